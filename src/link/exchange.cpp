@@ -1,0 +1,108 @@
+#include "link/exchange.h"
+
+#include "link/commands.h"
+
+namespace tarvelon {
+
+bool Exchange::begin()
+{
+    c_.form.showWaitIndicator(true);
+    c_.loop.yield();
+    return openPort();
+}
+
+bool Exchange::openPort()
+{
+    c_.port.selectPort(c_.state.portNumber);
+    if (c_.port.open())
+        return true;
+    c_.messages.show(std::string(kCannotOpenPort) + c_.port.portName(), Icon::Error);
+    c_.form.showWaitIndicator(false);
+    c_.loop.yield();
+    return false;
+}
+
+void Exchange::startWait()
+{
+    c_.state.tick = 0;
+    c_.timer1.enable();
+    c_.loop.yield();
+}
+
+int Exchange::ticksSince(int mark) const
+{
+    // The counter wraps from 5000 to 0.
+    const int span = ProgramState::kTickWrap + 1;
+    return ((c_.state.tick - mark) % span + span) % span;
+}
+
+Wake Exchange::handshake(Limit limit)
+{
+    send(cmd::kWake);
+    startWait();
+    if (limit == Limit::ReplyTime) {
+        while (c_.state.tick <= kReplyTicks && c_.port.waitingCount() == 0)
+            c_.loop.yieldUntilEvent();
+        // Characters arriving in the pass that passed the limit count as no reply.
+        if (c_.state.tick > kReplyTicks) {
+            notConnected();
+            return Wake::NoReply;
+        }
+    } else {
+        while (c_.port.waitingCount() < 1) {
+            if (c_.state.tick >= kSilenceTicks) {
+                notConnected();
+                return Wake::NoReply;
+            }
+            c_.loop.yieldUntilEvent();
+        }
+    }
+    return c_.port.readAll() == cmd::kReady ? Wake::Ready : Wake::Refused;
+}
+
+void Exchange::send(std::string_view line)
+{
+    c_.port.write(line);
+}
+
+std::optional<std::string> Exchange::countWait(int n)
+{
+    startWait();
+    int seen = c_.port.waitingCount();
+    int lastArrival = c_.state.tick;
+    while (seen < n) {
+        if (ticksSince(lastArrival) >= kSilenceTicks) {
+            notConnected();
+            return std::nullopt;
+        }
+        c_.loop.yieldUntilEvent();
+        const int now = c_.port.waitingCount();
+        if (now != seen) {
+            seen = now;
+            lastArrival = c_.state.tick;
+        }
+    }
+    return c_.port.readAll();
+}
+
+void Exchange::settleWait(int n)
+{
+    startWait();
+    while (c_.state.tick < n)
+        c_.loop.yieldUntilEvent();
+}
+
+void Exchange::end()
+{
+    c_.port.close();
+    c_.form.showWaitIndicator(false);
+    c_.loop.yield();
+}
+
+void Exchange::notConnected()
+{
+    c_.messages.show(std::string(kNotConnected), Icon::Error);
+    end();
+}
+
+} // namespace tarvelon

@@ -1,0 +1,60 @@
+#pragma once
+#include "link/context.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvelon {
+
+inline constexpr std::string_view kNotConnected = "Attention: TARVELON not connected";
+inline constexpr std::string_view kCannotOpenPort = "Attention: cannot open serial port ";
+
+// What a wake brought back.
+enum class Wake {
+    Ready,   // exactly "!"
+    Refused, // anything else: the caller skips its command
+    NoReply, // the unit is silent: already reported, port closed, wait indicator hidden
+};
+
+enum class Limit {
+    ReplyTime, // the first wake of an operation: more than 5 ticks is no reply
+    Silence,   // later wakes of a read: no reply once nothing has arrived for 5 s
+};
+
+// The building blocks every exchange with the unit is made of. All waits run on the tick
+// counter that Timer1 advances, and yield to the event loop on every pass.
+class Exchange {
+public:
+    explicit Exchange(Context& ctx) : c_(ctx) {}
+
+    static constexpr int kReplyTicks = 5;    // a reply wait ends when the counter passes this
+    static constexpr int kSilenceTicks = 50; // 5 s without a new character ends any wait
+
+    // Shows the wait indicator, yields so it is painted, and opens the port.
+    bool begin();
+    // Selects the port by the port number and opens it. A port that cannot be opened is
+    // reported, the wait indicator hidden, and false returned: the operation ends.
+    bool openPort();
+    // Sends the wake character and waits for the unit's answer.
+    Wake handshake(Limit limit);
+    // Writes one command line; a failed write is skipped like any failed step.
+    void send(std::string_view line);
+    // Waits until at least n characters are waiting and reads them all. Nothing when the
+    // unit fell silent for 5 s: already reported, port closed, wait indicator hidden.
+    std::optional<std::string> countWait(int n);
+    // Waits until the tick counter reaches n; nothing is read.
+    void settleWait(int n);
+    // Closes the port, hides the wait indicator and yields.
+    void end();
+    // The unit did not answer: the message, then the port closed and the indicator hidden.
+    void notConnected();
+
+private:
+    void startWait();
+    int ticksSince(int mark) const;
+
+    Context& c_;
+};
+
+} // namespace tarvelon

@@ -1,0 +1,24 @@
+#pragma once
+#include "link/header_record.h"
+
+#include <string>
+
+namespace tarvelon {
+
+// The local header file: record k holds the header of block k. It is opened and closed
+// around every access and never held open across a wait for the unit.
+class HeaderFile {
+public:
+    explicit HeaderFile(std::string path) : path_(std::move(path)) {}
+    const std::string& path() const { return path_; }
+
+    bool read(int k, HeaderRecord& record) const;
+    bool write(int k, const HeaderRecord& record) const;
+    // Writes the default header of every block as its record; a longer file keeps its length.
+    bool writeDefaults() const;
+
+private:
+    std::string path_;
+};
+
+} // namespace tarvelon

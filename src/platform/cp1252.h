@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvelon {
+
+// Text inside the program is one byte per character in Windows-1252. These convert between
+// that and Unicode code points; a code point the code page cannot hold becomes "?", so a
+// text never grows when it is stored.
+char toCp1252(char32_t codePoint);
+char32_t fromCp1252(unsigned char byte);
+std::string toCp1252(const std::u32string& text);
+std::u32string fromCp1252(const std::string& text);
+
+} // namespace tarvelon

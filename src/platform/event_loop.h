@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+
+namespace tarvelon {
+
+// Thrown out of a yield when the program is ending in the middle of an operation: the
+// operation unwinds at once, every file it had open is closed by its owner on the way out.
+struct ProgramClosing {};
+
+// The window's event loop as the operations see it.
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    // Processes whatever is pending (repaints, clicks) and returns without sleeping.
+    virtual void yield() = 0;
+    // One pass of a wait loop: sleeps until a timer tick, a received character or user input
+    // arrives, processes it and returns. Never spins.
+    virtual void yieldUntilEvent() = 0;
+};
+
+// The main window's periodic timer: 100 ms, disabled at start. Enabling a running timer
+// does not restart its period.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void enable() = 0;
+    virtual void disable() = 0;
+    virtual bool isEnabled() const = 0;
+};
+
+} // namespace tarvelon

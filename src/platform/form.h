@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace tarvelon {
+
+// The window's controls as the operations see them, by control name ("Text2", "command3d1").
+// Texts are single-byte Windows-1252 strings; a text box never holds more than its maximum
+// length, also when the program fills it.
+class Form {
+public:
+    virtual ~Form() = default;
+    virtual std::string text(std::string_view field) const = 0;
+    virtual void setText(std::string_view field, std::string_view text) = 0;
+    virtual void setEnabled(std::string_view control, bool enabled) = 0;
+    virtual bool isEnabled(std::string_view control) const = 0;
+    // The wait indicator: Label34 and Shape1, always shown and hidden together.
+    virtual void showWaitIndicator(bool shown) = 0;
+    virtual bool waitIndicatorShown() const = 0;
+};
+
+} // namespace tarvelon

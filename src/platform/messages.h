@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+namespace tarvelon {
+
+enum class Icon { None, Error };
+
+// Modal message boxes. Texts are single-byte Windows-1252 strings.
+class Messages {
+public:
+    virtual ~Messages() = default;
+    // A box with one OK button. An empty title means the program's title.
+    virtual void show(const std::string& text, Icon icon, const std::string& title = {}) = 0;
+    // A question with OK and Cancel and no icon; true only when OK was pressed.
+    virtual bool askOkCancel(const std::string& text) = 0;
+};
+
+} // namespace tarvelon

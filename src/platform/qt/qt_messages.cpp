@@ -1,0 +1,24 @@
+#include "platform/qt/qt_messages.h"
+
+#include "platform/qt/qt_text.h"
+
+#include <QMessageBox>
+
+namespace tarvelon {
+
+void QtMessages::show(const std::string& text, Icon icon, const std::string& title)
+{
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    title.empty() ? QString::fromLatin1(kProgramTitle) : fromText(title), fromText(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtMessages::askOkCancel(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), fromText(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+} // namespace tarvelon

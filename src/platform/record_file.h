@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace tarvelon {
+
+// A file of fixed-length records, numbered from 1, record k at byte (k - 1) x length.
+// Opening creates the file when it is absent; every write reaches the file before it
+// returns, so a program that ends at any moment leaves every written record in place.
+// Failures are reported by return value, never thrown.
+class RecordFile {
+public:
+    RecordFile() = default;
+    RecordFile(const std::string& path, int recordLength) { open(path, recordLength); }
+    ~RecordFile() { close(); }
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    bool open(const std::string& path, int recordLength);
+    void close();
+    bool isOpen() const { return file_ != nullptr; }
+    // Writes `record`, cut or blank-padded to the record length, as record k.
+    bool write(long k, std::string_view record);
+    // Reads record k; false when the file is closed or holds no such record.
+    bool read(long k, std::string& record);
+    // Whole records in the file (a partial last record counts as one, as it can be read).
+    long count();
+
+private:
+    std::FILE* file_ = nullptr;
+    int length_ = 0;
+};
+
+// Deletes a file; false only when it exists and could not be removed.
+bool removeFile(const std::string& path);
+// Creates a folder; false when it could not be created (also when it already exists).
+bool makeFolder(const std::string& path);
+bool folderExists(const std::string& path);
+bool isFolderWritable(const std::string& path);
+
+} // namespace tarvelon

@@ -1,0 +1,669 @@
+#include "shell/main_window.h"
+
+#include "link/block.h"
+#include "link/fields.h"
+#include "link/header_file.h"
+#include "link/header_record.h"
+#include "platform/qt/qt_text.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tarvelon {
+namespace {
+
+QString qs(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Captions keep their leading and doubled blanks, so labels must not be read as rich text.
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, bool enabled = true)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(button->text().trimmed());
+    button->setEnabled(enabled);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A narrow button for "-" and "+", still wide enough for its caption.
+QPushButton* makeStepButton(QWidget* parent, const char* name, const char* caption)
+{
+    QPushButton* button = makeButton(parent, name, caption, false);
+    button->setFixedWidth(std::max(30, button->fontMetrics().horizontalAdvance(button->text()) + 18));
+    return button;
+}
+
+// Wide enough for maxLength of the widest letter, so no text the box may hold is cut.
+int boxWidth(const QFontMetrics& fm, int maxLength, int unlimitedChars)
+{
+    const int chars = maxLength > 0 ? maxLength : unlimitedChars;
+    return std::max(36, fm.horizontalAdvance(QString(chars, QLatin1Char('W'))) + 14);
+}
+
+void hideAll(std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* w : widgets)
+        w->hide();
+}
+
+} // namespace
+
+QString chooseProgramFolder(const QString& executableFolder, const QString& appDataFolder)
+{
+    const QFileInfo info(executableFolder);
+    if (!executableFolder.isEmpty() && info.isDir() && info.isWritable())
+        return executableFolder;
+    // An installed program usually may not write beside its executable.
+    QDir().mkpath(appDataFolder);
+    return appDataFolder;
+}
+
+QString defaultProgramFolder()
+{
+    return chooseProgramFolder(QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+Scaricodati::Scaricodati(Options opts, QWidget* parent)
+    : QWidget(parent),
+      programFolder_(opts.programFolder.isEmpty() ? defaultProgramFolder() : opts.programFolder),
+      port_(opts.portName),
+      timer_([this] { state_.onTick(); }),
+      messages_(this),
+      ctx_{state_,
+           *this,
+           port_,
+           loop_,
+           timer_,
+           opts.messages ? *opts.messages : static_cast<Messages&>(messages_),
+           opts.desktop ? *opts.desktop : static_cast<Desktop&>(desktop_)}
+{
+    setObjectName(QStringLiteral("Scaricodati"));
+    setWindowTitle(QString::fromLatin1(kProgramTitle));
+    buildUi();
+    if (opts.runStartUp)
+        load();
+}
+
+Scaricodati::~Scaricodati() = default;
+
+// ---------------------------------------------------------------------------------------
+// Layout
+
+void Scaricodati::buildUi()
+{
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(6);
+
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("TabStrip1"));
+    tabs_->addTab(QStringLiteral("Header Data"));
+    tabs_->addTab(QStringLiteral("Download Data"));
+    tabs_->addTab(QStringLiteral("Setup Tarvelon"));
+    tabs_->setExpanding(false);
+    tabs_->setAccessibleName(QStringLiteral("Pages"));
+    grid->addWidget(tabs_, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
+
+    pages_ = {buildHeaderPage(), buildDownloadPage(), buildSetupPage()};
+    // The pages share one place; each is as large as the largest so a tab change never
+    // moves the rest of the window.
+    QSize pageSize;
+    for (QGroupBox* page : pages_)
+        pageSize = pageSize.expandedTo(page->sizeHint());
+    for (QGroupBox* page : pages_) {
+        page->setMinimumSize(pageSize);
+        grid->addWidget(page, 1, 0);
+    }
+
+    QLabel* panelTitle = makeLabel(this, QStringLiteral("lblControlPanel"), QStringLiteral("Control Panel"));
+    QFont bold = panelTitle->font();
+    bold.setBold(true);
+    panelTitle->setFont(bold);
+    grid->addWidget(panelTitle, 0, 1, Qt::AlignHCenter | Qt::AlignBottom);
+    grid->addWidget(buildControlPanel(), 1, 1, Qt::AlignTop);
+
+    // Wait indicator: the label sits inside the rounded shape; both are shown and hidden
+    // together, in a place kept free for them so nothing moves when they appear.
+    auto* waitArea = new QWidget(this);
+    waitArea->setObjectName(QStringLiteral("waitArea"));
+    waitShape_ = new QFrame(waitArea);
+    waitShape_->setObjectName(QStringLiteral("Shape1"));
+    waitShape_->setStyleSheet(QStringLiteral(
+        "#Shape1 { border: 2px solid #b01818; border-radius: 12px; background-color: #fff3c4; }"));
+    waitLabel_ = makeLabel(waitArea, QStringLiteral("Label34"), QStringLiteral("WAIT DATA TRANSMISSION ONGOING"));
+    QFont waitFont = waitLabel_->font();
+    waitFont.setBold(true);
+    waitFont.setPointSizeF(waitFont.pointSizeF() * 1.15);
+    waitLabel_->setFont(waitFont);
+    waitLabel_->setStyleSheet(QStringLiteral("#Label34 { color: #b01818; background: transparent; }"));
+    waitLabel_->setAlignment(Qt::AlignCenter);
+    const QSize labelSize = waitLabel_->sizeHint();
+    const QSize shapeSize(labelSize.width() + 60, labelSize.height() + 20);
+    waitArea->setFixedSize(shapeSize);
+    waitShape_->setGeometry(QRect(QPoint(0, 0), shapeSize));
+    waitLabel_->setGeometry(QRect(QPoint(30, 10), labelSize));
+    waitLabel_->raise();
+    grid->addWidget(waitArea, 2, 0, 1, 2, Qt::AlignCenter);
+    waitShape_->hide();
+    waitLabel_->hide();
+
+    showPage(0);
+    connect(tabs_, &QTabBar::currentChanged, this, &Scaricodati::showPage);
+
+    // Every text box of the window, by name, for the operations.
+    for (const FieldSpec& f : kFields) {
+        auto* box = findChild<QLineEdit*>(qs(f.name));
+        Q_ASSERT_X(box, "Scaricodati", "a text box of kFields was not built");
+        if (box)
+            fields_.insert(qs(f.name), box);
+    }
+
+    QLineEdit* tenths = fields_.value(QStringLiteral("Text13"));
+    if (tenths)
+        tenths->installEventFilter(this);
+}
+
+namespace {
+
+// Builds the text boxes of a page from kFields, with their labels' texts for accessibility.
+class PageBuilder {
+public:
+    explicit PageBuilder(QWidget* page) : page_(page) {}
+
+    QLineEdit* box(std::string_view name, const QString& accessibleName, int unlimitedChars = 26)
+    {
+        auto* edit = new QLineEdit(page_);
+        edit->setObjectName(qs(name));
+        for (const FieldSpec& f : kFields) {
+            if (f.name != name)
+                continue;
+            if (f.maxLength > 0)
+                edit->setMaxLength(f.maxLength);
+            edit->setText(fromText(std::string(f.initial)));
+            edit->setFixedWidth(boxWidth(edit->fontMetrics(), f.maxLength, unlimitedChars));
+        }
+        edit->setAccessibleName(accessibleName);
+        edit->setAccessibleDescription(qs(name));
+        return edit;
+    }
+
+    QLabel* label(const QString& name, const QString& caption) { return makeLabel(page_, name, caption); }
+
+private:
+    QWidget* page_;
+};
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets)
+{
+    auto* h = new QHBoxLayout;
+    h->setSpacing(4);
+    for (QWidget* w : widgets)
+        h->addWidget(w);
+    h->addStretch(1);
+    return h;
+}
+
+} // namespace
+
+QGroupBox* Scaricodati::buildHeaderPage()
+{
+    auto* page = new QGroupBox(QStringLiteral("Blocks Header"), this);
+    page->setObjectName(QStringLiteral("Frame1"));
+    PageBuilder b(page);
+    auto* g = new QGridLayout(page);
+    g->setHorizontalSpacing(10);
+    g->setVerticalSpacing(6);
+    g->setColumnStretch(3, 1);
+
+    struct Line {
+        const char* box;
+        const char* caption;
+        const char* hint; // empty: none
+        bool shown;
+    };
+    // Top to bottom as the operator reads a header; the hidden rows carry fields the
+    // operations still fill and read.
+    static constexpr Line kLines[] = {
+        {"Text3", "Client  :", "", true},
+        {"Text4", "Site :", "", true},
+        {"Text5", "Tube no :", "", true},
+        {"Text6", "Depth  :", "Max.  100.0 mt.     Max.  200.0 mt.  ", true},
+        {"Text10", "Readout no  :", "", true},
+        {"Text11", "Date  :", "DDMMYY", true},
+        {"Text12", "Time  :", "HHMMSS", true},
+        {"Text7", "Step  :", "0 = 0,5 mt.          1 = 1 mt", false},
+        {"Text8", "Guides no  :", "2 - 4", false},
+        {"Text9", "North  :", "from \u00B1000\u00B0 to \u00B1360\u00B0", false},
+        {"Text15", "FILE NAME :", "", false},
+    };
+
+    const QString blockCaption = QStringLiteral("Block  Number (01-30)  :");
+    QLabel* blockLabel = b.label(QStringLiteral("lblText2"), blockCaption);
+    QPushButton* minus = makeStepButton(page, "sscommand9", "-");
+    QLineEdit* text2 = b.box("Text2", blockCaption.trimmed());
+    QPushButton* plus = makeStepButton(page, "sscommand10", "+");
+    g->addWidget(blockLabel, 0, 0);
+    g->addLayout(row({minus, text2, plus}), 0, 1);
+    QPushButton* copy = makeButton(page, "sscommand11", "Copy Data");
+    g->addWidget(copy, 0, 2, Qt::AlignLeft);
+    g->setRowMinimumHeight(1, 8);
+
+    int r = 2;
+    for (const Line& line : kLines) {
+        const QString caption = QString::fromUtf8(line.caption);
+        QLabel* label = b.label(QStringLiteral("lbl") + QLatin1String(line.box), caption);
+        QLineEdit* edit = b.box(line.box, caption.trimmed());
+        g->addWidget(label, r, 0);
+        QLabel* hint = nullptr;
+        if (*line.hint) {
+            hint = b.label(QStringLiteral("hint") + QLatin1String(line.box), QString::fromUtf8(line.hint));
+            g->addWidget(hint, r, 2);
+        }
+        if (QLatin1String(line.box) == QLatin1String("Text6")) {
+            edit->setToolTip(QStringLiteral("Inserire cifre senza punto decimale"));
+            // The fourth depth digit, tenths, follows the whole metres.
+            QLineEdit* tenths = b.box("Text13", caption.trimmed() + QStringLiteral(" tenths"));
+            tenths->setReadOnly(true);
+            g->addLayout(row({edit, tenths}), r, 1);
+        } else {
+            g->addWidget(edit, r, 1, Qt::AlignLeft);
+        }
+        if (!line.shown) {
+            hideAll({label, edit});
+            if (hint)
+                hint->hide();
+        }
+        ++r;
+    }
+    for (const char* name : {"Text11", "Text12", "Text15"})
+        page->findChild<QLineEdit*>(QLatin1String(name))->setReadOnly(true);
+    g->setRowStretch(r, 1);
+    return page;
+}
+
+QGroupBox* Scaricodati::buildDownloadPage()
+{
+    auto* page = new QGroupBox(QStringLiteral("Download Data"), this);
+    page->setObjectName(QStringLiteral("Frame2"));
+    PageBuilder b(page);
+    auto* g = new QGridLayout(page);
+    g->setHorizontalSpacing(10);
+    g->setVerticalSpacing(6);
+    g->setColumnStretch(2, 1);
+
+    const QString blockCaption = QStringLiteral("Block Number (01-30)  :");
+    g->addWidget(b.label(QStringLiteral("lblnumblocco"), blockCaption), 0, 0);
+    QPushButton* minus = makeStepButton(page, "Command2", "-");
+    QPushButton* plus = makeStepButton(page, "Command1", "+");
+    minus->setEnabled(true);
+    plus->setEnabled(true);
+    g->addLayout(row({minus, b.box("numblocco", blockCaption.trimmed()), plus}), 0, 1);
+    g->setRowMinimumHeight(1, 8);
+
+    const QString fileCaption = QStringLiteral("FILE NAME :");
+    g->addWidget(b.label(QStringLiteral("lblText1"), fileCaption), 2, 0);
+    QLineEdit* fileName = b.box("Text1", fileCaption.trimmed(), 30);
+    g->addWidget(fileName, 2, 1, 1, 2, Qt::AlignLeft);
+
+    const QString addressCaption = QStringLiteral("RAM Address");
+    g->addWidget(b.label(QStringLiteral("lblText17"), addressCaption), 3, 0);
+    QLineEdit* address = b.box("Text17", addressCaption, 8);
+    g->addWidget(address, 3, 1, Qt::AlignLeft);
+    g->setRowMinimumHeight(4, 8);
+
+    QPushButton* folder = makeButton(page, "Command10", "Folder");
+    QPushButton* ok = makeButton(page, "command3d1", "Ok", false);
+    for (QPushButton* button : {folder, ok})
+        button->setMinimumWidth(90);
+    g->addLayout(row({folder, ok}), 5, 1, 1, 2);
+
+    // The zero/gain fields carry the header record's last five fields; never shown.
+    struct Hidden {
+        const char* box;
+        const char* caption;
+    };
+    static constexpr Hidden kHidden[] = {
+        {"Text18", "Gain 1\u00B0 Canale"}, {"Text19", "Gain 2\u00B0 Canale"}, {"Text20", "Zero 1\u00B0 Canale"},
+        {"Text21", "Zero 2\u00B0 Canale"}, {"Text22", "Punto"},
+    };
+    int r = 6;
+    for (const Hidden& h : kHidden) {
+        const QString caption = QString::fromUtf8(h.caption);
+        QLabel* label = b.label(QStringLiteral("lbl") + QLatin1String(h.box), caption);
+        QLineEdit* edit = b.box(h.box, caption);
+        edit->setEnabled(false);
+        g->addWidget(label, r, 0);
+        g->addWidget(edit, r, 1, Qt::AlignLeft);
+        hideAll({label, edit});
+        ++r;
+    }
+    g->setRowStretch(r, 1);
+    return page;
+}
+
+QGroupBox* Scaricodati::buildSetupPage()
+{
+    auto* page = new QGroupBox(QStringLiteral("Setup Tarvelon"), this);
+    page->setObjectName(QStringLiteral("Frame3"));
+    PageBuilder b(page);
+    auto* g = new QGridLayout(page);
+    g->setHorizontalSpacing(12);
+    g->setVerticalSpacing(10);
+
+    auto frame = [page](const char* name, const char* title) {
+        auto* f = new QGroupBox(QString::fromUtf8(title), page);
+        f->setObjectName(QString::fromLatin1(name));
+        return f;
+    };
+
+    // Zero/Gain
+    QGroupBox* zeroGain = frame("frameZeroGain", " Zero/Gain ");
+    {
+        auto* v = new QVBoxLayout(zeroGain);
+        QLabel* text = makeLabel(zeroGain, QStringLiteral("lblZeroGain"),
+                                 QStringLiteral("To reset gain and zero parameters with the TARVELON default "
+                                                "values press this button"));
+        text->setWordWrap(true);
+        text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QStringLiteral("To reset gain and zero parameters")) + 10);
+        v->addWidget(text);
+        QPushButton* reset = makeButton(zeroGain, "Command13", "Reset G/Z");
+        reset->setMinimumWidth(100);
+        v->addWidget(reset, 0, Qt::AlignLeft);
+        v->addStretch(1);
+    }
+
+    // Parameters
+    QGroupBox* parameters = frame("frameParameters", " Parameters ");
+    {
+        auto* pg = new QGridLayout(parameters);
+        const QString caption = QStringLiteral("Delay for Automatic Cycle");
+        pg->addWidget(makeLabel(parameters, QStringLiteral("lblText16rt"), caption), 0, 0, 1, 3);
+        PageBuilder pb(parameters);
+        pg->addWidget(pb.box("Text16rt", caption), 1, 0, Qt::AlignLeft);
+        pg->addWidget(makeLabel(parameters, QStringLiteral("hintText16rt"), QStringLiteral("From 3 to 9")), 1, 1);
+        QPushButton* write = makeButton(parameters, "Command6scrivi", "Write");
+        write->setMinimumWidth(90);
+        pg->addWidget(write, 2, 0, 1, 2, Qt::AlignLeft);
+        pg->setColumnStretch(2, 1);
+        pg->setRowStretch(3, 1);
+    }
+
+    // Serial Port: one option group; the index of each button is its port number - 1.
+    QGroupBox* serial = frame("frameSerialPort", " Serial Port ");
+    {
+        auto* sg = new QGridLayout(serial);
+        for (int i = 0; i < 4; ++i) {
+            auto* option = new QRadioButton(QStringLiteral("Com %1").arg(i + 1), serial);
+            option->setObjectName(QStringLiteral("ssOption1_%1").arg(i));
+            option->setProperty("index", i);
+            option->setAccessibleName(option->text());
+            connect(option, &QRadioButton::clicked, this, [this, i] { choosePort(i + 1); });
+            sg->addWidget(option, i / 2, i % 2);
+            portOptions_.append(option);
+        }
+        sg->setRowStretch(2, 1);
+    }
+
+    // Date / Time: the clock boxes as DD MM YY and hh mm ss, each with its hint above it.
+    QGroupBox* clock = frame("frameDateTime", " Date / Time  ");
+    {
+        auto* cg = new QGridLayout(clock);
+        cg->setVerticalSpacing(2);
+        struct Cell {
+            const char* box;
+            const char* hint;
+        };
+        static constexpr Cell kDate[] = {{"Text13a", "DD"}, {"Text1a", "MM"}, {"Text2a", "YY"}};
+        static constexpr Cell kTime[] = {{"Text14a", "hh"}, {"Text3a", "mm"}, {"Text4a", "ss"}};
+        PageBuilder cb(clock);
+        auto addRow = [&](int r, const QString& labelName, const QString& caption, const Cell(&cells)[3]) {
+            cg->addWidget(makeLabel(clock, labelName, caption), r + 1, 0);
+            for (int c = 0; c < 3; ++c) {
+                const QString hint = QString::fromLatin1(cells[c].hint);
+                QLabel* h = makeLabel(clock, QStringLiteral("hint") + QLatin1String(cells[c].box), hint);
+                cg->addWidget(h, r, c + 1, Qt::AlignHCenter | Qt::AlignBottom);
+                cg->addWidget(cb.box(cells[c].box, caption.trimmed() + QLatin1Char(' ') + hint), r + 1, c + 1);
+            }
+        };
+        addRow(0, QStringLiteral("lblClockDate"), QStringLiteral("Date  :"), kDate);
+        addRow(2, QStringLiteral("lblClockTime"), QStringLiteral("Time    :"), kTime);
+        cg->setRowMinimumHeight(4, 8);
+        auto* buttons = new QHBoxLayout;
+        buttons->setSpacing(10);
+        for (QPushButton* button : {makeButton(clock, "ssCommand3", " Read Clock"),
+                                    makeButton(clock, "ssCommand4", " Write Clock")}) {
+            button->setMinimumWidth(button->sizeHint().width() + 10);
+            buttons->addWidget(button);
+        }
+        buttons->addStretch(1);
+        cg->addLayout(buttons, 5, 0, 1, 5);
+        cg->setColumnStretch(4, 1);
+        cg->setRowStretch(6, 1);
+    }
+
+    g->addWidget(zeroGain, 0, 0);
+    g->addWidget(parameters, 0, 1);
+    g->addWidget(serial, 1, 0);
+    g->addWidget(clock, 1, 1);
+    g->setColumnStretch(0, 1);
+    g->setColumnStretch(1, 1);
+    return page;
+}
+
+QWidget* Scaricodati::buildControlPanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("ControlPanel"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* v = new QVBoxLayout(panel);
+    v->setSpacing(8);
+    struct Entry {
+        const char* name;
+        const char* caption;
+        bool enabled;
+    };
+    static constexpr Entry kButtons[] = {
+        {"Command7", " Reset Block", true}, {"ssCommand8", " Total Reset", true},
+        {"Command6", "Set Block", false},   {"sscommand6", "Set All", false},
+        {"Command3", " Read Block", false}, {"Command8", " Read All Blocks", true},
+        {"Command11", "About", true},       {"Command12", "Help", true},
+    };
+    int width = 0;
+    QList<QPushButton*> buttons;
+    for (const Entry& e : kButtons) {
+        QPushButton* button = makeButton(panel, e.name, e.caption, e.enabled);
+        width = std::max(width, button->sizeHint().width());
+        buttons.append(button);
+        v->addWidget(button);
+        if (buttons.size() == 2 || buttons.size() == 4 || buttons.size() == 6)
+            v->addSpacing(8);
+    }
+    for (QPushButton* button : buttons)
+        button->setMinimumSize(std::max(width + 20, 150), 30);
+    return panel;
+}
+
+// ---------------------------------------------------------------------------------------
+// Behaviour
+
+void Scaricodati::load()
+{
+    state_.currentBlock = 1;
+    state_.downloadBlock = 1;
+
+    for (const char* name : {"sscommand9", "sscommand10", "sscommand6", "Command3", "Command6", "Command7"})
+        setEnabled(name, true);
+
+    setText("Text2", twoDigits(state_.currentBlock));
+
+    const QString headerPath = QDir::toNativeSeparators(programFolder_ + QStringLiteral("/intestazione"));
+    // The file system takes the path in its own encoding; the box shows it as text.
+    state_.headerFilePath = QFile::encodeName(headerPath).toStdString();
+    setText("Text15", toText(headerPath));
+
+    portOptions_.at(0)->click();
+
+    const HeaderFile file(state_.headerFilePath);
+    file.writeDefaults();
+    // Rebuilding the file leaves the working record holding the last default written; a
+    // record that cannot be read below leaves it so, as any failed step does.
+    state_.record = defaultHeader(kBlockCount);
+
+    HeaderRecord record;
+    if (file.read(state_.currentBlock, record))
+        state_.record = record;
+    recordToWindow(state_.record, *this, FieldSet::All);
+}
+
+void Scaricodati::showPage(int index)
+{
+    for (int i = 0; i < pages_.size(); ++i)
+        pages_.at(i)->setVisible(i == index);
+}
+
+void Scaricodati::choosePort(int number)
+{
+    state_.portNumber = number;
+}
+
+void Scaricodati::runOperation(const Operation& op)
+{
+    if (busy_)
+        return;
+    busy_ = true;
+    struct Idle {
+        bool& busy;
+        ~Idle() { busy = false; }
+    } idle{busy_};
+    try {
+        op(ctx_);
+    } catch (const ProgramClosing&) {
+        // The window was closed during the operation: end the program now.
+        QCoreApplication::quit();
+    }
+}
+
+void Scaricodati::connectOperation(const char* buttonName, Operation op)
+{
+    auto* button = findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
+    Q_ASSERT_X(button, "Scaricodati::connectOperation", buttonName);
+    if (!button)
+        return;
+    connect(button, &QAbstractButton::clicked, this, [this, op = std::move(op)] { runOperation(op); });
+}
+
+void Scaricodati::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (busy_) {
+        // The running operation unwinds at its next yield and quits from there.
+        loop_.requestClose();
+        return;
+    }
+    QCoreApplication::quit();
+}
+
+bool Scaricodati::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick && watched == fields_.value(QStringLiteral("Text13")))
+        emit tenthsDoubleClicked();
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------
+// Form
+
+QLineEdit* Scaricodati::field(std::string_view name) const
+{
+    return fields_.value(qs(name));
+}
+
+QWidget* Scaricodati::control(std::string_view name) const
+{
+    const QString key = qs(name);
+    auto it = controls_.constFind(key);
+    if (it != controls_.constEnd())
+        return it.value();
+    QWidget* w = findChild<QWidget*>(key);
+    if (w)
+        controls_.insert(key, w);
+    return w;
+}
+
+std::string Scaricodati::text(std::string_view name) const
+{
+    const QLineEdit* box = field(name);
+    if (!box) {
+        qWarning("Scaricodati: no text box %.*s", int(name.size()), name.data());
+        return {};
+    }
+    return toText(box->text());
+}
+
+void Scaricodati::setText(std::string_view name, std::string_view value)
+{
+    QLineEdit* box = field(name);
+    if (!box) {
+        qWarning("Scaricodati: no text box %.*s", int(name.size()), name.data());
+        return;
+    }
+    // QLineEdit cuts the text to its maximum length.
+    box->setText(fromText(std::string(value)));
+}
+
+void Scaricodati::setEnabled(std::string_view name, bool enabled)
+{
+    if (QWidget* w = control(name))
+        w->setEnabled(enabled);
+    else
+        qWarning("Scaricodati: no control %.*s", int(name.size()), name.data());
+}
+
+bool Scaricodati::isEnabled(std::string_view name) const
+{
+    const QWidget* w = control(name);
+    return w && w->isEnabled();
+}
+
+void Scaricodati::showWaitIndicator(bool shown)
+{
+    waitShape_->setVisible(shown);
+    waitLabel_->setVisible(shown);
+}
+
+bool Scaricodati::waitIndicatorShown() const
+{
+    return !waitLabel_->isHidden();
+}
+
+} // namespace tarvelon

@@ -1,0 +1,125 @@
+#pragma once
+#include "link/context.h"
+#include "link/program_state.h"
+#include "platform/form.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_serial_port.h"
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <string_view>
+
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QTabBar;
+
+namespace tarvelon {
+
+// The folder that holds the header file: the executable's own folder when the program may
+// write there, otherwise the user's application-data folder (created when missing).
+QString chooseProgramFolder(const QString& executableFolder, const QString& appDataFolder);
+QString defaultProgramFolder();
+
+struct ScaricodatiOptions {
+    // Port number to system port name; empty means COMn / /dev/ttyS<n-1>.
+    PortNameResolver portName;
+    // Folder of the header file; empty means defaultProgramFolder().
+    QString programFolder;
+    // Stand-ins for the message boxes and the desktop (tests that drive the window); null
+    // means the real ones.
+    Messages* messages = nullptr;
+    Desktop* desktop = nullptr;
+    // Run the window's loading at the end of the constructor. Off only for a test that
+    // looks at the window as created and then calls load() itself.
+    bool runStartUp = true;
+};
+
+// The main window. It owns the program-wide state, the serial port, Timer1 and the other
+// platform pieces, and hands them to the operations as one Context.
+class Scaricodati : public QWidget, public Form {
+    Q_OBJECT
+public:
+    using Options = ScaricodatiOptions;
+    using Operation = std::function<void(Context&)>;
+
+    explicit Scaricodati(Options opts = {}, QWidget* parent = nullptr);
+    ~Scaricodati() override;
+
+    // The window's loading: block numbers, enabled buttons, port 1, header file rebuilt with
+    // the default headers, block 1 shown.
+    void load();
+
+    // Runs one operation to its end while the window keeps processing events. A click that
+    // arrives while another operation runs is ignored. When the window is closed during
+    // the operation, it unwinds and the application quits.
+    void runOperation(const Operation& op);
+    // Makes a click on the named button run `op` through runOperation.
+    void connectOperation(const char* buttonName, Operation op);
+    bool isBusy() const { return busy_; }
+
+    ProgramState& state() { return state_; }
+    Context& context() { return ctx_; }
+    QtTimer& timer() { return timer_; }
+    QtSerialPort& port() { return port_; }
+    QtEventLoop& eventLoop() { return loop_; }
+    const QString& programFolder() const { return programFolder_; }
+
+    // The text box or control of that name, null when there is none.
+    QLineEdit* field(std::string_view name) const;
+    QWidget* control(std::string_view name) const;
+
+    // Form
+    using QWidget::isEnabled;
+    using QWidget::setEnabled;
+    std::string text(std::string_view field) const override;
+    void setText(std::string_view field, std::string_view text) override;
+    void setEnabled(std::string_view control, bool enabled) override;
+    bool isEnabled(std::string_view control) const override;
+    void showWaitIndicator(bool shown) override;
+    bool waitIndicatorShown() const override;
+
+signals:
+    // A double-click on the depth tenths box (Text13), the only way the operator changes it.
+    void tenthsDoubleClicked();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildUi();
+    QGroupBox* buildHeaderPage();
+    QGroupBox* buildDownloadPage();
+    QGroupBox* buildSetupPage();
+    QWidget* buildControlPanel();
+
+    void showPage(int index);
+    void choosePort(int number);
+
+    QString programFolder_;
+    ProgramState state_;
+    QtEventLoop loop_;
+    QtSerialPort port_;
+    QtTimer timer_;
+    QtMessages messages_;
+    QtDesktop desktop_;
+    Context ctx_;
+
+    QTabBar* tabs_ = nullptr;
+    QList<QGroupBox*> pages_;
+    QLabel* waitLabel_ = nullptr;
+    QWidget* waitShape_ = nullptr;
+    QList<QAbstractButton*> portOptions_;
+    QHash<QString, QLineEdit*> fields_;
+    mutable QHash<QString, QWidget*> controls_;
+    bool busy_ = false;
+};
+
+} // namespace tarvelon

@@ -1,0 +1,608 @@
+#include "link/fields.h"
+#include "link/header_record.h"
+#include "platform/qt/qt_text.h"
+#include "shell/main_window.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace tarvelon {
+namespace {
+
+QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        window_ = make(true);
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    std::unique_ptr<Scaricodati> make(bool startUp)
+    {
+        Scaricodati::Options opts;
+        opts.programFolder = dir_.path();
+        opts.portName = [](int n) { return QStringLiteral("/nonexistent/ttyTarvelon%1").arg(n); };
+        opts.runStartUp = startUp;
+        return std::make_unique<Scaricodati>(opts);
+    }
+
+    template <class T>
+    T* child(const QString& name) const
+    {
+        return window_->findChild<T*>(name);
+    }
+    QLineEdit* box(const char* name) const { return child<QLineEdit>(QLatin1String(name)); }
+    QString headerPath() const { return dir_.filePath(QStringLiteral("intestazione")); }
+    QByteArray headerBytes() const
+    {
+        QFile f(headerPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QByteArray defaultRecords()
+    {
+        QByteArray all;
+        for (int k = 1; k <= 30; ++k) {
+            const std::string r = defaultHeader(k).bytes();
+            all.append(r.data(), static_cast<qsizetype>(r.size()));
+        }
+        return all;
+    }
+    void clickTab(int index)
+    {
+        auto* tabs = child<QTabBar>(QStringLiteral("TabStrip1"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Scaricodati> window_;
+};
+
+// ---------------------------------------------------------------------------------------
+// Controls, captions and names
+
+QString captionOf(const QObject* o)
+{
+    if (auto* l = qobject_cast<const QLabel*>(o))
+        return l->text();
+    if (auto* b = qobject_cast<const QAbstractButton*>(o))
+        return b->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(o))
+        return g->title();
+    return QStringLiteral("<not a captioned control>");
+}
+
+struct Caption {
+    const char* name;
+    const char* caption;
+};
+
+constexpr Caption kCaptions[] = {
+    // Control panel
+    {"lblControlPanel", "Control Panel"}, {"Command7", " Reset Block"}, {"ssCommand8", " Total Reset"},
+    {"Command6", "Set Block"}, {"sscommand6", "Set All"}, {"Command3", " Read Block"},
+    {"Command8", " Read All Blocks"}, {"Command11", "About"}, {"Command12", "Help"},
+    {"Label34", "WAIT DATA TRANSMISSION ONGOING"},
+    // Header Data page
+    {"Frame1", "Blocks Header"}, {"lblText2", "Block  Number (01-30)  :"}, {"sscommand9", "-"},
+    {"sscommand10", "+"}, {"sscommand11", "Copy Data"}, {"lblText3", "Client  :"}, {"lblText4", "Site :"},
+    {"lblText5", "Tube no :"}, {"lblText6", "Depth  :"},
+    {"hintText6", "Max.  100.0 mt.     Max.  200.0 mt.  "}, {"lblText10", "Readout no  :"},
+    {"lblText11", "Date  :"}, {"hintText11", "DDMMYY"}, {"lblText12", "Time  :"}, {"hintText12", "HHMMSS"},
+    {"lblText7", "Step  :"}, {"hintText7", "0 = 0,5 mt.          1 = 1 mt"}, {"lblText8", "Guides no  :"},
+    {"hintText8", "2 - 4"}, {"lblText9", "North  :"}, {"hintText9", "from \u00B1000\u00B0 to \u00B1360\u00B0"},
+    {"lblText15", "FILE NAME :"},
+    // Download Data page
+    {"Frame2", "Download Data"}, {"lblnumblocco", "Block Number (01-30)  :"}, {"Command2", "-"},
+    {"Command1", "+"}, {"lblText1", "FILE NAME :"}, {"lblText17", "RAM Address"}, {"command3d1", "Ok"},
+    {"Command10", "Folder"}, {"lblText18", "Gain 1\u00B0 Canale"}, {"lblText19", "Gain 2\u00B0 Canale"},
+    {"lblText20", "Zero 1\u00B0 Canale"}, {"lblText21", "Zero 2\u00B0 Canale"}, {"lblText22", "Punto"},
+    // Setup page
+    {"frameZeroGain", " Zero/Gain "},
+    {"lblZeroGain", "To reset gain and zero parameters with the TARVELON default values press this button"},
+    {"Command13", "Reset G/Z"}, {"frameParameters", " Parameters "},
+    {"lblText16rt", "Delay for Automatic Cycle"}, {"hintText16rt", "From 3 to 9"}, {"Command6scrivi", "Write"},
+    {"frameSerialPort", " Serial Port "}, {"ssOption1_0", "Com 1"}, {"ssOption1_1", "Com 2"},
+    {"ssOption1_2", "Com 3"}, {"ssOption1_3", "Com 4"}, {"frameDateTime", " Date / Time  "},
+    {"lblClockDate", "Date  :"}, {"lblClockTime", "Time    :"}, {"hintText13a", "DD"}, {"hintText1a", "MM"},
+    {"hintText2a", "YY"}, {"hintText14a", "hh"}, {"hintText3a", "mm"}, {"hintText4a", "ss"},
+    {"ssCommand3", " Read Clock"}, {"ssCommand4", " Write Clock"},
+};
+
+TEST_F(MainWindow, EveryControlCarriesItsExactCaption)
+{
+    for (const Caption& c : kCaptions) {
+        const QObject* o = window_->findChild<QObject*>(QLatin1String(c.name));
+        ASSERT_NE(o, nullptr) << c.name;
+        EXPECT_EQ(captionOf(o), q(c.caption)) << c.name;
+    }
+}
+
+TEST_F(MainWindow, WindowAndTabsAreTitled)
+{
+    EXPECT_EQ(window_->objectName(), QStringLiteral("Scaricodati"));
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Tarvelon Manager"));
+    auto* tabs = child<QTabBar>(QStringLiteral("TabStrip1"));
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Header Data"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Download Data"));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("Setup Tarvelon"));
+    ASSERT_NE(child<QWidget>(QStringLiteral("Frame3")), nullptr);
+    ASSERT_NE(child<QWidget>(QStringLiteral("Shape1")), nullptr);
+}
+
+TEST_F(MainWindow, PortOptionsCarryTheirIndex)
+{
+    for (int i = 0; i < 4; ++i) {
+        auto* option = child<QRadioButton>(QStringLiteral("ssOption1_%1").arg(i));
+        ASSERT_NE(option, nullptr) << i;
+        EXPECT_EQ(option->property("index").toInt(), i);
+    }
+}
+
+TEST_F(MainWindow, EveryTextBoxHasItsNameAndMaximumLength)
+{
+    for (const FieldSpec& f : kFields) {
+        const std::string name(f.name);
+        QLineEdit* edit = box(name.c_str());
+        ASSERT_NE(edit, nullptr) << name;
+        EXPECT_EQ(edit->maxLength(), f.maxLength > 0 ? f.maxLength : QLineEdit().maxLength()) << name;
+        EXPECT_EQ(window_->field(f.name), edit) << name;
+        EXPECT_EQ(edit->accessibleDescription(), QString::fromStdString(name)) << name;
+        EXPECT_FALSE(edit->accessibleName().isEmpty()) << name;
+    }
+}
+
+TEST_F(MainWindow, AccessibleNamesAreTheLabels)
+{
+    const Caption cases[] = {
+        {"Text2", "Block  Number (01-30)  :"}, {"Text3", "Client  :"}, {"Text10", "Readout no  :"},
+        {"Text11", "Date  :"},                 {"numblocco", "Block Number (01-30)  :"},
+        {"Text1", "FILE NAME :"},              {"Text16rt", "Delay for Automatic Cycle"},
+        {"Command7", "Reset Block"},           {"ssCommand3", "Read Clock"},
+        {"ssOption1_3", "Com 4"},              {"sscommand10", "+"},
+    };
+    for (const Caption& c : cases) {
+        const QWidget* w = child<QWidget>(QLatin1String(c.name));
+        ASSERT_NE(w, nullptr) << c.name;
+        EXPECT_EQ(w->accessibleName(), q(c.caption)) << c.name;
+    }
+}
+
+struct Flag {
+    const char* name;
+    bool on;
+};
+
+TEST_F(MainWindow, ReadOnlyBoxesAreTheOnesTheOperatorDoesNotType)
+{
+    const Flag cases[] = {
+        {"Text11", true}, {"Text12", true}, {"Text13", true}, {"Text2", false},  {"Text3", false},
+        {"Text6", false}, {"Text10", false}, {"numblocco", false}, {"Text16rt", false}, {"Text13a", false},
+    };
+    for (const Flag& c : cases)
+        EXPECT_EQ(box(c.name)->isReadOnly(), c.on) << c.name;
+}
+
+TEST_F(MainWindow, HiddenFieldsStayHiddenOnEveryPage)
+{
+    const char* hidden[] = {"Text7",     "lblText7",  "hintText7", "Text8",     "lblText8",  "hintText8",
+                            "Text9",     "lblText9",  "hintText9", "Text15",    "lblText15", "Text18",
+                            "lblText18", "Text19",    "Text20",    "Text21",    "Text22",    "lblText22"};
+    for (int page = 0; page < 3; ++page) {
+        clickTab(page);
+        for (const char* name : hidden) {
+            const QWidget* w = child<QWidget>(QLatin1String(name));
+            ASSERT_NE(w, nullptr) << name;
+            EXPECT_FALSE(w->isVisible()) << name << " on page " << page;
+        }
+    }
+    for (const char* name : {"Text18", "Text19", "Text20", "Text21", "Text22"})
+        EXPECT_FALSE(box(name)->isEnabled()) << name;
+}
+
+// ---------------------------------------------------------------------------------------
+// Start-up
+
+TEST_F(MainWindow, ButtonsAreEnabledAsTheWindowLoads)
+{
+    const Flag cases[] = {
+        {"Command7", true},    {"ssCommand8", true}, {"Command6", true},   {"sscommand6", true},
+        {"Command3", true},    {"Command8", true},   {"Command11", true},  {"Command12", true},
+        {"sscommand9", true},  {"sscommand10", true}, {"sscommand11", true}, {"command3d1", false},
+        {"Command10", true},   {"Command1", true},   {"Command2", true},   {"ssCommand3", true},
+    };
+    for (const Flag& c : cases) {
+        EXPECT_EQ(child<QWidget>(QLatin1String(c.name))->isEnabled(), c.on) << c.name;
+        EXPECT_EQ(window_->isEnabled(c.name), c.on) << c.name;
+    }
+}
+
+TEST_F(MainWindow, LoadingEnablesWhatWasCreatedDisabled)
+{
+    window_.reset();
+    ASSERT_TRUE(QFile::remove(headerPath()));
+    window_ = make(false);
+    const char* waiting[] = {"sscommand9", "sscommand10", "Command6", "sscommand6", "Command3"};
+    for (const char* name : waiting)
+        EXPECT_FALSE(window_->isEnabled(name)) << name;
+    EXPECT_TRUE(window_->isEnabled("Command7"));
+    EXPECT_EQ(window_->text("Text11"), "");
+    EXPECT_FALSE(QFile::exists(headerPath()));
+
+    window_->load();
+    for (const char* name : waiting)
+        EXPECT_TRUE(window_->isEnabled(name)) << name;
+    EXPECT_FALSE(window_->isEnabled("command3d1"));
+    EXPECT_EQ(window_->text("Text11"), "DDMMYY");
+    EXPECT_TRUE(QFile::exists(headerPath()));
+}
+
+TEST_F(MainWindow, BlockOneDefaultsAreShownAfterLoading)
+{
+    const struct {
+        const char* box;
+        const char* text;
+    } cases[] = {
+        {"Text2", "01"},        {"Text3", "CLIENT 1"},  {"Text4", "SITE0000"}, {"Text5", "T   "},
+        {"Text6", "000"},       {"Text13", "0"},        {"Text7", "1"},        {"Text8", "2"},
+        {"Text9", "+000"},      {"Text10", "00"},       {"Text11", "DDMMYY"},  {"Text12", "hhmmss"},
+        {"Text18", "+1.0000"},  {"Text19", "+1.0000"},  {"Text20", "+0.0000"}, {"Text21", "+0.0000"},
+        {"Text22", "0"},        {"numblocco", "01"},    {"Text16rt", "3"},     {"Text1", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(window_->text(c.box), c.text) << c.box;
+}
+
+TEST_F(MainWindow, ProgramStateIsSetByLoading)
+{
+    const ProgramState& s = window_->state();
+    EXPECT_EQ(s.currentBlock, 1);
+    EXPECT_EQ(s.downloadBlock, 1);
+    EXPECT_EQ(s.portNumber, 1);
+    EXPECT_EQ(s.tick, 0);
+    EXPECT_EQ(s.record, defaultHeader(1));
+    const QString path = QDir::toNativeSeparators(headerPath());
+    EXPECT_EQ(QString::fromLocal8Bit(s.headerFilePath.c_str()), path);
+    EXPECT_EQ(fromText(window_->text("Text15")), path);
+    EXPECT_FALSE(window_->port().isOpen());
+}
+
+TEST_F(MainWindow, HeaderFileHoldsThirtyDefaultRecords)
+{
+    const QByteArray bytes = headerBytes();
+    ASSERT_EQ(bytes.size(), 2310);
+    EXPECT_TRUE(bytes.startsWith("CLIENT 1"));
+    EXPECT_EQ(bytes.mid(2233, 8), QByteArray("CLIENT30"));
+    EXPECT_EQ(bytes, defaultRecords());
+}
+
+TEST_F(MainWindow, ALongerHeaderFileKeepsItsLengthAndGetsDefaults)
+{
+    window_.reset();
+    {
+        QFile f(headerPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(3000, 'x'));
+    }
+    window_ = make(true);
+    const QByteArray bytes = headerBytes();
+    ASSERT_EQ(bytes.size(), 3000);
+    EXPECT_EQ(bytes.left(2310), defaultRecords());
+    EXPECT_EQ(bytes.mid(2310), QByteArray(690, 'x'));
+    EXPECT_EQ(window_->text("Text3"), "CLIENT 1");
+}
+
+TEST_F(MainWindow, Timer1RunsAt100MsAndIsOffAtStart)
+{
+    EXPECT_EQ(window_->timer().qtimer().interval(), 100);
+    EXPECT_FALSE(window_->timer().isEnabled());
+    EXPECT_FALSE(window_->context().timer1.isEnabled());
+}
+
+// ---------------------------------------------------------------------------------------
+// Pages, port choice, wait indicator
+
+TEST_F(MainWindow, EachTimerTickAdvancesTheTickCounter)
+{
+    window_->timer().enable();
+    QElapsedTimer clock;
+    clock.start();
+    while (window_->state().tick < 3 && clock.elapsed() < 3000)
+        window_->eventLoop().yieldUntilEvent();
+    window_->timer().disable();
+    EXPECT_EQ(window_->state().tick, 3);
+}
+
+TEST_F(MainWindow, ATabClickShowsOnlyItsPage)
+{
+    const QString frames[] = {QStringLiteral("Frame1"), QStringLiteral("Frame2"), QStringLiteral("Frame3")};
+    const QRect place = child<QWidget>(frames[0])->geometry();
+    // The header page is the one shown at start.
+    for (int tab : {-1, 1, 2, 0, 2, 1}) {
+        const bool start = tab < 0;
+        if (start)
+            tab = 0;
+        else
+            clickTab(tab);
+        for (int f = 0; f < 3; ++f)
+            EXPECT_EQ(child<QWidget>(frames[f])->isVisible(), f == tab)
+                << "tab " << tab << " frame " << f << (start ? " at start" : "");
+        // The pages share one place, so the rest of the window never moves.
+        EXPECT_EQ(child<QWidget>(frames[tab])->geometry(), place) << "tab " << tab;
+    }
+}
+
+TEST_F(MainWindow, ChoosingAPortSetsOnlyThePortNumber)
+{
+    clickTab(2);
+    const struct {
+        int index;
+        int number;
+    } steps[] = {{2, 3}, {0, 1}, {3, 4}, {1, 2}};
+    for (const auto& s : steps) {
+        auto* option = child<QRadioButton>(QStringLiteral("ssOption1_%1").arg(s.index));
+        QTest::mouseClick(option, Qt::LeftButton);
+        EXPECT_EQ(window_->state().portNumber, s.number);
+        EXPECT_TRUE(option->isChecked());
+        EXPECT_FALSE(window_->port().isOpen());
+        EXPECT_EQ(window_->port().selectedPort(), 1) << "nothing is selected before an exchange";
+    }
+}
+
+TEST_F(MainWindow, WaitIndicatorShowsAndHidesLabelAndShapeTogether)
+{
+    auto* label = child<QWidget>(QStringLiteral("Label34"));
+    auto* shape = child<QWidget>(QStringLiteral("Shape1"));
+    EXPECT_FALSE(label->isVisible());
+    EXPECT_FALSE(shape->isVisible());
+    EXPECT_FALSE(window_->waitIndicatorShown());
+    const QSize before = window_->size();
+    for (bool shown : {true, false, true, false}) {
+        window_->showWaitIndicator(shown);
+        EXPECT_EQ(label->isVisible(), shown);
+        EXPECT_EQ(shape->isVisible(), shown);
+        EXPECT_EQ(window_->waitIndicatorShown(), shown);
+        if (shown) {
+            EXPECT_TRUE(shape->geometry().contains(label->geometry()));
+        }
+        EXPECT_EQ(window_->size(), before);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Text boxes through the form
+
+TEST_F(MainWindow, ProgramTextIsCutToEachBoxMaximum)
+{
+    for (const FieldSpec& f : kFields) {
+        const std::string tooLong(static_cast<size_t>(f.maxLength > 0 ? f.maxLength + 3 : 120), '7');
+        window_->setText(f.name, tooLong);
+        const size_t kept = f.maxLength > 0 ? static_cast<size_t>(f.maxLength) : tooLong.size();
+        EXPECT_EQ(window_->text(f.name), tooLong.substr(0, kept)) << f.name;
+    }
+}
+
+TEST_F(MainWindow, FormTextCrossesTheCodePage)
+{
+    window_->setText("Text1", "Profondit\xE0;S1;S2");
+    EXPECT_EQ(box("Text1")->text(), QStringLiteral("Profondit\u00E0;S1;S2"));
+    EXPECT_EQ(window_->text("Text1"), "Profondit\xE0;S1;S2");
+
+    box("Text3")->setText(QString::fromUtf8("AB\xF0\x9F\x98\x80" "C"));
+    EXPECT_EQ(window_->text("Text3"), "AB?C");
+}
+
+TEST_F(MainWindow, ControlsAreEnabledAndDisabledByName)
+{
+    for (const char* name : {"Command11", "ssOption1_2", "Text16rt", "command3d1"}) {
+        const bool before = window_->isEnabled(name);
+        window_->setEnabled(name, !before);
+        EXPECT_EQ(window_->isEnabled(name), !before) << name;
+        EXPECT_EQ(child<QWidget>(QLatin1String(name))->isEnabled(), !before) << name;
+        window_->setEnabled(name, before);
+        EXPECT_EQ(window_->isEnabled(name), before) << name;
+    }
+    EXPECT_FALSE(window_->isEnabled("NoSuchControl"));
+}
+
+TEST_F(MainWindow, DoubleClickOnTenthsIsSignalled)
+{
+    QSignalSpy spy(window_.get(), &Scaricodati::tenthsDoubleClicked);
+    QTest::mouseDClick(box("Text6"), Qt::LeftButton);
+    EXPECT_EQ(spy.count(), 0);
+    QTest::mouseDClick(box("Text13"), Qt::LeftButton);
+    EXPECT_EQ(spy.count(), 1);
+}
+
+// ---------------------------------------------------------------------------------------
+// Operations
+
+TEST_F(MainWindow, OperationsGetTheWindowsContext)
+{
+    bool ran = false;
+    window_->runOperation([&](Context& c) {
+        ran = true;
+        EXPECT_EQ(&c.state, &window_->state());
+        EXPECT_EQ(&c.form, static_cast<Form*>(window_.get()));
+        EXPECT_EQ(&c.port, static_cast<SerialPort*>(&window_->port()));
+        EXPECT_EQ(&c.timer1, static_cast<Timer*>(&window_->timer()));
+        EXPECT_EQ(&c.loop, static_cast<EventLoop*>(&window_->eventLoop()));
+        EXPECT_TRUE(window_->isBusy());
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(window_->isBusy());
+}
+
+TEST_F(MainWindow, ASecondOperationDuringOneIsIgnored)
+{
+    int outer = 0;
+    int inner = 0;
+    window_->runOperation([&](Context&) {
+        ++outer;
+        window_->runOperation([&](Context&) { ++inner; });
+    });
+    EXPECT_EQ(outer, 1);
+    EXPECT_EQ(inner, 0);
+    window_->runOperation([&](Context&) { ++inner; });
+    EXPECT_EQ(inner, 1);
+}
+
+TEST_F(MainWindow, AConnectedButtonRunsItsOperationOncePerClick)
+{
+    int runs = 0;
+    window_->connectOperation("Command8", [&](Context& c) {
+        ++runs;
+        // A click on the same button while it runs is not started inside it.
+        QTest::mouseClick(child<QAbstractButton>(QStringLiteral("Command8")), Qt::LeftButton);
+        c.loop.yield();
+    });
+    QTest::mouseClick(child<QAbstractButton>(QStringLiteral("Command8")), Qt::LeftButton);
+    EXPECT_EQ(runs, 1);
+    QTest::mouseClick(child<QAbstractButton>(QStringLiteral("Command8")), Qt::LeftButton);
+    EXPECT_EQ(runs, 2);
+}
+
+TEST_F(MainWindow, AnOperationThatFailsLeavesTheWindowIdle)
+{
+    EXPECT_THROW(window_->runOperation([](Context&) { throw std::runtime_error("broken"); }), std::runtime_error);
+    EXPECT_FALSE(window_->isBusy());
+    bool ran = false;
+    window_->runOperation([&](Context&) { ran = true; });
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(MainWindow, ClosingDuringAnOperationUnwindsIt)
+{
+    bool pastTheYield = false;
+    window_->runOperation([&](Context& c) {
+        c.form.showWaitIndicator(true);
+        window_->close();
+        c.loop.yield();
+        pastTheYield = true;
+    });
+    EXPECT_FALSE(pastTheYield);
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(window_->isBusy());
+    EXPECT_TRUE(window_->eventLoop().closeRequested());
+}
+
+TEST_F(MainWindow, ClosingWhenIdleJustCloses)
+{
+    window_->close();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(window_->eventLoop().closeRequested());
+    EXPECT_NO_THROW(window_->eventLoop().yield());
+}
+
+// ---------------------------------------------------------------------------------------
+// Layout: nothing cut, nothing on top of anything else
+
+TEST_F(MainWindow, NoCaptionIsCutOnAnyPage)
+{
+    window_->showWaitIndicator(true);
+    for (int page = 0; page < 3; ++page) {
+        clickTab(page);
+        QApplication::processEvents();
+        for (QWidget* w : window_->findChildren<QWidget*>()) {
+            if (!w->isVisible())
+                continue;
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
+                EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                    << label->objectName().toStdString();
+            } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+                // The style's own minimum (80 pixels for any caption) is more than "+" needs.
+                EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 10)
+                    << button->objectName().toStdString();
+                EXPECT_GE(button->height(), button->minimumSizeHint().height()) << button->objectName().toStdString();
+            } else if (qobject_cast<QRadioButton*>(w) || qobject_cast<QLineEdit*>(w)) {
+                EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
+                EXPECT_GE(w->height(), w->minimumSizeHint().height()) << w->objectName().toStdString();
+            }
+            // Everything lies inside its parent.
+            EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(MainWindow, NoTwoControlsOverlap)
+{
+    window_->showWaitIndicator(true);
+    for (int page = 0; page < 3; ++page) {
+        clickTab(page);
+        QApplication::processEvents();
+        QList<QWidget*> all = window_->findChildren<QWidget*>();
+        all.append(window_.get());
+        for (QWidget* parent : all) {
+            QList<QWidget*> kids;
+            for (QObject* o : parent->children())
+                if (auto* w = qobject_cast<QWidget*>(o); w && w->isVisible() && !w->isWindow())
+                    kids.append(w);
+            for (int i = 0; i < kids.size(); ++i)
+                for (int j = i + 1; j < kids.size(); ++j) {
+                    const QString a = kids[i]->objectName(), b = kids[j]->objectName();
+                    // The wait label is drawn inside its rounded shape on purpose.
+                    if ((a == QLatin1String("Label34") && b == QLatin1String("Shape1")) ||
+                        (a == QLatin1String("Shape1") && b == QLatin1String("Label34")))
+                        continue;
+                    EXPECT_FALSE(kids[i]->geometry().intersects(kids[j]->geometry()))
+                        << a.toStdString() << " / " << b.toStdString() << " on page " << page;
+                }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Where the header file lives
+
+TEST(ProgramFolder, AWritableExecutableFolderIsUsedOtherwiseAppData)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString writable = root.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(writable));
+    const QString aFile = root.filePath(QStringLiteral("not-a-folder"));
+    {
+        QFile f(aFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const QString appData = root.filePath(QStringLiteral("appdata/Tarvelon Manager"));
+
+    const struct {
+        const char* what;
+        QString executableFolder;
+        QString expected;
+    } cases[] = {
+        {"writable", writable, writable},
+        {"missing", root.filePath(QStringLiteral("gone")), appData},
+        {"a file", aFile, appData},
+        {"empty", QString(), appData},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(chooseProgramFolder(c.executableFolder, appData), c.expected) << c.what;
+    }
+    EXPECT_TRUE(QFileInfo(appData).isDir()) << "the fallback folder is created";
+}
+
+} // namespace
+} // namespace tarvelon
