@@ -1,0 +1,83 @@
+#include "blocks/clear_blocks.h"
+
+#include "blocks/header_entry.h"
+#include "blocks/header_write.h"
+#include "link/block.h"
+#include "link/header_file.h"
+
+namespace tarvelon {
+
+namespace {
+constexpr int kSettle = 4;
+}
+
+void resetBlock(Context& c)
+{
+    // A block number outside the unit has no default header and no address.
+    if (!checkBlockNumber(c, "Text2"))
+        return;
+    const int block = *blockNumberOf(c.form.text("Text2"));
+    const HeaderFile file(c.state.headerFilePath);
+    Exchange ex(c);
+    // 1. Question.
+    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+        return;
+    // 2.-3. Wait indicator and port.
+    if (!ex.begin())
+        return;
+    // 4. The block's record back to its default.
+    c.state.record = defaultHeader(block);
+    file.write(block, c.state.record);
+    // 5. Shown on the page.
+    loadBlock(c, block);
+    // 6.-7. Wake and header line.
+    const Wake wake = ex.handshake(Limit::ReplyTime);
+    if (wake == Wake::NoReply)
+        return showBlockOne(c);
+    if (wake == Wake::Ready)
+        sendHeaderLine(c, ex, block, kSettle);
+    // 8.-9. Closing handshake and command.
+    if (!closeHeaderWrite(c, ex, kSettle))
+        return;
+    // 10. Done.
+    ex.end();
+}
+
+void totalReset(Context& c)
+{
+    const HeaderFile file(c.state.headerFilePath);
+    Exchange ex(c);
+    // 1. Question.
+    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+        return;
+    // 2.-3. Wait indicator and port.
+    if (!ex.begin())
+        return;
+    // 4. Every record back to its default before the unit is contacted.
+    for (int block = 1; block <= kBlockCount; ++block) {
+        c.state.record = defaultHeader(block);
+        file.write(block, c.state.record);
+    }
+    // 5. Every block sent.
+    for (int block = 1; block <= kBlockCount; ++block) {
+        loadBlock(c, block);
+        const Wake wake = ex.handshake(Limit::ReplyTime);
+        if (wake == Wake::NoReply)
+            return showBlockOne(c);
+        if (wake == Wake::Ready)
+            sendHeaderLine(c, ex, block, kSettle);
+    }
+    // 6. Indicator shown again.
+    c.loop.yield();
+    c.form.showWaitIndicator(true);
+    c.loop.yield();
+    // 7.-8. Closing handshake and command.
+    if (!closeHeaderWrite(c, ex, kSettle))
+        return;
+    // 9. Block 1 shown.
+    showBlockOne(c);
+    // 10. Done.
+    ex.end();
+}
+
+} // namespace tarvelon

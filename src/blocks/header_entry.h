@@ -1,0 +1,42 @@
+#pragma once
+#include "link/context.h"
+
+#include <string>
+#include <string_view>
+
+namespace tarvelon {
+
+inline constexpr std::string_view kInsertBlockNumber = "Attention: Insert block number";
+inline constexpr std::string_view kIncorrectBlockNumber = "Attention: Incorrect block number";
+inline constexpr std::string_view kInvalidDepth = "Attention: Invalid DEPTH value";
+inline constexpr std::string_view kCannotWriteHeaderFile = "Attention: cannot write header file ";
+inline constexpr std::string_view kCannotReadHeaderFile = "Attention: cannot read header file ";
+
+// Upper case in Windows-1252, one byte for one byte: a character without a single-byte upper
+// case stays as it is.
+std::string upperCase(std::string_view text);
+
+// Checks of the Header Data page, run when the operator leaves a field. They only warn: the
+// operator is never held in a field.
+// The block number boxes (Text2, numblocco): true when the box holds 1 to 30.
+bool checkBlockNumber(Context& c, std::string_view box);
+// Client, site and tube: blank-padded, cut to their width and upper-cased.
+void leaveTextField(Context& c, std::string_view box);
+void leaveDepthMetres(Context& c);
+void leaveDepthTenths(Context& c);
+void toggleDepthTenths(Context& c);
+void leaveReadoutNumber(Context& c);
+
+// Block 1 as current block, in Text2 and in all the header boxes: where an operation ends
+// early, the page and the current block number then agree, so a later "+", "-" or Set Block
+// stores no other block's header into record 1.
+void showBlockOne(Context& c);
+
+// "+" and "-" of the Header Data page: store the shown header, show the next one.
+void nextHeader(Context& c);
+void previousHeader(Context& c);
+// "+" and "-" of the Download Data page.
+void nextDownloadBlock(Context& c);
+void previousDownloadBlock(Context& c);
+
+} // namespace tarvelon

@@ -1,0 +1,138 @@
+#include "blocks/header_write.h"
+
+#include "blocks/header_entry.h"
+#include "link/block.h"
+#include "link/commands.h"
+#include "link/header_file.h"
+
+#include <algorithm>
+
+namespace tarvelon {
+
+void loadBlock(Context& c, int block)
+{
+    c.state.currentBlock = block;
+    const bool read = HeaderFile(c.state.headerFilePath).read(block, c.state.record);
+    c.form.setText("Text2", twoDigits(block));
+    c.loop.yield();
+    if (read)
+        recordToWindow(c.state.record, c.form, FieldSet::Header);
+}
+
+void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks)
+{
+    ex.send(cmd::writeHeader(*blockCode(block), headerText(c.form)));
+    ex.settleWait(settleTicks);
+}
+
+bool closeHeaderWrite(Context&, Exchange& ex, int settleTicks)
+{
+    const Wake wake = ex.handshake(Limit::ReplyTime);
+    if (wake == Wake::NoReply)
+        return false;
+    if (wake == Wake::Ready) {
+        ex.send(cmd::kClosing);
+        ex.settleWait(settleTicks);
+    }
+    return true;
+}
+
+void setBlock(Context& c)
+{
+    constexpr int kSettle = 4;
+    const HeaderFile file(c.state.headerFilePath);
+    // 1. The shown header is kept, whatever the operator answers next.
+    windowToRecord(c.form, c.state.record, FieldSet::All);
+    file.write(c.state.currentBlock, c.state.record);
+    // A block number outside the unit would end with a closing command for a block that
+    // was never written.
+    if (!checkBlockNumber(c, "Text2"))
+        return;
+    // 2. Question.
+    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+        return;
+    // 3. Wait indicator.
+    c.form.showWaitIndicator(true);
+    c.loop.yield();
+    // 4.-5. The stored header of the block in Text2 is what goes to the unit.
+    const int block = *blockNumberOf(c.form.text("Text2"));
+    loadBlock(c, block);
+    // 6. Port.
+    Exchange ex(c);
+    if (!ex.openPort())
+        return;
+    // 7.-8. Wake and header line.
+    const Wake wake = ex.handshake(Limit::ReplyTime);
+    if (wake == Wake::NoReply)
+        return showBlockOne(c);
+    if (wake == Wake::Ready)
+        sendHeaderLine(c, ex, block, kSettle);
+    // 9. Indicator shown again, in case an event hid it.
+    c.loop.yield();
+    c.form.showWaitIndicator(true);
+    c.loop.yield();
+    // 10.-11. Closing handshake and command.
+    if (!closeHeaderWrite(c, ex, kSettle))
+        return;
+    // 12. The whole record of the block shown.
+    c.state.currentBlock = block;
+    if (file.read(block, c.state.record))
+        recordToWindow(c.state.record, c.form, FieldSet::All);
+    // 13. Done.
+    ex.end();
+}
+
+void setAll(Context& c)
+{
+    constexpr int kSettle = 2;
+    const HeaderFile file(c.state.headerFilePath);
+    // 1. Question.
+    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+        return;
+    // 2. Wait indicator.
+    c.form.showWaitIndicator(true);
+    c.loop.yield();
+    // 3. The shown header fields kept as the current block's record.
+    windowToRecord(c.form, c.state.record, FieldSet::Header);
+    file.write(c.state.currentBlock, c.state.record);
+    // 4. Port.
+    Exchange ex(c);
+    if (!ex.openPort())
+        return;
+    // 5. Every block, as the header file holds it.
+    for (int block = 1; block <= kBlockCount; ++block) {
+        loadBlock(c, block);
+        const Wake wake = ex.handshake(Limit::ReplyTime);
+        if (wake == Wake::NoReply)
+            return showBlockOne(c);
+        if (wake == Wake::Ready)
+            sendHeaderLine(c, ex, block, kSettle);
+    }
+    // 6.-7. Closing handshake and command.
+    if (!closeHeaderWrite(c, ex, kSettle))
+        return;
+    // 8. Done.
+    ex.end();
+    // 9. Block 1 shown.
+    showBlockOne(c);
+}
+
+void copyData(Context& c)
+{
+    // 1. No header file, nothing to copy into.
+    if (c.state.headerFilePath.empty())
+        return;
+    // 2.-4. The shown header as the current block's record.
+    windowToRecord(c.form, c.state.record, FieldSet::All);
+    const HeaderFile file(c.state.headerFilePath);
+    if (!file.write(c.state.currentBlock, c.state.record)) {
+        // Stepping on would make a copy that never happened look done.
+        c.messages.show(std::string(kCannotWriteHeaderFile) + file.path(), Icon::Error);
+        return;
+    }
+    // 5.-6. The next block, with the same header shown.
+    c.state.currentBlock = std::min(c.state.currentBlock + 1, kBlockCount);
+    c.form.setText("Text2", twoDigits(c.state.currentBlock));
+}
+
+} // namespace tarvelon

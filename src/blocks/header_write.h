@@ -1,0 +1,27 @@
+#pragma once
+#include "link/exchange.h"
+
+#include <string_view>
+
+namespace tarvelon {
+
+inline constexpr std::string_view kMemoryWillBeLost =
+    "ATTENTION: ALL MEMORY DATA WILL BE LOST, WOULD YOU LIKE TO CONTINUE ?";
+
+// "Set Block": the header kept for the block in Text2, written into the unit.
+void setBlock(Context& c);
+// "Set All": the headers of all 30 records of the header file, written into the unit.
+void setAll(Context& c);
+// "Copy Data": the shown header stored as the current block's record, then the next block.
+void copyData(Context& c);
+
+// Shared by the writing and clearing operations.
+// Makes `block` the current block and shows its record's ten header fields.
+void loadBlock(Context& c, int block);
+// Sends the header line of `block` from the boxes as they stand, then lets the unit settle.
+void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks);
+// The closing handshake and command that end every header write. False when the unit fell
+// silent (already reported, port closed, wait indicator hidden).
+bool closeHeaderWrite(Context& c, Exchange& ex, int settleTicks);
+
+} // namespace tarvelon

@@ -1,0 +1,56 @@
+#include "blocks/row_fetch.h"
+
+#include "link/commands.h"
+
+namespace tarvelon {
+namespace {
+
+int hexDigit(char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return ch - '0';
+    if (ch >= 'A' && ch <= 'F')
+        return ch - 'A' + 10;
+    if (ch >= 'a' && ch <= 'f')
+        return ch - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake)
+{
+    if (wake == Wake::NoReply)
+        return {Row::Lost, {}};
+    if (wake == Wake::Refused)
+        return {Row::Skipped, {}};
+    const ProgramState& s = c.state;
+    c.form.setText("Text17", s.blockCode + s.pageDigit + s.rowOffset);
+    ex.send(cmd::readRow(s.blockCode, s.pageDigit, s.rowOffset));
+    auto reply = ex.countWait(cmd::kRowReplyLength);
+    if (!reply)
+        return {Row::Lost, {}};
+    return {Row::Fetched, std::move(*reply)};
+}
+
+Row fetchRow(Context& c, Exchange& ex)
+{
+    return fetchRowAfterWake(c, ex, ex.handshake(Limit::Silence));
+}
+
+std::string decodeBytes(std::string_view reply, int count)
+{
+    std::string out;
+    for (int k = 0; k < count; ++k) {
+        const size_t at = static_cast<size_t>(3 * k);
+        if (at + 1 >= reply.size())
+            break;
+        const int hi = hexDigit(reply[at]);
+        const int lo = hexDigit(reply[at + 1]);
+        if (hi >= 0 && lo >= 0)
+            out.push_back(static_cast<char>(hi * 16 + lo));
+    }
+    return out;
+}
+
+} // namespace tarvelon

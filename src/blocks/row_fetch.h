@@ -1,0 +1,31 @@
+#pragma once
+#include "link/exchange.h"
+
+#include <string>
+#include <string_view>
+
+namespace tarvelon {
+
+// One row of the unit's memory read with "a", at the address the program state holds
+// (block code, page digit, row offset).
+struct Row {
+    enum Status {
+        Fetched, // the reply is in `reply`
+        Skipped, // the wake was not answered with exactly "!": the caller goes on with its next row
+        Lost,    // the unit fell silent: already reported, port closed, wait indicator hidden
+    };
+    Status status;
+    std::string reply;
+};
+
+// The row fetch after a wake the caller has already made (the first wake of an operation
+// carries the reply time limit; the later ones are made by fetchRow).
+Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake);
+// A further row: wake without the reply time limit, then the fetch.
+Row fetchRow(Context& c, Exchange& ex);
+
+// The first `count` bytes of a row reply, pair k at characters 3k + 1 and 3k + 2. A pair that
+// is not two hexadecimal digits adds no character.
+std::string decodeBytes(std::string_view reply, int count);
+
+} // namespace tarvelon

@@ -1,0 +1,415 @@
+#include "blocks/clear_blocks.h"
+#include "blocks/header_entry.h"
+#include "blocks/header_read.h"
+#include "blocks/header_write.h"
+#include "link/block.h"
+#include "link/header_file.h"
+#include "support/harness.h"
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+using namespace tarvelon;
+using namespace tarvelon::test;
+
+namespace {
+
+const std::string kBlock1Line = "C00000CLIENT 1SITE0000T   000012+00000DDMMYYhhmmss";
+const std::string kQuestion = "ATTENTION: ALL MEMORY DATA WILL BE LOST, WOULD YOU LIKE TO CONTINUE ?";
+
+// The default header text of block n as it travels in a header line.
+std::string defaultText(int n)
+{
+    return defaultHeader(n).bytes().substr(0, 8) + "SITE0000T   0000" + "12+00000DDMMYYhhmmss";
+}
+
+// What the unit received, with the virtual time at which each line went out.
+struct Timeline {
+    explicit Timeline(Harness& h) : h(h)
+    {
+        h.loop.onYield = [this] { stamp(); };
+    }
+    void stamp()
+    {
+        while (times.size() < h.unit.log().size())
+            times.push_back(h.seconds());
+    }
+    Harness& h;
+    std::vector<double> times;
+};
+
+struct HeaderOps : ::testing::Test {
+    HeaderOps() { h.startUp(); }
+
+    void expectIdleEnd(size_t messages)
+    {
+        EXPECT_EQ(h.messages.shown.size(), messages);
+        EXPECT_FALSE(h.line.isOpen());
+        EXPECT_FALSE(h.form.waitIndicatorShown());
+    }
+    Harness h;
+};
+
+// A unit whose blocks already hold headers of their own.
+void loadUnitHeaders(sim::Unit& unit)
+{
+    for (int n = 1; n <= 30; ++n) {
+        char text[64];
+        std::snprintf(text, sizeof text, "UNIT%04dSITE%04dT%03d%03d5%c%c+123%02d%02d1224103015", n, n, n, n,
+                      n % 2 ? '0' : '1', n % 3 ? '2' : '4', n, n);
+        unit.receive("C" + *blockAddress(n) + text + "\r");
+    }
+    unit.clearLog();
+}
+
+} // namespace
+
+TEST_F(HeaderOps, SetBlockSendsTheDefaultHeaderOfBlockOneExactly)
+{
+    Timeline t(h);
+    setBlock(h.ctx);
+    t.stamp();
+    EXPECT_EQ(h.messages.questions, std::vector<std::string>{kQuestion});
+    EXPECT_EQ(h.unit.log(), (std::vector<std::string>{"}", kBlock1Line, "}", "b000F500"}));
+    ASSERT_EQ(t.times.size(), 4u);
+    // Four ticks of settling after the header line.
+    EXPECT_GE(t.times[2] - t.times[1], 0.3);
+    EXPECT_LE(t.times[2] - t.times[1], 0.41);
+    expectIdleEnd(0);
+    EXPECT_EQ(h.form.text("Text2"), "01");
+}
+
+TEST_F(HeaderOps, SetBlockSendsTheStoredHeaderOfTheBlockInTheBox)
+{
+    struct Case {
+        const char* box;
+        const char* prefix;
+        const char* client;
+    };
+    for (const Case& c : {Case{"07", "C06000", "CLIENT 7"}, Case{"10", "C09000", "CLIENT10"}, Case{"30", "C1D000", "CLIENT30"}}) {
+        Harness h;
+        h.startUp();
+        h.form.setText("Text2", c.box);
+        setBlock(h.ctx);
+        ASSERT_EQ(h.unit.commands().size(), 2u) << c.box;
+        EXPECT_EQ(h.unit.commands()[0].substr(0, 14), std::string(c.prefix) + c.client);
+        EXPECT_EQ(h.state.currentBlock, std::stoi(c.box));
+        EXPECT_EQ(h.form.text("Text2"), c.box);
+        EXPECT_EQ(h.form.text("Text3"), c.client);
+    }
+}
+
+TEST_F(HeaderOps, SetBlockKeepsTheShownHeaderEvenWhenCancelled)
+{
+    h.form.setText("Text3", "EDITED  ");
+    h.messages.answers = {false};
+    setBlock(h.ctx);
+    HeaderRecord r;
+    ASSERT_TRUE(h.headerFile().read(1, r));
+    EXPECT_EQ(r.get(HeaderRecord::Client), "EDITED  ");
+    EXPECT_TRUE(h.unit.log().empty());
+    EXPECT_EQ(h.line.opens, 0);
+}
+
+TEST_F(HeaderOps, BlockNumbersOutsideTheUnitStopTheOperationsAtOnce)
+{
+    using Op = void (*)(Context&);
+    struct Case {
+        const char* text;
+        const char* message;
+    };
+    for (Op op : {Op(readBlock), Op(setBlock), Op(resetBlock)}) {
+        for (const Case& c : {Case{"", "Attention: Insert block number"}, Case{"0", "Attention: Incorrect block number"},
+                              Case{"31", "Attention: Incorrect block number"}, Case{"ab", "Attention: Incorrect block number"}}) {
+            Harness h;
+            h.startUp();
+            h.form.setText("Text3", "SHOWN   ");
+            h.form.setText("Text2", c.text);
+            op(h.ctx);
+            ASSERT_EQ(h.messages.shown.size(), 1u) << c.text;
+            EXPECT_EQ(h.messages.shown[0].text, c.message);
+            EXPECT_TRUE(h.messages.questions.empty());
+            EXPECT_EQ(h.line.opens, 0);
+            EXPECT_TRUE(h.unit.log().empty());
+            EXPECT_FALSE(h.form.waitIndicatorShown());
+            HeaderRecord r;
+            ASSERT_TRUE(h.headerFile().read(1, r));
+            // Only Set Block stores the shown header before it looks at the number.
+            EXPECT_EQ(r.get(HeaderRecord::Client), op == Op(setBlock) ? "SHOWN   " : "CLIENT 1");
+        }
+    }
+}
+
+TEST_F(HeaderOps, SetAllWritesEveryRecordWithShortSettles)
+{
+    nextHeader(h.ctx);
+    nextHeader(h.ctx);
+    h.form.setText("Text3", "EDITED  ");
+    Timeline t(h);
+    setAll(h.ctx);
+    t.stamp();
+    const auto& log = h.unit.log();
+    ASSERT_EQ(log.size(), 62u);
+    for (int n = 1; n <= 30; ++n) {
+        EXPECT_EQ(log[static_cast<size_t>(2 * n - 2)], "}");
+        const std::string text = n == 3 ? "EDITED  " + defaultText(3).substr(8) : defaultText(n);
+        EXPECT_EQ(log[static_cast<size_t>(2 * n - 1)], "C" + *blockCode(n) + "000" + text) << n;
+        const double settle = t.times[static_cast<size_t>(2 * n)] - t.times[static_cast<size_t>(2 * n - 1)];
+        EXPECT_GE(settle, 0.1);
+        EXPECT_LE(settle, 0.21);
+    }
+    EXPECT_EQ(log[60], "}");
+    EXPECT_EQ(log[61], "b000F500");
+    expectIdleEnd(0);
+    EXPECT_EQ(h.state.currentBlock, 1);
+    EXPECT_EQ(h.form.text("Text2"), "01");
+    EXPECT_EQ(h.form.text("Text3"), "CLIENT 1");
+}
+
+TEST_F(HeaderOps, WakeAnsweredWithMoreThanReadySkipsOnlyThatLine)
+{
+    using Op = void (*)(Context&);
+    for (Op op : {Op(setBlock), Op(resetBlock)}) {
+        Harness h;
+        h.startUp();
+        h.unit.faults.refusedWakes = {1};
+        op(h.ctx);
+        EXPECT_EQ(h.unit.log(), (std::vector<std::string>{"}", "}", "b000F500"}));
+        EXPECT_TRUE(h.messages.shown.empty());
+        EXPECT_FALSE(h.form.waitIndicatorShown());
+    }
+    Harness h;
+    h.startUp();
+    h.unit.faults.refusedWakes = {5, 31};
+    totalReset(h.ctx);
+    const auto cmds = h.unit.commands();
+    EXPECT_EQ(cmds.size(), 29u) << "block 5 and the closing command skipped";
+    EXPECT_EQ(cmds[3].substr(0, 6), "C03000");
+    EXPECT_EQ(cmds[4].substr(0, 6), "C05000");
+}
+
+TEST_F(HeaderOps, UnitFallingSilentAtBlockTwelve)
+{
+    using Op = void (*)(Context&);
+    for (Op op : {Op(setAll), Op(totalReset)}) {
+        Harness h;
+        h.startUp();
+        nextHeader(h.ctx);
+        h.form.setText("Text3", "EDITED  ");
+        h.unit.faults.answerWakes = 11;
+        op(h.ctx);
+        const auto cmds = h.unit.commands();
+        ASSERT_EQ(cmds.size(), 11u);
+        EXPECT_EQ(cmds.front().substr(0, 6), "C00000");
+        EXPECT_EQ(cmds.back().substr(0, 6), "C0A000");
+        ASSERT_EQ(h.messages.shown.size(), 1u);
+        EXPECT_EQ(h.messages.shown[0].text, "Attention: TARVELON not connected");
+        EXPECT_FALSE(h.line.isOpen());
+        EXPECT_FALSE(h.form.waitIndicatorShown());
+        EXPECT_EQ(h.state.currentBlock, 1);
+        EXPECT_EQ(h.form.text("Text2"), "01");
+        EXPECT_EQ(h.form.text("Text3"), "CLIENT 1") << "the page shows record 1, as the block number says";
+        if (op == Op(totalReset))
+            for (int n = 1; n <= 30; ++n) {
+                HeaderRecord r;
+                ASSERT_TRUE(h.headerFile().read(n, r));
+                EXPECT_EQ(r, defaultHeader(n)) << n;
+            }
+    }
+}
+
+TEST_F(HeaderOps, SilenceAtTheClosingHandshakeHidesTheIndicator)
+{
+    using Op = void (*)(Context&);
+    for (Op op : {Op(setBlock), Op(resetBlock)}) {
+        Harness h;
+        h.startUp();
+        h.unit.faults.answerWakes = 1;
+        op(h.ctx);
+        EXPECT_EQ(h.unit.log(), (std::vector<std::string>{"}", kBlock1Line, "}"}));
+        ASSERT_EQ(h.messages.shown.size(), 1u);
+        EXPECT_FALSE(h.form.waitIndicatorShown());
+        EXPECT_FALSE(h.line.isOpen());
+    }
+}
+
+TEST_F(HeaderOps, SilentUnitEndsEveryWriteWithOneMessage)
+{
+    using Op = void (*)(Context&);
+    for (Op op : {Op(setBlock), Op(setAll), Op(resetBlock), Op(totalReset), Op(readBlock), Op(readAllBlocks)}) {
+        Harness h;
+        h.startUp();
+        h.unit.faults.silent = true;
+        op(h.ctx);
+        ASSERT_EQ(h.messages.shown.size(), 1u);
+        EXPECT_EQ(h.messages.shown[0].text, "Attention: TARVELON not connected");
+        EXPECT_EQ(h.unit.log(), std::vector<std::string>{"}"});
+        EXPECT_FALSE(h.line.isOpen());
+        EXPECT_FALSE(h.form.waitIndicatorShown());
+        EXPECT_EQ(h.form.text("Text2"), "01");
+        EXPECT_LT(h.seconds(), 0.7);
+    }
+}
+
+TEST_F(HeaderOps, PortThatCannotBeOpenedIsReportedAndNothingSent)
+{
+    using Op = void (*)(Context&);
+    for (Op op : {Op(setBlock), Op(setAll), Op(resetBlock), Op(totalReset), Op(readBlock), Op(readAllBlocks)}) {
+        Harness h;
+        h.startUp();
+        h.state.portNumber = 3;
+        h.line.unavailablePorts = {3};
+        op(h.ctx);
+        ASSERT_EQ(h.messages.shown.size(), 1u);
+        EXPECT_EQ(h.messages.shown[0].text, "Attention: cannot open serial port COM3");
+        EXPECT_TRUE(h.unit.log().empty());
+        EXPECT_FALSE(h.form.waitIndicatorShown());
+    }
+}
+
+TEST_F(HeaderOps, ResetBlockClearsTheBlockInTheBox)
+{
+    h.form.setText("Text2", "07");
+    nextHeader(h.ctx); // record 1 keeps the page, block 2 shown
+    h.form.setText("Text2", "07");
+    h.form.setText("Text18", "+9.9999");
+    resetBlock(h.ctx);
+    const auto cmds = h.unit.commands();
+    ASSERT_EQ(cmds.size(), 2u);
+    EXPECT_EQ(cmds[0], "C06000" + defaultText(7));
+    EXPECT_EQ(cmds[1], "b000F500");
+    EXPECT_EQ(h.form.text("Text2"), "07");
+    EXPECT_EQ(h.state.currentBlock, 7);
+    EXPECT_EQ(h.form.text("Text3"), "CLIENT 7");
+    EXPECT_EQ(h.form.text("Text18"), "+9.9999") << "zero/gain boxes untouched";
+    expectIdleEnd(0);
+}
+
+TEST_F(HeaderOps, TotalResetSendsEveryDefaultHeaderAndShowsBlockOne)
+{
+    h.form.setText("Text3", "EDITED  ");
+    copyData(h.ctx);
+    totalReset(h.ctx);
+    const auto cmds = h.unit.commands();
+    ASSERT_EQ(cmds.size(), 31u);
+    for (int n = 1; n <= 30; ++n)
+        EXPECT_EQ(cmds[static_cast<size_t>(n - 1)], "C" + *blockAddress(n) + defaultText(n));
+    EXPECT_EQ(cmds[30], "b000F500");
+    HeaderRecord r;
+    ASSERT_TRUE(h.headerFile().read(1, r));
+    EXPECT_EQ(r, defaultHeader(1));
+    EXPECT_EQ(h.form.text("Text3"), "CLIENT 1");
+    EXPECT_EQ(h.form.text("Text2"), "01");
+    expectIdleEnd(0);
+}
+
+TEST_F(HeaderOps, ReadBlockShowsTheRowsOfTheBlockInTheBox)
+{
+    loadUnitHeaders(h.unit);
+    h.form.setText("Text18", "+3.0000");
+    h.form.setText("Text2", "11");
+    readBlock(h.ctx);
+    std::vector<std::string> expected;
+    for (const char* offset : {"00", "10", "20", "30", "40", "50", "60", "70", "80", "90"}) {
+        expected.push_back("}");
+        expected.push_back(std::string("a0A0") + offset);
+    }
+    EXPECT_EQ(h.unit.log(), expected);
+    EXPECT_EQ(h.form.text("Text17"), "0A090");
+    EXPECT_EQ(h.form.text("Text3"), "UNIT0011");
+    EXPECT_EQ(h.form.text("Text5"), "T011");
+    EXPECT_EQ(h.form.text("Text6"), "011");
+    EXPECT_EQ(h.form.text("Text13"), "5");
+    EXPECT_EQ(h.form.text("Text7"), "0");
+    EXPECT_EQ(h.form.text("Text8"), "2");
+    EXPECT_EQ(h.form.text("Text11"), "111224");
+    EXPECT_EQ(h.form.text("Text12"), "103015");
+    EXPECT_EQ(h.form.text("Text18"), "+3.0000");
+    EXPECT_EQ(h.state.currentBlock, 1) << "reading does not change the current block";
+    HeaderRecord r;
+    ASSERT_TRUE(h.headerFile().read(11, r));
+    EXPECT_EQ(r, defaultHeader(11)) << "reading does not touch the header file";
+    expectIdleEnd(0);
+}
+
+TEST_F(HeaderOps, ReadBlockEmptiesTheBoxOfASkippedRow)
+{
+    loadUnitHeaders(h.unit);
+    h.unit.faults.refusedWakes = {2};
+    readBlock(h.ctx);
+    EXPECT_EQ(h.form.text("Text4"), "");
+    EXPECT_EQ(h.form.text("Text3"), "UNIT0001");
+    EXPECT_EQ(h.unit.commands().size(), 9u);
+}
+
+TEST_F(HeaderOps, ReadAllBlocksStoresEveryHeaderByteExactly)
+{
+    loadUnitHeaders(h.unit);
+    h.form.setText("Text18", "+1.2345");
+    readAllBlocks(h.ctx);
+    const std::string file = readFile(h.state.headerFilePath);
+    ASSERT_EQ(file.size(), 2310u);
+    for (int n = 1; n <= 30; ++n) {
+        char expected[80];
+        // Date and time keep the six characters the boxes hold, then two blanks; the zero/gain
+        // boxes as they stood: point, gain 1, gain 2, zero 1, zero 2.
+        std::snprintf(expected, sizeof expected, "UNIT%04dSITE%04dT%03d%03d5%c%c+123%02d%02d1224  103015  0+1.2345+1.0000+0.0000+0.0000",
+                      n, n, n, n, n % 2 ? '0' : '1', n % 3 ? '2' : '4', n, n);
+        EXPECT_EQ(file.substr(static_cast<size_t>(n - 1) * 77, 77), expected) << n;
+    }
+    EXPECT_EQ(h.unit.commands().size(), 300u);
+    EXPECT_EQ(h.line.opens, 30);
+    EXPECT_EQ(h.form.text("Text2"), "01");
+    EXPECT_EQ(h.form.text("Text3"), "UNIT0001");
+    expectIdleEnd(0);
+}
+
+TEST_F(HeaderOps, ReadAllBlocksWithAUnitThatStopsMidway)
+{
+    loadUnitHeaders(h.unit);
+    h.unit.faults.answerWakes = 25; // block 3 loses its fifth row
+    readAllBlocks(h.ctx);
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    HeaderRecord r;
+    ASSERT_TRUE(h.headerFile().read(2, r));
+    EXPECT_EQ(r.get(HeaderRecord::Client), "UNIT0002");
+    ASSERT_TRUE(h.headerFile().read(3, r));
+    EXPECT_EQ(r, defaultHeader(3));
+    EXPECT_EQ(h.form.text("Text2"), "01");
+    EXPECT_EQ(h.form.text("Text3"), "UNIT0001");
+    EXPECT_GT(h.seconds(), 5.0);
+    expectIdleEnd(1);
+}
+
+TEST_F(HeaderOps, CopyDataStepsOnKeepingTheShownHeader)
+{
+    for (int i = 0; i < 4; ++i)
+        nextHeader(h.ctx);
+    h.form.setText("Text3", "CLIENT 1");
+    h.form.setText("Text6", "100");
+    h.form.setText("Text13", "5");
+    copyData(h.ctx);
+    HeaderRecord r;
+    ASSERT_TRUE(h.headerFile().read(5, r));
+    EXPECT_EQ(r.get(HeaderRecord::Client), "CLIENT 1");
+    EXPECT_EQ(r.get(HeaderRecord::Depth), "1005");
+    EXPECT_EQ(h.form.text("Text2"), "06");
+    EXPECT_EQ(h.form.text("Text3"), "CLIENT 1");
+
+    for (int i = 0; i < 30; ++i)
+        copyData(h.ctx);
+    EXPECT_EQ(h.form.text("Text2"), "30");
+    ASSERT_TRUE(h.headerFile().read(30, r));
+    EXPECT_EQ(r.get(HeaderRecord::Client), "CLIENT 1");
+}
+
+TEST_F(HeaderOps, CopyDataThatCannotWriteSaysSoAndStaysPut)
+{
+    std::filesystem::remove(h.state.headerFilePath);
+    std::filesystem::create_directory(h.state.headerFilePath);
+    copyData(h.ctx);
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "Attention: cannot write header file " + h.state.headerFilePath);
+    EXPECT_EQ(h.form.text("Text2"), "01");
+}
