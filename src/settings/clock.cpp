@@ -1,0 +1,113 @@
+#include "settings/clock.h"
+
+#include "link/commands.h"
+#include "settings/single_command.h"
+
+#include <iterator>
+#include <optional>
+#include <string>
+
+namespace tarvelon::settings {
+namespace {
+
+struct ClockBox {
+    std::string_view box;
+    int lowest;
+    int highest;
+};
+
+// The boxes in the order of the clock text, year first.
+constexpr ClockBox kClockBoxes[] = {
+    {"Text2a", 0, 99},  // YY
+    {"Text1a", 1, 12},  // MM
+    {"Text13a", 1, 31}, // DD
+    {"Text14a", 0, 23}, // hh
+    {"Text3a", 0, 59},  // mm
+    {"Text4a", 0, 59},  // ss
+};
+constexpr size_t kClockTextLength = 2 * std::size(kClockBoxes);
+
+bool isDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+// A box as two digits within its range.
+std::optional<std::string> twoDigitsOf(std::string_view text, const ClockBox& range)
+{
+    if (text.empty() || text.size() > 2)
+        return std::nullopt;
+    for (char ch : text)
+        if (!isDigit(ch))
+            return std::nullopt;
+    std::string digits = text.size() == 1 ? "0" + std::string(text) : std::string(text);
+    const int value = (digits[0] - '0') * 10 + (digits[1] - '0');
+    if (value < range.lowest || value > range.highest)
+        return std::nullopt;
+    return digits;
+}
+
+void showClock(Form& form, std::string_view clockText)
+{
+    for (size_t i = 0; i < std::size(kClockBoxes); ++i)
+        form.setText(kClockBoxes[i].box, clockText.substr(2 * i, 2));
+}
+
+// The clock text YYMMDDhhmmss the six boxes make, a one-digit box read with a leading zero;
+// nothing when a box is empty, holds anything but digits, or is out of its range.
+std::optional<std::string> clockTextFromBoxes(const Form& form)
+{
+    std::string text;
+    for (const ClockBox& b : kClockBoxes) {
+        auto digits = twoDigitsOf(form.text(b.box), b);
+        if (!digits)
+            return std::nullopt;
+        text += *digits;
+    }
+    return text;
+}
+
+} // namespace
+
+void readClock(Context& c)
+{
+    Exchange ex(c);
+    // 1. Open the port and wake the unit; on any failure the boxes stay as they are.
+    if (!beginSingleCommand(ex))
+        return;
+    // 2. Ask for the clock.
+    ex.send(cmd::kReadClock);
+    // 3. Wait for the 14 characters of the reply; a unit that falls silent has been reported.
+    const auto reply = ex.countWait(cmd::kClockReplyLength);
+    if (!reply)
+        return;
+    // 4. The first twelve characters are YYMMDDhhmmss; the rest is the line end.
+    showClock(c.form, reply->substr(0, kClockTextLength));
+    // 5. Close the port.
+    ex.end();
+}
+
+void writeClock(Context& c)
+{
+    // 1. Setting the clock changes the unit, so the operator confirms first.
+    if (!c.messages.askOkCancel(std::string(kActivateClockQuestion)))
+        return;
+    // 2. A malformed clock text would set the unit to a date that does not exist.
+    const auto clockText = clockTextFromBoxes(c.form);
+    if (!clockText) {
+        c.messages.show(std::string(kInvalidClock), Icon::Error);
+        return;
+    }
+    Exchange ex(c);
+    // 3. Open the port and wake the unit.
+    if (!beginSingleCommand(ex))
+        return;
+    // 4. Send the clock.
+    ex.send(cmd::writeClock(*clockText));
+    // 5. Give the unit its time to take the line; it answers nothing.
+    ex.settleWait(2);
+    // 6. Close the port.
+    ex.end();
+}
+
+} // namespace tarvelon::settings

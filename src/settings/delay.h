@@ -1,0 +1,19 @@
+#pragma once
+#include "link/context.h"
+
+#include <string_view>
+
+namespace tarvelon::settings {
+
+inline constexpr std::string_view kDelayIncorrect = "Delay for Automatic Cycle is incorrect";
+
+// Runs on every change of the delay box Text16rt: a trailing "." or "," is dropped, and
+// anything that is not a number from 3 to 9 empties the box. It reaches the final text in
+// one call and writes the box only when that text differs, so the change it causes calls it
+// again to no effect.
+void filterDelay(Form& form);
+
+// "Write" (Command6scrivi): writes the delay, a whole number from 3 to 9, into the unit.
+void writeDelay(Context& c);
+
+} // namespace tarvelon::settings

@@ -1,0 +1,87 @@
+#include "settings/zero_gain.h"
+
+#include "link/block.h"
+#include "link/commands.h"
+#include "link/exchange.h"
+#include "link/header_file.h"
+#include "link/header_record.h"
+
+#include <string>
+
+namespace tarvelon::settings {
+namespace {
+
+struct DefaultValue {
+    std::string_view box;
+    std::string_view value;
+};
+
+// The hidden zero/gain boxes in the order the zero/gain line carries them.
+constexpr DefaultValue kDefaults[] = {
+    {"Text18", "+1.0000"}, // gain 1
+    {"Text20", "+0.0000"}, // zero 1
+    {"Text19", "+1.0000"}, // gain 2
+    {"Text21", "+0.0000"}, // zero 2
+    {"Text22", "0"},       // point
+};
+
+void storePage(Context& c)
+{
+    windowToRecord(c.form, c.state.record, FieldSet::All);
+    HeaderFile(c.state.headerFilePath).write(c.state.currentBlock, c.state.record);
+}
+
+void showDefaults(Form& form)
+{
+    for (const DefaultValue& d : kDefaults)
+        form.setText(d.box, d.value);
+}
+
+std::string zeroGainText(const Form& form)
+{
+    std::string text;
+    for (const DefaultValue& d : kDefaults)
+        text += form.text(d.box);
+    return text;
+}
+
+// Every way out leaves block 1 as the current block, so no later block operation works on
+// a record number outside 1 to 30.
+void finish(Context& c)
+{
+    c.state.currentBlock = 1;
+}
+
+} // namespace
+
+void resetZeroGain(Context& c)
+{
+    // 1. Keep what the page shows, also when the operator then cancels.
+    storePage(c);
+    // 2. Overwriting every block's zero and gain needs the operator's OK.
+    if (!c.messages.askOkCancel(std::string(kDefaultZeroGainQuestion)))
+        return finish(c);
+    Exchange ex(c);
+    // 3. Show the wait indicator and open the port.
+    if (!ex.begin())
+        return finish(c);
+    // 4. The defaults go into the hidden boxes, from which the lines are built.
+    showDefaults(c.form);
+    c.loop.yield();
+    // 5. One zero/gain line per block, each after its own wake; a block whose wake is not
+    //    answered with exactly "!" is skipped, a silent unit ends the run.
+    for (int n = 1; n <= kBlockCount; ++n) {
+        const Wake wake = ex.handshake(Limit::ReplyTime);
+        if (wake == Wake::NoReply)
+            return finish(c);
+        if (wake == Wake::Refused)
+            continue;
+        ex.send(cmd::writeZeroGain(*blockCode(n), zeroGainText(c.form)));
+        ex.settleWait(2);
+    }
+    // 6. Close the port; the block number box keeps showing the block it showed.
+    ex.end();
+    finish(c);
+}
+
+} // namespace tarvelon::settings

@@ -1,0 +1,159 @@
+#include "settings/clock.h"
+#include "settings/rig.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+
+using namespace tarvelon;
+using namespace tarvelon::test;
+
+namespace {
+
+// YY, MM, DD, hh, mm, ss: the boxes in clock-text order.
+constexpr const char* kBoxes[] = {"Text2a", "Text1a", "Text13a", "Text14a", "Text3a", "Text4a"};
+using Clock = std::array<const char*, 6>;
+
+void fill(Form& form, const Clock& values)
+{
+    for (size_t i = 0; i < values.size(); ++i)
+        form.setText(kBoxes[i], values[i]);
+}
+
+std::vector<std::string> boxes(const Form& form)
+{
+    std::vector<std::string> out;
+    for (const char* b : kBoxes)
+        out.push_back(form.text(b));
+    return out;
+}
+
+std::string nameOf(const Clock& c)
+{
+    std::string s;
+    for (const char* v : c)
+        s += std::string(v) + "|";
+    return s;
+}
+
+} // namespace
+
+TEST(ReadClock, FillsTheBoxesFromTheReplyAlsoWhenItArrivesInParts)
+{
+    for (int parts : {1, 2}) {
+        Rig r;
+        r.h.unit.setClock("241231175930");
+        r.h.unit.faults.splitParts = parts;
+        r.h.unit.faults.splitGapMs = 300;
+        settings::readClock(r.ctx);
+        EXPECT_EQ(boxes(r.h.form), (std::vector<std::string>{"24", "12", "31", "17", "59", "30"})) << parts;
+        EXPECT_EQ(r.port.lines(), std::vector<std::string>{"H\r"});
+        EXPECT_TRUE(r.h.messages.shown.empty());
+        EXPECT_FALSE(r.h.line.isOpen());
+        EXPECT_FALSE(r.h.form.waitIndicatorShown());
+    }
+}
+
+TEST(ReadClock, AFailedExchangeLeavesTheBoxesAsTheyWere)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Harness&)> fault;
+        std::vector<std::string> log;
+        const char* message; // nullptr: none
+        double atLeastSeconds;
+    };
+    const Case cases[] = {
+        {"silent", [](Harness& h) { h.unit.faults.silent = true; }, {"}"}, "Attention: TARVELON not connected", 0.5},
+        {"refused", [](Harness& h) { h.unit.faults.refusedWakes = {1}; }, {"}"}, nullptr, 0},
+        {"cut reply", [](Harness& h) { h.unit.faults.cutReplyAt = 8; }, {"}", "H"}, "Attention: TARVELON not connected", 5.0},
+        {"no port", [](Harness& h) { h.line.unavailablePorts = {1}; }, {}, "Attention: cannot open serial port COM1", 0},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.h.unit.setClock("241231175930");
+        fill(r.h.form, {"01", "02", "03", "04", "05", "06"});
+        c.fault(r.h);
+        settings::readClock(r.ctx);
+        EXPECT_EQ(boxes(r.h.form), (std::vector<std::string>{"01", "02", "03", "04", "05", "06"})) << c.name;
+        EXPECT_EQ(r.h.unit.log(), c.log) << c.name;
+        ASSERT_EQ(r.h.messages.shown.size(), c.message ? 1u : 0u) << c.name;
+        if (c.message) {
+            EXPECT_EQ(r.h.messages.shown[0].text, c.message);
+            EXPECT_EQ(r.h.messages.shown[0].icon, Icon::Error);
+        }
+        EXPECT_GE(r.h.seconds(), c.atLeastSeconds) << c.name;
+        EXPECT_FALSE(r.h.line.isOpen()) << c.name;
+        EXPECT_FALSE(r.h.form.waitIndicatorShown()) << c.name;
+    }
+}
+
+TEST(WriteClock, SendsTheBoxesAsTwelveDigitsThenPausesBeforeClosing)
+{
+    struct Case {
+        Clock boxes;
+        const char* line;
+    };
+    const Case cases[] = {
+        {{"24", "12", "31", "17", "59", "30"}, "G241231175930\r"},
+        {{"0", "1", "7", "0", "5", "9"}, "G000107000509\r"}, // one digit reads with a leading zero
+        {{"24", "02", "29", "23", "00", "00"}, "G240229230000\r"},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        fill(r.h.form, c.boxes);
+        settings::writeClock(r.ctx);
+        EXPECT_EQ(r.h.messages.questions, std::vector<std::string>{"ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?"});
+        EXPECT_TRUE(r.h.messages.shown.empty()) << c.line;
+        ASSERT_EQ(r.port.writes.size(), 2u) << c.line;
+        EXPECT_EQ(r.port.writes[0].bytes, "}");
+        EXPECT_EQ(r.port.writes[1].bytes, c.line);
+        EXPECT_EQ(r.h.unit.clockText(), std::string(c.line).substr(1, 12));
+        // Settle wait of 2 ticks: the port stays open 0.1 s to 0.2 s after the line.
+        ASSERT_EQ(r.port.closes.size(), 1u);
+        const double pause = r.port.closes[0] - r.port.writes[1].at;
+        EXPECT_GE(pause, 0.1);
+        EXPECT_LE(pause, 0.2);
+        EXPECT_FALSE(r.h.form.waitIndicatorShown());
+    }
+}
+
+TEST(WriteClock, AnInvalidDateOrTimeIsReportedAfterTheQuestionAndNothingIsSent)
+{
+    const Clock cases[] = {
+        {"24", "12", "", "17", "59", "30"},   {"24", "12", "31", "", "59", "30"},
+        {"24", "", "31", "17", "59", "30"},   {"24", "12", "31", "17", "59", ""},
+        {"2a", "12", "31", "17", "59", "30"}, {"24", "12", " 3", "17", "59", "30"},
+        {"24", "12", "3.", "17", "59", "30"}, {"24", "12", "-1", "17", "59", "30"},
+        {"24", "12", "00", "17", "59", "30"}, {"24", "12", "32", "17", "59", "30"},
+        {"24", "00", "31", "17", "59", "30"}, {"24", "13", "31", "17", "59", "30"},
+        {"24", "12", "31", "24", "59", "30"}, {"24", "12", "31", "17", "60", "30"},
+        {"24", "12", "31", "17", "59", "60"},
+    };
+    for (const Clock& c : cases) {
+        Rig r;
+        fill(r.h.form, c);
+        settings::writeClock(r.ctx);
+        EXPECT_EQ(r.h.messages.questions.size(), 1u) << nameOf(c);
+        ASSERT_EQ(r.h.messages.shown.size(), 1u) << nameOf(c);
+        EXPECT_EQ(r.h.messages.shown[0].text, "Attention: Invalid date or time");
+        EXPECT_EQ(r.h.messages.shown[0].icon, Icon::Error);
+        EXPECT_EQ(r.h.line.opens, 0) << nameOf(c);
+        EXPECT_TRUE(r.port.writes.empty()) << nameOf(c);
+    }
+}
+
+TEST(WriteClock, CancelSendsNothingAndChecksNothing)
+{
+    for (const Clock& c : {Clock{"24", "12", "31", "17", "59", "30"}, Clock{"24", "12", "", "17", "59", "30"}}) {
+        Rig r;
+        fill(r.h.form, c);
+        r.h.messages.answers = {false};
+        settings::writeClock(r.ctx);
+        EXPECT_EQ(r.h.messages.questions.size(), 1u) << nameOf(c);
+        EXPECT_TRUE(r.h.messages.shown.empty()) << nameOf(c);
+        EXPECT_EQ(r.h.line.opens, 0) << nameOf(c);
+        EXPECT_TRUE(r.port.writes.empty()) << nameOf(c);
+    }
+}
