@@ -1,6 +1,17 @@
 #include "shell/main_window.h"
 
+#include "blocks/clear_blocks.h"
+#include "blocks/download.h"
+#include "blocks/header_entry.h"
+#include "blocks/header_read.h"
+#include "blocks/header_write.h"
 #include "link/block.h"
+#include "link/startup.h"
+#include "settings/clock.h"
+#include "settings/delay.h"
+#include "settings/zero_gain.h"
+#include "shell/about_box.h"
+#include "shell/maker.h"
 #include "link/fields.h"
 #include "link/header_file.h"
 #include "link/header_record.h"
@@ -11,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -94,6 +106,7 @@ QString defaultProgramFolder()
 Scaricodati::Scaricodati(Options opts, QWidget* parent)
     : QWidget(parent),
       programFolder_(opts.programFolder.isEmpty() ? defaultProgramFolder() : opts.programFolder),
+      folderOptions_(opts.folders),
       port_(opts.portName),
       timer_([this] { state_.onTick(); }),
       messages_(this),
@@ -108,6 +121,7 @@ Scaricodati::Scaricodati(Options opts, QWidget* parent)
     setObjectName(QStringLiteral("Scaricodati"));
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     buildUi();
+    wireOperations();
     if (opts.runStartUp)
         load();
 }
@@ -188,9 +202,10 @@ void Scaricodati::buildUi()
             fields_.insert(qs(f.name), box);
     }
 
-    QLineEdit* tenths = fields_.value(QStringLiteral("Text13"));
-    if (tenths)
-        tenths->installEventFilter(this);
+    // Leaving a header field runs its entry check; Text13 also toggles on a double-click.
+    for (const auto& [name, check] : leaveChecks())
+        if (QLineEdit* box = fields_.value(qs(name)))
+            box->installEventFilter(this);
 }
 
 namespace {
@@ -518,31 +533,12 @@ QWidget* Scaricodati::buildControlPanel()
 
 void Scaricodati::load()
 {
-    state_.currentBlock = 1;
-    state_.downloadBlock = 1;
-
-    for (const char* name : {"sscommand9", "sscommand10", "sscommand6", "Command3", "Command6", "Command7"})
-        setEnabled(name, true);
-
-    setText("Text2", twoDigits(state_.currentBlock));
-
     const QString headerPath = QDir::toNativeSeparators(programFolder_ + QStringLiteral("/intestazione"));
-    // The file system takes the path in its own encoding; the box shows it as text.
-    state_.headerFilePath = QFile::encodeName(headerPath).toStdString();
+    // The file system takes the path in its own encoding.
+    startUp(ctx_, QFile::encodeName(headerPath).toStdString());
+    // The box shows the path as text, whatever the file system's encoding.
     setText("Text15", toText(headerPath));
-
     portOptions_.at(0)->click();
-
-    const HeaderFile file(state_.headerFilePath);
-    file.writeDefaults();
-    // Rebuilding the file leaves the working record holding the last default written; a
-    // record that cannot be read below leaves it so, as any failed step does.
-    state_.record = defaultHeader(kBlockCount);
-
-    HeaderRecord record;
-    if (file.read(state_.currentBlock, record))
-        state_.record = record;
-    recordToWindow(state_.record, *this, FieldSet::All);
 }
 
 void Scaricodati::showPage(int index)
@@ -593,10 +589,87 @@ void Scaricodati::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
+const std::vector<std::pair<std::string_view, Scaricodati::Operation>>& Scaricodati::leaveChecks()
+{
+    static const std::vector<std::pair<std::string_view, Operation>> checks = {
+        {"Text2", [](Context& c) { checkBlockNumber(c, "Text2"); }},
+        {"numblocco", [](Context& c) { checkBlockNumber(c, "numblocco"); }},
+        {"Text3", [](Context& c) { leaveTextField(c, "Text3"); }},
+        {"Text4", [](Context& c) { leaveTextField(c, "Text4"); }},
+        {"Text5", [](Context& c) { leaveTextField(c, "Text5"); }},
+        {"Text6", leaveDepthMetres},
+        {"Text13", leaveDepthTenths},
+        {"Text10", leaveReadoutNumber},
+    };
+    return checks;
+}
+
+void Scaricodati::wireOperations()
+{
+    // Control panel.
+    connectOperation("Command7", resetBlock);
+    connectOperation("ssCommand8", totalReset);
+    connectOperation("Command6", setBlock);
+    connectOperation("sscommand6", setAll);
+    connectOperation("Command3", readBlock);
+    connectOperation("Command8", readAllBlocks);
+    connect(qobject_cast<QAbstractButton*>(control("Command11")), &QAbstractButton::clicked, this, &Scaricodati::showAbout);
+    connect(qobject_cast<QAbstractButton*>(control("Command12")), &QAbstractButton::clicked, this, &Scaricodati::showHelp);
+    // Header Data page.
+    connectOperation("sscommand9", previousHeader);
+    connectOperation("sscommand10", nextHeader);
+    connectOperation("sscommand11", copyData);
+    connect(this, &Scaricodati::tenthsDoubleClicked, this, [this] { runOperation(toggleDepthTenths); });
+    // Download Data page.
+    connectOperation("Command2", previousDownloadBlock);
+    connectOperation("Command1", nextDownloadBlock);
+    connectOperation("command3d1", download);
+    connectOperation("Command10", [this](Context&) { showFolderChooser(); });
+    // Setup page.
+    connectOperation("Command13", settings::resetZeroGain);
+    connectOperation("Command6scrivi", settings::writeDelay);
+    connectOperation("ssCommand3", settings::readClock);
+    connectOperation("ssCommand4", settings::writeClock);
+    // The delay box is cleaned up on every change, also while an operation runs.
+    connect(field("Text16rt"), &QLineEdit::textChanged, this, [this] { settings::filterDelay(*this); });
+}
+
+void Scaricodati::showAbout()
+{
+    auto* box = new AboutBox(ctx_.desktop, this);
+    box->show();
+}
+
+void Scaricodati::showHelp()
+{
+    // The result is not checked: a desktop without a handler simply shows nothing.
+    ctx_.desktop.open(std::string(maker::kWebSite) + "/manuals/" + maker::kManualFile);
+}
+
+void Scaricodati::showFolderChooser()
+{
+    auto* chooser = new FolderChooser(
+        ctx_.messages,
+        [this](const QString& folder) {
+            state_.downloadFolder = QFile::encodeName(folder).toStdString();
+            setEnabled("command3d1", true);
+        },
+        folderOptions_ ? *folderOptions_ : FolderChooserOptions::forThisMachine(), this);
+    chooser->show();
+}
+
 bool Scaricodati::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonDblClick && watched == fields_.value(QStringLiteral("Text13")))
         emit tenthsDoubleClicked();
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving the field for another of this window, not for another window or a menu.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            for (const auto& [name, check] : leaveChecks())
+                if (watched == fields_.value(qs(name)))
+                    runOperation(check);
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -6,12 +6,16 @@
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_serial_port.h"
+#include "shell/folder_chooser.h"
 
 #include <QHash>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 #include <string_view>
 
 class QAbstractButton;
@@ -39,6 +43,8 @@ struct ScaricodatiOptions {
     // Run the window's loading at the end of the constructor. Off only for a test that
     // looks at the window as created and then calls load() itself.
     bool runStartUp = true;
+    // Drives and default folder of the folder chooser; none means this machine's.
+    std::optional<FolderChooserOptions> folders;
 };
 
 // The main window. It owns the program-wide state, the serial port, Timer1 and the other
@@ -100,10 +106,16 @@ private:
     QGroupBox* buildSetupPage();
     QWidget* buildControlPanel();
 
+    void wireOperations();
+    static const std::vector<std::pair<std::string_view, Operation>>& leaveChecks();
+    void showAbout();
+    void showHelp();
+    void showFolderChooser();
     void showPage(int index);
     void choosePort(int number);
 
     QString programFolder_;
+    std::optional<FolderChooserOptions> folderOptions_;
     ProgramState state_;
     QtEventLoop loop_;
     QtSerialPort port_;

@@ -1,0 +1,74 @@
+#include "shell/about_box.h"
+
+#include "platform/desktop.h"
+#include "shell/maker.h"
+#include "shell/preloader.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvelon {
+
+AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName("aboutus");
+    setWindowTitle("About");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* grid = new QGridLayout;
+    const char* pairs[][2] = {
+        {"Application :", "Tarvelon Manager "},
+        {"Version :", "1.0"},
+        {"Description :", "Communication software with incremental readout unit Tarvelon"},
+        {"Software :", maker::kAuthor},
+    };
+    int row = 0;
+    for (const auto& pair : pairs) {
+        auto* label = new QLabel(pair[0]);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        auto* value = new QLabel(pair[1]);
+        value->setWordWrap(true);
+        grid->addWidget(label, row, 0, Qt::AlignTop);
+        grid->addWidget(value, row, 1);
+        ++row;
+    }
+
+    auto* logo = new QLabel;
+    logo->setObjectName("Image1");
+    logo->setPixmap(splashPicture(QSize(600, 400)).scaled(150, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    auto* maker = new QLabel(QString(maker::kName) + "\nTel. " + maker::kTelephone);
+
+    auto link = [&desktop](const QString& shown, std::string address, const char* name) {
+        auto* l = new QLabel("<a href=\"#\">" + shown.toHtmlEscaped() + "</a>");
+        l->setObjectName(name);
+        l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        l->setAccessibleName(shown);
+        QObject::connect(l, &QLabel::linkActivated, l, [&desktop, address] { desktop.open(address); });
+        return l;
+    };
+    grid->addWidget(logo, row, 0, 2, 1);
+    grid->addWidget(maker, row, 1);
+    ++row;
+    ++row;
+    grid->addWidget(new QLabel("Email:"), row, 0);
+    grid->addWidget(link(maker::kSupportMail, std::string("mailto:") + maker::kSupportMail, "lblEmail"), row, 1);
+    ++row;
+    grid->addWidget(new QLabel("Website:"), row, 0);
+    grid->addWidget(link(maker::kWebSite, maker::kWebSite, "lblWebsite"), row, 1);
+
+    auto* close = new QPushButton("&Close");
+    close->setObjectName("btnclose");
+    close->setAccessibleName("Close");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    setMinimumWidth(480);
+}
+
+} // namespace tarvelon

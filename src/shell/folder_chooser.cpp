@@ -1,0 +1,140 @@
+#include "shell/folder_chooser.h"
+
+#include "platform/messages.h"
+#include "platform/qt/qt_text.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace tarvelon {
+
+FolderChooserOptions FolderChooserOptions::forThisMachine()
+{
+    FolderChooserOptions o;
+#ifdef Q_OS_WIN
+    o.defaultDrive = "C:/";
+    o.defaultFolder = "c:\\dati";
+#else
+    o.defaultDrive = QStorageInfo(QDir::homePath()).rootPath();
+    o.defaultFolder = QDir::home().filePath("dati");
+#endif
+    o.drives = [] {
+        QStringList roots;
+        for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
+            if (!roots.contains(v.rootPath()))
+                roots << v.rootPath();
+        roots.sort();
+        return roots;
+    };
+    o.driveReady = [](const QString& drive) {
+        const QStorageInfo info(drive);
+        return info.isValid() && info.isReady() && QDir(drive).isReadable();
+    };
+    return o;
+}
+
+FolderChooser::FolderChooser(Messages& messages, std::function<void(const QString&)> onOk,
+                             FolderChooserOptions options, QWidget* parent)
+    : QWidget(parent, Qt::Window), messages_(messages), onOk_(std::move(onOk)), options_(std::move(options))
+{
+    setObjectName("Form6");
+    setWindowTitle("Folder");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    drive1_ = new QComboBox;
+    drive1_->setObjectName("Drive1");
+    drive1_->setAccessibleName("Drive");
+    drive1_->addItems(options_.drives ? options_.drives() : QStringList{});
+    if (drive1_->findText(options_.defaultDrive) < 0)
+        drive1_->addItem(options_.defaultDrive);
+
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
+    dir1_ = new QTreeView;
+    dir1_->setObjectName("Dir1");
+    dir1_->setAccessibleName("Folder");
+    dir1_->setModel(model_);
+    dir1_->setHeaderHidden(true);
+    for (int column = 1; column < model_->columnCount(); ++column)
+        dir1_->hideColumn(column);
+    connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    folder_ = model_->filePath(current);
+            });
+
+    ok_ = new QPushButton("Ok");
+    ok_->setObjectName("command3d1");
+    ok_->setAccessibleName("Ok");
+    connect(ok_, &QPushButton::clicked, this, &FolderChooser::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* driveRow = new QHBoxLayout;
+    driveRow->addWidget(new QLabel("Drive :"));
+    driveRow->addWidget(drive1_, 1);
+    layout->addLayout(driveRow);
+    layout->addWidget(dir1_, 1);
+    layout->addWidget(ok_, 0, Qt::AlignRight);
+    resize(420, 360);
+
+    // 1. The default folder exists once the chooser has opened (it may exist already).
+    QDir().mkpath(options_.defaultFolder);
+    connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderChooser::onDriveChanged);
+    selectDrive(options_.defaultDrive);
+    setFolder(options_.defaultFolder);
+}
+
+void FolderChooser::selectDrive(const QString& drive)
+{
+    const int index = drive1_->findText(drive);
+    if (index == drive1_->currentIndex())
+        onDriveChanged(index);
+    else
+        drive1_->setCurrentIndex(index);
+}
+
+void FolderChooser::onDriveChanged(int index)
+{
+    if (restoring_ || index < 0)
+        return;
+    const QString drive = drive1_->itemText(index);
+    // 2. A drive that is not ready: said, and the default drive taken again.
+    if (options_.driveReady && !options_.driveReady(drive)) {
+        messages_.show("Invalid drive!", Icon::Error, "Error");
+        restoring_ = true;
+        drive1_->setCurrentIndex(drive1_->findText(options_.defaultDrive));
+        restoring_ = false;
+        setFolder(options_.defaultDrive);
+        return;
+    }
+    setFolder(drive);
+}
+
+void FolderChooser::setFolder(const QString& path)
+{
+    const QString root = drive1_->currentText();
+    dir1_->setRootIndex(model_->setRootPath(root));
+    const QModelIndex index = model_->index(path);
+    folder_ = QDir::cleanPath(path);
+    if (index.isValid()) {
+        dir1_->setCurrentIndex(index);
+        dir1_->scrollTo(index);
+    }
+}
+
+void FolderChooser::accept()
+{
+    // 3. The chosen folder goes to the download, which may now run.
+    if (onOk_)
+        onOk_(QDir::toNativeSeparators(folder_));
+    close();
+}
+
+} // namespace tarvelon

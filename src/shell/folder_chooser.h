@@ -1,0 +1,57 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QFileSystemModel;
+class QPushButton;
+class QTreeView;
+
+namespace tarvelon {
+
+class Messages;
+
+// Where the folder chooser starts and which drives it offers.
+struct FolderChooserOptions {
+    QString defaultDrive;  // "C:/" on Windows, the volume of the home folder elsewhere
+    QString defaultFolder; // "c:\dati" on Windows, "dati" in the home folder elsewhere
+    std::function<QStringList()> drives;
+    std::function<bool(const QString& drive)> driveReady;
+
+    static FolderChooserOptions forThisMachine();
+};
+
+// The folder chooser: a drive list, a folder list, and "Ok", which hands the chosen folder
+// to the download.
+class FolderChooser : public QWidget {
+    Q_OBJECT
+public:
+    FolderChooser(Messages& messages, std::function<void(const QString& folder)> onOk,
+                  FolderChooserOptions options = FolderChooserOptions::forThisMachine(), QWidget* parent = nullptr);
+
+    QString currentFolder() const { return folder_; }
+    void selectDrive(const QString& drive);
+    void setFolder(const QString& path);
+    void accept();
+
+    QComboBox* driveList() const { return drive1_; }
+    QPushButton* okButton() const { return ok_; }
+
+private:
+    void onDriveChanged(int index);
+
+    Messages& messages_;
+    std::function<void(const QString&)> onOk_;
+    FolderChooserOptions options_;
+    QComboBox* drive1_ = nullptr;
+    QTreeView* dir1_ = nullptr;
+    QFileSystemModel* model_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QString folder_;
+    bool restoring_ = false;
+};
+
+} // namespace tarvelon

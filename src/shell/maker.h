@@ -1,0 +1,17 @@
+#pragma once
+
+namespace tarvelon::maker {
+
+// Who makes the unit and the program, as the about box and the manual link show them.
+inline constexpr const char* kName = "Tarvelon Instruments";
+inline constexpr const char* kTelephone = "+39 0471 555 0192";
+inline constexpr const char* kSupportMail = "support@tarvelon.example";
+inline constexpr const char* kWebSite = "https://www.tarvelon.example";
+inline constexpr const char* kManualFile = "TARVELONmanuale.pdf";
+inline constexpr const char* kAuthor = "Tarvelon Manager developers";
+
+inline constexpr int kVersionMajor = 1;
+inline constexpr int kVersionMinor = 1;
+inline constexpr const char* kDescription = "Communication Software with TARVELON readout unit";
+
+} // namespace tarvelon::maker
