@@ -158,7 +158,14 @@ bool PtyServer::readFromLine(Clock::time_point now)
         }
         if (n == 0)
             return true;
-        schedule(unit_.receive(std::string_view(buf, size_t(n))), now);
+        // Paced, what the program sends takes its line time too: the unit answers only once
+        // the last character of the line has arrived.
+        auto arrived = now;
+        if (paced_) {
+            inboundFreeAt_ = std::max(now, inboundFreeAt_) + milliseconds(kCharacterMs) * long(n);
+            arrived = inboundFreeAt_;
+        }
+        schedule(unit_.receive(std::string_view(buf, size_t(n))), arrived);
         const auto& log = unit_.log();
         if (logged_ > log.size())
             logged_ = 0;
@@ -175,8 +182,9 @@ void PtyServer::schedule(const std::vector<Burst>& bursts, Clock::time_point now
     for (const auto& burst : bursts) {
         const auto start = base + milliseconds(burst.delayMs);
         if (paced_) {
+            // A character is on the far side once its ten bits have crossed the line.
             for (size_t i = 0; i < burst.bytes.size(); ++i)
-                queue_.push_back({start + character * long(i), std::string(1, burst.bytes[i])});
+                queue_.push_back({start + character * long(i + 1), std::string(1, burst.bytes[i])});
             base = start + character * long(burst.bytes.size());
         } else {
             queue_.push_back({start, burst.bytes});

@@ -56,6 +56,7 @@ private:
     std::function<void(const std::string&)> logSink_;
     std::deque<Pending> queue_;
     Clock::time_point lineFreeAt_{};
+    Clock::time_point inboundFreeAt_{};
     size_t logged_ = 0;
 };
 

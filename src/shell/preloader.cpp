@@ -71,6 +71,7 @@ Preloader::Preloader(std::function<void()> showMainWindow, QWidget* parent)
     connect(timer_, &QTimer::timeout, this, &Preloader::onTimer);
 
     // 1. On load: the timer, the version and the description.
+    timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(kShowMs);
     timer_->start();
     version_->setText(QString::number(maker::kVersionMajor) + "." + QString::number(maker::kVersionMinor));

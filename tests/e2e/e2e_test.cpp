@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -114,4 +116,28 @@ TEST_F(EndToEnd, ClockRoundTrip)
     EXPECT_EQ(text("Text13a"), "31");
     EXPECT_EQ(text("Text14a"), "17");
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+class DemoUnit : public EndToEnd {
+    void prepareUnit(sim::Unit& unit) override { unit.fillDemo(); }
+};
+
+TEST_F(DemoUnit, DownloadWritesTheThreeFilesIntoTheChosenFolder)
+{
+    QTemporaryDir data;
+    window_->state().downloadFolder = data.path().toStdString();
+    window_->setEnabled("command3d1", true);
+    click("command3d1");
+    EXPECT_TRUE(messages_.shown.empty());
+    const QStringList files = QDir(data.path()).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 3) << files.join(", ").toStdString();
+    EXPECT_TRUE(files.contains("datiram.dat"));
+    QFile work(data.filePath("datiram.dat"));
+    ASSERT_TRUE(work.open(QIODevice::ReadOnly));
+    const QByteArray bytes = work.readAll();
+    EXPECT_EQ(bytes.size() % 113, 0);
+    EXPECT_GT(bytes.size(), 2 * 113) << "rows of readings arrived";
+    EXPECT_TRUE(bytes.startsWith("Profondit\xE0;S1;S2"));
+    EXPECT_TRUE(window_->isEnabled("command3d1"));
+    EXPECT_EQ(text("Text1"), "");
 }

@@ -1,0 +1,203 @@
+// tarvelon-bench wait      : what a 10 s wait of an operation costs the program in CPU.
+// tarvelon-bench download  : a full download from tarvelon-unit-sim paced at a true 9600 baud.
+// tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
+#include "blocks/download.h"
+#include "link/block.h"
+#include "link/exchange.h"
+#include "shell/main_window.h"
+#include "shell/preloader.h"
+#include "sim/unit.h"
+#include "support/fake_form.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace tarvelon;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+long peakKiB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+double since(Clock::time_point t)
+{
+    return std::chrono::duration<double>(Clock::now() - t).count();
+}
+
+// tarvelon-unit-sim in a process of its own, so its CPU time is not counted as the program's.
+struct Simulator {
+    explicit Simulator(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), TARVELON_UNIT_SIM);
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        posix_spawn(&pid, TARVELON_UNIT_SIM, &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(fds[1]);
+        char c;
+        while (::read(fds[0], &c, 1) == 1 && c != '\n')
+            path += c;
+        ::close(fds[0]);
+    }
+    ~Simulator()
+    {
+        if (pid > 0) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    pid_t pid = -1;
+    std::string path;
+};
+
+std::unique_ptr<Scaricodati> windowOn(const std::string& unitPath, const QString& folder, test::FakeMessages& messages)
+{
+    Scaricodati::Options opts;
+    opts.programFolder = folder;
+    const QString path = QString::fromStdString(unitPath);
+    opts.portName = [path](int) { return path; };
+    opts.messages = &messages;
+    auto w = std::make_unique<Scaricodati>(opts);
+    w->show();
+    return w;
+}
+
+int benchWait()
+{
+    QTemporaryDir dir;
+    Simulator sim({"--silent"});
+    test::FakeMessages messages;
+    auto w = windowOn(sim.path, dir.path(), messages);
+    QCoreApplication::processEvents();
+    // A settle wait of 100 ticks, then a wake the unit never answers: 10 s and 5 s of waiting.
+    struct Case {
+        const char* what;
+        std::function<void(Exchange&)> wait;
+    } cases[] = {
+        {"settle wait of 100 ticks", [](Exchange& ex) { ex.settleWait(100); }},
+        {"later wake with no answer", [](Exchange& ex) { ex.handshake(Limit::Silence); }},
+    };
+    for (const Case& c : cases) {
+        w->runOperation([&](Context& ctx) {
+            Exchange ex(ctx);
+            ex.openPort();
+            const double cpu0 = cpuSeconds();
+            const auto t0 = Clock::now();
+            c.wait(ex);
+            const double wall = since(t0);
+            const double cpu = cpuSeconds() - cpu0;
+            ex.end();
+            std::printf("%-28s wall %6.2f s  cpu %6.3f s  = %.3f %% of a core\n", c.what, wall, cpu, 100.0 * cpu / wall);
+        });
+    }
+    return 0;
+}
+
+int benchDownload()
+{
+    QTemporaryDir dir;
+    // Block 1: 200.0 m at 1 m steps with four guides: 200 rows of eight readings.
+    sim::Unit unit;
+    unit.receive("C00000BENCHMRKSITE0001T001200014+00001011224103015\r");
+    for (int r = 0; r < 240; ++r)
+        for (int b = 0; b < 16; ++b)
+            unit.memory()[size_t(0x100 + r * 16 + b)] = uint8_t(b % 2 ? r : 0x80 | (r >> 4));
+    const std::string image = dir.filePath("image.bin").toStdString();
+    unit.saveImage(image);
+    Simulator sim({"--image", image, "--paced", "--wake-delay-ms", "0", "--reply-delay-ms", "0"});
+    test::FakeMessages messages;
+    auto w = windowOn(sim.path, dir.path(), messages);
+    w->state().downloadFolder = dir.path().toStdString();
+    w->setEnabled("command3d1", true);
+    QCoreApplication::processEvents();
+
+    const double cpu0 = cpuSeconds();
+    const auto t0 = Clock::now();
+    w->runOperation(download);
+    const double wall = since(t0);
+    const double cpu = cpuSeconds() - cpu0;
+
+    // Per row: the wake and its answer, "a" + address + CR, and the 50-character reply.
+    const double charMs = 10.0 * 1000.0 / 9600.0;
+    const int rows = 10 + 200;
+    const double line = rows * (1 + 1 + 7 + 50) * charMs / 1000.0 + 0.5;
+    QFile work(dir.filePath("datiram.dat"));
+    work.open(QIODevice::ReadOnly);
+    std::printf("download of %d rows: wall %.3f s, line's own time %.3f s (+%.2f %%)\n", rows, wall, line,
+                100.0 * (wall - line) / line);
+    std::printf("cpu %.3f s = %.2f %% of the wall time; peak memory %ld KiB; work file %lld bytes; messages %zu\n", cpu,
+                100.0 * cpu / wall, peakKiB(), work.size(), messages.shown.size());
+    return 0;
+}
+
+int benchStartup()
+{
+    QTemporaryDir dir;
+    const auto t0 = Clock::now();
+    std::unique_ptr<Scaricodati> w;
+    double shownAt = 0;
+    Preloader splash([&] {
+        const auto t1 = Clock::now();
+        Scaricodati::Options opts;
+        opts.programFolder = dir.path();
+        w = std::make_unique<Scaricodati>(opts);
+        w->show();
+        QCoreApplication::processEvents();
+        shownAt = std::chrono::duration<double>(Clock::now() - t1).count();
+        QCoreApplication::quit();
+    });
+    splash.show();
+    QApplication::exec();
+    std::printf("splash to main window: %.3f s in all; the main window itself took %.1f ms\n", since(t0), shownAt * 1000);
+    std::printf("peak memory at rest: %ld KiB\n", peakKiB());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const std::string what = argc > 1 ? argv[1] : "";
+    if (what == "wait")
+        return benchWait();
+    if (what == "download")
+        return benchDownload();
+    if (what == "startup")
+        return benchStartup();
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|startup\n");
+    return 2;
+}

@@ -1,0 +1,138 @@
+#include "shell/about_box.h"
+#include "shell/folder_chooser.h"
+#include "shell/main_window.h"
+#include "shell/preloader.h"
+#include "support/fake_form.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace tarvelon;
+using namespace tarvelon::test;
+
+namespace {
+
+QStringList labelTexts(const QWidget& w)
+{
+    QStringList out;
+    for (const QLabel* l : w.findChildren<QLabel*>())
+        out << l->text();
+    return out;
+}
+
+FolderChooserOptions optionsIn(const QTemporaryDir& dir)
+{
+    FolderChooserOptions o;
+    o.defaultDrive = dir.path();
+    o.defaultFolder = dir.filePath("dati");
+    o.drives = [&dir] { return QStringList{dir.path(), "/unready-drive"}; };
+    o.driveReady = [](const QString& drive) { return drive != "/unready-drive"; };
+    return o;
+}
+
+} // namespace
+
+TEST(Preloader, ShowsTheVersionAndHandsOverAfterTwoSeconds)
+{
+    int shown = 0;
+    Preloader splash([&] { ++shown; });
+    splash.show();
+    EXPECT_EQ(splash.versionLabel()->text(), "1.1");
+    EXPECT_EQ(splash.descriptionLabel()->text(), "Communication Software with TARVELON readout unit");
+    EXPECT_EQ(splash.timer()->interval(), 2000);
+    EXPECT_EQ(splash.size(), QSize(600, 400));
+    QTest::qWait(1500);
+    EXPECT_EQ(shown, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown > 0; }, 1500));
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(splash.timer()->isActive()) << "the main window is shown once";
+}
+
+TEST(AboutBox, FixedTextsAndLinksToTheMaker)
+{
+    FakeDesktop desktop;
+    auto* box = new AboutBox(desktop);
+    box->show();
+    const QStringList texts = labelTexts(*box);
+    for (const char* expected : {"Application :", "Tarvelon Manager ", "Version :", "1.0", "Description :",
+                                 "Communication software with incremental readout unit Tarvelon", "Software :",
+                                 "Email:", "Website:"})
+        EXPECT_TRUE(texts.contains(expected)) << expected;
+    EXPECT_EQ(box->windowTitle(), "About");
+    for (const char* name : {"lblEmail", "lblWebsite"}) {
+        auto* link = box->findChild<QLabel*>(name);
+        ASSERT_NE(link, nullptr);
+        emit link->linkActivated("#");
+    }
+    EXPECT_EQ(desktop.opened, (std::vector<std::string>{"mailto:support@tarvelon.example", "https://www.tarvelon.example"}));
+    auto* close = box->findChild<QPushButton*>("btnclose");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), "&Close");
+    QPointer<AboutBox> watch(box);
+    close->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+}
+
+TEST(FolderChooser, CreatesItsDefaultFolderAndHandsOverTheChoice)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    QString chosen;
+    auto* chooser = new FolderChooser(messages, [&](const QString& f) { chosen = f; }, optionsIn(dir));
+    chooser->show();
+    EXPECT_TRUE(QDir(dir.filePath("dati")).exists());
+    EXPECT_EQ(chooser->windowTitle(), "Folder");
+    EXPECT_EQ(chooser->currentFolder(), dir.filePath("dati"));
+    chooser->okButton()->click();
+    EXPECT_EQ(chosen, QDir::toNativeSeparators(dir.filePath("dati")));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(FolderChooser, ADriveThatIsNotReadyIsRefused)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    auto* chooser = new FolderChooser(messages, [](const QString&) {}, optionsIn(dir));
+    chooser->driveList()->setCurrentText("/unready-drive");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Invalid drive!");
+    EXPECT_EQ(messages.shown[0].title, "Error");
+    EXPECT_EQ(messages.shown[0].icon, Icon::Error);
+    EXPECT_EQ(chooser->driveList()->currentText(), dir.path());
+    delete chooser;
+}
+
+TEST(MainWindowDialogs, FolderEnablesTheDownloadAndHelpOpensTheManual)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FakeDesktop desktop;
+    Scaricodati::Options opts;
+    opts.programFolder = dir.path();
+    opts.messages = &messages;
+    opts.desktop = &desktop;
+    opts.folders = optionsIn(dir);
+    Scaricodati window(opts);
+    window.show();
+    EXPECT_FALSE(window.isEnabled("command3d1"));
+    window.findChild<QAbstractButton*>("Command10")->click();
+    auto* chooser = window.findChild<FolderChooser*>("Form6");
+    ASSERT_NE(chooser, nullptr);
+    chooser->okButton()->click();
+    EXPECT_TRUE(window.isEnabled("command3d1"));
+    EXPECT_EQ(window.state().downloadFolder, QDir::toNativeSeparators(dir.filePath("dati")).toStdString());
+
+    window.findChild<QAbstractButton*>("Command12")->click();
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{"https://www.tarvelon.example/manuals/TARVELONmanuale.pdf"});
+    window.findChild<QAbstractButton*>("Command11")->click();
+    EXPECT_NE(window.findChild<AboutBox*>("aboutus"), nullptr);
+}
