@@ -59,14 +59,8 @@ void totalReset(Context& c)
         file.write(block, c.state.record);
     }
     // 5. Every block sent.
-    for (int block = 1; block <= kBlockCount; ++block) {
-        loadBlock(c, block);
-        const Wake wake = ex.handshake(Limit::ReplyTime);
-        if (wake == Wake::NoReply)
-            return showBlockOne(c);
-        if (wake == Wake::Ready)
-            sendHeaderLine(c, ex, block, kSettle);
-    }
+    if (!sendEveryBlock(c, ex, kSettle))
+        return;
     // 6. Indicator shown again.
     c.loop.yield();
     c.form.showWaitIndicator(true);

@@ -2,7 +2,7 @@
 
 #include "blocks/export_files.h"
 #include "blocks/header_entry.h"
-#include "blocks/row_fetch.h"
+#include "blocks/header_read.h"
 #include "link/block.h"
 #include "link/exchange.h"
 #include "platform/record_file.h"
@@ -23,17 +23,6 @@ constexpr int kRowsPerPage = 16;
 constexpr int kPauseTicks = 5;
 
 // Where each header text comes from: row offset "00" to "90" of page "0", and the bytes taken.
-struct HeaderPlace {
-    std::string BlockHeader::*text;
-    int bytes;
-};
-constexpr HeaderPlace kHeaderPlaces[] = {
-    {&BlockHeader::client, 8}, {&BlockHeader::site, 8},  {&BlockHeader::tube, 4},
-    {&BlockHeader::depth, 4},  {&BlockHeader::step, 1},  {&BlockHeader::guides, 1},
-    {&BlockHeader::north, 4},  {&BlockHeader::readout, 2}, {&BlockHeader::date, 8},
-    {&BlockHeader::time, 6},
-};
-
 // One file of the download. Once a step on it fails it is written no further, so it never
 // holds a mix of old and new records, and it is reported when the download ends.
 class DownloadFile {
@@ -81,14 +70,11 @@ void endWithoutFiles(Context& c)
 // The ten header rows; a refused row leaves its text empty. False when the unit fell silent.
 bool readHeader(Context& c, Exchange& ex, Wake firstWake, BlockHeader& header)
 {
-    for (size_t i = 0; i < std::size(kHeaderPlaces); ++i) {
-        c.state.rowOffset = hexByte(static_cast<unsigned>(i) * 0x10);
-        const Row row = i == 0 ? fetchRowAfterWake(c, ex, firstWake) : fetchRow(c, ex);
-        if (row.status == Row::Lost)
-            return false;
-        if (row.status == Row::Fetched)
-            header.*kHeaderPlaces[i].text = decodeBytes(row.reply, kHeaderPlaces[i].bytes);
-    }
+    // The export carries six characters of the time row.
+    HeaderTexts t;
+    if (!readHeaderRows(c, ex, firstWake, t, 6))
+        return false;
+    header = {t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9]};
     return true;
 }
 

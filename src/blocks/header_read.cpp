@@ -31,7 +31,7 @@ void addressBlock(ProgramState& s, int block)
 
 } // namespace
 
-bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts)
+bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes)
 {
     for (size_t r = 0; r < kHeaderRows.size(); ++r) {
         c.state.rowOffset = kHeaderRows[r].offset;
@@ -39,7 +39,7 @@ bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts
         if (row.status == Row::Lost)
             return false;
         if (row.status == Row::Fetched)
-            texts[r] = decodeBytes(row.reply, kHeaderRows[r].bytes);
+            texts[r] = decodeBytes(row.reply, r + 1 == kHeaderRows.size() ? timeBytes : kHeaderRows[r].bytes);
     }
     return true;
 }

@@ -20,8 +20,9 @@ inline constexpr std::array<HeaderRow, 10> kHeaderRows = {{
 using HeaderTexts = std::array<std::string, 10>;
 
 // Reads the ten header rows of the block whose code the state holds, after the first wake
-// of the open port. False when the unit fell silent (already reported, port closed).
-bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts);
+// of the open port, taking `timeBytes` bytes of the time row. False when the unit fell
+// silent (already reported, port closed).
+bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes = 8);
 
 // " Read Block": the header of the block in Text2, shown in the header boxes.
 void readBlock(Context& c);

@@ -25,6 +25,21 @@ void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks)
     ex.settleWait(settleTicks);
 }
 
+bool sendEveryBlock(Context& c, Exchange& ex, int settleTicks)
+{
+    for (int block = 1; block <= kBlockCount; ++block) {
+        loadBlock(c, block);
+        const Wake wake = ex.handshake(Limit::ReplyTime);
+        if (wake == Wake::NoReply) {
+            showBlockOne(c);
+            return false;
+        }
+        if (wake == Wake::Ready)
+            sendHeaderLine(c, ex, block, settleTicks);
+    }
+    return true;
+}
+
 bool closeHeaderWrite(Context&, Exchange& ex, int settleTicks)
 {
     const Wake wake = ex.handshake(Limit::ReplyTime);
@@ -100,14 +115,8 @@ void setAll(Context& c)
     if (!ex.openPort())
         return;
     // 5. Every block, as the header file holds it.
-    for (int block = 1; block <= kBlockCount; ++block) {
-        loadBlock(c, block);
-        const Wake wake = ex.handshake(Limit::ReplyTime);
-        if (wake == Wake::NoReply)
-            return showBlockOne(c);
-        if (wake == Wake::Ready)
-            sendHeaderLine(c, ex, block, kSettle);
-    }
+    if (!sendEveryBlock(c, ex, kSettle))
+        return;
     // 6.-7. Closing handshake and command.
     if (!closeHeaderWrite(c, ex, kSettle))
         return;

@@ -1,23 +1,10 @@
 #include "blocks/modges1.h"
 
+#include "link/block.h"
+
 #include <cstdio>
 
 namespace tarvelon::MODGES1 {
-namespace {
-
-int digitValue(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    return -1;
-}
-
-} // namespace
-
 void convertReading(const std::string& in, std::string& out)
 {
     // Built aside first, so a caller that passes one text as both still gets the reading.
@@ -25,7 +12,7 @@ void convertReading(const std::string& in, std::string& out)
     int d[4];
     bool complete = in.size() >= 4;
     for (int i = 0; complete && i < 4; ++i) {
-        d[i] = digitValue(in[static_cast<size_t>(i)]);
+        d[i] = hexDigitValue(in[static_cast<size_t>(i)]);
         complete = d[i] >= 0;
     }
     if (complete) {

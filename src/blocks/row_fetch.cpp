@@ -1,23 +1,9 @@
 #include "blocks/row_fetch.h"
 
+#include "link/block.h"
 #include "link/commands.h"
 
 namespace tarvelon {
-namespace {
-
-int hexDigit(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    return -1;
-}
-
-} // namespace
-
 Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake)
 {
     if (wake == Wake::NoReply)
@@ -45,8 +31,8 @@ std::string decodeBytes(std::string_view reply, int count)
         const size_t at = static_cast<size_t>(3 * k);
         if (at + 1 >= reply.size())
             break;
-        const int hi = hexDigit(reply[at]);
-        const int lo = hexDigit(reply[at + 1]);
+        const int hi = hexDigitValue(reply[at]);
+        const int lo = hexDigitValue(reply[at + 1]);
         if (hi >= 0 && lo >= 0)
             out.push_back(static_cast<char>(hi * 16 + lo));
     }

@@ -27,6 +27,17 @@ std::string twoDigits(int n)
     return buf;
 }
 
+int hexDigitValue(char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return ch - '0';
+    if (ch >= 'A' && ch <= 'F')
+        return ch - 'A' + 10;
+    if (ch >= 'a' && ch <= 'f')
+        return ch - 'a' + 10;
+    return -1;
+}
+
 std::string hexByte(unsigned value)
 {
     char buf[8];

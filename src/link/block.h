@@ -19,6 +19,8 @@ std::string twoDigits(int n);
 double numericValue(std::string_view text);
 // The block number a text box holds, when it is a whole number from 1 to 30.
 std::optional<int> blockNumberOf(std::string_view text);
+// The value of one hexadecimal digit, upper or lower case; -1 for any other character.
+int hexDigitValue(char ch);
 // Upper-case hexadecimal digits of a byte value.
 std::string hexByte(unsigned value);
 
