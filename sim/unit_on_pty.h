@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
-namespace tarvelon::test {
+namespace tarvelon::sim {
 
-// A simulated unit served on a pseudo-terminal from a thread of its own, so the program under
-// test reaches it through its real serial port. Set the unit up before start().
+// A simulated unit served on a pseudo-terminal from a thread of its own, so a program in the
+// same process reaches it through its real serial port. Set the unit up before start().
 class UnitOnPty {
 public:
     UnitOnPty() = default;
@@ -23,14 +23,14 @@ public:
     // Every wake and command line the unit received so far.
     std::vector<std::string> log() const;
 
-    sim::Unit unit;
+    Unit unit;
 
 private:
-    sim::PtyServer server_{unit};
+    PtyServer server_{unit};
     std::thread thread_;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> log_;
 };
 
-} // namespace tarvelon::test
+} // namespace tarvelon::sim

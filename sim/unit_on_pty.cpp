@@ -1,6 +1,6 @@
-#include "unit_on_pty.h"
+#include "sim/unit_on_pty.h"
 
-namespace tarvelon::test {
+namespace tarvelon::sim {
 
 bool UnitOnPty::start()
 {
@@ -27,4 +27,4 @@ std::vector<std::string> UnitOnPty::log() const
     return log_;
 }
 
-} // namespace tarvelon::test
+} // namespace tarvelon::sim

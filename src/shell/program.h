@@ -1,0 +1,12 @@
+#pragma once
+#include "shell/main_window.h"
+
+#include <QApplication>
+
+namespace tarvelon {
+
+// The program as a user starts it: the splash window, then the main window built with
+// `options`, until the last window closes.
+int runProgram(QApplication& app, const ScaricodatiOptions& options = {});
+
+} // namespace tarvelon

@@ -1,0 +1,89 @@
+#pragma once
+#include "shell/main_window.h"
+#include "sim/unit_on_pty.h"
+#include "support/fake_form.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tarvelon::test {
+
+// The real window, its "Com 1" being the simulated unit on a pseudo-terminal, and message
+// boxes answered by the test.
+class WindowOnPty : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        prepareUnit(pty_.unit);
+        ASSERT_TRUE(pty_.start());
+        Scaricodati::Options opts;
+        opts.programFolder = dir_.path();
+        // The other ports are ones this machine does not have.
+        const QString unitPath = QString::fromStdString(pty_.path());
+        opts.portName = [unitPath](int n) { return n == 1 ? unitPath : QStringLiteral("/nonexistent/ttyS%1").arg(n - 1); };
+        opts.messages = useRealMessageBoxes() ? nullptr : &messages_;
+        opts.desktop = &desktop_;
+        // The folder chooser starts in a folder of the test's own.
+        FolderChooserOptions folders;
+        folders.defaultDrive = dir_.path();
+        folders.defaultFolder = dir_.filePath("dati");
+        folders.drives = [this] { return QStringList{dir_.path()}; };
+        folders.driveReady = [](const QString&) { return true; };
+        opts.folders = folders;
+        window_ = std::make_unique<Scaricodati>(opts);
+        window_->show();
+        QApplication::setActiveWindow(window_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    virtual void prepareUnit(sim::Unit&) {}
+    virtual bool useRealMessageBoxes() const { return false; }
+
+    void click(const char* name)
+    {
+        auto* button = window_->findChild<QAbstractButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Types into a box and leaves it, as the operator does, so its entry check runs.
+    void type(const char* box, const QString& text)
+    {
+        QLineEdit* edit = window_->field(box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    std::string text(const char* box) const { return window_->text(box); }
+    // The command lines the unit received, without the wakes.
+    std::vector<std::string> commands() const
+    {
+        std::vector<std::string> out;
+        for (const std::string& l : pty_.log())
+            if (l != "}")
+                out.push_back(l);
+        return out;
+    }
+    void expectIdle() const
+    {
+        EXPECT_FALSE(window_->waitIndicatorShown());
+        EXPECT_FALSE(window_->port().isOpen());
+        EXPECT_FALSE(window_->isBusy());
+    }
+
+    QTemporaryDir dir_;
+    sim::UnitOnPty pty_;
+    FakeMessages messages_;
+    FakeDesktop desktop_;
+    std::unique_ptr<Scaricodati> window_;
+};
+
+} // namespace tarvelon::test
