@@ -1,0 +1,441 @@
+// Every operation that talks to the unit, against every way the simulated unit or its line can
+// misbehave. Each cell runs on the virtual clock and is compared with the same operation
+// against a healthy unit.
+#include "blocks/clear_blocks.h"
+#include "blocks/download.h"
+#include "blocks/export_files.h"
+#include "blocks/header_read.h"
+#include "blocks/header_write.h"
+#include "link/exchange.h"
+#include "link/fields.h"
+#include "reliability/bench.h"
+#include "settings/clock.h"
+#include "settings/delay.h"
+#include "settings/zero_gain.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <random>
+
+using namespace tarvelon;
+using namespace tarvelon::test;
+
+namespace {
+
+struct Operation {
+    const char* name;
+    void (*run)(Context&);
+};
+
+const Operation kOperations[] = {
+    {"SetBlock", setBlock},
+    {"SetAll", setAll},
+    {"ReadBlock", readBlock},
+    {"ReadAllBlocks", readAllBlocks},
+    {"ResetBlock", resetBlock},
+    {"TotalReset", totalReset},
+    {"Download", download},
+    {"ReadClock", settings::readClock},
+    {"WriteClock", settings::writeClock},
+    {"WriteDelay", settings::writeDelay},
+    {"ResetZeroGain", settings::resetZeroGain},
+};
+
+// What an operation left behind.
+struct Outcome {
+    std::vector<std::string> log;
+    std::vector<std::string> messages;
+    std::string headerFile;
+    std::map<std::string, std::string> boxes;
+    std::map<std::string, std::string> files;
+};
+
+Outcome capture(const Bench& b)
+{
+    Outcome o;
+    o.log = b.h.unit.log();
+    for (const ShownMessage& m : b.h.messages.shown)
+        o.messages.push_back(m.text);
+    o.headerFile = b.headerFileBytes();
+    // Every box but the header file's path, which names the test's own folder.
+    for (const FieldSpec& f : kFields)
+        if (f.name != "Text15")
+            o.boxes[std::string(f.name)] = b.h.form.text(f.name);
+    o.files = filesIn(b.out);
+    return o;
+}
+
+// The operation against a healthy unit, run once per operation.
+const Outcome& healthy(size_t op)
+{
+    static std::map<size_t, Outcome> done;
+    if (!done.count(op)) {
+        Bench b;
+        kOperations[op].run(b.h.ctx);
+        done[op] = capture(b);
+    }
+    return done.at(op);
+}
+
+bool isRowRead(const std::string& line)
+{
+    return line[0] == 'a';
+}
+
+bool wantsReply(const std::string& line)
+{
+    return line[0] == 'a' || line[0] == 'H';
+}
+
+// What a cell must come to, judged from the healthy run's log.
+struct Expect {
+    enum Kind {
+        Completes, // as against a healthy unit, to the byte
+        Stops,     // the unit received the first `lines` lines of the healthy run; one message
+        Refused,   // every wake refused: each command skipped without a word
+        Desync,    // noise taken for the wake's answer: rows skipped, none read wrongly
+    } kind;
+    size_t lines = 0;
+};
+
+Expect stopsAt(std::optional<size_t> lines)
+{
+    return lines ? Expect{Expect::Stops, *lines} : Expect{Expect::Completes};
+}
+
+// The number of lines up to and including the w-th wake.
+std::optional<size_t> throughWake(const std::vector<std::string>& log, int w)
+{
+    for (size_t i = 0; i < log.size(); ++i)
+        if (log[i] == "}" && --w == 0)
+            return i + 1;
+    return std::nullopt;
+}
+
+struct Fault {
+    std::string name;
+    std::function<void(Bench&)> apply;
+    std::function<Expect(const std::vector<std::string>& healthyLog)> expect;
+    int minutes = 10; // virtual time after which the cell counts as hanging
+};
+
+Fault silentAfter(int k)
+{
+    return {"SilentAfter" + std::to_string(k) + "Wakes", [k](Bench& b) { b.h.unit.faults.answerWakes = k; },
+            [k](const auto& log) { return stopsAt(throughWake(log, k + 1)); }};
+}
+
+Fault unpluggedAfter(size_t n)
+{
+    return {"UnpluggedAfter" + std::to_string(n) + "Lines",
+            [n](Bench& b) {
+                Harness& h = b.h;
+                h.loop.onYield = [&h, n] {
+                    if (h.unit.log().size() >= n)
+                        h.line.unplug();
+                };
+            },
+            [n](const auto& log) {
+                // The reply to a line sent just before the cable came out is lost with it.
+                const bool lost = n < log.size() || (n == log.size() && wantsReply(log.back()));
+                return stopsAt(lost ? std::optional<size_t>(n) : std::nullopt);
+            }};
+}
+
+std::string seededNoise()
+{
+    std::mt19937 random(20240611);
+    std::string noise;
+    for (int i = 0; i < 7; ++i)
+        noise.push_back(static_cast<char>(random() % 256));
+    return noise;
+}
+
+std::vector<Fault> faults()
+{
+    const auto completes = [](const auto&) { return Expect{Expect::Completes}; };
+    std::vector<Fault> all = {
+        {"Silent", [](Bench& b) { b.h.unit.faults.silent = true; }, [](const auto&) { return stopsAt(1); }},
+        silentAfter(1),
+        silentAfter(2),
+        silentAfter(7),
+        silentAfter(25),
+        {"WakeAnsweredAfter400ms", [](Bench& b) { b.h.unit.faults.wakeDelayMs = 400; }, completes},
+        {"WakeAnsweredAfter700ms", [](Bench& b) { b.h.unit.faults.wakeDelayMs = 700; },
+         [](const auto&) { return stopsAt(1); }},
+        {"WakeAnsweredWithNoise", [](Bench& b) { b.h.unit.faults.wakeExtra = "\x13#"; },
+         [](const auto&) { return Expect{Expect::Refused}; }},
+        {"ReplyCutShort", [](Bench& b) { b.h.unit.faults.cutReplyAt = 10; },
+         [](const auto& log) {
+             const auto it = std::find_if(log.begin(), log.end(), wantsReply);
+             return stopsAt(it == log.end() ? std::nullopt : std::optional<size_t>(it - log.begin() + 1));
+         }},
+        {"ReplyInThreePartsWith300msGaps",
+         [](Bench& b) { b.h.unit.faults.splitParts = 3, b.h.unit.faults.splitGapMs = 300; }, completes},
+        {"ReplyInThreePartsWith4sGaps",
+         [](Bench& b) { b.h.unit.faults.splitParts = 3, b.h.unit.faults.splitGapMs = 4000; }, completes, 60},
+        {"NoiseBetweenReplies", [](Bench& b) { b.h.unit.faults.noiseAfterReply = seededNoise(); },
+         [](const auto& log) {
+             // A clock reply is read before its noise arrives; rows are followed by a wake.
+             const bool rows = std::any_of(log.begin(), log.end(), isRowRead);
+             return Expect{rows ? Expect::Desync : Expect::Completes};
+         }},
+        unpluggedAfter(1),
+        unpluggedAfter(2),
+        unpluggedAfter(5),
+        unpluggedAfter(21),
+    };
+    return all;
+}
+
+const std::vector<Fault>& allFaults()
+{
+    static const std::vector<Fault> f = faults();
+    return f;
+}
+
+const std::vector<std::string> kHeaderBoxes = {"Text3", "Text4", "Text5",  "Text6",  "Text13", "Text7",
+                                               "Text8", "Text9", "Text10", "Text11", "Text12"};
+const std::vector<std::string> kClockBoxList(std::begin(kClockBoxes), std::end(kClockBoxes));
+// The ten header fields take the first 48 characters of a record.
+constexpr size_t kHeaderFieldsLength = 48;
+const std::string kWorkFile(kWorkFileName);
+
+std::string record(const std::string& file, int n)
+{
+    return file.substr(size_t(n - 1) * HeaderRecord::kLength, HeaderRecord::kLength);
+}
+
+bool isWake(const std::string& line)
+{
+    return line == "}";
+}
+
+// A row of readings: page 1 to F of the block.
+bool isReadingsRow(const std::string& line)
+{
+    return isRowRead(line) && line[3] != '0';
+}
+
+size_t count(const std::vector<std::string>& log, bool (*which)(const std::string&))
+{
+    return size_t(std::count_if(log.begin(), log.end(), which));
+}
+
+// Rows whose reply reached the program: every row asked for but one whose reply was lost.
+size_t rowsFetched(const std::vector<std::string>& log)
+{
+    return count(log, isRowRead) - (!log.empty() && isRowRead(log.back()) ? 1 : 0);
+}
+
+// The first n records of a fixed-length file.
+std::string firstRecords(const std::string& file, size_t n, size_t length)
+{
+    return file.substr(0, std::min(file.size(), n * length));
+}
+
+// The bytes of the file whose name ends in `suffix`; empty when there is none.
+std::string fileEndingIn(const std::map<std::string, std::string>& files, std::string_view suffix)
+{
+    for (const auto& [name, bytes] : files)
+        if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return bytes;
+    return {};
+}
+
+void expectSameBoxes(const Outcome& after, const Outcome& before, const std::vector<std::string>& boxes)
+{
+    for (const std::string& box : boxes)
+        EXPECT_EQ(after.boxes.at(box), before.boxes.at(box)) << box << " is left as it was";
+}
+
+class FaultMatrix : public ::testing::TestWithParam<std::tuple<size_t, size_t>> {
+protected:
+    const Operation& op() const { return kOperations[std::get<0>(GetParam())]; }
+    const Fault& fault() const { return allFaults()[std::get<1>(GetParam())]; }
+    const Outcome& reference() const { return healthy(std::get<0>(GetParam())); }
+    bool is(void (*run)(Context&)) const { return op().run == run; }
+
+    void checkStops(const Outcome& before, const Outcome& after, size_t lines) const;
+    void checkRefused(const Outcome& before, const Outcome& after) const;
+    void checkDesync(const Outcome& after) const;
+};
+
+void FaultMatrix::checkStops(const Outcome& before, const Outcome& after, size_t lines) const
+{
+    const Outcome& ok = reference();
+    ASSERT_LE(lines, ok.log.size());
+    EXPECT_EQ(after.log, std::vector<std::string>(ok.log.begin(), ok.log.begin() + long(lines)));
+    // The operation did not finish, and that is said once.
+    EXPECT_EQ(after.messages, std::vector<std::string>{std::string(kNotConnected)});
+
+    const size_t rows = rowsFetched(after.log);
+    if (is(readAllBlocks)) {
+        // A block is stored once its ten rows are in; the others keep the operator's headers.
+        for (int n = 1; n <= kBlockCount; ++n) {
+            const bool stored = size_t(n) <= rows / 10;
+            EXPECT_EQ(record(after.headerFile, n), record(stored ? ok.headerFile : before.headerFile, n)) << n;
+        }
+        EXPECT_EQ(after.boxes.at("Text3"), record(after.headerFile, 1).substr(0, 8)) << "block 1 shown";
+    } else {
+        EXPECT_EQ(after.headerFile, ok.headerFile);
+    }
+    if (is(download) && rows < 10) {
+        EXPECT_TRUE(after.files.empty()) << "no file touched before the header is complete";
+    }
+    if (is(download) && rows >= 10) {
+        // The header export and every row read stay; no export of part of the block.
+        EXPECT_EQ(after.files.size(), 2u);
+        EXPECT_EQ(fileEndingIn(after.files, kHeaderExportSuffix), fileEndingIn(ok.files, kHeaderExportSuffix));
+        EXPECT_EQ(fileEndingIn(after.files, kWorkFile),
+                  firstRecords(ok.files.at(kWorkFile), 2 + rows - 10, kReadingsLength));
+    }
+    if (is(readBlock))
+        expectSameBoxes(after, before, kHeaderBoxes);
+    if (is(settings::readClock))
+        expectSameBoxes(after, before, kClockBoxList);
+}
+
+void FaultMatrix::checkRefused(const Outcome& before, const Outcome& after) const
+{
+    const Outcome& ok = reference();
+    // Every wake made and every command behind it skipped, without a word; a download reads
+    // an empty depth and so asks for no row of readings.
+    const size_t wakes = is(download) ? 10 : count(ok.log, isWake);
+    EXPECT_EQ(after.log, std::vector<std::string>(wakes, "}"));
+    EXPECT_TRUE(after.messages.empty());
+    if (is(readBlock)) {
+        for (const std::string& box : kHeaderBoxes)
+            EXPECT_EQ(after.boxes.at(box), "") << box;
+    }
+    if (is(readAllBlocks)) {
+        for (int n = 1; n <= kBlockCount; ++n) {
+            EXPECT_EQ(record(after.headerFile, n).substr(0, kHeaderFieldsLength), std::string(kHeaderFieldsLength, ' '));
+            EXPECT_EQ(record(after.headerFile, n).substr(kHeaderFieldsLength),
+                      record(before.headerFile, 1).substr(kHeaderFieldsLength)) << "zero and gain from the page";
+        }
+    } else {
+        EXPECT_EQ(after.headerFile, ok.headerFile);
+    }
+    if (is(download)) {
+        const std::string base = safeFileName(exportBaseName({}));
+        EXPECT_EQ(after.files.size(), 3u);
+        EXPECT_EQ(after.files.at(kWorkFile), firstRecords(ok.files.at(kWorkFile), 2, kReadingsLength));
+        EXPECT_EQ(after.files.at(base + std::string(kReadingsExportSuffix)).size(), 2u * kReadingsLength);
+        EXPECT_EQ(after.files.at(base + std::string(kHeaderExportSuffix)).size(), 19u * kHeaderExportLength);
+    }
+    if (is(settings::readClock))
+        expectSameBoxes(after, before, kClockBoxList);
+}
+
+void FaultMatrix::checkDesync(const Outcome& after) const
+{
+    const Outcome& ok = reference();
+    EXPECT_TRUE(after.messages.empty());
+    // Rows are only left out, never asked for out of turn.
+    size_t matched = 0;
+    for (const std::string& line : ok.log)
+        if (matched < after.log.size() && after.log[matched] == line)
+            ++matched;
+    EXPECT_EQ(matched, after.log.size()) << "the lines sent are the healthy run's, some left out";
+    EXPECT_LT(count(after.log, isRowRead), count(after.log, isWake)) << "some rows were skipped";
+
+    // Noise never turns into data: a field holds what the unit holds, or nothing.
+    if (is(readBlock)) {
+        EXPECT_EQ(count(after.log, isWake), 10u);
+        for (const std::string& box : kHeaderBoxes)
+            EXPECT_TRUE(after.boxes.at(box).empty() || after.boxes.at(box) == ok.boxes.at(box)) << box;
+    }
+    if (is(readAllBlocks)) {
+        EXPECT_EQ(count(after.log, isWake), 300u);
+        for (int n = 1; n <= kBlockCount; ++n) {
+            const HeaderRecord got = HeaderRecord::fromBytes(record(after.headerFile, n));
+            const HeaderRecord want = HeaderRecord::fromBytes(record(ok.headerFile, n));
+            for (int f = 0; f < HeaderRecord::FieldCount; ++f) {
+                const auto field = HeaderRecord::Field(f);
+                EXPECT_TRUE(got.get(field) == want.get(field) || got.get(field) == HeaderRecord().get(field))
+                    << "block " << n << " field " << f << " [" << got.get(field) << "]";
+            }
+        }
+    }
+    if (is(download)) {
+        EXPECT_EQ(after.files.size(), 3u);
+        // Every row read is in the work file.
+        EXPECT_EQ(fileEndingIn(after.files, kWorkFile).size(), (2 + count(after.log, isReadingsRow)) * kReadingsLength);
+        // Each header line as the unit's header gives it, or with its value empty.
+        BlockHeader none;
+        none.depth = depthText("");
+        const std::vector<std::string> empty = headerExportRecords(none);
+        const std::string got = fileEndingIn(after.files, kHeaderExportSuffix);
+        const std::string want = fileEndingIn(ok.files, kHeaderExportSuffix);
+        ASSERT_EQ(got.size(), want.size());
+        for (size_t k = 0; k < empty.size(); ++k) {
+            const std::string line = got.substr(k * kHeaderExportLength, kHeaderExportLength);
+            EXPECT_TRUE(line == empty[k] || line == want.substr(k * kHeaderExportLength, kHeaderExportLength))
+                << "[" << line << "]";
+        }
+    }
+}
+
+TEST_P(FaultMatrix, EndsCleanlyAndSaysWhatHappened)
+{
+    Bench b;
+    Harness& h = b.h;
+    const Outcome before = capture(b);
+    fault().apply(b);
+    h.loop.limit = h.clock.now() + int64_t(fault().minutes) * 60 * 1000 * 1000;
+
+    // A hang throws out of the virtual loop at the limit.
+    ASSERT_NO_THROW(op().run(h.ctx));
+    const Outcome after = capture(b);
+
+    // Whatever happened, the program is idle and consistent again.
+    EXPECT_FALSE(h.line.isOpen());
+    EXPECT_FALSE(h.form.waitIndicatorShown());
+    EXPECT_TRUE(h.form.isEnabled("command3d1"));
+    EXPECT_EQ(headerFileFault(after.headerFile), "");
+    EXPECT_GE(h.state.currentBlock, 1);
+    EXPECT_LE(h.state.currentBlock, kBlockCount);
+    EXPECT_EQ(after.boxes.at("Text2"), twoDigits(h.state.currentBlock)) << "page and block number agree";
+    for (const ShownMessage& m : h.messages.shown) {
+        EXPECT_EQ(m.text, kNotConnected);
+        EXPECT_EQ(m.icon, Icon::Error);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.dir.path()), {}), 2)
+        << "nothing written beside the header file and the download folder";
+
+    const Expect expect = fault().expect(reference().log);
+    switch (expect.kind) {
+    case Expect::Completes:
+        EXPECT_EQ(after.log, reference().log);
+        EXPECT_TRUE(after.messages.empty());
+        EXPECT_EQ(after.headerFile, reference().headerFile);
+        EXPECT_EQ(after.boxes, reference().boxes);
+        EXPECT_EQ(after.files, reference().files);
+        break;
+    case Expect::Stops:
+        checkStops(before, after, expect.lines);
+        break;
+    case Expect::Refused:
+        checkRefused(before, after);
+        break;
+    case Expect::Desync:
+        checkDesync(after);
+        break;
+    }
+}
+
+std::string cellName(const ::testing::TestParamInfo<std::tuple<size_t, size_t>>& info)
+{
+    return std::string(kOperations[std::get<0>(info.param)].name) + "_" + allFaults()[std::get<1>(info.param)].name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOperationAgainstEveryFault, FaultMatrix,
+                         ::testing::Combine(::testing::Range(size_t(0), std::size(kOperations)),
+                                            ::testing::Range(size_t(0), allFaults().size())),
+                         cellName);
+
+} // namespace
