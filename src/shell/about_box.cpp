@@ -5,6 +5,7 @@
 #include "shell/preloader.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,6 +19,13 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* grid = new QGridLayout;
+    auto caption = [](const char* text) {
+        auto* label = new QLabel(text);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        return label;
+    };
     const char* pairs[][2] = {
         {"Application :", "Tarvelon Manager "},
         {"Version :", "1.0"},
@@ -26,10 +34,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     };
     int row = 0;
     for (const auto& pair : pairs) {
-        auto* label = new QLabel(pair[0]);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
+        QLabel* label = caption(pair[0]);
         auto* value = new QLabel(pair[1]);
         value->setWordWrap(true);
         grid->addWidget(label, row, 0, Qt::AlignTop);
@@ -50,14 +55,20 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
         QObject::connect(l, &QLabel::linkActivated, l, [&desktop, address] { desktop.open(address); });
         return l;
     };
-    grid->addWidget(logo, row, 0, 2, 1);
-    grid->addWidget(maker, row, 1);
-    ++row;
-    ++row;
-    grid->addWidget(new QLabel("Email:"), row, 0);
+    // The logo and the maker side by side across both columns, so the logo does not widen
+    // the caption column.
+    auto* makerRow = new QHBoxLayout;
+    makerRow->addWidget(logo, 0, Qt::AlignTop);
+    makerRow->addSpacing(fontMetrics().height());
+    makerRow->addWidget(maker, 0, Qt::AlignTop);
+    makerRow->addStretch(1);
+    grid->setRowMinimumHeight(row++, fontMetrics().height() / 2);
+    grid->addLayout(makerRow, row++, 0, 1, 2);
+    grid->setRowMinimumHeight(row++, fontMetrics().height() / 2);
+    grid->addWidget(caption("Email:"), row, 0);
     grid->addWidget(link(maker::kSupportMail, std::string("mailto:") + maker::kSupportMail, "lblEmail"), row, 1);
     ++row;
-    grid->addWidget(new QLabel("Website:"), row, 0);
+    grid->addWidget(caption("Website:"), row, 0);
     grid->addWidget(link(maker::kWebSite, maker::kWebSite, "lblWebsite"), row, 1);
 
     auto* close = new QPushButton("&Close");
@@ -68,7 +79,8 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(close, 0, Qt::AlignRight);
-    setMinimumWidth(480);
+    // Wide enough that the description wraps once at most, in any font size.
+    setMinimumWidth(fontMetrics().height() * 34);
 }
 
 } // namespace tarvelon

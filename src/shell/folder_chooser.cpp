@@ -70,7 +70,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
                     folder_ = model_->filePath(current);
             });
 
-    ok_ = new QPushButton("Ok");
+    ok_ = new QPushButton("&Ok");
     ok_->setObjectName("command3d1");
     ok_->setAccessibleName("Ok");
     connect(ok_, &QPushButton::clicked, this, &FolderChooser::accept);
@@ -82,7 +82,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     layout->addLayout(driveRow);
     layout->addWidget(dir1_, 1);
     layout->addWidget(ok_, 0, Qt::AlignRight);
-    resize(420, 360);
+    resize(fontMetrics().height() * 30, fontMetrics().height() * 26);
 
     // 1. The default folder exists once the chooser has opened (it may exist already).
     QDir().mkpath(options_.defaultFolder);

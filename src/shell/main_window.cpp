@@ -54,22 +54,48 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)
     return label;
 }
 
+// The caption as shown: a single "&" only marks the mnemonic letter, "&&" shows one "&".
+QString withoutMnemonic(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
+            break;
+        shown.append(caption.at(i));
+    }
+    return shown;
+}
+
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, bool enabled = true)
 {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(button->text().trimmed());
+    button->setAccessibleName(withoutMnemonic(button->text()).trimmed());
     button->setEnabled(enabled);
     button->setAutoDefault(false);
     return button;
+}
+
+// A length in lines of the widget's font, so buttons and gaps grow with a larger font as
+// their captions do.
+int lines(const QWidget* w, double n)
+{
+    return qRound(n * w->fontMetrics().height());
 }
 
 // A narrow button for "-" and "+", still wide enough for its caption.
 QPushButton* makeStepButton(QWidget* parent, const char* name, const char* caption)
 {
     QPushButton* button = makeButton(parent, name, caption, false);
-    button->setFixedWidth(std::max(30, button->fontMetrics().horizontalAdvance(button->text()) + 18));
+    button->setFixedWidth(
+        std::max(lines(button, 2.0), button->fontMetrics().horizontalAdvance(button->text()) + lines(button, 1.3)));
     return button;
+}
+
+// A button with some air around its caption, at least `minLines` wide.
+void giveRoom(QPushButton* button, double minLines = 0)
+{
+    button->setMinimumWidth(std::max(button->sizeHint().width() + lines(button, 1.0), lines(button, minLines)));
 }
 
 // Wide enough for maxLength of the widest letter, so no text the box may hold is cut.
@@ -206,6 +232,40 @@ void Scaricodati::buildUi()
     for (const auto& [name, check] : leaveChecks())
         if (QLineEdit* box = fields_.value(qs(name)))
             box->installEventFilter(this);
+
+    chainTabOrder();
+}
+
+void Scaricodati::chainTabOrder()
+{
+    // Read-only boxes show what the unit or the program put there: a click still selects
+    // their text, but Tab passes them by.
+    for (QLineEdit* box : std::as_const(fields_))
+        if (box->isReadOnly())
+            box->setFocusPolicy(Qt::ClickFocus);
+
+    // Tab walks the shown page top to bottom and left to right, then the control panel, then
+    // back to the tab strip; Tab skips the controls of hidden pages and hidden fields.
+    static constexpr const char* kOrder[] = {
+        // Header Data
+        "sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text10",
+        // Download Data
+        "Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "command3d1",
+        // Setup Tarvelon, frame by frame as they stand in their two rows
+        "Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "ssOption1_1", "ssOption1_2", "ssOption1_3",
+        "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a", "ssCommand3", "ssCommand4",
+        // Control panel
+        "Command7", "ssCommand8", "Command6", "sscommand6", "Command3", "Command8", "Command11", "Command12",
+    };
+    QWidget* previous = tabs_;
+    for (const char* name : kOrder) {
+        QWidget* next = control(name);
+        Q_ASSERT_X(next, "Scaricodati::chainTabOrder", name);
+        if (!next)
+            continue;
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 namespace {
@@ -289,9 +349,10 @@ QGroupBox* Scaricodati::buildHeaderPage()
     QPushButton* plus = makeStepButton(page, "sscommand10", "+");
     g->addWidget(blockLabel, 0, 0);
     g->addLayout(row({minus, text2, plus}), 0, 1);
-    QPushButton* copy = makeButton(page, "sscommand11", "Copy Data");
+    QPushButton* copy = makeButton(page, "sscommand11", "&Copy Data");
+    giveRoom(copy);
     g->addWidget(copy, 0, 2, Qt::AlignLeft);
-    g->setRowMinimumHeight(1, 8);
+    g->setRowMinimumHeight(1, lines(page, 0.6));
 
     int r = 2;
     for (const Line& line : kLines) {
@@ -343,7 +404,7 @@ QGroupBox* Scaricodati::buildDownloadPage()
     minus->setEnabled(true);
     plus->setEnabled(true);
     g->addLayout(row({minus, b.box("numblocco", blockCaption.trimmed()), plus}), 0, 1);
-    g->setRowMinimumHeight(1, 8);
+    g->setRowMinimumHeight(1, lines(page, 0.6));
 
     const QString fileCaption = QStringLiteral("FILE NAME :");
     g->addWidget(b.label(QStringLiteral("lblText1"), fileCaption), 2, 0);
@@ -354,12 +415,12 @@ QGroupBox* Scaricodati::buildDownloadPage()
     g->addWidget(b.label(QStringLiteral("lblText17"), addressCaption), 3, 0);
     QLineEdit* address = b.box("Text17", addressCaption, 8);
     g->addWidget(address, 3, 1, Qt::AlignLeft);
-    g->setRowMinimumHeight(4, 8);
+    g->setRowMinimumHeight(4, lines(page, 0.6));
 
-    QPushButton* folder = makeButton(page, "Command10", "Folder");
-    QPushButton* ok = makeButton(page, "command3d1", "Ok", false);
+    QPushButton* folder = makeButton(page, "Command10", "&Folder");
+    QPushButton* ok = makeButton(page, "command3d1", "&Ok", false);
     for (QPushButton* button : {folder, ok})
-        button->setMinimumWidth(90);
+        giveRoom(button, 6.5);
     g->addLayout(row({folder, ok}), 5, 1, 1, 2);
 
     // The zero/gain fields carry the header record's last five fields; never shown.
@@ -411,8 +472,8 @@ QGroupBox* Scaricodati::buildSetupPage()
         text->setWordWrap(true);
         text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QStringLiteral("To reset gain and zero parameters")) + 10);
         v->addWidget(text);
-        QPushButton* reset = makeButton(zeroGain, "Command13", "Reset G/Z");
-        reset->setMinimumWidth(100);
+        QPushButton* reset = makeButton(zeroGain, "Command13", "Reset &G/Z");
+        giveRoom(reset, 7);
         v->addWidget(reset, 0, Qt::AlignLeft);
         v->addStretch(1);
     }
@@ -426,8 +487,8 @@ QGroupBox* Scaricodati::buildSetupPage()
         PageBuilder pb(parameters);
         pg->addWidget(pb.box("Text16rt", caption), 1, 0, Qt::AlignLeft);
         pg->addWidget(makeLabel(parameters, QStringLiteral("hintText16rt"), QStringLiteral("From 3 to 9")), 1, 1);
-        QPushButton* write = makeButton(parameters, "Command6scrivi", "Write");
-        write->setMinimumWidth(90);
+        QPushButton* write = makeButton(parameters, "Command6scrivi", "&Write");
+        giveRoom(write, 6.5);
         pg->addWidget(write, 2, 0, 1, 2, Qt::AlignLeft);
         pg->setColumnStretch(2, 1);
         pg->setRowStretch(3, 1);
@@ -438,10 +499,10 @@ QGroupBox* Scaricodati::buildSetupPage()
     {
         auto* sg = new QGridLayout(serial);
         for (int i = 0; i < 4; ++i) {
-            auto* option = new QRadioButton(QStringLiteral("Com %1").arg(i + 1), serial);
+            auto* option = new QRadioButton(QStringLiteral("Com &%1").arg(i + 1), serial);
             option->setObjectName(QStringLiteral("ssOption1_%1").arg(i));
             option->setProperty("index", i);
-            option->setAccessibleName(option->text());
+            option->setAccessibleName(withoutMnemonic(option->text()));
             connect(option, &QRadioButton::clicked, this, [this, i] { choosePort(i + 1); });
             sg->addWidget(option, i / 2, i % 2);
             portOptions_.append(option);
@@ -471,19 +532,21 @@ QGroupBox* Scaricodati::buildSetupPage()
             }
         };
         addRow(0, QStringLiteral("lblClockDate"), QStringLiteral("Date  :"), kDate);
-        addRow(2, QStringLiteral("lblClockTime"), QStringLiteral("Time    :"), kTime);
-        cg->setRowMinimumHeight(4, 8);
+        // Air between the date boxes and the time hints, so "hh" does not read as a date's.
+        cg->setRowMinimumHeight(2, lines(clock, 0.4));
+        addRow(3, QStringLiteral("lblClockTime"), QStringLiteral("Time    :"), kTime);
+        cg->setRowMinimumHeight(5, lines(clock, 0.6));
         auto* buttons = new QHBoxLayout;
         buttons->setSpacing(10);
-        for (QPushButton* button : {makeButton(clock, "ssCommand3", " Read Clock"),
-                                    makeButton(clock, "ssCommand4", " Write Clock")}) {
-            button->setMinimumWidth(button->sizeHint().width() + 10);
+        for (QPushButton* button : {makeButton(clock, "ssCommand3", " Rea&d Clock"),
+                                    makeButton(clock, "ssCommand4", " Write &Clock")}) {
+            giveRoom(button);
             buttons->addWidget(button);
         }
         buttons->addStretch(1);
-        cg->addLayout(buttons, 5, 0, 1, 5);
+        cg->addLayout(buttons, 6, 0, 1, 5);
         cg->setColumnStretch(4, 1);
-        cg->setRowStretch(6, 1);
+        cg->setRowStretch(7, 1);
     }
 
     g->addWidget(zeroGain, 0, 0);
@@ -501,17 +564,17 @@ QWidget* Scaricodati::buildControlPanel()
     panel->setObjectName(QStringLiteral("ControlPanel"));
     panel->setFrameShape(QFrame::StyledPanel);
     auto* v = new QVBoxLayout(panel);
-    v->setSpacing(8);
+    v->setSpacing(lines(panel, 0.4));
     struct Entry {
         const char* name;
         const char* caption;
         bool enabled;
     };
     static constexpr Entry kButtons[] = {
-        {"Command7", " Reset Block", true}, {"ssCommand8", " Total Reset", true},
-        {"Command6", "Set Block", false},   {"sscommand6", "Set All", false},
-        {"Command3", " Read Block", false}, {"Command8", " Read All Blocks", true},
-        {"Command11", "About", true},       {"Command12", "Help", true},
+        {"Command7", " &Reset Block", true}, {"ssCommand8", " &Total Reset", true},
+        {"Command6", "&Set Block", false},   {"sscommand6", "Set &All", false},
+        {"Command3", " R&ead Block", false}, {"Command8", " Read All B&locks", true},
+        {"Command11", "A&bout", true},       {"Command12", "&Help", true},
     };
     int width = 0;
     QList<QPushButton*> buttons;
@@ -521,10 +584,10 @@ QWidget* Scaricodati::buildControlPanel()
         buttons.append(button);
         v->addWidget(button);
         if (buttons.size() == 2 || buttons.size() == 4 || buttons.size() == 6)
-            v->addSpacing(8);
+            v->addSpacing(lines(panel, 0.6));
     }
     for (QPushButton* button : buttons)
-        button->setMinimumSize(std::max(width + 20, 150), 30);
+        button->setMinimumSize(std::max(width + lines(button, 1.4), lines(button, 10.5)), lines(button, 2.1));
     return panel;
 }
 

@@ -105,6 +105,7 @@ private:
     QGroupBox* buildDownloadPage();
     QGroupBox* buildSetupPage();
     QWidget* buildControlPanel();
+    void chainTabOrder();
 
     void wireOperations();
     static const std::vector<std::pair<std::string_view, Operation>>& leaveChecks();

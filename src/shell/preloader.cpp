@@ -3,6 +3,7 @@
 #include "shell/maker.h"
 
 #include <QLabel>
+#include <QPalette>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QGuiApplication>
@@ -11,6 +12,16 @@
 #include <QTimer>
 
 namespace tarvelon {
+
+namespace {
+
+// Where the title is drawn and where the labels may go: left of the measuring tube.
+QRect titleRect(const QSize& size)
+{
+    return QRect(30, size.height() / 10, size.width() * 7 / 8 - 60, size.height() / 6);
+}
+
+} // namespace
 
 QPixmap splashPicture(const QSize& size)
 {
@@ -32,11 +43,13 @@ QPixmap splashPicture(const QSize& size)
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRect(tubeX - 8, ground + 60, 16, 60), 6, 6);
     p.setPen(QColor(255, 255, 255));
+    // The title belongs to the picture, so it keeps its size in pixels whatever the font
+    // resolution; a point size would run it into the tube on a large-font desktop.
     QFont title = p.font();
-    title.setPointSize(30);
+    title.setPixelSize(size.height() / 10);
     title.setBold(true);
     p.setFont(title);
-    p.drawText(QRect(30, 40, size.width() - 60, 60), Qt::AlignLeft | Qt::AlignVCenter, "Tarvelon Manager");
+    p.drawText(titleRect(size), Qt::AlignLeft | Qt::AlignVCenter, "Tarvelon Manager");
     return pix;
 }
 
@@ -52,16 +65,22 @@ Preloader::Preloader(std::function<void()> showMainWindow, QWidget* parent)
     picture->setGeometry(0, 0, 600, 400);
     picture->setPixmap(splashPicture(size()));
 
-    const QString style = "color: white; background: transparent;";
-    description_ = new QLabel(this);
-    description_->setObjectName("lblProductName");
-    description_->setStyleSheet(style + "font-size: 12pt;");
-    description_->setGeometry(30, 100, 480, 40);
+    // The labels are drawn on the picture, so they are its children.
+    QPalette onPicture = palette();
+    onPicture.setColor(QPalette::WindowText, Qt::white);
+    auto makeLabel = [&](const char* name, qreal pointSize) {
+        auto* label = new QLabel(picture);
+        label->setObjectName(name);
+        label->setTextFormat(Qt::PlainText);
+        label->setPalette(onPicture);
+        QFont f = label->font();
+        f.setPointSizeF(pointSize);
+        label->setFont(f);
+        return label;
+    };
+    description_ = makeLabel("lblProductName", 12);
     description_->setWordWrap(true);
-    version_ = new QLabel(this);
-    version_->setObjectName("lblVersion");
-    version_->setStyleSheet(style + "font-size: 11pt;");
-    version_->setGeometry(30, 150, 200, 30);
+    version_ = makeLabel("lblVersion", 11);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -76,6 +95,16 @@ Preloader::Preloader(std::function<void()> showMainWindow, QWidget* parent)
     timer_->start();
     version_->setText(QString::number(maker::kVersionMajor) + "." + QString::number(maker::kVersionMinor));
     description_->setText(maker::kDescription);
+    placeLabels();
+}
+
+void Preloader::placeLabels()
+{
+    // Below the title, one under the other, each as tall as its text needs in this font.
+    const QRect free = titleRect(size());
+    const int width = free.width();
+    description_->setGeometry(free.left(), free.bottom() + 10, width, description_->heightForWidth(width));
+    version_->setGeometry(free.left(), description_->geometry().bottom() + 8, width, version_->sizeHint().height());
 }
 
 void Preloader::onTimer()

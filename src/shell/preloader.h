@@ -23,6 +23,7 @@ public:
 
 private:
     void onTimer();
+    void placeLabels();
 
     std::function<void()> showMainWindow_;
     QLabel* version_ = nullptr;

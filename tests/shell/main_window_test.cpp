@@ -1,6 +1,7 @@
 #include "link/fields.h"
 #include "link/header_record.h"
 #include "platform/qt/qt_text.h"
+#include "settings/clock.h"
 #include "shell/main_window.h"
 #include "support/fake_form.h"
 
@@ -9,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -86,12 +90,25 @@ protected:
 // ---------------------------------------------------------------------------------------
 // Controls, captions and names
 
+// A button's caption as shown: a lone "&" marks the mnemonic letter and is not drawn, "&&"
+// draws one "&".
+QString shownCaption(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
+            break;
+        shown.append(caption.at(i));
+    }
+    return shown;
+}
+
 QString captionOf(const QObject* o)
 {
     if (auto* l = qobject_cast<const QLabel*>(o))
         return l->text();
     if (auto* b = qobject_cast<const QAbstractButton*>(o))
-        return b->text();
+        return shownCaption(b->text());
     if (auto* g = qobject_cast<const QGroupBox*>(o))
         return g->title();
     return QStringLiteral("<not a captioned control>");
@@ -141,6 +158,19 @@ TEST_F(MainWindow, EveryControlCarriesItsExactCaption)
         ASSERT_NE(o, nullptr) << c.name;
         EXPECT_EQ(captionOf(o), q(c.caption)) << c.name;
     }
+}
+
+TEST(ShownCaption, OnlyALoneAmpersandIsHidden)
+{
+    const struct {
+        const char* caption;
+        const char* shown;
+    } cases[] = {
+        {" R&ead Block", " Read Block"}, {"Com &1", "Com 1"}, {"Zero && Gain", "Zero & Gain"},
+        {"&&&Set", "&Set"},              {"-", "-"},          {"Ok&", "Ok"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(shownCaption(QString::fromLatin1(c.caption)), QString::fromLatin1(c.shown)) << c.caption;
 }
 
 TEST_F(MainWindow, WindowAndTabsAreTitled)
@@ -528,60 +558,94 @@ TEST_F(MainWindow, ClosingWhenIdleJustCloses)
 }
 
 // ---------------------------------------------------------------------------------------
-// Layout: nothing cut, nothing on top of anything else
+// Keyboard
 
-TEST_F(MainWindow, NoCaptionIsCutOnAnyPage)
+TEST_F(MainWindow, EveryButtonWithALetterHasAMnemonicUniqueOnItsPage)
 {
-    window_->showWaitIndicator(true);
     for (int page = 0; page < 3; ++page) {
         clickTab(page);
-        QApplication::processEvents();
-        for (QWidget* w : window_->findChildren<QWidget*>()) {
-            if (!w->isVisible())
+        QHash<int, QString> taken;
+        int marked = 0;
+        for (const QAbstractButton* b : window_->findChildren<QAbstractButton*>()) {
+            if (!b->isVisible())
                 continue;
-            if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
-                EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
-                    << label->objectName().toStdString();
-            } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-                // The style's own minimum (80 pixels for any caption) is more than "+" needs.
-                EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 10)
-                    << button->objectName().toStdString();
-                EXPECT_GE(button->height(), button->minimumSizeHint().height()) << button->objectName().toStdString();
-            } else if (qobject_cast<QRadioButton*>(w) || qobject_cast<QLineEdit*>(w)) {
-                EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
-                EXPECT_GE(w->height(), w->minimumSizeHint().height()) << w->objectName().toStdString();
-            }
-            // Everything lies inside its parent.
-            EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
+            const std::string name = b->objectName().toStdString();
+            const QString caption = b->text();
+            const QKeySequence key = QKeySequence::mnemonic(caption);
+            const bool hasLetter =
+                std::any_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetterOrNumber(); });
+            EXPECT_EQ(!key.isEmpty(), hasLetter) << name << " on page " << page;
+            if (key.isEmpty())
+                continue;
+            ++marked;
+            const int code = key[0].toCombined();
+            EXPECT_FALSE(taken.contains(code))
+                << name << " shares " << key.toString().toStdString() << " with " << taken.value(code).toStdString();
+            taken.insert(code, b->objectName());
         }
+        // The control panel's eight and at least one of the page.
+        EXPECT_GT(marked, 8) << "page " << page;
     }
 }
 
-TEST_F(MainWindow, NoTwoControlsOverlap)
+TEST_F(MainWindow, AltAndTheLetterPressesTheButton)
 {
-    window_->showWaitIndicator(true);
-    for (int page = 0; page < 3; ++page) {
-        clickTab(page);
-        QApplication::processEvents();
-        QList<QWidget*> all = window_->findChildren<QWidget*>();
-        all.append(window_.get());
-        for (QWidget* parent : all) {
-            QList<QWidget*> kids;
-            for (QObject* o : parent->children())
-                if (auto* w = qobject_cast<QWidget*>(o); w && w->isVisible() && !w->isWindow())
-                    kids.append(w);
-            for (int i = 0; i < kids.size(); ++i)
-                for (int j = i + 1; j < kids.size(); ++j) {
-                    const QString a = kids[i]->objectName(), b = kids[j]->objectName();
-                    // The wait label is drawn inside its rounded shape on purpose.
-                    if ((a == QLatin1String("Label34") && b == QLatin1String("Shape1")) ||
-                        (a == QLatin1String("Shape1") && b == QLatin1String("Label34")))
-                        continue;
-                    EXPECT_FALSE(kids[i]->geometry().intersects(kids[j]->geometry()))
-                        << a.toStdString() << " / " << b.toStdString() << " on page " << page;
-                }
-        }
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    messages_.answers = {false};
+    const struct {
+        int page;
+        Qt::Key key;
+        const char* what;
+        bool fires;
+        std::function<bool()> pressed;
+    } cases[] = {
+        {2, Qt::Key_3, "Com 3", true, [&] { return window_->state().portNumber == 3; }},
+        {2, Qt::Key_H, "Help", true, [&] { return desktop_.opened.size() == 1; }},
+        // Alt+C belongs to the shown page's " Write Clock", not to the hidden "Copy Data".
+        {2, Qt::Key_C, "Write Clock", true,
+         [&] {
+             return messages_.questions == std::vector<std::string>{std::string(settings::kActivateClockQuestion)};
+         }},
+        {1, Qt::Key_2, "Com 2 on a hidden page", false, [&] { return window_->state().portNumber == 2; }},
+    };
+    for (const auto& c : cases) {
+        clickTab(c.page);
+        QTest::keyClick(window_.get(), c.key, Qt::AltModifier);
+        // A button pressed from the keyboard shows itself down for a moment before it clicks.
+        EXPECT_EQ(QTest::qWaitFor(c.pressed, c.fires ? 2000 : 300), c.fires) << c.what;
     }
+}
+
+TEST_F(MainWindow, TabWalksThePageThenTheControlPanel)
+{
+    const QStringList panel = {"Command7", "ssCommand8", "Command6", "sscommand6",
+                               "Command3", "Command8",   "Command11", "Command12"};
+    const struct {
+        int page;
+        QStringList order;
+    } pages[] = {
+        {0, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text10"}},
+        {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10"}},
+        {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "Text13a", "Text1a", "Text2a", "Text14a",
+             "Text3a", "Text4a", "ssCommand3", "ssCommand4"}},
+    };
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    for (const auto& p : pages) {
+        clickTab(p.page);
+        auto* tabs = child<QTabBar>(QStringLiteral("TabStrip1"));
+        tabs->setFocus(Qt::TabFocusReason);
+        const QStringList expected = p.order + panel + QStringList{QStringLiteral("TabStrip1")};
+        QStringList walked;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("<none>"));
+        }
+        EXPECT_EQ(walked, expected) << "page " << p.page;
+    }
+    // Passing the header fields with their start values raises no complaint.
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,0 +1,335 @@
+// Every window of the program, at the font resolution the test runs with: no caption, label
+// or hint is cut, nothing lies on top of anything else, and a picture of each is kept in
+// screens/<dpi>/ beside the test for a person to look at.
+#include "blocks/header_write.h"
+#include "link/exchange.h"
+#include "platform/qt/qt_messages.h"
+#include "settings/delay.h"
+#include "shell/about_box.h"
+#include "shell/folder_chooser.h"
+#include "shell/main_window.h"
+#include "shell/preloader.h"
+#include "support/fake_form.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace tarvelon {
+namespace {
+
+int screenDpi()
+{
+    return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+}
+
+std::string nameOf(const QWidget* w)
+{
+    const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    return name.toStdString();
+}
+
+// Qt's own widgets are checked as a whole; what they hold inside is their business.
+bool isComposite(const QWidget* w)
+{
+    return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QTabBar*>(w);
+}
+
+QList<QWidget*> shownChildren(const QWidget& parent)
+{
+    QList<QWidget*> out;
+    for (QObject* o : parent.children())
+        if (auto* w = qobject_cast<QWidget*>(o); w && w->isVisible() && !w->isWindow())
+            out.append(w);
+    return out;
+}
+
+QString cutLabel(const QLabel& label)
+{
+    if (label.text().isEmpty())
+        return {};
+    const bool rich = label.textFormat() == Qt::RichText ||
+                      (label.textFormat() == Qt::AutoText && Qt::mightBeRichText(label.text()));
+    if (rich) {
+        const int needed = label.wordWrap() ? label.heightForWidth(label.width()) : label.minimumSizeHint().height();
+        if ((!label.wordWrap() && label.width() < label.minimumSizeHint().width()) || label.height() < needed)
+            return QStringLiteral("rich text needs more room");
+        return {};
+    }
+    const int m = label.margin();
+    const QRect room = label.contentsRect().adjusted(m, m, -m, -m);
+    const int flags = Qt::TextExpandTabs | (label.wordWrap() ? Qt::TextWordWrap : 0) |
+                      (label.buddy() ? Qt::TextShowMnemonic : 0);
+    const QRect needed = label.fontMetrics().boundingRect(QRect(0, 0, room.width(), 100000), flags, label.text());
+    if (needed.width() > room.width() || needed.height() > room.height())
+        return QStringLiteral("\"%1\" needs %2x%3, has %4x%5")
+            .arg(label.text())
+            .arg(needed.width())
+            .arg(needed.height())
+            .arg(room.width())
+            .arg(room.height());
+    return {};
+}
+
+QString cutButton(const QAbstractButton& button)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(&button);
+    opt.text = button.text();
+    const bool radio = qobject_cast<const QRadioButton*>(&button);
+    const QRect room = button.style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &opt, &button);
+    const QSize needed = button.fontMetrics().size(Qt::TextShowMnemonic, button.text());
+    if (needed.width() > room.width() || needed.height() > room.height())
+        return QStringLiteral("\"%1\" needs %2x%3, has %4x%5")
+            .arg(button.text())
+            .arg(needed.width())
+            .arg(needed.height())
+            .arg(room.width())
+            .arg(room.height());
+    return {};
+}
+
+// A box with a maximum length must show that many of the widest letter; any other box at
+// least what it holds.
+QString cutLineEdit(const QLineEdit& edit)
+{
+    QStyleOptionFrame opt;
+    opt.initFrom(&edit);
+    opt.rect = edit.rect();
+    opt.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, &edit) : 0;
+    opt.state |= QStyle::State_Sunken;
+    // QLineEdit keeps 2 pixels free on either side of its text and one for the cursor.
+    const int room = edit.style()->subElementRect(QStyle::SE_LineEditContents, &opt, &edit).width() -
+                     edit.textMargins().left() - edit.textMargins().right() - 5;
+    const QString widest = edit.maxLength() < 1000 ? QString(edit.maxLength(), QLatin1Char('W')) : edit.text();
+    const int needed = edit.fontMetrics().horizontalAdvance(widest);
+    if (needed > room)
+        return QStringLiteral("\"%1\" needs %2, has %3").arg(widest).arg(needed).arg(room);
+    if (edit.height() < edit.minimumSizeHint().height())
+        return QStringLiteral("lower than its text");
+    return {};
+}
+
+QString cutGroupTitle(const QGroupBox& group, const QList<QWidget*>& inside)
+{
+    if (group.title().isEmpty())
+        return {};
+    QStyleOptionGroupBox opt;
+    opt.initFrom(&group);
+    opt.text = group.title();
+    opt.lineWidth = 1;
+    opt.textAlignment = group.alignment();
+    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect title = group.style()->subControlRect(QStyle::CC_GroupBox, &opt,
+                                                      QStyle::SC_GroupBoxLabel, &group);
+    if (!group.rect().contains(title))
+        return QStringLiteral("title \"%1\" runs out of its frame").arg(group.title());
+    for (const QWidget* w : inside)
+        if (w->geometry().intersects(title))
+            return QStringLiteral("title \"%1\" is covered by %2").arg(group.title(), QString::fromStdString(nameOf(w)));
+    return {};
+}
+
+QString cutTabs(const QTabBar& tabs)
+{
+    for (int i = 0; i < tabs.count(); ++i) {
+        const QRect r = tabs.tabRect(i);
+        if (!tabs.rect().contains(r) || r.width() < tabs.fontMetrics().horizontalAdvance(tabs.tabText(i)))
+            return QStringLiteral("tab \"%1\" is cut").arg(tabs.tabText(i));
+    }
+    return {};
+}
+
+void collectProblems(const QWidget& w, std::vector<std::string>& out)
+{
+    QString cut;
+    if (auto* label = qobject_cast<const QLabel*>(&w))
+        cut = cutLabel(*label);
+    else if (auto* button = qobject_cast<const QAbstractButton*>(&w))
+        cut = cutButton(*button);
+    else if (auto* edit = qobject_cast<const QLineEdit*>(&w))
+        cut = cutLineEdit(*edit);
+    else if (auto* tabs = qobject_cast<const QTabBar*>(&w))
+        cut = cutTabs(*tabs);
+    const QList<QWidget*> kids = shownChildren(w);
+    if (auto* group = qobject_cast<const QGroupBox*>(&w))
+        cut = cutGroupTitle(*group, kids);
+    if (!cut.isEmpty())
+        out.push_back(nameOf(&w) + ": " + cut.toStdString());
+    if (isComposite(&w))
+        return;
+
+    for (int i = 0; i < kids.size(); ++i) {
+        if (!w.rect().contains(kids[i]->geometry()))
+            out.push_back(nameOf(kids[i]) + " sticks out of " + nameOf(&w));
+        for (int j = i + 1; j < kids.size(); ++j) {
+            const std::string a = nameOf(kids[i]), b = nameOf(kids[j]);
+            // The wait label is drawn inside its rounded shape on purpose.
+            const bool waitIndicator = (a == "Label34" && b == "Shape1") || (a == "Shape1" && b == "Label34");
+            if (!waitIndicator && kids[i]->geometry().intersects(kids[j]->geometry()))
+                out.push_back(a + " overlaps " + b);
+        }
+        collectProblems(*kids[i], out);
+    }
+}
+
+// Keeps a picture of the window for a person to look at, and lists what does not fit.
+std::vector<std::string> lookAt(QWidget& window, const QString& picture)
+{
+    const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/%1").arg(screenDpi());
+    QDir().mkpath(folder);
+    EXPECT_TRUE(window.grab().save(folder + QLatin1Char('/') + picture + QStringLiteral(".png"))) << picture.toStdString();
+    std::vector<std::string> problems;
+    collectProblems(window, problems);
+    return problems;
+}
+
+std::string lines(const std::vector<std::string>& problems)
+{
+    std::string out;
+    for (const std::string& p : problems)
+        out += "\n  " + p;
+    return out;
+}
+
+FolderChooserOptions foldersIn(const QTemporaryDir& dir)
+{
+    FolderChooserOptions o;
+    o.defaultDrive = dir.path();
+    o.defaultFolder = dir.filePath(QStringLiteral("dati"));
+    o.drives = [&dir] { return QStringList{dir.path()}; };
+    o.driveReady = [](const QString&) { return true; };
+    return o;
+}
+
+// Opens a modal box with `open` and hands it to `look` while it is up, then dismisses it.
+bool whileModal(const std::function<void()>& open, const std::function<void(QWidget&)>& look)
+{
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (seen || !box || !box->isVisible())
+            return;
+        seen = true;
+        look(*box);
+        box->reject();
+    });
+    poll.start();
+    // A box that never shows up as expected must not hold the test forever.
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    giveUp.start(3000);
+    open();
+    return seen;
+}
+
+TEST(Layout, MainWindowPages)
+{
+    // The large-font run says which resolution it asked for, so one the platform ignores does
+    // not pass for a check of large fonts.
+    if (const QByteArray asked = qgetenv("TARVELON_EXPECT_DPI"); !asked.isEmpty()) {
+        ASSERT_EQ(screenDpi(), asked.toInt());
+        ASSERT_EQ(qApp->devicePixelRatio(), 1.0) << "the fonts must grow, not the whole picture";
+    }
+    QTemporaryDir dir;
+    test::FakeMessages messages;
+    test::FakeDesktop desktop;
+    Scaricodati::Options opts;
+    opts.programFolder = dir.path();
+    opts.messages = &messages;
+    opts.desktop = &desktop;
+    Scaricodati window(opts);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabStrip1"));
+    const QString pictures[] = {QStringLiteral("main-header-data"), QStringLiteral("main-download-data"),
+                                QStringLiteral("main-setup")};
+    for (int page = 0; page < 3; ++page) {
+        tabs->setCurrentIndex(page);
+        for (bool waiting : {false, true}) {
+            window.showWaitIndicator(waiting);
+            QApplication::processEvents();
+            const auto problems = lookAt(window, pictures[page] + (waiting ? QStringLiteral("-waiting") : QString()));
+            EXPECT_TRUE(problems.empty()) << pictures[page].toStdString() << lines(problems);
+        }
+    }
+}
+
+TEST(Layout, SplashAboutAndFolderChooser)
+{
+    QTemporaryDir dir;
+    test::FakeMessages messages;
+    test::FakeDesktop desktop;
+    const struct {
+        const char* picture;
+        std::function<QWidget*()> make;
+    } windows[] = {
+        {"splash", [] { return new Preloader({}); }},
+        {"about", [&] { return new AboutBox(desktop); }},
+        {"folder-chooser", [&] { return new FolderChooser(messages, {}, foldersIn(dir)); }},
+    };
+    for (const auto& w : windows) {
+        std::unique_ptr<QWidget> window(w.make());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get())) << w.picture;
+        const auto problems = lookAt(*window, QString::fromLatin1(w.picture));
+        EXPECT_TRUE(problems.empty()) << w.picture << lines(problems);
+    }
+}
+
+TEST(Layout, MessageBoxes)
+{
+    QtMessages boxes;
+    const struct {
+        const char* picture;
+        std::function<void()> open;
+    } kinds[] = {
+        {"question", [&] { boxes.askOkCancel(std::string(kMemoryWillBeLost)); }},
+        {"not-connected", [&] { boxes.show(std::string(kNotConnected), Icon::Error); }},
+        {"invalid-drive", [&] { boxes.show("Invalid drive!", Icon::Error, "Error"); }},
+        {"delay-incorrect", [&] { boxes.show(std::string(settings::kDelayIncorrect), Icon::None); }},
+    };
+    for (const auto& k : kinds) {
+        std::vector<std::string> problems;
+        int labels = 0;
+        const bool seen = whileModal(k.open, [&](QWidget& box) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
+            problems = lookAt(box, QString::fromLatin1(k.picture));
+            for (const QLabel* l : box.findChildren<QLabel*>())
+                labels += l->isVisible() && !l->text().isEmpty();
+        });
+        ASSERT_TRUE(seen) << k.picture;
+        EXPECT_EQ(labels, 1) << k.picture << ": the message is in one label that the check looked at";
+        EXPECT_TRUE(problems.empty()) << k.picture << lines(problems);
+    }
+}
+
+} // namespace
+} // namespace tarvelon
