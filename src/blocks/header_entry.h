@@ -1,5 +1,6 @@
 #pragma once
 #include "link/context.h"
+#include "link/header_file.h"
 
 #include <string>
 #include <string_view>
@@ -9,8 +10,6 @@ namespace tarvelon {
 inline constexpr std::string_view kInsertBlockNumber = "Attention: Insert block number";
 inline constexpr std::string_view kIncorrectBlockNumber = "Attention: Incorrect block number";
 inline constexpr std::string_view kInvalidDepth = "Attention: Invalid DEPTH value";
-inline constexpr std::string_view kCannotWriteHeaderFile = "Attention: cannot write header file ";
-inline constexpr std::string_view kCannotReadHeaderFile = "Attention: cannot read header file ";
 
 // Upper case in Windows-1252, one byte for one byte: a character without a single-byte upper
 // case stays as it is.

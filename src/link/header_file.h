@@ -2,8 +2,12 @@
 #include "link/header_record.h"
 
 #include <string>
+#include <string_view>
 
 namespace tarvelon {
+
+inline constexpr std::string_view kCannotWriteHeaderFile = "Attention: cannot write header file ";
+inline constexpr std::string_view kCannotReadHeaderFile = "Attention: cannot read header file ";
 
 // The local header file: record k holds the header of block k. It is opened and closed
 // around every access and never held open across a wait for the unit.

@@ -17,9 +17,15 @@ void startUp(Context& c, const std::string& headerFilePath)
     c.state.portNumber = 1;
     // Rebuilt at every start, so no header survives from one run to the next.
     const HeaderFile file(headerFilePath);
-    file.writeDefaults();
-    if (file.read(c.state.currentBlock, c.state.record))
-        recordToWindow(c.state.record, c.form, FieldSet::All);
+    if (!file.writeDefaults()) {
+        // Every header the operator prepares would be lost: say so at once.
+        c.messages.show(std::string(kCannotWriteHeaderFile) + headerFilePath, Icon::Error);
+        // The page still shows block 1's defaults to work from.
+        c.state.record = defaultHeader(c.state.currentBlock);
+    } else {
+        file.read(c.state.currentBlock, c.state.record);
+    }
+    recordToWindow(c.state.record, c.form, FieldSet::All);
 }
 
 } // namespace tarvelon

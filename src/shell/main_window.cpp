@@ -228,12 +228,35 @@ void Scaricodati::buildUi()
             fields_.insert(qs(f.name), box);
     }
 
+    // Control characters typed or pasted by the operator would end a command line early on
+    // the unit's side; they never reach a box.
+    for (QLineEdit* box : std::as_const(fields_))
+        connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+            const QString clean = withoutControlCharacters(text);
+            if (clean.size() == text.size())
+                return;
+            const int cursor = box->cursorPosition() - int(text.left(box->cursorPosition()).size() -
+                                                           withoutControlCharacters(text.left(box->cursorPosition())).size());
+            box->setText(clean);
+            box->setCursorPosition(cursor);
+        });
+
     // Leaving a header field runs its entry check; Text13 also toggles on a double-click.
     for (const auto& [name, check] : leaveChecks())
         if (QLineEdit* box = fields_.value(qs(name)))
             box->installEventFilter(this);
 
     chainTabOrder();
+}
+
+QString withoutControlCharacters(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar ch : text)
+        if (ch.category() != QChar::Other_Control)
+            out.append(ch);
+    return out;
 }
 
 void Scaricodati::chainTabOrder()

@@ -30,6 +30,8 @@ namespace tarvelon {
 // write there, otherwise the user's application-data folder (created when missing).
 QString chooseProgramFolder(const QString& executableFolder, const QString& appDataFolder);
 QString defaultProgramFolder();
+// The text without its control characters (tabs, line ends, escapes and the like).
+QString withoutControlCharacters(const QString& text);
 
 struct ScaricodatiOptions {
     // Port number to system port name; empty means COMn / /dev/ttyS<n-1>.
