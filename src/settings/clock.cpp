@@ -25,7 +25,6 @@ constexpr ClockBox kClockBoxes[] = {
     {"Text3a", 0, 59},  // mm
     {"Text4a", 0, 59},  // ss
 };
-constexpr size_t kClockTextLength = 2 * std::size(kClockBoxes);
 
 bool isDigit(char ch)
 {
@@ -47,12 +46,6 @@ std::optional<std::string> twoDigitsOf(std::string_view text, const ClockBox& ra
     return digits;
 }
 
-void showClock(Form& form, std::string_view clockText)
-{
-    for (size_t i = 0; i < std::size(kClockBoxes); ++i)
-        form.setText(kClockBoxes[i].box, clockText.substr(2 * i, 2));
-}
-
 // The clock text YYMMDDhhmmss the six boxes make, a one-digit box read with a leading zero;
 // nothing when a box is empty, holds anything but digits, or is out of its range.
 std::optional<std::string> clockTextFromBoxes(const Form& form)
@@ -69,6 +62,15 @@ std::optional<std::string> clockTextFromBoxes(const Form& form)
 
 } // namespace
 
+std::array<std::string, 6> clockFields(const std::string& reply)
+{
+    static_assert(std::size(kClockBoxes) == 6);
+    std::array<std::string, 6> fields;
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i] = 2 * i < reply.size() ? reply.substr(2 * i, 2) : std::string();
+    return fields;
+}
+
 void readClock(Context& c)
 {
     Exchange ex(c);
@@ -82,7 +84,9 @@ void readClock(Context& c)
     if (!reply)
         return;
     // 4. The first twelve characters are YYMMDDhhmmss; the rest is the line end.
-    showClock(c.form, reply->substr(0, kClockTextLength));
+    const auto fields = clockFields(*reply);
+    for (size_t i = 0; i < fields.size(); ++i)
+        c.form.setText(kClockBoxes[i].box, fields[i]);
     // 5. Close the port.
     ex.end();
 }

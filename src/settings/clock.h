@@ -1,12 +1,19 @@
 #pragma once
 #include "link/context.h"
 
+#include <array>
+#include <string>
 #include <string_view>
 
 namespace tarvelon::settings {
 
 inline constexpr std::string_view kActivateClockQuestion = "ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?";
 inline constexpr std::string_view kInvalidClock = "Attention: Invalid date or time";
+
+// The six box texts a clock reply gives, in the order of the clock text (YY, MM, DD, hh, mm,
+// ss): two characters each from the first twelve of the reply. A reply shorter than that
+// leaves the later texts short or empty, so it can never read past its end.
+std::array<std::string, 6> clockFields(const std::string& reply);
 
 // " Read Clock" (ssCommand3): asks the unit for its clock and shows it in the six boxes.
 void readClock(Context& c);
