@@ -54,18 +54,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)
     return label;
 }
 
-// The caption as shown: a single "&" only marks the mnemonic letter, "&&" shows one "&".
-QString withoutMnemonic(const QString& caption)
-{
-    QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
-            break;
-        shown.append(caption.at(i));
-    }
-    return shown;
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, bool enabled = true)
 {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
@@ -112,6 +100,17 @@ void hideAll(std::initializer_list<QWidget*> widgets)
 }
 
 } // namespace
+
+QString withoutMnemonic(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
+            break;
+        shown.append(caption.at(i));
+    }
+    return shown;
+}
 
 QString chooseProgramFolder(const QString& executableFolder, const QString& appDataFolder)
 {

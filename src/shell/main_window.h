@@ -30,6 +30,8 @@ namespace tarvelon {
 // write there, otherwise the user's application-data folder (created when missing).
 QString chooseProgramFolder(const QString& executableFolder, const QString& appDataFolder);
 QString defaultProgramFolder();
+// The caption as shown: a single "&" only marks the mnemonic letter, "&&" shows one "&".
+QString withoutMnemonic(const QString& caption);
 // The text without its control characters (tabs, line ends, escapes and the like).
 QString withoutControlCharacters(const QString& text);
 

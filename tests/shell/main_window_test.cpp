@@ -90,25 +90,12 @@ protected:
 // ---------------------------------------------------------------------------------------
 // Controls, captions and names
 
-// A button's caption as shown: a lone "&" marks the mnemonic letter and is not drawn, "&&"
-// draws one "&".
-QString shownCaption(const QString& caption)
-{
-    QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
-            break;
-        shown.append(caption.at(i));
-    }
-    return shown;
-}
-
 QString captionOf(const QObject* o)
 {
     if (auto* l = qobject_cast<const QLabel*>(o))
         return l->text();
     if (auto* b = qobject_cast<const QAbstractButton*>(o))
-        return shownCaption(b->text());
+        return withoutMnemonic(b->text());
     if (auto* g = qobject_cast<const QGroupBox*>(o))
         return g->title();
     return QStringLiteral("<not a captioned control>");
@@ -170,7 +157,7 @@ TEST(ShownCaption, OnlyALoneAmpersandIsHidden)
         {"&&&Set", "&Set"},              {"-", "-"},          {"Ok&", "Ok"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(shownCaption(QString::fromLatin1(c.caption)), QString::fromLatin1(c.shown)) << c.caption;
+        EXPECT_EQ(withoutMnemonic(QString::fromLatin1(c.caption)), QString::fromLatin1(c.shown)) << c.caption;
 }
 
 TEST_F(MainWindow, WindowAndTabsAreTitled)
