@@ -8,6 +8,7 @@
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTreeView>
@@ -67,7 +68,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
-                    folder_ = model_->filePath(current);
+                    showFolder(model_->filePath(current));
             });
 
     ok_ = new QPushButton("&Ok");
@@ -81,6 +82,12 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     driveRow->addWidget(drive1_, 1);
     layout->addLayout(driveRow);
     layout->addWidget(dir1_, 1);
+    // The whole path of the chosen folder, where the downloads will go.
+    path_ = new QLineEdit;
+    path_->setObjectName("Dir1Path");
+    path_->setReadOnly(true);
+    path_->setAccessibleName("Chosen folder");
+    layout->addWidget(path_);
     layout->addWidget(ok_, 0, Qt::AlignRight);
     resize(fontMetrics().height() * 30, fontMetrics().height() * 26);
 
@@ -122,11 +129,18 @@ void FolderChooser::setFolder(const QString& path)
     const QString root = drive1_->currentText();
     dir1_->setRootIndex(model_->setRootPath(root));
     const QModelIndex index = model_->index(path);
-    folder_ = QDir::cleanPath(path);
+    showFolder(QDir::cleanPath(path));
     if (index.isValid()) {
         dir1_->setCurrentIndex(index);
         dir1_->scrollTo(index);
     }
+}
+
+void FolderChooser::showFolder(const QString& folder)
+{
+    folder_ = folder;
+    if (path_)
+        path_->setText(QDir::toNativeSeparators(folder));
 }
 
 void FolderChooser::accept()

@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QFileSystemModel;
+class QLineEdit;
 class QPushButton;
 class QTreeView;
 
@@ -42,6 +43,7 @@ public:
 
 private:
     void onDriveChanged(int index);
+    void showFolder(const QString& folder);
 
     Messages& messages_;
     std::function<void(const QString&)> onOk_;
@@ -50,6 +52,7 @@ private:
     QTreeView* dir1_ = nullptr;
     QFileSystemModel* model_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QLineEdit* path_ = nullptr;
     QString folder_;
     bool restoring_ = false;
 };

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,6 +93,7 @@ TEST(FolderChooser, CreatesItsDefaultFolderAndHandsOverTheChoice)
     EXPECT_TRUE(QDir(dir.filePath("dati")).exists());
     EXPECT_EQ(chooser->windowTitle(), "Folder");
     EXPECT_EQ(chooser->currentFolder(), dir.filePath("dati"));
+    EXPECT_EQ(chooser->findChild<QLineEdit*>("Dir1Path")->text(), QDir::toNativeSeparators(dir.filePath("dati")));
     chooser->okButton()->click();
     EXPECT_EQ(chosen, QDir::toNativeSeparators(dir.filePath("dati")));
     EXPECT_TRUE(messages.shown.empty());
