@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace tarvelon {
 
@@ -76,23 +75,6 @@ bool removeFile(const std::string& path)
         return false;
     std::filesystem::remove(path, ec);
     return !ec;
-}
-
-bool makeFolder(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::create_directory(path, ec);
-}
-
-bool folderExists(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_directory(path, ec);
-}
-
-bool isFolderWritable(const std::string& path)
-{
-    return folderExists(path) && ::access(path.c_str(), W_OK) == 0;
 }
 
 } // namespace tarvelon

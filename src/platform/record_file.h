@@ -34,9 +34,5 @@ private:
 
 // Deletes a file; false only when it exists and could not be removed.
 bool removeFile(const std::string& path);
-// Creates a folder; false when it could not be created (also when it already exists).
-bool makeFolder(const std::string& path);
-bool folderExists(const std::string& path);
-bool isFolderWritable(const std::string& path);
 
 } // namespace tarvelon

@@ -46,8 +46,7 @@ TEST(RecordFile, FailuresAreReportedNotThrown)
     EXPECT_FALSE(missingFolder.read(1, r));
     EXPECT_EQ(missingFolder.count(), 0);
     EXPECT_TRUE(removeFile(dir.file("absent")));
-    EXPECT_TRUE(makeFolder(dir.file("sub")));
-    EXPECT_FALSE(makeFolder(dir.file("sub")));
+    std::filesystem::create_directory(dir.file("sub"));
     EXPECT_FALSE(removeFile(dir.file("sub")));
 }
 
