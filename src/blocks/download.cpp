@@ -61,10 +61,11 @@ struct DownloadFiles {
     DownloadFile readingsExport;
 };
 
-void endWithoutFiles(Context& c)
+DownloadedBlock endWithoutFiles(Context& c)
 {
     c.form.setEnabled(kOkButton, true);
     c.loop.yield();
+    return {};
 }
 
 // The ten header rows; a refused row leaves its text empty. False when the unit fell silent.
@@ -146,11 +147,11 @@ void reportFailures(Context& c, const DownloadFiles& files)
 
 } // namespace
 
-void download(Context& c)
+DownloadedBlock downloadBlock(Context& c)
 {
     // A block number outside 1 to 30 downloads nothing.
     if (!checkBlockNumber(c, kBlockBox))
-        return;
+        return {};
     const int block = *blockNumberOf(c.form.text(kBlockBox));
 
     // 1. Busy, and no second download while the port is open.
@@ -199,7 +200,7 @@ void download(Context& c)
         c.form.setText("Text1", "");
         c.loop.yield();
         reportFailures(c, files);
-        return;
+        return {};
     }
 
     // 12. Port closed.
@@ -220,6 +221,12 @@ void download(Context& c)
     c.form.setText("Text1", "");
     c.loop.yield();
     reportFailures(c, files);
+    return {true, header, std::move(records), files.headerExport.path(), files.readingsExport.path()};
+}
+
+void download(Context& c)
+{
+    downloadBlock(c);
 }
 
 } // namespace tarvelon

@@ -1,0 +1,84 @@
+#include "surveys/import.h"
+
+#include "surveys/export_reader.h"
+
+#include <filesystem>
+#include <set>
+
+namespace tarvelon::surveys {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The header export file of every pair named in `paths`, each pair once.
+std::set<std::string> headerFiles(const std::vector<std::string>& paths, ImportReport& report)
+{
+    std::set<std::string> headers;
+    const auto take = [&](const fs::path& p, bool named) {
+        const std::string s = p.string();
+        if (isHeaderExportName(s))
+            headers.insert(s);
+        else if (isReadingsExportName(s))
+            headers.insert(partnerFile(s));
+        else if (named) {
+            ++report.failed;
+            report.messages.push_back(p.filename().string() + ": not an export file (its name ends neither in "
+                                      "dat.dat nor in num.dat)");
+        }
+    };
+    for (const std::string& path : paths) {
+        std::error_code ec;
+        if (!fs::is_directory(path, ec)) {
+            take(path, true);
+            continue;
+        }
+        for (auto it = fs::recursive_directory_iterator(path, fs::directory_options::skip_permission_denied, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+            if (it->is_regular_file(ec))
+                take(it->path(), false);
+        if (ec) {
+            ++report.failed;
+            report.messages.push_back(path + ": " + ec.message());
+        }
+    }
+    return headers;
+}
+
+} // namespace
+
+ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string>& paths)
+{
+    ImportReport report;
+    for (const std::string& header : headerFiles(paths, report)) {
+        const std::string name = fs::path(header).filename().string();
+        const ReadResult read = readExportFiles(header);
+        if (!read.survey) {
+            ++report.failed;
+            report.messages.push_back(name + ": " + read.error);
+            continue;
+        }
+        const AddResult added = store.add(*read.survey);
+        switch (added.status) {
+        case AddStatus::Added:
+            ++report.added;
+            report.addedIds.push_back(added.id);
+            break;
+        case AddStatus::AlreadyThere:
+            ++report.skipped;
+            report.messages.push_back(name + ": already in the library");
+            break;
+        case AddStatus::Conflict:
+            ++report.failed;
+            report.messages.push_back(name + ": the library holds other readings for this client, site, tube, "
+                                             "readout number, date and time");
+            break;
+        case AddStatus::Failed:
+            ++report.failed;
+            report.messages.push_back(name + ": the survey library cannot be written: " + added.error);
+            break;
+        }
+    }
+    return report;
+}
+
+} // namespace tarvelon::surveys

@@ -1,0 +1,65 @@
+#pragma once
+#include "surveys/sqlite.h"
+#include "surveys/survey.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The survey library: one SQLite file, written one survey per transaction, in write-ahead
+// logging so the window can read while a download adds.
+namespace tarvelon::surveys {
+
+inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
+
+enum class AddStatus {
+    Added,
+    AlreadyThere, // the same survey, readings and all
+    Conflict,     // the same client, site, tube, readout, date and time with other readings
+    Failed,
+};
+
+struct AddResult {
+    AddStatus status = AddStatus::Failed;
+    std::int64_t id = 0; // the survey added or already there
+    std::string error;
+};
+
+// One readout's readings 1 and 2 at one depth, for the trend of a depth.
+struct TrendPoint {
+    std::int64_t surveyId = 0;
+    std::string date, time, downloadedAt;
+    std::optional<std::int64_t> reading1, reading2;
+};
+
+class SurveyStore {
+public:
+    // Version of the tables this program writes; older files are brought up to it on opening.
+    static constexpr int kSchemaVersion = 1;
+
+    // Opens or creates the library. A file that cannot be written (read-only disk, newer
+    // program's tables) opens read-only with why in error(); false when it cannot be read at all.
+    bool open(const std::string& path);
+    bool isOpen() const { return db_.isOpen(); }
+    bool readOnly() const { return readOnly_; }
+    const std::string& error() const { return error_; }
+
+    AddResult add(const Survey& survey);
+    // Every survey, ordered client, site, tube, then by date of download.
+    std::vector<SurveySummary> list();
+    std::optional<Survey> survey(std::int64_t id);
+    std::optional<std::int64_t> find(const Survey& key);
+    std::vector<TrendPoint> trend(const std::string& client, const std::string& site, const std::string& tube,
+                                  int depthTenths);
+
+private:
+    bool fail(const std::string& why);
+    bool migrate();
+    bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
+
+    sql::Database db_;
+    bool readOnly_ = false;
+    std::string error_;
+};
+
+} // namespace tarvelon::surveys
