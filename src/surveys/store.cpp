@@ -84,21 +84,21 @@ bool SurveyStore::open(const std::string& path)
         const std::string why = db_.error();
         const std::string uri = uriPath(path);
         for (const char* options : {"?mode=ro", "?immutable=1"}) {
-            if (db_.open(uri + options, sql::Database::Mode::ReadOnly) &&
-                (version = db_.queryInt("PRAGMA user_version")) && *version > 0)
+            version = db_.open(uri + options, sql::Database::Mode::ReadOnly) ? db_.queryInt("PRAGMA user_version")
+                                                                            : std::nullopt;
+            if (version.value_or(0) > 0)
                 break;
-            version.reset();
         }
-        if (!version)
+        if (version.value_or(0) <= 0)
             return fail(why);
         readOnly_ = true;
         error_ = why;
     }
+    const std::int64_t found = version.value_or(0);
     if (!readOnly_ && db_.readOnly()) {
         readOnly_ = true;
         error_ = "the file cannot be written";
     }
-    const std::int64_t found = version.value_or(0);
     if (found > kSchemaVersion) {
         // Tables of a newer program: read what is known, change nothing.
         readOnly_ = true;
@@ -109,11 +109,13 @@ bool SurveyStore::open(const std::string& path)
         return found == kSchemaVersion || fail(error_ + "; its tables are of an older version");
     if (!db_.exec("PRAGMA foreign_keys = ON"))
         return fail(db_.error());
-    sql::Statement wal(db_, "PRAGMA journal_mode = WAL");
-    if (!wal.step())
+    std::string journal;
+    if (sql::Statement wal(db_, "PRAGMA journal_mode = WAL"); wal.step())
+        journal = wal.text(0);
+    else
         return fail(db_.error());
-    if (wal.text(0) != "wal")
-        return fail("write-ahead logging is not available (journal mode " + wal.text(0) + ")");
+    if (journal != "wal")
+        return fail("write-ahead logging is not available (journal mode " + journal + ")");
     if (found < kSchemaVersion && !migrate())
         return fail(db_.error());
     return true;
