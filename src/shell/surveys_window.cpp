@@ -69,20 +69,29 @@ struct Curve {
     QList<QPointF> points;
 };
 
+// The chart's two value axes, made once: a chart that drops and adds axes keeps drawing the
+// old ones.
+std::pair<QValueAxis*, QValueAxis*> valueAxes(QChart* chart)
+{
+    const QList<QAbstractAxis*> across = chart->axes(Qt::Horizontal), down = chart->axes(Qt::Vertical);
+    if (!across.isEmpty() && !down.isEmpty())
+        return {static_cast<QValueAxis*>(across.front()), static_cast<QValueAxis*>(down.front())};
+    auto* x = new QValueAxis;
+    auto* y = new QValueAxis;
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    return {x, y};
+}
+
 // Readings across, depth downwards.
 void fillChart(QChart* chart, const QString& title, const QString& across, const std::vector<Curve>& curves)
 {
     chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
-        chart->removeAxis(axis), delete axis;
     chart->setTitle(title);
-    auto* x = new QValueAxis;
-    auto* y = new QValueAxis;
+    const auto [x, y] = valueAxes(chart);
     x->setTitleText(across);
     y->setTitleText(QStringLiteral("Depth (m)"));
     y->setReverse(true);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
     double lo = 0, hi = 0, deepest = 0;
     bool any = false;
     for (const Curve& c : curves) {
@@ -101,9 +110,10 @@ void fillChart(QChart* chart, const QString& title, const QString& across, const
     }
     const double margin = std::max(1.0, (hi - lo) * 0.05);
     x->setRange(lo - margin, hi + margin);
+    x->setTickCount(5);
     x->applyNiceNumbers();
     y->setRange(0, std::max(1.0, deepest));
-    chart->legend()->setVisible(curves.size() <= 12);
+    chart->legend()->setVisible(!curves.empty() && curves.size() <= 12);
     chart->legend()->setAlignment(Qt::AlignBottom);
 }
 
@@ -432,6 +442,7 @@ void SurveysWindow::showSurveyTable(const surveys::Survey& s)
             cells << (r.readings[size_t(j)] ? QString::number(*r.readings[size_t(j)]) : QString());
         fillRow(table_, i, cells);
     }
+    table_->resizeColumnsToContents();
     table_->setUpdatesEnabled(true);
 }
 
@@ -457,6 +468,7 @@ void SurveysWindow::showComparisonTable(const surveys::Comparison& c)
             cells << QString::number(v * scale, 'f', 2);
         fillRow(table_, i, cells);
     }
+    table_->resizeColumnsToContents();
     table_->setUpdatesEnabled(true);
 }
 
@@ -465,7 +477,7 @@ void SurveysWindow::drawProfiles(const std::vector<const surveys::Survey*>& read
     std::vector<Curve> curves;
     for (const surveys::Survey* s : readouts)
         for (size_t j = 0; j < 2; ++j) {
-            Curve c{QStringLiteral("S%1 %2").arg(j + 1).arg(readoutLabel(*s)), {}};
+            Curve c{QStringLiteral("%1 S%2").arg(qs(s->readout)).arg(j + 1), {}};
             for (const surveys::SurveyRow& r : s->rows)
                 if (r.readings[j])
                     c.points.append(QPointF(double(*r.readings[j]), r.depthTenths / 10.0));
@@ -486,7 +498,7 @@ void SurveysWindow::drawComparisons(const std::vector<const surveys::Survey*>& r
         if (c.leftOut > 0)
             leftOut << QStringLiteral("%1 (%2)").arg(c.leftOut).arg(readoutLabel(*s));
         for (size_t j = 0; j < 2; ++j) {
-            Curve change{QStringLiteral("S%1 %2").arg(j + 1).arg(readoutLabel(*s)), {}};
+            Curve change{QStringLiteral("%1 S%2").arg(qs(s->readout)).arg(j + 1), {}};
             Curve sum = change;
             for (const surveys::ComparisonRow& r : c.rows) {
                 change.points.append(QPointF(double(r.change[j]), r.depthTenths / 10.0));
@@ -521,21 +533,23 @@ void SurveysWindow::drawTrend()
         trendDepth_->setCurrentIndex(at >= 0 ? at : 0);
     }
     trend_->removeAllSeries();
-    for (QAbstractAxis* axis : trend_->axes())
-        trend_->removeAxis(axis), delete axis;
     if (!s || trendDepth_->count() == 0) {
         trend_->setTitle(QString());
         return;
     }
     const int depth = trendDepth_->currentData().toInt();
     trend_->setTitle(QStringLiteral("Tube %1 at %2 m").arg(qs(s->tube), depthText(depth)));
-    auto* x = new QDateTimeAxis;
-    x->setFormat(QStringLiteral("dd/MM/yy"));
-    x->setTitleText(QStringLiteral("Readout date"));
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("Reading (reading units)"));
-    trend_->addAxis(x, Qt::AlignBottom);
-    trend_->addAxis(y, Qt::AlignLeft);
+    if (trend_->axes().isEmpty()) {
+        auto* time = new QDateTimeAxis;
+        time->setFormat(QStringLiteral("dd/MM/yy"));
+        time->setTitleText(QStringLiteral("Readout date"));
+        auto* value = new QValueAxis;
+        value->setTitleText(QStringLiteral("Reading (reading units)"));
+        trend_->addAxis(time, Qt::AlignBottom);
+        trend_->addAxis(value, Qt::AlignLeft);
+    }
+    auto* x = static_cast<QDateTimeAxis*>(trend_->axes(Qt::Horizontal).front());
+    auto* y = static_cast<QValueAxis*>(trend_->axes(Qt::Vertical).front());
     QLineSeries* series[2] = {new QLineSeries, new QLineSeries};
     double lo = 0, hi = 0;
     qint64 first = 0, last = 0;

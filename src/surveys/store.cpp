@@ -1,5 +1,6 @@
 #include "surveys/store.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvelon::surveys {
@@ -43,6 +44,15 @@ double metres(int tenths)
 int tenthsOf(double metres)
 {
     return static_cast<int>(std::lround(metres * 10));
+}
+
+// The depths and readings 1 and 2, all that the export files carry: a download and a later
+// import of its files are the same survey.
+bool sameProfile(const std::vector<SurveyRow>& a, const std::vector<SurveyRow>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const SurveyRow& x, const SurveyRow& y) {
+        return x.depthTenths == y.depthTenths && x.readings[0] == y.readings[0] && x.readings[1] == y.readings[1];
+    });
 }
 
 // A file name inside an SQLite URI: only these characters have a meaning there.
@@ -156,7 +166,7 @@ AddResult SurveyStore::add(const Survey& s)
         std::vector<SurveyRow> rows;
         if (!readRows(*id, rows))
             return {AddStatus::Failed, 0, db_.error()};
-        return {rows == s.rows ? AddStatus::AlreadyThere : AddStatus::Conflict, *id, {}};
+        return {sameProfile(rows, s.rows) ? AddStatus::AlreadyThere : AddStatus::Conflict, *id, {}};
     }
 
     sql::Statement insert(db_, "INSERT INTO surveys (client, site, tube, depth, step, guides, north, readout, date, "

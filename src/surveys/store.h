@@ -14,7 +14,7 @@ inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
 
 enum class AddStatus {
     Added,
-    AlreadyThere, // the same survey, readings and all
+    AlreadyThere, // the same survey: same depths, readings 1 and 2
     Conflict,     // the same client, site, tube, readout, date and time with other readings
     Failed,
 };
