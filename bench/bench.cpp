@@ -1,6 +1,7 @@
 // tarvelon-bench wait      : what a 10 s wait of an operation costs the program in CPU.
 // tarvelon-bench download  : a full download from tarvelon-unit-sim paced at a true 9600 baud.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
+// tarvelon-bench surveys   : the survey library and its window with 1000 surveys (surveys_bench.cpp).
 #include "blocks/download.h"
 #include "link/block.h"
 #include "link/exchange.h"
@@ -188,6 +189,8 @@ int benchStartup()
 
 } // namespace
 
+int benchSurveys();
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -198,6 +201,8 @@ int main(int argc, char* argv[])
         return benchDownload();
     if (what == "startup")
         return benchStartup();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|startup\n");
+    if (what == "surveys")
+        return benchSurveys();
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|startup|surveys\n");
     return 2;
 }
