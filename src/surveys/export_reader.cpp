@@ -215,7 +215,7 @@ bool readFile(const std::string& path, std::string& bytes, std::string& error)
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
     if (ec) {
-        error = fs::path(path).filename().string() + ": " + ec.message();
+        error = "cannot read " + fs::path(path).filename().string() + " (" + ec.message() + ")";
         return false;
     }
     if (size > kLargestFile) {

@@ -94,7 +94,7 @@ TEST(SurveysWindow, OverlayAndBaseComparisonAt96Dpi)
         ASSERT_TRUE(store.open(library));
         for (int n = 1; n <= 3; ++n)
             ids.push_back(store.add(readout("I1", n)).id);
-        store.add(readout("I2", 1));
+        ids.push_back(store.add(readout("I2", 4)).id);
     }
     QSettings settings(QString::fromStdString(dir.file("settings.ini")), QSettings::IniFormat);
     SurveysWindow window({QString::fromStdString(library), &settings});
@@ -107,6 +107,9 @@ TEST(SurveysWindow, OverlayAndBaseComparisonAt96Dpi)
     EXPECT_EQ(window.table()->rowCount(), 59);
     EXPECT_TRUE(window.statusText().contains(QStringLiteral("1 (No. 03  03/04/24)"))) << window.statusText().toStdString();
     window.setScaleFactor(0.5);
+    QString error;
+    EXPECT_FALSE(window.exportChart(QString::fromStdString(dir.file("chart.jpg")), &error));
+    EXPECT_EQ(error, QStringLiteral("The chart is exported as .png, .svg or .pdf"));
 
     const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/surveys");
     QDir().mkpath(folder);
@@ -125,6 +128,11 @@ TEST(SurveysWindow, OverlayAndBaseComparisonAt96Dpi)
     window.showTrend(150);
     QApplication::processEvents();
     EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-trend.png")));
+
+    // Readouts of another tube are not drawn with the current one, nor compared with its base.
+    window.select({ids[1], ids[3]});
+    EXPECT_EQ(window.table()->columnCount(), 3);
+    EXPECT_EQ(window.table()->item(0, 1)->text(), QString::number(*bend(4)[0].readings[0])); // tube I2's readout
 
     // The scale factor is remembered; a damaged library says why it cannot be opened.
     test::writeFile(dir.file("damaged.sqlite"), std::string(4096, 'x'));
