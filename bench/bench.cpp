@@ -6,7 +6,7 @@
 #include "link/block.h"
 #include "link/exchange.h"
 #include "shell/main_window.h"
-#include "shell/preloader.h"
+#include "shell/splash_screen.h"
 #include "sim/unit.h"
 #include "support/fake_form.h"
 
@@ -84,14 +84,14 @@ struct Simulator {
     std::string path;
 };
 
-std::unique_ptr<Scaricodati> windowOn(const std::string& unitPath, const QString& folder, test::FakeMessages& messages)
+std::unique_ptr<MainWindow> windowOn(const std::string& unitPath, const QString& folder, test::FakeMessages& messages)
 {
-    Scaricodati::Options opts;
+    MainWindow::Options opts;
     opts.programFolder = folder;
     const QString path = QString::fromStdString(unitPath);
     opts.portName = [path](int) { return path; };
     opts.messages = &messages;
-    auto w = std::make_unique<Scaricodati>(opts);
+    auto w = std::make_unique<MainWindow>(opts);
     w->show();
     return w;
 }
@@ -168,13 +168,13 @@ int benchStartup()
 {
     QTemporaryDir dir;
     const auto t0 = Clock::now();
-    std::unique_ptr<Scaricodati> w;
+    std::unique_ptr<MainWindow> w;
     double shownAt = 0;
-    Preloader splash([&] {
+    SplashScreen splash([&] {
         const auto t1 = Clock::now();
-        Scaricodati::Options opts;
+        MainWindow::Options opts;
         opts.programFolder = dir.path();
-        w = std::make_unique<Scaricodati>(opts);
+        w = std::make_unique<MainWindow>(opts);
         w->show();
         QCoreApplication::processEvents();
         shownAt = std::chrono::duration<double>(Clock::now() - t1).count();

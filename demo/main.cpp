@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     std::printf("Simulated TARVELON unit on %s, chosen as \"Com 1\"\n", unit.path().c_str());
     std::fflush(stdout);
 
-    tarvelon::ScaricodatiOptions options;
+    tarvelon::MainWindowOptions options;
     const QString unitPath = QString::fromStdString(unit.path());
     options.portName = [unitPath](int n) { return n == 1 ? unitPath : tarvelon::defaultPortName(n); };
     return tarvelon::runProgram(app, options);

@@ -2,7 +2,7 @@
 
 #include "platform/desktop.h"
 #include "shell/maker.h"
-#include "shell/preloader.h"
+#include "shell/splash_screen.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -7,6 +7,7 @@
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_serial_port.h"
 #include "shell/folder_chooser.h"
+#include "shell/program_folder.h"
 
 #include <QHash>
 #include <QString>
@@ -14,28 +15,20 @@
 
 #include <functional>
 #include <optional>
-#include <utility>
-#include <vector>
 #include <string_view>
 
-class QAbstractButton;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QTabBar;
 
 namespace tarvelon {
 
-// The folder that holds the header file: the executable's own folder when the program may
-// write there, otherwise the user's application-data folder (created when missing).
-QString chooseProgramFolder(const QString& executableFolder, const QString& appDataFolder);
-QString defaultProgramFolder();
-// The caption as shown: a single "&" only marks the mnemonic letter, "&&" shows one "&".
-QString withoutMnemonic(const QString& caption);
-// The text without its control characters (tabs, line ends, escapes and the like).
-QString withoutControlCharacters(const QString& text);
+class ControlPanel;
+class DownloadPage;
+class HeaderPage;
+class SetupPage;
+class WaitIndicator;
 
-struct ScaricodatiOptions {
+struct MainWindowOptions {
     // Port number to system port name; empty means COMn / /dev/ttyS<n-1>.
     PortNameResolver portName;
     // Folder of the header file; empty means defaultProgramFolder().
@@ -51,16 +44,18 @@ struct ScaricodatiOptions {
     std::optional<FolderChooserOptions> folders;
 };
 
-// The main window. It owns the program-wide state, the serial port, Timer1 and the other
-// platform pieces, and hands them to the operations as one Context.
-class Scaricodati : public QWidget, public Form {
+// The main window (Scaricodati): the tab strip over three pages, the control panel beside
+// them and the wait indicator below. It owns the program-wide state, the serial port, Timer1
+// and the other platform pieces, and hands them to the operations as one Context; to the
+// operations it is the Form, whichever page holds the named control.
+class MainWindow : public QWidget, public Form {
     Q_OBJECT
 public:
-    using Options = ScaricodatiOptions;
+    using Options = MainWindowOptions;
     using Operation = std::function<void(Context&)>;
 
-    explicit Scaricodati(Options opts = {}, QWidget* parent = nullptr);
-    ~Scaricodati() override;
+    explicit MainWindow(Options opts = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The window's loading: block numbers, enabled buttons, port 1, header file rebuilt with
     // the default headers, block 1 shown.
@@ -72,6 +67,9 @@ public:
     void runOperation(const Operation& op);
     // Makes a click on the named button run `op` through runOperation.
     void connectOperation(const char* buttonName, Operation op);
+    // Makes leaving the named text box for another control of this window run `op` through
+    // runOperation.
+    void connectLeaveCheck(const char* fieldName, Operation op);
     bool isBusy() const { return busy_; }
 
     ProgramState& state() { return state_; }
@@ -81,7 +79,12 @@ public:
     QtEventLoop& eventLoop() { return loop_; }
     const QString& programFolder() const { return programFolder_; }
 
-    // The text box or control of that name, null when there is none.
+    // The windows the control panel and the Download Data page open.
+    void showAbout();
+    void showHelp();
+    void showFolderChooser();
+
+    // The text box or control of that name, on any page; null when there is none.
     QLineEdit* field(std::string_view name) const;
     QWidget* control(std::string_view name) const;
 
@@ -105,19 +108,8 @@ protected:
 
 private:
     void buildUi();
-    QGroupBox* buildHeaderPage();
-    QGroupBox* buildDownloadPage();
-    QGroupBox* buildSetupPage();
-    QWidget* buildControlPanel();
     void chainTabOrder();
-
-    void wireOperations();
-    static const std::vector<std::pair<std::string_view, Operation>>& leaveChecks();
-    void showAbout();
-    void showHelp();
-    void showFolderChooser();
     void showPage(int index);
-    void choosePort(int number);
 
     QString programFolder_;
     std::optional<FolderChooserOptions> folderOptions_;
@@ -130,12 +122,15 @@ private:
     Context ctx_;
 
     QTabBar* tabs_ = nullptr;
-    QList<QGroupBox*> pages_;
-    QLabel* waitLabel_ = nullptr;
-    QWidget* waitShape_ = nullptr;
-    QList<QAbstractButton*> portOptions_;
+    HeaderPage* headerPage_ = nullptr;
+    DownloadPage* downloadPage_ = nullptr;
+    SetupPage* setupPage_ = nullptr;
+    QList<QWidget*> pages_;
+    ControlPanel* controlPanel_ = nullptr;
+    WaitIndicator* waitIndicator_ = nullptr;
     QHash<QString, QLineEdit*> fields_;
     mutable QHash<QString, QWidget*> controls_;
+    QHash<QObject*, Operation> leaveChecks_;
     bool busy_ = false;
 };
 

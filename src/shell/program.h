@@ -7,6 +7,6 @@ namespace tarvelon {
 
 // The program as a user starts it: the splash window, then the main window built with
 // `options`, until the last window closes.
-int runProgram(QApplication& app, const ScaricodatiOptions& options = {});
+int runProgram(QApplication& app, const MainWindowOptions& options = {});
 
 } // namespace tarvelon

@@ -1,8 +1,13 @@
 #include "shell/survey_library.h"
 
+#include "shell/main_window.h"
+#include "shell/surveys_window.h"
 #include "surveys/store.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QStandardPaths>
 
 namespace tarvelon {
@@ -49,6 +54,56 @@ LibraryFeed addToLibrary(const std::string& libraryPath, const DownloadedBlock& 
         break;
     }
     return {0, added.error};
+}
+
+SurveysLauncher::SurveysLauncher(MainWindow& window) : QObject(&window), main_(window)
+{
+    if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded")))
+        connect(added, &QLabel::linkActivated, this, [this] { show(lastAdded_); });
+}
+
+void SurveysLauncher::downloadAndKeep(Context& c)
+{
+    const DownloadedBlock block = downloadBlock(c);
+    if (!block.complete)
+        return;
+    const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    const LibraryFeed fed = addToLibrary(QFile::encodeName(surveyLibraryPath()).toStdString(), block, now);
+    if (!fed.error.empty()) {
+        c.messages.show(std::string(kLibraryCannotBeWritten) + fed.error, Icon::Error);
+        return;
+    }
+    lastAdded_ = fed.surveyId;
+    // An open Surveys window shows the new survey at once; otherwise the page offers it.
+    if (surveys_) {
+        surveys_->reload();
+        surveys_->select({fed.surveyId});
+    } else if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded"))) {
+        added->setText(QStringLiteral("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
+        added->show();
+    }
+}
+
+SurveysWindow* SurveysLauncher::window() const
+{
+    return surveys_;
+}
+
+void SurveysLauncher::show(std::int64_t surveyId)
+{
+    if (!surveys_) {
+        surveys_ = new SurveysWindow({}, &main_);
+        surveys_->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        surveys_->reload();
+    }
+    if (surveyId)
+        surveys_->select({surveyId});
+    surveys_->show();
+    surveys_->raise();
+    surveys_->activateWindow();
+    if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded")))
+        added->hide();
 }
 
 } // namespace tarvelon

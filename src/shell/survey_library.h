@@ -2,6 +2,8 @@
 #include "blocks/download.h"
 #include "surveys/export_reader.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -25,5 +27,27 @@ struct LibraryFeed {
 
 // Adds a complete download's survey to the library at `libraryPath`.
 LibraryFeed addToLibrary(const std::string& libraryPath, const DownloadedBlock& block, const std::string& downloadedAt);
+
+class MainWindow;
+class SurveysWindow;
+
+// The Surveys window of the main window: opened by "Surveys...", and fed by every complete
+// download, whose survey it then offers.
+class SurveysLauncher : public QObject {
+    Q_OBJECT
+public:
+    explicit SurveysLauncher(MainWindow& window);
+
+    // The operation of "Ok": the download, then its survey into the library.
+    void downloadAndKeep(Context& c);
+    // Shows the window (opening it when closed) with this survey chosen; 0 keeps the choice.
+    void show(std::int64_t surveyId = 0);
+    SurveysWindow* window() const;
+
+private:
+    MainWindow& main_;
+    QPointer<SurveysWindow> surveys_;
+    std::int64_t lastAdded_ = 0;
+};
 
 } // namespace tarvelon

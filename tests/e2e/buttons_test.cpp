@@ -4,9 +4,11 @@
 #include "link/header_record.h"
 #include "shell/about_box.h"
 #include "shell/folder_chooser.h"
+#include "shell/survey_library.h"
 #include "window_fixture.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QFile>
 #include <QMessageBox>
@@ -185,6 +187,21 @@ TEST_F(Buttons, FolderPlusAndOkDownloadTheChosenBlock)
     EXPECT_TRUE(messages_.shown.empty());
     EXPECT_TRUE(window_->isEnabled("command3d1"));
     expectIdle();
+    // The survey went to the library, and the page offers it.
+    EXPECT_FALSE(window_->findChild<QLabel*>("lblSurveyAdded")->isHidden());
+
+    // A damaged library: the files are written all the same, and the message says why the
+    // library is not.
+    QFile::remove(data.filePath(base + "num.dat"));
+    QFile library(surveyLibraryPath());
+    ASSERT_TRUE(library.open(QIODevice::ReadWrite));
+    library.write(QByteArray(4096, 'x'));
+    library.close();
+    click("command3d1");
+    EXPECT_TRUE(QFile::exists(data.filePath(base + "num.dat")));
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, "Attention: survey library cannot be written: file is not a database");
+    QFile::remove(surveyLibraryPath());
 }
 
 namespace {

@@ -24,7 +24,7 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         prepareUnit(pty_.unit);
         ASSERT_TRUE(pty_.start());
-        Scaricodati::Options opts;
+        MainWindow::Options opts;
         opts.programFolder = dir_.path();
         // The other ports are ones this machine does not have.
         const QString unitPath = QString::fromStdString(pty_.path());
@@ -38,7 +38,7 @@ protected:
         folders.drives = [this] { return QStringList{dir_.path()}; };
         folders.driveReady = [](const QString&) { return true; };
         opts.folders = folders;
-        window_ = std::make_unique<Scaricodati>(opts);
+        window_ = std::make_unique<MainWindow>(opts);
         window_->show();
         QApplication::setActiveWindow(window_.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -83,7 +83,7 @@ protected:
     sim::UnitOnPty pty_;
     FakeMessages messages_;
     FakeDesktop desktop_;
-    std::unique_ptr<Scaricodati> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 } // namespace tarvelon::test

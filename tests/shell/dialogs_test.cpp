@@ -1,7 +1,7 @@
 #include "shell/about_box.h"
 #include "shell/folder_chooser.h"
 #include "shell/main_window.h"
-#include "shell/preloader.h"
+#include "shell/splash_screen.h"
 #include "support/fake_form.h"
 
 #include <QAbstractButton>
@@ -41,10 +41,10 @@ FolderChooserOptions optionsIn(const QTemporaryDir& dir)
 
 } // namespace
 
-TEST(Preloader, ShowsTheVersionAndHandsOverAfterTwoSeconds)
+TEST(SplashScreen, ShowsTheVersionAndHandsOverAfterTwoSeconds)
 {
     int shown = 0;
-    Preloader splash([&] { ++shown; });
+    SplashScreen splash([&] { ++shown; });
     splash.show();
     EXPECT_EQ(splash.versionLabel()->text(), "1.1");
     EXPECT_EQ(splash.descriptionLabel()->text(), "Communication Software with TARVELON readout unit");
@@ -118,12 +118,12 @@ TEST(MainWindowDialogs, FolderEnablesTheDownloadAndHelpOpensTheManual)
     QTemporaryDir dir;
     FakeMessages messages;
     FakeDesktop desktop;
-    Scaricodati::Options opts;
+    MainWindow::Options opts;
     opts.programFolder = dir.path();
     opts.messages = &messages;
     opts.desktop = &desktop;
     opts.folders = optionsIn(dir);
-    Scaricodati window(opts);
+    MainWindow window(opts);
     window.show();
     EXPECT_FALSE(window.isEnabled("command3d1"));
     window.findChild<QAbstractButton*>("Command10")->click();

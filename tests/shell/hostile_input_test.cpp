@@ -30,14 +30,14 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         window_ = make();
     }
-    std::unique_ptr<Scaricodati> make()
+    std::unique_ptr<MainWindow> make()
     {
-        Scaricodati::Options opts;
+        MainWindow::Options opts;
         opts.programFolder = dir_.path();
         opts.portName = [](int) { return QStringLiteral("/nonexistent/ttyS0"); };
         opts.messages = &messages_;
         opts.desktop = &desktop_;
-        auto w = std::make_unique<Scaricodati>(opts);
+        auto w = std::make_unique<MainWindow>(opts);
         w->show();
         QApplication::setActiveWindow(w.get());
         return w;
@@ -60,7 +60,7 @@ protected:
     QTemporaryDir dir_;
     FakeMessages messages_;
     FakeDesktop desktop_;
-    std::unique_ptr<Scaricodati> window_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 const QString kHostile[] = {

@@ -8,7 +8,7 @@
 #include "shell/about_box.h"
 #include "shell/folder_chooser.h"
 #include "shell/main_window.h"
-#include "shell/preloader.h"
+#include "shell/splash_screen.h"
 #include "support/fake_form.h"
 
 #include <QAbstractScrollArea>
@@ -261,11 +261,11 @@ TEST(Layout, MainWindowPages)
     QTemporaryDir dir;
     test::FakeMessages messages;
     test::FakeDesktop desktop;
-    Scaricodati::Options opts;
+    MainWindow::Options opts;
     opts.programFolder = dir.path();
     opts.messages = &messages;
     opts.desktop = &desktop;
-    Scaricodati window(opts);
+    MainWindow window(opts);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     auto* tabs = window.findChild<QTabBar*>(QStringLiteral("TabStrip1"));
@@ -291,7 +291,7 @@ TEST(Layout, SplashAboutAndFolderChooser)
         const char* picture;
         std::function<QWidget*()> make;
     } windows[] = {
-        {"splash", [] { return new Preloader({}); }},
+        {"splash", [] { return new SplashScreen({}); }},
         {"about", [&] { return new AboutBox(desktop); }},
         {"folder-chooser", [&] { return new FolderChooser(messages, {}, foldersIn(dir)); }},
     };

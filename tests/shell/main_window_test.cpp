@@ -2,6 +2,7 @@
 #include "link/header_record.h"
 #include "platform/qt/qt_text.h"
 #include "settings/clock.h"
+#include "shell/controls.h"
 #include "shell/main_window.h"
 #include "support/fake_form.h"
 
@@ -32,6 +33,9 @@ namespace {
 
 QString q(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// The fixture below carries the window's class name, so the window is Window here.
+using Window = tarvelon::MainWindow;
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -42,15 +46,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
 
-    std::unique_ptr<Scaricodati> make(bool startUp)
+    std::unique_ptr<Window> make(bool startUp)
     {
-        Scaricodati::Options opts;
+        Window::Options opts;
         opts.programFolder = dir_.path();
         opts.portName = [](int n) { return QStringLiteral("/nonexistent/ttyTarvelon%1").arg(n); };
         opts.runStartUp = startUp;
         opts.messages = &messages_;
         opts.desktop = &desktop_;
-        return std::make_unique<Scaricodati>(opts);
+        return std::make_unique<Window>(opts);
     }
 
     test::FakeMessages messages_;
@@ -84,7 +88,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    std::unique_ptr<Scaricodati> window_;
+    std::unique_ptr<Window> window_;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -454,7 +458,7 @@ TEST_F(MainWindow, ControlsAreEnabledAndDisabledByName)
 
 TEST_F(MainWindow, DoubleClickOnTenthsIsSignalled)
 {
-    QSignalSpy spy(window_.get(), &Scaricodati::tenthsDoubleClicked);
+    QSignalSpy spy(window_.get(), &Window::tenthsDoubleClicked);
     QTest::mouseDClick(box("Text6"), Qt::LeftButton);
     EXPECT_EQ(spy.count(), 0);
     QTest::mouseDClick(box("Text13"), Qt::LeftButton);
@@ -613,7 +617,7 @@ TEST_F(MainWindow, TabWalksThePageThenTheControlPanel)
         QStringList order;
     } pages[] = {
         {0, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text10"}},
-        {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10"}},
+        {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "cmdSurveys"}},
         {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "Text13a", "Text1a", "Text2a", "Text14a",
              "Text3a", "Text4a", "ssCommand3", "ssCommand4"}},
     };

@@ -10,12 +10,12 @@ namespace tarvelon {
 
 // The splash window: shown first, it closes itself after 2 s and hands over to the main
 // window.
-class Preloader : public QWidget {
+class SplashScreen : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kShowMs = 2000;
 
-    explicit Preloader(std::function<void()> showMainWindow, QWidget* parent = nullptr);
+    explicit SplashScreen(std::function<void()> showMainWindow, QWidget* parent = nullptr);
 
     QLabel* versionLabel() const { return version_; }
     QLabel* descriptionLabel() const { return description_; }

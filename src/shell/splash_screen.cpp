@@ -1,4 +1,4 @@
-#include "shell/preloader.h"
+#include "shell/splash_screen.h"
 
 #include "shell/maker.h"
 
@@ -53,7 +53,7 @@ QPixmap splashPicture(const QSize& size)
     return pix;
 }
 
-Preloader::Preloader(std::function<void()> showMainWindow, QWidget* parent)
+SplashScreen::SplashScreen(std::function<void()> showMainWindow, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), showMainWindow_(std::move(showMainWindow))
 {
     setObjectName("preloader");
@@ -87,7 +87,7 @@ Preloader::Preloader(std::function<void()> showMainWindow, QWidget* parent)
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
-    connect(timer_, &QTimer::timeout, this, &Preloader::onTimer);
+    connect(timer_, &QTimer::timeout, this, &SplashScreen::onTimer);
 
     // 1. On load: the timer, the version and the description.
     timer_->setTimerType(Qt::PreciseTimer);
@@ -98,7 +98,7 @@ Preloader::Preloader(std::function<void()> showMainWindow, QWidget* parent)
     placeLabels();
 }
 
-void Preloader::placeLabels()
+void SplashScreen::placeLabels()
 {
     // Below the title, one under the other, each as tall as its text needs in this font.
     const QRect free = titleRect(size());
@@ -107,7 +107,7 @@ void Preloader::placeLabels()
     version_->setGeometry(free.left(), description_->geometry().bottom() + 8, width, version_->sizeHint().height());
 }
 
-void Preloader::onTimer()
+void SplashScreen::onTimer()
 {
     // 2. Closes itself and shows the main window, once.
     if (timer_->interval() != kShowMs)

@@ -1,0 +1,103 @@
+#include "shell/header_page.h"
+
+#include "shell/controls.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvelon {
+
+HeaderPage::HeaderPage(QWidget* parent) : QGroupBox(QStringLiteral("Blocks Header"), parent)
+{
+    setObjectName(QStringLiteral("Frame1"));
+    FieldBuilder b(this);
+    auto* g = new QGridLayout(this);
+    g->setHorizontalSpacing(10);
+    g->setVerticalSpacing(6);
+    g->setColumnStretch(3, 1);
+
+    struct Line {
+        const char* box;
+        const char* caption;
+        const char* hint; // empty: none
+        bool shown;
+    };
+    // Top to bottom as the operator reads a header; the hidden rows carry fields the
+    // operations still fill and read.
+    static constexpr Line kLines[] = {
+        {"Text3", "Client  :", "", true},
+        {"Text4", "Site :", "", true},
+        {"Text5", "Tube no :", "", true},
+        {"Text6", "Depth  :", "Max.  100.0 mt.     Max.  200.0 mt.  ", true},
+        {"Text10", "Readout no  :", "", true},
+        {"Text11", "Date  :", "DDMMYY", true},
+        {"Text12", "Time  :", "HHMMSS", true},
+        {"Text7", "Step  :", "0 = 0,5 mt.          1 = 1 mt", false},
+        {"Text8", "Guides no  :", "2 - 4", false},
+        {"Text9", "North  :", "from \u00B1000\u00B0 to \u00B1360\u00B0", false},
+        {"Text15", "FILE NAME :", "", false},
+    };
+
+    const QString blockCaption = QStringLiteral("Block  Number (01-30)  :");
+    QLabel* blockLabel = b.label(QStringLiteral("lblText2"), blockCaption);
+    QPushButton* minus = makeStepButton(this, "sscommand9", "-");
+    QLineEdit* text2 = b.box("Text2", blockCaption.trimmed());
+    QPushButton* plus = makeStepButton(this, "sscommand10", "+");
+    g->addWidget(blockLabel, 0, 0);
+    g->addLayout(row({minus, text2, plus}), 0, 1);
+    QPushButton* copy = makeButton(this, "sscommand11", "&Copy Data");
+    giveRoom(copy);
+    g->addWidget(copy, 0, 2, Qt::AlignLeft);
+    g->setRowMinimumHeight(1, lines(this, 0.6));
+
+    int r = 2;
+    for (const Line& line : kLines) {
+        const QString caption = QString::fromUtf8(line.caption);
+        QLabel* label = b.label(QStringLiteral("lbl") + QLatin1String(line.box), caption);
+        QLineEdit* edit = b.box(line.box, caption.trimmed());
+        g->addWidget(label, r, 0);
+        QLabel* hint = nullptr;
+        if (*line.hint) {
+            hint = b.label(QStringLiteral("hint") + QLatin1String(line.box), QString::fromUtf8(line.hint));
+            g->addWidget(hint, r, 2);
+        }
+        if (QLatin1String(line.box) == QLatin1String("Text6")) {
+            edit->setToolTip(QStringLiteral("Inserire cifre senza punto decimale"));
+            // The fourth depth digit, tenths, follows the whole metres.
+            QLineEdit* tenths = b.box("Text13", caption.trimmed() + QStringLiteral(" tenths"));
+            tenths->setReadOnly(true);
+            tenths->installEventFilter(this);
+            tenths_ = tenths;
+            g->addLayout(row({edit, tenths}), r, 1);
+        } else {
+            g->addWidget(edit, r, 1, Qt::AlignLeft);
+        }
+        if (!line.shown) {
+            hideAll({label, edit});
+            if (hint)
+                hint->hide();
+        }
+        ++r;
+    }
+    for (const char* name : {"Text11", "Text12", "Text15"})
+        findChild<QLineEdit*>(QLatin1String(name))->setReadOnly(true);
+    g->setRowStretch(r, 1);
+}
+
+QList<QWidget*> HeaderPage::tabOrder() const
+{
+    return childrenNamed(this, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6",
+                                "Text10"});
+}
+
+bool HeaderPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick && watched == tenths_)
+        emit tenthsDoubleClicked();
+    return QGroupBox::eventFilter(watched, event);
+}
+
+} // namespace tarvelon

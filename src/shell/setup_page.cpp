@@ -1,0 +1,147 @@
+#include "shell/setup_page.h"
+
+#include "shell/controls.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tarvelon {
+
+SetupPage::SetupPage(QWidget* parent) : QGroupBox(QStringLiteral("Setup Tarvelon"), parent)
+{
+    setObjectName(QStringLiteral("Frame3"));
+    auto* g = new QGridLayout(this);
+    g->setHorizontalSpacing(12);
+    g->setVerticalSpacing(10);
+    // Built in this order, which is also the order of the page's children.
+    QGroupBox* zeroGain = buildZeroGain();
+    QGroupBox* parameters = buildParameters();
+    QGroupBox* serial = buildSerialPort();
+    QGroupBox* clock = buildClock();
+    g->addWidget(zeroGain, 0, 0);
+    g->addWidget(parameters, 0, 1);
+    g->addWidget(serial, 1, 0);
+    g->addWidget(clock, 1, 1);
+    g->setColumnStretch(0, 1);
+    g->setColumnStretch(1, 1);
+}
+
+void SetupPage::choosePort(int number)
+{
+    portOptions_.at(number - 1)->click();
+}
+
+QList<QWidget*> SetupPage::tabOrder() const
+{
+    // Frame by frame as they stand in their two rows.
+    return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "ssOption1_1", "ssOption1_2",
+                                "ssOption1_3", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
+                                "ssCommand3", "ssCommand4"});
+}
+
+QGroupBox* SetupPage::frame(const char* name, const char* title)
+{
+    auto* f = new QGroupBox(QString::fromUtf8(title), this);
+    f->setObjectName(QString::fromLatin1(name));
+    return f;
+}
+
+QGroupBox* SetupPage::buildZeroGain()
+{
+    QGroupBox* zeroGain = frame("frameZeroGain", " Zero/Gain ");
+    auto* v = new QVBoxLayout(zeroGain);
+    QLabel* text = makeLabel(zeroGain, QStringLiteral("lblZeroGain"),
+                             QStringLiteral("To reset gain and zero parameters with the TARVELON default "
+                                            "values press this button"));
+    text->setWordWrap(true);
+    text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QStringLiteral("To reset gain and zero parameters")) + 10);
+    v->addWidget(text);
+    QPushButton* reset = makeButton(zeroGain, "Command13", "Reset &G/Z");
+    giveRoom(reset, 7);
+    v->addWidget(reset, 0, Qt::AlignLeft);
+    v->addStretch(1);
+    return zeroGain;
+}
+
+QGroupBox* SetupPage::buildParameters()
+{
+    QGroupBox* parameters = frame("frameParameters", " Parameters ");
+    auto* pg = new QGridLayout(parameters);
+    const QString caption = QStringLiteral("Delay for Automatic Cycle");
+    pg->addWidget(makeLabel(parameters, QStringLiteral("lblText16rt"), caption), 0, 0, 1, 3);
+    FieldBuilder pb(parameters);
+    pg->addWidget(pb.box("Text16rt", caption), 1, 0, Qt::AlignLeft);
+    pg->addWidget(makeLabel(parameters, QStringLiteral("hintText16rt"), QStringLiteral("From 3 to 9")), 1, 1);
+    QPushButton* write = makeButton(parameters, "Command6scrivi", "&Write");
+    giveRoom(write, 6.5);
+    pg->addWidget(write, 2, 0, 1, 2, Qt::AlignLeft);
+    pg->setColumnStretch(2, 1);
+    pg->setRowStretch(3, 1);
+    return parameters;
+}
+
+QGroupBox* SetupPage::buildSerialPort()
+{
+    // One option group; the index of each button is its port number - 1.
+    QGroupBox* serial = frame("frameSerialPort", " Serial Port ");
+    auto* sg = new QGridLayout(serial);
+    for (int i = 0; i < 4; ++i) {
+        auto* option = new QRadioButton(QStringLiteral("Com &%1").arg(i + 1), serial);
+        option->setObjectName(QStringLiteral("ssOption1_%1").arg(i));
+        option->setProperty("index", i);
+        option->setAccessibleName(withoutMnemonic(option->text()));
+        connect(option, &QRadioButton::clicked, this, [this, i] { emit portChosen(i + 1); });
+        sg->addWidget(option, i / 2, i % 2);
+        portOptions_.append(option);
+    }
+    sg->setRowStretch(2, 1);
+    return serial;
+}
+
+QGroupBox* SetupPage::buildClock()
+{
+    // The clock boxes as DD MM YY and hh mm ss, each with its hint above it.
+    QGroupBox* clock = frame("frameDateTime", " Date / Time  ");
+    auto* cg = new QGridLayout(clock);
+    cg->setVerticalSpacing(2);
+    struct Cell {
+        const char* box;
+        const char* hint;
+    };
+    static constexpr Cell kDate[] = {{"Text13a", "DD"}, {"Text1a", "MM"}, {"Text2a", "YY"}};
+    static constexpr Cell kTime[] = {{"Text14a", "hh"}, {"Text3a", "mm"}, {"Text4a", "ss"}};
+    FieldBuilder cb(clock);
+    auto addRow = [&](int r, const QString& labelName, const QString& caption, const Cell(&cells)[3]) {
+        cg->addWidget(makeLabel(clock, labelName, caption), r + 1, 0);
+        for (int c = 0; c < 3; ++c) {
+            const QString hint = QString::fromLatin1(cells[c].hint);
+            QLabel* h = makeLabel(clock, QStringLiteral("hint") + QLatin1String(cells[c].box), hint);
+            cg->addWidget(h, r, c + 1, Qt::AlignHCenter | Qt::AlignBottom);
+            cg->addWidget(cb.box(cells[c].box, caption.trimmed() + QLatin1Char(' ') + hint), r + 1, c + 1);
+        }
+    };
+    addRow(0, QStringLiteral("lblClockDate"), QStringLiteral("Date  :"), kDate);
+    // Air between the date boxes and the time hints, so "hh" does not read as a date's.
+    cg->setRowMinimumHeight(2, lines(clock, 0.4));
+    addRow(3, QStringLiteral("lblClockTime"), QStringLiteral("Time    :"), kTime);
+    cg->setRowMinimumHeight(5, lines(clock, 0.6));
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    for (QPushButton* button : {makeButton(clock, "ssCommand3", " Rea&d Clock"),
+                                makeButton(clock, "ssCommand4", " Write &Clock")}) {
+        giveRoom(button);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    cg->addLayout(buttons, 6, 0, 1, 5);
+    cg->setColumnStretch(4, 1);
+    cg->setRowStretch(7, 1);
+    return clock;
+}
+
+} // namespace tarvelon

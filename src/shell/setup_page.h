@@ -1,0 +1,36 @@
+#pragma once
+#include <QGroupBox>
+#include <QList>
+
+class QAbstractButton;
+
+namespace tarvelon {
+
+// The "Setup Tarvelon" page (Frame3), in four frames: resetting zero and gain, the
+// automatic-cycle delay, the serial port, and the unit's clock.
+class SetupPage : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit SetupPage(QWidget* parent);
+
+    // Chooses port `number` (1 to 4) as a click on its option would.
+    void choosePort(int number);
+
+    // The page's controls in the order Tab walks them.
+    QList<QWidget*> tabOrder() const;
+
+signals:
+    // The operator chose port `number` (1 to 4).
+    void portChosen(int number);
+
+private:
+    QGroupBox* frame(const char* name, const char* title);
+    QGroupBox* buildZeroGain();
+    QGroupBox* buildParameters();
+    QGroupBox* buildSerialPort();
+    QGroupBox* buildClock();
+
+    QList<QAbstractButton*> portOptions_;
+};
+
+} // namespace tarvelon
