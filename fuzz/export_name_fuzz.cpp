@@ -1,8 +1,10 @@
 // The base name of a download's export files, built from header texts the unit sent: whatever
 // they hold, the files stay inside the download folder on Windows and on Linux.
+// The name's UTF-8 form keeps every character.
 // Input: client, site, tube and readout number (FuzzedDataProvider strings), then a raw name.
 #include "blocks/export_files.h"
 #include "fuzz_check.h"
+#include "platform/file_path.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -29,6 +31,11 @@ void checkSafe(const std::string& name, std::string_view from)
     // Characters that need no change keep their place.
     for (size_t i = 0; i < safe.size(); ++i)
         FUZZ_REQUIRE(safe[i] == from[i] || safe[i] == '_');
+
+    // The UTF-8 name the file system gets stands for the same text, character for character.
+    const std::string utf8 = fileNameFromText(safe);
+    FUZZ_REQUIRE(textFromPath(utf8) == safe);
+    FUZZ_REQUIRE(fsPath(utf8).filename() == fsPath(utf8));
 
     const std::filesystem::path folder = "/download";
     for (std::string_view suffix : {std::string_view(), kHeaderExportSuffix, kReadingsExportSuffix}) {
@@ -57,5 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string base = exportBaseName(h);
     checkSafe(base, base);
     checkSafe(raw, raw);
+    // Any bytes as a path: read without overrun, never longer as text than as bytes.
+    FUZZ_REQUIRE(textFromPath(raw).size() <= raw.size());
     return 0;
 }

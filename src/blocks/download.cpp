@@ -5,10 +5,10 @@
 #include "blocks/header_read.h"
 #include "link/block.h"
 #include "link/exchange.h"
+#include "platform/file_path.h"
 #include "platform/record_file.h"
 
 #include <cmath>
-#include <filesystem>
 #include <vector>
 
 namespace tarvelon {
@@ -28,12 +28,13 @@ constexpr int kPauseTicks = 5;
 class DownloadFile {
 public:
     DownloadFile(const std::string& folder, std::string_view name, int recordLength)
-        : path_(folder.empty() ? std::string(name) : (std::filesystem::path(folder) / name).string()),
+        : path_(joinPath(folder, name)),
           length_(recordLength), ok_(!folder.empty())
     {
     }
 
-    const std::string& path() const { return path_; }
+    // The path as the window and the messages show it.
+    std::string path() const { return textFromPath(path_); }
     bool failed() const { return !ok_; }
 
     // A file left by an earlier download must go: opening keeps what a file holds.
@@ -179,7 +180,7 @@ DownloadedBlock downloadBlock(Context& c)
         return endWithoutFiles(c);
 
     // 5. Files of an earlier download of this header go.
-    DownloadFiles files(c.state.downloadFolder, safeFileName(exportBaseName(header)));
+    DownloadFiles files(c.state.downloadFolder, fileNameFromText(safeFileName(exportBaseName(header))));
     files.headerExport.remove();
     files.readingsExport.remove();
     files.work.remove();

@@ -1,5 +1,6 @@
 #pragma once
 #include "link/header_record.h"
+#include "platform/file_path.h"
 
 #include <string>
 #include <string_view>
@@ -13,8 +14,9 @@ inline constexpr std::string_view kCannotReadHeaderFile = "Attention: cannot rea
 // around every access and never held open across a wait for the unit.
 class HeaderFile {
 public:
+    // `path` is UTF-8; path() gives it as the window and the messages show it.
     explicit HeaderFile(std::string path) : path_(std::move(path)) {}
-    const std::string& path() const { return path_; }
+    std::string path() const { return textFromPath(path_); }
 
     bool read(int k, HeaderRecord& record) const;
     bool write(int k, const HeaderRecord& record) const;

@@ -13,13 +13,13 @@ void startUp(Context& c, const std::string& headerFilePath)
         c.form.setEnabled(button, true);
     c.form.setText("Text2", twoDigits(c.state.currentBlock));
     c.state.headerFilePath = headerFilePath;
-    c.form.setText("Text15", headerFilePath);
+    c.form.setText("Text15", textFromPath(headerFilePath));
     c.state.portNumber = 1;
     // Rebuilt at every start, so no header survives from one run to the next.
     const HeaderFile file(headerFilePath);
     if (!file.writeDefaults()) {
         // Every header the operator prepares would be lost: say so at once.
-        c.messages.show(std::string(kCannotWriteHeaderFile) + headerFilePath, Icon::Error);
+        c.messages.show(std::string(kCannotWriteHeaderFile) + file.path(), Icon::Error);
         // The page still shows block 1's defaults to work from.
         c.state.record = defaultHeader(c.state.currentBlock);
     } else {

@@ -1,5 +1,7 @@
 #include "platform/record_file.h"
 
+#include "platform/file_path.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -11,12 +13,12 @@ bool RecordFile::open(const std::string& path, int recordLength)
     if (recordLength <= 0 || path.empty())
         return false;
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(fsPath(path), ec))
         return false;
     // "r+b" keeps what the file holds; create it first when it is absent.
-    file_ = std::fopen(path.c_str(), "r+b");
+    file_ = openFile(path, "r+b");
     if (!file_) {
-        file_ = std::fopen(path.c_str(), "w+b");
+        file_ = openFile(path, "w+b");
     }
     length_ = recordLength;
     return file_ != nullptr;
@@ -71,9 +73,9 @@ long RecordFile::count()
 bool removeFile(const std::string& path)
 {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(fsPath(path), ec))
         return false;
-    std::filesystem::remove(path, ec);
+    std::filesystem::remove(fsPath(path), ec);
     return !ec;
 }
 

@@ -8,7 +8,7 @@ namespace tarvelon {
 // A file of fixed-length records, numbered from 1, record k at byte (k - 1) x length.
 // Opening creates the file when it is absent; every write reaches the file before it
 // returns, so a program that ends at any moment leaves every written record in place.
-// Failures are reported by return value, never thrown.
+// Paths are UTF-8. Failures are reported by return value, never thrown.
 class RecordFile {
 public:
     RecordFile() = default;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@ FolderChooserOptions FolderChooserOptions::forThisMachine()
 #ifdef Q_OS_WIN
     o.defaultDrive = "C:/";
     o.defaultFolder = "c:\\dati";
+    o.fallbackFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath("dati");
 #else
     o.defaultDrive = QStorageInfo(QDir::homePath()).rootPath();
     o.defaultFolder = QDir::home().filePath("dati");
@@ -48,6 +50,17 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     setObjectName("Form6");
     setWindowTitle("Folder");
     setAttribute(Qt::WA_DeleteOnClose);
+
+    // 1. The default folder exists once the chooser has opened (it may exist already).
+    if (!QDir().mkpath(options_.defaultFolder) && !options_.fallbackFolder.isEmpty() &&
+        QDir().mkpath(options_.fallbackFolder)) {
+        messages_.show(toText("The folder " + QDir::toNativeSeparators(options_.defaultFolder) +
+                              " cannot be created: downloads go to " +
+                              QDir::toNativeSeparators(options_.fallbackFolder)),
+                       Icon::None);
+        options_.defaultFolder = options_.fallbackFolder;
+        options_.defaultDrive = QStorageInfo(options_.fallbackFolder).rootPath();
+    }
 
     drive1_ = new QComboBox;
     drive1_->setObjectName("Drive1");
@@ -91,8 +104,6 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     layout->addWidget(ok_, 0, Qt::AlignRight);
     resize(fontMetrics().height() * 30, fontMetrics().height() * 26);
 
-    // 1. The default folder exists once the chooser has opened (it may exist already).
-    QDir().mkpath(options_.defaultFolder);
     connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderChooser::onDriveChanged);
     selectDrive(options_.defaultDrive);
     setFolder(options_.defaultFolder);

@@ -19,6 +19,9 @@ class Messages;
 struct FolderChooserOptions {
     QString defaultDrive;  // "C:/" on Windows, the volume of the home folder elsewhere
     QString defaultFolder; // "c:\dati" on Windows, "dati" in the home folder elsewhere
+    // Taken, and named in a message, when the default folder cannot be created (a managed PC
+    // may forbid folders at the top of c:): "dati" in the user's documents folder on Windows.
+    QString fallbackFolder;
     std::function<QStringList()> drives;
     std::function<bool(const QString& drive)> driveReady;
 

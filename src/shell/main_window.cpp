@@ -137,8 +137,8 @@ void MainWindow::chainTabOrder()
 void MainWindow::load()
 {
     const QString headerPath = QDir::toNativeSeparators(programFolder_ + QStringLiteral("/intestazione"));
-    // The file system takes the path in its own encoding.
-    startUp(ctx_, QFile::encodeName(headerPath).toStdString());
+    // The core keeps paths in UTF-8 on every system.
+    startUp(ctx_, headerPath.toUtf8().toStdString());
     // The box shows the path as text, whatever the file system's encoding.
     setText("Text15", toText(headerPath));
     setupPage_->choosePort(1);
@@ -226,7 +226,7 @@ void MainWindow::showFolderChooser()
     auto* chooser = new FolderChooser(
         ctx_.messages,
         [this](const QString& folder) {
-            state_.downloadFolder = QFile::encodeName(folder).toStdString();
+            state_.downloadFolder = folder.toUtf8().toStdString();
             setEnabled("command3d1", true);
         },
         folderOptions_ ? *folderOptions_ : FolderChooserOptions::forThisMachine(), this);

@@ -1,5 +1,6 @@
 #include "blocks/download.h"
 #include "blocks/export_files.h"
+#include "platform/file_path.h"
 #include "support/harness.h"
 
 #include <gtest/gtest.h>
@@ -139,7 +140,7 @@ std::vector<std::string> namesIn(const fs::path& folder)
 {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
+        names.push_back(utf8Path(e.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -162,8 +163,8 @@ struct Bench {
         h.form.setText("numblocco", block);
         download(h.ctx);
     }
-    std::string file(const std::string& name) const { return readFile((out / name).string()); }
-    bool exists(const std::string& name) const { return fs::exists(out / name); }
+    std::string file(const std::string& name) const { return readFile(joinPath(utf8Path(out), name)); }
+    bool exists(const std::string& name) const { return fs::exists(fsPath(joinPath(utf8Path(out), name))); }
     void expectIdle() const
     {
         EXPECT_TRUE(h.form.isEnabled("command3d1"));
@@ -263,6 +264,42 @@ TEST_F(DownloadTest, SecondRunReplacesAllThreeFiles)
     EXPECT_EQ(file(kBase + "num.dat"), exportFile(rows(4, 20, 5)));
 }
 
+// Folder names come from the window (UTF-8), header texts from the unit (Windows-1252); the
+// files must carry the same visible names on every system, and a shorter re-download must
+// replace them rather than leave old rows behind.
+TEST(DownloadNames, NonAsciiFoldersAndHeadersGiveTheSameNamesOnEverySystem)
+{
+    struct Case {
+        std::string folder;
+        std::string client;
+        std::string base;
+    };
+    const Case cases[] = {
+        {"dati \u00E0", "CITT\xC0", "CITT\u00C0   -SITE0000-T   -00-"},
+        {"Jos\u00E9", "caf\xE0 \x80", "caf\u00E0 \u20AC  -SITE0000-T   -00-"},
+        {"\u0141\u00F3d\u017A \u20AC", "\x80\xC0\xE0", "\u20AC\u00C0\u00E0     -SITE0000-T   -00-"},
+        {"misure \U0001F4C1", "\xA3\xE0", "\u00A3\u00E0      -SITE0000-T   -00-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        Bench b;
+        b.out = b.h.dir.path() / fsPath(c.folder);
+        fs::create_directory(b.out);
+        b.h.state.downloadFolder = utf8Path(b.out);
+        b.header.client = c.client;
+        b.run();
+        b.header.depth = "0020";
+        b.run();
+        EXPECT_TRUE(b.h.messages.shown.empty()) << b.h.messages.shown[0].text;
+        std::vector<std::string> names{c.base + "dat.dat", c.base + "num.dat", "datiram.dat"};
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(namesIn(b.out), names);
+        EXPECT_EQ(b.file(c.base + "num.dat"), exportFile(rows(4, 20, 5)));
+        // The window shows the path in its own code page.
+        EXPECT_NE(b.h.form.history("Text1").at(0).find(c.client), std::string::npos);
+    }
+}
+
 TEST_F(DownloadTest, RefusedRowIsLeftOutAndLaterRowsKeepTheirDepths)
 {
     h.unit.faults.refusedWakes = {1, 13}; // the client row and the third row of readings
@@ -282,7 +319,7 @@ TEST(DownloadNames, HeaderTextsNeverLeadOutOfTheFolder)
     const Case cases[] = {
         {"../x", ".._x    -SITE0000-T   -00-"},
         {"..\\C:*?", ".._C___ -SITE0000-T   -00-"},
-        {"\"<|>\t\x7F\xE0", "______\xE0 -SITE0000-T   -00-"},
+        {"\"<|>\t\x7F\xE0", "______\xC3\xA0 -SITE0000-T   -00-"},
         {std::string("A\0B", 3), "A_B     -SITE0000-T   -00-"},
     };
     for (const Case& c : cases) {

@@ -13,7 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#ifdef _WIN32
 #include <malloc.h>
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <malloc.h>
+#endif
 
 using namespace tarvelon;
 using namespace tarvelon::test;
@@ -50,6 +56,25 @@ private:
     bool waitShown_ = false;
 };
 
+#ifdef _WIN32
+long residentKiB()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return long(counters.WorkingSetSize / 1024);
+}
+
+size_t heapInUse()
+{
+    _HEAPINFO entry{};
+    size_t used = 0;
+    while (_heapwalk(&entry) == _HEAPOK)
+        if (entry._useflag == _USEDENTRY)
+            used += entry._size;
+    return used;
+}
+#else
 long residentKiB()
 {
     std::ifstream status("/proc/self/status");
@@ -69,6 +94,7 @@ size_t heapInUse()
 {
     return mallinfo2().uordblks;
 }
+#endif
 
 // A thousand cycles take about two seconds; TARVELON_SOAK_CYCLES asks for a longer day.
 int cycles()

@@ -1,3 +1,4 @@
+#include "platform/qt/qt_text.h"
 #include "shell/about_box.h"
 #include "shell/folder_chooser.h"
 #include "shell/main_window.h"
@@ -7,6 +8,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -97,6 +99,26 @@ TEST(FolderChooser, CreatesItsDefaultFolderAndHandsOverTheChoice)
     chooser->okButton()->click();
     EXPECT_EQ(chosen, QDir::toNativeSeparators(dir.filePath("dati")));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(FolderChooser, ADefaultFolderThatCannotBeCreatedGivesWayToTheFallbackAndSaysSo)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FolderChooserOptions o = optionsIn(dir);
+    // A file where the folder's parent should be: no user, not even root, can create it.
+    QFile(dir.filePath("blocked")).open(QIODevice::WriteOnly);
+    o.defaultFolder = dir.filePath("blocked/dati");
+    o.fallbackFolder = dir.filePath("Documents/dati");
+    QString chosen;
+    auto* chooser = new FolderChooser(messages, [&](const QString& f) { chosen = f; }, o);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, toText("The folder " + QDir::toNativeSeparators(o.defaultFolder) +
+                                             " cannot be created: downloads go to " +
+                                             QDir::toNativeSeparators(o.fallbackFolder)));
+    chooser->okButton()->click();
+    EXPECT_EQ(chosen, QDir::toNativeSeparators(o.fallbackFolder));
+    EXPECT_TRUE(QDir(o.fallbackFolder).exists());
 }
 
 TEST(FolderChooser, ADriveThatIsNotReadyIsRefused)

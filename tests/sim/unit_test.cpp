@@ -315,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ClockCase{"230115000000", 365.0 * 86400, "240115000000"},
                     ClockCase{"240101000000", 3 * 3600 + 25 * 60 + 45, "240101032545"}),
     [](const auto& info) {
-        return info.param.start + "_plus_" + std::to_string(std::lround(info.param.seconds * 1000)) + "ms";
+        return info.param.start + "_plus_" + std::to_string(std::llround(info.param.seconds * 1000)) + "ms";
     });
 
 TEST(UnitClock, FractionsOfSecondsAccumulate)

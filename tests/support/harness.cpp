@@ -1,6 +1,7 @@
 #include "support/harness.h"
 
 #include "link/startup.h"
+#include "platform/file_path.h"
 
 #include <fstream>
 #include <random>
@@ -24,7 +25,7 @@ TempDir::~TempDir()
 
 std::string readFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
@@ -32,7 +33,7 @@ std::string readFile(const std::string& path)
 
 void writeFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(fsPath(path), std::ios::binary) << bytes;
 }
 
 Harness::Harness()

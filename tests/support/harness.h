@@ -1,6 +1,7 @@
 #pragma once
 #include "link/context.h"
 #include "link/header_file.h"
+#include "platform/file_path.h"
 #include "platform/virtual/virtual_time.h"
 #include "sim/unit.h"
 #include "sim/virtual_line.h"
@@ -19,12 +20,14 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // A UTF-8 path, as the program keeps paths.
+    std::string file(const std::string& name) const { return utf8Path(path_ / fsPath(name)); }
 
 private:
     std::filesystem::path path_;
 };
 
+// Paths in UTF-8.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
