@@ -33,6 +33,9 @@ public:
     std::set<int> unavailablePorts;
     // The cable pulled out: from now on the port fails every call and nothing arrives.
     void unplug() { unplugged_ = true; inFlight_.clear(); received_.clear(); }
+    // The USB adapter pulled out: as unplug(), and the port says so and closes itself.
+    void pullOut();
+    bool disconnected() const override { return pulledOut_; }
 
     int opens = 0;
     int closes = 0;
@@ -44,6 +47,7 @@ private:
     int number_ = 1;
     bool open_ = false;
     bool unplugged_ = false;
+    bool pulledOut_ = false;
     int64_t lineFreeAt_ = 0;
     std::deque<std::pair<int64_t, std::string>> inFlight_;
     std::string received_;

@@ -19,6 +19,7 @@ class Messages;
 struct FolderChooserOptions {
     QString defaultDrive;  // "C:/" on Windows, the volume of the home folder elsewhere
     QString defaultFolder; // "c:\dati" on Windows, "dati" in the home folder elsewhere
+    QString lastFolder;    // the folder chosen last, opened on instead when it is on a drive
     std::function<QStringList()> drives;
     std::function<bool(const QString& drive)> driveReady;
 
