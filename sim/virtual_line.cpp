@@ -27,8 +27,10 @@ bool VirtualLine::open()
 void VirtualLine::pullOut()
 {
     unplug();
-    if (open_)
+    if (open_) {
         pulledOut_ = true;
+        pulledOutAt = clock_.now();
+    }
     open_ = false;
 }
 

@@ -4,6 +4,7 @@
 #include "sim/unit.h"
 
 #include <deque>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -33,8 +34,10 @@ public:
     std::set<int> unavailablePorts;
     // The cable pulled out: from now on the port fails every call and nothing arrives.
     void unplug() { unplugged_ = true; inFlight_.clear(); received_.clear(); }
-    // The USB adapter pulled out: as unplug(), and the port says so and closes itself.
+    // The USB adapter pulled out: as unplug(), and an open port says so and closes itself.
     void pullOut();
+    // When an open port was pulled out.
+    std::optional<int64_t> pulledOutAt;
     bool disconnected() const override { return pulledOut_; }
 
     int opens = 0;

@@ -8,7 +8,7 @@
 
 namespace tarvelon {
 
-void portFromCommandLine(const QCoreApplication& app, MainWindowOptions& options)
+void portFromCommandLine(const QStringList& arguments, MainWindowOptions& options)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tarvelon Manager"));
@@ -18,7 +18,7 @@ void portFromCommandLine(const QCoreApplication& app, MainWindowOptions& options
                                   QStringLiteral("name"));
     parser.addOption(port);
     // Unknown options and --help end the program here, with a word on the terminal.
-    parser.process(app);
+    parser.process(arguments);
     if (parser.isSet(port))
         options.otherPort = parser.value(port);
 }
@@ -28,7 +28,7 @@ int runProgram(QApplication& app, MainWindowOptions options)
     // Also names the application-data folder that may hold the header file.
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
-    portFromCommandLine(app, options);
+    portFromCommandLine(QApplication::arguments(), options);
 
     // The main window's loading runs when the splash window hands over.
     std::unique_ptr<MainWindow> window;

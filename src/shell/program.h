@@ -10,6 +10,6 @@ namespace tarvelon {
 int runProgram(QApplication& app, MainWindowOptions options = {});
 
 // Reads --port NAME into `options`.
-void portFromCommandLine(const QCoreApplication& app, MainWindowOptions& options);
+void portFromCommandLine(const QStringList& arguments, MainWindowOptions& options);
 
 } // namespace tarvelon
