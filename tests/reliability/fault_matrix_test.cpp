@@ -427,8 +427,9 @@ TEST_P(FaultMatrix, EndsCleanlyAndSaysWhatHappened)
         EXPECT_EQ(m.text, fault().message);
         EXPECT_EQ(m.icon, Icon::Error);
     }
-    if (h.line.pulledOutAt)
+    if (h.line.pulledOutAt) {
         EXPECT_LT(h.clock.now() - *h.line.pulledOutAt, 200'000) << "a port that went away ends the operation at once";
+    }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.dir.path()), {}), 2)
         << "nothing written beside the header file and the download folder";
 
