@@ -51,10 +51,16 @@ PtyServer::PtyServer(Unit& unit) : unit_(unit) {}
 
 PtyServer::~PtyServer()
 {
+    close();
+}
+
+void PtyServer::close()
+{
     if (slave_ >= 0)
         ::close(slave_);
     if (master_ >= 0)
         ::close(master_);
+    slave_ = master_ = -1;
 }
 
 bool PtyServer::open(std::string* error)

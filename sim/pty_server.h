@@ -25,6 +25,9 @@ public:
     // Creates the pseudo-terminal; on failure returns false and says why in `error`.
     bool open(std::string* error = nullptr);
     const std::string& slavePath() const { return slavePath_; }
+    // Closes the simulator's end of the line, as when the adapter is pulled out: the
+    // program's end then reads end of file. Not while serve() runs.
+    void close();
 
     // Sends each character at its true line time instead of whole bursts at once.
     void setPaced(bool paced) { paced_ = paced; }

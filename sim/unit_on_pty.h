@@ -19,6 +19,12 @@ public:
 
     bool start();
     void stop();
+    // Stops serving and closes the unit's end of the line.
+    void hangUp()
+    {
+        stop();
+        server_.close();
+    }
     const std::string& path() const { return server_.slavePath(); }
     // Every wake and command line the unit received so far.
     std::vector<std::string> log() const;

@@ -15,6 +15,7 @@ bool VirtualLine::open()
 {
     if (open_)
         return true;
+    pulledOut_ = false;
     if (unplugged_ || unavailablePorts.count(number_))
         return false;
     open_ = true;
@@ -23,8 +24,19 @@ bool VirtualLine::open()
     return true;
 }
 
+void VirtualLine::pullOut()
+{
+    unplug();
+    if (open_) {
+        pulledOut_ = true;
+        pulledOutAt = clock_.now();
+    }
+    open_ = false;
+}
+
 void VirtualLine::close()
 {
+    pulledOut_ = false;
     if (open_)
         ++closes;
     open_ = false;

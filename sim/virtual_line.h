@@ -4,6 +4,7 @@
 #include "sim/unit.h"
 
 #include <deque>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -33,6 +34,11 @@ public:
     std::set<int> unavailablePorts;
     // The cable pulled out: from now on the port fails every call and nothing arrives.
     void unplug() { unplugged_ = true; inFlight_.clear(); received_.clear(); }
+    // The USB adapter pulled out: as unplug(), and an open port says so and closes itself.
+    void pullOut();
+    // When an open port was pulled out.
+    std::optional<int64_t> pulledOutAt;
+    bool disconnected() const override { return pulledOut_; }
 
     int opens = 0;
     int closes = 0;
@@ -44,6 +50,7 @@ private:
     int number_ = 1;
     bool open_ = false;
     bool unplugged_ = false;
+    bool pulledOut_ = false;
     int64_t lineFreeAt_ = 0;
     std::deque<std::pair<int64_t, std::string>> inFlight_;
     std::string received_;

@@ -16,7 +16,9 @@ bool Exchange::openPort()
     c_.port.selectPort(c_.state.portNumber);
     if (c_.port.open())
         return true;
-    c_.messages.show(std::string(kCannotOpenPort) + c_.port.portName(), Icon::Error);
+    const std::string reason = c_.port.openFailure();
+    c_.messages.show(std::string(kCannotOpenPort) + c_.port.portName() + (reason.empty() ? "" : ": " + reason),
+                     Icon::Error);
     c_.form.showWaitIndicator(false);
     c_.loop.yield();
     return false;
@@ -41,8 +43,10 @@ Wake Exchange::handshake(Limit limit)
     send(cmd::kWake);
     startWait();
     if (limit == Limit::ReplyTime) {
-        while (c_.state.tick <= kReplyTicks && c_.port.waitingCount() == 0)
+        while (c_.state.tick <= kReplyTicks && c_.port.waitingCount() == 0 && !c_.port.disconnected())
             c_.loop.yieldUntilEvent();
+        if (lost())
+            return Wake::NoReply;
         // Characters arriving in the pass that passed the limit count as no reply.
         if (c_.state.tick > kReplyTicks) {
             notConnected();
@@ -50,6 +54,8 @@ Wake Exchange::handshake(Limit limit)
         }
     } else {
         while (c_.port.waitingCount() < 1) {
+            if (lost())
+                return Wake::NoReply;
             if (c_.state.tick >= kSilenceTicks) {
                 notConnected();
                 return Wake::NoReply;
@@ -71,6 +77,8 @@ std::optional<std::string> Exchange::countWait(int n)
     int seen = c_.port.waitingCount();
     int lastArrival = c_.state.tick;
     while (seen < n) {
+        if (lost())
+            return std::nullopt;
         if (ticksSince(lastArrival) >= kSilenceTicks) {
             notConnected();
             return std::nullopt;
@@ -88,12 +96,22 @@ std::optional<std::string> Exchange::countWait(int n)
 void Exchange::settleWait(int n)
 {
     startWait();
-    while (c_.state.tick < n)
+    while (c_.state.tick < n && !c_.port.disconnected())
         c_.loop.yieldUntilEvent();
+}
+
+bool Exchange::lost()
+{
+    if (!c_.port.disconnected())
+        return false;
+    end();
+    return true;
 }
 
 void Exchange::end()
 {
+    if (c_.port.disconnected())
+        c_.messages.show(std::string(kPortLostBefore) + c_.port.portName() + std::string(kPortLostAfter), Icon::Error);
     c_.port.close();
     c_.form.showWaitIndicator(false);
     c_.loop.yield();

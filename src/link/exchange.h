@@ -9,12 +9,15 @@ namespace tarvelon {
 
 inline constexpr std::string_view kNotConnected = "Attention: TARVELON not connected";
 inline constexpr std::string_view kCannotOpenPort = "Attention: cannot open serial port ";
+inline constexpr std::string_view kPortLostBefore = "Attention: serial port ";
+inline constexpr std::string_view kPortLostAfter = " was disconnected";
 
 // What a wake brought back.
 enum class Wake {
     Ready,   // exactly "!"
     Refused, // anything else: the caller skips its command
-    NoReply, // the unit is silent: already reported, port closed, wait indicator hidden
+    NoReply, // the unit is silent or its port went away: already reported, port closed,
+             // wait indicator hidden
 };
 
 enum class Limit {
@@ -34,23 +37,28 @@ public:
     // Shows the wait indicator, yields so it is painted, and opens the port.
     bool begin();
     // Selects the port by the port number and opens it. A port that cannot be opened is
-    // reported, the wait indicator hidden, and false returned: the operation ends.
+    // reported with the reason, the wait indicator hidden, and false returned: the operation
+    // ends.
     bool openPort();
     // Sends the wake character and waits for the unit's answer.
     Wake handshake(Limit limit);
     // Writes one command line; a failed write is skipped like any failed step.
     void send(std::string_view line);
     // Waits until at least n characters are waiting and reads them all. Nothing when the
-    // unit fell silent for 5 s: already reported, port closed, wait indicator hidden.
+    // unit fell silent for 5 s or the port went away: already reported, port closed, wait
+    // indicator hidden.
     std::optional<std::string> countWait(int n);
-    // Waits until the tick counter reaches n; nothing is read.
+    // Waits until the tick counter reaches n, or the port went away; nothing is read.
     void settleWait(int n);
-    // Closes the port, hides the wait indicator and yields.
+    // Closes the port, hides the wait indicator and yields; a port that went away during
+    // the exchange is reported first, whichever step noticed it.
     void end();
     // The unit did not answer: the message, then the port closed and the indicator hidden.
     void notConnected();
 
 private:
+    // The port went away: reported, port closed, wait indicator hidden.
+    bool lost();
     void startWait();
     int ticksSince(int mark) const;
 

@@ -17,6 +17,24 @@
 
 namespace tarvelon {
 
+namespace {
+
+bool isInside(const QString& folder, const QString& drive)
+{
+    const QString f = QDir::cleanPath(QDir::fromNativeSeparators(folder));
+    QString d = QDir::cleanPath(QDir::fromNativeSeparators(drive));
+    if (!d.endsWith(QLatin1Char('/')))
+        d += QLatin1Char('/');
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+    return (f + QLatin1Char('/')).startsWith(d, kCase);
+}
+
+} // namespace
+
 FolderChooserOptions FolderChooserOptions::forThisMachine()
 {
     FolderChooserOptions o;
@@ -107,6 +125,17 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderChooser::onDriveChanged);
     selectDrive(options_.defaultDrive);
     setFolder(options_.defaultFolder);
+    // The folder chosen last is one click on "Ok" away, on the drive that holds it.
+    QString lastDrive;
+    for (int i = 0; i < drive1_->count(); ++i) {
+        const QString drive = drive1_->itemText(i);
+        if (!options_.lastFolder.isEmpty() && isInside(options_.lastFolder, drive) && drive.size() > lastDrive.size())
+            lastDrive = drive;
+    }
+    if (!lastDrive.isEmpty()) {
+        selectDrive(lastDrive);
+        setFolder(options_.lastFolder);
+    }
 }
 
 void FolderChooser::selectDrive(const QString& drive)

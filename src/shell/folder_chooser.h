@@ -22,6 +22,7 @@ struct FolderChooserOptions {
     // Taken, and named in a message, when the default folder cannot be created (a managed PC
     // may forbid folders at the top of c:): "dati" in the user's documents folder on Windows.
     QString fallbackFolder;
+    QString lastFolder;    // the folder chosen last, opened on instead when it is on a drive
     std::function<QStringList()> drives;
     std::function<bool(const QString& drive)> driveReady;
 

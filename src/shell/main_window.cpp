@@ -30,7 +30,13 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
     : QWidget(parent),
       programFolder_(opts.programFolder.isEmpty() ? defaultProgramFolder() : opts.programFolder),
       folderOptions_(opts.folders),
-      port_(opts.portName),
+      otherPort_(opts.otherPort),
+      remembered_(opts.settingsFile),
+      port_([this, numbered = opts.portName](int n) {
+          if (n == kOtherPort)
+              return setupPage_->otherPortName();
+          return numbered ? numbered(n) : defaultPortName(n);
+      }),
       timer_([this] { state_.onTick(); }),
       messages_(this),
       ctx_{state_,
@@ -44,6 +50,15 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
     setObjectName(QStringLiteral("Scaricodati"));
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     buildUi();
+    setupPage_->portChooser()->setSource(opts.ports);
+    setupPage_->portChooser()->setRecentNames(remembered_.portNames());
+    // A name under "Other:" is offered again once a port has opened under it.
+    connect(&port_, &QtSerialPort::opened, this, [this](const QString& name) {
+        if (state_.portNumber == kOtherPort) {
+            remembered_.usePortName(name);
+            setupPage_->portChooser()->setRecentNames(remembered_.portNames());
+        }
+    });
     wireOperations(*this);
     if (opts.runStartUp)
         load();
@@ -142,6 +157,8 @@ void MainWindow::load()
     // The box shows the path as text, whatever the file system's encoding.
     setText("Text15", toText(headerPath));
     setupPage_->choosePort(1);
+    if (otherPort_)
+        setupPage_->chooseOtherPort(*otherPort_);
 }
 
 void MainWindow::showPage(int index)
@@ -223,13 +240,16 @@ void MainWindow::showHelp()
 
 void MainWindow::showFolderChooser()
 {
+    FolderChooserOptions options = folderOptions_ ? *folderOptions_ : FolderChooserOptions::forThisMachine();
+    options.lastFolder = remembered_.folder();
     auto* chooser = new FolderChooser(
         ctx_.messages,
         [this](const QString& folder) {
             state_.downloadFolder = folder.toUtf8().toStdString();
+            remembered_.useFolder(folder);
             setEnabled("command3d1", true);
         },
-        folderOptions_ ? *folderOptions_ : FolderChooserOptions::forThisMachine(), this);
+        options, this);
     chooser->show();
 }
 

@@ -7,7 +7,9 @@
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_serial_port.h"
 #include "shell/folder_chooser.h"
+#include "shell/port_chooser.h"
 #include "shell/program_folder.h"
+#include "shell/remembered_choices.h"
 
 #include <QHash>
 #include <QString>
@@ -42,6 +44,13 @@ struct MainWindowOptions {
     bool runStartUp = true;
     // Drives and default folder of the folder chooser; none means this machine's.
     std::optional<FolderChooserOptions> folders;
+    // The ports offered beside "Other:"; empty means this machine's.
+    PortSource ports;
+    // "Other:" chosen with this name at every loading (--port NAME).
+    std::optional<QString> otherPort;
+    // Where the choices offered again at the next start are kept; empty means the user's
+    // settings.
+    QString settingsFile;
 };
 
 // The main window (Scaricodati): the tab strip over three pages, the control panel beside
@@ -57,8 +66,8 @@ public:
     explicit MainWindow(Options opts = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The window's loading: block numbers, enabled buttons, port 1, header file rebuilt with
-    // the default headers, block 1 shown.
+    // The window's loading: block numbers, enabled buttons, port 1 (or the --port name),
+    // header file rebuilt with the default headers, block 1 shown.
     void load();
 
     // Runs one operation to its end while the window keeps processing events. A click that
@@ -113,6 +122,8 @@ private:
 
     QString programFolder_;
     std::optional<FolderChooserOptions> folderOptions_;
+    std::optional<QString> otherPort_;
+    RememberedChoices remembered_;
     ProgramState state_;
     QtEventLoop loop_;
     QtSerialPort port_;

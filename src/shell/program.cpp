@@ -2,15 +2,33 @@
 
 #include "shell/splash_screen.h"
 
+#include <QCommandLineParser>
+
 #include <memory>
 
 namespace tarvelon {
 
-int runProgram(QApplication& app, const MainWindowOptions& options)
+void portFromCommandLine(const QStringList& arguments, MainWindowOptions& options)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tarvelon Manager"));
+    parser.addHelpOption();
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Choose \"Other:\" with this serial port (/dev/ttyUSB0, COM9)."),
+                                  QStringLiteral("name"));
+    parser.addOption(port);
+    // Unknown options and --help end the program here, with a word on the terminal.
+    parser.process(arguments);
+    if (parser.isSet(port))
+        options.otherPort = parser.value(port);
+}
+
+int runProgram(QApplication& app, MainWindowOptions options)
 {
     // Also names the application-data folder that may hold the header file.
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
+    portFromCommandLine(QApplication::arguments(), options);
 
     // The main window's loading runs when the splash window hands over.
     std::unique_ptr<MainWindow> window;

@@ -7,6 +7,9 @@ namespace tarvelon {
 
 // The program as a user starts it: the splash window, then the main window built with
 // `options`, until the last window closes.
-int runProgram(QApplication& app, const MainWindowOptions& options = {});
+int runProgram(QApplication& app, MainWindowOptions options = {});
+
+// Reads --port NAME into `options`.
+void portFromCommandLine(const QStringList& arguments, MainWindowOptions& options);
 
 } // namespace tarvelon

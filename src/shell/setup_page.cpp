@@ -1,6 +1,8 @@
 #include "shell/setup_page.h"
 
+#include "platform/serial_port.h"
 #include "shell/controls.h"
+#include "shell/port_chooser.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,11 +38,22 @@ void SetupPage::choosePort(int number)
     portOptions_.at(number - 1)->click();
 }
 
+void SetupPage::chooseOtherPort(const QString& name)
+{
+    portChooser_->setPortName(name);
+    choosePort(kOtherPort);
+}
+
+QString SetupPage::otherPortName() const
+{
+    return portChooser_->portName();
+}
+
 QList<QWidget*> SetupPage::tabOrder() const
 {
     // Frame by frame as they stand in their two rows.
     return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "ssOption1_1", "ssOption1_2",
-                                "ssOption1_3", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
+                                "ssOption1_3", "ssOption1_4", "cboPortName", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
                                 "ssCommand3", "ssCommand4"});
 }
 
@@ -87,19 +100,26 @@ QGroupBox* SetupPage::buildParameters()
 
 QGroupBox* SetupPage::buildSerialPort()
 {
-    // One option group; the index of each button is its port number - 1.
+    // One option group; the index of each button is its port number - 1, "Other:" last.
     QGroupBox* serial = frame("frameSerialPort", " Serial Port ");
     auto* sg = new QGridLayout(serial);
-    for (int i = 0; i < 4; ++i) {
-        auto* option = new QRadioButton(QStringLiteral("Com &%1").arg(i + 1), serial);
+    for (int i = 0; i < kOtherPort; ++i) {
+        const bool other = i + 1 == kOtherPort;
+        auto* option = new QRadioButton(other ? QStringLiteral("&Other:") : QStringLiteral("Com &%1").arg(i + 1), serial);
         option->setObjectName(QStringLiteral("ssOption1_%1").arg(i));
         option->setProperty("index", i);
         option->setAccessibleName(withoutMnemonic(option->text()));
         connect(option, &QRadioButton::clicked, this, [this, i] { emit portChosen(i + 1); });
-        sg->addWidget(option, i / 2, i % 2);
+        // Only the option's own caption takes a click, however wide the column.
+        sg->addWidget(option, i / 2, i % 2, Qt::AlignLeft);
         portOptions_.append(option);
     }
-    sg->setRowStretch(2, 1);
+    portChooser_ = new PortChooser(serial);
+    sg->addWidget(portChooser_, 2, 1);
+    // Choosing or typing a name is choosing "Other:".
+    connect(portChooser_, &PortChooser::nameChosen, portOptions_.last(), &QAbstractButton::click);
+    sg->setColumnStretch(1, 1);
+    sg->setRowStretch(3, 1);
     return serial;
 }
 

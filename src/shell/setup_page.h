@@ -6,6 +6,8 @@ class QAbstractButton;
 
 namespace tarvelon {
 
+class PortChooser;
+
 // The "Setup Tarvelon" page (Frame3), in four frames: resetting zero and gain, the
 // automatic-cycle delay, the serial port, and the unit's clock.
 class SetupPage : public QGroupBox {
@@ -13,14 +15,19 @@ class SetupPage : public QGroupBox {
 public:
     explicit SetupPage(QWidget* parent);
 
-    // Chooses port `number` (1 to 4) as a click on its option would.
+    // Chooses port `number` (1 to 4, or kOtherPort) as a click on its option would.
     void choosePort(int number);
+    // Chooses "Other:" with `name` in its box.
+    void chooseOtherPort(const QString& name);
+    // The name in the box beside "Other:".
+    QString otherPortName() const;
+    PortChooser* portChooser() const { return portChooser_; }
 
     // The page's controls in the order Tab walks them.
     QList<QWidget*> tabOrder() const;
 
 signals:
-    // The operator chose port `number` (1 to 4).
+    // The operator chose port `number` (1 to 4, or kOtherPort).
     void portChosen(int number);
 
 private:
@@ -31,6 +38,7 @@ private:
     QGroupBox* buildClock();
 
     QList<QAbstractButton*> portOptions_;
+    PortChooser* portChooser_ = nullptr;
 };
 
 } // namespace tarvelon

@@ -46,7 +46,7 @@ TEST_F(EndToEnd, PortTheMachineLacksIsReported)
     click("ssOption1_1"); // Com 2
     click("Command3");
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, "Attention: cannot open serial port /nonexistent/ttyS1");
+    EXPECT_EQ(messages_.shown[0].text, "Attention: cannot open serial port /nonexistent/ttyS1: no such port");
     EXPECT_FALSE(window_->waitIndicatorShown());
     EXPECT_TRUE(pty_.log().empty());
 }

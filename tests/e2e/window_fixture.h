@@ -24,6 +24,11 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         prepareUnit(pty_.unit);
         ASSERT_TRUE(pty_.start());
+        restart(options());
+    }
+
+    virtual MainWindow::Options options()
+    {
         MainWindow::Options opts;
         opts.programFolder = dir_.path();
         // The other ports are ones this machine does not have.
@@ -38,6 +43,15 @@ protected:
         folders.drives = [this] { return QStringList{dir_.path()}; };
         folders.driveReady = [](const QString&) { return true; };
         opts.folders = folders;
+        // What the window remembers between starts stays in the test's folder.
+        opts.settingsFile = dir_.filePath(QStringLiteral("settings.ini"));
+        return opts;
+    }
+
+    // Starts the window, closing the one open before, as the operator does the next day.
+    void restart(MainWindow::Options opts)
+    {
+        window_.reset();
         window_ = std::make_unique<MainWindow>(opts);
         window_->show();
         QApplication::setActiveWindow(window_.get());

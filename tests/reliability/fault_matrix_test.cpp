@@ -120,6 +120,7 @@ struct Fault {
     std::function<void(Bench&)> apply;
     std::function<Expect(const std::vector<std::string>& healthyLog)> expect;
     int minutes = 10; // virtual time after which the cell counts as hanging
+    std::string message = std::string(kNotConnected); // what an operation that stops says
 };
 
 Fault silentAfter(int k)
@@ -143,6 +144,24 @@ Fault unpluggedAfter(size_t n)
                 const bool lost = n < log.size() || (n == log.size() && wantsReply(log.back()));
                 return stopsAt(lost ? std::optional<size_t>(n) : std::nullopt);
             }};
+}
+
+// The USB adapter pulled out: the port says so at once, and that is what the operator reads.
+Fault pulledOutAfter(size_t n)
+{
+    Fault f = unpluggedAfter(n);
+    f.name = "PulledOutAfter" + std::to_string(n) + "Lines";
+    f.apply = [n](Bench& b) {
+        Harness& h = b.h;
+        h.loop.onYield = [&h, n] {
+            if (h.unit.log().size() >= n && !h.line.pulledOutAt)
+                h.line.pullOut();
+        };
+    };
+    // Pulled out after the last line, in the pause that follows it, is still said.
+    f.expect = [n](const auto& log) { return stopsAt(n <= log.size() ? std::optional<size_t>(n) : std::nullopt); };
+    f.message = std::string(kPortLostBefore) + "COM1" + std::string(kPortLostAfter);
+    return f;
 }
 
 std::string seededNoise()
@@ -187,6 +206,10 @@ std::vector<Fault> faults()
         unpluggedAfter(2),
         unpluggedAfter(5),
         unpluggedAfter(21),
+        pulledOutAfter(1),
+        pulledOutAfter(2),
+        pulledOutAfter(5),
+        pulledOutAfter(21),
     };
     return all;
 }
@@ -270,7 +293,7 @@ void FaultMatrix::checkStops(const Outcome& before, const Outcome& after, size_t
     ASSERT_LE(lines, ok.log.size());
     EXPECT_EQ(after.log, std::vector<std::string>(ok.log.begin(), ok.log.begin() + long(lines)));
     // The operation did not finish, and that is said once.
-    EXPECT_EQ(after.messages, std::vector<std::string>{std::string(kNotConnected)});
+    EXPECT_EQ(after.messages, std::vector<std::string>{fault().message});
 
     const size_t rows = rowsFetched(after.log);
     if (is(readAllBlocks)) {
@@ -401,8 +424,11 @@ TEST_P(FaultMatrix, EndsCleanlyAndSaysWhatHappened)
     EXPECT_LE(h.state.currentBlock, kBlockCount);
     EXPECT_EQ(after.boxes.at("Text2"), twoDigits(h.state.currentBlock)) << "page and block number agree";
     for (const ShownMessage& m : h.messages.shown) {
-        EXPECT_EQ(m.text, kNotConnected);
+        EXPECT_EQ(m.text, fault().message);
         EXPECT_EQ(m.icon, Icon::Error);
+    }
+    if (h.line.pulledOutAt) {
+        EXPECT_LT(h.clock.now() - *h.line.pulledOutAt, 200'000) << "a port that went away ends the operation at once";
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.dir.path()), {}), 2)
         << "nothing written beside the header file and the download folder";

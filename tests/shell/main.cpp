@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@ int main(int argc, char* argv[])
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     QApplication app(argc, argv);
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, home.filePath(QStringLiteral("config")));
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -136,7 +136,7 @@ constexpr Caption kCaptions[] = {
     {"Command13", "Reset G/Z"}, {"frameParameters", " Parameters "},
     {"lblText16rt", "Delay for Automatic Cycle"}, {"hintText16rt", "From 3 to 9"}, {"Command6scrivi", "Write"},
     {"frameSerialPort", " Serial Port "}, {"ssOption1_0", "Com 1"}, {"ssOption1_1", "Com 2"},
-    {"ssOption1_2", "Com 3"}, {"ssOption1_3", "Com 4"}, {"frameDateTime", " Date / Time  "},
+    {"ssOption1_2", "Com 3"}, {"ssOption1_3", "Com 4"}, {"ssOption1_4", "Other:"}, {"frameDateTime", " Date / Time  "},
     {"lblClockDate", "Date  :"}, {"lblClockTime", "Time    :"}, {"hintText13a", "DD"}, {"hintText1a", "MM"},
     {"hintText2a", "YY"}, {"hintText14a", "hh"}, {"hintText3a", "mm"}, {"hintText4a", "ss"},
     {"ssCommand3", " Read Clock"}, {"ssCommand4", " Write Clock"},
@@ -180,7 +180,7 @@ TEST_F(MainWindow, WindowAndTabsAreTitled)
 
 TEST_F(MainWindow, PortOptionsCarryTheirIndex)
 {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         auto* option = child<QRadioButton>(QStringLiteral("ssOption1_%1").arg(i));
         ASSERT_NE(option, nullptr) << i;
         EXPECT_EQ(option->property("index").toInt(), i);
@@ -208,6 +208,7 @@ TEST_F(MainWindow, AccessibleNamesAreTheLabels)
         {"Text1", "FILE NAME :"},              {"Text16rt", "Delay for Automatic Cycle"},
         {"Command7", "Reset Block"},           {"ssCommand3", "Read Clock"},
         {"ssOption1_3", "Com 4"},              {"sscommand10", "+"},
+        {"cboPortName", "Serial port name"},
     };
     for (const Caption& c : cases) {
         const QWidget* w = child<QWidget>(QLatin1String(c.name));
@@ -618,7 +619,7 @@ TEST_F(MainWindow, TabWalksThePageThenTheControlPanel)
     } pages[] = {
         {0, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text10"}},
         {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "cmdSurveys"}},
-        {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "Text13a", "Text1a", "Text2a", "Text14a",
+        {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "cboPortName", "Text13a", "Text1a", "Text2a", "Text14a",
              "Text3a", "Text4a", "ssCommand3", "ssCommand4"}},
     };
     window_->activateWindow();

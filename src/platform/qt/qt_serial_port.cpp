@@ -2,7 +2,67 @@
 
 #include "platform/qt/qt_text.h"
 
+#include <QFileInfo>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace tarvelon {
+
+namespace {
+
+// Longer names are no device the machine has, and Qt's lock file for them fails with a
+// misleading "permission error".
+constexpr qsizetype kLongestName = 255;
+// A message shows at most this much of a name.
+constexpr qsizetype kShownName = 80;
+
+// Where the system keeps the port: Qt opens a bare name under /dev on Unix.
+QString deviceLocation(const QString& name)
+{
+#ifdef Q_OS_WIN
+    return name;
+#else
+    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+#endif
+}
+
+bool mayReadAndWrite(const QString& location)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(location);
+    return true;
+#else
+    return ::access(QFile::encodeName(location).constData(), R_OK | W_OK) == 0;
+#endif
+}
+
+} // namespace
+
+QString unsuitablePortName(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("no port name given");
+    if (name.size() > kLongestName)
+        return QStringLiteral("the name is longer than %1 characters").arg(kLongestName);
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("the name contains control characters");
+#ifdef Q_OS_WIN
+    // "COM12" or "\\.\COM12" is no file; only a name with a folder in it can be one.
+    const bool device = name.startsWith(QStringLiteral("\\\\.\\"));
+    if (device || (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))))
+        return {};
+#endif
+    const QFileInfo info(deviceLocation(name));
+    if (info.isDir())
+        return QStringLiteral("it is a folder, not a serial port");
+    // Opening a regular file as a port would write the unit's commands into it.
+    if (info.isFile())
+        return QStringLiteral("it is a regular file, not a serial port");
+    return {};
+}
 
 QString defaultPortName(int number)
 {
@@ -30,18 +90,51 @@ bool QtSerialPort::open()
 {
     if (port_.isOpen())
         return true;
-    port_.setPortName(resolver_(number_));
+    failure_.clear();
+    disconnected_ = false;
+    const QString name = resolver_(number_);
+    if (const QString why = unsuitablePortName(name); !why.isEmpty()) {
+        failure_ = toText(why);
+        return false;
+    }
+    port_.setPortName(name);
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.setReadBufferSize(1024);
-    return port_.open(QIODevice::ReadWrite);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        failure_ = toText(failureReason(name));
+        return false;
+    }
+    emit opened(name);
+    return true;
+}
+
+QString QtSerialPort::failureReason(const QString& name) const
+{
+    switch (port_.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("no such port");
+    case QSerialPort::PermissionError:
+        // Qt reports a port held by another program (its lock, or exclusive use) the same way
+        // as one the user may not open; only the device's own permissions tell them apart.
+        if (mayReadAndWrite(deviceLocation(name)))
+            return QStringLiteral("in use by another program");
+#ifdef Q_OS_LINUX
+        return QStringLiteral("permission denied (the user must be a member of the \"dialout\" group)");
+#else
+        return QStringLiteral("permission denied");
+#endif
+    default:
+        return port_.errorString();
+    }
 }
 
 void QtSerialPort::close()
 {
+    disconnected_ = false;
     if (!port_.isOpen())
         return;
     // A command line written just before the close must still leave the machine.
@@ -82,7 +175,14 @@ std::string QtSerialPort::readAll()
 
 std::string QtSerialPort::portName() const
 {
-    return toText(resolver_(number_));
+    // A message box can show neither control characters nor ten thousand of anything.
+    QString shown = resolver_(number_);
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    if (shown.size() > kShownName)
+        shown = shown.left(kShownName) + QStringLiteral("...");
+    return toText(shown);
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
@@ -95,10 +195,14 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
         port_.clearError();
         break;
     case QSerialPort::ResourceError:
-        // The device went away (adapter unplugged): a closed port makes every later step
-        // fail quietly and lets the waits run into their time limit.
-        if (port_.isOpen())
+    case QSerialPort::ReadError:
+        // The device went away (adapter unplugged). Qt 6.4 says so with a resource error, or
+        // with a read error when the device hangs up and a read returns nothing; either way
+        // the port cannot be read again, so it is closed and the exchange told at once.
+        if (port_.isOpen()) {
             port_.close();
+            disconnected_ = true;
+        }
         break;
     default:
         // Open, read and write failures are reported by the calls themselves.

@@ -15,6 +15,10 @@ using PortNameResolver = std::function<QString(int)>;
 // "COMn" on Windows, "/dev/ttyS<n-1>" elsewhere.
 QString defaultPortName(int number);
 
+// Why `name` cannot be a serial port before anything is opened (empty, too long, control
+// characters, a regular file or a folder); empty when it may be one.
+QString unsuitablePortName(const QString& name);
+
 // The RS-232 line over QSerialPort, fixed at 9600 8N1 without flow control.
 class QtSerialPort : public QObject, public SerialPort {
     Q_OBJECT
@@ -30,15 +34,24 @@ public:
     int waitingCount() override;
     std::string readAll() override;
     std::string portName() const override;
+    std::string openFailure() const override { return failure_; }
+    bool disconnected() const override { return disconnected_; }
 
     int selectedPort() const { return number_; }
 
+signals:
+    // The port opened under this name.
+    void opened(const QString& name);
+
 private:
     void onError(QSerialPort::SerialPortError error);
+    QString failureReason(const QString& name) const;
 
     QSerialPort port_;
     PortNameResolver resolver_;
     int number_ = 1;
+    std::string failure_;
+    bool disconnected_ = false;
 };
 
 } // namespace tarvelon

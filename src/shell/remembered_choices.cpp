@@ -1,0 +1,48 @@
+#include "shell/remembered_choices.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace tarvelon {
+
+namespace {
+const QString kPortNames = QStringLiteral("SerialPort/recentNames");
+const QString kFolder = QStringLiteral("Download/folder");
+} // namespace
+
+RememberedChoices::RememberedChoices(const QString& file)
+    : settings_(file.isEmpty()
+                    ? std::make_unique<QSettings>(QStringLiteral("Tarvelon Instruments"), QStringLiteral("Tarvelon Manager"))
+                    : std::make_unique<QSettings>(file, QSettings::IniFormat))
+{
+}
+
+RememberedChoices::~RememberedChoices() = default;
+
+QStringList RememberedChoices::portNames() const
+{
+    return settings_->value(kPortNames).toStringList();
+}
+
+void RememberedChoices::usePortName(const QString& name)
+{
+    QStringList names = portNames();
+    names.removeAll(name);
+    names.prepend(name);
+    settings_->setValue(kPortNames, names.mid(0, kMostNames));
+    settings_->sync();
+}
+
+QString RememberedChoices::folder() const
+{
+    const QString folder = settings_->value(kFolder).toString();
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QString();
+}
+
+void RememberedChoices::useFolder(const QString& folder)
+{
+    settings_->setValue(kFolder, folder);
+    settings_->sync();
+}
+
+} // namespace tarvelon

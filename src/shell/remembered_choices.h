@@ -1,0 +1,32 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QSettings;
+
+namespace tarvelon {
+
+// What the program offers again at the next start: the port names used under "Other:" and
+// the download folder chosen last. Kept with QSettings ("Tarvelon Instruments", "Tarvelon
+// Manager"), or in `file` when one is given.
+class RememberedChoices {
+public:
+    explicit RememberedChoices(const QString& file = {});
+    ~RememberedChoices();
+
+    // Most recent first.
+    QStringList portNames() const;
+    void usePortName(const QString& name);
+    // Empty when none was chosen or the folder is gone.
+    QString folder() const;
+    void useFolder(const QString& folder);
+
+    static constexpr int kMostNames = 10;
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
+
+} // namespace tarvelon
