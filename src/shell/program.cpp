@@ -1,6 +1,10 @@
 #include "shell/program.h"
 
+#include "platform/qt/qt_messages.h"
+#include "shell/program_folder.h"
 #include "shell/splash_screen.h"
+
+#include <QLockFile>
 
 #include <memory>
 
@@ -12,10 +16,20 @@ int runProgram(QApplication& app, const MainWindowOptions& options)
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
 
+    MainWindowOptions windowOptions = options;
+    if (windowOptions.programFolder.isEmpty())
+        windowOptions.programFolder = defaultProgramFolder();
+    // A second copy would rebuild the header file under the first.
+    const std::unique_ptr<QLockFile> lock = lockProgramFolder(windowOptions.programFolder);
+    if (!lock) {
+        QtMessages().show(std::string(kAlreadyRunning), Icon::None);
+        return 1;
+    }
+
     // The main window's loading runs when the splash window hands over.
     std::unique_ptr<MainWindow> window;
-    SplashScreen splash([&window, &options] {
-        window = std::make_unique<MainWindow>(options);
+    SplashScreen splash([&window, &windowOptions] {
+        window = std::make_unique<MainWindow>(windowOptions);
         window->show();
     });
     splash.show();
