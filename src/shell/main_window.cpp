@@ -63,6 +63,12 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
     setObjectName(QStringLiteral("Scaricodati"));
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     chooserMessages_ = std::make_unique<ChooserMessages>(*this, ctx_.messages);
+    // An operation that never lets events through (a check, "+", "Copy Data") leaves the
+    // pages as they are; one that waits for the unit freezes them before its first wait.
+    loop_.beforeYield = [this] {
+        if (busy_ && !frozen_)
+            freezePages(true);
+    };
     rememberFolder(QDir::toNativeSeparators(programFolder_));
     buildUi();
     wireOperations(*this);
@@ -178,7 +184,6 @@ void MainWindow::runOperation(const Operation& op)
     checkEditedBox();
     {
         busy_ = true;
-        freezePages(true);
         struct Idle {
             MainWindow& w;
             ~Idle()
@@ -213,6 +218,9 @@ void MainWindow::whenIdle(std::function<void()> task)
 
 void MainWindow::freezePages(bool frozen)
 {
+    if (frozen == frozen_)
+        return;
+    frozen_ = frozen;
     if (!frozen) {
         for (auto it = frozenControls_.cbegin(); it != frozenControls_.cend(); ++it)
             it.key()->setEnabled(it.value());
@@ -220,8 +228,12 @@ void MainWindow::freezePages(bool frozen)
             box->setReadOnly(false);
         frozenControls_.clear();
         frozenBoxes_.clear();
+        // The control that had the focus gets it back, unless the operator has put it elsewhere.
+        if (focusBeforeFreeze_ && QApplication::focusWidget() == focusAfterFreeze_)
+            focusBeforeFreeze_->setFocus(Qt::OtherFocusReason);
         return;
     }
+    focusBeforeFreeze_ = QApplication::focusWidget();
     // Boxes turn read-only, so the caret stays where the operator left it; buttons, lists and
     // the tenths box, changed only by a double-click, are disabled.
     QWidget* tenths = field("Text13");
@@ -241,6 +253,7 @@ void MainWindow::freezePages(bool frozen)
             }
         }
     }
+    focusAfterFreeze_ = QApplication::focusWidget();
 }
 
 void MainWindow::checkEditedBox()

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <QList>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -153,7 +154,10 @@ private:
     bool busy_ = false;
     // While an operation runs: each frozen control and the enabled state the program wants
     // for it once the operation ends; each box made read-only for the operation.
+    bool frozen_ = false;
     QHash<QWidget*, bool> frozenControls_;
+    QPointer<QWidget> focusBeforeFreeze_;
+    QPointer<QWidget> focusAfterFreeze_;
     QList<QLineEdit*> frozenBoxes_;
     std::vector<std::function<void()>> postponed_;
     std::unique_ptr<ChooserMessages> chooserMessages_;
