@@ -207,14 +207,21 @@ DownloadedBlock downloadBlock(Context& c)
     // 12. Port closed.
     c.port.close();
     c.form.setEnabled(kOkButton, true);
-    c.loop.yield();
-
-    // 13. Pause, then Timer1 off.
-    ex.settleWait(kPauseTicks);
+    // 13. Pause, then Timer1 off. Every row is read: a window closed in the pause still gets
+    // its export before the program ends.
+    bool closing = false;
+    try {
+        c.loop.yield();
+        ex.settleWait(kPauseTicks);
+    } catch (const ProgramClosing&) {
+        closing = true;
+    }
     c.timer1.disable();
 
     // 14 to 16. The readings export file: the work records from the shallowest down.
     writeReadingsExport(c, records, files.readingsExport);
+    if (closing)
+        throw ProgramClosing{};
 
     // 17. Idle again.
     c.form.showWaitIndicator(false);

@@ -63,14 +63,15 @@ void setBlock(Context& c)
     // was never written.
     if (!checkBlockNumber(c, "Text2"))
         return;
+    // The block checked is the block written, whatever the box holds after the question.
+    const int block = *blockNumberOf(c.form.text("Text2"));
     // 2. Question.
     if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
         return;
     // 3. Wait indicator.
     c.form.showWaitIndicator(true);
     c.loop.yield();
-    // 4.-5. The stored header of the block in Text2 is what goes to the unit.
-    const int block = *blockNumberOf(c.form.text("Text2"));
+    // 4.-5. The stored header of that block is what goes to the unit.
     loadBlock(c, block);
     // 6. Port.
     Exchange ex(c);

@@ -95,7 +95,8 @@ QList<QWidget*> HeaderPage::tabOrder() const
 
 bool HeaderPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick && watched == tenths_)
+    // A disabled box (while an operation runs) takes no double-click.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == tenths_ && tenths_->isEnabled())
         emit tenthsDoubleClicked();
     return QGroupBox::eventFilter(watched, event);
 }

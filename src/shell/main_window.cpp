@@ -14,10 +14,10 @@
 #include "shell/wait_indicator.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -25,6 +25,25 @@
 #include <QTabBar>
 
 namespace tarvelon {
+
+// The folder chooser's boxes. One that would open while the unit is being talked to waits
+// until the operation has ended: a modal box would hold up the wait, and a unit that
+// answered in time would count as silent.
+class MainWindow::ChooserMessages : public Messages {
+public:
+    ChooserMessages(MainWindow& window, Messages& messages) : window_(window), messages_(messages) {}
+
+    void show(const std::string& text, Icon icon, const std::string& title) override
+    {
+        window_.whenIdle([this, text, icon, title] { messages_.show(text, icon, title); });
+    }
+    // A question cannot wait for its answer: while an operation runs it is refused.
+    bool askOkCancel(const std::string& text) override { return !window_.isBusy() && messages_.askOkCancel(text); }
+
+private:
+    MainWindow& window_;
+    Messages& messages_;
+};
 
 MainWindow::MainWindow(Options opts, QWidget* parent)
     : QWidget(parent),
@@ -38,7 +57,7 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
           return numbered ? numbered(n) : defaultPortName(n);
       }),
       timer_([this] { state_.onTick(); }),
-      messages_(this),
+      messages_(this, [this](const std::string& text) { return shownText(text); }),
       ctx_{state_,
            *this,
            port_,
@@ -49,6 +68,14 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
 {
     setObjectName(QStringLiteral("Scaricodati"));
     setWindowTitle(QString::fromLatin1(kProgramTitle));
+    chooserMessages_ = std::make_unique<ChooserMessages>(*this, ctx_.messages);
+    // An operation that never lets events through (a check, "+", "Copy Data") leaves the
+    // pages as they are; one that waits for the unit freezes them before its first wait.
+    loop_.beforeYield = [this] {
+        if (busy_ && !frozen_)
+            freezePages(true);
+    };
+    rememberFolder(QDir::toNativeSeparators(programFolder_));
     buildUi();
     setupPage_->portChooser()->setSource(opts.ports);
     setupPage_->portChooser()->setRecentNames(remembered_.portNames());
@@ -100,7 +127,9 @@ void MainWindow::buildUi()
         grid->addWidget(page, 1, 0);
     }
     connect(headerPage_, &HeaderPage::tenthsDoubleClicked, this, &MainWindow::tenthsDoubleClicked);
-    connect(setupPage_, &SetupPage::portChosen, this, [this](int number) { state_.portNumber = number; });
+    // The port of a running operation stays the one it started with.
+    connect(setupPage_, &SetupPage::portChosen, this,
+            [this](int number) { whenIdle([this, number] { state_.portNumber = number; }); });
 
     QLabel* panelTitle = makeLabel(this, QStringLiteral("lblControlPanel"), QStringLiteral("Control Panel"));
     QFont bold = panelTitle->font();
@@ -151,11 +180,9 @@ void MainWindow::chainTabOrder()
 
 void MainWindow::load()
 {
-    const QString headerPath = QDir::toNativeSeparators(programFolder_ + QStringLiteral("/intestazione"));
+    const QString headerPath = QDir::toNativeSeparators(programFolder_ + QLatin1Char('/') + kHeaderFileName);
     // The core keeps paths in UTF-8 on every system.
     startUp(ctx_, headerPath.toUtf8().toStdString());
-    // The box shows the path as text, whatever the file system's encoding.
-    setText("Text15", toText(headerPath));
     setupPage_->choosePort(1);
     if (otherPort_)
         setupPage_->chooseOtherPort(*otherPort_);
@@ -171,17 +198,89 @@ void MainWindow::runOperation(const Operation& op)
 {
     if (busy_)
         return;
-    busy_ = true;
-    struct Idle {
-        bool& busy;
-        ~Idle() { busy = false; }
-    } idle{busy_};
-    try {
-        op(ctx_);
-    } catch (const ProgramClosing&) {
-        // The window was closed during the operation: end the program now.
-        QCoreApplication::quit();
+    checkEditedBox();
+    {
+        busy_ = true;
+        struct Idle {
+            MainWindow& w;
+            ~Idle()
+            {
+                w.freezePages(false);
+                w.busy_ = false;
+            }
+        } idle{*this};
+        try {
+            op(ctx_);
+        } catch (const ProgramClosing&) {
+            // The window was closed during the operation: end the program now.
+            QCoreApplication::quit();
+            return;
+        }
     }
+    // What the operator did in other windows meanwhile, in the order it was done.
+    while (!busy_ && !postponed_.empty()) {
+        const std::function<void()> task = std::move(postponed_.front());
+        postponed_.erase(postponed_.begin());
+        task();
+    }
+}
+
+void MainWindow::whenIdle(std::function<void()> task)
+{
+    if (busy_)
+        postponed_.push_back(std::move(task));
+    else
+        task();
+}
+
+void MainWindow::freezePages(bool frozen)
+{
+    if (frozen == frozen_)
+        return;
+    frozen_ = frozen;
+    if (!frozen) {
+        for (auto it = frozenControls_.cbegin(); it != frozenControls_.cend(); ++it)
+            it.key()->setEnabled(it.value());
+        for (QLineEdit* box : std::as_const(frozenBoxes_))
+            box->setReadOnly(false);
+        frozenControls_.clear();
+        frozenBoxes_.clear();
+        // The control that had the focus gets it back, unless the operator has put it elsewhere.
+        if (focusBeforeFreeze_ && QApplication::focusWidget() == focusAfterFreeze_)
+            focusBeforeFreeze_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    focusBeforeFreeze_ = QApplication::focusWidget();
+    // Boxes turn read-only, so the caret stays where the operator left it; buttons, lists and
+    // the tenths box, changed only by a double-click, are disabled.
+    QWidget* tenths = field("Text13");
+    for (QWidget* room : pages_ + QList<QWidget*>{controlPanel_}) {
+        for (QWidget* w : room->findChildren<QWidget*>()) {
+            if (w->property(kUsableDuringOperations).toBool())
+                continue;
+            auto* box = qobject_cast<QLineEdit*>(w);
+            if (box && box != tenths) {
+                if (!box->isReadOnly()) {
+                    box->setReadOnly(true);
+                    frozenBoxes_.append(box);
+                }
+            } else if (box || qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w)) {
+                frozenControls_.insert(w, w->isEnabled());
+                w->setEnabled(false);
+            }
+        }
+    }
+    focusAfterFreeze_ = QApplication::focusWidget();
+}
+
+void MainWindow::checkEditedBox()
+{
+    // Typed into and not yet left: its check runs before the operation takes the boxes.
+    auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!box || !box->isModified() || !leaveChecks_.contains(box))
+        return;
+    box->setModified(false);
+    runOperation(leaveChecks_.value(box));
 }
 
 void MainWindow::connectOperation(const char* buttonName, Operation op)
@@ -220,8 +319,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         // Leaving the field for another of this window, not for another window or a menu.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            if (auto check = leaveChecks_.constFind(watched); check != leaveChecks_.constEnd())
-                runOperation(check.value());
+            if (auto check = leaveChecks_.constFind(watched); check != leaveChecks_.constEnd()) {
+                auto* box = static_cast<QLineEdit*>(watched);
+                if (!busy_) {
+                    box->setModified(false);
+                    runOperation(check.value());
+                } else if (box->isModified()) {
+                    // Typed before the operation began: checked when it ends.
+                    whenIdle([this, box, op = check.value()] {
+                        box->setModified(false);
+                        runOperation(op);
+                    });
+                }
+            }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -243,11 +353,15 @@ void MainWindow::showFolderChooser()
     FolderChooserOptions options = folderOptions_ ? *folderOptions_ : FolderChooserOptions::forThisMachine();
     options.lastFolder = remembered_.folder();
     auto* chooser = new FolderChooser(
-        ctx_.messages,
+        *chooserMessages_,
         [this](const QString& folder) {
-            state_.downloadFolder = folder.toUtf8().toStdString();
-            remembered_.useFolder(folder);
-            setEnabled("command3d1", true);
+            // A download that runs keeps the folder it started with.
+            whenIdle([this, folder] {
+                rememberFolder(folder);
+                remembered_.useFolder(folder);
+                state_.downloadFolder = folder.toUtf8().toStdString();
+                setEnabled("command3d1", true);
+            });
         },
         options, this);
     chooser->show();
@@ -291,21 +405,43 @@ void MainWindow::setText(std::string_view name, std::string_view value)
         return;
     }
     // QLineEdit cuts the text to its maximum length.
-    box->setText(fromText(std::string(value)));
+    box->setText(shownText(std::string(value)));
+}
+
+void MainWindow::rememberFolder(const QString& folder)
+{
+    // The core gives a path back as its UTF-8 bytes or, made text, with "?" for each
+    // character the code page lacks; either way the folder is put back as it is named.
+    for (const std::string& seen : {folder.toUtf8().toStdString(), toText(folder)}) {
+        const QString shown = fromText(seen);
+        if (shown != folder)
+            folderRenderings_.append({shown, folder});
+    }
+}
+
+QString MainWindow::shownText(const std::string& text) const
+{
+    QString shown = fromText(text);
+    for (const auto& [seen, folder] : folderRenderings_)
+        shown.replace(seen, folder);
+    return shown;
 }
 
 void MainWindow::setEnabled(std::string_view name, bool enabled)
 {
-    if (QWidget* w = control(name))
-        w->setEnabled(enabled);
-    else
+    QWidget* w = control(name);
+    if (!w)
         qWarning("Scaricodati: no control %.*s", int(name.size()), name.data());
+    else if (auto frozen = frozenControls_.find(w); frozen != frozenControls_.end())
+        *frozen = enabled; // takes effect when the operation ends
+    else
+        w->setEnabled(enabled);
 }
 
 bool MainWindow::isEnabled(std::string_view name) const
 {
-    const QWidget* w = control(name);
-    return w && w->isEnabled();
+    QWidget* w = control(name);
+    return w && frozenControls_.value(w, w->isEnabled());
 }
 
 void MainWindow::showWaitIndicator(bool shown)

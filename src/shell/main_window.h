@@ -15,9 +15,14 @@
 #include <QString>
 #include <QWidget>
 
+#include <QList>
+#include <QPointer>
+
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QLineEdit;
 class QTabBar;
@@ -29,6 +34,9 @@ class DownloadPage;
 class HeaderPage;
 class SetupPage;
 class WaitIndicator;
+
+// The property that keeps a control usable while an operation runs ("About", "Help").
+inline constexpr const char* kUsableDuringOperations = "usableDuringOperations";
 
 struct MainWindowOptions {
     // Port number to system port name; empty means COMn / /dev/ttyS<n-1>.
@@ -70,10 +78,15 @@ public:
     // header file rebuilt with the default headers, block 1 shown.
     void load();
 
-    // Runs one operation to its end while the window keeps processing events. A click that
-    // arrives while another operation runs is ignored. When the window is closed during
-    // the operation, it unwinds and the application quits.
+    // Runs one operation to its end while the window keeps processing events. While it runs
+    // the boxes of the pages are read-only and their buttons disabled, so nothing the
+    // operator does can change what the operation sends; a box left half-edited is checked
+    // first. When the window is closed during the operation, it unwinds and the application
+    // quits.
     void runOperation(const Operation& op);
+    // Runs `task` now, or when the running operation has ended: for what the operator does
+    // in other windows while the unit is being talked to.
+    void whenIdle(std::function<void()> task);
     // Makes a click on the named button run `op` through runOperation.
     void connectOperation(const char* buttonName, Operation op);
     // Makes leaving the named text box for another control of this window run `op` through
@@ -116,9 +129,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class ChooserMessages;
+
     void buildUi();
     void chainTabOrder();
     void showPage(int index);
+    void freezePages(bool frozen);
+    void checkEditedBox();
+    // A text of the core as shown, with the program's folders as they are named.
+    QString shownText(const std::string& text) const;
+    void rememberFolder(const QString& folder);
 
     QString programFolder_;
     std::optional<FolderChooserOptions> folderOptions_;
@@ -143,6 +163,16 @@ private:
     mutable QHash<QString, QWidget*> controls_;
     QHash<QObject*, Operation> leaveChecks_;
     bool busy_ = false;
+    // While an operation runs: each frozen control and the enabled state the program wants
+    // for it once the operation ends; each box made read-only for the operation.
+    bool frozen_ = false;
+    QHash<QWidget*, bool> frozenControls_;
+    QPointer<QWidget> focusBeforeFreeze_;
+    QPointer<QWidget> focusAfterFreeze_;
+    QList<QLineEdit*> frozenBoxes_;
+    std::vector<std::function<void()>> postponed_;
+    std::unique_ptr<ChooserMessages> chooserMessages_;
+    QList<std::pair<QString, QString>> folderRenderings_;
 };
 
 } // namespace tarvelon

@@ -83,6 +83,7 @@ void wireOperations(MainWindow& window)
             window.connectOperation(w.control, w.operation);
             break;
         case On::ClickAnyTime:
+            window.control(w.control)->setProperty(kUsableDuringOperations, true);
             QObject::connect(qobject_cast<QAbstractButton*>(window.control(w.control)), &QAbstractButton::clicked,
                              &window, [&window, op = w.operation] { op(window.context()); });
             break;

@@ -1,8 +1,11 @@
 #include "shell/program.h"
 
+#include "platform/qt/qt_messages.h"
+#include "shell/program_folder.h"
 #include "shell/splash_screen.h"
 
 #include <QCommandLineParser>
+#include <QLockFile>
 
 #include <memory>
 
@@ -30,10 +33,20 @@ int runProgram(QApplication& app, MainWindowOptions options)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
     portFromCommandLine(QApplication::arguments(), options);
 
+    MainWindowOptions windowOptions = options;
+    if (windowOptions.programFolder.isEmpty())
+        windowOptions.programFolder = defaultProgramFolder();
+    // A second copy would rebuild the header file under the first.
+    const std::unique_ptr<QLockFile> lock = lockProgramFolder(windowOptions.programFolder);
+    if (!lock) {
+        QtMessages().show(std::string(kAlreadyRunning), Icon::None);
+        return 1;
+    }
+
     // The main window's loading runs when the splash window hands over.
     std::unique_ptr<MainWindow> window;
-    SplashScreen splash([&window, &options] {
-        window = std::make_unique<MainWindow>(options);
+    SplashScreen splash([&window, &windowOptions] {
+        window = std::make_unique<MainWindow>(windowOptions);
         window->show();
     });
     splash.show();

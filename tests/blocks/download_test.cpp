@@ -430,3 +430,32 @@ TEST_F(DownloadTest, OkIsDisabledWhileThePortIsOpenAndTheExportWaitsHalfASecond)
     EXPECT_FALSE(okWhileOpen);
     EXPECT_GE(exportedAt - closedAt, 0.4);
 }
+
+TEST(DownloadClosing, AtEveryInstantTheReadingsExportIsWholeOrAbsent)
+{
+    // The instants of an undisturbed download.
+    std::vector<int64_t> instants;
+    {
+        Bench b;
+        b.h.loop.onYield = [&] {
+            if (instants.empty() || instants.back() != b.h.clock.now())
+                instants.push_back(b.h.clock.now());
+        };
+        b.run();
+    }
+    const std::vector<RowAt> all = rows(20, 100, 5);
+    int exported = 0;
+    for (int64_t t : instants) {
+        Bench b;
+        b.h.loop.closeAt = t;
+        EXPECT_THROW(b.run(), ProgramClosing) << t;
+        // Every row read: the export follows, even when the window closed in the pause.
+        const bool allRead = b.exists("datiram.dat") && b.file("datiram.dat") == workFile(all);
+        ASSERT_EQ(b.exists(kBase + "num.dat"), allRead) << t;
+        if (allRead) {
+            EXPECT_EQ(b.file(kBase + "num.dat"), exportFile(all)) << t;
+            ++exported;
+        }
+    }
+    EXPECT_GT(exported, 2) << "instants in the pause";
+}

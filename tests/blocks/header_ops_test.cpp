@@ -100,6 +100,32 @@ TEST_F(HeaderOps, SetBlockSendsTheStoredHeaderOfTheBlockInTheBox)
     }
 }
 
+TEST_F(HeaderOps, SetBlockWritesTheBlockCheckedBeforeItsQuestion)
+{
+    // Whatever stands in the box once the question is answered.
+    struct ChangingBox : FakeMessages {
+        Form* form = nullptr;
+        std::string typed;
+        bool askOkCancel(const std::string& text) override
+        {
+            form->setText("Text2", typed);
+            return FakeMessages::askOkCancel(text);
+        }
+    };
+    for (const char* typed : {"", "31", "09"}) {
+        Harness h;
+        h.startUp();
+        ChangingBox messages;
+        messages.form = &h.form;
+        messages.typed = typed;
+        Context ctx{h.state, h.form, h.line, h.loop, h.timer1, messages, h.desktop};
+        h.form.setText("Text2", "07");
+        setBlock(ctx);
+        EXPECT_EQ(h.unit.commands(), (std::vector<std::string>{"C06000" + defaultText(7), "b000F500"})) << typed;
+        EXPECT_EQ(h.state.currentBlock, 7) << typed;
+    }
+}
+
 TEST_F(HeaderOps, SetBlockKeepsTheShownHeaderEvenWhenCancelled)
 {
     h.form.setText("Text3", "EDITED  ");

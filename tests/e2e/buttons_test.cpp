@@ -19,39 +19,9 @@ using namespace tarvelon::test;
 
 namespace {
 
-// The same plausible blocks the unit on the line holds.
-const sim::Unit& reference()
-{
-    static const sim::Unit unit = [] {
-        sim::Unit u;
-        u.fillDemo();
-        return u;
-    }();
-    return unit;
-}
-
-std::string defaultText(int n)
-{
-    // The ten header fields of the default header, as a header line carries them.
-    std::string t = defaultHeader(n).bytes().substr(0, 48);
-    return t.substr(0, 32) + t.substr(32, 6) + t.substr(40, 6);
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class Buttons : public WindowOnPty {
 protected:
     void prepareUnit(sim::Unit& unit) override { unit.fillDemo(); }
-
-    HeaderRecord record(int n) const
-    {
-        const QByteArray all = fileBytes(dir_.filePath("intestazione"));
-        return HeaderRecord::fromBytes(all.mid((n - 1) * 77, 77).toStdString());
-    }
 };
 
 } // namespace
@@ -211,31 +181,6 @@ class RealBoxes : public WindowOnPty {
 protected:
     void prepareUnit(sim::Unit& unit) override { unit.faults.silent = true; }
     bool useRealMessageBoxes() const override { return true; }
-
-    // Answers each modal box that appears with the given button, noting its text and icon.
-    void answerBoxes(std::vector<QMessageBox::StandardButton> answers)
-    {
-        auto* timer = new QTimer(window_.get());
-        timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, [this, timer, answers]() mutable {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || answers.empty())
-                return;
-            seen.push_back({box->text().toStdString(), box->icon(), box->windowTitle().toStdString()});
-            box->button(answers.front())->click();
-            answers.erase(answers.begin());
-            if (answers.empty())
-                timer->stop();
-        });
-        timer->start();
-    }
-
-    struct Seen {
-        std::string text;
-        QMessageBox::Icon icon;
-        std::string title;
-    };
-    std::vector<Seen> seen;
 };
 
 } // namespace

@@ -1,19 +1,47 @@
 #pragma once
+#include "link/header_record.h"
 #include "shell/main_window.h"
 #include "sim/unit_on_pty.h"
 #include "support/fake_form.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace tarvelon::test {
+
+// The same plausible blocks the unit on the line holds.
+inline const sim::Unit& reference()
+{
+    static const sim::Unit unit = [] {
+        sim::Unit u;
+        u.fillDemo();
+        return u;
+    }();
+    return unit;
+}
+
+// The ten header fields of the default header, as a header line carries them.
+inline std::string defaultText(int n)
+{
+    std::string t = defaultHeader(n).bytes().substr(0, 48);
+    return t.substr(0, 32) + t.substr(32, 6) + t.substr(40, 6);
+}
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // The real window, its "Com 1" being the simulated unit on a pseudo-terminal, and message
 // boxes answered by the test.
@@ -45,6 +73,7 @@ protected:
         opts.folders = folders;
         // What the window remembers between starts stays in the test's folder.
         opts.settingsFile = dir_.filePath(QStringLiteral("settings.ini"));
+        adjustOptions(opts);
         return opts;
     }
 
@@ -59,6 +88,7 @@ protected:
     }
 
     virtual void prepareUnit(sim::Unit&) {}
+    virtual void adjustOptions(MainWindow::Options&) {}
     virtual bool useRealMessageBoxes() const { return false; }
 
     void click(const char* name)
@@ -77,6 +107,11 @@ protected:
         QTest::keyClick(edit, Qt::Key_Tab);
     }
     std::string text(const char* box) const { return window_->text(box); }
+    HeaderRecord record(int n) const
+    {
+        const QByteArray all = fileBytes(dir_.filePath("intestazione"));
+        return HeaderRecord::fromBytes(all.mid((n - 1) * 77, 77).toStdString());
+    }
     // The command lines the unit received, without the wakes.
     std::vector<std::string> commands() const
     {
@@ -92,6 +127,33 @@ protected:
         EXPECT_FALSE(window_->port().isOpen());
         EXPECT_FALSE(window_->isBusy());
     }
+
+    // With real message boxes: answers each modal box that appears with the given button,
+    // noting its text and icon and whether an operation was running.
+    void answerBoxes(std::vector<QMessageBox::StandardButton> answers)
+    {
+        auto* timer = new QTimer(window_.get());
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, [this, timer, answers]() mutable {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || answers.empty())
+                return;
+            seen.push_back({box->text().toStdString(), box->icon(), box->windowTitle().toStdString(),
+                            window_->isBusy()});
+            box->button(answers.front())->click();
+            answers.erase(answers.begin());
+            if (answers.empty())
+                timer->stop();
+        });
+        timer->start();
+    }
+    struct Seen {
+        std::string text;
+        QMessageBox::Icon icon;
+        std::string title;
+        bool duringOperation;
+    };
+    std::vector<Seen> seen;
 
     QTemporaryDir dir_;
     sim::UnitOnPty pty_;

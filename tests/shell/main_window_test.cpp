@@ -654,6 +654,9 @@ TEST(ProgramFolder, AWritableExecutableFolderIsUsedOtherwiseAppData)
         QFile f(aFile);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
+    // The folder may be written, yet the header file cannot be made there.
+    const QString blocked = root.filePath(QStringLiteral("blocked"));
+    ASSERT_TRUE(QDir().mkpath(blocked + QStringLiteral("/intestazione")));
     const QString appData = root.filePath(QStringLiteral("appdata/Tarvelon Manager"));
 
     const struct {
@@ -664,6 +667,7 @@ TEST(ProgramFolder, AWritableExecutableFolderIsUsedOtherwiseAppData)
         {"writable", writable, writable},
         {"missing", root.filePath(QStringLiteral("gone")), appData},
         {"a file", aFile, appData},
+        {"header file cannot be made", blocked, appData},
         {"empty", QString(), appData},
     };
     for (const auto& c : cases) {

@@ -7,6 +7,8 @@ namespace tarvelon {
 
 void QtEventLoop::yield()
 {
+    if (beforeYield)
+        beforeYield();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     throwIfClosing();
 }
@@ -15,6 +17,8 @@ void QtEventLoop::yieldUntilEvent()
 {
     // Sleeps in the system's wait until a tick, a received character or input arrives, so a
     // wait for the unit costs no processor time.
+    if (beforeYield)
+        beforeYield();
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     throwIfClosing();
 }

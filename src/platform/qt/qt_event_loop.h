@@ -19,6 +19,9 @@ public:
     void requestClose() { closing_ = true; }
     bool closeRequested() const { return closing_; }
 
+    // Called before each yield lets events through.
+    std::function<void()> beforeYield;
+
 private:
     void throwIfClosing() const;
 

@@ -6,17 +6,22 @@
 
 namespace tarvelon {
 
+QString QtMessages::shown(const std::string& text) const
+{
+    return shown_ ? shown_(text) : fromText(text);
+}
+
 void QtMessages::show(const std::string& text, Icon icon, const std::string& title)
 {
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title.empty() ? QString::fromLatin1(kProgramTitle) : fromText(title), fromText(text),
+                    title.empty() ? QString::fromLatin1(kProgramTitle) : fromText(title), shown(text),
                     QMessageBox::Ok, parent_);
     box.exec();
 }
 
 bool QtMessages::askOkCancel(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), fromText(text),
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), shown(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     return box.exec() == QMessageBox::Ok;
 }

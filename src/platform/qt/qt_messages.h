@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 namespace tarvelon {
 
 inline constexpr const char* kProgramTitle = "Tarvelon Manager";
@@ -12,13 +14,20 @@ inline constexpr const char* kProgramTitle = "Tarvelon Manager";
 // Modal message boxes over the main window.
 class QtMessages : public Messages {
 public:
-    explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
+    // `shown` turns a text into what the box shows; none means fromText.
+    explicit QtMessages(QWidget* parent = nullptr, std::function<QString(const std::string&)> shown = {})
+        : parent_(parent), shown_(std::move(shown))
+    {
+    }
 
     void show(const std::string& text, Icon icon, const std::string& title = {}) override;
     bool askOkCancel(const std::string& text) override;
 
 private:
+    QString shown(const std::string& text) const;
+
     QPointer<QWidget> parent_;
+    std::function<QString(const std::string&)> shown_;
 };
 
 } // namespace tarvelon
