@@ -12,7 +12,7 @@ inline constexpr std::string_view kCannotOpenPort = "Attention: cannot open seri
 
 // What a wake brought back.
 enum class Wake {
-    Ready,   // exactly "!"
+    Ready,   // "!" and nothing after it; stray characters before it are dropped
     Refused, // anything else: the caller skips its command
     NoReply, // the unit is silent: already reported, port closed, wait indicator hidden
 };
@@ -36,7 +36,7 @@ public:
     // Selects the port by the port number and opens it. A port that cannot be opened is
     // reported, the wait indicator hidden, and false returned: the operation ends.
     bool openPort();
-    // Sends the wake character and waits for the unit's answer.
+    // Drops what is waiting, sends the wake character and waits for the unit's answer.
     Wake handshake(Limit limit);
     // Writes one command line; a failed write is skipped like any failed step.
     void send(std::string_view line);

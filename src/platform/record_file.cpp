@@ -77,4 +77,13 @@ bool removeFile(const std::string& path)
     return !ec;
 }
 
+bool replaceFile(const std::string& from, const std::string& to)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(to, ec))
+        return false;
+    std::filesystem::rename(from, to, ec);
+    return !ec;
+}
+
 } // namespace tarvelon
