@@ -1,5 +1,6 @@
 // tarvelon-bench wait      : what a 10 s wait of an operation costs the program in CPU.
 // tarvelon-bench download  : a full download from tarvelon-unit-sim paced at a true 9600 baud.
+// tarvelon-bench download-noisy : the same with a stray character after each of the unit's replies.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
 // tarvelon-bench surveys   : the survey library and its window with 1000 surveys (surveys_bench.cpp).
 #include "blocks/download.h"
@@ -127,7 +128,8 @@ int benchWait()
     return 0;
 }
 
-int benchDownload()
+// `noise`: characters the unit sends unasked after every reply, as a chatty unit does.
+int benchDownload(const std::string& noise)
 {
     QTemporaryDir dir;
     // Block 1: 200.0 m at 1 m steps with four guides: 200 rows of eight readings.
@@ -138,7 +140,10 @@ int benchDownload()
             unit.memory()[size_t(0x100 + r * 16 + b)] = uint8_t(b % 2 ? r : 0x80 | (r >> 4));
     const std::string image = dir.filePath("image.bin").toStdString();
     unit.saveImage(image);
-    Simulator sim({"--image", image, "--paced", "--wake-delay-ms", "0", "--reply-delay-ms", "0"});
+    std::vector<std::string> args{"--image", image, "--paced", "--wake-delay-ms", "0", "--reply-delay-ms", "0"};
+    if (!noise.empty())
+        args.insert(args.end(), {"--noise", noise});
+    Simulator sim(args);
     test::FakeMessages messages;
     auto w = windowOn(sim.path, dir.path(), messages);
     w->state().downloadFolder = dir.path().toStdString();
@@ -157,8 +162,8 @@ int benchDownload()
     const double line = rows * (1 + 1 + 7 + 50) * charMs / 1000.0 + 0.5;
     QFile work(dir.filePath("datiram.dat"));
     work.open(QIODevice::ReadOnly);
-    std::printf("download of %d rows: wall %.3f s, line's own time %.3f s (+%.2f %%)\n", rows, wall, line,
-                100.0 * (wall - line) / line);
+    std::printf("download of %d rows%s: wall %.3f s, line's own time %.3f s (+%.2f %%)\n", rows,
+                noise.empty() ? "" : ", a stray character after each reply", wall, line, 100.0 * (wall - line) / line);
     std::printf("cpu %.3f s = %.2f %% of the wall time; peak memory %ld KiB; work file %lld bytes; messages %zu\n", cpu,
                 100.0 * cpu / wall, peakKiB(), work.size(), messages.shown.size());
     return 0;
@@ -198,11 +203,13 @@ int main(int argc, char* argv[])
     if (what == "wait")
         return benchWait();
     if (what == "download")
-        return benchDownload();
+        return benchDownload("");
+    if (what == "download-noisy")
+        return benchDownload("x");
     if (what == "startup")
         return benchStartup();
     if (what == "surveys")
         return benchSurveys();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|startup|surveys\n");
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|startup|surveys\n");
     return 2;
 }

@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     FUZZ_REQUIRE(joined == reply.substr(0, std::min<size_t>(12, reply.size())));
 
-    // Read Clock: a complete reply fills the boxes, a short one leaves them and reports silence.
+    // Read Clock: a complete reply of twelve digits fills the boxes; a broken one leaves them and
+    // says the clock could not be read, a short one leaves them and reports silence.
     virt::Clock clock;
     virt::Loop loop(clock);
     ProgramState state;
@@ -81,9 +82,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     settings::readClock(c);
 
     const bool complete = reply.size() >= 14;
+    const bool digits = complete && std::all_of(reply.begin(), reply.begin() + 12, [](char ch) {
+        return ch >= '0' && ch <= '9';
+    });
     for (size_t i = 0; i < std::size(kBoxes); ++i)
-        FUZZ_REQUIRE(form.text(kBoxes[i]) == (complete ? fields[i] : std::string()));
-    FUZZ_REQUIRE(messages.shown.size() == (complete ? 0u : 1u));
+        FUZZ_REQUIRE(form.text(kBoxes[i]) == (digits ? fields[i] : std::string()));
+    FUZZ_REQUIRE(messages.shown.size() == (digits ? 0u : 1u));
+    FUZZ_REQUIRE(complete == digits || messages.shown[0].text == settings::kClockNotRead);
     FUZZ_REQUIRE(!port.isOpen());
     FUZZ_REQUIRE(!form.waitIndicatorShown());
     return 0;

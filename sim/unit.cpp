@@ -231,6 +231,8 @@ std::vector<Burst> Unit::reply(std::string text, double delayMs)
 {
     if (faults.silent || (faults.answerWakes >= 0 && wakes_ > faults.answerWakes))
         return {};
+    if (faults.noiseInReplyAt >= 0 && text.size() > size_t(faults.noiseInReplyAt))
+        text.insert(size_t(faults.noiseInReplyAt), 1, '~');
     if (faults.cutReplyAt >= 0 && text.size() > size_t(faults.cutReplyAt))
         text.resize(size_t(faults.cutReplyAt));
 

@@ -21,6 +21,7 @@ struct Faults {
     int splitParts = 1;             // row and clock replies sent in this many parts
     double splitGapMs = 0.0;        // pause between the parts
     std::string noiseAfterReply;    // sent unasked after every row or clock reply
+    int noiseInReplyAt = -1;        // "~" put into every row and clock reply before this character
 };
 
 // One burst of characters the unit sends: after a pause of `delayMs`, counted from the end of

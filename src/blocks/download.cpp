@@ -22,29 +22,55 @@ constexpr int kRowsPerPage = 16;
 // The pause before the export is written: the tick counter must pass 4.
 constexpr int kPauseTicks = 5;
 
-// Where each header text comes from: row offset "00" to "90" of page "0", and the bytes taken.
 // One file of the download. Once a step on it fails it is written no further, so it never
-// holds a mix of old and new records, and it is reported when the download ends.
+// holds a mix of old and new records, and it is reported when the download ends. An export
+// file is written under a temporary name in the same folder and replaces the earlier one only
+// when the download is complete; until then, and whatever ends the download, the earlier one
+// stays as it was.
 class DownloadFile {
 public:
-    DownloadFile(const std::string& folder, std::string_view name, int recordLength)
+    enum Mode { InPlace, Staged };
+
+    DownloadFile(const std::string& folder, std::string_view name, int recordLength, Mode mode)
         : path_(joinPath(folder, name)),
-          length_(recordLength), ok_(!folder.empty())
+          writePath_(mode == Staged ? path_ + ".part" : path_), length_(recordLength), ok_(!folder.empty())
     {
     }
+    ~DownloadFile() { discard(); }
+    DownloadFile(const DownloadFile&) = delete;
+    DownloadFile& operator=(const DownloadFile&) = delete;
 
     // The path as the window and the messages show it.
     std::string path() const { return textFromPath(path_); }
+    // The path as the file system takes it (UTF-8).
+    const std::string& fileSystemPath() const { return path_; }
     bool failed() const { return !ok_; }
 
     // A file left by an earlier download must go: opening keeps what a file holds.
     void remove() { ok_ = ok_ && removeFile(path_); }
-    void open() { ok_ = ok_ && file_.open(path_, length_); }
+    void open() { ok_ = ok_ && (!staged() || removeFile(writePath_)) && file_.open(writePath_, length_); }
     void write(long k, std::string_view record) { ok_ = ok_ && file_.write(k, record); }
     void close() { file_.close(); }
+    // The new file in place of the earlier one.
+    void commit()
+    {
+        close();
+        ok_ = ok_ && (!staged() || replaceFile(writePath_, path_));
+        discard();
+    }
+    // The new file dropped, the earlier one left.
+    void discard()
+    {
+        close();
+        if (staged())
+            removeFile(writePath_);
+    }
 
 private:
+    bool staged() const { return writePath_ != path_; }
+
     std::string path_;
+    std::string writePath_;
     int length_;
     bool ok_;
     RecordFile file_;
@@ -52,9 +78,9 @@ private:
 
 struct DownloadFiles {
     DownloadFiles(const std::string& folder, const std::string& baseName)
-        : headerExport(folder, baseName + std::string(kHeaderExportSuffix), kHeaderExportLength),
-          work(folder, kWorkFileName, kReadingsLength),
-          readingsExport(folder, baseName + std::string(kReadingsExportSuffix), kReadingsLength)
+        : headerExport(folder, baseName + std::string(kHeaderExportSuffix), kHeaderExportLength, DownloadFile::Staged),
+          work(folder, kWorkFileName, kReadingsLength, DownloadFile::InPlace),
+          readingsExport(folder, baseName + std::string(kReadingsExportSuffix), kReadingsLength, DownloadFile::Staged)
     {
     }
     DownloadFile headerExport;
@@ -69,14 +95,14 @@ DownloadedBlock endWithoutFiles(Context& c)
     return {};
 }
 
-// The ten header rows; a refused row leaves its text empty. False when the unit fell silent.
-bool readHeader(Context& c, Exchange& ex, Wake firstWake, BlockHeader& header)
+// The ten header rows. False when the unit fell silent (already reported, port closed).
+bool readHeader(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, BlockHeader& header)
 {
     // The export carries six characters of the time row.
-    HeaderTexts t;
-    if (!readHeaderRows(c, ex, firstWake, t, 6))
+    if (!readHeaderRows(c, ex, firstWake, texts, 6))
         return false;
-    header = {t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9]};
+    const auto t = [&texts](size_t r) { return texts[r].value_or(""); };
+    header = {t(0), t(1), t(2), t(3), t(4), t(5), t(6), t(7), t(8), t(9)};
     return true;
 }
 
@@ -93,7 +119,7 @@ void writeHeaderExport(Context& c, const BlockHeader& header, DownloadFile& file
 // One row per depth step from the deepest up, each written to the work file as it arrives and
 // kept in `records`. False when the unit fell silent.
 bool readReadings(Context& c, Exchange& ex, const BlockHeader& header, DownloadFiles& files,
-                  std::vector<ReadingsRecord>& records)
+                  std::vector<ReadingsRecord>& records, std::vector<int>& unreadDepths)
 {
     const bool halfMetre = header.step == "0";
     const int stepTenths = halfMetre ? 5 : 10;
@@ -118,10 +144,12 @@ bool readReadings(Context& c, Exchange& ex, const BlockHeader& header, DownloadF
             const Row row = fetchRow(c, ex);
             if (row.status == Row::Lost)
                 return false;
-            // A refused row is left out, yet the depth still goes up a step.
+            // A row not read is left out, yet the depth still goes up a step.
             if (row.status == Row::Fetched) {
                 records.push_back(readingsRow(remaining, row.reply, readings));
                 work.write(static_cast<long>(records.size()), records.back().bytes());
+            } else {
+                unreadDepths.push_back(remaining);
             }
             remaining -= stepTenths;
         }
@@ -144,6 +172,22 @@ void reportFailures(Context& c, const DownloadFiles& files)
     for (const DownloadFile* f : {&files.headerExport, &files.work, &files.readingsExport})
         if (f->failed())
             c.messages.show(std::string(kCannotWriteFile) + f->path(), Icon::Error);
+}
+
+void reportUnreadDepths(Context& c, const std::vector<int>& depths)
+{
+    if (depths.empty())
+        return;
+    // The box stays readable however many rows were lost.
+    constexpr size_t kListed = 20;
+    std::string text = "Attention: " + std::to_string(depths.size()) +
+                       (depths.size() == 1 ? " row of readings" : " rows of readings") +
+                       " could not be read, depths ";
+    for (size_t i = 0; i < depths.size() && i < kListed; ++i)
+        text += (i ? ", " : "") + depthPattern(depths[i]);
+    if (depths.size() > kListed)
+        text += " and " + std::to_string(depths.size() - kListed) + " more";
+    c.messages.show(text, Icon::Error);
 }
 
 } // namespace
@@ -174,15 +218,24 @@ DownloadedBlock downloadBlock(Context& c)
     if (firstWake == Wake::NoReply)
         return endWithoutFiles(c);
 
-    // 4. The header; a unit that falls silent here leaves every file as it was.
+    // 4. The header; a unit that falls silent here leaves every file as it was, and so does
+    //    a header row not read, which would give the files a wrong name or wrong depths.
+    HeaderTexts texts;
     BlockHeader header;
-    if (!readHeader(c, ex, firstWake, header))
+    if (!readHeader(c, ex, firstWake, texts, header))
         return endWithoutFiles(c);
+    UnreadRows unreadHeader;
+    unreadHeader.note(block, texts);
+    if (!unreadHeader.empty()) {
+        ex.end();
+        endWithoutFiles(c);
+        c.messages.show(unreadHeader.message() + std::string(kNothingDownloaded), Icon::Error);
+        return {};
+    }
 
-    // 5. Files of an earlier download of this header go.
+    // 5. The work file of an earlier download goes; its export files stay until the new ones
+    //    are complete.
     DownloadFiles files(c.state.downloadFolder, fileNameFromText(safeFileName(exportBaseName(header))));
-    files.headerExport.remove();
-    files.readingsExport.remove();
     files.work.remove();
 
     // 6, 7. The header export file.
@@ -193,14 +246,20 @@ DownloadedBlock downloadBlock(Context& c)
     c.state.pageDigit = "1";
     c.state.rowOffset = "00";
     std::vector<ReadingsRecord> records;
-    const bool complete = readReadings(c, ex, header, files, records);
+    std::vector<int> unreadDepths;
+    const bool complete = readReadings(c, ex, header, files, records, unreadDepths);
     files.work.close();
     if (!complete) {
-        // The work file keeps every row read; an export of part of the block would pass for all of it.
+        // The work file keeps every row read; the earlier exports stay, as an export of part
+        // of the block would pass for all of it.
+        files.headerExport.discard();
         c.form.setEnabled(kOkButton, true);
         c.form.setText("Text1", "");
         c.loop.yield();
         reportFailures(c, files);
+        c.messages.show(std::string(kNotReplaced) + files.headerExport.path() + ", " + files.readingsExport.path(),
+                        Icon::Error);
+        reportUnreadDepths(c, unreadDepths);
         return {};
     }
 
@@ -218,8 +277,11 @@ DownloadedBlock downloadBlock(Context& c)
     }
     c.timer1.disable();
 
-    // 14 to 16. The readings export file: the work records from the shallowest down.
+    // 14 to 16. The readings export file: the work records from the shallowest down; then
+    //    both export files replace the earlier ones.
     writeReadingsExport(c, records, files.readingsExport);
+    files.headerExport.commit();
+    files.readingsExport.commit();
     if (closing)
         throw ProgramClosing{};
 
@@ -229,7 +291,8 @@ DownloadedBlock downloadBlock(Context& c)
     c.form.setText("Text1", "");
     c.loop.yield();
     reportFailures(c, files);
-    return {true, header, std::move(records), files.headerExport.path(), files.readingsExport.path()};
+    reportUnreadDepths(c, unreadDepths);
+    return {true, header, std::move(records), files.headerExport.fileSystemPath(), files.readingsExport.fileSystemPath()};
 }
 
 void download(Context& c)

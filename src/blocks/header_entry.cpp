@@ -127,14 +127,6 @@ void leaveReadoutNumber(Context& c)
     c.form.setText("Text10", lastChars("00" + c.form.text("Text10"), 2));
 }
 
-void showBlockOne(Context& c)
-{
-    c.state.currentBlock = 1;
-    c.form.setText("Text2", twoDigits(1));
-    if (HeaderFile(c.state.headerFilePath).read(1, c.state.record))
-        recordToWindow(c.state.record, c.form, FieldSet::All);
-}
-
 void nextHeader(Context& c)
 {
     stepHeader(c, +1);

@@ -1,6 +1,7 @@
 #pragma once
 #include "link/context.h"
 #include "link/header_file.h"
+#include "link/shown_block.h"
 
 #include <string>
 #include <string_view>
@@ -25,11 +26,6 @@ void leaveDepthMetres(Context& c);
 void leaveDepthTenths(Context& c);
 void toggleDepthTenths(Context& c);
 void leaveReadoutNumber(Context& c);
-
-// Block 1 as current block, in Text2 and in all the header boxes: where an operation ends
-// early, the page and the current block number then agree, so a later "+", "-" or Set Block
-// stores no other block's header into record 1.
-void showBlockOne(Context& c);
 
 // "+" and "-" of the Header Data page: store the shown header, show the next one.
 void nextHeader(Context& c);

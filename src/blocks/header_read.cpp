@@ -7,19 +7,21 @@
 namespace tarvelon {
 namespace {
 
+// Each text into its box or boxes; a row that was not read leaves its boxes as they are.
 void showHeaderTexts(Form& form, const HeaderTexts& t)
 {
-    form.setText("Text3", t[0]);
-    form.setText("Text4", t[1]);
-    form.setText("Text5", t[2]);
-    form.setText("Text6", t[3].substr(0, 3));
-    form.setText("Text13", t[3].size() > 3 ? t[3].substr(3, 1) : std::string());
-    form.setText("Text7", t[4]);
-    form.setText("Text8", t[5]);
-    form.setText("Text9", t[6]);
-    form.setText("Text10", t[7]);
-    form.setText("Text11", t[8]);
-    form.setText("Text12", t[9]);
+    static constexpr const char* kBoxes[] = {"Text3", "Text4", "Text5", "Text6", "Text7",
+                                             "Text8", "Text9", "Text10", "Text11", "Text12"};
+    for (size_t r = 0; r < t.size(); ++r) {
+        if (!t[r])
+            continue;
+        if (r == HeaderRecord::Depth) {
+            form.setText("Text6", t[r]->substr(0, 3));
+            form.setText("Text13", t[r]->size() > 3 ? t[r]->substr(3, 1) : std::string());
+        } else {
+            form.setText(kBoxes[r], *t[r]);
+        }
+    }
 }
 
 void addressBlock(ProgramState& s, int block)
@@ -29,7 +31,57 @@ void addressBlock(ProgramState& s, int block)
     s.rowOffset = "00";
 }
 
+void reportUnread(Context& c, const UnreadRows& unread)
+{
+    if (!unread.empty())
+        c.messages.show(unread.message(), Icon::Error);
+}
+
+// The header rows follow the record's field order, client to time.
+HeaderRecord::Field fieldOfRow(size_t r)
+{
+    static_assert(HeaderRecord::Client == 0 && HeaderRecord::Time == 9);
+    return static_cast<HeaderRecord::Field>(r);
+}
+
 } // namespace
+
+void UnreadRows::note(int block, const HeaderTexts& texts)
+{
+    std::string fields;
+    int missing = 0;
+    for (size_t r = 0; r < texts.size(); ++r) {
+        if (texts[r])
+            continue;
+        fields += (fields.empty() ? "" : ", ") + std::string(kHeaderRows[r].field);
+        ++missing;
+    }
+    if (missing == 0)
+        return;
+    count_ += missing;
+    if (missing == static_cast<int>(texts.size()))
+        fields = "whole header";
+    blocks_.emplace_back(block, fields);
+}
+
+std::string UnreadRows::message() const
+{
+    std::string text = "Attention: " + std::to_string(count_) + (count_ == 1 ? " header row" : " header rows") +
+                       " could not be read: ";
+    // Neighbouring blocks that lost the same rows are named together.
+    for (size_t i = 0; i < blocks_.size();) {
+        size_t j = i;
+        while (j + 1 < blocks_.size() && blocks_[j + 1].first == blocks_[j].first + 1 &&
+               blocks_[j + 1].second == blocks_[i].second)
+            ++j;
+        text += i == 0 ? "" : "; ";
+        text += j == i ? "block " + std::to_string(blocks_[i].first)
+                       : "blocks " + std::to_string(blocks_[i].first) + " to " + std::to_string(blocks_[j].first);
+        text += " " + blocks_[i].second;
+        i = j + 1;
+    }
+    return text;
+}
 
 bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes)
 {
@@ -68,14 +120,23 @@ void readBlock(Context& c)
         return;
     // 5. Into the boxes; point, gains and zeros are not kept by the unit.
     showHeaderTexts(c.form, texts);
-    // 6. Done.
+    // 6. Done, and any row that could not be read named.
     ex.end();
+    UnreadRows unread;
+    unread.note(block, texts);
+    reportUnread(c, unread);
 }
 
 void readAllBlocks(Context& c)
 {
     Exchange ex(c);
     const HeaderFile file(c.state.headerFilePath);
+    UnreadRows unread;
+    // Rows already lost are named also when the unit then falls silent.
+    const auto stop = [&] {
+        showBlockOne(c);
+        reportUnread(c, unread);
+    };
     // 1. Wait indicator for the whole run.
     c.form.showWaitIndicator(true);
     c.loop.yield();
@@ -85,25 +146,36 @@ void readAllBlocks(Context& c)
         c.form.setText("Text2", twoDigits(block));
         // 4. Port and first wake, once per block.
         if (!ex.openPort())
-            return showBlockOne(c);
+            return stop();
         const Wake wake = ex.handshake(Limit::ReplyTime);
         if (wake == Wake::NoReply)
-            return showBlockOne(c);
-        // 5.-6. The ten rows into the boxes.
+            return stop();
+        // 5.-6. The ten rows into the boxes; a row not read shows what the record holds.
         HeaderTexts texts;
         if (!readHeaderRows(c, ex, wake, texts))
-            return showBlockOne(c);
-        showHeaderTexts(c.form, texts);
+            return stop();
+        HeaderRecord stored;
+        file.read(block, stored);
+        HeaderTexts shown = texts;
+        for (size_t r = 0; r < shown.size(); ++r)
+            if (!shown[r])
+                shown[r] = stored.get(fieldOfRow(r));
+        showHeaderTexts(c.form, shown);
         // 7. Port closed between blocks.
         c.port.close();
-        // 8. The block stored from the boxes, with the zero/gain boxes as they stand.
+        // 8. The block stored from the boxes, with the zero/gain boxes as they stand; a field
+        //    whose row was not read keeps every character the record held.
         windowToRecord(c.form, c.state.record, FieldSet::All);
+        for (size_t r = 0; r < texts.size(); ++r)
+            if (!texts[r])
+                c.state.record.set(fieldOfRow(r), stored.get(fieldOfRow(r)));
         file.write(block, c.state.record);
+        unread.note(block, texts);
     }
     // 9.-11. Block 1 shown.
     c.form.showWaitIndicator(false);
     c.loop.yield();
-    showBlockOne(c);
+    stop();
 }
 
 } // namespace tarvelon

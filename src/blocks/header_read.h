@@ -2,7 +2,10 @@
 #include "blocks/row_fetch.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tarvelon {
 
@@ -10,23 +13,40 @@ namespace tarvelon {
 struct HeaderRow {
     const char* offset;
     int bytes;
+    const char* field; // as the operator is told of a row that could not be read
 };
 inline constexpr std::array<HeaderRow, 10> kHeaderRows = {{
-    {"00", 8}, {"10", 8}, {"20", 4}, {"30", 4}, {"40", 1},
-    {"50", 1}, {"60", 4}, {"70", 2}, {"80", 8}, {"90", 8},
+    {"00", 8, "client"}, {"10", 8, "site"}, {"20", 4, "tube"}, {"30", 4, "depth"},
+    {"40", 1, "step"}, {"50", 1, "guides"}, {"60", 4, "north"}, {"70", 2, "readout number"},
+    {"80", 8, "date"}, {"90", 8, "time"},
 }};
 
-// The ten header texts of one block as decoded; a skipped row leaves its text empty.
-using HeaderTexts = std::array<std::string, 10>;
+// The ten header texts of one block as decoded; nothing for a row that could not be read.
+using HeaderTexts = std::array<std::optional<std::string>, 10>;
+
+// The header rows of a run that could not be read, block by block.
+class UnreadRows {
+public:
+    void note(int block, const HeaderTexts& texts);
+    bool empty() const { return count_ == 0; }
+    // "Attention: 3 header rows could not be read: block 5 client, site; block 9 date".
+    std::string message() const;
+
+private:
+    std::vector<std::pair<int, std::string>> blocks_;
+    int count_ = 0;
+};
 
 // Reads the ten header rows of the block whose code the state holds, after the first wake
 // of the open port, taking `timeBytes` bytes of the time row. False when the unit fell
 // silent (already reported, port closed).
 bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes = 8);
 
-// " Read Block": the header of the block in Text2, shown in the header boxes.
+// " Read Block": the header of the block in Text2, shown in the header boxes; a box whose row
+// could not be read keeps its text, and the operator is told.
 void readBlock(Context& c);
-// " Read All Blocks": every block's header into the header file, then block 1 shown.
+// " Read All Blocks": every block's header into the header file, then block 1 shown. A row
+// that could not be read leaves that field of the record as it was, and is named at the end.
 void readAllBlocks(Context& c);
 
 } // namespace tarvelon

@@ -4,6 +4,7 @@
 #include "link/commands.h"
 
 namespace tarvelon {
+
 Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake)
 {
     if (wake == Wake::NoReply)
@@ -16,12 +17,25 @@ Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake)
     auto reply = ex.countWait(cmd::kRowReplyLength);
     if (!reply)
         return {Row::Lost, {}};
+    if (!isWholeRow(*reply))
+        return {Row::Skipped, {}};
     return {Row::Fetched, std::move(*reply)};
 }
 
 Row fetchRow(Context& c, Exchange& ex)
 {
     return fetchRowAfterWake(c, ex, ex.handshake(Limit::Silence));
+}
+
+bool isWholeRow(std::string_view reply)
+{
+    constexpr size_t kPairs = 16;
+    if (reply.size() < 3 * kPairs - 1)
+        return false;
+    for (size_t k = 0; k < kPairs; ++k)
+        if (hexDigitValue(reply[3 * k]) < 0 || hexDigitValue(reply[3 * k + 1]) < 0)
+            return false;
+    return true;
 }
 
 std::string decodeBytes(std::string_view reply, int count)

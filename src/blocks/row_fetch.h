@@ -11,7 +11,7 @@ namespace tarvelon {
 struct Row {
     enum Status {
         Fetched, // the reply is in `reply`
-        Skipped, // the wake was not answered with exactly "!": the caller goes on with its next row
+        Skipped, // the wake was refused or the reply broken: the caller goes on with its next row
         Lost,    // the unit fell silent: already reported, port closed, wait indicator hidden
     };
     Status status;
@@ -23,6 +23,10 @@ struct Row {
 Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake);
 // A further row: wake without the reply time limit, then the fetch.
 Row fetchRow(Context& c, Exchange& ex);
+
+// True when all 16 pairs of a row reply are hexadecimal: a character lost or added on the line
+// shifts the pairs after it onto the blanks between them.
+bool isWholeRow(std::string_view reply);
 
 // The first `count` bytes of a row reply, pair k at characters 3k + 1 and 3k + 2. A pair that
 // is not two hexadecimal digits adds no character.

@@ -40,30 +40,38 @@ int Exchange::ticksSince(int mark) const
 
 Wake Exchange::handshake(Limit limit)
 {
+    // Whatever is waiting came before the wake (a stray character after the last reply, the
+    // tail of a broken one), so it cannot be its answer.
+    c_.port.readAll();
     send(cmd::kWake);
     startWait();
-    if (limit == Limit::ReplyTime) {
-        while (c_.state.tick <= kReplyTicks && c_.port.waitingCount() == 0 && !c_.port.disconnected())
-            c_.loop.yieldUntilEvent();
+    std::string heard;
+    for (;;) {
         if (lost())
             return Wake::NoReply;
-        // Characters arriving in the pass that passed the limit count as no reply.
-        if (c_.state.tick > kReplyTicks) {
+        // Noise with no "!" after it gets the reply time to be followed by one, then counts
+        // as a refusal; characters arriving in the pass that passed the limit count as none.
+        if (c_.state.tick > kReplyTicks && (limit == Limit::ReplyTime || !heard.empty())) {
+            if (!heard.empty())
+                return Wake::Refused;
             notConnected();
             return Wake::NoReply;
         }
-    } else {
-        while (c_.port.waitingCount() < 1) {
-            if (lost())
-                return Wake::NoReply;
-            if (c_.state.tick >= kSilenceTicks) {
-                notConnected();
-                return Wake::NoReply;
-            }
-            c_.loop.yieldUntilEvent();
+        if (heard.empty() && c_.state.tick >= kSilenceTicks) {
+            notConnected();
+            return Wake::NoReply;
         }
+        if (c_.port.waitingCount() > 0) {
+            heard += c_.port.readAll();
+            // A character that reached the line before the unit's answer is not part of it;
+            // anything after the "!" is.
+            const size_t ready = heard.find(cmd::kReady);
+            if (ready != std::string::npos)
+                return std::string_view(heard).substr(ready) == cmd::kReady ? Wake::Ready : Wake::Refused;
+            continue;
+        }
+        c_.loop.yieldUntilEvent();
     }
-    return c_.port.readAll() == cmd::kReady ? Wake::Ready : Wake::Refused;
 }
 
 void Exchange::send(std::string_view line)

@@ -14,7 +14,7 @@ inline constexpr std::string_view kPortLostAfter = " was disconnected";
 
 // What a wake brought back.
 enum class Wake {
-    Ready,   // exactly "!"
+    Ready,   // "!" and nothing after it; stray characters before it are dropped
     Refused, // anything else: the caller skips its command
     NoReply, // the unit is silent or its port went away: already reported, port closed,
              // wait indicator hidden
@@ -40,7 +40,7 @@ public:
     // reported with the reason, the wait indicator hidden, and false returned: the operation
     // ends.
     bool openPort();
-    // Sends the wake character and waits for the unit's answer.
+    // Drops what is waiting, sends the wake character and waits for the unit's answer.
     Wake handshake(Limit limit);
     // Writes one command line; a failed write is skipped like any failed step.
     void send(std::string_view line);

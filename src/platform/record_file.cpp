@@ -79,4 +79,13 @@ bool removeFile(const std::string& path)
     return !ec;
 }
 
+bool replaceFile(const std::string& from, const std::string& to)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(fsPath(to), ec))
+        return false;
+    std::filesystem::rename(fsPath(from), fsPath(to), ec);
+    return !ec;
+}
+
 } // namespace tarvelon

@@ -34,5 +34,8 @@ private:
 
 // Deletes a file; false only when it exists and could not be removed.
 bool removeFile(const std::string& path);
+// Moves `from` over `to` in one step, so `to` is always either the old file or the new one
+// whole; both must lie in the same folder.
+bool replaceFile(const std::string& from, const std::string& to);
 
 } // namespace tarvelon

@@ -3,6 +3,7 @@
 #include "link/commands.h"
 #include "settings/single_command.h"
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -31,6 +32,11 @@ bool isDigit(char ch)
     return ch >= '0' && ch <= '9';
 }
 
+int twoDigitValue(std::string_view digits, size_t at)
+{
+    return (digits[at] - '0') * 10 + (digits[at + 1] - '0');
+}
+
 // A box as two digits within its range.
 std::optional<std::string> twoDigitsOf(std::string_view text, const ClockBox& range)
 {
@@ -40,14 +46,22 @@ std::optional<std::string> twoDigitsOf(std::string_view text, const ClockBox& ra
         if (!isDigit(ch))
             return std::nullopt;
     std::string digits = text.size() == 1 ? "0" + std::string(text) : std::string(text);
-    const int value = (digits[0] - '0') * 10 + (digits[1] - '0');
+    const int value = twoDigitValue(digits, 0);
     if (value < range.lowest || value > range.highest)
         return std::nullopt;
     return digits;
 }
 
+// Days in a month of the year 2000 + yy: every fourth year is a leap year up to 2099.
+int daysInMonth(int yy, int month)
+{
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && yy % 4 == 0 ? 29 : kDays[month - 1];
+}
+
 // The clock text YYMMDDhhmmss the six boxes make, a one-digit box read with a leading zero;
-// nothing when a box is empty, holds anything but digits, or is out of its range.
+// nothing when a box is empty, holds anything but digits, is out of its range, or the date
+// does not exist.
 std::optional<std::string> clockTextFromBoxes(const Form& form)
 {
     std::string text;
@@ -57,6 +71,8 @@ std::optional<std::string> clockTextFromBoxes(const Form& form)
             return std::nullopt;
         text += *digits;
     }
+    if (twoDigitValue(text, 4) > daysInMonth(twoDigitValue(text, 0), twoDigitValue(text, 2)))
+        return std::nullopt;
     return text;
 }
 
@@ -83,12 +99,18 @@ void readClock(Context& c)
     const auto reply = ex.countWait(cmd::kClockReplyLength);
     if (!reply)
         return;
-    // 4. The first twelve characters are YYMMDDhhmmss; the rest is the line end.
+    // 4. The first twelve characters are YYMMDDhhmmss; the rest is the line end. A reply broken
+    //    on the line would put other characters in the boxes.
     const auto fields = clockFields(*reply);
-    for (size_t i = 0; i < fields.size(); ++i)
-        c.form.setText(kClockBoxes[i].box, fields[i]);
+    constexpr long kClockDigits = 12;
+    const bool whole = std::all_of(reply->begin(), reply->begin() + kClockDigits, isDigit);
+    if (whole)
+        for (size_t i = 0; i < fields.size(); ++i)
+            c.form.setText(kClockBoxes[i].box, fields[i]);
     // 5. Close the port.
     ex.end();
+    if (!whole)
+        c.messages.show(std::string(kClockNotRead), Icon::Error);
 }
 
 void writeClock(Context& c)

@@ -9,6 +9,7 @@ namespace tarvelon::settings {
 
 inline constexpr std::string_view kActivateClockQuestion = "ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?";
 inline constexpr std::string_view kInvalidClock = "Attention: Invalid date or time";
+inline constexpr std::string_view kClockNotRead = "Attention: the clock could not be read";
 
 // The six box texts a clock reply gives, in the order of the clock text (YY, MM, DD, hh, mm,
 // ss): two characters each from the first twelve of the reply. A reply shorter than that

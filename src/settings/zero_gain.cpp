@@ -5,6 +5,7 @@
 #include "link/exchange.h"
 #include "link/header_file.h"
 #include "link/header_record.h"
+#include "link/shown_block.h"
 
 #include <string>
 
@@ -46,10 +47,11 @@ std::string zeroGainText(const Form& form)
 }
 
 // Every way out leaves block 1 as the current block, so no later block operation works on
-// a record number outside 1 to 30.
+// a record number outside 1 to 30, and shows it with its header; the zero/gain boxes keep
+// what the run put there.
 void finish(Context& c)
 {
-    c.state.currentBlock = 1;
+    showBlock(c, 1, FieldSet::Header);
 }
 
 } // namespace
@@ -79,7 +81,7 @@ void resetZeroGain(Context& c)
         ex.send(cmd::writeZeroGain(*blockCode(n), zeroGainText(c.form)));
         ex.settleWait(2);
     }
-    // 6. Close the port; the block number box keeps showing the block it showed.
+    // 6. Close the port; block 1 shown as the current block.
     ex.end();
     finish(c);
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <set>
 
 using namespace tarvelon;
 using namespace tarvelon::test;
@@ -300,14 +301,43 @@ TEST(DownloadNames, NonAsciiFoldersAndHeadersGiveTheSameNamesOnEverySystem)
     }
 }
 
-TEST_F(DownloadTest, RefusedRowIsLeftOutAndLaterRowsKeepTheirDepths)
+TEST(DownloadUnreadRows, ARowOfReadingsIsLeftOutAndNamedAHeaderRowStopsTheDownload)
 {
-    h.unit.faults.refusedWakes = {1, 13}; // the client row and the third row of readings
-    run();
-    const std::string base = "-SITE0000-T   -00-";
-    EXPECT_EQ(file(base + "dat.dat"), headerFile(headerTexts("", "010.0")));
-    EXPECT_EQ(file("datiram.dat"), workFile(rows(20, 100, 5, 2)));
-    EXPECT_EQ(file(base + "num.dat"), exportFile(rows(20, 100, 5, 2)));
+    struct Case {
+        std::set<int> refusedWakes;
+        int noiseInReplyAt;
+        std::string message;
+        bool written;
+    };
+    const Case cases[] = {
+        // The third row of readings: left out, the later rows keep their depths.
+        {{13}, -1, "Attention: 1 row of readings could not be read, depths 009.0", true},
+        {{13, 16, 30}, -1, "Attention: 3 rows of readings could not be read, depths 009.0, 007.5, 000.5", true},
+        // A header row not read would name the files or place the rows wrongly.
+        {{1}, -1, "Attention: 1 header row could not be read: block 1 client; nothing was downloaded", false},
+        {{}, 5, "Attention: 10 header rows could not be read: block 1 whole header; nothing was downloaded", false},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        b.h.unit.faults.refusedWakes = c.refusedWakes;
+        b.h.unit.faults.noiseInReplyAt = c.noiseInReplyAt;
+        b.run();
+        ASSERT_EQ(b.h.messages.shown.size(), 1u) << c.message;
+        EXPECT_EQ(b.h.messages.shown[0].text, c.message);
+        EXPECT_EQ(b.h.messages.shown[0].icon, Icon::Error);
+        b.expectIdle();
+        if (!c.written) {
+            EXPECT_TRUE(namesIn(b.out).empty()) << c.message;
+            continue;
+        }
+        std::vector<RowAt> read;
+        for (const RowAt& row : rows(20, 100, 5))
+            if (!c.refusedWakes.count(row.r + 11))
+                read.push_back(row);
+        EXPECT_EQ(b.file(kBase + "dat.dat"), headerFile(headerTexts("CLIENT 1", "010.0")));
+        EXPECT_EQ(b.file("datiram.dat"), workFile(read));
+        EXPECT_EQ(b.file(kBase + "num.dat"), exportFile(read));
+    }
 }
 
 TEST(DownloadNames, HeaderTextsNeverLeadOutOfTheFolder)
@@ -333,19 +363,38 @@ TEST(DownloadNames, HeaderTextsNeverLeadOutOfTheFolder)
     EXPECT_EQ(safeFileName("."), "_");
 }
 
-TEST_F(DownloadTest, UnitFallingSilentKeepsEveryRowReadAndWritesNoExport)
+TEST_F(DownloadTest, UnitFallingSilentKeepsEveryRowReadAndTheEarlierExports)
 {
     header.depth = "0300";
     run();
+    const std::string headerExport = file(kBase + "dat.dat"), readingsExport = file(kBase + "num.dat");
     h.messages.shown.clear();
     h.unit.faults.answerWakes = 70 + 10 + 50; // the first run took 70 wakes
     run();
     EXPECT_EQ(file("datiram.dat"), workFile(rows(50, 300, 5)));
-    EXPECT_FALSE(exists(kBase + "num.dat"));
-    EXPECT_EQ(file(kBase + "dat.dat"), headerFile(headerTexts("CLIENT 1", "030.0")));
-    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(file(kBase + "dat.dat"), headerExport);
+    EXPECT_EQ(file(kBase + "num.dat"), readingsExport);
+    EXPECT_EQ(namesIn(out), (std::vector<std::string>{kBase + "dat.dat", kBase + "num.dat", "datiram.dat"}));
+    ASSERT_EQ(h.messages.shown.size(), 2u);
     EXPECT_EQ(h.messages.shown[0].text, "Attention: TARVELON not connected");
+    EXPECT_EQ(h.messages.shown[1].text, "Attention: the download did not finish; these files were not replaced: " +
+                                            (out / (kBase + "dat.dat")).string() + ", " +
+                                            (out / (kBase + "num.dat")).string());
     expectIdle();
+}
+
+TEST_F(DownloadTest, ClosingTheWindowMidwayLeavesTheEarlierExports)
+{
+    run();
+    const auto before = namesIn(out);
+    const std::string readingsExport = file(kBase + "num.dat");
+    h.loop.onYield = [&] {
+        if (readCommands(h.unit).size() >= 45)
+            throw ProgramClosing{};
+    };
+    EXPECT_THROW(run(), ProgramClosing);
+    EXPECT_EQ(namesIn(out), before) << "no temporary file left";
+    EXPECT_EQ(file(kBase + "num.dat"), readingsExport);
 }
 
 TEST_F(DownloadTest, NoAnswerBeforeTheHeaderIsCompleteTouchesNoFile)

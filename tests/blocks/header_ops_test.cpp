@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace tarvelon;
 using namespace tarvelon::test;
 
@@ -359,14 +361,55 @@ TEST_F(HeaderOps, ReadBlockShowsTheRowsOfTheBlockInTheBox)
     expectIdleEnd(0);
 }
 
-TEST_F(HeaderOps, ReadBlockEmptiesTheBoxOfASkippedRow)
+TEST(HeaderReadUnreadRows, ARowNotReadKeepsWhatWasThereAndIsNamed)
 {
-    loadUnitHeaders(h.unit);
-    h.unit.faults.refusedWakes = {2};
-    readBlock(h.ctx);
-    EXPECT_EQ(h.form.text("Text4"), "");
-    EXPECT_EQ(h.form.text("Text3"), "UNIT0001");
-    EXPECT_EQ(h.unit.commands().size(), 9u);
+    struct Case {
+        void (*run)(Context&);
+        std::set<int> refusedWakes; // block b, row r (from 0) is wake 10 (b - 1) + r + 1
+        int noiseInReplyAt;
+        std::string message;
+    };
+    const Case cases[] = {
+        {readBlock, {2}, -1, "Attention: 1 header row could not be read: block 1 site"},
+        {readAllBlocks, {41, 42, 89}, -1,
+         "Attention: 3 header rows could not be read: block 5 client, site; block 9 date"},
+        {readAllBlocks, {}, 5, "Attention: 300 header rows could not be read: blocks 1 to 30 whole header"},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.startUp();
+        loadUnitHeaders(h.unit);
+        h.unit.faults.refusedWakes = c.refusedWakes;
+        h.unit.faults.noiseInReplyAt = c.noiseInReplyAt;
+        h.form.setText("Text4", "MINE");
+        const std::string before = readFile(h.state.headerFilePath);
+        c.run(h.ctx);
+
+        ASSERT_EQ(h.messages.shown.size(), 1u) << c.message;
+        EXPECT_EQ(h.messages.shown[0].text, c.message);
+        EXPECT_FALSE(h.line.isOpen());
+        // Every field is the unit's, or what the box or record held before.
+        for (int n = 1; n <= (c.run == readBlock ? 1 : 30); ++n) {
+            HeaderRecord got, old = HeaderRecord::fromBytes(before.substr(size_t(n - 1) * 77, 77));
+            if (c.run == readBlock)
+                windowToRecord(h.form, got, FieldSet::All);
+            else
+                ASSERT_TRUE(h.headerFile().read(n, got));
+            if (c.run == readBlock)
+                old.set(HeaderRecord::Site, "MINE");
+            const std::string unit = h.unit.headerText(n);
+            size_t at = 0;
+            for (int r = 0; r < 10; ++r) {
+                const auto f = HeaderRecord::Field(r);
+                const size_t width = r >= HeaderRecord::Date ? 6 : size_t(HeaderRecord::kWidths[size_t(r)]);
+                HeaderRecord unitRecord;
+                unitRecord.set(f, unit.substr(at, width));
+                at += width;
+                const bool read = c.noiseInReplyAt < 0 && !c.refusedWakes.count(10 * (n - 1) + r + 1);
+                EXPECT_EQ(got.get(f), (read ? unitRecord : old).get(f)) << "block " << n << " row " << r;
+            }
+        }
+    }
 }
 
 TEST_F(HeaderOps, ReadAllBlocksStoresEveryHeaderByteExactly)

@@ -1,5 +1,6 @@
 // "Other:" in the real window: a port named rather than numbered, remembered for the next
 // start, explained when it cannot be opened, and a port that goes away mid-download.
+#include "blocks/download.h"
 #include "blocks/export_files.h"
 #include "link/exchange.h"
 #include "shell/folder_chooser.h"
@@ -143,9 +144,11 @@ TEST_F(OtherPort, APortThatGoesAwayMidDownloadEndsItAtOnce)
     click("command3d1");
     ASSERT_TRUE(sinceHangUp.isValid());
     EXPECT_LT(sinceHangUp.elapsed(), 1000);
-    ASSERT_EQ(messages_.shown.size(), 1u);
+    // The loss, then the export files that were not replaced.
+    ASSERT_EQ(messages_.shown.size(), 2u);
     EXPECT_EQ(messages_.shown[0].text,
               std::string(kPortLostBefore) + pty_.path() + std::string(kPortLostAfter));
+    EXPECT_EQ(messages_.shown[1].text.rfind(std::string(kNotReplaced), 0), 0u) << messages_.shown[1].text;
     expectIdle();
     EXPECT_TRUE(window_->isEnabled("command3d1"));
     // The rows read before stay in the work file: its two first records and at least four

@@ -73,6 +73,45 @@ TEST_F(ExchangeTest, AnythingButExactlyTheReadyCharacterIsRefusedSilently)
     }
 }
 
+TEST_F(ExchangeTest, CharactersBeforeTheAnswerAreNotTakenForIt)
+{
+    struct Case {
+        const char* noise;     // sent by the unit after the first clock reply
+        bool settle;           // the noise arrives before the next wake, or after it
+        double wakeDelayMs;
+        Limit limit;
+        Wake expected;
+    };
+    const Case cases[] = {
+        {"!", true, 2, Limit::ReplyTime, Wake::Ready}, // waiting before the wake: dropped
+        {"x!", true, 2, Limit::Silence, Wake::Ready},
+        {"x", false, 2, Limit::ReplyTime, Wake::Ready}, // arriving between wake and "!"
+        {"x", false, 2, Limit::Silence, Wake::Ready},
+        {"x", false, 700, Limit::ReplyTime, Wake::Refused}, // noise and no "!" within the reply time
+        {"x", false, 700, Limit::Silence, Wake::Refused},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        Exchange ex{h.ctx};
+        h.unit.faults.noiseAfterReply = c.noise;
+        ASSERT_TRUE(ex.begin());
+        ASSERT_EQ(ex.handshake(Limit::ReplyTime), Wake::Ready);
+        ex.send(cmd::kReadClock);
+        ASSERT_TRUE(ex.countWait(cmd::kClockReplyLength).has_value());
+        h.unit.faults.wakeDelayMs = c.wakeDelayMs;
+        if (c.settle)
+            ex.settleWait(1);
+        EXPECT_EQ(ex.handshake(c.limit), c.expected) << c.noise << " " << c.wakeDelayMs;
+        EXPECT_TRUE(h.messages.shown.empty());
+        if (c.expected != Wake::Ready)
+            continue;
+        // The next reply is read whole, with nothing of the noise in front of it.
+        h.unit.faults.noiseAfterReply.clear();
+        ex.send(cmd::kReadClock);
+        EXPECT_EQ(ex.countWait(cmd::kClockReplyLength), h.unit.clockText() + "\r\n") << c.noise;
+    }
+}
+
 TEST_F(ExchangeTest, ClockReplyInTwoPartsIsReadInOneRead)
 {
     h.unit.setClock("241231175930");

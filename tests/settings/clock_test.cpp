@@ -144,6 +144,39 @@ TEST(WriteClock, AnInvalidDateOrTimeIsReportedAfterTheQuestionAndNothingIsSent)
     }
 }
 
+TEST(WriteClock, OnlyDatesOfTheCalendarAreSent)
+{
+    struct Case {
+        const char* yy;
+        const char* mm;
+        const char* dd;
+        bool exists; // the year is 2000 + YY
+    };
+    const Case cases[] = {
+        {"24", "02", "29", true},  {"23", "02", "29", false}, {"00", "02", "29", true},
+        {"96", "02", "29", true},  {"99", "02", "29", false}, {"24", "02", "30", false},
+        {"23", "02", "28", true},  {"24", "04", "30", true},  {"24", "04", "31", false},
+        {"24", "06", "31", false}, {"24", "09", "31", false}, {"24", "11", "31", false},
+        {"24", "01", "31", true},  {"24", "03", "31", true},  {"24", "07", "31", true},
+        {"24", "08", "31", true},  {"24", "10", "31", true},  {"24", "12", "31", true},
+        {"24", "2", "3", true},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        fill(r.h.form, {c.yy, c.mm, c.dd, "12", "00", "00"});
+        settings::writeClock(r.ctx);
+        const std::string name = std::string(c.dd) + "/" + c.mm + "/" + c.yy;
+        if (c.exists) {
+            EXPECT_TRUE(r.h.messages.shown.empty()) << name;
+            EXPECT_EQ(r.port.lines().size(), 1u) << name;
+        } else {
+            ASSERT_EQ(r.h.messages.shown.size(), 1u) << name;
+            EXPECT_EQ(r.h.messages.shown[0].text, "Attention: Invalid date or time");
+            EXPECT_TRUE(r.port.writes.empty()) << name;
+        }
+    }
+}
+
 TEST(WriteClock, CancelSendsNothingAndChecksNothing)
 {
     for (const Clock& c : {Clock{"24", "12", "31", "17", "59", "30"}, Clock{"24", "12", "", "17", "59", "30"}}) {

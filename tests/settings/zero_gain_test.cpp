@@ -34,6 +34,15 @@ void showBlockFive(Rig& r)
     r.h.form.setText("Text22", "3");
 }
 
+// Block 1 is the current block and the page shows it, so "+" and "-" work from it.
+void expectBlockOneShown(Rig& r)
+{
+    EXPECT_EQ(r.h.state.currentBlock, 1);
+    EXPECT_EQ(r.h.form.text("Text2"), "01");
+    EXPECT_EQ(r.h.form.text("Text3"), "CLIENT 1");
+    EXPECT_EQ(r.h.form.text("Text6"), "000");
+}
+
 void expectPageStoredAsRecordFive(Rig& r)
 {
     HeaderRecord stored;
@@ -78,8 +87,7 @@ TEST(ResetZeroGain, WritesTheDefaultsIntoAllThirtyBlocksEachAfterAWakeAndBeforeA
     EXPECT_EQ(r.h.form.text("Text18"), "+1.0000");
     EXPECT_EQ(r.h.form.text("Text21"), "+0.0000");
     EXPECT_EQ(r.h.form.text("Text22"), "0");
-    EXPECT_EQ(r.h.state.currentBlock, 1);
-    EXPECT_EQ(r.h.form.text("Text2"), "05");
+    expectBlockOneShown(r);
 }
 
 TEST(ResetZeroGain, CancelKeepsThePageInTheHeaderFileAndSendsNothing)
@@ -94,7 +102,7 @@ TEST(ResetZeroGain, CancelKeepsThePageInTheHeaderFileAndSendsNothing)
     EXPECT_EQ(r.h.line.opens, 0);
     EXPECT_TRUE(r.port.writes.empty());
     EXPECT_EQ(r.h.form.text("Text18"), "+2.5000");
-    EXPECT_EQ(r.h.state.currentBlock, 1);
+    expectBlockOneShown(r);
 }
 
 TEST(ResetZeroGain, BlocksWhoseWakeIsRefusedAreSkippedAndTheOthersWritten)
@@ -135,8 +143,7 @@ TEST(ResetZeroGain, AUnitThatFallsSilentIsReportedOnceAndTheRunStops)
         EXPECT_EQ(r.h.messages.shown[0].icon, Icon::Error);
         EXPECT_EQ(r.port.lines().size(), c.linesWritten) << c.name;
         EXPECT_EQ(r.h.unit.log().size(), 2 * c.linesWritten + 1) << c.name << ": no wake after the silent one";
-        EXPECT_EQ(r.h.state.currentBlock, 1) << c.name;
-        EXPECT_EQ(r.h.form.text("Text2"), "05");
+        expectBlockOneShown(r);
         EXPECT_FALSE(r.h.line.isOpen());
         EXPECT_FALSE(r.h.form.waitIndicatorShown());
     }
@@ -153,6 +160,6 @@ TEST(ResetZeroGain, APortThatCannotBeOpenedIsReportedAndNothingIsSent)
     EXPECT_EQ(r.h.messages.shown[0].text, "Attention: cannot open serial port COM1");
     EXPECT_TRUE(r.port.writes.empty());
     EXPECT_EQ(r.h.form.text("Text18"), "+2.5000");
-    EXPECT_EQ(r.h.state.currentBlock, 1);
+    expectBlockOneShown(r);
     EXPECT_FALSE(r.h.form.waitIndicatorShown());
 }
