@@ -4,6 +4,7 @@
 #include "blocks/header_write.h"
 #include "link/block.h"
 #include "link/header_file.h"
+#include "link/progress.h"
 
 namespace tarvelon {
 
@@ -58,20 +59,27 @@ void totalReset(Context& c)
         c.state.record = defaultHeader(block);
         file.write(block, c.state.record);
     }
-    // 5. Every block sent.
-    if (!sendEveryBlock(c, ex, kSettle))
-        return;
+    // 5. Every block sent, up to a stop.
+    const SentBlocks sent = sendEveryBlock(c, ex, kSettle);
+    // The header file holds the defaults of all 30 whatever the unit got.
+    const auto reportStop = [&] {
+        reportStopped(c, blockRange(1, sent.next - 1), "cleared", blockRange(sent.next, kBlockCount),
+                      "not cleared in the unit");
+    };
+    if (sent.unitSilent)
+        return reportStop();
     // 6. Indicator shown again.
     c.loop.yield();
     c.form.showWaitIndicator(true);
     c.loop.yield();
-    // 7.-8. Closing handshake and command.
+    // 7.-8. Closing handshake and command; they end a stopped clearing too.
     if (!closeHeaderWrite(c, ex, kSettle))
-        return;
+        return reportStop();
     // 9. Block 1 shown.
     showBlockOne(c);
     // 10. Done.
     ex.end();
+    reportStop();
 }
 
 } // namespace tarvelon

@@ -5,10 +5,12 @@
 #include "blocks/header_read.h"
 #include "link/block.h"
 #include "link/exchange.h"
+#include "link/progress.h"
 #include "platform/file_path.h"
 #include "platform/record_file.h"
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace tarvelon {
@@ -95,11 +97,27 @@ DownloadedBlock endWithoutFiles(Context& c)
     return {};
 }
 
-// The ten header rows. False when the unit fell silent (already reported, port closed).
-bool readHeader(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, BlockHeader& header)
+// One block's download as it goes, from its first wake to its export files.
+struct BlockRun {
+    explicit BlockRun(int n) { result.block = n; }
+    BlockHeader header;
+    std::unique_ptr<DownloadFiles> files; // once the header is known
+    std::vector<ReadingsRecord> records;
+    BlockResult result;
+};
+
+enum class Reading {
+    Complete,     // every row read: the export files may be written
+    HeaderUnread, // a header row could not be read: no file touched, the port still open
+    Ended,        // the unit fell silent or the operator stopped: port closed
+};
+
+// The ten header rows. False when the unit fell silent or the operator stopped.
+bool readHeader(Context& c, Exchange& ex, Wake firstWake, BlockHeader& header, HeaderTexts& texts,
+                const std::function<void(int)>& onRow)
 {
     // The export carries six characters of the time row.
-    if (!readHeaderRows(c, ex, firstWake, texts, 6))
+    if (!readHeaderRows(c, ex, firstWake, texts, 6, onRow))
         return false;
     const auto t = [&texts](size_t r) { return texts[r].value_or(""); };
     header = {t(0), t(1), t(2), t(3), t(4), t(5), t(6), t(7), t(8), t(9)};
@@ -117,41 +135,40 @@ void writeHeaderExport(Context& c, const BlockHeader& header, DownloadFile& file
 }
 
 // One row per depth step from the deepest up, each written to the work file as it arrives and
-// kept in `records`. False when the unit fell silent.
-bool readReadings(Context& c, Exchange& ex, const BlockHeader& header, DownloadFiles& files,
-                  std::vector<ReadingsRecord>& records, std::vector<int>& unreadDepths)
+// kept in `run.records`; `onRow` hears of each (1-based) before it is fetched. False when the
+// unit fell silent or the operator stopped.
+bool readReadings(Context& c, Exchange& ex, BlockRun& run, const std::function<void(int)>& onRow)
 {
-    const bool halfMetre = header.step == "0";
-    const int stepTenths = halfMetre ? 5 : 10;
+    const BlockHeader& header = run.header;
+    const int stepTenths = header.step == "0" ? 5 : 10;
     const int readings = header.guides == "4" ? 8 : 4;
+    const int rows = readingRowCount(header.depth, header.step);
     // Whole tenths, so 0.5 m steps count down exactly.
-    int remaining = static_cast<int>(std::lround(numericValue(header.depth) * 10));
+    const int deepest = static_cast<int>(std::lround(numericValue(header.depth) * 10));
 
-    c.form.setText("Text1", files.readingsExport.path());
-    DownloadFile& work = files.work;
+    c.form.setText("Text1", run.files->readingsExport.path());
+    DownloadFile& work = run.files->work;
     work.open();
-    records.push_back(columnLine());
-    records.push_back(ReadingsRecord{});
-    work.write(1, records[0].bytes());
-    work.write(2, records[1].bytes());
+    run.records.push_back(columnLine());
+    run.records.push_back(ReadingsRecord{});
+    work.write(1, run.records[0].bytes());
+    work.write(2, run.records[1].bytes());
 
-    for (int page = 1; page <= kReadingPages; ++page) {
-        for (int r = 0; r < kRowsPerPage; ++r) {
-            if (halfMetre ? remaining < 5 : remaining <= 0)
-                return true;
-            c.state.pageDigit = std::string(1, kHexDigits[static_cast<size_t>(page)]);
-            c.state.rowOffset = hexByte(static_cast<unsigned>(r) * 0x10);
-            const Row row = fetchRow(c, ex);
-            if (row.status == Row::Lost)
-                return false;
-            // A row not read is left out, yet the depth still goes up a step.
-            if (row.status == Row::Fetched) {
-                records.push_back(readingsRow(remaining, row.reply, readings));
-                work.write(static_cast<long>(records.size()), records.back().bytes());
-            } else {
-                unreadDepths.push_back(remaining);
-            }
-            remaining -= stepTenths;
+    for (int i = 0; i < rows; ++i) {
+        onRow(i + 1);
+        c.state.pageDigit = std::string(1, kHexDigits[static_cast<size_t>(1 + i / kRowsPerPage)]);
+        c.state.rowOffset = hexByte(static_cast<unsigned>(i % kRowsPerPage) * 0x10);
+        const int depth = deepest - i * stepTenths;
+        const Row row = fetchRow(c, ex);
+        if (row.status == Row::Lost)
+            return false;
+        // A row not read is left out, yet the next row still stands a step higher.
+        if (row.status == Row::Fetched) {
+            run.records.push_back(readingsRow(depth, row.reply, readings));
+            work.write(static_cast<long>(run.records.size()), run.records.back().bytes());
+            ++run.result.rowsRead;
+        } else {
+            run.result.unreadDepths.push_back(depth);
         }
     }
     return true;
@@ -167,15 +184,17 @@ void writeReadingsExport(Context& c, const std::vector<ReadingsRecord>& records,
     file.close();
 }
 
-void reportFailures(Context& c, const DownloadFiles& files)
+void noteFailedFiles(BlockRun& run)
 {
+    const DownloadFiles& files = *run.files;
     for (const DownloadFile* f : {&files.headerExport, &files.work, &files.readingsExport})
         if (f->failed())
-            c.messages.show(std::string(kCannotWriteFile) + f->path(), Icon::Error);
+            run.result.problems.push_back(std::string(kCannotWriteFile) + f->path());
 }
 
-void reportUnreadDepths(Context& c, const std::vector<int>& depths)
+void noteUnreadDepths(BlockResult& result)
 {
+    const std::vector<int>& depths = result.unreadDepths;
     if (depths.empty())
         return;
     // The box stays readable however many rows were lost.
@@ -187,10 +206,110 @@ void reportUnreadDepths(Context& c, const std::vector<int>& depths)
         text += (i ? ", " : "") + depthPattern(depths[i]);
     if (depths.size() > kListed)
         text += " and " + std::to_string(depths.size() - kListed) + " more";
-    c.messages.show(text, Icon::Error);
+    result.problems.push_back(text);
+}
+
+// Steps 4 to 11 of a block on the open port, after its first wake: the header, the header
+// export file staged, the readings into the work file. `progress` gives the block's place in
+// the run, and `rowsAfter` the rows of the blocks still to come.
+Reading readBlockRows(Context& c, Exchange& ex, Wake firstWake, BlockRun& run, Progress progress, int rowsAfter)
+{
+    const int headerRows = static_cast<int>(kHeaderRows.size());
+    progress.rows = headerRows;
+    const auto headerProgress = [&](int row) { showRowProgress(c.form, progress, row, rowsAfter); };
+
+    // 4. The header; a unit that falls silent here leaves every file as it was, and so does
+    //    a header row not read, which would give the files a wrong name or wrong depths.
+    c.state.pageDigit = "0";
+    c.state.rowOffset = "00";
+    HeaderTexts texts;
+    if (!readHeader(c, ex, firstWake, run.header, texts, headerProgress))
+        return Reading::Ended;
+    UnreadRows unreadHeader;
+    unreadHeader.note(run.result.block, texts);
+    if (!unreadHeader.empty()) {
+        run.result.problems.push_back(unreadHeader.message() + std::string(kNothingDownloaded));
+        return Reading::HeaderUnread;
+    }
+
+    // 5. The work file of an earlier download goes; its export files stay until the new ones
+    //    are complete.
+    run.files = std::make_unique<DownloadFiles>(c.state.downloadFolder,
+                                                fileNameFromText(safeFileName(exportBaseName(run.header))));
+    run.files->work.remove();
+
+    // 6, 7. The header export file.
+    run.header.depth = depthText(run.header.depth);
+    writeHeaderExport(c, run.header, run.files->headerExport);
+
+    // 8 to 11. The readings, into the work file.
+    progress.rows = headerRows + readingRowCount(run.header.depth, run.header.step);
+    const auto rowProgress = [&](int row) { showRowProgress(c.form, progress, headerRows + row, rowsAfter); };
+    const bool complete = readReadings(c, ex, run, rowProgress);
+    run.files->work.close();
+    return complete ? Reading::Complete : Reading::Ended;
+}
+
+// A block whose reading ended early: the work file keeps every row read; the earlier exports
+// stay, as an export of part of the block would pass for all of it.
+void keepEarlierExports(BlockRun& run)
+{
+    if (!run.files)
+        return;
+    run.files->headerExport.discard();
+    noteFailedFiles(run);
+    run.result.problems.push_back(std::string(kNotReplaced) + run.files->headerExport.path() + ", " +
+                                  run.files->readingsExport.path());
+    noteUnreadDepths(run.result);
+}
+
+// Steps 14 to 16: the readings export file, the work records from the shallowest down; then
+// both export files replace the earlier ones.
+void exportBlock(Context& c, BlockRun& run)
+{
+    DownloadFiles& files = *run.files;
+    writeReadingsExport(c, run.records, files.readingsExport);
+    files.headerExport.commit();
+    files.readingsExport.commit();
+    for (const DownloadFile* f : {&files.headerExport, &files.readingsExport})
+        if (!f->failed())
+            run.result.filesWritten.push_back(f->path());
+    noteFailedFiles(run);
+    noteUnreadDepths(run.result);
+    // Rows not read are named, yet the block's files stand.
+    run.result.status = run.result.filesWritten.size() == 2 ? BlockResult::Downloaded : BlockResult::Failed;
+    run.result.downloaded = {true, run.header, std::move(run.records), files.headerExport.fileSystemPath(),
+                             files.readingsExport.fileSystemPath()};
+}
+
+void showProblems(Context& c, const BlockResult& result)
+{
+    for (const std::string& text : result.problems)
+        c.messages.show(text, Icon::Error);
+}
+
+// A folder where a file can be created; false when there is none or it refuses.
+bool folderTakesFiles(const std::string& folder)
+{
+    const std::string probe = joinPath(folder, ".tarvelon-write-test");
+    std::FILE* f = folder.empty() ? nullptr : openFile(probe, "wb");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return removeFile(probe);
 }
 
 } // namespace
+
+int readingRowCount(std::string_view depthMetres, std::string_view step)
+{
+    const int depth = static_cast<int>(std::lround(numericValue(depthMetres) * 10));
+    if (depth <= 0)
+        return 0;
+    // A 0.5 m step goes on while half a metre is left, a 1 m step while anything is.
+    const int rows = step == "0" ? depth / 5 : (depth + 9) / 10;
+    return std::min(rows, kReadingPages * kRowsPerPage);
+}
 
 DownloadedBlock downloadBlock(Context& c)
 {
@@ -198,6 +317,7 @@ DownloadedBlock downloadBlock(Context& c)
     if (!checkBlockNumber(c, kBlockBox))
         return {};
     const int block = *blockNumberOf(c.form.text(kBlockBox));
+    const auto reportStop = [&c, block] { reportStopped(c, {}, "", {block}, "not downloaded"); };
 
     // 1. Busy, and no second download while the port is open.
     c.form.showWaitIndicator(true);
@@ -207,60 +327,38 @@ DownloadedBlock downloadBlock(Context& c)
 
     // 2. The block's header rows.
     c.state.blockCode = *blockCode(block);
-    c.state.pageDigit = "0";
-    c.state.rowOffset = "00";
 
     // 3. Port and first wake.
     Exchange ex(c);
     if (!ex.openPort())
         return endWithoutFiles(c);
     const Wake firstWake = ex.handshake(Limit::ReplyTime);
-    if (firstWake == Wake::NoReply)
+    if (firstWake == Wake::NoReply) {
+        reportStop();
         return endWithoutFiles(c);
-
-    // 4. The header; a unit that falls silent here leaves every file as it was, and so does
-    //    a header row not read, which would give the files a wrong name or wrong depths.
-    HeaderTexts texts;
-    BlockHeader header;
-    if (!readHeader(c, ex, firstWake, texts, header))
-        return endWithoutFiles(c);
-    UnreadRows unreadHeader;
-    unreadHeader.note(block, texts);
-    if (!unreadHeader.empty()) {
-        ex.end();
-        endWithoutFiles(c);
-        c.messages.show(unreadHeader.message() + std::string(kNothingDownloaded), Icon::Error);
-        return {};
     }
 
-    // 5. The work file of an earlier download goes; its export files stay until the new ones
-    //    are complete.
-    DownloadFiles files(c.state.downloadFolder, fileNameFromText(safeFileName(exportBaseName(header))));
-    files.work.remove();
-
-    // 6, 7. The header export file.
-    header.depth = depthText(header.depth);
-    writeHeaderExport(c, header, files.headerExport);
-
-    // 8 to 11. The readings, into the work file.
-    c.state.pageDigit = "1";
-    c.state.rowOffset = "00";
-    std::vector<ReadingsRecord> records;
-    std::vector<int> unreadDepths;
-    const bool complete = readReadings(c, ex, header, files, records, unreadDepths);
-    files.work.close();
-    if (!complete) {
-        // The work file keeps every row read; the earlier exports stay, as an export of part
-        // of the block would pass for all of it.
-        files.headerExport.discard();
+    // 4 to 11. Header, header export file staged, readings into the work file.
+    BlockRun run(block);
+    switch (readBlockRows(c, ex, firstWake, run, {}, 0)) {
+    case Reading::HeaderUnread:
+        ex.end();
+        endWithoutFiles(c);
+        showProblems(c, run.result);
+        return {};
+    case Reading::Ended:
+        keepEarlierExports(run);
         c.form.setEnabled(kOkButton, true);
         c.form.setText("Text1", "");
         c.loop.yield();
-        reportFailures(c, files);
-        c.messages.show(std::string(kNotReplaced) + files.headerExport.path() + ", " + files.readingsExport.path(),
-                        Icon::Error);
-        reportUnreadDepths(c, unreadDepths);
+        // A stop is what the operator asked for: one message says what it left.
+        if (c.form.stopRequested())
+            reportStop();
+        else
+            showProblems(c, run.result);
         return {};
+    case Reading::Complete:
+        break;
     }
 
     // 12. Port closed.
@@ -277,11 +375,8 @@ DownloadedBlock downloadBlock(Context& c)
     }
     c.timer1.disable();
 
-    // 14 to 16. The readings export file: the work records from the shallowest down; then
-    //    both export files replace the earlier ones.
-    writeReadingsExport(c, records, files.readingsExport);
-    files.headerExport.commit();
-    files.readingsExport.commit();
+    // 14 to 16. The export files.
+    exportBlock(c, run);
     if (closing)
         throw ProgramClosing{};
 
@@ -290,14 +385,89 @@ DownloadedBlock downloadBlock(Context& c)
     c.loop.yield();
     c.form.setText("Text1", "");
     c.loop.yield();
-    reportFailures(c, files);
-    reportUnreadDepths(c, unreadDepths);
-    return {true, header, std::move(records), files.headerExport.fileSystemPath(), files.readingsExport.fileSystemPath()};
+    showProblems(c, run.result);
+    return run.result.downloaded;
 }
 
 void download(Context& c)
 {
     downloadBlock(c);
+}
+
+std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlock>& plan,
+                                        const std::function<void(const BlockResult&)>& onBlock)
+{
+    std::vector<BlockResult> results(plan.size());
+    for (size_t i = 0; i < plan.size(); ++i)
+        results[i].block = plan[i].block;
+    const auto finish = [&] {
+        c.form.setEnabled(kOkButton, true);
+        c.form.setText("Text1", "");
+        c.timer1.disable();
+        c.loop.yield();
+        std::vector<int> done, notDone;
+        for (const BlockResult& r : results)
+            (r.status == BlockResult::Downloaded ? done : notDone).push_back(r.block);
+        reportStopped(c, done, "downloaded", notDone, "not downloaded");
+        return results;
+    };
+
+    // 1. Somewhere to write, before the unit is woken for nothing.
+    if (c.state.downloadFolder.empty()) {
+        c.messages.show(std::string(kNoFolder), Icon::Error);
+        return results;
+    }
+    if (!folderTakesFiles(c.state.downloadFolder)) {
+        c.messages.show(std::string(kFolderNotWritable) + textFromPath(c.state.downloadFolder), Icon::Error);
+        return results;
+    }
+
+    // 2. Busy, port open and the unit's first wake with the reply time limit.
+    c.form.showWaitIndicator(true);
+    c.form.setEnabled(kOkButton, false);
+    c.loop.yield();
+    Exchange ex(c);
+    if (!ex.openPort())
+        return finish();
+    Wake wake = ex.handshake(Limit::ReplyTime);
+
+    // 3. Each block in turn; its place in the run and the rows after it give the time left.
+    int rowsAfter = 0;
+    for (const PlannedBlock& p : plan)
+        rowsAfter += static_cast<int>(kHeaderRows.size()) + p.readingRows;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        rowsAfter -= static_cast<int>(kHeaderRows.size()) + plan[i].readingRows;
+        if (i > 0)
+            wake = ex.stopped() ? Wake::NoReply : ex.handshake(Limit::Silence);
+        BlockRun run(plan[i].block);
+        c.state.blockCode = *blockCode(plan[i].block);
+        const Progress place{static_cast<int>(i) + 1, static_cast<int>(plan.size())};
+        const Reading reading = wake == Wake::NoReply ? Reading::Ended
+                                                      : readBlockRows(c, ex, wake, run, place, rowsAfter);
+        if (reading == Reading::Complete)
+            exportBlock(c, run);
+        if (reading == Reading::HeaderUnread)
+            run.result.status = BlockResult::Failed;
+        if (reading == Reading::Ended) {
+            keepEarlierExports(run);
+            // The block in progress and every later one are left; a silent unit is a failure.
+            const bool stopped = c.form.stopRequested();
+            run.result.status = stopped ? BlockResult::NotDownloaded : BlockResult::Failed;
+            run.result.problems.insert(run.result.problems.begin(),
+                                       std::string(stopped ? kStoppedBlock : kUnitSilent));
+            for (size_t later = i + 1; later < plan.size(); ++later)
+                results[later].problems = {std::string(stopped ? kStoppedBlock : kUnitGone)};
+        }
+        results[i] = std::move(run.result);
+        if (onBlock)
+            onBlock(results[i]);
+        if (reading == Reading::Ended)
+            return finish();
+    }
+
+    // 4. Port closed and idle again.
+    ex.end();
+    return finish();
 }
 
 } // namespace tarvelon

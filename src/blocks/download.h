@@ -2,6 +2,7 @@
 #include "blocks/export_files.h"
 #include "link/context.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,11 @@ namespace tarvelon {
 inline constexpr std::string_view kCannotWriteFile = "Attention: cannot write file ";
 inline constexpr std::string_view kNotReplaced = "Attention: the download did not finish; these files were not replaced: ";
 inline constexpr std::string_view kNothingDownloaded = "; nothing was downloaded";
+inline constexpr std::string_view kNoFolder = "Attention: choose the download folder with \"Folder\" first";
+inline constexpr std::string_view kFolderNotWritable = "Attention: cannot write into the download folder ";
+inline constexpr std::string_view kUnitSilent = "the unit stopped answering";
+inline constexpr std::string_view kUnitGone = "not downloaded: the unit stopped answering before it";
+inline constexpr std::string_view kStoppedBlock = "stopped by the operator";
 
 // What a download read, for the survey library: the header as the export file carries it and
 // the work file's records (all the readings of each row, deepest first).
@@ -23,6 +29,28 @@ struct DownloadedBlock {
     std::string headerExportPath, readingsExportPath; // UTF-8
 };
 
+// What became of one block of a download.
+struct BlockResult {
+    enum Status { NotDownloaded, Downloaded, Failed };
+    int block = 0;
+    Status status = NotDownloaded;
+    int rowsRead = 0;
+    std::vector<int> unreadDepths;         // the rows of readings skipped, in tenths of a metre
+    std::vector<std::string> filesWritten; // the export files, as the window shows their paths
+    std::vector<std::string> problems;     // why it failed, files not written, rows not read
+    DownloadedBlock downloaded;            // complete when the whole block was read
+};
+
+// A block to download, with the rows of readings its header promises (for the time left).
+struct PlannedBlock {
+    int block = 0;
+    int readingRows = 0;
+};
+
+// Rows of readings a block holds: one per step from the depth in metres ("100.5") up, at
+// most 240.
+int readingRowCount(std::string_view depthMetres, std::string_view step);
+
 // "Ok" (command3d1) of the Download Data page: the block in numblocco, header and readings,
 // into the header export file, the readings work file and the readings export file of the
 // download folder. "Ok" is disabled while the port is open; Timer1 is disabled at the end.
@@ -31,5 +59,12 @@ struct DownloadedBlock {
 DownloadedBlock downloadBlock(Context& c);
 // The same, for callers that want only the files.
 void download(Context& c);
+
+// "Download" of the Download Blocks window: the blocks in the order given, on one open port,
+// each into the same files as "Ok" would write. A block that fails is reported in its result
+// and the next one follows, unless the unit fell silent; a stop ends the run between rows.
+// `onBlock` hears of each block as it ends, so what it keeps survives a run cut short.
+std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlock>& plan,
+                                        const std::function<void(const BlockResult&)>& onBlock);
 
 } // namespace tarvelon

@@ -3,6 +3,7 @@
 #include "blocks/header_entry.h"
 #include "link/block.h"
 #include "link/header_file.h"
+#include "link/progress.h"
 
 namespace tarvelon {
 namespace {
@@ -83,9 +84,12 @@ std::string UnreadRows::message() const
     return text;
 }
 
-bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes)
+bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes,
+                    const std::function<void(int)>& onRow)
 {
     for (size_t r = 0; r < kHeaderRows.size(); ++r) {
+        if (onRow)
+            onRow(static_cast<int>(r) + 1);
         c.state.rowOffset = kHeaderRows[r].offset;
         const Row row = r == 0 ? fetchRowAfterWake(c, ex, firstWake) : fetchRow(c, ex);
         if (row.status == Row::Lost)
@@ -114,10 +118,14 @@ void readBlock(Context& c)
     const Wake wake = ex.handshake(Limit::ReplyTime);
     if (wake == Wake::NoReply)
         return;
-    // 4. The ten rows.
+    // 4. The ten rows; a stop leaves the boxes as they were.
     HeaderTexts texts;
-    if (!readHeaderRows(c, ex, wake, texts))
+    const int rows = static_cast<int>(kHeaderRows.size());
+    const auto progress = [&c, rows](int row) { showRowProgress(c.form, {0, 0, 0, rows}, row); };
+    if (!readHeaderRows(c, ex, wake, texts, 8, progress)) {
+        reportStopped(c, {}, "", {block}, "not read");
         return;
+    }
     // 5. Into the boxes; point, gains and zeros are not kept by the unit.
     showHeaderTexts(c.form, texts);
     // 6. Done, and any row that could not be read named.
@@ -132,11 +140,15 @@ void readAllBlocks(Context& c)
     Exchange ex(c);
     const HeaderFile file(c.state.headerFilePath);
     UnreadRows unread;
-    // Rows already lost are named also when the unit then falls silent.
-    const auto stop = [&] {
+    // Rows already lost are named also when the unit then falls silent; blocks not read
+    // when the operator stopped.
+    const auto stop = [&](int block) {
         showBlockOne(c);
         reportUnread(c, unread);
+        reportStopped(c, blockRange(1, block - 1), "read into the header file", blockRange(block, kBlockCount),
+                          "not read");
     };
+    const int rows = static_cast<int>(kHeaderRows.size());
     // 1. Wait indicator for the whole run.
     c.form.showWaitIndicator(true);
     c.loop.yield();
@@ -144,16 +156,19 @@ void readAllBlocks(Context& c)
         // 2.-3. Address and block number shown.
         addressBlock(c.state, block);
         c.form.setText("Text2", twoDigits(block));
-        // 4. Port and first wake, once per block.
-        if (!ex.openPort())
-            return stop();
+        // 4. Port and first wake, once per block; a stop comes between blocks or rows.
+        if (ex.stopped() || !ex.openPort())
+            return stop(block);
         const Wake wake = ex.handshake(Limit::ReplyTime);
         if (wake == Wake::NoReply)
-            return stop();
+            return stop(block);
         // 5.-6. The ten rows into the boxes; a row not read shows what the record holds.
         HeaderTexts texts;
-        if (!readHeaderRows(c, ex, wake, texts))
-            return stop();
+        const auto progress = [&c, block, rows](int row) {
+            showRowProgress(c.form, {block, kBlockCount, 0, rows}, row, (kBlockCount - block) * rows);
+        };
+        if (!readHeaderRows(c, ex, wake, texts, 8, progress))
+            return stop(block);
         HeaderRecord stored;
         file.read(block, stored);
         HeaderTexts shown = texts;
@@ -175,7 +190,7 @@ void readAllBlocks(Context& c)
     // 9.-11. Block 1 shown.
     c.form.showWaitIndicator(false);
     c.loop.yield();
-    stop();
+    stop(kBlockCount + 1);
 }
 
 } // namespace tarvelon

@@ -2,6 +2,7 @@
 #include "blocks/row_fetch.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -38,9 +39,11 @@ private:
 };
 
 // Reads the ten header rows of the block whose code the state holds, after the first wake
-// of the open port, taking `timeBytes` bytes of the time row. False when the unit fell
-// silent (already reported, port closed).
-bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes = 8);
+// of the open port, taking `timeBytes` bytes of the time row; `onRow` hears of each row
+// (1 to 10) before it is fetched. False when the unit fell silent or the operator stopped
+// (already reported, port closed).
+bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes = 8,
+                    const std::function<void(int)>& onRow = {});
 
 // " Read Block": the header of the block in Text2, shown in the header boxes; a box whose row
 // could not be read keeps its text, and the operator is told.

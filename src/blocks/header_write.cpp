@@ -4,6 +4,7 @@
 #include "link/block.h"
 #include "link/commands.h"
 #include "link/header_file.h"
+#include "link/progress.h"
 
 #include <algorithm>
 
@@ -25,19 +26,25 @@ void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks)
     ex.settleWait(settleTicks);
 }
 
-bool sendEveryBlock(Context& c, Exchange& ex, int settleTicks)
+SentBlocks sendEveryBlock(Context& c, Exchange& ex, int settleTicks)
 {
+    // The wake and its answer, "C", the address, 44 characters of header and the carriage
+    // return, then the settle wait of about half a tick more than its count.
+    const double blockSeconds = lineSeconds(2 + 51) + (settleTicks + 0.5) / 10;
     for (int block = 1; block <= kBlockCount; ++block) {
+        if (c.form.stopRequested())
+            return {false, block};
+        c.form.showProgress({block, kBlockCount, 0, 0, (kBlockCount - block + 1) * blockSeconds});
         loadBlock(c, block);
         const Wake wake = ex.handshake(Limit::ReplyTime);
         if (wake == Wake::NoReply) {
             showBlockOne(c);
-            return false;
+            return {true, block};
         }
         if (wake == Wake::Ready)
             sendHeaderLine(c, ex, block, settleTicks);
     }
-    return true;
+    return {false, kBlockCount + 1};
 }
 
 bool closeHeaderWrite(Context&, Exchange& ex, int settleTicks)
@@ -115,16 +122,21 @@ void setAll(Context& c)
     Exchange ex(c);
     if (!ex.openPort())
         return;
-    // 5. Every block, as the header file holds it.
-    if (!sendEveryBlock(c, ex, kSettle))
-        return;
-    // 6.-7. Closing handshake and command.
+    // 5. Every block, as the header file holds it, up to a stop.
+    const SentBlocks sent = sendEveryBlock(c, ex, kSettle);
+    const auto reportStop = [&] {
+        reportStopped(c, blockRange(1, sent.next - 1), "written", blockRange(sent.next, kBlockCount), "not written");
+    };
+    if (sent.unitSilent)
+        return reportStop();
+    // 6.-7. Closing handshake and command; they end a stopped write too.
     if (!closeHeaderWrite(c, ex, kSettle))
-        return;
+        return reportStop();
     // 8. Done.
     ex.end();
     // 9. Block 1 shown.
     showBlockOne(c);
+    reportStop();
 }
 
 void copyData(Context& c)

@@ -20,9 +20,14 @@ void copyData(Context& c);
 void loadBlock(Context& c, int block);
 // Sends the header line of `block` from the boxes as they stand, then lets the unit settle.
 void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks);
+// How far sendEveryBlock came.
+struct SentBlocks {
+    bool unitSilent = false; // reported, port closed, block 1 shown
+    int next = 1;            // the first block not sent: 31 when all were
+};
 // Shows and sends every block's header in turn, each after a wake with the reply time
-// limit. False when the unit fell silent: reported, and block 1 shown.
-bool sendEveryBlock(Context& c, Exchange& ex, int settleTicks);
+// limit, until the unit falls silent or the operator asks to stop.
+SentBlocks sendEveryBlock(Context& c, Exchange& ex, int settleTicks);
 // The closing handshake and command that end every header write. False when the unit fell
 // silent (already reported, port closed, wait indicator hidden).
 bool closeHeaderWrite(Context& c, Exchange& ex, int settleTicks);

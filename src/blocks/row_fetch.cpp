@@ -9,6 +9,9 @@ Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake)
 {
     if (wake == Wake::NoReply)
         return {Row::Lost, {}};
+    // A stop pressed before the row is taken as at the row boundary.
+    if (ex.stopped())
+        return {Row::Lost, {}};
     if (wake == Wake::Refused)
         return {Row::Skipped, {}};
     const ProgramState& s = c.state;
@@ -24,6 +27,8 @@ Row fetchRowAfterWake(Context& c, Exchange& ex, Wake wake)
 
 Row fetchRow(Context& c, Exchange& ex)
 {
+    if (ex.stopped())
+        return {Row::Lost, {}};
     return fetchRowAfterWake(c, ex, ex.handshake(Limit::Silence));
 }
 

@@ -12,7 +12,8 @@ struct Row {
     enum Status {
         Fetched, // the reply is in `reply`
         Skipped, // the wake was refused or the reply broken: the caller goes on with its next row
-        Lost,    // the unit fell silent: already reported, port closed, wait indicator hidden
+        Lost,    // the unit fell silent, or the operator asked to stop: already reported, port
+                 // closed, wait indicator hidden
     };
     Status status;
     std::string reply;

@@ -47,7 +47,7 @@ Wake Exchange::handshake(Limit limit)
     startWait();
     std::string heard;
     for (;;) {
-        if (lost())
+        if (lost() || (heard.empty() && abandoned(c_.state.tick)))
             return Wake::NoReply;
         // Noise with no "!" after it gets the reply time to be followed by one, then counts
         // as a refusal; characters arriving in the pass that passed the limit count as none.
@@ -85,7 +85,7 @@ std::optional<std::string> Exchange::countWait(int n)
     int seen = c_.port.waitingCount();
     int lastArrival = c_.state.tick;
     while (seen < n) {
-        if (lost())
+        if (lost() || abandoned(ticksSince(lastArrival)))
             return std::nullopt;
         if (ticksSince(lastArrival) >= kSilenceTicks) {
             notConnected();
@@ -104,8 +104,24 @@ std::optional<std::string> Exchange::countWait(int n)
 void Exchange::settleWait(int n)
 {
     startWait();
-    while (c_.state.tick < n && !c_.port.disconnected())
+    while (c_.state.tick < n && !c_.port.disconnected() && !c_.form.stopRequested())
         c_.loop.yieldUntilEvent();
+}
+
+bool Exchange::stopped()
+{
+    if (!c_.form.stopRequested())
+        return false;
+    end();
+    return true;
+}
+
+bool Exchange::abandoned(int silentTicks)
+{
+    if (silentTicks < kStopSilenceTicks || !c_.form.stopRequested())
+        return false;
+    end();
+    return true;
 }
 
 bool Exchange::lost()

@@ -33,6 +33,8 @@ public:
 
     static constexpr int kReplyTicks = 5;    // a reply wait ends when the counter passes this
     static constexpr int kSilenceTicks = 50; // 5 s without a new character ends any wait
+    // Once the operator has asked to stop, a unit silent this long is not waited for.
+    static constexpr int kStopSilenceTicks = 2;
 
     // Shows the wait indicator, yields so it is painted, and opens the port.
     bool begin();
@@ -48,8 +50,12 @@ public:
     // unit fell silent for 5 s or the port went away: already reported, port closed, wait
     // indicator hidden.
     std::optional<std::string> countWait(int n);
-    // Waits until the tick counter reaches n, or the port went away; nothing is read.
+    // Waits until the tick counter reaches n, the port went away or the operator asked to
+    // stop (nothing follows a stopped operation's last command); nothing is read.
     void settleWait(int n);
+    // The operator asked to stop: the port is closed and the wait indicator hidden, and the
+    // caller ends as after a silent unit, then says what was done.
+    bool stopped();
     // Closes the port, hides the wait indicator and yields; a port that went away during
     // the exchange is reported first, whichever step noticed it.
     void end();
@@ -59,6 +65,8 @@ public:
 private:
     // The port went away: reported, port closed, wait indicator hidden.
     bool lost();
+    // Stop asked and the unit silent for kStopSilenceTicks: the port closed without a message.
+    bool abandoned(int silentTicks);
     void startWait();
     int ticksSince(int mark) const;
 

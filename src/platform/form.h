@@ -4,6 +4,14 @@
 
 namespace tarvelon {
 
+// How far a long operation has come: the block and the row it is at (1-based; 0 of 0 where
+// it does not count that way), and the time still needed on the line.
+struct Progress {
+    int block = 0, blocks = 0;
+    int row = 0, rows = 0;
+    double secondsLeft = 0;
+};
+
 // The window's controls as the operations see them, by control name ("Text2", "command3d1").
 // Texts are single-byte Windows-1252 strings; a text box never holds more than its maximum
 // length, also when the program fills it.
@@ -17,6 +25,11 @@ public:
     // The wait indicator: Label34 and Shape1, always shown and hidden together.
     virtual void showWaitIndicator(bool shown) = 0;
     virtual bool waitIndicatorShown() const = 0;
+    // Shown beside the wait indicator until the operation ends.
+    virtual void showProgress(const Progress&) {}
+    // The operator asked the running operation to stop (Stop or Esc); it ends at its next
+    // row or block and says what it did and did not do.
+    virtual bool stopRequested() const { return false; }
 };
 
 } // namespace tarvelon

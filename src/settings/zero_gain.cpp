@@ -5,6 +5,7 @@
 #include "link/exchange.h"
 #include "link/header_file.h"
 #include "link/header_record.h"
+#include "link/progress.h"
 #include "link/shown_block.h"
 
 #include <string>
@@ -71,15 +72,27 @@ void resetZeroGain(Context& c)
     showDefaults(c.form);
     c.loop.yield();
     // 5. One zero/gain line per block, each after its own wake; a block whose wake is not
-    //    answered with exactly "!" is skipped, a silent unit ends the run.
+    //    answered with exactly "!" is skipped, a silent unit ends the run, and so does a stop
+    //    between blocks.
+    constexpr int kSettle = 2;
+    // The wake and its answer, "D", the address, the zero/gain text and the carriage return.
+    const double blockSeconds = lineSeconds(2 + 6 + zeroGainText(c.form).size() + 1) + (kSettle + 0.5) / 10;
+    const auto stopped = [&c](int n) {
+        finish(c);
+        reportStopped(c, blockRange(1, n - 1), "set to the default zero and gain", blockRange(n, kBlockCount),
+                      "not changed");
+    };
     for (int n = 1; n <= kBlockCount; ++n) {
+        if (ex.stopped())
+            return stopped(n);
+        c.form.showProgress({n, kBlockCount, 0, 0, (kBlockCount - n + 1) * blockSeconds});
         const Wake wake = ex.handshake(Limit::ReplyTime);
         if (wake == Wake::NoReply)
-            return finish(c);
+            return stopped(n);
         if (wake == Wake::Refused)
             continue;
         ex.send(cmd::writeZeroGain(*blockCode(n), zeroGainText(c.form)));
-        ex.settleWait(2);
+        ex.settleWait(kSettle);
     }
     // 6. Close the port; block 1 shown as the current block.
     ex.end();

@@ -1,0 +1,64 @@
+#include "link/progress.h"
+
+namespace tarvelon {
+
+double lineSeconds(double characters)
+{
+    return characters * 10.0 / 9600.0;
+}
+
+double rowSeconds(int rows)
+{
+    return lineSeconds(static_cast<double>(rows) * kRowLineCharacters);
+}
+
+void showRowProgress(Form& form, Progress p, int row, int rowsAfter)
+{
+    p.row = row;
+    p.secondsLeft += rowSeconds(p.rows - row + 1 + rowsAfter);
+    form.showProgress(p);
+}
+
+std::vector<int> blockRange(int first, int last)
+{
+    std::vector<int> out;
+    for (int b = first; b <= last; ++b)
+        out.push_back(b);
+    return out;
+}
+
+std::string blockList(const std::vector<int>& blocks)
+{
+    // Runs of three or more neighbours read "1 to 6".
+    std::vector<std::string> parts;
+    for (size_t i = 0; i < blocks.size();) {
+        size_t j = i;
+        while (j + 1 < blocks.size() && blocks[j + 1] == blocks[j] + 1)
+            ++j;
+        if (j >= i + 2) {
+            parts.push_back(std::to_string(blocks[i]) + " to " + std::to_string(blocks[j]));
+        } else {
+            for (size_t k = i; k <= j; ++k)
+                parts.push_back(std::to_string(blocks[k]));
+        }
+        i = j + 1;
+    }
+    std::string text = blocks.size() == 1 ? "block " : "blocks ";
+    for (size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return text;
+}
+
+void reportStopped(Context& c, const std::vector<int>& done, std::string_view doneWord,
+                   const std::vector<int>& notDone, std::string_view notDoneWord)
+{
+    if (!c.form.stopRequested() || notDone.empty())
+        return;
+    std::string text = "Stopped: ";
+    if (!done.empty())
+        text += blockList(done) + " " + std::string(doneWord) + ", ";
+    text += blockList(notDone) + " " + std::string(notDoneWord);
+    c.messages.show(text, Icon::None);
+}
+
+} // namespace tarvelon
