@@ -117,7 +117,7 @@ void readBlock(Context& c)
         return;
     const Wake wake = ex.handshake(Limit::ReplyTime);
     if (wake == Wake::NoReply)
-        return;
+        return reportStopped(c, {}, "", {block}, "not read");
     // 4. The ten rows; a stop leaves the boxes as they were.
     HeaderTexts texts;
     const int rows = static_cast<int>(kHeaderRows.size());

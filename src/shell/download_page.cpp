@@ -41,9 +41,11 @@ DownloadPage::DownloadPage(QWidget* parent) : QGroupBox(QStringLiteral("Download
     QPushButton* folder = makeButton(this, "Command10", "&Folder");
     QPushButton* ok = makeButton(this, "command3d1", "&Ok", false);
     QPushButton* surveys = makeButton(this, "cmdSurveys", "S&urveys...");
-    for (QPushButton* button : {folder, ok, surveys})
+    // Every measured block in one go; like "Ok", once a folder is chosen.
+    QPushButton* blocks = makeButton(this, "cmdDownloadBlocks", "&Download Blocks...", false);
+    for (QPushButton* button : {folder, ok, surveys, blocks})
         giveRoom(button, 6.5);
-    g->addLayout(row({folder, ok, surveys}), 5, 1, 1, 2);
+    g->addLayout(row({folder, ok, blocks, surveys}), 5, 1, 1, 2);
     // After a download: its survey is in the library, and a click shows it.
     auto* added = new QLabel(this);
     added->setObjectName(QStringLiteral("lblSurveyAdded"));
@@ -76,7 +78,7 @@ DownloadPage::DownloadPage(QWidget* parent) : QGroupBox(QStringLiteral("Download
 QList<QWidget*> DownloadPage::tabOrder() const
 {
     return childrenNamed(this, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "command3d1",
-                               "cmdSurveys"});
+                               "cmdDownloadBlocks", "cmdSurveys"});
 }
 
 } // namespace tarvelon

@@ -21,8 +21,15 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tarvelon {
 
@@ -139,8 +146,38 @@ void MainWindow::buildUi()
     controlPanel_ = new ControlPanel(this);
     grid->addWidget(controlPanel_, 1, 1, Qt::AlignTop);
 
+    // Beside the wait indicator, while a long operation runs: how far it has come, and Stop.
+    // Their places stay free while hidden, so nothing moves when they appear.
     waitIndicator_ = new WaitIndicator(this);
-    grid->addWidget(waitIndicator_, 2, 0, 1, 2, Qt::AlignCenter);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("prgOperation"));
+    progress_->setAccessibleName(QStringLiteral("Progress"));
+    progress_->setTextVisible(true);
+    progress_->setMinimumWidth(progress_->fontMetrics().horizontalAdvance(
+        progressText({30, 30, 240, 240, 3599})) + 40);
+    stop_ = makeButton(this, "cmdStop", "Stop");
+    stop_->setToolTip(QStringLiteral("Stop the operation at the next row or block (Esc)"));
+    stop_->setProperty(kUsableDuringOperations, true);
+    connect(stop_, &QPushButton::clicked, this, &MainWindow::requestStop);
+    // Esc stops the operation from any of the program's windows.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::ApplicationShortcut);
+    connect(esc, &QShortcut::activated, this, [this] {
+        if (busy_ && !stop_->isHidden())
+            requestStop();
+    });
+    for (QWidget* w : {static_cast<QWidget*>(progress_), static_cast<QWidget*>(stop_)}) {
+        QSizePolicy keep = w->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(keep);
+        w->hide();
+    }
+    auto* waitRow = new QHBoxLayout;
+    waitRow->setSpacing(14);
+    waitRow->addWidget(waitIndicator_);
+    waitRow->addWidget(progress_);
+    waitRow->addWidget(stop_);
+    grid->addLayout(waitRow, 2, 0, 1, 2, Qt::AlignCenter);
 
     showPage(0);
     connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::showPage);
@@ -206,9 +243,11 @@ void MainWindow::runOperation(const Operation& op)
             ~Idle()
             {
                 w.freezePages(false);
+                w.hideProgress();
                 w.busy_ = false;
             }
         } idle{*this};
+        stopRequested_ = false;
         try {
             op(ctx_);
         } catch (const ProgramClosing&) {
@@ -361,6 +400,7 @@ void MainWindow::showFolderChooser()
                 remembered_.useFolder(folder);
                 state_.downloadFolder = folder.toUtf8().toStdString();
                 setEnabled("command3d1", true);
+                setEnabled("cmdDownloadBlocks", true);
             });
         },
         options, this);
@@ -452,6 +492,52 @@ void MainWindow::showWaitIndicator(bool shown)
 bool MainWindow::waitIndicatorShown() const
 {
     return waitIndicator_->indicatorShown();
+}
+
+void MainWindow::showProgress(const Progress& p)
+{
+    // A run of blocks counts in blocks, with the block in progress as a fraction of one.
+    constexpr int kSteps = 1000;
+    if (p.blocks > 0) {
+        progress_->setRange(0, p.blocks * kSteps);
+        progress_->setValue((p.block - 1) * kSteps + (p.rows > 0 ? (p.row - 1) * kSteps / p.rows : 0));
+    } else {
+        progress_->setRange(0, std::max(p.rows, 1));
+        progress_->setValue(std::max(p.row - 1, 0));
+    }
+    progress_->setFormat(progressText(p));
+    progress_->show();
+    stop_->show();
+}
+
+QString MainWindow::progressText(const Progress& p)
+{
+    QStringList parts;
+    if (p.blocks > 0)
+        parts << QStringLiteral("Block %1 of %2").arg(p.block).arg(p.blocks);
+    if (p.rows > 0)
+        parts << (parts.isEmpty() ? QStringLiteral("Row %1 of %2") : QStringLiteral("row %1 of %2")).arg(p.row).arg(p.rows);
+    const int seconds = static_cast<int>(std::ceil(p.secondsLeft));
+    if (seconds > 0)
+        parts << (seconds < 60 ? QStringLiteral("about %1 s left").arg(seconds)
+                               : QStringLiteral("about %1 min %2 s left").arg(seconds / 60).arg(seconds % 60));
+    return parts.join(QStringLiteral(", "));
+}
+
+void MainWindow::requestStop()
+{
+    if (!busy_)
+        return;
+    stopRequested_ = true;
+    stop_->setEnabled(false);
+    progress_->setFormat(progress_->format() + QStringLiteral(" (stopping)"));
+}
+
+void MainWindow::hideProgress()
+{
+    progress_->hide();
+    stop_->hide();
+    stop_->setEnabled(true);
 }
 
 } // namespace tarvelon

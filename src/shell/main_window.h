@@ -25,6 +25,8 @@
 #include <vector>
 
 class QLineEdit;
+class QProgressBar;
+class QPushButton;
 class QTabBar;
 
 namespace tarvelon {
@@ -119,6 +121,14 @@ public:
     bool isEnabled(std::string_view control) const override;
     void showWaitIndicator(bool shown) override;
     bool waitIndicatorShown() const override;
+    void showProgress(const Progress& progress) override;
+    bool stopRequested() const override { return stopRequested_; }
+
+    // Stop (or Esc, or closing a window the operation works for): the running operation
+    // ends at its next row or block.
+    void requestStop();
+    // "Block 7 of 30, row 3 of 8, about 1 min 20 s left".
+    static QString progressText(const Progress& progress);
 
 signals:
     // A double-click on the depth tenths box (Text13), the only way the operator changes it.
@@ -139,6 +149,7 @@ private:
     // A text of the core as shown, with the program's folders as they are named.
     QString shownText(const std::string& text) const;
     void rememberFolder(const QString& folder);
+    void hideProgress();
 
     QString programFolder_;
     std::optional<FolderChooserOptions> folderOptions_;
@@ -159,6 +170,9 @@ private:
     QList<QWidget*> pages_;
     ControlPanel* controlPanel_ = nullptr;
     WaitIndicator* waitIndicator_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    bool stopRequested_ = false;
     QHash<QString, QLineEdit*> fields_;
     mutable QHash<QString, QWidget*> controls_;
     QHash<QObject*, Operation> leaveChecks_;

@@ -8,6 +8,7 @@
 #include "settings/clock.h"
 #include "settings/delay.h"
 #include "settings/zero_gain.h"
+#include "shell/blocks_list_window.h"
 #include "shell/main_window.h"
 #include "shell/survey_library.h"
 
@@ -40,6 +41,7 @@ void wireOperations(MainWindow& window)
     auto* surveys = new SurveysLauncher(window);
     const auto downloadAndKeep = [surveys](Context& c) { surveys->downloadAndKeep(c); };
     const auto showSurveys = [surveys](Context&) { surveys->show(); };
+    const auto listBlocks = [&window, surveys](Context& c) { BlocksListWindow::of(window, *surveys).list(c); };
 
     const Wiring table[] = {
         // Control panel
@@ -68,6 +70,7 @@ void wireOperations(MainWindow& window)
         {"numblocco", On::Leave, [](Context& c) { checkBlockNumber(c, "numblocco"); }},
         {"Command10", On::Click, chooseFolder},
         {"command3d1", On::Click, downloadAndKeep},
+        {"cmdDownloadBlocks", On::Click, listBlocks},
         {"cmdSurveys", On::ClickAnyTime, showSurveys},
         // Setup page (the port options set the port number themselves)
         {"Command13", On::Click, settings::resetZeroGain},

@@ -67,12 +67,17 @@ void SurveysLauncher::downloadAndKeep(Context& c)
     const DownloadedBlock block = downloadBlock(c);
     if (!block.complete)
         return;
+    const LibraryFeed fed = keep(block);
+    if (!fed.error.empty())
+        c.messages.show(std::string(kLibraryCannotBeWritten) + fed.error, Icon::Error);
+}
+
+LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
+{
     const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     const LibraryFeed fed = addToLibrary(QFile::encodeName(surveyLibraryPath()).toStdString(), block, now);
-    if (!fed.error.empty()) {
-        c.messages.show(std::string(kLibraryCannotBeWritten) + fed.error, Icon::Error);
-        return;
-    }
+    if (!fed.error.empty())
+        return fed;
     lastAdded_ = fed.surveyId;
     // An open Surveys window shows the new survey at once; otherwise the page offers it.
     if (surveys_) {
@@ -82,6 +87,7 @@ void SurveysLauncher::downloadAndKeep(Context& c)
         added->setText(QStringLiteral("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
         added->show();
     }
+    return fed;
 }
 
 SurveysWindow* SurveysLauncher::window() const

@@ -40,6 +40,9 @@ public:
 
     // The operation of "Ok": the download, then its survey into the library.
     void downloadAndKeep(Context& c);
+    // A complete download's survey into the library, then offered; the error when the
+    // library could not take it.
+    LibraryFeed keep(const DownloadedBlock& block);
     // Shows the window (opening it when closed) with this survey chosen; 0 keeps the choice.
     void show(std::int64_t surveyId = 0);
     SurveysWindow* window() const;

@@ -1,0 +1,185 @@
+#include "shell/blocks_list_window.h"
+
+#include "link/block.h"
+#include "platform/qt/qt_text.h"
+#include "shell/controls.h"
+#include "shell/main_window.h"
+#include "shell/survey_library.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tarvelon {
+namespace {
+
+enum Column { kBlock, kClient, kSite, kTube, kDepth, kReadout, kDate, kTime, kResult, kColumns };
+
+// "DDMMYY" as "DD/MM/YY", "hhmmss" as "hh:mm:ss", as the export file writes them.
+QString withSeparators(const std::string& text, QChar separator)
+{
+    const QString t = fromText(text);
+    return t.size() == 6 ? t.left(2) + separator + t.mid(2, 2) + separator + t.mid(4, 2) : t;
+}
+
+QString resultText(const BlockResult& r, const std::string& libraryError)
+{
+    QStringList parts;
+    for (const std::string& file : r.filesWritten)
+        parts << fromText(file);
+    if (r.status == BlockResult::Downloaded || r.rowsRead > 0)
+        parts << QStringLiteral("%1 rows read, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size());
+    for (const std::string& problem : r.problems)
+        parts << fromText(problem).remove(QStringLiteral("Attention: "));
+    if (!libraryError.empty())
+        parts << QString::fromLatin1(kLibraryCannotBeWritten.data(), kLibraryCannotBeWritten.size()).remove(
+                     QStringLiteral("Attention: ")) + fromText(libraryError);
+    return parts.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
+    : QWidget(&main, Qt::Window), main_(main), surveys_(surveys)
+{
+    setObjectName(QStringLiteral("frmDownloadBlocks"));
+    setWindowTitle(QStringLiteral("Download Blocks"));
+
+    table_ = new QTableWidget(kBlockCount, kColumns, this);
+    table_->setObjectName(QStringLiteral("tblBlocks"));
+    table_->setAccessibleName(QStringLiteral("Blocks"));
+    table_->setHorizontalHeaderLabels({QStringLiteral("Block"), QStringLiteral("Client"), QStringLiteral("Site"),
+                                       QStringLiteral("Tube"), QStringLiteral("Depth"), QStringLiteral("Readout no"),
+                                       QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("Result")});
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->horizontalHeader()->setStretchLastSection(true);
+
+    download_ = makeButton(this, "cmdDownload", "&Download");
+    close_ = makeButton(this, "cmdClose", "&Close");
+    for (QPushButton* b : {download_, close_})
+        giveRoom(b, 6.5);
+    connect(download_, &QPushButton::clicked, this,
+            [this] { main_.runOperation([this](Context& c) { downloadChecked(c); }); });
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(download_);
+    buttons->addWidget(close_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    resize(lines(this, 60), lines(this, 28));
+    showBlocks();
+}
+
+BlocksListWindow& BlocksListWindow::of(MainWindow& main, SurveysLauncher& surveys)
+{
+    if (auto* w = main.findChild<BlocksListWindow*>())
+        return *w;
+    return *new BlocksListWindow(main, surveys);
+}
+
+void BlocksListWindow::list(Context& c)
+{
+    show();
+    raise();
+    activateWindow();
+    setRunning(true);
+    blocks_.clear();
+    showBlocks();
+    blocks_ = listBlocks(c);
+    showBlocks();
+    setRunning(false);
+}
+
+void BlocksListWindow::downloadChecked(Context& c)
+{
+    std::vector<PlannedBlock> plan;
+    for (const int block : checkedBlocks())
+        plan.push_back({block, blocks_[static_cast<size_t>(block - 1)].readingRows});
+    if (plan.empty())
+        return;
+    setRunning(true);
+    for (const PlannedBlock& p : plan)
+        table_->setItem(p.block - 1, kResult, new QTableWidgetItem(QStringLiteral("waiting")));
+    // Each complete block goes to the survey library as soon as its files stand.
+    const auto done = [this](const BlockResult& r) {
+        const LibraryFeed fed = r.downloaded.complete ? surveys_.keep(r.downloaded) : LibraryFeed{};
+        showResult(r, fed.error);
+    };
+    for (const BlockResult& r : downloadBlocks(c, plan, done))
+        if (r.status == BlockResult::NotDownloaded)
+            showResult(r, {});
+    setRunning(false);
+}
+
+std::vector<int> BlocksListWindow::checkedBlocks() const
+{
+    std::vector<int> out;
+    for (int row = 0; row < table_->rowCount(); ++row)
+        if (const QTableWidgetItem* item = table_->item(row, kBlock);
+            item && (item->flags() & Qt::ItemIsEnabled) && item->checkState() == Qt::Checked)
+            out.push_back(row + 1);
+    return out;
+}
+
+void BlocksListWindow::showBlocks()
+{
+    for (int row = 0; row < kBlockCount; ++row) {
+        const ListedBlock* b = row < static_cast<int>(blocks_.size()) ? &blocks_[static_cast<size_t>(row)] : nullptr;
+        const bool known = b && b->read;
+        const QString texts[kColumns] = {
+            QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')),
+            known ? fromText(b->client) : QString(),
+            known ? fromText(b->site) : QString(),
+            known ? fromText(b->tube) : QString(),
+            known ? fromText(b->depth) : QString(),
+            known ? fromText(b->readout) : QString(),
+            known ? withSeparators(b->date, QLatin1Char('/')) : QString(),
+            known ? withSeparators(b->time, QLatin1Char(':')) : QString(),
+            !b ? QStringLiteral("reading the header") : !known ? QStringLiteral("header not read") : QString(),
+        };
+        // A block with no readings, or not read, cannot be downloaded: greyed, unchecked.
+        const bool measured = known && b->readingRows > 0;
+        for (int col = 0; col < kColumns; ++col) {
+            auto* item = new QTableWidgetItem(texts[col]);
+            item->setFlags(measured ? Qt::ItemIsEnabled : Qt::NoItemFlags);
+            if (col == kBlock) {
+                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                item->setCheckState(measured ? Qt::Checked : Qt::Unchecked);
+            }
+            table_->setItem(row, col, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+}
+
+void BlocksListWindow::showResult(const BlockResult& r, const std::string& libraryError)
+{
+    table_->setItem(r.block - 1, kResult, new QTableWidgetItem(resultText(r, libraryError)));
+    if (QTableWidgetItem* box = table_->item(r.block - 1, kBlock); box && r.status == BlockResult::Downloaded)
+        box->setCheckState(Qt::Unchecked);
+}
+
+void BlocksListWindow::setRunning(bool running)
+{
+    running_ = running;
+    download_->setEnabled(!running);
+}
+
+void BlocksListWindow::closeEvent(QCloseEvent* event)
+{
+    // The run ends at its next row or block and says what it did; the table stays for the
+    // next opening.
+    if (running_)
+        main_.requestStop();
+    event->accept();
+}
+
+} // namespace tarvelon

@@ -1,0 +1,55 @@
+#pragma once
+#include "blocks/block_list.h"
+#include "blocks/download.h"
+#include "link/context.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QPushButton;
+class QTableWidget;
+
+namespace tarvelon {
+
+class MainWindow;
+class SurveysLauncher;
+
+// "Download Blocks": the headers of the unit's 30 blocks with a check box each (a block of
+// depth 0 greyed and unchecked), "Download" for the checked ones and "Close". After a
+// download each row says what became of its block. The unit is talked to through the main
+// window's operations, so its progress bar and Stop serve here too; closing this window
+// during a run stops the run.
+class BlocksListWindow : public QWidget {
+    Q_OBJECT
+public:
+    BlocksListWindow(MainWindow& main, SurveysLauncher& surveys);
+
+    // The window of `main`, made when first asked for.
+    static BlocksListWindow& of(MainWindow& main, SurveysLauncher& surveys);
+
+    // Shows the window and reads the list from the unit (inside the running operation).
+    void list(Context& c);
+    // "Download": the checked blocks in block order, each also kept in the survey library.
+    void downloadChecked(Context& c);
+    std::vector<int> checkedBlocks() const;
+    QTableWidget* table() const { return table_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showBlocks();
+    void showResult(const BlockResult& result, const std::string& libraryError);
+    void setRunning(bool running);
+
+    MainWindow& main_;
+    SurveysLauncher& surveys_;
+    QTableWidget* table_ = nullptr;
+    QPushButton* download_ = nullptr;
+    QPushButton* close_ = nullptr;
+    std::vector<ListedBlock> blocks_;
+    bool running_ = false;
+};
+
+} // namespace tarvelon
