@@ -211,12 +211,16 @@ void noteUnreadDepths(BlockResult& result)
 
 // Steps 4 to 11 of a block on the open port, after its first wake: the header, the header
 // export file staged, the readings into the work file. `progress` gives the block's place in
-// the run, and `rowsAfter` the rows of the blocks still to come.
-Reading readBlockRows(Context& c, Exchange& ex, Wake firstWake, BlockRun& run, Progress progress, int rowsAfter)
+// the run; the rows of readings expected and those of the blocks still to come give the time
+// left.
+Reading readBlockRows(Context& c, Exchange& ex, Wake firstWake, BlockRun& run, Progress progress,
+                      int readingRowsExpected, int rowsAfter)
 {
     const int headerRows = static_cast<int>(kHeaderRows.size());
     progress.rows = headerRows;
-    const auto headerProgress = [&](int row) { showRowProgress(c.form, progress, row, rowsAfter); };
+    const auto headerProgress = [&](int row) {
+        showRowProgress(c.form, progress, row, readingRowsExpected + rowsAfter);
+    };
 
     // 4. The header; a unit that falls silent here leaves every file as it was, and so does
     //    a header row not read, which would give the files a wrong name or wrong depths.
@@ -340,7 +344,7 @@ DownloadedBlock downloadBlock(Context& c)
 
     // 4 to 11. Header, header export file staged, readings into the work file.
     BlockRun run(block);
-    switch (readBlockRows(c, ex, firstWake, run, {}, 0)) {
+    switch (readBlockRows(c, ex, firstWake, run, {}, 0, 0)) {
     case Reading::HeaderUnread:
         ex.end();
         endWithoutFiles(c);
@@ -443,7 +447,8 @@ std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlo
         c.state.blockCode = *blockCode(plan[i].block);
         const Progress place{static_cast<int>(i) + 1, static_cast<int>(plan.size())};
         const Reading reading = wake == Wake::NoReply ? Reading::Ended
-                                                      : readBlockRows(c, ex, wake, run, place, rowsAfter);
+                                                      : readBlockRows(c, ex, wake, run, place,
+                                                                      plan[i].readingRows, rowsAfter);
         if (reading == Reading::Complete)
             exportBlock(c, run);
         if (reading == Reading::HeaderUnread)

@@ -20,6 +20,12 @@ public:
     bool isEnabled(std::string_view control) const override;
     void showWaitIndicator(bool shown) override;
     bool waitIndicatorShown() const override { return waitShown_; }
+    void showProgress(const Progress& p) override { progress.push_back(p); }
+    bool stopRequested() const override { return stop; }
+
+    // Stop as the operator presses it; every progress shown, in order.
+    bool stop = false;
+    std::vector<Progress> progress;
 
     // Every value a box has taken, in order, for checks of what an operation showed.
     std::vector<std::string> history(std::string_view field) const;
