@@ -461,7 +461,7 @@ std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlo
             run.result.problems.insert(run.result.problems.begin(),
                                        std::string(stopped ? kStoppedBlock : kUnitSilent));
             for (size_t later = i + 1; later < plan.size(); ++later)
-                results[later].problems = {std::string(stopped ? kStoppedBlock : kUnitGone)};
+                results[later].problems = {std::string(stopped ? kStoppedBefore : kUnitGone)};
         }
         results[i] = std::move(run.result);
         if (onBlock)

@@ -17,6 +17,7 @@ inline constexpr std::string_view kFolderNotWritable = "Attention: cannot write 
 inline constexpr std::string_view kUnitSilent = "the unit stopped answering";
 inline constexpr std::string_view kUnitGone = "not downloaded: the unit stopped answering before it";
 inline constexpr std::string_view kStoppedBlock = "stopped by the operator";
+inline constexpr std::string_view kStoppedBefore = "not downloaded: stopped before it";
 
 // What a download read, for the survey library: the header as the export file carries it and
 // the work file's records (all the readings of each row, deepest first).

@@ -27,13 +27,15 @@ QString withSeparators(const std::string& text, QChar separator)
 
 QString resultText(const BlockResult& r, const std::string& libraryError)
 {
+    // The files of a downloaded block come first, the reason of one that failed.
     QStringList parts;
     for (const std::string& file : r.filesWritten)
         parts << fromText(file);
-    if (r.status == BlockResult::Downloaded || r.rowsRead > 0)
-        parts << QStringLiteral("%1 rows read, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size());
     for (const std::string& problem : r.problems)
         parts << fromText(problem).remove(QStringLiteral("Attention: "));
+    if (r.status == BlockResult::Downloaded || r.rowsRead > 0)
+        parts.insert(r.status == BlockResult::Downloaded ? parts.size() - qsizetype(r.problems.size()) : parts.size(),
+                     QStringLiteral("%1 rows read, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size()));
     if (!libraryError.empty())
         parts << QString::fromLatin1(kLibraryCannotBeWritten.data(), kLibraryCannotBeWritten.size()).remove(
                      QStringLiteral("Attention: ")) + fromText(libraryError);
