@@ -1,8 +1,11 @@
 // tarvelon-bench wait      : what a 10 s wait of an operation costs the program in CPU.
 // tarvelon-bench download  : a full download from tarvelon-unit-sim paced at a true 9600 baud.
 // tarvelon-bench download-noisy : the same with a stray character after each of the unit's replies.
+// tarvelon-bench blocks    : the block list and a download of three blocks in one go, paced as above.
+// tarvelon-bench stop      : Stop pressed in the middle of a download of blocks: press to port closed.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
 // tarvelon-bench surveys   : the survey library and its window with 1000 surveys (surveys_bench.cpp).
+#include "blocks/block_list.h"
 #include "blocks/download.h"
 #include "link/block.h"
 #include "link/exchange.h"
@@ -12,6 +15,9 @@
 #include "support/fake_form.h"
 
 #include <QApplication>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTimer>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -169,6 +175,105 @@ int benchDownload(const std::string& noise)
     return 0;
 }
 
+// Three measured blocks (100 m at 1 m, 50 m at 0.5 m with four guides, 30 m at 1 m), every
+// other block with depth 0, served paced at 9600 baud.
+struct ThreeBlocks {
+    ThreeBlocks()
+    {
+        sim::Unit unit;
+        const char* shapes[] = {"100012", "050004", "030012"};
+        for (int n = 1; n <= 30; ++n) {
+            char line[64];
+            std::snprintf(line, sizeof line, "C%02X000BENCH%03dSITE0001T%03d%s+00001011224103015\r", n - 1, n, n,
+                          n <= 3 ? shapes[n - 1] : "000012");
+            unit.receive(line);
+        }
+        for (size_t i = 0; i < unit.memory().size(); ++i)
+            if (i % 4096 >= 0x100)
+                unit.memory()[i] = uint8_t(i * 7 % 251);
+        const std::string image = dir.filePath("image.bin").toStdString();
+        unit.saveImage(image);
+        sim = std::make_unique<Simulator>(
+            std::vector<std::string>{"--image", image, "--paced", "--wake-delay-ms", "0", "--reply-delay-ms", "0"});
+        w = windowOn(sim->path, dir.path(), messages);
+        w->state().downloadFolder = dir.path().toStdString();
+        QCoreApplication::processEvents();
+    }
+    static constexpr int kRows[] = {100, 100, 30};
+    QTemporaryDir dir;
+    std::unique_ptr<Simulator> sim;
+    test::FakeMessages messages;
+    std::unique_ptr<MainWindow> w;
+};
+
+double rowsLineSeconds(int rows)
+{
+    return rows * (1 + 1 + 7 + 50) * 10.0 / 9600.0;
+}
+
+int benchBlocks()
+{
+    ThreeBlocks b;
+    std::vector<ListedBlock> list;
+    double cpu0 = cpuSeconds();
+    auto t0 = Clock::now();
+    b.w->runOperation([&](Context& c) { list = listBlocks(c); });
+    double wall = since(t0);
+    int listRows = 0;
+    std::vector<PlannedBlock> plan;
+    for (const ListedBlock& l : list) {
+        listRows += l.readingRows > 0 ? kListedRows + 1 : kListedRows;
+        if (l.readingRows > 0)
+            plan.push_back({l.block, l.readingRows});
+    }
+    double line = rowsLineSeconds(listRows);
+    std::printf("block list: %d rows, wall %.3f s, line's own time %.3f s (+%.2f %%), cpu %.2f %% of the wall\n", listRows,
+                wall, line, 100.0 * (wall - line) / line, 100.0 * (cpuSeconds() - cpu0) / wall);
+
+    int rows = 0;
+    for (const int r : ThreeBlocks::kRows)
+        rows += 10 + r;
+    cpu0 = cpuSeconds();
+    t0 = Clock::now();
+    std::vector<BlockResult> results;
+    b.w->runOperation([&](Context& c) { results = downloadBlocks(c, plan, {}); });
+    wall = since(t0);
+    const double cpu = cpuSeconds() - cpu0;
+    line = rowsLineSeconds(rows);
+    int downloaded = 0;
+    for (const BlockResult& r : results)
+        downloaded += r.status == BlockResult::Downloaded;
+    std::printf("download of %d blocks, %d rows: wall %.3f s, line's own time %.3f s (+%.2f %%)\n", downloaded, rows, wall,
+                line, 100.0 * (wall - line) / line);
+    std::printf("cpu %.3f s = %.2f %% of the wall time; peak memory %ld KiB; messages %zu\n", cpu, 100.0 * cpu / wall,
+                peakKiB(), b.messages.shown.size());
+    return 0;
+}
+
+int benchStop()
+{
+    ThreeBlocks b;
+    auto* serial = b.w->port().findChild<QSerialPort*>(QStringLiteral("MSComm1"));
+    auto* stop = b.w->findChild<QPushButton*>(QStringLiteral("cmdStop"));
+    Clock::time_point pressed, closed;
+    QObject::connect(serial, &QIODevice::aboutToClose, [&] { closed = Clock::now(); });
+    double worst = 0;
+    // Pressed at different moments of a row; the press counts from the moment it is made,
+    // however long the program takes to notice it.
+    for (const int ms : {700, 1233, 1517, 2071, 2900}) {
+        pressed = Clock::now() + std::chrono::milliseconds(ms);
+        QTimer::singleShot(ms, Qt::PreciseTimer, stop, [stop] { stop->click(); });
+        b.messages.shown.clear();
+        b.w->runOperation([&](Context& c) { downloadBlocks(c, {{1, 100}, {2, 100}, {3, 30}}, {}); });
+        const double took = std::chrono::duration<double>(closed - pressed).count();
+        worst = std::max(worst, took);
+        std::printf("Stop at %4d ms: port closed %.1f ms after the press; %s\n", ms, took * 1000,
+                    b.messages.shown.empty() ? "no message" : b.messages.shown.back().text.c_str());
+    }
+    std::printf("worst: %.1f ms\n", worst * 1000);
+    return 0;
+}
+
 int benchStartup()
 {
     QTemporaryDir dir;
@@ -206,10 +311,14 @@ int main(int argc, char* argv[])
         return benchDownload("");
     if (what == "download-noisy")
         return benchDownload("x");
+    if (what == "blocks")
+        return benchBlocks();
+    if (what == "stop")
+        return benchStop();
     if (what == "startup")
         return benchStartup();
     if (what == "surveys")
         return benchSurveys();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|startup|surveys\n");
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|blocks|stop|startup|surveys\n");
     return 2;
 }

@@ -91,7 +91,13 @@ std::optional<std::string> Exchange::countWait(int n)
             notConnected();
             return std::nullopt;
         }
-        c_.loop.yieldUntilEvent();
+        // Once the reply has begun, all but the last of the characters still missing cannot
+        // cross the line any sooner (the first may be under way); the last is seen the moment
+        // it comes.
+        if (seen > 0 && n - seen > 1)
+            c_.loop.waitAtMost(static_cast<long long>(n - seen - 1) * kCharacterMicroseconds);
+        else
+            c_.loop.yieldUntilEvent();
         const int now = c_.port.waitingCount();
         if (now != seen) {
             seen = now;

@@ -31,6 +31,8 @@ class Exchange {
 public:
     explicit Exchange(Context& ctx) : c_(ctx) {}
 
+    // One character at 9600 baud, ten bits.
+    static constexpr int kCharacterMicroseconds = 1042;
     static constexpr int kReplyTicks = 5;    // a reply wait ends when the counter passes this
     static constexpr int kSilenceTicks = 50; // 5 s without a new character ends any wait
     // Once the operator has asked to stop, a unit silent this long is not waited for.

@@ -16,6 +16,14 @@ public:
     // One pass of a wait loop: sleeps until a timer tick, a received character or user input
     // arrives, processes it and returns. Never spins.
     virtual void yieldUntilEvent() = 0;
+    // A wait whose end cannot come sooner than `microseconds` from now (the characters still
+    // missing from a reply need that long on the line): may sleep up to that long without
+    // waking for each event, then processes everything pending. Never longer.
+    virtual void waitAtMost(long long microseconds)
+    {
+        (void)microseconds;
+        yieldUntilEvent();
+    }
 };
 
 // The main window's periodic timer: 100 ms, disabled at start. Enabling a running timer

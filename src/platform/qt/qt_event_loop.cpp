@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <chrono>
+#include <thread>
+
 namespace tarvelon {
 
 void QtEventLoop::yield()
@@ -20,6 +23,18 @@ void QtEventLoop::yieldUntilEvent()
     if (beforeYield)
         beforeYield();
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    throwIfClosing();
+}
+
+void QtEventLoop::waitAtMost(long long microseconds)
+{
+    // A reply arrives a character a millisecond: waking for each costs more processor time
+    // than the whole exchange, while sleeping until the last one can be there costs none,
+    // and the window answers a click at most that long later.
+    if (beforeYield)
+        beforeYield();
+    std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
     throwIfClosing();
 }
 

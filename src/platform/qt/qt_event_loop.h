@@ -13,6 +13,7 @@ class QtEventLoop : public EventLoop {
 public:
     void yield() override;
     void yieldUntilEvent() override;
+    void waitAtMost(long long microseconds) override;
 
     // From now on every yield throws ProgramClosing, once its pass is done, so that an
     // operation in the middle of a wait unwinds when the window has been closed.
