@@ -9,6 +9,13 @@
 
 #include <memory>
 
+// The icon is compiled into the shell's static library, whose resources a linker keeps only
+// when something names them.
+static void initShellResources()
+{
+    Q_INIT_RESOURCE(tarvelon_manager);
+}
+
 namespace tarvelon {
 
 void portFromCommandLine(const QStringList& arguments, MainWindowOptions& options)
@@ -30,6 +37,7 @@ int runProgram(QApplication& app, MainWindowOptions options)
 {
     // Also names the application-data folder that may hold the header file.
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
+    initShellResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
     portFromCommandLine(QApplication::arguments(), options);
 
