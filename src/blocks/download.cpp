@@ -9,6 +9,7 @@
 #include "platform/file_path.h"
 #include "platform/record_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
