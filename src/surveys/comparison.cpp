@@ -12,11 +12,12 @@ bool hasChannels(const SurveyRow& r)
     return r.readings[0] && r.readings[1];
 }
 
-// Shortest text that reads back as the same value, whatever the program's locale.
+// Shortest text that reads back as the same value, whatever the program's locale, and never
+// in exponent form: 100000 would otherwise come out as "1e+05".
 std::string number(double v)
 {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+    char buf[400]; // the longest fixed form of a double
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr;
     return std::string(buf, end);
 }
 

@@ -9,6 +9,9 @@
 #include <QProgressBar>
 #include <QTableWidget>
 
+#include <algorithm>
+#include <map>
+
 using namespace tarvelon;
 using namespace tarvelon::test;
 
@@ -73,5 +76,65 @@ TEST_F(BlocksWindow, ListsDownloadsTwoBlocksAndStops)
     EXPECT_EQ(table->findItems("stopped by the operator", Qt::MatchStartsWith).size(), 1);
     EXPECT_FALSE(window_->findChild<QProgressBar*>("prgOperation")->isVisible());
     EXPECT_EQ(data.entryList({"*num.dat"}, QDir::Files).size(), 2);
+    expectIdle();
+}
+
+// Closing the window is the operator's Stop: what the run did stands, what it was doing is undone.
+TEST_F(BlocksWindow, ClosingTheWindowDuringARunStopsIt)
+{
+    click("Command10");
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    click("cmdDownloadBlocks");
+    auto* blocks = window_->findChild<BlocksListWindow*>();
+    ASSERT_NE(blocks, nullptr);
+    QTableWidget* table = blocks->table();
+    const auto download = [&](std::vector<int> rows) {
+        for (int row = 0; row < 30; ++row)
+            if (row != 3)
+                table->item(row, 0)->setCheckState(std::count(rows.begin(), rows.end(), row) ? Qt::Checked : Qt::Unchecked);
+        QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
+    };
+    const QDir data(dir_.filePath("dati"));
+    const auto exports = [&] {
+        std::map<QString, QByteArray> files;
+        for (const QString& name : data.entryList({"*dat.dat", "*num.dat"}, QDir::Files))
+            files[name] = fileBytes(data.filePath(name));
+        return files;
+    };
+    download({1});
+    const auto earlier = exports();
+    ASSERT_EQ(earlier.size(), 2u);
+
+    // Blocks 1 to 3; the window closed once block 2 is past its header.
+    auto* progress = window_->findChild<QProgressBar*>("prgOperation");
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (progress->format().startsWith("Block 2 of 3, row ") && progress->value() > 12) {
+            poll.stop();
+            blocks->close();
+        }
+    });
+    poll.start(5);
+    download({0, 1, 2});
+    EXPECT_FALSE(poll.isActive()) << "the run ended before block 2 was under way";
+    EXPECT_FALSE(blocks->isVisible());
+
+    EXPECT_TRUE(table->item(0, 8)->text().contains("rows read, 0 skipped")) << table->item(0, 8)->text().toStdString();
+    EXPECT_TRUE(table->item(1, 8)->text().contains("stopped by the operator")) << table->item(1, 8)->text().toStdString();
+    EXPECT_EQ(table->item(2, 8)->text(), "not downloaded: stopped before it");
+    const auto now = exports();
+    EXPECT_EQ(now.size(), 4u); // block 1's two files beside block 2's earlier ones
+    for (const auto& [name, bytes] : earlier)
+        EXPECT_EQ(now.at(name), bytes) << name.toStdString();
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text.rfind("Stopped: ", 0), 0u) << messages_.shown[0].text;
+    expectIdle();
+
+    // The program goes on: the window opens again and downloads block 2 whole.
+    click("cmdDownloadBlocks");
+    EXPECT_TRUE(blocks->isVisible());
+    download({1});
+    EXPECT_TRUE(table->item(1, 8)->text().contains("rows read, 0 skipped")) << table->item(1, 8)->text().toStdString();
+    EXPECT_EQ(exports().size(), 4u);
     expectIdle();
 }

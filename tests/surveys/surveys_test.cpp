@@ -6,6 +6,7 @@
 #include "surveys/store.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -143,6 +144,69 @@ TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
     EXPECT_EQ(newer.add(survey("04", {})).error, "it was written by a newer version of Tarvelon Manager");
 }
 
+// Files as earlier versions left them, in rollback-journal mode, each with a table of another
+// program's: opening brings them up to the current tables, or, failing half way, leaves them as
+// they were, and never loses what they held.
+TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
+{
+    // Version 1 as it went out; a later version adds a migration step and still reads this.
+    const std::string version1 = R"(
+        CREATE TABLE surveys (id INTEGER PRIMARY KEY, client TEXT NOT NULL, site TEXT NOT NULL,
+            tube TEXT NOT NULL, depth REAL, step REAL NOT NULL, guides TEXT NOT NULL, north TEXT NOT NULL,
+            readout TEXT NOT NULL, date TEXT NOT NULL, time TEXT NOT NULL, downloaded_at TEXT NOT NULL,
+            header_file TEXT NOT NULL, readings_file TEXT NOT NULL,
+            UNIQUE (client, site, tube, readout, date, time));
+        CREATE TABLE readings (survey_id INTEGER NOT NULL REFERENCES surveys (id) ON DELETE CASCADE,
+            depth REAL NOT NULL, reading1 INTEGER, reading2 INTEGER, reading3 INTEGER, reading4 INTEGER,
+            reading5 INTEGER, reading6 INTEGER, reading7 INTEGER, reading8 INTEGER,
+            PRIMARY KEY (survey_id, depth)) WITHOUT ROWID;
+        INSERT INTO surveys VALUES (7, 'C', 'S', 'T', 20.0, 0.5, '2', '+000', '01', '12/03/24', '10:15:00',
+            '2024-03-12T10:20:00Z', 'h', 'r');
+        INSERT INTO readings VALUES (7, 0.5, 1, -2, NULL, NULL, NULL, NULL, NULL, 9),
+            (7, 1.0, 3, 4, NULL, NULL, NULL, NULL, NULL, NULL);
+        PRAGMA user_version = 1;)";
+    SurveyRow deep = row(5, 1, -2);
+    deep.readings[7] = 9;
+    const struct {
+        const char* what;
+        std::string sql;
+        std::string error; // empty when the file opens
+        std::int64_t version, surveyTables;
+        std::vector<SurveyRow> rowsOf7;
+    } cases[] = {
+        {"version 0", "", "", 1, 1, {}},
+        {"version 1", version1, "", 1, 1, {deep, row(10, 3, 4)}},
+        {"version 0, migration fails at its second table", "CREATE TABLE readings (x);",
+         "table readings already exists", 0, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string path = dir.file("surveys.sqlite");
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+        const std::string setup = "CREATE TABLE notes (n TEXT); INSERT INTO notes VALUES ('kept');" + c.sql;
+        ASSERT_EQ(sqlite3_exec(raw, setup.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(raw);
+        sqlite3_close(raw);
+        {
+            SurveyStore store;
+            EXPECT_EQ(store.open(path), c.error.empty());
+            EXPECT_EQ(store.error(), c.error);
+            if (c.error.empty()) {
+                EXPECT_EQ(store.list().size(), c.rowsOf7.empty() ? 0u : 1u);
+                if (!c.rowsOf7.empty())
+                    EXPECT_EQ(store.survey(7)->rows, c.rowsOf7);
+                EXPECT_EQ(store.add(survey("09", {row(5, 1, 2)})).status, AddStatus::Added);
+            }
+        }
+        sql::Database check;
+        ASSERT_TRUE(check.open(path, sql::Database::Mode::ReadOnly));
+        EXPECT_EQ(check.queryInt("PRAGMA user_version"), c.version);
+        EXPECT_EQ(check.queryInt("SELECT count(*) FROM sqlite_master WHERE name = 'surveys'"), c.surveyTables);
+        EXPECT_EQ(check.queryInt("SELECT count(*) FROM notes WHERE n = 'kept'"), 1);
+    }
+}
+
 TEST(Store, DamagedFileIsReportedNotOverwritten)
 {
     TempDir dir;
@@ -173,6 +237,13 @@ TEST(Comparison, ChangeAndCumulativeSumFromTheBottomUpAgainstAHandTable)
     metre.step = 1.0;
     EXPECT_EQ(compare(base, metre).rows[0].cumulative, (std::array<double, 2>{5, 3}));
     EXPECT_EQ(surveyCsv(later).substr(0, 38), "depth_m,reading1,reading2\n1.0,15,20\n1.");
+
+    // Large and small cumulatives in plain decimals, not "1e+05" or "1e-05".
+    const Comparison wide = compare(survey("01", {row(10, -25000, 0), row(20, -25000, 0)}),
+                                    survey("02", {row(10, 25000, 1), row(20, 25000, 1)}, 1.0));
+    EXPECT_NE(comparisonCsv(wide, 0).find("\n1.0,-25000,0,25000,1,50000,1,100000,2\n"), std::string::npos);
+    EXPECT_NE(comparisonCsv(wide, 0.0001).find("\n2.0,-25000,0,25000,1,50000,1,5,0.0001\n"), std::string::npos)
+        << comparisonCsv(wide, 0.0001);
 }
 
 TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)
@@ -185,16 +256,27 @@ TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)
     put("B-num.dat", readingsBytes().substr(0, 300));
     put("C-num.dat", readingsBytes());
     put("notes.txt", "hello");
+    // The same readout with other readings, and a copy of A in a subfolder.
+    put("D-dat.dat", headerBytes(header("03")));
+    put("D-num.dat", readingsBytes(1));
+    std::filesystem::create_directory(dir.path() / "copy");
+    put("copy/A-dat.dat", headerBytes(header("03")));
+    put("copy/A-num.dat", readingsBytes());
     SurveyStore store;
     ASSERT_TRUE(store.open(dir.file("surveys.sqlite")));
 
     const ImportReport first = importExportFiles(store, {dir.path().string()});
     EXPECT_EQ(first.added, 1);
-    EXPECT_EQ(first.failed, 2);
-    ASSERT_EQ(first.messages.size(), 2u);
+    EXPECT_EQ(first.skipped, 1);
+    EXPECT_EQ(first.failed, 3);
+    ASSERT_EQ(first.messages.size(), 4u);
     EXPECT_EQ(first.messages[0].rfind("B-dat.dat: the readings export file is cut short", 0), 0u) << first.messages[0];
     EXPECT_EQ(first.messages[1], "C-dat.dat: cannot read C-dat.dat (No such file or directory)");
-    EXPECT_EQ(store.list().size(), 1u);
+    EXPECT_EQ(first.messages[2], "D-dat.dat: the library holds other readings for this client, site, tube, readout "
+                                 "number, date and time");
+    EXPECT_EQ(first.messages[3], "A-dat.dat: already in the library");
+    ASSERT_EQ(store.list().size(), 1u);
+    EXPECT_EQ(store.survey(first.addedIds.at(0))->rows[0].readings[0], 50);
 
     const ImportReport again = importExportFiles(store, {dir.file("A-num.dat"), dir.file("notes.txt")});
     EXPECT_EQ(again.skipped, 1);
