@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -265,12 +266,23 @@ bool isReadingsExportName(std::string_view path)
 
 std::string partnerFile(const std::string& path)
 {
-    const std::string stem = path.substr(0, path.size() - std::min(path.size(), kHeaderSuffix.size()));
+    std::string_view partnerSuffix;
     if (isHeaderExportName(path))
-        return stem + std::string(kReadingsSuffix);
-    if (isReadingsExportName(path))
-        return stem + std::string(kHeaderSuffix);
-    return {};
+        partnerSuffix = kReadingsSuffix;
+    else if (isReadingsExportName(path))
+        partnerSuffix = kHeaderSuffix;
+    else
+        return {};
+    // The partner's name keeps the case of this one's: files copied from a FAT stick may be
+    // named "X-DAT.DAT" and "X-NUM.DAT".
+    std::string partner = path;
+    const size_t start = path.size() - partnerSuffix.size();
+    for (size_t i = 0; i < partnerSuffix.size(); ++i) {
+        const char wanted = partnerSuffix[i];
+        const bool upper = std::isupper(static_cast<unsigned char>(path[start + i])) != 0;
+        partner[start + i] = upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(wanted))) : wanted;
+    }
+    return partner;
 }
 
 ReadResult readExportFiles(const std::string& path)

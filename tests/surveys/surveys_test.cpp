@@ -96,6 +96,19 @@ TEST(ExportReader, ReadsWhatTheDownloadWritesAndRefusesAnythingElseWhole)
     }
 }
 
+// A pair copied from a FAT stick may be named in upper case; its partner keeps that case.
+TEST(ExportReader, PartnerFileKeepsTheCaseOfTheName)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/d/X-dat.dat", "/d/X-num.dat"},
+        {"/d/X-NUM.DAT", "/d/X-DAT.DAT"},
+        {"/d/X-Dat.Dat", "/d/X-Num.Dat"},
+        {"/d/X-dat.txt", ""},
+    };
+    for (const auto& [path, partner] : cases)
+        EXPECT_EQ(partnerFile(path), partner) << path;
+}
+
 TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
 {
     TempDir dir;
