@@ -10,7 +10,9 @@ namespace tarvelon {
 
 namespace {
 constexpr int kSettle = 4;
-}
+// The header file is cleared whatever the unit got.
+constexpr std::string_view kNotCleared = "not cleared in the unit";
+} // namespace
 
 void resetBlock(Context& c)
 {
@@ -32,16 +34,15 @@ void resetBlock(Context& c)
     // 5. Shown on the page.
     loadBlock(c, block);
     // 6.-7. Wake and header line.
-    const Wake wake = ex.handshake(Limit::ReplyTime);
-    if (wake == Wake::NoReply)
-        return showBlockOne(c);
-    if (wake == Wake::Ready)
-        sendHeaderLine(c, ex, block, kSettle);
-    // 8.-9. Closing handshake and command.
-    if (!closeHeaderWrite(c, ex, kSettle))
+    Refused refused;
+    if (!sendOneHeaderLine(c, ex, block, kSettle, refused))
         return;
+    // 8.-9. Closing handshake and command.
+    if (!closeHeaderWrite(ex, kSettle, refused))
+        return reportRefused(c, refused, kNotCleared);
     // 10. Done.
     ex.end();
+    reportRefused(c, refused, kNotCleared);
 }
 
 void totalReset(Context& c)
@@ -60,12 +61,9 @@ void totalReset(Context& c)
         file.write(block, c.state.record);
     }
     // 5. Every block sent, up to a stop.
-    const SentBlocks sent = sendEveryBlock(c, ex, kSettle);
+    SentBlocks sent = sendEveryBlock(c, ex, kSettle);
     // The header file holds the defaults of all 30 whatever the unit got.
-    const auto reportStop = [&] {
-        reportStopped(c, blockRange(1, sent.next - 1), "cleared", blockRange(sent.next, kBlockCount),
-                      "not cleared in the unit");
-    };
+    const auto reportStop = [&] { reportRun(c, sent.refused, sent.next, "cleared", kNotCleared); };
     if (sent.unitSilent)
         return reportStop();
     // 6. Indicator shown again.
@@ -73,7 +71,7 @@ void totalReset(Context& c)
     c.form.showWaitIndicator(true);
     c.loop.yield();
     // 7.-8. Closing handshake and command; they end a stopped clearing too.
-    if (!closeHeaderWrite(c, ex, kSettle))
+    if (!closeHeaderWrite(ex, kSettle, sent.refused))
         return reportStop();
     // 9. Block 1 shown.
     showBlockOne(c);

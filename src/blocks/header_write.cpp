@@ -26,28 +26,41 @@ void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks)
     ex.settleWait(settleTicks);
 }
 
+bool sendOneHeaderLine(Context& c, Exchange& ex, int block, int settleTicks, Refused& refused)
+{
+    const Wake wake = ex.handshake(Limit::ReplyTime);
+    if (wake == Wake::NoReply) {
+        showBlockOne(c);
+        return false;
+    }
+    if (wake == Wake::Ready)
+        sendHeaderLine(c, ex, block, settleTicks);
+    else
+        refused.blocks.push_back(block);
+    return true;
+}
+
 SentBlocks sendEveryBlock(Context& c, Exchange& ex, int settleTicks)
 {
     // The wake and its answer, "C", the address, 44 characters of header and the carriage
     // return, then the settle wait of about half a tick more than its count.
     const double blockSeconds = lineSeconds(2 + 51) + (settleTicks + 0.5) / 10;
-    for (int block = 1; block <= kBlockCount; ++block) {
+    SentBlocks sent;
+    for (; sent.next <= kBlockCount; ++sent.next) {
+        const int block = sent.next;
         if (c.form.stopRequested())
-            return {false, block};
+            return sent;
         c.form.showProgress({block, kBlockCount, 0, 0, (kBlockCount - block + 1) * blockSeconds});
         loadBlock(c, block);
-        const Wake wake = ex.handshake(Limit::ReplyTime);
-        if (wake == Wake::NoReply) {
-            showBlockOne(c);
-            return {true, block};
+        if (!sendOneHeaderLine(c, ex, block, settleTicks, sent.refused)) {
+            sent.unitSilent = true;
+            return sent;
         }
-        if (wake == Wake::Ready)
-            sendHeaderLine(c, ex, block, settleTicks);
     }
-    return {false, kBlockCount + 1};
+    return sent;
 }
 
-bool closeHeaderWrite(Context&, Exchange& ex, int settleTicks)
+bool closeHeaderWrite(Exchange& ex, int settleTicks, Refused& refused)
 {
     const Wake wake = ex.handshake(Limit::ReplyTime);
     if (wake == Wake::NoReply)
@@ -55,6 +68,8 @@ bool closeHeaderWrite(Context&, Exchange& ex, int settleTicks)
     if (wake == Wake::Ready) {
         ex.send(cmd::kClosing);
         ex.settleWait(settleTicks);
+    } else {
+        refused.others.emplace_back("closing command not sent");
     }
     return true;
 }
@@ -85,24 +100,24 @@ void setBlock(Context& c)
     if (!ex.openPort())
         return;
     // 7.-8. Wake and header line.
-    const Wake wake = ex.handshake(Limit::ReplyTime);
-    if (wake == Wake::NoReply)
-        return showBlockOne(c);
-    if (wake == Wake::Ready)
-        sendHeaderLine(c, ex, block, kSettle);
+    Refused refused;
+    if (!sendOneHeaderLine(c, ex, block, kSettle, refused))
+        return;
     // 9. Indicator shown again, in case an event hid it.
     c.loop.yield();
     c.form.showWaitIndicator(true);
     c.loop.yield();
-    // 10.-11. Closing handshake and command.
-    if (!closeHeaderWrite(c, ex, kSettle))
-        return;
+    // 10.-11. Closing handshake and command; a refused command is named also after a unit
+    //     that then fell silent.
+    if (!closeHeaderWrite(ex, kSettle, refused))
+        return reportRefused(c, refused, "not written");
     // 12. The whole record of the block shown.
     c.state.currentBlock = block;
     if (file.read(block, c.state.record))
         recordToWindow(c.state.record, c.form, FieldSet::All);
     // 13. Done.
     ex.end();
+    reportRefused(c, refused, "not written");
 }
 
 void setAll(Context& c)
@@ -123,14 +138,12 @@ void setAll(Context& c)
     if (!ex.openPort())
         return;
     // 5. Every block, as the header file holds it, up to a stop.
-    const SentBlocks sent = sendEveryBlock(c, ex, kSettle);
-    const auto reportStop = [&] {
-        reportStopped(c, blockRange(1, sent.next - 1), "written", blockRange(sent.next, kBlockCount), "not written");
-    };
+    SentBlocks sent = sendEveryBlock(c, ex, kSettle);
+    const auto reportStop = [&] { reportRun(c, sent.refused, sent.next, "written", "not written"); };
     if (sent.unitSilent)
         return reportStop();
     // 6.-7. Closing handshake and command; they end a stopped write too.
-    if (!closeHeaderWrite(c, ex, kSettle))
+    if (!closeHeaderWrite(ex, kSettle, sent.refused))
         return reportStop();
     // 8. Done.
     ex.end();

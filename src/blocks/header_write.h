@@ -1,5 +1,6 @@
 #pragma once
 #include "link/exchange.h"
+#include "link/progress.h"
 
 #include <string_view>
 
@@ -20,16 +21,22 @@ void copyData(Context& c);
 void loadBlock(Context& c, int block);
 // Sends the header line of `block` from the boxes as they stand, then lets the unit settle.
 void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks);
+// The wake and, when the unit is ready, the header line of `block`; a refused wake is noted
+// in `refused`. False when the unit fell silent (reported, port closed, block 1 shown).
+bool sendOneHeaderLine(Context& c, Exchange& ex, int block, int settleTicks, Refused& refused);
 // How far sendEveryBlock came.
 struct SentBlocks {
     bool unitSilent = false; // reported, port closed, block 1 shown
     int next = 1;            // the first block not sent: 31 when all were
+    Refused refused;         // blocks whose wake was refused, skipped
 };
 // Shows and sends every block's header in turn, each after a wake with the reply time
-// limit, until the unit falls silent or the operator asks to stop.
+// limit, until the unit falls silent or the operator asks to stop; a block whose wake is
+// refused is skipped and noted.
 SentBlocks sendEveryBlock(Context& c, Exchange& ex, int settleTicks);
-// The closing handshake and command that end every header write. False when the unit fell
-// silent (already reported, port closed, wait indicator hidden).
-bool closeHeaderWrite(Context& c, Exchange& ex, int settleTicks);
+// The closing handshake and command that end every header write; a refused wake is noted in
+// `refused`. False when the unit fell silent (already reported, port closed, wait indicator
+// hidden).
+bool closeHeaderWrite(Exchange& ex, int settleTicks, Refused& refused);
 
 } // namespace tarvelon

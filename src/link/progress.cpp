@@ -1,5 +1,9 @@
 #include "link/progress.h"
 
+#include "link/block.h"
+
+#include <algorithm>
+
 namespace tarvelon {
 
 double lineSeconds(double characters)
@@ -59,6 +63,29 @@ void reportStopped(Context& c, const std::vector<int>& done, std::string_view do
         text += blockList(done) + " " + std::string(doneWord) + ", ";
     text += blockList(notDone) + " " + std::string(notDoneWord);
     c.messages.show(text, Icon::None);
+}
+
+void reportRefused(Context& c, const Refused& refused, std::string_view notDoneWord)
+{
+    const size_t count = refused.blocks.size() + refused.others.size();
+    if (count == 0)
+        return;
+    std::string text = "Attention: the unit refused ";
+    text += count == 1 ? "the command: " : std::to_string(count) + " commands: ";
+    if (!refused.blocks.empty())
+        text += blockList(refused.blocks) + " " + std::string(notDoneWord);
+    for (size_t i = 0; i < refused.others.size(); ++i)
+        text += (i == 0 && refused.blocks.empty() ? "" : "; ") + refused.others[i];
+    c.messages.show(text, Icon::Error);
+}
+
+void reportRun(Context& c, const Refused& refused, int next, std::string_view doneWord,
+               std::string_view notDoneWord)
+{
+    reportRefused(c, refused, notDoneWord);
+    std::vector<int> done = blockRange(1, next - 1);
+    std::erase_if(done, [&](int b) { return std::ranges::count(refused.blocks, b) > 0; });
+    reportStopped(c, done, doneWord, blockRange(next, kBlockCount), notDoneWord);
 }
 
 } // namespace tarvelon

@@ -31,4 +31,21 @@ std::string blockList(const std::vector<int>& blocks);
 void reportStopped(Context& c, const std::vector<int>& done, std::string_view doneWord,
                    const std::vector<int>& notDone, std::string_view notDoneWord);
 
+// The commands the unit refused by answering their wake with anything but "!": each was
+// skipped, so the operator must not take the operation for done.
+struct Refused {
+    std::vector<int> blocks;         // blocks whose line was not sent
+    std::vector<std::string> others; // "clock not written", "closing command not sent"
+};
+
+// One message with the error icon, for example "Attention: the unit refused 3 commands:
+// blocks 5 and 9 not written; closing command not sent" or "Attention: the unit refused the
+// command: clock not written". Nothing when nothing was refused.
+void reportRefused(Context& c, const Refused& refused, std::string_view notDoneWord = {});
+
+// The end of a run over every block that came to block `next` (31 when it came through): the
+// refused commands, then what a stop left; a refused block is not counted among those done.
+void reportRun(Context& c, const Refused& refused, int next, std::string_view doneWord,
+               std::string_view notDoneWord);
+
 } // namespace tarvelon

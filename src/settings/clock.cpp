@@ -91,7 +91,7 @@ void readClock(Context& c)
 {
     Exchange ex(c);
     // 1. Open the port and wake the unit; on any failure the boxes stay as they are.
-    if (!beginSingleCommand(ex))
+    if (!beginSingleCommand(c, ex))
         return;
     // 2. Ask for the clock.
     ex.send(cmd::kReadClock);
@@ -126,7 +126,7 @@ void writeClock(Context& c)
     }
     Exchange ex(c);
     // 3. Open the port and wake the unit.
-    if (!beginSingleCommand(ex))
+    if (!beginSingleCommand(c, ex, "clock not written"))
         return;
     // 4. Send the clock.
     ex.send(cmd::writeClock(*clockText));

@@ -93,7 +93,7 @@ void writeDelay(Context& c)
     }
     Exchange ex(c);
     // 2. Open the port and wake the unit.
-    if (!beginSingleCommand(ex))
+    if (!beginSingleCommand(c, ex, "delay not written"))
         return;
     // 3. Write the delay code into the setting cell.
     ex.send(cmd::writeDelay(*delay));

@@ -72,31 +72,33 @@ void resetZeroGain(Context& c)
     showDefaults(c.form);
     c.loop.yield();
     // 5. One zero/gain line per block, each after its own wake; a block whose wake is not
-    //    answered with exactly "!" is skipped, a silent unit ends the run, and so does a stop
-    //    between blocks.
+    //    answered with exactly "!" is skipped and named at the end, a silent unit ends the
+    //    run, and so does a stop between blocks.
     constexpr int kSettle = 2;
     // The wake and its answer, "D", the address, the zero/gain text and the carriage return.
     const double blockSeconds = lineSeconds(2 + 6 + zeroGainText(c.form).size() + 1) + (kSettle + 0.5) / 10;
-    const auto stopped = [&c](int n) {
+    Refused refused;
+    const auto end = [&c, &refused](int n) {
         finish(c);
-        reportStopped(c, blockRange(1, n - 1), "set to the default zero and gain", blockRange(n, kBlockCount),
-                      "not changed");
+        reportRun(c, refused, n, "set to the default zero and gain", "not changed");
     };
     for (int n = 1; n <= kBlockCount; ++n) {
         if (ex.stopped())
-            return stopped(n);
+            return end(n);
         c.form.showProgress({n, kBlockCount, 0, 0, (kBlockCount - n + 1) * blockSeconds});
         const Wake wake = ex.handshake(Limit::ReplyTime);
         if (wake == Wake::NoReply)
-            return stopped(n);
-        if (wake == Wake::Refused)
+            return end(n);
+        if (wake == Wake::Refused) {
+            refused.blocks.push_back(n);
             continue;
+        }
         ex.send(cmd::writeZeroGain(*blockCode(n), zeroGainText(c.form)));
         ex.settleWait(kSettle);
     }
     // 6. Close the port; block 1 shown as the current block.
     ex.end();
-    finish(c);
+    end(kBlockCount + 1);
 }
 
 } // namespace tarvelon::settings

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 using namespace tarvelon;
 using namespace tarvelon::test;
@@ -253,5 +254,55 @@ TEST(Stop, EveryLongOperationStopsAtTheNextRowOrBlock)
         HeaderRecord last;
         h.headerFile().read(30, last);
         EXPECT_EQ(last.bytes(), before.bytes());
+    }
+}
+
+// A write whose wakes the unit answers with anything but "!" names every command it skipped in
+// one message at its end: after a silent unit's message, before a stop's, which counts a
+// refused block as not done. A single refusal of every operation is in the fault matrix.
+TEST(Refused, EveryWriteNamesWhatTheUnitRefused)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Context&)> run;
+        std::set<int> refusedWakes;
+        std::vector<std::string> messages;
+        int answerWakes = -1;  // the unit then falls silent; -1: never
+        size_t stopAfter = 0;  // Stop pressed once the unit has received this many lines
+    };
+    const std::string refused = "Attention: the unit refused ";
+    const std::string notConnected(kNotConnected);
+    const Case cases[] = {
+        {"Set Block", setBlock, {2}, {refused + "the command: closing command not sent"}},
+        {"Reset Block, silent at the closing wake", resetBlock, {1},
+         {notConnected, refused + "the command: block 5 not cleared in the unit"}, 1},
+        {"Set All", setAll, {3, 5, 6, 7, 9, 31},
+         {refused + "6 commands: blocks 3, 5 to 7 and 9 not written; closing command not sent"}},
+        {"Set All, stopped", setAll, {3},
+         {refused + "the command: block 3 not written",
+          "Stopped: blocks 1, 2 and 4 to 6 written, blocks 7 to 30 not written"},
+         -1, 10},
+        {"Total Reset, silent at block 6", totalReset, {2, 4},
+         {notConnected, refused + "2 commands: blocks 2 and 4 not cleared in the unit"}, 5},
+        {"Reset G/Z, stopped", settings::resetZeroGain, {2},
+         {refused + "the command: block 2 not changed",
+          "Stopped: blocks 1 and 3 set to the default zero and gain, blocks 4 to 30 not changed"},
+         -1, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.startUp();
+        h.form.setText("Text2", "05");
+        h.unit.faults.refusedWakes = c.refusedWakes;
+        h.unit.faults.answerWakes = c.answerWakes;
+        h.loop.onYield = [&] { h.form.stop = c.stopAfter && h.unit.log().size() >= c.stopAfter; };
+        c.run(h.ctx);
+        std::vector<std::string> told;
+        for (const ShownMessage& m : h.messages.shown) {
+            told.push_back(m.text);
+            EXPECT_EQ(m.icon, m.text.rfind("Stopped", 0) == 0 ? Icon::None : Icon::Error) << m.text;
+        }
+        EXPECT_EQ(told, c.messages);
     }
 }

@@ -204,7 +204,8 @@ TEST_F(HeaderOps, WakeAnsweredWithMoreThanReadySkipsOnlyThatLine)
         h.unit.faults.refusedWakes = {1};
         op(h.ctx);
         EXPECT_EQ(h.unit.log(), (std::vector<std::string>{"}", "}", "b000F500"}));
-        EXPECT_TRUE(h.messages.shown.empty());
+        ASSERT_EQ(h.messages.shown.size(), 1u) << "the block not written is named";
+        EXPECT_EQ(h.messages.shown[0].text.rfind("Attention: the unit refused the command: block 1 not ", 0), 0u);
         EXPECT_FALSE(h.form.waitIndicatorShown());
     }
     Harness h;

@@ -28,20 +28,25 @@ namespace {
 struct Operation {
     const char* name;
     void (*run)(Context&);
+    // What a write says when the unit refuses every wake; the reads name their rows below.
+    const char* allRefused = nullptr;
 };
 
 const Operation kOperations[] = {
-    {"SetBlock", setBlock},
-    {"SetAll", setAll},
+    {"SetBlock", setBlock, "Attention: the unit refused 2 commands: block 1 not written; closing command not sent"},
+    {"SetAll", setAll,
+     "Attention: the unit refused 31 commands: blocks 1 to 30 not written; closing command not sent"},
     {"ReadBlock", readBlock},
     {"ReadAllBlocks", readAllBlocks},
-    {"ResetBlock", resetBlock},
-    {"TotalReset", totalReset},
+    {"ResetBlock", resetBlock,
+     "Attention: the unit refused 2 commands: block 1 not cleared in the unit; closing command not sent"},
+    {"TotalReset", totalReset,
+     "Attention: the unit refused 31 commands: blocks 1 to 30 not cleared in the unit; closing command not sent"},
     {"Download", download},
     {"ReadClock", settings::readClock},
-    {"WriteClock", settings::writeClock},
-    {"WriteDelay", settings::writeDelay},
-    {"ResetZeroGain", settings::resetZeroGain},
+    {"WriteClock", settings::writeClock, "Attention: the unit refused the command: clock not written"},
+    {"WriteDelay", settings::writeDelay, "Attention: the unit refused the command: delay not written"},
+    {"ResetZeroGain", settings::resetZeroGain, "Attention: the unit refused 30 commands: blocks 1 to 30 not changed"},
 };
 
 // What an operation left behind.
@@ -95,7 +100,7 @@ struct Expect {
     enum Kind {
         Completes, // as against a healthy unit, to the byte
         Stops,     // the unit received the first `lines` lines of the healthy run; said so
-        Refused,   // every wake refused: each command skipped, no row read and every one named
+        Refused,   // every wake refused: each command skipped and named, no row read and every one named
         Unread,    // every reply broken: the same, with every command sent
     } kind;
     size_t lines = 0;
@@ -347,9 +352,10 @@ void FaultMatrix::checkNothingRead(const Outcome& before, const Outcome& after, 
         log.erase(std::remove_if(log.begin(), log.end(), [](const auto& l) { return !isWake(l); }), log.end());
     EXPECT_EQ(after.log, log);
 
-    // No row read is stored, and every one is named; other operations skip their commands as
-    // a refused wake says.
+    // No row read is stored, and every one is named; a write names every command it skipped.
     std::vector<std::string> told;
+    if (op().allRefused && !commandsSent)
+        told = {op().allRefused};
     if (is(readBlock))
         told = {"Attention: 10 header rows could not be read: block 1 whole header"};
     if (is(readAllBlocks))

@@ -118,7 +118,8 @@ TEST(ResetZeroGain, BlocksWhoseWakeIsRefusedAreSkippedAndTheOthersWritten)
             expected.push_back(defaultLine(i));
     EXPECT_EQ(r.port.lines(), expected);
     EXPECT_EQ(r.h.unit.log().size(), 30u + 27u) << "one wake per block";
-    EXPECT_TRUE(r.h.messages.shown.empty());
+    ASSERT_EQ(r.h.messages.shown.size(), 1u);
+    EXPECT_EQ(r.h.messages.shown[0].text, "Attention: the unit refused 3 commands: blocks 1, 11 and 30 not changed");
     EXPECT_EQ(r.h.state.currentBlock, 1);
 }
 
