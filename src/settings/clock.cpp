@@ -91,7 +91,7 @@ void readClock(Context& c)
 {
     Exchange ex(c);
     // 1. Open the port and wake the unit; on any failure the boxes stay as they are.
-    if (!beginSingleCommand(c, ex))
+    if (!beginSingleCommand(c, ex, "clock not read"))
         return;
     // 2. Ask for the clock.
     ex.send(cmd::kReadClock);

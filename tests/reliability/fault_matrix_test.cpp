@@ -43,7 +43,7 @@ const Operation kOperations[] = {
     {"TotalReset", totalReset,
      "Attention: the unit refused 31 commands: blocks 1 to 30 not cleared in the unit; closing command not sent"},
     {"Download", download},
-    {"ReadClock", settings::readClock},
+    {"ReadClock", settings::readClock, "Attention: the unit refused the command: clock not read"},
     {"WriteClock", settings::writeClock, "Attention: the unit refused the command: clock not written"},
     {"WriteDelay", settings::writeDelay, "Attention: the unit refused the command: delay not written"},
     {"ResetZeroGain", settings::resetZeroGain, "Attention: the unit refused 30 commands: blocks 1 to 30 not changed"},

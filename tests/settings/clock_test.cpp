@@ -66,7 +66,7 @@ TEST(ReadClock, AFailedExchangeLeavesTheBoxesAsTheyWere)
     };
     const Case cases[] = {
         {"silent", [](Harness& h) { h.unit.faults.silent = true; }, {"}"}, "Attention: TARVELON not connected", 0.5},
-        {"refused", [](Harness& h) { h.unit.faults.refusedWakes = {1}; }, {"}"}, nullptr, 0},
+        {"refused", [](Harness& h) { h.unit.faults.refusedWakes = {1}; }, {"}"}, "Attention: the unit refused the command: clock not read", 0},
         {"cut reply", [](Harness& h) { h.unit.faults.cutReplyAt = 8; }, {"}", "H"}, "Attention: TARVELON not connected", 5.0},
         {"no port", [](Harness& h) { h.line.unavailablePorts = {1}; }, {}, "Attention: cannot open serial port COM1", 0},
     };
