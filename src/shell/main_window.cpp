@@ -9,48 +9,26 @@
 #include "shell/download_page.h"
 #include "shell/header_page.h"
 #include "shell/maker.h"
+#include "shell/idle_messages.h"
 #include "shell/operation_table.h"
+#include "shell/progress_panel.h"
 #include "shell/setup_page.h"
 #include "shell/wait_indicator.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QShortcut>
 #include <QTabBar>
 
 #include <algorithm>
-#include <cmath>
 
 namespace tarvelon {
-
-// The folder chooser's boxes. One that would open while the unit is being talked to waits
-// until the operation has ended: a modal box would hold up the wait, and a unit that
-// answered in time would count as silent.
-class MainWindow::ChooserMessages : public Messages {
-public:
-    ChooserMessages(MainWindow& window, Messages& messages) : window_(window), messages_(messages) {}
-
-    void show(const std::string& text, Icon icon, const std::string& title) override
-    {
-        window_.whenIdle([this, text, icon, title] { messages_.show(text, icon, title); });
-    }
-    // A question cannot wait for its answer: while an operation runs it is refused.
-    bool askOkCancel(const std::string& text) override { return !window_.isBusy() && messages_.askOkCancel(text); }
-
-private:
-    MainWindow& window_;
-    Messages& messages_;
-};
 
 MainWindow::MainWindow(Options opts, QWidget* parent)
     : QWidget(parent),
@@ -75,12 +53,13 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
 {
     setObjectName(QStringLiteral("Scaricodati"));
     setWindowTitle(QString::fromLatin1(kProgramTitle));
-    chooserMessages_ = std::make_unique<ChooserMessages>(*this, ctx_.messages);
+    chooserMessages_ = std::make_unique<IdleMessages>(
+        ctx_.messages, [this](std::function<void()> task) { whenIdle(std::move(task)); }, [this] { return busy_; });
     // An operation that never lets events through (a check, "+", "Copy Data") leaves the
     // pages as they are; one that waits for the unit freezes them before its first wait.
     loop_.beforeYield = [this] {
-        if (busy_ && !frozen_)
-            freezePages(true);
+        if (busy_ && !freeze_.isFrozen())
+            freeze_.freeze(pages_ + QList<QWidget*>{controlPanel_}, field("Text13"));
     };
     rememberFolder(QDir::toNativeSeparators(programFolder_));
     buildUi();
@@ -146,37 +125,13 @@ void MainWindow::buildUi()
     controlPanel_ = new ControlPanel(this);
     grid->addWidget(controlPanel_, 1, 1, Qt::AlignTop);
 
-    // Beside the wait indicator, while a long operation runs: how far it has come, and Stop.
-    // Their places stay free while hidden, so nothing moves when they appear.
     waitIndicator_ = new WaitIndicator(this);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("prgOperation"));
-    progress_->setAccessibleName(QStringLiteral("Progress"));
-    progress_->setTextVisible(true);
-    progress_->setMinimumWidth(progress_->fontMetrics().horizontalAdvance(
-        progressText({30, 30, 240, 240, 3599})) + 40);
-    stop_ = makeButton(this, "cmdStop", "Stop");
-    stop_->setToolTip(QStringLiteral("Stop the operation at the next row or block (Esc)"));
-    stop_->setProperty(kUsableDuringOperations, true);
-    connect(stop_, &QPushButton::clicked, this, &MainWindow::requestStop);
-    // Esc stops the operation from any of the program's windows.
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setContext(Qt::ApplicationShortcut);
-    connect(esc, &QShortcut::activated, this, [this] {
-        if (busy_ && !stop_->isHidden())
-            requestStop();
-    });
-    for (QWidget* w : {static_cast<QWidget*>(progress_), static_cast<QWidget*>(stop_)}) {
-        QSizePolicy keep = w->sizePolicy();
-        keep.setRetainSizeWhenHidden(true);
-        w->setSizePolicy(keep);
-        w->hide();
-    }
+    progressPanel_ = new ProgressPanel(this);
+    connect(progressPanel_, &ProgressPanel::stopPressed, this, &MainWindow::requestStop);
     auto* waitRow = new QHBoxLayout;
     waitRow->setSpacing(14);
     waitRow->addWidget(waitIndicator_);
-    waitRow->addWidget(progress_);
-    waitRow->addWidget(stop_);
+    waitRow->addWidget(progressPanel_);
     grid->addLayout(waitRow, 2, 0, 1, 2, Qt::AlignCenter);
 
     showPage(0);
@@ -242,8 +197,8 @@ void MainWindow::runOperation(const Operation& op)
             MainWindow& w;
             ~Idle()
             {
-                w.freezePages(false);
-                w.hideProgress();
+                w.freeze_.thaw();
+                w.progressPanel_->hideProgress();
                 w.busy_ = false;
             }
         } idle{*this};
@@ -270,46 +225,6 @@ void MainWindow::whenIdle(std::function<void()> task)
         postponed_.push_back(std::move(task));
     else
         task();
-}
-
-void MainWindow::freezePages(bool frozen)
-{
-    if (frozen == frozen_)
-        return;
-    frozen_ = frozen;
-    if (!frozen) {
-        for (auto it = frozenControls_.cbegin(); it != frozenControls_.cend(); ++it)
-            it.key()->setEnabled(it.value());
-        for (QLineEdit* box : std::as_const(frozenBoxes_))
-            box->setReadOnly(false);
-        frozenControls_.clear();
-        frozenBoxes_.clear();
-        // The control that had the focus gets it back, unless the operator has put it elsewhere.
-        if (focusBeforeFreeze_ && QApplication::focusWidget() == focusAfterFreeze_)
-            focusBeforeFreeze_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    focusBeforeFreeze_ = QApplication::focusWidget();
-    // Boxes turn read-only, so the caret stays where the operator left it; buttons, lists and
-    // the tenths box, changed only by a double-click, are disabled.
-    QWidget* tenths = field("Text13");
-    for (QWidget* room : pages_ + QList<QWidget*>{controlPanel_}) {
-        for (QWidget* w : room->findChildren<QWidget*>()) {
-            if (w->property(kUsableDuringOperations).toBool())
-                continue;
-            auto* box = qobject_cast<QLineEdit*>(w);
-            if (box && box != tenths) {
-                if (!box->isReadOnly()) {
-                    box->setReadOnly(true);
-                    frozenBoxes_.append(box);
-                }
-            } else if (box || qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w)) {
-                frozenControls_.insert(w, w->isEnabled());
-                w->setEnabled(false);
-            }
-        }
-    }
-    focusAfterFreeze_ = QApplication::focusWidget();
 }
 
 void MainWindow::checkEditedBox()
@@ -472,16 +387,14 @@ void MainWindow::setEnabled(std::string_view name, bool enabled)
     QWidget* w = control(name);
     if (!w)
         qWarning("Scaricodati: no control %.*s", int(name.size()), name.data());
-    else if (auto frozen = frozenControls_.find(w); frozen != frozenControls_.end())
-        *frozen = enabled; // takes effect when the operation ends
-    else
+    else if (!freeze_.setEnabledLater(w, enabled))
         w->setEnabled(enabled);
 }
 
 bool MainWindow::isEnabled(std::string_view name) const
 {
     QWidget* w = control(name);
-    return w && frozenControls_.value(w, w->isEnabled());
+    return w && freeze_.isEnabled(w);
 }
 
 void MainWindow::showWaitIndicator(bool shown)
@@ -496,32 +409,7 @@ bool MainWindow::waitIndicatorShown() const
 
 void MainWindow::showProgress(const Progress& p)
 {
-    // A run of blocks counts in blocks, with the block in progress as a fraction of one.
-    constexpr int kSteps = 1000;
-    if (p.blocks > 0) {
-        progress_->setRange(0, p.blocks * kSteps);
-        progress_->setValue((p.block - 1) * kSteps + (p.rows > 0 ? (p.row - 1) * kSteps / p.rows : 0));
-    } else {
-        progress_->setRange(0, std::max(p.rows, 1));
-        progress_->setValue(std::max(p.row - 1, 0));
-    }
-    progress_->setFormat(progressText(p));
-    progress_->show();
-    stop_->show();
-}
-
-QString MainWindow::progressText(const Progress& p)
-{
-    QStringList parts;
-    if (p.blocks > 0)
-        parts << QStringLiteral("Block %1 of %2").arg(p.block).arg(p.blocks);
-    if (p.rows > 0)
-        parts << (parts.isEmpty() ? QStringLiteral("Row %1 of %2") : QStringLiteral("row %1 of %2")).arg(p.row).arg(p.rows);
-    const int seconds = static_cast<int>(std::ceil(p.secondsLeft));
-    if (seconds > 0)
-        parts << (seconds < 60 ? QStringLiteral("about %1 s left").arg(seconds)
-                               : QStringLiteral("about %1 min %2 s left").arg(seconds / 60).arg(seconds % 60));
-    return parts.join(QStringLiteral(", "));
+    progressPanel_->showProgress(p);
 }
 
 void MainWindow::requestStop()
@@ -529,15 +417,7 @@ void MainWindow::requestStop()
     if (!busy_)
         return;
     stopRequested_ = true;
-    stop_->setEnabled(false);
-    progress_->setFormat(progress_->format() + QStringLiteral(" (stopping)"));
-}
-
-void MainWindow::hideProgress()
-{
-    progress_->hide();
-    stop_->hide();
-    stop_->setEnabled(true);
+    progressPanel_->showStopping();
 }
 
 } // namespace tarvelon

@@ -7,6 +7,7 @@
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_serial_port.h"
 #include "shell/folder_chooser.h"
+#include "shell/page_freeze.h"
 #include "shell/port_chooser.h"
 #include "shell/program_folder.h"
 #include "shell/remembered_choices.h"
@@ -16,7 +17,6 @@
 #include <QWidget>
 
 #include <QList>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -25,8 +25,6 @@
 #include <vector>
 
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 class QTabBar;
 
 namespace tarvelon {
@@ -34,6 +32,7 @@ namespace tarvelon {
 class ControlPanel;
 class DownloadPage;
 class HeaderPage;
+class ProgressPanel;
 class SetupPage;
 class WaitIndicator;
 
@@ -127,8 +126,6 @@ public:
     // Stop (or Esc, or closing a window the operation works for): the running operation
     // ends at its next row or block.
     void requestStop();
-    // "Block 7 of 30, row 3 of 8, about 1 min 20 s left".
-    static QString progressText(const Progress& progress);
 
 signals:
     // A double-click on the depth tenths box (Text13), the only way the operator changes it.
@@ -139,17 +136,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class ChooserMessages;
 
     void buildUi();
     void chainTabOrder();
     void showPage(int index);
-    void freezePages(bool frozen);
     void checkEditedBox();
     // A text of the core as shown, with the program's folders as they are named.
     QString shownText(const std::string& text) const;
     void rememberFolder(const QString& folder);
-    void hideProgress();
 
     QString programFolder_;
     std::optional<FolderChooserOptions> folderOptions_;
@@ -170,22 +164,15 @@ private:
     QList<QWidget*> pages_;
     ControlPanel* controlPanel_ = nullptr;
     WaitIndicator* waitIndicator_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* stop_ = nullptr;
+    ProgressPanel* progressPanel_ = nullptr;
     bool stopRequested_ = false;
     QHash<QString, QLineEdit*> fields_;
     mutable QHash<QString, QWidget*> controls_;
     QHash<QObject*, Operation> leaveChecks_;
     bool busy_ = false;
-    // While an operation runs: each frozen control and the enabled state the program wants
-    // for it once the operation ends; each box made read-only for the operation.
-    bool frozen_ = false;
-    QHash<QWidget*, bool> frozenControls_;
-    QPointer<QWidget> focusBeforeFreeze_;
-    QPointer<QWidget> focusAfterFreeze_;
-    QList<QLineEdit*> frozenBoxes_;
+    PageFreeze freeze_;
     std::vector<std::function<void()>> postponed_;
-    std::unique_ptr<ChooserMessages> chooserMessages_;
+    std::unique_ptr<Messages> chooserMessages_;
     QList<std::pair<QString, QString>> folderRenderings_;
 };
 

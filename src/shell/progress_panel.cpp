@@ -1,0 +1,90 @@
+#include "shell/progress_panel.h"
+
+#include "shell/controls.h"
+#include "shell/main_window.h"
+
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvelon {
+
+ProgressPanel::ProgressPanel(QWidget* parent) : QWidget(parent)
+{
+    bar_ = new QProgressBar(this);
+    bar_->setObjectName(QStringLiteral("prgOperation"));
+    bar_->setAccessibleName(QStringLiteral("Progress"));
+    bar_->setTextVisible(true);
+    bar_->setMinimumWidth(bar_->fontMetrics().horizontalAdvance(progressText({30, 30, 240, 240, 3599})) + 40);
+    stop_ = makeButton(this, "cmdStop", "Stop");
+    stop_->setToolTip(QStringLiteral("Stop the operation at the next row or block (Esc)"));
+    stop_->setProperty(kUsableDuringOperations, true);
+    connect(stop_, &QPushButton::clicked, this, &ProgressPanel::stopPressed);
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::ApplicationShortcut);
+    connect(esc, &QShortcut::activated, this, [this] {
+        if (!stop_->isHidden())
+            emit stopPressed();
+    });
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(14);
+    for (QWidget* w : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(stop_)}) {
+        QSizePolicy keep = w->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(keep);
+        w->hide();
+        row->addWidget(w);
+    }
+}
+
+void ProgressPanel::showProgress(const Progress& p)
+{
+    // A run of blocks counts in blocks, with the block in progress as a fraction of one.
+    constexpr int kSteps = 1000;
+    if (p.blocks > 0) {
+        bar_->setRange(0, p.blocks * kSteps);
+        bar_->setValue((p.block - 1) * kSteps + (p.rows > 0 ? (p.row - 1) * kSteps / p.rows : 0));
+    } else {
+        bar_->setRange(0, std::max(p.rows, 1));
+        bar_->setValue(std::max(p.row - 1, 0));
+    }
+    bar_->setFormat(progressText(p));
+    bar_->show();
+    stop_->show();
+}
+
+void ProgressPanel::showStopping()
+{
+    stop_->setEnabled(false);
+    bar_->setFormat(bar_->format() + QStringLiteral(" (stopping)"));
+}
+
+void ProgressPanel::hideProgress()
+{
+    bar_->hide();
+    stop_->hide();
+    stop_->setEnabled(true);
+}
+
+QString ProgressPanel::progressText(const Progress& p)
+{
+    QStringList parts;
+    if (p.blocks > 0)
+        parts << QStringLiteral("Block %1 of %2").arg(p.block).arg(p.blocks);
+    if (p.rows > 0)
+        parts << (parts.isEmpty() ? QStringLiteral("Row %1 of %2") : QStringLiteral("row %1 of %2")).arg(p.row).arg(p.rows);
+    const int seconds = static_cast<int>(std::ceil(p.secondsLeft));
+    if (seconds > 0)
+        parts << (seconds < 60 ? QStringLiteral("about %1 s left").arg(seconds)
+                               : QStringLiteral("about %1 min %2 s left").arg(seconds / 60).arg(seconds % 60));
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace tarvelon
