@@ -1,5 +1,4 @@
 #pragma once
-#include "surveys/comparison.h"
 #include "surveys/import.h"
 #include "surveys/store.h"
 
@@ -10,22 +9,20 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <optional>
 #include <vector>
 
-class QChart;
-class QChartView;
-class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QSettings;
-class QTabWidget;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tarvelon {
+
+class SurveyCharts;
+class SurveyTables;
 
 struct SurveysWindowOptions {
     // The library file; empty means surveyLibraryPath().
@@ -62,25 +59,18 @@ public:
     bool isReadOnly() const;
     QString statusText() const;
     QTreeWidget* tree() const { return tree_; }
-    QTableWidget* table() const { return table_; }
+    QTableWidget* table() const;
 
 private:
     void buildUi();
     void openLibrary();
     void onSelectionChanged();
-    void showHeader(const surveys::Survey& s);
-    void showSurveyTable(const surveys::Survey& s);
-    void showComparisonTable(const surveys::Comparison& c);
-    void drawProfiles(const std::vector<const surveys::Survey*>& readouts);
-    void drawComparisons(const std::vector<const surveys::Survey*>& readouts);
-    void drawTrend();
+    void compareWithBase(std::vector<const surveys::Survey*> readouts);
     void updateStatus();
     const surveys::Survey* cached(std::int64_t id);
-    QString cumulativeUnit() const;
-    QWidget* shownChart() const;
     void chooseImport(bool folder);
-    void chooseChartExport();
-    void chooseTableExport();
+    void chooseExport(const QString& title, const QString& filter,
+                      bool (SurveysWindow::*write)(const QString&, QString*));
 
     surveys::SurveyStore store_;
     QString libraryPath_;
@@ -92,21 +82,12 @@ private:
     std::map<std::int64_t, QTreeWidgetItem*> items_;
     std::vector<std::int64_t> chosen_; // readouts of one tube, the current one last
     std::int64_t baseId_ = 0;
-    std::optional<surveys::Comparison> comparison_;
     QString leftOutText_;
 
     QLabel* status_ = nullptr;
     QTreeWidget* tree_ = nullptr;
-    QLabel* header_ = nullptr;
-    QTableWidget* table_ = nullptr;
-    QTabWidget* tabs_ = nullptr;
-    QWidget* profilePage_ = nullptr;
-    QChart* profile_ = nullptr;
-    QChart* cumulative_ = nullptr;
-    QChartView* cumulativeView_ = nullptr;
-    QChart* trend_ = nullptr;
-    QComboBox* trendDepth_ = nullptr;
-    QWidget* trendPage_ = nullptr;
+    std::unique_ptr<SurveyTables> tables_;
+    SurveyCharts* charts_ = nullptr;
     QPushButton* baseButton_ = nullptr;
     QPushButton* importButton_ = nullptr;
     QDoubleSpinBox* scale_ = nullptr;

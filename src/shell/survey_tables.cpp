@@ -1,0 +1,120 @@
+#include "shell/survey_tables.h"
+
+#include "shell/survey_texts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QSaveFile>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace tarvelon {
+
+SurveyTables::SurveyTables(QLabel* header, QTableWidget* table) : header_(header), table_(table)
+{
+    header_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->setVisible(false);
+}
+
+void SurveyTables::clear()
+{
+    header_->clear();
+    table_->clear();
+    table_->setRowCount(0);
+    table_->setColumnCount(0);
+    csv_.clear();
+}
+
+void SurveyTables::showHeader(const surveys::Survey& s)
+{
+    const QString depth = s.depth ? QString::number(*s.depth, 'f', 1) + QStringLiteral(" m") : QStringLiteral("-");
+    header_->setText(QStringLiteral("<table cellspacing=2>"
+                                    "<tr><td><b>Client:</b> %1</td><td><b>Site:</b> %2</td><td><b>Tube:</b> %3</td>"
+                                    "<td><b>Readout:</b> %4</td></tr>"
+                                    "<tr><td><b>Depth:</b> %5</td><td><b>Step:</b> %6 m</td><td><b>Guides:</b> %7</td>"
+                                    "<td><b>North:</b> %8</td></tr>"
+                                    "<tr><td><b>Date:</b> %9</td><td><b>Time:</b> %10</td>"
+                                    "<td colspan=2><b>Downloaded:</b> %11</td></tr></table>")
+                         .arg(qs(s.client).toHtmlEscaped(), qs(s.site).toHtmlEscaped(), qs(s.tube).toHtmlEscaped(),
+                              qs(s.readout).toHtmlEscaped(), depth, QString::number(s.step, 'f', 1),
+                              qs(s.guides).toHtmlEscaped(), qs(s.north).toHtmlEscaped(), qs(s.date).toHtmlEscaped())
+                         .arg(qs(s.time).toHtmlEscaped(), qs(s.downloadedAt).toHtmlEscaped()));
+    header_->setToolTip(qs(s.headerFile) + QLatin1Char('\n') + qs(s.readingsFile));
+}
+
+void SurveyTables::fill(const QStringList& labels, const std::vector<QStringList>& rows)
+{
+    table_->setUpdatesEnabled(false);
+    table_->clear();
+    table_->setColumnCount(int(labels.size()));
+    table_->setHorizontalHeaderLabels(labels);
+    table_->setRowCount(int(rows.size()));
+    for (int i = 0; i < int(rows.size()); ++i)
+        for (int c = 0; c < rows[size_t(i)].size(); ++c) {
+            auto* item = new QTableWidgetItem(rows[size_t(i)][c]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(i, c, item);
+        }
+    table_->resizeColumnsToContents();
+    table_->setUpdatesEnabled(true);
+}
+
+void SurveyTables::showSurvey(const surveys::Survey& s)
+{
+    showHeader(s);
+    int channels = 2;
+    for (const surveys::SurveyRow& r : s.rows)
+        for (int j = 0; j < surveys::kChannels; ++j)
+            if (r.readings[size_t(j)])
+                channels = std::max(channels, j + 1);
+    QStringList labels{QStringLiteral("Depth (m)")};
+    for (int j = 1; j <= channels; ++j)
+        labels << QStringLiteral("Reading %1").arg(j);
+    std::vector<QStringList> rows;
+    for (const surveys::SurveyRow& r : s.rows) {
+        QStringList cells{depthText(r.depthTenths)};
+        for (int j = 0; j < channels; ++j)
+            cells << (r.readings[size_t(j)] ? QString::number(*r.readings[size_t(j)]) : QString());
+        rows.push_back(std::move(cells));
+    }
+    fill(labels, rows);
+    csv_ = surveys::surveyCsv(s);
+}
+
+void SurveyTables::showComparison(const surveys::Survey& readout, const surveys::Comparison& c, double mmPerUnitMetre)
+{
+    showHeader(readout);
+    const double scale = cumulativeScale(mmPerUnitMetre);
+    const QString unit = cumulativeUnit(mmPerUnitMetre);
+    const QStringList labels{QStringLiteral("Depth (m)"), QStringLiteral("Base S1"),   QStringLiteral("Base S2"),
+                             QStringLiteral("S1"),        QStringLiteral("S2"),        QStringLiteral("Change S1"),
+                             QStringLiteral("Change S2"), QStringLiteral("Cumulative S1 (%1)").arg(unit),
+                             QStringLiteral("Cumulative S2 (%1)").arg(unit)};
+    std::vector<QStringList> rows;
+    for (const surveys::ComparisonRow& r : c.rows) {
+        QStringList cells{depthText(r.depthTenths)};
+        for (const auto* values : {&r.base, &r.reading, &r.change})
+            cells << QString::number((*values)[0]) << QString::number((*values)[1]);
+        for (double v : r.cumulative)
+            cells << QString::number(v * scale, 'f', 2);
+        rows.push_back(std::move(cells));
+    }
+    fill(labels, rows);
+    csv_ = surveys::comparisonCsv(c, mmPerUnitMetre);
+}
+
+bool SurveyTables::exportTable(const QString& path, QString* error) const
+{
+    QSaveFile file(path);
+    if (csv_.empty() || !file.open(QIODevice::WriteOnly) ||
+        file.write(csv_.data(), qint64(csv_.size())) != qint64(csv_.size()) || !file.commit()) {
+        if (error)
+            *error = csv_.empty() ? QStringLiteral("No readout is chosen") : file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tarvelon

@@ -1,0 +1,41 @@
+#pragma once
+#include "surveys/comparison.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+class QTableWidget;
+
+namespace tarvelon {
+
+// The chosen readout's header and its table (readings, or the comparison with the base), and
+// the export of that table as CSV.
+class SurveyTables {
+public:
+    // The widgets sit where the window laid them out; this fills them.
+    SurveyTables(QLabel* header, QTableWidget* table);
+
+    QTableWidget* table() const { return table_; }
+
+    void clear();
+    void showSurvey(const surveys::Survey& s);
+    // The readout's header over its comparison with the base.
+    void showComparison(const surveys::Survey& readout, const surveys::Comparison& c, double mmPerUnitMetre);
+
+    // The shown table; false with the reason when nothing is shown or the file cannot be written.
+    bool exportTable(const QString& path, QString* error) const;
+
+private:
+    void showHeader(const surveys::Survey& s);
+    void fill(const QStringList& labels, const std::vector<QStringList>& rows);
+
+    QLabel* header_;
+    QTableWidget* table_;
+    std::string csv_; // the shown table as exported
+};
+
+} // namespace tarvelon
