@@ -369,7 +369,7 @@ void MainWindow::rememberFolder(const QString& folder)
     // character the code page lacks; either way the folder is put back as it is named.
     for (const std::string& seen : {folder.toUtf8().toStdString(), toText(folder)}) {
         const QString shown = fromText(seen);
-        if (shown != folder)
+        if (shown != folder && !folderRenderings_.contains({shown, folder}))
             folderRenderings_.append({shown, folder});
     }
 }
