@@ -249,7 +249,9 @@ void SurveysWindow::onSelectionChanged()
         if (const surveys::Survey* s = cached(id))
             readouts.push_back(s);
     const bool compared = shown && baseId_ && items_.count(baseId_) && items_[baseId_]->parent() == current->parent() &&
-                          !(readouts.size() == 1 && shown->id == baseId_);
+                          !(readouts.size() == 1 && shown->id == baseId_) &&
+                          // A base the library can no longer read leaves the profiles uncompared.
+                          cached(baseId_) != nullptr;
     if (!shown) {
         tables_->clear();
         charts_->drawProfiles({});

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cmath>
 
@@ -140,6 +141,33 @@ TEST(SurveysWindow, OverlayAndBaseComparisonAt96Dpi)
     EXPECT_EQ(again.findChild<QDoubleSpinBox*>()->value(), 0.5);
     EXPECT_TRUE(again.isReadOnly());
     EXPECT_EQ(again.statusText(), QStringLiteral("The survey library cannot be opened: file is not a database"));
+}
+
+// The library may be changed by another program while the window is open (its tables are
+// documented for that): a base deleted there leaves the profiles drawn, uncompared.
+TEST(SurveysWindow, BaseDeletedByAnotherProgramIsNotCompared)
+{
+    test::TempDir dir;
+    const std::string library = dir.file("surveys.sqlite");
+    std::vector<std::int64_t> ids;
+    {
+        SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        for (int n = 1; n <= 2; ++n)
+            ids.push_back(store.add(readout("I1", n)).id);
+    }
+    QSettings settings(QString::fromStdString(dir.file("settings.ini")), QSettings::IniFormat);
+    SurveysWindow window({QString::fromStdString(library), &settings});
+    window.setBase(ids[0]);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(library.c_str(), &other), SQLITE_OK);
+    const std::string del = "DELETE FROM readings WHERE survey_id = " + std::to_string(ids[0]) +
+                            "; DELETE FROM surveys WHERE id = " + std::to_string(ids[0]) + ";";
+    EXPECT_EQ(sqlite3_exec(other, del.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    window.select({ids[1]});
+    EXPECT_EQ(window.table()->rowCount(), 60);
+    EXPECT_EQ(window.table()->columnCount(), 3);
 }
 
 } // namespace
