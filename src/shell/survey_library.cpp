@@ -19,43 +19,6 @@ QString surveyLibraryPath()
     return QDir(folder).filePath(QString::fromUtf8(surveys::kLibraryFileName.data(), surveys::kLibraryFileName.size()));
 }
 
-surveys::ReadResult surveyOfDownload(const DownloadedBlock& block, const std::string& downloadedAt)
-{
-    std::string header, readings;
-    for (const std::string& record : headerExportRecords(block.header))
-        header += record;
-    for (const ReadingsRecord& record : block.records)
-        readings += record.bytes();
-    surveys::ReadResult r = surveys::readExport(header, readings);
-    if (r.survey) {
-        r.survey->downloadedAt = downloadedAt;
-        r.survey->headerFile = block.headerExportPath;
-        r.survey->readingsFile = block.readingsExportPath;
-    }
-    return r;
-}
-
-LibraryFeed addToLibrary(const std::string& libraryPath, const DownloadedBlock& block, const std::string& downloadedAt)
-{
-    const surveys::ReadResult read = surveyOfDownload(block, downloadedAt);
-    if (!read.survey)
-        return {0, read.error};
-    surveys::SurveyStore store;
-    if (!store.open(libraryPath))
-        return {0, store.error()};
-    const surveys::AddResult added = store.add(*read.survey);
-    switch (added.status) {
-    case surveys::AddStatus::Added:
-    case surveys::AddStatus::AlreadyThere:
-        return {added.id, {}};
-    case surveys::AddStatus::Conflict:
-        return {0, "it holds other readings for this client, site, tube, readout number, date and time"};
-    case surveys::AddStatus::Failed:
-        break;
-    }
-    return {0, added.error};
-}
-
 SurveysLauncher::SurveysLauncher(MainWindow& window) : QObject(&window), main_(window)
 {
     if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded")))

@@ -1,6 +1,6 @@
 #pragma once
 #include "blocks/download.h"
-#include "surveys/export_reader.h"
+#include "surveys/download_feed.h"
 
 #include <QObject>
 #include <QPointer>
@@ -11,22 +11,8 @@
 
 namespace tarvelon {
 
-inline constexpr std::string_view kLibraryCannotBeWritten = "Attention: survey library cannot be written: ";
-
 // surveys.sqlite in the user's application-data folder (created when missing).
 QString surveyLibraryPath();
-
-// The survey a complete download read, with every reading of its rows (the export file keeps
-// only readings 1 and 2), read back through the same reader as an import.
-surveys::ReadResult surveyOfDownload(const DownloadedBlock& block, const std::string& downloadedAt);
-
-struct LibraryFeed {
-    std::int64_t surveyId = 0; // the survey added, or already there
-    std::string error;         // why the library could not take it
-};
-
-// Adds a complete download's survey to the library at `libraryPath`.
-LibraryFeed addToLibrary(const std::string& libraryPath, const DownloadedBlock& block, const std::string& downloadedAt);
 
 class MainWindow;
 class SurveysWindow;
