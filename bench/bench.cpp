@@ -1,6 +1,7 @@
 // tarvelon-bench wait      : what a 10 s wait of an operation costs the program in CPU.
 // tarvelon-bench download  : a full download from tarvelon-unit-sim paced at a true 9600 baud.
 // tarvelon-bench download-noisy : the same with a stray character after each of the unit's replies.
+// tarvelon-bench cli-download : the same download by the tarvelon command line.
 // tarvelon-bench blocks    : the block list and a download of three blocks in one go, paced as above.
 // tarvelon-bench stop      : Stop pressed in the middle of a download of blocks: press to port closed.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
@@ -12,6 +13,7 @@
 #include "shell/main_window.h"
 #include "shell/splash_screen.h"
 #include "sim/unit.h"
+#include "support/child_process.h"
 #include "support/fake_form.h"
 
 #include <QApplication>
@@ -134,11 +136,10 @@ int benchWait()
     return 0;
 }
 
-// `noise`: characters the unit sends unasked after every reply, as a chatty unit does.
-int benchDownload(const std::string& noise)
+// tarvelon-unit-sim's arguments for a unit paced at a true 9600 baud whose block 1 is 200.0 m
+// at 1 m steps with four guides: 200 rows of eight readings.
+std::vector<std::string> fullBlockUnit(const QTemporaryDir& dir)
 {
-    QTemporaryDir dir;
-    // Block 1: 200.0 m at 1 m steps with four guides: 200 rows of eight readings.
     sim::Unit unit;
     unit.receive("C00000BENCHMRKSITE0001T001200014+00001011224103015\r");
     for (int r = 0; r < 240; ++r)
@@ -146,7 +147,14 @@ int benchDownload(const std::string& noise)
             unit.memory()[size_t(0x100 + r * 16 + b)] = uint8_t(b % 2 ? r : 0x80 | (r >> 4));
     const std::string image = dir.filePath("image.bin").toStdString();
     unit.saveImage(image);
-    std::vector<std::string> args{"--image", image, "--paced", "--wake-delay-ms", "0", "--reply-delay-ms", "0"};
+    return {"--image", image, "--paced", "--wake-delay-ms", "0", "--reply-delay-ms", "0"};
+}
+
+// `noise`: characters the unit sends unasked after every reply, as a chatty unit does.
+int benchDownload(const std::string& noise)
+{
+    QTemporaryDir dir;
+    std::vector<std::string> args = fullBlockUnit(dir);
     if (!noise.empty())
         args.insert(args.end(), {"--noise", noise});
     Simulator sim(args);
@@ -250,6 +258,27 @@ int benchBlocks()
     return 0;
 }
 
+// The same full download by the command line, in a process of its own: its wall time and its
+// processor time as the system counts them.
+int benchCliDownload()
+{
+    QTemporaryDir dir;
+    Simulator sim(fullBlockUnit(dir));
+    const QString folder = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(folder);
+    const auto t0 = Clock::now();
+    test::ChildProcess cli(TARVELON_CLI, {"download", "--port", sim.path, "--folder", folder.toStdString(), "--block",
+                                          "1", "--no-library", "--quiet"});
+    const int status = cli.wait(std::chrono::seconds(60));
+    const double wall = since(t0);
+    const double line = rowsLineSeconds(10 + 200) + 0.5;
+    std::printf("tarvelon download of 210 rows: exit %d, wall %.3f s, line's own time %.3f s (+%.2f %%)\n", status, wall,
+                line, 100.0 * (wall - line) / line);
+    std::printf("cpu %.3f s = %.2f %% of the wall time%s%s\n", cli.cpuSeconds, 100.0 * cli.cpuSeconds / wall,
+                cli.err.empty() ? "" : "; ", cli.err.c_str());
+    return status;
+}
+
 int benchStop()
 {
     ThreeBlocks b;
@@ -313,12 +342,14 @@ int main(int argc, char* argv[])
         return benchDownload("x");
     if (what == "blocks")
         return benchBlocks();
+    if (what == "cli-download")
+        return benchCliDownload();
     if (what == "stop")
         return benchStop();
     if (what == "startup")
         return benchStartup();
     if (what == "surveys")
         return benchSurveys();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|blocks|stop|startup|surveys\n");
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download|blocks|stop|startup|surveys\n");
     return 2;
 }

@@ -293,7 +293,8 @@ void showProblems(Context& c, const BlockResult& result)
         c.messages.show(text, Icon::Error);
 }
 
-// A folder where a file can be created; false when there is none or it refuses.
+} // namespace
+
 bool folderTakesFiles(const std::string& folder)
 {
     const std::string probe = joinPath(folder, ".tarvelon-write-test");
@@ -303,8 +304,6 @@ bool folderTakesFiles(const std::string& folder)
     std::fclose(f);
     return removeFile(probe);
 }
-
-} // namespace
 
 int readingRowCount(std::string_view depthMetres, std::string_view step)
 {

@@ -48,6 +48,9 @@ struct PlannedBlock {
     int readingRows = 0;
 };
 
+// A folder where a file can be created (UTF-8 path); false when there is none or it refuses.
+bool folderTakesFiles(const std::string& folder);
+
 // Rows of readings a block holds: one per step from the depth in metres ("100.5") up, at
 // most 240.
 int readingRowCount(std::string_view depthMetres, std::string_view step);

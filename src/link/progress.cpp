@@ -3,6 +3,7 @@
 #include "link/block.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarvelon {
 
@@ -21,6 +22,24 @@ void showRowProgress(Form& form, Progress p, int row, int rowsAfter)
     p.row = row;
     p.secondsLeft += rowSeconds(p.rows - row + 1 + rowsAfter);
     form.showProgress(p);
+}
+
+std::string progressText(const Progress& p)
+{
+    std::vector<std::string> parts;
+    if (p.blocks > 0)
+        parts.push_back("Block " + std::to_string(p.block) + " of " + std::to_string(p.blocks));
+    if (p.rows > 0)
+        parts.push_back((parts.empty() ? "Row " : "row ") + std::to_string(p.row) + " of " + std::to_string(p.rows));
+    const int seconds = static_cast<int>(std::ceil(p.secondsLeft));
+    if (seconds > 0)
+        parts.push_back(seconds < 60 ? "about " + std::to_string(seconds) + " s left"
+                                     : "about " + std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) +
+                                           " s left");
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : ", ") + part;
+    return text;
 }
 
 std::vector<int> blockRange(int first, int last)

@@ -20,6 +20,10 @@ double rowSeconds(int rows);
 // `p.secondsLeft` more still need.
 void showRowProgress(Form& form, Progress p, int row, int rowsAfter = 0);
 
+// How far an operation has come, in the words the window and the command line show:
+// "Block 2 of 3, row 45 of 210, about 1 min 12 s left".
+std::string progressText(const Progress& p);
+
 // The blocks first to last, in order.
 std::vector<int> blockRange(int first, int last);
 // "block 7", "blocks 3 and 4", "blocks 1 to 6, 9 and 11".

@@ -1,5 +1,7 @@
 #include "shell/progress_panel.h"
 
+#include "link/progress.h"
+#include "platform/qt/qt_text.h"
 #include "shell/controls.h"
 #include "shell/main_window.h"
 
@@ -10,7 +12,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 
 namespace tarvelon {
 
@@ -75,16 +76,7 @@ void ProgressPanel::hideProgress()
 
 QString ProgressPanel::progressText(const Progress& p)
 {
-    QStringList parts;
-    if (p.blocks > 0)
-        parts << QStringLiteral("Block %1 of %2").arg(p.block).arg(p.blocks);
-    if (p.rows > 0)
-        parts << (parts.isEmpty() ? QStringLiteral("Row %1 of %2") : QStringLiteral("row %1 of %2")).arg(p.row).arg(p.rows);
-    const int seconds = static_cast<int>(std::ceil(p.secondsLeft));
-    if (seconds > 0)
-        parts << (seconds < 60 ? QStringLiteral("about %1 s left").arg(seconds)
-                               : QStringLiteral("about %1 min %2 s left").arg(seconds / 60).arg(seconds % 60));
-    return parts.join(QStringLiteral(", "));
+    return fromText(tarvelon::progressText(p));
 }
 
 } // namespace tarvelon

@@ -1,22 +1,19 @@
 #include "shell/survey_library.h"
 
+#include "platform/qt/qt_app_data.h"
 #include "shell/main_window.h"
 #include "shell/surveys_window.h"
 #include "surveys/store.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QStandardPaths>
 
 namespace tarvelon {
 
 QString surveyLibraryPath()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(folder);
-    return QDir(folder).filePath(QString::fromUtf8(surveys::kLibraryFileName.data(), surveys::kLibraryFileName.size()));
+    return appDataFilePath(QString::fromUtf8(surveys::kLibraryFileName.data(), surveys::kLibraryFileName.size()));
 }
 
 SurveysLauncher::SurveysLauncher(MainWindow& window) : QObject(&window), main_(window)

@@ -1,0 +1,130 @@
+#include "cli/command.h"
+
+#include "cli/console.h"
+
+#include <QCoreApplication>
+
+#include <array>
+
+namespace tarvelon::cli {
+
+extern const Command kPortsCommand;
+extern const Command kBlocksCommand;
+extern const Command kDownloadCommand;
+extern const Command kClockCommand;
+#ifdef TARVELON_CLI_SURVEYS
+extern const Command kImportCommand;
+extern const Command kSurveysCommand;
+#endif
+
+namespace {
+
+// Every command, in the order `tarvelon --help` lists them.
+constexpr std::array kCommands = {
+    &kPortsCommand,
+    &kBlocksCommand,
+    &kDownloadCommand,
+    &kClockCommand,
+#ifdef TARVELON_CLI_SURVEYS
+    &kImportCommand,
+    &kSurveysCommand,
+#endif
+};
+
+QString usageLine(const Command& c)
+{
+    return QStringLiteral("Usage: tarvelon %1 %2").arg(QLatin1String(c.name), QLatin1String(c.synopsis)).trimmed();
+}
+
+QString programHelp()
+{
+    QString text = QStringLiteral("Usage: tarvelon COMMAND [options]\n\n"
+                                  "The jobs of Tarvelon Manager without its window: the TARVELON readout unit on a "
+                                  "serial port,\nand the survey library.\n\nCommands:\n");
+    for (const Command* c : kCommands)
+        text += QStringLiteral("  %1%2\n").arg(QLatin1String(c->name), -10).arg(QLatin1String(c->summary));
+    text += QStringLiteral("\nOptions:\n  -h, --help     Displays help (with a command: the command's options).\n"
+                           "  -v, --version  Displays version information.\n\n"
+                           "Exit status: 0 done, 1 failed, 2 wrong usage, 130 stopped by Ctrl+C.\n");
+    return text;
+}
+
+int wrongUsage(const QString& message, const QString& usage)
+{
+    printMessage(message);
+    printMessage(usage + QStringLiteral(" (tarvelon --help lists the commands)"));
+    return kWrongUsage;
+}
+
+const Command* commandNamed(const QString& name)
+{
+    for (const Command* c : kCommands)
+        if (name == QLatin1String(c->name))
+            return c;
+    return nullptr;
+}
+
+int runCommand(const Command& command, QStringList arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(QLatin1String(command.summary));
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")});
+    command.addOptions(parser);
+    // The parser's own usage line names the program alone.
+    arguments[0] = QStringLiteral("tarvelon ") + QLatin1String(command.name);
+    if (!parser.parse(arguments))
+        return wrongUsage(parser.errorText(), usageLine(command));
+    if (parser.isSet(QStringLiteral("help"))) {
+        QString help = parser.helpText();
+        help.replace(0, help.indexOf(QLatin1Char('\n')), usageLine(command));
+        printText(help);
+        return kSucceeded;
+    }
+    if (!command.takesArguments && !parser.positionalArguments().isEmpty())
+        return wrongUsage(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()),
+                          usageLine(command));
+    try {
+        return command.run(parser);
+    } catch (const UsageError& e) {
+        return wrongUsage(e.message, usageLine(command));
+    }
+}
+
+} // namespace
+
+std::span<const Command* const> commands()
+{
+    return kCommands;
+}
+
+int runTarvelon(const QStringList& arguments)
+{
+    // Options before the command are the program's; everything from the command on is the
+    // command's.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The job to do."));
+    const QString programUsage = QStringLiteral("Usage: tarvelon COMMAND [options]");
+    if (!parser.parse(arguments))
+        return wrongUsage(parser.errorText(), programUsage);
+    if (parser.isSet(version)) {
+        printText(QStringLiteral("tarvelon (Tarvelon Manager) %1\n").arg(QCoreApplication::applicationVersion()));
+        return kSucceeded;
+    }
+    const QStringList rest = parser.positionalArguments();
+    if (parser.isSet(help)) {
+        printText(programHelp());
+        return kSucceeded;
+    }
+    if (rest.isEmpty())
+        return wrongUsage(QStringLiteral("no command given"), programUsage);
+    const Command* command = commandNamed(rest.first());
+    if (!command)
+        return wrongUsage(QStringLiteral("unknown command \"%1\"").arg(rest.first()), programUsage);
+    return runCommand(*command, QStringList{arguments.first()} + rest.mid(1));
+}
+
+} // namespace tarvelon::cli

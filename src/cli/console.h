@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+
+// The terminal the command line runs in: Ctrl+C, the progress line and what is printed.
+namespace tarvelon::cli {
+
+// From now on Ctrl+C asks the running job to stop at its next row, as the window's Stop does;
+// a second Ctrl+C ends the program at once.
+void catchInterrupt();
+bool interrupted();
+
+// A result, one line on standard output.
+void printResult(const QString& line);
+// A message, one line on standard error after the program's name.
+void printMessage(const QString& line);
+// Text for --help and --version, as it is, on standard output.
+void printText(const QString& text);
+// The progress line on standard error, redrawn in place; only when standard error is a
+// terminal. An empty text takes it away.
+void showProgressLine(const QString& text);
+bool progressLineWanted();
+
+} // namespace tarvelon::cli

@@ -1,0 +1,134 @@
+// tarvelon download: blocks of the unit into export files, and into the survey library.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/options.h"
+#include "cli/session.h"
+#include "blocks/block_list.h"
+#include "blocks/download.h"
+#include "blocks/header_entry.h"
+#include "link/block.h"
+#include "platform/qt/qt_text.h"
+#ifdef TARVELON_CLI_SURVEYS
+#include "surveys/download_feed.h"
+#endif
+
+#include <QDateTime>
+
+#include <algorithm>
+#include <set>
+
+namespace tarvelon::cli {
+namespace {
+
+void addOptions(QCommandLineParser& parser)
+{
+    addPortOption(parser);
+    parser.addOption({QStringLiteral("folder"), QStringLiteral("The download folder (it must exist)."),
+                      QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("block"),
+                      QStringLiteral("A block to download, 1 to 30; repeat it or give a list (5,7)."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("all"), QStringLiteral("Every block that holds readings.")});
+#ifdef TARVELON_CLI_SURVEYS
+    addLibraryOption(parser, true);
+#endif
+    addQuietOption(parser);
+}
+
+std::set<int> blocksAsked(const QCommandLineParser& parser)
+{
+    std::set<int> blocks;
+    for (const QString& value : parser.values(QStringLiteral("block")))
+        for (const QString& text : value.split(QLatin1Char(','))) {
+            const std::optional<int> n = blockNumberOf(toText(text.trimmed()));
+            if (!n)
+                throw UsageError{QStringLiteral("%1: \"%2\" (blocks are 1 to 30)")
+                                     .arg(QLatin1String(kIncorrectBlockNumber.data(),
+                                                        static_cast<qsizetype>(kIncorrectBlockNumber.size())),
+                                          text)};
+            blocks.insert(*n);
+        }
+    const bool all = parser.isSet(QStringLiteral("all"));
+    if (all == !blocks.empty())
+        throw UsageError{QStringLiteral("give the blocks with --block N, or --all")};
+    return blocks;
+}
+
+// The blocks that hold readings, as the Download Blocks window checks them; empty when the
+// list did not come through.
+std::vector<PlannedBlock> measuredBlocks(Session& session)
+{
+    std::vector<PlannedBlock> plan;
+    const std::vector<ListedBlock> listed = listBlocks(session.context());
+    if (std::any_of(listed.begin(), listed.end(), [](const ListedBlock& b) { return !b.read; }))
+        return {};
+    for (const ListedBlock& b : listed)
+        if (b.readingRows > 0)
+            plan.push_back({b.block, b.readingRows});
+    if (plan.empty())
+        session.report(QStringLiteral("no block of the unit holds readings"), false);
+    return plan;
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const PortChoice port = portOf(parser);
+    const QString folder = requiredValue(parser, QStringLiteral("folder"));
+    const std::set<int> blocks = blocksAsked(parser);
+#ifdef TARVELON_CLI_SURVEYS
+    const std::optional<std::string> library = libraryOf(parser);
+#endif
+    Session session(port, quiet(parser));
+    session.state().downloadFolder = folder.toStdString();
+    // Somewhere to write, before the unit is woken for nothing.
+    if (!folderTakesFiles(session.state().downloadFolder)) {
+        session.report(QLatin1String(kFolderNotWritable.data(), static_cast<qsizetype>(kFolderNotWritable.size())) +
+                       folder);
+        return session.exitStatus();
+    }
+
+    std::vector<PlannedBlock> plan;
+    for (const int n : blocks)
+        plan.push_back({n, 0});
+    if (blocks.empty())
+        plan = measuredBlocks(session);
+    if (plan.empty())
+        return session.exitStatus();
+
+    std::set<int> told;
+    const auto tell = [&](const BlockResult& r) {
+        told.insert(r.block);
+        for (const std::string& file : r.filesWritten)
+            printResult(fromText(file));
+        for (const std::string& problem : r.problems)
+            session.report(QStringLiteral("block %1: %2").arg(r.block).arg(fromText(problem)));
+    };
+    const auto done = [&](const BlockResult& r) {
+        tell(r);
+#ifdef TARVELON_CLI_SURVEYS
+        // Each complete block goes to the survey library as soon as its files stand.
+        if (!library || !r.downloaded.complete)
+            return;
+        const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+        const LibraryFeed fed = addToLibrary(*library, r.downloaded, now);
+        if (!fed.error.empty())
+            session.report(QStringLiteral("block %1: ").arg(r.block) +
+                           QLatin1String(kLibraryCannotBeWritten.data(),
+                                         static_cast<qsizetype>(kLibraryCannotBeWritten.size())) +
+                           fromText(fed.error));
+#endif
+    };
+    for (const BlockResult& r : downloadBlocks(session.context(), plan, done))
+        if (!told.count(r.block) && !interrupted())
+            tell(r);
+    return session.exitStatus();
+}
+
+} // namespace
+
+extern const Command kDownloadCommand{
+    "download", "--port NAME --folder DIR (--block N ... | --all)",
+    "Blocks of the unit into export files, the same files as the window's, and into the survey library.",
+    addOptions, run};
+
+} // namespace tarvelon::cli

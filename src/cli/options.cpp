@@ -1,0 +1,70 @@
+#include "cli/options.h"
+
+#include "platform/qt/qt_app_data.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/serial_port.h"
+#include "surveys/store.h"
+
+namespace tarvelon::cli {
+
+void addPortOption(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("port"),
+                      QStringLiteral("The serial port: a system name (/dev/ttyUSB0, COM7) or 1 to 4 for Com 1 to Com 4."),
+                      QStringLiteral("NAME")});
+}
+
+PortChoice portOf(const QCommandLineParser& parser)
+{
+    const QString name = requiredValue(parser, QStringLiteral("port"));
+    bool number = false;
+    const int n = name.toInt(&number);
+    if (number && n >= 1 && n <= 4)
+        return {n, defaultPortName(n)};
+    return {kOtherPort, name};
+}
+
+void addQuietOption(QCommandLineParser& parser)
+{
+    parser.addOption({{QStringLiteral("q"), QStringLiteral("quiet")}, QStringLiteral("No progress line on the terminal.")});
+}
+
+bool quiet(const QCommandLineParser& parser)
+{
+    return parser.isSet(QStringLiteral("quiet"));
+}
+
+void addLibraryOption(QCommandLineParser& parser, bool optional)
+{
+    parser.addOption({QStringLiteral("library"),
+                      QStringLiteral("The survey library (default: the window's, surveys.sqlite in the user's "
+                                     "application-data folder)."),
+                      QStringLiteral("FILE")});
+    if (optional)
+        parser.addOption({QStringLiteral("no-library"), QStringLiteral("Keep the downloads out of the survey library.")});
+}
+
+std::optional<std::string> libraryOf(const QCommandLineParser& parser)
+{
+    const bool none = parser.optionNames().contains(QStringLiteral("no-library"));
+    const bool named = parser.isSet(QStringLiteral("library"));
+    if (none && named)
+        throw UsageError{QStringLiteral("--library and --no-library cannot be used together")};
+    if (none)
+        return std::nullopt;
+    if (named)
+        return requiredValue(parser, QStringLiteral("library")).toStdString();
+    return appDataFilePath(QString::fromUtf8(surveys::kLibraryFileName.data(),
+                                             static_cast<qsizetype>(surveys::kLibraryFileName.size())))
+        .toStdString();
+}
+
+QString requiredValue(const QCommandLineParser& parser, const QString& option)
+{
+    const QString value = parser.value(option);
+    if (value.isEmpty())
+        throw UsageError{QStringLiteral("--%1 is needed").arg(option)};
+    return value;
+}
+
+} // namespace tarvelon::cli

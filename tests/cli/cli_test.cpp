@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include "blocks/download.h"
+#include "sim/unit.h"
+#include "support/child_process.h"
+#include "support/harness.h"
+#include "surveys/store.h"
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+namespace tarvelon::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+// tarvelon-unit-sim serving a unit on a pseudo-terminal, logging every line it receives.
+struct Simulator {
+    explicit Simulator(const std::string& logFile,
+                       std::vector<std::string> args = {"--demo", "--wake-delay-ms", "0", "--reply-delay-ms", "0"})
+        : process(TARVELON_UNIT_SIM, [&] {
+              args.insert(args.end(), {"--log", logFile});
+              return args;
+          }())
+    {
+        const std::string first = process.readLines(1, 5s);
+        path = first.substr(0, first.find('\n'));
+    }
+    ChildProcess process;
+    std::string path;
+};
+
+// The files of a folder by name, with their bytes.
+std::map<std::string, std::string> filesIn(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files[entry.path().filename().string()] = readFile(entry.path().string());
+    return files;
+}
+
+// What the window's "Ok" writes for a block of the demo unit, by the core on the virtual line.
+std::map<std::string, std::string> windowFiles(int block)
+{
+    Harness h;
+    h.unit.fillDemo();
+    h.state.downloadFolder = h.dir.file("");
+    h.form.setText("numblocco", std::to_string(block));
+    EXPECT_TRUE(downloadBlock(h.ctx).complete);
+    std::map<std::string, std::string> files = filesIn(h.dir.path());
+    files.erase("datiram.dat");
+    return files;
+}
+
+class Cli : public testing::Test {
+protected:
+    // The command line with this test's home, so no user's library or settings are touched.
+    ChildProcess start(const std::vector<std::string>& args)
+    {
+        return ChildProcess(TARVELON_CLI, args,
+                            {"HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share"),
+                             "XDG_CONFIG_HOME=" + home.file("config")});
+    }
+    int run(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr)
+    {
+        ChildProcess p = start(args);
+        const int status = p.wait(60s);
+        if (out)
+            *out = p.out;
+        if (err)
+            *err = p.err;
+        return status;
+    }
+    std::string logged() const { return readFile(log); }
+
+    TempDir home, folder;
+    std::string log = home.file("line.log");
+};
+
+TEST_F(Cli, DownloadsABlockIntoTheWindowsFilesAndTheLibrary)
+{
+    Simulator sim(log);
+    const std::string library = home.file("lib.sqlite");
+    std::string out, err;
+    ASSERT_EQ(run({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "5", "--library", library},
+                  &out, &err),
+              0)
+        << err;
+    std::map<std::string, std::string> written = filesIn(folder.path());
+    written.erase("datiram.dat");
+    const std::map<std::string, std::string> expected = windowFiles(5);
+    ASSERT_EQ(expected.size(), 2u);
+    EXPECT_EQ(written, expected);
+    for (const auto& [name, bytes] : expected)
+        EXPECT_NE(out.find(folder.file(name) + "\n"), std::string::npos) << out;
+
+    surveys::SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    ASSERT_EQ(store.list().size(), 1u);
+    EXPECT_EQ(run({"surveys", "--library", library, "--csv"}, &out), 0);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
+}
+
+TEST_F(Cli, DownloadsEveryMeasuredBlock)
+{
+    Simulator sim(log);
+    std::string out, err;
+    ASSERT_EQ(run({"download", "--port", sim.path, "--folder", folder.file(""), "--all", "--no-library"}, &out, &err), 0)
+        << err;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 60) << out;
+    EXPECT_EQ(filesIn(folder.path()).size(), 61u); // the work file beside them
+    EXPECT_EQ(err, "");
+}
+
+TEST_F(Cli, ListsTheDemoUnitsBlocks)
+{
+    Simulator sim(log);
+    sim::Unit demo;
+    demo.fillDemo();
+    std::string out, err;
+    ASSERT_EQ(run({"blocks", "--port", sim.path, "--csv"}, &out, &err), 0) << err;
+    std::istringstream lines(out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "block,client,site,tube,depth_m,step_m,readout,date,time,state");
+    for (int n = 1; n <= 30; ++n) {
+        ASSERT_TRUE(std::getline(lines, line)) << n;
+        const std::string header = demo.headerText(n);
+        const auto trimmed = [](std::string s) { return s.erase(s.find_last_not_of(' ') + 1); };
+        const std::string start = (n < 10 ? "0" : "") + std::to_string(n) + "," + trimmed(header.substr(0, 8)) + "," +
+                                  trimmed(header.substr(8, 8)) + "," + trimmed(header.substr(16, 4)) + ",";
+        EXPECT_EQ(line.rfind(start, 0), 0u) << line << " / " << start;
+        EXPECT_TRUE(line.ends_with(",measured")) << line;
+    }
+    ASSERT_EQ(run({"blocks", "--port", sim.path}, &out), 0);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 31);
+}
+
+TEST_F(Cli, SilentUnitFailsWithTheWindowsMessage)
+{
+    Simulator sim(log, {"--silent"});
+    std::string err;
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(run({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "1", "--no-library"},
+                  nullptr, &err),
+              1);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 3s);
+    EXPECT_NE(err.find("Attention: TARVELON not connected"), std::string::npos) << err;
+    EXPECT_TRUE(filesIn(folder.path()).empty());
+}
+
+TEST_F(Cli, CtrlCStopsAtTheNextRowKeepingFinishedBlocks)
+{
+    Simulator sim(log, {"--demo", "--paced"});
+    ChildProcess download =
+        start({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "1,2,3", "--no-library"});
+    // A second program is refused the port while the first holds it.
+    for (int i = 0; i < 100 && logged().empty(); ++i)
+        std::this_thread::sleep_for(100ms);
+    std::string err;
+    EXPECT_EQ(run({"clock", "--port", sim.path}, nullptr, &err), 1);
+    EXPECT_NE(err.find("in use by another program"), std::string::npos) << err;
+
+    download.readLines(2, 30s);
+    ASSERT_EQ(std::count(download.out.begin(), download.out.end(), '\n'), 2) << download.err;
+    std::this_thread::sleep_for(300ms);
+    download.signal(SIGINT);
+    EXPECT_EQ(download.wait(5s), 130) << download.err;
+    EXPECT_NE(download.err.find("Stopped: block 1 downloaded, blocks 2 and 3 not downloaded"), std::string::npos)
+        << download.err;
+    std::map<std::string, std::string> written = filesIn(folder.path());
+    written.erase("datiram.dat");
+    EXPECT_EQ(written, windowFiles(1)); // no part file, block 1 whole
+}
+
+struct BadUse {
+    std::vector<std::string> args; // "@port", "@folder" and "@file" stand for the test's
+    int status;
+    std::string said;
+};
+
+class CliBadUse : public Cli, public testing::WithParamInterface<BadUse> {};
+
+TEST_P(CliBadUse, IsRefusedWithNothingSentOrWritten)
+{
+    Simulator sim(log);
+    const std::string file = home.file("plain.txt");
+    writeFile(file, "x");
+    std::vector<std::string> args = GetParam().args;
+    for (std::string& a : args)
+        a = a == "@port" ? sim.path : a == "@folder" ? folder.file("") : a == "@file" ? file : a;
+    std::string out, err;
+    EXPECT_EQ(run(args, &out, &err), GetParam().status) << err;
+    EXPECT_NE(err.find(GetParam().said), std::string::npos) << err;
+    EXPECT_EQ(out, "");
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(logged(), "");
+    EXPECT_TRUE(filesIn(folder.path()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliBadUse,
+    testing::Values(
+        BadUse{{}, 2, "no command given"}, BadUse{{"bogus"}, 2, "unknown command \"bogus\""},
+        BadUse{{"--bogus"}, 2, "Unknown option 'bogus'"},
+        BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "5", "--bogus"}, 2, "Unknown option"},
+        BadUse{{"download", "--port", "@port", "--folder", "@folder"}, 2, "give the blocks"},
+        BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "31"}, 2, "Incorrect block number"},
+        BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "4,0"}, 2, "Incorrect block number"},
+        BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "5", "--all"}, 2, "give the blocks"},
+        BadUse{{"download", "--port", "@port", "--block", "5"}, 2, "--folder is needed"},
+        BadUse{{"download", "--port", "@port", "--folder", "@folder", "--all", "--library", "@file", "--no-library"},
+               2, "cannot be used together"},
+        BadUse{{"blocks"}, 2, "--port is needed"}, BadUse{{"ports", "extra"}, 2, "unexpected argument"},
+        BadUse{{"clock", "--port", "@port", "--set", "240230120000"}, 2, "--set needs"},
+        BadUse{{"clock", "--port", "@port", "--set", "tomorrow"}, 2, "--set needs"},
+        BadUse{{"download", "--port", "@port", "--folder", "@file", "--all"}, 1,
+               "cannot write into the download folder"},
+        BadUse{{"blocks", "--port", "@file"}, 1, "regular file, not a serial port"}));
+
+} // namespace
+} // namespace tarvelon::test
