@@ -2,11 +2,13 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 
 #ifdef _WIN32
+#define NOMINMAX
 #include <io.h>
 #include <windows.h>
 #else

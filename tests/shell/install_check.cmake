@@ -42,7 +42,7 @@ if(NOT rc EQUAL 0)
 endif()
 
 set(desktop_file "${PREFIX}/share/applications/tarvelon-manager.desktop")
-foreach(f bin/tarvelon-manager bin/tarvelon-unit-sim bin/tarvelon-demo
+foreach(f bin/tarvelon-manager bin/tarvelon bin/tarvelon-unit-sim bin/tarvelon-demo
           share/applications/tarvelon-manager.desktop
           share/icons/hicolor/scalable/apps/tarvelon-manager.svg)
     if(NOT EXISTS "${PREFIX}/${f}")
