@@ -138,6 +138,17 @@ TEST_F(Cli, ListsTheDemoUnitsBlocks)
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 31);
 }
 
+TEST_F(Cli, SetsAndReadsTheUnitsClock)
+{
+    Simulator sim(log);
+    std::string out, err;
+    ASSERT_EQ(run({"clock", "--port", sim.path, "--set", "241231175930"}, &out, &err), 0) << err;
+    EXPECT_EQ(out, "31/12/24 17:59:30\n");
+    EXPECT_NE(logged().find("G241231175930"), std::string::npos) << logged();
+    ASSERT_EQ(run({"clock", "--port", sim.path}, &out, &err), 0) << err;
+    EXPECT_TRUE(out.starts_with("31/12/24 17:59:3")) << out;
+}
+
 TEST_F(Cli, SilentUnitFailsWithTheWindowsMessage)
 {
     Simulator sim(log, {"--silent"});
