@@ -241,7 +241,7 @@ public:
         setUp(body);
         body.setMarkdown(markdown);
         fitPictures(body);
-        drawTables(body);
+        drawTables(body, writer_.resolution() / 96.0);
         // Every chapter starts on a page of its own.
         for (QTextBlock b = body.begin(); b.isValid(); b = b.next())
             if (b.blockFormat().headingLevel() == 1 && b != body.begin()) {
@@ -325,8 +325,9 @@ private:
         }
     }
 
-    // Tables in thin single lines across the page, with some air in the cells.
-    static void drawTables(QTextDocument& doc)
+    // Tables in thin single lines across the page, with some air in the cells; `pixel` is a
+    // screen pixel in the writer's dots.
+    static void drawTables(QTextDocument& doc, qreal pixel)
     {
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
             QTextTable* table = QTextCursor(b).currentTable();
@@ -334,10 +335,11 @@ private:
                 continue;
             QTextTableFormat f = table->format();
             f.setBorderCollapse(true);
-            f.setBorder(0.5);
+            f.setBorder(pixel);
             f.setBorderBrush(QColor(0x80, 0x80, 0x80));
             f.setCellSpacing(0);
-            f.setCellPadding(3);
+            f.setCellPadding(1.5 * pixel);
+            f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
             f.setWidth(QTextLength(QTextLength::PercentageLength, 100));
             table->setFormat(f);
         }
