@@ -169,8 +169,8 @@ QString controlsChapter()
 {
     QString md = QStringLiteral(
         "# The controls\n\n"
-        "What every control does, as its tooltip says when the mouse rests on it (Shift+F1 on a control shows "
-        "the same text).\n");
+        "What every control does, in the words the program shows when the mouse rests on the control and when "
+        "Shift+F1 is pressed on it.\n");
     QString room;
     for (const HelpText& h : kTexts) {
         if (room != qs(h.room)) {
