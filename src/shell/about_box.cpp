@@ -1,6 +1,7 @@
 #include "shell/about_box.h"
 
 #include "platform/desktop.h"
+#include "shell/help_texts.h"
 #include "shell/maker.h"
 #include "shell/splash_screen.h"
 
@@ -81,6 +82,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     layout->addWidget(close, 0, Qt::AlignRight);
     // Wide enough that the description wraps once at most, in any font size.
     setMinimumWidth(fontMetrics().height() * 34);
+    applyHelpTexts(*this);
 }
 
 } // namespace tarvelon

@@ -3,6 +3,7 @@
 #include "link/block.h"
 #include "platform/qt/qt_text.h"
 #include "shell/controls.h"
+#include "shell/help_texts.h"
 #include "shell/main_window.h"
 #include "shell/survey_library.h"
 
@@ -77,6 +78,7 @@ BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
     layout->addWidget(table_);
     layout->addLayout(buttons);
     resize(lines(this, 60), lines(this, 28));
+    applyHelpTexts(*this);
     showBlocks();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "shell/help_texts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -122,6 +123,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     layout->addWidget(ok_, 0, Qt::AlignRight);
     resize(fontMetrics().height() * 30, fontMetrics().height() * 26);
 
+    applyHelpTexts(*this);
     connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderChooser::onDriveChanged);
     selectDrive(options_.defaultDrive);
     setFolder(options_.defaultFolder);

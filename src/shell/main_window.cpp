@@ -8,6 +8,7 @@
 #include "shell/control_panel.h"
 #include "shell/download_page.h"
 #include "shell/header_page.h"
+#include "shell/help_texts.h"
 #include "shell/maker.h"
 #include "shell/idle_messages.h"
 #include "shell/operation_table.h"
@@ -19,12 +20,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -33,6 +36,7 @@ namespace tarvelon {
 MainWindow::MainWindow(Options opts, QWidget* parent)
     : QWidget(parent),
       programFolder_(opts.programFolder.isEmpty() ? defaultProgramFolder() : opts.programFolder),
+      guideFolders_(opts.guideFolders.isEmpty() ? guideFolders() : opts.guideFolders),
       folderOptions_(opts.folders),
       otherPort_(opts.otherPort),
       remembered_(opts.settingsFile),
@@ -146,6 +150,7 @@ void MainWindow::buildUi()
     }
 
     chainTabOrder();
+    applyHelpTexts(*this);
 }
 
 void MainWindow::chainTabOrder()
@@ -298,7 +303,16 @@ void MainWindow::showAbout()
 
 void MainWindow::showHelp()
 {
-    // The result is not checked: a desktop without a handler simply shows nothing.
+    // The guide installed with the program, in the desktop's PDF viewer; only without it the
+    // maker's web site. The result is not checked: a desktop without a handler shows nothing.
+    for (const QString& folder : std::as_const(guideFolders_)) {
+        const QString guide = QDir(folder).filePath(QString::fromLatin1(maker::kManualFile));
+        if (QFileInfo(guide).isFile()) {
+            // Encoded, the address is plain ASCII whatever the folder's name.
+            ctx_.desktop.open(QUrl::fromLocalFile(guide).toEncoded().toStdString());
+            return;
+        }
+    }
     ctx_.desktop.open(std::string(maker::kWebSite) + "/manuals/" + maker::kManualFile);
 }
 

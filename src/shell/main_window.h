@@ -14,6 +14,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <QList>
@@ -60,6 +61,8 @@ struct MainWindowOptions {
     // Where the choices offered again at the next start are kept; empty means the user's
     // settings.
     QString settingsFile;
+    // Where Help looks for the installed guide; empty means guideFolders().
+    QStringList guideFolders;
 };
 
 // The main window (Scaricodati): the tab strip over three pages, the control panel beside
@@ -146,6 +149,7 @@ private:
     void rememberFolder(const QString& folder);
 
     QString programFolder_;
+    QStringList guideFolders_;
     std::optional<FolderChooserOptions> folderOptions_;
     std::optional<QString> otherPort_;
     RememberedChoices remembered_;

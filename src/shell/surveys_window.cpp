@@ -1,5 +1,6 @@
 #include "shell/surveys_window.h"
 
+#include "shell/help_texts.h"
 #include "shell/survey_charts.h"
 #include "shell/survey_library.h"
 #include "shell/survey_tables.h"
@@ -39,6 +40,7 @@ SurveysWindow::SurveysWindow(SurveysWindowOptions options, QWidget* parent)
     setObjectName(QStringLiteral("Surveys"));
     setWindowTitle(QStringLiteral("Surveys"));
     buildUi();
+    applyHelpTexts(*this);
     openLibrary();
     reload();
 }

@@ -1,0 +1,477 @@
+// Builds the user guide's PDF: pictures of the program's real windows (driven against the
+// simulated unit, offscreen), the chapter on the controls from the program's own help texts,
+// and the chapters laid out on A4 with a title page and a contents page.
+//
+//   tarvelon-guide --version 1.1 --pictures DIR --out TARVELONmanuale.pdf CHAPTER.md...
+#include "platform/messages.h"
+#include "platform/qt/qt_messages.h"
+#include "shell/help_texts.h"
+#include "shell/main_window.h"
+#include "shell/maker.h"
+#include "shell/splash_screen.h"
+#include "sim/unit_on_pty.h"
+
+#include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+namespace tarvelon {
+namespace {
+
+[[noreturn]] void fail(const QString& why)
+{
+    throw std::runtime_error(why.toStdString());
+}
+
+void settle(int ms = 100)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The boxes the operations show while the pictures are taken: said on the terminal, and every
+// question answered with OK.
+class ToldMessages : public Messages {
+public:
+    void show(const std::string& text, Icon, const std::string&) override
+    {
+        std::fprintf(stderr, "tarvelon-guide: the program said: %s\n", text.c_str());
+    }
+    bool askOkCancel(const std::string&) override { return true; }
+};
+
+class NoDesktop : public Desktop {
+public:
+    bool open(const std::string&) override { return true; }
+};
+
+QWidget* topLevel(const char* name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
+    fail(QStringLiteral("no window %1 came up").arg(QLatin1String(name)));
+}
+
+template <typename T = QAbstractButton>
+T* child(QWidget& window, const char* name)
+{
+    auto* w = window.findChild<T*>(QLatin1String(name));
+    if (!w)
+        fail(QStringLiteral("%1 has no control %2").arg(window.objectName(), QLatin1String(name)));
+    return w;
+}
+
+class Pictures {
+public:
+    explicit Pictures(const QString& folder) : folder_(folder) { QDir().mkpath(folder); }
+
+    // Also called from timers inside the program's event loop, so a failure is noted, not
+    // thrown through Qt.
+    void take(QWidget& window, const QString& name)
+    {
+        QApplication::processEvents();
+        if (!window.grab().save(QDir(folder_).filePath(name + QStringLiteral(".png"))))
+            missing_ << name;
+        else
+            taken_ << name;
+    }
+
+    // The program's windows as the operator meets them, against the simulated unit.
+    void takeAll(const QString& scratch)
+    {
+        sim::UnitOnPty unit;
+        unit.unit.fillDemo();
+        if (!unit.start())
+            fail(QStringLiteral("cannot open a pseudo-terminal for the simulated unit"));
+        const QString unitPath = QString::fromStdString(unit.path());
+
+        ToldMessages messages;
+        NoDesktop desktop;
+        MainWindowOptions o;
+        o.portName = [unitPath](int n) { return n == 1 ? unitPath : defaultPortName(n); };
+        o.programFolder = scratch + QStringLiteral("/program");
+        QDir().mkpath(o.programFolder);
+        o.messages = &messages;
+        o.desktop = &desktop;
+        o.settingsFile = scratch + QStringLiteral("/settings.ini");
+        FolderChooserOptions folders;
+        folders.defaultDrive = scratch;
+        folders.defaultFolder = scratch + QStringLiteral("/dati");
+        folders.drives = [scratch] { return QStringList{scratch}; };
+        folders.driveReady = [](const QString&) { return true; };
+        o.folders = folders;
+
+        {
+            SplashScreen splash([] {});
+            splash.show();
+            take(splash, QStringLiteral("splash"));
+        }
+
+        MainWindow main(o);
+        main.show();
+        auto* tabs = child<QTabBar>(main, "TabStrip1");
+
+        child(main, "Command3")->click(); // Read Block
+        take(main, QStringLiteral("main-header-data"));
+
+        tabs->setCurrentIndex(1);
+        child(main, "Command10")->click(); // Folder
+        QWidget* chooser = topLevel("Form6");
+        take(*chooser, QStringLiteral("folder-chooser"));
+        child(*chooser, "command3d1")->click();
+        settle();
+
+        // A download on its way, with its progress and Stop.
+        QTimer::singleShot(600, &main, [this, &main] { take(main, QStringLiteral("main-download-running")); });
+        child(main, "command3d1")->click(); // Ok
+        take(main, QStringLiteral("main-download-data"));
+
+        tabs->setCurrentIndex(2);
+        child(main, "ssCommand3")->click(); // Read Clock
+        take(main, QStringLiteral("main-setup"));
+
+        child(main, "Command11")->click(); // About
+        QWidget* about = topLevel("aboutus");
+        take(*about, QStringLiteral("about"));
+        about->close();
+
+        tabs->setCurrentIndex(1);
+        child(main, "cmdDownloadBlocks")->click();
+        QWidget* blocks = topLevel("frmDownloadBlocks");
+        take(*blocks, QStringLiteral("download-blocks-list"));
+        auto* table = child<QTableWidget>(*blocks, "tblBlocks");
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (QTableWidgetItem* box = table->item(row, 0); box && (box->flags() & Qt::ItemIsEnabled))
+                box->setCheckState(row == 1 || row == 2 ? Qt::Checked : Qt::Unchecked);
+        child(*blocks, "cmdDownload")->click();
+        take(*blocks, QStringLiteral("download-blocks-done"));
+        blocks->close();
+
+        child(main, "cmdSurveys")->click();
+        QWidget* surveys = topLevel("Surveys");
+        if (auto* tree = surveys->findChild<QTreeWidget*>()) {
+            tree->expandAll();
+            QList<QTreeWidgetItem*> leaves;
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                if ((*it)->childCount() == 0)
+                    leaves.append(*it);
+            if (!leaves.isEmpty())
+                tree->setCurrentItem(leaves.first());
+        }
+        take(*surveys, QStringLiteral("surveys"));
+        surveys->close();
+
+        // The box every silent unit brings.
+        QTimer::singleShot(300, [this] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                take(*box, QStringLiteral("not-connected"));
+                box->close();
+            }
+        });
+        QtMessages().show("Attention: TARVELON not connected", Icon::Error);
+        main.close();
+        unit.stop();
+        for (const char* name : {"main-download-running", "not-connected"})
+            if (!taken_.contains(QLatin1String(name)))
+                missing_ << QLatin1String(name);
+        if (!missing_.isEmpty())
+            fail(QStringLiteral("pictures not taken: ") + missing_.join(QStringLiteral(", ")));
+    }
+
+private:
+    QString folder_;
+    QStringList taken_, missing_;
+};
+
+// ---------------------------------------------------------------------------------------
+// The PDF
+
+struct Heading {
+    int level;
+    QString text;
+    int page; // counted from 0 in the body
+};
+
+class GuidePdf {
+public:
+    GuidePdf(const QString& out, const QString& version, const QString& pictures)
+        : writer_(out), version_(version), pictures_(pictures)
+    {
+        writer_.setPageSize(QPageSize(QPageSize::A4));
+        writer_.setResolution(300);
+        writer_.setPageMargins(QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter);
+        writer_.setTitle(QStringLiteral("Tarvelon Manager: user guide"));
+        writer_.setCreator(QStringLiteral("Tarvelon Manager %1").arg(version));
+        font_ = QFont(QStringLiteral("DejaVu Sans"), 10);
+    }
+
+    void build(const QString& markdown)
+    {
+        const qreal width = writer_.width();
+        pageHeight_ = writer_.height() - footerHeight();
+
+        QTextDocument body;
+        setUp(body);
+        body.setMarkdown(markdown);
+        fitPictures(body);
+        drawTables(body, writer_.resolution() / 96.0);
+        // Every chapter starts on a page of its own.
+        for (QTextBlock b = body.begin(); b.isValid(); b = b.next())
+            if (b.blockFormat().headingLevel() == 1 && b != body.begin()) {
+                QTextCursor c(b);
+                QTextBlockFormat f = b.blockFormat();
+                f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                c.setBlockFormat(f);
+            }
+        body.setPageSize(QSizeF(width, pageHeight_));
+        const QList<Heading> headings = headingsOf(body);
+
+        // The contents first with stand-in numbers to learn how many pages it takes, then
+        // with the real ones: the numbers do not change its length.
+        QTextDocument contents;
+        setUp(contents);
+        contents.setPageSize(QSizeF(width, pageHeight_));
+        contents.setHtml(contentsHtml(headings, 0));
+        const int contentsPages = contents.pageCount();
+        const int firstBodyPage = 2 + contentsPages;
+        contents.setHtml(contentsHtml(headings, firstBodyPage));
+
+        QPainter p(&writer_);
+        titlePage(p);
+        int pageNumber = 1;
+        for (QTextDocument* doc : {&contents, &body})
+            for (int i = 0; i < doc->pageCount(); ++i) {
+                writer_.newPage();
+                ++pageNumber;
+                p.save();
+                p.translate(0, -i * pageHeight_);
+                doc->drawContents(&p, QRectF(0, i * pageHeight_, width, pageHeight_));
+                p.restore();
+                footer(p, pageNumber);
+            }
+        p.end();
+        std::printf("tarvelon-guide: %d pages, %d headings, %d pictures\n", pageNumber, int(headings.size()),
+                    pictureCount_);
+    }
+
+private:
+    qreal footerHeight() const { return writer_.resolution() * 0.4; }
+
+    void setUp(QTextDocument& doc)
+    {
+        doc.documentLayout()->setPaintDevice(&writer_);
+        doc.setDefaultFont(font_);
+        doc.setDocumentMargin(0);
+        doc.setDefaultStyleSheet(QStringLiteral("table { border-collapse: collapse; }"));
+    }
+
+    // Pictures come from the pictures folder by file name, and are never wider than the page.
+    void fitPictures(QTextDocument& doc)
+    {
+        // A picture's width is given in pixels of a 96 dpi screen.
+        const qreal room = writer_.width() * 96.0 / writer_.resolution();
+        struct Found {
+            int position;
+            QTextImageFormat format;
+        };
+        QList<Found> found;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat())
+                    found.append({it.fragment().position(), it.fragment().charFormat().toImageFormat()});
+        for (Found& f : found) {
+            const QString file = QDir(pictures_).filePath(QFileInfo(f.format.name()).fileName());
+            QImage image(file);
+            if (image.isNull()) {
+                std::fprintf(stderr, "tarvelon-guide: no picture %s\n", qPrintable(file));
+                continue;
+            }
+            ++pictureCount_;
+            doc.addResource(QTextDocument::ImageResource, QUrl(f.format.name()), image);
+            const qreal w = std::min<qreal>(image.width(), room);
+            f.format.setWidth(w);
+            f.format.setHeight(image.height() * w / image.width());
+            QTextCursor c(&doc);
+            c.setPosition(f.position);
+            c.setPosition(f.position + 1, QTextCursor::KeepAnchor);
+            c.setCharFormat(f.format);
+        }
+    }
+
+    // Tables in thin single lines across the page, with some air in the cells; `pixel` is a
+    // screen pixel in the writer's dots.
+    static void drawTables(QTextDocument& doc, qreal pixel)
+    {
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            QTextTable* table = QTextCursor(b).currentTable();
+            if (!table || table->firstPosition() != b.position())
+                continue;
+            QTextTableFormat f = table->format();
+            f.setBorderCollapse(true);
+            f.setBorder(pixel);
+            f.setBorderBrush(QColor(0x80, 0x80, 0x80));
+            f.setCellSpacing(0);
+            f.setCellPadding(1.5 * pixel);
+            f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            f.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+            table->setFormat(f);
+        }
+    }
+
+    QList<Heading> headingsOf(QTextDocument& doc) const
+    {
+        QList<Heading> out;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            const int level = b.blockFormat().headingLevel();
+            if (level == 1 || level == 2) {
+                const qreal top = doc.documentLayout()->blockBoundingRect(b).top();
+                out.append({level, b.text(), int(top / pageHeight_)});
+            }
+        }
+        return out;
+    }
+
+    static QString contentsHtml(const QList<Heading>& headings, int firstBodyPage)
+    {
+        QString html = QStringLiteral("<h1>Contents</h1><table width=\"100%\" cellpadding=\"2\">");
+        for (const Heading& h : headings) {
+            const QString number = firstBodyPage ? QString::number(firstBodyPage + h.page) : QStringLiteral("000");
+            const QString title = h.text.toHtmlEscaped();
+            html += h.level == 1 ? QStringLiteral("<tr><td style=\"padding-top:8px\"><b>%1</b></td>"
+                                                  "<td align=\"right\" style=\"padding-top:8px\"><b>%2</b></td></tr>")
+                                       .arg(title, number)
+                                 : QStringLiteral("<tr><td style=\"padding-left:24px\">%1</td>"
+                                                  "<td align=\"right\">%2</td></tr>")
+                                       .arg(title, number);
+        }
+        return html + QStringLiteral("</table>");
+    }
+
+    void titlePage(QPainter& p)
+    {
+        const qreal w = writer_.width();
+        const qreal dpi = writer_.resolution();
+        QFont big = font_;
+        big.setPointSize(30);
+        big.setBold(true);
+        p.setFont(big);
+        p.drawText(QRectF(0, dpi * 1.5, w, dpi), Qt::AlignCenter, QStringLiteral("Tarvelon Manager"));
+        QFont medium = font_;
+        medium.setPointSize(18);
+        p.setFont(medium);
+        p.drawText(QRectF(0, dpi * 2.5, w, dpi * 0.6), Qt::AlignCenter, QStringLiteral("User guide"));
+        const QPixmap splash = splashPicture(QSize(600, 400));
+        const QRectF picture((w - dpi * 4.5) / 2, dpi * 3.6, dpi * 4.5, dpi * 3.0);
+        p.drawPixmap(picture, splash, splash.rect());
+        p.setFont(font_);
+        p.drawText(QRectF(0, dpi * 7.2, w, dpi * 0.5), Qt::AlignCenter,
+                   QStringLiteral("Version %1").arg(version_));
+        p.drawText(QRectF(0, dpi * 7.6, w, dpi * 0.5), Qt::AlignCenter,
+                   QString::fromUtf8(maker::kDescription));
+        p.drawText(QRectF(0, writer_.height() - dpi * 0.8, w, dpi * 0.5), Qt::AlignCenter,
+                   QStringLiteral("%1 - %2").arg(QString::fromUtf8(maker::kName), QString::fromUtf8(maker::kWebSite)));
+    }
+
+    void footer(QPainter& p, int number)
+    {
+        p.setFont(font_);
+        p.drawText(QRectF(0, pageHeight_, writer_.width(), footerHeight()), Qt::AlignCenter | Qt::AlignBottom,
+                   QString::number(number));
+    }
+
+    QPdfWriter writer_;
+    QString version_;
+    QString pictures_;
+    QFont font_;
+    qreal pageHeight_ = 0;
+    int pictureCount_ = 0;
+};
+
+QString readChapters(const QStringList& files)
+{
+    QString all;
+    for (const QString& name : files) {
+        QFile f(name);
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+            fail(QStringLiteral("cannot read %1").arg(name));
+        all += QString::fromUtf8(f.readAll()) + QStringLiteral("\n\n");
+    }
+    return all;
+}
+
+int run(QApplication& app, const QString& scratch)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Program version"), QStringLiteral("v"));
+    const QCommandLineOption pictures(QStringLiteral("pictures"), QStringLiteral("Folder of the pictures"),
+                                      QStringLiteral("dir"));
+    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The PDF to write"), QStringLiteral("file"));
+    parser.addOptions({version, pictures, out});
+    parser.addPositionalArgument(QStringLiteral("chapters"), QStringLiteral("The chapters, in order"));
+    parser.process(app);
+    if (!parser.isSet(out) || !parser.isSet(pictures) || parser.positionalArguments().isEmpty())
+        fail(QStringLiteral("usage: tarvelon-guide --version V --pictures DIR --out FILE.pdf CHAPTER.md..."));
+
+    Pictures(parser.value(pictures)).takeAll(scratch);
+    // The controls' chapter also lies beside the pictures, for a person to read.
+    const QString controls = controlsChapter();
+    QFile copy(QDir(parser.value(pictures)).filePath(QStringLiteral("../controls.md")));
+    if (copy.open(QIODevice::WriteOnly | QIODevice::Text))
+        copy.write(controls.toUtf8());
+    GuidePdf(parser.value(out), parser.value(version), parser.value(pictures))
+        .build(readChapters(parser.positionalArguments()) + controls);
+    return 0;
+}
+
+} // namespace
+} // namespace tarvelon
+
+int main(int argc, char* argv[])
+{
+    // Built on a machine without a display, and never with the user's settings, survey
+    // library or header file: everything the program keeps goes to a folder of its own.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        std::fprintf(stderr, "tarvelon-guide: no temporary folder\n");
+        return 1;
+    }
+    for (const char* var : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+        qputenv(var, QFile::encodeName(scratch.filePath(QString::fromLatin1(var))));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
+    try {
+        return tarvelon::run(app, scratch.path());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tarvelon-guide: %s\n", e.what());
+        return 1;
+    }
+}

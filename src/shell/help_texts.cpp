@@ -1,0 +1,200 @@
+#include "shell/help_texts.h"
+
+#include "shell/controls.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
+#include <QWidget>
+
+namespace tarvelon {
+namespace {
+
+constexpr HelpText kTexts[] = {
+    // Main window
+    {"Scaricodati", "Main window: pages", "TabStrip1", "Header Data, Download Data, Setup Tarvelon",
+     "Choose the page: Header Data (block headers), Download Data (downloads and the survey library) or Setup "
+     "Tarvelon (serial port, clock, delay, zero and gain)."},
+    {"Scaricodati", "Header Data page", "sscommand9", "-",
+     "Keep the header shown as this block's and show the previous block's header."},
+    {"Scaricodati", "Header Data page", "Text2", "Block Number (01-30)",
+     "The block whose header is shown, 01 to 30. Set Block, Read Block and Reset Block work on this block."},
+    {"Scaricodati", "Header Data page", "sscommand10", "+",
+     "Keep the header shown as this block's and show the next block's header."},
+    {"Scaricodati", "Header Data page", "sscommand11", "Copy Data",
+     "Keep the header shown as this block's and step on to the next block with the same header; press again to "
+     "copy it into further blocks, then send them all with Set All."},
+    {"Scaricodati", "Header Data page", "Text3", "Client", "Client, up to 8 characters, kept in upper case."},
+    {"Scaricodati", "Header Data page", "Text4", "Site", "Site, up to 8 characters, kept in upper case."},
+    {"Scaricodati", "Header Data page", "Text5", "Tube no", "Tube, up to 4 characters, kept in upper case."},
+    {"Scaricodati", "Header Data page", "Text6", "Depth",
+     "Depth of the tube in whole metres, digits without a decimal point: at most 100.0 m with 0.5 m steps, "
+     "200.0 m with 1 m steps."},
+    {"Scaricodati", "Header Data page", "Text13", "Depth (tenths)",
+     "Tenths of the depth, 0 or 5: double-click to change it."},
+    {"Scaricodati", "Header Data page", "Text10", "Readout no", "Readout number, two digits."},
+    {"Scaricodati", "Header Data page", "Text11", "Date",
+     "The block's date (DDMMYY) as the unit or the program gave it; it cannot be typed."},
+    {"Scaricodati", "Header Data page", "Text12", "Time",
+     "The block's time (HHMMSS) as the unit or the program gave it; it cannot be typed."},
+    {"Scaricodati", "Download Data page", "Command2", "-", "Download the previous block."},
+    {"Scaricodati", "Download Data page", "numblocco", "Block Number (01-30)", "The block that Ok downloads, 01 to 30."},
+    {"Scaricodati", "Download Data page", "Command1", "+", "Download the next block."},
+    {"Scaricodati", "Download Data page", "Text1", "FILE NAME", "The export file being written during a download."},
+    {"Scaricodati", "Download Data page", "Text17", "RAM Address",
+     "The unit's memory address of the row being read during a download."},
+    {"Scaricodati", "Download Data page", "Command10", "Folder",
+     "Choose the folder the export files are written into; this enables Ok and Download Blocks."},
+    {"Scaricodati", "Download Data page", "command3d1", "Ok",
+     "Download the block in Block Number into its two export files in the chosen folder, and keep it in the "
+     "survey library."},
+    {"Scaricodati", "Download Data page", "cmdDownloadBlocks", "Download Blocks...",
+     "List the unit's 30 blocks and download the checked ones in one go."},
+    {"Scaricodati", "Download Data page", "cmdSurveys", "Surveys...",
+     "Open the survey library: every download kept, with its charts and tables."},
+    {"Scaricodati", "Download Data page", "lblSurveyAdded", "(the survey just kept)",
+     "The survey of the last download is in the library: click to show it in the Surveys window."},
+    {"Scaricodati", "Setup Tarvelon page", "Command13", "Reset G/Z",
+     "Write the default gain and zero into all 30 blocks of the unit (asks first)."},
+    {"Scaricodati", "Setup Tarvelon page", "Text16rt", "Delay for Automatic Cycle",
+     "Delay of the unit's automatic measuring cycle, 3 to 9."},
+    {"Scaricodati", "Setup Tarvelon page", "Command6scrivi", "Write", "Write the delay into the unit."},
+    {"Scaricodati", "Setup Tarvelon page", "ssOption1_0", "Com 1", "Use COM1 (on Linux /dev/ttyS0)."},
+    {"Scaricodati", "Setup Tarvelon page", "ssOption1_1", "Com 2", "Use COM2 (on Linux /dev/ttyS1)."},
+    {"Scaricodati", "Setup Tarvelon page", "ssOption1_2", "Com 3", "Use COM3 (on Linux /dev/ttyS2)."},
+    {"Scaricodati", "Setup Tarvelon page", "ssOption1_3", "Com 4", "Use COM4 (on Linux /dev/ttyS3)."},
+    {"Scaricodati", "Setup Tarvelon page", "ssOption1_4", "Other:",
+     "Use the port named in the list beside it, such as a USB adapter (/dev/ttyUSB0, COM5)."},
+    {"Scaricodati", "Setup Tarvelon page", "cboPortName", "(port name)",
+     "The serial ports of this computer and the names used before; a name can also be typed. Choosing one "
+     "chooses Other:."},
+    {"Scaricodati", "Setup Tarvelon page", "Text13a", "Date: DD", "Day of the unit's clock, two digits."},
+    {"Scaricodati", "Setup Tarvelon page", "Text1a", "Date: MM", "Month of the unit's clock, two digits."},
+    {"Scaricodati", "Setup Tarvelon page", "Text2a", "Date: YY", "Year of the unit's clock, two digits."},
+    {"Scaricodati", "Setup Tarvelon page", "Text14a", "Time: hh", "Hour of the unit's clock, two digits."},
+    {"Scaricodati", "Setup Tarvelon page", "Text3a", "Time: mm", "Minutes of the unit's clock, two digits."},
+    {"Scaricodati", "Setup Tarvelon page", "Text4a", "Time: ss", "Seconds of the unit's clock, two digits."},
+    {"Scaricodati", "Setup Tarvelon page", "ssCommand3", "Read Clock", "Read the unit's date and time into the boxes."},
+    {"Scaricodati", "Setup Tarvelon page", "ssCommand4", "Write Clock",
+     "Write the date and time of the boxes into the unit's clock (asks first)."},
+    {"Scaricodati", "Control Panel", "Command7", "Reset Block",
+     "Clear the block in Block Number to its default header, on the PC and in the unit (asks first)."},
+    {"Scaricodati", "Control Panel", "ssCommand8", "Total Reset",
+     "Clear all 30 blocks to their default headers, on the PC and in the unit (asks first)."},
+    {"Scaricodati", "Control Panel", "Command6", "Set Block",
+     "Write the header shown into the unit as the header of the block in Block Number (asks first: the block's "
+     "readings are lost)."},
+    {"Scaricodati", "Control Panel", "sscommand6", "Set All",
+     "Write the headers of all 30 blocks kept on the PC into the unit (asks first: all readings are lost)."},
+    {"Scaricodati", "Control Panel", "Command3", "Read Block",
+     "Read the header of the block in Block Number from the unit and show it."},
+    {"Scaricodati", "Control Panel", "Command8", "Read All Blocks",
+     "Read the headers of all 30 blocks from the unit and keep them on the PC; block 1 is shown."},
+    {"Scaricodati", "Control Panel", "Command11", "About", "Who makes the program and the unit, and how to reach them."},
+    {"Scaricodati", "Control Panel", "Command12", "Help",
+     "Open this guide in the PDF viewer; where it is not installed, the maker's web site."},
+    {"Scaricodati", "Below the pages", "prgOperation", "(progress bar)",
+     "How far the running operation has come, and the time left."},
+    {"Scaricodati", "Below the pages", "cmdStop", "Stop", "Stop the operation at the next row or block (Esc)"},
+    // Folder chooser
+    {"Form6", "Folder window", "Drive1", "Drive", "The drive (on Linux, the file system) to choose the folder on."},
+    {"Form6", "Folder window", "Dir1", "(folders)", "The folders of the drive: click one to choose it."},
+    {"Form6", "Folder window", "Dir1Path", "(chosen folder)", "The folder the downloads will go to."},
+    {"Form6", "Folder window", "command3d1", "Ok", "Download into this folder from now on."},
+    // About box
+    {"aboutus", "About box", "lblEmail", "Email", "Write to the maker's support."},
+    {"aboutus", "About box", "lblWebsite", "Website", "Open the maker's web site."},
+    {"aboutus", "About box", "btnclose", "Close", "Close this box."},
+    // Download Blocks
+    {"frmDownloadBlocks", "Download Blocks window", "tblBlocks", "(blocks)",
+     "The unit's blocks: check the ones to download; blocks of depth 0 are greyed. After a download the Result "
+     "column says what was written, read and skipped."},
+    {"frmDownloadBlocks", "Download Blocks window", "cmdDownload", "Download",
+     "Download the checked blocks in block order into the chosen folder, and keep each in the survey library."},
+    {"frmDownloadBlocks", "Download Blocks window", "cmdClose", "Close",
+     "Close this window; a download that runs stops at the next block."},
+    // Surveys
+    {"Surveys", "Surveys window", "Mark as Base", "Mark as Base",
+     "Make the chosen survey the base the others are compared with; on the base itself, unmark it."},
+    {"Surveys", "Surveys window", "Import...", "Import...",
+     "Add export files already on disk to the library: a header export file with its readings export file, or "
+     "a folder of them."},
+    {"Surveys", "Surveys window", "Export Chart...", "Export Chart...",
+     "Save the chart shown as a PNG picture, an SVG drawing or a PDF document."},
+    {"Surveys", "Surveys window", "Export Table...", "Export Table...", "Save the table shown as a CSV table."},
+    {"Surveys", "Surveys window", "Close", "Close", "Close this window."},
+};
+
+QString qs(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+// The control by its object name; in a window whose controls have no names, the button with
+// that caption.
+QList<QWidget*> controlsFor(QWidget& window, const QString& key)
+{
+    QList<QWidget*> found = window.findChildren<QWidget*>(key);
+    if (!found.isEmpty())
+        return found;
+    for (QAbstractButton* b : window.findChildren<QAbstractButton*>())
+        if (b->objectName().isEmpty() && withoutMnemonic(b->text()) == key)
+            found.append(b);
+    return found;
+}
+
+} // namespace
+
+std::span<const HelpText> helpTexts()
+{
+    return kTexts;
+}
+
+void applyHelpTexts(QWidget& window)
+{
+    const QString name = window.objectName();
+    for (const HelpText& h : kTexts) {
+        if (name != QLatin1String(h.window))
+            continue;
+        for (QWidget* w : controlsFor(window, qs(h.control))) {
+            w->setWhatsThis(qs(h.text));
+            if (w->toolTip().isEmpty())
+                w->setToolTip(qs(h.text));
+        }
+    }
+}
+
+QString controlsChapter()
+{
+    QString md = QStringLiteral(
+        "# The controls\n\n"
+        "What every control does, in the words the program shows when the mouse rests on the control and when "
+        "Shift+F1 is pressed on it.\n");
+    QString room;
+    for (const HelpText& h : kTexts) {
+        if (room != qs(h.room)) {
+            room = qs(h.room);
+            md += QStringLiteral("\n## %1\n\n| Control | What it does |\n|---|---|\n").arg(room);
+        }
+        QString caption = qs(h.caption);
+        // A caption in brackets names a control without one; the rest are shown as captions.
+        if (!caption.startsWith(QLatin1Char('(')))
+            caption = QStringLiteral("\"%1\"").arg(caption);
+        md += QStringLiteral("| %1 | %2 |\n").arg(caption.replace(QLatin1Char('|'), QStringLiteral("\\|")), qs(h.text));
+    }
+    return md;
+}
+
+QStringList guideFolders()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    QStringList folders{program};
+#ifdef TARVELON_GUIDE_FROM_PROGRAM
+    folders << QDir::cleanPath(program + QLatin1Char('/') + QStringLiteral(TARVELON_GUIDE_FROM_PROGRAM));
+#endif
+    folders.removeDuplicates();
+    return folders;
+}
+
+} // namespace tarvelon

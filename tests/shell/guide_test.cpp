@@ -1,0 +1,208 @@
+// The user guide and the program say the same: every "Attention: ..." message of the sources
+// is explained in the guide, every control has its help text, and Help opens the installed
+// guide when there is one.
+#include "shell/about_box.h"
+#include "shell/blocks_list_window.h"
+#include "shell/controls.h"
+#include "shell/folder_chooser.h"
+#include "shell/help_texts.h"
+#include "shell/main_window.h"
+#include "shell/survey_library.h"
+#include "shell/surveys_window.h"
+#include "support/fake_form.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace tarvelon {
+namespace {
+
+QString readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QStringList files(const QString& folder, const QStringList& patterns)
+{
+    QStringList out;
+    QDirIterator it(folder, patterns, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << it.next();
+    return out;
+}
+
+// What of a message the guide must quote: the literal itself, or, for the bare prefix that a
+// message is built on, the longest other literal of the same statement. A bare prefix with no
+// other literal is the prefix being taken off, not a message.
+QStringList messagesIn(const QString& source)
+{
+    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\\n]|\\.)*)")re"));
+    static const QRegularExpression comment(QStringLiteral(R"re((?m)^\s*//.*$)re"));
+    const QString code = QString(source).remove(comment);
+    QStringList out;
+    for (auto m = literal.globalMatch(code); m.hasNext();) {
+        const auto match = m.next();
+        QString text = match.captured(1).replace(QStringLiteral("\\\""), QStringLiteral("\""));
+        if (!text.startsWith(QLatin1String("Attention: ")))
+            continue;
+        if (text == QLatin1String("Attention: ")) {
+            const qsizetype end = code.indexOf(QLatin1Char(';'), match.capturedEnd());
+            text.clear();
+            for (auto rest = literal.globalMatch(code.mid(match.capturedEnd(), end - match.capturedEnd()));
+                 rest.hasNext();) {
+                const QString piece = rest.next().captured(1);
+                if (piece.trimmed().size() > text.size())
+                    text = piece.trimmed();
+            }
+            if (text.isEmpty())
+                continue;
+        }
+        out << text.trimmed();
+    }
+    return out;
+}
+
+TEST(Guide, ExplainsEveryAttentionMessage)
+{
+    QString guide;
+    for (const QString& chapter : files(QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide"), {QStringLiteral("*.md")}))
+        guide += readAll(chapter);
+    ASSERT_FALSE(guide.isEmpty());
+    QStringList messages;
+    for (const QString& source : files(QStringLiteral(TARVELON_SOURCE_DIR "/src"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}))
+        messages << messagesIn(readAll(source));
+    // The sources hold well over a dozen such messages; finding few means the scan broke.
+    EXPECT_GE(messages.size(), 15);
+    for (const QString& m : messages)
+        EXPECT_TRUE(guide.contains(m)) << "the guide does not explain \"" << m.toStdString() << "\"";
+}
+
+// A control the operator works: a button, a box, a list, a tab strip or a link; not the parts
+// Qt builds inside one (a tab strip's scroll buttons).
+bool interactive(const QWidget* w)
+{
+    for (const QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+        if (qobject_cast<const QTabBar*>(p) || qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p) ||
+            qobject_cast<const QAbstractItemView*>(p))
+            return false;
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        return label->text().contains(QLatin1String("<a "));
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QTabBar*>(w);
+}
+
+TEST(Guide, EveryControlHasItsHelpText)
+{
+    QTemporaryDir dir;
+    test::FakeMessages messages;
+    test::FakeDesktop desktop;
+    MainWindow::Options opts;
+    opts.programFolder = dir.path();
+    opts.messages = &messages;
+    opts.desktop = &desktop;
+    MainWindow main(opts);
+    SurveysLauncher launcher(main);
+    FolderChooserOptions folders;
+    folders.defaultDrive = dir.path();
+    folders.defaultFolder = dir.filePath(QStringLiteral("dati"));
+    folders.drives = [&dir] { return QStringList{dir.path()}; };
+    folders.driveReady = [](const QString&) { return true; };
+    QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.emplace_back(new AboutBox(desktop));
+    windows.emplace_back(new FolderChooser(messages, {}, folders));
+    windows.emplace_back(new BlocksListWindow(main, launcher));
+    windows.emplace_back(new SurveysWindow({dir.filePath(QStringLiteral("surveys.sqlite")), &settings}));
+    QList<QWidget*> all{&main};
+    for (const auto& w : windows)
+        all << w.get();
+
+    for (QWidget* window : all) {
+        const std::string name = window->objectName().toStdString();
+        for (const QWidget* w : window->findChildren<QWidget*>()) {
+            const bool named = !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"));
+            if (named && !w->isHidden() && interactive(w)) {
+                EXPECT_FALSE(w->toolTip().isEmpty()) << name << ": " << w->objectName().toStdString();
+            }
+        }
+        // An entry that finds no control has lost it to a renaming.
+        for (const HelpText& h : helpTexts())
+            if (window->objectName() == QLatin1String(h.window)) {
+                bool found = false;
+                for (const QWidget* w : window->findChildren<QWidget*>()) {
+                    const auto* b = qobject_cast<const QAbstractButton*>(w);
+                    const bool named = w->objectName() == QLatin1String(h.control) ||
+                                       (w->objectName().isEmpty() && b && withoutMnemonic(b->text()) == QLatin1String(h.control));
+                    found = found || (named && w->whatsThis() == QString::fromUtf8(h.text));
+                }
+                EXPECT_TRUE(found) << name << " has no control " << h.control << " with its text";
+            }
+    }
+    EXPECT_TRUE(controlsChapter().contains(QStringLiteral("| \"Download Blocks...\" | List the unit's 30 blocks")));
+}
+
+TEST(Guide, HelpOpensTheInstalledGuideElseTheWebSite)
+{
+    QTemporaryDir dir;
+    // A folder name a code page would mangle still reaches the viewer.
+    const QString beside = dir.filePath(QStringLiteral("programma perché"));
+    const QString docs = dir.filePath(QStringLiteral("doc"));
+    const QString web = QStringLiteral("https://www.tarvelon.example/manuals/TARVELONmanuale.pdf");
+    const auto local = [](const QString& folder) {
+        return QUrl::fromLocalFile(folder + QStringLiteral("/TARVELONmanuale.pdf")).toString();
+    };
+    const struct {
+        const char* what;
+        QStringList present;
+        QString opened;
+    } cases[] = {
+        {"no guide installed", {}, web},
+        {"guide beside the program", {beside}, local(beside)},
+        {"guide in the documentation folder", {docs}, local(docs)},
+        {"both: the one beside the program", {beside, docs}, local(beside)},
+    };
+    for (const auto& c : cases) {
+        for (const QString& folder : {beside, docs}) {
+            QDir().mkpath(folder);
+            QFile::remove(folder + QStringLiteral("/TARVELONmanuale.pdf"));
+            if (c.present.contains(folder)) {
+                QFile f(folder + QStringLiteral("/TARVELONmanuale.pdf"));
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            }
+        }
+        test::FakeMessages messages;
+        test::FakeDesktop desktop;
+        MainWindow::Options opts;
+        opts.programFolder = dir.path();
+        opts.messages = &messages;
+        opts.desktop = &desktop;
+        opts.guideFolders = {beside, docs};
+        MainWindow window(opts);
+        window.findChild<QAbstractButton*>(QStringLiteral("Command12"))->click();
+        ASSERT_EQ(desktop.opened.size(), 1u) << c.what;
+        EXPECT_EQ(QUrl::fromEncoded(QByteArray::fromStdString(desktop.opened[0])).toString(), c.opened) << c.what;
+        EXPECT_TRUE(messages.shown.empty()) << c.what;
+    }
+}
+
+} // namespace
+} // namespace tarvelon
