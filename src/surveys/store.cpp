@@ -422,15 +422,14 @@ std::optional<std::int64_t> SurveyStore::findReadout(const TubeKey& tube, const 
     return found;
 }
 
-TubeSettings SurveyStore::tubeSettings(const TubeKey& tube)
+namespace {
+
+constexpr std::string_view kTubeColumns = "probe_constant, base_survey_id, units, north, alert_mm, alarm_mm, "
+                                          "alert_mm_per_day, alarm_mm_per_day, second_pass";
+
+TubeSettings tubeSettingsOfRow(const sql::Statement& q)
 {
     TubeSettings t;
-    sql::Statement q(db_, "SELECT probe_constant, base_survey_id, units, north, alert_mm, alarm_mm, "
-                          "alert_mm_per_day, alarm_mm_per_day, second_pass FROM tubes "
-                          "WHERE client = ? AND site = ? AND tube = ?");
-    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
-    if (!q.step())
-        return t;
     t.constant = q.real(0);
     t.baseId = q.isNull(1) ? 0 : q.integer(1);
     t.units = q.text(2) == "in" ? Units::Inches : Units::Millimetres;
@@ -441,6 +440,24 @@ TubeSettings SurveyStore::tubeSettings(const TubeKey& tube)
     t.alarmMmPerDay = optionalReal(q, 7);
     t.secondPass = q.integer(8) != 0;
     return t;
+}
+
+} // namespace
+
+TubeSettings SurveyStore::tubeSettings(const TubeKey& tube)
+{
+    sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + " FROM tubes WHERE client = ? AND site = ? AND tube = ?");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    return q.step() ? tubeSettingsOfRow(q) : TubeSettings{};
+}
+
+std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
+{
+    std::map<TubeKey, TubeSettings> out;
+    sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + ", client, site, tube FROM tubes");
+    while (q.step())
+        out[{q.text(9), q.text(10), q.text(11)}] = tubeSettingsOfRow(q);
+    return out;
 }
 
 bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)

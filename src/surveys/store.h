@@ -2,6 +2,7 @@
 #include "surveys/sqlite.h"
 #include "surveys/survey.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ public:
     std::optional<std::int64_t> findReadout(const TubeKey& tube, const std::string& readout);
     // The tube's settings; defaults for a tube never set.
     TubeSettings tubeSettings(const TubeKey& tube);
+    // Every tube that has settings.
+    std::map<TubeKey, TubeSettings> allTubeSettings();
     // False with error() when the library cannot be written.
     bool setTubeSettings(const TubeKey& tube, const TubeSettings& settings);
     std::optional<Survey> survey(std::int64_t id);
