@@ -1,6 +1,6 @@
 // tarvelon-bench surveys: a library of 1000 surveys of 240 rows (40 tubes of 25 readouts),
 // then the Surveys window on it.
-#include "shell/surveys_window.h"
+#include "shell/surveys/surveys_window.h"
 #include "surveys/store.h"
 
 #include <QApplication>

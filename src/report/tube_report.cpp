@@ -44,16 +44,9 @@ QStringList tableHeads(const surveys::TubeResult& tube)
 
 QStringList tableRow(const surveys::TubeResult& tube, const surveys::DisplacementRow& r)
 {
-    const auto length = [&](const std::optional<double>& mm) {
-        return qs(surveys::hundredths(mm ? std::optional<double>(surveys::inUnits(*mm, tube.settings.units)) : std::nullopt));
-    };
-    QStringList cells{qs(surveys::depthMetres(r.depthTenths)), qs(surveys::hundredths(r.change[0])),
-                      qs(surveys::hundredths(r.change[1])), length(r.incremental[0]), length(r.incremental[1]),
-                      length(r.cumulative[0]), length(r.cumulative[1]), length(r.resultant),
-                      qs(surveys::hundredths(r.azimuth))};
-    if (tube.settings.secondPass)
-        for (const auto& sum : r.checksum)
-            cells << (sum ? QString::number(*sum) : QString());
+    QStringList cells;
+    for (const std::string& cell : surveys::displacementCells(r, tube.settings))
+        cells << qs(cell);
     return cells;
 }
 

@@ -314,27 +314,39 @@ std::string depthMetres(int tenths)
     return (tenths < 0 ? "-" : "") + std::to_string(std::abs(tenths) / 10) + "." + std::to_string(std::abs(tenths) % 10);
 }
 
+std::vector<std::string> displacementCells(const DisplacementRow& row, const TubeSettings& settings)
+{
+    const auto length = [&settings](const std::optional<double>& mm) {
+        return hundredths(mm ? std::optional<double>(inUnits(*mm, settings.units)) : std::nullopt);
+    };
+    std::vector<std::string> cells{depthMetres(row.depthTenths), hundredths(row.change[0]), hundredths(row.change[1])};
+    for (const auto* values : {&row.incremental, &row.cumulative})
+        for (const auto& v : *values)
+            cells.push_back(length(v));
+    cells.push_back(length(row.resultant));
+    cells.push_back(hundredths(row.azimuth));
+    if (settings.secondPass)
+        for (const auto& sum : row.checksum)
+            cells.push_back(sum ? std::to_string(*sum) : std::string());
+    return cells;
+}
+
 std::string displacementCsv(const TubeResult& tube)
 {
-    const Units units = tube.settings.units;
-    const std::string u = "_" + unitName(units);
+    const std::string u = "_" + unitName(tube.settings.units);
     std::string out = "readout,date,time,depth_m,a_change,b_change,a_incremental" + u + ",b_incremental" + u +
                       ",a_cumulative" + u + ",b_cumulative" + u + ",resultant" + u + ",azimuth_deg\n";
-    const auto length = [units](const std::optional<double>& mm) {
-        return hundredths(mm ? std::optional<double>(inUnits(*mm, units)) : std::nullopt);
-    };
+    TubeSettings firstPass = tube.settings;
+    firstPass.secondPass = false; // the checksums are not among the columns
     for (const ReadoutResult& r : tube.readouts) {
         if (!r.displacement.compared)
             continue;
-        const std::string lead = readoutNumber(r.survey->readout) + "," + r.survey->date + "," + r.survey->time + ",";
+        const std::string lead = readoutNumber(r.survey->readout) + "," + r.survey->date + "," + r.survey->time;
         for (const DisplacementRow& row : r.displacement.rows) {
-            out += lead + depthMetres(row.depthTenths);
-            for (const auto& v : row.change)
-                out += "," + hundredths(v);
-            for (const auto* values : {&row.incremental, &row.cumulative})
-                for (const auto& v : *values)
-                    out += "," + length(v);
-            out += "," + length(row.resultant) + "," + hundredths(row.azimuth) + "\n";
+            out += lead;
+            for (const std::string& cell : displacementCells(row, firstPass))
+                out += "," + cell;
+            out += "\n";
         }
     }
     return out;

@@ -91,6 +91,10 @@ std::string unitName(Units units); // "mm" or "in"
 // ("_in" for a tube in inches); values to 0.01, empty where not computed.
 std::string displacementCsv(const TubeResult& tube);
 
+// One row as the CSV, the report and the window show it: depth, A and B change, incremental,
+// cumulative, resultant (in the tube's units), azimuth, then with the second pass the checksums.
+std::vector<std::string> displacementCells(const DisplacementRow& row, const TubeSettings& settings);
+
 // A survey's readings as CSV: depth_m,reading1,...
 std::string surveyCsv(const Survey& survey);
 // Depth in metres as the tables show it: "12.5".

@@ -96,8 +96,7 @@ void SurveyTables::showSurvey(const surveys::Survey& s)
 void SurveyTables::showDisplacement(const surveys::ReadoutResult& readout, const surveys::TubeResult& tube)
 {
     showHeader(*readout.survey);
-    const surveys::Units units = tube.settings.units;
-    const QString u = qs(surveys::unitName(units));
+    const QString u = qs(surveys::unitName(tube.settings.units));
     QStringList labels{QStringLiteral("Depth (m)"),        QStringLiteral("A change"),
                        QStringLiteral("B change"),         QStringLiteral("A incremental (%1)").arg(u),
                        QStringLiteral("B incremental (%1)").arg(u), QStringLiteral("A cumulative (%1)").arg(u),
@@ -105,18 +104,11 @@ void SurveyTables::showDisplacement(const surveys::ReadoutResult& readout, const
                        QStringLiteral("Azimuth (deg)")};
     if (tube.settings.secondPass)
         labels << QStringLiteral("Sum A (1 + 3)") << QStringLiteral("Sum B (2 + 4)");
-    const auto length = [units](const std::optional<double>& mm) {
-        return qs(surveys::hundredths(mm ? std::optional<double>(surveys::inUnits(*mm, units)) : std::nullopt));
-    };
     std::vector<QStringList> rows;
     for (const surveys::DisplacementRow& r : readout.displacement.rows) {
-        QStringList cells{depthText(r.depthTenths), qs(surveys::hundredths(r.change[0])),
-                          qs(surveys::hundredths(r.change[1])), length(r.incremental[0]), length(r.incremental[1]),
-                          length(r.cumulative[0]), length(r.cumulative[1]), length(r.resultant),
-                          qs(surveys::hundredths(r.azimuth))};
-        if (tube.settings.secondPass)
-            for (const auto& sum : r.checksum)
-                cells << (sum ? QString::number(*sum) : QString());
+        QStringList cells;
+        for (const std::string& cell : surveys::displacementCells(r, tube.settings))
+            cells << qs(cell);
         rows.push_back(std::move(cells));
     }
     fill(labels, rows);
