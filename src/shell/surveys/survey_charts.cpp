@@ -60,7 +60,7 @@ void SurveyCharts::drawTube(const surveys::TubeResult& tube)
 {
     tube_ = &tube;
     compared_ = true;
-    const std::vector<report::ChartSpec> charts = report::tubeCharts(tube);
+    const std::vector<report::ChartSpec> charts = report::tubeCharts(tube, timeDepths());
     cumulative_[0]->setChart(charts[0]);
     cumulative_[1]->setChart(charts[1]);
     incremental_[0]->setChart(charts[2]);
@@ -81,7 +81,7 @@ void SurveyCharts::drawTube(const surveys::TubeResult& tube)
         const int at = depth_->findData(keep);
         depth_->setCurrentIndex(at >= 0 ? at : 0);
     }
-    drawTime();
+    time_->setChart(charts[4]);
     if (currentWidget() == readings_)
         setCurrentIndex(0);
 }
@@ -109,11 +109,16 @@ void SurveyCharts::drawTime()
         time_->setChart({});
         return;
     }
+    time_->setChart(report::tubeCharts(*tube_, timeDepths()).back());
+}
+
+std::vector<int> SurveyCharts::timeDepths() const
+{
     std::vector<int> depths = surveys::defaultHistoryDepths(*tube_);
     const int extra = depth_->currentData().toInt();
-    if (extra >= 0 && std::find(depths.begin(), depths.end(), extra) == depths.end())
+    if (depth_->currentIndex() > 0 && std::find(depths.begin(), depths.end(), extra) == depths.end())
         depths.push_back(extra);
-    time_->setChart(report::tubeCharts(*tube_, depths).back());
+    return depths;
 }
 
 std::vector<report::ChartSpec> SurveyCharts::charts() const

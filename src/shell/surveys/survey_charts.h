@@ -35,6 +35,8 @@ public:
 
 private:
     void drawTime();
+    // The top, the depth of largest displacement and the one chosen.
+    std::vector<int> timeDepths() const;
 
     ChartView* cumulative_[2]{};
     ChartView* incremental_[2]{};

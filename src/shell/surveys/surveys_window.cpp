@@ -25,6 +25,7 @@ namespace tarvelon {
 namespace {
 
 constexpr int kIdRole = Qt::UserRole;
+constexpr int kLabelRole = Qt::UserRole + 1; // the readout's label without its marks
 
 QString tubeLabel(const surveys::TubeKey& key, const surveys::TubeSettings& t)
 {
@@ -176,24 +177,27 @@ void SurveysWindow::reload()
     tubeOf_.clear();
     levels_.clear();
     bases_.clear();
+    marked_.clear();
     tube_.reset(); // read again: another program may have changed it
     const std::vector<surveys::SurveySummary> list = store_.isOpen() ? store_.list() : std::vector<surveys::SurveySummary>{};
     const std::map<surveys::TubeKey, surveys::TubeSettings> tubes =
         store_.isOpen() ? store_.allTubeSettings() : std::map<surveys::TubeKey, surveys::TubeSettings>{};
+    // The items are built apart from the tree and handed to it at once: one insertion for the
+    // whole library instead of one per readout.
+    QList<QTreeWidgetItem*> clients;
     QTreeWidgetItem *client = nullptr, *site = nullptr, *tube = nullptr;
     std::optional<surveys::TubeKey> lastTube;
     for (const surveys::SurveySummary& s : list) {
         const surveys::TubeKey key{s.client, s.site, s.tube};
         if (!client || client->text(0) != qs(s.client)) {
-            client = new QTreeWidgetItem(tree_, {qs(s.client)});
+            client = new QTreeWidgetItem(QStringList{qs(s.client)});
             client->setFlags(Qt::ItemIsEnabled);
-            client->setExpanded(true);
+            clients << client;
             site = nullptr;
         }
         if (!site || site->text(0) != qs(s.site)) {
             site = new QTreeWidgetItem(client, {qs(s.site)});
             site->setFlags(Qt::ItemIsEnabled);
-            site->setExpanded(true);
             lastTube.reset();
         }
         if (lastTube != key) {
@@ -204,16 +208,24 @@ void SurveysWindow::reload()
         }
         auto* item = new QTreeWidgetItem(tube, {readoutLabel(s.readout, s.date, s.time)});
         item->setData(0, kIdRole, qlonglong(s.id));
+        item->setData(0, kLabelRole, item->text(0));
         if (!s.complete) {
             QFont italic = item->font(0);
             italic.setItalic(true);
             item->setFont(0, italic);
             item->setText(0, item->text(0) + QStringLiteral(" (incomplete)"));
+            item->setData(0, kLabelRole, item->text(0));
             item->setToolTip(0, QStringLiteral("Rows of this readout were not read; a whole download or import of it "
                                                "completes it"));
         }
         items_[s.id] = item;
         tubeOf_[s.id] = key;
+    }
+    tree_->addTopLevelItems(clients);
+    for (QTreeWidgetItem* c : clients) {
+        c->setExpanded(true);
+        for (int i = 0; i < c->childCount(); ++i)
+            c->child(i)->setExpanded(true);
     }
     // Tubes with thresholds are compared at once, so the tree flags the readouts that cross them.
     for (const auto& [key, t] : tubes) {
@@ -237,16 +249,24 @@ void SurveysWindow::reload()
     select(keep);
 }
 
-// The base in bold, and the threshold each readout reached.
+// The base in bold, and the threshold each readout reached; only readouts whose marks change
+// are touched, so a library of thousands of readouts is not walked at every choice.
 void SurveysWindow::markReadouts()
 {
-    for (const auto& [id, item] : items_) {
-        QString text = item->text(0);
-        for (const QString& mark : {QStringLiteral(" (base)"), QStringLiteral("  ALERT"), QStringLiteral("  ALARM")})
-            if (text.endsWith(mark))
-                text.chop(mark.size());
-        QFont font = item->font(0);
+    std::set<std::int64_t> want(bases_);
+    for (const auto& [id, level] : levels_)
+        if (level != surveys::Level::None)
+            want.insert(id);
+    std::set<std::int64_t> touch(marked_);
+    touch.insert(want.begin(), want.end());
+    for (std::int64_t id : touch) {
+        const auto found = items_.find(id);
+        if (found == items_.end())
+            continue;
+        QTreeWidgetItem* item = found->second;
+        QString text = item->data(0, kLabelRole).toString();
         const bool base = bases_.count(id) > 0;
+        QFont font = item->font(0);
         font.setBold(base);
         item->setFont(0, font);
         const auto level = levels_.find(id);
@@ -257,8 +277,12 @@ void SurveysWindow::markReadouts()
         } else {
             item->setForeground(0, palette().text());
         }
-        item->setText(0, base ? text + QStringLiteral(" (base)") : text);
+        if (base)
+            text += QStringLiteral(" (base)");
+        if (item->text(0) != text)
+            item->setText(0, text);
     }
+    marked_ = std::move(want);
 }
 
 void SurveysWindow::select(const std::vector<std::int64_t>& ids)

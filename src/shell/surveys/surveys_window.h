@@ -93,6 +93,7 @@ private:
     std::map<std::int64_t, surveys::TubeKey> tubeOf_;
     std::map<std::int64_t, surveys::Level> levels_; // readouts flagged by a threshold
     std::set<std::int64_t> bases_;                 // every tube's base readout
+    std::set<std::int64_t> marked_;                // readouts shown with a mark
     std::vector<std::int64_t> chosen_;             // readouts of one tube, the current one last
 
     // The shown tube, read whole, and its readouts compared with its base.
