@@ -69,6 +69,7 @@ void SurveysWindow::buildUi()
     tree_ = new QTreeWidget(split);
     tree_->setHeaderLabel(QStringLiteral("Surveys"));
     tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tree_->setUniformRowHeights(true); // one height for every row: thousands are laid out at once
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &SurveysWindow::onSelectionChanged);
 
     auto* right = new QWidget(split);
