@@ -5,7 +5,7 @@
 // tarvelon-bench blocks    : the block list and a download of three blocks in one go, paced as above.
 // tarvelon-bench stop      : Stop pressed in the middle of a download of blocks: press to port closed.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
-// tarvelon-bench surveys   : the survey library and its window with 1000 surveys (surveys_bench.cpp).
+// tarvelon-bench surveys   : the survey library, its window and a tube report with 10 000 surveys (surveys_bench.cpp).
 #include "blocks/block_list.h"
 #include "blocks/download.h"
 #include "link/block.h"

@@ -1,10 +1,12 @@
-// tarvelon-bench surveys: a library of 1000 surveys of 240 rows (40 tubes of 25 readouts),
-// then the Surveys window on it.
-#include "shell/surveys_window.h"
+// tarvelon-bench surveys: a library of 10 000 surveys of 200 depths (500 tubes of 20 readouts),
+// then the Surveys window on it, a tube's charts and report, and an import of 1000 export pairs.
+#include "blocks/export_files.h"
+#include "report/tube_report.h"
+#include "shell/surveys/surveys_window.h"
+#include "surveys/import.h"
 #include "surveys/store.h"
 
 #include <QApplication>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -19,33 +22,70 @@ using namespace tarvelon::surveys;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr int kTubes = 500, kReadouts = 20, kDepths = 200;
 
 double msSince(Clock::time_point t)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
+std::int64_t a(int tube, int readout, int t)
+{
+    return std::lround(1000 * std::sin(t / 90.0 + tube) + readout * std::max(0, 400 - t) / 50.0);
+}
+
+std::int64_t b(int tube, int readout, int t)
+{
+    return std::lround(800 * std::cos(t / 70.0 + tube) - readout * std::max(0, 300 - t) / 80.0);
+}
+
 Survey make(int tube, int readout)
 {
     Survey s;
-    s.client = "CLIENT " + std::to_string(tube / 10);
-    s.site = "SITE" + std::to_string(tube / 4);
+    s.client = "CLIENT " + std::to_string(tube / 50);
+    s.site = "SITE" + std::to_string(tube / 5);
     s.tube = "T" + std::to_string(tube);
-    s.depth = 120.0;
+    s.depth = kDepths / 2.0;
     s.step = 0.5;
     s.guides = "2";
+    s.north = "+030";
     s.readout = std::to_string(readout);
     char date[16];
     std::snprintf(date, sizeof date, "%02d/%02d/24", 1 + readout % 28, 1 + readout / 28);
     s.date = date;
     s.time = "10:00:00";
     s.downloadedAt = "2024-01-01T10:00:00Z";
-    for (int r = 0; r < 240; ++r) {
+    s.origin = Origin::Download;
+    for (int r = 0; r < kDepths; ++r) {
         const int t = 5 + 5 * r;
-        s.rows.push_back({t, {std::lround(1000 * std::sin(t / 90.0 + tube) + readout * t / 50.0),
-                              std::lround(800 * std::cos(t / 70.0 + tube) - readout * t / 80.0), 11, 12}});
+        s.rows.push_back({t, {a(tube, readout, t), b(tube, readout, t), 11, 12}});
     }
     return s;
+}
+
+// The two export files a download of this readout would have written.
+void writePair(const std::filesystem::path& folder, int tube, int readout)
+{
+    char date[8];
+    std::snprintf(date, sizeof date, "%02d%02d24", 1 + readout % 28, 1 + readout / 28);
+    const BlockHeader h{"IMPORTED", "SITE", "T" + std::to_string(tube), "100.0", "0", "2", "+000",
+                        std::to_string(readout), date, "100000"};
+    const std::string base = "IMPORTED-SITE-T" + std::to_string(tube) + "-" + std::to_string(readout) + "-";
+    std::ofstream header(folder / (base + "dat.dat"), std::ios::binary);
+    for (const std::string& r : headerExportRecords(h))
+        header << r;
+    std::ofstream readings(folder / (base + "num.dat"), std::ios::binary);
+    for (int r = 0; r < kDepths; ++r) {
+        const int t = 5 + 5 * r;
+        std::string reply;
+        for (std::int64_t v : {a(tube, readout, t), b(tube, readout, t)}) {
+            char word[8];
+            std::snprintf(word, sizeof word, "%04X", unsigned((v < 0 ? 0x8000 : 0) + std::abs(v)));
+            reply += std::string(word, 2) + " " + std::string(word + 2, 2) + " ";
+        }
+        readings << exportRecord(readingsRow(t, reply, 2)).bytes();
+    }
+    readings << ReadingsRecord{}.bytes() << columnLine().bytes();
 }
 
 double median(std::vector<double> v)
@@ -60,9 +100,9 @@ int benchSurveys()
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("surveys.sqlite")).toStdString();
-    constexpr int kTubes = 40, kReadouts = 25;
     std::vector<std::int64_t> firstTube;
     std::vector<double> adds;
+    const auto started = Clock::now();
     {
         SurveyStore store;
         if (!store.open(path)) {
@@ -82,20 +122,27 @@ int benchSurveys()
                 if (tube == 0)
                     firstTube.push_back(r.id);
             }
+        TubeSettings t;
+        t.constant = 25000;
+        t.baseId = firstTube[0];
+        t.alertMm = 5;
+        t.alarmMm = 10;
+        store.setTubeSettings({"CLIENT 0", "SITE0", "T0"}, t);
     }
     const std::vector<double> last(adds.end() - 100, adds.end());
-    std::printf("add one survey of 240 rows: median %.2f ms, slowest %.2f ms (last 100 into a full library: median %.2f ms)\n",
-                median(adds), *std::max_element(adds.begin(), adds.end()), median(last));
+    std::printf("library of %d surveys of %d depths built in %.1f s; add one: median %.2f ms, slowest %.2f ms "
+                "(last 100: median %.2f ms)\n",
+                kTubes * kReadouts, kDepths, msSince(started) / 1000, median(adds),
+                *std::max_element(adds.begin(), adds.end()), median(last));
     namespace fs = std::filesystem;
     std::uintmax_t bytes = fs::file_size(path);
     std::error_code ec;
     bytes += fs::exists(path + "-wal") ? fs::file_size(path + "-wal", ec) : 0;
-    std::printf("library file: %.1f MB for %d surveys, %.1f kB per survey\n", double(bytes) / 1e6,
-                kTubes * kReadouts, double(bytes) / 1e3 / (kTubes * kReadouts));
+    std::printf("library file: %.1f MB, %.1f kB per survey\n", double(bytes) / 1e6,
+                double(bytes) / 1e3 / (kTubes * kReadouts));
 
-    QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     auto t = Clock::now();
-    SurveysWindow window({QString::fromStdString(path), &settings});
+    SurveysWindow window({QString::fromStdString(path), {}});
     window.show();
     QApplication::processEvents();
     window.repaint();
@@ -104,25 +151,40 @@ int benchSurveys()
     std::vector<double> one;
     for (int i = 0; i < 10; ++i) {
         t = Clock::now();
-        window.select({firstTube[size_t(i)] + 7});
+        window.select({firstTube[size_t(i)] + 7 * (i + 1)});
         window.repaint();
         one.push_back(msSince(t));
     }
-    std::printf("choose a readout and draw it: median %.1f ms, slowest %.1f ms\n", median(one),
-                *std::max_element(one.begin(), one.end()));
+    std::printf("choose a readout of another tube (tube read, no base) and draw it: median %.1f ms, slowest %.1f ms\n",
+                median(one), *std::max_element(one.begin(), one.end()));
+
+    std::vector<double> charts;
+    for (int i = 0; i < 5; ++i) {
+        window.select({firstTube[1]});
+        t = Clock::now();
+        window.select(firstTube);
+        window.repaint();
+        charts.push_back(msSince(t));
+    }
+    std::printf("a tube's 20 readouts against its base, charts and table drawn: median %.1f ms, slowest %.1f ms\n",
+                median(charts), *std::max_element(charts.begin(), charts.end()));
 
     t = Clock::now();
-    window.setBase(firstTube[0]);
-    window.repaint();
-    std::printf("mark a base readout (tree rebuilt): %.1f ms\n", msSince(t));
-    std::vector<double> overlay;
-    for (int i = 0; i < 5; ++i) {
-        t = Clock::now();
-        window.select({firstTube.begin() + 1 + (i % 2), firstTube.begin() + 21 + (i % 2)});
-        window.repaint();
-        overlay.push_back(msSince(t));
-    }
-    std::printf("overlay 20 readouts compared with the base: median %.1f ms, slowest %.1f ms\n", median(overlay),
-                *std::max_element(overlay.begin(), overlay.end()));
+    QString error;
+    if (!window.writeReport(dir.filePath(QStringLiteral("report.pdf")), &error))
+        std::fprintf(stderr, "report: %s\n", qPrintable(error));
+    std::printf("the tube report, %d readouts of %d depths: %.1f ms, %.0f kB\n", kReadouts - 1, kDepths, msSince(t),
+                double(fs::file_size(dir.filePath(QStringLiteral("report.pdf")).toStdString())) / 1e3);
+
+    const fs::path folder = dir.filePath(QStringLiteral("exports")).toStdString();
+    fs::create_directory(folder);
+    for (int i = 0; i < 1000; ++i)
+        writePair(folder, i / kReadouts, 1 + i % kReadouts);
+    t = Clock::now();
+    SurveyStore store;
+    store.open(path);
+    const ImportReport imported = importExportFiles(store, {folder.string()});
+    std::printf("import of 1000 export pairs into the full library: %.1f s (%d added, %d not)\n", msSince(t) / 1000,
+                imported.added, imported.failed + imported.skipped);
     return 0;
 }

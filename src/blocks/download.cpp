@@ -266,6 +266,8 @@ void keepEarlierExports(BlockRun& run)
     run.result.problems.push_back(std::string(kNotReplaced) + run.files->headerExport.path() + ", " +
                                   run.files->readingsExport.path());
     noteUnreadDepths(run.result);
+    // The rows read still reach the survey library, which keeps them marked incomplete.
+    run.result.downloaded = {false, run.header, std::move(run.records), {}, {}};
 }
 
 // Steps 14 to 16: the readings export file, the work records from the shallowest down; then

@@ -22,8 +22,8 @@ inline constexpr std::string_view kStoppedBefore = "not downloaded: stopped befo
 // What a download read, for the survey library: the header as the export file carries it and
 // the work file's records (all the readings of each row, deepest first).
 struct DownloadedBlock {
-    // Every row of the block was read (the export files may still have failed: the library
-    // then keeps what they could not).
+    // The download read to the end of the block (the export files may still have failed: the
+    // library then keeps what they could not). A download ended early keeps the rows it read.
     bool complete = false;
     BlockHeader header;
     std::vector<ReadingsRecord> records;

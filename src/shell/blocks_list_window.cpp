@@ -5,7 +5,7 @@
 #include "shell/controls.h"
 #include "shell/help_texts.h"
 #include "shell/main_window.h"
-#include "shell/survey_library.h"
+#include "shell/surveys/survey_library.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -112,9 +112,9 @@ void BlocksListWindow::downloadChecked(Context& c)
     setRunning(true);
     for (const PlannedBlock& p : plan)
         table_->setItem(p.block - 1, kResult, new QTableWidgetItem(QStringLiteral("waiting")));
-    // Each complete block goes to the survey library as soon as its files stand.
+    // Each block goes to the survey library as soon as it ends, marked incomplete when rows were not read.
     const auto done = [this](const BlockResult& r) {
-        const LibraryFeed fed = r.downloaded.complete ? surveys_.keep(r.downloaded) : LibraryFeed{};
+        const LibraryFeed fed = surveys_.keep(r.downloaded);
         showResult(r, fed.error);
     };
     for (const BlockResult& r : downloadBlocks(c, plan, done))

@@ -10,7 +10,7 @@
 #include "settings/zero_gain.h"
 #include "shell/blocks_list_window.h"
 #include "shell/main_window.h"
-#include "shell/survey_library.h"
+#include "shell/surveys/survey_library.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -245,6 +245,11 @@ std::string isoTime(fs::file_time_type t)
 
 } // namespace
 
+std::string isoTimeNow()
+{
+    return isoTime(std::chrono::file_clock::from_sys(std::chrono::system_clock::now()));
+}
+
 ReadResult readExport(std::string_view headerBytes, std::string_view readingsBytes)
 {
     Survey s;

@@ -21,12 +21,14 @@ ReadResult readExport(std::string_view headerBytes, std::string_view readingsByt
 
 // The header export file and readings export file of one download: `path` is either of
 // them ("...dat.dat" or "...num.dat"); the other lies beside it. The survey is dated by the
-// readings export file's modification time.
+// readings export file's modification time, its origin left to the caller.
 ReadResult readExportFiles(const std::string& path);
 
 // The other file of the pair, or empty when `path` names neither kind.
 std::string partnerFile(const std::string& path);
 bool isHeaderExportName(std::string_view path);
 bool isReadingsExportName(std::string_view path);
+// The clock's time now as ISO 8601 UTC ("2024-03-12T10:15:00Z").
+std::string isoTimeNow();
 
 } // namespace tarvelon::surveys

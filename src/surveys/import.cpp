@@ -46,8 +46,10 @@ std::set<std::string> headerFiles(const std::vector<std::string>& paths, ImportR
 
 } // namespace
 
-ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string>& paths)
+ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string>& paths, std::string importedAt)
 {
+    if (importedAt.empty())
+        importedAt = isoTimeNow();
     ImportReport report;
     for (const std::string& header : headerFiles(paths, report)) {
         const std::string name = fs::path(header).filename().string();
@@ -57,8 +59,14 @@ ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string
             report.messages.push_back(name + ": " + read.error);
             continue;
         }
-        const AddResult added = store.add(*read.survey);
+        Survey survey = std::move(*read.survey);
+        survey.origin = Origin::Import;
+        survey.downloadedAt = importedAt;
+        const AddResult added = store.add(survey);
         switch (added.status) {
+        case AddStatus::Completed:
+            report.messages.push_back(name + ": completes the survey kept incomplete");
+            [[fallthrough]];
         case AddStatus::Added:
             ++report.added;
             report.addedIds.push_back(added.id);

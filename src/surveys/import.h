@@ -15,7 +15,8 @@ struct ImportReport {
 };
 
 // Each path is a header export file, a readings export file (its partner is found beside it)
-// or a folder, searched with its subfolders. Each survey is stored whole or not at all.
-ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string>& paths);
+// or a folder, searched with its subfolders. Each survey is stored whole or not at all, and
+// one the library kept incomplete is completed. `importedAt` (ISO 8601 UTC) defaults to now.
+ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string>& paths, std::string importedAt = {});
 
 } // namespace tarvelon::surveys

@@ -1,7 +1,13 @@
 #include "surveys/store.h"
 
+#include "surveys/displacement.h"
+
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
+#include <sstream>
+#include <tuple>
 
 namespace tarvelon::surveys {
 namespace {
@@ -30,11 +36,29 @@ constexpr std::string_view kMigrations[] = {
            reading1 INTEGER, reading2 INTEGER, reading3 INTEGER, reading4 INTEGER,
            reading5 INTEGER, reading6 INTEGER, reading7 INTEGER, reading8 INTEGER,
            PRIMARY KEY (survey_id, depth)) WITHOUT ROWID;)",
+    R"(ALTER TABLE surveys ADD COLUMN origin TEXT;
+       ALTER TABLE surveys ADD COLUMN missing_depths TEXT NOT NULL DEFAULT '';
+       CREATE TABLE tubes (
+           client           TEXT NOT NULL,
+           site             TEXT NOT NULL,
+           tube             TEXT NOT NULL,
+           probe_constant   REAL NOT NULL DEFAULT 0,
+           base_survey_id   INTEGER REFERENCES surveys (id) ON DELETE SET NULL,
+           units            TEXT NOT NULL DEFAULT 'mm',
+           north            REAL,
+           alert_mm         REAL,
+           alarm_mm         REAL,
+           alert_mm_per_day REAL,
+           alarm_mm_per_day REAL,
+           second_pass      INTEGER NOT NULL DEFAULT 0,
+           PRIMARY KEY (client, site, tube));)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 
-constexpr std::string_view kSurveyColumns =
-    "id, client, site, tube, depth, step, guides, north, readout, date, time, downloaded_at, header_file, readings_file";
+constexpr std::string_view kSurveyColumns = "s.id, s.client, s.site, s.tube, s.depth, s.step, s.guides, s.north, "
+                                            "s.readout, s.date, s.time, s.downloaded_at, s.header_file, "
+                                            "s.readings_file, s.origin, s.missing_depths";
+constexpr int kSurveyColumnCount = 16;
 
 double metres(int tenths)
 {
@@ -47,12 +71,108 @@ int tenthsOf(double metres)
 }
 
 // The depths and readings 1 and 2, all that the export files carry: a download and a later
-// import of its files are the same survey.
-bool sameProfile(const std::vector<SurveyRow>& a, const std::vector<SurveyRow>& b)
+// import of its files are the same survey. Where one of them is incomplete, only the depths
+// both hold are compared, and a whole survey must hold every depth the other read.
+bool agree(const std::vector<SurveyRow>& kept, bool keptWhole, const std::vector<SurveyRow>& added, bool addedWhole)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const SurveyRow& x, const SurveyRow& y) {
-        return x.depthTenths == y.depthTenths && x.readings[0] == y.readings[0] && x.readings[1] == y.readings[1];
-    });
+    std::map<int, const SurveyRow*> at;
+    for (const SurveyRow& r : kept)
+        at[r.depthTenths] = &r;
+    size_t shared = 0;
+    for (const SurveyRow& r : added) {
+        const auto it = at.find(r.depthTenths);
+        if (it == at.end()) {
+            if (keptWhole)
+                return false;
+            continue;
+        }
+        ++shared;
+        if (it->second->readings[0] != r.readings[0] || it->second->readings[1] != r.readings[1])
+            return false;
+    }
+    return !addedWhole || shared == kept.size();
+}
+
+std::string depthList(const std::vector<int>& tenths)
+{
+    std::string out;
+    for (int t : tenths)
+        out += (out.empty() ? "" : " ") + depthMetres(t);
+    return out;
+}
+
+std::vector<int> depthsOf(const std::string& list)
+{
+    std::vector<int> out;
+    std::istringstream in(list);
+    for (double m; in >> m;)
+        out.push_back(tenthsOf(m));
+    return out;
+}
+
+std::string originText(Origin o)
+{
+    return o == Origin::Download ? "download" : o == Origin::Import ? "import" : "";
+}
+
+Origin originOf(const std::string& text)
+{
+    return text == "download" ? Origin::Download : text == "import" ? Origin::Import : Origin::Unknown;
+}
+
+// The survey's own time first; one without a real date after those with one, by when it was kept.
+bool earlier(const std::string& dateA, const std::string& timeA, const std::string& keptA, std::int64_t idA,
+             const std::string& dateB, const std::string& timeB, const std::string& keptB, std::int64_t idB)
+{
+    const auto a = surveyDays(dateA, timeA), b = surveyDays(dateB, timeB);
+    if (a.has_value() != b.has_value())
+        return a.has_value();
+    if (a && *a != *b)
+        return *a < *b;
+    return std::tie(keptA, idA) < std::tie(keptB, idB);
+}
+
+std::optional<double> optionalReal(const sql::Statement& q, int column)
+{
+    return q.isNull(column) ? std::nullopt : std::optional<double>(q.real(column));
+}
+
+void bindOptional(sql::Statement& q, int index, const std::optional<double>& v)
+{
+    v ? q.bind(index, *v) : q.bindNull(index);
+}
+
+// A survey's columns as kSurveyColumns lists them, rows aside.
+Survey surveyOfRow(const sql::Statement& q)
+{
+    Survey s;
+    s.id = q.integer(0);
+    s.client = q.text(1);
+    s.site = q.text(2);
+    s.tube = q.text(3);
+    s.depth = optionalReal(q, 4);
+    s.step = q.real(5);
+    s.guides = q.text(6);
+    s.north = q.text(7);
+    s.readout = q.text(8);
+    s.date = q.text(9);
+    s.time = q.text(10);
+    s.downloadedAt = q.text(11);
+    s.headerFile = q.text(12);
+    s.readingsFile = q.text(13);
+    s.origin = originOf(q.text(14));
+    s.missingTenths = depthsOf(q.text(15));
+    return s;
+}
+
+SurveyRow rowOf(const sql::Statement& q, int first)
+{
+    SurveyRow r;
+    r.depthTenths = tenthsOf(q.real(first));
+    for (int j = 0; j < kChannels; ++j)
+        if (!q.isNull(first + 1 + j))
+            r.readings[size_t(j)] = q.integer(first + 1 + j);
+    return r;
 }
 
 // A file name inside an SQLite URI: only these characters have a meaning there.
@@ -153,6 +273,19 @@ std::optional<std::int64_t> SurveyStore::find(const Survey& s)
     return std::nullopt;
 }
 
+bool SurveyStore::insertRows(std::int64_t id, const std::vector<SurveyRow>& rows)
+{
+    sql::Statement row(db_, "INSERT INTO readings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (const SurveyRow& r : rows) {
+        row.bind(1, id).bind(2, metres(r.depthTenths));
+        for (int j = 0; j < kChannels; ++j)
+            r.readings[size_t(j)] ? row.bind(3 + j, *r.readings[size_t(j)]) : row.bindNull(3 + j);
+        if (!row.run())
+            return false;
+    }
+    return true;
+}
+
 AddResult SurveyStore::add(const Survey& s)
 {
     if (!db_.isOpen())
@@ -163,32 +296,55 @@ AddResult SurveyStore::add(const Survey& s)
     if (!tx.begun())
         return {AddStatus::Failed, 0, db_.error()};
     if (const auto id = find(s)) {
-        std::vector<SurveyRow> rows;
-        if (!readRows(*id, rows))
+        const std::optional<Survey> kept = survey(*id);
+        if (!kept)
             return {AddStatus::Failed, 0, db_.error()};
-        return {sameProfile(rows, s.rows) ? AddStatus::AlreadyThere : AddStatus::Conflict, *id, {}};
+        if (!agree(kept->rows, kept->complete(), s.rows, s.complete()))
+            return {AddStatus::Conflict, *id, {}};
+        if (kept->complete())
+            return {AddStatus::AlreadyThere, *id, {}};
+        // The kept rows stay (a download's may hold readings 3 to 8 an import lacks); the
+        // depths it lacked come from the new survey.
+        std::set<int> have;
+        for (const SurveyRow& r : kept->rows)
+            have.insert(r.depthTenths);
+        std::vector<SurveyRow> rows;
+        std::set<int> got;
+        for (const SurveyRow& r : s.rows) {
+            got.insert(r.depthTenths);
+            if (!have.count(r.depthTenths))
+                rows.push_back(r);
+        }
+        std::vector<int> missing;
+        if (!s.complete())
+            for (int t : kept->missingTenths)
+                if (!got.count(t))
+                    missing.push_back(t);
+        if (rows.empty() && missing == kept->missingTenths)
+            return {AddStatus::AlreadyThere, *id, {}};
+        sql::Statement update(db_, "UPDATE surveys SET missing_depths = ?, header_file = ?, readings_file = ?, "
+                                   "downloaded_at = ?, origin = ? WHERE id = ?");
+        const bool files = s.complete() || kept->headerFile.empty();
+        update.bind(1, depthList(missing)).bind(6, *id);
+        update.bind(2, files ? s.headerFile : kept->headerFile).bind(3, files ? s.readingsFile : kept->readingsFile);
+        update.bind(4, s.downloadedAt).bind(5, originText(s.origin));
+        if (!update.run() || !insertRows(*id, rows) || !tx.commit())
+            return {AddStatus::Failed, 0, db_.error()};
+        return {AddStatus::Completed, *id, {}};
     }
 
     sql::Statement insert(db_, "INSERT INTO surveys (client, site, tube, depth, step, guides, north, readout, date, "
-                               "time, downloaded_at, header_file, readings_file) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                               "time, downloaded_at, header_file, readings_file, origin, missing_depths) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     insert.bind(1, s.client).bind(2, s.site).bind(3, s.tube).bind(5, s.step).bind(6, s.guides).bind(7, s.north);
     insert.bind(8, s.readout).bind(9, s.date).bind(10, s.time).bind(11, s.downloadedAt);
-    insert.bind(12, s.headerFile).bind(13, s.readingsFile);
+    insert.bind(12, s.headerFile).bind(13, s.readingsFile).bind(15, depthList(s.missingTenths));
+    s.origin == Origin::Unknown ? insert.bindNull(14) : insert.bind(14, originText(s.origin));
     s.depth ? insert.bind(4, *s.depth) : insert.bindNull(4);
     if (!insert.run())
         return {AddStatus::Failed, 0, db_.error()};
     const std::int64_t id = db_.lastInsertId();
-
-    sql::Statement row(db_, "INSERT INTO readings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    for (const SurveyRow& r : s.rows) {
-        row.bind(1, id).bind(2, metres(r.depthTenths));
-        for (int j = 0; j < kChannels; ++j)
-            r.readings[size_t(j)] ? row.bind(3 + j, *r.readings[size_t(j)]) : row.bindNull(3 + j);
-        if (!row.run())
-            return {AddStatus::Failed, 0, db_.error()};
-    }
-    if (!tx.commit())
+    if (!insertRows(id, s.rows) || !tx.commit())
         return {AddStatus::Failed, 0, db_.error()};
     return {AddStatus::Added, id, {}};
 }
@@ -196,50 +352,156 @@ AddResult SurveyStore::add(const Survey& s)
 std::vector<SurveySummary> SurveyStore::list()
 {
     std::vector<SurveySummary> out;
-    sql::Statement q(db_, "SELECT id, client, site, tube, readout, date, time, downloaded_at FROM surveys "
-                          "ORDER BY client, site, tube, downloaded_at, readout, id");
+    sql::Statement q(db_, "SELECT id, client, site, tube, readout, date, time, downloaded_at, origin, "
+                          "missing_depths = '' FROM surveys ORDER BY client, site, tube");
     while (q.step())
-        out.push_back({q.integer(0), q.text(1), q.text(2), q.text(3), q.text(4), q.text(5), q.text(6), q.text(7)});
+        out.push_back({q.integer(0), q.text(1), q.text(2), q.text(3), q.text(4), q.text(5), q.text(6), q.text(7),
+                       originOf(q.text(8)), q.integer(9) != 0});
+    // Each tube's readouts by their own date and time; the day number is worked out once each.
+    std::vector<std::optional<double>> days;
+    for (const SurveySummary& s : out)
+        days.push_back(surveyDays(s.date, s.time));
+    std::vector<size_t> order(out.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const SurveySummary &x = out[a], &y = out[b];
+        if (std::tie(x.client, x.site, x.tube) != std::tie(y.client, y.site, y.tube))
+            return std::tie(x.client, x.site, x.tube) < std::tie(y.client, y.site, y.tube);
+        if (days[a].has_value() != days[b].has_value())
+            return days[a].has_value();
+        if (days[a] && *days[a] != *days[b])
+            return *days[a] < *days[b];
+        return std::tie(x.downloadedAt, x.id) < std::tie(y.downloadedAt, y.id);
+    });
+    std::vector<SurveySummary> sorted;
+    sorted.reserve(out.size());
+    for (size_t i : order)
+        sorted.push_back(std::move(out[i]));
+    return sorted;
+}
+
+std::vector<Survey> SurveyStore::tubeSurveys(const TubeKey& tube)
+{
+    std::vector<Survey> out;
+    sql::Statement q(db_, "SELECT " + std::string(kSurveyColumns) +
+                              ", r.* FROM surveys s LEFT JOIN readings r ON r.survey_id = s.id "
+                              "WHERE s.client = ? AND s.site = ? AND s.tube = ? ORDER BY s.id, r.depth");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    while (q.step()) {
+        if (out.empty() || out.back().id != q.integer(0))
+            out.push_back(surveyOfRow(q));
+        if (!q.isNull(kSurveyColumnCount))
+            out.back().rows.push_back(rowOf(q, kSurveyColumnCount + 1));
+    }
+    std::stable_sort(out.begin(), out.end(), [](const Survey& a, const Survey& b) {
+        return earlier(a.date, a.time, a.downloadedAt, a.id, b.date, b.time, b.downloadedAt, b.id);
+    });
     return out;
+}
+
+std::optional<std::int64_t> SurveyStore::findReadout(const TubeKey& tube, const std::string& readout)
+{
+    const auto number = [](const std::string& text) {
+        const size_t first = text.find_first_not_of('0');
+        return first == std::string::npos ? std::string("0") : text.substr(first);
+    };
+    std::optional<std::int64_t> found;
+    sql::Statement q(db_, "SELECT id, readout, date, time, downloaded_at FROM surveys "
+                          "WHERE client = ? AND site = ? AND tube = ?");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    std::string date, time, kept;
+    while (q.step()) {
+        if (number(q.text(1)) != number(readout))
+            continue;
+        if (!found || earlier(date, time, kept, *found, q.text(2), q.text(3), q.text(4), q.integer(0))) {
+            found = q.integer(0);
+            date = q.text(2), time = q.text(3), kept = q.text(4);
+        }
+    }
+    return found;
+}
+
+namespace {
+
+constexpr std::string_view kTubeColumns = "probe_constant, base_survey_id, units, north, alert_mm, alarm_mm, "
+                                          "alert_mm_per_day, alarm_mm_per_day, second_pass";
+
+TubeSettings tubeSettingsOfRow(const sql::Statement& q)
+{
+    TubeSettings t;
+    t.constant = q.real(0);
+    t.baseId = q.isNull(1) ? 0 : q.integer(1);
+    t.units = q.text(2) == "in" ? Units::Inches : Units::Millimetres;
+    t.north = optionalReal(q, 3);
+    t.alertMm = optionalReal(q, 4);
+    t.alarmMm = optionalReal(q, 5);
+    t.alertMmPerDay = optionalReal(q, 6);
+    t.alarmMmPerDay = optionalReal(q, 7);
+    t.secondPass = q.integer(8) != 0;
+    return t;
+}
+
+} // namespace
+
+TubeSettings SurveyStore::tubeSettings(const TubeKey& tube)
+{
+    sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + " FROM tubes WHERE client = ? AND site = ? AND tube = ?");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    return q.step() ? tubeSettingsOfRow(q) : TubeSettings{};
+}
+
+std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
+{
+    std::map<TubeKey, TubeSettings> out;
+    sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + ", client, site, tube FROM tubes");
+    while (q.step())
+        out[{q.text(9), q.text(10), q.text(11)}] = tubeSettingsOfRow(q);
+    return out;
+}
+
+bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
+{
+    if (!db_.isOpen() || readOnly_) {
+        if (error_.empty())
+            error_ = "the library is not open";
+        return false;
+    }
+    sql::Statement q(db_, "INSERT OR REPLACE INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
+                          "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, t.constant);
+    t.baseId ? q.bind(5, t.baseId) : q.bindNull(5);
+    q.bind(6, std::string_view(t.units == Units::Inches ? "in" : "mm"));
+    bindOptional(q, 7, t.north);
+    bindOptional(q, 8, t.alertMm);
+    bindOptional(q, 9, t.alarmMm);
+    bindOptional(q, 10, t.alertMmPerDay);
+    bindOptional(q, 11, t.alarmMmPerDay);
+    q.bind(12, std::int64_t(t.secondPass ? 1 : 0));
+    if (!q.run()) {
+        error_ = db_.error();
+        return false;
+    }
+    return true;
 }
 
 bool SurveyStore::readRows(std::int64_t id, std::vector<SurveyRow>& rows)
 {
     sql::Statement q(db_, "SELECT * FROM readings WHERE survey_id = ? ORDER BY depth");
     q.bind(1, id);
-    while (q.step()) {
-        SurveyRow r;
-        r.depthTenths = tenthsOf(q.real(1));
-        for (int j = 0; j < kChannels; ++j)
-            if (!q.isNull(2 + j))
-                r.readings[size_t(j)] = q.integer(2 + j);
-        rows.push_back(r);
-    }
+    while (q.step())
+        rows.push_back(rowOf(q, 1));
     return q.done();
 }
 
 std::optional<Survey> SurveyStore::survey(std::int64_t id)
 {
-    sql::Statement q(db_, "SELECT " + std::string(kSurveyColumns) + " FROM surveys WHERE id = ?");
+    sql::Statement q(db_, "SELECT " + std::string(kSurveyColumns) + " FROM surveys s WHERE s.id = ?");
     q.bind(1, id);
     if (!q.step())
         return std::nullopt;
-    Survey s;
-    s.id = q.integer(0);
-    s.client = q.text(1);
-    s.site = q.text(2);
-    s.tube = q.text(3);
-    if (!q.isNull(4))
-        s.depth = q.real(4);
-    s.step = q.real(5);
-    s.guides = q.text(6);
-    s.north = q.text(7);
-    s.readout = q.text(8);
-    s.date = q.text(9);
-    s.time = q.text(10);
-    s.downloadedAt = q.text(11);
-    s.headerFile = q.text(12);
-    s.readingsFile = q.text(13);
+    Survey s = surveyOfRow(q);
     if (!readRows(id, s.rows))
         return std::nullopt;
     return s;

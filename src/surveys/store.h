@@ -2,6 +2,7 @@
 #include "surveys/sqlite.h"
 #include "surveys/survey.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
 enum class AddStatus {
     Added,
     AlreadyThere, // the same survey: same depths, readings 1 and 2
+    Completed,    // rows an incomplete survey lacked, added to it (whole now, or less incomplete)
     Conflict,     // the same client, site, tube, readout, date and time with other readings
     Failed,
 };
@@ -35,7 +37,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // Opens or creates the library. A file that cannot be written (read-only disk, newer
     // program's tables) opens read-only with why in error(); false when it cannot be read at all.
@@ -44,9 +46,21 @@ public:
     bool readOnly() const { return readOnly_; }
     const std::string& error() const { return error_; }
 
+    // A survey that matches one kept incomplete (the same readings at every depth both hold)
+    // completes it; two whole surveys that differ conflict.
     AddResult add(const Survey& survey);
-    // Every survey, ordered client, site, tube, then by date of download.
+    // Every survey, ordered client, site, tube, then by the survey's own date and time.
     std::vector<SurveySummary> list();
+    // Every survey of a tube with its rows, in one query, ordered by the survey's own date and time.
+    std::vector<Survey> tubeSurveys(const TubeKey& tube);
+    // The tube's readout with this number ("2" finds "02"), the latest when several share it.
+    std::optional<std::int64_t> findReadout(const TubeKey& tube, const std::string& readout);
+    // The tube's settings; defaults for a tube never set.
+    TubeSettings tubeSettings(const TubeKey& tube);
+    // Every tube that has settings.
+    std::map<TubeKey, TubeSettings> allTubeSettings();
+    // False with error() when the library cannot be written.
+    bool setTubeSettings(const TubeKey& tube, const TubeSettings& settings);
     std::optional<Survey> survey(std::int64_t id);
     std::optional<std::int64_t> find(const Survey& key);
     std::vector<TrendPoint> trend(const std::string& client, const std::string& site, const std::string& tube,
@@ -56,6 +70,7 @@ private:
     bool fail(const std::string& why);
     bool migrate();
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
+    bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
 
     sql::Database db_;
     bool readOnly_ = false;

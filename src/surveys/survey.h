@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // One download of a block as the survey library keeps it. Texts are UTF-8.
@@ -17,6 +18,9 @@ struct SurveyRow {
     bool operator==(const SurveyRow&) const = default;
 };
 
+// How a survey reached the library; surveys kept before this was recorded say Unknown.
+enum class Origin { Unknown, Download, Import };
+
 struct Survey {
     std::int64_t id = 0;
     std::string client, site, tube;
@@ -24,15 +28,50 @@ struct Survey {
     double step = 1.0;           // metres between rows
     std::string guides, north, readout;
     std::string date, time;      // as read from the unit: "DD/MM/YY", "hh:mm:ss"
-    std::string downloadedAt;    // ISO 8601, UTC
+    std::string downloadedAt;    // ISO 8601, UTC: when it was downloaded or imported
+    Origin origin = Origin::Unknown;
     std::string headerFile, readingsFile;
     std::vector<SurveyRow> rows; // shallowest first
+    // Depths the header promises whose rows were not read; empty for a whole survey.
+    std::vector<int> missingTenths;
+
+    bool complete() const { return missingTenths.empty(); }
 };
 
 // What the tree of the library needs of a survey.
 struct SurveySummary {
     std::int64_t id = 0;
     std::string client, site, tube, readout, date, time, downloadedAt;
+    Origin origin = Origin::Unknown;
+    bool complete = true;
 };
+
+// A tube of the library, named as its headers name it.
+struct TubeKey {
+    std::string client, site, tube;
+    bool operator==(const TubeKey&) const = default;
+    bool operator<(const TubeKey& o) const
+    {
+        return std::tie(client, site, tube) < std::tie(o.client, o.site, o.tube);
+    }
+};
+
+enum class Units { Millimetres, Inches };
+
+// What an engineer sets once per tube; kept in the library beside its surveys.
+struct TubeSettings {
+    double constant = 0;           // probe constant K: reading units for sin = 1; 0 when not set
+    std::int64_t baseId = 0;       // the base readout's survey; 0 when none is chosen
+    Units units = Units::Millimetres;
+    std::optional<double> north;   // degrees clockwise from north of the A0 groove; the base header's when unset
+    std::optional<double> alertMm, alarmMm;             // cumulative resultant displacement
+    std::optional<double> alertMmPerDay, alarmMmPerDay; // its rate between readouts
+    bool secondPass = false;       // readings 3 and 4 hold the 180-degree pass of readings 1 and 2
+    bool operator==(const TubeSettings&) const = default;
+};
+
+// A survey's own date and time ("DD/MM/YY", "hh:mm:ss") as days since 1970-01-01, years
+// 70 to 99 taken as 19xx; nothing when the header holds no real date.
+std::optional<double> surveyDays(const std::string& date, const std::string& time);
 
 } // namespace tarvelon::surveys

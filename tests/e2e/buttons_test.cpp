@@ -4,7 +4,7 @@
 #include "link/header_record.h"
 #include "shell/about_box.h"
 #include "shell/folder_chooser.h"
-#include "shell/survey_library.h"
+#include "shell/surveys/survey_library.h"
 #include "window_fixture.h"
 
 #include <QDir>

@@ -7,8 +7,8 @@
 #include "shell/folder_chooser.h"
 #include "shell/help_texts.h"
 #include "shell/main_window.h"
-#include "shell/survey_library.h"
-#include "shell/surveys_window.h"
+#include "shell/surveys/survey_library.h"
+#include "shell/surveys/surveys_window.h"
 #include "support/fake_form.h"
 
 #include <QAbstractButton>

@@ -1,13 +1,12 @@
-#include "shell/survey_library.h"
-#include "shell/surveys_window.h"
+#include "shell/surveys/survey_library.h"
+#include "shell/surveys/surveys_window.h"
 #include "support/harness.h"
 #include "surveys/import.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -85,87 +84,152 @@ TEST(SurveyLibrary, DownloadFeedAndImportOfItsFilesAgree)
     EXPECT_EQ(importExportFiles(fedStore, {out.string()}).skipped, 1);
 }
 
-TEST(SurveysWindow, OverlayAndBaseComparisonAt96Dpi)
+// A block whose wake is refused at one row of readings is kept incomplete, its missing depth
+// known; downloaded again whole, it completes the same survey without a word of conflict.
+TEST(SurveyLibrary, DownloadWithARowNotReadIsCompletedByTheWholeOne)
 {
+    test::Harness h;
+    h.startUp();
+    h.unit.fillDemo();
+    const fs::path out = h.dir.path() / "out";
+    fs::create_directory(out);
+    h.state.downloadFolder = out.string();
+    h.form.setText("numblocco", "02");
+    const std::string library = h.dir.file("surveys.sqlite");
+    h.unit.faults.refusedWakes = {15};
+    const DownloadedBlock partial = downloadBlock(h.ctx);
+    const LibraryFeed first = addToLibrary(library, partial, "2024-04-01T08:00:00Z");
+    ASSERT_EQ(first.error, "");
+    EXPECT_TRUE(first.incomplete);
+    h.unit.faults.refusedWakes.clear();
+    const LibraryFeed whole = addToLibrary(library, downloadBlock(h.ctx), "2024-04-01T09:00:00Z");
+    EXPECT_EQ(whole.error, "");
+    EXPECT_FALSE(whole.incomplete);
+    EXPECT_EQ(whole.surveyId, first.surveyId);
+
+    SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    const Survey kept = *store.survey(first.surveyId);
+    EXPECT_TRUE(kept.complete());
+    EXPECT_EQ(kept.rows.size(), partial.records.size() - 1); // the column line and blank record, less the row missed
+    EXPECT_EQ(store.list().size(), 1u);
+}
+
+struct Library {
     test::TempDir dir;
-    const std::string library = dir.file("surveys.sqlite");
+    std::string path = dir.file("surveys.sqlite");
     std::vector<std::int64_t> ids;
-    {
-        SurveyStore store;
-        ASSERT_TRUE(store.open(library));
-        for (int n = 1; n <= 3; ++n)
-            ids.push_back(store.add(readout("I1", n)).id);
-        ids.push_back(store.add(readout("I2", 4)).id);
+};
+
+// Readouts 1 to 3 of tube I1 (3 misses 30.0 m), 4 of tube I2, stored newest first.
+void fill(Library& l)
+{
+    SurveyStore store;
+    ASSERT_TRUE(store.open(l.path));
+    l.ids.resize(4);
+    for (int n = 4; n >= 1; --n) {
+        Survey s = readout(n == 4 ? "I2" : "I1", n);
+        s.origin = n == 2 ? Origin::Import : Origin::Download;
+        s.downloadedAt = "2024-05-0" + std::to_string(9 - n) + "T00:00:00Z";
+        if (n == 1)
+            s.missingTenths = {}; // whole
+        l.ids[size_t(n - 1)] = store.add(s).id;
     }
-    QSettings settings(QString::fromStdString(dir.file("settings.ini")), QSettings::IniFormat);
-    SurveysWindow window({QString::fromStdString(library), &settings});
-    window.resize(1100, 720);
+    Survey part = readout("I1", 5);
+    part.missingTenths = {295, 300};
+    part.rows.resize(part.rows.size() - 2);
+    ASSERT_EQ(store.add(part).status, AddStatus::Added);
+}
+
+QStringList labels(const QTreeWidgetItem* tube)
+{
+    QStringList out;
+    for (int i = 0; i < tube->childCount(); ++i)
+        out << tube->child(i)->text(0);
+    return out;
+}
+
+TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
+{
+    Library l;
+    fill(l);
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    window.resize(1100, 760);
     window.show();
-    window.setBase(ids[0]);
-    window.select({ids[1], ids[2]});
-    EXPECT_FALSE(window.isReadOnly());
-    EXPECT_EQ(window.tree()->topLevelItemCount(), 1);
-    EXPECT_EQ(window.table()->rowCount(), 59);
-    EXPECT_TRUE(window.statusText().contains(QStringLiteral("1 (No. 03  03/04/24)"))) << window.statusText().toStdString();
-    window.setScaleFactor(0.5);
-    QString error;
-    EXPECT_FALSE(window.exportChart(QString::fromStdString(dir.file("chart.jpg")), &error));
-    EXPECT_EQ(error, QStringLiteral("The chart is exported as .png, .svg or .pdf"));
+    // The tree by the readouts' own dates, an incomplete one marked.
+    const QTreeWidgetItem* tube = window.tree()->topLevelItem(0)->child(0)->child(0);
+    EXPECT_EQ(labels(tube), (QStringList{"01/04/24 10:00  No. 01", "02/04/24 10:00  No. 02", "03/04/24 10:00  No. 03",
+                                         "05/04/24 10:00  No. 05 (incomplete)"}));
+    window.select({l.ids[1]});
+    EXPECT_TRUE(window.statusText().startsWith(QStringLiteral("No base readout for tube I1"))) << window.statusText().toStdString();
+    EXPECT_TRUE(window.findChild<QLabel*>("readoutHeader")->text().contains(QStringLiteral("Imported:")));
+
+    surveys::TubeSettings t;
+    t.constant = 25000;
+    t.alertMm = 1;
+    ASSERT_TRUE(window.setTubeSettings({"GEOTECNA", "FRANA 12", "I1"}, t));
+    window.setBase(l.ids[0]);
+    window.select({l.ids[1], l.ids[2]});
+    EXPECT_EQ(window.table()->rowCount(), 60);
+    EXPECT_EQ(window.table()->columnCount(), 9);
+    EXPECT_TRUE(window.statusText().contains(QStringLiteral("03/04/24 10:00  No. 03: not measured in both it and the base at 30.0 m")))
+        << window.statusText().toStdString();
+    // The base persists in the library, and readouts beyond the alert are flagged.
+    SurveysWindow again({QString::fromStdString(l.path), {}});
+    const QStringList marked = labels(again.tree()->topLevelItem(0)->child(0)->child(0));
+    EXPECT_EQ(marked[0], QStringLiteral("01/04/24 10:00  No. 01 (base)"));
+    EXPECT_TRUE(marked[1].endsWith(QStringLiteral("ALERT"))) << marked[1].toStdString();
 
     const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/surveys");
     QDir().mkpath(folder);
     QApplication::processEvents();
     EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-comparison.png")));
-    for (const char* name : {"chart.png", "chart.svg", "chart.pdf", "table.csv"}) {
-        const QString path = QString::fromStdString(dir.file(name));
-        QString error;
-        EXPECT_TRUE(QFileInfo(path).suffix() == QLatin1String("csv") ? window.exportTable(path, &error)
-                                                                      : window.exportChart(path, &error))
-            << name << " " << error.toStdString();
-        EXPECT_GT(QFileInfo(path).size(), 500) << name;
-    }
-    EXPECT_EQ(test::readFile(dir.file("table.csv")).substr(0, 100),
-              "depth_m,base_reading1,base_reading2,reading1,reading2,change1,change2,cumulative1_mm,cumulative2_mm\n");
     window.showTrend(150);
     QApplication::processEvents();
-    EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-trend.png")));
+    EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-time.png")));
+    QString error;
+    EXPECT_FALSE(window.exportChart(QString::fromStdString(l.dir.file("chart.jpg")), &error));
+    EXPECT_EQ(error, QStringLiteral("The chart is exported as .png, .svg or .pdf"));
+    for (const char* name : {"chart.png", "chart.svg", "chart.pdf", "table.csv", "report.pdf", "charts-time.svg"}) {
+        const QString path = QString::fromStdString(l.dir.file(name));
+        const QString suffix = QFileInfo(path).fileName();
+        const bool ok = suffix == "table.csv"    ? window.exportTable(path, &error)
+                        : suffix == "report.pdf" ? window.writeReport(path, &error)
+                        : suffix.startsWith("charts") ? window.exportCharts(QString::fromStdString(l.dir.file("charts")), &error)
+                                                      : window.exportChart(path, &error);
+        EXPECT_TRUE(ok) << name << " " << error.toStdString();
+        EXPECT_GT(QFileInfo(path).size(), 500) << name;
+    }
+    EXPECT_EQ(test::readFile(l.dir.file("table.csv")).substr(0, 40), "readout,date,time,depth_m,a_change,b_cha");
 
     // Readouts of another tube are not drawn with the current one, nor compared with its base.
-    window.select({ids[1], ids[3]});
+    window.select({l.ids[1], l.ids[3]});
     EXPECT_EQ(window.table()->columnCount(), 3);
-    EXPECT_EQ(window.table()->item(0, 1)->text(), QString::number(*bend(4)[0].readings[0])); // tube I2's readout
+    EXPECT_EQ(window.table()->item(0, 1)->text(), QString::number(*bend(4)[0].readings[0]));
 
-    // The scale factor is remembered; a damaged library says why it cannot be opened.
-    test::writeFile(dir.file("damaged.sqlite"), std::string(4096, 'x'));
-    SurveysWindow again({QString::fromStdString(dir.file("damaged.sqlite")), &settings});
-    EXPECT_EQ(again.findChild<QDoubleSpinBox*>()->value(), 0.5);
-    EXPECT_TRUE(again.isReadOnly());
-    EXPECT_EQ(again.statusText(), QStringLiteral("The survey library cannot be opened: file is not a database"));
+    // A damaged library says why it cannot be opened.
+    test::writeFile(l.dir.file("damaged.sqlite"), std::string(4096, 'x'));
+    SurveysWindow damaged({QString::fromStdString(l.dir.file("damaged.sqlite")), {}});
+    EXPECT_TRUE(damaged.isReadOnly());
+    EXPECT_EQ(damaged.statusText(), QStringLiteral("The survey library cannot be opened: file is not a database"));
 }
 
 // The library may be changed by another program while the window is open (its tables are
-// documented for that): a base deleted there leaves the profiles drawn, uncompared.
+// documented for that): a base deleted there leaves the readouts drawn, uncompared.
 TEST(SurveysWindow, BaseDeletedByAnotherProgramIsNotCompared)
 {
-    test::TempDir dir;
-    const std::string library = dir.file("surveys.sqlite");
-    std::vector<std::int64_t> ids;
-    {
-        SurveyStore store;
-        ASSERT_TRUE(store.open(library));
-        for (int n = 1; n <= 2; ++n)
-            ids.push_back(store.add(readout("I1", n)).id);
-    }
-    QSettings settings(QString::fromStdString(dir.file("settings.ini")), QSettings::IniFormat);
-    SurveysWindow window({QString::fromStdString(library), &settings});
-    window.setBase(ids[0]);
+    Library l;
+    fill(l);
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    window.setBase(l.ids[0]);
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(library.c_str(), &other), SQLITE_OK);
-    const std::string del = "DELETE FROM readings WHERE survey_id = " + std::to_string(ids[0]) +
-                            "; DELETE FROM surveys WHERE id = " + std::to_string(ids[0]) + ";";
+    ASSERT_EQ(sqlite3_open(l.path.c_str(), &other), SQLITE_OK);
+    const std::string del = "DELETE FROM readings WHERE survey_id = " + std::to_string(l.ids[0]) +
+                            "; DELETE FROM surveys WHERE id = " + std::to_string(l.ids[0]) + ";";
     EXPECT_EQ(sqlite3_exec(other, del.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(other);
-    window.select({ids[1]});
+    window.reload();
+    window.select({l.ids[1]});
     EXPECT_EQ(window.table()->rowCount(), 60);
     EXPECT_EQ(window.table()->columnCount(), 3);
 }

@@ -1,12 +1,14 @@
 #include "blocks/export_files.h"
 #include "support/harness.h"
-#include "surveys/comparison.h"
+#include "surveys/displacement.h"
 #include "surveys/export_reader.h"
 #include "surveys/import.h"
 #include "surveys/store.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+
+#include <map>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -187,8 +189,8 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
         std::int64_t version, surveyTables;
         std::vector<SurveyRow> rowsOf7;
     } cases[] = {
-        {"version 0", "", "", 1, 1, {}},
-        {"version 1", version1, "", 1, 1, {deep, row(10, 3, 4)}},
+        {"version 0", "", "", SurveyStore::kSchemaVersion, 1, {}},
+        {"version 1", version1, "", SurveyStore::kSchemaVersion, 1, {deep, row(10, 3, 4)}},
         {"version 0, migration fails at its second table", "CREATE TABLE readings (x);",
          "table readings already exists", 0, 0, {}},
     };
@@ -209,7 +211,16 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
                 EXPECT_EQ(store.list().size(), c.rowsOf7.empty() ? 0u : 1u);
                 if (!c.rowsOf7.empty())
                     EXPECT_EQ(store.survey(7)->rows, c.rowsOf7);
-                EXPECT_EQ(store.add(survey("09", {row(5, 1, 2)})).status, AddStatus::Added);
+                const AddResult added = store.add(survey("09", {row(5, 1, 2)}));
+                EXPECT_EQ(added.status, AddStatus::Added);
+                // What the upgrade added: every survey whole, and settings kept per tube.
+                for (const SurveySummary& kept : store.list())
+                    EXPECT_TRUE(kept.complete);
+                TubeSettings t{25000, added.id, Units::Inches, 45.0, 10.0, 20.0, 0.5, 1.0, true};
+                EXPECT_EQ(store.tubeSettings({"C", "S", "T"}), TubeSettings{});
+                ASSERT_TRUE(store.setTubeSettings({"C", "S", "T"}, t)) << store.error();
+                EXPECT_EQ(store.tubeSettings({"C", "S", "T"}), t);
+                EXPECT_EQ(store.tubeSettings({"C", "S", "T2"}), TubeSettings{});
             }
         }
         sql::Database check;
@@ -217,6 +228,52 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
         EXPECT_EQ(check.queryInt("PRAGMA user_version"), c.version);
         EXPECT_EQ(check.queryInt("SELECT count(*) FROM sqlite_master WHERE name = 'surveys'"), c.surveyTables);
         EXPECT_EQ(check.queryInt("SELECT count(*) FROM notes WHERE n = 'kept'"), 1);
+    }
+}
+
+// A survey kept with rows not read is completed by the same survey read whole, or by the rest of
+// its rows; only readings that differ at a depth both hold are a conflict.
+TEST(Store, IncompleteSurveyIsCompletedNotLockedOut)
+{
+    const auto incomplete = [](std::vector<SurveyRow> rows, std::vector<int> missing) {
+        Survey s = survey("05", std::move(rows));
+        s.missingTenths = std::move(missing);
+        return s;
+    };
+    const std::vector<SurveyRow> whole{row(5, 1, 2), row(10, 3, 4), row(15, 5, 6), row(20, 7, 8)};
+    const Survey without15 = incomplete({whole[0], whole[1], whole[3]}, {15});
+    const Survey without10 = incomplete({whole[0], whole[2], whole[3]}, {10});
+    Survey other = survey("05", whole);
+    other.rows[1].readings[1] = 99;
+    const struct {
+        const char* what;
+        Survey first, second;
+        AddStatus status;
+        size_t rows;
+        std::vector<int> missing;
+    } cases[] = {
+        {"incomplete, then whole", without15, survey("05", whole), AddStatus::Completed, 4, {}},
+        {"incomplete, then the rest of it incomplete", without15, without10, AddStatus::Completed, 4, {}},
+        {"incomplete, then the same again", without15, without15, AddStatus::AlreadyThere, 3, {15}},
+        {"incomplete, then whole with other readings", without15, other, AddStatus::Conflict, 3, {15}},
+        {"whole, then part of it", survey("05", whole), without15, AddStatus::AlreadyThere, 4, {}},
+        {"whole, then whole with other readings", survey("05", whole), other, AddStatus::Conflict, 4, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        SurveyStore store;
+        ASSERT_TRUE(store.open(dir.file("surveys.sqlite")));
+        const AddResult first = store.add(c.first);
+        ASSERT_EQ(first.status, AddStatus::Added);
+        const AddResult second = store.add(c.second);
+        EXPECT_EQ(second.status, c.status);
+        EXPECT_EQ(second.id, first.id);
+        const Survey kept = *store.survey(first.id);
+        EXPECT_EQ(kept.rows.size(), c.rows);
+        EXPECT_EQ(kept.missingTenths, c.missing);
+        ASSERT_EQ(store.list().size(), 1u);
+        EXPECT_EQ(store.list()[0].complete, c.missing.empty());
     }
 }
 
@@ -233,30 +290,187 @@ TEST(Store, DamagedFileIsReportedNotOverwritten)
     EXPECT_EQ(test::readFile(path), junk);
 }
 
-TEST(Comparison, ChangeAndCumulativeSumFromTheBottomUpAgainstAHandTable)
+// Readouts whose readings 1 and 2 change by `a` and `b` (tenths of a metre -> change) from a
+// base of zeros, over the depths `from` to `to`.
+std::vector<SurveyRow> zeros(int from, int to, int step)
 {
-    const Survey base = survey("01", {row(5, 10, 20), row(10, 12, 22), row(15, 14, 24), row(20, 16, 26)});
-    const Survey later = survey("02", {row(10, 15, 20), row(15, 14, 30), row(20, 18, 25), row(25, 1, 1)});
-    const Comparison c = compare(base, later);
-    EXPECT_EQ(c.leftOut, 2); // 0.5 m only in the base, 2.5 m only in the later readout
-    EXPECT_EQ(comparisonCsv(c, 0),
-              "depth_m,base_reading1,base_reading2,reading1,reading2,change1,change2,"
-              "cumulative1_reading_units_x_m,cumulative2_reading_units_x_m\n"
-              "1.0,12,22,15,20,3,-2,2.5,1.5\n"
-              "1.5,14,24,14,30,0,6,1,2.5\n"
-              "2.0,16,26,18,25,2,-1,1,-0.5\n");
-    EXPECT_NE(comparisonCsv(c, 2).find("cumulative1_mm,cumulative2_mm\n1.0,12,22,15,20,3,-2,5,3\n"), std::string::npos);
-    Survey metre = later;
-    metre.step = 1.0;
-    EXPECT_EQ(compare(base, metre).rows[0].cumulative, (std::array<double, 2>{5, 3}));
-    EXPECT_EQ(surveyCsv(later).substr(0, 38), "depth_m,reading1,reading2\n1.0,15,20\n1.");
+    std::vector<SurveyRow> rows;
+    for (int t = from; t <= to; t += step)
+        rows.push_back(row(t, 0, 0));
+    return rows;
+}
 
-    // Large and small cumulatives in plain decimals, not "1e+05" or "1e-05".
-    const Comparison wide = compare(survey("01", {row(10, -25000, 0), row(20, -25000, 0)}),
-                                    survey("02", {row(10, 25000, 1), row(20, 25000, 1)}, 1.0));
-    EXPECT_NE(comparisonCsv(wide, 0).find("\n1.0,-25000,0,25000,1,50000,1,100000,2\n"), std::string::npos);
-    EXPECT_NE(comparisonCsv(wide, 0.0001).find("\n2.0,-25000,0,25000,1,50000,1,5,0.0001\n"), std::string::npos)
-        << comparisonCsv(wide, 0.0001);
+std::vector<SurveyRow> changed(std::vector<SurveyRow> rows, std::map<int, std::pair<int, int>> change)
+{
+    for (SurveyRow& r : rows)
+        if (const auto it = change.find(r.depthTenths); it != change.end())
+            r.readings[0] = *r.readings[0] + it->second.first, r.readings[1] = *r.readings[1] + it->second.second;
+    return rows;
+}
+
+std::vector<SurveyRow> without(std::vector<SurveyRow> rows, int tenths)
+{
+    std::erase_if(rows, [tenths](const SurveyRow& r) { return r.depthTenths == tenths; });
+    return rows;
+}
+
+// Readings 3 and 4 as the 180-degree pass of readings 1 and 2, each pass shifted by `bias`.
+std::vector<SurveyRow> twoPasses(std::vector<SurveyRow> rows, int bias)
+{
+    for (SurveyRow& r : rows) {
+        const std::int64_t a = *r.readings[0], b = *r.readings[1];
+        r.readings = {a + 500 + bias, b - 300 + bias, -(a + 500) + bias, -(b - 300) + bias};
+    }
+    return rows;
+}
+
+using Cumulative = std::map<int, std::pair<std::optional<double>, std::optional<double>>>;
+
+TEST(Displacement, CumulativeFromTheToeUpNeverFromWhatWasNotMeasured)
+{
+    const auto all = [](int from, int to, int step, std::pair<int, int> c) {
+        std::map<int, std::pair<int, int>> m;
+        for (int t = from; t <= to; t += step)
+            m[t] = c;
+        return m;
+    };
+    const std::nullopt_t none = std::nullopt;
+    const struct {
+        const char* what;
+        std::vector<SurveyRow> base, readout;
+        double baseStep, readoutStep, constant;
+        bool secondPass;
+        Cumulative expected; // mm at the depths named
+        std::string reason;  // part of the reason; empty when every value is computed
+    } cases[] = {
+        {"hand-worked: K 25000, L 0.5 m, change 349 at 1.5 m", zeros(5, 20, 5),
+         changed(zeros(5, 20, 5), {{15, {349, 0}}}), 0.5, 0.5, 25000, false,
+         {{5, {6.98, 0}}, {10, {6.98, 0}}, {15, {6.98, 0}}, {20, {0, 0}}}, ""},
+        {"shear zone between 3 and 4 m", zeros(10, 60, 10), changed(zeros(10, 60, 10), {{30, {100, -50}}, {40, {100, 0}}}),
+         1, 1, 20000, false, {{10, {10, -2.5}}, {30, {10, -2.5}}, {40, {5, 0}}, {50, {0, 0}}, {60, {0, 0}}}, ""},
+        {"gap: 3.0 m not read, change 10 at every depth", zeros(10, 50, 10),
+         without(changed(zeros(10, 50, 10), all(10, 50, 10, {10, 10})), 30), 1, 1, 1000, false,
+         {{10, {none, none}}, {20, {none, none}}, {30, {none, none}}, {40, {20, 20}}, {50, {10, 10}}},
+         "not measured in both it and the base at 3.0 m"},
+        {"gap in both surveys, found from the step", without(zeros(10, 50, 10), 20),
+         without(changed(zeros(10, 50, 10), all(10, 50, 10, {10, 10})), 20), 1, 1, 1000, false,
+         {{10, {none, none}}, {30, {30, 30}}}, "at 2.0 m"},
+        {"readout deeper than the base: the toe is not known", zeros(10, 30, 10), zeros(10, 40, 10), 1, 1, 1000, false,
+         {{10, {none, none}}, {30, {none, none}}}, "at 4.0 m"},
+        {"probe constant not set", zeros(10, 20, 10), changed(zeros(10, 20, 10), {{10, {5, 5}}}), 1, 1, 0, false,
+         {{10, {none, none}}}, "probe constant K is not set"},
+        {"base 1 m, readout 0.5 m: not compared", zeros(10, 20, 10), changed(zeros(5, 20, 5), all(5, 20, 5, {10, 10})),
+         1, 0.5, 1000, false, {}, "taken at 0.5 m steps, the base at 1.0 m: not compared"},
+        {"base 0.5 m, readout 1 m: not compared", zeros(5, 20, 5), changed(zeros(10, 20, 10), all(10, 20, 10, {10, 10})),
+         0.5, 1, 1000, false, {}, "taken at 1.0 m steps, the base at 0.5 m: not compared"},
+        {"second pass: a bias shift of both passes is no movement", twoPasses(zeros(10, 30, 10), 0),
+         twoPasses(zeros(10, 30, 10), 40), 1, 1, 1000, true, {{10, {0, 0}}, {30, {0, 0}}}, ""},
+        {"second pass: A is the halved difference of the passes", twoPasses(zeros(10, 20, 10), 0),
+         twoPasses(changed(zeros(10, 20, 10), {{20, {10, 0}}}), 0), 1, 1, 1000, true, {{10, {10, 0}}}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TubeSettings settings;
+        settings.constant = c.constant;
+        settings.secondPass = c.secondPass;
+        const Displacement d =
+            displacement(survey("01", c.base, c.baseStep), survey("02", c.readout, c.readoutStep), settings);
+        EXPECT_EQ(d.compared, c.expected.size() > 0);
+        EXPECT_NE(d.reason.find(c.reason), std::string::npos) << d.reason;
+        EXPECT_EQ(d.reason.empty(), c.reason.empty()) << d.reason;
+        for (const auto& [depth, ab] : c.expected) {
+            const auto at = std::find_if(d.rows.begin(), d.rows.end(),
+                                         [depth](const DisplacementRow& r) { return r.depthTenths == depth; });
+            ASSERT_NE(at, d.rows.end()) << depth;
+            for (size_t j = 0; j < 2; ++j) {
+                const std::optional<double> want = j == 0 ? ab.first : ab.second;
+                ASSERT_EQ(at->cumulative[j].has_value(), want.has_value()) << depth << " channel " << j;
+                if (want)
+                    EXPECT_NEAR(*at->cumulative[j], *want, 1e-9) << depth << " channel " << j;
+            }
+        }
+    }
+    // The checksums show the bias the second pass took out.
+    TubeSettings second;
+    second.constant = 1000;
+    second.secondPass = true;
+    const Displacement shifted = displacement(survey("01", twoPasses(zeros(10, 30, 10), 0), 1),
+                                              survey("02", twoPasses(zeros(10, 30, 10), 40), 1), second);
+    EXPECT_EQ(shifted.rows[0].checksum[0], 80);
+    EXPECT_EQ(shifted.checksums[1].mean, 80.0);
+    EXPECT_EQ(shifted.checksums[1].spread, 0.0);
+}
+
+TEST(Displacement, CsvRowsInTheTubesUnitsWithResultantAndAzimuth)
+{
+    Survey base = survey("01", zeros(10, 30, 10), 1);
+    Survey later = survey("2", changed(zeros(10, 30, 10), {{20, {300, -400}}}), 1);
+    later.time = "10:15:00";
+    Survey gapped = survey("03", without(zeros(10, 30, 10), 20), 1);
+    Survey finer = survey("04", zeros(5, 30, 5), 0.5);
+    base.id = 1, later.id = 2, gapped.id = 3, finer.id = 4;
+    const struct {
+        Units units;
+        double north;
+        std::vector<std::string> lines; // lines the CSV holds
+    } cases[] = {
+        {Units::Millimetres, 0,
+         {"readout,date,time,depth_m,a_change,b_change,a_incremental_mm,b_incremental_mm,a_cumulative_mm,"
+          "b_cumulative_mm,resultant_mm,azimuth_deg",
+          "02,12/03/24,10:15:00,1.0,0.00,0.00,0.00,0.00,15.00,-20.00,25.00,306.87",
+          "02,12/03/24,10:15:00,3.0,0.00,0.00,0.00,0.00,0.00,0.00,0.00,", "03,12/03/24,,2.0,,,,,,,,",
+          "03,12/03/24,,1.0,0.00,0.00,0.00,0.00,,,,"}},
+        {Units::Inches, 90,
+         {"readout,date,time,depth_m,a_change,b_change,a_incremental_in,b_incremental_in,a_cumulative_in,"
+          "b_cumulative_in,resultant_in,azimuth_deg",
+          "02,12/03/24,10:15:00,2.0,300.00,-400.00,0.59,-0.79,0.59,-0.79,0.98,36.87"}},
+    };
+    for (const auto& c : cases) {
+        TubeSettings t;
+        t.constant = 20000;
+        t.units = c.units;
+        t.north = c.north;
+        const std::string csv = displacementCsv(analyseTube(&base, {&base, &later, &gapped, &finer}, t));
+        for (const std::string& line : c.lines)
+            EXPECT_NE(csv.find(line + "\n"), std::string::npos) << line << "\n" << csv;
+        EXPECT_EQ(csv.find("\n04,"), std::string::npos) << "a readout at another step is left out";
+    }
+}
+
+TEST(Displacement, RateAndThresholdsFlagTheReadoutsThatCrossThem)
+{
+    Survey base = survey("01", zeros(10, 20, 10), 1), first = base, second = base;
+    base.date = "01/03/24", first.date = "11/03/24", second.date = "21/03/24";
+    base.id = 1, first.id = 2, second.id = 3;
+    first.readout = "02", second.readout = "03";
+    first.rows = changed(first.rows, {{10, {50, 0}}});  // 5 mm at 1.0 m in 10 days
+    second.rows = changed(second.rows, {{10, {120, 0}}}); // 12 mm: 0.7 mm/day
+    const struct {
+        std::optional<double> alert, alarm, alertRate, alarmRate;
+        Level first, second;
+    } cases[] = {
+        {{}, {}, {}, {}, Level::None, Level::None},
+        {5, 20, {}, {}, Level::Alert, Level::Alert},
+        {{}, 12, {}, {}, Level::None, Level::Alarm},
+        {{}, {}, 0.5, 0.6, Level::Alert, Level::Alarm},
+    };
+    for (const auto& c : cases) {
+        TubeSettings t;
+        t.constant = 10000;
+        t.alertMm = c.alert, t.alarmMm = c.alarm, t.alertMmPerDay = c.alertRate, t.alarmMmPerDay = c.alarmRate;
+        const TubeResult tube = analyseTube(&base, {&base, &first, &second}, t);
+        ASSERT_EQ(tube.readouts.size(), 2u);
+        EXPECT_EQ(tube.readouts[0].level, c.first);
+        EXPECT_EQ(tube.readouts[1].level, c.second);
+        EXPECT_NEAR(*tube.readouts[1].rateMmPerDay, 0.7, 1e-9);
+        const std::vector<TimePoint> at1m = history(tube, 10);
+        ASSERT_EQ(at1m.size(), 3u);
+        EXPECT_EQ(at1m[0].resultant, 0.0);
+        EXPECT_NEAR(*at1m[2].resultant, 12, 1e-9);
+        EXPECT_NEAR(*at1m[1].rateMmPerDay, 0.5, 1e-9);
+        EXPECT_EQ(defaultHistoryDepths(tube), (std::vector<int>{10}));
+    }
+    EXPECT_EQ(analyseTube(nullptr, {&first}, {}).reason, "no base readout is chosen for the tube");
 }
 
 TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)

@@ -17,8 +17,8 @@ QString surveyLibraryPath();
 class MainWindow;
 class SurveysWindow;
 
-// The Surveys window of the main window: opened by "Surveys...", and fed by every complete
-// download, whose survey it then offers.
+// The Surveys window of the main window: opened by "Surveys...", and fed by every download,
+// whole or with rows not read, whose survey it then offers.
 class SurveysLauncher : public QObject {
     Q_OBJECT
 public:
@@ -26,8 +26,8 @@ public:
 
     // The operation of "Ok": the download, then its survey into the library.
     void downloadAndKeep(Context& c);
-    // A complete download's survey into the library, then offered; the error when the
-    // library could not take it.
+    // A download's survey into the library (kept incomplete when rows were not read), then
+    // offered; the error when the library could not take it.
     LibraryFeed keep(const DownloadedBlock& block);
     // Shows the window (opening it when closed) with this survey chosen; 0 keeps the choice.
     void show(std::int64_t surveyId = 0);

@@ -1,6 +1,6 @@
-#include "shell/survey_tables.h"
+#include "shell/surveys/survey_tables.h"
 
-#include "shell/survey_texts.h"
+#include "shell/surveys/survey_texts.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +14,7 @@ namespace tarvelon {
 SurveyTables::SurveyTables(QLabel* header, QTableWidget* table) : header_(header), table_(table)
 {
     header_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    header_->setWordWrap(true);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->setVisible(false);
 }
@@ -30,17 +31,26 @@ void SurveyTables::clear()
 void SurveyTables::showHeader(const surveys::Survey& s)
 {
     const QString depth = s.depth ? QString::number(*s.depth, 'f', 1) + QStringLiteral(" m") : QStringLiteral("-");
+    QString missing;
+    if (!s.complete()) {
+        QStringList depths;
+        for (int t : s.missingTenths)
+            depths << depthText(t);
+        missing = QStringLiteral("<tr><td colspan=4><b>Incomplete:</b> rows not read at %1 m</td></tr>")
+                      .arg(depths.join(QStringLiteral(", ")));
+    }
     header_->setText(QStringLiteral("<table cellspacing=2>"
                                     "<tr><td><b>Client:</b> %1</td><td><b>Site:</b> %2</td><td><b>Tube:</b> %3</td>"
                                     "<td><b>Readout:</b> %4</td></tr>"
                                     "<tr><td><b>Depth:</b> %5</td><td><b>Step:</b> %6 m</td><td><b>Guides:</b> %7</td>"
                                     "<td><b>North:</b> %8</td></tr>"
                                     "<tr><td><b>Date:</b> %9</td><td><b>Time:</b> %10</td>"
-                                    "<td colspan=2><b>Downloaded:</b> %11</td></tr></table>")
+                                    "<td colspan=2><b>%11</b> %12</td></tr>%13</table>")
                          .arg(qs(s.client).toHtmlEscaped(), qs(s.site).toHtmlEscaped(), qs(s.tube).toHtmlEscaped(),
                               qs(s.readout).toHtmlEscaped(), depth, QString::number(s.step, 'f', 1),
                               qs(s.guides).toHtmlEscaped(), qs(s.north).toHtmlEscaped(), qs(s.date).toHtmlEscaped())
-                         .arg(qs(s.time).toHtmlEscaped(), qs(s.downloadedAt).toHtmlEscaped()));
+                         .arg(qs(s.time).toHtmlEscaped(), keptLabel(s.origin), qs(s.downloadedAt).toHtmlEscaped(),
+                              missing));
     header_->setToolTip(qs(s.headerFile) + QLatin1Char('\n') + qs(s.readingsFile));
 }
 
@@ -83,26 +93,26 @@ void SurveyTables::showSurvey(const surveys::Survey& s)
     csv_ = surveys::surveyCsv(s);
 }
 
-void SurveyTables::showComparison(const surveys::Survey& readout, const surveys::Comparison& c, double mmPerUnitMetre)
+void SurveyTables::showDisplacement(const surveys::ReadoutResult& readout, const surveys::TubeResult& tube)
 {
-    showHeader(readout);
-    const double scale = cumulativeScale(mmPerUnitMetre);
-    const QString unit = cumulativeUnit(mmPerUnitMetre);
-    const QStringList labels{QStringLiteral("Depth (m)"), QStringLiteral("Base S1"),   QStringLiteral("Base S2"),
-                             QStringLiteral("S1"),        QStringLiteral("S2"),        QStringLiteral("Change S1"),
-                             QStringLiteral("Change S2"), QStringLiteral("Cumulative S1 (%1)").arg(unit),
-                             QStringLiteral("Cumulative S2 (%1)").arg(unit)};
+    showHeader(*readout.survey);
+    const QString u = qs(surveys::unitName(tube.settings.units));
+    QStringList labels{QStringLiteral("Depth (m)"),        QStringLiteral("A change"),
+                       QStringLiteral("B change"),         QStringLiteral("A incremental (%1)").arg(u),
+                       QStringLiteral("B incremental (%1)").arg(u), QStringLiteral("A cumulative (%1)").arg(u),
+                       QStringLiteral("B cumulative (%1)").arg(u),  QStringLiteral("Resultant (%1)").arg(u),
+                       QStringLiteral("Azimuth (deg)")};
+    if (tube.settings.secondPass)
+        labels << QStringLiteral("Sum A (1 + 3)") << QStringLiteral("Sum B (2 + 4)");
     std::vector<QStringList> rows;
-    for (const surveys::ComparisonRow& r : c.rows) {
-        QStringList cells{depthText(r.depthTenths)};
-        for (const auto* values : {&r.base, &r.reading, &r.change})
-            cells << QString::number((*values)[0]) << QString::number((*values)[1]);
-        for (double v : r.cumulative)
-            cells << QString::number(v * scale, 'f', 2);
+    for (const surveys::DisplacementRow& r : readout.displacement.rows) {
+        QStringList cells;
+        for (const std::string& cell : surveys::displacementCells(r, tube.settings))
+            cells << qs(cell);
         rows.push_back(std::move(cells));
     }
     fill(labels, rows);
-    csv_ = surveys::comparisonCsv(c, mmPerUnitMetre);
+    csv_ = surveys::displacementCsv(tube);
 }
 
 bool SurveyTables::exportTable(const QString& path, QString* error) const

@@ -1,5 +1,5 @@
 #pragma once
-#include "surveys/comparison.h"
+#include "surveys/displacement.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,8 +12,8 @@ class QTableWidget;
 
 namespace tarvelon {
 
-// The chosen readout's header and its table (readings, or the comparison with the base), and
-// the export of that table as CSV.
+// The chosen readout's header and its table (readings, or its displacement against the base),
+// and the export of the selection as CSV.
 class SurveyTables {
 public:
     // The widgets sit where the window laid them out; this fills them.
@@ -23,10 +23,10 @@ public:
 
     void clear();
     void showSurvey(const surveys::Survey& s);
-    // The readout's header over its comparison with the base.
-    void showComparison(const surveys::Survey& readout, const surveys::Comparison& c, double mmPerUnitMetre);
+    // The readout's header over its displacement; the CSV holds every readout of `tube`.
+    void showDisplacement(const surveys::ReadoutResult& readout, const surveys::TubeResult& tube);
 
-    // The shown table; false with the reason when nothing is shown or the file cannot be written.
+    // The CSV; false with the reason when nothing is shown or the file cannot be written.
     bool exportTable(const QString& path, QString* error) const;
 
 private:
@@ -35,7 +35,7 @@ private:
 
     QLabel* header_;
     QTableWidget* table_;
-    std::string csv_; // the shown table as exported
+    std::string csv_;
 };
 
 } // namespace tarvelon

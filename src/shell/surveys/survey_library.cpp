@@ -1,8 +1,8 @@
-#include "shell/survey_library.h"
+#include "shell/surveys/survey_library.h"
 
 #include "platform/qt/qt_app_data.h"
 #include "shell/main_window.h"
-#include "shell/surveys_window.h"
+#include "shell/surveys/surveys_window.h"
 #include "surveys/store.h"
 
 #include <QDateTime>
@@ -24,10 +24,7 @@ SurveysLauncher::SurveysLauncher(MainWindow& window) : QObject(&window), main_(w
 
 void SurveysLauncher::downloadAndKeep(Context& c)
 {
-    const DownloadedBlock block = downloadBlock(c);
-    if (!block.complete)
-        return;
-    const LibraryFeed fed = keep(block);
+    const LibraryFeed fed = keep(downloadBlock(c));
     if (!fed.error.empty())
         c.messages.show(std::string(kLibraryCannotBeWritten) + fed.error, Icon::Error);
 }
@@ -36,7 +33,7 @@ LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
 {
     const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     const LibraryFeed fed = addToLibrary(QFile::encodeName(surveyLibraryPath()).toStdString(), block, now);
-    if (!fed.error.empty())
+    if (!fed.error.empty() || fed.surveyId == 0)
         return fed;
     lastAdded_ = fed.surveyId;
     // An open Surveys window shows the new survey at once; otherwise the page offers it.
@@ -44,7 +41,9 @@ LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
         surveys_->reload();
         surveys_->select({fed.surveyId});
     } else if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded"))) {
-        added->setText(QStringLiteral("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
+        added->setText(fed.incomplete ? QStringLiteral("Kept in the survey library, incomplete: "
+                                                       "<a href=\"show\">show it in Surveys</a>")
+                                      : QStringLiteral("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
         added->show();
     }
     return fed;
@@ -58,7 +57,9 @@ SurveysWindow* SurveysLauncher::window() const
 void SurveysLauncher::show(std::int64_t surveyId)
 {
     if (!surveys_) {
-        surveys_ = new SurveysWindow({}, &main_);
+        // Its boxes wait while the main window talks to the unit.
+        surveys_ = new SurveysWindow({{}, [this](std::function<void()> task) { main_.whenIdle(std::move(task)); }},
+                                     &main_);
         surveys_->setAttribute(Qt::WA_DeleteOnClose);
     } else {
         surveys_->reload();

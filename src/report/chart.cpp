@@ -1,0 +1,282 @@
+#include "report/chart.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPolygonF>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvelon::report {
+namespace {
+
+struct Range {
+    double lo = 0, hi = 0;
+    bool any = false;
+    void take(double v)
+    {
+        if (!std::isfinite(v))
+            return;
+        lo = any ? std::min(lo, v) : v;
+        hi = any ? std::max(hi, v) : v;
+        any = true;
+    }
+};
+
+// Round steps (1, 2 or 5 times a power of ten) that give about `count` ticks.
+std::vector<double> ticks(Range& r, int count)
+{
+    if (!r.any)
+        r = {0, 1, true};
+    if (r.hi - r.lo < 1e-9) {
+        const double pad = std::max(1.0, std::abs(r.lo) * 0.1);
+        r.lo -= pad;
+        r.hi += pad;
+    }
+    const double raw = (r.hi - r.lo) / std::max(1, count);
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = power;
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (raw <= m * power) {
+            step = m * power;
+            break;
+        }
+    r.lo = std::floor(r.lo / step) * step;
+    r.hi = std::ceil(r.hi / step) * step;
+    std::vector<double> out;
+    for (double v = r.lo; v <= r.hi + step / 2; v += step)
+        out.push_back(std::abs(v) < step / 1e6 ? 0 : v);
+    return out;
+}
+
+QString tickText(double v, bool time)
+{
+    if (time)
+        return QDate(1970, 1, 1).addDays(qint64(std::floor(v))).toString(QStringLiteral("dd/MM/yy"));
+    return QString::number(v, 'g', 6);
+}
+
+} // namespace
+
+QColor seriesColor(size_t index)
+{
+    static const QColor colors[] = {
+        QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
+        QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
+        QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf), QColor(0x00, 0x00, 0x00), QColor(0x0a, 0x3d, 0x62)};
+    return colors[index % std::size(colors)];
+}
+
+void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(area);
+    QFont font = p.font();
+    // Text in the painter's own units, in proportion to the chart, within readable bounds.
+    font.setPixelSize(int(std::clamp(std::min(area.width(), area.height()) / 32.0, 8.0, 13.0)));
+    p.setFont(font);
+    const QFontMetricsF fm(font, p.device());
+    const double line = fm.height();
+
+    QRectF rest = area.adjusted(line / 2, line / 2, -line / 2, -line / 2);
+    QFont bold = font;
+    bold.setBold(true);
+    p.setFont(bold);
+    p.drawText(QRectF(rest.left(), rest.top(), rest.width(), line * 1.2), Qt::AlignHCenter | Qt::AlignTop, c.title);
+    p.setFont(font);
+    rest.setTop(rest.top() + line * 1.4);
+    if (!c.note.isEmpty()) {
+        // As many lines as the note takes, up to a third of the chart.
+        const double height = std::min(rest.height() / 3,
+                                       p.boundingRect(rest, Qt::AlignLeft | Qt::TextWordWrap, c.note).height());
+        const QRectF noteBox(rest.left(), rest.bottom() - height, rest.width(), height);
+        p.setPen(QColor(0x80, 0x30, 0x00));
+        p.drawText(noteBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, c.note);
+        p.setPen(Qt::black);
+        rest.setBottom(noteBox.top() - line * 0.3);
+    }
+
+    // The legend: a list beside the plot, each name in full, as many as fit.
+    const double legendWidth = c.series.empty() ? 0 : std::min(rest.width() * 0.32, line * 9.0);
+    const QRectF legend(rest.right() - legendWidth, rest.top(), legendWidth, rest.height());
+    rest.setRight(legend.left() - (legendWidth > 0 ? line * 0.5 : 0));
+
+    // Axes: ranges and ticks.
+    Range x, y;
+    for (const ChartSeries& s : c.series)
+        for (const QPointF& pt : s.points) {
+            x.take(pt.x());
+            y.take(pt.y());
+        }
+    for (const ChartLimit& l : c.limits) {
+        (c.depthDown ? x : y).take(l.value);
+        if (l.bothSides)
+            (c.depthDown ? x : y).take(-l.value);
+    }
+    if (c.depthDown) {
+        x.take(0);
+        y.take(0);
+    } else if (c.timeAxis && x.any) {
+        x.lo -= 1, x.hi += 1;
+    }
+    const std::vector<double> xt = ticks(x, c.timeAxis ? 4 : 5), yt = ticks(y, 6);
+    double yLabelWidth = 0;
+    for (double v : yt)
+        yLabelWidth = std::max(yLabelWidth, fm.horizontalAdvance(tickText(v, false)));
+    const QRectF plot(rest.left() + line * 1.3 + yLabelWidth + line * 0.3, rest.top() + (c.depthDown ? line * 1.2 : 0),
+                      0, 0);
+    const QRectF box(plot.topLeft(), QPointF(rest.right() - line * 0.5, rest.bottom() - line * (c.depthDown ? 1.3 : 2.4)));
+    if (box.width() < 10 || box.height() < 10) {
+        p.restore();
+        return;
+    }
+    const auto px = [&](double v) { return box.left() + (v - x.lo) / (x.hi - x.lo) * box.width(); };
+    const auto py = [&](double v) {
+        const double f = (v - y.lo) / (y.hi - y.lo);
+        return c.depthDown ? box.top() + f * box.height() : box.bottom() - f * box.height();
+    };
+
+    p.setPen(QPen(QColor(0xdd, 0xdd, 0xdd), 0));
+    for (double v : xt)
+        p.drawLine(QPointF(px(v), box.top()), QPointF(px(v), box.bottom()));
+    for (double v : yt)
+        p.drawLine(QPointF(box.left(), py(v)), QPointF(box.right(), py(v)));
+    p.setPen(QPen(Qt::black, 0));
+    p.drawRect(box);
+    if (x.lo < 0 && x.hi > 0)
+        p.drawLine(QPointF(px(0), box.top()), QPointF(px(0), box.bottom()));
+    if (!c.depthDown && y.lo < 0 && y.hi > 0)
+        p.drawLine(QPointF(box.left(), py(0)), QPointF(box.right(), py(0)));
+    const double xLabels = c.depthDown ? box.top() - line * 1.1 : box.bottom() + line * 0.1;
+    for (double v : xt) {
+        const QString t = tickText(v, c.timeAxis);
+        const double w = fm.horizontalAdvance(t);
+        p.drawText(QRectF(px(v) - w / 2 - 2, xLabels, w + 4, line), Qt::AlignCenter, t);
+    }
+    for (double v : yt)
+        p.drawText(QRectF(box.left() - yLabelWidth - line * 0.4, py(v) - line / 2, yLabelWidth, line),
+                   Qt::AlignRight | Qt::AlignVCenter, tickText(v, false));
+    p.drawText(QRectF(box.left(), c.depthDown ? rest.bottom() - line : box.bottom() + line * 1.2, box.width(), line),
+               Qt::AlignCenter, c.xTitle);
+    p.save();
+    p.translate(rest.left(), box.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-box.height() / 2, 0, box.height(), line), Qt::AlignCenter, c.yTitle);
+    p.restore();
+
+    p.setClipRect(box.adjusted(-1, -1, 1, 1));
+    for (const ChartLimit& l : c.limits) {
+        p.setPen(QPen(l.color, 0, Qt::DashLine));
+        for (double v : l.bothSides ? std::vector<double>{l.value, -l.value} : std::vector<double>{l.value}) {
+            if (c.depthDown)
+                p.drawLine(QPointF(px(v), box.top()), QPointF(px(v), box.bottom()));
+            else
+                p.drawLine(QPointF(box.left(), py(v)), QPointF(box.right(), py(v)));
+        }
+    }
+    for (const ChartSeries& s : c.series) {
+        // Polylines between the gaps: far cheaper to draw than one path.
+        p.setPen(QPen(s.color, std::max(1.0, line / 10)));
+        p.setBrush(Qt::NoBrush);
+        QPolygonF run;
+        const auto flush = [&] {
+            if (run.size() > 1)
+                p.drawPolyline(run);
+            run.clear();
+        };
+        for (const QPointF& pt : s.points) {
+            if (!std::isfinite(pt.x()) || !std::isfinite(pt.y())) {
+                flush();
+                continue;
+            }
+            run.append(QPointF(px(pt.x()), py(pt.y())));
+        }
+        flush();
+        if (s.markers) {
+            p.setBrush(s.color);
+            for (const QPointF& pt : s.points)
+                if (std::isfinite(pt.x()) && std::isfinite(pt.y()))
+                    p.drawEllipse(QPointF(px(pt.x()), py(pt.y())), line / 5, line / 5);
+        }
+    }
+    p.setClipRect(area);
+
+    // Legend entries, then thresholds, one a line; what does not fit is counted.
+    double at = legend.top();
+    const auto entry = [&](const QString& name, const QColor& color, Qt::PenStyle style) {
+        p.setPen(QPen(color, std::max(1.0, line / 8), style));
+        p.drawLine(QPointF(legend.left(), at + line / 2), QPointF(legend.left() + line * 1.2, at + line / 2));
+        p.setPen(Qt::black);
+        const QRectF text(legend.left() + line * 1.5, at, legend.width() - line * 1.5, line * 2);
+        const QRectF used = p.boundingRect(text, Qt::TextWordWrap, name);
+        p.drawText(text, Qt::TextWordWrap, name);
+        at += std::max(line, used.height()) + line * 0.15;
+    };
+    const size_t entries = c.series.size() + c.limits.size();
+    size_t shown = 0;
+    for (size_t i = 0; i < entries; ++i) {
+        if (at + line * 2.2 > legend.bottom() && i + 1 < entries) {
+            p.drawText(QRectF(legend.left(), at, legend.width(), line), Qt::AlignLeft,
+                       QStringLiteral("and %1 more").arg(entries - shown));
+            break;
+        }
+        if (i < c.series.size())
+            entry(c.series[i].name, c.series[i].color, Qt::SolidLine);
+        else
+            entry(c.limits[i - c.series.size()].name, c.limits[i - c.series.size()].color, Qt::DashLine);
+        ++shown;
+    }
+    p.restore();
+}
+
+bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString* error)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const auto failed = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QString cannot = QStringLiteral("%1 cannot be written").arg(path);
+    QPainter painter;
+    if (suffix == QLatin1String("png")) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        if (!painter.begin(&image))
+            return failed(cannot);
+        drawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
+        painter.end();
+        return image.save(path, "PNG") || failed(cannot);
+    }
+    if (suffix == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(chart.title);
+        if (!painter.begin(&svg))
+            return failed(cannot);
+        drawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
+        return painter.end() || failed(cannot);
+    }
+    if (suffix == QLatin1String("pdf")) {
+        QPdfWriter pdf(path);
+        pdf.setResolution(72);
+        pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF());
+        if (!painter.begin(&pdf))
+            return failed(cannot);
+        drawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
+        return painter.end() || failed(cannot);
+    }
+    return failed(QStringLiteral("The chart is exported as .png, .svg or .pdf"));
+}
+
+} // namespace tarvelon::report

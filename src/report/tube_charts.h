@@ -1,0 +1,22 @@
+#pragma once
+#include "report/chart.h"
+#include "surveys/displacement.h"
+
+#include <vector>
+
+// The charts of a tube as an engineer reads them: A and B cumulative and incremental
+// displacement against depth, one line per readout named by its date, and displacement
+// against time at chosen depths with its rate; thresholds drawn as lines.
+namespace tarvelon::report {
+
+// A readout as charts and tables name it: "12/03/24 No. 03".
+QString readoutName(const surveys::Survey& s);
+
+// Cumulative A, cumulative B, incremental A, incremental B, then against time at `depths`
+// (defaultHistoryDepths when empty).
+std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths = {});
+
+// Readings 1 and 2 of readouts with no base to compare them with.
+ChartSpec readingsChart(const std::vector<const surveys::Survey*>& readouts);
+
+} // namespace tarvelon::report

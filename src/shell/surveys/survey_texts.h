@@ -1,0 +1,41 @@
+#pragma once
+#include "surveys/displacement.h"
+
+#include <QString>
+
+#include <string>
+
+// Texts the Surveys window's parts share, so a readout reads the same everywhere.
+namespace tarvelon {
+
+inline QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+inline QString depthText(int tenths)
+{
+    return qs(surveys::depthMetres(tenths));
+}
+
+// A readout in the tree: its own date and time, then its number.
+inline QString readoutLabel(const std::string& readout, const std::string& date, const std::string& time)
+{
+    return QStringLiteral("%1 %2  No. %3").arg(qs(date), qs(time.substr(0, 5)), qs(surveys::readoutNumber(readout)));
+}
+
+// How the survey reached the library, for its header: an import is not a download.
+inline QString keptLabel(surveys::Origin origin)
+{
+    switch (origin) {
+    case surveys::Origin::Download:
+        return QStringLiteral("Downloaded:");
+    case surveys::Origin::Import:
+        return QStringLiteral("Imported:");
+    case surveys::Origin::Unknown:
+        break;
+    }
+    return QStringLiteral("Added:");
+}
+
+} // namespace tarvelon

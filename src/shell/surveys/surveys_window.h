@@ -1,0 +1,116 @@
+#pragma once
+#include "surveys/displacement.h"
+#include "surveys/import.h"
+#include "surveys/store.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tarvelon {
+
+class SurveyCharts;
+class SurveyTables;
+
+struct SurveysWindowOptions {
+    // The library file; empty means surveyLibraryPath().
+    QString libraryPath;
+    // Runs a task that opens a box now, or once the operation talking to the unit has ended
+    // (a modal box during a wait would hold the wait up); empty runs it at once.
+    std::function<void(std::function<void()>)> whenIdle;
+};
+
+// "Surveys": the library as a tree client > site > tube > readouts by their own date; the
+// chosen readouts of a tube compared with its base readout in millimetres (charts, table,
+// report and CSV), each tube's probe, units, north and thresholds kept in the library.
+class SurveysWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SurveysWindow(SurveysWindowOptions options = {}, QWidget* parent = nullptr);
+    ~SurveysWindow() override;
+
+    // Reads the tree again (after a download or an import), keeping the choice.
+    void reload();
+    // Chooses these readouts; the last is the one whose header and table are shown.
+    void select(const std::vector<std::int64_t>& ids);
+    // Makes this readout its tube's base; 0 clears the base of the shown tube.
+    void setBase(std::int64_t id);
+    // Keeps the settings of a tube; false (and the status says why) when the library refuses.
+    bool setTubeSettings(const surveys::TubeKey& tube, const surveys::TubeSettings& settings);
+    // Shows the time chart with this depth too.
+    void showTrend(int depthTenths);
+    // Imports files and folders, reports per file, and shows the first survey added.
+    surveys::ImportReport importPaths(const QStringList& paths);
+
+    // The shown chart by the name's suffix: .png, .svg or .pdf.
+    bool exportChart(const QString& path, QString* error);
+    // A PNG and an SVG of every chart shown: `pathBase` + "-a-cumulative.png" and so on.
+    bool exportCharts(const QString& pathBase, QString* error);
+    bool exportTable(const QString& path, QString* error);
+    // The report of the shown tube, every readout compared with its base.
+    bool writeReport(const QString& path, QString* error);
+
+    bool isReadOnly() const;
+    QString statusText() const;
+    QTreeWidget* tree() const { return tree_; }
+    QTableWidget* table() const;
+    SurveyCharts* charts() const { return charts_; }
+
+private:
+    void buildUi();
+    void openLibrary();
+    void onSelectionChanged();
+    void loadTube(const surveys::TubeKey& key);
+    void markReadouts();
+    void updateStatus();
+    // Runs `task` (which opens a box) when no operation is talking to the unit.
+    void whenIdle(std::function<void()> task);
+    void chooseImport(bool folder);
+    void chooseExport(const QString& title, const QString& filter,
+                      bool (SurveysWindow::*write)(const QString&, QString*));
+    void editTubeSettings();
+
+    surveys::SurveyStore store_;
+    QString libraryPath_;
+    std::function<void(std::function<void()>)> whenIdle_;
+    QString openError_, actionError_;
+
+    std::map<std::int64_t, QTreeWidgetItem*> items_;
+    std::map<std::int64_t, surveys::TubeKey> tubeOf_;
+    std::map<std::int64_t, surveys::Level> levels_; // readouts flagged by a threshold
+    std::set<std::int64_t> bases_;                 // every tube's base readout
+    std::set<std::int64_t> marked_;                // readouts shown with a mark
+    std::vector<std::int64_t> chosen_;             // readouts of one tube, the current one last
+
+    // The shown tube, read whole, and its readouts compared with its base.
+    std::optional<surveys::TubeKey> tube_;
+    std::vector<surveys::Survey> tubeSurveys_;
+    surveys::TubeSettings settings_;
+    surveys::TubeResult result_;
+    QStringList reasons_;
+
+    QLabel* status_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    std::unique_ptr<SurveyTables> tables_;
+    SurveyCharts* charts_ = nullptr;
+    QPushButton* baseButton_ = nullptr;
+    QPushButton* settingsButton_ = nullptr;
+    QPushButton* reportButton_ = nullptr;
+    QPushButton* importButton_ = nullptr;
+};
+
+} // namespace tarvelon

@@ -1,0 +1,30 @@
+#pragma once
+#include "surveys/survey.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+
+namespace tarvelon {
+
+// "Tube Settings": what turns a tube's readings into millimetres and what is an alert, kept
+// in the library for that tube. The base readout is chosen in the tree ("Mark as Base").
+class TubeSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    TubeSettingsDialog(const surveys::TubeKey& tube, const surveys::TubeSettings& settings, QWidget* parent);
+    // What the boxes hold, the base kept as it was.
+    surveys::TubeSettings settings() const;
+
+private:
+    surveys::TubeSettings settings_;
+    QDoubleSpinBox* constant_ = nullptr;
+    QComboBox* units_ = nullptr;
+    QDoubleSpinBox* north_ = nullptr;
+    QDoubleSpinBox* limits_[4]{};
+    QCheckBox* secondPass_ = nullptr;
+};
+
+} // namespace tarvelon
