@@ -314,7 +314,7 @@ void exportBlock(Context& c, BlockRun& run)
     noteFailedFiles(run);
     for (const DownloadFile* f : {&files.headerExport, &files.readingsExport})
         if (!whole && !f->failed())
-            run.result.problems.push_back(std::string(kNotReplaced) + f->path());
+            run.result.problems.push_back(std::string(kPairNotReplaced) + f->path());
     noteUnreadDepths(run.result);
     // Rows not read are named, yet the block's files stand.
     run.result.status = run.result.filesWritten.size() == 2 ? BlockResult::Downloaded : BlockResult::Failed;

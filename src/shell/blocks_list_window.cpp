@@ -20,13 +20,17 @@ namespace {
 
 enum Column { kBlock, kClient, kSite, kTube, kDepth, kReadout, kDate, kTime, kResult, kColumns };
 
-// Header bytes of an erased block are control characters: shown blank, not as boxes.
+// Header bytes of an erased block are control characters: shown blank, not as boxes, and so
+// is a field left with nothing but its separators ("  .", "  /  /  ").
 QString readable(QString text)
 {
-    for (QChar& ch : text)
+    bool anything = false;
+    for (QChar& ch : text) {
         if (!ch.isPrint())
             ch = QLatin1Char(' ');
-    return text;
+        anything = anything || ch.isLetterOrNumber();
+    }
+    return anything ? text : QString();
 }
 
 // "DDMMYY" as "DD/MM/YY", "hhmmss" as "hh:mm:ss", as the export file writes them.

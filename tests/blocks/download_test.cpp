@@ -524,7 +524,9 @@ TEST(DownloadExports, BothAreCompleteBeforeEitherReplacesTheEarlierOne)
         b.run();
         EXPECT_EQ(b.file(kBase + "dat.dat"), headerBefore);
         EXPECT_EQ(b.file(kBase + "num.dat"), readingsBefore);
-        ASSERT_FALSE(b.h.messages.shown.empty());
+        const std::string other = blocked == "dat.dat.part" ? "num.dat" : "dat.dat";
+        ASSERT_EQ(b.h.messages.shown.size(), 2u);
         EXPECT_EQ(b.h.messages.shown[0].text, "Attention: cannot write file " + (b.out / (kBase + blocked.substr(0, 7))).string());
+        EXPECT_EQ(b.h.messages.shown[1].text, std::string(kPairNotReplaced) + (b.out / (kBase + other)).string());
     }
 }
