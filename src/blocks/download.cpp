@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace tarvelon {
@@ -54,6 +56,13 @@ public:
     void open() { ok_ = ok_ && (!staged() || removeFile(writePath_)) && file_.open(writePath_, length_); }
     void write(long k, std::string_view record) { ok_ = ok_ && file_.write(k, record); }
     void close() { file_.close(); }
+    // The staged file closed once it is on the disk itself, so that once it is renamed into
+    // place a power cut cannot leave it empty.
+    void flush()
+    {
+        ok_ = ok_ && file_.sync();
+        close();
+    }
     // The new file in place of the earlier one.
     void commit()
     {
@@ -78,6 +87,10 @@ private:
     bool ok_;
     RecordFile file_;
 };
+
+// The export base name a block's files get: the header's own, or another when that one is
+// already taken by an earlier block of the same run.
+using ExportNamer = std::function<std::string(const std::string& baseName, int block)>;
 
 struct DownloadFiles {
     DownloadFiles(const std::string& folder, const std::string& baseName)
@@ -132,7 +145,7 @@ void writeHeaderExport(Context& c, const BlockHeader& header, DownloadFile& file
     long k = 0;
     for (const std::string& record : headerExportRecords(header))
         file.write(++k, record);
-    file.close();
+    file.flush();
 }
 
 // One row per depth step from the deepest up, each written to the work file as it arrives and
@@ -182,7 +195,7 @@ void writeReadingsExport(Context& c, const std::vector<ReadingsRecord>& records,
     long k = 0;
     for (auto it = records.rbegin(); it != records.rend(); ++it)
         file.write(++k, exportRecord(*it).bytes());
-    file.close();
+    file.flush();
 }
 
 void noteFailedFiles(BlockRun& run)
@@ -212,22 +225,32 @@ void noteUnreadDepths(BlockResult& result)
 
 // Steps 4 to 11 of a block on the open port, after its first wake: the header, the header
 // export file staged, the readings into the work file. `progress` gives the block's place in
-// the run; the rows of readings expected and those of the blocks still to come give the time
-// left.
+// the run; the rows of readings expected (-1: not known before the header) and those of the
+// blocks still to come give the time left.
 Reading readBlockRows(Context& c, Exchange& ex, Wake firstWake, BlockRun& run, Progress progress,
-                      int readingRowsExpected, int rowsAfter)
+                      int readingRowsExpected, int rowsAfter, const ExportNamer& namer = {})
 {
+    constexpr size_t kDepthRow = 3, kStepRow = 4;
     const int headerRows = static_cast<int>(kHeaderRows.size());
-    progress.rows = headerRows;
+    HeaderTexts texts;
+    // The bar counts every row of the block against one total from the first row it shows, so
+    // it never goes back: a run knows the block's rows from its list, a single download once
+    // the depth and step rows are in.
     const auto headerProgress = [&](int row) {
-        showRowProgress(c.form, progress, row, readingRowsExpected + rowsAfter);
+        if (readingRowsExpected >= 0) {
+            progress.rows = headerRows + readingRowsExpected;
+        } else if (texts[kDepthRow] && texts[kStepRow]) {
+            progress.rows = headerRows + readingRowCount(depthText(*texts[kDepthRow]), *texts[kStepRow]);
+        } else {
+            return;
+        }
+        showRowProgress(c.form, progress, row, rowsAfter);
     };
 
     // 4. The header; a unit that falls silent here leaves every file as it was, and so does
     //    a header row not read, which would give the files a wrong name or wrong depths.
     c.state.pageDigit = "0";
     c.state.rowOffset = "00";
-    HeaderTexts texts;
     if (!readHeader(c, ex, firstWake, run.header, texts, headerProgress))
         return Reading::Ended;
     UnreadRows unreadHeader;
@@ -239,8 +262,9 @@ Reading readBlockRows(Context& c, Exchange& ex, Wake firstWake, BlockRun& run, P
 
     // 5. The work file of an earlier download goes; its export files stay until the new ones
     //    are complete.
+    const std::string baseName = fileNameFromText(safeFileName(exportBaseName(run.header)));
     run.files = std::make_unique<DownloadFiles>(c.state.downloadFolder,
-                                                fileNameFromText(safeFileName(exportBaseName(run.header))));
+                                                namer ? namer(baseName, run.result.block) : baseName);
     run.files->work.remove();
 
     // 6, 7. The header export file.
@@ -271,17 +295,28 @@ void keepEarlierExports(BlockRun& run)
 }
 
 // Steps 14 to 16: the readings export file, the work records from the shallowest down; then
-// both export files replace the earlier ones.
+// both export files, complete and on the disk, replace the earlier ones. One that could not
+// be written keeps the other from replacing its earlier file, so the pair of a name always
+// belongs to one download.
 void exportBlock(Context& c, BlockRun& run)
 {
     DownloadFiles& files = *run.files;
     writeReadingsExport(c, run.records, files.readingsExport);
-    files.headerExport.commit();
-    files.readingsExport.commit();
+    const bool whole = !files.headerExport.failed() && !files.readingsExport.failed();
+    if (whole) {
+        files.headerExport.commit();
+        files.readingsExport.commit();
+    }
+    // Whatever was not committed goes; an earlier file of its name stays.
+    files.headerExport.discard();
+    files.readingsExport.discard();
     for (const DownloadFile* f : {&files.headerExport, &files.readingsExport})
-        if (!f->failed())
+        if (!f->failed() && whole)
             run.result.filesWritten.push_back(f->path());
     noteFailedFiles(run);
+    for (const DownloadFile* f : {&files.headerExport, &files.readingsExport})
+        if (!whole && !f->failed())
+            run.result.problems.push_back(std::string(kPairNotReplaced) + f->path());
     noteUnreadDepths(run.result);
     // Rows not read are named, yet the block's files stand.
     run.result.status = run.result.filesWritten.size() == 2 ? BlockResult::Downloaded : BlockResult::Failed;
@@ -295,8 +330,52 @@ void showProblems(Context& c, const BlockResult& result)
         c.messages.show(text, Icon::Error);
 }
 
+// The export base names a run has given out. Windows compares file names without regard to
+// case, so the run does too.
+class RunNames {
+public:
+    std::string take(const std::string& baseName, int block)
+    {
+        if (taken_.insert(folded(baseName)).second)
+            return baseName;
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "block%02d-", block);
+        const std::string renamed = baseName + suffix;
+        taken_.insert(folded(renamed));
+        renamed_.push_back(block);
+        if (example_.empty())
+            example_ = renamed;
+        return renamed;
+    }
+    // One message for the whole run, naming the blocks kept under another name.
+    void report(Context& c) const
+    {
+        if (renamed_.empty())
+            return;
+        const bool one = renamed_.size() == 1;
+        c.messages.show("Attention: " + blockList(renamed_) + (one ? " has" : " have") +
+                            " the export name of an earlier block of this run; kept under a name with its "
+                            "block number, as \"" + textFromPath(example_) + "\"",
+                        Icon::Error);
+    }
+
+private:
+    static std::string folded(std::string name)
+    {
+        for (char& ch : name)
+            if (ch >= 'a' && ch <= 'z')
+                ch = static_cast<char>(ch - 'a' + 'A');
+        return name;
+    }
+
+    std::set<std::string> taken_;
+    std::vector<int> renamed_;
+    std::string example_;
+};
+
 } // namespace
 
+// A folder where a file can be created; false when there is none or it refuses.
 bool folderTakesFiles(const std::string& folder)
 {
     const std::string probe = joinPath(folder, ".tarvelon-write-test");
@@ -346,7 +425,7 @@ DownloadedBlock downloadBlock(Context& c)
 
     // 4 to 11. Header, header export file staged, readings into the work file.
     BlockRun run(block);
-    switch (readBlockRows(c, ex, firstWake, run, {}, 0, 0)) {
+    switch (readBlockRows(c, ex, firstWake, run, {}, -1, 0)) {
     case Reading::HeaderUnread:
         ex.end();
         endWithoutFiles(c);
@@ -406,11 +485,18 @@ std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlo
     std::vector<BlockResult> results(plan.size());
     for (size_t i = 0; i < plan.size(); ++i)
         results[i].block = plan[i].block;
+    // A block whose header gives the export name of an earlier block of this run (a header
+    // copied and not changed, a readout number used again) must not write over its files.
+    RunNames names;
+    const ExportNamer namer = [&names](const std::string& baseName, int block) {
+        return names.take(baseName, block);
+    };
     const auto finish = [&] {
         c.form.setEnabled(kOkButton, true);
         c.form.setText("Text1", "");
         c.timer1.disable();
         c.loop.yield();
+        names.report(c);
         std::vector<int> done, notDone;
         for (const BlockResult& r : results)
             (r.status == BlockResult::Downloaded ? done : notDone).push_back(r.block);
@@ -450,7 +536,7 @@ std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlo
         const Progress place{static_cast<int>(i) + 1, static_cast<int>(plan.size())};
         const Reading reading = wake == Wake::NoReply ? Reading::Ended
                                                       : readBlockRows(c, ex, wake, run, place,
-                                                                      plan[i].readingRows, rowsAfter);
+                                                                      plan[i].readingRows, rowsAfter, namer);
         if (reading == Reading::Complete)
             exportBlock(c, run);
         if (reading == Reading::HeaderUnread)

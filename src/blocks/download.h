@@ -11,6 +11,8 @@ namespace tarvelon {
 
 inline constexpr std::string_view kCannotWriteFile = "Attention: cannot write file ";
 inline constexpr std::string_view kNotReplaced = "Attention: the download did not finish; these files were not replaced: ";
+inline constexpr std::string_view kPairNotReplaced =
+    "Attention: the other export file could not be written, so this one was not replaced: ";
 inline constexpr std::string_view kNothingDownloaded = "; nothing was downloaded";
 inline constexpr std::string_view kNoFolder = "Attention: choose the download folder with \"Folder\" first";
 inline constexpr std::string_view kFolderNotWritable = "Attention: cannot write into the download folder ";

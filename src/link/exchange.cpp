@@ -44,11 +44,28 @@ Wake Exchange::handshake(Limit limit)
     // tail of a broken one), so it cannot be its answer.
     c_.port.readAll();
     send(cmd::kWake);
+    int passStart = 0;
     startWait();
     std::string heard;
+    // A character that reached the line before the unit's answer is not part of it; anything
+    // after the "!" is.
+    const auto answer = [&heard]() -> std::optional<Wake> {
+        const size_t ready = heard.find(cmd::kReady);
+        if (ready == std::string::npos)
+            return std::nullopt;
+        return std::string_view(heard).substr(ready) == cmd::kReady ? Wake::Ready : Wake::Refused;
+    };
     for (;;) {
         if (lost() || (heard.empty() && abandoned(c_.state.tick)))
             return Wake::NoReply;
+        // A pass that took several ticks was held up (a modal box of another window ran its
+        // own event loop): what arrived meanwhile may have come in time, so it is read before
+        // the clock is looked at.
+        if (ticksSince(passStart) > 1 && c_.port.waitingCount() > 0) {
+            heard += c_.port.readAll();
+            if (const auto wake = answer())
+                return *wake;
+        }
         // Noise with no "!" after it gets the reply time to be followed by one, then counts
         // as a refusal; characters arriving in the pass that passed the limit count as none.
         if (c_.state.tick > kReplyTicks && (limit == Limit::ReplyTime || !heard.empty())) {
@@ -63,13 +80,11 @@ Wake Exchange::handshake(Limit limit)
         }
         if (c_.port.waitingCount() > 0) {
             heard += c_.port.readAll();
-            // A character that reached the line before the unit's answer is not part of it;
-            // anything after the "!" is.
-            const size_t ready = heard.find(cmd::kReady);
-            if (ready != std::string::npos)
-                return std::string_view(heard).substr(ready) == cmd::kReady ? Wake::Ready : Wake::Refused;
+            if (const auto wake = answer())
+                return *wake;
             continue;
         }
+        passStart = c_.state.tick;
         c_.loop.yieldUntilEvent();
     }
 }

@@ -2,8 +2,16 @@
 
 #include "platform/file_path.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace tarvelon {
 
@@ -43,6 +51,18 @@ bool RecordFile::write(long k, std::string_view record)
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
         return false;
     return std::fflush(file_) == 0;
+}
+
+bool RecordFile::sync()
+{
+    if (!file_ || std::fflush(file_) != 0)
+        return false;
+#ifdef _WIN32
+    return _commit(_fileno(file_)) == 0;
+#else
+    // A file system that cannot sync (EINVAL) keeps the file as well as it can.
+    return ::fsync(::fileno(file_)) == 0 || errno == EINVAL;
+#endif
 }
 
 bool RecordFile::read(long k, std::string& record)
@@ -85,7 +105,17 @@ bool replaceFile(const std::string& from, const std::string& to)
     if (std::filesystem::is_directory(fsPath(to), ec))
         return false;
     std::filesystem::rename(fsPath(from), fsPath(to), ec);
-    return !ec;
+    if (ec)
+        return false;
+#ifndef _WIN32
+    // The folder's entry is what the rename changed: it too must reach the disk.
+    const std::string folder = utf8Path(fsPath(to).parent_path());
+    if (const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY); fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#endif
+    return true;
 }
 
 } // namespace tarvelon

@@ -20,6 +20,8 @@ public:
     bool open(const std::string& path, int recordLength);
     void close();
     bool isOpen() const { return file_ != nullptr; }
+    // Every record written is on the disk itself, not only handed to the system.
+    bool sync();
     // Writes `record`, cut or blank-padded to the record length, as record k.
     bool write(long k, std::string_view record);
     // Reads record k; false when the file is closed or holds no such record.
@@ -35,7 +37,7 @@ private:
 // Deletes a file; false only when it exists and could not be removed.
 bool removeFile(const std::string& path);
 // Moves `from` over `to` in one step, so `to` is always either the old file or the new one
-// whole; both must lie in the same folder.
+// whole; both must lie in the same folder. The move itself is on the disk when it returns.
 bool replaceFile(const std::string& from, const std::string& to);
 
 } // namespace tarvelon

@@ -14,26 +14,42 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tarvelon {
 namespace {
 
 enum Column { kBlock, kClient, kSite, kTube, kDepth, kReadout, kDate, kTime, kResult, kColumns };
 
+// Header bytes of an erased block are control characters: shown blank, not as boxes, and so
+// is a field left with nothing but its separators ("  .", "  /  /  ").
+QString readable(QString text)
+{
+    bool anything = false;
+    for (QChar& ch : text) {
+        if (!ch.isPrint())
+            ch = QLatin1Char(' ');
+        anything = anything || ch.isLetterOrNumber();
+    }
+    return anything ? text : QString();
+}
+
 // "DDMMYY" as "DD/MM/YY", "hhmmss" as "hh:mm:ss", as the export file writes them.
 QString withSeparators(const std::string& text, QChar separator)
 {
-    const QString t = fromText(text);
+    const QString t = readable(fromText(text));
     return t.size() == 6 ? t.left(2) + separator + t.mid(2, 2) + separator + t.mid(4, 2) : t;
 }
 
-QString resultText(const BlockResult& r, const std::string& libraryError)
+QString resultText(const MainWindow& main, const BlockResult& r, const std::string& libraryError)
 {
-    // The files of a downloaded block come first, the reason of one that failed.
+    // The files of a downloaded block come first, the reason of one that failed; paths are
+    // shown with their folder as it is named, also outside the code page.
     QStringList parts;
     for (const std::string& file : r.filesWritten)
-        parts << fromText(file);
+        parts << main.shownText(file);
     for (const std::string& problem : r.problems)
-        parts << fromText(problem).remove(QStringLiteral("Attention: "));
+        parts << main.shownText(problem).remove(QStringLiteral("Attention: "));
     if (r.status == BlockResult::Downloaded || r.rowsRead > 0)
         parts.insert(r.status == BlockResult::Downloaded ? parts.size() - qsizetype(r.problems.size()) : parts.size(),
                      QStringLiteral("%1 rows read, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size()));
@@ -60,7 +76,6 @@ BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
-    table_->horizontalHeader()->setStretchLastSection(true);
 
     download_ = makeButton(this, "cmdDownload", "&Download");
     close_ = makeButton(this, "cmdClose", "&Close");
@@ -140,11 +155,11 @@ void BlocksListWindow::showBlocks()
         const bool known = b && b->read;
         const QString texts[kColumns] = {
             QStringLiteral("%1").arg(row + 1, 2, 10, QLatin1Char('0')),
-            known ? fromText(b->client) : QString(),
-            known ? fromText(b->site) : QString(),
-            known ? fromText(b->tube) : QString(),
-            known ? fromText(b->depth) : QString(),
-            known ? fromText(b->readout) : QString(),
+            known ? readable(fromText(b->client)) : QString(),
+            known ? readable(fromText(b->site)) : QString(),
+            known ? readable(fromText(b->tube)) : QString(),
+            known ? readable(fromText(b->depth)) : QString(),
+            known ? readable(fromText(b->readout)) : QString(),
             known ? withSeparators(b->date, QLatin1Char('/')) : QString(),
             known ? withSeparators(b->time, QLatin1Char(':')) : QString(),
             !b ? QStringLiteral("reading the header") : !known ? QStringLiteral("header not read") : QString(),
@@ -162,11 +177,30 @@ void BlocksListWindow::showBlocks()
         }
     }
     table_->resizeColumnsToContents();
+    fitResultColumn();
+}
+
+void BlocksListWindow::fitResultColumn()
+{
+    // The result is shown whole (the table scrolls sideways when it must), and the column
+    // takes whatever width the others leave.
+    table_->resizeColumnToContents(kResult);
+    int others = 0;
+    for (int col = 0; col < kResult; ++col)
+        others += table_->columnWidth(col);
+    table_->setColumnWidth(kResult, std::max(table_->columnWidth(kResult), table_->viewport()->width() - others));
+}
+
+void BlocksListWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitResultColumn();
 }
 
 void BlocksListWindow::showResult(const BlockResult& r, const std::string& libraryError)
 {
-    table_->setItem(r.block - 1, kResult, new QTableWidgetItem(resultText(r, libraryError)));
+    table_->setItem(r.block - 1, kResult, new QTableWidgetItem(resultText(main_, r, libraryError)));
+    fitResultColumn();
     if (QTableWidgetItem* box = table_->item(r.block - 1, kBlock); box && r.status == BlockResult::Downloaded)
         box->setCheckState(Qt::Unchecked);
 }

@@ -37,11 +37,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showBlocks();
     void showResult(const BlockResult& result, const std::string& libraryError);
     void setRunning(bool running);
+    void fitResultColumn();
 
     MainWindow& main_;
     SurveysLauncher& surveys_;

@@ -110,6 +110,9 @@ public:
     void showHelp();
     void showFolderChooser();
 
+    // A text of the core as shown, with the program's folders as they are named.
+    QString shownText(const std::string& text) const;
+
     // The text box or control of that name, on any page; null when there is none.
     QLineEdit* field(std::string_view name) const;
     QWidget* control(std::string_view name) const;
@@ -144,8 +147,6 @@ private:
     void chainTabOrder();
     void showPage(int index);
     void checkEditedBox();
-    // A text of the core as shown, with the program's folders as they are named.
-    QString shownText(const std::string& text) const;
     void rememberFolder(const QString& folder);
 
     QString programFolder_;

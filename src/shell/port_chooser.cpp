@@ -1,16 +1,27 @@
 #include "shell/port_chooser.h"
 
+#include "platform/qt/qt_serial_port.h"
+
 #include <QAbstractItemView>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSerialPortInfo>
+
+#include <algorithm>
 
 namespace tarvelon {
 
 QList<PortListing> machinePorts()
 {
     QList<PortListing> ports;
+    // The name the operator types and the program remembers: "COM7" on Windows, the system
+    // location ("/dev/ttyUSB0") elsewhere.
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+#ifdef Q_OS_WIN
         ports.append({info.portName(), info.description()});
+#else
+        ports.append({info.systemLocation(), info.description()});
+#endif
     return ports;
 }
 
@@ -65,15 +76,26 @@ void PortChooser::showPopup()
 void PortChooser::refresh()
 {
     const QList<PortListing> present = source_();
-    auto described = [&present](const QString& name) {
-        for (const PortListing& p : present)
-            if (p.name == name && !p.description.isEmpty())
-                return name + QStringLiteral(" - ") + p.description;
-        return name;
+    // One adapter, one entry: a name used before stands for a present port when both lead to
+    // the same device ("/dev/serial/by-id/..." and "/dev/ttyUSB0").
+    const auto device = [](const QString& name) {
+        const QString location = portLocation(name);
+        const QString canonical = QFileInfo(location).canonicalFilePath();
+        return canonical.isEmpty() ? location : canonical;
+    };
+    const auto sameAs = [&](const QString& name) -> const PortListing* {
+        for (const PortListing& p : std::as_const(present))
+            if (device(p.name) == device(name))
+                return &p;
+        return nullptr;
+    };
+    const auto described = [&](const QString& name) {
+        const PortListing* p = sameAs(name);
+        return p && !p->description.isEmpty() ? name + QStringLiteral(" - ") + p->description : name;
     };
     QStringList names = recent_;
-    for (const PortListing& p : present)
-        if (!names.contains(p.name))
+    for (const PortListing& p : std::as_const(present))
+        if (std::none_of(names.cbegin(), names.cend(), [&](const QString& n) { return sameAs(n) == &p; }))
             names.append(p.name);
     // Filling the list would put its first entry in the box; what the operator typed stays.
     const QString typed = currentText();

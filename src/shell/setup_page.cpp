@@ -109,7 +109,12 @@ QGroupBox* SetupPage::buildSerialPort()
         option->setObjectName(QStringLiteral("ssOption1_%1").arg(i));
         option->setProperty("index", i);
         option->setAccessibleName(withoutMnemonic(option->text()));
-        connect(option, &QRadioButton::clicked, this, [this, i] { emit portChosen(i + 1); });
+        // The port follows the checked state however it changed: a click, a mnemonic, an arrow
+        // key or an assistive technology's toggle, which clicks nothing.
+        connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                emit portChosen(i + 1);
+        });
         // Only the option's own caption takes a click, however wide the column.
         sg->addWidget(option, i / 2, i % 2, Qt::AlignLeft);
         portOptions_.append(option);

@@ -306,3 +306,87 @@ TEST(Refused, EveryWriteNamesWhatTheUnitRefused)
         EXPECT_EQ(told, c.messages);
     }
 }
+
+// Blocks of one run whose headers give one export name: each keeps its own files, the later
+// ones under a name with the block number, and the run says so in one message.
+TEST_F(BlockRun, BlocksWithOneExportNameAreAllKept)
+{
+    struct Case {
+        std::vector<int> clashing; // blocks with client 01's header; the rest keep their own
+        std::vector<std::string> exportBases;
+        std::string message;
+    };
+    const std::string base = "CLIENT01-SITE0001-T001-01-";
+    const Case cases[] = {
+        {{3, 5}, {base, "CLIENT04-SITE0004-T004-04-", base + "block05-"},
+         "Attention: block 5 has the export name of an earlier block of this run; kept under a name "
+         "with its block number, as \"" + base + "block05-\""},
+        {{3, 4, 5}, {base, base + "block04-", base + "block05-"},
+         "Attention: blocks 4 and 5 have the export name of an earlier block of this run; kept under a "
+         "name with its block number, as \"" + base + "block04-\""},
+        {{}, {"CLIENT03-SITE0003-T003-03-", "CLIENT04-SITE0004-T004-04-", "CLIENT05-SITE0005-T005-05-"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.clashing.size());
+        fs::remove_all(out);
+        fs::create_directory(out);
+        h.messages.shown.clear();
+        fillUnit(h.unit, {{3, "003010"}, {4, "003010"}, {5, "003010"}});
+        for (const int b : c.clashing) {
+            char line[64];
+            std::snprintf(line, sizeof line, "C%02X000CLIENT01SITE0001T001003010+01001250101103015\r", b - 1);
+            h.unit.receive(line);
+        }
+        // fillUnit gives each block readings of its own, so a file written over by another shows.
+        std::vector<DownloadedBlock> fed;
+        const auto results =
+            downloadBlocks(h.ctx, {{3, 3}, {4, 3}, {5, 3}}, [&](const BlockResult& r) { fed.push_back(r.downloaded); });
+        const auto files = filesIn(out);
+        EXPECT_EQ(files.size(), 7u);
+        std::set<std::string> readings;
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(results[i].status, BlockResult::Downloaded);
+            const std::string header = utf8Path(out / (c.exportBases[i] + "dat.dat"));
+            const std::string numbers = utf8Path(out / (c.exportBases[i] + "num.dat"));
+            EXPECT_EQ(results[i].filesWritten, (std::vector<std::string>{header, numbers}));
+            ASSERT_EQ(fed.size(), 3u);
+            EXPECT_EQ(fed[i].headerExportPath, header);
+            EXPECT_EQ(fed[i].readingsExportPath, numbers);
+            readings.insert(readFile(numbers));
+        }
+        EXPECT_EQ(readings.size(), 3u) << "no block's readings written over by another's";
+        std::vector<std::string> told;
+        for (const ShownMessage& m : h.messages.shown)
+            told.push_back(m.text);
+        EXPECT_EQ(told, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    }
+}
+
+// The bar shows one total from the start: it never goes back, within a block or across blocks.
+TEST(Progress, NeverGoesBackwards)
+{
+    const std::pair<const char*, std::function<void(Context&)>> runs[] = {
+        {"Ok", download},
+        {"Download", [](Context& c) { downloadBlocks(c, {{3, 20}, {7, 20}}, {}); }},
+    };
+    for (const auto& [name, run] : runs) {
+        SCOPED_TRACE(name);
+        Harness h;
+        h.startUp();
+        fillUnit(h.unit, {{3, "010002"}, {7, "010002"}});
+        h.state.downloadFolder = utf8Path(h.dir.path());
+        h.form.setText("numblocco", "03");
+        run(h.ctx);
+        ASSERT_GT(h.form.progress.size(), 20u);
+        double shown = 0;
+        std::vector<std::string> backwards;
+        for (const Progress& p : h.form.progress) {
+            const double part = p.rows > 0 ? double(p.row - 1) / p.rows : 0;
+            const double done = p.blocks > 0 ? (p.block - 1 + part) / p.blocks : part;
+            if (done < shown)
+                backwards.push_back(std::to_string(p.block) + ":" + std::to_string(p.row) + "/" + std::to_string(p.rows));
+            shown = std::max(shown, done);
+        }
+        EXPECT_TRUE(backwards.empty()) << backwards.front();
+    }
+}

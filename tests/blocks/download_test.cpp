@@ -508,3 +508,25 @@ TEST(DownloadClosing, AtEveryInstantTheReadingsExportIsWholeOrAbsent)
     }
     EXPECT_GT(exported, 2) << "instants in the pause";
 }
+
+// The two export files stand together or not at all: one that cannot be written leaves the
+// earlier pair of that name as it was.
+TEST(DownloadExports, BothAreCompleteBeforeEitherReplacesTheEarlierOne)
+{
+    for (const std::string blocked : {"dat.dat.part", "num.dat.part"}) {
+        SCOPED_TRACE(blocked);
+        Bench b;
+        b.run();
+        const std::string headerBefore = b.file(kBase + "dat.dat"), readingsBefore = b.file(kBase + "num.dat");
+        b.header.depth = "0020";
+        fs::create_directory(b.out / (kBase + blocked)); // a folder in the way of one staged export
+        b.h.messages.shown.clear();
+        b.run();
+        EXPECT_EQ(b.file(kBase + "dat.dat"), headerBefore);
+        EXPECT_EQ(b.file(kBase + "num.dat"), readingsBefore);
+        const std::string other = blocked == "dat.dat.part" ? "num.dat" : "dat.dat";
+        ASSERT_EQ(b.h.messages.shown.size(), 2u);
+        EXPECT_EQ(b.h.messages.shown[0].text, "Attention: cannot write file " + (b.out / (kBase + blocked.substr(0, 7))).string());
+        EXPECT_EQ(b.h.messages.shown[1].text, std::string(kPairNotReplaced) + (b.out / (kBase + other)).string());
+    }
+}

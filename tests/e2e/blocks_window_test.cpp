@@ -138,3 +138,46 @@ TEST_F(BlocksWindow, ClosingTheWindowDuringARunStopsIt)
     EXPECT_EQ(exports().size(), 4u);
     expectIdle();
 }
+
+namespace {
+
+class BlocksWindowTexts : public BlocksWindow {
+protected:
+    void prepareUnit(sim::Unit& unit) override
+    {
+        BlocksWindow::prepareUnit(unit);
+        // Block 6 as an erased unit holds it: every header byte 0.
+        std::fill_n(unit.memory().begin() + 5 * sim::Unit::kBlockSize, 0x100, uint8_t(0));
+    }
+};
+
+} // namespace
+
+// A folder named outside the code page, an erased block and a long result are shown whole.
+TEST_F(BlocksWindowTexts, ResultsShowFoldersAsNamedErasedHeadersBlankAndNothingCut)
+{
+    const QString folder = QDir::toNativeSeparators(dir_.filePath(QString::fromUtf8("dati \u0141\u00F3d\u017A \U0001F600")));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    click("Command10");
+    auto* chooser = window_->findChild<FolderChooser*>("Form6");
+    chooser->setFolder(folder);
+    chooser->accept();
+    click("cmdDownloadBlocks");
+    auto* blocks = window_->findChild<BlocksListWindow*>();
+    ASSERT_NE(blocks, nullptr);
+    QTableWidget* table = blocks->table();
+    for (int col = 1; col < 8; ++col)
+        EXPECT_EQ(table->item(5, col)->text(), QString()) << "column " << col;
+    for (int row = 0; row < 30; ++row)
+        if (row != 1)
+            table->item(row, 0)->setCheckState(Qt::Unchecked);
+    QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
+    const QString result = table->item(1, 8)->text();
+    EXPECT_TRUE(result.startsWith(folder + QDir::separator())) << result.toStdString();
+    // The result column holds its text whole, and the columns fill the table's width.
+    EXPECT_GE(table->columnWidth(8), table->fontMetrics().horizontalAdvance(result));
+    int width = 0;
+    for (int col = 0; col < 9; ++col)
+        width += table->columnWidth(col);
+    EXPECT_GE(width, table->viewport()->width());
+}

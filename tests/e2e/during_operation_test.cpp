@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QDir>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTabBar>
 
@@ -183,5 +184,47 @@ TEST_F(ForeignNames, DownloadFoldersShowAsTheyAreNamed)
                                                                                 qsizetype(kCannotWriteFile.size())) +
                                                               gone + QDir::separator()))
             << s.text;
+    expectIdle();
+}
+
+namespace {
+
+// A unit slow to wake, block 1 one row deep: a download of a few seconds.
+class SlowUnit : public WindowOnPty {
+protected:
+    void prepareUnit(sim::Unit& unit) override
+    {
+        unit.fillDemo();
+        unit.receive("C00000" "CLIENT 1" "SITE0000" "T   " "0010" "1" "2" "+000" "00" "010101" "000000" "\r");
+        unit.faults.wakeDelayMs = 300;
+    }
+};
+
+} // namespace
+
+// Any modal box held open for 6 s while the program waits for the unit runs its own event
+// loop; the unit that answered in 0.3 s meanwhile is not taken for silent.
+TEST_F(SlowUnit, AModalBoxHeldOpenDuringAWaitDoesNotEndTheDownload)
+{
+    click("Command10");
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    // The box opens once the unit has the first wake, while the program waits for its answer.
+    bool heldDuringOperation = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (pty_.log().empty())
+            return;
+        poll.stop();
+        heldDuringOperation = window_->isBusy();
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Another window"), QStringLiteral("Held open"),
+                        QMessageBox::Ok, window_.get());
+        QTimer::singleShot(6000, &box, &QMessageBox::accept);
+        box.exec();
+    });
+    poll.start(2);
+    click("command3d1");
+    EXPECT_TRUE(heldDuringOperation);
+    EXPECT_TRUE(messages_.shown.empty()) << (messages_.shown.empty() ? "" : messages_.shown[0].text);
+    EXPECT_EQ(QDir(dir_.filePath("dati")).entryList({"*num.dat"}, QDir::Files).size(), 1);
     expectIdle();
 }

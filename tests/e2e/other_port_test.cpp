@@ -7,6 +7,7 @@
 #include "shell/program.h"
 #include "window_fixture.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -106,9 +107,14 @@ TEST_F(OtherPort, ANameThatCannotBeOpenedIsExplained)
         {QStringLiteral("/dev/tty\x01S\nX"), QStringLiteral("/dev/tty?S?X"), "the name contains control characters"},
         {file, file, "it is a regular file, not a serial port"},
         {dir_.path(), dir_.path(), "it is a folder, not a serial port"},
+        {QStringLiteral("./notes.txt"), QStringLiteral("./notes.txt"), "it is a regular file, not a serial port"},
+        {QStringLiteral("/dev/null"), QStringLiteral("/dev/null"), "it is not a serial port"},
         {QStringLiteral("/dev/ttyTarvelonNone"), QStringLiteral("/dev/ttyTarvelonNone"), "no such port"},
         {unitPath(), unitPath(), "in use by another program"},
     };
+    // Relative names are taken from the current folder, as the system takes them.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
     for (const auto& c : cases) {
         messages_.shown.clear();
         chooser()->setPortName(c.name);
@@ -119,6 +125,7 @@ TEST_F(OtherPort, ANameThatCannotBeOpenedIsExplained)
                   QStringLiteral("Attention: cannot open serial port ") + c.shown + ": " + c.reason);
         expectIdle();
     }
+    QDir::setCurrent(before);
     EXPECT_TRUE(pty_.log().empty()) << "nothing reached the unit";
     ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
     EXPECT_EQ(notes.readAll(), QByteArray("keep"));
@@ -155,6 +162,52 @@ TEST_F(OtherPort, APortThatGoesAwayMidDownloadEndsItAtOnce)
     // rows of readings.
     const QFileInfo work(QDir(dir_.filePath(QStringLiteral("dati"))).filePath(QString::fromLatin1(kWorkFileName)));
     EXPECT_GE(work.size(), (2 + 4) * kReadingsLength);
+}
+
+// A screen reader or a switch checks an option through its accessible action, not a click:
+// the next operation uses the port shown checked all the same.
+TEST_F(OtherPort, ThePortUsedIsTheOptionShownCheckedHoweverItGotChecked)
+{
+    window_->findChild<QTabBar*>(QStringLiteral("TabStrip1"))->setCurrentIndex(2);
+    chooser()->setPortName(unitPath());
+    const auto viaAccessibility = [this](int index) {
+        auto* option = window_->findChild<QRadioButton*>(QStringLiteral("ssOption1_%1").arg(index));
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(option);
+        ASSERT_TRUE(face && face->actionInterface());
+        face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    const struct {
+        std::function<void()> check;
+        int shown;
+        const char* failure; // the message of a port that is not the unit's; empty when it is
+    } steps[] = {
+        {[&] { viaAccessibility(4); }, 4, ""},
+        {[&] { viaAccessibility(1); }, 1, "Attention: cannot open serial port /nonexistent/ttyS1: no such port"},
+        {[&] { viaAccessibility(4); }, 4, ""},
+        {[&] {
+             auto* other = window_->findChild<QRadioButton*>(QStringLiteral("ssOption1_4"));
+             other->setFocus();
+             QTest::keyClick(other, Qt::Key_Up);
+         },
+         2, "Attention: cannot open serial port /nonexistent/ttyS2: no such port"},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.shown);
+        messages_.shown.clear();
+        const size_t heard = pty_.log().size();
+        s.check();
+        EXPECT_TRUE(chosen(s.shown));
+        click("Command3"); // Read Block
+        if (*s.failure) {
+            ASSERT_EQ(messages_.shown.size(), 1u);
+            EXPECT_EQ(messages_.shown[0].text, s.failure);
+            EXPECT_EQ(pty_.log().size(), heard);
+        } else {
+            EXPECT_TRUE(messages_.shown.empty());
+            EXPECT_GT(pty_.log().size(), heard) << "the unit was reached";
+        }
+        expectIdle();
+    }
 }
 
 } // namespace

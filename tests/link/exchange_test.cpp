@@ -237,3 +237,51 @@ TEST(VirtualTimer, EnablingARunningTimerKeepsItsPeriod)
     h.timer1.enable();
     EXPECT_EQ(h.timer1.nextEvent(), 100000);
 }
+
+// A modal box of another window held open for 6 s during a wait runs its own event loop: the
+// ticks go on and the unit's answer arrives meanwhile. Every wait reads what is waiting before
+// it judges the unit silent, while a unit that really is silent still is.
+TEST(ExchangeHeldUp, ABoxHeldOpenDuringAWaitDoesNotMakeAnAnsweringUnitSilent)
+{
+    struct Case {
+        const char* name;
+        Limit limit;
+        bool silent;
+        bool boxDuringRow; // the box opens during the row's wait rather than the wake's
+        bool answered;
+    };
+    const Case cases[] = {
+        {"first wake", Limit::ReplyTime, false, false, true},
+        {"later wake", Limit::Silence, false, false, true},
+        {"row reply", Limit::ReplyTime, false, true, true},
+        {"silent unit", Limit::ReplyTime, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        Exchange ex{h.ctx};
+        h.unit.faults.wakeDelayMs = wakeDelayFor(300);
+        h.unit.faults.replyDelayMs = 300;
+        h.unit.faults.silent = c.silent;
+        size_t boxAfter = c.boxDuringRow ? 2 : 1; // lines the unit has received when the box opens
+        h.loop.onYield = [&] {
+            if (boxAfter == 0 || h.unit.log().size() < boxAfter)
+                return;
+            boxAfter = 0;
+            const int64_t closes = h.clock.now() + 6'000'000;
+            while (h.clock.now() < closes)
+                h.loop.yieldUntilEvent();
+        };
+        ASSERT_TRUE(ex.begin());
+        const Wake wake = ex.handshake(c.limit);
+        EXPECT_EQ(wake, c.answered ? Wake::Ready : Wake::NoReply);
+        if (wake == Wake::Ready) {
+            ex.send(cmd::readRow("00", "0", "00"));
+            const auto reply = ex.countWait(cmd::kRowReplyLength);
+            ASSERT_TRUE(reply.has_value());
+            EXPECT_EQ(reply->size(), 50u);
+        }
+        EXPECT_EQ(h.messages.shown.size(), c.answered ? 0u : 1u);
+        EXPECT_EQ(boxAfter, 0u) << "the box was shown";
+    }
+}

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -57,6 +58,32 @@ TEST(PortChooser, ListsNamesUsedBeforeThenThePortsPresentAtEachDropDown)
     QTest::keyClicks(box.lineEdit(), QStringLiteral("2"));
     EXPECT_EQ(box.portName(), QStringLiteral("COM72"));
     EXPECT_EQ(chosen.count(), 2);
+}
+
+// One adapter is one entry, however the system and the names used before spell it.
+TEST(PortChooser, OneEntryPerAdapter)
+{
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("ttyFake0"));
+    const QString byId = dir.filePath(QStringLiteral("usb-FTDI_FT232R-if00"));
+    QFile(device).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(device, byId));
+    const struct {
+        QStringList recent;
+        QList<PortListing> present;
+        QStringList shown;
+    } cases[] = {
+        {{"/dev/ttyUSB0"}, {{"ttyUSB0", "FT232R USB UART"}}, {"/dev/ttyUSB0 - FT232R USB UART"}},
+        {{byId}, {{device, "FT232R USB UART"}}, {byId + " - FT232R USB UART"}},
+    };
+    for (const auto& c : cases) {
+        const QList<PortListing> present = c.present;
+        PortChooser box(nullptr, [&present] { return present; });
+        box.setRecentNames(c.recent);
+        box.showPopup();
+        EXPECT_EQ(listed(box), c.shown);
+        box.hidePopup();
+    }
 }
 
 TEST(RememberedChoices, NamesMostRecentFirstAndOnlyAFolderThatIsThere)

@@ -18,16 +18,6 @@ constexpr qsizetype kLongestName = 255;
 // A message shows at most this much of a name.
 constexpr qsizetype kShownName = 80;
 
-// Where the system keeps the port: Qt opens a bare name under /dev on Unix.
-QString deviceLocation(const QString& name)
-{
-#ifdef Q_OS_WIN
-    return name;
-#else
-    return name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
-#endif
-}
-
 bool mayReadAndWrite(const QString& location)
 {
 #ifdef Q_OS_WIN
@@ -39,6 +29,18 @@ bool mayReadAndWrite(const QString& location)
 }
 
 } // namespace
+
+QString portLocation(const QString& name)
+{
+#ifdef Q_OS_WIN
+    return name;
+#else
+    // As Qt opens it: a path as it stands, from the current folder too; a bare name under /dev.
+    const bool path = name.startsWith(QLatin1Char('/')) || name.startsWith(QStringLiteral("./")) ||
+                      name.startsWith(QStringLiteral("../"));
+    return path ? name : QStringLiteral("/dev/") + name;
+#endif
+}
 
 QString unsuitablePortName(const QString& name)
 {
@@ -55,7 +57,7 @@ QString unsuitablePortName(const QString& name)
     if (device || (!name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))))
         return {};
 #endif
-    const QFileInfo info(deviceLocation(name));
+    const QFileInfo info(portLocation(name));
     if (info.isDir())
         return QStringLiteral("it is a folder, not a serial port");
     // Opening a regular file as a port would write the unit's commands into it.
@@ -104,6 +106,7 @@ bool QtSerialPort::open()
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.setReadBufferSize(1024);
+    openError_ = QSerialPort::NoError;
     if (!port_.open(QIODevice::ReadWrite)) {
         failure_ = toText(failureReason(name));
         return false;
@@ -114,13 +117,17 @@ bool QtSerialPort::open()
 
 QString QtSerialPort::failureReason(const QString& name) const
 {
-    switch (port_.error()) {
+    // The error handler may have cleared what the open said.
+    switch (port_.error() != QSerialPort::NoError ? port_.error() : openError_) {
+    case QSerialPort::UnsupportedOperationError:
+        // The device opened but takes no line settings: a file or device that is no terminal.
+        return QStringLiteral("it is not a serial port");
     case QSerialPort::DeviceNotFoundError:
         return QStringLiteral("no such port");
     case QSerialPort::PermissionError:
         // Qt reports a port held by another program (its lock, or exclusive use) the same way
         // as one the user may not open; only the device's own permissions tell them apart.
-        if (mayReadAndWrite(deviceLocation(name)))
+        if (mayReadAndWrite(portLocation(name)))
             return QStringLiteral("in use by another program");
 #ifdef Q_OS_LINUX
         return QStringLiteral("permission denied (the user must be a member of the \"dialout\" group)");
@@ -187,6 +194,8 @@ std::string QtSerialPort::portName() const
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
 {
+    if (!port_.isOpen() && error != QSerialPort::NoError)
+        openError_ = error;
     switch (error) {
     case QSerialPort::NoError:
         break;

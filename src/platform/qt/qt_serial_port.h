@@ -15,6 +15,10 @@ using PortNameResolver = std::function<QString(int)>;
 // "COMn" on Windows, "/dev/ttyS<n-1>" elsewhere.
 QString defaultPortName(int number);
 
+// Where the system keeps the port named `name`: on Unix a bare name ("ttyUSB0") lies under
+// /dev, a path is taken as it stands.
+QString portLocation(const QString& name);
+
 // Why `name` cannot be a serial port before anything is opened (empty, too long, control
 // characters, a regular file or a folder); empty when it may be one.
 QString unsuitablePortName(const QString& name);
@@ -51,6 +55,8 @@ private:
     PortNameResolver resolver_;
     int number_ = 1;
     std::string failure_;
+    // What went wrong while opening, kept from the error handler, which clears some errors.
+    QSerialPort::SerialPortError openError_ = QSerialPort::NoError;
     bool disconnected_ = false;
 };
 
