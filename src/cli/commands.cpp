@@ -16,6 +16,9 @@ extern const Command kClockCommand;
 extern const Command kImportCommand;
 extern const Command kSurveysCommand;
 #endif
+#ifdef TARVELON_CLI_REPORT
+extern const Command kDisplacementCommand;
+#endif
 
 namespace {
 
@@ -28,6 +31,9 @@ constexpr std::array kCommands = {
 #ifdef TARVELON_CLI_SURVEYS
     &kImportCommand,
     &kSurveysCommand,
+#endif
+#ifdef TARVELON_CLI_REPORT
+    &kDisplacementCommand,
 #endif
 };
 

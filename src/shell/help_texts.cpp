@@ -115,15 +115,43 @@ constexpr HelpText kTexts[] = {
     {"frmDownloadBlocks", "Download Blocks window", "cmdClose", "Close",
      "Close this window; a download that runs stops at the next block."},
     // Surveys
-    {"Surveys", "Surveys window", "Mark as Base", "Mark as Base",
-     "Make the chosen survey the base the others are compared with; on the base itself, unmark it."},
-    {"Surveys", "Surveys window", "Import...", "Import...",
+    {"Surveys", "Surveys window", "surveyTree", "(surveys)",
+     "The library by client, site and tube, each tube's readouts by their own date: the base is marked (base), "
+     "an incomplete readout (incomplete), one beyond a threshold ALERT or ALARM. Choose readouts of one tube to "
+     "compare them with its base."},
+    {"Surveys", "Surveys window", "markBase", "Mark as Base",
+     "Make the chosen readout its tube's base, the one the others are compared with; on the base itself, unmark "
+     "it. The base is kept in the library."},
+    {"Surveys", "Surveys window", "tubeSettings", "Tube Settings...",
+     "Set the tube's probe constant K, units, north and alert and alarm thresholds, kept in the library."},
+    {"Surveys", "Surveys window", "report", "Report...",
+     "Save the tube report: an A4 PDF with the tube's header on every page, the A and B charts, the chart against "
+     "time and a table per readout."},
+    {"Surveys", "Surveys window", "timeDepth", "(depth)", "The depth whose displacement against time is drawn."},
+    {"Surveys", "Surveys window", "import", "Import...",
      "Add export files already on disk to the library: a header export file with its readings export file, or "
      "a folder of them."},
-    {"Surveys", "Surveys window", "Export Chart...", "Export Chart...",
-     "Save the chart shown as a PNG picture, an SVG drawing or a PDF document."},
-    {"Surveys", "Surveys window", "Export Table...", "Export Table...", "Save the table shown as a CSV table."},
+    {"Surveys", "Surveys window", "exportCharts", "Export Charts...",
+     "Save each chart of the tube as a PNG picture and an SVG drawing."},
+    {"Surveys", "Surveys window", "exportTable", "Export Table...",
+     "Save the chosen readouts' displacements as a CSV table, one row per readout and depth."},
     {"Surveys", "Surveys window", "Close", "Close", "Close this window."},
+    // Tube settings
+    {"TubeSettings", "Tube Settings box", "probeConstant", "Probe constant K",
+     "Reading units for sin = 1, as the probe's certificate gives it (typically 20000 or 25000); without it no "
+     "displacement in mm is worked out."},
+    {"TubeSettings", "Tube Settings box", "units", "Units", "Millimetres or inches, for charts, tables, CSV and report."},
+    {"TubeSettings", "Tube Settings box", "north", "North of A0 (degrees)",
+     "Degrees clockwise from north of the A0 groove; B0 lies 90 degrees clockwise from A0."},
+    {"TubeSettings", "Tube Settings box", "alertMm", "Alert (mm)", "Cumulative displacement that raises an alert."},
+    {"TubeSettings", "Tube Settings box", "alarmMm", "Alarm (mm)", "Cumulative displacement that raises an alarm."},
+    {"TubeSettings", "Tube Settings box", "alertMmPerDay", "Alert (mm/day)",
+     "Rate of displacement between readouts that raises an alert."},
+    {"TubeSettings", "Tube Settings box", "alarmMmPerDay", "Alarm (mm/day)",
+     "Rate of displacement between readouts that raises an alarm."},
+    {"TubeSettings", "Tube Settings box", "secondPass", "Readings 3 and 4 hold the 180-degree pass",
+     "Check when the probe was also run turned by 180 degrees and the unit kept that pass in readings 3 and 4: "
+     "A and B then come from both passes, and their checksums are shown."},
 };
 
 QString qs(const char* s)

@@ -229,7 +229,62 @@ INSTANTIATE_TEST_SUITE_P(
         BadUse{{"clock", "--port", "@port", "--set", "tomorrow"}, 2, "--set needs"},
         BadUse{{"download", "--port", "@port", "--folder", "@file", "--all"}, 1,
                "cannot write into the download folder"},
-        BadUse{{"blocks", "--port", "@file"}, 1, "regular file, not a serial port"}));
+        BadUse{{"blocks", "--port", "@file"}, 1, "regular file, not a serial port"},
+        BadUse{{"displacement", "--client", "C", "--site", "S"}, 2, "--tube is needed"},
+        BadUse{{"displacement", "--client", "C", "--site", "S", "--tube", "T", "--constant", "-5"}, 2,
+               "positive number"}));
+
+// A tube of two readouts, 0.5 m steps, the second 349 reading units further at 1.5 m only.
+surveys::Survey tubeReadout(std::string readout, std::string date, std::int64_t at15)
+{
+    surveys::Survey s;
+    s.client = "ACME";
+    s.site = "Hill";
+    s.tube = "T1";
+    s.depth = 2.0;
+    s.step = 0.5;
+    s.readout = std::move(readout);
+    s.date = std::move(date);
+    s.time = "10:00:00";
+    s.downloadedAt = "2024-01-01T00:00:00Z";
+    for (int tenths : {5, 10, 15, 20})
+        s.rows.push_back({tenths, {100, -20}});
+    s.rows[2].readings[0] = 100 + at15;
+    return s;
+}
+
+TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)
+{
+    const std::string library = home.file("lib.sqlite");
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        ASSERT_EQ(store.add(tubeReadout("01", "01/03/24", 0)).status, surveys::AddStatus::Added);
+        ASSERT_EQ(store.add(tubeReadout("02", "11/03/24", 349)).status, surveys::AddStatus::Added);
+    }
+    const std::vector<std::string> tube{"displacement", "--library", library, "--client", "ACME ",
+                                        "--site", "Hill", "--tube", "T1"};
+    std::string out, err;
+    // No base chosen yet: nothing can be compared.
+    EXPECT_EQ(run(tube, &out, &err), 1);
+    EXPECT_NE(err.find("--base"), std::string::npos) << err;
+
+    std::vector<std::string> first = tube;
+    first.insert(first.end(), {"--base", "1", "--constant", "25000", "--csv", "-", "--pdf", home.file("t1.pdf")});
+    ASSERT_EQ(run(first, &out, &err), 0) << err;
+    // 0.5 m x 349 / 25 000 = 6.98 mm at 1.5 m and, summed from the toe, above it.
+    EXPECT_NE(out.find("02,11/03/24,10:00:00,1.5,349.00,0.00,6.98,0.00,6.98,0.00,6.98,"), std::string::npos) << out;
+    EXPECT_NE(out.find("02,11/03/24,10:00:00,0.5,0.00,0.00,0.00,0.00,6.98,0.00,6.98,"), std::string::npos) << out;
+    EXPECT_NE(out.find("02,11/03/24,10:00:00,2.0,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"), std::string::npos) << out;
+    EXPECT_EQ(readFile(home.file("t1.pdf")).rfind("%PDF", 0), 0u);
+
+    // The base and constant were kept: the same numbers without them, into a file.
+    std::vector<std::string> again = tube;
+    again.insert(again.end(), {"--csv", home.file("t1.csv")});
+    ASSERT_EQ(run(again, &out, &err), 0) << err;
+    EXPECT_EQ(out, "");
+    EXPECT_NE(readFile(home.file("t1.csv")).find(",6.98,"), std::string::npos);
+}
 
 } // namespace
 } // namespace tarvelon::test

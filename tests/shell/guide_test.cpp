@@ -9,6 +9,7 @@
 #include "shell/main_window.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
+#include "shell/surveys/tube_settings_dialog.h"
 #include "support/fake_form.h"
 
 #include <QAbstractButton>
@@ -125,13 +126,13 @@ TEST(Guide, EveryControlHasItsHelpText)
     folders.defaultFolder = dir.filePath(QStringLiteral("dati"));
     folders.drives = [&dir] { return QStringList{dir.path()}; };
     folders.driveReady = [](const QString&) { return true; };
-    QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
 
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.emplace_back(new AboutBox(desktop));
     windows.emplace_back(new FolderChooser(messages, {}, folders));
     windows.emplace_back(new BlocksListWindow(main, launcher));
-    windows.emplace_back(new SurveysWindow({dir.filePath(QStringLiteral("surveys.sqlite")), &settings}));
+    windows.emplace_back(new SurveysWindow({dir.filePath(QStringLiteral("surveys.sqlite")), {}}));
+    windows.emplace_back(new TubeSettingsDialog({"C", "S", "T"}, {}, nullptr));
     QList<QWidget*> all{&main};
     for (const auto& w : windows)
         all << w.get();

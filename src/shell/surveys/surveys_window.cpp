@@ -69,6 +69,7 @@ void SurveysWindow::buildUi()
     auto* split = new QSplitter(Qt::Horizontal, this);
     layout->addWidget(split, 1);
     tree_ = new QTreeWidget(split);
+    tree_->setObjectName(QStringLiteral("surveyTree"));
     tree_->setHeaderLabel(QStringLiteral("Surveys"));
     tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tree_->setUniformRowHeights(true); // one height for every row: thousands are laid out at once

@@ -1,5 +1,6 @@
 #include "shell/surveys/tube_settings_dialog.h"
 
+#include "shell/help_texts.h"
 #include "shell/surveys/survey_texts.h"
 
 #include <QCheckBox>
@@ -45,8 +46,6 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
                             this));
     constant_ = optionalBox(this, "probeConstant", 1e7, 0, QStringLiteral("not set"),
                             settings.constant > 0 ? std::optional<double>(settings.constant) : std::nullopt);
-    constant_->setToolTip(QStringLiteral("Reading units for sin = 1, as the probe's certificate gives it "
-                                         "(typically 20000 or 25000)"));
     form->addRow(QStringLiteral("Probe constant K:"), constant_);
     units_ = new QComboBox(this);
     units_->setObjectName(QStringLiteral("units"));
@@ -54,8 +53,6 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     units_->setCurrentIndex(settings.units == surveys::Units::Inches ? 1 : 0);
     form->addRow(QStringLiteral("Units:"), units_);
     north_ = optionalBox(this, "north", 360, 1, QStringLiteral("as the header says"), settings.north, -1);
-    north_->setToolTip(QStringLiteral("Degrees clockwise from north of the A0 groove; B0 lies 90 degrees clockwise "
-                                      "from A0"));
     form->addRow(QStringLiteral("North of A0 (degrees):"), north_);
     const char* names[] = {"alertMm", "alarmMm", "alertMmPerDay", "alarmMmPerDay"};
     const QString labels[] = {QStringLiteral("Alert (mm):"), QStringLiteral("Alarm (mm):"),
@@ -74,6 +71,7 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+    applyHelpTexts(*this);
 }
 
 surveys::TubeSettings TubeSettingsDialog::settings() const

@@ -1,0 +1,168 @@
+// tarvelon displacement: a tube's readouts in millimetres against its base, as CSV and as the
+// tube report.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/options.h"
+#include "platform/file_path.h"
+#include "report/tube_charts.h"
+#include "report/tube_report.h"
+#include "surveys/displacement.h"
+#include "surveys/store.h"
+
+#include <QGuiApplication>
+#include <QSaveFile>
+
+#include <filesystem>
+
+namespace tarvelon::cli {
+namespace {
+
+void addOptions(QCommandLineParser& parser)
+{
+    addLibraryOption(parser);
+    for (const char* name : {"client", "site", "tube"})
+        parser.addOption({QLatin1String(name), QStringLiteral("The tube's %1 (required).").arg(QLatin1String(name)),
+                          QStringLiteral("TEXT")});
+    parser.addOption({QStringLiteral("base"),
+                      QStringLiteral("Compare with this readout number, and keep it as the tube's base."),
+                      QStringLiteral("READOUT")});
+    parser.addOption({QStringLiteral("constant"),
+                      QStringLiteral("The probe constant K (reading units for sin = 1), kept as the tube's."),
+                      QStringLiteral("K")});
+    parser.addOption({QStringLiteral("csv"),
+                      QStringLiteral("Write the displacements as CSV to FILE (\"-\": standard output). "
+                                     "Without --csv and --pdf they go to standard output."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("pdf"), QStringLiteral("Write the tube report (A4 PDF) to FILE."),
+                      QStringLiteral("FILE")});
+}
+
+// The library keeps header texts without their trailing blanks; so is a name typed.
+std::string withoutTrailingBlanks(const QString& text)
+{
+    std::string s = text.toStdString();
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+// Replaces FILE only once the whole text is written, as the export files are.
+bool writeWhole(const QString& path, const std::string& text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
+        !file.commit()) {
+        printMessage(QStringLiteral("Attention: cannot write file ") + path + QStringLiteral(": ") + file.errorString());
+        return false;
+    }
+    return true;
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const surveys::TubeKey key{withoutTrailingBlanks(requiredValue(parser, QStringLiteral("client"))),
+                               withoutTrailingBlanks(requiredValue(parser, QStringLiteral("site"))),
+                               withoutTrailingBlanks(requiredValue(parser, QStringLiteral("tube")))};
+    std::optional<double> constant;
+    if (parser.isSet(QStringLiteral("constant"))) {
+        bool ok = false;
+        const double k = parser.value(QStringLiteral("constant")).toDouble(&ok);
+        if (!ok || !(k > 0))
+            throw UsageError{QStringLiteral("--constant takes a positive number of reading units, not \"%1\"")
+                                 .arg(parser.value(QStringLiteral("constant")))};
+        constant = k;
+    }
+    const QString csvPath = parser.value(QStringLiteral("csv"));
+    const QString pdfPath = parser.value(QStringLiteral("pdf"));
+    if (parser.isSet(QStringLiteral("csv")) && csvPath.isEmpty())
+        throw UsageError{QStringLiteral("--csv needs a file name, or \"-\" for standard output")};
+    if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
+        throw UsageError{QStringLiteral("--pdf needs a file name")};
+
+    const std::string library = *libraryOf(parser);
+    // Reading must not leave an empty library behind where there was none.
+    std::error_code ec;
+    if (!std::filesystem::exists(fsPath(library), ec)) {
+        printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(library));
+        return kFailed;
+    }
+    surveys::SurveyStore store;
+    if (!store.open(library)) {
+        printMessage(QStringLiteral("Attention: the survey library cannot be read: ") +
+                     QString::fromStdString(store.error()));
+        return kFailed;
+    }
+    const std::vector<surveys::Survey> all = store.tubeSurveys(key);
+    const QString tubeName = QStringLiteral("client \"%1\", site \"%2\", tube \"%3\"")
+                                 .arg(QString::fromStdString(key.client), QString::fromStdString(key.site),
+                                      QString::fromStdString(key.tube));
+    if (all.empty()) {
+        printMessage(QStringLiteral("Attention: the survey library holds no readout of ") + tubeName);
+        return kFailed;
+    }
+
+    // A base or a constant given here is the tube's from now on, as if set in the window.
+    surveys::TubeSettings settings = store.tubeSettings(key);
+    const surveys::TubeSettings stored = settings;
+    if (parser.isSet(QStringLiteral("base"))) {
+        const std::optional<std::int64_t> id = store.findReadout(key, parser.value(QStringLiteral("base")).toStdString());
+        if (!id) {
+            printMessage(QStringLiteral("Attention: ") + tubeName + QStringLiteral(" has no readout number ") +
+                         parser.value(QStringLiteral("base")));
+            return kFailed;
+        }
+        settings.baseId = *id;
+    }
+    if (constant)
+        settings.constant = *constant;
+    if (!(settings == stored) && !store.setTubeSettings(key, settings)) {
+        printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
+                     QString::fromStdString(store.error()));
+        return kFailed;
+    }
+
+    const surveys::Survey* base = nullptr;
+    std::vector<const surveys::Survey*> readouts;
+    for (const surveys::Survey& s : all) {
+        readouts.push_back(&s);
+        if (s.id == settings.baseId)
+            base = &s;
+    }
+    const surveys::TubeResult tube = surveys::analyseTube(base, readouts, settings);
+    if (!tube.base) {
+        printMessage(QStringLiteral("Attention: nothing compared for ") + tubeName + QStringLiteral(": ") +
+                     QString::fromStdString(tube.reason) + QStringLiteral(" (choose one with --base)"));
+        return kFailed;
+    }
+    // Every readout whose values are not all computed is named, with why.
+    for (const surveys::ReadoutResult& r : tube.readouts)
+        if (!r.displacement.reason.empty())
+            printMessage(QStringLiteral("%1 %2: %3")
+                             .arg(r.displacement.compared ? QStringLiteral("Readout") : QStringLiteral("Left out:"),
+                                  report::readoutName(*r.survey), QString::fromStdString(r.displacement.reason)));
+
+    bool ok = true;
+    const std::string csv = surveys::displacementCsv(tube);
+    if (csvPath == QLatin1String("-") || (csvPath.isEmpty() && pdfPath.isEmpty()))
+        printText(QString::fromStdString(csv));
+    else if (!csvPath.isEmpty())
+        ok = writeWhole(csvPath, csv) && ok;
+    if (!pdfPath.isEmpty()) {
+        QString error;
+        if (!report::writeTubeReport(pdfPath, tube, {}, &error)) {
+            printMessage(QStringLiteral("Attention: cannot write the tube report ") + pdfPath + QStringLiteral(": ") +
+                         error);
+            ok = false;
+        }
+    }
+    return ok ? kSucceeded : kFailed;
+}
+
+} // namespace
+
+extern const Command kDisplacementCommand{
+    "displacement",
+    "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--csv FILE] [--pdf FILE]",
+    "A tube's displacements in mm against its base, as CSV and as the tube report.", addOptions, run};
+
+} // namespace tarvelon::cli
