@@ -30,6 +30,8 @@ set(CPACK_PACKAGE_VENDOR "Tarvelon")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Communication software with incremental readout unit Tarvelon")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tarvelon Manager")
+# One entry in "Apps & features", whatever the version: a new one replaces the old.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Tarvelon Manager")
 set(CPACK_PACKAGE_FILE_NAME "TarvelonManager-${PROJECT_VERSION}-win64")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_NSIS_DISPLAY_NAME "Tarvelon Manager")
