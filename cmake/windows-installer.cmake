@@ -46,6 +46,8 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_PACKAGE_EXECUTABLES tarvelon-manager "Tarvelon Manager")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN tarvelon-manager.exe)
+# The programs without their symbols: a third of the size to download.
+set(CPACK_STRIP_FILES ON)
 # makensis makes a 32-bit installer unless told otherwise, and CPack passes no option with a
 # space in it, so a wrapper asks for the 64-bit one.
 find_program(TARVELON_MAKENSIS makensis)

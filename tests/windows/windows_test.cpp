@@ -36,7 +36,7 @@ TEST(OnWindows, PortsAreComNamesAndNamesBeyondCom9ReachTheDevice)
         EXPECT_EQ(defaultPortName(n), QStringLiteral("COM%1").arg(n));
     // Names a user types under "Other:": none is taken for a file, and a port the machine
     // lacks is reported as such, whether plain or in the device namespace.
-    for (const QString name : {QStringLiteral("COM7"), QStringLiteral("\\\\.\\COM10"), QStringLiteral("\\\\.\\COM23")}) {
+    for (const QString& name : {QStringLiteral("COM7"), QStringLiteral("\\\\.\\COM10"), QStringLiteral("\\\\.\\COM23")}) {
         EXPECT_EQ(unsuitablePortName(name), QString()) << name.toStdString();
         QtSerialPort port([name](int) { return name; });
         EXPECT_FALSE(port.open()) << name.toStdString();
