@@ -3,6 +3,7 @@
 #include "platform/desktop.h"
 #include "shell/help_texts.h"
 #include "shell/maker.h"
+#include "shell/notices_window.h"
 #include "shell/splash_screen.h"
 
 #include <QGridLayout>
@@ -10,6 +11,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <functional>
+#include <string>
 
 namespace tarvelon {
 
@@ -48,14 +52,15 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     logo->setPixmap(splashPicture(QSize(600, 400)).scaled(150, 100, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     auto* maker = new QLabel(QString(maker::kName) + "\nTel. " + maker::kTelephone);
 
-    auto link = [&desktop](const QString& shown, std::string address, const char* name) {
+    auto link = [](const QString& shown, const char* name, std::function<void()> action) {
         auto* l = new QLabel("<a href=\"#\">" + shown.toHtmlEscaped() + "</a>");
         l->setObjectName(name);
         l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
         l->setAccessibleName(shown);
-        QObject::connect(l, &QLabel::linkActivated, l, [&desktop, address] { desktop.open(address); });
+        QObject::connect(l, &QLabel::linkActivated, l, std::move(action));
         return l;
     };
+    auto open = [&desktop](std::string address) { return [&desktop, address] { desktop.open(address); }; };
     // The logo and the maker side by side across both columns, so the logo does not widen
     // the caption column.
     auto* makerRow = new QHBoxLayout;
@@ -67,10 +72,17 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     grid->addLayout(makerRow, row++, 0, 1, 2);
     grid->setRowMinimumHeight(row++, fontMetrics().height() / 2);
     grid->addWidget(caption("Email:"), row, 0);
-    grid->addWidget(link(maker::kSupportMail, std::string("mailto:") + maker::kSupportMail, "lblEmail"), row, 1);
+    grid->addWidget(link(maker::kSupportMail, "lblEmail", open(std::string("mailto:") + maker::kSupportMail)), row, 1);
     ++row;
     grid->addWidget(caption("Website:"), row, 0);
-    grid->addWidget(link(maker::kWebSite, maker::kWebSite, "lblWebsite"), row, 1);
+    grid->addWidget(link(maker::kWebSite, "lblWebsite", open(maker::kWebSite)), row, 1);
+    ++row;
+    // The program is distributed under the GPL with other people's software inside: both
+    // licences travel with it and are one click away.
+    grid->addWidget(caption("Licences:"), row, 0);
+    grid->addWidget(link(QStringLiteral("GPL-3.0-or-later, third-party notices"), "lblLicences",
+                         [this] { (new NoticesWindow(this))->show(); }),
+                    row, 1);
 
     auto* close = new QPushButton("&Close");
     close->setObjectName("btnclose");

@@ -1,6 +1,7 @@
 #include "surveys/export_reader.h"
 
 #include "platform/cp1252.h"
+#include "platform/file_path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -214,19 +215,19 @@ bool endsWith(std::string_view path, std::string_view suffix)
 bool readFile(const std::string& path, std::string& bytes, std::string& error)
 {
     std::error_code ec;
-    const auto size = fs::file_size(path, ec);
+    const auto size = fs::file_size(fsPath(path), ec);
     if (ec) {
-        error = "cannot read " + fs::path(path).filename().string() + " (" + ec.message() + ")";
+        error = "cannot read " + utf8Path(fsPath(path).filename()) + " (" + ec.message() + ")";
         return false;
     }
     if (size > kLargestFile) {
-        error = fs::path(path).filename().string() + " is far too large for an export file";
+        error = utf8Path(fsPath(path).filename()) + " is far too large for an export file";
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
     bytes.assign(std::istreambuf_iterator<char>(in), {});
     if (!in && !in.eof()) {
-        error = fs::path(path).filename().string() + " cannot be read";
+        error = utf8Path(fsPath(path).filename()) + " cannot be read";
         return false;
     }
     return true;
@@ -237,7 +238,11 @@ std::string isoTime(fs::file_time_type t)
     const auto sys = std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::file_clock::to_sys(t));
     const std::time_t tt = std::chrono::system_clock::to_time_t(sys);
     std::tm tm{};
+#ifdef _WIN32
+    gmtime_s(&tm, &tt);
+#else
     gmtime_r(&tt, &tm);
+#endif
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
     return buf;
@@ -302,10 +307,10 @@ ReadResult readExportFiles(const std::string& path)
     ReadResult r = readExport(headerBytes, readingsBytes);
     if (r.survey) {
         std::error_code ec;
-        const auto written = fs::last_write_time(readings, ec);
+        const auto written = fs::last_write_time(fsPath(readings), ec);
         r.survey->downloadedAt = ec ? std::string() : isoTime(written);
-        r.survey->headerFile = fs::absolute(header, ec).string();
-        r.survey->readingsFile = fs::absolute(readings, ec).string();
+        r.survey->headerFile = utf8Path(fs::absolute(fsPath(header), ec));
+        r.survey->readingsFile = utf8Path(fs::absolute(fsPath(readings), ec));
     }
     return r;
 }

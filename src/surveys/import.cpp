@@ -1,5 +1,6 @@
 #include "surveys/import.h"
 
+#include "platform/file_path.h"
 #include "surveys/export_reader.h"
 
 #include <filesystem>
@@ -15,24 +16,24 @@ std::set<std::string> headerFiles(const std::vector<std::string>& paths, ImportR
 {
     std::set<std::string> headers;
     const auto take = [&](const fs::path& p, bool named) {
-        const std::string s = p.string();
+        const std::string s = utf8Path(p);
         if (isHeaderExportName(s))
             headers.insert(s);
         else if (isReadingsExportName(s))
             headers.insert(partnerFile(s));
         else if (named) {
             ++report.failed;
-            report.messages.push_back(p.filename().string() + ": not an export file (its name ends neither in "
+            report.messages.push_back(utf8Path(p.filename()) + ": not an export file (its name ends neither in "
                                       "dat.dat nor in num.dat)");
         }
     };
     for (const std::string& path : paths) {
         std::error_code ec;
-        if (!fs::is_directory(path, ec)) {
-            take(path, true);
+        if (!fs::is_directory(fsPath(path), ec)) {
+            take(fsPath(path), true);
             continue;
         }
-        for (auto it = fs::recursive_directory_iterator(path, fs::directory_options::skip_permission_denied, ec);
+        for (auto it = fs::recursive_directory_iterator(fsPath(path), fs::directory_options::skip_permission_denied, ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
             if (it->is_regular_file(ec))
                 take(it->path(), false);
@@ -52,7 +53,7 @@ ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string
         importedAt = isoTimeNow();
     ImportReport report;
     for (const std::string& header : headerFiles(paths, report)) {
-        const std::string name = fs::path(header).filename().string();
+        const std::string name = utf8Path(fsPath(header).filename());
         const ReadResult read = readExportFiles(header);
         if (!read.survey) {
             ++report.failed;

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,7 +68,7 @@ TEST(AboutBox, FixedTextsAndLinksToTheMaker)
     const QStringList texts = labelTexts(*box);
     for (const char* expected : {"Application :", "Tarvelon Manager ", "Version :", "1.0", "Description :",
                                  "Communication software with incremental readout unit Tarvelon", "Software :",
-                                 "Email:", "Website:"})
+                                 "Email:", "Website:", "Licences:"})
         EXPECT_TRUE(texts.contains(expected)) << expected;
     EXPECT_EQ(box->windowTitle(), "About");
     for (const char* name : {"lblEmail", "lblWebsite"}) {
@@ -76,6 +77,18 @@ TEST(AboutBox, FixedTextsAndLinksToTheMaker)
         emit link->linkActivated("#");
     }
     EXPECT_EQ(desktop.opened, (std::vector<std::string>{"mailto:support@tarvelon.example", "https://www.tarvelon.example"}));
+    // The licences: the program's own in full and every library built into it.
+    auto* licences = box->findChild<QLabel*>("lblLicences");
+    ASSERT_NE(licences, nullptr);
+    emit licences->linkActivated("#");
+    auto* notices = box->findChild<QWidget*>("licences");
+    ASSERT_NE(notices, nullptr);
+    EXPECT_TRUE(notices->isVisible());
+    auto* view = notices->findChild<QPlainTextEdit*>("txtLicences");
+    ASSERT_NE(view, nullptr);
+    for (const char* expected : {"GPL-3.0-or-later", "Qt Charts", "SQLite", "zlib", "libpng", "libjpeg", "FreeType",
+                                 "HarfBuzz", "PCRE2", "double-conversion", "TERMS AND CONDITIONS", "END OF TERMS AND CONDITIONS"})
+        EXPECT_TRUE(view->toPlainText().contains(expected)) << expected;
     auto* close = box->findChild<QPushButton*>("btnclose");
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->text(), "&Close");

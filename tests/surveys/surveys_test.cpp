@@ -483,16 +483,17 @@ TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)
     put("B-num.dat", readingsBytes().substr(0, 300));
     put("C-num.dat", readingsBytes());
     put("notes.txt", "hello");
-    // The same readout with other readings, and a copy of A in a subfolder.
+    // The same readout with other readings, and a copy of A in a subfolder whose name no
+    // Windows code page holds.
     put("D-dat.dat", headerBytes(header("03")));
     put("D-num.dat", readingsBytes(1));
-    std::filesystem::create_directory(dir.path() / "copy");
-    put("copy/A-dat.dat", headerBytes(header("03")));
-    put("copy/A-num.dat", readingsBytes());
+    std::filesystem::create_directory(fsPath(dir.file("còpia 測試")));
+    put("còpia 測試/A-dat.dat", headerBytes(header("03")));
+    put("còpia 測試/A-num.dat", readingsBytes());
     SurveyStore store;
     ASSERT_TRUE(store.open(dir.file("surveys.sqlite")));
 
-    const ImportReport first = importExportFiles(store, {dir.path().string()});
+    const ImportReport first = importExportFiles(store, {utf8Path(dir.path())});
     EXPECT_EQ(first.added, 1);
     EXPECT_EQ(first.skipped, 1);
     EXPECT_EQ(first.failed, 3);
