@@ -105,6 +105,8 @@ constexpr HelpText kTexts[] = {
     // About box
     {"aboutus", "About box", "lblEmail", "Email", "Write to the maker's support."},
     {"aboutus", "About box", "lblWebsite", "Website", "Open the maker's web site."},
+    {"aboutus", "About box", "lblLicences", "Licences",
+     "Show the program's licence (GPL-3.0-or-later) and the notices of the libraries it is built with."},
     {"aboutus", "About box", "btnclose", "Close", "Close this box."},
     // Download Blocks
     {"frmDownloadBlocks", "Download Blocks window", "tblBlocks", "(blocks)",
