@@ -63,6 +63,9 @@ TEST(PortChooser, ListsNamesUsedBeforeThenThePortsPresentAtEachDropDown)
 // One adapter is one entry, however the system and the names used before spell it.
 TEST(PortChooser, OneEntryPerAdapter)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "device locations and their links are Unix's; Windows names a port COMn alone";
+#endif
     QTemporaryDir dir;
     const QString device = dir.filePath(QStringLiteral("ttyFake0"));
     const QString byId = dir.filePath(QStringLiteral("usb-FTDI_FT232R-if00"));
