@@ -380,7 +380,7 @@ TEST(Displacement, CumulativeFromTheToeUpNeverFromWhatWasNotMeasured)
         EXPECT_EQ(d.reason.empty(), c.reason.empty()) << d.reason;
         for (const auto& [depth, ab] : c.expected) {
             const auto at = std::find_if(d.rows.begin(), d.rows.end(),
-                                         [depth](const DisplacementRow& r) { return r.depthTenths == depth; });
+                                         [tenths = depth](const DisplacementRow& r) { return r.depthTenths == tenths; });
             ASSERT_NE(at, d.rows.end()) << depth;
             for (size_t j = 0; j < 2; ++j) {
                 const std::optional<double> want = j == 0 ? ab.first : ab.second;
