@@ -86,7 +86,7 @@ TEST(AboutBox, FixedTextsAndLinksToTheMaker)
     EXPECT_TRUE(notices->isVisible());
     auto* view = notices->findChild<QPlainTextEdit*>("txtLicences");
     ASSERT_NE(view, nullptr);
-    for (const char* expected : {"GPL-3.0-or-later", "Qt Charts", "SQLite", "zlib", "libpng", "libjpeg", "FreeType",
+    for (const char* expected : {"GPL-3.0-or-later", "SQLite", "zlib", "libpng", "libjpeg", "FreeType",
                                  "HarfBuzz", "PCRE2", "double-conversion", "TERMS AND CONDITIONS", "END OF TERMS AND CONDITIONS"})
         EXPECT_TRUE(view->toPlainText().contains(expected)) << expected;
     auto* close = box->findChild<QPushButton*>("btnclose");
