@@ -2,8 +2,8 @@
 // tube report.
 #include "cli/command.h"
 #include "cli/console.h"
+#include "cli/library.h"
 #include "cli/options.h"
-#include "platform/file_path.h"
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
 #include "surveys/displacement.h"
@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QSaveFile>
 
-#include <filesystem>
 
 namespace tarvelon::cli {
 namespace {
@@ -37,13 +36,10 @@ void addOptions(QCommandLineParser& parser)
                       QStringLiteral("FILE")});
 }
 
-// The library keeps header texts without their trailing blanks; so is a name typed.
-std::string withoutTrailingBlanks(const QString& text)
+// A tube's name as typed, as the library keeps it.
+std::string nameOption(const QCommandLineParser& parser, const QString& option)
 {
-    std::string s = text.toStdString();
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
+    return withoutTrailingBlanks(requiredValue(parser, option)).toStdString();
 }
 
 // Replaces FILE only once the whole text is written, as the export files are.
@@ -60,9 +56,8 @@ bool writeWhole(const QString& path, const std::string& text)
 
 int run(const QCommandLineParser& parser)
 {
-    const surveys::TubeKey key{withoutTrailingBlanks(requiredValue(parser, QStringLiteral("client"))),
-                               withoutTrailingBlanks(requiredValue(parser, QStringLiteral("site"))),
-                               withoutTrailingBlanks(requiredValue(parser, QStringLiteral("tube")))};
+    const surveys::TubeKey key{nameOption(parser, QStringLiteral("client")), nameOption(parser, QStringLiteral("site")),
+                               nameOption(parser, QStringLiteral("tube"))};
     std::optional<double> constant;
     if (parser.isSet(QStringLiteral("constant"))) {
         bool ok = false;
@@ -80,18 +75,9 @@ int run(const QCommandLineParser& parser)
         throw UsageError{QStringLiteral("--pdf needs a file name")};
 
     const std::string library = *libraryOf(parser);
-    // Reading must not leave an empty library behind where there was none.
-    std::error_code ec;
-    if (!std::filesystem::exists(fsPath(library), ec)) {
-        printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(library));
-        return kFailed;
-    }
     surveys::SurveyStore store;
-    if (!store.open(library)) {
-        printMessage(QStringLiteral("Attention: the survey library cannot be read: ") +
-                     QString::fromStdString(store.error()));
+    if (!openExistingLibrary(library, store))
         return kFailed;
-    }
     const std::vector<surveys::Survey> all = store.tubeSurveys(key);
     const QString tubeName = QStringLiteral("client \"%1\", site \"%2\", tube \"%3\"")
                                  .arg(QString::fromStdString(key.client), QString::fromStdString(key.site),
@@ -121,14 +107,7 @@ int run(const QCommandLineParser& parser)
         return kFailed;
     }
 
-    const surveys::Survey* base = nullptr;
-    std::vector<const surveys::Survey*> readouts;
-    for (const surveys::Survey& s : all) {
-        readouts.push_back(&s);
-        if (s.id == settings.baseId)
-            base = &s;
-    }
-    const surveys::TubeResult tube = surveys::analyseTube(base, readouts, settings);
+    const surveys::TubeResult tube = surveys::analyseTube(all, settings);
     if (!tube.base) {
         printMessage(QStringLiteral("Attention: nothing compared for ") + tubeName + QStringLiteral(": ") +
                      QString::fromStdString(tube.reason) + QStringLiteral(" (choose one with --base)"));

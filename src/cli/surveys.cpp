@@ -1,12 +1,11 @@
 // tarvelon surveys: what the survey library holds.
 #include "cli/command.h"
 #include "cli/console.h"
+#include "cli/library.h"
 #include "cli/options.h"
 #include "cli/table.h"
-#include "platform/file_path.h"
 #include "surveys/store.h"
 
-#include <filesystem>
 
 namespace tarvelon::cli {
 namespace {
@@ -20,30 +19,13 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("csv"), QStringLiteral("A CSV table with a header line instead of columns.")});
 }
 
-// The library keeps header texts without their trailing blanks; so is a name typed.
-QString withoutTrailingBlanks(QString text)
-{
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
-
 int run(const QCommandLineParser& parser)
 {
     const std::string library = *libraryOf(parser);
     const bool csv = parser.isSet(QStringLiteral("csv"));
-    // Listing must not leave an empty library behind where there was none.
-    std::error_code ec;
-    if (!std::filesystem::exists(fsPath(library), ec)) {
-        printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(library));
-        return kFailed;
-    }
     surveys::SurveyStore store;
-    if (!store.open(library)) {
-        printMessage(QStringLiteral("Attention: the survey library cannot be read: ") +
-                     QString::fromStdString(store.error()));
+    if (!openExistingLibrary(library, store))
         return kFailed;
-    }
     const auto wanted = [&parser](const char* option, const std::string& value) {
         return !parser.isSet(QLatin1String(option)) ||
                withoutTrailingBlanks(parser.value(QLatin1String(option))) ==

@@ -189,6 +189,18 @@ Displacement displacement(const Survey& base, const Survey& readout, const TubeS
     return out;
 }
 
+TubeResult analyseTube(const std::vector<Survey>& surveys, const TubeSettings& settings)
+{
+    const Survey* base = nullptr;
+    std::vector<const Survey*> readouts;
+    for (const Survey& s : surveys) {
+        readouts.push_back(&s);
+        if (s.id == settings.baseId)
+            base = &s;
+    }
+    return analyseTube(base, readouts, settings);
+}
+
 TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& readouts, const TubeSettings& settings)
 {
     TubeResult tube;

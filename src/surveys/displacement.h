@@ -70,6 +70,9 @@ struct TubeResult {
 
 // `readouts` oldest first (SurveyStore::tubeSurveys' order); the base may be among them.
 TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& readouts, const TubeSettings& settings);
+// The whole tube: every survey of it (SurveyStore::tubeSurveys), the base found by the settings'
+// baseId. The result points into `surveys`, which must outlive it.
+TubeResult analyseTube(const std::vector<Survey>& surveys, const TubeSettings& settings);
 
 // Displacement at one depth against time: the base (zero) and each compared readout.
 struct TimePoint {

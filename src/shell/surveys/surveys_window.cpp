@@ -238,14 +238,7 @@ void SurveysWindow::reload()
         if (!hasThresholds(t) || !t.baseId || !items_.count(t.baseId))
             continue;
         const std::vector<surveys::Survey> all = store_.tubeSurveys(key);
-        std::vector<const surveys::Survey*> readouts;
-        const surveys::Survey* base = nullptr;
-        for (const surveys::Survey& s : all) {
-            readouts.push_back(&s);
-            if (s.id == t.baseId)
-                base = &s;
-        }
-        for (const surveys::ReadoutResult& r : surveys::analyseTube(base, readouts, t).readouts)
+        for (const surveys::ReadoutResult& r : surveys::analyseTube(all, t).readouts)
             if (r.level != surveys::Level::None)
                 levels_[r.survey->id] = r.level;
     }
@@ -500,14 +493,8 @@ bool SurveysWindow::exportTable(const QString& path, QString* error)
 bool SurveysWindow::writeReport(const QString& path, QString* error)
 {
     // The whole tube, whatever is chosen: the report is what goes to the client.
-    std::vector<const surveys::Survey*> all;
-    const surveys::Survey* base = nullptr;
-    for (const surveys::Survey& s : tubeSurveys_) {
-        all.push_back(&s);
-        if (s.id == settings_.baseId)
-            base = &s;
-    }
-    const surveys::TubeResult tube = surveys::analyseTube(tube_ ? base : nullptr, all, settings_);
+    const surveys::TubeResult tube =
+        tube_ ? surveys::analyseTube(tubeSurveys_, settings_) : surveys::analyseTube(nullptr, {}, settings_);
     return report::writeTubeReport(path, tube, {}, error);
 }
 
