@@ -38,7 +38,7 @@ QStringList tableHeads(const surveys::TubeResult& tube)
                       QStringLiteral("B cum. (%1)").arg(u),  QStringLiteral("Resultant (%1)").arg(u),
                       QStringLiteral("Azimuth (deg)")};
     if (tube.settings.secondPass)
-        heads << QStringLiteral("Sum A") << QStringLiteral("Sum B");
+        heads << QStringLiteral("Sum A") << QStringLiteral("Sum B") << QStringLiteral("A - base") << QStringLiteral("B - base");
     return heads;
 }
 
@@ -114,7 +114,8 @@ void Report::time(QPainter& p, const QRectF& body)
     const std::vector<double> widths{95, 50, 70, 65, 50};
     drawRow(p, y, widths,
             {QStringLiteral("Readout"), QStringLiteral("Time"), QStringLiteral("Largest (%1)").arg(qs(surveys::unitName(tube_.settings.units))),
-             QStringLiteral("Rate (mm/day)"), QStringLiteral("Threshold"), QStringLiteral("Not computed")},
+             QStringLiteral("Rate (%1/day)").arg(qs(surveys::unitName(tube_.settings.units))), QStringLiteral("Threshold"),
+             QStringLiteral("Not computed")},
             true);
     for (const surveys::ReadoutResult& r : tube_.readouts) {
         y += kRowHeight;
@@ -123,11 +124,14 @@ void Report::time(QPainter& p, const QRectF& body)
         const QString level = r.level == surveys::Level::Alarm   ? QStringLiteral("ALARM")
                               : r.level == surveys::Level::Alert ? QStringLiteral("alert")
                                                                  : QString();
-        const auto largest = r.largestMm ? std::optional<double>(surveys::inUnits(*r.largestMm, tube_.settings.units))
-                                         : std::nullopt;
+        std::string notes = r.displacement.reason;
+        if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
+            notes = "corrected: " + applied + (notes.empty() ? "" : "; " + notes);
+        if (r.possibleBiasShift)
+            notes = "possible bias shift" + (notes.empty() ? "" : "; " + notes);
         drawRow(p, y, widths,
-                {readoutName(*r.survey), qs(r.survey->time), qs(surveys::hundredths(largest)),
-                 qs(surveys::hundredths(r.rateMmPerDay)), level, qs(r.displacement.reason)},
+                {readoutName(*r.survey), qs(r.survey->time), qs(surveys::lengthText(r.largestMm, tube_.settings.units)),
+                 qs(surveys::lengthText(r.rateMmPerDay, tube_.settings.units)), level, qs(notes)},
                 false);
     }
 }
@@ -168,20 +172,26 @@ void Report::table(QPainter& p, const QRectF& body, const Page& page)
     if (tube_.settings.secondPass) {
         for (size_t j = 0; j < 2; ++j) {
             const auto& c = r.displacement.checksums[j];
-            title += QStringLiteral("    sum %1: mean %2, spread %3")
+            title += QStringLiteral("    sum %1: mean %2 (base %3), spread %4")
                          .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
-                         .arg(qs(surveys::hundredths(c.mean)), qs(surveys::hundredths(c.spread)));
+                         .arg(qs(surveys::hundredths(c.mean)), qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)),
+                              qs(surveys::hundredths(c.spread)));
         }
     }
     p.drawText(QRectF(body.left(), body.top(), body.width(), 14), Qt::AlignLeft | Qt::AlignVCenter, title);
     double y = body.top() + 16;
-    if (!r.displacement.reason.empty()) {
+    std::string said = r.displacement.reason;
+    if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
+        said = "Corrected: " + applied + (said.empty() ? "" : ". " + said);
+    if (r.possibleBiasShift)
+        said = "Possible bias shift. " + said;
+    if (!said.empty()) {
         QFont font = p.font();
         font.setPixelSize(8);
         font.setBold(false);
         p.setFont(font);
         const QRectF why(body.left(), y, body.width(), 24);
-        p.drawText(why, Qt::AlignLeft | Qt::TextWordWrap, qs(r.displacement.reason));
+        p.drawText(why, Qt::AlignLeft | Qt::TextWordWrap, qs(said));
         y += 24;
     }
     if (!r.displacement.compared)

@@ -64,7 +64,7 @@ TEST(TubeReport, EveryPageCarriesTheTubesHeaderAndTheTablesTheNumbers)
         Units units;
         const char* unit;
         const char* value; // cumulative A of readout 4 at 0.5 m: 20 depths x 0.5 m x change 6 / 25000
-    } cases[] = {{Units::Millimetres, "mm", " 2.40 "}, {Units::Inches, "in", " 0.09 "}};
+    } cases[] = {{Units::Millimetres, "mm", " 2.40 "}, {Units::Inches, "in", " 0.094 "}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.unit);
         settings.units = c.units;
