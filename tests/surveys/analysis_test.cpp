@@ -207,3 +207,53 @@ TEST_P(HandWorked, MatchesTheFiguresWorkedByHand)
 INSTANTIATE_TEST_SUITE_P(Analysis, HandWorked, testing::ValuesIn(kCases));
 
 } // namespace
+
+#include "blocks/download.h"
+#include "support/harness.h"
+#include "surveys/download_feed.h"
+#include "surveys/store.h"
+
+namespace {
+
+// The simulated unit's demo tube, downloaded as the window does: a base, a shear zone that grows
+// and turns, a bias shift the second pass reveals and a proposal takes out, an extra deeper row.
+TEST(DemoTube, HasAHistoryThatShowsEveryPartOfTheAnalysis)
+{
+    tarvelon::test::Harness h;
+    h.startUp();
+    h.unit.fillDemo();
+    h.state.downloadFolder = h.dir.file("");
+    const std::string library = h.dir.file("surveys.sqlite");
+    for (int block = 25; block <= 30; ++block) {
+        h.form.setText("numblocco", std::to_string(block));
+        const tarvelon::DownloadedBlock downloaded = tarvelon::downloadBlock(h.ctx);
+        ASSERT_TRUE(downloaded.complete) << block;
+        ASSERT_EQ(tarvelon::addToLibrary(library, downloaded, "2024-07-01T08:00:00Z").error, "");
+    }
+    SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    const TubeKey key{"ACME SRL", "FRANA 12", "I1"};
+    const std::vector<Survey> all = store.tubeSurveys(key);
+    ASSERT_EQ(all.size(), 6u);
+    TubeSettings t = probe();
+    t.baseId = all[0].id;
+    t.alarmMm = 20;
+    const TubeResult first = analyseTube(all, t);
+    ASSERT_EQ(first.readouts.size(), 5u);
+    EXPECT_EQ(first.readouts[4].level, Level::Alarm);
+    EXPECT_NE(first.readouts[3].displacement.reason.find("30.5 m lie outside the base's depths"), std::string::npos);
+    // Readout 4's bias: 6 units over 61 rows is 7.3 mm at the top, which its proposal takes out.
+    const CorrectionProposal p = proposeCorrections(*first.base, *first.readouts[2].survey, t);
+    ASSERT_FALSE(p.corrections.empty()) << p.reason;
+    EXPECT_NEAR(p.corrections[0].value, 6, 0.1);
+    t.secondPass = true;
+    const TubeResult second = analyseTube(all, t);
+    EXPECT_TRUE(second.readouts[2].possibleBiasShift);
+    EXPECT_FALSE(second.readouts[1].possibleBiasShift);
+    // Corrected or read with both passes, readout 4 lies between its neighbours at the top.
+    const auto top = [](const ReadoutResult& r) { return *r.displacement.rows.front().resultant; };
+    EXPECT_GT(top(second.readouts[2]), top(second.readouts[1]));
+    EXPECT_LT(top(second.readouts[2]), top(second.readouts[3]));
+}
+
+} // namespace
