@@ -101,7 +101,7 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
             if (p.rateMmPerDay)
                 rate = p.rateMmPerDay;
         }
-        s.name = QStringLiteral("%1 m").arg(qs(surveys::depthMetres(depths[i])));
+        s.name = QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings))));
         if (rate)
             s.name += QStringLiteral(", latest rate %1 %2/day")
                           .arg(qs(surveys::lengthText(*rate, units)), unit(tube));
