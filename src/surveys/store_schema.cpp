@@ -74,65 +74,128 @@ bool SurveyStore::fail(const std::string& why)
     return false;
 }
 
-bool SurveyStore::open(const std::string& path)
+void SurveyStore::waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait)
+{
+    busyLimit_ = limit;
+    onLongWait_ = std::move(onLongWait);
+    if (db_.isOpen())
+        db_.waitWhenBusy(busyLimit_, onLongWait_);
+}
+
+std::optional<SurveyStore::FileState> SurveyStore::fileState()
+{
+    // One statement, so the version and the tables are seen as one program left them.
+    sql::Statement q(db_, "SELECT (SELECT user_version FROM pragma_user_version), "
+                          "(SELECT count(*) FROM sqlite_master)");
+    if (!q.step())
+        return std::nullopt;
+    return FileState{q.integer(0), q.integer(1)};
+}
+
+bool SurveyStore::open(const std::string& path, Access access)
 {
     readOnly_ = false;
     error_.clear();
-    std::optional<std::int64_t> version;
-    if (db_.open(path, sql::Database::Mode::ReadWrite))
-        version = db_.queryInt("PRAGMA user_version");
-    if (!version) {
+    if (access == Access::Read)
+        return openToRead(path);
+    std::optional<FileState> state;
+    if (db_.open(path, sql::Database::Mode::ReadWrite)) {
+        db_.waitWhenBusy(busyLimit_, onLongWait_);
+        state = fileState();
+    }
+    if (!state) {
         // A folder or disk that cannot be written may still be read, if only as it stands.
         const std::string why = db_.error();
-        const std::string uri = uriPath(path);
-        for (const char* options : {"?mode=ro", "?immutable=1"}) {
-            version = db_.open(uri + options, sql::Database::Mode::ReadOnly) ? db_.queryInt("PRAGMA user_version")
-                                                                            : std::nullopt;
-            if (version.value_or(0) > 0)
-                break;
-        }
-        if (version.value_or(0) <= 0)
+        if (!openToRead(path))
             return fail(why);
-        readOnly_ = true;
         error_ = why;
+        return true;
     }
-    const std::int64_t found = version.value_or(0);
-    if (!readOnly_ && db_.readOnly()) {
+    if (state->version == 0 && state->tables > 0)
+        return fail(std::string(kForeignTables));
+    if (db_.readOnly()) {
         readOnly_ = true;
         error_ = "the file cannot be written";
     }
-    if (found > kSchemaVersion) {
+    if (state->version > kSchemaVersion) {
         // Tables of a newer program: read what is known, change nothing.
         readOnly_ = true;
-        error_ = "it was written by a newer version of Tarvelon Manager";
+        error_ = std::string(kNewerTables);
         return true;
     }
     if (readOnly_)
-        return found == kSchemaVersion || fail(error_ + "; its tables are of an older version");
+        return state->version == kSchemaVersion || fail(error_ + "; its tables are of an older version");
     if (!db_.exec("PRAGMA foreign_keys = ON"))
         return fail(db_.error());
-    std::string journal;
-    if (sql::Statement wal(db_, "PRAGMA journal_mode = WAL"); wal.step())
-        journal = wal.text(0);
-    else
-        return fail(db_.error());
-    if (journal != "wal")
-        return fail("write-ahead logging is not available (journal mode " + journal + ")");
-    if (found < kSchemaVersion && !migrate())
-        return fail(db_.error());
+    // A new library is put in write-ahead logging before it has tables, once: every program
+    // that finds it new asks the same, and a library that has tables already keeps its mode.
+    if (state->version == 0) {
+        std::string journal;
+        if (sql::Statement wal(db_, "PRAGMA journal_mode = WAL"); wal.step())
+            journal = wal.text(0);
+        else
+            return fail(db_.error());
+        if (journal != "wal")
+            return fail("write-ahead logging is not available (journal mode " + journal + ")");
+    }
+    if (state->version < kSchemaVersion && !migrate())
+        return fail(error_.empty() ? db_.error() : error_);
+    return true;
+}
+
+bool SurveyStore::openToRead(const std::string& path)
+{
+    // Only ever read: no file made, no table added, the journal mode as it was.
+    const std::string uri = uriPath(path);
+    std::optional<FileState> state;
+    std::string why;
+    for (const char* options : {"?mode=ro", "?immutable=1"}) {
+        if (db_.open(uri + options, sql::Database::Mode::ReadOnly)) {
+            db_.waitWhenBusy(busyLimit_, onLongWait_);
+            state = fileState();
+        }
+        if (state)
+            break;
+        if (why.empty())
+            why = db_.error();
+    }
+    if (!state)
+        return fail(why);
+    readOnly_ = true;
+    error_ = "the library was opened only to read";
+    if (state->version == 0)
+        return fail(std::string(state->tables > 0 ? kForeignTables : kNotALibrary));
+    if (state->version > kSchemaVersion) {
+        error_ = std::string(kNewerTables);
+        return true;
+    }
+    if (state->version < kSchemaVersion)
+        return fail("its tables are of an older version of Tarvelon Manager; importing into it or opening it in "
+                    "the window brings it up to date");
     return true;
 }
 
 bool SurveyStore::migrate()
 {
-    auto version = db_.queryInt("PRAGMA user_version");
-    for (; version && *version < kSchemaVersion; version = db_.queryInt("PRAGMA user_version")) {
+    // Each step reads the version inside its own write transaction, so programs that open an
+    // older library together take the steps one after another and each step is taken once.
+    for (;;) {
         sql::Transaction tx(db_);
-        if (!tx.begun() || !db_.exec(kMigrations[*version]) ||
-            !db_.exec("PRAGMA user_version = " + std::to_string(*version + 1)) || !tx.commit())
+        if (!tx.begun())
+            return false;
+        const std::optional<FileState> state = fileState();
+        if (!state)
+            return false;
+        if (state->version >= kSchemaVersion)
+            return tx.commit();
+        if (state->version == 0 && state->tables > 0) {
+            error_ = std::string(kForeignTables);
+            return false;
+        }
+        if (!db_.exec(kMigrations[state->version]) ||
+            !db_.exec("PRAGMA user_version = " + std::to_string(state->version + 1)) || !tx.commit())
             return false;
     }
-    return version.has_value();
 }
 
 } // namespace tarvelon::surveys
