@@ -183,34 +183,59 @@ void keepEarlierExports(BlockRun& run)
     run.result.downloaded = {false, run.header, std::move(run.records), {}, {}};
 }
 
+// Both staged export files in place of the earlier pair, or neither: the first one's earlier
+// file is kept aside until the second is in place, and put back when the second cannot be.
+// Empty when both stand, else the messages naming the file refused and why.
+std::vector<std::string> replacePair(DownloadFile& first, DownloadFile& second)
+{
+    std::string why;
+    if (!first.keepEarlierAside(why))
+        return {std::string(kCannotReplaceFile) + first.path() + ": " + why,
+                std::string(kPairNotReplaced) + second.path()};
+    if (!first.commit(why)) {
+        first.dropEarlierAside();
+        return {std::string(kCannotReplaceFile) + first.path() + ": " + why,
+                std::string(kPairNotReplaced) + second.path()};
+    }
+    if (second.commit(why)) {
+        first.dropEarlierAside();
+        return {};
+    }
+    std::vector<std::string> problems{std::string(kCannotReplaceFile) + second.path() + ": " + why,
+                                      std::string(kPairNotReplaced) + first.path()};
+    if (!first.putEarlierBack())
+        problems.push_back(std::string(kEarlierKeptAside) + textFromPath(first.asidePath()));
+    return problems;
+}
+
 // Steps 14 to 16: the readings export file, the work records from the shallowest down; then
-// both export files, complete and on the disk, replace the earlier ones. One that could not
-// be written keeps the other from replacing its earlier file, so the pair of a name always
-// belongs to one download.
+// both export files, complete and on the disk, replace the earlier ones together. One that
+// could not be written or put in place keeps the other from replacing its earlier file, so the
+// pair of a name always belongs to one download; the library then keeps nothing.
 void exportBlock(Context& c, BlockRun& run)
 {
     DownloadFiles& files = *run.files;
     writeReadingsExport(c, run.records, files.readingsExport);
     const bool whole = !files.headerExport.failed() && !files.readingsExport.failed();
-    if (whole) {
-        files.headerExport.commit();
-        files.readingsExport.commit();
-    }
+    const std::vector<std::string> refused =
+        whole ? replacePair(files.headerExport, files.readingsExport) : std::vector<std::string>{};
+    const bool placed = whole && refused.empty();
     // Whatever was not committed goes; an earlier file of its name stays.
     files.headerExport.discard();
     files.readingsExport.discard();
-    for (const DownloadFile* f : {&files.headerExport, &files.readingsExport})
-        if (!f->failed() && whole)
-            run.result.filesWritten.push_back(f->path());
+    if (placed)
+        run.result.filesWritten = {files.headerExport.path(), files.readingsExport.path()};
     noteFailedFiles(run);
     for (const DownloadFile* f : {&files.headerExport, &files.readingsExport})
         if (!whole && !f->failed())
             run.result.problems.push_back(std::string(kPairNotReplaced) + f->path());
+    run.result.problems.insert(run.result.problems.end(), refused.begin(), refused.end());
     noteUnreadDepths(run.result);
     // Rows not read are named, yet the block's files stand.
-    run.result.status = run.result.filesWritten.size() == 2 ? BlockResult::Downloaded : BlockResult::Failed;
-    run.result.downloaded = {true, run.header, std::move(run.records), files.headerExport.fileSystemPath(),
-                             files.readingsExport.fileSystemPath()};
+    run.result.status = placed ? BlockResult::Downloaded : BlockResult::Failed;
+    if (placed)
+        run.result.downloaded = {true, run.header, std::move(run.records), files.headerExport.fileSystemPath(),
+                                 files.readingsExport.fileSystemPath()};
 }
 
 void showProblems(Context& c, const BlockResult& result)

@@ -5,6 +5,7 @@
 #include "platform/file_path.h"
 #include "platform/record_file.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,13 +53,33 @@ public:
         ok_ = ok_ && file_.sync();
         close();
     }
-    // The new file in place of the earlier one.
-    void commit()
+    // The new file in place of the earlier one; false, with why, when it could not be.
+    bool commit(std::string& why)
     {
         close();
-        ok_ = ok_ && (!staged() || replaceFile(writePath_, path_));
+        const bool placed = !staged() || replaceFile(writePath_, path_, &why);
         discard();
+        return placed;
     }
+    // A copy of the earlier file, if there is one, to put back should the pair's other file
+    // fail to take its place.
+    bool keepEarlierAside(std::string& why)
+    {
+        std::error_code ec;
+        hadEarlier_ = std::filesystem::exists(fsPath(path_), ec);
+        return !hadEarlier_ || copyFile(path_, asidePath(), &why);
+    }
+    // The earlier file back in place (none when there was none); false when it stays aside.
+    bool putEarlierBack()
+    {
+        return hadEarlier_ ? replaceFile(asidePath(), path_) : removeFile(path_);
+    }
+    void dropEarlierAside()
+    {
+        if (hadEarlier_)
+            removeFile(asidePath());
+    }
+    std::string asidePath() const { return path_ + ".earlier"; }
     // The new file dropped, the earlier one left.
     void discard()
     {
@@ -74,6 +95,7 @@ private:
     std::string writePath_;
     int length_;
     bool ok_;
+    bool hadEarlier_ = false;
     RecordFile file_;
 };
 
