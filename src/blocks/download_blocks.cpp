@@ -14,7 +14,7 @@ using namespace download_steps;
 namespace {
 
 // The export base names a run has given out. Windows compares file names without regard to
-// case, so the run does too.
+// case, accented letters included, so the run does too.
 class RunNames {
 public:
     std::string take(const std::string& baseName, int block)
@@ -43,12 +43,31 @@ public:
     }
 
 private:
-    static std::string folded(std::string name)
+    // Names come from the unit's Windows-1252 texts, so folding the letters of that set is
+    // folding them all: a to z, the accented Latin-1 letters (not the division sign), and
+    // š, œ, ž and ÿ, each to its capital as Windows compares them.
+    static std::string folded(const std::string& name)
     {
-        for (char& ch : name)
-            if (ch >= 'a' && ch <= 'z')
-                ch = static_cast<char>(ch - 'a' + 'A');
-        return name;
+        std::string out;
+        for (size_t i = 0; i < name.size(); ++i) {
+            const auto c = static_cast<unsigned char>(name[i]);
+            const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0u;
+            if (c >= 'a' && c <= 'z') {
+                out += static_cast<char>(c - 'a' + 'A');
+            } else if (c == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+                out += {'\xC3', static_cast<char>(next - 0x20)};
+                ++i;
+            } else if (c == 0xC3 && next == 0xBF) {
+                out += "\xC5\xB8"; // ÿ to Ÿ
+                ++i;
+            } else if (c == 0xC5 && (next == 0xA1 || next == 0x93 || next == 0xBE)) {
+                out += {'\xC5', static_cast<char>(next - 1)};
+                ++i;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+        return out;
     }
 
     std::set<std::string> taken_;

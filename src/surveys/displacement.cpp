@@ -122,7 +122,8 @@ Displacement displacement(const Survey& base, const Survey& readout, const TubeS
             depths.insert(r.depthTenths);
         depths.insert(s->missingTenths.begin(), s->missingTenths.end());
     }
-    if (!depths.empty())
+    // Only between depths a unit can hold: a damaged library must not make this unbounded.
+    if (!depths.empty() && *depths.begin() >= 0 && *depths.rbegin() <= kDeepestTenths)
         for (int t = *depths.begin(); t <= *depths.rbegin(); t += step)
             depths.insert(t);
     std::map<int, const SurveyRow*> baseAt, readoutAt;

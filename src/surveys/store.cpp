@@ -24,7 +24,16 @@ double metres(int tenths)
 
 int tenthsOf(double metres)
 {
+    // A value no unit could give (a damaged or foreign row) becomes a depth that is not held.
+    if (!(metres >= -1 && metres <= kDeepestTenths / 10.0 + 1))
+        return -1;
     return static_cast<int>(std::lround(metres * 10));
+}
+
+// Rows and missing depths beyond what a unit can hold are refused as they are read.
+bool held(int tenths)
+{
+    return tenths >= 0 && tenths <= kDeepestTenths;
 }
 
 // The depths and readings 1 and 2, all that the export files carry: a download and a later
@@ -63,7 +72,8 @@ std::vector<int> depthsOf(const std::string& list)
     std::vector<int> out;
     std::istringstream in(list);
     for (double m; in >> m;)
-        out.push_back(tenthsOf(m));
+        if (held(tenthsOf(m)))
+            out.push_back(tenthsOf(m));
     return out;
 }
 
@@ -262,7 +272,7 @@ std::vector<Survey> SurveyStore::tubeSurveys(const TubeKey& tube)
     while (q.step()) {
         if (out.empty() || out.back().id != q.integer(0))
             out.push_back(surveyOfRow(q));
-        if (!q.isNull(kSurveyColumnCount))
+        if (!q.isNull(kSurveyColumnCount) && held(tenthsOf(q.real(kSurveyColumnCount + 1))))
             out.back().rows.push_back(rowOf(q, kSurveyColumnCount + 1));
     }
     std::stable_sort(out.begin(), out.end(), [](const Survey& a, const Survey& b) {
@@ -362,7 +372,8 @@ bool SurveyStore::readRows(std::int64_t id, std::vector<SurveyRow>& rows)
     sql::Statement q(db_, "SELECT * FROM readings WHERE survey_id = ? ORDER BY depth");
     q.bind(1, id);
     while (q.step())
-        rows.push_back(rowOf(q, 1));
+        if (held(tenthsOf(q.real(1))))
+            rows.push_back(rowOf(q, 1));
     return q.done();
 }
 
