@@ -73,7 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                   "VALUES (?, 'C', 'S', 'T', ?, ?, '2', ?, ?, ?, '10:00:00', '', '', '', ?)");
             survey.bind(1, std::int64_t(s)).bind(2, in.take<double>()).bind(3, in.take<double>());
             survey.bind(4, in.text(5)).bind(5, std::to_string(s)).bind(6, in.text(8)).bind(7, in.text(40));
-            FUZZ_REQUIRE(survey.run());
+            // A step SQLite turns into NULL (NaN) is refused by the table itself.
+            if (!survey.run())
+                continue;
             const int rows = in.take<uint8_t>() % 40;
             for (int r = 0; r < rows && in.size > 0; ++r) {
                 sql::Statement row(library.raw, "INSERT OR IGNORE INTO readings (survey_id, depth, reading1, reading2, "
