@@ -1,5 +1,7 @@
 #include "support/harness.h"
 #include "surveys/library_files.h"
+#include "surveys/displacement.h"
+#include "surveys/sqlite.h"
 #include "surveys/store.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +137,40 @@ TEST(StoreOpen, ReadingLeavesEveryFileAsItWas)
     SurveyStore store;
     EXPECT_FALSE(store.open(dir.file("none.sqlite"), SurveyStore::Access::Read));
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.sqlite")));
+}
+
+
+// A library written by another program, or damaged, with rows at depths no unit holds: they
+// are left out as they are read, so the comparison covers only the real tube.
+TEST(StoreOpen, RowsBeyondWhatAUnitHoldsAreLeftOut)
+{
+    TempDir dir;
+    const std::string path = dir.file("surveys.sqlite");
+    {
+        SurveyStore store;
+        ASSERT_TRUE(store.open(path)) << store.error();
+        ASSERT_EQ(store.add(surveyNumbered(1)).status, AddStatus::Added);
+        ASSERT_EQ(store.add(surveyNumbered(2)).status, AddStatus::Added);
+    }
+    sql::Database raw;
+    ASSERT_TRUE(raw.open(path, sql::Database::Mode::ReadWrite));
+    ASSERT_TRUE(raw.exec("INSERT INTO readings (survey_id, depth, reading1, reading2) VALUES "
+                         "(2, 2000000.0, 5, 5), (2, -3.0, 5, 5), (2, 1e300, 5, 5);"
+                         "UPDATE surveys SET missing_depths = '500000.0 1.5' WHERE id = 2"));
+    raw.close();
+    SurveyStore store;
+    ASSERT_TRUE(store.open(path, SurveyStore::Access::Read)) << store.error();
+    const std::vector<Survey> tube = store.tubeSurveys({"C", "S", "T"});
+    ASSERT_EQ(tube.size(), 2u);
+    EXPECT_EQ(tube[1].rows, surveyNumbered(2).rows);
+    EXPECT_EQ(tube[1].missingTenths, std::vector<int>{15});
+    EXPECT_EQ(store.survey(tube[1].id)->rows, surveyNumbered(2).rows);
+    TubeSettings settings;
+    settings.baseId = tube[0].id;
+    settings.constant = 25000;
+    const TubeResult result = analyseTube(tube, settings);
+    ASSERT_EQ(result.readouts.size(), 1u);
+    EXPECT_EQ(result.readouts[0].displacement.rows.size(), 3u); // 0.5, 1.0 and the missing 1.5
 }
 
 } // namespace

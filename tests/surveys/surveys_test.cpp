@@ -496,10 +496,14 @@ TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)
     ASSERT_EQ(store.list().size(), 1u);
     EXPECT_EQ(store.survey(first.addedIds.at(0))->rows[0].readings[0], 50);
 
-    const ImportReport again = importExportFiles(store, {dir.file("A-num.dat"), dir.file("notes.txt")});
+    // A path named that is not an export file, or not there, is named whole with why.
+    const ImportReport again =
+        importExportFiles(store, {dir.file("A-num.dat"), dir.file("notes.txt"), dir.file("gone/x-dat.dat")});
     EXPECT_EQ(again.skipped, 1);
-    EXPECT_EQ(again.messages, (std::vector<std::string>{"notes.txt: not an export file (its name ends neither in "
-                                                        "dat.dat nor in num.dat)",
+    EXPECT_EQ(again.failed, 2);
+    EXPECT_EQ(again.messages, (std::vector<std::string>{dir.file("notes.txt") + ": not an export file (its name ends "
+                                                                               "neither in dat.dat nor in num.dat)",
+                                                        dir.file("gone/x-dat.dat") + ": no such file or folder",
                                                         "A-dat.dat: already in the library"}));
 }
 
