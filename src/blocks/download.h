@@ -11,6 +11,8 @@ namespace tarvelon {
 
 inline constexpr std::string_view kCannotWriteFile = "Attention: cannot write file ";
 inline constexpr std::string_view kNotReplaced = "Attention: the download did not finish; these files were not replaced: ";
+inline constexpr std::string_view kCannotReplaceFile = "Attention: cannot replace file ";
+inline constexpr std::string_view kEarlierKeptAside = "Attention: the earlier file could not be put back; it is kept as ";
 inline constexpr std::string_view kPairNotReplaced =
     "Attention: the other export file could not be written, so this one was not replaced: ";
 inline constexpr std::string_view kNothingDownloaded = "; nothing was downloaded";
@@ -24,8 +26,9 @@ inline constexpr std::string_view kStoppedBefore = "not downloaded: stopped befo
 // What a download read, for the survey library: the header as the export file carries it and
 // the work file's records (all the readings of each row, deepest first).
 struct DownloadedBlock {
-    // The download read to the end of the block (the export files may still have failed: the
-    // library then keeps what they could not). A download ended early keeps the rows it read.
+    // The download read to the end of the block and both export files stand. A download ended
+    // early keeps the rows it read; one whose export files could not replace the earlier pair
+    // keeps nothing, as the library would name files that do not hold it.
     bool complete = false;
     BlockHeader header;
     std::vector<ReadingsRecord> records;

@@ -56,9 +56,10 @@ QStringList row(const ListedBlock& b)
     cells[kReadout] = trimmed(b.readout);
     cells[kDate] = withSeparators(b.date, QLatin1Char('/'));
     cells[kTime] = withSeparators(b.time, QLatin1Char(':'));
-    cells[kState] = b.readingRows == 0 ? QStringLiteral("empty")
-                    : !b.headerWhole   ? QStringLiteral("header incomplete")
-                                       : QStringLiteral("measured");
+    // A depth row not read gives no rows either: the header is what is wrong, not the block.
+    cells[kState] = !b.headerWhole        ? QStringLiteral("header incomplete")
+                    : b.readingRows == 0 ? QStringLiteral("empty")
+                                         : QStringLiteral("measured");
     return cells;
 }
 

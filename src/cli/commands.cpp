@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <array>
 
 namespace tarvelon::cli {
@@ -51,11 +52,15 @@ QString programHelp()
     QString text = QStringLiteral("Usage: tarvelon COMMAND [options]\n\n"
                                   "The jobs of Tarvelon Manager without its window: the TARVELON readout unit on a "
                                   "serial port,\nand the survey library.\n\nCommands:\n");
+    // The summaries line up two blanks after the longest command name.
+    qsizetype width = 0;
     for (const Command* c : kCommands)
-        text += QStringLiteral("  %1%2\n").arg(QLatin1String(c->name), -10).arg(QLatin1String(c->summary));
+        width = std::max(width, QLatin1String(c->name).size() + 2);
+    for (const Command* c : kCommands)
+        text += QStringLiteral("  %1%2\n").arg(QLatin1String(c->name), -int(width)).arg(QLatin1String(c->summary));
     text += QStringLiteral("\nOptions:\n  -h, --help     Displays help (with a command: the command's options).\n"
                            "  -v, --version  Displays version information.\n\n"
-                           "Exit status: 0 done, 1 failed, 2 wrong usage, 130 stopped by Ctrl+C.\n");
+                           "Exit status: 0 done, 1 failed, 2 wrong usage, 130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP).\n");
     return text;
 }
 

@@ -6,8 +6,11 @@ namespace tarvelon::cli {
 
 // From now on Ctrl+C asks the running job to stop at its next row, as the window's Stop does;
 // a second Ctrl+C ends the program at once.
+// SIGTERM and SIGHUP (the console's close on Windows) ask the same.
 void catchInterrupt();
 bool interrupted();
+// The exit status of a stopped program: 130 for Ctrl+C, 143 for SIGTERM, 129 for SIGHUP.
+int interruptedStatus();
 
 // A result, one line on standard output.
 void printResult(const QString& line);

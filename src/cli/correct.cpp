@@ -85,7 +85,7 @@ int run(const QCommandLineParser& parser)
 
     const std::string library = *libraryOf(parser);
     surveys::SurveyStore store;
-    if (!openExistingLibrary(library, store))
+    if (!openExistingLibrary(library, store, actions == 1 && !parser.isSet(QStringLiteral("propose"))))
         return kFailed;
     const std::vector<surveys::Survey> all = tubeReadouts(store, key);
     if (all.empty())

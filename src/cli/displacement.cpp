@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QSaveFile>
 
-
 namespace tarvelon::cli {
 namespace {
 
@@ -103,10 +102,16 @@ int run(const QCommandLineParser& parser)
     }
     if (constant)
         settings.constant = *constant;
-    if (!(settings == stored) && !store.setTubeSettings(key, settings)) {
-        printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
-                     QString::fromStdString(store.error()));
-        return kFailed;
+    // The library was opened only to read; it is opened to write only for settings to keep.
+    if (!(settings == stored)) {
+        surveys::SurveyStore writer;
+        if (!openLibraryToWrite(library, writer))
+            return kFailed;
+        if (!writer.setTubeSettings(key, settings)) {
+            printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
+                         QString::fromStdString(writer.error()));
+            return kFailed;
+        }
     }
 
     const surveys::TubeResult tube = surveys::analyseTube(all, settings, store.corrections(key));

@@ -1,6 +1,9 @@
 // tarvelon download: blocks of the unit into export files, and into the survey library.
 #include "cli/command.h"
 #include "cli/console.h"
+#ifdef TARVELON_CLI_SURVEYS
+#include "cli/library.h"
+#endif
 #include "cli/options.h"
 #include "cli/session.h"
 #include "blocks/block_list.h"
@@ -26,7 +29,7 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("folder"), QStringLiteral("The download folder (it must exist)."),
                       QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("block"),
-                      QStringLiteral("A block to download, 1 to 30; repeat it or give a list (5,7)."),
+                      QStringLiteral("A block to download, 1 to 30; repeat it, or give a list (5,7) or a range (2-5)."),
                       QStringLiteral("N")});
     parser.addOption({QStringLiteral("all"), QStringLiteral("Every block that holds readings.")});
 #ifdef TARVELON_CLI_SURVEYS
@@ -35,18 +38,47 @@ void addOptions(QCommandLineParser& parser)
     addQuietOption(parser);
 }
 
+// A block number exactly as a script writes it: digits only, leading zeros allowed, 1 to 30.
+std::optional<int> blockNumberText(const QString& text)
+{
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == u'0')
+        ++first;
+    const QString significant = text.mid(first);
+    if (significant.isEmpty() || significant.size() > 2)
+        return std::nullopt;
+    const int n = significant.toInt();
+    return n >= 1 && n <= kBlockCount ? std::optional<int>(n) : std::nullopt;
+}
+
+// "5", "05" or a range "2-5"; nothing for anything else.
+std::optional<std::pair<int, int>> blockRangeText(const QString& text)
+{
+    const QStringList ends = text.split(QLatin1Char('-'));
+    if (ends.size() > 2)
+        return std::nullopt;
+    const std::optional<int> from = blockNumberText(ends.first());
+    const std::optional<int> to = blockNumberText(ends.last());
+    if (!from || !to || *from > *to)
+        return std::nullopt;
+    return std::pair{*from, *to};
+}
+
 std::set<int> blocksAsked(const QCommandLineParser& parser)
 {
     std::set<int> blocks;
     for (const QString& value : parser.values(QStringLiteral("block")))
         for (const QString& text : value.split(QLatin1Char(','))) {
-            const std::optional<int> n = blockNumberOf(toText(text.trimmed()));
-            if (!n)
-                throw UsageError{QStringLiteral("%1: \"%2\" (blocks are 1 to 30)")
+            const auto range = blockRangeText(text);
+            if (!range)
+                throw UsageError{QStringLiteral("%1: \"%2\" (blocks are 1 to 30, as 5, 05 or a range 2-5)")
                                      .arg(QLatin1String(kIncorrectBlockNumber.data(),
                                                         static_cast<qsizetype>(kIncorrectBlockNumber.size())),
                                           text)};
-            blocks.insert(*n);
+            for (int n = range->first; n <= range->second; ++n)
+                blocks.insert(n);
         }
     const bool all = parser.isSet(QStringLiteral("all"));
     if (all == !blocks.empty())
@@ -76,7 +108,11 @@ int run(const QCommandLineParser& parser)
     const QString folder = requiredValue(parser, QStringLiteral("folder"));
     const std::set<int> blocks = blocksAsked(parser);
 #ifdef TARVELON_CLI_SURVEYS
+    // A library that cannot take the surveys is found before the unit is woken for nothing.
     const std::optional<std::string> library = libraryOf(parser);
+    surveys::SurveyStore store;
+    if (library && !openLibraryToWrite(*library, store))
+        return kFailed;
 #endif
     Session session(port, quiet(parser));
     session.state().downloadFolder = folder.toStdString();
@@ -106,16 +142,20 @@ int run(const QCommandLineParser& parser)
     const auto done = [&](const BlockResult& r) {
         tell(r);
 #ifdef TARVELON_CLI_SURVEYS
-        // Each complete block goes to the survey library as soon as its files stand.
-        if (!library || !r.downloaded.complete)
+        // Each block goes to the survey library as soon as its files stand; one that ended
+        // early keeps the rows it read, marked incomplete, as the window keeps it.
+        if (!library)
             return;
         const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-        const LibraryFeed fed = addToLibrary(*library, r.downloaded, now);
+        const LibraryFeed fed = addToLibrary(store, r.downloaded, now);
         if (!fed.error.empty())
             session.report(QStringLiteral("block %1: ").arg(r.block) +
                            QLatin1String(kLibraryCannotBeWritten.data(),
                                          static_cast<qsizetype>(kLibraryCannotBeWritten.size())) +
                            fromText(fed.error));
+        else if (fed.incomplete)
+            session.report(QStringLiteral("block %1: kept in the survey library marked incomplete").arg(r.block),
+                           false);
 #endif
     };
     for (const BlockResult& r : downloadBlocks(session.context(), plan, done))

@@ -1,6 +1,7 @@
 // tarvelon import: export files already on disk into the survey library.
 #include "cli/command.h"
 #include "cli/console.h"
+#include "cli/library.h"
 #include "cli/options.h"
 #include "surveys/import.h"
 
@@ -26,10 +27,8 @@ int run(const QCommandLineParser& parser)
         throw UsageError{QStringLiteral("name the export files or folders to import")};
 
     surveys::SurveyStore store;
-    if (!store.open(library) || store.readOnly()) {
-        printMessage(QStringLiteral("Attention: survey library cannot be written: ") + QString::fromStdString(store.error()));
+    if (!openLibraryToWrite(library, store))
         return kFailed;
-    }
     const surveys::ImportReport report = surveys::importExportFiles(store, paths);
     for (const std::string& message : report.messages)
         printMessage(QString::fromStdString(message));

@@ -2,10 +2,22 @@
 
 #include "cli/console.h"
 #include "platform/file_path.h"
+#include "surveys/download_feed.h"
 
 #include <filesystem>
 
 namespace tarvelon::cli {
+namespace {
+
+// Another program holding the library makes this one wait: the person running it is told.
+void sayLongWaits(surveys::SurveyStore& store)
+{
+    store.waitWhenBusy(std::chrono::seconds(20), [] {
+        printMessage(QStringLiteral("waiting for the survey library: another program is using it"));
+    });
+}
+
+} // namespace
 
 bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
 {
@@ -14,12 +26,36 @@ bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
         printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(path));
         return false;
     }
-    if (!store.open(path)) {
+    sayLongWaits(store);
+    if (!store.open(path, surveys::SurveyStore::Access::Read)) {
         printMessage(QStringLiteral("Attention: the survey library cannot be read: ") +
                      QString::fromStdString(store.error()));
         return false;
     }
     return true;
+}
+
+bool openLibraryToWrite(const std::string& path, surveys::SurveyStore& store)
+{
+    sayLongWaits(store);
+    if (!store.open(path) || store.readOnly()) {
+        printMessage(QLatin1String(kLibraryCannotBeWritten.data(), qsizetype(kLibraryCannotBeWritten.size())) +
+                     QString::fromStdString(store.error()));
+        return false;
+    }
+    return true;
+}
+
+bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store, bool toWrite)
+{
+    if (!toWrite)
+        return openExistingLibrary(path, store);
+    std::error_code ec;
+    if (!std::filesystem::exists(fsPath(path), ec)) {
+        printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(path));
+        return false;
+    }
+    return openLibraryToWrite(path, store);
 }
 
 QString withoutTrailingBlanks(QString text)

@@ -7,11 +7,25 @@
 #include <QGuiApplication>
 #endif
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
+namespace {
+
+// Everything the command line says goes through its own messages; Qt's own remarks (no
+// XDG_RUNTIME_DIR under cron, a painter that could not begin) would only confuse a script.
+void dropQtMessages(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type == QtFatalMsg)
+        std::abort();
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(dropQtMessages);
     std::unique_ptr<QCoreApplication> app;
 #ifdef TARVELON_CLI_REPORT
     // Only the tube report draws; it needs fonts and a painter but never a display.

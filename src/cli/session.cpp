@@ -68,7 +68,7 @@ void Session::report(const QString& text, bool failure)
 int Session::exitStatus() const
 {
     if (interrupted())
-        return kInterrupted;
+        return interruptedStatus();
     return failed() ? kFailed : kSucceeded;
 }
 

@@ -27,7 +27,7 @@ public:
     // status to 1.
     void report(const QString& text, bool failure = true);
     bool failed() const { return messages_.failed; }
-    // 130 after Ctrl+C, 1 once something failed, else 0.
+    // 130 after Ctrl+C (143 after SIGTERM, 129 after SIGHUP), 1 once something failed, else 0.
     int exitStatus() const;
 
 private:

@@ -6,7 +6,6 @@
 #include "cli/table.h"
 #include "surveys/store.h"
 
-
 namespace tarvelon::cli {
 namespace {
 
@@ -32,14 +31,16 @@ int run(const QCommandLineParser& parser)
                    withoutTrailingBlanks(QString::fromStdString(value));
     };
     std::vector<QStringList> rows{
-        csv ? QStringList{"id", "client", "site", "tube", "readout", "date", "time", "downloaded_at"}
-            : QStringList{"Id", "Client", "Site", "Tube", "Readout", "Date", "Time", "Downloaded (UTC)"}};
+        csv ? QStringList{"id", "client", "site", "tube", "readout", "date", "time", "downloaded_at", "state"}
+            : QStringList{"Id", "Client", "Site", "Tube", "Readout", "Date", "Time", "Downloaded (UTC)", ""}};
     for (const surveys::SurveySummary& s : store.list())
         if (wanted("client", s.client) && wanted("site", s.site) && wanted("tube", s.tube))
             rows.push_back({QString::number(s.id), QString::fromStdString(s.client), QString::fromStdString(s.site),
                             QString::fromStdString(s.tube), QString::fromStdString(s.readout),
                             QString::fromStdString(s.date), QString::fromStdString(s.time),
-                            QString::fromStdString(s.downloadedAt)});
+                            QString::fromStdString(s.downloadedAt),
+                            // Rows the unit holds were not read: a whole download completes it.
+                            s.complete ? (csv ? QStringLiteral("complete") : QString()) : QStringLiteral("incomplete")});
     if (rows.size() > 1 || csv)
         printTable(rows, csv);
     return kSucceeded;
@@ -48,6 +49,6 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kSurveysCommand{"surveys", "[--library FILE] [--client C] [--site S] [--tube T] [--csv]",
-                                     "The surveys of the library, one a line.", addOptions, run};
+                                     "The surveys of the library, one a line, incomplete ones marked.", addOptions, run};
 
 } // namespace tarvelon::cli

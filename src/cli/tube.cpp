@@ -7,6 +7,7 @@
 #include "surveys/displacement.h"
 #include "surveys/store.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -196,8 +197,12 @@ int run(const QCommandLineParser& parser)
 {
     const surveys::TubeKey key = tubeKeyOf(parser);
     const std::string library = *libraryOf(parser);
+    // Only a command that changes a setting opens the library to write it.
+    const bool changing = std::any_of(std::begin(kFields), std::end(kFields), [&parser](const TubeField& f) {
+        return parser.isSet(QLatin1String(f.option));
+    });
     surveys::SurveyStore store;
-    if (!openExistingLibrary(library, store))
+    if (!openExistingLibrary(library, store, changing))
         return kFailed;
     const std::vector<surveys::Survey> readouts = tubeReadouts(store, key);
     if (readouts.empty())

@@ -99,14 +99,20 @@ bool removeFile(const std::string& path)
     return !ec;
 }
 
-bool replaceFile(const std::string& from, const std::string& to)
+bool replaceFile(const std::string& from, const std::string& to, std::string* why)
 {
     std::error_code ec;
-    if (std::filesystem::is_directory(fsPath(to), ec))
+    if (std::filesystem::is_directory(fsPath(to), ec)) {
+        if (why)
+            *why = "a folder has that name";
         return false;
+    }
     std::filesystem::rename(fsPath(from), fsPath(to), ec);
-    if (ec)
+    if (ec) {
+        if (why)
+            *why = ec.message();
         return false;
+    }
 #ifndef _WIN32
     // The folder's entry is what the rename changed: it too must reach the disk.
     const std::string folder = utf8Path(fsPath(to).parent_path());
@@ -116,6 +122,15 @@ bool replaceFile(const std::string& from, const std::string& to)
     }
 #endif
     return true;
+}
+
+bool copyFile(const std::string& from, const std::string& to, std::string* why)
+{
+    std::error_code ec;
+    std::filesystem::copy_file(fsPath(from), fsPath(to), std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec && why)
+        *why = ec.message();
+    return !ec;
 }
 
 } // namespace tarvelon

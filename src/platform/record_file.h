@@ -38,6 +38,9 @@ private:
 bool removeFile(const std::string& path);
 // Moves `from` over `to` in one step, so `to` is always either the old file or the new one
 // whole; both must lie in the same folder. The move itself is on the disk when it returns.
-bool replaceFile(const std::string& from, const std::string& to);
+// On failure `why`, when given, says why in the system's words.
+bool replaceFile(const std::string& from, const std::string& to, std::string* why = nullptr);
+// A copy of the file `from` as `to`, replacing any file of that name; `why` as above.
+bool copyFile(const std::string& from, const std::string& to, std::string* why = nullptr);
 
 } // namespace tarvelon

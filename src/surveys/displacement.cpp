@@ -141,7 +141,8 @@ Displacement displacement(const Survey& base, const Survey& readout, const TubeS
     for (int t : readout.missingTenths)
         if (!depths.empty() && t + shift >= *depths.begin() && t + shift <= *depths.rbegin())
             depths.insert(t + shift);
-    if (!depths.empty())
+    // Only between depths a unit can hold: a damaged library must not make this unbounded.
+    if (!depths.empty() && *depths.begin() >= 0 && *depths.rbegin() <= kDeepestTenths)
         for (int t = *depths.begin(); t <= *depths.rbegin(); t += step)
             depths.insert(t);
 

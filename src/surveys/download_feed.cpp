@@ -2,9 +2,6 @@
 
 #include "surveys/store.h"
 
-#include <cmath>
-#include <set>
-
 namespace tarvelon {
 
 surveys::ReadResult surveyOfDownload(const DownloadedBlock& block, const std::string& downloadedAt)
@@ -20,21 +17,22 @@ surveys::ReadResult surveyOfDownload(const DownloadedBlock& block, const std::st
     surveys::Survey& s = *r.survey;
     s.downloadedAt = downloadedAt;
     s.origin = surveys::Origin::Download;
-    s.headerFile = block.headerExportPath;
-    s.readingsFile = block.readingsExportPath;
-    // The rows the header promises, from the deepest up one step each, as the download reads them.
-    std::set<int> read;
-    for (const surveys::SurveyRow& row : s.rows)
-        read.insert(row.depthTenths);
-    const int deepest = static_cast<int>(std::lround(s.depth.value_or(0) * 10));
-    const int step = static_cast<int>(std::lround(s.step * 10));
-    for (int i = readingRowCount(block.header.depth, block.header.step) - 1; i >= 0; --i)
-        if (!read.count(deepest - i * step))
-            s.missingTenths.push_back(deepest - i * step);
+    s.headerFile = surveys::libraryFilePath(block.headerExportPath);
+    s.readingsFile = surveys::libraryFilePath(block.readingsExportPath);
     return r;
 }
 
 LibraryFeed addToLibrary(const std::string& libraryPath, const DownloadedBlock& block, const std::string& downloadedAt)
+{
+    if (block.records.empty())
+        return {};
+    surveys::SurveyStore store;
+    if (!store.open(libraryPath))
+        return {0, store.error()};
+    return addToLibrary(store, block, downloadedAt);
+}
+
+LibraryFeed addToLibrary(surveys::SurveyStore& store, const DownloadedBlock& block, const std::string& downloadedAt)
 {
     if (block.records.empty())
         return {};
@@ -43,9 +41,6 @@ LibraryFeed addToLibrary(const std::string& libraryPath, const DownloadedBlock& 
         return {0, read.error};
     if (read.survey->rows.empty())
         return {};
-    surveys::SurveyStore store;
-    if (!store.open(libraryPath))
-        return {0, store.error()};
     const surveys::AddResult added = store.add(*read.survey);
     switch (added.status) {
     case surveys::AddStatus::Added:

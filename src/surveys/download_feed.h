@@ -1,6 +1,7 @@
 #pragma once
 #include "blocks/download.h"
 #include "surveys/export_reader.h"
+#include "surveys/store.h"
 
 #include <cstdint>
 #include <string>
@@ -25,5 +26,7 @@ struct LibraryFeed {
 // Adds a download's survey to the library at `libraryPath`, whole or incomplete; a download
 // that read no row of readings adds nothing.
 LibraryFeed addToLibrary(const std::string& libraryPath, const DownloadedBlock& block, const std::string& downloadedAt);
+// The same, into a library already open.
+LibraryFeed addToLibrary(surveys::SurveyStore& store, const DownloadedBlock& block, const std::string& downloadedAt);
 
 } // namespace tarvelon

@@ -2,11 +2,14 @@
 
 #include "platform/cp1252.h"
 #include "platform/file_path.h"
+#include "blocks/download.h"
+#include "surveys/displacement.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -138,8 +141,13 @@ bool readHeader(std::string_view bytes, Survey& s, std::string& error)
     s.client = values[0];
     s.site = values[1];
     s.tube = values[2];
-    if (const auto t = tenths(values[3]))
+    if (const auto t = tenths(values[3])) {
+        if (*t < 0 || *t > kDeepestTenths) {
+            error = "the header's depth " + values[3] + " is beyond what the unit can hold";
+            return false;
+        }
         s.depth = *t / 10.0;
+    }
     s.step = values[4] == "0" ? 0.5 : 1.0;
     s.guides = values[5];
     s.north = values[6];
@@ -181,6 +189,10 @@ bool readReadings(std::string_view bytes, Survey& s, std::string& error)
         const auto t = tenths(depth);
         if (!t) {
             error = where + ": the depth " + shown(fields.substr(0, kDepthWidth)) + " is not a depth";
+            return false;
+        }
+        if (*t < 0 || *t > kDeepestTenths) {
+            error = where + ": the depth " + shown(depth) + " is beyond what the unit can hold";
             return false;
         }
         row.depthTenths = *t;
@@ -261,7 +273,30 @@ ReadResult readExport(std::string_view headerBytes, std::string_view readingsByt
     std::string error;
     if (!readHeader(headerBytes, s, error) || !readReadings(readingsBytes, s, error))
         return {std::nullopt, error};
+    // The rows the header promises, from its depth up one step each as the unit reads them:
+    // those the file lacks were not read, and the survey is kept incomplete until a whole
+    // one completes it, whether it came from the unit or from these files.
+    std::set<int> read;
+    for (const SurveyRow& row : s.rows)
+        read.insert(row.depthTenths);
+    const int deepest = static_cast<int>(std::lround(s.depth.value_or(0) * 10));
+    const int step = static_cast<int>(std::lround(s.step * 10));
+    const int rows = readingRowCount(depthMetres(deepest), step == 5 ? "0" : "1");
+    for (int i = rows - 1; i >= 0; --i)
+        if (!read.count(deepest - i * step))
+            s.missingTenths.push_back(deepest - i * step);
     return {std::move(s), {}};
+}
+
+std::string libraryFilePath(const std::string& path)
+{
+    if (path.empty())
+        return path;
+    std::error_code ec;
+    fs::path absolute = fs::absolute(fsPath(path), ec);
+    if (ec)
+        absolute = fsPath(path);
+    return utf8Path(absolute.lexically_normal().make_preferred());
 }
 
 bool isHeaderExportName(std::string_view path)
@@ -309,8 +344,8 @@ ReadResult readExportFiles(const std::string& path)
         std::error_code ec;
         const auto written = fs::last_write_time(fsPath(readings), ec);
         r.survey->downloadedAt = ec ? std::string() : isoTime(written);
-        r.survey->headerFile = utf8Path(fs::absolute(fsPath(header), ec));
-        r.survey->readingsFile = utf8Path(fs::absolute(fsPath(readings), ec));
+        r.survey->headerFile = libraryFilePath(header);
+        r.survey->readingsFile = libraryFilePath(readings);
     }
     return r;
 }

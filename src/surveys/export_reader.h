@@ -28,6 +28,9 @@ ReadResult readExportFiles(const std::string& path);
 std::string partnerFile(const std::string& path);
 bool isHeaderExportName(std::string_view path);
 bool isReadingsExportName(std::string_view path);
+// A file's path as the library keeps it, whichever way it came in: absolute, with the system's
+// own separators (UTF-8); empty stays empty.
+std::string libraryFilePath(const std::string& path);
 // The clock's time now as ISO 8601 UTC ("2024-03-12T10:15:00Z").
 std::string isoTimeNow();
 

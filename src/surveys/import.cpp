@@ -23,12 +23,17 @@ std::set<std::string> headerFiles(const std::vector<std::string>& paths, ImportR
             headers.insert(partnerFile(s));
         else if (named) {
             ++report.failed;
-            report.messages.push_back(utf8Path(p.filename()) + ": not an export file (its name ends neither in "
+            report.messages.push_back(utf8Path(p) + ": not an export file (its name ends neither in "
                                       "dat.dat nor in num.dat)");
         }
     };
     for (const std::string& path : paths) {
         std::error_code ec;
+        if (!fs::exists(fsPath(path), ec)) {
+            ++report.failed;
+            report.messages.push_back(path + ": " + (ec ? ec.message() : "no such file or folder"));
+            continue;
+        }
         if (!fs::is_directory(fsPath(path), ec)) {
             take(fsPath(path), true);
             continue;

@@ -6,13 +6,40 @@
 
 namespace tarvelon::sql {
 
+struct Database::BusyWait {
+    std::chrono::milliseconds limit{0};
+    std::function<void()> onLongWait;
+    std::chrono::steady_clock::time_point since;
+    bool said = false;
+
+    // SQLite's busy handler: true to try again. `tries` starts at 0 for each lock waited for.
+    static int retry(void* self, int tries)
+    {
+        auto& w = *static_cast<BusyWait*>(self);
+        const auto now = std::chrono::steady_clock::now();
+        if (tries == 0)
+            w.since = now;
+        if (now - w.since >= w.limit)
+            return 0;
+        if (!w.said && now - w.since >= std::chrono::seconds(1)) {
+            w.said = true;
+            if (w.onLongWait)
+                w.onLongWait();
+        }
+        sqlite3_sleep(tries < 10 ? 2 : 20);
+        return 1;
+    }
+};
+
+Database::Database() = default;
+
 Database::~Database()
 {
     close();
 }
 
 Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), error_(std::move(other.error_))
+    : db_(std::exchange(other.db_, nullptr)), error_(std::move(other.error_)), busy_(std::move(other.busy_))
 {
 }
 
@@ -22,6 +49,7 @@ Database& Database::operator=(Database&& other) noexcept
         close();
         db_ = std::exchange(other.db_, nullptr);
         error_ = std::move(other.error_);
+        busy_ = std::move(other.busy_);
     }
     return *this;
 }
@@ -38,8 +66,19 @@ bool Database::open(const std::string& path, Mode mode)
     }
     sqlite3_extended_result_codes(db_, 1);
     // Another program holding the file briefly is waited for; one that keeps it is reported.
-    sqlite3_busy_timeout(db_, 2000);
+    waitWhenBusy(std::chrono::seconds(20), nullptr);
     return true;
+}
+
+void Database::waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait)
+{
+    if (!busy_)
+        busy_ = std::make_unique<BusyWait>();
+    busy_->limit = limit;
+    busy_->onLongWait = std::move(onLongWait);
+    busy_->said = false;
+    if (db_)
+        sqlite3_busy_handler(db_, &BusyWait::retry, busy_.get());
 }
 
 void Database::close()

@@ -1,5 +1,8 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +18,7 @@ class Database {
 public:
     enum class Mode { ReadWrite, ReadOnly };
 
-    Database() = default;
+    Database();
     ~Database();
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;
@@ -35,12 +38,18 @@ public:
     bool readOnly() const;
     const std::string& error() const { return error_; }
     sqlite3* handle() const { return db_; }
+    // Another program holding the file is waited for up to `limit`; `onLongWait` hears once,
+    // when a wait has lasted a second, so a person knows why nothing happens.
+    void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait);
     // Takes the connection's current message (after a failed call).
     bool fail();
 
 private:
+    struct BusyWait;
+
     sqlite3* db_ = nullptr;
     std::string error_;
+    std::unique_ptr<BusyWait> busy_; // where it is, for SQLite's busy handler, even once moved
 };
 
 class Statement {

@@ -3,6 +3,8 @@
 #include "surveys/sqlite.h"
 #include "surveys/survey.h"
 
+#include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +15,9 @@
 namespace tarvelon::surveys {
 
 inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
+inline constexpr std::string_view kForeignTables = "it holds the tables of another program, not a survey library";
+inline constexpr std::string_view kNotALibrary = "it is not a survey library (it holds no tables)";
+inline constexpr std::string_view kNewerTables = "it was written by a newer version of Tarvelon Manager";
 
 enum class AddStatus {
     Added,
@@ -40,9 +45,18 @@ public:
     // Version of the tables this program writes; older files are brought up to it on opening.
     static constexpr int kSchemaVersion = 3;
 
+    enum class Access {
+        Write, // made when new or empty, brought up to date when older
+        Read,  // only read as it is: never made, upgraded or changed; an older one is refused
+    };
+
     // Opens or creates the library. A file that cannot be written (read-only disk, newer
-    // program's tables) opens read-only with why in error(); false when it cannot be read at all.
-    bool open(const std::string& path);
+    // program's tables) opens read-only with why in error(); false when it cannot be read at all
+    // or holds the tables of another program.
+    bool open(const std::string& path, Access access = Access::Write);
+    // Another program holding the library is waited for up to `limit`; `onLongWait` hears once
+    // when a wait has lasted a second.
+    void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait);
     bool isOpen() const { return db_.isOpen(); }
     bool readOnly() const { return readOnly_; }
     const std::string& error() const { return error_; }
@@ -73,12 +87,20 @@ public:
                                   int depthTenths);
 
 private:
+    struct FileState {
+        std::int64_t version = 0, tables = 0;
+    };
+
     bool fail(const std::string& why);
+    std::optional<FileState> fileState();
+    bool openToRead(const std::string& path);
     bool migrate();
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
     bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
 
     sql::Database db_;
+    std::chrono::milliseconds busyLimit_{std::chrono::seconds(20)};
+    std::function<void()> onLongWait_;
     bool readOnly_ = false;
     std::string error_;
 };

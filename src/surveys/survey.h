@@ -10,6 +10,9 @@
 namespace tarvelon::surveys {
 
 inline constexpr int kChannels = 8;
+// The deepest depth a header can give (four digits: 999.9 m), in tenths; a row at a depth
+// below 0 or beyond it was never read from a unit.
+inline constexpr int kDeepestTenths = 9999;
 
 // Depths are whole tenths of a metre, as the unit steps by 0.5 m or 1 m.
 struct SurveyRow {

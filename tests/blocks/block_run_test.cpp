@@ -362,6 +362,23 @@ TEST_F(BlockRun, BlocksWithOneExportNameAreAllKept)
     }
 }
 
+// Names that differ only in the case of accented letters are one file on Windows: the later
+// block keeps its own name, with its block number, as with a to z.
+TEST_F(BlockRun, AccentedLettersClashWithoutRegardToCase)
+{
+    fillUnit(h.unit, {{3, "003010"}, {4, "003010"}});
+    for (const auto& [block, client] : {std::pair{3, "CLIENT\xC9\x8A"}, std::pair{4, "CLIENT\xE9\x9A"}}) {
+        char line[80];
+        std::snprintf(line, sizeof line, "C%02X000%sSITE0001T001003010+01001250101103015\r", block - 1, client);
+        h.unit.receive(line);
+    }
+    const auto results = downloadBlocks(h.ctx, {{3, 3}, {4, 3}}, {});
+    ASSERT_EQ(results.size(), 2u);
+    ASSERT_EQ(results[1].filesWritten.size(), 2u);
+    EXPECT_NE(results[1].filesWritten[0].find("block04-"), std::string::npos) << results[1].filesWritten[0];
+    EXPECT_EQ(results[0].filesWritten[0].find("block"), std::string::npos) << results[0].filesWritten[0];
+}
+
 // The bar shows one total from the start: it never goes back, within a block or across blocks.
 TEST(Progress, NeverGoesBackwards)
 {

@@ -530,3 +530,37 @@ TEST(DownloadExports, BothAreCompleteBeforeEitherReplacesTheEarlierOne)
         EXPECT_EQ(b.h.messages.shown[1].text, std::string(kPairNotReplaced) + (b.out / (kBase + other)).string());
     }
 }
+
+// The second export file cannot take the place of the earlier one (held open on Windows, made
+// immutable on Linux; here a folder of its name, which stops root too): the header file put in
+// place first is taken back, so the earlier pair, or its absence, stays as it was.
+TEST(DownloadExports, ASecondFileThatCannotBeReplacedTakesTheFirstBack)
+{
+    for (const bool earlierHeader : {true, false}) {
+        SCOPED_TRACE(earlierHeader ? "an earlier header file" : "no earlier header file");
+        Bench b;
+        b.run();
+        const std::string headerBefore = b.file(kBase + "dat.dat");
+        fs::remove(b.out / (kBase + "num.dat"));
+        fs::create_directories(b.out / (kBase + "num.dat") / "kept");
+        if (!earlierHeader)
+            fs::remove(b.out / (kBase + "dat.dat"));
+        b.header.depth = "0020";
+        b.h.messages.shown.clear();
+        const DownloadedBlock got = downloadBlock(b.h.ctx);
+        EXPECT_EQ(b.exists(kBase + "dat.dat"), earlierHeader);
+        if (earlierHeader)
+            EXPECT_EQ(b.file(kBase + "dat.dat"), headerBefore);
+        EXPECT_TRUE(fs::is_directory(b.out / (kBase + "num.dat") / "kept"));
+        EXPECT_FALSE(got.complete);
+        EXPECT_TRUE(got.records.empty()) << "nothing for the library";
+        ASSERT_EQ(b.h.messages.shown.size(), 2u);
+        EXPECT_EQ(b.h.messages.shown[0].text, std::string(kCannotReplaceFile) +
+                                                  (b.out / (kBase + "num.dat")).string() + ": a folder has that name");
+        EXPECT_EQ(b.h.messages.shown[1].text, std::string(kPairNotReplaced) + (b.out / (kBase + "dat.dat")).string());
+        for (const auto& entry : fs::directory_iterator(b.out))
+            EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
+        EXPECT_FALSE(b.exists(kBase + "dat.dat.earlier"));
+        b.expectIdle();
+    }
+}

@@ -6,8 +6,11 @@
 #include "support/harness.h"
 #include "surveys/store.h"
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace tarvelon::test {
@@ -376,6 +379,203 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
     // 6.98 mm at 0.5 m to 1.5 m, the shallowest first; 6.98 mm in 10 days.
     EXPECT_EQ(out2, "readout,date,time,days_since_base,largest_mm,largest_depth_m,rate_mm_per_day,rate_depth_m,status\n"
                     "02,11/03/24,10:00:00,10.00,6.98,0.5,0.70,0.5,\n");
+}
+
+// --block takes a number from 1 to 30 (leading zeros allowed) or a range, and nothing else:
+// every other form is refused before the unit is woken.
+TEST_F(Cli, BlockNumbersAreExactlyNumbersOrRanges)
+{
+    const struct {
+        std::vector<std::string> blocks;
+        std::set<int> downloaded; // empty: refused with exit status 2
+    } cases[] = {
+        {{"05"}, {5}},
+        {{"2-4"}, {2, 3, 4}},
+        {{"5", "7"}, {5, 7}},
+        {{"007,30"}, {7, 30}},
+        {{"2-5x"}, {}},
+        {{"5 7"}, {}},
+        {{"5abc"}, {}},
+        {{"1e1"}, {}},
+        {{"7.0"}, {}},
+        {{"+3"}, {}},
+        {{"5-2"}, {}},
+        {{"0-3"}, {}},
+        {{"2-"}, {}},
+        {{"1-2-3"}, {}},
+        {{"5,"}, {}},
+        {{" 5"}, {}},
+        {{"000"}, {}},
+    };
+    Simulator sim(log);
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"download", "--port", sim.path, "--folder", folder.file(""), "--no-library"};
+        for (const std::string& b : c.blocks)
+            args.insert(args.end(), {"--block", b});
+        SCOPED_TRACE(args.back());
+        fs::remove_all(folder.path());
+        fs::create_directory(folder.path());
+        fs::remove(log);
+        std::string out, err;
+        const int status = run(args, &out, &err);
+        if (c.downloaded.empty()) {
+            EXPECT_EQ(status, 2);
+            EXPECT_NE(err.find("Incorrect block number"), std::string::npos) << err;
+            std::this_thread::sleep_for(50ms);
+            EXPECT_FALSE(fs::exists(log) && !logged().empty()) << "nothing sent";
+            continue;
+        }
+        EXPECT_EQ(status, 0) << err;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2 * long(c.downloaded.size())) << out;
+        sim::Unit demo;
+        demo.fillDemo();
+        for (int n : c.downloaded) {
+            std::string client = demo.headerText(n).substr(0, 8);
+            client.erase(client.find_last_not_of(' ') + 1);
+            EXPECT_NE(out.find(client + "-"), std::string::npos) << n << out;
+        }
+    }
+}
+
+// The readings export file cannot be replaced (a folder has its name, which stops root too):
+// both earlier files stay as they were, nothing is said written and the library keeps nothing.
+TEST_F(Cli, AnExportPairThatCannotBeReplacedLeavesBothEarlierFiles)
+{
+    Simulator sim(log);
+    const std::string library = home.file("lib.sqlite");
+    const std::map<std::string, std::string> earlier = windowFiles(5);
+    std::string header, readings;
+    for (const auto& [name, bytes] : earlier) {
+        if (name.ends_with("dat.dat")) {
+            header = name;
+            writeFile(folder.file(name), "earlier header");
+        } else {
+            readings = name;
+            fs::create_directories(folder.path() / name / "earlier");
+        }
+    }
+    std::string out, err;
+    EXPECT_EQ(run({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "5", "--library", library},
+                  &out, &err),
+              1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(readFile(folder.file(header)), "earlier header");
+    EXPECT_TRUE(fs::is_directory(folder.path() / readings / "earlier"));
+    EXPECT_NE(err.find("cannot replace file " + folder.file(readings) + ": a folder has that name"), std::string::npos)
+        << err;
+    surveys::SurveyStore store;
+    ASSERT_TRUE(store.open(library, surveys::SurveyStore::Access::Read)) << store.error();
+    EXPECT_TRUE(store.list().empty());
+}
+
+// Commands that only read never make another program's database, or an empty file, a library.
+TEST_F(Cli, ReadingCommandsLeaveAForeignDatabaseAndAnEmptyFileAsTheyWere)
+{
+    const std::string contacts = home.file("contacts.db"), empty = home.file("empty.db");
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(contacts.c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "CREATE TABLE contacts (name TEXT); INSERT INTO contacts VALUES ('Ada');", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+    writeFile(empty, "");
+    for (const std::string& file : {contacts, empty}) {
+        const std::string before = readFile(file);
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"surveys", "--library", file},
+              std::vector<std::string>{"displacement", "--library", file, "--client", "C", "--site", "S", "--tube",
+                                       "T", "--base", "1", "--constant", "25000"},
+              std::vector<std::string>{"import", "--library", file, folder.file("")}}) {
+            SCOPED_TRACE(args[0] + " " + file);
+            std::string err;
+            const bool writes = args[0] == "import";
+            EXPECT_EQ(run(args, nullptr, &err), writes && file == empty ? 0 : 1) << err;
+            if (!(writes && file == empty)) {
+                EXPECT_EQ(readFile(file), before);
+                EXPECT_NE(err.find(file == contacts ? "another program" : "not a survey library"), std::string::npos)
+                    << err;
+            }
+        }
+    }
+}
+
+TEST_F(Cli, SigtermStopsAtTheNextRowWithNoPartFile)
+{
+    Simulator sim(log, {"--demo", "--paced"});
+    ChildProcess download =
+        start({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "1,2", "--no-library"});
+    download.readLines(2, 30s);
+    std::this_thread::sleep_for(300ms);
+    download.signal(SIGTERM);
+    EXPECT_EQ(download.wait(5s), 143) << download.err;
+    std::map<std::string, std::string> written = filesIn(folder.path());
+    written.erase("datiram.dat");
+    EXPECT_EQ(written, windowFiles(1)); // no part file, block 1 whole
+}
+
+// A download the library kept incomplete is not completed by its own export files; the whole
+// block downloaded later completes it.
+TEST_F(Cli, AnIncompleteDownloadStaysIncompleteUntilTheWholeBlockCompletesIt)
+{
+    const std::string library = home.file("lib.sqlite");
+    std::string out, err;
+    {
+        Simulator gappy(log, {"--demo", "--wake-delay-ms", "0", "--reply-delay-ms", "0", "--refuse-wakes", "15"});
+        ASSERT_EQ(run({"download", "--port", gappy.path, "--folder", folder.file(""), "--block", "5", "--library",
+                       library},
+                      &out, &err),
+                  1)
+            << err;
+    }
+    const auto states = [&] {
+        std::string csv;
+        EXPECT_EQ(run({"surveys", "--library", library, "--csv"}, &csv), 0);
+        return csv.substr(csv.find('\n') + 1);
+    };
+    EXPECT_TRUE(states().ends_with(",incomplete\n")) << states();
+    EXPECT_EQ(run({"import", "--library", library, folder.file("")}, &out, &err), 0) << err;
+    EXPECT_TRUE(states().ends_with(",incomplete\n")) << states();
+    Simulator whole(log);
+    ASSERT_EQ(run({"download", "--port", whole.path, "--folder", folder.file(""), "--block", "5", "--library", library},
+                  &out, &err),
+              0)
+        << err;
+    const std::string last = states();
+    EXPECT_EQ(std::count(last.begin(), last.end(), '\n'), 1) << last;
+    EXPECT_TRUE(last.ends_with(",complete\n")) << last;
+}
+
+// Blocks erased in the unit are left out of --all; the library's paths are absolute.
+TEST_F(Cli, DownloadAllSkipsErasedBlocks)
+{
+    sim::Unit unit;
+    unit.fillDemo();
+    for (int n : {2, 4, 29}) {
+        char line[64];
+        std::snprintf(line, sizeof line, "C%02X000CLIENT%02dSITE%04dT%03d000012+010%02d250101103015\r", n - 1, n, n, n,
+                      n);
+        unit.receive(line);
+    }
+    const std::string image = home.file("unit.img");
+    ASSERT_TRUE(unit.saveImage(image));
+    Simulator sim(log, {"--image", image, "--wake-delay-ms", "0", "--reply-delay-ms", "0"});
+    const std::string library = home.file("lib.sqlite");
+    std::string out, err;
+    // A folder given relative to where the command runs.
+    const fs::path here = fs::current_path();
+    fs::current_path(folder.path());
+    const int status = run({"download", "--port", sim.path, "--folder", ".", "--all", "--library", library}, &out, &err);
+    fs::current_path(here);
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 54) << out;
+    for (int n : {2, 4, 29})
+        EXPECT_EQ(out.find(std::string("CLIENT") + (n < 10 ? "0" : "") + std::to_string(n)), std::string::npos) << n;
+    surveys::SurveyStore store;
+    ASSERT_TRUE(store.open(library, surveys::SurveyStore::Access::Read));
+    const auto kept = store.survey(store.list().front().id);
+    ASSERT_TRUE(kept);
+    EXPECT_TRUE(fs::path(kept->headerFile).is_absolute()) << kept->headerFile;
+    EXPECT_TRUE(fs::exists(kept->headerFile)) << kept->headerFile;
 }
 
 } // namespace

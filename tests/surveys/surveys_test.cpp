@@ -1,5 +1,6 @@
 #include "blocks/export_files.h"
 #include "support/harness.h"
+#include "surveys/library_files.h"
 #include "surveys/displacement.h"
 #include "surveys/export_reader.h"
 #include "surveys/import.h"
@@ -13,6 +14,7 @@
 using namespace tarvelon;
 using namespace tarvelon::surveys;
 using tarvelon::test::TempDir;
+using tarvelon::test::version1Library;
 
 namespace {
 
@@ -144,9 +146,12 @@ TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
 
     // Another program holding the library: the add says so and the library is unchanged.
     ASSERT_TRUE(raw.exec("BEGIN EXCLUSIVE"));
+    bool waitSaid = false;
+    store.waitWhenBusy(std::chrono::milliseconds(1200), [&] { waitSaid = true; });
     const AddResult locked = store.add(survey("03", {row(5, 1, 2)}));
     EXPECT_EQ(locked.status, AddStatus::Failed);
     EXPECT_NE(locked.error.find("locked"), std::string::npos) << locked.error;
+    EXPECT_TRUE(waitSaid);
     ASSERT_TRUE(raw.exec("ROLLBACK"));
 
     // Tables of a newer program are read, never written.
@@ -161,25 +166,10 @@ TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
 
 // Files as earlier versions left them, in rollback-journal mode, each with a table of another
 // program's: opening brings them up to the current tables, or, failing half way, leaves them as
-// they were, and never loses what they held.
+// they were, and never loses what they held; another program's file is never made a library.
 TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
 {
-    // Version 1 as it went out; a later version adds a migration step and still reads this.
-    const std::string version1 = R"(
-        CREATE TABLE surveys (id INTEGER PRIMARY KEY, client TEXT NOT NULL, site TEXT NOT NULL,
-            tube TEXT NOT NULL, depth REAL, step REAL NOT NULL, guides TEXT NOT NULL, north TEXT NOT NULL,
-            readout TEXT NOT NULL, date TEXT NOT NULL, time TEXT NOT NULL, downloaded_at TEXT NOT NULL,
-            header_file TEXT NOT NULL, readings_file TEXT NOT NULL,
-            UNIQUE (client, site, tube, readout, date, time));
-        CREATE TABLE readings (survey_id INTEGER NOT NULL REFERENCES surveys (id) ON DELETE CASCADE,
-            depth REAL NOT NULL, reading1 INTEGER, reading2 INTEGER, reading3 INTEGER, reading4 INTEGER,
-            reading5 INTEGER, reading6 INTEGER, reading7 INTEGER, reading8 INTEGER,
-            PRIMARY KEY (survey_id, depth)) WITHOUT ROWID;
-        INSERT INTO surveys VALUES (7, 'C', 'S', 'T', 20.0, 0.5, '2', '+000', '01', '12/03/24', '10:15:00',
-            '2024-03-12T10:20:00Z', 'h', 'r');
-        INSERT INTO readings VALUES (7, 0.5, 1, -2, NULL, NULL, NULL, NULL, NULL, 9),
-            (7, 1.0, 3, 4, NULL, NULL, NULL, NULL, NULL, NULL);
-        PRAGMA user_version = 1;)";
+    const std::string version1 = version1Library();
     SurveyRow deep = row(5, 1, -2);
     deep.readings[7] = 9;
     const struct {
@@ -189,10 +179,10 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
         std::int64_t version, surveyTables;
         std::vector<SurveyRow> rowsOf7;
     } cases[] = {
-        {"version 0", "", "", SurveyStore::kSchemaVersion, 1, {}},
+        {"another program's tables alone", "", std::string(kForeignTables), 0, 0, {}},
         {"version 1", version1, "", SurveyStore::kSchemaVersion, 1, {deep, row(10, 3, 4)}},
-        {"version 0, migration fails at its second table", "CREATE TABLE readings (x);",
-         "table readings already exists", 0, 0, {}},
+        {"version 1, the upgrade fails at its last table", version1 + "CREATE TABLE tubes (x);",
+         "table tubes already exists", 1, 1, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -513,10 +503,14 @@ TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)
     ASSERT_EQ(store.list().size(), 1u);
     EXPECT_EQ(store.survey(first.addedIds.at(0))->rows[0].readings[0], 50);
 
-    const ImportReport again = importExportFiles(store, {dir.file("A-num.dat"), dir.file("notes.txt")});
+    // A path named that is not an export file, or not there, is named whole with why.
+    const ImportReport again =
+        importExportFiles(store, {dir.file("A-num.dat"), dir.file("notes.txt"), dir.file("gone/x-dat.dat")});
     EXPECT_EQ(again.skipped, 1);
-    EXPECT_EQ(again.messages, (std::vector<std::string>{"notes.txt: not an export file (its name ends neither in "
-                                                        "dat.dat nor in num.dat)",
+    EXPECT_EQ(again.failed, 2);
+    EXPECT_EQ(again.messages, (std::vector<std::string>{dir.file("notes.txt") + ": not an export file (its name ends "
+                                                                               "neither in dat.dat nor in num.dat)",
+                                                        dir.file("gone/x-dat.dat") + ": no such file or folder",
                                                         "A-dat.dat: already in the library"}));
 }
 
