@@ -94,6 +94,14 @@ bool Database::fail()
     return false;
 }
 
+bool Database::busy() const
+{
+    if (!db_)
+        return false;
+    const int code = sqlite3_extended_errcode(db_) & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
 bool Database::exec(std::string_view sql)
 {
     if (!db_)

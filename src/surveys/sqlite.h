@@ -37,6 +37,9 @@ public:
     std::int64_t lastInsertId() const;
     bool readOnly() const;
     const std::string& error() const { return error_; }
+    // The last failure was another program holding the file (after the busy handler gave up,
+    // or where SQLite does not call it).
+    bool busy() const;
     sqlite3* handle() const { return db_; }
     // Another program holding the file is waited for up to `limit`; `onLongWait` hears once,
     // when a wait has lasted a second, so a person knows why nothing happens.

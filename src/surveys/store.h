@@ -95,6 +95,7 @@ private:
     std::optional<FileState> fileState();
     bool openToRead(const std::string& path);
     bool migrate();
+    bool bringUpToDate(std::int64_t version);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
     bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
 

@@ -1,5 +1,8 @@
 #include "surveys/store.h"
 
+#include <chrono>
+#include <thread>
+
 // The library's tables, how a file becomes one and how an older one is brought up to date.
 namespace tarvelon::surveys {
 namespace {
@@ -139,20 +142,37 @@ bool SurveyStore::open(const std::string& path, Access access)
         return state->version == kSchemaVersion || fail(error_ + "; its tables are of an older version");
     if (!db_.exec("PRAGMA foreign_keys = ON"))
         return fail(db_.error());
+    // Switching a new file to write-ahead logging, and a first look at the log another program
+    // has just made, can find the file busy where SQLite waits for nobody: tried again, within
+    // the same limit as any other wait.
+    const auto until = std::chrono::steady_clock::now() + busyLimit_;
+    while (!bringUpToDate(state->version)) {
+        if (!db_.busy() || !error_.empty() || std::chrono::steady_clock::now() > until)
+            return fail(error_.empty() ? db_.error() : error_);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        state = fileState();
+        if (!state)
+            return fail(db_.error());
+    }
+    return true;
+}
+
+bool SurveyStore::bringUpToDate(std::int64_t version)
+{
     // A new library is put in write-ahead logging before it has tables, once: every program
     // that finds it new asks the same, and a library that has tables already keeps its mode.
-    if (state->version == 0) {
+    if (version == 0) {
         std::string journal;
         if (sql::Statement wal(db_, "PRAGMA journal_mode = WAL"); wal.step())
             journal = wal.text(0);
         else
-            return fail(db_.error());
-        if (journal != "wal")
-            return fail("write-ahead logging is not available (journal mode " + journal + ")");
+            return false;
+        if (journal != "wal") {
+            error_ = "write-ahead logging is not available (journal mode " + journal + ")";
+            return false;
+        }
     }
-    if (state->version < kSchemaVersion && !migrate())
-        return fail(error_.empty() ? db_.error() : error_);
-    return true;
+    return version >= kSchemaVersion || migrate();
 }
 
 bool SurveyStore::openToRead(const std::string& path)

@@ -170,7 +170,8 @@ TEST(StoreOpen, RowsBeyondWhatAUnitHoldsAreLeftOut)
     settings.constant = 25000;
     const TubeResult result = analyseTube(tube, settings);
     ASSERT_EQ(result.readouts.size(), 1u);
-    EXPECT_EQ(result.readouts[0].displacement.rows.size(), 3u); // 0.5, 1.0 and the missing 1.5
+    // 0.5 and 1.0; the missing 1.5 lies below the base's deepest row, so it has no partner.
+    EXPECT_EQ(result.readouts[0].displacement.rows.size(), 2u);
 }
 
 } // namespace
