@@ -9,8 +9,10 @@
 // against time at chosen depths with its rate; thresholds drawn as lines.
 namespace tarvelon::report {
 
-// A readout as charts and tables name it: "12/03/24 No. 03".
+// A readout as charts and tables name it: "12/03/2024 No. 03".
 QString readoutName(const surveys::Survey& s);
+// The unit's date "12/03/24" with four-digit year: "12/03/2024".
+QString fullDate(const std::string& date);
 
 // Cumulative A, cumulative B, incremental A, incremental B, then against time at `depths`
 // (defaultHistoryDepths when empty).

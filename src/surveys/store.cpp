@@ -52,6 +52,18 @@ constexpr std::string_view kMigrations[] = {
            alarm_mm_per_day REAL,
            second_pass      INTEGER NOT NULL DEFAULT 0,
            PRIMARY KEY (client, site, tube));)",
+    // What the tube's report says of it, in a table of its own.
+    R"(CREATE TABLE tube_reports (
+           client        TEXT NOT NULL,
+           site          TEXT NOT NULL,
+           tube          TEXT NOT NULL,
+           project       TEXT NOT NULL DEFAULT '',
+           project_no    TEXT NOT NULL DEFAULT '',
+           location      TEXT NOT NULL DEFAULT '',
+           top_elevation REAL,
+           probe_serial  TEXT NOT NULL DEFAULT '',
+           remarks       TEXT NOT NULL DEFAULT '',
+           PRIMARY KEY (client, site, tube));)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 
@@ -448,7 +460,9 @@ TubeSettings SurveyStore::tubeSettings(const TubeKey& tube)
 {
     sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + " FROM tubes WHERE client = ? AND site = ? AND tube = ?");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
-    return q.step() ? tubeSettingsOfRow(q) : TubeSettings{};
+    TubeSettings t = q.step() ? tubeSettingsOfRow(q) : TubeSettings{};
+    readReportFields(tube, t.report);
+    return t;
 }
 
 std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
@@ -457,6 +471,8 @@ std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
     sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + ", client, site, tube FROM tubes");
     while (q.step())
         out[{q.text(9), q.text(10), q.text(11)}] = tubeSettingsOfRow(q);
+    for (auto& [key, t] : out)
+        readReportFields(key, t.report);
     return out;
 }
 
@@ -467,6 +483,7 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
             error_ = "the library is not open";
         return false;
     }
+    sql::Transaction tx(db_); // the tube's settings and its report's fields together
     sql::Statement q(db_, "INSERT OR REPLACE INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
                           "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass) "
                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
@@ -479,6 +496,35 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
     bindOptional(q, 10, t.alertMmPerDay);
     bindOptional(q, 11, t.alarmMmPerDay);
     q.bind(12, std::int64_t(t.secondPass ? 1 : 0));
+    if (!q.run()) {
+        error_ = db_.error();
+        return false;
+    }
+    if (!tx.begun() || !writeReportFields(tube, t.report) || !tx.commit()) {
+        error_ = db_.error();
+        return false;
+    }
+    return true;
+}
+
+void SurveyStore::readReportFields(const TubeKey& tube, TubeReportFields& r)
+{
+    sql::Statement q(db_, "SELECT project, project_no, location, top_elevation, probe_serial, remarks "
+                          "FROM tube_reports WHERE client = ? AND site = ? AND tube = ?");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    if (!q.step())
+        return;
+    r = {q.text(0), q.text(1), q.text(2), q.text(4), q.text(5), optionalReal(q, 3)};
+}
+
+bool SurveyStore::writeReportFields(const TubeKey& tube, const TubeReportFields& r)
+{
+    sql::Statement q(db_, "INSERT OR REPLACE INTO tube_reports (client, site, tube, project, project_no, location, "
+                          "top_elevation, probe_serial, remarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, r.project).bind(5, r.projectNo);
+    q.bind(6, r.location);
+    bindOptional(q, 7, r.topElevation);
+    q.bind(8, r.probeSerial).bind(9, r.remarks);
     if (!q.run()) {
         error_ = db_.error();
         return false;

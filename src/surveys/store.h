@@ -37,7 +37,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // Opens or creates the library. A file that cannot be written (read-only disk, newer
     // program's tables) opens read-only with why in error(); false when it cannot be read at all.
@@ -71,6 +71,8 @@ private:
     bool migrate();
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
     bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
+    void readReportFields(const TubeKey& tube, TubeReportFields& fields);
+    bool writeReportFields(const TubeKey& tube, const TubeReportFields& fields);
 
     sql::Database db_;
     bool readOnly_ = false;

@@ -58,6 +58,13 @@ struct TubeKey {
 
 enum class Units { Millimetres, Inches };
 
+// What the tube's report says of it beyond its headers; set per tube, printed as typed.
+struct TubeReportFields {
+    std::string project, projectNo, location, probeSerial, remarks;
+    std::optional<double> topElevation; // casing top, metres
+    bool operator==(const TubeReportFields&) const = default;
+};
+
 // What an engineer sets once per tube; kept in the library beside its surveys.
 struct TubeSettings {
     double constant = 0;           // probe constant K: reading units for sin = 1; 0 when not set
@@ -67,6 +74,7 @@ struct TubeSettings {
     std::optional<double> alertMm, alarmMm;             // cumulative resultant displacement
     std::optional<double> alertMmPerDay, alarmMmPerDay; // its rate between readouts
     bool secondPass = false;       // readings 3 and 4 hold the 180-degree pass of readings 1 and 2
+    TubeReportFields report;
     bool operator==(const TubeSettings&) const = default;
 };
 
