@@ -1,4 +1,5 @@
 #include "shell/surveys/survey_library.h"
+#include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
 #include "support/harness.h"
 #include "surveys/import.h"

@@ -6,6 +6,7 @@
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/survey_tables.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/tube_settings_dialog.h"
 
 #include <QBoxLayout>
@@ -24,17 +25,6 @@
 
 namespace tarvelon {
 namespace {
-
-constexpr int kIdRole = Qt::UserRole;
-constexpr int kLabelRole = Qt::UserRole + 1; // the readout's label without its marks
-
-QString tubeLabel(const surveys::TubeKey& key, const surveys::TubeSettings& t)
-{
-    QString label = qs(key.tube);
-    if (t.constant > 0)
-        label += QStringLiteral("  (K %1, %2)").arg(t.constant, 0, 'g', 10).arg(qs(surveys::unitName(t.units)));
-    return label;
-}
 
 bool hasThresholds(const surveys::TubeSettings& t)
 {
@@ -68,11 +58,7 @@ void SurveysWindow::buildUi()
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     layout->addWidget(split, 1);
-    tree_ = new QTreeWidget(split);
-    tree_->setObjectName(QStringLiteral("surveyTree"));
-    tree_->setHeaderLabel(QStringLiteral("Surveys"));
-    tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    tree_->setUniformRowHeights(true); // one height for every row: thousands are laid out at once
+    tree_ = new SurveysTree(split);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &SurveysWindow::onSelectionChanged);
 
     auto* right = new QWidget(split);
@@ -175,127 +161,26 @@ void SurveysWindow::whenIdle(std::function<void()> task)
 void SurveysWindow::reload()
 {
     const std::vector<std::int64_t> keep = chosen_;
-    const QSignalBlocker block(tree_);
-    tree_->clear();
-    items_.clear();
-    tubeOf_.clear();
-    levels_.clear();
-    bases_.clear();
-    marked_.clear();
     tube_.reset(); // read again: another program may have changed it
     const std::vector<surveys::SurveySummary> list = store_.isOpen() ? store_.list() : std::vector<surveys::SurveySummary>{};
     const std::map<surveys::TubeKey, surveys::TubeSettings> tubes =
         store_.isOpen() ? store_.allTubeSettings() : std::map<surveys::TubeKey, surveys::TubeSettings>{};
-    // The items are built apart from the tree and handed to it at once: one insertion for the
-    // whole library instead of one per readout.
-    QList<QTreeWidgetItem*> clients;
-    QTreeWidgetItem *client = nullptr, *site = nullptr, *tube = nullptr;
-    std::optional<surveys::TubeKey> lastTube;
-    for (const surveys::SurveySummary& s : list) {
-        const surveys::TubeKey key{s.client, s.site, s.tube};
-        if (!client || client->text(0) != qs(s.client)) {
-            client = new QTreeWidgetItem(QStringList{qs(s.client)});
-            client->setFlags(Qt::ItemIsEnabled);
-            clients << client;
-            site = nullptr;
-        }
-        if (!site || site->text(0) != qs(s.site)) {
-            site = new QTreeWidgetItem(client, {qs(s.site)});
-            site->setFlags(Qt::ItemIsEnabled);
-            lastTube.reset();
-        }
-        if (lastTube != key) {
-            const auto t = tubes.find(key);
-            tube = new QTreeWidgetItem(site, {tubeLabel(key, t == tubes.end() ? surveys::TubeSettings{} : t->second)});
-            tube->setFlags(Qt::ItemIsEnabled);
-            lastTube = key;
-        }
-        auto* item = new QTreeWidgetItem(tube, {readoutLabel(s.readout, s.date, s.time)});
-        item->setData(0, kIdRole, qlonglong(s.id));
-        item->setData(0, kLabelRole, item->text(0));
-        if (!s.complete) {
-            QFont italic = item->font(0);
-            italic.setItalic(true);
-            item->setFont(0, italic);
-            item->setText(0, item->text(0) + QStringLiteral(" (incomplete)"));
-            item->setData(0, kLabelRole, item->text(0));
-            item->setToolTip(0, QStringLiteral("Rows of this readout were not read; a whole download or import of it "
-                                               "completes it"));
-        }
-        items_[s.id] = item;
-        tubeOf_[s.id] = key;
-    }
-    tree_->addTopLevelItems(clients);
-    for (QTreeWidgetItem* c : clients) {
-        c->setExpanded(true);
-        for (int i = 0; i < c->childCount(); ++i)
-            c->child(i)->setExpanded(true);
-    }
+    tree_->fill(list, tubes);
     // Tubes with thresholds are compared at once, so the tree flags the readouts that cross them.
     for (const auto& [key, t] : tubes) {
-        if (t.baseId)
-            bases_.insert(t.baseId);
-        if (!hasThresholds(t) || !t.baseId || !items_.count(t.baseId))
+        if (!hasThresholds(t) || !t.baseId || !tree_->tubeOf(t.baseId))
             continue;
         const std::vector<surveys::Survey> all = store_.tubeSurveys(key);
         for (const surveys::ReadoutResult& r : surveys::analyseTube(all, t).readouts)
-            if (r.level != surveys::Level::None)
-                levels_[r.survey->id] = r.level;
+            tree_->setLevel(r.survey->id, r.level);
     }
-    markReadouts();
+    tree_->markReadouts();
     select(keep);
-}
-
-// The base in bold, and the threshold each readout reached; only readouts whose marks change
-// are touched, so a library of thousands of readouts is not walked at every choice.
-void SurveysWindow::markReadouts()
-{
-    std::set<std::int64_t> want(bases_);
-    for (const auto& [id, level] : levels_)
-        if (level != surveys::Level::None)
-            want.insert(id);
-    std::set<std::int64_t> touch(marked_);
-    touch.insert(want.begin(), want.end());
-    for (std::int64_t id : touch) {
-        const auto found = items_.find(id);
-        if (found == items_.end())
-            continue;
-        QTreeWidgetItem* item = found->second;
-        QString text = item->data(0, kLabelRole).toString();
-        const bool base = bases_.count(id) > 0;
-        QFont font = item->font(0);
-        font.setBold(base);
-        item->setFont(0, font);
-        const auto level = levels_.find(id);
-        if (level != levels_.end() && level->second != surveys::Level::None) {
-            const bool alarm = level->second == surveys::Level::Alarm;
-            text += alarm ? QStringLiteral("  ALARM") : QStringLiteral("  ALERT");
-            item->setForeground(0, alarm ? QColor(0xc0, 0, 0) : QColor(0xb0, 0x60, 0));
-        } else {
-            item->setForeground(0, palette().text());
-        }
-        if (base)
-            text += QStringLiteral(" (base)");
-        if (item->text(0) != text)
-            item->setText(0, text);
-    }
-    marked_ = std::move(want);
 }
 
 void SurveysWindow::select(const std::vector<std::int64_t>& ids)
 {
-    {
-        const QSignalBlocker block(tree_);
-        tree_->clearSelection();
-        for (std::int64_t id : ids) {
-            const auto it = items_.find(id);
-            if (it == items_.end())
-                continue;
-            it->second->setSelected(true);
-            it->second->parent()->setExpanded(true);
-            tree_->setCurrentItem(it->second, 0, QItemSelectionModel::Select);
-        }
-    }
+    tree_->choose(ids);
     onSelectionChanged();
 }
 
@@ -310,24 +195,12 @@ void SurveysWindow::loadTube(const surveys::TubeKey& key)
 
 void SurveysWindow::onSelectionChanged()
 {
-    // Readouts of the current readout's tube only: profiles of different tubes say nothing
-    // about each other.
     chosen_.clear();
     reasons_.clear();
-    const QTreeWidgetItem* current = tree_->currentItem();
-    if (current && !current->data(0, kIdRole).isValid()) {
-        const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
-        current = selected.isEmpty() ? nullptr : selected.back();
-    }
-    const std::int64_t currentId = current ? current->data(0, kIdRole).toLongLong() : 0;
-    if (currentId && tubeOf_.count(currentId))
-        loadTube(tubeOf_[currentId]);
-    std::set<std::int64_t> picked;
-    for (QTreeWidgetItem* item : tree_->selectedItems())
-        if (current && item->parent() == current->parent() && item->data(0, kIdRole).isValid())
-            picked.insert(item->data(0, kIdRole).toLongLong());
-    if (currentId)
-        picked.insert(currentId);
+    const std::int64_t currentId = tree_->currentId();
+    if (const auto key = tree_->tubeOf(currentId))
+        loadTube(*key);
+    const std::set<std::int64_t> picked = tree_->chosenInCurrentTube();
     std::vector<const surveys::Survey*> readouts;
     const surveys::Survey *shown = nullptr, *base = nullptr;
     for (const surveys::Survey& s : tubeSurveys_) {
@@ -369,13 +242,10 @@ void SurveysWindow::onSelectionChanged()
             if (!r.displacement.reason.empty())
                 reasons_ << readoutLabel(r.survey->readout, r.survey->date, r.survey->time) + QStringLiteral(": ") +
                                 qs(r.displacement.reason);
-            if (r.level != surveys::Level::None)
-                levels_[r.survey->id] = r.level;
-            else
-                levels_.erase(r.survey->id);
+            tree_->setLevel(r.survey->id, r.level);
         }
     }
-    markReadouts();
+    tree_->markReadouts();
     const bool writable = !isReadOnly() && shown;
     baseButton_->setEnabled(writable);
     baseButton_->setText(shown && shown == base ? QStringLiteral("Clear Base") : QStringLiteral("Mark as Base"));
@@ -386,10 +256,10 @@ void SurveysWindow::onSelectionChanged()
 
 void SurveysWindow::setBase(std::int64_t id)
 {
-    const auto key = id ? tubeOf_.find(id) : tubeOf_.end();
-    if (id && key == tubeOf_.end())
+    const std::optional<surveys::TubeKey> key = id ? tree_->tubeOf(id) : tube_;
+    if (id && !key)
         return;
-    const surveys::TubeKey tube = id ? key->second : tube_.value_or(surveys::TubeKey{});
+    const surveys::TubeKey tube = key.value_or(surveys::TubeKey{});
     surveys::TubeSettings t = store_.tubeSettings(tube);
     t.baseId = id;
     setTubeSettings(tube, t);
@@ -426,7 +296,7 @@ void SurveysWindow::updateStatus()
     if (!actionError_.isEmpty())
         lines << actionError_;
     lines << reasons_;
-    if (store_.isOpen() && items_.empty())
+    if (store_.isOpen() && !tree_->hasReadouts())
         lines << QStringLiteral("The library is empty: every download adds its survey, and \"Import...\" "
                                 "adds export files already on disk.");
     status_->setText(lines.join(QLatin1Char('\n')));

@@ -18,12 +18,11 @@
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace tarvelon {
 
 class SurveyCharts;
+class SurveysTree;
 class SurveyTables;
 
 struct SurveysWindowOptions {
@@ -66,7 +65,7 @@ public:
 
     bool isReadOnly() const;
     QString statusText() const;
-    QTreeWidget* tree() const { return tree_; }
+    SurveysTree* tree() const { return tree_; }
     QTableWidget* table() const;
     SurveyCharts* charts() const { return charts_; }
 
@@ -75,7 +74,6 @@ private:
     void openLibrary();
     void onSelectionChanged();
     void loadTube(const surveys::TubeKey& key);
-    void markReadouts();
     void updateStatus();
     // Runs `task` (which opens a box) when no operation is talking to the unit.
     void whenIdle(std::function<void()> task);
@@ -89,11 +87,6 @@ private:
     std::function<void(std::function<void()>)> whenIdle_;
     QString openError_, actionError_;
 
-    std::map<std::int64_t, QTreeWidgetItem*> items_;
-    std::map<std::int64_t, surveys::TubeKey> tubeOf_;
-    std::map<std::int64_t, surveys::Level> levels_; // readouts flagged by a threshold
-    std::set<std::int64_t> bases_;                 // every tube's base readout
-    std::set<std::int64_t> marked_;                // readouts shown with a mark
     std::vector<std::int64_t> chosen_;             // readouts of one tube, the current one last
 
     // The shown tube, read whole, and its readouts compared with its base.
@@ -104,7 +97,7 @@ private:
     QStringList reasons_;
 
     QLabel* status_ = nullptr;
-    QTreeWidget* tree_ = nullptr;
+    SurveysTree* tree_ = nullptr;
     std::unique_ptr<SurveyTables> tables_;
     SurveyCharts* charts_ = nullptr;
     QPushButton* baseButton_ = nullptr;

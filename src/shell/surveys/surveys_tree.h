@@ -1,0 +1,50 @@
+#pragma once
+#include "surveys/displacement.h"
+#include "surveys/survey.h"
+
+#include <QTreeWidget>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace tarvelon {
+
+// The Surveys window's tree: client > site > tube > readouts by their own date, each tube's
+// base in bold and the readouts that crossed a threshold marked.
+class SurveysTree : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit SurveysTree(QWidget* parent = nullptr);
+
+    // Builds the tree anew from the library's list (ordered client, site, tube, date) and the
+    // tubes' settings; forgets every threshold mark. Emits no selection signal.
+    void fill(const std::vector<surveys::SurveySummary>& list,
+              const std::map<surveys::TubeKey, surveys::TubeSettings>& tubes);
+    // The threshold a readout reached, shown with its label at the next markReadouts().
+    void setLevel(std::int64_t id, surveys::Level level);
+    // Redraws the marks of the readouts whose base or threshold changed.
+    void markReadouts();
+    // Chooses these readouts without a selection signal; the last one becomes current.
+    void choose(const std::vector<std::int64_t>& ids);
+
+    // The readout under the current item, else the last chosen one; 0 for none.
+    std::int64_t currentId() const;
+    // The chosen readouts of the current readout's tube (the current one among them).
+    std::set<std::int64_t> chosenInCurrentTube() const;
+    std::optional<surveys::TubeKey> tubeOf(std::int64_t id) const;
+    bool hasReadouts() const { return !items_.empty(); }
+
+private:
+    const QTreeWidgetItem* currentReadoutItem() const;
+
+    std::map<std::int64_t, QTreeWidgetItem*> items_;
+    std::map<std::int64_t, surveys::TubeKey> tubeOf_;
+    std::map<std::int64_t, surveys::Level> levels_; // readouts flagged by a threshold
+    std::set<std::int64_t> bases_;                 // every tube's base readout
+    std::set<std::int64_t> marked_;                // readouts shown with a mark
+};
+
+} // namespace tarvelon
