@@ -333,8 +333,56 @@ void Unit::fillDemo()
             }
         }
     }
+    fillDemoHistory();
     memory_[0x0F0] = '3'; // the automatic-cycle delay digit
     memory_[0x0F5] = 0x00;
+}
+
+// Blocks 25 to 30: six readouts of one tube four weeks apart, so the Surveys window has a
+// history to show. A shear zone at 10.5 to 14.0 m grows and turns from A towards B; readout 4
+// carries a bias shift of 6 units in A (both passes, so the checksum moves by 12); readout 5 has
+// one row deeper than the base. Readings 3 and 4 are the 180-degree pass.
+void Unit::fillDemoHistory()
+{
+    constexpr double kPi = 3.14159265358979323846;
+    constexpr int kFirst = 25;
+    const double movedMm[] = {0, 3, 7, 12, 18, 25};
+    const double turnDegrees[] = {0, 20, 30, 40, 50, 60};
+    const char* dates[] = {"150124", "120224", "110324", "080424", "060524", "030624"};
+    char buf[64];
+    for (int k = 0; k < 6; ++k) {
+        const int n = kFirst + k;
+        const int deepest = k == 4 ? 305 : 300;
+        std::snprintf(buf, sizeof buf, "%-8.8s%-8.8s%-4.4s%04d02+045%02d%s09%02d00", "ACME SRL", "FRANA 12", "I1",
+                      deepest, k + 1, dates[k], 30 + k);
+        const int base = (n - 1) * kBlockSize;
+        std::fill(memory_.begin() + base, memory_.begin() + base + kBlockSize, uint8_t(0));
+        storeHeader(memory_, base, buf);
+        storeZeroGain(memory_, base, "+1.0000+0.0000+1.0000+0.00000");
+        // K 25000 and a 0.5 m gauge make a unit 0.02 mm: the zone's 8 rows share the movement.
+        const double perRow = movedMm[k] / 0.02 / 8;
+        const double turn = turnDegrees[k] * kPi / 180;
+        const int rows = deepest / 5 + 1;
+        for (int r = 0; r < rows && r < kReadingRows; ++r) {
+            const int tenths = deepest - r * 5;
+            const double depth = tenths / 10.0;
+            const bool zone = tenths >= 105 && tenths <= 140;
+            const double noise = double((tenths / 5 * 7 + k * 3) % 3 - 1);
+            const double a = 300 + 1200 * std::sin(2 * kPi * depth / 45 + 0.4) + 400 * std::cos(2 * kPi * depth / 17) +
+                             (zone ? perRow * std::cos(turn) : 0) + noise;
+            const double b = -200 + 900 * std::sin(2 * kPi * depth / 38 + 1.9) + 300 * std::cos(2 * kPi * depth / 13) +
+                             (zone ? perRow * std::sin(turn) : 0) - noise;
+            const double bias = k == 3 ? 6 : 0;
+            const double words[] = {a + bias, b, -a + 14 + bias, -b - 10 + noise};
+            uint8_t* row = &memory_[size_t(base + kReadingsStart + r * kRowSize)];
+            for (size_t w = 0; w < 4; ++w) {
+                const long magnitude = std::min(32767L, std::labs(std::lround(words[w])));
+                const unsigned word = unsigned(magnitude) | (words[w] >= 0 ? 0x8000u : 0u);
+                row[2 * w] = uint8_t(word >> 8);
+                row[2 * w + 1] = uint8_t(word & 0xFF);
+            }
+        }
+    }
 }
 
 std::string Unit::clockText() const

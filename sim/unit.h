@@ -69,6 +69,7 @@ public:
     Faults faults;
 
 private:
+    void fillDemoHistory();
     std::vector<Burst> command(const std::string& line);
     std::vector<Burst> reply(std::string text, double delayMs);
 

@@ -15,6 +15,8 @@ extern const Command kClockCommand;
 #ifdef TARVELON_CLI_SURVEYS
 extern const Command kImportCommand;
 extern const Command kSurveysCommand;
+extern const Command kTubeCommand;
+extern const Command kCorrectCommand;
 #endif
 #ifdef TARVELON_CLI_REPORT
 extern const Command kDisplacementCommand;
@@ -31,6 +33,8 @@ constexpr std::array kCommands = {
 #ifdef TARVELON_CLI_SURVEYS
     &kImportCommand,
     &kSurveysCommand,
+    &kTubeCommand,
+    &kCorrectCommand,
 #endif
 #ifdef TARVELON_CLI_REPORT
     &kDisplacementCommand,

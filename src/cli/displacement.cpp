@@ -34,6 +34,8 @@ void addOptions(QCommandLineParser& parser)
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("Write the tube report (A4 PDF) to FILE."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("summary"),
+                      QStringLiteral("One CSV line per readout (largest, rate, status) in place of the displacements.")});
 }
 
 // A tube's name as typed, as the library keeps it.
@@ -107,21 +109,30 @@ int run(const QCommandLineParser& parser)
         return kFailed;
     }
 
-    const surveys::TubeResult tube = surveys::analyseTube(all, settings);
+    const surveys::TubeResult tube = surveys::analyseTube(all, settings, store.corrections(key));
     if (!tube.base) {
         printMessage(QStringLiteral("Attention: nothing compared for ") + tubeName + QStringLiteral(": ") +
                      QString::fromStdString(tube.reason) + QStringLiteral(" (choose one with --base)"));
         return kFailed;
     }
-    // Every readout whose values are not all computed is named, with why.
-    for (const surveys::ReadoutResult& r : tube.readouts)
-        if (!r.displacement.reason.empty())
+    if (!tube.warning.empty())
+        printMessage(QStringLiteral("Note: ") + QString::fromStdString(tube.warning));
+    // Every readout whose values are not all computed, or are corrected, is named, with why.
+    for (const surveys::ReadoutResult& r : tube.readouts) {
+        std::string said = r.displacement.reason;
+        if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
+            said = "corrected: " + applied + (said.empty() ? "" : "; " + said);
+        if (r.possibleBiasShift)
+            said = "possible bias shift" + (said.empty() ? "" : "; " + said);
+        if (!said.empty())
             printMessage(QStringLiteral("%1 %2: %3")
                              .arg(r.displacement.compared ? QStringLiteral("Readout") : QStringLiteral("Left out:"),
-                                  report::readoutName(*r.survey), QString::fromStdString(r.displacement.reason)));
+                                  report::readoutName(*r.survey), QString::fromStdString(said)));
+    }
 
     bool ok = true;
-    const std::string csv = surveys::displacementCsv(tube);
+    const std::string csv =
+        parser.isSet(QStringLiteral("summary")) ? surveys::summaryCsv(tube) : surveys::displacementCsv(tube);
     if (csvPath == QLatin1String("-") || (csvPath.isEmpty() && pdfPath.isEmpty()))
         printText(QString::fromStdString(csv));
     else if (!csvPath.isEmpty())
@@ -141,7 +152,8 @@ int run(const QCommandLineParser& parser)
 
 extern const Command kDisplacementCommand{
     "displacement",
-    "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--csv FILE] [--pdf FILE]",
+    "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--summary] [--csv FILE] "
+    "[--pdf FILE]",
     "A tube's displacements in mm against its base, as CSV and as the tube report.", addOptions, run};
 
 } // namespace tarvelon::cli

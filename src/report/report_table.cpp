@@ -8,7 +8,7 @@
 namespace tarvelon::report {
 namespace {
 
-constexpr double kPad = 7;       // points between columns
+constexpr double kPad = 6;       // points between columns
 constexpr size_t kFewest = 3;    // rows a table starts with at the foot of a page, else it starts on the next
 
 } // namespace
@@ -30,8 +30,14 @@ std::vector<double> TableFlow::widths(const ReportTable& t) const
         for (qsizetype i = 0; i < row.size() && i < t.heads.size(); ++i)
             if (!(t.wordsLast && i + 1 == t.heads.size()))
                 out[size_t(i)] = std::max(out[size_t(i)], fb.horizontalAdvance(row[i]));
+    // Columns closer together, down to a third of the space, before a wide table runs past the margin.
+    double natural = 0;
+    for (double w : out)
+        natural += w;
+    const double pad = t.wordsLast ? kPad : std::clamp((width_ - natural) / double(std::max<size_t>(1, out.size())),
+                                                       kPad / 3, kPad);
     for (double& w : out)
-        w += kPad;
+        w += pad;
     if (t.wordsLast && !out.empty()) {
         double used = 0;
         for (size_t i = 0; i + 1 < out.size(); ++i)
@@ -127,7 +133,7 @@ void TableFlow::draw(QPainter& p, const TablePart& part) const
         double x = left_;
         for (size_t i = 0; i < column; ++i)
             x += w[i];
-        return words ? x + kPad / 2 : x + w[column] - kPad / 2 - textWidth;
+        return words ? x + 1 : x + w[column] - 1 - textWidth;
     };
     const size_t columns = size_t(t.heads.size());
     const auto isWords = [&](size_t i) { return t.wordsLast && i + 1 == columns; };

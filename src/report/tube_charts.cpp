@@ -96,7 +96,7 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 ChartSeries s{readoutName(*r.survey), style.color, {}, false, style.style, i == latest};
                 for (const surveys::DisplacementRow& row : r.displacement.rows) {
                     const auto& v = cumulative ? row.cumulative[j] : row.incremental[j];
-                    s.points.append(QPointF(v ? surveys::inUnits(*v, units) : kGap, row.depthTenths / 10.0));
+                    s.points.append(QPointF(v ? surveys::inUnits(*v, units) : kGap, row.topM));
                 }
                 c.series.push_back(std::move(s));
             }
@@ -136,7 +136,7 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
         }
         if (rate)
             resultant.name += QStringLiteral(", latest rate %1 %2/day")
-                                  .arg(qs(surveys::hundredths(surveys::inUnits(*rate, units))), unit(tube));
+                                  .arg(qs(surveys::lengthText(*rate, units)), unit(tube));
         time.series.push_back(std::move(resultant));
         time.series.push_back(std::move(a));
         time.series.push_back(std::move(b));
@@ -144,9 +144,9 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     addLimits(time, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), false);
     QStringList rates;
     if (tube.settings.alertMmPerDay)
-        rates << QStringLiteral("alert %1 mm/day").arg(*tube.settings.alertMmPerDay);
+        rates << QStringLiteral("alert %1 %2/day").arg(qs(surveys::lengthText(*tube.settings.alertMmPerDay, units)), unit(tube));
     if (tube.settings.alarmMmPerDay)
-        rates << QStringLiteral("alarm %1 mm/day").arg(*tube.settings.alarmMmPerDay);
+        rates << QStringLiteral("alarm %1 %2/day").arg(qs(surveys::lengthText(*tube.settings.alarmMmPerDay, units)), unit(tube));
     if (!rates.isEmpty())
         time.note = QStringLiteral("Rate thresholds: ") + rates.join(QStringLiteral(", "));
     charts.push_back(std::move(time));

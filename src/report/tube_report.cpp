@@ -2,6 +2,7 @@
 
 #include "report/report_table.h"
 #include "report/tube_charts.h"
+#include "surveys/corrections.h"
 
 #include <QDate>
 #include <QFontMetricsF>
@@ -35,48 +36,6 @@ QFont sized(int points, bool bold = false)
     f.setBold(bold);
     f.setStyleStrategy(QFont::PreferNoShaping); // no ligatures: the text is copied as typed
     return f;
-}
-
-// Where a readout's largest resultant and fastest rate are, found as the analysis finds them.
-struct Where {
-    std::optional<int> largestAt, rateAt;
-    std::optional<double> azimuth;
-};
-
-std::vector<Where> whereOf(const surveys::TubeResult& tube)
-{
-    std::vector<Where> out(tube.readouts.size());
-    const surveys::Displacement* before = nullptr;
-    std::optional<double> beforeDays = tube.base ? surveys::surveyDays(tube.base->date, tube.base->time) : std::nullopt;
-    for (size_t i = 0; i < tube.readouts.size(); ++i) {
-        const surveys::ReadoutResult& r = tube.readouts[i];
-        if (!r.displacement.compared)
-            continue;
-        std::map<int, std::optional<double>> was;
-        if (before)
-            for (const surveys::DisplacementRow& row : before->rows)
-                was[row.depthTenths] = row.resultant;
-        const double elapsed = r.days && beforeDays ? *r.days - *beforeDays : 0;
-        double largest = -1, fastest = -1;
-        for (const surveys::DisplacementRow& row : r.displacement.rows) {
-            if (!row.resultant)
-                continue;
-            if (*row.resultant > largest) {
-                largest = *row.resultant;
-                out[i].largestAt = row.depthTenths;
-                out[i].azimuth = row.azimuth;
-            }
-            const std::optional<double> then = before ? (was.count(row.depthTenths) ? was[row.depthTenths] : std::nullopt)
-                                                      : std::optional<double>(0.0);
-            if (then && elapsed > 0 && std::abs(*row.resultant - *then) / elapsed > fastest) {
-                fastest = std::abs(*row.resultant - *then) / elapsed;
-                out[i].rateAt = row.depthTenths;
-            }
-        }
-        before = &r.displacement;
-        beforeDays = r.days;
-    }
-    return out;
 }
 
 QString depthText(const std::optional<int>& tenths)
@@ -133,25 +92,25 @@ ReportTable Report::summary() const
                   {0, 1, 7}};
     t.rows.push_back({readoutName(*tube_.base), qs(tube_.base->time), QString(), QString(), QString(), QString(),
                       QString(), QString(), QStringLiteral("Base readout")});
-    const std::vector<Where> where = whereOf(tube_);
-    for (size_t i = 0; i < tube_.readouts.size(); ++i) {
-        const surveys::ReadoutResult& r = tube_.readouts[i];
-        const auto inUnits = [&](const std::optional<double>& mm) {
-            return mm ? std::optional<double>(surveys::inUnits(*mm, tube_.settings.units)) : std::nullopt;
-        };
+    const auto length = [&](const std::optional<double>& mm) { return qs(surveys::lengthText(mm, tube_.settings.units)); };
+    for (const surveys::ReadoutResult& r : tube_.readouts) {
         const QString level = r.level == surveys::Level::Alarm   ? QStringLiteral("ALARM")
                               : r.level == surveys::Level::Alert ? QStringLiteral("alert")
                                                                  : QString();
         QStringList notes;
+        if (r.beforeBase)
+            notes << QStringLiteral("before the base");
+        if (r.possibleBiasShift)
+            notes << QStringLiteral("possible bias shift");
+        if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
+            notes << QStringLiteral("corrected: ") + qs(applied);
         if (!r.displacement.reason.empty())
             notes << qs(r.displacement.reason);
         if (!chosen(*r.survey))
             notes << QStringLiteral("not in the charts");
-        t.rows.push_back({readoutName(*r.survey), qs(r.survey->time), qs(surveys::hundredths(inUnits(r.largestMm))),
-                          depthText(where[i].largestAt),
-                          where[i].azimuth ? QString::number(*where[i].azimuth, 'f', 0) : QString(),
-                          qs(surveys::hundredths(inUnits(r.rateMmPerDay))), depthText(where[i].rateAt), level,
-                          notes.join(QStringLiteral("; "))});
+        t.rows.push_back({readoutName(*r.survey), qs(r.survey->time), length(r.largestMm), depthText(r.largestDepthTenths),
+                          r.largestAzimuth ? QString::number(*r.largestAzimuth, 'f', 0) : QString(),
+                          length(r.rateMmPerDay), depthText(r.rateDepthTenths), level, notes.join(QStringLiteral("; "))});
     }
     return t;
 }
@@ -163,18 +122,21 @@ ReportTable Report::depthTable(const surveys::ReadoutResult& r) const
     t.title = QStringLiteral("Readout %1 at %2").arg(readoutName(*r.survey), qs(r.survey->time));
     if (!r.survey->complete())
         t.title += QStringLiteral(" (incomplete)");
-    t.heads = QStringList{QStringLiteral("Depth\n(m)"),       QStringLiteral("A change\n(reading)"),
-                          QStringLiteral("B change\n(reading)"), QStringLiteral("A incr.\n(%1)").arg(u),
+    t.heads = QStringList{QStringLiteral("Depth\n(m)"),       QStringLiteral("A change\n(units)"),
+                          QStringLiteral("B change\n(units)"), QStringLiteral("A incr.\n(%1)").arg(u),
                           QStringLiteral("B incr.\n(%1)").arg(u), QStringLiteral("A cum.\n(%1)").arg(u),
                           QStringLiteral("B cum.\n(%1)").arg(u),  QStringLiteral("Resultant\n(%1)").arg(u),
                           QStringLiteral("Azimuth\n(\u00b0)")};
     if (tube_.settings.secondPass) {
-        t.heads << QStringLiteral("Sum A\n(reading)") << QStringLiteral("Sum B\n(reading)");
+        t.heads << QStringLiteral("Sum A\n(units)") << QStringLiteral("Sum B\n(units)")
+                << QStringLiteral("A \u2212 base\n(units)") << QStringLiteral("B \u2212 base\n(units)");
         for (size_t j = 0; j < 2; ++j) {
             const auto& c = r.displacement.checksums[j];
-            t.detail += QStringLiteral(", sum %1 mean %2 spread %3")
-                           .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
-                           .arg(qs(surveys::hundredths(c.mean)), qs(surveys::hundredths(c.spread)));
+            t.detail += QStringLiteral(", sum %1 mean %2 (base %3) spread %4")
+                            .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
+                            .arg(qs(surveys::hundredths(c.mean)),
+                                 qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)),
+                                 qs(surveys::hundredths(c.spread)));
         }
     }
     for (const surveys::DisplacementRow& row : r.displacement.rows) {
@@ -214,7 +176,13 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     QString project = or_(f.project);
     if (!f.projectNo.empty())
         project += QStringLiteral(" (No. %1)").arg(qs(f.projectNo));
-    size_t readoutsShown = 0;
+    size_t readoutsShown = 0, corrected = 0;
+    QStringList corrections;
+    for (const surveys::ReadoutResult& r : tube_.readouts)
+        if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty()) {
+            ++corrected;
+            corrections << QStringLiteral("No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), qs(applied));
+        }
     for (const surveys::ReadoutResult& r : tube_.readouts)
         readoutsShown += chosen(*r.survey) && r.displacement.compared ? 1 : 0;
     const std::pair<QString, QString> fields[] = {
@@ -225,15 +193,16 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
         {QStringLiteral("Location"), or_(f.location)},
         {QStringLiteral("Casing top elevation"),
          f.topElevation ? QStringLiteral("%1 m").arg(*f.topElevation, 0, 'f', 3) : none},
-        {QStringLiteral("Depth reference"), QStringLiteral("top of casing")},
-        {QStringLiteral("Gauge length"), QStringLiteral("%1 m").arg(base.step, 0, 'g', 4)},
+        {QStringLiteral("Depth reference"), qs(surveys::depthReferenceName(t.depthReference)) + QStringLiteral(" wheel")},
+        {QStringLiteral("Gauge length"), QStringLiteral("%1 m").arg(t.gaugeM, 0, 'g', 4)},
         {QStringLiteral("Probe serial"), or_(f.probeSerial)},
         {QStringLiteral("Probe constant K"), t.constant > 0 ? QString::number(t.constant, 'g', 10) : QStringLiteral("not set")},
         {QStringLiteral("North (A0)"), QStringLiteral("%1\u00b0").arg(surveys::northDegrees(base, t))},
         {QStringLiteral("Units"), unit()},
         {QStringLiteral("Base readout"), readoutName(base) + QStringLiteral(" at ") + qs(base.time)},
         {QStringLiteral("Readouts"), QStringLiteral("%1, %2 in the charts").arg(tube_.readouts.size()).arg(readoutsShown)},
-        {QStringLiteral("Corrections applied"), QStringLiteral("none")},
+        {QStringLiteral("Corrections applied"), corrected == 0 ? QStringLiteral("none")
+                                                : QStringLiteral("to %1 readouts, below").arg(corrected)},
         {QStringLiteral("Report date"), date()},
     };
     const QFont label = sized(kHeaderPoints, true), value = sized(kHeaderPoints);
@@ -248,10 +217,18 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
         }
         y += std::max(h, fl.height()) + 1;
     }
-    if (!f.remarks.empty()) {
+    // Long texts across the page: the corrections per readout, the tube's warning, remarks.
+    const std::pair<QString, QString> lines[] = {
+        {QStringLiteral("Corrections:"), corrections.join(QLatin1Char('\n'))},
+        {QStringLiteral("Note:"), qs(tube_.warning)},
+        {QStringLiteral("Remarks:"), qs(f.remarks)},
+    };
+    for (const auto& [name, said] : lines) {
+        if (said.isEmpty())
+            continue;
         y += 3;
-        text(label, QStringLiteral("Remarks:"), Qt::AlignLeft, kMargin, labelWidth);
-        y += text(value, qs(f.remarks), Qt::AlignLeft, kMargin + labelWidth, width - labelWidth) + 1;
+        text(label, name, Qt::AlignLeft, kMargin, labelWidth);
+        y += text(value, said, Qt::AlignLeft, kMargin + labelWidth, width - labelWidth) + 1;
     }
     y += 6;
     const double sign = width / 2;

@@ -145,15 +145,24 @@ constexpr HelpText kTexts[] = {
     {"TubeSettings", "Tube Settings box", "units", "Units", "Millimetres or inches, for charts, tables, CSV and report."},
     {"TubeSettings", "Tube Settings box", "north", "North of A0 (degrees)",
      "Degrees clockwise from north of the A0 groove; B0 lies 90 degrees clockwise from A0."},
-    {"TubeSettings", "Tube Settings box", "alertMm", "Alert (mm)", "Cumulative displacement that raises an alert."},
-    {"TubeSettings", "Tube Settings box", "alarmMm", "Alarm (mm)", "Cumulative displacement that raises an alarm."},
-    {"TubeSettings", "Tube Settings box", "alertMmPerDay", "Alert (mm/day)",
-     "Rate of displacement between readouts that raises an alert."},
-    {"TubeSettings", "Tube Settings box", "alarmMmPerDay", "Alarm (mm/day)",
-     "Rate of displacement between readouts that raises an alarm."},
+    {"TubeSettings", "Tube Settings box", "depthReference", "A reading's depth marks",
+     "The point of the probe a reading's depth gives: its upper wheel (as this unit's depths are taken), its lower "
+     "wheel or its centre. Every value is placed at the top of the interval the probe read."},
+    {"TubeSettings", "Tube Settings box", "gauge", "Gauge length (m)",
+     "The probe's wheel base, 0.5 m for most probes; a gauge other than the reading step is warned about."},
+    {"TubeSettings", "Tube Settings box", "alertMm", "Alert (mm or in)",
+     "Cumulative displacement that raises an alert, in the tube's units."},
+    {"TubeSettings", "Tube Settings box", "alarmMm", "Alarm (mm or in)",
+     "Cumulative displacement that raises an alarm, in the tube's units."},
+    {"TubeSettings", "Tube Settings box", "alertMmPerDay", "Alert (per day)",
+     "Speed of the movement since the readout before that raises an alert, in the tube's units per day."},
+    {"TubeSettings", "Tube Settings box", "alarmMmPerDay", "Alarm (per day)",
+     "Speed of the movement since the readout before that raises an alarm, in the tube's units per day."},
     {"TubeSettings", "Tube Settings box", "secondPass", "Readings 3 and 4 hold the 180-degree pass",
      "Check when the probe was also run turned by 180 degrees and the unit kept that pass in readings 3 and 4: "
      "A and B then come from both passes, and their checksums are shown."},
+    {"TubeSettings", "Tube Settings box", "checksumTolerance", "Checksum tolerance (units)",
+     "How far a readout's mean checksum may move from the base's before it is marked \"possible bias shift\"."},
 };
 
 QString qs(const char* s)

@@ -1,27 +1,41 @@
 #pragma once
+#include "surveys/corrections.h"
 #include "surveys/survey.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 // A tube's readouts in millimetres against its base readout.
 //
-// At each depth d, with the readout's step L (m) and the probe constant K (reading units for
-// sin = 1): change = reading - base reading for A (reading 1) and B (reading 2), or, with the
-// tube's second pass, for (reading 1 - reading 3) / 2 and (reading 2 - reading 4) / 2;
-// incremental = 1000 L change / K mm; cumulative at d = the incremental values at d and every
-// deeper depth, the toe taken as fixed. Resultant = sqrt(A^2 + B^2) of the cumulatives, its
-// azimuth clockwise from north with the A0 groove at "north" degrees and B0 90 degrees
-// clockwise from A0. A value that was not measured is never made up: a depth missing from
-// either survey leaves its change and every cumulative from it up empty, and a readout taken
-// at another step than the base is not compared at all; `reason` says why, once.
+// At each depth d, with the probe's gauge length G (m, its wheel base) and constant K (reading
+// units for sin = 1): change = reading - base reading for A (reading 1) and B (reading 2), or,
+// with the tube's second pass, for (reading 1 - reading 3) / 2 and (reading 2 - reading 4) / 2;
+// the readout's corrections (corrections.h) then apply to the changes; incremental = 1000 G
+// change / K mm, the sideways offset over the interval the probe spans. That interval runs from
+// d to d + G when the depth marks the upper wheel, d - G to d for the lower wheel, d - G/2 to
+// d + G/2 for the centre: each value is placed at its interval's top. Cumulative at a depth =
+// the incremental values there and at every deeper depth, the bottom of the deepest interval of
+// the base (the toe) taken as fixed. Resultant = sqrt(A^2 + B^2) of the cumulatives, its azimuth
+// clockwise from north with the A0 groove at "north" degrees and B0 90 degrees clockwise from
+// A0. A value that was not measured is never made up: a depth missing from either survey leaves
+// its change and every cumulative from it up empty; rows deeper than the base's deepest have
+// no partner and are left out; a readout taken at another step than the base is not compared
+// at all; `reason` says why, once.
+//
+// The rate at a depth is |D(now) - D(before)| / days, D the vector of the A and B cumulatives
+// and "before" the latest earlier readout, at or after the base, whose cumulative at that depth
+// was computed (the base itself, D = 0, to start with). A readout's rate is the largest over its
+// depths; readouts older than the base are compared but are no reference and have no rate.
 //
 // What the command line needs, with no window (library tarvelon_surveys, free of Qt):
 //   SurveyStore::tubeSettings / setTubeSettings / tubeSurveys / findReadout   (surveys/store.h)
-//   analyseTube(base, readouts, settings) -> TubeResult                        (here)
-//   displacementCsv(result, units) -> the CSV text                             (here)
+//   SurveyStore::corrections / setCorrections                                  (surveys/store.h)
+//   analyseTube(surveys, settings, corrections) -> TubeResult                  (here)
+//   displacementCsv(result), summaryCsv(result) -> the CSV texts               (here)
+//   proposeCorrections(...), correctionsText(...)                              (corrections.h)
 //   writeTubeReport(...) and writeChartImages(...) draw it (report/tube_report.h, QtGui).
 namespace tarvelon::surveys {
 
@@ -33,6 +47,9 @@ struct DisplacementRow {
     std::optional<double> resultant;                    // mm
     std::optional<double> azimuth;                      // degrees clockwise from north
     std::array<std::optional<std::int64_t>, 2> checksum{}; // second pass: reading 1 + 3, reading 2 + 4
+    std::array<std::optional<double>, 2> checksumChange{};  // the checksum less the base's there
+    double topM = 0; // where the values belong: the top of the interval the probe read at this depth
+    std::optional<double> rateMmPerDay; // the speed of the movement here since the readout before (analyseTube)
 };
 
 struct ChecksumSpread {
@@ -43,12 +60,19 @@ struct Displacement {
     bool compared = false;             // false: not compared at all, and `reason` says why
     std::string reason;                // why values are missing; empty when every one is computed
     std::vector<DisplacementRow> rows; // shallowest first: every depth of either survey and between
-    std::array<ChecksumSpread, 2> checksums{};
+    std::array<ChecksumSpread, 2> checksums{};     // second pass: the readout's checksums
+    std::array<ChecksumSpread, 2> baseChecksums{}; // and the base's at the same depths
 };
 
 // The tube's north: its setting, else the base header's "+045", else 0.
 double northDegrees(const Survey& base, const TubeSettings& settings);
-Displacement displacement(const Survey& base, const Survey& readout, const TubeSettings& settings);
+Displacement displacement(const Survey& base, const Survey& readout, const TubeSettings& settings,
+                          const std::vector<Correction>& corrections = {});
+// Whether the survey carries readings 3 and 4 at every depth it holds (a download does; export
+// files carry readings 1 and 2 only).
+bool hasSecondPass(const Survey& survey);
+// How far above the reading's depth its interval's top lies, metres: 0, G or G/2.
+double topOffsetM(const TubeSettings& settings);
 
 enum class Level { None, Alert, Alarm };
 
@@ -57,7 +81,14 @@ struct ReadoutResult {
     Displacement displacement;
     std::optional<double> days;          // the survey's own date, surveyDays()
     std::optional<double> largestMm;     // the largest resultant at any depth
-    std::optional<double> rateMmPerDay;  // the fastest change of a resultant since the readout before
+    std::optional<int> largestDepthTenths;
+    std::optional<double> largestAzimuth;
+    std::optional<double> rateMmPerDay;  // the speed of the movement, the fastest over the depths
+    std::optional<int> rateDepthTenths;
+    std::vector<Correction> corrections; // stored with the readout, on or off; those on are applied
+    std::array<std::optional<double>, 2> checksumShift{}; // second pass: mean less the base's, units
+    bool possibleBiasShift = false;      // a checksum mean moved by more than the tube's tolerance
+    bool beforeBase = false;             // taken before the base: no reference, no rate, not drawn in time
     Level level = Level::None;           // a threshold reached by either
 };
 
@@ -65,21 +96,28 @@ struct TubeResult {
     TubeSettings settings;
     const Survey* base = nullptr;
     std::string reason;                  // why nothing is compared (no base chosen or found)
+    std::string warning;                 // settingsWarning(): said once for the tube
     std::vector<ReadoutResult> readouts; // oldest first, the base left out
 };
 
+// Each readout's corrections by survey id (SurveyStore::corrections).
+using CorrectionsById = std::map<std::int64_t, std::vector<Correction>>;
+
 // `readouts` oldest first (SurveyStore::tubeSurveys' order); the base may be among them.
-TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& readouts, const TubeSettings& settings);
+TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& readouts, const TubeSettings& settings,
+                       const CorrectionsById& corrections = {});
 // The whole tube: every survey of it (SurveyStore::tubeSurveys), the base found by the settings'
 // baseId. The result points into `surveys`, which must outlive it.
-TubeResult analyseTube(const std::vector<Survey>& surveys, const TubeSettings& settings);
+TubeResult analyseTube(const std::vector<Survey>& surveys, const TubeSettings& settings,
+                       const CorrectionsById& corrections = {});
 
-// Displacement at one depth against time: the base (zero) and each compared readout.
+// Displacement at one depth against time: the base (zero) and each compared readout taken at or
+// after it; the rate is the readout's own at that depth, as ReadoutResult measures it.
 struct TimePoint {
     double days = 0;
     std::string date;
     std::optional<double> a, b, resultant; // mm
-    std::optional<double> rateMmPerDay;    // of the resultant, since the point before
+    std::optional<double> rateMmPerDay;    // of the movement, since the readout before at this depth
 };
 std::vector<TimePoint> history(const TubeResult& tube, int depthTenths);
 // The top of the tube and the depth of largest resultant in the latest readout.
@@ -88,11 +126,29 @@ std::vector<int> defaultHistoryDepths(const TubeResult& tube);
 // Millimetres into the tube's units, and their name.
 double inUnits(double mm, Units units);
 std::string unitName(Units units); // "mm" or "in"
+// A length in the tube's units as every table prints it: 0.01 mm or 0.001 in; "" for none.
+std::string lengthText(const std::optional<double>& mm, Units units);
+// "upper", "lower", "centre" as the command line and the library name them.
+std::string depthReferenceName(DepthReference reference);
+std::optional<DepthReference> depthReferenceNamed(const std::string& name);
+// What differs between the tube's settings and its readouts that the engineer should know (a
+// gauge length other than the step); "" when nothing.
+std::string settingsWarning(const TubeSettings& settings, const Survey& base);
 
 // One row per compared readout and depth: readout,date,time,depth_m,a_change,b_change,
 // a_incremental_mm,b_incremental_mm,a_cumulative_mm,b_cumulative_mm,resultant_mm,azimuth_deg
 // ("_in" for a tube in inches); values to 0.01, empty where not computed.
 std::string displacementCsv(const TubeResult& tube);
+
+// What a reader needs of one readout beside its table, as one line: the largest resultant and
+// the rate with their depths, a possible bias shift with the checksums' move from the base's
+// (reading units and mm), the corrections applied, then why values are missing; "" for none.
+std::string readoutNotes(const ReadoutResult& readout, const TubeSettings& settings);
+
+// One line per readout, base left out: readout,date,time,days_since_base,largest_mm,
+// largest_depth_m,rate_mm_per_day,rate_depth_m,status ("_in", "in_per_day" for a tube in inches;
+// status "", "ALERT", "ALARM" or "not compared: REASON").
+std::string summaryCsv(const TubeResult& tube);
 
 // One row as the CSV, the report and the window show it: depth, A and B change, incremental,
 // cumulative, resultant (in the tube's units), azimuth, then with the second pass the checksums.
@@ -102,6 +158,8 @@ std::vector<std::string> displacementCells(const DisplacementRow& row, const Tub
 std::string surveyCsv(const Survey& survey);
 // Depth in metres as the tables show it: "12.5".
 std::string depthMetres(int tenths);
+// A depth that may lie between tenths (a centre reference): "12.5", "12.25".
+std::string depthText(double metres);
 // The header's readout number with two digits: "2" gives "02".
 std::string readoutNumber(const std::string& readout);
 // A value to 0.01, "." as decimal point whatever the locale; "" for none.

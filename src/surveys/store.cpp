@@ -52,6 +52,18 @@ constexpr std::string_view kMigrations[] = {
            alarm_mm_per_day REAL,
            second_pass      INTEGER NOT NULL DEFAULT 0,
            PRIMARY KEY (client, site, tube));)",
+    R"(ALTER TABLE tubes ADD COLUMN depth_reference TEXT NOT NULL DEFAULT 'upper';
+       ALTER TABLE tubes ADD COLUMN gauge_m REAL NOT NULL DEFAULT 0.5;
+       ALTER TABLE tubes ADD COLUMN checksum_tolerance REAL DEFAULT 10;
+       CREATE TABLE corrections (
+           survey_id   INTEGER NOT NULL REFERENCES surveys (id) ON DELETE CASCADE,
+           kind        TEXT NOT NULL,
+           axis        INTEGER NOT NULL,
+           value       REAL NOT NULL,
+           how         TEXT NOT NULL,
+           accepted_at TEXT NOT NULL,
+           enabled     INTEGER NOT NULL DEFAULT 1,
+           PRIMARY KEY (survey_id, kind, axis));)",
     // What the tube's report says of it, in a table of its own.
     R"(CREATE TABLE tube_reports (
            client        TEXT NOT NULL,
@@ -437,7 +449,9 @@ std::optional<std::int64_t> SurveyStore::findReadout(const TubeKey& tube, const 
 namespace {
 
 constexpr std::string_view kTubeColumns = "probe_constant, base_survey_id, units, north, alert_mm, alarm_mm, "
-                                          "alert_mm_per_day, alarm_mm_per_day, second_pass";
+                                          "alert_mm_per_day, alarm_mm_per_day, second_pass, depth_reference, "
+                                          "gauge_m, checksum_tolerance";
+constexpr int kTubeColumnCount = 12;
 
 TubeSettings tubeSettingsOfRow(const sql::Statement& q)
 {
@@ -451,6 +465,9 @@ TubeSettings tubeSettingsOfRow(const sql::Statement& q)
     t.alertMmPerDay = optionalReal(q, 6);
     t.alarmMmPerDay = optionalReal(q, 7);
     t.secondPass = q.integer(8) != 0;
+    t.depthReference = depthReferenceNamed(q.text(9)).value_or(DepthReference::UpperWheel);
+    t.gaugeM = q.real(10) > 0 ? q.real(10) : 0.5;
+    t.checksumTolerance = optionalReal(q, 11);
     return t;
 }
 
@@ -470,7 +487,8 @@ std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
     std::map<TubeKey, TubeSettings> out;
     sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + ", client, site, tube FROM tubes");
     while (q.step())
-        out[{q.text(9), q.text(10), q.text(11)}] = tubeSettingsOfRow(q);
+        out[{q.text(kTubeColumnCount), q.text(kTubeColumnCount + 1), q.text(kTubeColumnCount + 2)}] =
+            tubeSettingsOfRow(q);
     for (auto& [key, t] : out)
         readReportFields(key, t.report);
     return out;
@@ -485,8 +503,9 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
     }
     sql::Transaction tx(db_); // the tube's settings and its report's fields together
     sql::Statement q(db_, "INSERT OR REPLACE INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
-                          "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                          "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass, "
+                          "depth_reference, gauge_m, checksum_tolerance) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, t.constant);
     t.baseId ? q.bind(5, t.baseId) : q.bindNull(5);
     q.bind(6, std::string_view(t.units == Units::Inches ? "in" : "mm"));
@@ -496,6 +515,8 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
     bindOptional(q, 10, t.alertMmPerDay);
     bindOptional(q, 11, t.alarmMmPerDay);
     q.bind(12, std::int64_t(t.secondPass ? 1 : 0));
+    q.bind(13, depthReferenceName(t.depthReference)).bind(14, t.gaugeM);
+    bindOptional(q, 15, t.checksumTolerance);
     if (!q.run()) {
         error_ = db_.error();
         return false;

@@ -1,4 +1,5 @@
 #pragma once
+#include "surveys/corrections.h"
 #include "surveys/sqlite.h"
 #include "surveys/survey.h"
 
@@ -37,7 +38,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     // Opens or creates the library. A file that cannot be written (read-only disk, newer
     // program's tables) opens read-only with why in error(); false when it cannot be read at all.
@@ -61,6 +62,11 @@ public:
     std::map<TubeKey, TubeSettings> allTubeSettings();
     // False with error() when the library cannot be written.
     bool setTubeSettings(const TubeKey& tube, const TubeSettings& settings);
+    // Each readout's corrections, by survey id, for every readout of the tube that has any.
+    std::map<std::int64_t, std::vector<Correction>> corrections(const TubeKey& tube);
+    std::vector<Correction> corrections(std::int64_t surveyId);
+    // Replaces the readout's corrections (none: clears them); false with error() when it cannot.
+    bool setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections);
     std::optional<Survey> survey(std::int64_t id);
     std::optional<std::int64_t> find(const Survey& key);
     std::vector<TrendPoint> trend(const std::string& client, const std::string& site, const std::string& tube,

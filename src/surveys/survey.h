@@ -65,6 +65,10 @@ struct TubeReportFields {
     bool operator==(const TubeReportFields&) const = default;
 };
 
+// What a reading's depth marks on the probe: its upper wheel (the interval read at depth d runs
+// from d down to d + gauge), its lower wheel (d - gauge to d) or the middle of the two.
+enum class DepthReference { UpperWheel, LowerWheel, Centre };
+
 // What an engineer sets once per tube; kept in the library beside its surveys.
 struct TubeSettings {
     double constant = 0;           // probe constant K: reading units for sin = 1; 0 when not set
@@ -74,6 +78,11 @@ struct TubeSettings {
     std::optional<double> alertMm, alarmMm;             // cumulative resultant displacement
     std::optional<double> alertMmPerDay, alarmMmPerDay; // its rate between readouts
     bool secondPass = false;       // readings 3 and 4 hold the 180-degree pass of readings 1 and 2
+    DepthReference depthReference = DepthReference::UpperWheel;
+    double gaugeM = 0.5;           // the probe's wheel base, metres; the readings' step may differ
+    // A readout's checksum mean may move this far (reading units) from the base's before it is
+    // marked "possible bias shift"; none: never marked.
+    std::optional<double> checksumTolerance = 10.0;
     TubeReportFields report;
     bool operator==(const TubeSettings&) const = default;
 };

@@ -286,5 +286,97 @@ TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)
     EXPECT_NE(readFile(home.file("t1.csv")).find(",6.98,"), std::string::npos);
 }
 
+// Every setting of a tube set from the command line comes back as it went in, and what the
+// command prints, given back to it, changes nothing.
+TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
+{
+    const std::string library = home.file("lib.sqlite");
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        ASSERT_EQ(store.add(tubeReadout("01", "01/03/24", 0)).status, surveys::AddStatus::Added);
+        ASSERT_EQ(store.add(tubeReadout("02", "11/03/24", 349)).status, surveys::AddStatus::Added);
+    }
+    const std::vector<std::string> tube{"tube", "--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1"};
+    std::vector<std::string> all = tube;
+    all.insert(all.end(), {"--constant", "25000", "--base", "1", "--units", "in", "--north", "45", "--gauge", "0.5",
+                           "--depth-reference", "centre", "--alert", "0.5", "--alarm", "1", "--alert-rate", "0.02",
+                           "--alarm-rate", "0.04", "--second-pass", "on", "--checksum-tolerance", "8"});
+    std::string out, err;
+    ASSERT_EQ(run(all, &out, &err), 0) << err;
+    surveys::TubeSettings kept;
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        kept = store.tubeSettings({"ACME", "Hill", "T1"});
+    }
+    EXPECT_EQ(kept.constant, 25000);
+    EXPECT_EQ(kept.units, surveys::Units::Inches);
+    EXPECT_EQ(kept.north, 45.0);
+    EXPECT_EQ(kept.depthReference, surveys::DepthReference::Centre);
+    EXPECT_NEAR(*kept.alertMm, 12.7, 1e-9);
+    EXPECT_NEAR(*kept.alarmMmPerDay, 1.016, 1e-9);
+    EXPECT_TRUE(kept.secondPass);
+    EXPECT_EQ(kept.checksumTolerance, 8.0);
+    EXPECT_NE(out.find("base: 01\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("alert: 0.5\n"), std::string::npos) << out;
+
+    // What it printed, as options, on a tube set otherwise: the same settings.
+    std::vector<std::string> again = tube;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t colon = line.find(": ");
+        ASSERT_NE(colon, std::string::npos) << line;
+        again.insert(again.end(), {"--" + line.substr(0, colon), line.substr(colon + 2)});
+    }
+    std::string out2;
+    ASSERT_EQ(run(again, &out2, &err), 0) << err;
+    EXPECT_EQ(out2, out);
+
+    const struct {
+        std::vector<std::string> extra;
+        std::string said;
+    } bad[] = {
+        {{"--alert", "2"}, "exceeds the alarm"},
+        {{"--gauge", "0"}, "--gauge takes a positive length"},
+        {{"--constant", "-1"}, "--constant takes a positive number"},
+        {{"--base", "7"}, "has no readout number 7"},
+        {{"--depth-reference", "middle"}, "upper, lower or centre"},
+        {{"--units", "ft"}, "mm or in"},
+    };
+    for (const auto& b : bad) {
+        std::vector<std::string> args = tube;
+        args.insert(args.end(), b.extra.begin(), b.extra.end());
+        args.insert(args.end(), {"--north", "10"}); // a good change beside the bad one is not kept either
+        EXPECT_EQ(run(args, &out2, &err), 1) << b.said;
+        EXPECT_NE(err.find(b.said), std::string::npos) << err;
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        EXPECT_EQ(store.tubeSettings({"ACME", "Hill", "T1"}), kept) << b.said;
+    }
+    std::vector<std::string> unknown = tube;
+    unknown[8] = "T9";
+    EXPECT_EQ(run(unknown, &out2, &err), 1);
+    EXPECT_NE(err.find("holds no readout"), std::string::npos) << err;
+
+    // The base takes no correction; the summary has one line per readout.
+    const std::vector<std::string> onBase{"correct", "--library", library, "--client", "ACME", "--site", "Hill",
+                                          "--tube", "T1", "--readout", "01", "--bias-a", "2"};
+    EXPECT_EQ(run(onBase, &out2, &err), 1);
+    EXPECT_NE(err.find("not compared"), std::string::npos) << err;
+    ASSERT_EQ(run({"tube", "--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1", "--units", "mm",
+                   "--second-pass", "off", "--depth-reference", "upper", "--alarm-rate", "none", "--alert-rate", "none"},
+                  &out2, &err),
+              0)
+        << err;
+    ASSERT_EQ(run({"displacement", "--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1", "--summary"},
+                  &out2, &err),
+              0)
+        << err;
+    // 6.98 mm at 0.5 m to 1.5 m, the shallowest first; 6.98 mm in 10 days.
+    EXPECT_EQ(out2, "readout,date,time,days_since_base,largest_mm,largest_depth_m,rate_mm_per_day,rate_depth_m,status\n"
+                    "02,11/03/24,10:00:00,10.00,6.98,0.5,0.70,0.5,\n");
+}
+
 } // namespace
 } // namespace tarvelon::test

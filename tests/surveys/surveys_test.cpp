@@ -356,8 +356,9 @@ TEST(Displacement, CumulativeFromTheToeUpNeverFromWhatWasNotMeasured)
         {"gap in both surveys, found from the step", without(zeros(10, 50, 10), 20),
          without(changed(zeros(10, 50, 10), all(10, 50, 10, {10, 10})), 20), 1, 1, 1000, false,
          {{10, {none, none}}, {30, {30, 30}}}, "at 2.0 m"},
-        {"readout deeper than the base: the toe is not known", zeros(10, 30, 10), zeros(10, 40, 10), 1, 1, 1000, false,
-         {{10, {none, none}}, {30, {none, none}}}, "at 4.0 m"},
+        {"an extra deeper row has no partner and leaves the others as they were", zeros(10, 30, 10),
+         changed(zeros(10, 40, 10), {{20, {10, 0}}, {40, {99, 99}}}), 1, 1, 1000, false,
+         {{10, {10, 0}}, {20, {10, 0}}, {30, {0, 0}}}, "rows at 4.0 m lie outside the base's depths"},
         {"probe constant not set", zeros(10, 20, 10), changed(zeros(10, 20, 10), {{10, {5, 5}}}), 1, 1, 0, false,
          {{10, {none, none}}}, "probe constant K is not set"},
         {"base 1 m, readout 0.5 m: not compared", zeros(10, 20, 10), changed(zeros(5, 20, 5), all(5, 20, 5, {10, 10})),
@@ -374,6 +375,7 @@ TEST(Displacement, CumulativeFromTheToeUpNeverFromWhatWasNotMeasured)
         TubeSettings settings;
         settings.constant = c.constant;
         settings.secondPass = c.secondPass;
+        settings.gaugeM = c.readoutStep;
         const Displacement d =
             displacement(survey("01", c.base, c.baseStep), survey("02", c.readout, c.readoutStep), settings);
         EXPECT_EQ(d.compared, c.expected.size() > 0);
@@ -395,10 +397,13 @@ TEST(Displacement, CumulativeFromTheToeUpNeverFromWhatWasNotMeasured)
     TubeSettings second;
     second.constant = 1000;
     second.secondPass = true;
+    second.gaugeM = 1;
     const Displacement shifted = displacement(survey("01", twoPasses(zeros(10, 30, 10), 0), 1),
                                               survey("02", twoPasses(zeros(10, 30, 10), 40), 1), second);
     EXPECT_EQ(shifted.rows[0].checksum[0], 80);
     EXPECT_EQ(shifted.checksums[1].mean, 80.0);
+    EXPECT_EQ(shifted.rows[0].checksumChange[1], 80.0);
+    EXPECT_EQ(shifted.baseChecksums[1].mean, 0.0);
     EXPECT_EQ(shifted.checksums[1].spread, 0.0);
 }
 
@@ -424,11 +429,12 @@ TEST(Displacement, CsvRowsInTheTubesUnitsWithResultantAndAzimuth)
         {Units::Inches, 90,
          {"readout,date,time,depth_m,a_change,b_change,a_incremental_in,b_incremental_in,a_cumulative_in,"
           "b_cumulative_in,resultant_in,azimuth_deg",
-          "02,12/03/24,10:15:00,2.0,300.00,-400.00,0.59,-0.79,0.59,-0.79,0.98,36.87"}},
+          "02,12/03/24,10:15:00,2.0,300.00,-400.00,0.591,-0.787,0.591,-0.787,0.984,36.87"}},
     };
     for (const auto& c : cases) {
         TubeSettings t;
         t.constant = 20000;
+        t.gaugeM = 1;
         t.units = c.units;
         t.north = c.north;
         const std::string csv = displacementCsv(analyseTube(&base, {&base, &later, &gapped, &finer}, t));
@@ -458,6 +464,7 @@ TEST(Displacement, RateAndThresholdsFlagTheReadoutsThatCrossThem)
     for (const auto& c : cases) {
         TubeSettings t;
         t.constant = 10000;
+        t.gaugeM = 1;
         t.alertMm = c.alert, t.alarmMm = c.alarm, t.alertMmPerDay = c.alertRate, t.alarmMmPerDay = c.alarmRate;
         const TubeResult tube = analyseTube(&base, {&base, &first, &second}, t);
         ASSERT_EQ(tube.readouts.size(), 2u);

@@ -103,7 +103,8 @@ void SurveyTables::showDisplacement(const surveys::ReadoutResult& readout, const
                        QStringLiteral("B cumulative (%1)").arg(u),  QStringLiteral("Resultant (%1)").arg(u),
                        QStringLiteral("Azimuth (deg)")};
     if (tube.settings.secondPass)
-        labels << QStringLiteral("Sum A (1 + 3)") << QStringLiteral("Sum B (2 + 4)");
+        labels << QStringLiteral("Sum A (1 + 3)") << QStringLiteral("Sum B (2 + 4)") << QStringLiteral("Sum A - base")
+               << QStringLiteral("Sum B - base");
     std::vector<QStringList> rows;
     for (const surveys::DisplacementRow& r : readout.displacement.rows) {
         QStringList cells;

@@ -171,7 +171,7 @@ void SurveysWindow::reload()
         if (!hasThresholds(t) || !t.baseId || !tree_->tubeOf(t.baseId))
             continue;
         const std::vector<surveys::Survey> all = store_.tubeSurveys(key);
-        for (const surveys::ReadoutResult& r : surveys::analyseTube(all, t).readouts)
+        for (const surveys::ReadoutResult& r : surveys::analyseTube(all, t, store_.corrections(key)).readouts)
             tree_->setLevel(r.survey->id, r.level);
     }
     tree_->markReadouts();
@@ -191,6 +191,7 @@ void SurveysWindow::loadTube(const surveys::TubeKey& key)
     tube_ = key;
     tubeSurveys_ = store_.tubeSurveys(key);
     settings_ = store_.tubeSettings(key);
+    corrections_ = store_.corrections(key);
 }
 
 void SurveysWindow::onSelectionChanged()
@@ -230,7 +231,11 @@ void SurveysWindow::onSelectionChanged()
                                        "the others with it in millimetres.")
                             .arg(qs(shown->tube));
     } else {
-        result_ = surveys::analyseTube(base, readouts, settings_);
+        // The whole tube is measured, so each rate is against the readout before it, chosen or not.
+        result_ = surveys::analyseTube(tubeSurveys_, settings_, corrections_);
+        std::erase_if(result_.readouts, [&picked](const surveys::ReadoutResult& r) { return !picked.count(r.survey->id); });
+        if (!result_.warning.empty())
+            reasons_ << QStringLiteral("Tube %1: %2").arg(qs(shown->tube), qs(result_.warning));
         charts_->drawTube(result_);
         const auto it = std::find_if(result_.readouts.begin(), result_.readouts.end(),
                                      [shown](const surveys::ReadoutResult& r) { return r.survey == shown; });
@@ -239,9 +244,9 @@ void SurveysWindow::onSelectionChanged()
         else
             tables_->showSurvey(*shown);
         for (const surveys::ReadoutResult& r : result_.readouts) {
-            if (!r.displacement.reason.empty())
+            if (const std::string said = surveys::readoutNotes(r, settings_); !said.empty())
                 reasons_ << readoutLabel(r.survey->readout, r.survey->date, r.survey->time) + QStringLiteral(": ") +
-                                qs(r.displacement.reason);
+                                qs(said);
             tree_->setLevel(r.survey->id, r.level);
         }
     }
@@ -364,7 +369,7 @@ bool SurveysWindow::writeReport(const QString& path, QString* error)
 {
     // The whole tube, whatever is chosen: the report is what goes to the client.
     const surveys::TubeResult tube =
-        tube_ ? surveys::analyseTube(tubeSurveys_, settings_) : surveys::analyseTube(nullptr, {}, settings_);
+        tube_ ? surveys::analyseTube(tubeSurveys_, settings_, corrections_) : surveys::analyseTube(nullptr, {}, settings_);
     return report::writeTubeReport(path, tube, {}, error);
 }
 

@@ -92,6 +92,7 @@ private:
     // The shown tube, read whole, and its readouts compared with its base.
     std::optional<surveys::TubeKey> tube_;
     std::vector<surveys::Survey> tubeSurveys_;
+    surveys::CorrectionsById corrections_;
     surveys::TubeSettings settings_;
     surveys::TubeResult result_;
     QStringList reasons_;

@@ -2,6 +2,7 @@
 
 #include "shell/help_texts.h"
 #include "shell/surveys/survey_texts.h"
+#include "surveys/displacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QMessageBox>
 
 namespace tarvelon {
 namespace {
@@ -54,21 +56,53 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     form->addRow(QStringLiteral("Units:"), units_);
     north_ = optionalBox(this, "north", 360, 1, QStringLiteral("as the header says"), settings.north, -1);
     form->addRow(QStringLiteral("North of A0 (degrees):"), north_);
+    reference_ = new QComboBox(this);
+    reference_->setObjectName(QStringLiteral("depthReference"));
+    reference_->addItems({QStringLiteral("the probe's upper wheel"), QStringLiteral("the probe's lower wheel"),
+                          QStringLiteral("the probe's centre")});
+    reference_->setCurrentIndex(int(settings.depthReference));
+    form->addRow(QStringLiteral("A reading's depth marks:"), reference_);
+    gauge_ = new QDoubleSpinBox(this);
+    gauge_->setObjectName(QStringLiteral("gauge"));
+    gauge_->setRange(0.05, 10);
+    gauge_->setDecimals(3);
+    gauge_->setSingleStep(0.5);
+    gauge_->setValue(settings.gaugeM);
+    form->addRow(QStringLiteral("Gauge length (m):"), gauge_);
+    // Thresholds are kept in millimetres and typed in the tube's units.
     const char* names[] = {"alertMm", "alarmMm", "alertMmPerDay", "alarmMmPerDay"};
-    const QString labels[] = {QStringLiteral("Alert (mm):"), QStringLiteral("Alarm (mm):"),
-                              QStringLiteral("Alert (mm/day):"), QStringLiteral("Alarm (mm/day):")};
     const std::optional<double> values[] = {settings.alertMm, settings.alarmMm, settings.alertMmPerDay,
                                             settings.alarmMmPerDay};
     for (size_t i = 0; i < 4; ++i) {
-        limits_[i] = optionalBox(this, names[i], 1e5, 2, QStringLiteral("none"), values[i]);
-        form->addRow(labels[i], limits_[i]);
+        const auto shown = values[i] ? std::optional<double>(surveys::inUnits(*values[i], settings.units)) : std::nullopt;
+        limits_[i] = optionalBox(this, names[i], 1e5, 3, QStringLiteral("none"), shown);
+        limitLabels_[i] = new QLabel(this);
+        form->addRow(limitLabels_[i], limits_[i]);
     }
+    labelLimits();
+    connect(units_, &QComboBox::currentIndexChanged, this, [this] {
+        const bool inches = units_->currentIndex() == 1;
+        for (QDoubleSpinBox* box : limits_)
+            if (box->value() != box->minimum())
+                box->setValue(inches ? box->value() / 25.4 : box->value() * 25.4);
+        labelLimits();
+    });
     secondPass_ = new QCheckBox(QStringLiteral("Readings 3 and 4 hold the 180-degree pass"), this);
     secondPass_->setObjectName(QStringLiteral("secondPass"));
     secondPass_->setChecked(settings.secondPass);
     form->addRow(secondPass_);
+    tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
+    form->addRow(QStringLiteral("Checksum tolerance (units):"), tolerance_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        const surveys::TubeSettings t = this->settings();
+        if ((t.alertMm && t.alarmMm && *t.alertMm > *t.alarmMm) ||
+            (t.alertMmPerDay && t.alarmMmPerDay && *t.alertMmPerDay > *t.alarmMmPerDay)) {
+            QMessageBox::warning(this, windowTitle(), QStringLiteral("The alert exceeds the alarm: nothing is kept."));
+            return;
+        }
+        accept();
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
     applyHelpTexts(*this);
@@ -80,12 +114,26 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
     t.constant = valueOf(constant_).value_or(0);
     t.units = units_->currentIndex() == 1 ? surveys::Units::Inches : surveys::Units::Millimetres;
     t.north = valueOf(north_);
-    t.alertMm = valueOf(limits_[0]);
-    t.alarmMm = valueOf(limits_[1]);
-    t.alertMmPerDay = valueOf(limits_[2]);
-    t.alarmMmPerDay = valueOf(limits_[3]);
+    std::optional<double>* limits[] = {&t.alertMm, &t.alarmMm, &t.alertMmPerDay, &t.alarmMmPerDay};
+    for (size_t i = 0; i < 4; ++i) {
+        *limits[i] = valueOf(limits_[i]);
+        if (*limits[i] && t.units == surveys::Units::Inches)
+            **limits[i] *= 25.4;
+    }
     t.secondPass = secondPass_->isChecked();
+    t.depthReference = surveys::DepthReference(reference_->currentIndex());
+    t.gaugeM = gauge_->value();
+    t.checksumTolerance = valueOf(tolerance_);
     return t;
+}
+
+void TubeSettingsDialog::labelLimits()
+{
+    const QString u = units_->currentIndex() == 1 ? QStringLiteral("in") : QStringLiteral("mm");
+    const QString labels[] = {QStringLiteral("Alert (%1):"), QStringLiteral("Alarm (%1):"),
+                              QStringLiteral("Alert (%1/day):"), QStringLiteral("Alarm (%1/day):")};
+    for (size_t i = 0; i < 4; ++i)
+        limitLabels_[i]->setText(labels[i].arg(u));
 }
 
 } // namespace tarvelon

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
 
 namespace tarvelon {
 
@@ -19,12 +20,18 @@ public:
     surveys::TubeSettings settings() const;
 
 private:
+    void labelLimits();
+
     surveys::TubeSettings settings_;
     QDoubleSpinBox* constant_ = nullptr;
     QComboBox* units_ = nullptr;
     QDoubleSpinBox* north_ = nullptr;
     QDoubleSpinBox* limits_[4]{};
+    QLabel* limitLabels_[4]{};
     QCheckBox* secondPass_ = nullptr;
+    QComboBox* reference_ = nullptr;
+    QDoubleSpinBox* gauge_ = nullptr;
+    QDoubleSpinBox* tolerance_ = nullptr;
 };
 
 } // namespace tarvelon

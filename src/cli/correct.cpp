@@ -1,0 +1,186 @@
+// tarvelon correct: a readout's corrections of the probe's systematic errors, proposed, accepted,
+// entered, switched or cleared.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/library.h"
+#include "cli/options.h"
+#include "cli/tube_key.h"
+#include "surveys/corrections.h"
+#include "surveys/displacement.h"
+#include "surveys/store.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace tarvelon::cli {
+namespace {
+
+void addOptions(QCommandLineParser& parser)
+{
+    addLibraryOption(parser);
+    addTubeOptions(parser);
+    const auto add = [&parser](const char* name, const char* help, const char* value = nullptr) {
+        parser.addOption(value ? QCommandLineOption(QLatin1String(name), QLatin1String(help), QLatin1String(value))
+                               : QCommandLineOption(QLatin1String(name), QLatin1String(help)));
+    };
+    add("readout", "The readout's number (required).", "NN");
+    add("propose", "Print the corrections the program proposes, storing nothing.");
+    add("accept", "Store the proposed corrections in place of the readout's.");
+    add("zone", "The stable zone for the proposal, shallowest to deepest depth in metres.", "FROM:TO");
+    add("bias-a", "Store a bias shift of A, in reading units.", "UNITS");
+    add("bias-b", "Store a bias shift of B, in reading units.", "UNITS");
+    add("rotation", "Store a rotation of the probe's axes, in degrees (A picks up sin of B's change, B gives it back).",
+        "DEG");
+    add("depth-shift", "Store a shift of the readout's depths in metres (a multiple of its step).", "M");
+    add("switch", "Switch the readout's stored corrections on or off.", "on|off");
+    add("clear", "Remove the readout's corrections.");
+}
+
+double numberOption(const QCommandLineParser& parser, const char* option)
+{
+    bool ok = false;
+    const double v = parser.value(QLatin1String(option)).toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        throw UsageError{QStringLiteral("--%1 takes a number, not \"%2\"")
+                             .arg(QLatin1String(option), parser.value(QLatin1String(option)))};
+    return v;
+}
+
+std::optional<surveys::DepthZone> zoneOf(const QCommandLineParser& parser)
+{
+    if (!parser.isSet(QStringLiteral("zone")))
+        return std::nullopt;
+    const QStringList ends = parser.value(QStringLiteral("zone")).split(QLatin1Char(':'));
+    bool ok1 = false, ok2 = false;
+    const double from = ends.size() == 2 ? ends[0].toDouble(&ok1) : 0, to = ends.size() == 2 ? ends[1].toDouble(&ok2) : 0;
+    if (!ok1 || !ok2 || from > to)
+        throw UsageError{QStringLiteral("--zone takes FROM:TO in metres, shallowest first, not \"%1\"")
+                             .arg(parser.value(QStringLiteral("zone")))};
+    return surveys::DepthZone{int(std::lround(from * 10)), int(std::lround(to * 10))};
+}
+
+// Replaces the correction of the same kind and axis, or adds it.
+void put(std::vector<surveys::Correction>& list, surveys::Correction c)
+{
+    std::erase_if(list, [&c](const surveys::Correction& k) { return k.kind == c.kind && k.axis == c.axis; });
+    list.push_back(std::move(c));
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const surveys::TubeKey key = tubeKeyOf(parser);
+    const QString number = requiredValue(parser, QStringLiteral("readout"));
+    const std::optional<surveys::DepthZone> zone = zoneOf(parser);
+    const bool entering = parser.isSet(QStringLiteral("bias-a")) || parser.isSet(QStringLiteral("bias-b")) ||
+                          parser.isSet(QStringLiteral("rotation")) || parser.isSet(QStringLiteral("depth-shift"));
+    const int actions = int(parser.isSet(QStringLiteral("propose"))) + int(parser.isSet(QStringLiteral("accept"))) +
+                        int(entering) + int(parser.isSet(QStringLiteral("switch"))) +
+                        int(parser.isSet(QStringLiteral("clear")));
+    if (actions > 1)
+        throw UsageError{QStringLiteral("give one of --propose, --accept, the values to store, --switch or --clear")};
+    const QString onOff = parser.value(QStringLiteral("switch"));
+    if (parser.isSet(QStringLiteral("switch")) && onOff != QLatin1String("on") && onOff != QLatin1String("off"))
+        throw UsageError{QStringLiteral("--switch takes on or off, not \"%1\"").arg(onOff)};
+
+    const std::string library = *libraryOf(parser);
+    surveys::SurveyStore store;
+    if (!openExistingLibrary(library, store))
+        return kFailed;
+    const std::vector<surveys::Survey> all = tubeReadouts(store, key);
+    if (all.empty())
+        return kFailed;
+    const std::optional<std::int64_t> id = readoutOf(store, key, number);
+    if (!id)
+        return kFailed;
+    const surveys::TubeSettings settings = store.tubeSettings(key);
+    surveys::CorrectionsById kept = store.corrections(key);
+    const surveys::TubeResult tube = surveys::analyseTube(all, settings, kept);
+    const auto readout = std::find_if(tube.readouts.begin(), tube.readouts.end(),
+                                      [&id](const surveys::ReadoutResult& r) { return r.survey->id == *id; });
+    if (readout == tube.readouts.end() || !readout->displacement.compared) {
+        const std::string why = !tube.base ? tube.reason
+                                : readout == tube.readouts.end() ? std::string("it is the tube's base")
+                                                                  : readout->displacement.reason;
+        printMessage(QStringLiteral("Attention: readout %1 of %2 is not compared, so it takes no correction: %3")
+                         .arg(number, tubeName(key), QString::fromStdString(why)));
+        return kFailed;
+    }
+
+    std::vector<surveys::Correction> list = kept[*id];
+    const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    const bool storing = actions == 1 && !parser.isSet(QStringLiteral("propose"));
+    if (parser.isSet(QStringLiteral("propose")) || parser.isSet(QStringLiteral("accept")) || actions == 0) {
+        const surveys::CorrectionProposal proposal =
+            surveys::proposeCorrections(*tube.base, *readout->survey, settings, zone);
+        if (zone && !proposal.zone) {
+            printMessage(QStringLiteral("Attention: ") + QString::fromStdString(proposal.reason));
+            return kFailed;
+        }
+        if (!proposal.reason.empty())
+            printMessage(QStringLiteral("Note: ") + QString::fromStdString(proposal.reason));
+        const std::string text = surveys::correctionsText(proposal.corrections);
+        if (!parser.isSet(QStringLiteral("accept"))) {
+            printResult(QStringLiteral("proposed: ") +
+                        (text.empty() ? QStringLiteral("nothing") : QString::fromStdString(text)));
+            if (actions == 0)
+                printResult(QStringLiteral("stored: ") +
+                            (list.empty() ? QStringLiteral("nothing") : QString::fromStdString(surveys::correctionsText(list))));
+            return kSucceeded;
+        }
+        list = proposal.corrections;
+        for (surveys::Correction& c : list)
+            c.acceptedAt = now;
+    } else if (entering) {
+        const auto entered = [&now](surveys::CorrectionKind kind, int axis, double value) {
+            return surveys::Correction{kind, axis, value, "entered", now, true};
+        };
+        if (parser.isSet(QStringLiteral("bias-a")))
+            put(list, entered(surveys::CorrectionKind::Bias, 0, numberOption(parser, "bias-a")));
+        if (parser.isSet(QStringLiteral("bias-b")))
+            put(list, entered(surveys::CorrectionKind::Bias, 1, numberOption(parser, "bias-b")));
+        if (parser.isSet(QStringLiteral("rotation"))) {
+            const double deg = numberOption(parser, "rotation");
+            if (std::abs(deg) >= 45)
+                throw UsageError{QStringLiteral("--rotation takes degrees between -45 and 45")};
+            put(list, entered(surveys::CorrectionKind::Rotation, 0, deg));
+            put(list, entered(surveys::CorrectionKind::Rotation, 1, -deg));
+        }
+        if (parser.isSet(QStringLiteral("depth-shift"))) {
+            const double m = numberOption(parser, "depth-shift");
+            const double steps = m / readout->survey->step;
+            if (std::abs(steps - std::round(steps)) > 1e-6)
+                throw UsageError{QStringLiteral("--depth-shift takes a multiple of the readout's step (%1 m)")
+                                     .arg(readout->survey->step)};
+            put(list, entered(surveys::CorrectionKind::DepthShift, 0, m));
+        }
+    } else if (parser.isSet(QStringLiteral("switch"))) {
+        for (surveys::Correction& c : list)
+            c.on = onOff == QLatin1String("on");
+    } else {
+        list.clear();
+    }
+    if (storing && !store.setCorrections(*id, list)) {
+        printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
+                     QString::fromStdString(store.error()));
+        return kFailed;
+    }
+    kept[*id] = list;
+    const surveys::TubeResult after = surveys::analyseTube(all, settings, kept);
+    for (const surveys::ReadoutResult& r : after.readouts)
+        if (r.survey->id == *id)
+            printResult(QStringLiteral("readout %1: %2")
+                            .arg(QString::fromStdString(surveys::readoutNumber(r.survey->readout)),
+                                 QString::fromStdString(surveys::readoutNotes(r, settings))));
+    return kSucceeded;
+}
+
+} // namespace
+
+extern const Command kCorrectCommand{
+    "correct",
+    "[--library FILE] --client C --site S --tube T --readout NN [--propose [--zone FROM:TO] | --accept [--zone FROM:TO] "
+    "| --bias-a UNITS --bias-b UNITS --rotation DEG --depth-shift M | --switch on|off | --clear]",
+    "A readout's corrections of the probe's bias, rotation and depth.", addOptions, run};
+
+} // namespace tarvelon::cli

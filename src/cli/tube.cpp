@@ -1,0 +1,246 @@
+// tarvelon tube: everything the library holds for a tube, set and shown.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/library.h"
+#include "cli/options.h"
+#include "cli/tube_key.h"
+#include "surveys/displacement.h"
+#include "surveys/store.h"
+
+#include <cmath>
+#include <span>
+
+namespace tarvelon::cli {
+namespace {
+
+// What a field reads and writes: the tube's settings and what the library knows of the tube.
+struct TubeContext {
+    surveys::SurveyStore& store;
+    const surveys::TubeKey& key;
+    const std::vector<surveys::Survey>& readouts;
+    surveys::TubeSettings& settings;
+};
+
+// One setting of a tube: its option, how a value typed changes it (the message when the text
+// is no value of it) and how it is shown, in a form the option takes back.
+struct TubeField {
+    const char* option;
+    const char* valueName;
+    const char* help;
+    std::optional<QString> (*set)(TubeContext& tube, const QString& text);
+    QString (*show)(const TubeContext& tube);
+};
+
+QString number(double v)
+{
+    return QString::number(v, 'g', 10);
+}
+
+std::optional<double> numberOf(const QString& text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+QString needs(const char* option, const char* what, const QString& text)
+{
+    return QStringLiteral("--%1 takes %2, not \"%3\"").arg(QLatin1String(option), QLatin1String(what), text);
+}
+
+// A length or a rate in the tube's units ("none" clears it), kept in millimetres.
+template <std::optional<double> surveys::TubeSettings::*member, const char* option>
+std::optional<QString> setLength(TubeContext& tube, const QString& text)
+{
+    if (text == QLatin1String("none")) {
+        tube.settings.*member = std::nullopt;
+        return std::nullopt;
+    }
+    const std::optional<double> v = numberOf(text);
+    if (!v || !(*v > 0))
+        return needs(option, "a positive number in the tube's units, or \"none\"", text);
+    tube.settings.*member = tube.settings.units == surveys::Units::Inches ? *v * 25.4 : *v;
+    return std::nullopt;
+}
+
+template <std::optional<double> surveys::TubeSettings::*member>
+QString showLength(const TubeContext& tube)
+{
+    const std::optional<double> mm = tube.settings.*member;
+    return mm ? number(surveys::inUnits(*mm, tube.settings.units)) : QStringLiteral("none");
+}
+
+constexpr char kAlert[] = "alert", kAlarm[] = "alarm", kAlertRate[] = "alert-rate", kAlarmRate[] = "alarm-rate";
+
+// Units come before the thresholds, so a threshold given with --units is read in the new units.
+const TubeField kFields[] = {
+    {"constant", "K", "The probe constant K: reading units for sin = 1.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         const auto v = numberOf(text);
+         if (!v || !(*v > 0))
+             return needs("constant", "a positive number of reading units", text);
+         t.settings.constant = *v;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return t.settings.constant > 0 ? number(t.settings.constant) : QStringLiteral("none"); }},
+    {"base", "READOUT", "The base readout's number (\"none\": no base).",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         if (text == QLatin1String("none")) {
+             t.settings.baseId = 0;
+             return std::nullopt;
+         }
+         const std::optional<std::int64_t> id = t.store.findReadout(t.key, text.toStdString());
+         if (!id)
+             return tubeName(t.key) + QStringLiteral(" has no readout number ") + text;
+         t.settings.baseId = *id;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) {
+         for (const surveys::Survey& s : t.readouts)
+             if (s.id == t.settings.baseId)
+                 return QString::fromStdString(surveys::readoutNumber(s.readout));
+         return QStringLiteral("none");
+     }},
+    {"units", "mm|in", "Millimetres or inches for every length, threshold and rate.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         if (text != QLatin1String("mm") && text != QLatin1String("in"))
+             return needs("units", "mm or in", text);
+         t.settings.units = text == QLatin1String("in") ? surveys::Units::Inches : surveys::Units::Millimetres;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return QString::fromStdString(surveys::unitName(t.settings.units)); }},
+    {"north", "DEGREES", "Degrees clockwise from north of the A0 groove (\"none\": the base header's).",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         if (text == QLatin1String("none")) {
+             t.settings.north = std::nullopt;
+             return std::nullopt;
+         }
+         const auto v = numberOf(text);
+         if (!v || *v < 0 || *v >= 360)
+             return needs("north", "degrees from 0 to 360, or \"none\"", text);
+         t.settings.north = *v;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return t.settings.north ? number(*t.settings.north) : QStringLiteral("none"); }},
+    {"gauge", "M", "The probe's gauge length (wheel base) in metres.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         const auto v = numberOf(text);
+         if (!v || !(*v > 0) || *v > 10)
+             return needs("gauge", "a positive length in metres", text);
+         t.settings.gaugeM = *v;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return number(t.settings.gaugeM); }},
+    {"depth-reference", "upper|lower|centre", "What a reading's depth marks on the probe.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         const auto r = surveys::depthReferenceNamed(text.toStdString());
+         if (!r)
+             return needs("depth-reference", "upper, lower or centre", text);
+         t.settings.depthReference = *r;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return QString::fromStdString(surveys::depthReferenceName(t.settings.depthReference)); }},
+    {kAlert, "LENGTH", "The resultant that raises an alert, in the tube's units (\"none\": no alert).",
+     setLength<&surveys::TubeSettings::alertMm, kAlert>, showLength<&surveys::TubeSettings::alertMm>},
+    {kAlarm, "LENGTH", "The resultant that raises an alarm, in the tube's units.",
+     setLength<&surveys::TubeSettings::alarmMm, kAlarm>, showLength<&surveys::TubeSettings::alarmMm>},
+    {kAlertRate, "PER_DAY", "The rate that raises an alert, in the tube's units per day.",
+     setLength<&surveys::TubeSettings::alertMmPerDay, kAlertRate>, showLength<&surveys::TubeSettings::alertMmPerDay>},
+    {kAlarmRate, "PER_DAY", "The rate that raises an alarm, in the tube's units per day.",
+     setLength<&surveys::TubeSettings::alarmMmPerDay, kAlarmRate>, showLength<&surveys::TubeSettings::alarmMmPerDay>},
+    {"second-pass", "on|off", "Readings 3 and 4 hold the 180-degree pass.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         if (text != QLatin1String("on") && text != QLatin1String("off"))
+             return needs("second-pass", "on or off", text);
+         t.settings.secondPass = text == QLatin1String("on");
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return t.settings.secondPass ? QStringLiteral("on") : QStringLiteral("off"); }},
+    {"checksum-tolerance", "UNITS",
+     "How far (reading units) a checksum mean may move from the base's before \"possible bias shift\".",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         if (text == QLatin1String("none")) {
+             t.settings.checksumTolerance = std::nullopt;
+             return std::nullopt;
+         }
+         const auto v = numberOf(text);
+         if (!v || !(*v > 0))
+             return needs("checksum-tolerance", "a positive number of reading units, or \"none\"", text);
+         t.settings.checksumTolerance = *v;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) {
+         return t.settings.checksumTolerance ? number(*t.settings.checksumTolerance) : QStringLiteral("none");
+     }},
+};
+
+void addOptions(QCommandLineParser& parser)
+{
+    addLibraryOption(parser);
+    addTubeOptions(parser);
+    for (const TubeField& f : kFields)
+        parser.addOption({QLatin1String(f.option), QLatin1String(f.help), QLatin1String(f.valueName)});
+}
+
+// Thresholds that contradict each other change nothing.
+std::optional<QString> contradiction(const surveys::TubeSettings& t)
+{
+    if (t.alertMm && t.alarmMm && *t.alertMm > *t.alarmMm)
+        return QStringLiteral("the alert (--alert) exceeds the alarm (--alarm)");
+    if (t.alertMmPerDay && t.alarmMmPerDay && *t.alertMmPerDay > *t.alarmMmPerDay)
+        return QStringLiteral("the alert rate (--alert-rate) exceeds the alarm rate (--alarm-rate)");
+    return std::nullopt;
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const surveys::TubeKey key = tubeKeyOf(parser);
+    const std::string library = *libraryOf(parser);
+    surveys::SurveyStore store;
+    if (!openExistingLibrary(library, store))
+        return kFailed;
+    const std::vector<surveys::Survey> readouts = tubeReadouts(store, key);
+    if (readouts.empty())
+        return kFailed;
+    surveys::TubeSettings settings = store.tubeSettings(key);
+    const surveys::TubeSettings stored = settings;
+    TubeContext tube{store, key, readouts, settings};
+    for (const TubeField& f : kFields) {
+        if (!parser.isSet(QLatin1String(f.option)))
+            continue;
+        if (const std::optional<QString> wrong = f.set(tube, parser.value(QLatin1String(f.option)))) {
+            printMessage(QStringLiteral("Attention: ") + *wrong + QStringLiteral("; nothing changed"));
+            return kFailed;
+        }
+    }
+    if (const std::optional<QString> wrong = contradiction(settings)) {
+        printMessage(QStringLiteral("Attention: ") + *wrong + QStringLiteral("; nothing changed"));
+        return kFailed;
+    }
+    if (!(settings == stored) && !store.setTubeSettings(key, settings)) {
+        printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
+                     QString::fromStdString(store.error()));
+        return kFailed;
+    }
+    for (const TubeField& f : kFields)
+        printResult(QStringLiteral("%1: %2").arg(QLatin1String(f.option), f.show(tube)));
+    const surveys::Survey* base = nullptr;
+    for (const surveys::Survey& s : readouts)
+        if (s.id == settings.baseId)
+            base = &s;
+    if (base)
+        if (const std::string warning = surveys::settingsWarning(settings, *base); !warning.empty())
+            printMessage(QStringLiteral("Note: ") + QString::fromStdString(warning));
+    return kSucceeded;
+}
+
+} // namespace
+
+extern const Command kTubeCommand{
+    "tube",
+    "[--library FILE] --client C --site S --tube T [--constant K] [--base READOUT] [--units mm|in] [--north DEG] "
+    "[--gauge M] [--depth-reference upper|lower|centre] [--alert L] [--alarm L] [--alert-rate R] [--alarm-rate R] "
+    "[--second-pass on|off] [--checksum-tolerance UNITS]",
+    "A tube's settings: sets those given, then shows them all.", addOptions, run};
+
+} // namespace tarvelon::cli

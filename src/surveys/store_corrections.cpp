@@ -1,0 +1,72 @@
+// The corrections kept with each readout: one row per readout, kind and axis.
+#include "surveys/store.h"
+
+namespace tarvelon::surveys {
+namespace {
+
+Correction correctionOfRow(const sql::Statement& q, int first)
+{
+    Correction c;
+    c.kind = kindNamed(q.text(first)).value_or(CorrectionKind::Bias);
+    c.axis = int(q.integer(first + 1));
+    c.value = q.real(first + 2);
+    c.how = q.text(first + 3);
+    c.acceptedAt = q.text(first + 4);
+    c.on = q.integer(first + 5) != 0;
+    return c;
+}
+
+constexpr std::string_view kCorrectionColumns = "c.kind, c.axis, c.value, c.how, c.accepted_at, c.enabled";
+
+} // namespace
+
+std::map<std::int64_t, std::vector<Correction>> SurveyStore::corrections(const TubeKey& tube)
+{
+    std::map<std::int64_t, std::vector<Correction>> out;
+    sql::Statement q(db_, "SELECT c.survey_id, " + std::string(kCorrectionColumns) +
+                              " FROM corrections c JOIN surveys s ON s.id = c.survey_id "
+                              "WHERE s.client = ? AND s.site = ? AND s.tube = ? ORDER BY c.survey_id, c.kind, c.axis");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    while (q.step())
+        out[q.integer(0)].push_back(correctionOfRow(q, 1));
+    return out;
+}
+
+std::vector<Correction> SurveyStore::corrections(std::int64_t surveyId)
+{
+    std::vector<Correction> out;
+    sql::Statement q(db_, "SELECT " + std::string(kCorrectionColumns) +
+                              " FROM corrections c WHERE c.survey_id = ? ORDER BY c.kind, c.axis");
+    q.bind(1, surveyId);
+    while (q.step())
+        out.push_back(correctionOfRow(q, 0));
+    return out;
+}
+
+bool SurveyStore::setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections)
+{
+    if (!db_.isOpen() || readOnly_) {
+        if (error_.empty())
+            error_ = "the library is not open";
+        return false;
+    }
+    sql::Transaction tx(db_);
+    sql::Statement clear(db_, "DELETE FROM corrections WHERE survey_id = ?");
+    clear.bind(1, surveyId);
+    bool ok = tx.begun() && clear.run();
+    sql::Statement insert(db_, "INSERT OR REPLACE INTO corrections VALUES (?, ?, ?, ?, ?, ?, ?)");
+    for (const Correction& c : corrections) {
+        if (!ok)
+            break;
+        insert.bind(1, surveyId).bind(2, kindName(c.kind)).bind(3, std::int64_t(c.axis)).bind(4, c.value);
+        insert.bind(5, c.how).bind(6, c.acceptedAt).bind(7, std::int64_t(c.on ? 1 : 0));
+        ok = insert.run();
+    }
+    if (!ok || !tx.commit()) {
+        error_ = db_.error();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tarvelon::surveys

@@ -1,0 +1,221 @@
+#include "surveys/displacement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace tarvelon::surveys {
+namespace {
+
+void noteThresholds(ReadoutResult& r, const TubeSettings& t)
+{
+    const auto reaches = [](const std::optional<double>& value, const std::optional<double>& limit) {
+        return value && limit && *value >= *limit;
+    };
+    if (reaches(r.largestMm, t.alarmMm) || reaches(r.rateMmPerDay, t.alarmMmPerDay))
+        r.level = Level::Alarm;
+    else if (reaches(r.largestMm, t.alertMm) || reaches(r.rateMmPerDay, t.alertMmPerDay))
+        r.level = Level::Alert;
+}
+
+// The displacement vector last computed at a depth, and when.
+struct Latest {
+    double days = 0;
+    double a = 0, b = 0;
+};
+
+// Largest resultant, rate against the latest values at each depth, checksums against the base's.
+void measure(ReadoutResult& r, std::map<int, Latest>& latest, const TubeSettings& settings)
+{
+    for (DisplacementRow& row : r.displacement.rows) {
+        if (row.resultant && (!r.largestMm || *row.resultant > *r.largestMm)) {
+            r.largestMm = row.resultant;
+            r.largestDepthTenths = row.depthTenths;
+            r.largestAzimuth = row.azimuth;
+        }
+        if (r.beforeBase || !r.days || !row.cumulative[0] || !row.cumulative[1])
+            continue;
+        const double a = *row.cumulative[0], b = *row.cumulative[1];
+        if (const auto was = latest.find(row.depthTenths); was != latest.end() && *r.days > was->second.days) {
+            const double rate = std::hypot(a - was->second.a, b - was->second.b) / (*r.days - was->second.days);
+            row.rateMmPerDay = rate;
+            if (!r.rateMmPerDay || rate > *r.rateMmPerDay) {
+                r.rateMmPerDay = rate;
+                r.rateDepthTenths = row.depthTenths;
+            }
+        }
+        latest[row.depthTenths] = {*r.days, a, b};
+    }
+    for (size_t j = 0; j < 2; ++j) {
+        const ChecksumSpread &now = r.displacement.checksums[j], &was = r.displacement.baseChecksums[j];
+        if (now.mean && was.mean)
+            r.checksumShift[j] = *now.mean - *was.mean;
+        if (r.checksumShift[j] && settings.checksumTolerance && std::abs(*r.checksumShift[j]) > *settings.checksumTolerance)
+            r.possibleBiasShift = true;
+    }
+    noteThresholds(r, settings);
+}
+
+} // namespace
+
+TubeResult analyseTube(const std::vector<Survey>& surveys, const TubeSettings& settings,
+                       const CorrectionsById& corrections)
+{
+    const Survey* base = nullptr;
+    std::vector<const Survey*> readouts;
+    for (const Survey& s : surveys) {
+        readouts.push_back(&s);
+        if (s.id == settings.baseId)
+            base = &s;
+    }
+    return analyseTube(base, readouts, settings, corrections);
+}
+
+TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& readouts, const TubeSettings& settings,
+                       const CorrectionsById& corrections)
+{
+    TubeResult tube;
+    tube.settings = settings;
+    tube.base = base;
+    if (!base) {
+        tube.reason = settings.baseId ? "the tube's base readout is no longer in the library"
+                                      : "no base readout is chosen for the tube";
+        return tube;
+    }
+    tube.warning = settingsWarning(settings, *base);
+    const std::optional<double> baseDays = surveyDays(base->date, base->time);
+    // Every depth the base read starts from the base's zero.
+    std::map<int, Latest> latest;
+    if (baseDays)
+        for (const SurveyRow& row : base->rows)
+            latest[row.depthTenths] = {*baseDays, 0, 0};
+    for (const Survey* s : readouts) {
+        if (s->id == base->id && s->id != 0)
+            continue;
+        ReadoutResult r;
+        r.survey = s;
+        r.days = surveyDays(s->date, s->time);
+        r.beforeBase = r.days && baseDays && *r.days < *baseDays;
+        if (const auto c = corrections.find(s->id); c != corrections.end())
+            r.corrections = c->second;
+        r.displacement = displacement(*base, *s, settings, r.corrections);
+        if (r.displacement.compared)
+            measure(r, latest, settings);
+        tube.readouts.push_back(std::move(r));
+    }
+    return tube;
+}
+
+std::string settingsWarning(const TubeSettings& settings, const Survey& base)
+{
+    if (std::abs(settings.gaugeM - base.step) < 0.005)
+        return {};
+    return "the probe's gauge length (" + hundredths(settings.gaugeM) + " m) differs from the reading step (" +
+           hundredths(base.step) + " m): each reading spans " + hundredths(settings.gaugeM) +
+           " m, so the sums leave parts of the tube out or count them twice";
+}
+
+std::vector<TimePoint> history(const TubeResult& tube, int depthTenths)
+{
+    std::vector<TimePoint> out;
+    if (!tube.base)
+        return out;
+    if (const auto days = surveyDays(tube.base->date, tube.base->time))
+        out.push_back({*days, tube.base->date, 0.0, 0.0, 0.0, std::nullopt});
+    for (const ReadoutResult& r : tube.readouts) {
+        if (!r.days || !r.displacement.compared || r.beforeBase)
+            continue;
+        TimePoint p{*r.days, r.survey->date, {}, {}, {}, {}};
+        for (const DisplacementRow& row : r.displacement.rows)
+            if (row.depthTenths == depthTenths) {
+                p.a = row.cumulative[0];
+                p.b = row.cumulative[1];
+                p.resultant = row.resultant;
+                p.rateMmPerDay = row.rateMmPerDay;
+            }
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+std::vector<int> defaultHistoryDepths(const TubeResult& tube)
+{
+    std::vector<int> out;
+    if (!tube.base || tube.base->rows.empty())
+        return out;
+    out.push_back(tube.base->rows.front().depthTenths);
+    for (auto it = tube.readouts.rbegin(); it != tube.readouts.rend(); ++it) {
+        if (!it->displacement.compared || it->beforeBase)
+            continue;
+        if (it->largestDepthTenths && *it->largestDepthTenths != out.front())
+            out.push_back(*it->largestDepthTenths);
+        break;
+    }
+    return out;
+}
+
+std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
+{
+    std::vector<std::string> parts;
+    const std::string u = unitName(settings.units);
+    const auto at = [&settings](int tenths) { return " at " + depthText(tenths / 10.0 - topOffsetM(settings)) + " m"; };
+    if (r.largestMm && r.largestDepthTenths)
+        parts.push_back("largest " + lengthText(r.largestMm, settings.units) + " " + u + at(*r.largestDepthTenths) +
+                        (r.largestAzimuth ? ", azimuth " + hundredths(r.largestAzimuth) + "°" : std::string()));
+    if (r.rateMmPerDay && r.rateDepthTenths)
+        parts.push_back("rate " + lengthText(r.rateMmPerDay, settings.units) + " " + u + "/day" + at(*r.rateDepthTenths));
+    if (r.checksumShift[0] || r.checksumShift[1]) {
+        std::string sums = r.possibleBiasShift ? "possible bias shift: checksum mean moved" : "checksum mean moved";
+        for (size_t j = 0; j < 2; ++j)
+            if (r.checksumShift[j]) {
+                // Half the sum's move is each pass's offset; read alone, it would add this per interval.
+                const std::optional<double> mm =
+                    settings.constant > 0 ? std::optional<double>(500.0 * settings.gaugeM * *r.checksumShift[j] / settings.constant)
+                                          : std::nullopt;
+                sums += std::string(j ? ", B " : " A ") + hundredths(r.checksumShift[j]) + " units" +
+                        (mm ? " (" + lengthText(mm, settings.units) + " " + u + ")" : std::string());
+            }
+        parts.push_back(sums + " from the base's");
+    }
+    if (const std::string applied = correctionsText(r.corrections); !applied.empty())
+        parts.push_back("corrected: " + applied);
+    if (r.beforeBase)
+        parts.push_back("taken before the base: no rate, not on the time chart");
+    if (!r.displacement.reason.empty())
+        parts.push_back(r.displacement.reason);
+    std::string out;
+    for (const std::string& p : parts)
+        out += (out.empty() ? "" : "; ") + p;
+    return out;
+}
+
+std::string summaryCsv(const TubeResult& tube)
+{
+    const Units units = tube.settings.units;
+    const std::string u = unitName(units);
+    std::string out = "readout,date,time,days_since_base,largest_" + u + ",largest_depth_m,rate_" + u +
+                      "_per_day,rate_depth_m,status\n";
+    const std::optional<double> baseDays = tube.base ? surveyDays(tube.base->date, tube.base->time) : std::nullopt;
+    for (const ReadoutResult& r : tube.readouts) {
+        const auto depth = [&tube](const std::optional<int>& tenths) {
+            return tenths ? depthText(*tenths / 10.0 - topOffsetM(tube.settings)) : std::string();
+        };
+        std::string status = r.level == Level::Alarm ? "ALARM" : r.level == Level::Alert ? "ALERT" : "";
+        if (!r.displacement.compared) {
+            status = "not compared: " + r.displacement.reason;
+            if (status.find_first_of(",\"") != std::string::npos) {
+                std::string quoted = "\"";
+                for (char c : status)
+                    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+                status = quoted + "\"";
+            }
+        }
+        out += readoutNumber(r.survey->readout) + "," + r.survey->date + "," + r.survey->time + "," +
+               hundredths(r.days && baseDays ? std::optional<double>(*r.days - *baseDays) : std::nullopt) + "," +
+               lengthText(r.largestMm, units) + "," + depth(r.largestDepthTenths) + "," +
+               lengthText(r.rateMmPerDay, units) + "," + depth(r.rateDepthTenths) + "," + status + "\n";
+    }
+    return out;
+}
+
+} // namespace tarvelon::surveys

@@ -1,0 +1,259 @@
+// Hand-worked cases of the tube analysis: the rate, the base, the depths, the corrections.
+#include "surveys/corrections.h"
+#include "surveys/displacement.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+#include <numbers>
+
+using namespace tarvelon::surveys;
+
+namespace {
+
+// K 25 000 and a 0.5 m gauge: one reading unit is 0.02 mm.
+TubeSettings probe()
+{
+    TubeSettings t;
+    t.constant = 25000;
+    t.gaugeM = 0.5;
+    return t;
+}
+
+// A readout of zeros at 0.5 m steps, `to` tenths deep, with these changes (A, B) at these depths.
+Survey readout(std::int64_t id, std::string date, std::string time, int to,
+               std::map<int, std::pair<std::int64_t, std::int64_t>> changes = {})
+{
+    Survey s;
+    s.id = id;
+    s.readout = std::to_string(id);
+    s.date = std::move(date);
+    s.time = std::move(time);
+    s.step = 0.5;
+    for (int t = 5; t <= to; t += 5) {
+        const auto c = changes.find(t);
+        s.rows.push_back({t, {c == changes.end() ? 0 : c->second.first, c == changes.end() ? 0 : c->second.second}});
+    }
+    return s;
+}
+
+const DisplacementRow& at(const Displacement& d, int tenths)
+{
+    for (const DisplacementRow& r : d.rows)
+        if (r.depthTenths == tenths)
+            return r;
+    throw std::runtime_error("no row at " + std::to_string(tenths));
+}
+
+// What a case worked out, against what the hand-worked figure says.
+struct Check {
+    std::string what;
+    double got, want, within;
+};
+
+// The ±2 unit bias case: an 80 m tube read weekly 14 times, a shear zone at 10 to 12 m moving
+// 0.14 mm/day, every readout off by +2 or -2 units on each axis, with a unit of reading noise.
+std::vector<Check> biasCase()
+{
+    std::vector<Check> checks;
+    const Survey base = readout(1, "01/01/24", "09:00:00", 800);
+    const TubeSettings t = probe();
+    double worstUncorrected = 0;
+    for (int week = 1; week <= 13; ++week) {
+        // 0.14 mm/day x 7 days over 5 rows: 9.8 units a row a week, in A.
+        Survey s = base;
+        s.id = 1 + week;
+        std::map<int, double> truth;
+        for (SurveyRow& r : s.rows) {
+            const bool shear = r.depthTenths >= 100 && r.depthTenths <= 120;
+            const std::int64_t a = shear ? std::lround(9.8 * week) : 0;
+            const std::int64_t noise = (r.depthTenths / 5 + week) % 3 - 1;
+            truth[r.depthTenths] = double(a);
+            r.readings[0] = a + noise + (week % 2 ? 2 : -2);
+            r.readings[1] = -noise + (week % 3 ? -2 : 2);
+        }
+        const CorrectionProposal proposal = proposeCorrections(base, s, t);
+        const Displacement raw = displacement(base, s, t), fixed = displacement(base, s, t, proposal.corrections);
+        double trueCum = 0, worst = 0;
+        for (auto it = fixed.rows.rbegin(); it != fixed.rows.rend(); ++it) {
+            trueCum += 1000 * 0.5 * truth[it->depthTenths] / 25000;
+            worst = std::max({worst, std::abs(*it->cumulative[0] - trueCum), std::abs(*it->cumulative[1])});
+        }
+        worstUncorrected = std::max(worstUncorrected, std::abs(*raw.rows.front().cumulative[0] - trueCum));
+        checks.push_back({"week " + std::to_string(week) + ": farthest from the true profile (mm)", worst, 0, 0.5});
+    }
+    checks.push_back({"the bias uncorrected moves the top (mm)", worstUncorrected, 6.4, 0.7});
+    return checks;
+}
+
+const struct Case {
+    const char* what;
+    std::function<std::vector<Check>()> work;
+} kCases[] = {
+    {"a turning movement at 6.0 m: A 14.76 / B -3.02 to A 11.18 / B 9.00 mm in 20.83 days is 0.60 mm/day",
+     [] {
+         const Survey base = readout(1, "01/02/24", "00:00:00", 100), first = readout(2, "01/03/24", "00:00:00", 100,
+                                                                                     {{60, {738, -151}}});
+         const Survey second = readout(3, "21/03/24", "19:55:12", 100, {{60, {559, 450}}});
+         TubeSettings t = probe();
+         t.alarmMmPerDay = 0.5;
+         const TubeResult tube = analyseTube(&base, {&base, &first, &second}, t);
+         const ReadoutResult& r = tube.readouts[1];
+         // sqrt(3.58^2 + 12.02^2) / 20.83 = 12.542 / 20.83
+         return std::vector<Check>{{"rate", *r.rateMmPerDay, 0.6021, 0.0005},
+                                   {"alarm", double(r.level == Level::Alarm), 1, 0},
+                                   {"rate at 6.0 m, as the time chart has it", *history(tube, 60).back().rateMmPerDay,
+                                    0.6021, 0.0005},
+                                   {"largest at", double(*r.largestDepthTenths), 5, 0}};
+     }},
+    {"a later base: the next readout is measured against the base, older ones are no reference",
+     [] {
+         const Survey old = readout(1, "01/03/24", "00:00:00", 20, {{20, {-300, 0}}});
+         const Survey base = readout(2, "15/03/24", "00:00:00", 20);
+         const Survey next = readout(3, "29/03/24", "00:00:00", 20, {{20, {406, 0}}});
+         TubeSettings t = probe();
+         t.baseId = 2;
+         const TubeResult tube = analyseTube({old, base, next}, t);
+         // 406 x 0.02 = 8.12 mm in the base's 14 days.
+         return std::vector<Check>{{"rate", *tube.readouts[1].rateMmPerDay, 0.58, 1e-9},
+                                   {"the older readout has no rate", double(tube.readouts[0].rateMmPerDay.has_value()), 0, 0},
+                                   {"time chart points: base and the next only", double(history(tube, 20).size()), 2, 0}};
+     }},
+    {"a readout with nothing computed is never the readout before",
+     [] {
+         const Survey base = readout(1, "01/03/24", "00:00:00", 20);
+         const Survey first = readout(2, "11/03/24", "00:00:00", 20, {{20, {100, 0}}});
+         Survey blank = readout(3, "16/03/24", "00:00:00", 20);
+         blank.rows.pop_back(); // the toe not read: nothing cumulative at all
+         const Survey last = readout(4, "21/03/24", "00:00:00", 20, {{20, {150, 0}}});
+         const TubeResult tube = analyseTube(&base, {&base, &first, &blank, &last}, probe());
+         // (3.0 - 2.0) mm over the 10 days since the first.
+         return std::vector<Check>{{"rate", *tube.readouts[2].rateMmPerDay, 0.1, 1e-9}};
+     }},
+    {"an extra deeper row leaves the common depths as they were without it",
+     [] {
+         const Survey base = readout(1, "01/03/24", "", 30);
+         const Survey without = readout(2, "02/03/24", "", 30, {{20, {50, 25}}});
+         Survey with = readout(2, "02/03/24", "", 35, {{20, {50, 25}}, {35, {900, 900}}});
+         const Displacement a = displacement(base, without, probe()), b = displacement(base, with, probe());
+         std::vector<Check> checks;
+         for (int t = 5; t <= 30; t += 5)
+             for (size_t j = 0; j < 2; ++j)
+                 checks.push_back({"at " + std::to_string(t), *at(b, t).cumulative[j], *at(a, t).cumulative[j], 1e-12});
+         checks.push_back({"rows", double(b.rows.size()), double(a.rows.size()), 0});
+         return checks;
+     }},
+    {"each depth reference places the same profile at its interval's top",
+     [] {
+         const Survey base = readout(1, "01/03/24", "", 20), moved = readout(2, "02/03/24", "", 20, {{20, {50, 0}}});
+         std::vector<Check> checks;
+         const std::pair<DepthReference, double> tops[] = {
+             {DepthReference::UpperWheel, 2.0}, {DepthReference::LowerWheel, 1.5}, {DepthReference::Centre, 1.75}};
+         for (const auto& [reference, top] : tops) {
+             TubeSettings t = probe();
+             t.depthReference = reference;
+             const Displacement d = displacement(base, moved, t);
+             checks.push_back({depthReferenceName(reference) + ": top of the 2.0 m reading", at(d, 20).topM, top, 1e-12});
+             checks.push_back({depthReferenceName(reference) + ": cumulative there", *at(d, 20).cumulative[0], 1.0, 1e-12});
+         }
+         return checks;
+     }},
+    {"a +-2 unit bias between weekly readouts, proposed and applied, is within 0.5 mm of the truth", biasCase},
+    {"a probe turned by 2 degrees gives back B's share of A",
+     [] {
+         const double c = std::cos(2 * std::numbers::pi / 180), s = std::sin(2 * std::numbers::pi / 180);
+         const Survey base = readout(1, "01/03/24", "", 20);
+         const Survey turned = readout(2, "02/03/24", "", 20, {{20, {std::lround(1000 * c), std::lround(-1000 * s)}}});
+         const std::vector<Correction> rotation{{CorrectionKind::Rotation, 0, 2.0, "entered", "", true},
+                                                {CorrectionKind::Rotation, 1, -2.0, "entered", "", true}};
+         const Displacement d = displacement(base, turned, probe(), rotation);
+         // 1000 units x 0.02 = 20 mm, all in A.
+         return std::vector<Check>{{"A", *at(d, 5).cumulative[0], 20, 0.01}, {"B", *at(d, 5).cumulative[1], 0, 0.01},
+                                   {"B uncorrected", *at(displacement(base, turned, probe()), 5).cumulative[1], -0.70, 0.01}};
+     }},
+    {"a readout read one step too deep is matched to the base's profile",
+     [] {
+         Survey base = readout(1, "01/03/24", "", 100);
+         for (SurveyRow& r : base.rows)
+             r.readings = {(r.depthTenths * 37) % 401 - 200, (r.depthTenths * 53) % 307 - 150};
+         Survey deeper = base;
+         deeper.id = 2;
+         for (SurveyRow& r : deeper.rows)
+             r.depthTenths -= 5; // its 1.0 m is the base's 1.5 m
+         const CorrectionProposal p = proposeCorrections(base, deeper, probe());
+         const Displacement d = displacement(base, deeper, probe(), p.corrections);
+         return std::vector<Check>{{"depth shift (m)", double(depthShiftTenths(p.corrections)) / 10, 0.5, 1e-12},
+                                   {"top after it", *d.rows.front().cumulative[0], 0, 1e-9}};
+     }},
+    {"inches to 0.001 in, millimetres to 0.01 mm",
+     [] {
+         return std::vector<Check>{{"12.7 mm in inches", std::stod(lengthText(12.7, Units::Inches)), 0.5, 0},
+                                   {"0.2 mm in inches", std::stod(lengthText(0.2, Units::Inches)), 0.008, 0},
+                                   {"digits for 0.2 mm in inches", double(lengthText(0.2, Units::Inches).size()), 5, 0},
+                                   {"0.204 mm", std::stod(lengthText(0.204, Units::Millimetres)), 0.2, 0}};
+     }},
+};
+
+class HandWorked : public testing::TestWithParam<Case> {};
+
+TEST_P(HandWorked, MatchesTheFiguresWorkedByHand)
+{
+    for (const Check& c : GetParam().work())
+        EXPECT_NEAR(c.got, c.want, c.within) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Analysis, HandWorked, testing::ValuesIn(kCases));
+
+} // namespace
+
+#include "blocks/download.h"
+#include "support/harness.h"
+#include "surveys/download_feed.h"
+#include "surveys/store.h"
+
+namespace {
+
+// The simulated unit's demo tube, downloaded as the window does: a base, a shear zone that grows
+// and turns, a bias shift the second pass reveals and a proposal takes out, an extra deeper row.
+TEST(DemoTube, HasAHistoryThatShowsEveryPartOfTheAnalysis)
+{
+    tarvelon::test::Harness h;
+    h.startUp();
+    h.unit.fillDemo();
+    h.state.downloadFolder = h.dir.file("");
+    const std::string library = h.dir.file("surveys.sqlite");
+    for (int block = 25; block <= 30; ++block) {
+        h.form.setText("numblocco", std::to_string(block));
+        const tarvelon::DownloadedBlock downloaded = tarvelon::downloadBlock(h.ctx);
+        ASSERT_TRUE(downloaded.complete) << block;
+        ASSERT_EQ(tarvelon::addToLibrary(library, downloaded, "2024-07-01T08:00:00Z").error, "");
+    }
+    SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    const TubeKey key{"ACME SRL", "FRANA 12", "I1"};
+    const std::vector<Survey> all = store.tubeSurveys(key);
+    ASSERT_EQ(all.size(), 6u);
+    TubeSettings t = probe();
+    t.baseId = all[0].id;
+    t.alarmMm = 20;
+    const TubeResult first = analyseTube(all, t);
+    ASSERT_EQ(first.readouts.size(), 5u);
+    EXPECT_EQ(first.readouts[4].level, Level::Alarm);
+    EXPECT_NE(first.readouts[3].displacement.reason.find("30.5 m lie outside the base's depths"), std::string::npos);
+    // Readout 4's bias: 6 units over 61 rows is 7.3 mm at the top, which its proposal takes out.
+    const CorrectionProposal p = proposeCorrections(*first.base, *first.readouts[2].survey, t);
+    ASSERT_FALSE(p.corrections.empty()) << p.reason;
+    EXPECT_NEAR(p.corrections[0].value, 6, 0.1);
+    t.secondPass = true;
+    const TubeResult second = analyseTube(all, t);
+    EXPECT_TRUE(second.readouts[2].possibleBiasShift);
+    EXPECT_FALSE(second.readouts[1].possibleBiasShift);
+    // Corrected or read with both passes, readout 4 lies between its neighbours at the top.
+    const auto top = [](const ReadoutResult& r) { return *r.displacement.rows.front().resultant; };
+    EXPECT_GT(top(second.readouts[2]), top(second.readouts[1]));
+    EXPECT_LT(top(second.readouts[2]), top(second.readouts[3]));
+}
+
+} // namespace
