@@ -207,7 +207,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
         if (drawn(s))
             shownSeries.push_back(&s);
     const double legendWidth =
-        shownSeries.empty() && c.limits.empty() ? 0 : std::min(rest.width() * 0.34, line * 10.5);
+        shownSeries.empty() && c.limits.empty() ? 0 : std::min(rest.width() * 0.4, line * 11.5);
     const QRectF legend(rest.right() - legendWidth, rest.top(), legendWidth, rest.height());
     rest.setRight(legend.left() - (legendWidth > 0 ? line * 0.5 : 0));
 
@@ -225,18 +225,30 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
                 (c.depthDown ? y : x).take(c.depthDown ? pt.y() : pt.x());
     if (c.depthDown)
         y.take(0);
+    if (c.planNorth) {
+        double most = 0;
+        for (const ChartSeries* s : shownSeries)
+            for (const QPointF& pt : s->points)
+                if (std::isfinite(pt.x()) && std::isfinite(pt.y()))
+                    most = std::max({most, std::abs(pt.x()), std::abs(pt.y())});
+        most = most > 0 ? most * 1.1 : 1;
+        x = {-most, most, true};
+        y = {-most, most, true};
+    }
     if (c.timeAxis && x.any) {
         if (std::isfinite(c.timeOrigin))
             x.lo = c.timeOrigin;
         x.hi = std::max(x.hi + std::max(1.0, (x.hi - x.lo) / 30), x.lo + 7);
     }
-    const std::vector<double> yt = ticks(y, 6);
+    std::vector<double> yt = ticks(y, 6);
     double yLabelWidth = 0;
     for (double v : yt)
         yLabelWidth = std::max(yLabelWidth, fm.horizontalAdvance(tickText(v, false)));
     const double top = rest.top() + (c.depthDown ? line * 1.8 : line * 0.5);
-    const QRectF box(QPointF(rest.left() + line * 1.3 + yLabelWidth + line * 0.3, top),
-                     QPointF(rest.right() - line * 0.5, rest.bottom() - line * (c.depthDown ? 1.3 : 2.9)));
+    QRectF box(QPointF(rest.left() + line * 1.3 + yLabelWidth + line * 0.3, top),
+               QPointF(rest.right() - line * 0.5, rest.bottom() - line * (c.depthDown ? 1.3 : 2.9)));
+    if (c.planNorth) // one scale both ways: a square
+        box.setSize(QSizeF(std::min(box.width(), box.height()), std::min(box.width(), box.height())));
     if (box.width() < 10 || box.height() < 10) {
         p.restore();
         return;
@@ -259,6 +271,11 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
             break;
     }
     x = xr;
+    if (c.planNorth) {
+        x = y; // the same rounding both ways
+        xt = ticks(x, 4);
+        yt = ticks(y, 4);
+    }
     const auto px = [&](double v) { return box.left() + (v - x.lo) / (x.hi - x.lo) * box.width(); };
     const auto py = [&](double v) {
         const double f = (v - y.lo) / (y.hi - y.lo);
@@ -331,6 +348,19 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
                 if (std::isfinite(pt.x()) && std::isfinite(pt.y()))
                     p.drawEllipse(QPointF(px(pt.x()), py(pt.y())), line / 5, line / 5);
         }
+    }
+    if (c.planNorth) {
+        // North: an arrow in the plot's top right corner, A0 being up.
+        const double angle = *c.planNorth * M_PI / 180, length = line * 2;
+        const QPointF foot(box.right() - line * 1.6, box.top() + line * 3.2);
+        const QPointF tip(foot.x() - std::sin(angle) * length, foot.y() - std::cos(angle) * length);
+        p.setPen(QPen(Qt::black, width * 1.2));
+        p.drawLine(foot, tip);
+        p.setBrush(Qt::black);
+        p.drawEllipse(tip, line / 6, line / 6);
+        p.setClipRect(area);
+        const double w = fm.horizontalAdvance(QStringLiteral("N"));
+        p.drawText(QRectF(tip.x() - w / 2 - 1, tip.y() - line * 1.1, w + 2, line), Qt::AlignCenter, QStringLiteral("N"));
     }
     p.setClipRect(area);
 

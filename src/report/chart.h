@@ -46,6 +46,9 @@ struct ChartSpec {
     // shares it; from the series when unset.
     std::optional<std::pair<double, double>> valueRange;
     double timeOrigin = std::numeric_limits<double>::quiet_NaN(); // time charts: ticks from this day on
+    // A plan: x and y on one scale about 0 in a square plot, with an arrow to north drawn this
+    // many degrees counterclockwise from the y axis (A0 up).
+    std::optional<double> planNorth;
 };
 
 // The style of series `index`: twelve colours, then the same colours dashed, dotted and so on,

@@ -150,7 +150,65 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     if (!rates.isEmpty())
         time.note = QStringLiteral("Rate thresholds: ") + rates.join(QStringLiteral(", "));
     charts.push_back(std::move(time));
+    charts.push_back(planChart(tube, depths));
+    if (tube.settings.secondPass)
+        charts.push_back(checksumChart(tube));
     return charts;
+}
+
+ChartSpec planChart(const surveys::TubeResult& tube, const std::vector<int>& depths)
+{
+    const surveys::Units units = tube.settings.units;
+    ChartSpec plan;
+    plan.title = QStringLiteral("Plan of the resultant");
+    plan.fileName = QStringLiteral("plan");
+    plan.xTitle = QStringLiteral("B (%1), + toward B0").arg(unit(tube));
+    plan.yTitle = QStringLiteral("A (%1), + toward A0").arg(unit(tube));
+    plan.planNorth = tube.base ? surveys::northDegrees(*tube.base, tube.settings) : 0;
+    // Each depth's path from the base (the origin) through the readouts, the latest marked.
+    for (size_t i = 0; i < depths.size(); ++i) {
+        ChartSeries s{QStringLiteral("%1 m").arg(qs(surveys::depthMetres(depths[i]))), seriesColor(i), {}, true,
+                      Qt::SolidLine, false};
+        for (const surveys::TimePoint& p : surveys::history(tube, depths[i]))
+            s.points.append(p.a && p.b ? QPointF(surveys::inUnits(*p.b, units), surveys::inUnits(*p.a, units))
+                                       : QPointF(kGap, kGap));
+        plan.series.push_back(std::move(s));
+    }
+    return plan;
+}
+
+ChartSpec checksumChart(const surveys::TubeResult& tube)
+{
+    ChartSpec c;
+    c.title = QStringLiteral("Checksums against depth");
+    c.fileName = QStringLiteral("checksums");
+    c.xTitle = QStringLiteral("Reading 1 + 3, 2 + 4 (units)");
+    c.yTitle = QStringLiteral("Depth (m)");
+    c.depthDown = true;
+    if (tube.base)
+        for (size_t j = 0; j < 2; ++j) {
+            ChartSeries s{QStringLiteral("Base, %1").arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B')), seriesColor(7),
+                          {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, false};
+            for (const surveys::SurveyRow& r : tube.base->rows)
+                s.points.append(QPointF(r.readings[j] && r.readings[j + 2] ? double(*r.readings[j] + *r.readings[j + 2])
+                                                                          : kGap,
+                                        r.depthTenths / 10.0));
+            c.series.push_back(std::move(s));
+        }
+    // The latest readout compared, beside the base.
+    for (auto it = tube.readouts.rbegin(); it != tube.readouts.rend(); ++it) {
+        if (!it->displacement.compared)
+            continue;
+        for (size_t j = 0; j < 2; ++j) {
+            ChartSeries s{readoutName(*it->survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")),
+                          seriesColor(1), {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, true};
+            for (const surveys::DisplacementRow& row : it->displacement.rows)
+                s.points.append(QPointF(row.checksum[j] ? double(*row.checksum[j]) : kGap, row.depthTenths / 10.0));
+            c.series.push_back(std::move(s));
+        }
+        break;
+    }
+    return c;
 }
 
 ChartSpec readingsChart(const std::vector<const surveys::Survey*>& readouts)

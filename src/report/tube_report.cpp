@@ -362,8 +362,15 @@ bool Report::write(const QString& path, QString* error)
         footer(p, n + 1, count);
         if (n == chartsPage)
             profiles(p, body);
-        if (n == timePage)
-            drawChart(p, QRectF(body.left(), body.top(), body.width(), body.height() * 0.5), charts_[4]);
+        if (n == timePage) {
+            // The time chart across the page; the plan and the checksums side by side under it.
+            const double h = body.height() * 0.5;
+            drawChart(p, QRectF(body.left(), body.top(), body.width(), h), charts_[4]);
+            const double w = charts_.size() > 6 ? body.width() / 2 : body.width() * 0.6;
+            drawChart(p, QRectF(body.left(), body.top() + h, w, body.height() - h), charts_[5]);
+            if (charts_.size() > 6)
+                drawChart(p, QRectF(body.left() + w, body.top() + h, w, body.height() - h), charts_[6]);
+        }
         for (const TablePart& part : flow.parts())
             if (part.page == n)
                 flow.draw(p, part);
