@@ -240,7 +240,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
             x.lo = c.timeOrigin;
         x.hi = std::max(x.hi + std::max(1.0, (x.hi - x.lo) / 30), x.lo + 7);
     }
-    std::vector<double> yt = ticks(y, 6);
+    std::vector<double> yt = ticks(y, c.planNorth ? 4 : 6);
     double yLabelWidth = 0;
     for (double v : yt)
         yLabelWidth = std::max(yLabelWidth, fm.horizontalAdvance(tickText(v, false)));
@@ -273,8 +273,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
     x = xr;
     if (c.planNorth) {
         x = y; // the same rounding both ways
-        xt = ticks(x, 4);
-        yt = ticks(y, 4);
+        xt = yt;
     }
     const auto px = [&](double v) { return box.left() + (v - x.lo) / (x.hi - x.lo) * box.width(); };
     const auto py = [&](double v) {

@@ -26,10 +26,10 @@ void addLimits(ChartSpec& c, const surveys::TubeResult& tube, const std::optiona
 {
     const auto& t = tube.settings;
     if (alert)
-        c.limits.push_back({QStringLiteral("Alert %1 %2").arg(surveys::inUnits(*alert, t.units), 0, 'g', 4).arg(what),
+        c.limits.push_back({QStringLiteral("Alert %1 %2").arg(qs(surveys::lengthText(*alert, t.units)), what),
                             surveys::inUnits(*alert, t.units), QColor(0xe0, 0x90, 0x00), bothSides});
     if (alarm)
-        c.limits.push_back({QStringLiteral("Alarm %1 %2").arg(surveys::inUnits(*alarm, t.units), 0, 'g', 4).arg(what),
+        c.limits.push_back({QStringLiteral("Alarm %1 %2").arg(qs(surveys::lengthText(*alarm, t.units)), what),
                             surveys::inUnits(*alarm, t.units), QColor(0xd0, 0x00, 0x00), bothSides});
 }
 

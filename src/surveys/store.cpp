@@ -528,31 +528,6 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
     return true;
 }
 
-void SurveyStore::readReportFields(const TubeKey& tube, TubeReportFields& r)
-{
-    sql::Statement q(db_, "SELECT project, project_no, location, top_elevation, probe_serial, remarks "
-                          "FROM tube_reports WHERE client = ? AND site = ? AND tube = ?");
-    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
-    if (!q.step())
-        return;
-    r = {q.text(0), q.text(1), q.text(2), q.text(4), q.text(5), optionalReal(q, 3)};
-}
-
-bool SurveyStore::writeReportFields(const TubeKey& tube, const TubeReportFields& r)
-{
-    sql::Statement q(db_, "INSERT OR REPLACE INTO tube_reports (client, site, tube, project, project_no, location, "
-                          "top_elevation, probe_serial, remarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, r.project).bind(5, r.projectNo);
-    q.bind(6, r.location);
-    bindOptional(q, 7, r.topElevation);
-    q.bind(8, r.probeSerial).bind(9, r.remarks);
-    if (!q.run()) {
-        error_ = db_.error();
-        return false;
-    }
-    return true;
-}
-
 bool SurveyStore::readRows(std::int64_t id, std::vector<SurveyRow>& rows)
 {
     sql::Statement q(db_, "SELECT * FROM readings WHERE survey_id = ? ORDER BY depth");
