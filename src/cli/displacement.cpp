@@ -173,7 +173,8 @@ int run(const QCommandLineParser& parser)
                 return QString::fromStdString(s.readout).trimmed().toInt(&ok) == n && ok;
             });
             if (it == all.end()) {
-                printMessage(QStringLiteral("Attention: ") + tubeName + QStringLiteral(" has no readout number %1").arg(n));
+                printMessage(QStringLiteral("Attention: ") + tubeName + QStringLiteral(" has no readout number ") +
+                             QString::number(n));
                 return kFailed;
             }
             options.readoutIds.push_back(it->id);
