@@ -9,6 +9,9 @@
 #include "shell/main_window.h"
 #include "shell/maker.h"
 #include "shell/splash_screen.h"
+#include "shell/surveys/surveys_window.h"
+#include "platform/qt/qt_app_data.h"
+#include "surveys/store.h"
 #include "sim/unit_on_pty.h"
 
 #include <QAbstractButton>
@@ -169,22 +172,35 @@ public:
         auto* table = child<QTableWidget>(*blocks, "tblBlocks");
         for (int row = 0; row < table->rowCount(); ++row)
             if (QTableWidgetItem* box = table->item(row, 0); box && (box->flags() & Qt::ItemIsEnabled))
-                box->setCheckState(row == 1 || row == 2 ? Qt::Checked : Qt::Unchecked);
+                box->setCheckState(row == 1 || row == 2 || row >= 24 ? Qt::Checked : Qt::Unchecked);
         child(*blocks, "cmdDownload")->click();
         take(*blocks, QStringLiteral("download-blocks-done"));
         blocks->close();
 
-        child(main, "cmdSurveys")->click();
-        QWidget* surveys = topLevel("Surveys");
-        if (auto* tree = surveys->findChild<QTreeWidget*>()) {
-            tree->expandAll();
-            QList<QTreeWidgetItem*> leaves;
-            for (QTreeWidgetItemIterator it(tree); *it; ++it)
-                if ((*it)->childCount() == 0)
-                    leaves.append(*it);
-            if (!leaves.isEmpty())
-                tree->setCurrentItem(leaves.first());
+        // The demo tube of blocks 25 to 30 in millimetres against its base, its last readout
+        // past the alarm.
+        std::vector<std::int64_t> history;
+        {
+            surveys::SurveyStore store;
+            const surveys::TubeKey tube{"ACME SRL", "FRANA 12", "I1"};
+            if (store.open(appDataFilePath(QStringLiteral("surveys.sqlite")).toStdString()))
+                for (const surveys::Survey& s : store.tubeSurveys(tube))
+                    history.push_back(s.id);
+            if (history.empty())
+                fail(QStringLiteral("the demo tube was not downloaded"));
+            surveys::TubeSettings t;
+            t.constant = 25000;
+            t.baseId = history.front();
+            t.alertMm = 10;
+            t.alarmMm = 20;
+            store.setTubeSettings(tube, t);
         }
+        child(main, "cmdSurveys")->click();
+        auto* surveys = qobject_cast<SurveysWindow*>(topLevel("Surveys"));
+        if (!surveys)
+            fail(QStringLiteral("no Surveys window"));
+        surveys->select(history);
+        settle();
         take(*surveys, QStringLiteral("surveys"));
         surveys->close();
 

@@ -102,8 +102,8 @@ int run(const QCommandLineParser& parser)
         const std::string why = !tube.base ? tube.reason
                                 : readout == tube.readouts.end() ? std::string("it is the tube's base")
                                                                   : readout->displacement.reason;
-        printMessage(QStringLiteral("Attention: readout %1 of %2 is not compared, so it takes no correction: %3")
-                         .arg(number, tubeName(key), QString::fromStdString(why)));
+        printMessage(QStringLiteral("Attention: readout ") + number + QStringLiteral(" of ") + tubeName(key) +
+                     QStringLiteral(" is not compared, so it takes no correction: ") + QString::fromStdString(why));
         return kFailed;
     }
 

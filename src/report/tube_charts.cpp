@@ -121,7 +121,9 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     for (size_t i = 0; i < depths.size(); ++i) {
         const std::vector<surveys::TimePoint> points = surveys::history(tube, depths[i]);
         std::optional<double> rate;
-        const QString at = QStringLiteral("%1 m").arg(qs(surveys::depthMetres(depths[i])));
+        // Named where the values belong, as the tables place them by the tube's depth reference.
+        const QString at =
+            QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings))));
         // The resultant solid with its points, A dashed and B dotted, in the depth's colour.
         ChartSeries resultant{at + QStringLiteral(" resultant"), seriesColor(i), {}, true, Qt::SolidLine, false};
         ChartSeries a{at + QStringLiteral(" A"), seriesColor(i), {}, false, Qt::DashLine, false};
@@ -167,7 +169,8 @@ ChartSpec planChart(const surveys::TubeResult& tube, const std::vector<int>& dep
     plan.planNorth = tube.base ? surveys::northDegrees(*tube.base, tube.settings) : 0;
     // Each depth's path from the base (the origin) through the readouts, the latest marked.
     for (size_t i = 0; i < depths.size(); ++i) {
-        ChartSeries s{QStringLiteral("%1 m").arg(qs(surveys::depthMetres(depths[i]))), seriesColor(i), {}, true,
+        ChartSeries s{QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings)))),
+                      seriesColor(i), {}, true,
                       Qt::SolidLine, false};
         for (const surveys::TimePoint& p : surveys::history(tube, depths[i]))
             s.points.append(p.a && p.b ? QPointF(surveys::inUnits(*p.b, units), surveys::inUnits(*p.a, units))
@@ -192,7 +195,7 @@ ChartSpec checksumChart(const surveys::TubeResult& tube)
             for (const surveys::SurveyRow& r : tube.base->rows)
                 s.points.append(QPointF(r.readings[j] && r.readings[j + 2] ? double(*r.readings[j] + *r.readings[j + 2])
                                                                           : kGap,
-                                        r.depthTenths / 10.0));
+                                        r.depthTenths / 10.0 - surveys::topOffsetM(tube.settings)));
             c.series.push_back(std::move(s));
         }
     // The latest readout compared, beside the base.
@@ -203,7 +206,7 @@ ChartSpec checksumChart(const surveys::TubeResult& tube)
             ChartSeries s{readoutName(*it->survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")),
                           seriesColor(1), {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, true};
             for (const surveys::DisplacementRow& row : it->displacement.rows)
-                s.points.append(QPointF(row.checksum[j] ? double(*row.checksum[j]) : kGap, row.depthTenths / 10.0));
+                s.points.append(QPointF(row.checksum[j] ? double(*row.checksum[j]) : kGap, row.topM));
             c.series.push_back(std::move(s));
         }
         break;

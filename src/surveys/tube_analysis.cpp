@@ -179,6 +179,12 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
     }
     if (const std::string applied = correctionsText(r.corrections); !applied.empty())
         parts.push_back("corrected: " + applied);
+    std::vector<Correction> off;
+    for (const Correction& c : r.corrections)
+        if (!c.on)
+            off.push_back({c.kind, c.axis, c.value, {}, {}, true});
+    if (!off.empty())
+        parts.push_back("switched off: " + correctionsText(off));
     if (r.beforeBase)
         parts.push_back("taken before the base: no rate, not on the time chart");
     if (!r.displacement.reason.empty())

@@ -257,3 +257,27 @@ TEST(DemoTube, HasAHistoryThatShowsEveryPartOfTheAnalysis)
 }
 
 } // namespace
+
+namespace {
+
+// A readout's corrections come back from the library as they were kept, and are replaced whole.
+TEST(StoredCorrections, ComeBackAsKeptAndAreReplacedWhole)
+{
+    tarvelon::test::TempDir dir;
+    SurveyStore store;
+    ASSERT_TRUE(store.open(dir.file("lib.sqlite")));
+    Survey s = readout(0, "01/03/24", "10:00:00", 20);
+    s.client = "C", s.site = "S", s.tube = "T";
+    const std::int64_t id = store.add(s).id;
+    const std::vector<Correction> kept{{CorrectionKind::Bias, 1, -2.25, "proposed over 1.0 to 2.0 m", "2024-03-02T10:00:00Z", false},
+                                       {CorrectionKind::DepthShift, 0, 0.5, "entered", "2024-03-02T10:00:00Z", true}};
+    ASSERT_TRUE(store.setCorrections(id, kept));
+    std::vector<Correction> back = store.corrections(id);
+    std::sort(back.begin(), back.end(), [](const Correction& a, const Correction& b) { return a.kind < b.kind; });
+    EXPECT_EQ(back, kept);
+    EXPECT_EQ(store.corrections(TubeKey{"C", "S", "T"}).at(id), store.corrections(id));
+    ASSERT_TRUE(store.setCorrections(id, {kept[1]}));
+    EXPECT_EQ(store.corrections(id), std::vector<Correction>{kept[1]});
+}
+
+} // namespace

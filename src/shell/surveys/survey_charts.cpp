@@ -77,7 +77,8 @@ void SurveyCharts::drawTube(const surveys::TubeResult& tube)
         depth_->addItem(QStringLiteral("-"), -1);
         if (tube.base)
             for (const surveys::SurveyRow& r : tube.base->rows)
-                depth_->addItem(depthText(r.depthTenths), r.depthTenths);
+                depth_->addItem(qs(surveys::depthText(r.depthTenths / 10.0 - surveys::topOffsetM(tube.settings))),
+                                r.depthTenths);
         const int at = depth_->findData(keep);
         depth_->setCurrentIndex(at >= 0 ? at : 0);
     }
