@@ -12,6 +12,8 @@
 #include <QGuiApplication>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace tarvelon::cli {
 namespace {
 
@@ -33,6 +35,16 @@ void addOptions(QCommandLineParser& parser)
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("Write the tube report (A4 PDF) to FILE."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("readouts"),
+                      QStringLiteral("The readouts the report's charts show, by number: 01,04-07 (all by default)."),
+                      QStringLiteral("LIST")});
+    parser.addOption({QStringLiteral("tables"),
+                      QStringLiteral("The report's depth tables: of the latest readout shown, or of all of them."),
+                      QStringLiteral("latest|all")});
+    for (const auto& [name, help] : {std::pair{"company", "The company named in the report."},
+                                     std::pair{"prepared-by", "Who prepared the report."},
+                                     std::pair{"checked-by", "Who checked the report."}})
+        parser.addOption({QLatin1String(name), QLatin1String(help), QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("summary"),
                       QStringLiteral("One CSV line per readout (largest, rate, status) in place of the displacements.")});
 }
@@ -74,6 +86,17 @@ int run(const QCommandLineParser& parser)
         throw UsageError{QStringLiteral("--csv needs a file name, or \"-\" for standard output")};
     if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
         throw UsageError{QStringLiteral("--pdf needs a file name")};
+
+    std::optional<std::vector<int>> chosen;
+    if (parser.isSet(QStringLiteral("readouts"))) {
+        QString why;
+        chosen = report::parseReadoutList(parser.value(QStringLiteral("readouts")), &why);
+        if (!chosen)
+            throw UsageError{QStringLiteral("--readouts: ") + why};
+    }
+    const QString tables = parser.value(QStringLiteral("tables"));
+    if (parser.isSet(QStringLiteral("tables")) && tables != QLatin1String("latest") && tables != QLatin1String("all"))
+        throw UsageError{QStringLiteral("--tables takes latest or all, not \"%1\"").arg(tables)};
 
     const std::string library = *libraryOf(parser);
     surveys::SurveyStore store;
@@ -144,7 +167,24 @@ int run(const QCommandLineParser& parser)
         ok = writeWhole(csvPath, csv) && ok;
     if (!pdfPath.isEmpty()) {
         QString error;
-        if (!report::writeTubeReport(pdfPath, tube, {}, &error)) {
+        report::ReportOptions options;
+        options.allTables = tables == QLatin1String("all");
+        options.company = parser.value(QStringLiteral("company"));
+        options.preparedBy = parser.value(QStringLiteral("prepared-by"));
+        options.checkedBy = parser.value(QStringLiteral("checked-by"));
+        for (const int n : chosen.value_or(std::vector<int>{})) {
+            const auto it = std::find_if(all.begin(), all.end(), [n](const surveys::Survey& s) {
+                bool ok = false;
+                return QString::fromStdString(s.readout).trimmed().toInt(&ok) == n && ok;
+            });
+            if (it == all.end()) {
+                printMessage(QStringLiteral("Attention: ") + tubeName + QStringLiteral(" has no readout number ") +
+                             QString::number(n));
+                return kFailed;
+            }
+            options.readoutIds.push_back(it->id);
+        }
+        if (!report::writeTubeReport(pdfPath, tube, options, &error)) {
             printMessage(QStringLiteral("Attention: cannot write the tube report ") + pdfPath + QStringLiteral(": ") +
                          error);
             ok = false;
@@ -158,7 +198,7 @@ int run(const QCommandLineParser& parser)
 extern const Command kDisplacementCommand{
     "displacement",
     "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--summary] [--csv FILE] "
-    "[--pdf FILE]",
+    "[--pdf FILE [--readouts LIST] [--tables latest|all] [--company TEXT] [--prepared-by TEXT] [--checked-by TEXT]]",
     "A tube's displacements in mm against its base, as CSV and as the tube report.", addOptions, run};
 
 } // namespace tarvelon::cli
