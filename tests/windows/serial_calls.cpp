@@ -3,7 +3,9 @@
 // port: QSerialPort's (WaitCommEvent for EV_RXCHAR, then a read that returns at once) and the
 // program's (a ReadFile of one character with timeouts that return it on arrival). Each round
 // sends the wake "}" and waits for the "!".
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <algorithm>

@@ -1,6 +1,8 @@
 #include "platform/win/win_comm.h"
 
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <algorithm>
