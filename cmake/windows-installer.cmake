@@ -25,6 +25,8 @@ if(TARVELON_WITH_QT AND TARGET Qt6::QOffscreenIntegrationPlugin)
 endif()
 
 set(CPACK_GENERATOR NSIS)
+# The NSIS lines below reach the script exactly as written (${GetSize}, backslashes).
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME "Tarvelon Manager")
 # One publisher name everywhere: the settings' organisation, the machine key, "Apps & features".
 set(CPACK_PACKAGE_VENDOR "Tarvelon Instruments")
@@ -81,7 +83,7 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   WriteRegDWORD SHCTX '${uninstall_key}' 'NoModify' 1
   WriteRegDWORD SHCTX '${uninstall_key}' 'NoRepair' 1
   WriteRegStr SHCTX '${uninstall_key}' 'InstallLocation' '$INSTDIR'
-  \\${GetSize} '$INSTDIR' '/S=0K' $0 $1 $2
+  \${GetSize} '$INSTDIR' '/S=0K' $0 $1 $2
   IntFmt $0 '0x%08X' $0
   WriteRegDWORD SHCTX '${uninstall_key}' 'EstimatedSize' $0
 ")
