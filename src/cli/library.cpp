@@ -2,6 +2,7 @@
 
 #include "cli/console.h"
 #include "platform/file_path.h"
+#include "platform/qt/qt_file_message.h"
 
 #include <filesystem>
 
@@ -11,7 +12,7 @@ bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
 {
     std::error_code ec;
     if (!std::filesystem::exists(fsPath(path), ec)) {
-        printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(path));
+        printMessage(QStringLiteral("Attention: no survey library at ") + nativePath(QString::fromStdString(path)));
         return false;
     }
     if (!store.open(path)) {
