@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
+#include "platform/qt/qt_file_message.h"
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
 #include "surveys/displacement.h"
@@ -61,7 +62,7 @@ bool writeWhole(const QString& path, const std::string& text)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
         !file.commit()) {
-        printMessage(QStringLiteral("Attention: cannot write file ") + path + QStringLiteral(": ") + file.errorString());
+        printMessage(cannotWriteFileMessage(path, file.errorString()));
         return false;
     }
     return true;
@@ -185,8 +186,8 @@ int run(const QCommandLineParser& parser)
             options.readoutIds.push_back(it->id);
         }
         if (!report::writeTubeReport(pdfPath, tube, options, &error)) {
-            printMessage(QStringLiteral("Attention: cannot write the tube report ") + pdfPath + QStringLiteral(": ") +
-                         error);
+            printMessage(QStringLiteral("Attention: cannot write the tube report ") + nativePath(pdfPath) +
+                         QStringLiteral(": ") + error);
             ok = false;
         }
     }

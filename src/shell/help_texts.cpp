@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QWidget>
 
@@ -248,6 +249,21 @@ QStringList guideFolders()
 #endif
     folders.removeDuplicates();
     return folders;
+}
+
+QString guideNotOpened(const QString& guide)
+{
+    const QFileInfo file(guide);
+    return QStringLiteral("The user guide cannot be opened: no program on this computer opens PDF files.\n\n"
+                          "The guide is the file \"%1\" in the folder\n%2")
+        .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+}
+
+QString siteNotOpened(const QString& address)
+{
+    return QStringLiteral("The user guide is not installed with the program, and no web browser could be opened "
+                          "for it.\n\nThe guide is at\n%1")
+        .arg(address);
 }
 
 } // namespace tarvelon

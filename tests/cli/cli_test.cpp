@@ -106,6 +106,39 @@ TEST_F(Cli, DownloadsABlockIntoTheWindowsFilesAndTheLibrary)
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
 }
 
+TEST_F(Cli, PrintsPathsBeyondTheCodePageAsOnDiskInUtf8)
+{
+    Simulator sim(log);
+    for (const char* name : {"данные", "Łódź dane"}) {
+        const std::string into = folder.file(name);
+        fs::create_directories(fsPath(into));
+        std::string out, err;
+        ASSERT_EQ(run({"download", "--port", sim.path, "--folder", into, "--block", "2", "--no-library"}, &out, &err), 0)
+            << err;
+        std::string listed;
+        for (const auto& [file, bytes] : filesIn(fsPath(into)))
+            if (file != "datiram.dat")
+                listed += into + "/" + file + "\n";
+        EXPECT_EQ(out, listed);
+        // A folder it cannot write into is named as it was given.
+        EXPECT_EQ(run({"download", "--port", sim.path, "--folder", into + "/nuova", "--all", "--no-library"}, &out, &err),
+                  1);
+        EXPECT_EQ(err, "tarvelon: Attention: cannot write into the download folder " + into + "/nuova\n");
+    }
+}
+
+TEST_F(Cli, SlashQuestionMarkIsHelp)
+{
+    std::string help, slash;
+    ASSERT_EQ(run({"--help"}, &help), 0);
+    ASSERT_EQ(run({"/?"}, &slash), 0);
+    EXPECT_EQ(slash, help);
+    EXPECT_NE(help.find("UTF-8"), std::string::npos);
+    ASSERT_EQ(run({"download", "--help"}, &help), 0);
+    ASSERT_EQ(run({"download", "/?"}, &slash), 0);
+    EXPECT_EQ(slash, help);
+}
+
 TEST_F(Cli, DownloadsEveryMeasuredBlock)
 {
     Simulator sim(log);
@@ -224,6 +257,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "31"}, 2, "Incorrect block number"},
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "4,0"}, 2, "Incorrect block number"},
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "5", "--all"}, 2, "give the blocks"},
+        // What Windows makes of --folder "C:\dati\Campagna 2025\" --block 1: the options are in the value.
+        BadUse{{"download", "--port", "@port", "--folder", "C:\\dati\\Campagna 2025\" --block 1"}, 2,
+               "--folder ends in \\\" (\"C:\\dati\\Campagna 2025\\\"), which Windows reads as a quote mark, so it "
+               "took in what followed it (--block 1): leave out the last backslash (--folder \"C:\\dati\\Campagna "
+               "2025\")"},
         BadUse{{"download", "--port", "@port", "--block", "5"}, 2, "--folder is needed"},
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--all", "--library", "@file", "--no-library"},
                2, "cannot be used together"},
