@@ -1,7 +1,8 @@
 // tarvelon-bench wait      : what a 10 s wait of an operation costs the program in CPU.
 // tarvelon-bench download  : a full download from tarvelon-unit-sim paced at a true 9600 baud.
 // tarvelon-bench download-noisy : the same with a stray character after each of the unit's replies.
-// tarvelon-bench cli-download : the same download by the tarvelon command line.
+// tarvelon-bench cli-download [TARVELON_EXE] : the same download by the tarvelon command line;
+//                              given the Windows build's tarvelon.exe, by it under wine64 through COM1.
 // tarvelon-bench blocks    : the block list and a download of three blocks in one go, paced as above.
 // tarvelon-bench stop      : Stop pressed in the middle of a download of blocks: press to port closed.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
@@ -260,22 +261,61 @@ int benchBlocks()
 
 // The same full download by the command line, in a process of its own: its wall time and its
 // processor time as the system counts them.
-int benchCliDownload()
+// A program run to its end: exit status and wall time.
+std::pair<int, double> timed(const std::string& program, const std::vector<std::string>& args,
+                             const std::vector<std::string>& env = {})
+{
+    const auto t0 = Clock::now();
+    test::ChildProcess p(program, args, env);
+    const int status = p.wait(std::chrono::seconds(120));
+    return {status, since(t0)};
+}
+
+// `windowsCli`: the Windows build's tarvelon.exe, run under wine64 in $WINEPREFIX through
+// COM1, which wine maps to the simulator's terminal.
+int benchCliDownload(const std::string& windowsCli)
 {
     QTemporaryDir dir;
     Simulator sim(fullBlockUnit(dir));
     const QString folder = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(folder);
+    std::string program = TARVELON_CLI;
+    std::vector<std::string> args = {"download", "--port", sim.path, "--folder", folder.toStdString(), "--block",
+                                     "1", "--no-library", "--quiet"};
+    std::vector<std::string> env;
+    double start = 0;
+    if (!windowsCli.empty()) {
+        if (qEnvironmentVariableIsEmpty("WINEPREFIX")) {
+            std::fprintf(stderr, "cli-download under wine needs WINEPREFIX (a prefix of the Windows build's)\n");
+            return 2;
+        }
+        const std::string wine = "/usr/lib/wine/wine64", server = "/usr/lib/wine/wineserver";
+        env = {"WINEDEBUG=-all", "WINEDLLOVERRIDES=winemenubuilder.exe=d"};
+        timed(wine, {"reg", "add", "HKLM\\Software\\Wine\\Ports", "/v", "COM1", "/d", sim.path, "/f"}, env);
+        // Wine makes its COM1 from that entry when its server starts.
+        timed(server, {"-k"}, env);
+        timed(server, {"--wait"}, env);
+        timed(wine, {windowsCli, "--version"}, env);
+        // What wine alone costs a start of the program, its server already running.
+        start = timed(wine, {windowsCli, "--version"}, env).second;
+        program = wine;
+        args[2] = "COM1";
+        args[4] = "Z:" + folder.toStdString();
+        args.insert(args.begin(), windowsCli);
+    }
     const auto t0 = Clock::now();
-    test::ChildProcess cli(TARVELON_CLI, {"download", "--port", sim.path, "--folder", folder.toStdString(), "--block",
-                                          "1", "--no-library", "--quiet"});
-    const int status = cli.wait(std::chrono::seconds(60));
+    test::ChildProcess cli(program, args, env);
+    const int status = cli.wait(std::chrono::seconds(120));
     const double wall = since(t0);
     const double line = rowsLineSeconds(10 + 200) + 0.5;
-    std::printf("tarvelon download of 210 rows: exit %d, wall %.3f s, line's own time %.3f s (+%.2f %%)\n", status, wall,
-                line, 100.0 * (wall - line) / line);
-    std::printf("cpu %.3f s = %.2f %% of the wall time%s%s\n", cli.cpuSeconds, 100.0 * cli.cpuSeconds / wall,
-                cli.err.empty() ? "" : "; ", cli.err.c_str());
+    std::printf("tarvelon%s download of 210 rows: exit %d, wall %.3f s, line's own time %.3f s (+%.2f %%)\n",
+                windowsCli.empty() ? "" : ".exe under wine", status, wall, line, 100.0 * (wall - line) / line);
+    if (!windowsCli.empty())
+        std::printf("of which wine's start of a program: %.3f s; without it %.3f s (%+.2f %%)\n", start,
+                    wall - start, 100.0 * (wall - start - line) / line);
+    else
+        std::printf("cpu %.3f s = %.2f %% of the wall time", cli.cpuSeconds, 100.0 * cli.cpuSeconds / wall);
+    std::printf("%s%s\n", cli.err.empty() ? "" : "; ", cli.err.c_str());
     return status;
 }
 
@@ -343,13 +383,13 @@ int main(int argc, char* argv[])
     if (what == "blocks")
         return benchBlocks();
     if (what == "cli-download")
-        return benchCliDownload();
+        return benchCliDownload(argc > 2 ? argv[2] : "");
     if (what == "stop")
         return benchStop();
     if (what == "startup")
         return benchStartup();
     if (what == "surveys")
         return benchSurveys();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download|blocks|stop|startup|surveys\n");
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys\n");
     return 2;
 }

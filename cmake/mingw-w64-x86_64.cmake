@@ -20,5 +20,6 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 find_program(TARVELON_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(TARVELON_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR
-        env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all ${TARVELON_WINE})
+        env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+        ${TARVELON_WINE})
 endif()

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace tarvelon::cli {
 
@@ -58,8 +59,10 @@ QString programHelp()
         width = std::max(width, QLatin1String(c->name).size() + 2);
     for (const Command* c : kCommands)
         text += QStringLiteral("  %1%2\n").arg(QLatin1String(c->name), -int(width)).arg(QLatin1String(c->summary));
-    text += QStringLiteral("\nOptions:\n  -h, --help     Displays help (with a command: the command's options).\n"
-                           "  -v, --version  Displays version information.\n\n"
+    text += QStringLiteral("\nOptions:\n  -h, --help, /?  Displays help (with a command: the command's options).\n"
+                           "  -v, --version   Displays version information.\n\n"
+                           "Output: on a terminal as it shows text; into a pipe or a file as UTF-8, paths exactly as\n"
+                           "on disk.\n\n"
                            "Exit status: 0 done, 1 failed, 2 wrong usage, 130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP).\n");
     return text;
 }
@@ -79,6 +82,43 @@ const Command* commandNamed(const QString& name)
     return nullptr;
 }
 
+// Windows reads a backslash before a quote as a quote mark, so "C:\dati\Campagna 2025\" keeps
+// the quote open and the value takes in the options after it. No Windows file name holds a
+// quote, nor does a value the user typed on purpose run on into further options.
+std::optional<QString> swallowedByQuote(const QCommandLineParser& parser)
+{
+    for (const QString& name : parser.optionNames())
+        for (const QString& value : parser.values(name)) {
+            const qsizetype quote = value.indexOf(QLatin1Char('"'));
+            if (quote < 0)
+                continue;
+            const QString rest = value.mid(quote + 1).trimmed();
+#ifndef _WIN32
+            if (!rest.startsWith(QLatin1Char('-')))
+                continue;
+#endif
+            const QString meant = value.left(quote);
+            QString text = QStringLiteral("the value of --%1 ends in \\\" (\"%2\\\"), which Windows reads as a quote mark")
+                               .arg(name, meant);
+            if (!rest.isEmpty())
+                text += QStringLiteral(", so it took in what followed it (%1)").arg(rest);
+            QString without = meant;
+            while (without.endsWith(QLatin1Char('\\')))
+                without.chop(1);
+            return text + QStringLiteral(": leave out the last backslash (--%1 \"%2\")").arg(name, without);
+        }
+    return std::nullopt;
+}
+
+// "/?" asks for help as on any Windows program.
+QStringList withSlashHelp(QStringList arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (arguments[i] == QLatin1String("/?"))
+            arguments[i] = QStringLiteral("--help");
+    return arguments;
+}
+
 int runCommand(const Command& command, QStringList arguments)
 {
     QCommandLineParser parser;
@@ -90,6 +130,8 @@ int runCommand(const Command& command, QStringList arguments)
     arguments[0] = QStringLiteral("tarvelon ") + QLatin1String(command.name);
     if (!parser.parse(arguments))
         return wrongUsage(parser.errorText(), usageLine(command));
+    if (const std::optional<QString> swallowed = swallowedByQuote(parser))
+        return wrongUsage(*swallowed, usageLine(command));
     if (parser.isSet(QStringLiteral("help"))) {
         QString help = parser.helpText();
         help.replace(0, help.indexOf(QLatin1Char('\n')), usageLine(command));
@@ -113,8 +155,9 @@ std::span<const Command* const> commands()
     return kCommands;
 }
 
-int runTarvelon(const QStringList& arguments)
+int runTarvelon(const QStringList& given)
 {
+    const QStringList arguments = withSlashHelp(given);
     // Options before the command are the program's; everything from the command on is the
     // command's.
     QCommandLineParser parser;

@@ -1,6 +1,7 @@
 #include "cli/console.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <algorithm>
 #include <atomic>
@@ -48,8 +49,38 @@ void onInterrupt(int signal)
 }
 #endif
 
-void write(std::FILE* stream, const QByteArray& bytes)
+#ifdef _WIN32
+// The console itself takes UTF-16 through its wide output, whatever its code page; bytes
+// written to it would be read in the OEM code page.
+bool writeConsole(std::FILE* stream, const QString& text)
 {
+    const HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+        return false;
+    std::fflush(stream);
+    const auto* units = reinterpret_cast<const wchar_t*>(text.utf16());
+    DWORD left = static_cast<DWORD>(text.size());
+    while (left > 0) {
+        DWORD written = 0;
+        if (!WriteConsoleW(handle, units, left, &written, nullptr) || written == 0)
+            break;
+        units += written;
+        left -= written;
+    }
+    return true;
+}
+#endif
+
+// A terminal gets the text as it shows it; a pipe or a file gets UTF-8 on every system, so a
+// path is printed exactly as the disk holds it.
+void write(std::FILE* stream, const QString& text)
+{
+#ifdef _WIN32
+    if (writeConsole(stream, text))
+        return;
+#endif
+    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);
 }
@@ -58,7 +89,8 @@ void clearProgressLine()
 {
     if (g_progressWidth == 0)
         return;
-    write(stderr, '\r' + QByteArray(g_progressWidth, ' ') + '\r');
+    const QString blank(g_progressWidth, QLatin1Char(' '));
+    write(stderr, QLatin1Char('\r') + blank + QLatin1Char('\r'));
     g_progressWidth = 0;
 }
 
@@ -97,18 +129,18 @@ bool interrupted()
 void printResult(const QString& line)
 {
     clearProgressLine();
-    write(stdout, (line + QLatin1Char('\n')).toLocal8Bit());
+    write(stdout, line + QLatin1Char('\n'));
 }
 
 void printMessage(const QString& line)
 {
     clearProgressLine();
-    write(stderr, (QStringLiteral("tarvelon: ") + line + QLatin1Char('\n')).toLocal8Bit());
+    write(stderr, QStringLiteral("tarvelon: ") + line + QLatin1Char('\n'));
 }
 
 void printText(const QString& text)
 {
-    write(stdout, text.toLocal8Bit());
+    write(stdout, text);
 }
 
 bool progressLineWanted()
@@ -126,10 +158,9 @@ void showProgressLine(const QString& text)
         clearProgressLine();
         return;
     }
-    const QByteArray bytes = text.toLocal8Bit();
-    const qsizetype blank = std::max<qsizetype>(g_progressWidth - bytes.size(), 0);
-    write(stderr, '\r' + bytes + QByteArray(blank, ' '));
-    g_progressWidth = bytes.size();
+    const qsizetype blank = std::max<qsizetype>(g_progressWidth - text.size(), 0);
+    write(stderr, QLatin1Char('\r') + text + QString(blank, QLatin1Char(' ')));
+    g_progressWidth = text.size();
 }
 
 } // namespace tarvelon::cli

@@ -4,6 +4,7 @@
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
+#include "platform/qt/qt_file_message.h"
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
 #include "surveys/displacement.h"
@@ -11,6 +12,8 @@
 
 #include <QGuiApplication>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace tarvelon::cli {
 namespace {
@@ -33,6 +36,16 @@ void addOptions(QCommandLineParser& parser)
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("Write the tube report (A4 PDF) to FILE."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("readouts"),
+                      QStringLiteral("The readouts the report's charts show, by number: 01,04-07 (all by default)."),
+                      QStringLiteral("LIST")});
+    parser.addOption({QStringLiteral("tables"),
+                      QStringLiteral("The report's depth tables: of the latest readout shown, or of all of them."),
+                      QStringLiteral("latest|all")});
+    for (const auto& [name, help] : {std::pair{"company", "The company named in the report."},
+                                     std::pair{"prepared-by", "Who prepared the report."},
+                                     std::pair{"checked-by", "Who checked the report."}})
+        parser.addOption({QLatin1String(name), QLatin1String(help), QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("summary"),
                       QStringLiteral("One CSV line per readout (largest, rate, status) in place of the displacements.")});
 }
@@ -49,7 +62,7 @@ bool writeWhole(const QString& path, const std::string& text)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
         !file.commit()) {
-        printMessage(QStringLiteral("Attention: cannot write file ") + path + QStringLiteral(": ") + file.errorString());
+        printMessage(cannotWriteFileMessage(path, file.errorString()));
         return false;
     }
     return true;
@@ -74,6 +87,17 @@ int run(const QCommandLineParser& parser)
         throw UsageError{QStringLiteral("--csv needs a file name, or \"-\" for standard output")};
     if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
         throw UsageError{QStringLiteral("--pdf needs a file name")};
+
+    std::optional<std::vector<int>> chosen;
+    if (parser.isSet(QStringLiteral("readouts"))) {
+        QString why;
+        chosen = report::parseReadoutList(parser.value(QStringLiteral("readouts")), &why);
+        if (!chosen)
+            throw UsageError{QStringLiteral("--readouts: ") + why};
+    }
+    const QString tables = parser.value(QStringLiteral("tables"));
+    if (parser.isSet(QStringLiteral("tables")) && tables != QLatin1String("latest") && tables != QLatin1String("all"))
+        throw UsageError{QStringLiteral("--tables takes latest or all, not \"%1\"").arg(tables)};
 
     const std::string library = *libraryOf(parser);
     surveys::SurveyStore store;
@@ -144,9 +168,26 @@ int run(const QCommandLineParser& parser)
         ok = writeWhole(csvPath, csv) && ok;
     if (!pdfPath.isEmpty()) {
         QString error;
-        if (!report::writeTubeReport(pdfPath, tube, {}, &error)) {
-            printMessage(QStringLiteral("Attention: cannot write the tube report ") + pdfPath + QStringLiteral(": ") +
-                         error);
+        report::ReportOptions options;
+        options.allTables = tables == QLatin1String("all");
+        options.company = parser.value(QStringLiteral("company"));
+        options.preparedBy = parser.value(QStringLiteral("prepared-by"));
+        options.checkedBy = parser.value(QStringLiteral("checked-by"));
+        for (const int n : chosen.value_or(std::vector<int>{})) {
+            const auto it = std::find_if(all.begin(), all.end(), [n](const surveys::Survey& s) {
+                bool ok = false;
+                return QString::fromStdString(s.readout).trimmed().toInt(&ok) == n && ok;
+            });
+            if (it == all.end()) {
+                printMessage(QStringLiteral("Attention: ") + tubeName + QStringLiteral(" has no readout number ") +
+                             QString::number(n));
+                return kFailed;
+            }
+            options.readoutIds.push_back(it->id);
+        }
+        if (!report::writeTubeReport(pdfPath, tube, options, &error)) {
+            printMessage(QStringLiteral("Attention: cannot write the tube report ") + nativePath(pdfPath) +
+                         QStringLiteral(": ") + error);
             ok = false;
         }
     }
@@ -158,7 +199,7 @@ int run(const QCommandLineParser& parser)
 extern const Command kDisplacementCommand{
     "displacement",
     "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--summary] [--csv FILE] "
-    "[--pdf FILE]",
+    "[--pdf FILE [--readouts LIST] [--tables latest|all] [--company TEXT] [--prepared-by TEXT] [--checked-by TEXT]]",
     "A tube's displacements in mm against its base, as CSV and as the tube report.", addOptions, run};
 
 } // namespace tarvelon::cli

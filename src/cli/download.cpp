@@ -10,6 +10,8 @@
 #include "blocks/download.h"
 #include "blocks/header_entry.h"
 #include "link/block.h"
+#include "platform/file_path.h"
+#include "platform/qt/qt_file_message.h"
 #include "platform/qt/qt_text.h"
 #ifdef TARVELON_CLI_SURVEYS
 #include "surveys/download_feed.h"
@@ -105,7 +107,7 @@ std::vector<PlannedBlock> measuredBlocks(Session& session)
 int run(const QCommandLineParser& parser)
 {
     const PortChoice port = portOf(parser);
-    const QString folder = requiredValue(parser, QStringLiteral("folder"));
+    const QString folder = nativePath(requiredValue(parser, QStringLiteral("folder")));
     const std::set<int> blocks = blocksAsked(parser);
 #ifdef TARVELON_CLI_SURVEYS
     // A library that cannot take the surveys is found before the unit is woken for nothing.
@@ -115,7 +117,10 @@ int run(const QCommandLineParser& parser)
         return kFailed;
 #endif
     Session session(port, quiet(parser));
-    session.state().downloadFolder = folder.toStdString();
+    session.state().downloadFolder = folder.toUtf8().toStdString();
+    // The messages of a download name its files as the window's text holds them, where a
+    // character outside Windows-1252 is a "?": the folder is given back as it is on disk.
+    const QString folderAsText = fromText(textFromPath(session.state().downloadFolder));
     // Somewhere to write, before the unit is woken for nothing.
     if (!folderTakesFiles(session.state().downloadFolder)) {
         session.report(QLatin1String(kFolderNotWritable.data(), static_cast<qsizetype>(kFolderNotWritable.size())) +
@@ -134,10 +139,17 @@ int run(const QCommandLineParser& parser)
     std::set<int> told;
     const auto tell = [&](const BlockResult& r) {
         told.insert(r.block);
-        for (const std::string& file : r.filesWritten)
-            printResult(fromText(file));
+        // Both export files stand: their paths as the disk has them.
+        if (r.filesWritten.size() == 2 && r.downloaded.complete) {
+            printResult(nativePath(QString::fromStdString(r.downloaded.headerExportPath)));
+            printResult(nativePath(QString::fromStdString(r.downloaded.readingsExportPath)));
+        } else {
+            for (const std::string& file : r.filesWritten)
+                printResult(fromText(file).replace(folderAsText, folder));
+        }
         for (const std::string& problem : r.problems)
-            session.report(QStringLiteral("block %1: %2").arg(r.block).arg(fromText(problem)));
+            session.report(
+                QStringLiteral("block %1: %2").arg(r.block).arg(fromText(problem).replace(folderAsText, folder)));
     };
     const auto done = [&](const BlockResult& r) {
         tell(r);

@@ -3,6 +3,7 @@
 #include "cli/console.h"
 #include "platform/file_path.h"
 #include "surveys/download_feed.h"
+#include "platform/qt/qt_file_message.h"
 
 #include <filesystem>
 
@@ -23,7 +24,7 @@ bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
 {
     std::error_code ec;
     if (!std::filesystem::exists(fsPath(path), ec)) {
-        printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(path));
+        printMessage(QStringLiteral("Attention: no survey library at ") + nativePath(QString::fromStdString(path)));
         return false;
     }
     sayLongWaits(store);

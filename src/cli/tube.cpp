@@ -71,6 +71,20 @@ QString showLength(const TubeContext& tube)
     return mm ? number(surveys::inUnits(*mm, tube.settings.units)) : QStringLiteral("none");
 }
 
+// A text of the tube's report, kept as typed less its outer blanks.
+template <std::string surveys::TubeReportFields::*member>
+std::optional<QString> setText(TubeContext& tube, const QString& text)
+{
+    tube.settings.report.*member = text.trimmed().toStdString();
+    return std::nullopt;
+}
+
+template <std::string surveys::TubeReportFields::*member>
+QString showText(const TubeContext& tube)
+{
+    return QString::fromStdString(tube.settings.report.*member);
+}
+
 constexpr char kAlert[] = "alert", kAlarm[] = "alarm", kAlertRate[] = "alert-rate", kAlarmRate[] = "alarm-rate";
 
 // Units come before the thresholds, so a threshold given with --units is read in the new units.
@@ -173,6 +187,31 @@ const TubeField kFields[] = {
      [](const TubeContext& t) {
          return t.settings.checksumTolerance ? number(*t.settings.checksumTolerance) : QStringLiteral("none");
      }},
+    {"project", "TEXT", "The project's name, for the report.", setText<&surveys::TubeReportFields::project>,
+     showText<&surveys::TubeReportFields::project>},
+    {"project-no", "TEXT", "The project's number, for the report.", setText<&surveys::TubeReportFields::projectNo>,
+     showText<&surveys::TubeReportFields::projectNo>},
+    {"location", "TEXT", "Where the tube is, for the report.", setText<&surveys::TubeReportFields::location>,
+     showText<&surveys::TubeReportFields::location>},
+    {"top-elevation", "M", "The casing top's elevation in metres, for the report (\"none\" clears it).",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         if (text == QLatin1String("none")) {
+             t.settings.report.topElevation = std::nullopt;
+             return std::nullopt;
+         }
+         const auto v = numberOf(text);
+         if (!v)
+             return needs("top-elevation", "an elevation in metres, or \"none\"", text);
+         t.settings.report.topElevation = *v;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) {
+         return t.settings.report.topElevation ? number(*t.settings.report.topElevation) : QStringLiteral("none");
+     }},
+    {"probe-serial", "TEXT", "The probe's serial number, for the report.",
+     setText<&surveys::TubeReportFields::probeSerial>, showText<&surveys::TubeReportFields::probeSerial>},
+    {"remarks", "TEXT", "Remarks printed on the report's first page.", setText<&surveys::TubeReportFields::remarks>,
+     showText<&surveys::TubeReportFields::remarks>},
 };
 
 void addOptions(QCommandLineParser& parser)
@@ -245,7 +284,8 @@ extern const Command kTubeCommand{
     "tube",
     "[--library FILE] --client C --site S --tube T [--constant K] [--base READOUT] [--units mm|in] [--north DEG] "
     "[--gauge M] [--depth-reference upper|lower|centre] [--alert L] [--alarm L] [--alert-rate R] [--alarm-rate R] "
-    "[--second-pass on|off] [--checksum-tolerance UNITS]",
+    "[--second-pass on|off] [--checksum-tolerance UNITS] [--project TEXT] [--project-no TEXT] [--location TEXT] "
+    "[--top-elevation M] [--probe-serial TEXT] [--remarks TEXT]",
     "A tube's settings: sets those given, then shows them all.", addOptions, run};
 
 } // namespace tarvelon::cli

@@ -6,6 +6,9 @@
 #include <QSize>
 #include <QString>
 
+#include <limits>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -19,6 +22,8 @@ struct ChartSeries {
     QColor color;
     QList<QPointF> points; // a point with a NaN coordinate breaks the line
     bool markers = false;
+    Qt::PenStyle style = Qt::SolidLine;
+    bool heavy = false;    // the latest readout, drawn thicker than the others
 };
 
 // A threshold: a line across the plot at `value` (and at -value when `bothSides`).
@@ -37,10 +42,39 @@ struct ChartSpec {
     std::vector<ChartSeries> series;
     std::vector<ChartLimit> limits; // vertical on depth charts, horizontal otherwise
     QString note;            // under the plot: what is not drawn and why
+    // The values' axis (x on depth charts, y otherwise) from lo to hi, as a set of charts
+    // shares it; from the series when unset.
+    std::optional<std::pair<double, double>> valueRange;
+    double timeOrigin = std::numeric_limits<double>::quiet_NaN(); // time charts: ticks from this day on
+    // A plan: x and y on one scale about 0 in a square plot, with an arrow to north drawn this
+    // many degrees counterclockwise from the y axis (A0 up).
+    std::optional<double> planNorth;
 };
+
+// The style of series `index`: twelve colours, then the same colours dashed, dotted and so on,
+// so no two of 48 series look alike.
+struct SeriesStyle {
+    QColor color;
+    Qt::PenStyle style;
+};
+SeriesStyle seriesStyle(size_t index);
+
+// The range of values of `chart`'s series and thresholds along its values' axis, widened by a
+// twentieth on each side so no line runs along the frame; nothing when it has no value.
+std::optional<std::pair<double, double>> valueRangeOf(const ChartSpec& chart);
+
+// Gives each chart of `charts` the range holding all of theirs: A and B drawn on one scale.
+void shareValueRange(std::vector<ChartSpec*> charts);
+
+// The series that `chart` draws, as the values at `depth` (or x on charts against time): one
+// per drawn series, NaN where it has none. What a reader reads off the chart, for checks.
+std::vector<double> valuesAt(const ChartSpec& chart, double at);
 
 // Colours that do not repeat within 12 series.
 QColor seriesColor(size_t index);
+
+// The points of the chart's font for an area of `width` x `height` points: 8 to 11.
+double chartPointSize(double width, double height);
 
 // The chart filling `area`: title, axes, the plot and its legend as a list beside it.
 void drawChart(QPainter& painter, const QRectF& area, const ChartSpec& chart);

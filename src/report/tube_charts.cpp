@@ -1,5 +1,7 @@
 #include "report/tube_charts.h"
 
+#include <QDate>
+
 #include <cmath>
 #include <limits>
 
@@ -24,10 +26,10 @@ void addLimits(ChartSpec& c, const surveys::TubeResult& tube, const std::optiona
 {
     const auto& t = tube.settings;
     if (alert)
-        c.limits.push_back({QStringLiteral("Alert %1 %2").arg(surveys::inUnits(*alert, t.units), 0, 'g', 4).arg(what),
+        c.limits.push_back({QStringLiteral("Alert %1 %2").arg(qs(surveys::lengthText(*alert, t.units)), what),
                             surveys::inUnits(*alert, t.units), QColor(0xe0, 0x90, 0x00), bothSides});
     if (alarm)
-        c.limits.push_back({QStringLiteral("Alarm %1 %2").arg(surveys::inUnits(*alarm, t.units), 0, 'g', 4).arg(what),
+        c.limits.push_back({QStringLiteral("Alarm %1 %2").arg(qs(surveys::lengthText(*alarm, t.units)), what),
                             surveys::inUnits(*alarm, t.units), QColor(0xd0, 0x00, 0x00), bothSides});
 }
 
@@ -44,9 +46,18 @@ QString notCompared(const surveys::TubeResult& tube)
 
 } // namespace
 
+QString fullDate(const std::string& date)
+{
+    // The unit's "DD/MM/YY" with the century its days are counted in; anything else as it is.
+    const std::optional<double> days = surveys::surveyDays(date, "00:00:00");
+    if (!days)
+        return qs(date);
+    return QDate(1970, 1, 1).addDays(qint64(std::floor(*days))).toString(QStringLiteral("dd/MM/yyyy"));
+}
+
 QString readoutName(const surveys::Survey& s)
 {
-    return QStringLiteral("%1 No. %2").arg(qs(s.date), qs(surveys::readoutNumber(s.readout)));
+    return QStringLiteral("%1 No. %2").arg(fullDate(s.date), qs(surveys::readoutNumber(s.readout)));
 }
 
 std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths)
@@ -55,6 +66,11 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     const QString note = notCompared(tube);
     std::vector<ChartSpec> charts;
     const char* names[2] = {"A", "B"};
+    const double north = tube.base ? surveys::northDegrees(*tube.base, tube.settings) : 0;
+    size_t latest = 0;
+    for (size_t i = 0; i < tube.readouts.size(); ++i)
+        if (tube.readouts[i].displacement.compared)
+            latest = i;
     for (int kind = 0; kind < 2; ++kind)
         for (size_t j = 0; j < 2; ++j) {
             ChartSpec c;
@@ -64,15 +80,20 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                                                                           : QStringLiteral("incremental"));
             c.fileName = QStringLiteral("%1-%2").arg(QString::fromLatin1(names[j]).toLower(),
                                                      cumulative ? QStringLiteral("cumulative") : QStringLiteral("incremental"));
-            c.xTitle = QStringLiteral("Displacement (%1)").arg(unit(tube));
+            // The sign of the axis: toward the groove it is named by, at its bearing from north.
+            c.xTitle = QStringLiteral("%1, + toward %2 at %3\u00b0")
+                           .arg(unit(tube), QLatin1String(names[j]) + QLatin1Char('0'))
+                           .arg(std::fmod(north + 90.0 * double(j) + 360.0, 360.0), 0, 'g', 4);
             c.yTitle = QStringLiteral("Depth (m)");
             c.depthDown = true;
             c.note = note;
-            size_t colour = 0;
-            for (const surveys::ReadoutResult& r : tube.readouts) {
+            // A readout keeps its colour and style in every chart: by its place in the tube.
+            for (size_t i = 0; i < tube.readouts.size(); ++i) {
+                const surveys::ReadoutResult& r = tube.readouts[i];
                 if (!r.displacement.compared)
                     continue;
-                ChartSeries s{readoutName(*r.survey), seriesColor(colour++), {}, false};
+                const SeriesStyle style = seriesStyle(i);
+                ChartSeries s{readoutName(*r.survey), style.color, {}, false, style.style, i == latest};
                 for (const surveys::DisplacementRow& row : r.displacement.rows) {
                     const auto& v = cumulative ? row.cumulative[j] : row.incremental[j];
                     s.points.append(QPointF(v ? surveys::inUnits(*v, units) : kGap, row.topM));
@@ -83,29 +104,44 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 addLimits(c, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), true);
             charts.push_back(std::move(c));
         }
+    // A and B of one kind on one scale, so that equal movements look equal.
+    shareValueRange({&charts[0], &charts[1]});
+    shareValueRange({&charts[2], &charts[3]});
 
     if (depths.empty())
         depths = surveys::defaultHistoryDepths(tube);
     ChartSpec time;
-    time.title = QStringLiteral("Resultant displacement against time");
+    time.title = QStringLiteral("Displacement against time");
     time.fileName = QStringLiteral("time");
     time.xTitle = QStringLiteral("Readout date");
     time.yTitle = QStringLiteral("Displacement (%1)").arg(unit(tube));
     time.timeAxis = true;
+    if (tube.base)
+        time.timeOrigin = surveys::surveyDays(tube.base->date, tube.base->time).value_or(time.timeOrigin);
     for (size_t i = 0; i < depths.size(); ++i) {
         const std::vector<surveys::TimePoint> points = surveys::history(tube, depths[i]);
         std::optional<double> rate;
-        ChartSeries s{{}, seriesColor(i), {}, true};
+        // Named where the values belong, as the tables place them by the tube's depth reference.
+        const QString at =
+            QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings))));
+        // The resultant solid with its points, A dashed and B dotted, in the depth's colour.
+        ChartSeries resultant{at + QStringLiteral(" resultant"), seriesColor(i), {}, true, Qt::SolidLine, false};
+        ChartSeries a{at + QStringLiteral(" A"), seriesColor(i), {}, false, Qt::DashLine, false};
+        ChartSeries b{at + QStringLiteral(" B"), seriesColor(i), {}, false, Qt::DotLine, false};
         for (const surveys::TimePoint& p : points) {
-            s.points.append(QPointF(p.days, p.resultant ? surveys::inUnits(*p.resultant, units) : kGap));
+            const auto value = [&](const std::optional<double>& v) { return v ? surveys::inUnits(*v, units) : kGap; };
+            resultant.points.append(QPointF(p.days, value(p.resultant)));
+            a.points.append(QPointF(p.days, value(p.a)));
+            b.points.append(QPointF(p.days, value(p.b)));
             if (p.rateMmPerDay)
                 rate = p.rateMmPerDay;
         }
-        s.name = QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings))));
         if (rate)
-            s.name += QStringLiteral(", latest rate %1 %2/day")
-                          .arg(qs(surveys::lengthText(*rate, units)), unit(tube));
-        time.series.push_back(std::move(s));
+            resultant.name += QStringLiteral(", latest rate %1 %2/day")
+                                  .arg(qs(surveys::lengthText(*rate, units)), unit(tube));
+        time.series.push_back(std::move(resultant));
+        time.series.push_back(std::move(a));
+        time.series.push_back(std::move(b));
     }
     addLimits(time, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), false);
     QStringList rates;
@@ -116,7 +152,66 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     if (!rates.isEmpty())
         time.note = QStringLiteral("Rate thresholds: ") + rates.join(QStringLiteral(", "));
     charts.push_back(std::move(time));
+    charts.push_back(planChart(tube, depths));
+    if (tube.settings.secondPass)
+        charts.push_back(checksumChart(tube));
     return charts;
+}
+
+ChartSpec planChart(const surveys::TubeResult& tube, const std::vector<int>& depths)
+{
+    const surveys::Units units = tube.settings.units;
+    ChartSpec plan;
+    plan.title = QStringLiteral("Plan of the resultant");
+    plan.fileName = QStringLiteral("plan");
+    plan.xTitle = QStringLiteral("B (%1), + toward B0").arg(unit(tube));
+    plan.yTitle = QStringLiteral("A (%1), + toward A0").arg(unit(tube));
+    plan.planNorth = tube.base ? surveys::northDegrees(*tube.base, tube.settings) : 0;
+    // Each depth's path from the base (the origin) through the readouts, the latest marked.
+    for (size_t i = 0; i < depths.size(); ++i) {
+        ChartSeries s{QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings)))),
+                      seriesColor(i), {}, true,
+                      Qt::SolidLine, false};
+        for (const surveys::TimePoint& p : surveys::history(tube, depths[i]))
+            s.points.append(p.a && p.b ? QPointF(surveys::inUnits(*p.b, units), surveys::inUnits(*p.a, units))
+                                       : QPointF(kGap, kGap));
+        plan.series.push_back(std::move(s));
+    }
+    return plan;
+}
+
+ChartSpec checksumChart(const surveys::TubeResult& tube)
+{
+    ChartSpec c;
+    c.title = QStringLiteral("Checksums against depth");
+    c.fileName = QStringLiteral("checksums");
+    c.xTitle = QStringLiteral("Reading 1 + 3, 2 + 4 (units)");
+    c.yTitle = QStringLiteral("Depth (m)");
+    c.depthDown = true;
+    if (tube.base)
+        for (size_t j = 0; j < 2; ++j) {
+            ChartSeries s{QStringLiteral("Base, %1").arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B')), seriesColor(7),
+                          {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, false};
+            for (const surveys::SurveyRow& r : tube.base->rows)
+                s.points.append(QPointF(r.readings[j] && r.readings[j + 2] ? double(*r.readings[j] + *r.readings[j + 2])
+                                                                          : kGap,
+                                        r.depthTenths / 10.0 - surveys::topOffsetM(tube.settings)));
+            c.series.push_back(std::move(s));
+        }
+    // The latest readout compared, beside the base.
+    for (auto it = tube.readouts.rbegin(); it != tube.readouts.rend(); ++it) {
+        if (!it->displacement.compared)
+            continue;
+        for (size_t j = 0; j < 2; ++j) {
+            ChartSeries s{readoutName(*it->survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")),
+                          seriesColor(1), {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, true};
+            for (const surveys::DisplacementRow& row : it->displacement.rows)
+                s.points.append(QPointF(row.checksum[j] ? double(*row.checksum[j]) : kGap, row.topM));
+            c.series.push_back(std::move(s));
+        }
+        break;
+    }
+    return c;
 }
 
 ChartSpec readingsChart(const std::vector<const surveys::Survey*>& readouts)
@@ -130,8 +225,9 @@ ChartSpec readingsChart(const std::vector<const surveys::Survey*>& readouts)
     size_t colour = 0;
     for (const surveys::Survey* s : readouts)
         for (size_t j = 0; j < 2; ++j) {
+            const SeriesStyle style = seriesStyle(colour++);
             ChartSeries line{readoutName(*s) + (j == 0 ? QStringLiteral(" A") : QStringLiteral(" B")),
-                             seriesColor(colour++), {}, false};
+                             style.color, {}, false, style.style, false};
             for (const surveys::SurveyRow& r : s->rows)
                 line.points.append(QPointF(r.readings[j] ? double(*r.readings[j]) : kGap, r.depthTenths / 10.0));
             c.series.push_back(std::move(line));

@@ -9,12 +9,22 @@
 // against time at chosen depths with its rate; thresholds drawn as lines.
 namespace tarvelon::report {
 
-// A readout as charts and tables name it: "12/03/24 No. 03".
+// A readout as charts and tables name it: "12/03/2024 No. 03".
 QString readoutName(const surveys::Survey& s);
+// The unit's date "12/03/24" with four-digit year: "12/03/2024".
+QString fullDate(const std::string& date);
 
 // Cumulative A, cumulative B, incremental A, incremental B, then against time at `depths`
-// (defaultHistoryDepths when empty).
+// (defaultHistoryDepths when empty), the plan at those depths, and with the second pass the
+// checksums against depth.
 std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths = {});
+
+// The resultant in plan at `depths`: B across, A up, each depth's path from the base through
+// the readouts, north marked.
+ChartSpec planChart(const surveys::TubeResult& tube, const std::vector<int>& depths);
+
+// Readings 1 + 3 and 2 + 4 against depth, of the base and of the latest readout compared.
+ChartSpec checksumChart(const surveys::TubeResult& tube);
 
 // Readings 1 and 2 of readouts with no base to compare them with.
 ChartSpec readingsChart(const std::vector<const surveys::Survey*>& readouts);

@@ -1,6 +1,8 @@
 #include "report/tube_report.h"
 
+#include "report/report_table.h"
 #include "report/tube_charts.h"
+#include "surveys/corrections.h"
 
 #include <QDate>
 #include <QFontMetricsF>
@@ -10,6 +12,9 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
 
 namespace tarvelon::report {
 namespace {
@@ -19,35 +24,23 @@ QString qs(const std::string& s)
     return QString::fromStdString(s);
 }
 
-// One page of the report: the charts, the time chart with the summary, or part of a readout's table.
-struct Page {
-    enum Kind { Profiles, Time, Table } kind = Profiles;
-    size_t readout = 0, firstRow = 0, rows = 0;
-};
+// The page in points: the writer works at 72 dots an inch, so a pixel size is a point size.
+constexpr double kWidth = 595, kHeight = 842, kMargin = 40;
+constexpr double kRunningHeader = 34;
+constexpr int kTablePoints = 8, kHeaderPoints = 8;
 
-constexpr double kMargin = 36;     // points
-constexpr double kHeaderHeight = 58;
-constexpr double kRowHeight = 11;
-
-QStringList tableHeads(const surveys::TubeResult& tube)
+QFont sized(int points, bool bold = false)
 {
-    const QString u = qs(surveys::unitName(tube.settings.units));
-    QStringList heads{QStringLiteral("Depth (m)"),         QStringLiteral("A change"),
-                      QStringLiteral("B change"),          QStringLiteral("A incr. (%1)").arg(u),
-                      QStringLiteral("B incr. (%1)").arg(u), QStringLiteral("A cum. (%1)").arg(u),
-                      QStringLiteral("B cum. (%1)").arg(u),  QStringLiteral("Resultant (%1)").arg(u),
-                      QStringLiteral("Azimuth (deg)")};
-    if (tube.settings.secondPass)
-        heads << QStringLiteral("Sum A") << QStringLiteral("Sum B") << QStringLiteral("A - base") << QStringLiteral("B - base");
-    return heads;
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(points);
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferNoShaping); // no ligatures: the text is copied as typed
+    return f;
 }
 
-QStringList tableRow(const surveys::TubeResult& tube, const surveys::DisplacementRow& r)
+QString depthText(const std::optional<int>& tenths)
 {
-    QStringList cells;
-    for (const std::string& cell : surveys::displacementCells(r, tube.settings))
-        cells << qs(cell);
-    return cells;
+    return tenths ? qs(surveys::depthMetres(*tenths)) : QString();
 }
 
 class Report {
@@ -57,151 +50,256 @@ public:
     bool write(const QString& path, QString* error);
 
 private:
-    void header(QPainter& p, const QRectF& page, int number, int count);
+    bool chosen(const surveys::Survey& s) const
+    {
+        return options_.readoutIds.empty() ||
+               std::find(options_.readoutIds.begin(), options_.readoutIds.end(), s.id) != options_.readoutIds.end();
+    }
+    QString unit() const { return qs(surveys::unitName(tube_.settings.units)); }
+    QString title() const
+    {
+        return options_.title.isEmpty() ? QStringLiteral("Inclinometer report") : options_.title;
+    }
+    QString date() const
+    {
+        return options_.reportDate.isEmpty() ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
+                                             : options_.reportDate;
+    }
+    ReportTable summary() const;
+    ReportTable depthTable(const surveys::ReadoutResult& r) const;
+    // The title block from `top`; returns where it ends.
+    double titleBlock(QPainter& p, double top, bool measureOnly);
+    void runningHeader(QPainter& p, int number, int count);
+    void footer(QPainter& p, int number, int count);
     void profiles(QPainter& p, const QRectF& body);
-    void time(QPainter& p, const QRectF& body);
-    void table(QPainter& p, const QRectF& body, const Page& page);
-    // Cells right-aligned in `widths` (the rest of the width for a last column of words).
-    void drawRow(QPainter& p, double top, const std::vector<double>& widths, const QStringList& cells, bool bold);
 
     const surveys::TubeResult& tube_;
     const ReportOptions& options_;
     std::vector<ChartSpec> charts_;
 };
 
-void Report::header(QPainter& p, const QRectF& page, int number, int count)
+ReportTable Report::summary() const
+{
+    const QString u = unit();
+    ReportTable t{QStringLiteral("Summary"),
+                  {},
+                  {QStringLiteral("Readout"), QStringLiteral("Time"), QStringLiteral("Largest\n(%1)").arg(u),
+                   QStringLiteral("at\n(m)"), QStringLiteral("Azimuth\n(\u00b0)"), QStringLiteral("Rate\n(%1/day)").arg(u),
+                   QStringLiteral("at\n(m)"), QStringLiteral("Threshold"), QStringLiteral("Note")},
+                  {},
+                  true,
+                  {0},
+                  {0, 1, 7}};
+    t.rows.push_back({readoutName(*tube_.base), qs(tube_.base->time), QString(), QString(), QString(), QString(),
+                      QString(), QString(), QStringLiteral("Base readout")});
+    const auto length = [&](const std::optional<double>& mm) { return qs(surveys::lengthText(mm, tube_.settings.units)); };
+    for (const surveys::ReadoutResult& r : tube_.readouts) {
+        const QString level = r.level == surveys::Level::Alarm   ? QStringLiteral("ALARM")
+                              : r.level == surveys::Level::Alert ? QStringLiteral("alert")
+                                                                 : QString();
+        QStringList notes;
+        if (r.beforeBase)
+            notes << QStringLiteral("before the base");
+        if (r.possibleBiasShift)
+            notes << QStringLiteral("possible bias shift");
+        if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
+            notes << QStringLiteral("corrected: ") + qs(applied);
+        if (!r.displacement.reason.empty())
+            notes << qs(r.displacement.reason);
+        if (!chosen(*r.survey))
+            notes << QStringLiteral("not in the charts");
+        t.rows.push_back({readoutName(*r.survey), qs(r.survey->time), length(r.largestMm), depthText(r.largestDepthTenths),
+                          r.largestAzimuth ? QString::number(*r.largestAzimuth, 'f', 0) : QString(),
+                          length(r.rateMmPerDay), depthText(r.rateDepthTenths), level, notes.join(QStringLiteral("; "))});
+    }
+    return t;
+}
+
+ReportTable Report::depthTable(const surveys::ReadoutResult& r) const
+{
+    const QString u = unit();
+    ReportTable t;
+    t.title = QStringLiteral("Readout %1 at %2").arg(readoutName(*r.survey), qs(r.survey->time));
+    if (!r.survey->complete())
+        t.title += QStringLiteral(" (incomplete)");
+    t.heads = QStringList{QStringLiteral("Depth\n(m)"),       QStringLiteral("A change\n(units)"),
+                          QStringLiteral("B change\n(units)"), QStringLiteral("A incr.\n(%1)").arg(u),
+                          QStringLiteral("B incr.\n(%1)").arg(u), QStringLiteral("A cum.\n(%1)").arg(u),
+                          QStringLiteral("B cum.\n(%1)").arg(u),  QStringLiteral("Resultant\n(%1)").arg(u),
+                          QStringLiteral("Azimuth\n(\u00b0)")};
+    if (tube_.settings.secondPass) {
+        t.heads << QStringLiteral("Sum A\n(units)") << QStringLiteral("Sum B\n(units)")
+                << QStringLiteral("A \u2212 base\n(units)") << QStringLiteral("B \u2212 base\n(units)");
+        for (size_t j = 0; j < 2; ++j) {
+            const auto& c = r.displacement.checksums[j];
+            t.detail += QStringLiteral(", sum %1 mean %2 (base %3) spread %4")
+                            .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
+                            .arg(qs(surveys::hundredths(c.mean)),
+                                 qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)),
+                                 qs(surveys::hundredths(c.spread)));
+        }
+    }
+    for (const surveys::DisplacementRow& row : r.displacement.rows) {
+        QStringList cells;
+        for (const std::string& cell : surveys::displacementCells(row, tube_.settings))
+            cells << qs(cell);
+        t.rows.push_back(cells);
+    }
+    return t;
+}
+
+double Report::titleBlock(QPainter& p, double top, bool measureOnly)
 {
     const surveys::Survey& base = *tube_.base;
     const auto& t = tube_.settings;
-    QFont font = p.font();
-    font.setPixelSize(9);
-    p.setFont(font);
-    const QString date = options_.reportDate.isEmpty() ? QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))
-                                                       : options_.reportDate;
-    const QString lines[] = {
-        QStringLiteral("Client: %1    Site: %2    Tube: %3").arg(qs(base.client), qs(base.site), qs(base.tube)),
-        QStringLiteral("North: %1 deg    Probe constant K: %2    Base readout: %3 at %4    Units: %5")
-            .arg(surveys::northDegrees(base, t))
-            .arg(t.constant > 0 ? QString::number(t.constant, 'g', 10) : QStringLiteral("not set"),
-                 readoutName(base), qs(base.time), qs(surveys::unitName(t.units))),
-        QStringLiteral("Report date: %1    Page %2 of %3").arg(date).arg(number).arg(count),
+    const auto& f = t.report;
+    double y = top;
+    const auto text = [&](const QFont& font, const QString& s, Qt::Alignment align, double x, double width) {
+        const QFontMetricsF fm(font);
+        const QRectF box(x, y, width, kHeight);
+        const QRectF used = fm.boundingRect(box, int(align | Qt::TextWordWrap), s);
+        if (!measureOnly) {
+            p.setFont(font);
+            p.drawText(box, int(align | Qt::TextWordWrap), s);
+        }
+        return used.height();
     };
-    double y = page.top();
-    QFont bold = font;
-    bold.setBold(true);
-    for (size_t i = 0; i < std::size(lines); ++i) {
-        p.setFont(i == 0 ? bold : font);
-        p.drawText(QRectF(page.left(), y, page.width(), 14), Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
-        y += 14;
+    const double width = kWidth - 2 * kMargin;
+    y += text(sized(16, true), title(), Qt::AlignHCenter, kMargin, width) + 2;
+    if (!options_.company.isEmpty())
+        y += text(sized(11), options_.company, Qt::AlignHCenter, kMargin, width) + 2;
+    y += 6;
+
+    // Fields in two columns, each a bold label and its value.
+    const QString none = QStringLiteral("\u2014");
+    const auto or_ = [&](const std::string& s) { return s.empty() ? none : qs(s); };
+    QString project = or_(f.project);
+    if (!f.projectNo.empty())
+        project += QStringLiteral(" (No. %1)").arg(qs(f.projectNo));
+    size_t readoutsShown = 0, corrected = 0;
+    QStringList corrections;
+    for (const surveys::ReadoutResult& r : tube_.readouts)
+        if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty()) {
+            ++corrected;
+            corrections << QStringLiteral("No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), qs(applied));
+        }
+    for (const surveys::ReadoutResult& r : tube_.readouts)
+        readoutsShown += chosen(*r.survey) && r.displacement.compared ? 1 : 0;
+    const std::pair<QString, QString> fields[] = {
+        {QStringLiteral("Project"), project},
+        {QStringLiteral("Client"), qs(base.client)},
+        {QStringLiteral("Site"), qs(base.site)},
+        {QStringLiteral("Tube"), qs(base.tube)},
+        {QStringLiteral("Location"), or_(f.location)},
+        {QStringLiteral("Casing top elevation"),
+         f.topElevation ? QStringLiteral("%1 m").arg(*f.topElevation, 0, 'f', 3) : none},
+        {QStringLiteral("Depth reference"), qs(surveys::depthReferenceName(t.depthReference)) + QStringLiteral(" wheel")},
+        {QStringLiteral("Gauge length"), QStringLiteral("%1 m").arg(t.gaugeM, 0, 'g', 4)},
+        {QStringLiteral("Probe serial"), or_(f.probeSerial)},
+        {QStringLiteral("Probe constant K"), t.constant > 0 ? QString::number(t.constant, 'g', 10) : QStringLiteral("not set")},
+        {QStringLiteral("North (A0)"), QStringLiteral("%1\u00b0").arg(surveys::northDegrees(base, t))},
+        {QStringLiteral("Units"), unit()},
+        {QStringLiteral("Base readout"), readoutName(base) + QStringLiteral(" at ") + qs(base.time)},
+        {QStringLiteral("Readouts"), QStringLiteral("%1, %2 in the charts").arg(tube_.readouts.size()).arg(readoutsShown)},
+        {QStringLiteral("Corrections applied"), corrected == 0 ? QStringLiteral("none")
+                                                : QStringLiteral("to %1 readouts, below").arg(corrected)},
+        {QStringLiteral("Report date"), date()},
+    };
+    const QFont label = sized(kHeaderPoints, true), value = sized(kHeaderPoints);
+    const QFontMetricsF fl(label);
+    const double column = width / 2, labelWidth = fl.horizontalAdvance(QStringLiteral("Casing top elevation: ")) + 2;
+    for (size_t i = 0; i < std::size(fields); i += 2) {
+        double h = 0;
+        for (size_t k = 0; k < 2 && i + k < std::size(fields); ++k) {
+            const double x = kMargin + double(k) * column;
+            text(label, fields[i + k].first + QLatin1Char(':'), Qt::AlignLeft, x, labelWidth);
+            h = std::max(h, text(value, fields[i + k].second, Qt::AlignLeft, x + labelWidth, column - labelWidth - 6));
+        }
+        y += std::max(h, fl.height()) + 1;
     }
-    p.setFont(font);
+    // Long texts across the page: the corrections per readout, the tube's warning, remarks.
+    const std::pair<QString, QString> lines[] = {
+        {QStringLiteral("Corrections:"), corrections.join(QLatin1Char('\n'))},
+        {QStringLiteral("Note:"), qs(tube_.warning)},
+        {QStringLiteral("Remarks:"), qs(f.remarks)},
+    };
+    for (const auto& [name, said] : lines) {
+        if (said.isEmpty())
+            continue;
+        y += 3;
+        text(label, name, Qt::AlignLeft, kMargin, labelWidth);
+        y += text(value, said, Qt::AlignLeft, kMargin + labelWidth, width - labelWidth) + 1;
+    }
+    y += 6;
+    const double sign = width / 2;
+    for (int k = 0; k < 2; ++k) {
+        const QString who = k == 0 ? options_.preparedBy : options_.checkedBy;
+        const double x = kMargin + k * sign;
+        text(label, k == 0 ? QStringLiteral("Prepared by:") : QStringLiteral("Checked by:"), Qt::AlignLeft, x, labelWidth);
+        text(value, who, Qt::AlignLeft, x + labelWidth, sign - labelWidth - 6);
+        if (!measureOnly) {
+            p.setPen(QPen(Qt::black, 0.5));
+            p.drawLine(QPointF(x + labelWidth, y + fl.height() + 1), QPointF(x + sign - 12, y + fl.height() + 1));
+        }
+    }
+    y += fl.height() + 10;
+    if (!measureOnly) {
+        p.setPen(QPen(Qt::black, 0.8));
+        p.drawLine(QPointF(kMargin, y - 4), QPointF(kWidth - kMargin, y - 4));
+    }
+    return y + 4;
+}
+
+void Report::runningHeader(QPainter& p, int, int)
+{
+    const surveys::Survey& base = *tube_.base;
+    QString project = qs(tube_.settings.report.project);
+    if (!tube_.settings.report.projectNo.empty())
+        project += QStringLiteral(" (No. %1)").arg(qs(tube_.settings.report.projectNo));
+    const QString line1 = QStringLiteral("%1 \u2014 tube %2, %3, %4").arg(title(), qs(base.tube), qs(base.site),
+                                                                          qs(base.client));
+    const QString line2 = (project.isEmpty() ? QString() : project + QStringLiteral(" \u2014 ")) +
+                          QStringLiteral("base %1, units %2, report of %3").arg(readoutName(base), unit(), date());
+    const double width = kWidth - 2 * kMargin;
+    p.setPen(Qt::black);
+    p.setFont(sized(kHeaderPoints, true));
+    p.drawText(QRectF(kMargin, kMargin, width, 12), Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(p.font()).elidedText(line1, Qt::ElideRight, width));
+    p.setFont(sized(kHeaderPoints));
+    p.drawText(QRectF(kMargin, kMargin + 12, width, 12), Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(p.font()).elidedText(line2, Qt::ElideRight, width));
     p.setPen(QPen(Qt::black, 0.5));
-    p.drawLine(QPointF(page.left(), y + 4), QPointF(page.right(), y + 4));
+    p.drawLine(QPointF(kMargin, kMargin + 27), QPointF(kWidth - kMargin, kMargin + 27));
+}
+
+void Report::footer(QPainter& p, int number, int count)
+{
+    p.setPen(Qt::black);
+    p.setFont(sized(kHeaderPoints));
+    const QRectF box(kMargin, kHeight - kMargin - 10, kWidth - 2 * kMargin, 10);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tube %1 \u2014 %2").arg(qs(tube_.base->tube), date()));
+    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Page %1 of %2").arg(number).arg(count));
 }
 
 void Report::profiles(QPainter& p, const QRectF& body)
 {
-    const double w = body.width() / 2, h = body.height() / 2;
-    for (size_t i = 0; i < 4; ++i)
-        drawChart(p, QRectF(body.left() + double(i % 2) * w, body.top() + double(i / 2) * h, w, h), charts_[i]);
-}
-
-void Report::time(QPainter& p, const QRectF& body)
-{
-    const double chartHeight = body.height() * 0.45;
-    drawChart(p, QRectF(body.left(), body.top(), body.width(), chartHeight), charts_[4]);
-    double y = body.top() + chartHeight + 10;
-    const std::vector<double> widths{95, 50, 70, 65, 50};
-    drawRow(p, y, widths,
-            {QStringLiteral("Readout"), QStringLiteral("Time"), QStringLiteral("Largest (%1)").arg(qs(surveys::unitName(tube_.settings.units))),
-             QStringLiteral("Rate (%1/day)").arg(qs(surveys::unitName(tube_.settings.units))), QStringLiteral("Threshold"),
-             QStringLiteral("Not computed")},
-            true);
-    for (const surveys::ReadoutResult& r : tube_.readouts) {
-        y += kRowHeight;
-        if (y > body.bottom() - kRowHeight)
-            break;
-        const QString level = r.level == surveys::Level::Alarm   ? QStringLiteral("ALARM")
-                              : r.level == surveys::Level::Alert ? QStringLiteral("alert")
-                                                                 : QString();
-        std::string notes = r.displacement.reason;
-        if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
-            notes = "corrected: " + applied + (notes.empty() ? "" : "; " + notes);
-        if (r.possibleBiasShift)
-            notes = "possible bias shift" + (notes.empty() ? "" : "; " + notes);
-        drawRow(p, y, widths,
-                {readoutName(*r.survey), qs(r.survey->time), qs(surveys::lengthText(r.largestMm, tube_.settings.units)),
-                 qs(surveys::lengthText(r.rateMmPerDay, tube_.settings.units)), level, qs(notes)},
-                false);
+    // The notes of what is not compared once, under the four charts.
+    const QString note = charts_[0].note;
+    p.setFont(sized(kTablePoints));
+    const double noteHeight =
+        note.isEmpty() ? 0 : std::min(body.height() / 4, p.boundingRect(body, Qt::TextWordWrap, note).height() + 6);
+    const double w = body.width() / 2, h = (body.height() - noteHeight) / 2;
+    for (size_t i = 0; i < 4; ++i) {
+        ChartSpec c = charts_[i];
+        c.note.clear();
+        drawChart(p, QRectF(body.left() + double(i % 2) * w, body.top() + double(i / 2) * h, w, h), c);
     }
-}
-
-void Report::drawRow(QPainter& p, double top, const std::vector<double>& widths, const QStringList& cells, bool bold)
-{
-    QFont font = p.font();
-    if (font.pixelSize() != 8 || font.bold() != bold) {
-        font.setPixelSize(8);
-        font.setBold(bold);
-        p.setFont(font);
-    }
-    p.setPen(Qt::black);
-    // Text at a point, placed by its advance: a table of thousands of cells is drawn without
-    // laying out a box for each.
-    const QFontMetricsF fm(p.font(), p.device());
-    const double baseline = top + (kRowHeight + fm.ascent() - fm.descent()) / 2;
-    double x = kMargin;
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        const bool words = size_t(i) >= widths.size();
-        const double w = words ? 595 - kMargin - x : widths[size_t(i)];
-        const QString text = words ? fm.elidedText(cells[i], Qt::ElideRight, w - 4) : cells[i];
-        p.drawText(QPointF(words ? x + 2 : x + w - 2 - fm.horizontalAdvance(text), baseline), text);
-        x += w;
-    }
-}
-
-void Report::table(QPainter& p, const QRectF& body, const Page& page)
-{
-    const surveys::ReadoutResult& r = tube_.readouts[page.readout];
-    QFont bold = p.font();
-    bold.setPixelSize(10);
-    bold.setBold(true);
-    p.setFont(bold);
-    QString title = readoutName(*r.survey) + QStringLiteral(" at ") + qs(r.survey->time);
-    if (!r.survey->complete())
-        title += QStringLiteral(" (incomplete)");
-    if (tube_.settings.secondPass) {
-        for (size_t j = 0; j < 2; ++j) {
-            const auto& c = r.displacement.checksums[j];
-            title += QStringLiteral("    sum %1: mean %2 (base %3), spread %4")
-                         .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
-                         .arg(qs(surveys::hundredths(c.mean)), qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)),
-                              qs(surveys::hundredths(c.spread)));
-        }
-    }
-    p.drawText(QRectF(body.left(), body.top(), body.width(), 14), Qt::AlignLeft | Qt::AlignVCenter, title);
-    double y = body.top() + 16;
-    std::string said = r.displacement.reason;
-    if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
-        said = "Corrected: " + applied + (said.empty() ? "" : ". " + said);
-    if (r.possibleBiasShift)
-        said = "Possible bias shift. " + said;
-    if (!said.empty()) {
-        QFont font = p.font();
-        font.setPixelSize(8);
-        font.setBold(false);
-        p.setFont(font);
-        const QRectF why(body.left(), y, body.width(), 24);
-        p.drawText(why, Qt::AlignLeft | Qt::TextWordWrap, qs(said));
-        y += 24;
-    }
-    if (!r.displacement.compared)
-        return;
-    const QStringList heads = tableHeads(tube_);
-    const std::vector<double> widths(size_t(heads.size()), body.width() / double(heads.size()));
-    drawRow(p, y, widths, heads, true);
-    for (size_t i = page.firstRow; i < page.firstRow + page.rows; ++i) {
-        y += kRowHeight;
-        drawRow(p, y, widths, tableRow(tube_, r.displacement.rows[i]), false);
+    if (!note.isEmpty()) {
+        p.setFont(sized(kTablePoints));
+        p.setPen(QColor(0x80, 0x30, 0x00));
+        p.drawText(QRectF(body.left(), body.bottom() - noteHeight + 6, body.width(), noteHeight - 6),
+                   Qt::AlignLeft | Qt::TextWordWrap, note);
+        p.setPen(Qt::black);
     }
 }
 
@@ -214,47 +312,97 @@ bool Report::write(const QString& path, QString* error)
     };
     if (!tube_.base)
         return failed(qs(tube_.reason));
-    charts_ = tubeCharts(tube_, options_.historyDepths);
+    // The charts draw the chosen readouts; the summary names every one.
+    surveys::TubeResult shown = tube_;
+    shown.readouts.clear();
+    for (const surveys::ReadoutResult& r : tube_.readouts)
+        if (chosen(*r.survey))
+            shown.readouts.push_back(r);
+    charts_ = tubeCharts(shown, options_.historyDepths);
 
     QPdfWriter pdf(path);
+    pdf.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b); // archives accept it: fonts embedded, no transparency
     pdf.setResolution(72);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    pdf.setTitle(QStringLiteral("Tube %1 report").arg(qs(tube_.base->tube)));
+    pdf.setTitle(QStringLiteral("%1, tube %2").arg(title(), qs(tube_.base->tube)));
     pdf.setCreator(QStringLiteral("Tarvelon Manager"));
-    const QRectF page(kMargin, kMargin, 595 - 2 * kMargin, 842 - 2 * kMargin);
-    const QRectF body(page.left(), page.top() + kHeaderHeight, page.width(), page.height() - kHeaderHeight);
 
-    std::vector<Page> pages{{Page::Profiles}, {Page::Time}};
-    const size_t perPage = size_t((body.height() - 16 - 24 - kRowHeight) / kRowHeight);
-    for (size_t i = 0; i < tube_.readouts.size(); ++i) {
-        const size_t rows = tube_.readouts[i].displacement.rows.size();
-        for (size_t first = 0; first == 0 || first < rows; first += perPage)
-            pages.push_back({Page::Table, i, first, std::min(perPage, rows - first)});
-    }
-
+    // Laid out first, so that every page knows how many there are.
     QPainter p;
+    const double top = kMargin + kRunningHeader, bottom = kHeight - kMargin - 16;
+    TableFlow flow(sized(kTablePoints), top, bottom, kMargin, kWidth - 2 * kMargin);
+    const ReportTable sum = summary();
+    const double firstTop = titleBlock(p, kMargin, true);
+    const int chartsPage = flow.place({&sum}, 0, firstTop);
+    const int timePage = chartsPage + 1;
+    std::vector<ReportTable> depth;
+    // The latest chosen readout compared, or every one on request.
+    size_t latest = shown.readouts.size();
+    for (size_t i = 0; i < shown.readouts.size(); ++i)
+        if (shown.readouts[i].displacement.compared)
+            latest = i;
+    for (size_t i = 0; i < shown.readouts.size(); ++i)
+        if (shown.readouts[i].displacement.compared && (options_.allTables || i == latest))
+            depth.push_back(depthTable(shown.readouts[i]));
+    std::vector<const ReportTable*> tables;
+    for (const ReportTable& t : depth)
+        tables.push_back(&t);
+    const int count = std::max(timePage + 1, flow.place(tables, timePage + 1, top));
+
     if (!p.begin(&pdf))
         return failed(QStringLiteral("%1 cannot be written").arg(path));
-    for (size_t n = 0; n < pages.size(); ++n) {
+    const QRectF body(kMargin, top, kWidth - 2 * kMargin, bottom - top);
+    for (int n = 0; n < count; ++n) {
         if (n > 0)
             pdf.newPage();
-        header(p, page, int(n + 1), int(pages.size()));
-        switch (pages[n].kind) {
-        case Page::Profiles:
+        if (n == 0)
+            titleBlock(p, kMargin, false);
+        else
+            runningHeader(p, n + 1, count);
+        footer(p, n + 1, count);
+        if (n == chartsPage)
             profiles(p, body);
-            break;
-        case Page::Time:
-            time(p, body);
-            break;
-        case Page::Table:
-            table(p, body, pages[n]);
-            break;
+        if (n == timePage) {
+            // The time chart across the page; the plan and the checksums side by side under it.
+            const double h = body.height() * 0.5;
+            drawChart(p, QRectF(body.left(), body.top(), body.width(), h), charts_[4]);
+            const double w = charts_.size() > 6 ? body.width() / 2 : body.width() * 0.6;
+            drawChart(p, QRectF(body.left(), body.top() + h, w, body.height() - h), charts_[5]);
+            if (charts_.size() > 6)
+                drawChart(p, QRectF(body.left() + w, body.top() + h, w, body.height() - h), charts_[6]);
         }
+        for (const TablePart& part : flow.parts())
+            if (part.page == n)
+                flow.draw(p, part);
     }
     return p.end() || failed(QStringLiteral("%1 cannot be written").arg(path));
 }
 
 } // namespace
+
+std::optional<std::vector<int>> parseReadoutList(const QString& text, QString* error)
+{
+    std::vector<int> out;
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList ends = item.trimmed().split(QLatin1Char('-'));
+        bool ok1 = false, ok2 = true;
+        const int from = ends.value(0).toInt(&ok1);
+        const int to = ends.size() == 2 ? ends[1].toInt(&ok2) : from;
+        if (ends.size() > 2 || !ok1 || !ok2 || from < 0 || to < from || to - from > 9999) {
+            if (error)
+                *error = QStringLiteral("\"%1\" is no readout number or range (such as 01,04-07)").arg(item.trimmed());
+            return std::nullopt;
+        }
+        for (int n = from; n <= to; ++n)
+            out.push_back(n);
+    }
+    if (out.empty()) {
+        if (error)
+            *error = QStringLiteral("no readout numbers in \"%1\"").arg(text);
+        return std::nullopt;
+    }
+    return out;
+}
 
 bool writeTubeReport(const QString& pdfPath, const surveys::TubeResult& tube, const ReportOptions& options,
                      QString* error)

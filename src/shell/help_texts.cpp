@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <QWidget>
 
@@ -127,8 +128,11 @@ constexpr HelpText kTexts[] = {
     {"Surveys", "Surveys window", "tubeSettings", "Tube Settings...",
      "Set the tube's probe constant K, units, north and alert and alarm thresholds, kept in the library."},
     {"Surveys", "Surveys window", "report", "Report...",
-     "Save the tube report: an A4 PDF with the tube's header on every page, the A and B charts, the chart against "
-     "time and a table per readout."},
+     "Save the tube report: an A4 PDF/A with the title block and the summary of every readout, the A and B charts "
+     "and the chart against time of the chosen readouts (all when one or none is chosen), and the depth table of "
+     "the latest of them."},
+    {"Surveys", "Surveys window", "reportAllTables", "Every table",
+     "Check for a depth table of every chosen readout in the report, not only of the latest."},
     {"Surveys", "Surveys window", "timeDepth", "(depth)", "The depth whose displacement against time is drawn."},
     {"Surveys", "Surveys window", "import", "Import...",
      "Add export files already on disk to the library: a header export file with its readings export file, or "
@@ -163,6 +167,17 @@ constexpr HelpText kTexts[] = {
      "A and B then come from both passes, and their checksums are shown."},
     {"TubeSettings", "Tube Settings box", "checksumTolerance", "Checksum tolerance (units)",
      "How far a readout's mean checksum may move from the base's before it is marked \"possible bias shift\"."},
+    {"TubeSettings", "Tube Settings box", "project", "Project", "The project's name, printed in the tube's report."},
+    {"TubeSettings", "Tube Settings box", "projectNo", "Project number", "The project's number, printed in the report."},
+    {"TubeSettings", "Tube Settings box", "location", "Location", "Where the tube is, as the report names it."},
+    {"TubeSettings", "Tube Settings box", "topElevation", "Casing top elevation (m)",
+     "The elevation of the casing's top, in metres, for the report; \"not set\" at the lowest value."},
+    {"TubeSettings", "Tube Settings box", "probeSerial", "Probe serial", "The probe's serial number, for the report."},
+    {"TubeSettings", "Tube Settings box", "remarks", "Remarks", "Remarks printed on the report's first page."},
+    {"TubeSettings", "Tube Settings box", "reportCompany", "Company (every report)",
+     "The company that writes the reports: kept by the program for every tube."},
+    {"TubeSettings", "Tube Settings box", "reportPreparer", "Prepared by (every report)",
+     "Who prepares the reports: kept by the program for every tube."},
 };
 
 QString qs(const char* s)
@@ -234,6 +249,21 @@ QStringList guideFolders()
 #endif
     folders.removeDuplicates();
     return folders;
+}
+
+QString guideNotOpened(const QString& guide)
+{
+    const QFileInfo file(guide);
+    return QStringLiteral("The user guide cannot be opened: no program on this computer opens PDF files.\n\n"
+                          "The guide is the file \"%1\" in the folder\n%2")
+        .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+}
+
+QString siteNotOpened(const QString& address)
+{
+    return QStringLiteral("The user guide is not installed with the program, and no web browser could be opened "
+                          "for it.\n\nThe guide is at\n%1")
+        .arg(address);
 }
 
 } // namespace tarvelon

@@ -30,4 +30,9 @@ QString controlsChapter();
 // documentation folder of its installation.
 QStringList guideFolders();
 
+// Help's box when the desktop opened nothing: the guide's file and its folder, with the
+// system's separators; or the web address when no guide is installed.
+QString guideNotOpened(const QString& guide);
+QString siteNotOpened(const QString& address);
+
 } // namespace tarvelon

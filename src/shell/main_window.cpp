@@ -304,16 +304,19 @@ void MainWindow::showAbout()
 void MainWindow::showHelp()
 {
     // The guide installed with the program, in the desktop's PDF viewer; only without it the
-    // maker's web site. The result is not checked: a desktop without a handler shows nothing.
+    // maker's web site. A desktop with no handler for either says so in a box.
     for (const QString& folder : std::as_const(guideFolders_)) {
         const QString guide = QDir(folder).filePath(QString::fromLatin1(maker::kManualFile));
         if (QFileInfo(guide).isFile()) {
             // Encoded, the address is plain ASCII whatever the folder's name.
-            ctx_.desktop.open(QUrl::fromLocalFile(guide).toEncoded().toStdString());
+            if (!ctx_.desktop.open(QUrl::fromLocalFile(guide).toEncoded().toStdString()))
+                ctx_.messages.show(toText(guideNotOpened(guide)), Icon::Error);
             return;
         }
     }
-    ctx_.desktop.open(std::string(maker::kWebSite) + "/manuals/" + maker::kManualFile);
+    const std::string site = std::string(maker::kWebSite) + "/manuals/" + maker::kManualFile;
+    if (!ctx_.desktop.open(site))
+        ctx_.messages.show(toText(siteNotOpened(fromText(site))), Icon::Error);
 }
 
 void MainWindow::showFolderChooser()

@@ -8,6 +8,8 @@ namespace tarvelon {
 namespace {
 const QString kPortNames = QStringLiteral("SerialPort/recentNames");
 const QString kFolder = QStringLiteral("Download/folder");
+const QString kCompany = QStringLiteral("Report/company");
+const QString kPreparer = QStringLiteral("Report/preparedBy");
 } // namespace
 
 RememberedChoices::RememberedChoices(const QString& file)
@@ -42,6 +44,23 @@ QString RememberedChoices::folder() const
 void RememberedChoices::useFolder(const QString& folder)
 {
     settings_->setValue(kFolder, folder);
+    settings_->sync();
+}
+
+QString RememberedChoices::reportCompany() const
+{
+    return settings_->value(kCompany).toString();
+}
+
+QString RememberedChoices::reportPreparer() const
+{
+    return settings_->value(kPreparer).toString();
+}
+
+void RememberedChoices::setReportAuthor(const QString& company, const QString& preparer)
+{
+    settings_->setValue(kCompany, company);
+    settings_->setValue(kPreparer, preparer);
     settings_->sync();
 }
 

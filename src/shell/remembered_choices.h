@@ -9,7 +9,7 @@ class QSettings;
 namespace tarvelon {
 
 // What the program offers again at the next start: the port names used under "Other:" and
-// the download folder chosen last. Kept with QSettings ("Tarvelon Instruments", "Tarvelon
+// the download folder chosen last, the company and preparer of the tube reports. Kept with QSettings ("Tarvelon Instruments", "Tarvelon
 // Manager"), or in `file` when one is given.
 class RememberedChoices {
 public:
@@ -22,6 +22,10 @@ public:
     // Empty when none was chosen or the folder is gone.
     QString folder() const;
     void useFolder(const QString& folder);
+    // Who writes the tube reports: the company and the preparer, printed in every report.
+    QString reportCompany() const;
+    QString reportPreparer() const;
+    void setReportAuthor(const QString& company, const QString& preparer);
 
     static constexpr int kMostNames = 10;
 

@@ -334,7 +334,9 @@ TubeSettings SurveyStore::tubeSettings(const TubeKey& tube)
 {
     sql::Statement q(db_, "SELECT " + std::string(kTubeColumns) + " FROM tubes WHERE client = ? AND site = ? AND tube = ?");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
-    return q.step() ? tubeSettingsOfRow(q) : TubeSettings{};
+    TubeSettings t = q.step() ? tubeSettingsOfRow(q) : TubeSettings{};
+    readReportFields(tube, t.report);
+    return t;
 }
 
 std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
@@ -344,6 +346,8 @@ std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
     while (q.step())
         out[{q.text(kTubeColumnCount), q.text(kTubeColumnCount + 1), q.text(kTubeColumnCount + 2)}] =
             tubeSettingsOfRow(q);
+    for (auto& [key, t] : out)
+        readReportFields(key, t.report);
     return out;
 }
 
@@ -354,6 +358,7 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
             error_ = "the library is not open";
         return false;
     }
+    sql::Transaction tx(db_); // the tube's settings and its report's fields together
     sql::Statement q(db_, "INSERT OR REPLACE INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
                           "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass, "
                           "depth_reference, gauge_m, checksum_tolerance) "
@@ -370,6 +375,10 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
     q.bind(13, depthReferenceName(t.depthReference)).bind(14, t.gaugeM);
     bindOptional(q, 15, t.checksumTolerance);
     if (!q.run()) {
+        error_ = db_.error();
+        return false;
+    }
+    if (!tx.begun() || !writeReportFields(tube, t.report) || !tx.commit()) {
         error_ = db_.error();
         return false;
     }

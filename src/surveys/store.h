@@ -43,7 +43,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     enum class Access {
         Write, // made when new or empty, brought up to date when older
@@ -98,6 +98,8 @@ private:
     bool bringUpToDate(std::int64_t version);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
     bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
+    void readReportFields(const TubeKey& tube, TubeReportFields& fields);
+    bool writeReportFields(const TubeKey& tube, const TubeReportFields& fields);
 
     sql::Database db_;
     std::chrono::milliseconds busyLimit_{std::chrono::seconds(20)};

@@ -59,6 +59,18 @@ constexpr std::string_view kMigrations[] = {
            accepted_at TEXT NOT NULL,
            enabled     INTEGER NOT NULL DEFAULT 1,
            PRIMARY KEY (survey_id, kind, axis));)",
+    // What the tube's report says of it, in a table of its own.
+    R"(CREATE TABLE tube_reports (
+           client        TEXT NOT NULL,
+           site          TEXT NOT NULL,
+           tube          TEXT NOT NULL,
+           project       TEXT NOT NULL DEFAULT '',
+           project_no    TEXT NOT NULL DEFAULT '',
+           location      TEXT NOT NULL DEFAULT '',
+           top_elevation REAL,
+           probe_serial  TEXT NOT NULL DEFAULT '',
+           remarks       TEXT NOT NULL DEFAULT '',
+           PRIMARY KEY (client, site, tube));)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

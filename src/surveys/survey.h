@@ -61,6 +61,13 @@ struct TubeKey {
 
 enum class Units { Millimetres, Inches };
 
+// What the tube's report says of it beyond its headers; set per tube, printed as typed.
+struct TubeReportFields {
+    std::string project, projectNo, location, probeSerial, remarks;
+    std::optional<double> topElevation; // casing top, metres
+    bool operator==(const TubeReportFields&) const = default;
+};
+
 // What a reading's depth marks on the probe: its upper wheel (the interval read at depth d runs
 // from d down to d + gauge), its lower wheel (d - gauge to d) or the middle of the two.
 enum class DepthReference { UpperWheel, LowerWheel, Centre };
@@ -79,6 +86,7 @@ struct TubeSettings {
     // A readout's checksum mean may move this far (reading units) from the base's before it is
     // marked "possible bias shift"; none: never marked.
     std::optional<double> checksumTolerance = 10.0;
+    TubeReportFields report;
     bool operator==(const TubeSettings&) const = default;
 };
 

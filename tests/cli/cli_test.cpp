@@ -106,6 +106,39 @@ TEST_F(Cli, DownloadsABlockIntoTheWindowsFilesAndTheLibrary)
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2) << out;
 }
 
+TEST_F(Cli, PrintsPathsBeyondTheCodePageAsOnDiskInUtf8)
+{
+    Simulator sim(log);
+    for (const char* name : {"данные", "Łódź dane"}) {
+        const std::string into = folder.file(name);
+        fs::create_directories(fsPath(into));
+        std::string out, err;
+        ASSERT_EQ(run({"download", "--port", sim.path, "--folder", into, "--block", "2", "--no-library"}, &out, &err), 0)
+            << err;
+        std::string listed;
+        for (const auto& [file, bytes] : filesIn(fsPath(into)))
+            if (file != "datiram.dat")
+                listed += into + "/" + file + "\n";
+        EXPECT_EQ(out, listed);
+        // A folder it cannot write into is named as it was given.
+        EXPECT_EQ(run({"download", "--port", sim.path, "--folder", into + "/nuova", "--all", "--no-library"}, &out, &err),
+                  1);
+        EXPECT_EQ(err, "tarvelon: Attention: cannot write into the download folder " + into + "/nuova\n");
+    }
+}
+
+TEST_F(Cli, SlashQuestionMarkIsHelp)
+{
+    std::string help, slash;
+    ASSERT_EQ(run({"--help"}, &help), 0);
+    ASSERT_EQ(run({"/?"}, &slash), 0);
+    EXPECT_EQ(slash, help);
+    EXPECT_NE(help.find("UTF-8"), std::string::npos);
+    ASSERT_EQ(run({"download", "--help"}, &help), 0);
+    ASSERT_EQ(run({"download", "/?"}, &slash), 0);
+    EXPECT_EQ(slash, help);
+}
+
 TEST_F(Cli, DownloadsEveryMeasuredBlock)
 {
     Simulator sim(log);
@@ -224,6 +257,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "31"}, 2, "Incorrect block number"},
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "4,0"}, 2, "Incorrect block number"},
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--block", "5", "--all"}, 2, "give the blocks"},
+        // What Windows makes of --folder "C:\dati\Campagna 2025\" --block 1: the options are in the value.
+        BadUse{{"download", "--port", "@port", "--folder", "C:\\dati\\Campagna 2025\" --block 1"}, 2,
+               "--folder ends in \\\" (\"C:\\dati\\Campagna 2025\\\"), which Windows reads as a quote mark, so it "
+               "took in what followed it (--block 1): leave out the last backslash (--folder \"C:\\dati\\Campagna "
+               "2025\")"},
         BadUse{{"download", "--port", "@port", "--block", "5"}, 2, "--folder is needed"},
         BadUse{{"download", "--port", "@port", "--folder", "@folder", "--all", "--library", "@file", "--no-library"},
                2, "cannot be used together"},
@@ -280,6 +318,24 @@ TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)
     EXPECT_NE(out.find("02,11/03/24,10:00:00,0.5,0.00,0.00,0.00,0.00,6.98,0.00,6.98,"), std::string::npos) << out;
     EXPECT_NE(out.find("02,11/03/24,10:00:00,2.0,0.00,0.00,0.00,0.00,0.00,0.00,0.00,"), std::string::npos) << out;
     EXPECT_EQ(readFile(home.file("t1.pdf")).rfind("%PDF", 0), 0u);
+    // The report's readouts by number, each one the tube has; its tables the latest's or all.
+    const struct {
+        std::vector<std::string> extra;
+        int exit;
+        std::string said;
+    } reports[] = {
+        {{"--readouts", "01-02", "--tables", "all"}, 0, ""},
+        {{"--readouts", "02,07"}, 1, "has no readout number 7"},
+        {{"--readouts", "2-1"}, 2, "is no readout number or range"},
+        {{"--tables", "some"}, 2, "--tables takes latest or all"},
+    };
+    for (const auto& r : reports) {
+        std::vector<std::string> args = tube;
+        args.insert(args.end(), {"--pdf", home.file("t2.pdf")});
+        args.insert(args.end(), r.extra.begin(), r.extra.end());
+        EXPECT_EQ(run(args, &out, &err), r.exit) << r.said << err;
+        EXPECT_NE(err.find(r.said), std::string::npos) << err;
+    }
 
     // The base and constant were kept: the same numbers without them, into a file.
     std::vector<std::string> again = tube;
@@ -304,7 +360,8 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
     std::vector<std::string> all = tube;
     all.insert(all.end(), {"--constant", "25000", "--base", "1", "--units", "in", "--north", "45", "--gauge", "0.5",
                            "--depth-reference", "centre", "--alert", "0.5", "--alarm", "1", "--alert-rate", "0.02",
-                           "--alarm-rate", "0.04", "--second-pass", "on", "--checksum-tolerance", "8"});
+                           "--alarm-rate", "0.04", "--second-pass", "on", "--checksum-tolerance", "8",
+                           "--project", "Diga di Rocca ", "--top-elevation", "312.45", "--remarks", "Read weekly"});
     std::string out, err;
     ASSERT_EQ(run(all, &out, &err), 0) << err;
     surveys::TubeSettings kept;
@@ -321,6 +378,9 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
     EXPECT_NEAR(*kept.alarmMmPerDay, 1.016, 1e-9);
     EXPECT_TRUE(kept.secondPass);
     EXPECT_EQ(kept.checksumTolerance, 8.0);
+    EXPECT_EQ(kept.report.project, "Diga di Rocca");
+    EXPECT_EQ(kept.report.topElevation, 312.45);
+    EXPECT_EQ(kept.report.remarks, "Read weekly");
     EXPECT_NE(out.find("base: 01\n"), std::string::npos) << out;
     EXPECT_NE(out.find("alert: 0.5\n"), std::string::npos) << out;
 
@@ -346,6 +406,7 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
         {{"--base", "7"}, "has no readout number 7"},
         {{"--depth-reference", "middle"}, "upper, lower or centre"},
         {{"--units", "ft"}, "mm or in"},
+        {{"--top-elevation", "high"}, "--top-elevation takes an elevation in metres"},
     };
     for (const auto& b : bad) {
         std::vector<std::string> args = tube;

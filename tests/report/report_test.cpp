@@ -2,19 +2,26 @@
 #include "report/tube_report.h"
 #include "support/harness.h"
 
+#include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
 
 namespace {
 
-// A tube of `readouts` readouts of 120 depths, each moving 2 units more at 10 m and below it.
-std::vector<Survey> tube(int readouts)
+// A tube `metres` deep read every 0.5 m: `readouts` weekly readouts from 01/04/2024, moving
+// toward A0 above 10 m and toward B0 less, a little more each week.
+std::vector<Survey> tube(int readouts, int metres = 60)
 {
     std::vector<Survey> out;
     for (int n = 1; n <= readouts; ++n) {
@@ -26,86 +33,266 @@ std::vector<Survey> tube(int readouts)
         s.step = 0.5;
         s.north = "+045";
         s.readout = std::to_string(n);
-        s.date = (n < 10 ? "0" : "") + std::to_string(n) + "/04/24";
+        s.date = QDate(2024, 4, 1).addDays(7 * (n - 1)).toString(QStringLiteral("dd/MM/yy")).toStdString();
         s.time = "09:30:00";
-        for (int t = 5; t <= 600; t += 5)
-            s.rows.push_back({t, {std::int64_t(t <= 100 ? 2 * n : 0) + 1000, std::int64_t(-n) - 300}});
+        for (int t = 5; t <= metres * 10; t += 5)
+            s.rows.push_back({t, {std::int64_t(t <= 100 ? 2 * n : 0) + 1000, std::int64_t(t <= 100 ? -n : 0) - 300}});
         out.push_back(s);
     }
-    out[2].rows.erase(out[2].rows.begin() + 40); // 20.5 m not read in readout 3
+    if (readouts > 2 && out[2].rows.size() > 40)
+        out[2].rows.erase(out[2].rows.begin() + 40); // 20.5 m not read in readout 3
     return out;
+}
+
+std::vector<const Survey*> pointers(const std::vector<Survey>& surveys)
+{
+    std::vector<const Survey*> out;
+    for (const Survey& s : surveys)
+        out.push_back(&s);
+    return out;
+}
+
+QString run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    EXPECT_TRUE(p.waitForFinished(30000)) << program.toStdString() << " (poppler-utils) is needed";
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // Each page's text, as a reader of the PDF gets it.
 std::vector<std::string> pageTexts(const std::string& pdf)
 {
-    QProcess run;
-    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(pdf), QStringLiteral("-")});
-    EXPECT_TRUE(run.waitForFinished(20000)) << "pdftotext (poppler-utils) is needed";
     std::vector<std::string> pages;
-    const QByteArray all = run.readAllStandardOutput();
-    for (const QByteArray& page : all.split('\f'))
+    const QString all = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(pdf),
+                                                           QStringLiteral("-")});
+    for (const QString& page : all.split(QLatin1Char('\f')))
         if (!page.trimmed().isEmpty())
             pages.push_back(page.toStdString());
     return pages;
 }
 
-TEST(TubeReport, EveryPageCarriesTheTubesHeaderAndTheTablesTheNumbers)
+struct Word {
+    double x0, y0, x1, y1;
+    QString text;
+};
+
+// Every word of every page with its box, from pdftotext -bbox.
+std::vector<std::vector<Word>> pageWords(const std::string& pdf)
+{
+    const QString xml = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QString::fromStdString(pdf),
+                                                          QStringLiteral("-")});
+    std::vector<std::vector<Word>> pages;
+    static const QRegularExpression item(
+        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
+    for (auto it = item.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith(QLatin1String("<page")))
+            pages.emplace_back();
+        else if (!pages.empty())
+            pages.back().push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                                    m.captured(4).toDouble(), m.captured(5)});
+    }
+    return pages;
+}
+
+// What a reader would see wrong: words over each other, past the margins, or smaller than 8 pt.
+std::vector<std::string> layoutFaults(const std::string& pdf)
+{
+    std::vector<std::string> faults;
+    const auto pages = pageWords(pdf);
+    for (size_t n = 0; n < pages.size(); ++n) {
+        const std::vector<Word>& words = pages[n];
+        const std::string on = " on page " + std::to_string(n + 1);
+        for (size_t i = 0; i < words.size(); ++i) {
+            const Word& w = words[i];
+            if (w.x0 < 39.5 || w.x1 > 595.5 - 39.5 || w.y0 < 39.5 || w.y1 > 842 - 39.5)
+                faults.push_back("\"" + w.text.toStdString() + "\" past the margin" + on);
+            // A rotated word (an axis title) is as tall as it is long: words of one character, whose
+            // length may be under 8 pt, are left out.
+            if (w.y1 - w.y0 < 7.9 && w.text.size() > 1)
+                faults.push_back("\"" + w.text.toStdString() + "\" smaller than 8 pt" + on);
+            for (size_t j = i + 1; j < words.size(); ++j) {
+                const Word& v = words[j];
+                const double dx = std::min(w.x1, v.x1) - std::max(w.x0, v.x0);
+                const double dy = std::min(w.y1, v.y1) - std::max(w.y0, v.y0);
+                if (dx > 0.5 && dy > 2.0)
+                    faults.push_back("\"" + w.text.toStdString() + "\" over \"" + v.text.toStdString() + "\"" + on);
+            }
+        }
+    }
+    return faults;
+}
+
+report::ReportOptions options()
+{
+    report::ReportOptions o;
+    o.reportDate = QStringLiteral("05/05/2024");
+    o.company = QStringLiteral("Geotecna Srl");
+    o.preparedBy = QStringLiteral("A. Rossi");
+    return o;
+}
+
+// Reports of 10 m and 80 m tubes, short and long, in both units: every page clean, the 80 m tube
+// of 14 readouts in at most 12 pages, and what the client reads where it belongs.
+TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
 {
     test::TempDir dir;
-    const std::vector<Survey> surveys = tube(4);
-    std::vector<const Survey*> readouts;
-    for (const Survey& s : surveys)
-        readouts.push_back(&s);
+    const struct {
+        const char* what;
+        int readouts, metres;
+        Units units;
+        bool secondPass, allTables;
+        size_t mostPages;
+    } cases[] = {
+        {"10 m, 3 readouts", 3, 10, Units::Millimetres, false, false, 4},
+        {"80 m, 14 readouts", 14, 80, Units::Millimetres, false, false, 12},
+        {"80 m, 14 readouts, inches, second pass", 14, 80, Units::Inches, true, false, 12},
+        {"30 m, 6 readouts, every table", 6, 30, Units::Millimetres, false, true, 12},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<Survey> surveys = tube(c.readouts, c.metres);
+        if (c.secondPass)
+            for (Survey& s : surveys)
+                for (SurveyRow& r : s.rows)
+                    r.readings[2] = -*r.readings[0] + 40, r.readings[3] = -*r.readings[1] - 40;
+        surveys[1].step = 1.0; // taken at another step: a line of the summary, no page
+        TubeSettings settings;
+        settings.constant = 25000;
+        settings.alertMm = 0.5;
+        settings.units = c.units;
+        settings.secondPass = c.secondPass;
+        settings.report = {"Diga di Rocca", "P-2024-17", "Left abutment", "SN 4411",
+                           "Tube flushed before readout 5; readings of 20.5 m on 15/04/2024 were not taken.", 312.45};
+        const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+        report::ReportOptions o = options();
+        o.allTables = c.allTables;
+        const std::string pdf = dir.file("report-" + std::to_string(&c - cases) + ".pdf");
+        QString error;
+        ASSERT_TRUE(report::writeTubeReport(QString::fromStdString(pdf), result, o, &error)) << error.toStdString();
+        // REPORT_TEST_PAGES=folder keeps the reports to look at.
+        if (const QString keep = qEnvironmentVariable("REPORT_TEST_PAGES"); !keep.isEmpty())
+            QFile::copy(QString::fromStdString(pdf), keep + QStringLiteral("/report-%1.pdf").arg(&c - cases));
+
+        for (const std::string& fault : layoutFaults(pdf))
+            ADD_FAILURE() << fault;
+        const std::vector<std::string> pages = pageTexts(pdf);
+        ASSERT_GE(pages.size(), 3u);
+        EXPECT_LE(pages.size(), c.mostPages);
+        for (size_t n = 0; n < pages.size(); ++n)
+            EXPECT_NE(pages[n].find("Page " + std::to_string(n + 1) + " of " + std::to_string(pages.size())),
+                      std::string::npos);
+        for (const char* field : {"Inclinometer report", "Geotecna Srl", "Diga di Rocca (No. P-2024-17)",
+                                  "Left abutment", "312.450 m", "SN 4411", "Gauge length:", "Probe constant K:",
+                                  "Base readout:", "01/04/2024 No. 01", "Corrections applied:", "Prepared by:",
+                                  "A. Rossi", "Checked by:", "Report date:", "05/05/2024", "Summary",
+                                  "not compared", "Tube flushed"})
+            EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
+        EXPECT_NE(pages[1].find("I7, FRANA 12, GEOTECNA"), std::string::npos) << pages[1];
+        // Every compared readout in the summary with its largest value's depth: 0.5 m, the top.
+        const std::string latest = report::readoutName(surveys.back()).toStdString();
+        EXPECT_NE(pages[0].find(latest), std::string::npos);
+        size_t tables = 0;
+        for (const std::string& page : pages)
+            tables += page.find("Readout " + report::readoutName(surveys[surveys.size() - 2]).toStdString()) != std::string::npos;
+        EXPECT_EQ(tables > 0, c.allTables);
+        EXPECT_NE(pages.back().find("Readout " + latest), std::string::npos);
+        if (c.metres >= 80)
+            EXPECT_NE(pages.back().find("(continued)"), std::string::npos) << pages.back();
+    }
+}
+
+// The values the charts draw at a depth are the displacements of the table: cumulative in the
+// cumulative charts, incremental in the incremental ones. The window draws these same charts.
+TEST(TubeCharts, DrawTheTablesValuesOnOneScaleWithDistinctLegends)
+{
+    const std::vector<Survey> surveys = tube(4, 20);
     TubeSettings settings;
     settings.constant = 25000;
-    settings.alertMm = 0.5;
+    const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+    const std::vector<report::ChartSpec> charts = report::tubeCharts(result);
+    ASSERT_EQ(charts.size(), 6u); // and the plan
+    const auto rowAt = [&](size_t readout, int tenths) {
+        for (const DisplacementRow& r : result.readouts[readout].displacement.rows)
+            if (r.depthTenths == tenths)
+                return r;
+        return DisplacementRow{};
+    };
     const struct {
-        Units units;
-        const char* unit;
-        const char* value; // cumulative A of readout 4 at 0.5 m: 20 depths x 0.5 m x change 6 / 25000
-    } cases[] = {{Units::Millimetres, "mm", " 2.40 "}, {Units::Inches, "in", " 0.094 "}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.unit);
-        settings.units = c.units;
-        const TubeResult result = analyseTube(&surveys[0], readouts, settings);
-        const std::string pdf = dir.file(std::string("report-") + c.unit + ".pdf");
-        QString error;
-        ASSERT_TRUE(report::writeTubeReport(QString::fromStdString(pdf), result, {QStringLiteral("05/05/2024"), {}},
-                                            &error))
-            << error.toStdString();
-        const std::vector<std::string> pages = pageTexts(pdf);
-        // Charts, time chart, and two pages of 120 depths for each of the three readouts.
-        ASSERT_EQ(pages.size(), 8u);
-        for (size_t n = 0; n < pages.size(); ++n) {
-            const std::string page = pages[n];
-            for (const std::string& field :
-                 {std::string("Client: GEOTECNA"), std::string("Site: FRANA 12"), std::string("Tube: I7"),
-                  std::string("North: 45 deg"), std::string("Probe constant K: 25000"),
-                  std::string("Base readout: 01/04/24 No. 01 at 09:30:00"), std::string("Units: ") + c.unit,
-                  std::string("Report date: 05/05/2024"),
-                  "Page " + std::to_string(n + 1) + " of " + std::to_string(pages.size())})
-                EXPECT_NE(page.find(field), std::string::npos) << "page " << n + 1 << " lacks " << field;
+        size_t chart;
+        bool cumulative;
+        size_t axis;
+    } drawn[] = {{0, true, 0}, {1, true, 1}, {2, false, 0}, {3, false, 1}};
+    for (const auto& d : drawn)
+        for (int tenths : {5, 100, 105, 200}) {
+            SCOPED_TRACE(charts[d.chart].title.toStdString() + " at " + std::to_string(tenths));
+            const std::vector<double> values = report::valuesAt(charts[d.chart], tenths / 10.0);
+            ASSERT_EQ(values.size(), result.readouts.size());
+            for (size_t i = 0; i < values.size(); ++i) {
+                const DisplacementRow r = rowAt(i, tenths);
+                const std::optional<double> v = d.cumulative ? r.cumulative[d.axis] : r.incremental[d.axis];
+                if (v)
+                    EXPECT_DOUBLE_EQ(values[i], *v);
+                else
+                    EXPECT_TRUE(std::isnan(values[i]));
+            }
         }
-        EXPECT_NE(pages[0].find("A cumulative displacement"), std::string::npos);
-        EXPECT_NE(pages[1].find("Resultant displacement against time"), std::string::npos);
-        EXPECT_NE(pages[1].find("alert"), std::string::npos);
-        EXPECT_NE(pages[6].find(std::string(" 0.5 ")), std::string::npos);
-        EXPECT_NE(pages[6].find(c.value), std::string::npos) << pages[6];
-        // The gap of readout 3 is named on its table, once.
-        EXPECT_NE(pages[4].find("at 20.5 m"), std::string::npos) << pages[4];
-    }
+    // A and B of one kind share their scale, and it holds every value with room to spare.
+    EXPECT_EQ(charts[0].valueRange, charts[1].valueRange);
+    EXPECT_EQ(charts[2].valueRange, charts[3].valueRange);
+    ASSERT_TRUE(charts[0].valueRange);
+    const double largest = *rowAt(2, 5).cumulative[0];
+    EXPECT_GT(charts[0].valueRange->second, largest);
+
+    // Forty-eight readouts: no two drawn alike, the latest heavier.
+    std::set<std::pair<QRgb, int>> looks;
+    for (size_t i = 0; i < 48; ++i)
+        EXPECT_TRUE(looks.insert({report::seriesStyle(i).color.rgb(), int(report::seriesStyle(i).style)}).second) << i;
+    EXPECT_TRUE(charts[0].series.back().heavy);
+    EXPECT_FALSE(charts[0].series.front().heavy);
+}
+
+// A readout not compared has no line, so it is not in the legend either; images of every chart.
+TEST(TubeCharts, LeaveOutWhatIsNotDrawnAndExportEveryChart)
+{
+    test::TempDir dir;
+    std::vector<Survey> surveys = tube(4, 20);
+    surveys[2].step = 1.0;
+    TubeSettings settings;
+    settings.constant = 25000;
+    const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+    const std::vector<report::ChartSpec> charts = report::tubeCharts(result);
+    EXPECT_EQ(report::valuesAt(charts[0], 1.0).size(), 2u);
+    EXPECT_NE(charts[0].note.indexOf(QStringLiteral("No. 03")), -1);
+    // The time chart: A, B and resultant at each depth, its axis from the base's day.
+    EXPECT_EQ(charts[4].series.size() % 3, 0u);
+    EXPECT_DOUBLE_EQ(charts[4].timeOrigin, *surveyDays(surveys[0].date, surveys[0].time));
 
     QStringList written;
     QString error;
-    const QString base = QString::fromStdString(dir.file("I7"));
-    ASSERT_TRUE(report::writeChartImages(base, report::tubeCharts(analyseTube(&surveys[0], readouts, settings)),
-                                         QSize(600, 700), &written, &error))
+    ASSERT_TRUE(report::writeChartImages(QString::fromStdString(dir.file("I7")), charts, QSize(600, 700), &written,
+                                         &error))
         << error.toStdString();
-    EXPECT_EQ(written.size(), 10);
+    EXPECT_EQ(written.size(), 12);
     for (const QString& file : written)
         EXPECT_GT(QFileInfo(file).size(), 2000) << file.toStdString();
     EXPECT_NE(test::readFile(dir.file("I7-b-incremental.svg")).find("<polyline"), std::string::npos);
+}
+
+TEST(TubeReport, ReadoutListsAsTyped)
+{
+    const struct {
+        const char* text;
+        std::vector<int> numbers; // empty: refused
+    } cases[] = {{"01,04-07", {1, 4, 5, 6, 7}}, {"3", {3}}, {" 2 , 9 ", {2, 9}}, {"7-4", {}}, {"a", {}},
+                 {"1-2-3", {}}, {"", {}}};
+    for (const auto& c : cases) {
+        QString error;
+        const auto got = report::parseReadoutList(QString::fromLatin1(c.text), &error);
+        EXPECT_EQ(got.value_or(std::vector<int>{}), c.numbers) << c.text;
+        EXPECT_EQ(error.isEmpty(), !c.numbers.empty()) << c.text;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The user guide and the program say the same: every "Attention: ..." message of the sources
 // is explained in the guide, every control has its help text, and Help opens the installed
 // guide when there is one.
+#include "platform/qt/qt_text.h"
 #include "shell/about_box.h"
 #include "shell/blocks_list_window.h"
 #include "shell/controls.h"
@@ -171,15 +172,22 @@ TEST(Guide, HelpOpensTheInstalledGuideElseTheWebSite)
     const auto local = [](const QString& folder) {
         return QUrl::fromLocalFile(folder + QStringLiteral("/TARVELONmanuale.pdf")).toString();
     };
+    const QString besideShown = QDir::toNativeSeparators(beside);
+    // With no handler on the desktop, the box: what could not be opened, and where it is.
     const struct {
         const char* what;
         QStringList present;
         QString opened;
+        bool handled = true;
+        QStringList boxSays = {};
     } cases[] = {
         {"no guide installed", {}, web},
         {"guide beside the program", {beside}, local(beside)},
         {"guide in the documentation folder", {docs}, local(docs)},
         {"both: the one beside the program", {beside, docs}, local(beside)},
+        {"no PDF viewer", {beside}, local(beside), false,
+         {QStringLiteral("cannot be opened"), QStringLiteral("\"TARVELONmanuale.pdf\""), besideShown}},
+        {"no browser and no guide", {}, web, false, {QStringLiteral("not installed"), web}},
     };
     for (const auto& c : cases) {
         for (const QString& folder : {beside, docs}) {
@@ -192,6 +200,7 @@ TEST(Guide, HelpOpensTheInstalledGuideElseTheWebSite)
         }
         test::FakeMessages messages;
         test::FakeDesktop desktop;
+        desktop.handles = c.handled;
         MainWindow::Options opts;
         opts.programFolder = dir.path();
         opts.messages = &messages;
@@ -201,7 +210,9 @@ TEST(Guide, HelpOpensTheInstalledGuideElseTheWebSite)
         window.findChild<QAbstractButton*>(QStringLiteral("Command12"))->click();
         ASSERT_EQ(desktop.opened.size(), 1u) << c.what;
         EXPECT_EQ(QUrl::fromEncoded(QByteArray::fromStdString(desktop.opened[0])).toString(), c.opened) << c.what;
-        EXPECT_TRUE(messages.shown.empty()) << c.what;
+        ASSERT_EQ(messages.shown.size(), c.handled ? 0u : 1u) << c.what;
+        for (const QString& part : c.boxSays)
+            EXPECT_TRUE(fromText(messages.shown[0].text).contains(part)) << c.what << ": " << messages.shown[0].text;
     }
 }
 

@@ -66,9 +66,11 @@ public:
     bool open(const std::string& address) override
     {
         opened.push_back(address);
-        return true;
+        return handles;
     }
     std::vector<std::string> opened;
+    // False: the desktop has no program for the address.
+    bool handles = true;
 };
 
 } // namespace tarvelon::test

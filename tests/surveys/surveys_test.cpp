@@ -207,6 +207,7 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
                 for (const SurveySummary& kept : store.list())
                     EXPECT_TRUE(kept.complete);
                 TubeSettings t{25000, added.id, Units::Inches, 45.0, 10.0, 20.0, 0.5, 1.0, true};
+                t.report = {"Dam", "P-17", "Left bank", "SN 4411", "Read weekly", 312.5};
                 EXPECT_EQ(store.tubeSettings({"C", "S", "T"}), TubeSettings{});
                 ASSERT_TRUE(store.setTubeSettings({"C", "S", "T"}, t)) << store.error();
                 EXPECT_EQ(store.tubeSettings({"C", "S", "T"}), t);

@@ -44,6 +44,17 @@ TEST(OnWindows, PortsAreComNamesAndNamesBeyondCom9ReachTheDevice)
     }
 }
 
+TEST(OnWindows, ADeviceThatTakesNoLineSettingsIsNoSerialPort)
+{
+    // NUL opens like any device but has no line to set: the port must not count as open.
+    QtSerialPort port([](int) { return QStringLiteral("NUL"); });
+    EXPECT_FALSE(port.open());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(port.openFailure(), "it is not a serial port");
+    EXPECT_FALSE(port.write("}"));
+    EXPECT_EQ(port.waitingCount(), 0);
+}
+
 TEST(OnWindows, HeaderFileBesideTheProgramElseInApplicationData)
 {
     QTemporaryDir dir;

@@ -4,7 +4,12 @@
 
 #include <QFileInfo>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -27,6 +32,24 @@ bool mayReadAndWrite(const QString& location)
     return ::access(QFile::encodeName(location).constData(), R_OK | W_OK) == 0;
 #endif
 }
+
+#ifdef Q_OS_WIN
+QString windowsOpenFailure(unsigned long code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return QStringLiteral("no such port");
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return QStringLiteral("in use by another program");
+    case ERROR_NOT_SUPPORTED:
+        return QStringLiteral("it is not a serial port");
+    default:
+        return QString::fromStdString(windowsErrorText(code));
+    }
+}
+#endif
 
 } // namespace
 
@@ -80,6 +103,10 @@ QtSerialPort::QtSerialPort(PortNameResolver resolver, QObject* parent)
 {
     port_.setObjectName(QStringLiteral("MSComm1"));
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+#ifdef Q_OS_WIN
+    // The reader's thread wakes the event loop, whose wait for an event then ends at once.
+    comm_.onArrival = [this] { QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection); };
+#endif
 }
 
 void QtSerialPort::selectPort(int number)
@@ -99,6 +126,14 @@ bool QtSerialPort::open()
         failure_ = toText(why);
         return false;
     }
+#ifdef Q_OS_WIN
+    if (!comm_.open(name.toStdWString())) {
+        failure_ = toText(windowsOpenFailure(comm_.openError()));
+        return false;
+    }
+    emit opened(name);
+    return true;
+#endif
     port_.setPortName(name);
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
@@ -142,6 +177,11 @@ QString QtSerialPort::failureReason(const QString& name) const
 void QtSerialPort::close()
 {
     disconnected_ = false;
+#ifdef Q_OS_WIN
+    // Writes are handed to the driver before write() returns: nothing is left to flush.
+    comm_.close();
+    return;
+#endif
     if (!port_.isOpen())
         return;
     // A command line written just before the close must still leave the machine.
@@ -151,11 +191,17 @@ void QtSerialPort::close()
 
 bool QtSerialPort::isOpen() const
 {
+#ifdef Q_OS_WIN
+    return comm_.isOpen();
+#endif
     return port_.isOpen();
 }
 
 bool QtSerialPort::write(std::string_view bytes)
 {
+#ifdef Q_OS_WIN
+    return comm_.isOpen() && comm_.write(bytes);
+#endif
     if (!port_.isOpen())
         return false;
     const qint64 n = port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -167,6 +213,10 @@ bool QtSerialPort::write(std::string_view bytes)
 
 int QtSerialPort::waitingCount()
 {
+#ifdef Q_OS_WIN
+    noteLostDevice();
+    return comm_.isOpen() ? comm_.waitingCount() : 0;
+#endif
     if (!port_.isOpen())
         return 0;
     return static_cast<int>(port_.bytesAvailable());
@@ -174,6 +224,10 @@ int QtSerialPort::waitingCount()
 
 std::string QtSerialPort::readAll()
 {
+#ifdef Q_OS_WIN
+    noteLostDevice();
+    return comm_.isOpen() ? comm_.readAll() : std::string();
+#endif
     if (!port_.isOpen())
         return {};
     const QByteArray bytes = port_.readAll();
@@ -190,6 +244,26 @@ std::string QtSerialPort::portName() const
     if (shown.size() > kShownName)
         shown = shown.left(kShownName) + QStringLiteral("...");
     return toText(shown);
+}
+
+bool QtSerialPort::disconnected() const
+{
+#ifdef Q_OS_WIN
+    if (comm_.isOpen() && comm_.lost())
+        return true;
+#endif
+    return disconnected_;
+}
+
+void QtSerialPort::noteLostDevice()
+{
+#ifdef Q_OS_WIN
+    // The device went away under the reader: the port is closed and the exchange told.
+    if (comm_.isOpen() && comm_.lost()) {
+        comm_.close();
+        disconnected_ = true;
+    }
+#endif
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)

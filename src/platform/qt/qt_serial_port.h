@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <functional>
+#ifdef Q_OS_WIN
+#include "platform/win/win_comm.h"
+#endif
 
 namespace tarvelon {
 
@@ -23,7 +26,9 @@ QString portLocation(const QString& name);
 // characters, a regular file or a folder); empty when it may be one.
 QString unsuitablePortName(const QString& name);
 
-// The RS-232 line over QSerialPort, fixed at 9600 8N1 without flow control.
+// The RS-232 line, fixed at 9600 8N1 without flow control: over QSerialPort, and on Windows
+// over the Win32 calls themselves (QSerialPort's wait for a received character can come late
+// there; see WinComm).
 class QtSerialPort : public QObject, public SerialPort {
     Q_OBJECT
 public:
@@ -39,7 +44,7 @@ public:
     std::string readAll() override;
     std::string portName() const override;
     std::string openFailure() const override { return failure_; }
-    bool disconnected() const override { return disconnected_; }
+    bool disconnected() const override;
 
     int selectedPort() const { return number_; }
 
@@ -49,9 +54,13 @@ signals:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    void noteLostDevice();
     QString failureReason(const QString& name) const;
 
     QSerialPort port_;
+#ifdef Q_OS_WIN
+    WinComm comm_;
+#endif
     PortNameResolver resolver_;
     int number_ = 1;
     std::string failure_;

@@ -110,7 +110,7 @@ void SurveyCharts::drawTime()
         time_->setChart({});
         return;
     }
-    time_->setChart(report::tubeCharts(*tube_, timeDepths()).back());
+    time_->setChart(report::tubeCharts(*tube_, timeDepths())[4]);
 }
 
 std::vector<int> SurveyCharts::timeDepths() const

@@ -1,6 +1,7 @@
 #include "shell/surveys/surveys_window.h"
 
 #include "report/tube_report.h"
+#include "shell/remembered_choices.h"
 #include "shell/help_texts.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
@@ -11,6 +12,7 @@
 
 #include <QBoxLayout>
 #include <QFile>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -85,6 +87,9 @@ void SurveysWindow::buildUi()
     });
     for (QPushButton* b : {baseButton_, settingsButton_, reportButton_})
         tools->addWidget(b);
+    reportAllTables_ = new QCheckBox(QStringLiteral("Every table"), right);
+    reportAllTables_->setObjectName(QStringLiteral("reportAllTables"));
+    tools->addWidget(reportAllTables_);
     tools->addStretch(1);
     rightLayout->addLayout(tools);
 
@@ -367,10 +372,17 @@ bool SurveysWindow::exportTable(const QString& path, QString* error)
 
 bool SurveysWindow::writeReport(const QString& path, QString* error)
 {
-    // The whole tube, whatever is chosen: the report is what goes to the client.
+    // The whole tube in the summary; the charts and tables of the readouts chosen, when several are.
     const surveys::TubeResult tube =
         tube_ ? surveys::analyseTube(tubeSurveys_, settings_, corrections_) : surveys::analyseTube(nullptr, {}, settings_);
-    return report::writeTubeReport(path, tube, {}, error);
+    report::ReportOptions options;
+    if (chosen_.size() > 1)
+        options.readoutIds = chosen_;
+    options.allTables = reportAllTables_->isChecked();
+    const RememberedChoices choices;
+    options.company = choices.reportCompany();
+    options.preparedBy = choices.reportPreparer();
+    return report::writeTubeReport(path, tube, options, error);
 }
 
 // Asks where, then writes there; the title names both the dialog and its failure message.

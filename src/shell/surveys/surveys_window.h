@@ -16,6 +16,7 @@
 #include <vector>
 
 class QLabel;
+class QCheckBox;
 class QPushButton;
 class QTableWidget;
 
@@ -104,6 +105,7 @@ private:
     QPushButton* baseButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* reportButton_ = nullptr;
+    QCheckBox* reportAllTables_ = nullptr;
     QPushButton* importButton_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "shell/help_texts.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/surveys/tube_report_box.h"
 #include "surveys/displacement.h"
 
 #include <QCheckBox>
@@ -93,6 +94,8 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     form->addRow(secondPass_);
     tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
     form->addRow(QStringLiteral("Checksum tolerance (units):"), tolerance_);
+    report_ = new TubeReportBox(settings.report, this);
+    form->addRow(report_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         const surveys::TubeSettings t = this->settings();
@@ -101,6 +104,7 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
             QMessageBox::warning(this, windowTitle(), QStringLiteral("The alert exceeds the alarm: nothing is kept."));
             return;
         }
+        report_->keepAuthor();
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -124,6 +128,7 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
     t.depthReference = surveys::DepthReference(reference_->currentIndex());
     t.gaugeM = gauge_->value();
     t.checksumTolerance = valueOf(tolerance_);
+    t.report = report_->fields();
     return t;
 }
 

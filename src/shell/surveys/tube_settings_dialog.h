@@ -9,6 +9,10 @@ class QDoubleSpinBox;
 class QLabel;
 
 namespace tarvelon {
+class TubeReportBox;
+}
+
+namespace tarvelon {
 
 // "Tube Settings": what turns a tube's readings into millimetres and what is an alert, kept
 // in the library for that tube. The base readout is chosen in the tree ("Mark as Base").
@@ -32,6 +36,7 @@ private:
     QComboBox* reference_ = nullptr;
     QDoubleSpinBox* gauge_ = nullptr;
     QDoubleSpinBox* tolerance_ = nullptr;
+    TubeReportBox* report_ = nullptr;
 };
 
 } // namespace tarvelon
