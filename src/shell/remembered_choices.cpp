@@ -45,4 +45,15 @@ void RememberedChoices::useFolder(const QString& folder)
     settings_->sync();
 }
 
+QByteArray RememberedChoices::layout(const QString& name) const
+{
+    return settings_->value(QStringLiteral("Layout/") + name).toByteArray();
+}
+
+void RememberedChoices::keepLayout(const QString& name, const QByteArray& state)
+{
+    settings_->setValue(QStringLiteral("Layout/") + name, state);
+    settings_->sync();
+}
+
 } // namespace tarvelon

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ public:
     // Empty when none was chosen or the folder is gone.
     QString folder() const;
     void useFolder(const QString& folder);
+    // A window's geometry or a splitter's sizes, by name; empty when never kept.
+    QByteArray layout(const QString& name) const;
+    void keepLayout(const QString& name, const QByteArray& state);
 
     static constexpr int kMostNames = 10;
 
