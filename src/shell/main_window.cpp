@@ -105,7 +105,13 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
         load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The other windows keep their sizes as they close, while what keeps them is still here.
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isWindow())
+            delete w;
+}
 
 // ---------------------------------------------------------------------------------------
 // Layout

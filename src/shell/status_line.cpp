@@ -18,7 +18,8 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
     folder_ = makeLabel(this, QStringLiteral("lblStatusFolder"), {});
     resultLabel_ = makeLabel(this, QStringLiteral("lblStatusResult"), {});
     resultLabel_->setTextFormat(Qt::RichText);
-    resultLabel_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    // A click opens the file; Tab passes the line by.
+    resultLabel_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(resultLabel_, &QLabel::linkActivated, this, [this] { emit fileActivated(file_); });
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(6, 2, 6, 2);
