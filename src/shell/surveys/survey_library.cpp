@@ -85,11 +85,11 @@ LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
     if (!fed.error.empty() || fed.surveyId == 0)
         return fed;
     lastAdded_ = fed.surveyId;
-    // An open Surveys window shows the new survey at once; otherwise the page offers it.
-    if (surveys_) {
+    // An open Surveys window lists the new survey at once but stays on the tube the operator
+    // is looking at; the page offers the new survey either way.
+    if (surveys_)
         surveys_->reload();
-        surveys_->select({fed.surveyId});
-    } else if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded"))) {
+    if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded"))) {
         added->setText(fed.incomplete ? QStringLiteral("Kept in the survey library, incomplete: "
                                                        "<a href=\"show\">show it in Surveys</a>")
                                       : QStringLiteral("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
@@ -107,8 +107,11 @@ void SurveysLauncher::show(std::int64_t surveyId)
 {
     if (!surveys_) {
         // Its boxes wait while the main window talks to the unit.
-        surveys_ = new SurveysWindow({{}, [this](std::function<void()> task) { main_.whenIdle(std::move(task)); }},
-                                     &main_);
+        SurveysWindowOptions options;
+        options.whenIdle = [this](std::function<void()> task) { main_.whenIdle(std::move(task)); };
+        options.downloadFolder = [this] { return QString::fromUtf8(main_.state().downloadFolder); };
+        options.written = [this](const QString& result, const QString& file) { main_.showResult(result, file); };
+        surveys_ = new SurveysWindow(options, &main_);
         surveys_->setAttribute(Qt::WA_DeleteOnClose);
         // Its first size fits the screen it opens on; later ones are its own.
         placeWindow(surveys_, main_.remembered(), QSize(1100, 760));
