@@ -2,10 +2,12 @@
 // the real window against the simulated unit on a pseudo-terminal.
 #include "link/block.h"
 #include "link/header_record.h"
+#include "shell/folder_chooser.h"
 #include "shell/status_line.h"
 #include "window_fixture.h"
 
 #include <QPushButton>
+#include <QScreen>
 
 #include <functional>
 
@@ -218,5 +220,37 @@ TEST_F(RealQuestion, EnterOnAnErasingQuestionErasesNothing)
     EXPECT_TRUE(informative.startsWith("Block 03: " + QString::fromLatin1(header.substr(0, 8)).trimmed()))
         << informative.toStdString();
     EXPECT_EQ(pty_.log().size(), sent);
+    expectIdle();
+}
+
+// Every window opens no larger than the screen it opens on, so its buttons are on it; About
+// and Folder are one window each, and Esc closes them.
+TEST_F(Operator, WindowsFitTheScreenOpenOnceAndCloseWithEsc)
+{
+    const QRect screen = window_->screen()->availableGeometry();
+    click("Command10");
+    click("Command10");
+    EXPECT_EQ(window_->findChildren<FolderChooser*>().size(), 1);
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    click("Command11");
+    click("Command11");
+    QList<QWidget*> abouts;
+    for (QWidget* w : window_->findChildren<QWidget*>("aboutus"))
+        if (w->isVisible())
+            abouts << w;
+    ASSERT_EQ(abouts.size(), 1);
+    click("cmdDownloadBlocks");
+    click("cmdSurveys");
+    for (const char* name : {"aboutus", "frmDownloadBlocks", "Surveys"}) {
+        QWidget* w = nullptr;
+        for (QWidget* c : window_->findChildren<QWidget*>(name))
+            if (c->isVisible())
+                w = c;
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_LE(w->width(), screen.width()) << name;
+        EXPECT_LE(w->height(), screen.height()) << name;
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_FALSE(w->isVisible()) << name;
+    }
     expectIdle();
 }
