@@ -8,6 +8,7 @@
 
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 
 #include <functional>
 
@@ -252,5 +253,26 @@ TEST_F(Operator, WindowsFitTheScreenOpenOnceAndCloseWithEsc)
         QTest::keyClick(w, Qt::Key_Escape);
         EXPECT_FALSE(w->isVisible()) << name;
     }
+    expectIdle();
+}
+
+TEST_F(Operator, EnterPressesTheFocusedButtonAndCtrlTabTurnsThePage)
+{
+    window_->control("Command3")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window_->statusLine()->result(), "Block 01 read");
+    auto* tabs = window_->findChild<QTabBar*>("TabStrip1");
+    window_->field("Text3")->setFocus();
+    for (int expected : {1, 2, 0}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(tabs->currentIndex(), expected);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    // Space on the tenths changes them, as a double-click does.
+    tabs->setCurrentIndex(0);
+    window_->field("Text13")->setFocus();
+    QTest::keyClick(window_->field("Text13"), Qt::Key_Space);
+    EXPECT_EQ(text("Text13"), "5");
     expectIdle();
 }
