@@ -103,11 +103,13 @@ BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(all);
     buttons->addWidget(none);
-    buttons->addWidget(progress_, 1);
+    buttons->addStretch(1);
     buttons->addWidget(download_);
     buttons->addWidget(close_);
+    // The progress on a row of its own, so the window stays narrow enough for a small screen.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
+    layout->addWidget(progress_);
     layout->addLayout(buttons);
     placeWindow(this, main_.remembered(), QSize(lines(this, 70), lines(this, 28)));
     applyHelpTexts(*this);
