@@ -148,7 +148,9 @@ int benchSurveys()
                 double(bytes) / 1e3 / (kTubes * kReadouts));
 
     auto t = Clock::now();
-    SurveysWindow window({QString::fromStdString(path), {}});
+    SurveysWindowOptions options;
+    options.libraryPath = QString::fromStdString(path);
+    SurveysWindow window(options);
     window.show();
     QApplication::processEvents();
     window.repaint();

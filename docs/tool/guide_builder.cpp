@@ -66,7 +66,7 @@ public:
     {
         std::fprintf(stderr, "tarvelon-guide: the program said: %s\n", text.c_str());
     }
-    bool askOkCancel(const std::string&) override { return true; }
+    bool askOkCancel(const std::string&, const std::string& = {}) override { return true; }
 };
 
 class NoDesktop : public Desktop {

@@ -1,6 +1,7 @@
 #include "blocks/block_list.h"
 
 #include "blocks/download.h"
+#include "blocks/erase_question.h"
 #include "blocks/export_files.h"
 #include "blocks/header_read.h"
 #include "link/block.h"
@@ -96,6 +97,7 @@ std::vector<ListedBlock> listBlocks(Context& c)
             return finish();
         unread.note(next, texts);
         blocks[next - 1] = listed(next, texts);
+        noteHeaderRead(c.state, next, texts);
     }
 
     // 3. Port closed.

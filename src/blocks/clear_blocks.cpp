@@ -1,5 +1,6 @@
 #include "blocks/clear_blocks.h"
 
+#include "blocks/erase_question.h"
 #include "blocks/header_entry.h"
 #include "blocks/header_write.h"
 #include "link/block.h"
@@ -22,8 +23,8 @@ void resetBlock(Context& c)
     const int block = *blockNumberOf(c.form.text("Text2"));
     const HeaderFile file(c.state.headerFilePath);
     Exchange ex(c);
-    // 1. Question.
-    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+    // 1. Question, naming the block.
+    if (!askToErase(c, std::string(kMemoryWillBeLost), block, block))
         return;
     // 2.-3. Wait indicator and port.
     if (!ex.begin())
@@ -42,6 +43,7 @@ void resetBlock(Context& c)
         return reportRefused(c, refused, kNotCleared);
     // 10. Done.
     ex.end();
+    c.form.showOutcome("Block " + twoDigits(block) + " cleared");
     reportRefused(c, refused, kNotCleared);
 }
 
@@ -49,8 +51,8 @@ void totalReset(Context& c)
 {
     const HeaderFile file(c.state.headerFilePath);
     Exchange ex(c);
-    // 1. Question.
-    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+    // 1. Question, naming the blocks.
+    if (!askToErase(c, std::string(kMemoryWillBeLost), 1, kBlockCount))
         return;
     // 2.-3. Wait indicator and port.
     if (!ex.begin())
@@ -77,6 +79,8 @@ void totalReset(Context& c)
     showBlockOne(c);
     // 10. Done.
     ex.end();
+    if (sent.next > kBlockCount)
+        c.form.showOutcome("Blocks 01 to 30 cleared");
     reportStop();
 }
 

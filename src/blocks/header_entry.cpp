@@ -35,26 +35,9 @@ int clampBlock(int n)
     return n < 1 ? 1 : (n > kBlockCount ? kBlockCount : n);
 }
 
-// Stores the shown header as the current block's record and shows block `target`. When the
-// header file fails, the operator is told and nothing moves, so no typing is lost.
 void stepHeader(Context& c, int delta)
 {
-    const HeaderFile file(c.state.headerFilePath);
-    windowToRecord(c.form, c.state.record, FieldSet::All);
-    if (!file.write(c.state.currentBlock, c.state.record)) {
-        c.messages.show(std::string(kCannotWriteHeaderFile) + file.path(), Icon::Error);
-        return;
-    }
-    const int target = clampBlock(c.state.currentBlock + delta);
-    HeaderRecord next;
-    if (!file.read(target, next)) {
-        c.messages.show(std::string(kCannotReadHeaderFile) + file.path(), Icon::Error);
-        return;
-    }
-    c.state.currentBlock = target;
-    c.form.setText("Text2", twoDigits(target));
-    c.state.record = next;
-    recordToWindow(c.state.record, c.form, FieldSet::Header);
+    showHeaderOf(c, clampBlock(c.state.currentBlock + delta));
 }
 
 void stepDownloadBlock(Context& c, int delta)
@@ -64,6 +47,26 @@ void stepDownloadBlock(Context& c, int delta)
 }
 
 } // namespace
+
+bool showHeaderOf(Context& c, int target)
+{
+    const HeaderFile file(c.state.headerFilePath);
+    windowToRecord(c.form, c.state.record, FieldSet::All);
+    if (!file.write(c.state.currentBlock, c.state.record)) {
+        c.messages.show(std::string(kCannotWriteHeaderFile) + file.path(), Icon::Error);
+        return false;
+    }
+    HeaderRecord next;
+    if (!file.read(target, next)) {
+        c.messages.show(std::string(kCannotReadHeaderFile) + file.path(), Icon::Error);
+        return false;
+    }
+    c.state.currentBlock = target;
+    c.form.setText("Text2", twoDigits(target));
+    c.state.record = next;
+    recordToWindow(c.state.record, c.form, FieldSet::Header);
+    return true;
+}
 
 std::string upperCase(std::string_view text)
 {
@@ -94,6 +97,15 @@ bool checkBlockNumber(Context& c, std::string_view box)
         return false;
     }
     return true;
+}
+
+void leaveHeaderBlockNumber(Context& c)
+{
+    if (!checkBlockNumber(c, "Text2"))
+        return;
+    const int typed = *blockNumberOf(c.form.text("Text2"));
+    if (typed != c.state.currentBlock)
+        showHeaderOf(c, typed);
 }
 
 void leaveTextField(Context& c, std::string_view box)

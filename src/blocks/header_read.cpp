@@ -1,5 +1,6 @@
 #include "blocks/header_read.h"
 
+#include "blocks/erase_question.h"
 #include "blocks/header_entry.h"
 #include "link/block.h"
 #include "link/header_file.h"
@@ -97,6 +98,11 @@ bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts
         if (row.status == Row::Fetched)
             texts[r] = decodeBytes(row.reply, r + 1 == kHeaderRows.size() ? timeBytes : kHeaderRows[r].bytes);
     }
+    // What an erasing question will name.
+    if (c.state.blockCode.size() == 2 && hexDigitValue(c.state.blockCode[0]) >= 0 &&
+        hexDigitValue(c.state.blockCode[1]) >= 0)
+        noteHeaderRead(c.state, hexDigitValue(c.state.blockCode[0]) * 16 + hexDigitValue(c.state.blockCode[1]) + 1,
+                       texts);
     return true;
 }
 
@@ -130,6 +136,7 @@ void readBlock(Context& c)
     showHeaderTexts(c.form, texts);
     // 6. Done, and any row that could not be read named.
     ex.end();
+    c.form.showOutcome("Block " + twoDigits(block) + " read");
     UnreadRows unread;
     unread.note(block, texts);
     reportUnread(c, unread);
@@ -190,6 +197,7 @@ void readAllBlocks(Context& c)
     // 9.-11. Block 1 shown.
     c.form.showWaitIndicator(false);
     c.loop.yield();
+    c.form.showOutcome("Headers of blocks 01 to 30 read into the header file");
     stop(kBlockCount + 1);
 }
 

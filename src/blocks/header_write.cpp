@@ -1,5 +1,6 @@
 #include "blocks/header_write.h"
 
+#include "blocks/erase_question.h"
 #include "blocks/header_entry.h"
 #include "link/block.h"
 #include "link/commands.h"
@@ -22,7 +23,9 @@ void loadBlock(Context& c, int block)
 
 void sendHeaderLine(Context& c, Exchange& ex, int block, int settleTicks)
 {
-    ex.send(cmd::writeHeader(*blockCode(block), headerText(c.form)));
+    const std::string text = headerText(c.form);
+    ex.send(cmd::writeHeader(*blockCode(block), text));
+    noteHeaderWritten(c.state, block, text);
     ex.settleWait(settleTicks);
 }
 
@@ -78,7 +81,12 @@ void setBlock(Context& c)
 {
     constexpr int kSettle = 4;
     const HeaderFile file(c.state.headerFilePath);
-    // 1. The shown header is kept, whatever the operator answers next.
+    // 1. A number typed and not yet left is followed first, as leaving the box does, so the
+    //    header shown is the header written; the shown header is kept, whatever the operator
+    //    answers next.
+    if (const auto typed = blockNumberOf(c.form.text("Text2")); typed && *typed != c.state.currentBlock)
+        if (!showHeaderOf(c, *typed))
+            return;
     windowToRecord(c.form, c.state.record, FieldSet::All);
     file.write(c.state.currentBlock, c.state.record);
     // A block number outside the unit would end with a closing command for a block that
@@ -87,8 +95,8 @@ void setBlock(Context& c)
         return;
     // The block checked is the block written, whatever the box holds after the question.
     const int block = *blockNumberOf(c.form.text("Text2"));
-    // 2. Question.
-    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+    // 2. Question, naming the block.
+    if (!askToErase(c, std::string(kMemoryWillBeLost), block, block))
         return;
     // 3. Wait indicator.
     c.form.showWaitIndicator(true);
@@ -117,6 +125,7 @@ void setBlock(Context& c)
         recordToWindow(c.state.record, c.form, FieldSet::All);
     // 13. Done.
     ex.end();
+    c.form.showOutcome("Block " + twoDigits(block) + " written");
     reportRefused(c, refused, "not written");
 }
 
@@ -124,8 +133,8 @@ void setAll(Context& c)
 {
     constexpr int kSettle = 2;
     const HeaderFile file(c.state.headerFilePath);
-    // 1. Question.
-    if (!c.messages.askOkCancel(std::string(kMemoryWillBeLost)))
+    // 1. Question, naming the blocks.
+    if (!askToErase(c, std::string(kMemoryWillBeLost), 1, kBlockCount))
         return;
     // 2. Wait indicator.
     c.form.showWaitIndicator(true);
@@ -149,6 +158,8 @@ void setAll(Context& c)
     ex.end();
     // 9. Block 1 shown.
     showBlockOne(c);
+    if (sent.next > kBlockCount)
+        c.form.showOutcome("Blocks 01 to 30 written");
     reportStop();
 }
 

@@ -53,7 +53,7 @@ private:
     public:
         void show(const std::string& text, Icon icon, const std::string& title) override;
         // The command itself is the operator's OK.
-        bool askOkCancel(const std::string&) override { return true; }
+        bool askOkCancel(const std::string&, const std::string& = {}) override { return true; }
         bool failed = false;
     };
 

@@ -1,9 +1,19 @@
 #pragma once
 #include "link/header_record.h"
 
+#include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace tarvelon {
+
+// What the program last learned of one block in the unit, from a header it read or wrote.
+// Texts as the unit holds them (Windows-1252), date "DDMMYY", time "hhmmss".
+struct UnitBlock {
+    std::string client, site, tube, readout, date, time;
+    bool holdsReadings = false; // a depth other than 0 read; a header written clears the readings
+};
 
 // The program-wide state the main window owns from start to exit.
 struct ProgramState {
@@ -18,6 +28,11 @@ struct ProgramState {
     std::string blockCode;
     std::string pageDigit;
     std::string rowOffset;
+
+    // Blocks 1 to 30 as last learned; nothing for a block the program knows nothing of.
+    std::array<std::optional<UnitBlock>, 30> unitBlocks;
+    // Whether the survey library keeps the readings of that block; nothing when it cannot tell.
+    std::function<std::optional<bool>(const UnitBlock&)> keptInLibrary;
 
     static constexpr int kTickWrap = 5000;
     // One Timer1 tick: the counter never holds more than 5000 between ticks.

@@ -30,6 +30,9 @@ public:
     // The operator asked the running operation to stop (Stop or Esc); it ends at its next
     // row or block and says what it did and did not do.
     virtual bool stopRequested() const { return false; }
+    // How a job ended well, on the window's status line ("Block 05 written"); a job that
+    // ends in a message box leaves that message there instead.
+    virtual void showOutcome(std::string_view) {}
 };
 
 } // namespace tarvelon

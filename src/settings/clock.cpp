@@ -78,6 +78,14 @@ std::optional<std::string> clockTextFromBoxes(const Form& form)
 
 } // namespace
 
+std::string clockShown(const std::string& clockText)
+{
+    if (clockText.size() < 12)
+        return clockText;
+    const auto two = [&clockText](size_t i) { return clockText.substr(i, 2); };
+    return two(4) + "/" + two(2) + "/" + two(0) + " " + two(6) + ":" + two(8) + ":" + two(10);
+}
+
 std::array<std::string, 6> clockFields(const std::string& reply)
 {
     static_assert(std::size(kClockBoxes) == 6);
@@ -109,6 +117,8 @@ void readClock(Context& c)
             c.form.setText(kClockBoxes[i].box, fields[i]);
     // 5. Close the port.
     ex.end();
+    if (whole)
+        c.form.showOutcome("Clock read: " + clockShown(reply->substr(0, kClockDigits)));
     if (!whole)
         c.messages.show(std::string(kClockNotRead), Icon::Error);
 }
@@ -134,6 +144,7 @@ void writeClock(Context& c)
     ex.settleWait(2);
     // 6. Close the port.
     ex.end();
+    c.form.showOutcome("Clock set to " + clockShown(*clockText));
 }
 
 } // namespace tarvelon::settings

@@ -15,6 +15,8 @@ inline constexpr std::string_view kClockNotRead = "Attention: the clock could no
 // ss): two characters each from the first twelve of the reply. A reply shorter than that
 // leaves the later texts short or empty, so it can never read past its end.
 std::array<std::string, 6> clockFields(const std::string& reply);
+// A clock text YYMMDDhhmmss as the operator reads it: "DD/MM/YY hh:mm:ss".
+std::string clockShown(const std::string& clockText);
 
 // " Read Clock" (ssCommand3): asks the unit for its clock and shows it in the six boxes.
 void readClock(Context& c);

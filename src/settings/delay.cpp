@@ -101,6 +101,7 @@ void writeDelay(Context& c)
     ex.settleWait(2);
     // 5. Close the port.
     ex.end();
+    c.form.showOutcome("Delay for Automatic Cycle set to " + std::to_string(*delay));
 }
 
 } // namespace tarvelon::settings

@@ -98,6 +98,7 @@ void resetZeroGain(Context& c)
     }
     // 6. Close the port; block 1 shown as the current block.
     ex.end();
+    c.form.showOutcome("Default zero and gain written to blocks 01 to 30");
     end(kBlockCount + 1);
 }
 

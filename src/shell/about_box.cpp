@@ -1,6 +1,7 @@
 #include "shell/about_box.h"
 
 #include "platform/desktop.h"
+#include "shell/controls.h"
 #include "shell/help_texts.h"
 #include "shell/maker.h"
 #include "shell/notices_window.h"
@@ -22,6 +23,7 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     setObjectName("aboutus");
     setWindowTitle("About");
     setAttribute(Qt::WA_DeleteOnClose);
+    useWindowKeys(this);
 
     auto* grid = new QGridLayout;
     auto caption = [](const char* text) {

@@ -5,9 +5,13 @@
 #include "shell/controls.h"
 #include "shell/help_texts.h"
 #include "shell/main_window.h"
+#include "shell/progress_panel.h"
+#include "shell/window_placement.h"
 #include "shell/surveys/survey_library.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -19,7 +23,7 @@
 namespace tarvelon {
 namespace {
 
-enum Column { kBlock, kClient, kSite, kTube, kDepth, kReadout, kDate, kTime, kResult, kColumns };
+enum Column { kBlock, kClient, kSite, kTube, kDepth, kReadout, kDate, kTime, kKept, kResult, kColumns };
 
 // Header bytes of an erased block are control characters: shown blank, not as boxes, and so
 // is a field left with nothing but its separators ("  .", "  /  /  ").
@@ -41,22 +45,26 @@ QString withSeparators(const std::string& text, QChar separator)
     return t.size() == 6 ? t.left(2) + separator + t.mid(2, 2) + separator + t.mid(4, 2) : t;
 }
 
-QString resultText(const MainWindow& main, const BlockResult& r, const std::string& libraryError)
+// What became of a block: the rows first, then why it failed, then the files by name (their
+// full paths in the tooltip); paths are shown with their folder as it is named, also outside
+// the code page.
+QTableWidgetItem* resultItem(const MainWindow& main, const BlockResult& r, const std::string& libraryError)
 {
-    // The files of a downloaded block come first, the reason of one that failed; paths are
-    // shown with their folder as it is named, also outside the code page.
-    QStringList parts;
-    for (const std::string& file : r.filesWritten)
-        parts << main.shownText(file);
+    QStringList parts, paths;
+    if (r.status == BlockResult::Downloaded || r.rowsRead > 0)
+        parts << QStringLiteral("%1 rows, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size());
     for (const std::string& problem : r.problems)
         parts << main.shownText(problem).remove(QStringLiteral("Attention: "));
-    if (r.status == BlockResult::Downloaded || r.rowsRead > 0)
-        parts.insert(r.status == BlockResult::Downloaded ? parts.size() - qsizetype(r.problems.size()) : parts.size(),
-                     QStringLiteral("%1 rows read, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size()));
     if (!libraryError.empty())
         parts << QString::fromLatin1(kLibraryCannotBeWritten.data(), kLibraryCannotBeWritten.size()).remove(
                      QStringLiteral("Attention: ")) + fromText(libraryError);
-    return parts.join(QStringLiteral("; "));
+    for (const std::string& file : r.filesWritten) {
+        paths << main.shownText(file);
+        parts << QFileInfo(paths.back()).fileName();
+    }
+    auto* item = new QTableWidgetItem(parts.join(QStringLiteral("; ")));
+    item->setToolTip(paths.join(QLatin1Char('\n')));
+    return item;
 }
 
 } // namespace
@@ -72,28 +80,40 @@ BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
     table_->setAccessibleName(QStringLiteral("Blocks"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Block"), QStringLiteral("Client"), QStringLiteral("Site"),
                                        QStringLiteral("Tube"), QStringLiteral("Depth"), QStringLiteral("Readout no"),
-                                       QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("Result")});
+                                       QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("In library"),
+                                       QStringLiteral("Result")});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
 
+    auto* all = makeButton(this, "cmdSelectAll", "Select &All");
+    auto* none = makeButton(this, "cmdSelectNone", "Select &None");
     download_ = makeButton(this, "cmdDownload", "&Download");
     close_ = makeButton(this, "cmdClose", "&Close");
-    for (QPushButton* b : {download_, close_})
+    for (QPushButton* b : {all, none, download_, close_})
         giveRoom(b, 6.5);
+    connect(all, &QPushButton::clicked, this, [this] { checkAll(true); });
+    connect(none, &QPushButton::clicked, this, [this] { checkAll(false); });
     connect(download_, &QPushButton::clicked, this,
             [this] { main_.runOperation([this](Context& c) { downloadChecked(c); }); });
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    progress_ = new ProgressPanel(this);
+    connect(progress_, &ProgressPanel::stopPressed, &main_, &MainWindow::requestStop);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(all);
+    buttons->addWidget(none);
     buttons->addStretch(1);
     buttons->addWidget(download_);
     buttons->addWidget(close_);
+    // The progress on a row of its own, so the window stays narrow enough for a small screen.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
+    layout->addWidget(progress_);
     layout->addLayout(buttons);
-    resize(lines(this, 60), lines(this, 28));
+    placeWindow(this, main_.remembered(), QSize(lines(this, 70), lines(this, 28)));
     applyHelpTexts(*this);
+    useWindowKeys(this);
     showBlocks();
 }
 
@@ -113,6 +133,12 @@ void BlocksListWindow::list(Context& c)
     blocks_.clear();
     showBlocks();
     blocks_ = listBlocks(c);
+    // Which blocks the survey library already keeps, asked once the unit is let go.
+    kept_.assign(blocks_.size(), std::nullopt);
+    if (main_.state().keptInLibrary)
+        for (size_t i = 0; i < blocks_.size(); ++i)
+            if (const ListedBlock& b = blocks_[i]; b.read && b.readingRows > 0)
+                kept_[i] = main_.state().keptInLibrary({b.client, b.site, b.tube, b.readout, b.date, b.time, true});
     showBlocks();
     setRunning(false);
 }
@@ -132,9 +158,22 @@ void BlocksListWindow::downloadChecked(Context& c)
         const LibraryFeed fed = surveys_.keep(r.downloaded);
         showResult(r, fed.error);
     };
-    for (const BlockResult& r : downloadBlocks(c, plan, done))
+    int downloaded = 0;
+    for (const BlockResult& r : downloadBlocks(c, plan, done)) {
         if (r.status == BlockResult::NotDownloaded)
             showResult(r, {});
+        downloaded += r.status == BlockResult::Downloaded;
+    }
+    // A block the run never reached (a stop, a unit gone) says so, not "waiting".
+    for (const PlannedBlock& p : plan)
+        if (QTableWidgetItem* item = table_->item(p.block - 1, kResult); item && item->text() == QStringLiteral("waiting"))
+            item->setText(QStringLiteral("not downloaded"));
+    fitResultColumn();
+    if (downloaded > 0)
+        main_.showResult(QStringLiteral("%1 of %2 blocks downloaded into %3, kept in the survey library")
+                             .arg(downloaded)
+                             .arg(plan.size())
+                             .arg(QDir::toNativeSeparators(QString::fromUtf8(c.state.downloadFolder))));
     setRunning(false);
 }
 
@@ -162,16 +201,19 @@ void BlocksListWindow::showBlocks()
             known ? readable(fromText(b->readout)) : QString(),
             known ? withSeparators(b->date, QLatin1Char('/')) : QString(),
             known ? withSeparators(b->time, QLatin1Char(':')) : QString(),
+            keptText(row),
             !b ? QStringLiteral("reading the header") : !known ? QStringLiteral("header not read") : QString(),
         };
-        // A block with no readings, or not read, cannot be downloaded: greyed, unchecked.
+        // A block with no readings, or not read, cannot be downloaded: greyed, unchecked; one
+        // the library already keeps starts unchecked.
         const bool measured = known && b->readingRows > 0;
+        const bool kept = row < int(kept_.size()) && kept_[size_t(row)].value_or(false);
         for (int col = 0; col < kColumns; ++col) {
             auto* item = new QTableWidgetItem(texts[col]);
             item->setFlags(measured ? Qt::ItemIsEnabled : Qt::NoItemFlags);
             if (col == kBlock) {
                 item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-                item->setCheckState(measured ? Qt::Checked : Qt::Unchecked);
+                item->setCheckState(measured && !kept ? Qt::Checked : Qt::Unchecked);
             }
             table_->setItem(row, col, item);
         }
@@ -197,18 +239,39 @@ void BlocksListWindow::resizeEvent(QResizeEvent* event)
     fitResultColumn();
 }
 
+QString BlocksListWindow::keptText(int row) const
+{
+    if (row >= int(kept_.size()) || !kept_[size_t(row)])
+        return {};
+    return *kept_[size_t(row)] ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
 void BlocksListWindow::showResult(const BlockResult& r, const std::string& libraryError)
 {
-    table_->setItem(r.block - 1, kResult, new QTableWidgetItem(resultText(main_, r, libraryError)));
+    table_->setItem(r.block - 1, kResult, resultItem(main_, r, libraryError));
     fitResultColumn();
-    if (QTableWidgetItem* box = table_->item(r.block - 1, kBlock); box && r.status == BlockResult::Downloaded)
+    if (QTableWidgetItem* box = table_->item(r.block - 1, kBlock); box && r.status == BlockResult::Downloaded) {
         box->setCheckState(Qt::Unchecked);
+        if (QTableWidgetItem* kept = table_->item(r.block - 1, kKept); kept && !r.downloaded.records.empty())
+            kept->setText(QStringLiteral("yes"));
+    }
+}
+
+void BlocksListWindow::checkAll(bool checked)
+{
+    for (int row = 0; row < table_->rowCount(); ++row)
+        if (QTableWidgetItem* item = table_->item(row, kBlock); item && (item->flags() & Qt::ItemIsEnabled))
+            item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
 void BlocksListWindow::setRunning(bool running)
 {
     running_ = running;
     download_->setEnabled(!running);
+    // The unit's progress and Stop here, where the operator is looking.
+    main_.showProgressIn(running ? progress_ : nullptr);
+    if (!running)
+        progress_->hideProgress();
 }
 
 void BlocksListWindow::closeEvent(QCloseEvent* event)

@@ -5,21 +5,24 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace tarvelon {
 
 class MainWindow;
+class ProgressPanel;
 class SurveysLauncher;
 
 // "Download Blocks": the headers of the unit's 30 blocks with a check box each (a block of
-// depth 0 greyed and unchecked), "Download" for the checked ones and "Close". After a
-// download each row says what became of its block. The unit is talked to through the main
-// window's operations, so its progress bar and Stop serve here too; closing this window
-// during a run stops the run.
+// depth 0 greyed and unchecked, one already in the survey library unchecked), "Download" for
+// the checked ones and "Close". After a download each row says what became of its block. The
+// unit is talked to through the main window's operations, whose progress and Stop this
+// window shows while it talks; closing it (or Esc) during a run stops the run.
 class BlocksListWindow : public QWidget {
     Q_OBJECT
 public:
@@ -44,13 +47,18 @@ private:
     void showResult(const BlockResult& result, const std::string& libraryError);
     void setRunning(bool running);
     void fitResultColumn();
+    void checkAll(bool checked);
 
     MainWindow& main_;
     SurveysLauncher& surveys_;
     QTableWidget* table_ = nullptr;
     QPushButton* download_ = nullptr;
     QPushButton* close_ = nullptr;
+    ProgressPanel* progress_ = nullptr;
+    QString keptText(int row) const;
+
     std::vector<ListedBlock> blocks_;
+    std::vector<std::optional<bool>> kept_; // whether the library keeps each block listed
     bool running_ = false;
 };
 

@@ -3,7 +3,11 @@
 #include "link/fields.h"
 #include "platform/qt/qt_text.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,6 +103,53 @@ QPushButton* makeStepButton(QWidget* parent, const char* name, const char* capti
 void giveRoom(QPushButton* button, double minLines)
 {
     button->setMinimumWidth(std::max(button->sizeHint().width() + lines(button, 1.0), lines(button, minLines)));
+}
+
+namespace {
+
+class WindowKeys : public QObject {
+public:
+    WindowKeys(QWidget* window, bool escapeCloses) : QObject(window), escapeCloses_(escapeCloses) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+            auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+            if (button && button->window() == watched && button->isEnabled()) {
+                button->click();
+                return true;
+            }
+        }
+        if (escapeCloses_ && key->key() == Qt::Key_Escape && mods == Qt::NoModifier) {
+            static_cast<QWidget*>(watched)->close();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool escapeCloses_;
+};
+
+} // namespace
+
+void useWindowKeys(QWidget* window, bool escapeCloses)
+{
+    window->installEventFilter(new WindowKeys(window, escapeCloses));
+}
+
+void bringForward(QWidget* window)
+{
+    window->show();
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
 }
 
 void hideAll(std::initializer_list<QWidget*> widgets)

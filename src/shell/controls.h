@@ -33,6 +33,11 @@ void giveRoom(QPushButton* button, double minLines = 0);
 // their captions do.
 int lines(const QWidget* w, double n);
 void hideAll(std::initializer_list<QWidget*> widgets);
+// Enter presses the focused button of the window, as Space does; with `escapeCloses`, Esc
+// closes the window as it closes a box. Either only when nothing in the window takes the key.
+void useWindowKeys(QWidget* window, bool escapeCloses = true);
+// Shows the window, in front and active, the way a second request for it should.
+void bringForward(QWidget* window);
 // The widgets side by side, pushed to the left.
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets);
 // The named children of `parent`, in the order given (a room's tab order).

@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
+#include "shell/controls.h"
 #include "shell/help_texts.h"
 
 #include <QComboBox>
@@ -69,6 +70,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     setObjectName("Form6");
     setWindowTitle("Folder");
     setAttribute(Qt::WA_DeleteOnClose);
+    useWindowKeys(this);
 
     // 1. The default folder exists once the chooser has opened (it may exist already).
     if (!QDir().mkpath(options_.defaultFolder) && !options_.fallbackFolder.isEmpty() &&

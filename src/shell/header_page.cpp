@@ -3,6 +3,7 @@
 #include "shell/controls.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,14 +91,20 @@ HeaderPage::HeaderPage(QWidget* parent) : QGroupBox(QStringLiteral("Blocks Heade
 QList<QWidget*> HeaderPage::tabOrder() const
 {
     return childrenNamed(this, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6",
-                                "Text10"});
+                                "Text13", "Text10"});
 }
 
 bool HeaderPage::eventFilter(QObject* watched, QEvent* event)
 {
-    // A disabled box (while an operation runs) takes no double-click.
-    if (event->type() == QEvent::MouseButtonDblClick && watched == tenths_ && tenths_->isEnabled())
-        emit tenthsDoubleClicked();
+    // A disabled box (while an operation runs) takes no double-click, nor Space.
+    if (watched == tenths_ && tenths_->isEnabled()) {
+        if (event->type() == QEvent::MouseButtonDblClick)
+            emit tenthsDoubleClicked();
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+            emit tenthsDoubleClicked();
+            return true;
+        }
+    }
     return QGroupBox::eventFilter(watched, event);
 }
 

@@ -15,7 +15,7 @@ public:
     QList<QWidget*> tabOrder() const;
 
 signals:
-    // A double-click on the depth tenths box (Text13), the only way the operator changes it.
+    // A double-click on the depth tenths box (Text13), or Space on it: how the operator changes it.
     void tenthsDoubleClicked();
 
 protected:

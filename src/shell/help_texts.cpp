@@ -20,7 +20,9 @@ constexpr HelpText kTexts[] = {
     {"Scaricodati", "Header Data page", "sscommand9", "-",
      "Keep the header shown as this block's and show the previous block's header."},
     {"Scaricodati", "Header Data page", "Text2", "Block Number (01-30)",
-     "The block whose header is shown, 01 to 30. Set Block, Read Block and Reset Block work on this block."},
+     "The block whose header is shown, 01 to 30. Leaving it with another number keeps the header shown as the "
+     "current block's and shows that block's header, as + and - do. Set Block, Read Block and Reset Block work on "
+     "this block."},
     {"Scaricodati", "Header Data page", "sscommand10", "+",
      "Keep the header shown as this block's and show the next block's header."},
     {"Scaricodati", "Header Data page", "sscommand11", "Copy Data",
@@ -31,17 +33,20 @@ constexpr HelpText kTexts[] = {
     {"Scaricodati", "Header Data page", "Text5", "Tube no", "Tube, up to 4 characters, kept in upper case."},
     {"Scaricodati", "Header Data page", "Text6", "Depth",
      "Depth of the tube in whole metres, digits without a decimal point: at most 100.0 m with 0.5 m steps, "
-     "200.0 m with 1 m steps."},
+     "200.0 m with 1 m steps. Its tooltip, \"Inserire cifre senza punto decimale\", is Italian for \"enter "
+     "digits without a decimal point\"."},
     {"Scaricodati", "Header Data page", "Text13", "Depth (tenths)",
-     "Tenths of the depth, 0 or 5: double-click to change it."},
+     "Tenths of the depth, 0 or 5: double-click it, or press Space on it, to change it."},
     {"Scaricodati", "Header Data page", "Text10", "Readout no", "Readout number, two digits."},
     {"Scaricodati", "Header Data page", "Text11", "Date",
      "The block's date (DDMMYY) as the unit or the program gave it; it cannot be typed."},
     {"Scaricodati", "Header Data page", "Text12", "Time",
      "The block's time (HHMMSS) as the unit or the program gave it; it cannot be typed."},
-    {"Scaricodati", "Download Data page", "Command2", "-", "Download the previous block."},
+    {"Scaricodati", "Download Data page", "Command2", "-",
+     "Put the previous block's number into Block Number; nothing is downloaded until Ok."},
     {"Scaricodati", "Download Data page", "numblocco", "Block Number (01-30)", "The block that Ok downloads, 01 to 30."},
-    {"Scaricodati", "Download Data page", "Command1", "+", "Download the next block."},
+    {"Scaricodati", "Download Data page", "Command1", "+",
+     "Put the next block's number into Block Number; nothing is downloaded until Ok."},
     {"Scaricodati", "Download Data page", "Text1", "FILE NAME", "The export file being written during a download."},
     {"Scaricodati", "Download Data page", "Text17", "RAM Address",
      "The unit's memory address of the row being read during a download."},
@@ -98,6 +103,9 @@ constexpr HelpText kTexts[] = {
     {"Scaricodati", "Below the pages", "prgOperation", "(progress bar)",
      "How far the running operation has come, and the time left."},
     {"Scaricodati", "Below the pages", "cmdStop", "Stop", "Stop the operation at the next row or block (Esc)"},
+    {"Scaricodati", "Below the pages", "staStatus", "(status line)",
+     "The serial port, the download folder and how the last job ended; a file just written is a link that opens "
+     "it."},
     // Folder chooser
     {"Form6", "Folder window", "Drive1", "Drive", "The drive (on Linux, the file system) to choose the folder on."},
     {"Form6", "Folder window", "Dir1", "(folders)", "The folders of the drive: click one to choose it."},
@@ -111,8 +119,12 @@ constexpr HelpText kTexts[] = {
     {"aboutus", "About box", "btnclose", "Close", "Close this box."},
     // Download Blocks
     {"frmDownloadBlocks", "Download Blocks window", "tblBlocks", "(blocks)",
-     "The unit's blocks: check the ones to download; blocks of depth 0 are greyed. After a download the Result "
-     "column says what was written, read and skipped."},
+     "The unit's blocks: check the ones to download; blocks of depth 0 are greyed, blocks the survey library "
+     "already keeps whole (In library: yes) start unchecked. After a download the Result column says how many "
+     "rows were read and skipped, then the files written (their full paths when the mouse rests on it)."},
+    {"frmDownloadBlocks", "Download Blocks window", "cmdSelectAll", "Select All",
+     "Check every block that holds readings."},
+    {"frmDownloadBlocks", "Download Blocks window", "cmdSelectNone", "Select None", "Uncheck every block."},
     {"frmDownloadBlocks", "Download Blocks window", "cmdDownload", "Download",
      "Download the checked blocks in block order into the chosen folder, and keep each in the survey library."},
     {"frmDownloadBlocks", "Download Blocks window", "cmdClose", "Close",

@@ -22,7 +22,10 @@ public:
         whenIdle_([this, text, icon, title] { messages_.show(text, icon, title); });
     }
     // A question cannot wait for its answer: while an operation runs it is refused.
-    bool askOkCancel(const std::string& text) override { return !busy_() && messages_.askOkCancel(text); }
+    bool askOkCancel(const std::string& text, const std::string& erases = {}) override
+    {
+        return !busy_() && messages_.askOkCancel(text, erases);
+    }
 
 private:
     Messages& messages_;

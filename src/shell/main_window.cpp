@@ -3,6 +3,8 @@
 #include "link/fields.h"
 #include "link/startup.h"
 #include "platform/qt/qt_text.h"
+#include "settings/clock.h"
+#include "settings/delay.h"
 #include "shell/about_box.h"
 #include "shell/controls.h"
 #include "shell/control_panel.h"
@@ -26,12 +28,27 @@
 #include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTabBar>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 
 namespace tarvelon {
+namespace {
+
+// The box a message of an operation is about.
+std::string_view fieldOfMessage(const std::string& message)
+{
+    if (message == settings::kInvalidClock)
+        return "Text13a";
+    if (message == settings::kDelayIncorrect)
+        return "Text16rt";
+    return {};
+}
+
+} // namespace
 
 MainWindow::MainWindow(Options opts, QWidget* parent)
     : QWidget(parent),
@@ -47,12 +64,19 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
       }),
       timer_([this] { state_.onTick(); }),
       messages_(this, [this](const std::string& text) { return shownText(text); }),
+      noted_(opts.messages ? *opts.messages : static_cast<Messages&>(messages_),
+             [this](const std::string& text) {
+                 ++messagesShown_;
+                 lastMessage_ = text;
+                 if (statusLine_)
+                     showResult(shownText(text).remove(QStringLiteral("Attention: ")));
+             }),
       ctx_{state_,
            *this,
            port_,
            loop_,
            timer_,
-           opts.messages ? *opts.messages : static_cast<Messages&>(messages_),
+           noted_,
            opts.desktop ? *opts.desktop : static_cast<Desktop&>(desktop_)}
 {
     setObjectName(QStringLiteral("Scaricodati"));
@@ -81,7 +105,13 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
         load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The other windows keep their sizes as they close, while what keeps them is still here.
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isWindow())
+            delete w;
+}
 
 // ---------------------------------------------------------------------------------------
 // Layout
@@ -118,8 +148,12 @@ void MainWindow::buildUi()
     }
     connect(headerPage_, &HeaderPage::tenthsDoubleClicked, this, &MainWindow::tenthsDoubleClicked);
     // The port of a running operation stays the one it started with.
-    connect(setupPage_, &SetupPage::portChosen, this,
-            [this](int number) { whenIdle([this, number] { state_.portNumber = number; }); });
+    connect(setupPage_, &SetupPage::portChosen, this, [this](int number) {
+        whenIdle([this, number] {
+            state_.portNumber = number;
+            showPort();
+        });
+    });
 
     QLabel* panelTitle = makeLabel(this, QStringLiteral("lblControlPanel"), QStringLiteral("Control Panel"));
     QFont bold = panelTitle->font();
@@ -137,6 +171,11 @@ void MainWindow::buildUi()
     waitRow->addWidget(waitIndicator_);
     waitRow->addWidget(progressPanel_);
     grid->addLayout(waitRow, 2, 0, 1, 2, Qt::AlignCenter);
+    statusLine_ = new StatusLine(this);
+    grid->addWidget(statusLine_, 3, 0, 1, 2);
+    connect(statusLine_, &StatusLine::fileActivated, this, [this](const QString& file) {
+        ctx_.desktop.open(QUrl::fromLocalFile(file).toEncoded().toStdString());
+    });
 
     showPage(0);
     connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::showPage);
@@ -151,6 +190,16 @@ void MainWindow::buildUi()
 
     chainTabOrder();
     applyHelpTexts(*this);
+    useWindowKeys(this, false);
+    // The pages change from anywhere in the window, as in a tabbed box.
+    const auto stepPage = [this](int delta) {
+        tabs_->setCurrentIndex((tabs_->currentIndex() + delta + tabs_->count()) % tabs_->count());
+    };
+    for (const auto& [keys, delta] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                      std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                      std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                      std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [stepPage, d = delta] { stepPage(d); });
 }
 
 void MainWindow::chainTabOrder()
@@ -160,6 +209,8 @@ void MainWindow::chainTabOrder()
     for (QLineEdit* box : std::as_const(fields_))
         if (box->isReadOnly())
             box->setFocusPolicy(Qt::ClickFocus);
+    // The tenths are changed by Space as well as by a double-click, so Tab stops there.
+    field("Text13")->setFocusPolicy(Qt::StrongFocus);
 
     // Tab walks the shown page top to bottom and left to right, then the control panel, then
     // back to the tab strip; Tab skips the controls of hidden pages and hidden fields.
@@ -183,6 +234,13 @@ void MainWindow::load()
     setupPage_->choosePort(1);
     if (otherPort_)
         setupPage_->chooseOtherPort(*otherPort_);
+    showPort();
+}
+
+void MainWindow::showPort()
+{
+    statusLine_->setPort(state_.portNumber == kOtherPort ? setupPage_->otherPortName()
+                                                         : QStringLiteral("Com %1").arg(state_.portNumber));
 }
 
 void MainWindow::showPage(int index)
@@ -204,10 +262,14 @@ void MainWindow::runOperation(const Operation& op)
             {
                 w.freeze_.thaw();
                 w.progressPanel_->hideProgress();
+                if (w.progressTarget_)
+                    w.progressTarget_->hideProgress();
+                w.progressTarget_ = nullptr;
                 w.busy_ = false;
             }
         } idle{*this};
         stopRequested_ = false;
+        const int shown = messagesShown_;
         try {
             op(ctx_);
         } catch (const ProgramClosing&) {
@@ -215,6 +277,10 @@ void MainWindow::runOperation(const Operation& op)
             QCoreApplication::quit();
             return;
         }
+        // A box about what was typed sends the operator back to where it was typed.
+        if (messagesShown_ != shown)
+            if (QLineEdit* box = field(fieldOfMessage(lastMessage_)))
+                box->setFocus(Qt::OtherFocusReason);
     }
     // What the operator did in other windows meanwhile, in the order it was done.
     while (!busy_ && !postponed_.empty()) {
@@ -282,7 +348,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
                 auto* box = static_cast<QLineEdit*>(watched);
                 if (!busy_) {
                     box->setModified(false);
+                    const int shown = messagesShown_;
                     runOperation(check.value());
+                    // Back to the box its box was about, once the focus has finished moving.
+                    if (messagesShown_ != shown)
+                        QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
                 } else if (box->isModified()) {
                     // Typed before the operation began: checked when it ends.
                     whenIdle([this, box, op = check.value()] {
@@ -297,8 +367,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::showAbout()
 {
-    auto* box = new AboutBox(ctx_.desktop, this);
-    box->show();
+    // One about box, brought forward when asked for again.
+    if (!aboutBox_ || !aboutBox_->isVisible())
+        aboutBox_ = new AboutBox(ctx_.desktop, this);
+    bringForward(aboutBox_);
 }
 
 void MainWindow::showHelp()
@@ -321,6 +393,8 @@ void MainWindow::showHelp()
 
 void MainWindow::showFolderChooser()
 {
+    if (folderChooser_ && folderChooser_->isVisible())
+        return bringForward(folderChooser_);
     FolderChooserOptions options = folderOptions_ ? *folderOptions_ : FolderChooserOptions::forThisMachine();
     options.lastFolder = remembered_.folder();
     auto* chooser = new FolderChooser(
@@ -331,110 +405,14 @@ void MainWindow::showFolderChooser()
                 rememberFolder(folder);
                 remembered_.useFolder(folder);
                 state_.downloadFolder = folder.toUtf8().toStdString();
+                statusLine_->setFolder(QDir::toNativeSeparators(folder));
                 setEnabled("command3d1", true);
                 setEnabled("cmdDownloadBlocks", true);
             });
         },
         options, this);
-    chooser->show();
-}
-
-// ---------------------------------------------------------------------------------------
-// Form: the named controls of all pages
-
-QLineEdit* MainWindow::field(std::string_view name) const
-{
-    return fields_.value(toQString(name));
-}
-
-QWidget* MainWindow::control(std::string_view name) const
-{
-    const QString key = toQString(name);
-    auto it = controls_.constFind(key);
-    if (it != controls_.constEnd())
-        return it.value();
-    QWidget* w = findChild<QWidget*>(key);
-    if (w)
-        controls_.insert(key, w);
-    return w;
-}
-
-std::string MainWindow::text(std::string_view name) const
-{
-    const QLineEdit* box = field(name);
-    if (!box) {
-        qWarning("Scaricodati: no text box %.*s", int(name.size()), name.data());
-        return {};
-    }
-    return toText(box->text());
-}
-
-void MainWindow::setText(std::string_view name, std::string_view value)
-{
-    QLineEdit* box = field(name);
-    if (!box) {
-        qWarning("Scaricodati: no text box %.*s", int(name.size()), name.data());
-        return;
-    }
-    // QLineEdit cuts the text to its maximum length.
-    box->setText(shownText(std::string(value)));
-}
-
-void MainWindow::rememberFolder(const QString& folder)
-{
-    // The core gives a path back as its UTF-8 bytes or, made text, with "?" for each
-    // character the code page lacks; either way the folder is put back as it is named.
-    for (const std::string& seen : {folder.toUtf8().toStdString(), toText(folder)}) {
-        const QString shown = fromText(seen);
-        if (shown != folder && !folderRenderings_.contains({shown, folder}))
-            folderRenderings_.append({shown, folder});
-    }
-}
-
-QString MainWindow::shownText(const std::string& text) const
-{
-    QString shown = fromText(text);
-    for (const auto& [seen, folder] : folderRenderings_)
-        shown.replace(seen, folder);
-    return shown;
-}
-
-void MainWindow::setEnabled(std::string_view name, bool enabled)
-{
-    QWidget* w = control(name);
-    if (!w)
-        qWarning("Scaricodati: no control %.*s", int(name.size()), name.data());
-    else if (!freeze_.setEnabledLater(w, enabled))
-        w->setEnabled(enabled);
-}
-
-bool MainWindow::isEnabled(std::string_view name) const
-{
-    QWidget* w = control(name);
-    return w && freeze_.isEnabled(w);
-}
-
-void MainWindow::showWaitIndicator(bool shown)
-{
-    waitIndicator_->showIndicator(shown);
-}
-
-bool MainWindow::waitIndicatorShown() const
-{
-    return waitIndicator_->indicatorShown();
-}
-
-void MainWindow::showProgress(const Progress& p)
-{
-    progressPanel_->showProgress(p);
-}
-
-void MainWindow::requestStop()
-{
-    if (!busy_)
-        return;
-    stopRequested_ = true;
-    progressPanel_->showStopping();
+    folderChooser_ = chooser;
+    bringForward(chooser);
 }
 
 } // namespace tarvelon

@@ -11,8 +11,10 @@
 #include "shell/port_chooser.h"
 #include "shell/program_folder.h"
 #include "shell/remembered_choices.h"
+#include "shell/status_line.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -104,6 +106,8 @@ public:
     QtSerialPort& port() { return port_; }
     QtEventLoop& eventLoop() { return loop_; }
     const QString& programFolder() const { return programFolder_; }
+    // What is offered again at the next start, window sizes among it.
+    RememberedChoices& remembered() { return remembered_; }
 
     // The windows the control panel and the Download Data page open.
     void showAbout();
@@ -128,13 +132,22 @@ public:
     bool waitIndicatorShown() const override;
     void showProgress(const Progress& progress) override;
     bool stopRequested() const override { return stopRequested_; }
+    void showOutcome(std::string_view text) override;
+
+    // How a job of this window or another ended, on the status line; `file` is offered as a
+    // link that opens it.
+    void showResult(const QString& result, const QString& file = {});
+    StatusLine* statusLine() const { return statusLine_; }
 
     // Stop (or Esc, or closing a window the operation works for): the running operation
     // ends at its next row or block.
     void requestStop();
+    // Progress and Stop shown in `panel` (another window's) until the operation ends; null
+    // gives them back to this window.
+    void showProgressIn(ProgressPanel* panel);
 
 signals:
-    // A double-click on the depth tenths box (Text13), the only way the operator changes it.
+    // A double-click on the depth tenths box (Text13), or Space on it: how the operator changes it.
     void tenthsDoubleClicked();
 
 protected:
@@ -148,6 +161,7 @@ private:
     void showPage(int index);
     void checkEditedBox();
     void rememberFolder(const QString& folder);
+    void showPort();
 
     QString programFolder_;
     QStringList guideFolders_;
@@ -160,6 +174,7 @@ private:
     QtTimer timer_;
     QtMessages messages_;
     QtDesktop desktop_;
+    NotedMessages noted_;
     Context ctx_;
 
     QTabBar* tabs_ = nullptr;
@@ -170,11 +185,16 @@ private:
     ControlPanel* controlPanel_ = nullptr;
     WaitIndicator* waitIndicator_ = nullptr;
     ProgressPanel* progressPanel_ = nullptr;
+    StatusLine* statusLine_ = nullptr;
+    QPointer<ProgressPanel> progressTarget_;
+    QPointer<QWidget> aboutBox_, folderChooser_;
     bool stopRequested_ = false;
     QHash<QString, QLineEdit*> fields_;
     mutable QHash<QString, QWidget*> controls_;
     QHash<QObject*, Operation> leaveChecks_;
     bool busy_ = false;
+    int messagesShown_ = 0;
+    std::string lastMessage_;
     PageFreeze freeze_;
     std::vector<std::function<void()>> postponed_;
     std::unique_ptr<Messages> chooserMessages_;

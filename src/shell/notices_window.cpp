@@ -1,5 +1,7 @@
 #include "shell/notices_window.h"
 
+#include "shell/controls.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -29,6 +31,7 @@ NoticesWindow::NoticesWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("licences"));
     setWindowTitle(QStringLiteral("Licences"));
     setAttribute(Qt::WA_DeleteOnClose);
+    useWindowKeys(this);
 
     auto* view = new QPlainTextEdit(text());
     view->setObjectName(QStringLiteral("txtLicences"));

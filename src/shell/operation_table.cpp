@@ -57,7 +57,7 @@ void wireOperations(MainWindow& window)
         {"sscommand9", On::Click, previousHeader},
         {"sscommand10", On::Click, nextHeader},
         {"sscommand11", On::Click, copyData},
-        {"Text2", On::Leave, [](Context& c) { checkBlockNumber(c, "Text2"); }},
+        {"Text2", On::Leave, leaveHeaderBlockNumber},
         {"Text3", On::Leave, [](Context& c) { leaveTextField(c, "Text3"); }},
         {"Text4", On::Leave, [](Context& c) { leaveTextField(c, "Text4"); }},
         {"Text5", On::Leave, [](Context& c) { leaveTextField(c, "Text5"); }},

@@ -26,9 +26,12 @@ ProgressPanel::ProgressPanel(QWidget* parent) : QWidget(parent)
     stop_->setToolTip(QStringLiteral("Stop the operation at the next row or block (Esc)"));
     stop_->setProperty(kUsableDuringOperations, true);
     connect(stop_, &QPushButton::clicked, this, &ProgressPanel::stopPressed);
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setContext(Qt::ApplicationShortcut);
-    connect(esc, &QShortcut::activated, this, [this] {
+    // Esc stops only while there is something to stop; otherwise it closes the window it is
+    // pressed in.
+    esc_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc_->setContext(Qt::ApplicationShortcut);
+    esc_->setEnabled(false);
+    connect(esc_, &QShortcut::activated, this, [this] {
         if (!stop_->isHidden())
             emit stopPressed();
     });
@@ -59,6 +62,7 @@ void ProgressPanel::showProgress(const Progress& p)
     bar_->setFormat(progressText(p));
     bar_->show();
     stop_->show();
+    esc_->setEnabled(true);
 }
 
 void ProgressPanel::showStopping()
@@ -72,6 +76,7 @@ void ProgressPanel::hideProgress()
     bar_->hide();
     stop_->hide();
     stop_->setEnabled(true);
+    esc_->setEnabled(false);
 }
 
 QString ProgressPanel::progressText(const Progress& p)

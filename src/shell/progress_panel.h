@@ -6,6 +6,7 @@
 
 class QProgressBar;
 class QPushButton;
+class QShortcut;
 
 namespace tarvelon {
 
@@ -31,6 +32,7 @@ signals:
 private:
     QProgressBar* bar_ = nullptr;
     QPushButton* stop_ = nullptr;
+    QShortcut* esc_ = nullptr;
 };
 
 } // namespace tarvelon

@@ -64,4 +64,15 @@ void RememberedChoices::setReportAuthor(const QString& company, const QString& p
     settings_->sync();
 }
 
+QByteArray RememberedChoices::layout(const QString& name) const
+{
+    return settings_->value(QStringLiteral("Layout/") + name).toByteArray();
+}
+
+void RememberedChoices::keepLayout(const QString& name, const QByteArray& state)
+{
+    settings_->setValue(QStringLiteral("Layout/") + name, state);
+    settings_->sync();
+}
+
 } // namespace tarvelon

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,9 @@ public:
     QString reportCompany() const;
     QString reportPreparer() const;
     void setReportAuthor(const QString& company, const QString& preparer);
+    // A window's geometry or a splitter's sizes, by name; empty when never kept.
+    QByteArray layout(const QString& name) const;
+    void keepLayout(const QString& name, const QByteArray& state);
 
     static constexpr int kMostNames = 10;
 

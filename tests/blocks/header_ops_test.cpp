@@ -108,10 +108,10 @@ TEST_F(HeaderOps, SetBlockWritesTheBlockCheckedBeforeItsQuestion)
     struct ChangingBox : FakeMessages {
         Form* form = nullptr;
         std::string typed;
-        bool askOkCancel(const std::string& text) override
+        bool askOkCancel(const std::string& text, const std::string& erases) override
         {
             form->setText("Text2", typed);
-            return FakeMessages::askOkCancel(text);
+            return FakeMessages::askOkCancel(text, erases);
         }
     };
     for (const char* typed : {"", "31", "09"}) {
@@ -482,4 +482,66 @@ TEST_F(HeaderOps, CopyDataThatCannotWriteSaysSoAndStaysPut)
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text, "Attention: cannot write header file " + h.state.headerFilePath);
     EXPECT_EQ(h.form.text("Text2"), "01");
+}
+
+// What each erasing question says under its words: the block or blocks it erases, with what
+// the program learned of them, and whether the survey library lacks their readings.
+TEST(EraseQuestions, NameTheBlocksTheyErase)
+{
+    using Op = void (*)(Context&);
+    struct Case {
+        const char* what;
+        Op op;
+        bool readFirst;       // Read All Blocks before, so the program knows the unit's headers
+        const char* notKept;  // the client whose survey the library lacks, or none
+        std::string expected;
+    };
+    const std::string block5 = "Block 05: UNIT0005 / SITE0005 / T005, readout 05 of 05/12/24";
+    const Case cases[] = {
+        {"unknown block", setBlock, false, nullptr, "Block 05"},
+        {"read block", setBlock, true, nullptr, block5},
+        {"reset, not kept", resetBlock, true, "UNIT0005", block5 + " - its readings are not in the survey library"},
+        {"reset, another not kept", resetBlock, true, "UNIT0006", block5},
+        {"all unknown", setAll, false, nullptr, "Blocks 01 to 30"},
+        {"total reset, not kept", totalReset, true, "UNIT0002",
+         "Blocks 01 to 30, among them:\nBlock 01: UNIT0001 / SITE0001 / T001, readout 01 of 01/12/24\n"
+         "Block 02: UNIT0002 / SITE0002 / T002, readout 02 of 02/12/24 - its readings are not in the survey library"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        Harness h;
+        h.startUp();
+        loadUnitHeaders(h.unit);
+        if (k.readFirst)
+            readAllBlocks(h.ctx);
+        if (k.notKept)
+            h.state.keptInLibrary = [client = std::string(k.notKept)](const UnitBlock& b) {
+                return std::optional<bool>(b.client != client);
+            };
+        h.form.setText("Text2", "05");
+        h.messages.answers = {false};
+        h.unit.clearLog();
+        k.op(h.ctx);
+        ASSERT_EQ(h.messages.questions, std::vector<std::string>{kQuestion});
+        const std::string& erased = h.messages.erased.at(0);
+        // Of many blocks only those known to hold readings are named; blocks 1 and 2 here.
+        EXPECT_EQ(k.op == totalReset ? erased.substr(0, k.expected.size()) : erased, k.expected);
+        EXPECT_TRUE(h.unit.commands().empty());
+    }
+}
+
+TEST(EraseQuestions, AHeaderWrittenLeavesNoReadingsToWarnOf)
+{
+    Harness h;
+    h.startUp();
+    loadUnitHeaders(h.unit);
+    readAllBlocks(h.ctx);
+    h.state.keptInLibrary = [](const UnitBlock&) { return std::optional<bool>(false); };
+    h.form.setText("Text2", "03");
+    setBlock(h.ctx);
+    h.messages.answers = {false};
+    resetBlock(h.ctx);
+    ASSERT_EQ(h.messages.erased.size(), 2u);
+    EXPECT_NE(h.messages.erased[0].find("not in the survey library"), std::string::npos);
+    EXPECT_EQ(h.messages.erased[1], "Block 03: UNIT0003 / SITE0003 / T003, readout 03 of 03/12/24");
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -53,7 +54,7 @@ TEST_F(BlocksWindow, ListsDownloadsTwoBlocksAndStops)
     QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
     const QDir data(dir_.filePath("dati"));
     EXPECT_EQ(data.entryList({"*num.dat"}, QDir::Files).size(), 2);
-    EXPECT_TRUE(table->item(4, 8)->text().contains("rows read, 0 skipped")) << table->item(4, 8)->text().toStdString();
+    EXPECT_TRUE(table->item(4, 9)->text().contains(QRegularExpression("^\\d+ rows, 0 skipped"))) << table->item(4, 9)->text().toStdString();
     EXPECT_TRUE(messages_.shown.empty());
     EXPECT_FALSE(window_->findChild<QLabel*>("lblSurveyAdded")->isHidden());
 
@@ -63,7 +64,8 @@ TEST_F(BlocksWindow, ListsDownloadsTwoBlocksAndStops)
             table->item(row, 0)->setCheckState(Qt::Checked);
     QString shown;
     QTimer::singleShot(400, window_.get(), [&] {
-        auto* progress = window_->findChild<QProgressBar*>("prgOperation");
+        // The progress is shown in this window, where the operator is looking.
+        auto* progress = blocks->findChild<QProgressBar*>("prgOperation");
         shown = progress->isVisible() ? progress->text() : QString();
         QTest::keyClick(blocks, Qt::Key_Escape);
     });
@@ -73,8 +75,14 @@ TEST_F(BlocksWindow, ListsDownloadsTwoBlocksAndStops)
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text.rfind("Stopped: ", 0), 0u) << messages_.shown[0].text;
     EXPECT_NE(messages_.shown[0].text.find("not downloaded"), std::string::npos);
-    EXPECT_EQ(table->findItems("stopped by the operator", Qt::MatchStartsWith).size(), 1);
-    EXPECT_FALSE(window_->findChild<QProgressBar*>("prgOperation")->isVisible());
+    EXPECT_EQ(table->findItems("stopped by the operator", Qt::MatchContains).size(), 1);
+    EXPECT_FALSE(blocks->findChild<QProgressBar*>("prgOperation")->isVisible());
+    // The blocks the run never reached say so.
+    for (int row = 1; row < 30; ++row) {
+        if (row != 3) {
+            EXPECT_TRUE(table->item(row, 9)->text().startsWith("not downloaded")) << row;
+        }
+    }
     EXPECT_EQ(data.entryList({"*num.dat"}, QDir::Files).size(), 2);
     expectIdle();
 }
@@ -106,7 +114,7 @@ TEST_F(BlocksWindow, ClosingTheWindowDuringARunStopsIt)
     ASSERT_EQ(earlier.size(), 2u);
 
     // Blocks 1 to 3; the window closed once block 2 is past its header.
-    auto* progress = window_->findChild<QProgressBar*>("prgOperation");
+    auto* progress = blocks->findChild<QProgressBar*>("prgOperation");
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (progress->format().startsWith("Block 2 of 3, row ") && progress->value() > 12) {
@@ -119,9 +127,9 @@ TEST_F(BlocksWindow, ClosingTheWindowDuringARunStopsIt)
     EXPECT_FALSE(poll.isActive()) << "the run ended before block 2 was under way";
     EXPECT_FALSE(blocks->isVisible());
 
-    EXPECT_TRUE(table->item(0, 8)->text().contains("rows read, 0 skipped")) << table->item(0, 8)->text().toStdString();
-    EXPECT_TRUE(table->item(1, 8)->text().contains("stopped by the operator")) << table->item(1, 8)->text().toStdString();
-    EXPECT_EQ(table->item(2, 8)->text(), "not downloaded: stopped before it");
+    EXPECT_TRUE(table->item(0, 9)->text().contains(QRegularExpression("^\\d+ rows, 0 skipped"))) << table->item(0, 9)->text().toStdString();
+    EXPECT_TRUE(table->item(1, 9)->text().contains("stopped by the operator")) << table->item(1, 9)->text().toStdString();
+    EXPECT_EQ(table->item(2, 9)->text(), "not downloaded: stopped before it");
     const auto now = exports();
     EXPECT_EQ(now.size(), 4u); // block 1's two files beside block 2's earlier ones
     for (const auto& [name, bytes] : earlier)
@@ -130,11 +138,18 @@ TEST_F(BlocksWindow, ClosingTheWindowDuringARunStopsIt)
     EXPECT_EQ(messages_.shown[0].text.rfind("Stopped: ", 0), 0u) << messages_.shown[0].text;
     expectIdle();
 
-    // The program goes on: the window opens again and downloads block 2 whole.
+    // The program goes on: the window opens again, blocks 1 and 2 unchecked as the library
+    // keeps them whole (block 2 from the first run), block 3 checked; it downloads block 2 whole.
     click("cmdDownloadBlocks");
     EXPECT_TRUE(blocks->isVisible());
+    for (int row : {0, 1}) {
+        EXPECT_EQ(table->item(row, 8)->text(), "yes") << row;
+        EXPECT_EQ(table->item(row, 0)->checkState(), Qt::Unchecked) << row;
+    }
+    EXPECT_EQ(table->item(2, 8)->text(), "no");
+    EXPECT_EQ(table->item(2, 0)->checkState(), Qt::Checked);
     download({1});
-    EXPECT_TRUE(table->item(1, 8)->text().contains("rows read, 0 skipped")) << table->item(1, 8)->text().toStdString();
+    EXPECT_TRUE(table->item(1, 9)->text().contains(QRegularExpression("^\\d+ rows, 0 skipped"))) << table->item(1, 9)->text().toStdString();
     EXPECT_EQ(exports().size(), 4u);
     expectIdle();
 }
@@ -172,12 +187,16 @@ TEST_F(BlocksWindowTexts, ResultsShowFoldersAsNamedErasedHeadersBlankAndNothingC
         if (row != 1)
             table->item(row, 0)->setCheckState(Qt::Unchecked);
     QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
-    const QString result = table->item(1, 8)->text();
-    EXPECT_TRUE(result.startsWith(folder + QDir::separator())) << result.toStdString();
+    const QString result = table->item(1, 9)->text();
+    // Rows first, then the files by name; their full paths, folder as named, in the tooltip.
+    EXPECT_TRUE(result.contains(QRegularExpression("^\\d+ rows, 0 skipped; [^;]+dat\\.dat; [^;]+num\\.dat$")))
+        << result.toStdString();
+    EXPECT_TRUE(table->item(1, 9)->toolTip().startsWith(folder + QDir::separator()))
+        << table->item(1, 9)->toolTip().toStdString();
     // The result column holds its text whole, and the columns fill the table's width.
-    EXPECT_GE(table->columnWidth(8), table->fontMetrics().horizontalAdvance(result));
+    EXPECT_GE(table->columnWidth(9), table->fontMetrics().horizontalAdvance(result));
     int width = 0;
-    for (int col = 0; col < 9; ++col)
+    for (int col = 0; col < 10; ++col)
         width += table->columnWidth(col);
     EXPECT_GE(width, table->viewport()->width());
 }

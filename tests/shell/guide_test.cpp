@@ -132,7 +132,9 @@ TEST(Guide, EveryControlHasItsHelpText)
     windows.emplace_back(new AboutBox(desktop));
     windows.emplace_back(new FolderChooser(messages, {}, folders));
     windows.emplace_back(new BlocksListWindow(main, launcher));
-    windows.emplace_back(new SurveysWindow({dir.filePath(QStringLiteral("surveys.sqlite")), {}}));
+    SurveysWindowOptions surveysOptions;
+    surveysOptions.libraryPath = dir.filePath(QStringLiteral("surveys.sqlite"));
+    windows.emplace_back(new SurveysWindow(surveysOptions));
     windows.emplace_back(new TubeSettingsDialog({"C", "S", "T"}, {}, nullptr));
     QList<QWidget*> all{&main};
     for (const auto& w : windows)

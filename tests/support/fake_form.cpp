@@ -63,9 +63,10 @@ void FakeMessages::show(const std::string& text, Icon icon, const std::string& t
     shown.push_back({text, icon, title});
 }
 
-bool FakeMessages::askOkCancel(const std::string& text)
+bool FakeMessages::askOkCancel(const std::string& text, const std::string& erases)
 {
     questions.push_back(text);
+    erased.push_back(erases);
     if (answers.empty())
         return true;
     const bool a = answers.front();

@@ -22,10 +22,12 @@ public:
     bool waitIndicatorShown() const override { return waitShown_; }
     void showProgress(const Progress& p) override { progress.push_back(p); }
     bool stopRequested() const override { return stop; }
+    void showOutcome(std::string_view text) override { outcomes.emplace_back(text); }
 
-    // Stop as the operator presses it; every progress shown, in order.
+    // Stop as the operator presses it; every progress shown, in order; every outcome told.
     bool stop = false;
     std::vector<Progress> progress;
+    std::vector<std::string> outcomes;
 
     // Every value a box has taken, in order, for checks of what an operation showed.
     std::vector<std::string> history(std::string_view field) const;
@@ -54,10 +56,12 @@ struct ShownMessage {
 class FakeMessages : public Messages {
 public:
     void show(const std::string& text, Icon icon, const std::string& title) override;
-    bool askOkCancel(const std::string& text) override;
+    bool askOkCancel(const std::string& text, const std::string& erases = {}) override;
 
     std::vector<ShownMessage> shown;
     std::vector<std::string> questions;
+    std::vector<std::string> erased; // what each question said it erases
+
     std::deque<bool> answers;
 };
 

@@ -19,10 +19,15 @@ void QtMessages::show(const std::string& text, Icon icon, const std::string& tit
     box.exec();
 }
 
-bool QtMessages::askOkCancel(const std::string& text)
+bool QtMessages::askOkCancel(const std::string& text, const std::string& erases)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), shown(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    if (!erases.empty()) {
+        // Enter alone never erases.
+        box.setInformativeText(shown(erases));
+        box.setDefaultButton(QMessageBox::Cancel);
+    }
     return box.exec() == QMessageBox::Ok;
 }
 

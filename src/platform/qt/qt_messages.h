@@ -21,7 +21,7 @@ public:
     }
 
     void show(const std::string& text, Icon icon, const std::string& title = {}) override;
-    bool askOkCancel(const std::string& text) override;
+    bool askOkCancel(const std::string& text, const std::string& erases = {}) override;
 
 private:
     QString shown(const std::string& text) const;

@@ -3,13 +3,51 @@
 #include "platform/qt/qt_app_data.h"
 #include "shell/main_window.h"
 #include "shell/surveys/surveys_window.h"
+#include "shell/window_placement.h"
 #include "surveys/store.h"
 
+#include "platform/qt/qt_text.h"
+
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace tarvelon {
+namespace {
+
+// Whether the library keeps a survey of this block whole: its names, readout, date and time.
+// A library never made keeps nothing; one that cannot be read cannot tell.
+std::optional<bool> keptInLibrary(const UnitBlock& b)
+{
+    const QString path = surveyLibraryPath();
+    if (!QFileInfo::exists(path))
+        return false;
+    surveys::SurveyStore store;
+    if (!store.open(QFile::encodeName(path).toStdString()))
+        return std::nullopt;
+    const auto name = [](const std::string& text) { return fromText(text).trimmed().toUtf8().toStdString(); };
+    const auto separated = [](const std::string& text, char separator) {
+        return text.size() == 6 ? text.substr(0, 2) + separator + text.substr(2, 2) + separator + text.substr(4, 2)
+                                : text;
+    };
+    surveys::Survey key;
+    key.client = name(b.client);
+    key.site = name(b.site);
+    key.tube = name(b.tube);
+    key.readout = name(b.readout);
+    key.date = separated(b.date, '/');
+    key.time = separated(b.time, ':');
+    // A survey kept incomplete still lacks readings the block holds.
+    const std::optional<std::int64_t> id = store.find(key);
+    if (!id)
+        return false;
+    const std::optional<surveys::Survey> kept = store.survey(*id);
+    return kept && kept->complete();
+}
+
+} // namespace
 
 QString surveyLibraryPath()
 {
@@ -18,15 +56,26 @@ QString surveyLibraryPath()
 
 SurveysLauncher::SurveysLauncher(MainWindow& window) : QObject(&window), main_(window)
 {
+    main_.state().keptInLibrary = keptInLibrary;
     if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded")))
         connect(added, &QLabel::linkActivated, this, [this] { show(lastAdded_); });
 }
 
 void SurveysLauncher::downloadAndKeep(Context& c)
 {
-    const LibraryFeed fed = keep(downloadBlock(c));
+    const DownloadedBlock block = downloadBlock(c);
+    const LibraryFeed fed = keep(block);
     if (!fed.error.empty())
-        c.messages.show(std::string(kLibraryCannotBeWritten) + fed.error, Icon::Error);
+        return c.messages.show(std::string(kLibraryCannotBeWritten) + fed.error, Icon::Error);
+    // A download cut short has said so in its own box, which the status line keeps.
+    int files = 0;
+    for (const std::string& path : {block.headerExportPath, block.readingsExportPath})
+        files += !path.empty() && QFileInfo::exists(QString::fromUtf8(path));
+    if (block.complete && files > 0)
+        main_.showResult(QStringLiteral("%1 files in %2%3")
+                             .arg(files)
+                             .arg(QDir::toNativeSeparators(QString::fromUtf8(c.state.downloadFolder)),
+                                  fed.surveyId ? QStringLiteral(", kept in the survey library") : QString()));
 }
 
 LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
@@ -36,11 +85,11 @@ LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
     if (!fed.error.empty() || fed.surveyId == 0)
         return fed;
     lastAdded_ = fed.surveyId;
-    // An open Surveys window shows the new survey at once; otherwise the page offers it.
-    if (surveys_) {
+    // An open Surveys window lists the new survey at once but stays on the tube the operator
+    // is looking at; the page offers the new survey either way.
+    if (surveys_)
         surveys_->reload();
-        surveys_->select({fed.surveyId});
-    } else if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded"))) {
+    if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded"))) {
         added->setText(fed.incomplete ? QStringLiteral("Kept in the survey library, incomplete: "
                                                        "<a href=\"show\">show it in Surveys</a>")
                                       : QStringLiteral("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
@@ -58,9 +107,14 @@ void SurveysLauncher::show(std::int64_t surveyId)
 {
     if (!surveys_) {
         // Its boxes wait while the main window talks to the unit.
-        surveys_ = new SurveysWindow({{}, [this](std::function<void()> task) { main_.whenIdle(std::move(task)); }},
-                                     &main_);
+        SurveysWindowOptions options;
+        options.whenIdle = [this](std::function<void()> task) { main_.whenIdle(std::move(task)); };
+        options.downloadFolder = [this] { return QString::fromUtf8(main_.state().downloadFolder); };
+        options.written = [this](const QString& result, const QString& file) { main_.showResult(result, file); };
+        surveys_ = new SurveysWindow(options, &main_);
         surveys_->setAttribute(Qt::WA_DeleteOnClose);
+        // Its first size fits the screen it opens on; later ones are its own.
+        placeWindow(surveys_, main_.remembered(), QSize(1100, 760));
     } else {
         surveys_->reload();
     }

@@ -1,5 +1,6 @@
 #include "shell/surveys/survey_tables.h"
 
+#include "shell/local_time.h"
 #include "shell/surveys/survey_texts.h"
 
 #include <QHeaderView>
@@ -49,7 +50,7 @@ void SurveyTables::showHeader(const surveys::Survey& s)
                          .arg(qs(s.client).toHtmlEscaped(), qs(s.site).toHtmlEscaped(), qs(s.tube).toHtmlEscaped(),
                               qs(s.readout).toHtmlEscaped(), depth, QString::number(s.step, 'f', 1),
                               qs(s.guides).toHtmlEscaped(), qs(s.north).toHtmlEscaped(), qs(s.date).toHtmlEscaped())
-                         .arg(qs(s.time).toHtmlEscaped(), keptLabel(s.origin), qs(s.downloadedAt).toHtmlEscaped(),
+                         .arg(qs(s.time).toHtmlEscaped(), keptLabel(s.origin), localTimeShown(s.downloadedAt).toHtmlEscaped(),
                               missing));
     header_->setToolTip(qs(s.headerFile) + QLatin1Char('\n') + qs(s.readingsFile));
 }

@@ -1,6 +1,8 @@
 #include "shell/surveys/surveys_window.h"
 
 #include "report/tube_report.h"
+#include "shell/controls.h"
+#include "shell/file_boxes.h"
 #include "shell/remembered_choices.h"
 #include "shell/help_texts.h"
 #include "shell/surveys/survey_charts.h"
@@ -11,9 +13,11 @@
 #include "shell/surveys/tube_settings_dialog.h"
 
 #include <QBoxLayout>
+#include <QDir>
 #include <QFile>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -38,12 +42,15 @@ bool hasThresholds(const surveys::TubeSettings& t)
 SurveysWindow::SurveysWindow(SurveysWindowOptions options, QWidget* parent)
     : QWidget(parent, Qt::Window),
       libraryPath_(options.libraryPath.isEmpty() ? surveyLibraryPath() : options.libraryPath),
-      whenIdle_(std::move(options.whenIdle))
+      whenIdle_(std::move(options.whenIdle)),
+      downloadFolder_(std::move(options.downloadFolder)),
+      written_(std::move(options.written))
 {
     setObjectName(QStringLiteral("Surveys"));
     setWindowTitle(QStringLiteral("Surveys"));
     buildUi();
     applyHelpTexts(*this);
+    useWindowKeys(this);
     openLibrary();
     reload();
 }
@@ -71,19 +78,20 @@ void SurveysWindow::buildUi()
     rightLayout->addWidget(header);
 
     auto* tools = new QHBoxLayout;
-    baseButton_ = new QPushButton(QStringLiteral("Mark as Base"), right);
+    baseButton_ = new QPushButton(QStringLiteral("Mark as &Base"), right);
     baseButton_->setObjectName(QStringLiteral("markBase"));
     connect(baseButton_, &QPushButton::clicked, this, [this] {
         const bool isBase = !chosen_.empty() && chosen_.back() == settings_.baseId;
         setBase(isBase || chosen_.empty() ? 0 : chosen_.back());
     });
-    settingsButton_ = new QPushButton(QStringLiteral("Tube Settings..."), right);
+    settingsButton_ = new QPushButton(QStringLiteral("Tube &Settings..."), right);
     settingsButton_->setObjectName(QStringLiteral("tubeSettings"));
     connect(settingsButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editTubeSettings(); }); });
-    reportButton_ = new QPushButton(QStringLiteral("Report..."), right);
+    reportButton_ = new QPushButton(QStringLiteral("&Report..."), right);
     reportButton_->setObjectName(QStringLiteral("report"));
     connect(reportButton_, &QPushButton::clicked, this, [this] {
-        chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"), &SurveysWindow::writeReport);
+        chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"), QStringLiteral("-report.pdf"),
+                     &SurveysWindow::writeReport);
     });
     for (QPushButton* b : {baseButton_, settingsButton_, reportButton_})
         tools->addWidget(b);
@@ -103,24 +111,25 @@ void SurveysWindow::buildUi()
     split->setSizes({280, 820});
 
     auto* buttons = new QHBoxLayout;
-    importButton_ = new QPushButton(QStringLiteral("Import..."), this);
+    importButton_ = new QPushButton(QStringLiteral("&Import..."), this);
     importButton_->setObjectName(QStringLiteral("import"));
     auto* importMenu = new QMenu(importButton_);
-    importMenu->addAction(QStringLiteral("Export Files..."), this, [this] { chooseImport(false); });
-    importMenu->addAction(QStringLiteral("Folder..."), this, [this] { chooseImport(true); });
+    importMenu->addAction(QStringLiteral("&Export Files..."), this, [this] { chooseImport(false); });
+    importMenu->addAction(QStringLiteral("&Folder..."), this, [this] { chooseImport(true); });
     importButton_->setMenu(importMenu);
-    auto* chartButton = new QPushButton(QStringLiteral("Export Charts..."), this);
+    auto* chartButton = new QPushButton(QStringLiteral("Export &Charts..."), this);
     chartButton->setObjectName(QStringLiteral("exportCharts"));
     connect(chartButton, &QPushButton::clicked, this, [this] {
-        chooseExport(QStringLiteral("Export Charts"),
-                     QStringLiteral("PNG and SVG of each chart (*.png *.svg)"), &SurveysWindow::exportCharts);
+        chooseExport(QStringLiteral("Export Charts"), QStringLiteral("PNG and SVG of each chart (*.png *.svg)"),
+                     QStringLiteral("-charts.png"), &SurveysWindow::exportCharts);
     });
-    auto* tableButton = new QPushButton(QStringLiteral("Export Table..."), this);
+    auto* tableButton = new QPushButton(QStringLiteral("Export &Table..."), this);
     tableButton->setObjectName(QStringLiteral("exportTable"));
     connect(tableButton, &QPushButton::clicked, this, [this] {
-        chooseExport(QStringLiteral("Export Table"), QStringLiteral("CSV table (*.csv)"), &SurveysWindow::exportTable);
+        chooseExport(QStringLiteral("Export Table"), QStringLiteral("CSV table (*.csv)"), QStringLiteral("-table.csv"),
+                     &SurveysWindow::exportTable);
     });
-    auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     for (QPushButton* b : {importButton_, chartButton, tableButton})
         buttons->addWidget(b);
@@ -258,7 +267,7 @@ void SurveysWindow::onSelectionChanged()
     tree_->markReadouts();
     const bool writable = !isReadOnly() && shown;
     baseButton_->setEnabled(writable);
-    baseButton_->setText(shown && shown == base ? QStringLiteral("Clear Base") : QStringLiteral("Mark as Base"));
+    baseButton_->setText(shown && shown == base ? QStringLiteral("Clear &Base") : QStringLiteral("Mark as &Base"));
     settingsButton_->setEnabled(writable);
     reportButton_->setEnabled(base != nullptr);
     updateStatus();
@@ -305,6 +314,8 @@ void SurveysWindow::updateStatus()
         lines << openError_;
     if (!actionError_.isEmpty())
         lines << actionError_;
+    if (!writtenLine_.isEmpty())
+        lines << writtenLine_;
     lines << reasons_;
     if (store_.isOpen() && !tree_->hasReadouts())
         lines << QStringLiteral("The library is empty: every download adds its survey, and \"Import...\" "
@@ -330,11 +341,12 @@ void SurveysWindow::chooseImport(bool folder)
     whenIdle([this, folder] {
         QStringList paths;
         if (folder) {
-            const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Import a Folder of Export Files"));
+            const QString dir =
+                QFileDialog::getExistingDirectory(this, QStringLiteral("Import a Folder of Export Files"), startFolder());
             if (!dir.isEmpty())
                 paths << dir;
         } else {
-            paths = QFileDialog::getOpenFileNames(this, QStringLiteral("Import Export Files"), QString(),
+            paths = QFileDialog::getOpenFileNames(this, QStringLiteral("Import Export Files"), startFolder(),
                                                   QStringLiteral("Export files (*dat.dat *num.dat);;All files (*)"));
         }
         if (paths.isEmpty())
@@ -385,15 +397,36 @@ bool SurveysWindow::writeReport(const QString& path, QString* error)
     return report::writeTubeReport(path, tube, options, error);
 }
 
-// Asks where, then writes there; the title names both the dialog and its failure message.
-void SurveysWindow::chooseExport(const QString& title, const QString& filter,
+QString SurveysWindow::startFolder() const
+{
+    return fileBoxFolder(downloadFolder_ ? downloadFolder_() : QString());
+}
+
+// Asks where, offering the tube's name with `ending`, then writes there and says so; the
+// title names both the dialog and its failure message.
+void SurveysWindow::chooseExport(const QString& title, const QString& filter, const QString& ending,
                                  bool (SurveysWindow::*write)(const QString&, QString*))
 {
-    whenIdle([this, title, filter, write] {
-        const QString path = QFileDialog::getSaveFileName(this, title, QString(), filter);
+    whenIdle([this, title, filter, ending, write] {
+        const QString name = tube_ ? suggestedFileName(qs(tube_->client), qs(tube_->site), qs(tube_->tube), ending)
+                                   : suggestedFileName({}, {}, {}, ending);
+        const QString path =
+            QFileDialog::getSaveFileName(this, title, QDir(startFolder()).filePath(name), filter);
+        if (path.isEmpty())
+            return;
         QString error;
-        if (!path.isEmpty() && !(this->*write)(path, &error))
-            whenIdle([this, title, error] { QMessageBox::critical(this, title, error); });
+        if (!(this->*write)(path, &error))
+            return whenIdle([this, title, error] { QMessageBox::critical(this, title, error); });
+        // The charts are several files: their folder is what there is to open.
+        const bool charts = write == &SurveysWindow::exportCharts;
+        const QString written = write == &SurveysWindow::writeReport ? QStringLiteral("Report written:")
+                                : charts                             ? QStringLiteral("Charts written into:")
+                                                                     : QStringLiteral("Table written:");
+        const QString shown = charts ? QFileInfo(path).absolutePath() : path;
+        writtenLine_ = written + QLatin1Char(' ') + QDir::toNativeSeparators(shown);
+        updateStatus();
+        if (written_)
+            written_(written, shown);
     });
 }
 

@@ -32,6 +32,10 @@ struct SurveysWindowOptions {
     // Runs a task that opens a box now, or once the operation talking to the unit has ended
     // (a modal box during a wait would hold the wait up); empty runs it at once.
     std::function<void(std::function<void()>)> whenIdle;
+    // The download folder, where file boxes start (else the user's Documents); may be empty.
+    std::function<QString()> downloadFolder;
+    // Hears of a file written ("Report written: ", the file), for the main window's status line.
+    std::function<void(const QString&, const QString&)> written;
 };
 
 // "Surveys": the library as a tree client > site > tube > readouts by their own date; the
@@ -79,14 +83,17 @@ private:
     // Runs `task` (which opens a box) when no operation is talking to the unit.
     void whenIdle(std::function<void()> task);
     void chooseImport(bool folder);
-    void chooseExport(const QString& title, const QString& filter,
+    void chooseExport(const QString& title, const QString& filter, const QString& ending,
                       bool (SurveysWindow::*write)(const QString&, QString*));
+    QString startFolder() const;
     void editTubeSettings();
 
     surveys::SurveyStore store_;
     QString libraryPath_;
     std::function<void(std::function<void()>)> whenIdle_;
-    QString openError_, actionError_;
+    std::function<QString()> downloadFolder_;
+    std::function<void(const QString&, const QString&)> written_;
+    QString openError_, actionError_, writtenLine_;
 
     std::vector<std::int64_t> chosen_;             // readouts of one tube, the current one last
 

@@ -49,27 +49,27 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
                             this));
     constant_ = optionalBox(this, "probeConstant", 1e7, 0, QStringLiteral("not set"),
                             settings.constant > 0 ? std::optional<double>(settings.constant) : std::nullopt);
-    form->addRow(QStringLiteral("Probe constant K:"), constant_);
+    form->addRow(QStringLiteral("Probe &constant K:"), constant_);
     units_ = new QComboBox(this);
     units_->setObjectName(QStringLiteral("units"));
     units_->addItems({QStringLiteral("mm"), QStringLiteral("in")});
     units_->setCurrentIndex(settings.units == surveys::Units::Inches ? 1 : 0);
-    form->addRow(QStringLiteral("Units:"), units_);
+    form->addRow(QStringLiteral("&Units:"), units_);
     north_ = optionalBox(this, "north", 360, 1, QStringLiteral("as the header says"), settings.north, -1);
-    form->addRow(QStringLiteral("North of A0 (degrees):"), north_);
+    form->addRow(QStringLiteral("&North of A0 (degrees):"), north_);
     reference_ = new QComboBox(this);
     reference_->setObjectName(QStringLiteral("depthReference"));
     reference_->addItems({QStringLiteral("the probe's upper wheel"), QStringLiteral("the probe's lower wheel"),
                           QStringLiteral("the probe's centre")});
     reference_->setCurrentIndex(int(settings.depthReference));
-    form->addRow(QStringLiteral("A reading's depth marks:"), reference_);
+    form->addRow(QStringLiteral("A reading's &depth marks:"), reference_);
     gauge_ = new QDoubleSpinBox(this);
     gauge_->setObjectName(QStringLiteral("gauge"));
     gauge_->setRange(0.05, 10);
     gauge_->setDecimals(3);
     gauge_->setSingleStep(0.5);
     gauge_->setValue(settings.gaugeM);
-    form->addRow(QStringLiteral("Gauge length (m):"), gauge_);
+    form->addRow(QStringLiteral("&Gauge length (m):"), gauge_);
     // Thresholds are kept in millimetres and typed in the tube's units.
     const char* names[] = {"alertMm", "alarmMm", "alertMmPerDay", "alarmMmPerDay"};
     const std::optional<double> values[] = {settings.alertMm, settings.alarmMm, settings.alertMmPerDay,
@@ -78,6 +78,7 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
         const auto shown = values[i] ? std::optional<double>(surveys::inUnits(*values[i], settings.units)) : std::nullopt;
         limits_[i] = optionalBox(this, names[i], 1e5, 3, QStringLiteral("none"), shown);
         limitLabels_[i] = new QLabel(this);
+        limitLabels_[i]->setBuddy(limits_[i]);
         form->addRow(limitLabels_[i], limits_[i]);
     }
     labelLimits();
@@ -88,12 +89,12 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
                 box->setValue(inches ? box->value() / 25.4 : box->value() * 25.4);
         labelLimits();
     });
-    secondPass_ = new QCheckBox(QStringLiteral("Readings 3 and 4 hold the 180-degree pass"), this);
+    secondPass_ = new QCheckBox(QStringLiteral("Readings 3 and 4 hold the &180-degree pass"), this);
     secondPass_->setObjectName(QStringLiteral("secondPass"));
     secondPass_->setChecked(settings.secondPass);
     form->addRow(secondPass_);
     tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
-    form->addRow(QStringLiteral("Checksum tolerance (units):"), tolerance_);
+    form->addRow(QStringLiteral("Checksum &tolerance (units):"), tolerance_);
     report_ = new TubeReportBox(settings.report, this);
     form->addRow(report_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -135,8 +136,8 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
 void TubeSettingsDialog::labelLimits()
 {
     const QString u = units_->currentIndex() == 1 ? QStringLiteral("in") : QStringLiteral("mm");
-    const QString labels[] = {QStringLiteral("Alert (%1):"), QStringLiteral("Alarm (%1):"),
-                              QStringLiteral("Alert (%1/day):"), QStringLiteral("Alarm (%1/day):")};
+    const QString labels[] = {QStringLiteral("A&lert (%1):"), QStringLiteral("Ala&rm (%1):"),
+                              QStringLiteral("Alert (%1/da&y):"), QStringLiteral("Alar&m (%1/day):")};
     for (size_t i = 0; i < 4; ++i)
         limitLabels_[i]->setText(labels[i].arg(u));
 }
