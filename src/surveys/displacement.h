@@ -110,6 +110,9 @@ TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& rea
 // baseId. The result points into `surveys`, which must outlive it.
 TubeResult analyseTube(const std::vector<Survey>& surveys, const TubeSettings& settings,
                        const CorrectionsById& corrections = {});
+// A temporary list would leave the result pointing at nothing.
+TubeResult analyseTube(std::vector<Survey>&& surveys, const TubeSettings& settings,
+                       const CorrectionsById& corrections = {}) = delete;
 
 // Displacement at one depth against time: the base (zero) and each compared readout taken at or
 // after it; the rate is the readout's own at that depth, as ReadoutResult measures it.

@@ -115,7 +115,8 @@ const struct Case {
          const Survey next = readout(3, "29/03/24", "00:00:00", 20, {{20, {406, 0}}});
          TubeSettings t = probe();
          t.baseId = 2;
-         const TubeResult tube = analyseTube({old, base, next}, t);
+         const std::vector<Survey> surveys{old, base, next};
+         const TubeResult tube = analyseTube(surveys, t);
          // 406 x 0.02 = 8.12 mm in the base's 14 days.
          return std::vector<Check>{{"rate", *tube.readouts[1].rateMmPerDay, 0.58, 1e-9},
                                    {"the older readout has no rate", double(tube.readouts[0].rateMmPerDay.has_value()), 0, 0},
