@@ -18,15 +18,22 @@ void sayLongWaits(surveys::SurveyStore& store)
     });
 }
 
+// False, with the message said, when there is nothing at `path` to open.
+bool libraryIsThere(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(fsPath(path), ec))
+        return true;
+    printMessage(QStringLiteral("Attention: no survey library at ") + nativePath(QString::fromStdString(path)));
+    return false;
+}
+
 } // namespace
 
 bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(fsPath(path), ec)) {
-        printMessage(QStringLiteral("Attention: no survey library at ") + nativePath(QString::fromStdString(path)));
+    if (!libraryIsThere(path))
         return false;
-    }
     sayLongWaits(store);
     if (!store.open(path, surveys::SurveyStore::Access::Read)) {
         printMessage(QStringLiteral("Attention: the survey library cannot be read: ") +
@@ -51,12 +58,7 @@ bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store, b
 {
     if (!toWrite)
         return openExistingLibrary(path, store);
-    std::error_code ec;
-    if (!std::filesystem::exists(fsPath(path), ec)) {
-        printMessage(QStringLiteral("Attention: no survey library at ") + QString::fromStdString(path));
-        return false;
-    }
-    return openLibraryToWrite(path, store);
+    return libraryIsThere(path) && openLibraryToWrite(path, store);
 }
 
 QString withoutTrailingBlanks(QString text)
