@@ -8,6 +8,7 @@
 #include "shell/folder_chooser.h"
 #include "shell/help_texts.h"
 #include "shell/main_window.h"
+#include "shell/notices_window.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/surveys/tube_settings_dialog.h"
@@ -232,6 +233,7 @@ TEST(Guide, EveryControlHasItsHelpText)
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.emplace_back(new AboutBox(desktop));
     windows.emplace_back(new FolderChooser(messages, {}, folders));
+    windows.emplace_back(new NoticesWindow);
     windows.emplace_back(new BlocksListWindow(main, launcher));
     SurveysWindowOptions surveysOptions;
     surveysOptions.libraryPath = dir.filePath(QStringLiteral("surveys.sqlite"));
