@@ -16,16 +16,20 @@
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
+#include <QComboBox>
+#include <QDialog>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -91,6 +95,15 @@ T* child(QWidget& window, const char* name)
     return w;
 }
 
+// The folder the pictures show as the operator's own, whatever folder this build works in.
+const QString kShownHome = QStringLiteral("/home/operator");
+
+// The date and time the unit's clock shows in the pictures.
+constexpr const char* kUnitClock = "261207174500";
+
+// The size of code lines: 90 characters fit across the page.
+constexpr qreal kCodePoints = 8.5;
+
 class Pictures {
 public:
     explicit Pictures(const QString& folder) : folder_(folder) { QDir().mkpath(folder); }
@@ -100,7 +113,12 @@ public:
     void take(QWidget& window, const QString& name)
     {
         QApplication::processEvents();
-        if (!window.grab().save(QDir(folder_).filePath(name + QStringLiteral(".png"))))
+        std::vector<std::function<void()>> undo;
+        showHomeAsOperators(window, undo);
+        const bool saved = window.grab().save(QDir(folder_).filePath(name + QStringLiteral(".png")));
+        for (auto it = undo.rbegin(); it != undo.rend(); ++it)
+            (*it)();
+        if (!saved)
             missing_ << name;
         else
             taken_ << name;
@@ -111,6 +129,7 @@ public:
     {
         sim::UnitOnPty unit;
         unit.unit.fillDemo();
+        unit.unit.setClock(kUnitClock);
         if (!unit.start())
             fail(QStringLiteral("cannot open a pseudo-terminal for the simulated unit"));
         const QString unitPath = QString::fromStdString(unit.path());
@@ -124,10 +143,14 @@ public:
         o.messages = &messages;
         o.desktop = &desktop;
         o.settingsFile = scratch + QStringLiteral("/settings.ini");
+        // A home folder of its own with only the download folder in it, shown as kShownHome.
+        const QString home = scratch + kShownHome;
+        QDir().mkpath(home);
+        home_ = QDir::toNativeSeparators(home);
         FolderChooserOptions folders;
-        folders.defaultDrive = scratch;
-        folders.defaultFolder = scratch + QStringLiteral("/dati");
-        folders.drives = [scratch] { return QStringList{scratch}; };
+        folders.defaultDrive = home;
+        folders.defaultFolder = home + QStringLiteral("/dati");
+        folders.drives = [home] { return QStringList{home}; };
         folders.driveReady = [](const QString&) { return true; };
         o.folders = folders;
 
@@ -159,6 +182,9 @@ public:
         tabs->setCurrentIndex(2);
         child(main, "ssCommand3")->click(); // Read Clock
         take(main, QStringLiteral("main-setup"));
+        // The clock read, written back: the status line says how the job ended.
+        child(main, "ssCommand4")->click(); // Write Clock
+        take(main, QStringLiteral("main-status"));
 
         child(main, "Command11")->click(); // About
         QWidget* about = topLevel("aboutus");
@@ -174,6 +200,9 @@ public:
             if (QTableWidgetItem* box = table->item(row, 0); box && (box->flags() & Qt::ItemIsEnabled))
                 box->setCheckState(row == 1 || row == 2 || row >= 24 ? Qt::Checked : Qt::Unchecked);
         child(*blocks, "cmdDownload")->click();
+        // Wide enough for the Result column to show.
+        blocks->resize(std::max(blocks->width(), 1150), blocks->height());
+        settle();
         take(*blocks, QStringLiteral("download-blocks-done"));
         blocks->close();
 
@@ -202,6 +231,23 @@ public:
         surveys->select(history);
         settle();
         take(*surveys, QStringLiteral("surveys"));
+
+        // Its settings, as "Tube Settings..." shows them.
+        QTimer::singleShot(300, [this] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                take(*box, QStringLiteral("tube-settings"));
+                box->reject();
+            }
+        });
+        child(*surveys, "tubeSettings")->click();
+
+        // The last readout alone, past the alarm, wide enough for the tree to say so.
+        const QSize size = surveys->size();
+        surveys->resize(std::max(size.width(), 1180), size.height());
+        surveys->select({history.back()});
+        settle();
+        take(*surveys, QStringLiteral("surveys-alarm"));
+        surveys->resize(size);
         surveys->close();
 
         // The box every silent unit brings.
@@ -214,7 +260,7 @@ public:
         QtMessages().show("Attention: TARVELON not connected", Icon::Error);
         main.close();
         unit.stop();
-        for (const char* name : {"main-download-running", "not-connected"})
+        for (const char* name : {"main-download-running", "not-connected", "tube-settings"})
             if (!taken_.contains(QLatin1String(name)))
                 missing_ << QLatin1String(name);
         if (!missing_.isEmpty())
@@ -222,7 +268,61 @@ public:
     }
 
 private:
+    // Puts kShownHome in place of the build's pretend home folder in every text the window
+    // shows, for the picture only: `undo` puts the real texts back, which the program goes on
+    // working with.
+    void showHomeAsOperators(QWidget& window, std::vector<std::function<void()>>& undo) const
+    {
+        if (home_.isEmpty())
+            return;
+        const auto shown = [this](QString text) { return text.replace(home_, kShownHome); };
+        for (QLabel* l : window.findChildren<QLabel*>()) {
+            const QString text = l->text();
+            QString now;
+            if (text.contains(home_))
+                now = shown(text);
+            else if (l->toolTip().contains(home_)) {
+                // A text shortened to its label's width: shortened again from the whole one.
+                now = l->fontMetrics().elidedText(shown(l->toolTip()), Qt::ElideMiddle, std::max(l->width(), 40));
+                if (l->textFormat() == Qt::RichText)
+                    now = now.toHtmlEscaped();
+            }
+            else
+                continue;
+            l->setText(now);
+            undo.push_back([l, text] { l->setText(text); });
+        }
+        for (QLineEdit* e : window.findChildren<QLineEdit*>())
+            if (const QString text = e->text(); text.contains(home_)) {
+                const QSignalBlocker quiet(e);
+                e->setText(shown(text));
+                undo.push_back([e, text] {
+                    const QSignalBlocker quiet(e);
+                    e->setText(text);
+                });
+            }
+        for (QComboBox* box : window.findChildren<QComboBox*>())
+            for (int i = 0; i < box->count(); ++i)
+                if (const QString text = box->itemText(i); text.contains(home_)) {
+                    const QSignalBlocker quiet(box);
+                    box->setItemText(i, shown(text));
+                    undo.push_back([box, i, text] {
+                        const QSignalBlocker quiet(box);
+                        box->setItemText(i, text);
+                    });
+                }
+        for (QTableWidget* table : window.findChildren<QTableWidget*>())
+            for (int r = 0; r < table->rowCount(); ++r)
+                for (int c = 0; c < table->columnCount(); ++c)
+                    if (QTableWidgetItem* item = table->item(r, c); item && item->text().contains(home_)) {
+                        const QString text = item->text();
+                        item->setText(shown(text));
+                        undo.push_back([item, text] { item->setText(text); });
+                    }
+    }
+
     QString folder_;
+    QString home_;
     QStringList taken_, missing_;
 };
 
@@ -257,6 +357,7 @@ public:
         setUp(body);
         body.setMarkdown(markdown);
         fitPictures(body);
+        setCodeSmaller(body);
         drawTables(body, writer_.resolution() / 96.0);
         // Every chapter starts on a page of its own.
         for (QTextBlock b = body.begin(); b.isValid(); b = b.next())
@@ -338,6 +439,22 @@ private:
             c.setPosition(f.position);
             c.setPosition(f.position + 1, QTextCursor::KeepAnchor);
             c.setCharFormat(f.format);
+        }
+    }
+
+    // Code is set smaller, its lines kept whole, so that a line of a script fits the page as
+    // it is and runs when copied from it.
+    static void setCodeSmaller(QTextDocument& doc)
+    {
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            const QTextBlockFormat f = b.blockFormat();
+            if (!f.nonBreakableLines() && !f.hasProperty(QTextFormat::BlockCodeFence))
+                continue;
+            QTextCursor c(b);
+            c.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
+            QTextCharFormat smaller;
+            smaller.setFontPointSize(kCodePoints);
+            c.mergeCharFormat(smaller);
         }
     }
 
@@ -430,16 +547,28 @@ private:
     int pictureCount_ = 0;
 };
 
-QString readChapters(const QStringList& files)
+// The chapter's title numbered as the chapters refer to each other ("chapter 5").
+QString numbered(const QString& chapter, int number)
+{
+    static const QRegularExpression title(QStringLiteral("(?m)^# "));
+    const QRegularExpressionMatch m = title.match(chapter);
+    if (!m.hasMatch())
+        fail(QStringLiteral("chapter %1 has no title").arg(number));
+    return QString(chapter).insert(m.capturedEnd(), QStringLiteral("%1. ").arg(number));
+}
+
+// The chapters in the order given, numbered from 1, and `last` after them.
+QString readChapters(const QStringList& files, const QString& last)
 {
     QString all;
+    int number = 0;
     for (const QString& name : files) {
         QFile f(name);
         if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
             fail(QStringLiteral("cannot read %1").arg(name));
-        all += QString::fromUtf8(f.readAll()) + QStringLiteral("\n\n");
+        all += numbered(QString::fromUtf8(f.readAll()), ++number) + QStringLiteral("\n\n");
     }
-    return all;
+    return all + numbered(last, ++number);
 }
 
 int run(QApplication& app, const QString& scratch)
@@ -462,7 +591,7 @@ int run(QApplication& app, const QString& scratch)
     if (copy.open(QIODevice::WriteOnly | QIODevice::Text))
         copy.write(controls.toUtf8());
     GuidePdf(parser.value(out), parser.value(version), parser.value(pictures))
-        .build(readChapters(parser.positionalArguments()) + controls);
+        .build(readChapters(parser.positionalArguments(), controls));
     return 0;
 }
 

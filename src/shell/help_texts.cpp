@@ -117,6 +117,10 @@ constexpr HelpText kTexts[] = {
     {"aboutus", "About box", "lblLicences", "Licences",
      "Show the program's licence (GPL-3.0-or-later) and the notices of the libraries it is built with."},
     {"aboutus", "About box", "btnclose", "Close", "Close this box."},
+    // Licences
+    {"licences", "Licences window", "txtLicences", "(licences)",
+     "The program's licence and the notices of the libraries it is built with, to read and copy."},
+    {"licences", "Licences window", "btnclose", "Close", "Close this window."},
     // Download Blocks
     {"frmDownloadBlocks", "Download Blocks window", "tblBlocks", "(blocks)",
      "The unit's blocks: check the ones to download; blocks of depth 0 are greyed, blocks the survey library "

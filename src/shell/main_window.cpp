@@ -64,7 +64,8 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
       }),
       timer_([this] { state_.onTick(); }),
       messages_(this, [this](const std::string& text) { return shownText(text); }),
-      noted_(opts.messages ? *opts.messages : static_cast<Messages&>(messages_),
+      unlit_(opts.messages ? *opts.messages : static_cast<Messages&>(messages_), [this] { return waitIndicator_; }),
+      noted_(unlit_,
              [this](const std::string& text) {
                  ++messagesShown_;
                  lastMessage_ = text;

@@ -12,6 +12,7 @@
 #include "shell/program_folder.h"
 #include "shell/remembered_choices.h"
 #include "shell/status_line.h"
+#include "shell/wait_indicator.h"
 
 #include <QHash>
 #include <QPointer>
@@ -37,7 +38,6 @@ class DownloadPage;
 class HeaderPage;
 class ProgressPanel;
 class SetupPage;
-class WaitIndicator;
 
 // The property that keeps a control usable while an operation runs ("About", "Help").
 inline constexpr const char* kUsableDuringOperations = "usableDuringOperations";
@@ -174,6 +174,7 @@ private:
     QtTimer timer_;
     QtMessages messages_;
     QtDesktop desktop_;
+    UnlitMessages unlit_;
     NotedMessages noted_;
     Context ctx_;
 

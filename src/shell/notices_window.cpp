@@ -1,6 +1,7 @@
 #include "shell/notices_window.h"
 
 #include "shell/controls.h"
+#include "shell/help_texts.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -49,6 +50,7 @@ NoticesWindow::NoticesWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(close, 0, Qt::AlignRight);
     const QFontMetrics metrics(view->font());
     resize(metrics.horizontalAdvance(QLatin1Char('x')) * 100, metrics.height() * 36);
+    applyHelpTexts(*this);
 }
 
 } // namespace tarvelon

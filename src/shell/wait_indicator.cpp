@@ -41,4 +41,29 @@ bool WaitIndicator::indicatorShown() const
     return !label_->isHidden();
 }
 
+UnlitMessages::Unlit::Unlit(WaitIndicator* indicator)
+    : indicator_(indicator), wasLit_(indicator && indicator->indicatorShown())
+{
+    if (wasLit_)
+        indicator_->showIndicator(false);
+}
+
+UnlitMessages::Unlit::~Unlit()
+{
+    if (wasLit_)
+        indicator_->showIndicator(true);
+}
+
+void UnlitMessages::show(const std::string& text, Icon icon, const std::string& title)
+{
+    Unlit unlit(indicator_());
+    boxes_.show(text, icon, title);
+}
+
+bool UnlitMessages::askOkCancel(const std::string& text, const std::string& erases)
+{
+    Unlit unlit(indicator_());
+    return boxes_.askOkCancel(text, erases);
+}
+
 } // namespace tarvelon

@@ -1,5 +1,9 @@
 #pragma once
+#include "platform/messages.h"
+
 #include <QWidget>
+
+#include <functional>
 
 class QLabel;
 
@@ -19,6 +23,36 @@ public:
 private:
     QWidget* shape_ = nullptr;
     QLabel* label_ = nullptr;
+};
+
+// Message boxes that never stand in front of a lit wait indicator, which would tell the operator
+// the unit is still being talked to while the program waits for him: the indicator goes out
+// before every box, and is lit again after it when the job goes on.
+class UnlitMessages : public Messages {
+public:
+    UnlitMessages(Messages& boxes, std::function<WaitIndicator*()> indicator)
+        : boxes_(boxes), indicator_(std::move(indicator))
+    {
+    }
+    void show(const std::string& text, Icon icon, const std::string& title = {}) override;
+    bool askOkCancel(const std::string& text, const std::string& erases = {}) override;
+
+private:
+    // Puts the indicator out for as long as it lives, and back as it was.
+    class Unlit {
+    public:
+        explicit Unlit(WaitIndicator* indicator);
+        ~Unlit();
+        Unlit(const Unlit&) = delete;
+        Unlit& operator=(const Unlit&) = delete;
+
+    private:
+        WaitIndicator* indicator_;
+        bool wasLit_;
+    };
+
+    Messages& boxes_;
+    std::function<WaitIndicator*()> indicator_;
 };
 
 } // namespace tarvelon

@@ -207,3 +207,30 @@ TEST_F(RealBoxes, CancelSendsNothing)
     EXPECT_TRUE(pty_.log().empty());
     expectIdle();
 }
+
+// Every box that ends a job stands in front of a window whose wait indicator is already out.
+TEST_F(RealBoxes, NoBoxShowsOverTheLitWaitIndicator)
+{
+    const struct {
+        const char* port;
+        const char* button;
+        size_t boxes;
+        const char* last; // how the last box starts
+    } cases[] = {
+        {"ssOption1_1", "Command3", 1, "Attention: cannot open serial port /nonexistent/ttyS1"}, // Com 2, Read Block
+        {"ssOption1_0", "ssCommand3", 1, "Attention: TARVELON not connected"},                      // Read Clock
+        {"ssOption1_0", "Command6", 2, "Attention: TARVELON not connected"},                        // Set Block
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        seen.clear();
+        click(c.port);
+        answerBoxes(std::vector<QMessageBox::StandardButton>(c.boxes, QMessageBox::Ok));
+        click(c.button);
+        ASSERT_EQ(seen.size(), c.boxes);
+        EXPECT_EQ(seen.back().text.rfind(c.last, 0), 0u) << seen.back().text;
+        for (const Seen& s : seen)
+            EXPECT_FALSE(s.waitShown) << s.text;
+        expectIdle();
+    }
+}

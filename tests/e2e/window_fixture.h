@@ -129,7 +129,7 @@ protected:
     }
 
     // With real message boxes: answers each modal box that appears with the given button,
-    // noting its text and icon and whether an operation was running.
+    // noting its text and icon, whether an operation was running and the wait indicator lit.
     void answerBoxes(std::vector<QMessageBox::StandardButton> answers)
     {
         auto* timer = new QTimer(window_.get());
@@ -139,7 +139,7 @@ protected:
             if (!box || answers.empty())
                 return;
             seen.push_back({box->text().toStdString(), box->icon(), box->windowTitle().toStdString(),
-                            window_->isBusy()});
+                            window_->isBusy(), window_->waitIndicatorShown()});
             box->button(answers.front())->click();
             answers.erase(answers.begin());
             if (answers.empty())
@@ -152,6 +152,7 @@ protected:
         QMessageBox::Icon icon;
         std::string title;
         bool duringOperation;
+        bool waitShown; // the wait indicator lit behind the box
     };
     std::vector<Seen> seen;
 

@@ -1,7 +1,8 @@
 # cmake -DPDF=<guide> -DVERSION=<x.y> -P guide_pdf_check.cmake
 #
 # The guide's PDF as a reader meets it: enough pages, the version on the title page, a contents
-# page whose every entry names a page that holds that heading, and the pictures embedded.
+# page whose every entry names a page that holds that heading, no text in the side margins, and
+# the pictures embedded.
 foreach(tool pdfinfo pdftotext pdfimages)
     find_program(${tool}_path ${tool})
     if(NOT ${tool}_path)
@@ -65,10 +66,44 @@ if(entries LESS 10)
     message(FATAL_ERROR "the contents page lists ${entries} headings with page numbers")
 endif()
 
+# No word of any page runs into the side margins (20 mm on A4, 56.69 pt), within half a point.
+execute_process(COMMAND ${pdftotext_path} -bbox "${PDF}" - OUTPUT_VARIABLE boxes)
+string(REGEX MATCHALL "<page width=\"[0-9.]+\"|<word xMin=\"[0-9.]+\" yMin=\"[0-9.]+\" xMax=\"[0-9.]+\"[^>]*>[^<]*"
+       words "${boxes}")
+set(page 0)
+set(checked 0)
+set(outside "")
+foreach(w IN LISTS words)
+    if(w MATCHES "^<page width=\"([0-9]+)")
+        math(EXPR page "${page} + 1")
+        # The right margin's edge, in hundredths of a point.
+        math(EXPR rightEdge "${CMAKE_MATCH_1} * 100 - 5669 + 50")
+    elseif(w MATCHES "xMin=\"([0-9]+)\\.?([0-9]?[0-9]?)[0-9]*\" yMin=\"[0-9.]+\" xMax=\"([0-9]+)\\.?([0-9]?[0-9]?)[0-9]*\"[^>]*>(.*)$")
+        # Hundredths of a point, as integers, for math().
+        set(leftFraction "${CMAKE_MATCH_2}00")
+        string(SUBSTRING "${leftFraction}" 0 2 leftFraction)
+        set(rightFraction "${CMAKE_MATCH_4}00")
+        string(SUBSTRING "${rightFraction}" 0 2 rightFraction)
+        math(EXPR left "${CMAKE_MATCH_1} * 100 + 1${leftFraction} - 100")
+        math(EXPR right "${CMAKE_MATCH_3} * 100 + 1${rightFraction} - 100")
+        set(word "${CMAKE_MATCH_5}")
+        math(EXPR checked "${checked} + 1")
+        if(left LESS 5619 OR right GREATER rightEdge)
+            string(APPEND outside "\n  page ${page}: \"${word}\" from ${left} to ${right} (1/100 pt)")
+        endif()
+    endif()
+endforeach()
+if(checked LESS 1000)
+    message(FATAL_ERROR "pdftotext -bbox gave ${checked} words: the margins were not checked")
+endif()
+if(outside)
+    message(FATAL_ERROR "text runs into the margin:${outside}")
+endif()
+
 execute_process(COMMAND ${pdfimages_path} -list "${PDF}" OUTPUT_VARIABLE images)
 string(REGEX MATCHALL "\n +[0-9]+ +[0-9]+ +image" shown "${images}")
 list(LENGTH shown count)
 if(count LESS 10)
     message(FATAL_ERROR "the guide holds ${count} pictures, expected at least 10:\n${images}")
 endif()
-message(STATUS "${PDF}: ${pages} pages, ${entries} contents entries, ${count} pictures")
+message(STATUS "${PDF}: ${pages} pages, ${entries} contents entries, ${count} pictures, ${checked} words inside the margins")

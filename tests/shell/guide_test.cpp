@@ -8,6 +8,7 @@
 #include "shell/folder_chooser.h"
 #include "shell/help_texts.h"
 #include "shell/main_window.h"
+#include "shell/notices_window.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/surveys/tube_settings_dialog.h"
@@ -17,8 +18,10 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -96,6 +99,105 @@ TEST(Guide, ExplainsEveryAttentionMessage)
         EXPECT_TRUE(guide.contains(m)) << "the guide does not explain \"" << m.toStdString() << "\"";
 }
 
+// The chapters, in the order the guide's builder numbers them.
+QStringList chapterFiles()
+{
+    QStringList out = QDir(QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide"))
+                          .entryList({QStringLiteral("[0-9][0-9]-*.md")}, QDir::Files, QDir::Name);
+    for (QString& name : out)
+        name = QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide/") + name;
+    return out;
+}
+
+// "see chapter 5" leads to the chapter printed as 5: the files' numbers run from 01 without a
+// gap, as the builder numbers them in name order, and the controls' chapter comes last.
+TEST(Guide, EveryChapterReferenceLeadsToAChapter)
+{
+    const QStringList chapters = chapterFiles();
+    ASSERT_GE(chapters.size(), 10);
+    for (int i = 0; i < chapters.size(); ++i)
+        EXPECT_TRUE(QFileInfo(chapters[i]).fileName().startsWith(QStringLiteral("%1-").arg(i + 1, 2, 10, QLatin1Char('0'))))
+            << chapters[i].toStdString() << " is not chapter " << i + 1;
+    static const QRegularExpression reference(QStringLiteral(R"((?i)\bchapters? (\d+)(?: (?:and|to) (\d+))?)"));
+    int references = 0;
+    for (const QString& chapter : chapters)
+        for (auto m = reference.globalMatch(readAll(chapter)); m.hasNext();) {
+            const auto match = m.next();
+            for (int group : {1, 2})
+                if (!match.captured(group).isEmpty()) {
+                    ++references;
+                    const int n = match.captured(group).toInt();
+                    EXPECT_TRUE(n >= 1 && n <= chapters.size() + 1)
+                        << QFileInfo(chapter).fileName().toStdString() << ": \"" << match.captured(0).toStdString()
+                        << "\" names no chapter";
+                }
+        }
+    EXPECT_GE(references, 20);
+}
+
+// Every text of the program's: the string literals of the sources, without mnemonics.
+QString programTexts()
+{
+    static const QRegularExpression literal(QStringLiteral(R"re("((?:[^"\\\n]|\\.)*)")re"));
+    // Comments quote examples, not what the program says.
+    static const QRegularExpression comment(QStringLiteral(R"re((?m)^\s*//.*$)re"));
+    // A literal continued on the next line is one text.
+    static const QRegularExpression continued(QStringLiteral(R"re("\s*\n\s*")re"));
+    QString all;
+    for (const QString& source :
+         files(QStringLiteral(TARVELON_SOURCE_DIR "/src"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}))
+        for (auto m = literal.globalMatch(readAll(source).remove(comment).remove(continued)); m.hasNext();)
+            all += m.next().captured(1).remove(QLatin1Char('&')).replace(QStringLiteral("\\\""), QStringLiteral("\"")) +
+                   QLatin1Char('\n');
+    return all;
+}
+
+// What the guide quotes in double quotes (captions, file names, what a line or a box says) is
+// the program's own text. Messages are the other test's; examples of values typed or shown
+// ("ACME", "54 rows, 0 skipped") are the guide's own and listed here.
+TEST(Guide, EveryTextItQuotesIsTheProgramsText)
+{
+    const QStringList examples = {
+        // Header values and names of the examples.
+        QStringLiteral("ACME"), QStringLiteral("DAM EAST"), QStringLiteral("T12"), QStringLiteral("5 7"),
+        // Results, said with the example's values in them.
+        QStringLiteral("54 rows, 0 skipped"), QStringLiteral("Block 05 written"),
+        QStringLiteral("Clock set to 07/12/26 17:45:00"),
+        QStringLiteral("Block 05: ACME SRL / CAVA SUD / T06, readout 02 of 06/08/24"),
+        QStringLiteral("corrected: bias A +2.00 units ..."), QStringLiteral("Stopped: ..."),
+        QStringLiteral("The folder ... cannot be created: downloads go to ..."),
+        QStringLiteral("Stopped: blocks 1 and 2 written, blocks 3 to 30 not written"),
+        QStringLiteral("+ toward A0 at 45°"),
+        QStringLiteral("intestazione.lock"),
+        // Windows' own words.
+        QStringLiteral("Apps and features"), QStringLiteral("Programs and Features"), QStringLiteral("Ports (COM & LPT)"),
+        QStringLiteral("Cancel"),
+    };
+    const QString program = programTexts();
+    ASSERT_GT(program.size(), 10000);
+    static const QRegularExpression quoted(QStringLiteral(R"re("([^"]{1,80})")re"));
+    static const QRegularExpression code(QStringLiteral("(?s)```.*?```|`[^`\n]*`"));
+    int checked = 0;
+    // Paragraphs, table rows, list items and headings; a quote may go on to the next line.
+    static const QRegularExpression parts(QStringLiteral(R"(\n\s*\n|\n(?=\s*[|#-]|\s*\d+\. ))"));
+    static const QRegularExpression lineBreak(QStringLiteral(R"(\s*\n\s*)"));
+    for (const QString& chapter : chapterFiles()) {
+        QStringList paragraphs = readAll(chapter).remove(code).split(parts);
+        // A message may quote inside itself: those are the other test's.
+        paragraphs.removeIf([](const QString& p) { return p.contains(QLatin1String("\"Attention")); });
+        for (QString& paragraph : paragraphs)
+            for (auto m = quoted.globalMatch(paragraph.replace(lineBreak, QStringLiteral(" "))); m.hasNext();) {
+                const QString text = m.next().captured(1);
+                if (examples.contains(text))
+                    continue;
+                ++checked;
+                EXPECT_TRUE(program.contains(text)) << QFileInfo(chapter).fileName().toStdString() << " quotes \""
+                                                    << text.toStdString() << "\", which the program does not say";
+            }
+    }
+    EXPECT_GE(checked, 100);
+}
+
 // A control the operator works: a button, a box, a list, a tab strip or a link; not the parts
 // Qt builds inside one (a tab strip's scroll buttons).
 bool interactive(const QWidget* w)
@@ -131,6 +233,7 @@ TEST(Guide, EveryControlHasItsHelpText)
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.emplace_back(new AboutBox(desktop));
     windows.emplace_back(new FolderChooser(messages, {}, folders));
+    windows.emplace_back(new NoticesWindow);
     windows.emplace_back(new BlocksListWindow(main, launcher));
     SurveysWindowOptions surveysOptions;
     surveysOptions.libraryPath = dir.filePath(QStringLiteral("surveys.sqlite"));
