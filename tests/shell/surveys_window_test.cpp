@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QFileInfo>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -343,7 +344,16 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     }
 
     // Accepted with the second pass off, then read with it: said in the window and in the box.
+    // The window and the box are pictured at each stage as a 1280 x 720 screen shows them.
+    const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/surveys");
+    QDir().mkpath(folder);
+    window.resize(1280, 720);
+    window.show();
+    dialog->show();
     dialog->acceptChosen();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-corrected.png")));
+    EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/corrections-accepted.png")));
     t.secondPass = true;
     ASSERT_TRUE(window.setTubeSettings(kDemo, t));
     EXPECT_TRUE(window.statusText().contains(QStringLiteral("the accepted bias is for the other reduction")))
@@ -352,12 +362,8 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->findChild<QLabel*>("reductionWarning")->text().contains(QStringLiteral("second pass off")));
 
-    // The window and the box as a 1280 x 720 screen shows them, to look at.
-    const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/surveys");
-    QDir().mkpath(folder);
-    window.resize(1280, 720);
-    window.show();
     again->show();
+    window.table()->horizontalScrollBar()->setValue(window.table()->horizontalScrollBar()->maximum());
     QApplication::processEvents();
     EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-corrections.png")));
     EXPECT_TRUE(again->grab().save(folder + QStringLiteral("/corrections-box.png")));

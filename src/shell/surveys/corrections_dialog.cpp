@@ -215,6 +215,8 @@ void CorrectionsDialog::showProposal()
         lines << qs(evidence).replace(0, 1, qs(evidence).left(1).toUpper()) + QLatin1Char('.');
     if (!proposal_.reason.empty())
         lines << QStringLiteral("Not proposed: ") + qs(proposal_.reason) + QLatin1Char('.');
+    else if (proposal_.corrections.empty())
+        lines << QStringLiteral("Nothing to correct: the stable zone shows no bias, rotation or depth shift.");
     if (!checksums_.isEmpty())
         lines << checksums_;
     evidence_->setText(lines.join(QLatin1Char('\n')));

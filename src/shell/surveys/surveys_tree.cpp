@@ -110,8 +110,9 @@ void SurveysTree::setMarks(const surveys::TubeResult& tube)
     }
 }
 
-// The base in bold, the threshold each readout reached and a possible bias shift; only readouts whose marks change
-// are touched, so a library of thousands of readouts is not walked at every choice.
+// The base in bold, the threshold each readout reached and a possible bias shift; only readouts
+// whose marks change are touched, so a library of thousands of readouts is not walked at every
+// choice.
 void SurveysTree::markReadouts()
 {
     std::set<std::int64_t> want(bases_);

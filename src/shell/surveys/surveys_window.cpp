@@ -117,7 +117,7 @@ void SurveysWindow::buildUi()
     vsplit->setStretchFactor(0, 3);
     vsplit->setStretchFactor(1, 2);
     split->setStretchFactor(1, 3);
-    split->setSizes({280, 820});
+    split->setSizes({370, 730}); // room for a readout's marks: "No. 04  possible bias shift"
 
     auto* buttons = new QHBoxLayout;
     importButton_ = new QPushButton(QStringLiteral("&Import..."), this);
