@@ -60,13 +60,6 @@ std::optional<surveys::DepthZone> zoneOf(const QCommandLineParser& parser)
     return surveys::DepthZone{int(std::lround(from * 10)), int(std::lround(to * 10))};
 }
 
-// Replaces the correction of the same kind and axis, or adds it.
-void put(std::vector<surveys::Correction>& list, surveys::Correction c)
-{
-    std::erase_if(list, [&c](const surveys::Correction& k) { return k.kind == c.kind && k.axis == c.axis; });
-    list.push_back(std::move(c));
-}
-
 int run(const QCommandLineParser& parser)
 {
     const surveys::TubeKey key = tubeKeyOf(parser);
@@ -123,6 +116,8 @@ int run(const QCommandLineParser& parser)
         if (!parser.isSet(QStringLiteral("accept"))) {
             printResult(QStringLiteral("proposed: ") +
                         (text.empty() ? QStringLiteral("nothing") : QString::fromStdString(text)));
+            if (const std::string evidence = surveys::proposalEvidence(proposal, settings); !evidence.empty())
+                printResult(QStringLiteral("evidence: ") + QString::fromStdString(evidence));
             if (actions == 0)
                 printResult(QStringLiteral("stored: ") +
                             (list.empty() ? QStringLiteral("nothing") : QString::fromStdString(surveys::correctionsText(list))));
@@ -132,19 +127,19 @@ int run(const QCommandLineParser& parser)
         for (surveys::Correction& c : list)
             c.acceptedAt = now;
     } else if (entering) {
-        const auto entered = [&now](surveys::CorrectionKind kind, int axis, double value) {
-            return surveys::Correction{kind, axis, value, "entered", now, true};
+        const auto entered = [&now, &settings](surveys::CorrectionKind kind, int axis, double value) {
+            return surveys::Correction{kind, axis, value, "entered" + surveys::reductionNote(settings.secondPass), now, true};
         };
         if (parser.isSet(QStringLiteral("bias-a")))
-            put(list, entered(surveys::CorrectionKind::Bias, 0, numberOption(parser, "bias-a")));
+            surveys::putCorrection(list, entered(surveys::CorrectionKind::Bias, 0, numberOption(parser, "bias-a")));
         if (parser.isSet(QStringLiteral("bias-b")))
-            put(list, entered(surveys::CorrectionKind::Bias, 1, numberOption(parser, "bias-b")));
+            surveys::putCorrection(list, entered(surveys::CorrectionKind::Bias, 1, numberOption(parser, "bias-b")));
         if (parser.isSet(QStringLiteral("rotation"))) {
             const double deg = numberOption(parser, "rotation");
             if (std::abs(deg) >= 45)
                 throw UsageError{QStringLiteral("--rotation takes degrees between -45 and 45")};
-            put(list, entered(surveys::CorrectionKind::Rotation, 0, deg));
-            put(list, entered(surveys::CorrectionKind::Rotation, 1, -deg));
+            surveys::putCorrection(list, entered(surveys::CorrectionKind::Rotation, 0, deg));
+            surveys::putCorrection(list, entered(surveys::CorrectionKind::Rotation, 1, -deg));
         }
         if (parser.isSet(QStringLiteral("depth-shift"))) {
             const double m = numberOption(parser, "depth-shift");
@@ -152,7 +147,7 @@ int run(const QCommandLineParser& parser)
             if (std::abs(steps - std::round(steps)) > 1e-6)
                 throw UsageError{QStringLiteral("--depth-shift takes a multiple of the readout's step (%1 m)")
                                      .arg(readout->survey->step)};
-            put(list, entered(surveys::CorrectionKind::DepthShift, 0, m));
+            surveys::putCorrection(list, entered(surveys::CorrectionKind::DepthShift, 0, m));
         }
     } else if (parser.isSet(QStringLiteral("switch"))) {
         for (surveys::Correction& c : list)

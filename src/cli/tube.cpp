@@ -275,6 +275,13 @@ int run(const QCommandLineParser& parser)
     if (base)
         if (const std::string warning = surveys::settingsWarning(settings, *base); !warning.empty())
             printMessage(QStringLiteral("Note: ") + QString::fromStdString(warning));
+    // Corrections found for the reduction the tube no longer uses are said once per readout.
+    if (settings.secondPass != stored.secondPass)
+        for (const surveys::Survey& s : readouts)
+            if (const std::string other = surveys::otherReductionText(store.corrections(s.id), settings); !other.empty())
+                printMessage(QStringLiteral("Note: readout %1: %2 (tarvelon correct --clear, then --propose)")
+                                 .arg(QString::fromStdString(surveys::readoutNumber(s.readout)),
+                                      QString::fromStdString(other)));
     return kSucceeded;
 }
 

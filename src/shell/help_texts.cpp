@@ -143,6 +143,9 @@ constexpr HelpText kTexts[] = {
      "it. The base is kept in the library."},
     {"Surveys", "Surveys window", "tubeSettings", "Tube Settings...",
      "Set the tube's probe constant K, units, north and alert and alarm thresholds, kept in the library."},
+    {"Surveys", "Surveys window", "proposeCorrections", "Propose corrections...",
+     "Show the corrections of the probe's bias, rotation and depth that the chosen readout's own readings propose, "
+     "with the evidence, and the corrections kept with it: accept some or all, switch one off, or clear them."},
     {"Surveys", "Surveys window", "report", "Report...",
      "Save the tube report: an A4 PDF/A with the title block and the summary of every readout, the A and B charts "
      "and the chart against time of the chosen readouts (all when one or none is chosen), and the depth table of "
@@ -158,6 +161,29 @@ constexpr HelpText kTexts[] = {
     {"Surveys", "Surveys window", "exportTable", "Export Table...",
      "Save the chosen readouts' displacements as a CSV table, one row per readout and depth."},
     {"Surveys", "Surveys window", "Close", "Close", "Close this window."},
+    // Corrections
+    {"Corrections", "Corrections box", "zoneDeepest", "Deepest quiet stretch",
+     "Propose from the deepest stretch, from the toe up, whose changes stay within the reading noise."},
+    {"Corrections", "Corrections box", "zoneGiven", "From",
+     "Propose from the stable zone between the two depths given, which the readout and the base must both hold."},
+    {"Corrections", "Corrections box", "zoneFrom", "(from)", "The shallowest depth of the stable zone, in metres."},
+    {"Corrections", "Corrections box", "zoneTo", "(to)", "The deepest depth of the stable zone, in metres."},
+    {"Corrections", "Corrections box", "propose", "Propose",
+     "Propose again from the stable zone chosen; nothing is kept until accepted."},
+    {"Corrections", "Corrections box", "evidence", "(evidence)",
+     "The stable zone, each axis's residual change over it as read and corrected, and the checksums' move from "
+     "the base's."},
+    {"Corrections", "Corrections box", "proposed", "(proposed)",
+     "The corrections proposed: check those to accept."},
+    {"Corrections", "Corrections box", "acceptProposed", "Accept Checked",
+     "Keep the checked proposals with the readout, each in place of a kept one of its kind and axis; the window "
+     "redraws corrected at once."},
+    {"Corrections", "Corrections box", "kept", "(kept)",
+     "The corrections kept with the readout: uncheck one to switch it off (kept, stated, not applied)."},
+    {"Corrections", "Corrections box", "clearCorrections", "Clear All...",
+     "Remove every correction kept with the readout, after a question."},
+    {"Corrections", "Corrections box", "proposeAgain", "Clear and Propose Again",
+     "Remove the corrections found for the other reduction of the second pass and propose again for this one."},
     // Tube settings
     {"TubeSettings", "Tube Settings box", "probeConstant", "Probe constant K",
      "Reading units for sin = 1, as the probe's certificate gives it (typically 20000 or 25000); without it no "

@@ -67,7 +67,35 @@ std::optional<Correction> proposeDepthShift(const Survey& base, const Survey& re
     return Correction{CorrectionKind::DepthShift, 0, best * step / 10.0, "proposed by matching the base's profile", {}, true};
 }
 
+// Root mean square of each axis's change over the zone's depths.
+std::array<std::optional<double>, 2> residual(const Displacement& d, const DepthZone& zone)
+{
+    std::array<std::optional<double>, 2> out;
+    for (size_t j = 0; j < 2; ++j) {
+        double squares = 0;
+        int n = 0;
+        for (const DisplacementRow& r : d.rows)
+            if (r.depthTenths >= zone.fromTenths && r.depthTenths <= zone.toTenths && r.change[j])
+                squares += *r.change[j] * *r.change[j], ++n;
+        if (n)
+            out[j] = std::sqrt(squares / n);
+    }
+    return out;
+}
+
 } // namespace
+
+std::string correctionName(const Correction& c)
+{
+    return c.kind == CorrectionKind::DepthShift ? kindName(c.kind) : kindName(c.kind) + (c.axis ? " B" : " A");
+}
+
+std::string correctionValue(const Correction& c)
+{
+    return signedFixed(c.value, 2) + (c.kind == CorrectionKind::Bias       ? " units"
+                                      : c.kind == CorrectionKind::Rotation ? "°"
+                                                                           : " m");
+}
 
 std::string kindName(CorrectionKind kind)
 {
@@ -123,8 +151,10 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
 {
     CorrectionProposal out;
     std::vector<Correction> depth;
-    if (auto shift = proposeDepthShift(base, readout))
+    if (auto shift = proposeDepthShift(base, readout)) {
+        shift->how += reductionNote(settings.secondPass);
         depth.push_back(*shift);
+    }
     const Displacement d = displacement(base, readout, settings, depth);
     if (!d.compared) {
         out.reason = d.reason;
@@ -172,7 +202,7 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
     }
     out.zone = DepthZone{stable.back()->depthTenths, stable.front()->depthTenths};
     const std::string how = "proposed over " + depthMetres(out.zone->fromTenths) + " to " +
-                            depthMetres(out.zone->toTenths) + " m";
+                            depthMetres(out.zone->toTenths) + " m" + reductionNote(settings.secondPass);
     std::array<double, 2> bias{};
     for (size_t j = 0; j < 2; ++j) {
         for (const DisplacementRow* r : stable)
@@ -197,7 +227,58 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
             out.corrections.push_back({CorrectionKind::Rotation, int(j), std::round(angle * 100) / 100, how, {}, true});
     }
     out.corrections.insert(out.corrections.end(), depth.begin(), depth.end());
+    out.residualBefore = residual(displacement(base, readout, settings), *out.zone);
+    out.residualAfter = residual(displacement(base, readout, settings, out.corrections), *out.zone);
     return out;
+}
+
+std::string proposalEvidence(const CorrectionProposal& p, const TubeSettings& settings)
+{
+    if (!p.zone)
+        return {};
+    const auto mm = [&settings](double units) {
+        return settings.constant > 0 ? " (" + lengthText(1000.0 * settings.gaugeM * units / settings.constant, settings.units) +
+                                           " " + unitName(settings.units) + ")"
+                                     : std::string();
+    };
+    std::string out = "stable zone " + depthMetres(p.zone->fromTenths) + " to " + depthMetres(p.zone->toTenths) + " m";
+    for (size_t j = 0; j < 2; ++j)
+        if (p.residualBefore[j] && p.residualAfter[j])
+            out += std::string(j ? "; B " : "; residual A ") + hundredths(p.residualBefore[j]) + " units" +
+                   mm(*p.residualBefore[j]) + " as read, " + hundredths(p.residualAfter[j]) + mm(*p.residualAfter[j]) +
+                   " corrected";
+    return out;
+}
+
+std::string reductionNote(bool secondPass)
+{
+    return secondPass ? ", second pass on" : ", second pass off";
+}
+
+std::optional<bool> foundWithSecondPass(const Correction& c)
+{
+    for (bool second : {true, false})
+        if (c.how.find(reductionNote(second).substr(2)) != std::string::npos)
+            return second;
+    return std::nullopt;
+}
+
+std::string otherReductionText(const std::vector<Correction>& corrections, const TubeSettings& settings)
+{
+    // A depth shift matches readings 1 and 2, whichever the reduction.
+    for (const Correction& c : corrections)
+        if (const auto second = foundWithSecondPass(c);
+            c.on && c.kind != CorrectionKind::DepthShift && second && *second != settings.secondPass)
+            return std::string("the corrections were found with the second pass ") + (*second ? "on" : "off") +
+                   ", the tube now reduces " + (settings.secondPass ? "with it" : "without it") +
+                   ": the accepted bias is for the other reduction; clear them and propose again";
+    return {};
+}
+
+void putCorrection(std::vector<Correction>& list, Correction c)
+{
+    std::erase_if(list, [&c](const Correction& k) { return k.kind == c.kind && k.axis == c.axis; });
+    list.push_back(std::move(c));
 }
 
 std::string correctionsText(const std::vector<Correction>& corrections)

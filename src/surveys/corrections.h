@@ -1,6 +1,7 @@
 #pragma once
 #include "surveys/survey.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ struct CorrectionProposal {
     std::vector<Correction> corrections; // `how` filled, `acceptedAt` empty
     std::optional<DepthZone> zone;       // the stable zone used
     std::string reason;                  // why something could not be proposed; empty when all were
+    // The evidence: over the stable zone, the root mean square of each axis's change (reading
+    // units), as read and with every proposed correction applied.
+    std::array<std::optional<double>, 2> residualBefore{}, residualAfter{};
 };
 
 // The corrections a readout may get against the base, from its own readings. `zone` chooses the
@@ -59,9 +63,31 @@ struct CorrectionProposal {
 CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout, const TubeSettings& settings,
                                       const std::optional<DepthZone>& zone = std::nullopt);
 
+// The evidence of a proposal as one line: "stable zone 40.0 to 79.5 m; residual A 2.04 units
+// (0.04 mm) as read, 0.31 (0.01 mm) corrected; B ..."; "" without a zone.
+std::string proposalEvidence(const CorrectionProposal& proposal, const TubeSettings& settings);
+
+// A correction found or entered for the tube's reduction says so at the end of its `how`: a bias
+// found from the first pass alone is no bias of the two passes together, and the reverse.
+std::string reductionNote(bool secondPass); // ", second pass off" or ", second pass on"
+// The reduction a correction was found for; nothing when its `how` does not say.
+std::optional<bool> foundWithSecondPass(const Correction& correction);
+// Why the corrections do not fit the tube's reduction now: "the corrections were found with the
+// second pass off, the tube now reduces with it: the accepted bias is for the other reduction;
+// clear them and propose again"; "" when they fit or do not say.
+std::string otherReductionText(const std::vector<Correction>& corrections, const TubeSettings& settings);
+
+// Replaces the correction of the same kind and axis in `list`, or adds it.
+void putCorrection(std::vector<Correction>& list, Correction correction);
+
 // The corrections that are on, as one line: "bias A -2.0, B +1.5 units; rotation B 2.00°;
 // depth shift +0.5 m (proposed over 40.0 to 79.5 m, accepted 2026-12-07)"; "" for none.
 std::string correctionsText(const std::vector<Correction>& corrections);
+
+// One correction as the tables show it: "bias A", "rotation B", "depth shift"; "+2.00 units",
+// "+2.00°", "+0.50 m".
+std::string correctionName(const Correction& correction);
+std::string correctionValue(const Correction& correction);
 
 // "bias", "rotation", "depth shift" and "A", "B" as the texts and the library name them.
 std::string kindName(CorrectionKind kind);

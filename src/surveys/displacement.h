@@ -148,14 +148,24 @@ std::string displacementCsv(const TubeResult& tube);
 // (reading units and mm), the corrections applied, then why values are missing; "" for none.
 std::string readoutNotes(const ReadoutResult& readout, const TubeSettings& settings);
 
+// A move of a checksum (reading units) as the millimetres it stands for: half of it is each
+// pass's offset, which a reading taken alone would add to every interval; nothing without K.
+std::optional<double> checksumMm(const std::optional<double>& units, const TubeSettings& settings);
+// How the readout's checksum means moved from the base's: "checksum mean moved A +12.00 units
+// (0.24 mm), B -1.00 units (0.02 mm) from the base's", and for a readout marked "possible bias
+// shift", ", beyond the tube's tolerance of 10.00 units"; "" without the second pass.
+std::string checksumShiftText(const ReadoutResult& readout, const TubeSettings& settings);
+
 // One line per readout, base left out: readout,date,time,days_since_base,largest_mm,
 // largest_depth_m,rate_mm_per_day,rate_depth_m,status ("_in", "in_per_day" for a tube in inches;
 // status "", "ALERT", "ALARM" or "not compared: REASON").
 std::string summaryCsv(const TubeResult& tube);
 
 // One row as the CSV, the report and the window show it: depth, A and B change, incremental,
-// cumulative, resultant (in the tube's units), azimuth, then with the second pass the checksums.
-std::vector<std::string> displacementCells(const DisplacementRow& row, const TubeSettings& settings);
+// cumulative, resultant (in the tube's units), azimuth, then with the second pass the checksums
+// and their moves from the base's, in reading units and, when `checksumLengths`, in the tube's units.
+std::vector<std::string> displacementCells(const DisplacementRow& row, const TubeSettings& settings,
+                                           bool checksumLengths = false);
 
 // A survey's readings as CSV: depth_m,reading1,...
 std::string surveyCsv(const Survey& survey);

@@ -77,7 +77,8 @@ std::string depthMetres(int tenths)
     return (tenths < 0 ? "-" : "") + std::to_string(std::abs(tenths) / 10) + "." + std::to_string(std::abs(tenths) % 10);
 }
 
-std::vector<std::string> displacementCells(const DisplacementRow& row, const TubeSettings& settings)
+std::vector<std::string> displacementCells(const DisplacementRow& row, const TubeSettings& settings,
+                                           bool checksumLengths)
 {
     const auto length = [&settings](const std::optional<double>& mm) { return lengthText(mm, settings.units); };
     std::vector<std::string> cells{depthText(row.topM), hundredths(row.change[0]), hundredths(row.change[1])};
@@ -92,6 +93,9 @@ std::vector<std::string> displacementCells(const DisplacementRow& row, const Tub
     if (settings.secondPass)
         for (const auto& moved : row.checksumChange)
             cells.push_back(hundredths(moved));
+    if (settings.secondPass && checksumLengths)
+        for (const auto& moved : row.checksumChange)
+            cells.push_back(length(checksumMm(moved, settings)));
     return cells;
 }
 

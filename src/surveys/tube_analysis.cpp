@@ -56,6 +56,21 @@ void measure(ReadoutResult& r, std::map<int, Latest>& latest, const TubeSettings
     noteThresholds(r, settings);
 }
 
+// " A +12.00 units (0.24 mm), B -1.00 units (0.02 mm)": the checksum means' moves, lengths
+// when K is set.
+std::string checksumMoves(const ReadoutResult& r, const TubeSettings& settings)
+{
+    std::string out;
+    for (size_t j = 0; j < 2; ++j) {
+        if (!r.checksumShift[j])
+            continue;
+        const std::optional<double> mm = checksumMm(r.checksumShift[j], settings);
+        out += std::string(out.empty() ? " " : ", ") + (j ? "B " : "A ") + hundredths(r.checksumShift[j]) + " units" +
+               (mm ? " (" + lengthText(mm, settings.units) + " " + unitName(settings.units) + ")" : std::string());
+    }
+    return out;
+}
+
 } // namespace
 
 TubeResult analyseTube(const std::vector<Survey>& surveys, const TubeSettings& settings,
@@ -154,6 +169,22 @@ std::vector<int> defaultHistoryDepths(const TubeResult& tube)
     return out;
 }
 
+std::optional<double> checksumMm(const std::optional<double>& units, const TubeSettings& settings)
+{
+    if (!units || settings.constant <= 0)
+        return std::nullopt;
+    return 500.0 * settings.gaugeM * *units / settings.constant;
+}
+
+std::string checksumShiftText(const ReadoutResult& r, const TubeSettings& settings)
+{
+    if (!r.checksumShift[0] && !r.checksumShift[1])
+        return {};
+    return "checksum mean moved" + checksumMoves(r, settings) + " from the base's" +
+           (r.possibleBiasShift ? ", beyond the tube's tolerance of " + hundredths(settings.checksumTolerance) + " units"
+                                : std::string());
+}
+
 std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
 {
     std::vector<std::string> parts;
@@ -164,19 +195,8 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
                         (r.largestAzimuth ? ", azimuth " + hundredths(r.largestAzimuth) + "°" : std::string()));
     if (r.rateMmPerDay && r.rateDepthTenths)
         parts.push_back("rate " + lengthText(r.rateMmPerDay, settings.units) + " " + u + "/day" + at(*r.rateDepthTenths));
-    if (r.checksumShift[0] || r.checksumShift[1]) {
-        std::string sums = r.possibleBiasShift ? "possible bias shift: checksum mean moved" : "checksum mean moved";
-        for (size_t j = 0; j < 2; ++j)
-            if (r.checksumShift[j]) {
-                // Half the sum's move is each pass's offset; read alone, it would add this per interval.
-                const std::optional<double> mm =
-                    settings.constant > 0 ? std::optional<double>(500.0 * settings.gaugeM * *r.checksumShift[j] / settings.constant)
-                                          : std::nullopt;
-                sums += std::string(j ? ", B " : " A ") + hundredths(r.checksumShift[j]) + " units" +
-                        (mm ? " (" + lengthText(mm, settings.units) + " " + u + ")" : std::string());
-            }
-        parts.push_back(sums + " from the base's");
-    }
+    if (const std::string sums = checksumShiftText(r, settings); !sums.empty())
+        parts.push_back((r.possibleBiasShift ? "possible bias shift: " : "") + sums);
     if (const std::string applied = correctionsText(r.corrections); !applied.empty())
         parts.push_back("corrected: " + applied);
     std::vector<Correction> off;
@@ -185,6 +205,8 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
             off.push_back({c.kind, c.axis, c.value, {}, {}, true});
     if (!off.empty())
         parts.push_back("switched off: " + correctionsText(off));
+    if (const std::string other = otherReductionText(r.corrections, settings); !other.empty())
+        parts.push_back(other);
     if (r.beforeBase)
         parts.push_back("taken before the base: no rate, not on the time chart");
     if (!r.displacement.reason.empty())

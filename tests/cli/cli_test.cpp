@@ -440,6 +440,16 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
     // 6.98 mm at 0.5 m to 1.5 m, the shallowest first; 6.98 mm in 10 days.
     EXPECT_EQ(out2, "readout,date,time,days_since_base,largest_mm,largest_depth_m,rate_mm_per_day,rate_depth_m,status\n"
                     "02,11/03/24,10:00:00,10.00,6.98,0.5,0.70,0.5,\n");
+
+    // A bias entered without the second pass is said to be for the other reduction once it is on.
+    std::vector<std::string> bias = onBase;
+    bias[10] = "02";
+    ASSERT_EQ(run(bias, &out2, &err), 0) << err;
+    ASSERT_EQ(run({"tube", "--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1", "--second-pass", "on"},
+                  &out2, &err),
+              0)
+        << err;
+    EXPECT_NE(err.find("readout 02: the corrections were found with the second pass off"), std::string::npos) << err;
 }
 
 // --block takes a number from 1 to 30 (leading zeros allowed) or a range, and nothing else:

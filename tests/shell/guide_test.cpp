@@ -9,6 +9,7 @@
 #include "shell/help_texts.h"
 #include "shell/main_window.h"
 #include "shell/notices_window.h"
+#include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/surveys/tube_settings_dialog.h"
@@ -239,6 +240,13 @@ TEST(Guide, EveryControlHasItsHelpText)
     surveysOptions.libraryPath = dir.filePath(QStringLiteral("surveys.sqlite"));
     windows.emplace_back(new SurveysWindow(surveysOptions));
     windows.emplace_back(new TubeSettingsDialog({"C", "S", "T"}, {}, nullptr));
+    surveys::Survey base, readout;
+    readout.id = 1;
+    surveys::TubeResult tube;
+    tube.base = &base;
+    surveys::ReadoutResult compared;
+    compared.survey = &readout;
+    windows.emplace_back(new CorrectionsDialog(tube, compared, {}));
     QList<QWidget*> all{&main};
     for (const auto& w : windows)
         all << w.get();

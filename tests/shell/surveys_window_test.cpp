@@ -1,3 +1,4 @@
+#include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QFileInfo>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -15,6 +18,8 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <functional>
+#include <set>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -233,6 +238,177 @@ TEST(SurveysWindow, BaseDeletedByAnotherProgramIsNotCompared)
     window.select({l.ids[1]});
     EXPECT_EQ(window.table()->rowCount(), 60);
     EXPECT_EQ(window.table()->columnCount(), 3);
+}
+
+// The simulated unit's demo tube (blocks 25 to 30), downloaded into a library: its base first,
+// its readout with a bias shift fourth.
+std::vector<std::int64_t> demoTube(const std::string& library)
+{
+    test::Harness h;
+    h.startUp();
+    h.unit.fillDemo();
+    h.state.downloadFolder = h.dir.file("");
+    std::vector<std::int64_t> ids;
+    for (int block = 25; block <= 30; ++block) {
+        h.form.setText("numblocco", std::to_string(block));
+        ids.push_back(addToLibrary(library, downloadBlock(h.ctx), "2024-07-01T08:00:00Z").surveyId);
+    }
+    return ids;
+}
+
+const TubeKey kDemo{"ACME SRL", "FRANA 12", "I1"};
+
+// The top's A cumulative as the window's table shows it, and as the analysis works it out from
+// what the library keeps.
+struct TopA {
+    QString shown, kept;
+};
+
+TopA topA(const SurveysWindow& window, const std::string& library, std::int64_t id)
+{
+    SurveyStore store;
+    store.open(library, SurveyStore::Access::Read);
+    const std::vector<Survey> all = store.tubeSurveys(kDemo);
+    const TubeResult tube = analyseTube(all, store.tubeSettings(kDemo), store.corrections(kDemo));
+    QString kept;
+    for (const ReadoutResult& r : tube.readouts)
+        if (r.survey->id == id)
+            kept = QString::fromStdString(lengthText(r.displacement.rows.front().cumulative[0], Units::Millimetres));
+    return {window.table()->item(0, 5)->text(), kept};
+}
+
+// Proposed, accepted, switched off and on, cleared: each step is kept in the library at once
+// and the table behind the box shows the readout as the kept corrections make it.
+TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
+{
+    test::TempDir dir;
+    const std::string library = dir.file("surveys.sqlite");
+    const std::vector<std::int64_t> ids = demoTube(library);
+    SurveysWindow window({QString::fromStdString(library), {}});
+    TubeSettings t;
+    t.constant = 25000;
+    t.baseId = ids[0];
+    ASSERT_TRUE(window.setTubeSettings(kDemo, t));
+    window.select({ids[0]});
+    EXPECT_FALSE(window.correctionsDialog()) << "the base takes no correction";
+    window.select({ids[3]});
+    EXPECT_TRUE(window.findChild<QPushButton*>("proposeCorrections")->isEnabled());
+    const std::unique_ptr<CorrectionsDialog> dialog = window.correctionsDialog();
+    ASSERT_TRUE(dialog);
+    ASSERT_FALSE(dialog->proposal().corrections.empty()) << dialog->proposal().reason;
+    EXPECT_TRUE(dialog->kept().empty()) << "nothing applies itself";
+    const QString asRead = topA(window, library, ids[3]).shown;
+    const auto biasA = [](const CorrectionsDialog& d) {
+        for (int row = 0; row < d.keptTable()->rowCount(); ++row)
+            if (d.keptTable()->item(row, 1)->text() == QStringLiteral("bias A"))
+                return row;
+        return -1;
+    };
+
+    const struct {
+        const char* what;
+        std::function<void(CorrectionsDialog&)> act;
+        size_t kept;
+        bool corrected; // the bias A is on
+    } steps[] = {
+        {"all but the first proposal accepted",
+         [](CorrectionsDialog& d) {
+             d.proposedTable()->item(0, 0)->setCheckState(Qt::Unchecked);
+             d.acceptChosen();
+         },
+         dialog->proposal().corrections.size() - 1, false},
+        {"all accepted", [](CorrectionsDialog& d) {
+             d.proposedTable()->item(0, 0)->setCheckState(Qt::Checked);
+             d.acceptChosen();
+         },
+         dialog->proposal().corrections.size(), true},
+        {"the bias A switched off by its box",
+         [&biasA](CorrectionsDialog& d) { d.keptTable()->item(biasA(d), 0)->setCheckState(Qt::Unchecked); },
+         dialog->proposal().corrections.size(), false},
+        {"switched on again", [&biasA](CorrectionsDialog& d) { d.switchKept(biasA(d), true); },
+         dialog->proposal().corrections.size(), true},
+        {"cleared", [](CorrectionsDialog& d) { d.clearKept(); }, 0, false},
+    };
+    ASSERT_EQ(dialog->proposal().corrections[0].kind, CorrectionKind::Bias);
+    ASSERT_EQ(dialog->proposal().corrections[0].axis, 0);
+    for (const auto& step : steps) {
+        step.act(*dialog);
+        SurveyStore store;
+        ASSERT_TRUE(store.open(library, SurveyStore::Access::Read));
+        EXPECT_EQ(store.corrections(ids[3]), dialog->kept()) << step.what;
+        EXPECT_EQ(dialog->kept().size(), step.kept) << step.what;
+        EXPECT_EQ(dialog->keptTable()->rowCount(), int(step.kept)) << step.what;
+        const TopA top = topA(window, library, ids[3]);
+        EXPECT_EQ(top.shown, top.kept) << step.what;
+        EXPECT_EQ(top.shown != asRead, step.corrected) << step.what << ": " << top.shown.toStdString();
+    }
+
+    // Accepted with the second pass off, then read with it: said in the window and in the box.
+    // The window and the box are pictured at each stage as a 1280 x 720 screen shows them.
+    const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/surveys");
+    QDir().mkpath(folder);
+    window.resize(1280, 720);
+    window.show();
+    dialog->show();
+    dialog->acceptChosen();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-corrected.png")));
+    EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/corrections-accepted.png")));
+    t.secondPass = true;
+    ASSERT_TRUE(window.setTubeSettings(kDemo, t));
+    EXPECT_TRUE(window.statusText().contains(QStringLiteral("the accepted bias is for the other reduction")))
+        << window.statusText().toStdString();
+    const std::unique_ptr<CorrectionsDialog> again = window.correctionsDialog();
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->findChild<QLabel*>("reductionWarning")->text().contains(QStringLiteral("second pass off")));
+
+    again->show();
+    window.table()->horizontalScrollBar()->setValue(window.table()->horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/surveys-corrections.png")));
+    EXPECT_TRUE(again->grab().save(folder + QStringLiteral("/corrections-box.png")));
+}
+
+// A readout whose checksum mean moved beyond the tube's tolerance is marked in the tree, and
+// its tooltip says by how much; without the second pass or a tolerance nothing is.
+TEST(SurveysWindow, PossibleBiasShiftIsMarkedInTheTree)
+{
+    test::TempDir dir;
+    const std::string library = dir.file("surveys.sqlite");
+    const std::vector<std::int64_t> ids = demoTube(library);
+    const struct {
+        const char* what;
+        bool secondPass;
+        std::optional<double> tolerance;
+        std::set<size_t> marked;
+    } cases[] = {
+        {"second pass, tolerance 10 units", true, 10.0, {3}},
+        {"second pass off: no checksums", false, 10.0, {}},
+        {"no tolerance", true, std::nullopt, {}},
+    };
+    for (const auto& c : cases) {
+        TubeSettings t;
+        t.constant = 25000;
+        t.baseId = ids[0];
+        t.secondPass = c.secondPass;
+        t.checksumTolerance = c.tolerance;
+        {
+            SurveyStore store;
+            ASSERT_TRUE(store.open(library));
+            ASSERT_TRUE(store.setTubeSettings(kDemo, t));
+        }
+        // A window opened afresh marks the tube before any readout is chosen.
+        SurveysWindow window({QString::fromStdString(library), {}});
+        const QTreeWidgetItem* tube = window.tree()->topLevelItem(0)->child(0)->child(0);
+        ASSERT_EQ(tube->childCount(), int(ids.size()));
+        for (int i = 0; i < tube->childCount(); ++i) {
+            const bool marked = c.marked.count(size_t(i)) > 0;
+            EXPECT_EQ(tube->child(i)->text(0).contains(QStringLiteral("possible bias shift")), marked)
+                << c.what << ": " << tube->child(i)->text(0).toStdString();
+            EXPECT_EQ(tube->child(i)->toolTip(0).contains(QStringLiteral("beyond the tube's tolerance of 10.00 units")), marked)
+                << c.what << ": " << tube->child(i)->toolTip(0).toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -75,6 +75,13 @@ std::vector<Check> biasCase()
             r.readings[1] = -noise + (week % 3 ? -2 : 2);
         }
         const CorrectionProposal proposal = proposeCorrections(base, s, t);
+        if (week == 1) {
+            // A: noise -1, 0, +1 around the +2 bias: RMS sqrt(14/3) as read, sqrt(2/3) less the bias.
+            checks.push_back({"week 1: A's residual over the stable zone as read", *proposal.residualBefore[0], 2.16, 0.05});
+            checks.push_back({"week 1: A's residual corrected", *proposal.residualAfter[0], 0.82, 0.05});
+            checks.push_back({"week 1: found with the second pass off",
+                              double(foundWithSecondPass(proposal.corrections.at(0)) == false), 1, 0});
+        }
         const Displacement raw = displacement(base, s, t), fixed = displacement(base, s, t, proposal.corrections);
         double trueCum = 0, worst = 0;
         for (auto it = fixed.rows.rbegin(); it != fixed.rows.rend(); ++it) {
@@ -188,6 +195,22 @@ const struct Case {
          return std::vector<Check>{{"depth shift (m)", double(depthShiftTenths(p.corrections)) / 10, 0.5, 1e-12},
                                    {"top after it", *d.rows.front().cumulative[0], 0, 1e-9}};
      }},
+    {"a checksum that moved 20 units stands for 0.20 mm, shown beside the units",
+     [] {
+         Survey base = readout(1, "01/03/24", "", 10), moved = readout(2, "02/03/24", "", 10);
+         for (Survey* s : {&base, &moved})
+             for (SurveyRow& r : s->rows) {
+                 r.readings[2] = r.readings[3] = 0;
+                 if (s == &moved)
+                     r.readings[0] = r.readings[2] = 10; // A unchanged, its sum 20 up
+             }
+         TubeSettings t = probe();
+         t.secondPass = true;
+         const std::vector<std::string> cells = displacementCells(at(displacement(base, moved, t), 10), t, true);
+         return std::vector<Check>{{"A's sum less the base's (units)", std::stod(cells.at(cells.size() - 4)), 20, 0},
+                                   {"in mm: 500 x 0.5 x 20 / 25000", std::stod(cells.at(cells.size() - 2)), 0.2, 0},
+                                   {"A's change", std::stod(cells.at(1)), 0, 0}};
+     }},
     {"inches to 0.001 in, millimetres to 0.01 mm",
      [] {
          return std::vector<Check>{{"12.7 mm in inches", std::stod(lengthText(12.7, Units::Inches)), 0.5, 0},
@@ -206,6 +229,33 @@ TEST_P(HandWorked, MatchesTheFiguresWorkedByHand)
 }
 
 INSTANTIATE_TEST_SUITE_P(Analysis, HandWorked, testing::ValuesIn(kCases));
+
+// A bias or rotation found for one reduction of the second pass is no correction for the other.
+TEST(Corrections, FoundForTheOtherReductionAreSaidSo)
+{
+    const struct {
+        const char* what;
+        CorrectionKind kind;
+        std::string how;
+        bool on, tubeSecondPass, warned;
+    } cases[] = {
+        {"bias found without, tube now with", CorrectionKind::Bias, "proposed over 1.0 to 2.0 m" + reductionNote(false),
+         true, true, true},
+        {"bias found without, tube still without", CorrectionKind::Bias, "proposed" + reductionNote(false), true, false, false},
+        {"rotation entered with, tube now without", CorrectionKind::Rotation, "entered" + reductionNote(true), true, false, true},
+        {"switched off", CorrectionKind::Bias, "entered" + reductionNote(false), false, true, false},
+        {"a depth shift matches readings 1 and 2 either way", CorrectionKind::DepthShift, "proposed" + reductionNote(false),
+         true, true, false},
+        {"kept before the reduction was said", CorrectionKind::Bias, "entered", true, true, false},
+    };
+    for (const auto& c : cases) {
+        TubeSettings t = probe();
+        t.secondPass = c.tubeSecondPass;
+        const std::string said = otherReductionText({{c.kind, 0, 2.0, c.how, "", c.on}}, t);
+        EXPECT_EQ(said.find("the accepted bias is for the other reduction") != std::string::npos, c.warned)
+            << c.what << ": " << said;
+    }
+}
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -48,6 +49,26 @@ std::optional<bool> keptInLibrary(const UnitBlock& b)
 }
 
 } // namespace
+
+QStringList askImportPaths(QWidget* parent, bool folder, const QString& start)
+{
+    if (!folder)
+        return QFileDialog::getOpenFileNames(parent, QStringLiteral("Import Export Files"), start,
+                                             QStringLiteral("Export files (*dat.dat *num.dat);;All files (*)"));
+    const QString dir = QFileDialog::getExistingDirectory(parent, QStringLiteral("Import a Folder of Export Files"), start);
+    return dir.isEmpty() ? QStringList{} : QStringList{dir};
+}
+
+QString importReportText(const surveys::ImportReport& r)
+{
+    QString text = QStringLiteral("Surveys added: %1\nAlready in the library: %2\nNot imported: %3")
+                       .arg(r.added)
+                       .arg(r.skipped)
+                       .arg(r.failed);
+    for (const std::string& line : r.messages)
+        text += QLatin1Char('\n') + QString::fromStdString(line);
+    return text;
+}
 
 QString surveyLibraryPath()
 {

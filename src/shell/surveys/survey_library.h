@@ -1,18 +1,27 @@
 #pragma once
 #include "blocks/download.h"
 #include "surveys/download_feed.h"
+#include "surveys/import.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <string>
+
+class QWidget;
 
 namespace tarvelon {
 
 // surveys.sqlite in the user's application-data folder (created when missing).
 QString surveyLibraryPath();
+
+// Asks for export files, or a folder of them, starting in `start`; empty when none is chosen.
+QStringList askImportPaths(QWidget* parent, bool folder, const QString& start);
+// What an import did, as the Import box says it.
+QString importReportText(const surveys::ImportReport& report);
 
 class MainWindow;
 class SurveysWindow;

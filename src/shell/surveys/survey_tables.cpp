@@ -105,11 +105,12 @@ void SurveyTables::showDisplacement(const surveys::ReadoutResult& readout, const
                        QStringLiteral("Azimuth (deg)")};
     if (tube.settings.secondPass)
         labels << QStringLiteral("Sum A (1 + 3)") << QStringLiteral("Sum B (2 + 4)") << QStringLiteral("Sum A - base")
-               << QStringLiteral("Sum B - base");
+               << QStringLiteral("Sum B - base") << QStringLiteral("Sum A - base (%1)").arg(u)
+               << QStringLiteral("Sum B - base (%1)").arg(u);
     std::vector<QStringList> rows;
     for (const surveys::DisplacementRow& r : readout.displacement.rows) {
         QStringList cells;
-        for (const std::string& cell : surveys::displacementCells(r, tube.settings))
+        for (const std::string& cell : surveys::displacementCells(r, tube.settings, true))
             cells << qs(cell);
         rows.push_back(std::move(cells));
     }

@@ -7,6 +7,7 @@ namespace {
 
 constexpr int kIdRole = Qt::UserRole;
 constexpr int kLabelRole = Qt::UserRole + 1; // the readout's label without its marks
+constexpr int kTipRole = Qt::UserRole + 2;   // the readout's tooltip without its marks' reasons
 
 QString tubeLabel(const surveys::TubeKey& key, const surveys::TubeSettings& t)
 {
@@ -34,6 +35,7 @@ void SurveysTree::fill(const std::vector<surveys::SurveySummary>& list,
     items_.clear();
     tubeOf_.clear();
     levels_.clear();
+    biasShifts_.clear();
     bases_.clear();
     marked_.clear();
     // The items are built apart from the tree and handed to it at once: one insertion for the
@@ -71,6 +73,7 @@ void SurveysTree::fill(const std::vector<surveys::SurveySummary>& list,
             item->setData(0, kLabelRole, item->text(0));
             item->setToolTip(0, QStringLiteral("Rows of this readout were not read; a whole download or import of it "
                                                "completes it"));
+            item->setData(0, kTipRole, item->toolTip(0));
         }
         items_[s.id] = item;
         tubeOf_[s.id] = key;
@@ -94,12 +97,28 @@ void SurveysTree::setLevel(std::int64_t id, surveys::Level level)
         levels_.erase(id);
 }
 
-// The base in bold, and the threshold each readout reached; only readouts whose marks change
-// are touched, so a library of thousands of readouts is not walked at every choice.
+void SurveysTree::setMarks(const surveys::TubeResult& tube)
+{
+    for (const surveys::ReadoutResult& r : tube.readouts) {
+        setLevel(r.survey->id, r.level);
+        if (r.possibleBiasShift)
+            biasShifts_[r.survey->id] = QStringLiteral("Possible bias shift: its %1. The probe may have read with "
+                                                       "another offset: \"Propose corrections...\" shows the evidence.")
+                                            .arg(qs(surveys::checksumShiftText(r, tube.settings)));
+        else
+            biasShifts_.erase(r.survey->id);
+    }
+}
+
+// The base in bold, the threshold each readout reached and a possible bias shift; only readouts
+// whose marks change are touched, so a library of thousands of readouts is not walked at every
+// choice.
 void SurveysTree::markReadouts()
 {
     std::set<std::int64_t> want(bases_);
     for (const auto& [id, level] : levels_)
+        want.insert(id);
+    for (const auto& [id, why] : biasShifts_)
         want.insert(id);
     std::set<std::int64_t> touch(marked_);
     touch.insert(want.begin(), want.end());
@@ -121,8 +140,16 @@ void SurveysTree::markReadouts()
         } else {
             item->setForeground(0, palette().text());
         }
+        const auto bias = biasShifts_.find(id);
+        if (bias != biasShifts_.end())
+            text += QStringLiteral("  possible bias shift");
         if (base)
             text += QStringLiteral(" (base)");
+        QString tip = item->data(0, kTipRole).toString();
+        if (bias != biasShifts_.end())
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + bias->second;
+        if (item->toolTip(0) != tip)
+            item->setToolTip(0, tip);
         if (item->text(0) != text)
             item->setText(0, text);
     }

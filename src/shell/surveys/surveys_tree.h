@@ -13,7 +13,8 @@
 namespace tarvelon {
 
 // The Surveys window's tree: client > site > tube > readouts by their own date, each tube's
-// base in bold and the readouts that crossed a threshold marked.
+// base in bold, the readouts that crossed a threshold marked, and those whose checksums moved
+// beyond the tube's tolerance marked "possible bias shift".
 class SurveysTree : public QTreeWidget {
     Q_OBJECT
 public:
@@ -25,6 +26,9 @@ public:
               const std::map<surveys::TubeKey, surveys::TubeSettings>& tubes);
     // The threshold a readout reached, shown with its label at the next markReadouts().
     void setLevel(std::int64_t id, surveys::Level level);
+    // The threshold and the possible bias shift of every readout of an analysed tube, shown at the
+    // next markReadouts().
+    void setMarks(const surveys::TubeResult& tube);
     // Redraws the marks of the readouts whose base or threshold changed.
     void markReadouts();
     // Chooses these readouts without a selection signal; the last one becomes current.
@@ -43,6 +47,7 @@ private:
     std::map<std::int64_t, QTreeWidgetItem*> items_;
     std::map<std::int64_t, surveys::TubeKey> tubeOf_;
     std::map<std::int64_t, surveys::Level> levels_; // readouts flagged by a threshold
+    std::map<std::int64_t, QString> biasShifts_;   // readouts marked "possible bias shift", and why
     std::set<std::int64_t> bases_;                 // every tube's base readout
     std::set<std::int64_t> marked_;                // readouts shown with a mark
 };

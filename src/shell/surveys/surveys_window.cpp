@@ -5,6 +5,7 @@
 #include "shell/file_boxes.h"
 #include "shell/remembered_choices.h"
 #include "shell/help_texts.h"
+#include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/survey_tables.h"
@@ -87,13 +88,21 @@ void SurveysWindow::buildUi()
     settingsButton_ = new QPushButton(QStringLiteral("Tube &Settings..."), right);
     settingsButton_->setObjectName(QStringLiteral("tubeSettings"));
     connect(settingsButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editTubeSettings(); }); });
+    correctButton_ = new QPushButton(QStringLiteral("&Propose corrections..."), right);
+    correctButton_->setObjectName(QStringLiteral("proposeCorrections"));
+    connect(correctButton_, &QPushButton::clicked, this, [this] {
+        whenIdle([this] {
+            if (const std::unique_ptr<CorrectionsDialog> dialog = correctionsDialog())
+                dialog->exec();
+        });
+    });
     reportButton_ = new QPushButton(QStringLiteral("&Report..."), right);
     reportButton_->setObjectName(QStringLiteral("report"));
     connect(reportButton_, &QPushButton::clicked, this, [this] {
         chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"), QStringLiteral("-report.pdf"),
                      &SurveysWindow::writeReport);
     });
-    for (QPushButton* b : {baseButton_, settingsButton_, reportButton_})
+    for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, reportButton_})
         tools->addWidget(b);
     reportAllTables_ = new QCheckBox(QStringLiteral("Every table"), right);
     reportAllTables_->setObjectName(QStringLiteral("reportAllTables"));
@@ -108,7 +117,7 @@ void SurveysWindow::buildUi()
     vsplit->setStretchFactor(0, 3);
     vsplit->setStretchFactor(1, 2);
     split->setStretchFactor(1, 3);
-    split->setSizes({280, 820});
+    split->setSizes({370, 730}); // room for a readout's marks: "No. 04  possible bias shift"
 
     auto* buttons = new QHBoxLayout;
     importButton_ = new QPushButton(QStringLiteral("&Import..."), this);
@@ -180,13 +189,13 @@ void SurveysWindow::reload()
     const std::map<surveys::TubeKey, surveys::TubeSettings> tubes =
         store_.isOpen() ? store_.allTubeSettings() : std::map<surveys::TubeKey, surveys::TubeSettings>{};
     tree_->fill(list, tubes);
-    // Tubes with thresholds are compared at once, so the tree flags the readouts that cross them.
+    // Tubes with thresholds or checksums are compared at once, so the tree flags the readouts
+    // that cross a threshold or whose checksums moved.
     for (const auto& [key, t] : tubes) {
-        if (!hasThresholds(t) || !t.baseId || !tree_->tubeOf(t.baseId))
+        if (!(hasThresholds(t) || (t.secondPass && t.checksumTolerance)) || !t.baseId || !tree_->tubeOf(t.baseId))
             continue;
         const std::vector<surveys::Survey> all = store_.tubeSurveys(key);
-        for (const surveys::ReadoutResult& r : surveys::analyseTube(all, t, store_.corrections(key)).readouts)
-            tree_->setLevel(r.survey->id, r.level);
+        tree_->setMarks(surveys::analyseTube(all, t, store_.corrections(key)));
     }
     tree_->markReadouts();
     select(keep);
@@ -257,18 +266,21 @@ void SurveysWindow::onSelectionChanged()
             tables_->showDisplacement(*it, result_);
         else
             tables_->showSurvey(*shown);
-        for (const surveys::ReadoutResult& r : result_.readouts) {
+        for (const surveys::ReadoutResult& r : result_.readouts)
             if (const std::string said = surveys::readoutNotes(r, settings_); !said.empty())
                 reasons_ << readoutLabel(r.survey->readout, r.survey->date, r.survey->time) + QStringLiteral(": ") +
                                 qs(said);
-            tree_->setLevel(r.survey->id, r.level);
-        }
+        tree_->setMarks(result_);
     }
     tree_->markReadouts();
     const bool writable = !isReadOnly() && shown;
     baseButton_->setEnabled(writable);
     baseButton_->setText(shown && shown == base ? QStringLiteral("Clear &Base") : QStringLiteral("Mark as &Base"));
     settingsButton_->setEnabled(writable);
+    const bool compared = std::any_of(result_.readouts.begin(), result_.readouts.end(), [shown](const surveys::ReadoutResult& r) {
+        return r.survey == shown && r.displacement.compared;
+    });
+    correctButton_->setEnabled(writable && compared);
     reportButton_->setEnabled(base != nullptr);
     updateStatus();
 }
@@ -298,8 +310,29 @@ void SurveysWindow::editTubeSettings()
         return;
     const surveys::TubeKey key = *tube_;
     TubeSettingsDialog dialog(key, store_.tubeSettings(key), this);
-    if (dialog.exec() == QDialog::Accepted)
-        setTubeSettings(key, dialog.settings());
+    if (dialog.exec() != QDialog::Accepted || !setTubeSettings(key, dialog.settings()))
+        return;
+    for (std::int64_t id : CorrectionsDialog::askToClearOtherReduction(this, tubeSurveys_, corrections_, dialog.settings()))
+        keepCorrections(id, {});
+}
+
+QString SurveysWindow::keepCorrections(std::int64_t id, const std::vector<surveys::Correction>& list)
+{
+    if (!store_.setCorrections(id, list))
+        return qs(store_.error());
+    reload(); // read back, so the tables, the charts and the tree's marks show what was kept
+    return {};
+}
+
+std::unique_ptr<CorrectionsDialog> SurveysWindow::correctionsDialog()
+{
+    const std::int64_t id = chosen_.empty() ? 0 : chosen_.back();
+    for (const surveys::ReadoutResult& r : result_.readouts)
+        if (r.survey->id == id && r.displacement.compared && result_.base && !isReadOnly())
+            return std::make_unique<CorrectionsDialog>(
+                result_, r, [this, id](const std::vector<surveys::Correction>& list) { return keepCorrections(id, list); },
+                this);
+    return nullptr;
 }
 
 void SurveysWindow::showTrend(int depthTenths)
@@ -339,25 +372,10 @@ surveys::ImportReport SurveysWindow::importPaths(const QStringList& paths)
 void SurveysWindow::chooseImport(bool folder)
 {
     whenIdle([this, folder] {
-        QStringList paths;
-        if (folder) {
-            const QString dir =
-                QFileDialog::getExistingDirectory(this, QStringLiteral("Import a Folder of Export Files"), startFolder());
-            if (!dir.isEmpty())
-                paths << dir;
-        } else {
-            paths = QFileDialog::getOpenFileNames(this, QStringLiteral("Import Export Files"), startFolder(),
-                                                  QStringLiteral("Export files (*dat.dat *num.dat);;All files (*)"));
-        }
+        const QStringList paths = askImportPaths(this, folder, startFolder());
         if (paths.isEmpty())
             return;
-        const surveys::ImportReport r = importPaths(paths);
-        QString text = QStringLiteral("Surveys added: %1\nAlready in the library: %2\nNot imported: %3")
-                           .arg(r.added)
-                           .arg(r.skipped)
-                           .arg(r.failed);
-        for (const std::string& line : r.messages)
-            text += QLatin1Char('\n') + qs(line);
+        const QString text = importReportText(importPaths(paths));
         // The box too waits for an operation started while the file box was open.
         whenIdle([this, text] { QMessageBox::information(this, QStringLiteral("Import"), text); });
     });

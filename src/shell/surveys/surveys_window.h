@@ -22,6 +22,7 @@ class QTableWidget;
 
 namespace tarvelon {
 
+class CorrectionsDialog;
 class SurveyCharts;
 class SurveysTree;
 class SurveyTables;
@@ -55,6 +56,9 @@ public:
     void setBase(std::int64_t id);
     // Keeps the settings of a tube; false (and the status says why) when the library refuses.
     bool setTubeSettings(const surveys::TubeKey& tube, const surveys::TubeSettings& settings);
+    // "Corrections" for the shown readout, which keeps what it changes at once and redraws this
+    // window; nothing when the shown readout is not compared with a base.
+    std::unique_ptr<CorrectionsDialog> correctionsDialog();
     // Shows the time chart with this depth too.
     void showTrend(int depthTenths);
     // Imports files and folders, reports per file, and shows the first survey added.
@@ -87,6 +91,8 @@ private:
                       bool (SurveysWindow::*write)(const QString&, QString*));
     QString startFolder() const;
     void editTubeSettings();
+    // Keeps a readout's corrections and redraws; "" when kept, else why not.
+    QString keepCorrections(std::int64_t id, const std::vector<surveys::Correction>& list);
 
     surveys::SurveyStore store_;
     QString libraryPath_;
@@ -111,6 +117,7 @@ private:
     SurveyCharts* charts_ = nullptr;
     QPushButton* baseButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
+    QPushButton* correctButton_ = nullptr;
     QPushButton* reportButton_ = nullptr;
     QCheckBox* reportAllTables_ = nullptr;
     QPushButton* importButton_ = nullptr;
