@@ -8,6 +8,7 @@
 #include "shell/folder_chooser.h"
 #include "shell/help_texts.h"
 #include "shell/main_window.h"
+#include "shell/surveys/report_choices_dialog.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/surveys/tube_settings_dialog.h"
@@ -136,6 +137,7 @@ TEST(Guide, EveryControlHasItsHelpText)
     surveysOptions.libraryPath = dir.filePath(QStringLiteral("surveys.sqlite"));
     windows.emplace_back(new SurveysWindow(surveysOptions));
     windows.emplace_back(new TubeSettingsDialog({"C", "S", "T"}, {}, nullptr));
+    windows.emplace_back(new ReportChoicesDialog(surveys::TubeResult{}, {}, nullptr));
     QList<QWidget*> all{&main};
     for (const auto& w : windows)
         all << w.get();
