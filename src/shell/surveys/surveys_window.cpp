@@ -15,7 +15,6 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QFile>
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -126,15 +125,11 @@ void SurveysWindow::buildUi()
     connect(chartButton, &QPushButton::clicked, this, [this] {
         whenIdle([this] {
             // For the screen, a document, a print: the same picture with more pixels.
-            const int dpis[] = {96, 150, 300};
-            QStringList resolutions;
-            for (int dpi : dpis)
-                resolutions << QStringLiteral("%1 dpi").arg(dpi);
+            const QStringList resolutions{QStringLiteral("96 dpi"), QStringLiteral("150 dpi"), QStringLiteral("300 dpi")};
             bool ok = false;
-            const QString chosen = QInputDialog::getItem(this, QStringLiteral("Export Charts"),
-                                                         QStringLiteral("Resolution of the PNG images:"), resolutions,
-                                                         int(std::find(dpis, dpis + 3, chartDpi_) - dpis) % 3,
-                                                         false, &ok);
+            const QString chosen = QInputDialog::getItem(
+                this, QStringLiteral("Export Charts"), QStringLiteral("Resolution of the PNG images:"), resolutions,
+                std::max(0, int(resolutions.indexOf(QStringLiteral("%1 dpi").arg(chartDpi_)))), false, &ok);
             if (!ok)
                 return;
             chartDpi_ = chosen.section(QLatin1Char(' '), 0, 0).toInt();

@@ -17,7 +17,6 @@
 #include <vector>
 
 class QLabel;
-class QCheckBox;
 class QPushButton;
 class QTableWidget;
 
