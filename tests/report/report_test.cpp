@@ -166,11 +166,12 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
         Units units;
         bool secondPass, allTables;
         size_t mostPages;
+        std::optional<int> planDepth;
     } cases[] = {
-        {"10 m, 3 readouts", 3, 10, Units::Millimetres, false, false, 4},
-        {"80 m, 14 readouts", 14, 80, Units::Millimetres, false, false, 12},
-        {"80 m, 14 readouts, inches, second pass", 14, 80, Units::Inches, true, false, 12},
-        {"30 m, 6 readouts, every table", 6, 30, Units::Millimetres, false, true, 12},
+        {"10 m, 3 readouts", 3, 10, Units::Millimetres, false, false, 4, {}},
+        {"80 m, 14 readouts", 14, 80, Units::Millimetres, false, false, 12, {}},
+        {"80 m, 14 readouts, inches, second pass", 14, 80, Units::Inches, true, false, 12, {}},
+        {"30 m, 6 readouts, every table, plan at 5 m", 6, 30, Units::Millimetres, false, true, 12, 50},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -190,6 +191,7 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
         const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
         report::ReportOptions o = options();
         o.allTables = c.allTables;
+        o.planDepthTenths = c.planDepth;
         const std::string pdf = dir.file("report-" + std::to_string(&c - cases) + ".pdf");
         QString error;
         ASSERT_TRUE(report::writeTubeReport(QString::fromStdString(pdf), result, o, &error)) << error.toStdString();
