@@ -14,6 +14,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarvelon::cli {
 namespace {
@@ -42,7 +43,12 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("tables"),
                       QStringLiteral("The report's depth tables: of the latest readout shown, or of all of them."),
                       QStringLiteral("latest|all")});
-    for (const auto& [name, help] : {std::pair{"company", "The company named in the report."},
+    parser.addOption({QStringLiteral("plan-depth"),
+                      QStringLiteral("The report's plan view (and chart against time) at this depth in metres, as the "
+                                     "tables print it, beside the top (the largest movement's by default)."),
+                      QStringLiteral("M")});
+    for (const auto& [name, help] : {std::pair{"title", "The report's title (\"Inclinometer report\" by default)."},
+                                     std::pair{"company", "The company named in the report."},
                                      std::pair{"prepared-by", "Who prepared the report."},
                                      std::pair{"checked-by", "Who checked the report."}})
         parser.addOption({QLatin1String(name), QLatin1String(help), QStringLiteral("TEXT")});
@@ -98,6 +104,15 @@ int run(const QCommandLineParser& parser)
     const QString tables = parser.value(QStringLiteral("tables"));
     if (parser.isSet(QStringLiteral("tables")) && tables != QLatin1String("latest") && tables != QLatin1String("all"))
         throw UsageError{QStringLiteral("--tables takes latest or all, not \"%1\"").arg(tables)};
+
+    std::optional<double> planDepth;
+    if (parser.isSet(QStringLiteral("plan-depth"))) {
+        bool ok = false;
+        planDepth = parser.value(QStringLiteral("plan-depth")).toDouble(&ok);
+        if (!ok || !std::isfinite(*planDepth))
+            throw UsageError{QStringLiteral("--plan-depth takes a depth in metres, not \"%1\"")
+                                 .arg(parser.value(QStringLiteral("plan-depth")))};
+    }
 
     const std::string library = *libraryOf(parser);
     surveys::SurveyStore store;
@@ -173,6 +188,14 @@ int run(const QCommandLineParser& parser)
         options.company = parser.value(QStringLiteral("company"));
         options.preparedBy = parser.value(QStringLiteral("prepared-by"));
         options.checkedBy = parser.value(QStringLiteral("checked-by"));
+        options.title = parser.value(QStringLiteral("title")).trimmed();
+        if (planDepth) {
+            options.planDepthTenths = report::depthTenthsAt(tube, *planDepth, &error);
+            if (!options.planDepthTenths) {
+                printMessage(QStringLiteral("Attention: --plan-depth: ") + error);
+                return kFailed;
+            }
+        }
         for (const int n : chosen.value_or(std::vector<int>{})) {
             const auto it = std::find_if(all.begin(), all.end(), [n](const surveys::Survey& s) {
                 bool ok = false;
@@ -199,7 +222,8 @@ int run(const QCommandLineParser& parser)
 extern const Command kDisplacementCommand{
     "displacement",
     "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--summary] [--csv FILE] "
-    "[--pdf FILE [--readouts LIST] [--tables latest|all] [--company TEXT] [--prepared-by TEXT] [--checked-by TEXT]]",
+    "[--pdf FILE [--readouts LIST] [--tables latest|all] [--plan-depth M] [--title TEXT] [--company TEXT] "
+    "[--prepared-by TEXT] [--checked-by TEXT]]",
     "A tube's displacements in mm against its base, as CSV and as the tube report.", addOptions, run};
 
 } // namespace tarvelon::cli

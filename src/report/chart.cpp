@@ -394,7 +394,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
     p.restore();
 }
 
-bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString* error)
+bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString* error, int dpi)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const auto failed = [&](const QString& why) {
@@ -405,11 +405,16 @@ bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString
     const QString cannot = QStringLiteral("%1 cannot be written").arg(path);
     QPainter painter;
     if (suffix == QLatin1String("png")) {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        if (dpi < 36 || dpi > 1200)
+            return failed(QStringLiteral("A chart's resolution is 36 to 1200 dpi, not %1").arg(dpi));
+        // The image says its resolution, so that text in points is drawn at its size in pixels.
+        QImage image((QSizeF(size) * dpi / 96.0).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
         image.fill(Qt::white);
         if (!painter.begin(&image))
             return failed(cannot);
-        drawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
+        drawChart(painter, QRectF(QPointF(0, 0), QSizeF(image.size())), chart);
         painter.end();
         return image.save(path, "PNG") || failed(cannot);
     }

@@ -79,7 +79,8 @@ double chartPointSize(double width, double height);
 // The chart filling `area`: title, axes, the plot and its legend as a list beside it.
 void drawChart(QPainter& painter, const QRectF& area, const ChartSpec& chart);
 
-// By the name's suffix: .png, .svg or .pdf; `size` in pixels (points for PDF). False with why.
-bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString* error);
+// By the name's suffix: .png, .svg or .pdf; `size` in pixels at 96 dpi (points for PDF). A PNG
+// at `dpi` is the same picture with dpi/96 times the pixels each way. False with why.
+bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString* error, int dpi = 96);
 
 } // namespace tarvelon::report

@@ -19,7 +19,7 @@ TableFlow::TableFlow(const QFont& font, double pageTop, double pageBottom, doubl
     bold_.setBold(true);
 }
 
-std::vector<double> TableFlow::widths(const ReportTable& t) const
+std::vector<double> TableFlow::widths(const ReportTable& t, double* padding) const
 {
     const QFontMetricsF fm(font_), fb(bold_);
     std::vector<double> out(size_t(t.heads.size()), 0);
@@ -38,6 +38,8 @@ std::vector<double> TableFlow::widths(const ReportTable& t) const
                                                        kPad / 3, kPad);
     for (double& w : out)
         w += pad;
+    if (padding)
+        *padding = pad;
     if (t.wordsLast && !out.empty()) {
         double used = 0;
         for (size_t i = 0; i + 1 < out.size(); ++i)
@@ -116,7 +118,8 @@ int TableFlow::place(const std::vector<const ReportTable*>& tables, int page, do
 void TableFlow::draw(QPainter& p, const TablePart& part) const
 {
     const ReportTable& t = *part.table;
-    const std::vector<double> w = widths(t);
+    double pad = kPad;
+    const std::vector<double> w = widths(t, &pad);
     p.setPen(Qt::black);
     QFont title = bold_;
     title.setPixelSize(bold_.pixelSize() + 1);
@@ -126,14 +129,15 @@ void TableFlow::draw(QPainter& p, const TablePart& part) const
     p.drawText(QPointF(left_, part.top + ft.ascent() + 2), ft.elidedText(name, Qt::ElideRight, width_));
 
     // Text at a point, placed by its advance: a table of thousands of cells is drawn without
-    // laying out a box for each.
+    // laying out a box for each. Half the padding on each side of a cell, so that a number
+    // right-aligned is as far from words left-aligned after it as from another number.
     const QFontMetricsF fm(font_);
     const auto baseline = [&](double y) { return y + (kRow + fm.ascent() - fm.descent()) / 2; };
     const auto cellX = [&](size_t column, double textWidth, bool words) {
         double x = left_;
         for (size_t i = 0; i < column; ++i)
             x += w[i];
-        return words ? x + 1 : x + w[column] - 1 - textWidth;
+        return words ? x + pad / 2 : x + w[column] - pad / 2 - textWidth;
     };
     const size_t columns = size_t(t.heads.size());
     const auto isWords = [&](size_t i) { return t.wordsLast && i + 1 == columns; };

@@ -47,7 +47,8 @@ public:
     static constexpr double kTitle = 15;
 
 private:
-    std::vector<double> widths(const ReportTable& t) const;
+    // Each column's width with its share of padding, which `padding` is given when asked.
+    std::vector<double> widths(const ReportTable& t, double* padding = nullptr) const;
     int lines(const ReportTable& t, const std::vector<double>& widths, size_t row) const;
     QStringList wrapped(const QString& text, double width) const;
 

@@ -60,7 +60,7 @@ QString readoutName(const surveys::Survey& s)
     return QStringLiteral("%1 No. %2").arg(fullDate(s.date), qs(surveys::readoutNumber(s.readout)));
 }
 
-std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths)
+std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths, std::vector<int> planDepths)
 {
     const surveys::Units units = tube.settings.units;
     const QString note = notCompared(tube);
@@ -152,10 +152,31 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     if (!rates.isEmpty())
         time.note = QStringLiteral("Rate thresholds: ") + rates.join(QStringLiteral(", "));
     charts.push_back(std::move(time));
-    charts.push_back(planChart(tube, depths));
+    charts.push_back(planChart(tube, planDepths.empty() ? depths : planDepths));
     if (tube.settings.secondPass)
         charts.push_back(checksumChart(tube));
     return charts;
+}
+
+std::optional<int> depthTenthsAt(const surveys::TubeResult& tube, double metres, QString* error)
+{
+    const auto failed = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    if (!tube.base || tube.base->rows.empty())
+        return failed(QStringLiteral("the tube has no base readout to take depths from"));
+    const double offset = surveys::topOffsetM(tube.settings);
+    // Depths are printed to the centimetre at most: a typed one matches within half of that.
+    for (const surveys::SurveyRow& r : tube.base->rows)
+        if (std::isfinite(metres) && std::abs(r.depthTenths / 10.0 - offset - metres) < 0.005)
+            return r.depthTenths;
+    const auto& rows = tube.base->rows;
+    return failed(QStringLiteral("the tube was not read at %1 m: its depths run from %2 to %3 m every %4 m")
+                      .arg(QString::number(metres, 'f', 2), qs(surveys::depthText(rows.front().depthTenths / 10.0 - offset)),
+                           qs(surveys::depthText(rows.back().depthTenths / 10.0 - offset)),
+                           QString::number(tube.base->step, 'g', 4)));
 }
 
 ChartSpec planChart(const surveys::TubeResult& tube, const std::vector<int>& depths)

@@ -2,6 +2,7 @@
 #include "report/chart.h"
 #include "surveys/displacement.h"
 
+#include <optional>
 #include <vector>
 
 // The charts of a tube as an engineer reads them: A and B cumulative and incremental
@@ -15,9 +16,14 @@ QString readoutName(const surveys::Survey& s);
 QString fullDate(const std::string& date);
 
 // Cumulative A, cumulative B, incremental A, incremental B, then against time at `depths`
-// (defaultHistoryDepths when empty), the plan at those depths, and with the second pass the
-// checksums against depth.
-std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths = {});
+// (defaultHistoryDepths when empty), the plan at `planDepths` (those depths when empty), and with
+// the second pass the checksums against depth.
+std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths = {},
+                                  std::vector<int> planDepths = {});
+
+// The base's depth, in tenths as its rows hold it, that the tube's tables print as `metres`;
+// nothing, with why in `error`, when the tube was not read there.
+std::optional<int> depthTenthsAt(const surveys::TubeResult& tube, double metres, QString* error);
 
 // The resultant in plan at `depths`: B across, A up, each depth's path from the base through
 // the readouts, north marked.

@@ -318,7 +318,17 @@ bool Report::write(const QString& path, QString* error)
     for (const surveys::ReadoutResult& r : tube_.readouts)
         if (chosen(*r.survey))
             shown.readouts.push_back(r);
-    charts_ = tubeCharts(shown, options_.historyDepths);
+    // A depth chosen for the plan is drawn there beside the top, and against time too.
+    std::vector<int> depths = options_.historyDepths.empty() ? surveys::defaultHistoryDepths(shown) : options_.historyDepths;
+    std::vector<int> planDepths;
+    if (options_.planDepthTenths && tube_.base && !tube_.base->rows.empty()) {
+        planDepths = {tube_.base->rows.front().depthTenths};
+        if (*options_.planDepthTenths != planDepths.front())
+            planDepths.push_back(*options_.planDepthTenths);
+        if (std::find(depths.begin(), depths.end(), *options_.planDepthTenths) == depths.end())
+            depths.push_back(*options_.planDepthTenths);
+    }
+    charts_ = tubeCharts(shown, depths, planDepths);
 
     QPdfWriter pdf(path);
     pdf.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b); // archives accept it: fonts embedded, no transparency
@@ -411,12 +421,12 @@ bool writeTubeReport(const QString& pdfPath, const surveys::TubeResult& tube, co
 }
 
 bool writeChartImages(const QString& pathBase, const std::vector<ChartSpec>& charts, QSize size,
-                      QStringList* written, QString* error)
+                      QStringList* written, QString* error, int dpi)
 {
     for (const ChartSpec& c : charts)
         for (const char* suffix : {".png", ".svg"}) {
             const QString path = pathBase + QLatin1Char('-') + c.fileName + QLatin1String(suffix);
-            if (!writeChart(path, c, size, error))
+            if (!writeChart(path, c, size, error, dpi))
                 return false;
             if (written)
                 *written << path;

@@ -21,6 +21,7 @@ namespace tarvelon::report {
 struct ReportOptions {
     QString reportDate;             // as printed; today's date when empty
     std::vector<int> historyDepths; // the time chart's depths; the top and the largest change when empty
+    std::optional<int> planDepthTenths; // the plan's depth beside the top (a base row's); the largest change when unset
     std::vector<std::int64_t> readoutIds; // the readouts the charts show (survey ids); all when empty
     bool allTables = false;         // a depth table for every chosen readout, not only the latest
     QString title;                  // "Inclinometer report" when empty
@@ -35,8 +36,8 @@ bool writeTubeReport(const QString& pdfPath, const surveys::TubeResult& tube, co
                      QString* error);
 
 // A PNG and an SVG of each chart: `pathBase` + "-a-cumulative.png", "-a-cumulative.svg" and so
-// on; the files written are added to `written`.
+// on, the PNG at `dpi`; the files written are added to `written`.
 bool writeChartImages(const QString& pathBase, const std::vector<ChartSpec>& charts, QSize size,
-                      QStringList* written, QString* error);
+                      QStringList* written, QString* error, int dpi = 96);
 
 } // namespace tarvelon::report

@@ -149,15 +149,13 @@ constexpr HelpText kTexts[] = {
     {"Surveys", "Surveys window", "report", "Report...",
      "Save the tube report: an A4 PDF/A with the title block and the summary of every readout, the A and B charts "
      "and the chart against time of the chosen readouts (all when one or none is chosen), and the depth table of "
-     "the latest of them."},
-    {"Surveys", "Surveys window", "reportAllTables", "Every table",
-     "Check for a depth table of every chosen readout in the report, not only of the latest."},
+     "the latest of them. Its title, plan depth and tables are asked first."},
     {"Surveys", "Surveys window", "timeDepth", "(depth)", "The depth whose displacement against time is drawn."},
     {"Surveys", "Surveys window", "import", "Import...",
      "Add export files already on disk to the library: a header export file with its readings export file, or "
      "a folder of them."},
     {"Surveys", "Surveys window", "exportCharts", "Export Charts...",
-     "Save each chart of the tube as a PNG picture and an SVG drawing."},
+     "Save each chart of the tube as a PNG picture, at 96, 150 or 300 dpi as chosen, and an SVG drawing."},
     {"Surveys", "Surveys window", "exportTable", "Export Table...",
      "Save the chosen readouts' displacements as a CSV table, one row per readout and depth."},
     {"Surveys", "Surveys window", "Close", "Close", "Close this window."},
@@ -220,6 +218,16 @@ constexpr HelpText kTexts[] = {
      "The company that writes the reports: kept by the program for every tube."},
     {"TubeSettings", "Tube Settings box", "reportPreparer", "Prepared by (every report)",
      "Who prepares the reports: kept by the program for every tube."},
+    {"TubeSettings", "Tube Settings box", "reportChecker", "Checked by (every report)",
+     "Who checks the reports, printed beside the preparer: kept by the program for every tube."},
+    // The report's choices
+    {"ReportChoices", "Tube Report box", "reportTitle", "Report title",
+     "The title on the report's first page and running header; \"Inclinometer report\" when left empty."},
+    {"ReportChoices", "Tube Report box", "planDepth", "Plan view at depth (m)",
+     "The depth whose resultant the plan view draws beside the top's, also drawn against time; by default the "
+     "depth of the largest movement."},
+    {"ReportChoices", "Tube Report box", "reportAllTables", "A depth table for every readout shown",
+     "Check for a depth table of every chosen readout in the report, not only of the latest."},
 };
 
 QString qs(const char* s)

@@ -10,6 +10,7 @@ const QString kPortNames = QStringLiteral("SerialPort/recentNames");
 const QString kFolder = QStringLiteral("Download/folder");
 const QString kCompany = QStringLiteral("Report/company");
 const QString kPreparer = QStringLiteral("Report/preparedBy");
+const QString kChecker = QStringLiteral("Report/checkedBy");
 } // namespace
 
 RememberedChoices::RememberedChoices(const QString& file)
@@ -57,10 +58,16 @@ QString RememberedChoices::reportPreparer() const
     return settings_->value(kPreparer).toString();
 }
 
-void RememberedChoices::setReportAuthor(const QString& company, const QString& preparer)
+QString RememberedChoices::reportChecker() const
+{
+    return settings_->value(kChecker).toString();
+}
+
+void RememberedChoices::setReportAuthor(const QString& company, const QString& preparer, const QString& checker)
 {
     settings_->setValue(kCompany, company);
     settings_->setValue(kPreparer, preparer);
+    settings_->setValue(kChecker, checker);
     settings_->sync();
 }
 

@@ -23,10 +23,11 @@ public:
     // Empty when none was chosen or the folder is gone.
     QString folder() const;
     void useFolder(const QString& folder);
-    // Who writes the tube reports: the company and the preparer, printed in every report.
+    // Who writes the tube reports: the company, the preparer and the checker, printed in every report.
     QString reportCompany() const;
     QString reportPreparer() const;
-    void setReportAuthor(const QString& company, const QString& preparer);
+    QString reportChecker() const;
+    void setReportAuthor(const QString& company, const QString& preparer, const QString& checker);
     // A window's geometry or a splitter's sizes, by name; empty when never kept.
     QByteArray layout(const QString& name) const;
     void keepLayout(const QString& name, const QByteArray& state);

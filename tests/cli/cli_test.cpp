@@ -328,6 +328,9 @@ TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)
         {{"--readouts", "02,07"}, 1, "has no readout number 7"},
         {{"--readouts", "2-1"}, 2, "is no readout number or range"},
         {{"--tables", "some"}, 2, "--tables takes latest or all"},
+        {{"--plan-depth", "1.5", "--title", "Monthly report"}, 0, ""},
+        {{"--plan-depth", "1.2"}, 1, "not read at 1.20 m: its depths run from 0.5 to 2.0 m"},
+        {{"--plan-depth", "deep"}, 2, "--plan-depth takes a depth in metres"},
     };
     for (const auto& r : reports) {
         std::vector<std::string> args = tube;

@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -112,6 +114,26 @@ std::vector<std::string> layoutFaults(const std::string& pdf)
             // length may be under 8 pt, are left out.
             if (w.y1 - w.y0 < 7.9 && w.text.size() > 1)
                 faults.push_back("\"" + w.text.toStdString() + "\" smaller than 8 pt" + on);
+            // The headings of a table's columns, one word a line each: the line of "Threshold" in
+            // the summary, and any line of units only such as "(mm) (m) (°)", with room between.
+            static const QRegularExpression units(QStringLiteral("^\\(\\S+\\)$"));
+            std::vector<const Word*> line;
+            for (const Word& v : words)
+                if (std::abs(v.y0 - w.y0) < 0.5 && std::abs(v.y1 - w.y1) < 0.5)
+                    line.push_back(&v);
+            const bool unitLine = line.size() >= 3 && std::all_of(line.begin(), line.end(), [](const Word* v) {
+                                      return units.match(v->text).hasMatch();
+                                  });
+            const bool summaryHeads = std::any_of(line.begin(), line.end(), [](const Word* v) {
+                return v->text == QLatin1String("Threshold");
+            });
+            if ((summaryHeads || unitLine) && line.front() == &w) {
+                std::sort(line.begin(), line.end(), [](const Word* a, const Word* b) { return a->x0 < b->x0; });
+                for (size_t k = 1; k < line.size(); ++k)
+                    if (line[k]->x0 - line[k - 1]->x1 < 3.5)
+                        faults.push_back("heading \"" + line[k - 1]->text.toStdString() + "\" crowds \"" +
+                                         line[k]->text.toStdString() + "\"" + on);
+            }
             for (size_t j = i + 1; j < words.size(); ++j) {
                 const Word& v = words[j];
                 const double dx = std::min(w.x1, v.x1) - std::max(w.x0, v.x0);
@@ -144,11 +166,12 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
         Units units;
         bool secondPass, allTables;
         size_t mostPages;
+        std::optional<int> planDepth;
     } cases[] = {
-        {"10 m, 3 readouts", 3, 10, Units::Millimetres, false, false, 4},
-        {"80 m, 14 readouts", 14, 80, Units::Millimetres, false, false, 12},
-        {"80 m, 14 readouts, inches, second pass", 14, 80, Units::Inches, true, false, 12},
-        {"30 m, 6 readouts, every table", 6, 30, Units::Millimetres, false, true, 12},
+        {"10 m, 3 readouts", 3, 10, Units::Millimetres, false, false, 4, {}},
+        {"80 m, 14 readouts", 14, 80, Units::Millimetres, false, false, 12, {}},
+        {"80 m, 14 readouts, inches, second pass", 14, 80, Units::Inches, true, false, 12, {}},
+        {"30 m, 6 readouts, every table, plan at 5 m", 6, 30, Units::Millimetres, false, true, 12, 50},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,6 +191,7 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
         const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
         report::ReportOptions o = options();
         o.allTables = c.allTables;
+        o.planDepthTenths = c.planDepth;
         const std::string pdf = dir.file("report-" + std::to_string(&c - cases) + ".pdf");
         QString error;
         ASSERT_TRUE(report::writeTubeReport(QString::fromStdString(pdf), result, o, &error)) << error.toStdString();
@@ -278,6 +302,80 @@ TEST(TubeCharts, LeaveOutWhatIsNotDrawnAndExportEveryChart)
     for (const QString& file : written)
         EXPECT_GT(QFileInfo(file).size(), 2000) << file.toStdString();
     EXPECT_NE(test::readFile(dir.file("I7-b-incremental.svg")).find("<polyline"), std::string::npos);
+}
+
+// A depth typed as the tables print it, by the tube's depth reference; one the tube was not read
+// at is refused with the depths it has.
+TEST(TubeCharts, PlanAtAChosenDepthDrawsTheLatestDisplacementThere)
+{
+    const std::vector<Survey> surveys = tube(4, 20);
+    TubeSettings settings;
+    settings.constant = 25000;
+    const struct {
+        DepthReference reference;
+        double metres;
+        std::optional<int> tenths;
+    } cases[] = {
+        {DepthReference::UpperWheel, 10.0, 100}, {DepthReference::UpperWheel, 10.004, 100},
+        {DepthReference::UpperWheel, 0.5, 5},    {DepthReference::UpperWheel, 10.25, std::nullopt},
+        {DepthReference::UpperWheel, 20.5, std::nullopt}, {DepthReference::UpperWheel, NAN, std::nullopt},
+        {DepthReference::LowerWheel, 10.0, 105},  {DepthReference::Centre, 10.25, 105},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.metres) + " m, reference " + std::to_string(int(c.reference)));
+        settings.depthReference = c.reference;
+        const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+        QString error;
+        EXPECT_EQ(report::depthTenthsAt(result, c.metres, &error), c.tenths);
+        EXPECT_EQ(error.contains(QStringLiteral("every 0.5 m")), !c.tenths) << error.toStdString();
+        if (!c.tenths)
+            continue;
+        // The plan's line at that depth ends at the latest readout's A and B there.
+        const report::ChartSpec plan = report::tubeCharts(result, {}, {5, *c.tenths})[5];
+        ASSERT_EQ(plan.series.size(), 2u);
+        const QPointF last = plan.series[1].points.back();
+        for (const DisplacementRow& r : result.readouts.back().displacement.rows)
+            if (r.depthTenths == *c.tenths) {
+                EXPECT_DOUBLE_EQ(last.x(), *r.cumulative[1]);
+                EXPECT_DOUBLE_EQ(last.y(), *r.cumulative[0]);
+            }
+    }
+}
+
+// A PNG at a resolution holds the same picture: its pixels and its type grow together, and the
+// file says its resolution.
+TEST(TubeCharts, PngAtAChosenResolution)
+{
+    test::TempDir dir;
+    const std::vector<Survey> surveys = tube(4, 20);
+    TubeSettings settings;
+    settings.constant = 25000;
+    const report::ChartSpec chart = report::tubeCharts(analyseTube(&surveys[0], pointers(surveys), settings))[0];
+    const auto ink = [](const QImage& image) {
+        qint64 dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        return double(dark) / double(image.width()) / double(image.height());
+    };
+    double inkAt96 = 0;
+    for (int dpi : {96, 150, 300, 20}) {
+        SCOPED_TRACE(dpi);
+        const QString path = QString::fromStdString(dir.file("chart-" + std::to_string(dpi) + ".png"));
+        QString error;
+        const bool written = report::writeChart(path, chart, QSize(400, 450), &error, dpi);
+        EXPECT_EQ(written, dpi >= 36) << error.toStdString();
+        if (!written)
+            continue;
+        const QImage image(path);
+        EXPECT_EQ(image.size(), QSize(qRound(400.0 * dpi / 96), qRound(450.0 * dpi / 96)));
+        EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, dpi, 1);
+        // Text and lines scaled with the pixels cover about the same share of the picture.
+        if (dpi == 96)
+            inkAt96 = ink(image);
+        else
+            EXPECT_NEAR(ink(image) / inkAt96, 1, 0.35);
+    }
 }
 
 TEST(TubeReport, ReadoutListsAsTyped)

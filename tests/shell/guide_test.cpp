@@ -10,6 +10,7 @@
 #include "shell/main_window.h"
 #include "shell/notices_window.h"
 #include "shell/surveys/corrections_dialog.h"
+#include "shell/surveys/report_choices_dialog.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/surveys/tube_settings_dialog.h"
@@ -247,6 +248,7 @@ TEST(Guide, EveryControlHasItsHelpText)
     surveys::ReadoutResult compared;
     compared.survey = &readout;
     windows.emplace_back(new CorrectionsDialog(tube, compared, {}));
+    windows.emplace_back(new ReportChoicesDialog(surveys::TubeResult{}, {}, nullptr));
     QList<QWidget*> all{&main};
     for (const auto& w : windows)
         all << w.get();

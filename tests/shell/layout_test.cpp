@@ -9,9 +9,12 @@
 #include "shell/folder_chooser.h"
 #include "shell/main_window.h"
 #include "shell/splash_screen.h"
+#include "shell/surveys/report_choices_dialog.h"
+#include "shell/surveys/tube_settings_dialog.h"
 #include "support/fake_form.h"
 
 #include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
@@ -52,7 +56,7 @@ std::string nameOf(const QWidget* w)
 bool isComposite(const QWidget* w)
 {
     return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w) ||
-           qobject_cast<const QTabBar*>(w);
+           qobject_cast<const QTabBar*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
 }
 
 QList<QWidget*> shownChildren(const QWidget& parent)
@@ -187,7 +191,9 @@ void collectProblems(const QWidget& w, std::vector<std::string>& out)
             const std::string a = nameOf(kids[i]), b = nameOf(kids[j]);
             // The wait label is drawn inside its rounded shape on purpose.
             const bool waitIndicator = (a == "Label34" && b == "Shape1") || (a == "Shape1" && b == "Label34");
-            if (!waitIndicator && kids[i]->geometry().intersects(kids[j]->geometry()))
+            // A tab widget's pane is drawn over the foot of its tab strip on purpose.
+            const bool tabPane = qobject_cast<const QTabWidget*>(&w) != nullptr;
+            if (!waitIndicator && !tabPane && kids[i]->geometry().intersects(kids[j]->geometry()))
                 out.push_back(a + " overlaps " + b);
         }
         collectProblems(*kids[i], out);
@@ -299,6 +305,42 @@ TEST(Layout, SplashAboutAndFolderChooser)
         std::unique_ptr<QWidget> window(w.make());
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get())) << w.picture;
+        const auto problems = lookAt(*window, QString::fromLatin1(w.picture));
+        EXPECT_TRUE(problems.empty()) << w.picture << lines(problems);
+    }
+}
+
+// The tube's settings and the report's choices on a 1280 x 720 screen, at this font resolution:
+// every tab whole with room for the title bar, nothing cut.
+TEST(Layout, TubeSettingsAndReportChoicesFitASmallScreen)
+{
+    std::vector<surveys::Survey> readouts(2);
+    for (surveys::Survey& s : readouts) {
+        s.id = &s - readouts.data() + 1;
+        s.date = "01/04/24";
+        for (int t = 5; t <= 800; t += 5)
+            s.rows.push_back({t, {100, -20}});
+    }
+    surveys::TubeSettings settings;
+    settings.constant = 25000;
+    const surveys::TubeResult tube = surveys::analyseTube(&readouts[0], {&readouts[0], &readouts[1]}, settings);
+    const struct {
+        const char* picture;
+        std::function<QDialog*()> make;
+        int tab;
+    } windows[] = {
+        {"tube-settings", [&] { return new TubeSettingsDialog({"GEOTECNA", "FRANA 12", "I7"}, settings, nullptr); }, 0},
+        {"tube-settings-report", [&] { return new TubeSettingsDialog({"GEOTECNA", "FRANA 12", "I7"}, settings, nullptr); }, 1},
+        {"report-choices", [&] { return new ReportChoicesDialog(tube, {}, nullptr); }, -1},
+    };
+    for (const auto& w : windows) {
+        std::unique_ptr<QDialog> window(w.make());
+        if (w.tab >= 0)
+            window->findChild<QTabWidget*>()->setCurrentIndex(w.tab);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get())) << w.picture;
+        EXPECT_LE(window->sizeHint().height(), 720 - 60) << w.picture;
+        EXPECT_LE(window->sizeHint().width(), 1280) << w.picture;
         const auto problems = lookAt(*window, QString::fromLatin1(w.picture));
         EXPECT_TRUE(problems.empty()) << w.picture << lines(problems);
     }

@@ -16,9 +16,9 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QFile>
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -99,14 +99,17 @@ void SurveysWindow::buildUi()
     reportButton_ = new QPushButton(QStringLiteral("&Report..."), right);
     reportButton_->setObjectName(QStringLiteral("report"));
     connect(reportButton_, &QPushButton::clicked, this, [this] {
-        chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"), QStringLiteral("-report.pdf"),
-                     &SurveysWindow::writeReport);
+        whenIdle([this] {
+            ReportChoicesDialog box(result_, reportChoices_, this);
+            if (box.exec() != QDialog::Accepted)
+                return;
+            reportChoices_ = box.choices();
+            chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"),
+                         QStringLiteral("-report.pdf"), &SurveysWindow::writeReport);
+        });
     });
     for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, reportButton_})
         tools->addWidget(b);
-    reportAllTables_ = new QCheckBox(QStringLiteral("Every table"), right);
-    reportAllTables_->setObjectName(QStringLiteral("reportAllTables"));
-    tools->addWidget(reportAllTables_);
     tools->addStretch(1);
     rightLayout->addLayout(tools);
 
@@ -129,8 +132,19 @@ void SurveysWindow::buildUi()
     auto* chartButton = new QPushButton(QStringLiteral("Export &Charts..."), this);
     chartButton->setObjectName(QStringLiteral("exportCharts"));
     connect(chartButton, &QPushButton::clicked, this, [this] {
-        chooseExport(QStringLiteral("Export Charts"), QStringLiteral("PNG and SVG of each chart (*.png *.svg)"),
-                     QStringLiteral("-charts.png"), &SurveysWindow::exportCharts);
+        whenIdle([this] {
+            // For the screen, a document, a print: the same picture with more pixels.
+            const QStringList resolutions{QStringLiteral("96 dpi"), QStringLiteral("150 dpi"), QStringLiteral("300 dpi")};
+            bool ok = false;
+            const QString chosen = QInputDialog::getItem(
+                this, QStringLiteral("Export Charts"), QStringLiteral("Resolution of the PNG images:"), resolutions,
+                std::max(0, int(resolutions.indexOf(QStringLiteral("%1 dpi").arg(chartDpi_)))), false, &ok);
+            if (!ok)
+                return;
+            chartDpi_ = chosen.section(QLatin1Char(' '), 0, 0).toInt();
+            chooseExport(QStringLiteral("Export Charts"), QStringLiteral("PNG and SVG of each chart (*.png *.svg)"),
+                         QStringLiteral("-charts.png"), &SurveysWindow::exportCharts);
+        });
     });
     auto* tableButton = new QPushButton(QStringLiteral("Export &Table..."), this);
     tableButton->setObjectName(QStringLiteral("exportTable"));
@@ -392,7 +406,7 @@ bool SurveysWindow::exportCharts(const QString& pathBase, QString* error)
     for (const QString& suffix : {QStringLiteral(".png"), QStringLiteral(".svg")})
         if (base.endsWith(suffix, Qt::CaseInsensitive))
             base.chop(suffix.size());
-    return report::writeChartImages(base, charts_->charts(), QSize(800, 900), nullptr, error);
+    return report::writeChartImages(base, charts_->charts(), QSize(800, 900), nullptr, error, chartDpi_);
 }
 
 bool SurveysWindow::exportTable(const QString& path, QString* error)
@@ -408,10 +422,13 @@ bool SurveysWindow::writeReport(const QString& path, QString* error)
     report::ReportOptions options;
     if (chosen_.size() > 1)
         options.readoutIds = chosen_;
-    options.allTables = reportAllTables_->isChecked();
+    options.allTables = reportChoices_.allTables;
+    options.title = reportChoices_.title;
+    options.planDepthTenths = reportChoices_.planDepthTenths;
     const RememberedChoices choices;
     options.company = choices.reportCompany();
     options.preparedBy = choices.reportPreparer();
+    options.checkedBy = choices.reportChecker();
     return report::writeTubeReport(path, tube, options, error);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/surveys/report_choices_dialog.h"
 #include "surveys/displacement.h"
 #include "surveys/import.h"
 #include "surveys/store.h"
@@ -16,7 +17,6 @@
 #include <vector>
 
 class QLabel;
-class QCheckBox;
 class QPushButton;
 class QTableWidget;
 
@@ -119,7 +119,8 @@ private:
     QPushButton* settingsButton_ = nullptr;
     QPushButton* correctButton_ = nullptr;
     QPushButton* reportButton_ = nullptr;
-    QCheckBox* reportAllTables_ = nullptr;
+    ReportChoices reportChoices_; // the last report's, offered again
+    int chartDpi_ = 96;           // the PNG charts' resolution chosen last
     QPushButton* importButton_ = nullptr;
 };
 

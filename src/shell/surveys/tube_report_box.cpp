@@ -50,6 +50,8 @@ TubeReportBox::TubeReportBox(const surveys::TubeReportFields& f, QWidget* parent
     form->addRow(QStringLiteral("Company (every report):"), company_);
     preparer_ = line(this, "reportPreparer", choices.reportPreparer());
     form->addRow(QStringLiteral("Prepared by (every report):"), preparer_);
+    checker_ = line(this, "reportChecker", choices.reportChecker());
+    form->addRow(QStringLiteral("Checked by (every report):"), checker_);
 }
 
 surveys::TubeReportFields TubeReportBox::fields() const
@@ -67,7 +69,8 @@ surveys::TubeReportFields TubeReportBox::fields() const
 
 void TubeReportBox::keepAuthor() const
 {
-    RememberedChoices().setReportAuthor(company_->text().trimmed(), preparer_->text().trimmed());
+    RememberedChoices().setReportAuthor(company_->text().trimmed(), preparer_->text().trimmed(),
+                                        checker_->text().trimmed());
 }
 
 } // namespace tarvelon

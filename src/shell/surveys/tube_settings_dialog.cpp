@@ -12,6 +12,8 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace tarvelon {
 namespace {
@@ -42,11 +44,19 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
 {
     setObjectName(QStringLiteral("TubeSettings"));
     setWindowTitle(QStringLiteral("Tube Settings"));
-    auto* form = new QFormLayout(this);
-    form->addRow(new QLabel(QStringLiteral("<b>%1 / %2 / tube %3</b>")
-                                .arg(qs(tube.client).toHtmlEscaped(), qs(tube.site).toHtmlEscaped(),
-                                     qs(tube.tube).toHtmlEscaped()),
-                            this));
+    // The probe and thresholds on one tab, the report's fields on another: each fits a small
+    // screen whole, OK and Cancel always in view.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("<b>%1 / %2 / tube %3</b>")
+                                     .arg(qs(tube.client).toHtmlEscaped(), qs(tube.site).toHtmlEscaped(),
+                                          qs(tube.tube).toHtmlEscaped()),
+                                 this));
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tubeSettingsTabs"));
+    layout->addWidget(tabs);
+    auto* probe = new QWidget(tabs);
+    auto* form = new QFormLayout(probe);
+    tabs->addTab(probe, QStringLiteral("&Probe and thresholds"));
     constant_ = optionalBox(this, "probeConstant", 1e7, 0, QStringLiteral("not set"),
                             settings.constant > 0 ? std::optional<double>(settings.constant) : std::nullopt);
     form->addRow(QStringLiteral("Probe &constant K:"), constant_);
@@ -95,8 +105,10 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     form->addRow(secondPass_);
     tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
     form->addRow(QStringLiteral("Checksum &tolerance (units):"), tolerance_);
-    report_ = new TubeReportBox(settings.report, this);
-    form->addRow(report_);
+    report_ = new TubeReportBox(settings.report, tabs);
+    report_->setTitle(QString());
+    report_->setFlat(true);
+    tabs->addTab(report_, QStringLiteral("R&eport"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         const surveys::TubeSettings t = this->settings();
@@ -109,7 +121,7 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    form->addRow(buttons);
+    layout->addWidget(buttons);
     applyHelpTexts(*this);
 }
 

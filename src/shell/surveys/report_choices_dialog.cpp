@@ -1,0 +1,58 @@
+#include "shell/surveys/report_choices_dialog.h"
+
+#include "shell/help_texts.h"
+#include "shell/surveys/survey_texts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace tarvelon {
+
+ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const ReportChoices& last, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ReportChoices"));
+    setWindowTitle(QStringLiteral("Tube Report"));
+    auto* form = new QFormLayout(this);
+    title_ = new QLineEdit(last.title, this);
+    title_->setObjectName(QStringLiteral("reportTitle"));
+    title_->setPlaceholderText(QStringLiteral("Inclinometer report"));
+    form->addRow(QStringLiteral("Report &title:"), title_);
+    planDepth_ = new QComboBox(this);
+    planDepth_->setObjectName(QStringLiteral("planDepth"));
+    planDepth_->addItem(QStringLiteral("of the largest movement"), -1);
+    // The depths as the tables print them, by the tube's depth reference.
+    if (tube.base)
+        for (const surveys::SurveyRow& r : tube.base->rows)
+            planDepth_->addItem(qs(surveys::depthText(r.depthTenths / 10.0 - surveys::topOffsetM(tube.settings))),
+                                r.depthTenths);
+    const int at = last.planDepthTenths ? planDepth_->findData(*last.planDepthTenths) : 0;
+    planDepth_->setCurrentIndex(std::max(at, 0));
+    form->addRow(QStringLiteral("&Plan view at depth (m):"), planDepth_);
+    allTables_ = new QCheckBox(QStringLiteral("A depth table for &every readout shown, not only the latest"), this);
+    allTables_->setObjectName(QStringLiteral("reportAllTables"));
+    allTables_->setChecked(last.allTables);
+    form->addRow(allTables_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+    applyHelpTexts(*this);
+}
+
+ReportChoices ReportChoicesDialog::choices() const
+{
+    ReportChoices c;
+    c.title = title_->text().trimmed();
+    if (const int tenths = planDepth_->currentData().toInt(); tenths >= 0)
+        c.planDepthTenths = tenths;
+    c.allTables = allTables_->isChecked();
+    return c;
+}
+
+} // namespace tarvelon

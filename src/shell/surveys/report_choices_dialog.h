@@ -1,0 +1,36 @@
+#pragma once
+#include "surveys/displacement.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace tarvelon {
+
+// What one tube report is asked to be: its title, the depth of its plan view, its depth tables.
+struct ReportChoices {
+    QString title;                      // the default title when empty
+    std::optional<int> planDepthTenths; // a base row's depth; the largest movement's when unset
+    bool allTables = false;
+};
+
+// "Tube Report": the choices of the report about to be written, asked before where it goes.
+class ReportChoicesDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `tube` gives the depths to choose from; `last` the choices made before.
+    ReportChoicesDialog(const surveys::TubeResult& tube, const ReportChoices& last, QWidget* parent);
+    ReportChoices choices() const;
+
+private:
+    QLineEdit* title_ = nullptr;
+    QComboBox* planDepth_ = nullptr;
+    QCheckBox* allTables_ = nullptr;
+};
+
+} // namespace tarvelon
