@@ -212,7 +212,7 @@ public:
         {
             surveys::SurveyStore store;
             const surveys::TubeKey tube{"ACME SRL", "FRANA 12", "I1"};
-            if (store.open(appDataFilePath(QStringLiteral("surveys.sqlite")).toStdString()))
+            if (store.open(localAppDataFilePath(QStringLiteral("surveys.sqlite")).toStdString()))
                 for (const surveys::Survey& s : store.tubeSurveys(tube))
                     history.push_back(s.id);
             if (history.empty())

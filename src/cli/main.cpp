@@ -39,7 +39,8 @@ int main(int argc, char* argv[])
 #endif
     if (!app)
         app = std::make_unique<QCoreApplication>(argc, argv);
-    // Names the application-data folder the window keeps its survey library in.
+    // Name the application-data folder the window keeps its survey library in.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvelon Instruments"));
     QCoreApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVELON_VERSION));
     tarvelon::cli::catchInterrupt();

@@ -4,6 +4,13 @@
 #include "platform/qt/qt_serial_port.h"
 #include "platform/serial_port.h"
 #include "surveys/store.h"
+#ifdef TARVELON_CLI_SURVEYS
+#include "cli/console.h"
+#include "surveys/library_file.h"
+#endif
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace tarvelon::cli {
 
@@ -54,9 +61,27 @@ std::optional<std::string> libraryOf(const QCommandLineParser& parser)
         return std::nullopt;
     if (named)
         return requiredValue(parser, QStringLiteral("library")).toStdString();
-    return appDataFilePath(QString::fromUtf8(surveys::kLibraryFileName.data(),
-                                             static_cast<qsizetype>(surveys::kLibraryFileName.size())))
-        .toStdString();
+    return defaultLibrary();
+}
+
+std::string defaultLibrary()
+{
+    const QString name = QString::fromUtf8(surveys::kLibraryFileName.data(),
+                                           static_cast<qsizetype>(surveys::kLibraryFileName.size()));
+    const QString to = localAppDataFilePath(name);
+#ifdef TARVELON_CLI_SURVEYS
+    // The library moves from where earlier versions kept it, whichever program starts first.
+    const QString from = QDir(formerAppDataFolder()).filePath(name);
+    if (QFileInfo(from) != QFileInfo(to)) {
+        const surveys::LibraryMoveResult moved = surveys::moveLibraryFile(fileSystemPath(from), fileSystemPath(to));
+        if (const std::string note = surveys::libraryMoveNote(moved, fileSystemPath(from), fileSystemPath(to));
+            !note.empty())
+            printMessage(QString::fromStdString(note));
+        if (surveys::stillAtFormerPlace(moved.kind))
+            return from.toStdString();
+    }
+#endif
+    return to.toStdString();
 }
 
 QString requiredValue(const QCommandLineParser& parser, const QString& option)

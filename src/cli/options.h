@@ -28,6 +28,9 @@ bool quiet(const QCommandLineParser& parser);
 void addLibraryOption(QCommandLineParser& parser, bool optional = false);
 // The library's path as the file system takes it (UTF-8); none with --no-library.
 std::optional<std::string> libraryOf(const QCommandLineParser& parser);
+// This computer's library, in the local application-data folder (where it is moved once, and
+// said, from the folder earlier versions used).
+std::string defaultLibrary();
 
 // The value of an option the command cannot do without.
 QString requiredValue(const QCommandLineParser& parser, const QString& option);

@@ -182,6 +182,24 @@ constexpr HelpText kTexts[] = {
      "Remove every correction kept with the readout, after a question."},
     {"Corrections", "Corrections box", "proposeAgain", "Clear and Propose Again",
      "Remove the corrections found for the other reduction of the second pass and propose again for this one."},
+    {"Surveys", "Surveys window", "library", "Library...",
+     "Choose the survey library: this computer's own file, or a firm's library on a PostgreSQL server. The choice "
+     "is remembered; downloads are kept in the library chosen."},
+    // Survey library
+    {"LibraryDialog", "Survey Library box", "thisComputer", "This computer's file",
+     "The survey library in a file of this computer, the default."},
+    {"LibraryDialog", "Survey Library box", "server", "A server (PostgreSQL)",
+     "The firm's survey library on a PostgreSQL server, given by the boxes below or by one connection line."},
+    {"LibraryDialog", "Survey Library box", "host", "Host", "The server's name or address."},
+    {"LibraryDialog", "Survey Library box", "port", "Port", "The server's port, 5432 unless the administrator says otherwise."},
+    {"LibraryDialog", "Survey Library box", "database", "Database", "The database that holds the firm's library."},
+    {"LibraryDialog", "Survey Library box", "user", "User", "Your login on the server; empty for your login name here."},
+    {"LibraryDialog", "Survey Library box", "tlsMode", "TLS",
+     "How the connection is protected: verify-full checks the server's certificate and name (the safe choice "
+     "over any network)."},
+    {"LibraryDialog", "Survey Library box", "connection", "or connection",
+     "One connection line instead of the boxes: postgresql://host:port/database?sslmode=verify-full, or "
+     "service=NAME from your pg_service.conf. A password typed here is not kept."},
     // Tube settings
     {"TubeSettings", "Tube Settings box", "probeConstant", "Probe constant K",
      "Reading units for sin = 1, as the probe's certificate gives it (typically 20000 or 25000); without it no "

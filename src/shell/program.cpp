@@ -1,8 +1,12 @@
 #include "shell/program.h"
 
 #include "platform/qt/qt_messages.h"
+#include "shell/maker.h"
 #include "shell/program_folder.h"
+#include "shell/running_copy.h"
 #include "shell/splash_screen.h"
+#include "shell/surveys/password_prompt.h"
+#include "shell/surveys/survey_library.h"
 
 #include <QCommandLineParser>
 #include <QLockFile>
@@ -35,11 +39,14 @@ void portFromCommandLine(const QStringList& arguments, MainWindowOptions& option
 
 int runProgram(QApplication& app, MainWindowOptions options)
 {
-    // Also names the application-data folder that may hold the header file.
+    // Also name the application-data folders (the header file's, the survey library's) and,
+    // on Windows, the registry key: the organisation's, never Qt's own.
+    QApplication::setOrganizationName(QString::fromLatin1(maker::kName));
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     initShellResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
     portFromCommandLine(QApplication::arguments(), options);
+    installPasswordPrompt();
 
     MainWindowOptions windowOptions = options;
     if (windowOptions.programFolder.isEmpty())
@@ -47,15 +54,29 @@ int runProgram(QApplication& app, MainWindowOptions options)
     // A second copy would rebuild the header file under the first.
     const std::unique_ptr<QLockFile> lock = lockProgramFolder(windowOptions.programFolder);
     if (!lock) {
+        // The running copy comes forward; only one that does not answer is named in a box.
+        if (RunningCopy::askToComeForward(windowOptions.programFolder, std::chrono::seconds(3)))
+            return 0;
         QtMessages().show(std::string(kAlreadyRunning), Icon::None);
         return 1;
     }
+    // Only the copy that holds the lock moves the library, and says so once it is shown.
+    const auto [moved, movedTo] = moveSurveyLibraryHome();
 
     // The main window's loading runs when the splash window hands over.
     std::unique_ptr<MainWindow> window;
-    SplashScreen splash([&window, &windowOptions] {
+    SplashScreen splash([&window, &windowOptions, moved = moved, movedTo = movedTo] {
         window = std::make_unique<MainWindow>(windowOptions);
         window->show();
+        if (!moved.isEmpty())
+            window->showResult(moved, movedTo);
+    });
+    const RunningCopy running(windowOptions.programFolder, [&window, &splash] {
+        QWidget* shown = window ? static_cast<QWidget*>(window.get()) : &splash;
+        shown->setWindowState(shown->windowState() & ~Qt::WindowMinimized);
+        shown->show();
+        shown->raise();
+        shown->activateWindow();
     });
     splash.show();
     return app.exec();

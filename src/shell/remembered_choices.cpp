@@ -11,6 +11,7 @@ const QString kFolder = QStringLiteral("Download/folder");
 const QString kCompany = QStringLiteral("Report/company");
 const QString kPreparer = QStringLiteral("Report/preparedBy");
 const QString kChecker = QStringLiteral("Report/checkedBy");
+const QString kLibrary = QStringLiteral("Surveys/library");
 } // namespace
 
 RememberedChoices::RememberedChoices(const QString& file)
@@ -68,6 +69,20 @@ void RememberedChoices::setReportAuthor(const QString& company, const QString& p
     settings_->setValue(kCompany, company);
     settings_->setValue(kPreparer, preparer);
     settings_->setValue(kChecker, checker);
+    settings_->sync();
+}
+
+QString RememberedChoices::library() const
+{
+    return settings_->value(kLibrary).toString();
+}
+
+void RememberedChoices::useLibrary(const QString& location)
+{
+    if (location.isEmpty())
+        settings_->remove(kLibrary);
+    else
+        settings_->setValue(kLibrary, location);
     settings_->sync();
 }
 

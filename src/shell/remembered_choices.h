@@ -28,6 +28,10 @@ public:
     QString reportPreparer() const;
     QString reportChecker() const;
     void setReportAuthor(const QString& company, const QString& preparer, const QString& checker);
+    // The survey library chosen with "Library...": a server's connection without password;
+    // empty for this computer's own file.
+    QString library() const;
+    void useLibrary(const QString& location);
     // A window's geometry or a splitter's sizes, by name; empty when never kept.
     QByteArray layout(const QString& name) const;
     void keepLayout(const QString& name, const QByteArray& state);

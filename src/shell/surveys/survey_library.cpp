@@ -2,8 +2,11 @@
 
 #include "platform/qt/qt_app_data.h"
 #include "shell/main_window.h"
+#include "shell/remembered_choices.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/window_placement.h"
+#include "surveys/library_file.h"
+#include "surveys/library_location.h"
 #include "surveys/store.h"
 
 #include "platform/qt/qt_text.h"
@@ -23,10 +26,10 @@ namespace {
 std::optional<bool> keptInLibrary(const UnitBlock& b)
 {
     const QString path = surveyLibraryPath();
-    if (!QFileInfo::exists(path))
+    if (!surveys::isServerLocation(path.toStdString()) && !QFileInfo::exists(path))
         return false;
     surveys::SurveyStore store;
-    if (!store.open(QFile::encodeName(path).toStdString()))
+    if (!store.open(libraryArgument(path)))
         return std::nullopt;
     const auto name = [](const std::string& text) { return fromText(text).trimmed().toUtf8().toStdString(); };
     const auto separated = [](const std::string& text, char separator) {
@@ -46,6 +49,18 @@ std::optional<bool> keptInLibrary(const UnitBlock& b)
         return false;
     const std::optional<surveys::Survey> kept = store.survey(*id);
     return kept && kept->complete();
+}
+
+QString libraryFileName()
+{
+    return QString::fromUtf8(surveys::kLibraryFileName.data(), surveys::kLibraryFileName.size());
+}
+
+// The former place of a library that could not move this time, which is used where it is.
+QString& stayedAt()
+{
+    static QString path;
+    return path;
 }
 
 } // namespace
@@ -72,7 +87,33 @@ QString importReportText(const surveys::ImportReport& r)
 
 QString surveyLibraryPath()
 {
-    return appDataFilePath(QString::fromUtf8(surveys::kLibraryFileName.data(), surveys::kLibraryFileName.size()));
+    const QString chosen = RememberedChoices().library();
+    return chosen.isEmpty() ? defaultSurveyLibraryPath() : chosen;
+}
+
+QString defaultSurveyLibraryPath()
+{
+    return stayedAt().isEmpty() ? localAppDataFilePath(libraryFileName()) : stayedAt();
+}
+
+std::pair<QString, QString> moveSurveyLibraryHome()
+{
+    const QString from = QDir(formerAppDataFolder()).filePath(libraryFileName());
+    const QString to = localAppDataFilePath(libraryFileName());
+    if (QFileInfo(from) == QFileInfo(to))
+        return {};
+    const surveys::LibraryMoveResult moved = surveys::moveLibraryFile(fileSystemPath(from), fileSystemPath(to));
+    stayedAt() = surveys::stillAtFormerPlace(moved.kind) ? from : QString();
+    const QString note = QString::fromStdString(surveys::libraryMoveNote(moved, fileSystemPath(from), fileSystemPath(to)));
+    if (moved.kind == surveys::LibraryMove::Moved)
+        return {QStringLiteral("The survey library has moved to"), QFileInfo(to).absolutePath()};
+    return {note, {}};
+}
+
+std::string libraryArgument(const QString& location)
+{
+    return surveys::isServerLocation(location.toStdString()) ? location.toStdString()
+                                                             : QFile::encodeName(location).toStdString();
 }
 
 SurveysLauncher::SurveysLauncher(MainWindow& window) : QObject(&window), main_(window)
@@ -102,7 +143,7 @@ void SurveysLauncher::downloadAndKeep(Context& c)
 LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
 {
     const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-    const LibraryFeed fed = addToLibrary(QFile::encodeName(surveyLibraryPath()).toStdString(), block, now);
+    const LibraryFeed fed = addToLibrary(libraryArgument(surveyLibraryPath()), block, now);
     if (!fed.error.empty() || fed.surveyId == 0)
         return fed;
     lastAdded_ = fed.surveyId;

@@ -10,13 +10,25 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class QWidget;
 
 namespace tarvelon {
 
-// surveys.sqlite in the user's application-data folder (created when missing).
+// The survey library the window uses: the one chosen with "Library..." (a server), else this
+// computer's file.
 QString surveyLibraryPath();
+// This computer's file: surveys.sqlite in the user's local application-data folder (created
+// when missing), or where it was while it could not move there.
+QString defaultSurveyLibraryPath();
+// Once at the start: this computer's library moves from the former application-data folder to
+// the local one. What to tell the user (text, then the file or folder it names); empty when
+// nothing happened.
+std::pair<QString, QString> moveSurveyLibraryHome();
+// A library's location as the store takes it: a file's name in the system's encoding, a
+// server's connection as it is.
+std::string libraryArgument(const QString& location);
 
 // Asks for export files, or a folder of them, starting in `start`; empty when none is chosen.
 QStringList askImportPaths(QWidget* parent, bool folder, const QString& start);

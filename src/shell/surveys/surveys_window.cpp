@@ -6,6 +6,7 @@
 #include "shell/remembered_choices.h"
 #include "shell/help_texts.h"
 #include "shell/surveys/corrections_dialog.h"
+#include "shell/surveys/library_dialog.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/survey_tables.h"
@@ -48,7 +49,6 @@ SurveysWindow::SurveysWindow(SurveysWindowOptions options, QWidget* parent)
       written_(std::move(options.written))
 {
     setObjectName(QStringLiteral("Surveys"));
-    setWindowTitle(QStringLiteral("Surveys"));
     buildUi();
     applyHelpTexts(*this);
     useWindowKeys(this);
@@ -152,9 +152,14 @@ void SurveysWindow::buildUi()
         chooseExport(QStringLiteral("Export Table"), QStringLiteral("CSV table (*.csv)"), QStringLiteral("-table.csv"),
                      &SurveysWindow::exportTable);
     });
+    auto* libraryButton = new QPushButton(QStringLiteral("&Library..."), this);
+    libraryButton->setObjectName(QStringLiteral("library"));
+    connect(libraryButton, &QPushButton::clicked, this, [this] {
+        whenIdle([this] { LibraryDialog::choose(this, [this](const QString& l) { return useLibrary(l); }); });
+    });
     auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    for (QPushButton* b : {importButton_, chartButton, tableButton})
+    for (QPushButton* b : {importButton_, chartButton, tableButton, libraryButton})
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);
@@ -164,12 +169,28 @@ void SurveysWindow::buildUi()
 
 void SurveysWindow::openLibrary()
 {
-    if (!store_.open(QFile::encodeName(libraryPath_).toStdString()))
+    setWindowTitle(QStringLiteral("Surveys - ") +
+                   libraryShownName(libraryPath_ == defaultSurveyLibraryPath() ? QString() : libraryPath_));
+    openError_.clear();
+    if (!store_.isOpen() && !store_.open(libraryArgument(libraryPath_)))
         openError_ = QStringLiteral("The survey library cannot be opened: ") + qs(store_.error());
     else if (store_.readOnly())
         openError_ = QStringLiteral("The survey library is read-only: ") + qs(store_.error());
     importButton_->setEnabled(!isReadOnly());
     tree_->setEnabled(store_.isOpen());
+}
+
+QString SurveysWindow::useLibrary(const QString& location)
+{
+    surveys::SurveyStore other;
+    if (!other.open(libraryArgument(location)))
+        return qs(other.error());
+    store_ = std::move(other);
+    libraryPath_ = location;
+    chosen_.clear();
+    openLibrary();
+    reload();
+    return {};
 }
 
 bool SurveysWindow::isReadOnly() const

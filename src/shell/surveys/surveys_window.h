@@ -61,6 +61,9 @@ public:
     std::unique_ptr<CorrectionsDialog> correctionsDialog();
     // Shows the time chart with this depth too.
     void showTrend(int depthTenths);
+    // Moves the window to another library (a file or a server): its error, empty when it opened;
+    // the window stays on its library when the other cannot be opened.
+    QString useLibrary(const QString& location);
     // Imports files and folders, reports per file, and shows the first survey added.
     surveys::ImportReport importPaths(const QStringList& paths);
 

@@ -1,0 +1,254 @@
+#include "shell/surveys/library_dialog.h"
+
+#include "shell/help_texts.h"
+#include "shell/remembered_choices.h"
+#include "shell/surveys/password_prompt.h"
+#include "shell/surveys/survey_library.h"
+#include "surveys/library_location.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QUrl>
+
+namespace tarvelon {
+namespace {
+
+bool isServer(const QString& location)
+{
+    return surveys::isServerLocation(location.toStdString());
+}
+
+// "key=value key='a value'" as libpq reads it, the password pair left out.
+QString keywordsWithoutPassword(const QString& text, bool& removed)
+{
+    QStringList kept;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        while (i < n && text[i].isSpace())
+            ++i;
+        if (i >= n)
+            break;
+        const qsizetype start = i;
+        while (i < n && text[i] != QLatin1Char('=') && !text[i].isSpace())
+            ++i;
+        const QString key = text.mid(start, i - start);
+        while (i < n && text[i].isSpace())
+            ++i;
+        if (i < n && text[i] == QLatin1Char('='))
+            ++i;
+        while (i < n && text[i].isSpace())
+            ++i;
+        const bool quoted = i < n && text[i] == QLatin1Char('\'');
+        if (quoted)
+            ++i;
+        for (; i < n; ++i) {
+            if (text[i] == QLatin1Char('\\')) {
+                ++i; // the next character, whatever it is, belongs to the value
+                continue;
+            }
+            if (quoted ? text[i] == QLatin1Char('\'') : text[i].isSpace())
+                break;
+        }
+        if (quoted && i < n)
+            ++i;
+        if (key == QLatin1String("password"))
+            removed = true;
+        else
+            kept << text.mid(start, i - start);
+    }
+    return kept.join(QLatin1Char(' '));
+}
+
+QString uriWithoutPassword(const QString& uri, bool& removed)
+{
+    const qsizetype start = uri.indexOf(QLatin1String("://")) + 3;
+    qsizetype end = start;
+    while (end < uri.size() && uri[end] != QLatin1Char('/') && uri[end] != QLatin1Char('?'))
+        ++end;
+    QString authority = uri.mid(start, end - start);
+    if (const qsizetype at = authority.lastIndexOf(QLatin1Char('@')); at >= 0) {
+        QString user = authority.left(at);
+        if (const qsizetype colon = user.indexOf(QLatin1Char(':')); colon >= 0) {
+            user.truncate(colon);
+            removed = true;
+        }
+        authority = user + authority.mid(at);
+    }
+    QString rest = uri.mid(end);
+    if (const qsizetype q = rest.indexOf(QLatin1Char('?')); q >= 0) {
+        QStringList params = rest.mid(q + 1).split(QLatin1Char('&'));
+        removed = params.removeIf([](const QString& p) { return p.startsWith(QLatin1String("password=")); }) > 0 ||
+                  removed;
+        rest = rest.left(q) + (params.isEmpty() ? QString() : QLatin1Char('?') + params.join(QLatin1Char('&')));
+    }
+    return uri.left(start) + authority + rest;
+}
+
+} // namespace
+
+QString withoutPassword(const QString& location, bool* removed)
+{
+    bool cut = false;
+    QString out = location;
+    if (isServer(location))
+        out = location.startsWith(QLatin1String("postgres")) && location.contains(QLatin1String("://"))
+                  ? uriWithoutPassword(location, cut)
+                  : keywordsWithoutPassword(location, cut);
+    if (removed)
+        *removed = cut;
+    return out;
+}
+
+QString libraryShownName(const QString& location)
+{
+    if (location.isEmpty())
+        return QStringLiteral("this computer");
+    return isServer(location) ? withoutPassword(location) : QDir::toNativeSeparators(location);
+}
+
+LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("LibraryDialog"));
+    setWindowTitle(QStringLiteral("Survey Library"));
+    auto* form = new QFormLayout(this);
+    file_ = new QRadioButton(QStringLiteral("This &computer's file: %1").arg(QDir::toNativeSeparators(defaultFile)), this);
+    file_->setObjectName(QStringLiteral("thisComputer"));
+    server_ = new QRadioButton(QStringLiteral("A &server (PostgreSQL):"), this);
+    server_->setObjectName(QStringLiteral("server"));
+    form->addRow(file_);
+    form->addRow(server_);
+
+    host_ = new QLineEdit(this);
+    host_->setObjectName(QStringLiteral("host"));
+    port_ = new QSpinBox(this);
+    port_->setObjectName(QStringLiteral("port"));
+    port_->setRange(1, 65535);
+    port_->setValue(5432);
+    database_ = new QLineEdit(QStringLiteral("tarvelon"), this);
+    database_->setObjectName(QStringLiteral("database"));
+    user_ = new QLineEdit(this);
+    user_->setObjectName(QStringLiteral("user"));
+    user_->setPlaceholderText(QStringLiteral("your login name"));
+    tls_ = new QComboBox(this);
+    tls_->setObjectName(QStringLiteral("tlsMode"));
+    // Checking the server's certificate and name is the default; the weaker modes are there for
+    // a server on this computer or a trusted network.
+    tls_->addItems({QStringLiteral("verify-full"), QStringLiteral("verify-ca"), QStringLiteral("require"),
+                    QStringLiteral("prefer"), QStringLiteral("disable")});
+    connection_ = new QLineEdit(this);
+    connection_->setObjectName(QStringLiteral("connection"));
+    connection_->setPlaceholderText(QStringLiteral("postgresql://host:5432/tarvelon?sslmode=verify-full or service=NAME"));
+    form->addRow(QStringLiteral("&Host:"), host_);
+    form->addRow(QStringLiteral("&Port:"), port_);
+    form->addRow(QStringLiteral("&Database:"), database_);
+    form->addRow(QStringLiteral("&User:"), user_);
+    form->addRow(QStringLiteral("&TLS:"), tls_);
+    form->addRow(QStringLiteral("or c&onnection:"), connection_);
+    auto* passwords = new QLabel(QStringLiteral("No password is kept: it comes from your password file "
+                                                "(pgpass) or is asked for once while the program runs."),
+                                 this);
+    passwords->setWordWrap(true);
+    form->addRow(passwords);
+    problem_ = new QLabel(this);
+    problem_->setObjectName(QStringLiteral("problem"));
+    problem_->setWordWrap(true);
+    problem_->hide();
+    form->addRow(problem_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &LibraryDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+
+    if (location.isEmpty()) {
+        file_->setChecked(true);
+    } else {
+        server_->setChecked(true);
+        connection_->setText(withoutPassword(location));
+    }
+    connect(server_, &QRadioButton::toggled, this, &LibraryDialog::updateFields);
+    updateFields();
+    applyHelpTexts(*this);
+}
+
+void LibraryDialog::updateFields()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{host_, port_, database_, user_, tls_, connection_})
+        w->setEnabled(server_->isChecked());
+}
+
+QString LibraryDialog::serverLocation(QString* problem) const
+{
+    const QString line = connection_->text().trimmed();
+    if (!line.isEmpty()) {
+        if (!isServer(line))
+            *problem = QStringLiteral("A connection is a postgresql:// address or service=NAME (a service of your "
+                                      "pg_service.conf).");
+        return line;
+    }
+    const QString host = host_->text().trimmed();
+    const QString database = database_->text().trimmed();
+    if (host.isEmpty() || database.isEmpty()) {
+        *problem = QStringLiteral("Give the server's host and database, or one connection line.");
+        return {};
+    }
+    const auto part = [](const QString& s) { return QString::fromLatin1(QUrl::toPercentEncoding(s)); };
+    // A numeric IPv6 address goes in brackets, as in any URI.
+    const QString shownHost = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : part(host);
+    const QString user = user_->text().trimmed();
+    return QStringLiteral("postgresql://%1%2:%3/%4?sslmode=%5")
+        .arg(user.isEmpty() ? QString() : part(user) + QLatin1Char('@'), shownHost)
+        .arg(port_->value())
+        .arg(part(database), tls_->currentText());
+}
+
+void LibraryDialog::accept()
+{
+    QString problem;
+    const QString chosen = file_->isChecked() ? QString() : serverLocation(&problem);
+    if (!problem.isEmpty()) {
+        problem_->setText(problem);
+        problem_->show();
+        return;
+    }
+    bool removed = false;
+    location_ = withoutPassword(chosen, &removed);
+    note_ = removed ? QStringLiteral("The password in the connection was not kept: it is asked for when the "
+                                     "library opens, or comes from your password file.")
+                    : QString();
+    QDialog::accept();
+}
+
+bool LibraryDialog::choose(QWidget* parent, const std::function<QString(const QString& location)>& open)
+{
+    RememberedChoices choices;
+    const QString before = choices.library();
+    LibraryDialog dialog(before, defaultSurveyLibraryPath(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const QString chosen = dialog.location().isEmpty() ? defaultSurveyLibraryPath() : dialog.location();
+    if (const QString error = open(chosen); !error.isEmpty()) {
+        // A password typed wrong may be typed again at the next try.
+        forgetPasswords();
+        QMessageBox::critical(parent, QStringLiteral("Survey Library"),
+                              QStringLiteral("The survey library on %1 cannot be opened: %2\n\n"
+                                             "Nothing has changed: the window stays on %3, and \"Library...\" "
+                                             "can choose again.")
+                                  .arg(libraryShownName(dialog.location()), error, libraryShownName(before)));
+        return false;
+    }
+    choices.useLibrary(dialog.location());
+    if (!dialog.note().isEmpty())
+        QMessageBox::information(parent, QStringLiteral("Survey Library"), dialog.note());
+    return true;
+}
+
+} // namespace tarvelon

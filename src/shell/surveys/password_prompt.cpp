@@ -1,0 +1,44 @@
+#include "shell/surveys/password_prompt.h"
+
+#include "surveys/library_location.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+
+#include <map>
+#include <string>
+
+namespace tarvelon {
+namespace {
+
+std::map<std::string, std::string>& given()
+{
+    static std::map<std::string, std::string> passwords;
+    return passwords;
+}
+
+} // namespace
+
+void installPasswordPrompt()
+{
+    surveys::setPasswordPrompt([](const std::string& shown) -> std::optional<std::string> {
+        if (const auto it = given().find(shown); it != given().end())
+            return it->second;
+        bool ok = false;
+        const QString password = QInputDialog::getText(
+            QApplication::activeWindow(), QStringLiteral("Survey Library"),
+            QStringLiteral("Password for the survey library on\n%1:").arg(QString::fromStdString(shown)),
+            QLineEdit::Password, QString(), &ok);
+        if (!ok)
+            return std::nullopt;
+        return given()[shown] = password.toStdString();
+    });
+}
+
+void forgetPasswords()
+{
+    given().clear();
+}
+
+} // namespace tarvelon
