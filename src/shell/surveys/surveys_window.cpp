@@ -5,11 +5,14 @@
 #include "shell/file_boxes.h"
 #include "shell/remembered_choices.h"
 #include "shell/help_texts.h"
+#include "shell/surveys/history_view.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/survey_tables.h"
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/surveys_tree.h"
+#include "shell/surveys/library_boxes.h"
+#include "shell/surveys/sync_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
 
 #include <QBoxLayout>
@@ -93,7 +96,10 @@ void SurveysWindow::buildUi()
         chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"), QStringLiteral("-report.pdf"),
                      &SurveysWindow::writeReport);
     });
-    for (QPushButton* b : {baseButton_, settingsButton_, reportButton_})
+    deleteButton_ = new QPushButton(QStringLiteral("&Delete..."), right);
+    deleteButton_->setObjectName(QStringLiteral("deleteSurvey"));
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToDelete(); }); });
+    for (QPushButton* b : {baseButton_, settingsButton_, reportButton_, deleteButton_})
         tools->addWidget(b);
     reportAllTables_ = new QCheckBox(QStringLiteral("Every table"), right);
     reportAllTables_->setObjectName(QStringLiteral("reportAllTables"));
@@ -104,6 +110,8 @@ void SurveysWindow::buildUi()
     auto* vsplit = new QSplitter(Qt::Vertical, right);
     rightLayout->addWidget(vsplit, 1);
     charts_ = new SurveyCharts(vsplit);
+    history_ = new HistoryView(charts_);
+    charts_->addTab(history_, QStringLiteral("History"));
     tables_ = std::make_unique<SurveyTables>(header, new QTableWidget(vsplit));
     vsplit->setStretchFactor(0, 3);
     vsplit->setStretchFactor(1, 2);
@@ -129,9 +137,12 @@ void SurveysWindow::buildUi()
         chooseExport(QStringLiteral("Export Table"), QStringLiteral("CSV table (*.csv)"), QStringLiteral("-table.csv"),
                      &SurveysWindow::exportTable);
     });
+    syncButton_ = new QPushButton(QStringLiteral("S&ync..."), this);
+    syncButton_->setObjectName(QStringLiteral("sync"));
+    connect(syncButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { chooseSync(); }); });
     auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    for (QPushButton* b : {importButton_, chartButton, tableButton})
+    for (QPushButton* b : {importButton_, chartButton, tableButton, syncButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);
@@ -206,6 +217,7 @@ void SurveysWindow::loadTube(const surveys::TubeKey& key)
     tubeSurveys_ = store_.tubeSurveys(key);
     settings_ = store_.tubeSettings(key);
     corrections_ = store_.corrections(key);
+    history_->showHistory(store_.history(key));
 }
 
 void SurveysWindow::onSelectionChanged()
@@ -269,6 +281,7 @@ void SurveysWindow::onSelectionChanged()
     baseButton_->setEnabled(writable);
     baseButton_->setText(shown && shown == base ? QStringLiteral("Clear &Base") : QStringLiteral("Mark as &Base"));
     settingsButton_->setEnabled(writable);
+    deleteButton_->setEnabled(writable);
     reportButton_->setEnabled(base != nullptr);
     updateStatus();
 }
@@ -300,6 +313,37 @@ void SurveysWindow::editTubeSettings()
     TubeSettingsDialog dialog(key, store_.tubeSettings(key), this);
     if (dialog.exec() == QDialog::Accepted)
         setTubeSettings(key, dialog.settings());
+}
+
+void SurveysWindow::askToDelete()
+{
+    for (const surveys::Survey& s : tubeSurveys_)
+        if (!chosen_.empty() && s.id == chosen_.back() && confirmDelete(this, s, s.id == settings_.baseId))
+            deleteSurvey(s.id);
+}
+
+bool SurveysWindow::deleteSurvey(std::int64_t id)
+{
+    const bool ok = store_.remove(id);
+    actionError_ = ok ? QString() : QStringLiteral("The survey cannot be deleted: ") + qs(store_.error());
+    reload();
+    return ok;
+}
+
+void SurveysWindow::chooseSync()
+{
+    if (const std::optional<QString> other = askSyncLibrary(this, startFolder())) {
+        bool failed = false;
+        const QString text = syncWith(*other, &failed);
+        whenIdle([this, text, failed] { tellSyncEnd(this, text, failed); });
+    }
+}
+
+QString SurveysWindow::syncWith(const QString& other, bool* failed)
+{
+    const QString text = SyncBox::run(this, surveyLibraryPath(), other, failed);
+    reload();
+    return text;
 }
 
 void SurveysWindow::showTrend(int depthTenths)

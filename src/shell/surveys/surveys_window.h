@@ -22,6 +22,7 @@ class QTableWidget;
 
 namespace tarvelon {
 
+class HistoryView;
 class SurveyCharts;
 class SurveysTree;
 class SurveyTables;
@@ -55,6 +56,11 @@ public:
     void setBase(std::int64_t id);
     // Keeps the settings of a tube; false (and the status says why) when the library refuses.
     bool setTubeSettings(const surveys::TubeKey& tube, const surveys::TubeSettings& settings);
+    // Deletes the survey (no question asked); false (and the status says why) when the library refuses.
+    bool deleteSurvey(std::int64_t id);
+    // Syncs this computer's library file with `other` (a file or a connection), then reads the
+    // tree again; what happened, as the closing box says it, `failed` set when it stopped early.
+    QString syncWith(const QString& other, bool* failed = nullptr);
     // Shows the time chart with this depth too.
     void showTrend(int depthTenths);
     // Imports files and folders, reports per file, and shows the first survey added.
@@ -87,6 +93,8 @@ private:
                       bool (SurveysWindow::*write)(const QString&, QString*));
     QString startFolder() const;
     void editTubeSettings();
+    void askToDelete();
+    void chooseSync();
 
     surveys::SurveyStore store_;
     QString libraryPath_;
@@ -109,8 +117,11 @@ private:
     SurveysTree* tree_ = nullptr;
     std::unique_ptr<SurveyTables> tables_;
     SurveyCharts* charts_ = nullptr;
+    HistoryView* history_ = nullptr;
     QPushButton* baseButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* syncButton_ = nullptr;
     QPushButton* reportButton_ = nullptr;
     QCheckBox* reportAllTables_ = nullptr;
     QPushButton* importButton_ = nullptr;
