@@ -47,11 +47,9 @@ int run(const QCommandLineParser& parser)
                     .arg(r.settingsReceived));
     if (r.error.empty())
         return kSucceeded;
-    printMessage(QStringLiteral("Attention: the sync stopped after %1 of %2 surveys (%3); what was sent is kept, and "
-                                "running it again goes on from there")
-                     .arg(r.done)
-                     .arg(r.total)
-                     .arg(QString::fromStdString(r.error)));
+    printMessage(QStringLiteral("Attention: the sync stopped after ") + QString::number(r.done) + QStringLiteral(" of ") +
+                 QString::number(r.total) + QStringLiteral(" surveys (") + QString::fromStdString(r.error) +
+                 QStringLiteral("); what was sent is kept, and running it again goes on from there"));
     return interrupted() ? interruptedStatus() : kFailed;
 }
 

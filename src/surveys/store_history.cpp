@@ -94,7 +94,7 @@ std::string SurveyStore::who()
 {
     if (!user_.empty())
         return user_;
-    for (const char* name : {"USER", "USERNAME"})
+    for (const char* name : {"USER", "USERNAME", "LOGNAME"})
         if (const char* v = std::getenv(name); v && *v)
             return v;
     return "unknown";

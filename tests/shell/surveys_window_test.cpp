@@ -1,3 +1,4 @@
+#include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
@@ -263,6 +264,9 @@ TEST(SurveysWindow, SyncAndDeleteShowInTheTreeAndTheTubesHistory)
     EXPECT_FALSE(check.survey(synced));
     window.select({l.ids[0]});
     EXPECT_EQ(historyOf(window)->item(0, 2)->text(), QStringLiteral("survey 06 of 06/04/24 deleted"));
+    window.resize(1100, 760);
+    window.charts()->setCurrentWidget(historyOf(window));
+    EXPECT_TRUE(window.grab().save(QStringLiteral(TARVELON_SCREENS_DIR "/surveys/surveys-history.png")));
     EXPECT_FALSE(labels(window.tree()->topLevelItem(0)->child(0)->child(0)).contains("06/04/24 10:00  No. 06"));
 
     // A library that is not there is said, and nothing is made in its place.
