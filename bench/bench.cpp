@@ -7,6 +7,8 @@
 // tarvelon-bench stop      : Stop pressed in the middle of a download of blocks: press to port closed.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
 // tarvelon-bench surveys   : the survey library, its window and a tube report with 10 000 surveys (surveys_bench.cpp).
+// tarvelon-bench sync [LIBRARY] : 1000 surveys of 200 depths synced from a library file into an empty one
+//                              (or into LIBRARY, which must not hold them yet), then again (surveys_bench.cpp).
 #include "blocks/block_list.h"
 #include "blocks/download.h"
 #include "link/block.h"
@@ -369,6 +371,7 @@ int benchStartup()
 } // namespace
 
 int benchSurveys();
+int benchSync(const std::string& target);
 
 int main(int argc, char* argv[])
 {
@@ -390,6 +393,8 @@ int main(int argc, char* argv[])
         return benchStartup();
     if (what == "surveys")
         return benchSurveys();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys\n");
+    if (what == "sync")
+        return benchSync(argc > 2 ? argv[2] : "");
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys|sync [LIBRARY]\n");
     return 2;
 }

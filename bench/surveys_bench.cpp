@@ -5,6 +5,7 @@
 #include "shell/surveys/surveys_window.h"
 #include "surveys/import.h"
 #include "surveys/store.h"
+#include "surveys/sync.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -208,5 +209,46 @@ int benchSurveys()
     const ImportReport imported = importExportFiles(store, {folder.string()});
     std::printf("import of 1000 export pairs into the full library: %.1f s (%d added, %d not)\n", msSince(t) / 1000,
                 imported.added, imported.failed + imported.skipped);
+    return 0;
+}
+
+int benchSync(const std::string& target)
+{
+    QTemporaryDir dir;
+    const std::string from = dir.filePath(QStringLiteral("laptop.sqlite")).toStdString();
+    const std::string to = target.empty() ? dir.filePath(QStringLiteral("office.sqlite")).toStdString() : target;
+    SurveyStore laptop, office;
+    if (!laptop.open(from) || !office.open(to) || office.readOnly()) {
+        std::fprintf(stderr, "cannot open the libraries: %s %s\n", laptop.error().c_str(), office.error().c_str());
+        return 1;
+    }
+    // 50 tubes of 20 readouts, each readout of a tube but the base with two corrections.
+    std::vector<Survey> batch;
+    for (int tube = 0; tube < 50; ++tube)
+        for (int readout = 1; readout <= kReadouts; ++readout)
+            batch.push_back(make(tube, readout));
+    const std::vector<AddResult> added = laptop.addBatch(batch, {}, "");
+    for (size_t i = 0; i < added.size(); ++i)
+        if (i % kReadouts)
+            laptop.setCorrections(added[i].id, {{CorrectionKind::Bias, 0, 1.5, "entered", "2024-01-01T00:00:00Z", true},
+                                                {CorrectionKind::Bias, 1, -0.5, "entered", "2024-01-01T00:00:00Z", true}});
+    TubeSettings t;
+    t.constant = 25000;
+    for (int tube = 0; tube < 50; tube += 5) {
+        const Survey s = make(tube, 1);
+        t.baseId = added[size_t(tube * kReadouts)].id;
+        laptop.setTubeSettings({s.client, s.site, s.tube}, t);
+    }
+
+    for (const char* run : {"into a library without them", "again, every survey already there"}) {
+        const auto t0 = Clock::now();
+        const SyncResult r = syncLibraries(laptop, office);
+        std::printf("sync of %d surveys of %d depths, %s: %.2f s (%d sent, %d already there, %zu conflicts, "
+                    "%d tube settings sent)%s%s\n",
+                    r.total, kDepths, run, msSince(t0) / 1000, r.sent, r.skipped, r.conflicts.size(), r.settingsSent,
+                    r.error.empty() ? "" : "; stopped: ", r.error.c_str());
+        if (!r.error.empty())
+            return 1;
+    }
     return 0;
 }

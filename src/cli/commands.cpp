@@ -19,6 +19,9 @@ extern const Command kImportCommand;
 extern const Command kSurveysCommand;
 extern const Command kTubeCommand;
 extern const Command kCorrectCommand;
+extern const Command kHistoryCommand;
+extern const Command kDeleteCommand;
+extern const Command kSyncCommand;
 #endif
 #ifdef TARVELON_CLI_REPORT
 extern const Command kDisplacementCommand;
@@ -37,6 +40,9 @@ constexpr std::array kCommands = {
     &kSurveysCommand,
     &kTubeCommand,
     &kCorrectCommand,
+    &kHistoryCommand,
+    &kDeleteCommand,
+    &kSyncCommand,
 #endif
 #ifdef TARVELON_CLI_REPORT
     &kDisplacementCommand,

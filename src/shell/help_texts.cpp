@@ -158,6 +158,12 @@ constexpr HelpText kTexts[] = {
      "Save each chart of the tube as a PNG picture, at 96, 150 or 300 dpi as chosen, and an SVG drawing."},
     {"Surveys", "Surveys window", "exportTable", "Export Table...",
      "Save the chosen readouts' displacements as a CSV table, one row per readout and depth."},
+    {"Surveys", "Surveys window", "deleteSurvey", "Delete...",
+     "Delete the chosen readout from the library, with its readings and corrections, after a question that names "
+     "it; a tube whose base it was has no base afterwards."},
+    {"Surveys", "Surveys window", "sync", "Sync...",
+     "Sync this computer's library with another, a file or a server: the surveys and corrections it lacks are "
+     "sent, and each tube's settings go whichever way they were changed last."},
     {"Surveys", "Surveys window", "Close", "Close", "Close this window."},
     // Corrections
     {"Corrections", "Corrections box", "zoneDeepest", "Deepest quiet stretch",

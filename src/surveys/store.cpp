@@ -169,13 +169,21 @@ bool SurveyStore::insertRows(std::int64_t id, const std::vector<SurveyRow>& rows
 
 AddResult SurveyStore::add(const Survey& s)
 {
-    if (!db_.isOpen())
-        return {AddStatus::Failed, 0, error_.empty() ? "the library is not open" : error_};
-    if (readOnly_)
+    if (!writable())
         return {AddStatus::Failed, 0, error_};
     sql::Transaction tx(db_);
     if (!tx.begun())
         return {AddStatus::Failed, 0, db_.error()};
+    const AddResult r = addIn(s, originText(s.origin));
+    if ((r.status == AddStatus::Added || r.status == AddStatus::Completed) && !tx.commit())
+        return {AddStatus::Failed, 0, db_.error()};
+    return r;
+}
+
+AddResult SurveyStore::addIn(const Survey& s, const std::string& how)
+{
+    const std::string label = "survey " + s.readout + " of " + s.date;
+    const TubeKey tube{s.client, s.site, s.tube};
     if (const auto id = find(s)) {
         const std::optional<Survey> kept = survey(*id);
         if (!kept)
@@ -209,7 +217,9 @@ AddResult SurveyStore::add(const Survey& s)
         update.bind(1, depthList(missing)).bind(6, *id);
         update.bind(2, files ? s.headerFile : kept->headerFile).bind(3, files ? s.readingsFile : kept->readingsFile);
         update.bind(4, s.downloadedAt).bind(5, originText(s.origin));
-        if (!update.run() || !insertRows(*id, rows) || !tx.commit())
+        const std::string what = label + (missing.empty() ? " completed: " : ": ") + std::to_string(rows.size()) +
+                                 " depths added" + (missing.empty() ? "" : ", still incomplete");
+        if (!update.run() || !insertRows(*id, rows) || !record(tube, *id, what))
             return {AddStatus::Failed, 0, db_.error()};
         return {AddStatus::Completed, *id, {}};
     }
@@ -225,7 +235,8 @@ AddResult SurveyStore::add(const Survey& s)
     if (!insert.run())
         return {AddStatus::Failed, 0, db_.error()};
     const std::int64_t id = db_.lastInsertId();
-    if (!insertRows(id, s.rows) || !tx.commit())
+    const std::string what = label + " added" + (how.empty() ? "" : " (" + how + ")") + (s.complete() ? "" : ", incomplete");
+    if (!insertRows(id, s.rows) || !record(tube, id, what))
         return {AddStatus::Failed, 0, db_.error()};
     return {AddStatus::Added, id, {}};
 }
@@ -353,16 +364,23 @@ std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
 
 bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
 {
-    if (!db_.isOpen() || readOnly_) {
-        if (error_.empty())
-            error_ = "the library is not open";
-        return false;
-    }
-    sql::Transaction tx(db_); // the tube's settings and its report's fields together
-    sql::Statement q(db_, "INSERT OR REPLACE INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
+    return setTubeSettings(tube, t, now(), "");
+}
+
+bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, const std::string& changedAt,
+                                    const std::string& how)
+{
+    const TubeSettings before = tubeSettings(tube);
+    sql::Statement q(db_, "INSERT INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
                           "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass, "
-                          "depth_reference, gauge_m, checksum_tolerance) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                          "depth_reference, gauge_m, checksum_tolerance, changed_at) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (client, site, tube) "
+                          "DO UPDATE SET probe_constant = excluded.probe_constant, base_survey_id = "
+                          "excluded.base_survey_id, units = excluded.units, north = excluded.north, alert_mm = "
+                          "excluded.alert_mm, alarm_mm = excluded.alarm_mm, alert_mm_per_day = excluded.alert_mm_per_day, "
+                          "alarm_mm_per_day = excluded.alarm_mm_per_day, second_pass = excluded.second_pass, "
+                          "depth_reference = excluded.depth_reference, gauge_m = excluded.gauge_m, "
+                          "checksum_tolerance = excluded.checksum_tolerance, changed_at = excluded.changed_at");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, t.constant);
     t.baseId ? q.bind(5, t.baseId) : q.bindNull(5);
     q.bind(6, std::string_view(t.units == Units::Inches ? "in" : "mm"));
@@ -374,15 +392,12 @@ bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& t)
     q.bind(12, std::int64_t(t.secondPass ? 1 : 0));
     q.bind(13, depthReferenceName(t.depthReference)).bind(14, t.gaugeM);
     bindOptional(q, 15, t.checksumTolerance);
+    q.bind(16, changedAt);
     if (!q.run()) {
         error_ = db_.error();
         return false;
     }
-    if (!tx.begun() || !writeReportFields(tube, t.report) || !tx.commit()) {
-        error_ = db_.error();
-        return false;
-    }
-    return true;
+    return writeReportFields(tube, t.report) && recordSettings(tube, before, t, how);
 }
 
 bool SurveyStore::readRows(std::int64_t id, std::vector<SurveyRow>& rows)

@@ -33,6 +33,14 @@ struct AddResult {
     std::string error;
 };
 
+// One change of a tube's surveys or settings, as the library recorded it with the change.
+struct HistoryEntry {
+    std::string at;  // ISO 8601, UTC
+    std::string who; // the login name (a file) or the database user (a server)
+    std::optional<std::int64_t> surveyId; // the survey it was about, if any (it may be deleted since)
+    std::string what;                     // "survey 04 of 12/03/24 added (download)"
+};
+
 // One readout's readings 1 and 2 at one depth, for the trend of a depth.
 struct TrendPoint {
     std::int64_t surveyId = 0;
@@ -43,7 +51,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     enum class Access {
         Write, // made when new or empty, brought up to date when older
@@ -82,6 +90,29 @@ public:
     // Replaces the readout's corrections (none: clears them); false with error() when it cannot.
     bool setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections);
     std::optional<Survey> survey(std::int64_t id);
+    // Deletes the survey with its readings and corrections; a tube whose base it was has none
+    // then. False with error() when it is not there or the library cannot be written.
+    bool remove(std::int64_t id);
+    // The tube's changes, oldest first.
+    std::vector<HistoryEntry> history(const TubeKey& tube);
+
+    // Who and when each change is recorded with: the login name (USER, USERNAME) and the
+    // system clock unless set, so a test can fix them. The clock gives ISO 8601 UTC text.
+    void setUser(std::string name) { user_ = std::move(name); }
+    void setClock(std::function<std::string()> nowUtc) { clock_ = std::move(nowUtc); }
+
+    // Several surveys in one transaction, each as add() takes it, and for each the corrections
+    // the library lacks of it (by kind and axis; `corrections` empty or one list per survey).
+    // `how` says in the history how they came ("sync"). When one fails none is kept and every
+    // result is Failed with the error; a conflict is a result, not a failure.
+    std::vector<AddResult> addBatch(const std::vector<Survey>& surveys,
+                                    const std::vector<std::vector<Correction>>& corrections, const std::string& how);
+    // When each tube's settings last changed (ISO 8601 UTC; empty when set before that was kept).
+    std::map<TubeKey, std::string> tubeSettingsChangedAt();
+    // The settings as another library holds them, kept with the time they changed there;
+    // `how` says in the history where they came from.
+    bool setTubeSettings(const TubeKey& tube, const TubeSettings& settings, const std::string& changedAt,
+                         const std::string& how);
     std::optional<std::int64_t> find(const Survey& key);
     std::vector<TrendPoint> trend(const std::string& client, const std::string& site, const std::string& tube,
                                   int depthTenths);
@@ -92,6 +123,23 @@ private:
     };
 
     bool fail(const std::string& why);
+    bool writable();
+    // The work of add() and setCorrections() inside a transaction the caller holds.
+    AddResult addIn(const Survey& survey, const std::string& how);
+    bool writeCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections, const std::string& how);
+    // Adds those of `given` whose kind and axis the survey has none of.
+    bool mergeCorrections(std::int64_t surveyId, const std::vector<Correction>& given, const std::string& how);
+    bool writeTubeSettings(const TubeKey& tube, const TubeSettings& settings, const std::string& changedAt,
+                           const std::string& how);
+    // One line of the tube's history, in the transaction of the change it records.
+    bool record(const TubeKey& tube, std::optional<std::int64_t> surveyId, const std::string& what);
+    bool recordSettings(const TubeKey& tube, const TubeSettings& before, const TubeSettings& after,
+                        const std::string& how);
+    // The survey's tube and "survey 04 of 12/03/24"; false with error() when there is none.
+    bool labelOf(std::int64_t surveyId, TubeKey& tube, std::string& label);
+    // The user changes are recorded with; a server answers with its own user.
+    std::string who();
+    std::string now();
     std::optional<FileState> fileState();
     bool openToRead(const std::string& path);
     bool migrate();
@@ -106,6 +154,8 @@ private:
     std::function<void()> onLongWait_;
     bool readOnly_ = false;
     std::string error_;
+    std::string user_;
+    std::function<std::string()> clock_;
 };
 
 } // namespace tarvelon::surveys

@@ -45,24 +45,13 @@ std::vector<Correction> SurveyStore::corrections(std::int64_t surveyId)
 
 bool SurveyStore::setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections)
 {
-    if (!db_.isOpen() || readOnly_) {
-        if (error_.empty())
-            error_ = "the library is not open";
+    if (!writable())
         return false;
-    }
-    sql::Transaction tx(db_);
-    sql::Statement clear(db_, "DELETE FROM corrections WHERE survey_id = ?");
-    clear.bind(1, surveyId);
-    bool ok = tx.begun() && clear.run();
-    sql::Statement insert(db_, "INSERT OR REPLACE INTO corrections VALUES (?, ?, ?, ?, ?, ?, ?)");
-    for (const Correction& c : corrections) {
-        if (!ok)
-            break;
-        insert.bind(1, surveyId).bind(2, kindName(c.kind)).bind(3, std::int64_t(c.axis)).bind(4, c.value);
-        insert.bind(5, c.how).bind(6, c.acceptedAt).bind(7, std::int64_t(c.on ? 1 : 0));
-        ok = insert.run();
-    }
-    if (!ok || !tx.commit()) {
+    sql::Transaction tx(db_); // the corrections and their history together
+    // A failure of the corrections themselves says why in error(); the transaction's in the engine's words.
+    if (tx.begun() && !writeCorrections(surveyId, corrections, ""))
+        return false;
+    if (!tx.begun() || !tx.commit()) {
         error_ = db_.error();
         return false;
     }

@@ -71,6 +71,18 @@ constexpr std::string_view kMigrations[] = {
            probe_serial  TEXT NOT NULL DEFAULT '',
            remarks       TEXT NOT NULL DEFAULT '',
            PRIMARY KEY (client, site, tube));)",
+    // Who changed what, and when each tube's settings changed, so two libraries can be synced.
+    R"(ALTER TABLE tubes ADD COLUMN changed_at TEXT NOT NULL DEFAULT '';
+       CREATE TABLE history (
+           id        INTEGER PRIMARY KEY,
+           at        TEXT NOT NULL,
+           who       TEXT NOT NULL,
+           client    TEXT NOT NULL,
+           site      TEXT NOT NULL,
+           tube      TEXT NOT NULL,
+           survey_id INTEGER,
+           what      TEXT NOT NULL);
+       CREATE INDEX history_of_tube ON history (client, site, tube);)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

@@ -273,7 +273,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadUse{{"blocks", "--port", "@file"}, 1, "regular file, not a serial port"},
         BadUse{{"displacement", "--client", "C", "--site", "S"}, 2, "--tube is needed"},
         BadUse{{"displacement", "--client", "C", "--site", "S", "--tube", "T", "--constant", "-5"}, 2,
-               "positive number"}));
+               "positive number"},
+        BadUse{{"history", "--client", "C", "--site", "S"}, 2, "--tube is needed"},
+        BadUse{{"delete", "--client", "C", "--site", "S", "--tube", "T"}, 2, "--readout is needed"},
+        BadUse{{"sync", "--to", "@file"}, 2, "--from is needed"},
+        BadUse{{"sync", "--from", "/no/such/laptop.sqlite", "--to", "@file"}, 1, "no survey library at"}));
 
 // A tube of two readouts, 0.5 m steps, the second 349 reading units further at 1.5 m only.
 surveys::Survey tubeReadout(std::string readout, std::string date, std::int64_t at15)
@@ -292,6 +296,52 @@ surveys::Survey tubeReadout(std::string readout, std::string date, std::int64_t 
         s.rows.push_back({tenths, {100, -20}});
     s.rows[2].readings[0] = 100 + at15;
     return s;
+}
+
+TEST_F(Cli, SyncDeleteAndHistoryNameWhatTheyDidAndWho)
+{
+    const std::string laptop = home.file("laptop.sqlite"), office = home.file("office.sqlite");
+    {
+        surveys::SurveyStore a, b;
+        ASSERT_TRUE(a.open(laptop) && b.open(office));
+        for (auto* s : {&a, &b})
+            ASSERT_EQ(s->add(tubeReadout("01", "01/03/24", s == &a ? 7 : 0)).status, surveys::AddStatus::Added);
+        ASSERT_EQ(a.add(tubeReadout("02", "11/03/24", 349)).status, surveys::AddStatus::Added);
+    }
+    const auto as = [this](const std::vector<std::string>& args, std::string& out, std::string& err) {
+        ChildProcess p(TARVELON_CLI, args, {"USER=ana", "HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share")});
+        const int status = p.wait(60s);
+        out = p.out, err = p.err;
+        return status;
+    };
+    std::string out, err;
+    ASSERT_EQ(as({"sync", "--from", laptop, "--to", office}, out, err), 0) << err;
+    EXPECT_EQ(out, "1 sent, 0 completed, 0 already there, 1 conflicts; tube settings: 0 sent, 0 received\n");
+    EXPECT_NE(err.find("Conflict: client \"ACME\", site \"Hill\", tube \"T1\", readout 01 of 01/03/24"), std::string::npos)
+        << err;
+
+    const std::vector<std::string> tube{"--library", office, "--client", "ACME", "--site", "Hill", "--tube", "T1"};
+    std::vector<std::string> del{"delete", "--readout", "2"};
+    del.insert(del.end(), tube.begin(), tube.end());
+    ASSERT_EQ(as(del, out, err), 0) << err;
+    EXPECT_EQ(as(del, out, err), 1);
+    EXPECT_NE(err.find("has no readout 02"), std::string::npos) << err;
+
+    std::vector<std::string> history{"history", "--csv"};
+    history.insert(history.end(), tube.begin(), tube.end());
+    ASSERT_EQ(as(history, out, err), 0) << err;
+    std::vector<std::string> lines;
+    for (std::istringstream in(out); std::getline(in, lines.emplace_back());)
+        ;
+    ASSERT_GE(lines.size(), 4u) << out;
+    EXPECT_EQ(lines[0], "at,who,what");
+    EXPECT_NE(lines[2].find(",ana,survey 02 of 11/03/24 added (sync)"), std::string::npos) << out;
+    EXPECT_NE(lines[3].find(",ana,survey 02 of 11/03/24 deleted"), std::string::npos) << out;
+    {
+        surveys::SurveyStore b;
+        ASSERT_TRUE(b.open(office));
+        EXPECT_EQ(b.list().size(), 1u);
+    }
 }
 
 TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)

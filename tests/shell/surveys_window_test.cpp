@@ -1,4 +1,5 @@
 #include "shell/surveys/corrections_dialog.h"
+#include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
@@ -6,6 +7,10 @@
 #include "surveys/import.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -218,6 +223,62 @@ TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
     SurveysWindow damaged({QString::fromStdString(l.dir.file("damaged.sqlite")), {}});
     EXPECT_TRUE(damaged.isReadOnly());
     EXPECT_EQ(damaged.statusText(), QStringLiteral("The survey library cannot be opened: file is not a database"));
+}
+
+QTableWidget* historyOf(SurveysWindow& window)
+{
+    return window.findChild<QTableWidget*>(QStringLiteral("history"));
+}
+
+TEST(SurveysWindow, SyncAndDeleteShowInTheTreeAndTheTubesHistory)
+{
+    Library l;
+    fill(l);
+    // This computer's library holds a readout the other lacks and one that differs from it.
+    const std::string here = QFile::encodeName(surveyLibraryPath()).toStdString();
+    QFile::remove(surveyLibraryPath());
+    {
+        SurveyStore store;
+        ASSERT_TRUE(store.open(here));
+        Survey other = readout("I1", 2);
+        other.rows[0].readings[0] = 1;
+        for (const Survey& s : {readout("I1", 6), other})
+            ASSERT_EQ(store.add(s).status, AddStatus::Added);
+    }
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    bool failed = true;
+    const QString said = window.syncWith(QString::fromStdString(l.path), &failed);
+    EXPECT_FALSE(failed);
+    EXPECT_TRUE(said.startsWith(QStringLiteral("Surveys sent: 1\n"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("tube \"I1\", readout 02 of 02/04/24 10:00:00"))) << said.toStdString();
+    EXPECT_TRUE(labels(window.tree()->topLevelItem(0)->child(0)->child(0)).contains("06/04/24 10:00  No. 06"));
+
+    SurveyStore check;
+    ASSERT_TRUE(check.open(l.path));
+    const std::int64_t synced = *check.findReadout({"GEOTECNA", "FRANA 12", "I1"}, "06");
+    window.select({synced});
+    EXPECT_TRUE(historyOf(window)->item(0, 2)->text().startsWith("survey 06 of 06/04/24 added (sync)"));
+    // The question's default is Cancel: Enter keeps the survey.
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    window.findChild<QPushButton*>(QStringLiteral("deleteSurvey"))->click();
+    EXPECT_TRUE(check.survey(synced));
+    EXPECT_TRUE(window.deleteSurvey(synced));
+    EXPECT_FALSE(check.survey(synced));
+    window.select({l.ids[0]});
+    EXPECT_EQ(historyOf(window)->item(0, 2)->text(), QStringLiteral("survey 06 of 06/04/24 deleted"));
+    window.resize(1100, 760);
+    window.charts()->setCurrentWidget(historyOf(window));
+    EXPECT_TRUE(window.grab().save(QStringLiteral(TARVELON_SCREENS_DIR "/surveys/surveys-history.png")));
+    EXPECT_FALSE(labels(window.tree()->topLevelItem(0)->child(0)->child(0)).contains("06/04/24 10:00  No. 06"));
+
+    // A library that is not there is said, and nothing is made in its place.
+    const QString missing = QString::fromStdString(l.dir.file("typo.sqlite"));
+    EXPECT_TRUE(window.syncWith(missing, &failed).startsWith(QStringLiteral("There is no survey library at")));
+    EXPECT_TRUE(failed);
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
 // The library may be changed by another program while the window is open (its tables are

@@ -7,11 +7,14 @@
 #include "shell/help_texts.h"
 #include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/library_dialog.h"
+#include "shell/surveys/history_view.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/survey_tables.h"
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/surveys_tree.h"
+#include "shell/surveys/library_boxes.h"
+#include "shell/surveys/sync_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
 
 #include <QBoxLayout>
@@ -108,7 +111,10 @@ void SurveysWindow::buildUi()
                          QStringLiteral("-report.pdf"), &SurveysWindow::writeReport);
         });
     });
-    for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, reportButton_})
+    deleteButton_ = new QPushButton(QStringLiteral("&Delete..."), right);
+    deleteButton_->setObjectName(QStringLiteral("deleteSurvey"));
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToDelete(); }); });
+    for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, reportButton_, deleteButton_})
         tools->addWidget(b);
     tools->addStretch(1);
     rightLayout->addLayout(tools);
@@ -116,6 +122,8 @@ void SurveysWindow::buildUi()
     auto* vsplit = new QSplitter(Qt::Vertical, right);
     rightLayout->addWidget(vsplit, 1);
     charts_ = new SurveyCharts(vsplit);
+    history_ = new HistoryView(charts_);
+    charts_->addTab(history_, QStringLiteral("History"));
     tables_ = std::make_unique<SurveyTables>(header, new QTableWidget(vsplit));
     vsplit->setStretchFactor(0, 3);
     vsplit->setStretchFactor(1, 2);
@@ -157,9 +165,12 @@ void SurveysWindow::buildUi()
     connect(libraryButton, &QPushButton::clicked, this, [this] {
         whenIdle([this] { LibraryDialog::choose(this, [this](const QString& l) { return useLibrary(l); }); });
     });
+    syncButton_ = new QPushButton(QStringLiteral("S&ync..."), this);
+    syncButton_->setObjectName(QStringLiteral("sync"));
+    connect(syncButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { chooseSync(); }); });
     auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    for (QPushButton* b : {importButton_, chartButton, tableButton, libraryButton})
+    for (QPushButton* b : {importButton_, chartButton, tableButton, libraryButton, syncButton_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);
@@ -250,6 +261,7 @@ void SurveysWindow::loadTube(const surveys::TubeKey& key)
     tubeSurveys_ = store_.tubeSurveys(key);
     settings_ = store_.tubeSettings(key);
     corrections_ = store_.corrections(key);
+    history_->showHistory(store_.history(key));
 }
 
 void SurveysWindow::onSelectionChanged()
@@ -316,6 +328,7 @@ void SurveysWindow::onSelectionChanged()
         return r.survey == shown && r.displacement.compared;
     });
     correctButton_->setEnabled(writable && compared);
+    deleteButton_->setEnabled(writable);
     reportButton_->setEnabled(base != nullptr);
     updateStatus();
 }
@@ -368,6 +381,37 @@ std::unique_ptr<CorrectionsDialog> SurveysWindow::correctionsDialog()
                 result_, r, [this, id](const std::vector<surveys::Correction>& list) { return keepCorrections(id, list); },
                 this);
     return nullptr;
+}
+
+void SurveysWindow::askToDelete()
+{
+    for (const surveys::Survey& s : tubeSurveys_)
+        if (!chosen_.empty() && s.id == chosen_.back() && confirmDelete(this, s, s.id == settings_.baseId))
+            deleteSurvey(s.id);
+}
+
+bool SurveysWindow::deleteSurvey(std::int64_t id)
+{
+    const bool ok = store_.remove(id);
+    actionError_ = ok ? QString() : QStringLiteral("The survey cannot be deleted: ") + qs(store_.error());
+    reload();
+    return ok;
+}
+
+void SurveysWindow::chooseSync()
+{
+    if (const std::optional<QString> other = askSyncLibrary(this, startFolder())) {
+        bool failed = false;
+        const QString text = syncWith(*other, &failed);
+        whenIdle([this, text, failed] { tellSyncEnd(this, text, failed); });
+    }
+}
+
+QString SurveysWindow::syncWith(const QString& other, bool* failed)
+{
+    const QString text = SyncBox::run(this, surveyLibraryPath(), other, failed);
+    reload();
+    return text;
 }
 
 void SurveysWindow::showTrend(int depthTenths)

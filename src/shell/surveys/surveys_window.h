@@ -23,6 +23,7 @@ class QTableWidget;
 namespace tarvelon {
 
 class CorrectionsDialog;
+class HistoryView;
 class SurveyCharts;
 class SurveysTree;
 class SurveyTables;
@@ -59,6 +60,11 @@ public:
     // "Corrections" for the shown readout, which keeps what it changes at once and redraws this
     // window; nothing when the shown readout is not compared with a base.
     std::unique_ptr<CorrectionsDialog> correctionsDialog();
+    // Deletes the survey (no question asked); false (and the status says why) when the library refuses.
+    bool deleteSurvey(std::int64_t id);
+    // Syncs this computer's library file with `other` (a file or a connection), then reads the
+    // tree again; what happened, as the closing box says it, `failed` set when it stopped early.
+    QString syncWith(const QString& other, bool* failed = nullptr);
     // Shows the time chart with this depth too.
     void showTrend(int depthTenths);
     // Moves the window to another library (a file or a server): its error, empty when it opened;
@@ -96,6 +102,8 @@ private:
     void editTubeSettings();
     // Keeps a readout's corrections and redraws; "" when kept, else why not.
     QString keepCorrections(std::int64_t id, const std::vector<surveys::Correction>& list);
+    void askToDelete();
+    void chooseSync();
 
     surveys::SurveyStore store_;
     QString libraryPath_;
@@ -118,9 +126,12 @@ private:
     SurveysTree* tree_ = nullptr;
     std::unique_ptr<SurveyTables> tables_;
     SurveyCharts* charts_ = nullptr;
+    HistoryView* history_ = nullptr;
     QPushButton* baseButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* correctButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* syncButton_ = nullptr;
     QPushButton* reportButton_ = nullptr;
     ReportChoices reportChoices_; // the last report's, offered again
     int chartDpi_ = 96;           // the PNG charts' resolution chosen last

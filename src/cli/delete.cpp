@@ -1,0 +1,64 @@
+// tarvelon delete: one survey out of the library, with its readings and corrections.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/library.h"
+#include "cli/options.h"
+#include "cli/tube_key.h"
+#include "surveys/displacement.h"
+
+namespace tarvelon::cli {
+namespace {
+
+void addOptions(QCommandLineParser& parser)
+{
+    addLibraryOption(parser);
+    addTubeOptions(parser);
+    parser.addOption({QStringLiteral("readout"), QStringLiteral("The readout's number (required)."), QStringLiteral("NN")});
+    parser.addOption({QStringLiteral("date"),
+                      QStringLiteral("The readout's date, when several of the tube share its number."),
+                      QStringLiteral("DD/MM/YY")});
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const std::string library = *libraryOf(parser);
+    const surveys::TubeKey key = tubeKeyOf(parser);
+    const std::string number = surveys::readoutNumber(requiredValue(parser, QStringLiteral("readout")).toStdString());
+    const std::string date = parser.value(QStringLiteral("date")).trimmed().toStdString();
+    surveys::SurveyStore store;
+    if (!openExistingLibrary(library, store, true))
+        return kFailed;
+    // Deleting cannot be undone, so a number that names several readouts names none.
+    std::vector<surveys::Survey> found;
+    for (surveys::Survey& s : tubeReadouts(store, key))
+        if (surveys::readoutNumber(s.readout) == number && (date.empty() || s.date == date))
+            found.push_back(std::move(s));
+    const QString readout = QStringLiteral("readout %1").arg(QString::fromStdString(number));
+    if (found.empty()) {
+        printMessage(QStringLiteral("Attention: ") + tubeName(key) + QStringLiteral(" has no ") + readout +
+                     (date.empty() ? QString() : QStringLiteral(" of ") + QString::fromStdString(date)));
+        return kFailed;
+    }
+    if (found.size() > 1) {
+        QStringList dates;
+        for (const surveys::Survey& s : found)
+            dates << QString::fromStdString(s.date + " " + s.time);
+        throw UsageError{tubeName(key) + QStringLiteral(" has several ") + readout + QStringLiteral(" (") +
+                         dates.join(QStringLiteral(", ")) + QStringLiteral("): name one with --date")};
+    }
+    if (!store.remove(found.front().id)) {
+        printMessage(QStringLiteral("Attention: the survey cannot be deleted: ") + QString::fromStdString(store.error()));
+        return kFailed;
+    }
+    printResult(QStringLiteral("deleted: %1 of %2 %3")
+                    .arg(readout, QString::fromStdString(found.front().date), QString::fromStdString(found.front().time)));
+    return kSucceeded;
+}
+
+} // namespace
+
+extern const Command kDeleteCommand{"delete", "[--library FILE] --client C --site S --tube T --readout NN [--date DD/MM/YY]",
+                                    "Deletes one survey of the library, its readings and corrections with it.",
+                                    addOptions, run};
+
+} // namespace tarvelon::cli

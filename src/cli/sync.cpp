@@ -1,0 +1,63 @@
+// tarvelon sync: one survey library brought up to another's surveys, settings and corrections.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/library.h"
+#include "cli/options.h"
+#include "surveys/sync.h"
+
+namespace tarvelon::cli {
+namespace {
+
+void addOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("from"), QStringLiteral("The library whose surveys are sent (required)."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("to"), QStringLiteral("The library they are sent to (required)."),
+                      QStringLiteral("LIBRARY")});
+    addQuietOption(parser);
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const std::string from = requiredValue(parser, QStringLiteral("from")).toStdString();
+    const std::string to = requiredValue(parser, QStringLiteral("to")).toStdString();
+    surveys::SurveyStore source, target;
+    // Settings newer on the other side come back, so the source is opened to write as well.
+    if (!openExistingLibrary(from, source, true) || !openLibraryToWrite(to, target))
+        return kFailed;
+    const bool progress = !quiet(parser) && progressLineWanted();
+    surveys::SyncOptions options;
+    options.onBatch = [progress](const surveys::SyncProgress& p) {
+        if (progress)
+            showProgressLine(QStringLiteral("sync: %1 of %2 surveys").arg(p.done).arg(p.total));
+        return !interrupted();
+    };
+    const surveys::SyncResult r = surveys::syncLibraries(source, target, options);
+    if (progress)
+        showProgressLine({});
+    for (const std::string& name : r.conflicts)
+        printMessage(QStringLiteral("Conflict: %1 is in both libraries with other readings; both kept")
+                         .arg(QString::fromStdString(name)));
+    printResult(QStringLiteral("%1 sent, %2 completed, %3 already there, %4 conflicts; tube settings: %5 sent, %6 received")
+                    .arg(r.sent)
+                    .arg(r.completed)
+                    .arg(r.skipped)
+                    .arg(r.conflicts.size())
+                    .arg(r.settingsSent)
+                    .arg(r.settingsReceived));
+    if (r.error.empty())
+        return kSucceeded;
+    printMessage(QStringLiteral("Attention: the sync stopped after ") + QString::number(r.done) + QStringLiteral(" of ") +
+                 QString::number(r.total) + QStringLiteral(" surveys (") + QString::fromStdString(r.error) +
+                 QStringLiteral("); what was sent is kept, and running it again goes on from there"));
+    return interrupted() ? interruptedStatus() : kFailed;
+}
+
+} // namespace
+
+extern const Command kSyncCommand{"sync", "--from FILE --to LIBRARY [--quiet]",
+                                  "Sends the surveys, tube settings and corrections one library lacks; newer tube "
+                                  "settings come back.",
+                                  addOptions, run};
+
+} // namespace tarvelon::cli
