@@ -54,7 +54,9 @@ bool SurveyStore::setCorrections(std::int64_t surveyId, const std::vector<Correc
     sql::Statement clear(db_, "DELETE FROM corrections WHERE survey_id = ?");
     clear.bind(1, surveyId);
     bool ok = tx.begun() && clear.run();
-    sql::Statement insert(db_, "INSERT OR REPLACE INTO corrections VALUES (?, ?, ?, ?, ?, ?, ?)");
+    sql::Statement insert(db_, "INSERT INTO corrections VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (survey_id, kind, axis) "
+                               "DO UPDATE SET value = excluded.value, how = excluded.how, "
+                               "accepted_at = excluded.accepted_at, enabled = excluded.enabled");
     for (const Correction& c : corrections) {
         if (!ok)
             break;

@@ -1,7 +1,7 @@
 #include "support/harness.h"
 #include "surveys/library_files.h"
 #include "surveys/displacement.h"
-#include "surveys/sqlite.h"
+#include "surveys/sql.h"
 #include "surveys/store.h"
 
 #include <gtest/gtest.h>
