@@ -85,11 +85,11 @@ BEGIN
     RETURN NULL;
 END $$;
 CREATE FUNCTION tarvelon_correction_changed() RETURNS trigger LANGUAGE plpgsql AS $$
-DECLARE id bigint;
+DECLARE changed bigint;
 BEGIN
-    IF TG_OP = 'DELETE' THEN id := OLD.survey_id; ELSE id := NEW.survey_id; END IF;
+    IF TG_OP = 'DELETE' THEN changed := OLD.survey_id; ELSE changed := NEW.survey_id; END IF;
     PERFORM pg_notify('tarvelon_changes', s.client || E'\t' || s.site || E'\t' || s.tube)
-        FROM surveys s WHERE s.id = id;
+        FROM surveys s WHERE s.id = changed;
     RETURN NULL;
 END $$;
 CREATE TRIGGER surveys_changed AFTER INSERT OR UPDATE OR DELETE ON surveys
