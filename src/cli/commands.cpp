@@ -19,6 +19,7 @@ extern const Command kImportCommand;
 extern const Command kSurveysCommand;
 extern const Command kTubeCommand;
 extern const Command kCorrectCommand;
+extern const Command kLibraryCommand;
 #endif
 #ifdef TARVELON_CLI_REPORT
 extern const Command kDisplacementCommand;
@@ -37,6 +38,7 @@ constexpr std::array kCommands = {
     &kSurveysCommand,
     &kTubeCommand,
     &kCorrectCommand,
+    &kLibraryCommand,
 #endif
 #ifdef TARVELON_CLI_REPORT
     &kDisplacementCommand,

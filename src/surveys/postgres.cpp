@@ -73,6 +73,8 @@ std::string connectionMessage(const std::string& raw)
 
 std::string refusalMessage(std::string_view sql)
 {
+    if (sql.substr(0, 6) == "SELECT")
+        return "your role on the server may not read the library; ask its administrator for tarvelon_reader";
     const bool deleting = sql.substr(0, 6) == "DELETE" && sql.find("corrections") == std::string_view::npos;
     if (deleting)
         return "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
