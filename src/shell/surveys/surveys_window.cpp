@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -145,13 +146,24 @@ void SurveysWindow::openLibrary()
         openError_ = QStringLiteral("The survey library cannot be opened: ") + qs(store_.error());
     else if (store_.readOnly())
         openError_ = QStringLiteral("The survey library is read-only: ") + qs(store_.error());
+    mayEdit_ = store_.isOpen() && !store_.readOnly() && store_.rights() != surveys::SurveyStore::Rights::Read;
     importButton_->setEnabled(!isReadOnly());
+    // On a server, a colleague's survey, setting or correction shows here as soon as it is kept.
+    if (const int socket = store_.notificationSocket(); socket >= 0) {
+        auto* news = new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this);
+        connect(news, &QSocketNotifier::activated, this, [this, news] {
+            if (!store_.takeNotifications().empty())
+                reload();
+            if (store_.notificationSocket() < 0) // the connection was lost: nothing more to hear
+                news->setEnabled(false);
+        });
+    }
     tree_->setEnabled(store_.isOpen());
 }
 
 bool SurveysWindow::isReadOnly() const
 {
-    return !store_.isOpen() || store_.readOnly();
+    return !mayEdit_;
 }
 
 QString SurveysWindow::statusText() const

@@ -114,6 +114,7 @@ private:
     QPushButton* reportButton_ = nullptr;
     QCheckBox* reportAllTables_ = nullptr;
     QPushButton* importButton_ = nullptr;
+    bool mayEdit_ = false; // what the user's role on a server allows; a file: when writable
 };
 
 } // namespace tarvelon
