@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <string>
-#include <unistd.h>
 
 // A survey library made fresh for one test, on either engine: a file in a temporary folder, or
 // a database of its own on the test server that scripts/with-postgres runs (TARVELON_TEST_PG).
@@ -65,8 +65,10 @@ public:
             location_ = dir_.file("surveys.sqlite");
             return;
         }
+        // Test programs run at once on one server: a name no other takes.
+        static const unsigned run = std::random_device{}();
         static std::atomic<int> made{0};
-        database_ = "tarvelon_test_" + std::to_string(getpid()) + "_" + std::to_string(++made);
+        database_ = "tarvelon_test_" + std::to_string(run) + "_" + std::to_string(++made);
         if (onServer("CREATE DATABASE " + database_))
             location_ = testServer() + "/" + database_;
     }
