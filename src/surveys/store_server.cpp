@@ -108,23 +108,32 @@ constexpr std::array<std::string_view, 0> kServerSteps{};
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");
 
-// Roles made once for the cluster; rights granted again each time, which changes nothing.
+// Roles made once for the cluster, where the databases of other libraries may be making them at
+// the same moment (no lock of one database keeps out another's); rights granted again each
+// time, which changes nothing.
 constexpr std::string_view kRoles = R"(
 DO $$
+DECLARE
+    r text;
 BEGIN
-    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'tarvelon_reader') THEN
-        CREATE ROLE tarvelon_reader NOLOGIN;
-    END IF;
-    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'tarvelon_editor') THEN
-        CREATE ROLE tarvelon_editor NOLOGIN;
-    END IF;
-    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'tarvelon_manager') THEN
-        CREATE ROLE tarvelon_manager NOLOGIN;
-    END IF;
+    FOREACH r IN ARRAY ARRAY['tarvelon_reader', 'tarvelon_editor', 'tarvelon_manager'] LOOP
+        IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = r) THEN
+            BEGIN
+                EXECUTE format('CREATE ROLE %I NOLOGIN', r);
+            EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL;
+            END;
+        END IF;
+    END LOOP;
+    BEGIN
+        GRANT tarvelon_reader TO tarvelon_editor;
+    EXCEPTION WHEN unique_violation OR internal_error THEN NULL;
+    END;
+    BEGIN
+        GRANT tarvelon_editor TO tarvelon_manager;
+    EXCEPTION WHEN unique_violation OR internal_error THEN NULL;
+    END;
     EXECUTE format('GRANT USAGE ON SCHEMA %I TO tarvelon_reader', current_schema());
 END $$;
-GRANT tarvelon_reader TO tarvelon_editor;
-GRANT tarvelon_editor TO tarvelon_manager;
 GRANT SELECT ON surveys, readings, tubes, corrections, tube_reports, library_version TO tarvelon_reader;
 GRANT INSERT, UPDATE ON surveys, readings, tubes, corrections, tube_reports TO tarvelon_editor;
 GRANT DELETE ON corrections TO tarvelon_editor;
