@@ -1,9 +1,12 @@
 // tarvelon-bench surveys: a library of 10 000 surveys of 200 depths (500 tubes of 20 readouts),
-// then the Surveys window on it, a tube's charts and report, and an import of 1000 export pairs.
+// then the Surveys window on it, a tube's charts and report, and an import of 1000 export pairs;
+// in an SQLite file, then, when TARVELON_TEST_PG names a server (scripts/with-postgres), in a
+// database of its own there.
 #include "blocks/export_files.h"
 #include "report/tube_report.h"
 #include "shell/surveys/surveys_window.h"
 #include "surveys/import.h"
+#include "surveys/sql.h"
 #include "surveys/store.h"
 #include "surveys/sync.h"
 
@@ -12,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -95,12 +99,8 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-} // namespace
-
-int benchSurveys()
+int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
 {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("surveys.sqlite")).toStdString();
     std::vector<std::int64_t> firstTube;
     std::vector<double> adds;
     const auto started = Clock::now();
@@ -142,11 +142,13 @@ int benchSurveys()
                 kTubes * kReadouts, kDepths, msSince(started) / 1000, median(adds),
                 *std::max_element(adds.begin(), adds.end()), median(last));
     namespace fs = std::filesystem;
-    std::uintmax_t bytes = fs::file_size(path);
-    std::error_code ec;
-    bytes += fs::exists(path + "-wal") ? fs::file_size(path + "-wal", ec) : 0;
-    std::printf("library file: %.1f MB, %.1f kB per survey\n", double(bytes) / 1e6,
-                double(bytes) / 1e3 / (kTubes * kReadouts));
+    if (file) {
+        std::uintmax_t bytes = fs::file_size(path);
+        std::error_code ec;
+        bytes += fs::exists(path + "-wal") ? fs::file_size(path + "-wal", ec) : 0;
+        std::printf("library file: %.1f MB, %.1f kB per survey\n", double(bytes) / 1e6,
+                    double(bytes) / 1e3 / (kTubes * kReadouts));
+    }
 
     auto t = Clock::now();
     SurveysWindowOptions options;
@@ -200,9 +202,9 @@ int benchSurveys()
     }
 
     const fs::path folder = dir.filePath(QStringLiteral("exports")).toStdString();
-    fs::create_directory(folder);
-    for (int i = 0; i < 1000; ++i)
-        writePair(folder, i / kReadouts, 1 + i % kReadouts);
+    if (fs::create_directory(folder))
+        for (int i = 0; i < 1000; ++i)
+            writePair(folder, i / kReadouts, 1 + i % kReadouts);
     t = Clock::now();
     SurveyStore store;
     store.open(path);
@@ -210,6 +212,36 @@ int benchSurveys()
     std::printf("import of 1000 export pairs into the full library: %.1f s (%d added, %d not)\n", msSince(t) / 1000,
                 imported.added, imported.failed + imported.skipped);
     return 0;
+}
+
+// Statements on the test server's own database, by its superuser.
+bool onServer(const std::string& server, const std::string& sql)
+{
+    sql::Database admin;
+    if (admin.connect(server + "/postgres") && admin.exec(sql))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", sql.c_str(), admin.error().c_str());
+    return false;
+}
+
+} // namespace
+
+int benchSurveys()
+{
+    QTemporaryDir dir;
+    std::printf("-- an SQLite file\n");
+    if (const int failed = benchLibrary(dir.filePath(QStringLiteral("surveys.sqlite")).toStdString(), dir, true))
+        return failed;
+    const char* server = std::getenv("TARVELON_TEST_PG");
+    if (!server || !*server)
+        return 0;
+    const std::string database = "tarvelon_bench_" + std::to_string(QCoreApplication::applicationPid());
+    std::printf("-- PostgreSQL on this computer\n");
+    if (!onServer(server, "CREATE DATABASE " + database))
+        return 1;
+    const int failed = benchLibrary(std::string(server) + "/" + database, dir, false);
+    onServer(server, "DROP DATABASE " + database + " WITH (FORCE)");
+    return failed;
 }
 
 int benchSync(const std::string& target)

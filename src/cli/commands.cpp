@@ -22,6 +22,7 @@ extern const Command kCorrectCommand;
 extern const Command kHistoryCommand;
 extern const Command kDeleteCommand;
 extern const Command kSyncCommand;
+extern const Command kLibraryCommand;
 #endif
 #ifdef TARVELON_CLI_REPORT
 extern const Command kDisplacementCommand;
@@ -43,6 +44,7 @@ constexpr std::array kCommands = {
     &kHistoryCommand,
     &kDeleteCommand,
     &kSyncCommand,
+    &kLibraryCommand,
 #endif
 #ifdef TARVELON_CLI_REPORT
     &kDisplacementCommand,

@@ -4,8 +4,19 @@
 #include "platform/file_path.h"
 #include "surveys/download_feed.h"
 #include "platform/qt/qt_file_message.h"
+#include "surveys/library_location.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <iostream>
+
+#ifdef _WIN32
+#define NOMINMAX
+#include <windows.h>
+#else
+#include <termios.h>
+#include <unistd.h>
+#endif
 
 namespace tarvelon::cli {
 namespace {
@@ -18,9 +29,12 @@ void sayLongWaits(surveys::SurveyStore& store)
     });
 }
 
-// False, with the message said, when there is nothing at `path` to open.
+// False, with the message said, when there is nothing at `path` to open. A server's library is
+// not a file: the server says whether it is there when it is opened.
 bool libraryIsThere(const std::string& path)
 {
+    if (surveys::isServerLocation(path))
+        return true;
     std::error_code ec;
     if (std::filesystem::exists(fsPath(path), ec))
         return true;
@@ -51,7 +65,47 @@ bool openLibraryToWrite(const std::string& path, surveys::SurveyStore& store)
                      QString::fromStdString(store.error()));
         return false;
     }
+    // A role that may only read is told so before anything is tried (the server would refuse).
+    if (store.rights() == surveys::SurveyStore::Rights::Read) {
+        printMessage(QLatin1String(kLibraryCannotBeWritten.data(), qsizetype(kLibraryCannotBeWritten.size())) +
+                     QString::fromLatin1(kReadOnlyRole.data(), qsizetype(kReadOnlyRole.size())));
+        return false;
+    }
     return true;
+}
+
+std::optional<std::string> askPasswordOnTerminal(const std::string& shown)
+{
+    std::fprintf(stderr, "Password for %s: ", shown.c_str());
+    std::fflush(stderr);
+    std::string password;
+#ifdef _WIN32
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    const bool console = GetConsoleMode(in, &mode);
+    if (console)
+        SetConsoleMode(in, mode & ~DWORD(ENABLE_ECHO_INPUT));
+    const bool read = bool(std::getline(std::cin, password));
+    if (console)
+        SetConsoleMode(in, mode);
+#else
+    termios before{};
+    const bool terminal = tcgetattr(STDIN_FILENO, &before) == 0;
+    if (terminal) {
+        termios quiet = before;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    const bool read = bool(std::getline(std::cin, password));
+    if (terminal)
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
+#endif
+    std::fprintf(stderr, "\n");
+    if (!read || password.empty())
+        return std::nullopt;
+    if (!password.empty() && password.back() == '\r')
+        password.pop_back();
+    return password;
 }
 
 bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store, bool toWrite)

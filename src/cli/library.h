@@ -3,11 +3,14 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The survey library as the commands that read it open it.
 namespace tarvelon::cli {
 
+// `path` is a file's or a server's connection (postgresql://... or service=NAME).
 // Opens the library at `path` only to read it, never making, upgrading or changing it; false,
 // with the message said, when it is not there or cannot be read.
 bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store);
@@ -17,6 +20,12 @@ bool openLibraryToWrite(const std::string& path, surveys::SurveyStore& store);
 // Opens the library at `path` to read it, and to write it when `toWrite`; either way it must
 // already be there, since a command that changes a tube has nothing to change in a new one.
 bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store, bool toWrite);
+
+inline constexpr std::string_view kReadOnlyRole =
+    "your role on the server may only read the library; ask its administrator for tarvelon_editor";
+
+// A server's password, read from the terminal without showing it; nothing when none is typed.
+std::optional<std::string> askPasswordOnTerminal(const std::string& shown);
 
 // The library keeps header texts without their trailing blanks; so is a name typed.
 QString withoutTrailingBlanks(QString text);

@@ -1,6 +1,10 @@
 // tarvelon: the jobs of Tarvelon Manager from the command line.
 #include "cli/command.h"
 #include "cli/console.h"
+#ifdef TARVELON_CLI_SURVEYS
+#include "cli/library.h"
+#include "surveys/library_location.h"
+#endif
 
 #include <QCoreApplication>
 #ifdef TARVELON_CLI_REPORT
@@ -44,5 +48,9 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVELON_VERSION));
     tarvelon::cli::catchInterrupt();
+#ifdef TARVELON_CLI_SURVEYS
+    // A server's password the user's password file lacks is asked once a run, never shown.
+    tarvelon::surveys::setPasswordPrompt(tarvelon::cli::askPasswordOnTerminal);
+#endif
     return tarvelon::cli::runTarvelon(QCoreApplication::arguments());
 }

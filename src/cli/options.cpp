@@ -44,7 +44,8 @@ bool quiet(const QCommandLineParser& parser)
 void addLibraryOption(QCommandLineParser& parser, bool optional)
 {
     parser.addOption({QStringLiteral("library"),
-                      QStringLiteral("The survey library (default: the window's, surveys.sqlite in the user's "
+                      QStringLiteral("The survey library: a file, or a server's connection (postgresql://... or "
+                                     "service=NAME) (default: the window's, surveys.sqlite in the user's "
                                      "application-data folder)."),
                       QStringLiteral("FILE")});
     if (optional)

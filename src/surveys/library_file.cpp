@@ -1,6 +1,6 @@
 #include "surveys/library_file.h"
 
-#include "surveys/sqlite.h"
+#include "surveys/sql.h"
 
 #include <algorithm>
 #include <array>

@@ -9,6 +9,9 @@
 namespace tarvelon::surveys {
 
 bool isServerLocation(std::string_view location);
+// The location as it may be shown or printed: a password in a URI or in connection keywords
+// left out.
+std::string withoutPassword(std::string_view location);
 
 // Asked for a server's password when the user's password file has none; `shown` names the
 // server without any password. No answer (std::nullopt) gives up the connection.

@@ -156,12 +156,31 @@ std::optional<std::int64_t> SurveyStore::find(const Survey& s)
 
 bool SurveyStore::insertRows(std::int64_t id, const std::vector<SurveyRow>& rows)
 {
-    sql::Statement row(db_, "INSERT INTO readings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    for (const SurveyRow& r : rows) {
-        row.bind(1, id).bind(2, metres(r.depthTenths));
-        for (int j = 0; j < kChannels; ++j)
-            r.readings[size_t(j)] ? row.bind(3 + j, *r.readings[size_t(j)]) : row.bindNull(3 + j);
-        if (!row.run())
+    // Many rows a statement: a server is asked once for them, not once a depth. 90 rows of 10
+    // values stay within the 999 parameters the oldest SQLite takes.
+    constexpr size_t kBatch = 90;
+    std::string sql;
+    size_t prepared = 0;
+    std::optional<sql::Statement> insert;
+    for (size_t first = 0; first < rows.size(); first += kBatch) {
+        const size_t n = std::min(kBatch, rows.size() - first);
+        if (n != prepared) {
+            sql = "INSERT INTO readings VALUES ";
+            for (size_t i = 0; i < n; ++i)
+                sql += i ? ", (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+            insert.reset();
+            insert.emplace(db_, sql);
+            prepared = n;
+        }
+        int at = 1;
+        for (size_t i = first; i < first + n; ++i) {
+            const SurveyRow& r = rows[i];
+            insert->bind(at, id).bind(at + 1, metres(r.depthTenths));
+            at += 2;
+            for (int j = 0; j < kChannels; ++j, ++at)
+                r.readings[size_t(j)] ? insert->bind(at, *r.readings[size_t(j)]) : insert->bindNull(at);
+        }
+        if (!insert->run())
             return false;
     }
     return true;
@@ -226,15 +245,16 @@ AddResult SurveyStore::addIn(const Survey& s, const std::string& how)
 
     sql::Statement insert(db_, "INSERT INTO surveys (client, site, tube, depth, step, guides, north, readout, date, "
                                "time, downloaded_at, header_file, readings_file, origin, missing_depths) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
     insert.bind(1, s.client).bind(2, s.site).bind(3, s.tube).bind(5, s.step).bind(6, s.guides).bind(7, s.north);
     insert.bind(8, s.readout).bind(9, s.date).bind(10, s.time).bind(11, s.downloadedAt);
     insert.bind(12, s.headerFile).bind(13, s.readingsFile).bind(15, depthList(s.missingTenths));
     s.origin == Origin::Unknown ? insert.bindNull(14) : insert.bind(14, originText(s.origin));
     s.depth ? insert.bind(4, *s.depth) : insert.bindNull(4);
-    if (!insert.run())
+    if (!insert.step())
         return {AddStatus::Failed, 0, db_.error()};
-    const std::int64_t id = db_.lastInsertId();
+    const std::int64_t id = insert.integer(0);
+    insert.reset();
     const std::string what = label + " added" + (how.empty() ? "" : " (" + how + ")") + (s.complete() ? "" : ", incomplete");
     if (!insertRows(id, s.rows) || !record(tube, id, what))
         return {AddStatus::Failed, 0, db_.error()};
@@ -245,7 +265,7 @@ std::vector<SurveySummary> SurveyStore::list()
 {
     std::vector<SurveySummary> out;
     sql::Statement q(db_, "SELECT id, client, site, tube, readout, date, time, downloaded_at, origin, "
-                          "missing_depths = '' FROM surveys ORDER BY client, site, tube");
+                          "CASE WHEN missing_depths = '' THEN 1 ELSE 0 END FROM surveys ORDER BY client, site, tube");
     while (q.step())
         out.push_back({q.integer(0), q.text(1), q.text(2), q.text(3), q.text(4), q.text(5), q.text(6), q.text(7),
                        originOf(q.text(8)), q.integer(9) != 0});

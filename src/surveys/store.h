@@ -1,6 +1,6 @@
 #pragma once
 #include "surveys/corrections.h"
-#include "surveys/sqlite.h"
+#include "surveys/sql.h"
 #include "surveys/survey.h"
 
 #include <chrono>
@@ -11,7 +11,8 @@
 #include <vector>
 
 // The survey library: one SQLite file, written one survey per transaction, in write-ahead
-// logging so the window can read while a download adds.
+// logging so the window can read while a download adds; or a firm's PostgreSQL database, with
+// the same tables, where the server says who may change what.
 namespace tarvelon::surveys {
 
 inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
@@ -53,12 +54,16 @@ public:
     // Version of the tables this program writes; older files are brought up to it on opening.
     static constexpr int kSchemaVersion = 5;
 
+    // What the user may do: a file, all of it where it can be written; a server, what the
+    // user's role was granted.
+    enum class Rights { Read, Edit, Manage };
+
     enum class Access {
         Write, // made when new or empty, brought up to date when older
         Read,  // only read as it is: never made, upgraded or changed; an older one is refused
     };
 
-    // Opens or creates the library. A file that cannot be written (read-only disk, newer
+    // Opens or creates the library: a file, or a server's database when `path` is a connection. A file that cannot be written (read-only disk, newer
     // program's tables) opens read-only with why in error(); false when it cannot be read at all
     // or holds the tables of another program.
     bool open(const std::string& path, Access access = Access::Write);
@@ -66,6 +71,16 @@ public:
     // when a wait has lasted a second.
     void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait);
     bool isOpen() const { return db_.isOpen(); }
+    bool onServer() const { return db_.isOpen() && db_.engine() == sql::Engine::PostgreSQL; }
+    Rights rights();
+    // On a server, by its database's owner: the tables, brought up to date, and the roles
+    // tarvelon_reader, tarvelon_editor and tarvelon_manager with their rights; again changes
+    // nothing. False with error() when it cannot.
+    bool initServerRoles();
+    // A socket that becomes readable when another program changed a tube (-1 on a file), and
+    // the tubes changed since the last call, as "client\tsite\ttube".
+    int notificationSocket();
+    std::vector<std::string> takeNotifications();
     bool readOnly() const { return readOnly_; }
     const std::string& error() const { return error_; }
 
@@ -142,6 +157,9 @@ private:
     std::string now();
     std::optional<FileState> fileState();
     bool openToRead(const std::string& path);
+    bool openServer(const std::string& connection, Access access);
+    std::optional<FileState> serverState();
+    bool migrateServer();
     bool migrate();
     bool bringUpToDate(std::int64_t version);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);

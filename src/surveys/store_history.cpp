@@ -94,6 +94,12 @@ std::string SurveyStore::who()
 {
     if (!user_.empty())
         return user_;
+    // On a server the user is the one the server knows, whatever this computer calls him.
+    if (onServer()) {
+        sql::Statement q(db_, "SELECT current_user");
+        if (q.step())
+            return q.text(0);
+    }
     for (const char* name : {"USER", "USERNAME", "LOGNAME"})
         if (const char* v = std::getenv(name); v && *v)
             return v;

@@ -16,8 +16,12 @@ void SurveyStore::readReportFields(const TubeKey& tube, TubeReportFields& r)
 
 bool SurveyStore::writeReportFields(const TubeKey& tube, const TubeReportFields& r)
 {
-    sql::Statement q(db_, "INSERT OR REPLACE INTO tube_reports (client, site, tube, project, project_no, location, "
-                          "top_elevation, probe_serial, remarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    sql::Statement q(db_, "INSERT INTO tube_reports (client, site, tube, project, project_no, location, top_elevation, "
+                          "probe_serial, remarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                          "ON CONFLICT (client, site, tube) DO UPDATE SET project = excluded.project, "
+                          "project_no = excluded.project_no, location = excluded.location, "
+                          "top_elevation = excluded.top_elevation, probe_serial = excluded.probe_serial, "
+                          "remarks = excluded.remarks");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, r.project).bind(5, r.projectNo);
     q.bind(6, r.location);
     r.topElevation ? q.bind(7, *r.topElevation) : q.bindNull(7);

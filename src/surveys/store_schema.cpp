@@ -1,3 +1,4 @@
+#include "surveys/library_location.h"
 #include "surveys/store.h"
 
 #include <chrono>
@@ -135,6 +136,8 @@ bool SurveyStore::open(const std::string& path, Access access)
 {
     readOnly_ = false;
     error_.clear();
+    if (isServerLocation(path))
+        return openServer(path, access);
     if (access == Access::Read)
         return openToRead(path);
     std::optional<FileState> state;

@@ -4,6 +4,7 @@
 #include "sim/unit.h"
 #include "support/child_process.h"
 #include "support/harness.h"
+#include "surveys/library_engines.h"
 #include "surveys/store.h"
 
 #include <sqlite3.h>
@@ -700,6 +701,59 @@ TEST_F(Cli, DownloadAllSkipsErasedBlocks)
     ASSERT_TRUE(kept);
     EXPECT_TRUE(fs::path(kept->headerFile).is_absolute()) << kept->headerFile;
     EXPECT_TRUE(fs::exists(kept->headerFile)) << kept->headerFile;
+}
+
+// Every survey command on a library on a server: made by `library init`, read and written as
+// a file is, and a reader's change refused before anything is tried.
+TEST_F(Cli, EveryCommandWorksOnAServerLibrary)
+{
+    if (testServer().empty())
+        GTEST_SKIP() << kNoServer;
+    const TestLibrary server(LibraryEngine::PostgreSQL);
+    const std::string library = server.location();
+    const std::string reader = "reader_" + server.database();
+    std::string out, err;
+    ASSERT_EQ(run({"library", "init", "--library", library}, &out, &err), 0) << err;
+    ASSERT_TRUE(onServer("CREATE ROLE " + reader + " LOGIN PASSWORD '" + testServerPassword() +
+                         "'; GRANT tarvelon_reader TO " + reader));
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library)) << store.error();
+        ASSERT_EQ(store.add(tubeReadout("01", "01/03/24", 0)).status, surveys::AddStatus::Added);
+        ASSERT_EQ(store.add(tubeReadout("02", "11/03/24", 349)).status, surveys::AddStatus::Added);
+    }
+    std::string asReader = library;
+    asReader.replace(asReader.find("//") + 2, asReader.find('@') - asReader.find("//") - 2, reader);
+    const std::vector<std::string> tube{"--client", "ACME", "--site", "Hill", "--tube", "T1"};
+    const auto with = [&](std::vector<std::string> args, const std::string& at) {
+        args.insert(args.end(), {"--library", at});
+        args.insert(args.end(), tube.begin(), tube.end());
+        return args;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string said; // a part of standard output, or of standard error when it failed
+    } cases[] = {
+        {{"library", "init", "--library", library}, 0, "is ready"},
+        {with({"tube", "--constant", "25000", "--base", "1"}, library), 0, "25000"},
+        {with({"correct", "--readout", "02", "--bias-a", "2"}, library), 0, ""},
+        {with({"displacement", "--summary"}, library), 0, "02"},
+        {{"surveys", "--library", asReader, "--csv"}, 0, "ACME,Hill,T1,02"},
+        {with({"tube", "--constant", "1"}, asReader), 1, "ask its administrator for tarvelon_editor"},
+        {{"import", "--library", asReader, home.file("")}, 1, "ask its administrator for tarvelon_editor"},
+        {{"library", "init", "--library", home.file("lib.sqlite")}, 2, "a file library needs no init"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        EXPECT_EQ(run(c.args, &out, &err), c.status) << err;
+        EXPECT_NE((c.status == 0 ? out : err).find(c.said), std::string::npos) << out << err;
+    }
+    surveys::SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    EXPECT_EQ(store.tubeSettings({"ACME", "Hill", "T1"}).constant, 25000);
+    EXPECT_EQ(store.corrections(surveys::TubeKey{"ACME", "Hill", "T1"}).size(), 1u);
+    onServer("DROP OWNED BY " + reader + "; DROP ROLE " + reader, server.database());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
 #include "support/harness.h"
+#include "surveys/library_engines.h"
 #include "surveys/import.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -470,6 +472,25 @@ TEST(SurveysWindow, PossibleBiasShiftIsMarkedInTheTree)
                 << c.what << ": " << tube->child(i)->toolTip(0).toStdString();
         }
     }
+}
+
+// An open window on a server's library shows a colleague's survey within 2 seconds, unasked.
+TEST(SurveysWindow, ColleaguesSurveyOnTheServerShowsWithinTwoSeconds)
+{
+    if (test::testServer().empty())
+        GTEST_SKIP() << test::kNoServer;
+    const test::TestLibrary library(test::LibraryEngine::PostgreSQL);
+    SurveyStore colleague;
+    ASSERT_TRUE(colleague.open(library.location())) << colleague.error();
+    SurveysWindow window({QString::fromStdString(library.location()), {}});
+    ASSERT_EQ(window.tree()->topLevelItemCount(), 0);
+    ASSERT_EQ(colleague.add(readout("I7", 1)).status, AddStatus::Added);
+    QElapsedTimer waited;
+    waited.start();
+    while (window.tree()->topLevelItemCount() == 0 && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_EQ(window.tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(window.tree()->topLevelItem(0)->child(0)->child(0)->text(0), QStringLiteral("I7"));
 }
 
 } // namespace

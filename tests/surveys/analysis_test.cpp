@@ -262,6 +262,7 @@ TEST(Corrections, FoundForTheOtherReductionAreSaidSo)
 #include "blocks/download.h"
 #include "support/harness.h"
 #include "surveys/download_feed.h"
+#include "surveys/library_engines.h"
 #include "surveys/store.h"
 
 namespace {
@@ -311,18 +312,23 @@ TEST(DemoTube, HasAHistoryThatShowsEveryPartOfTheAnalysis)
 
 namespace {
 
+using StoredCorrections = tarvelon::test::OnEachEngine;
+
+INSTANTIATE_TEST_SUITE_P(Engines, StoredCorrections,
+                         testing::Values(tarvelon::test::LibraryEngine::SQLite, tarvelon::test::LibraryEngine::PostgreSQL),
+                         tarvelon::test::engineName);
+
 // A readout's corrections come back from the library as they were kept, and are replaced whole.
-TEST(StoredCorrections, ComeBackAsKeptAndAreReplacedWhole)
+TEST_P(StoredCorrections, ComeBackAsKeptAndAreReplacedWhole)
 {
-    tarvelon::test::TempDir dir;
     SurveyStore store;
-    ASSERT_TRUE(store.open(dir.file("lib.sqlite")));
+    ASSERT_TRUE(store.open(location())) << store.error();
     Survey s = readout(0, "01/03/24", "10:00:00", 20);
     s.client = "C", s.site = "S", s.tube = "T";
     const std::int64_t id = store.add(s).id;
     const std::vector<Correction> kept{{CorrectionKind::Bias, 1, -2.25, "proposed over 1.0 to 2.0 m", "2024-03-02T10:00:00Z", false},
                                        {CorrectionKind::DepthShift, 0, 0.5, "entered", "2024-03-02T10:00:00Z", true}};
-    ASSERT_TRUE(store.setCorrections(id, kept));
+    ASSERT_TRUE(store.setCorrections(id, kept)) << store.error();
     std::vector<Correction> back = store.corrections(id);
     std::sort(back.begin(), back.end(), [](const Correction& a, const Correction& b) { return a.kind < b.kind; });
     EXPECT_EQ(back, kept);

@@ -1,13 +1,16 @@
 #include "support/harness.h"
+#include "surveys/library_engines.h"
 #include "surveys/library_files.h"
 #include "surveys/displacement.h"
-#include "surveys/sqlite.h"
+#include "surveys/sql.h"
 #include "surveys/store.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -59,49 +62,84 @@ Survey surveyNumbered(int n)
 }
 
 #ifndef _WIN32
-// Programs that open one library together, released at one instant, each adding a survey:
-// every one succeeds and the library ends at the current version holding all they added.
-TEST(StoreOpen, ManyProgramsOpeningOneLibraryAtOnceAllSucceed)
+// Programs released at one instant, each adding survey `number(n)` to the library at `location`;
+// the exit status of each: 0 added, 2 already there, 1 anything else.
+std::vector<int> atOnce(const std::string& location, int programs, const std::function<int(int)>& number)
 {
-    constexpr int kPrograms = 8, kRounds = 20;
-    for (int version : {0, 1, 2})
-        for (int round = 0; round < kRounds; ++round) {
-            SCOPED_TRACE("version " + std::to_string(version) + ", round " + std::to_string(round));
-            TempDir dir;
-            const std::string path = dir.file("surveys.sqlite");
-            makeLibrary(path, version);
-            int gate[2];
-            ASSERT_EQ(pipe(gate), 0);
-            std::vector<pid_t> programs;
-            for (int n = 0; n < kPrograms; ++n) {
-                const pid_t pid = fork();
-                if (pid == 0) {
-                    close(gate[1]);
-                    char c;
-                    (void)!read(gate[0], &c, 1); // returns once the gate's other end is closed
-                    SurveyStore store;
-                    bool ok = store.open(path) && !store.readOnly();
-                    const AddResult added = ok ? store.add(surveyNumbered(100 + n)) : AddResult{};
-                    ok = ok && added.status == AddStatus::Added;
-                    if (!ok)
-                        std::fprintf(stderr, "program %d: %s%s\n", n, store.error().c_str(), added.error.c_str());
-                    _exit(ok ? 0 : 1);
-                }
-                programs.push_back(pid);
-            }
-            close(gate[0]);
+    int gate[2];
+    EXPECT_EQ(pipe(gate), 0);
+    std::vector<pid_t> pids;
+    for (int n = 0; n < programs; ++n) {
+        const pid_t pid = fork();
+        if (pid == 0) {
             close(gate[1]);
-            int failed = 0;
-            for (pid_t pid : programs) {
-                int status = 0;
-                waitpid(pid, &status, 0);
-                failed += !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-            }
-            ASSERT_EQ(failed, 0);
+            char c;
+            (void)!read(gate[0], &c, 1); // returns once the gate's other end is closed
             SurveyStore store;
-            ASSERT_TRUE(store.open(path, SurveyStore::Access::Read)) << store.error();
+            const bool open = store.open(location) && !store.readOnly();
+            const AddResult added = open ? store.add(surveyNumbered(number(n))) : AddResult{};
+            if (added.status != AddStatus::Added && added.status != AddStatus::AlreadyThere)
+                std::fprintf(stderr, "program %d: %s%s\n", n, store.error().c_str(), added.error.c_str());
+            _exit(added.status == AddStatus::Added ? 0 : added.status == AddStatus::AlreadyThere ? 2 : 1);
+        }
+        pids.push_back(pid);
+    }
+    close(gate[0]);
+    close(gate[1]);
+    std::vector<int> codes;
+    for (pid_t pid : pids) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        codes.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 1);
+    }
+    return codes;
+}
+
+using StoreOpenOnEachEngine = tarvelon::test::OnEachEngine;
+
+INSTANTIATE_TEST_SUITE_P(Engines, StoreOpenOnEachEngine,
+                         testing::Values(tarvelon::test::LibraryEngine::SQLite, tarvelon::test::LibraryEngine::PostgreSQL),
+                         tarvelon::test::engineName);
+
+// Programs that open one library together, each adding a survey: every one succeeds and the
+// library ends at the current version holding all they added. A file may be left by version 1;
+// a server's database is new or made now.
+TEST_P(StoreOpenOnEachEngine, ManyProgramsOpeningOneLibraryAtOnceAllSucceed)
+{
+    const bool file = GetParam() == tarvelon::test::LibraryEngine::SQLite;
+    const int kPrograms = 8, kRounds = file ? 20 : 4;
+    for (int version : {0, 1, 2})
+        for (int round = 0; round < kRounds && (file || version != 1); ++round) {
+            SCOPED_TRACE("version " + std::to_string(version) + ", round " + std::to_string(round));
+            tarvelon::test::TestLibrary library(GetParam());
+            const std::string& location = library.location();
+            if (file)
+                makeLibrary(location, version);
+            else if (version == 2)
+                ASSERT_TRUE(SurveyStore().open(location));
+            const std::vector<int> codes = atOnce(location, kPrograms, [](int n) { return 100 + n; });
+            ASSERT_EQ(codes, std::vector<int>(size_t(kPrograms), 0));
+            SurveyStore store;
+            ASSERT_TRUE(store.open(location, SurveyStore::Access::Read)) << store.error();
             EXPECT_EQ(store.list().size(), size_t(kPrograms + (version == 1 ? 1 : 0)));
         }
+}
+
+// Programs adding the same survey at once: one adds it, every other finds it there.
+TEST_P(StoreOpenOnEachEngine, OneSurveyAddedByManyProgramsAtOnceIsKeptOnce)
+{
+    constexpr int kPrograms = 6;
+    ASSERT_TRUE(SurveyStore().open(location()));
+    for (int round = 0; round < 3; ++round) {
+        std::vector<int> codes = atOnce(location(), kPrograms, [round](int) { return round; });
+        std::sort(codes.begin(), codes.end());
+        std::vector<int> want(size_t(kPrograms), 2);
+        want[0] = 0;
+        EXPECT_EQ(codes, want) << "round " << round;
+    }
+    SurveyStore store;
+    ASSERT_TRUE(store.open(location(), SurveyStore::Access::Read));
+    EXPECT_EQ(store.list().size(), 3u);
 }
 #endif
 

@@ -1,5 +1,6 @@
 #include "blocks/export_files.h"
 #include "support/harness.h"
+#include "surveys/library_engines.h"
 #include "surveys/library_files.h"
 #include "surveys/displacement.h"
 #include "surveys/export_reader.h"
@@ -13,6 +14,8 @@
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
+using tarvelon::test::LibraryEngine;
+using tarvelon::test::OnEachEngine;
 using tarvelon::test::TempDir;
 using tarvelon::test::version1Library;
 
@@ -113,13 +116,20 @@ TEST(ExportReader, PartnerFileKeepsTheCaseOfTheName)
         EXPECT_EQ(partnerFile(path), partner) << path;
 }
 
-TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
+using StoreOnEachEngine = OnEachEngine;
+
+INSTANTIATE_TEST_SUITE_P(Engines, StoreOnEachEngine, testing::Values(LibraryEngine::SQLite, LibraryEngine::PostgreSQL),
+                         tarvelon::test::engineName);
+
+TEST_P(StoreOnEachEngine, KeepsEachSurveyOnceAndWholeOrNotAtAll)
 {
-    TempDir dir;
-    const std::string path = dir.file("surveys.sqlite");
     SurveyStore store;
-    ASSERT_TRUE(store.open(path)) << store.error();
+    ASSERT_TRUE(store.open(location())) << store.error();
+    EXPECT_FALSE(store.readOnly());
+    EXPECT_EQ(store.onServer(), GetParam() == LibraryEngine::PostgreSQL);
     Survey s = survey("01", {row(5, 1, 2), row(10, -3, 4)});
+    s.depth = 2.5;
+    s.origin = Origin::Import;
     s.rows[1].readings[7] = 9;
     const AddResult added = store.add(s);
     ASSERT_EQ(added.status, AddStatus::Added) << added.error;
@@ -133,6 +143,58 @@ TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
     EXPECT_EQ(store.survey(added.id)->rows, s.rows);
     ASSERT_EQ(store.trend("C", "S", "T", 10).size(), 1u);
     EXPECT_EQ(store.trend("C", "S", "T", 10)[0].reading1, -3);
+    // A survey deeper than a statement's batch of rows comes back whole, in order.
+    Survey deep = survey("06", {});
+    for (int t = 5; t <= 1000; t += 5)
+        deep.rows.push_back(row(t, t, -t));
+    const AddResult deepAdded = store.add(deep);
+    ASSERT_EQ(deepAdded.status, AddStatus::Added) << deepAdded.error;
+    EXPECT_EQ(store.survey(deepAdded.id)->rows, deep.rows);
+    const std::vector<Survey> tube = store.tubeSurveys({"C", "S", "T"});
+    ASSERT_EQ(tube.size(), 2u);
+    EXPECT_EQ(tube[0].depth, 2.5);
+    EXPECT_EQ(tube[0].origin, Origin::Import);
+    EXPECT_EQ(tube[1].rows.size(), 200u);
+    EXPECT_EQ(store.find(deep), deepAdded.id);
+    EXPECT_EQ(store.findReadout({"C", "S", "T"}, "6"), deepAdded.id);
+}
+
+// A tube's settings and its report's fields, kept per tube and replaced whole.
+TEST_P(StoreOnEachEngine, KeepsTubeSettingsPerTube)
+{
+    SurveyStore store;
+    ASSERT_TRUE(store.open(location())) << store.error();
+    const std::int64_t base = store.add(survey("01", {row(5, 1, 2)})).id;
+    TubeSettings t{25000, base, Units::Inches, 45.0, 10.0, 20.0, 0.5, 1.0, true};
+    t.report = {"Dam", "P-17", "Left bank", "SN 4411", "Read weekly", 312.5};
+    TubeSettings plain;
+    plain.constant = 20000.125;
+    plain.checksumTolerance.reset();
+    const struct {
+        TubeKey tube;
+        TubeSettings settings;
+    } cases[] = {{{"C", "S", "T"}, t}, {{"C", "S", "T2"}, plain}, {{"C", "S", "T"}, plain}};
+    std::map<TubeKey, TubeSettings> all;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tube.tube);
+        ASSERT_TRUE(store.setTubeSettings(c.tube, c.settings)) << store.error();
+        all[c.tube] = c.settings;
+        EXPECT_EQ(store.tubeSettings(c.tube), c.settings);
+    }
+    EXPECT_EQ(store.allTubeSettings(), all);
+    EXPECT_EQ(store.tubeSettings({"C", "S", "T3"}), TubeSettings{});
+}
+
+// What only an SQLite file has: its journal mode, another program's lock, tables of a newer program.
+TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
+{
+    TempDir dir;
+    const std::string path = dir.file("surveys.sqlite");
+    SurveyStore store;
+    ASSERT_TRUE(store.open(path)) << store.error();
+    Survey s = survey("01", {row(5, 1, 2), row(10, -3, 4)});
+    s.rows[1].readings[7] = 9;
+    ASSERT_EQ(store.add(s).status, AddStatus::Added);
 
     sql::Database raw;
     ASSERT_TRUE(raw.open(path, sql::Database::Mode::ReadWrite));
@@ -224,7 +286,7 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
 
 // A survey kept with rows not read is completed by the same survey read whole, or by the rest of
 // its rows; only readings that differ at a depth both hold are a conflict.
-TEST(Store, IncompleteSurveyIsCompletedNotLockedOut)
+TEST_P(StoreOnEachEngine, IncompleteSurveyIsCompletedNotLockedOut)
 {
     const auto incomplete = [](std::vector<SurveyRow> rows, std::vector<int> missing) {
         Survey s = survey("05", std::move(rows));
@@ -252,9 +314,9 @@ TEST(Store, IncompleteSurveyIsCompletedNotLockedOut)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        TempDir dir;
+        const tarvelon::test::TestLibrary library(GetParam());
         SurveyStore store;
-        ASSERT_TRUE(store.open(dir.file("surveys.sqlite")));
+        ASSERT_TRUE(store.open(library.location())) << store.error();
         const AddResult first = store.add(c.first);
         ASSERT_EQ(first.status, AddStatus::Added);
         const AddResult second = store.add(c.second);
@@ -471,7 +533,7 @@ TEST(Displacement, RateAndThresholdsFlagTheReadoutsThatCrossThem)
     EXPECT_EQ(analyseTube(nullptr, {&first}, {}).reason, "no base readout is chosen for the tube");
 }
 
-TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)
+TEST_P(StoreOnEachEngine, ImportAddsEachPairOnceAndSaysWhyForTheOthers)
 {
     TempDir dir;
     const auto put = [&](const std::string& name, const std::string& bytes) { test::writeFile(dir.file(name), bytes); };
@@ -489,7 +551,7 @@ TEST(Import, AddsEachPairOnceAndSaysWhyForTheOthers)
     put("còpia 測試/A-dat.dat", headerBytes(header("03")));
     put("còpia 測試/A-num.dat", readingsBytes());
     SurveyStore store;
-    ASSERT_TRUE(store.open(dir.file("surveys.sqlite")));
+    ASSERT_TRUE(store.open(location())) << store.error();
 
     const ImportReport first = importExportFiles(store, {utf8Path(dir.path())});
     EXPECT_EQ(first.added, 1);

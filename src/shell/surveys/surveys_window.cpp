@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -187,7 +188,18 @@ void SurveysWindow::openLibrary()
         openError_ = QStringLiteral("The survey library cannot be opened: ") + qs(store_.error());
     else if (store_.readOnly())
         openError_ = QStringLiteral("The survey library is read-only: ") + qs(store_.error());
+    mayEdit_ = store_.isOpen() && !store_.readOnly() && store_.rights() != surveys::SurveyStore::Rights::Read;
     importButton_->setEnabled(!isReadOnly());
+    // On a server, a colleague's survey, setting or correction shows here as soon as it is kept.
+    if (const int socket = store_.notificationSocket(); socket >= 0) {
+        auto* news = new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this);
+        connect(news, &QSocketNotifier::activated, this, [this, news] {
+            if (!store_.takeNotifications().empty())
+                reload();
+            if (store_.notificationSocket() < 0) // the connection was lost: nothing more to hear
+                news->setEnabled(false);
+        });
+    }
     tree_->setEnabled(store_.isOpen());
 }
 
@@ -206,7 +218,7 @@ QString SurveysWindow::useLibrary(const QString& location)
 
 bool SurveysWindow::isReadOnly() const
 {
-    return !store_.isOpen() || store_.readOnly();
+    return !mayEdit_;
 }
 
 QString SurveysWindow::statusText() const

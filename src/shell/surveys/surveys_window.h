@@ -136,6 +136,7 @@ private:
     ReportChoices reportChoices_; // the last report's, offered again
     int chartDpi_ = 96;           // the PNG charts' resolution chosen last
     QPushButton* importButton_ = nullptr;
+    bool mayEdit_ = false; // what the user's role on a server allows; a file: when writable
 };
 
 } // namespace tarvelon

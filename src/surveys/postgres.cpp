@@ -1,0 +1,366 @@
+// The PostgreSQL engine of the survey library: a server shared by a firm. Values only ever
+// travel as parameters of prepared statements, never in the text of the SQL.
+#include "surveys/library_location.h"
+#include "surveys/sql.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+
+namespace tarvelon::sql {
+namespace {
+
+// Every writer takes this lock for its transaction, so writes follow one another as they do
+// in an SQLite file and a survey is looked for and added as one step.
+constexpr const char* kWriteLock = "SELECT pg_advisory_xact_lock(7461727665)";
+constexpr std::string_view kRefusedCode = "42501", kLockTimeoutCode = "55P03";
+
+struct Result {
+    PGresult* r = nullptr;
+    explicit Result(PGresult* result = nullptr) : r(result) {}
+    ~Result() { PQclear(r); }
+    Result(const Result&) = delete;
+    Result& operator=(const Result&) = delete;
+    void reset(PGresult* result = nullptr)
+    {
+        PQclear(r);
+        r = result;
+    }
+};
+
+// Passwords asked for this run, by connection; never written anywhere.
+std::map<std::string, std::string>& passwords()
+{
+    static std::map<std::string, std::string> kept;
+    return kept;
+}
+std::mutex passwordsMutex;
+
+bool contains(const std::string& text, std::string_view part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+std::string firstLine(std::string text)
+{
+    if (const size_t nl = text.find('\n'); nl != std::string::npos)
+        text.resize(nl);
+    return text;
+}
+
+// libpq's reasons for a connection that failed, in a person's words.
+std::string connectionMessage(const std::string& raw)
+{
+    if (contains(raw, "password authentication failed"))
+        return "the server refused the user name or password";
+    if (contains(raw, "no password supplied") || contains(raw, "password is required"))
+        return "the server asks for a password and none was given";
+    if (contains(raw, "does not match host name") || contains(raw, "certificate verify failed") ||
+        contains(raw, "root certificate file") || contains(raw, "certificate"))
+        return "the server's certificate does not match the server asked for, so the connection was not made (" +
+               firstLine(raw) + ")";
+    if (contains(raw, "Connection refused") || contains(raw, "timeout expired") ||
+        contains(raw, "could not translate host name") || contains(raw, "No route to host") ||
+        contains(raw, "Network is unreachable") || contains(raw, "could not connect"))
+        return "the server cannot be reached (" + firstLine(raw) + ")";
+    if (contains(raw, "permission denied") || contains(raw, "not permitted to log in"))
+        return "the server does not let this user into the library (" + firstLine(raw) + ")";
+    return firstLine(raw);
+}
+
+std::string refusalMessage(std::string_view sql)
+{
+    if (sql.substr(0, 6) == "SELECT")
+        return "your role on the server may not read the library; ask its administrator for tarvelon_reader";
+    const bool deleting = sql.substr(0, 6) == "DELETE" && sql.find("corrections") == std::string_view::npos;
+    if (deleting)
+        return "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
+    return "your role on the server may only read the library; ask its administrator for tarvelon_editor";
+}
+
+// '?' placeholders become $1, $2...; a '?' inside quotes is left alone.
+std::string numbered(std::string_view sql, int& count)
+{
+    std::string out;
+    char quote = 0;
+    count = 0;
+    for (char c : sql) {
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '?') {
+            out += '$' + std::to_string(++count);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+class PgConnection;
+
+class PgCursor final : public Cursor {
+public:
+    PgCursor(PgConnection& conn, std::string sql, int params) : conn_(conn), sql_(std::move(sql)), values_(size_t(params))
+    {
+    }
+
+    void bind(int index, std::string_view text) override { at(index) = std::string(text); }
+    void bind(int index, std::int64_t value) override { at(index) = std::to_string(value); }
+    void bind(int index, double value) override
+    {
+        char buf[32];
+        const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+        at(index) = std::string(buf, end);
+    }
+    void bindNull(int index) override { at(index).reset(); }
+
+    bool step(std::string& error) override;
+    bool done() const override { return done_; }
+    void reset() override
+    {
+        result_.reset();
+        for (auto& v : values_)
+            v.reset();
+        done_ = false;
+        row_ = -1;
+    }
+    bool isNull(int column) const override { return !result_.r || PQgetisnull(result_.r, row_, column); }
+    std::int64_t integer(int column) const override
+    {
+        const char* v = value(column);
+        if (*v == 't' || *v == 'f') // a boolean
+            return *v == 't';
+        return std::strtoll(v, nullptr, 10);
+    }
+    double real(int column) const override { return std::strtod(value(column), nullptr); }
+    std::string text(int column) const override
+    {
+        return result_.r ? std::string(value(column), size_t(PQgetlength(result_.r, row_, column))) : std::string();
+    }
+
+private:
+    std::optional<std::string>& at(int index)
+    {
+        if (size_t(index) > values_.size())
+            values_.resize(size_t(index));
+        return values_[size_t(index) - 1];
+    }
+    const char* value(int column) const { return result_.r ? PQgetvalue(result_.r, row_, column) : ""; }
+
+    PgConnection& conn_;
+    std::string sql_;
+    std::vector<std::optional<std::string>> values_;
+    Result result_;
+    int row_ = -1;
+    bool done_ = false;
+};
+
+class PgConnection final : public Connection {
+public:
+    explicit PgConnection(PGconn* conn) : conn_(conn) {}
+    ~PgConnection() override { PQfinish(conn_); }
+
+    Engine engine() const override { return Engine::PostgreSQL; }
+
+    // Takes the result's state: true when it succeeded; otherwise the message and code kept.
+    bool check(PGresult* r, std::string_view sql, std::string& error)
+    {
+        const ExecStatusType s = PQresultStatus(r);
+        if (s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK) {
+            code_.clear();
+            return true;
+        }
+        const char* code = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+        code_ = code ? code : "";
+        if (code_ == kRefusedCode)
+            error = refusalMessage(sql);
+        else if (PQstatus(conn_) == CONNECTION_BAD)
+            error = "the connection to the server was lost (" + firstLine(PQerrorMessage(conn_)) + ")";
+        else
+            error = firstLine(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_));
+        if (error.empty())
+            error = "the server did not answer";
+        return false;
+    }
+
+    bool exec(std::string_view sql, std::string& error) override
+    {
+        Result r(PQexec(conn_, std::string(sql).c_str()));
+        if (!check(r.r, sql, error))
+            return false;
+        // A COMMIT of a transaction that had failed is answered with a ROLLBACK, not an error.
+        if (sql == "COMMIT" && std::string_view(PQcmdStatus(r.r)) == "ROLLBACK") {
+            error = "the change was not kept (the transaction was rolled back)";
+            return false;
+        }
+        if (sql != "COMMIT" && sql != "ROLLBACK" && sql != "BEGIN")
+            forgetPrepared(); // the tables may have changed under the statements prepared
+        return true;
+    }
+
+    std::unique_ptr<Cursor> prepare(std::string_view sql, std::string& error) override
+    {
+        (void)error;
+        int count = 0;
+        std::string text = numbered(sql, count);
+        return std::make_unique<PgCursor>(*this, std::move(text), count);
+    }
+
+    // The name of the statement prepared for this text, prepared on first use.
+    const char* prepared(const std::string& sql, std::string& error)
+    {
+        if (const auto it = names_.find(sql); it != names_.end())
+            return it->second.c_str();
+        std::string name = "t" + std::to_string(++made_);
+        Result r(PQprepare(conn_, name.c_str(), sql.c_str(), 0, nullptr));
+        if (!check(r.r, sql, error))
+            return nullptr;
+        return names_.emplace(sql, std::move(name)).first->second.c_str();
+    }
+
+    PGresult* run(const std::string& sql, const std::vector<std::optional<std::string>>& values, std::string& error)
+    {
+        const char* name = prepared(sql, error);
+        if (!name)
+            return nullptr;
+        std::vector<const char*> params;
+        params.reserve(values.size());
+        for (const auto& v : values)
+            params.push_back(v ? v->c_str() : nullptr);
+        PGresult* r = PQexecPrepared(conn_, name, int(params.size()), params.data(), nullptr, nullptr, 0);
+        if (!check(r, sql, error)) {
+            PQclear(r);
+            return nullptr;
+        }
+        return r;
+    }
+
+    bool begin(std::string& error) override
+    {
+        if (!exec("BEGIN", error))
+            return false;
+        Result r(PQexec(conn_, kWriteLock));
+        if (!check(r.r, kWriteLock, error)) {
+            rollback();
+            return false;
+        }
+        return true;
+    }
+
+    void rollback() override { PQclear(PQexec(conn_, "ROLLBACK")); }
+    bool readOnly() const override { return false; }
+    bool busy() const override { return code_ == kLockTimeoutCode; }
+    bool refused() const override { return code_ == kRefusedCode; }
+
+    // A server has no busy file: only the writers' lock is waited for, up to the limit.
+    void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()>) override
+    {
+        const std::string sql = "SET lock_timeout = " + std::to_string(limit.count());
+        PQclear(PQexec(conn_, sql.c_str()));
+    }
+
+    int notificationSocket() override
+    {
+        if (!listening_) {
+            Result r(PQexec(conn_, "LISTEN tarvelon_changes"));
+            listening_ = PQresultStatus(r.r) == PGRES_COMMAND_OK;
+        }
+        return listening_ ? PQsocket(conn_) : -1;
+    }
+
+    std::vector<std::string> takeNotifications() override
+    {
+        std::vector<std::string> out;
+        PQconsumeInput(conn_);
+        while (PGnotify* n = PQnotifies(conn_)) {
+            out.emplace_back(n->extra);
+            PQfreemem(n);
+        }
+        return out;
+    }
+
+private:
+    void forgetPrepared()
+    {
+        if (names_.empty())
+            return;
+        PQclear(PQexec(conn_, "DEALLOCATE ALL"));
+        names_.clear();
+    }
+
+    PGconn* conn_;
+    std::map<std::string, std::string> names_;
+    int made_ = 0;
+    std::string code_;
+    bool listening_ = false;
+};
+
+bool PgCursor::step(std::string& error)
+{
+    if (done_)
+        return false;
+    if (!result_.r) {
+        result_.reset(conn_.run(sql_, values_, error));
+        if (!result_.r)
+            return false;
+    }
+    if (++row_ < PQntuples(result_.r))
+        return true;
+    done_ = true;
+    return false;
+}
+
+PGconn* connectWith(const std::string& connection, const std::string* password)
+{
+    // The connection's own settings come after these and win over them.
+    std::vector<const char*> keys{"connect_timeout", "client_encoding", "application_name", "dbname"};
+    std::vector<const char*> values{"10", "UTF8", "Tarvelon Manager", connection.c_str()};
+    if (password) {
+        keys.push_back("password");
+        values.push_back(password->c_str());
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    return PQconnectdbParams(keys.data(), values.data(), 1);
+}
+
+} // namespace
+
+std::unique_ptr<Connection> connectPostgres(const std::string& connection, std::string& error)
+{
+    std::optional<std::string> password;
+    {
+        std::lock_guard lock(passwordsMutex);
+        if (const auto it = passwords().find(connection); it != passwords().end())
+            password = it->second;
+    }
+    PGconn* conn = connectWith(connection, password ? &*password : nullptr);
+    if (conn && PQstatus(conn) == CONNECTION_BAD && PQconnectionNeedsPassword(conn) && !password &&
+        surveys::passwordPrompt()) {
+        password = surveys::passwordPrompt()(surveys::withoutPassword(connection));
+        if (password) {
+            PQfinish(conn);
+            conn = connectWith(connection, &*password);
+        }
+    }
+    if (!conn || PQstatus(conn) != CONNECTION_OK) {
+        error = connectionMessage(conn ? PQerrorMessage(conn) : "out of memory");
+        PQfinish(conn);
+        return nullptr;
+    }
+    if (password && PQconnectionUsedPassword(conn)) {
+        std::lock_guard lock(passwordsMutex);
+        passwords()[connection] = *password;
+    }
+    // Notices (a role granted twice, a table already there) are not the user's concern.
+    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
+    return std::make_unique<PgConnection>(conn);
+}
+
+} // namespace tarvelon::sql
