@@ -170,7 +170,12 @@ TEST(Guide, EveryTextItQuotesIsTheProgramsText)
         QStringLiteral("The folder ... cannot be created: downloads go to ..."),
         QStringLiteral("Stopped: blocks 1 and 2 written, blocks 3 to 30 not written"),
         QStringLiteral("+ toward A0 at 45°"),
-        QStringLiteral("intestazione.lock"),
+        QStringLiteral("intestazione.lock"), QStringLiteral("intestazione.show"),
+        QStringLiteral("The survey library has moved to ..."), QStringLiteral("surveys (older).sqlite"),
+        // History lines, made of the survey's and the setting's own values.
+        QStringLiteral("base set to 02 of 01/03/24"), QStringLiteral("settings changed: alarm 5.0 → 4.0 mm"),
+        QStringLiteral("correction accepted on 04 of 12/03/24: bias A −2.0"),
+        QStringLiteral("survey 04 of 12/03/24 deleted"),
         // Windows' own words.
         QStringLiteral("Apps and features"), QStringLiteral("Programs and Features"), QStringLiteral("Ports (COM & LPT)"),
         QStringLiteral("Cancel"),
