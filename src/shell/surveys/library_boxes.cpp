@@ -17,9 +17,10 @@ bool confirmDelete(QWidget* parent, const surveys::Survey& s, bool isBase)
                                  QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
-std::optional<QString> askSyncLibrary(QWidget* parent, const QString& startFolder)
+std::optional<QString> askSyncLibrary(QWidget* parent, const QString& startFolder, const QString& offered)
 {
     SyncBox box(startFolder, parent);
+    box.offer(offered);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.otherLibrary();

@@ -62,123 +62,6 @@ SurveysWindow::SurveysWindow(SurveysWindowOptions options, QWidget* parent)
 
 SurveysWindow::~SurveysWindow() = default;
 
-void SurveysWindow::buildUi()
-{
-    auto* layout = new QVBoxLayout(this);
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("status"));
-    status_->setWordWrap(true);
-    layout->addWidget(status_);
-
-    auto* split = new QSplitter(Qt::Horizontal, this);
-    layout->addWidget(split, 1);
-    tree_ = new SurveysTree(split);
-    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &SurveysWindow::onSelectionChanged);
-
-    auto* right = new QWidget(split);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    auto* header = new QLabel(right);
-    header->setObjectName(QStringLiteral("readoutHeader"));
-    rightLayout->addWidget(header);
-
-    auto* tools = new QHBoxLayout;
-    baseButton_ = new QPushButton(QStringLiteral("Mark as &Base"), right);
-    baseButton_->setObjectName(QStringLiteral("markBase"));
-    connect(baseButton_, &QPushButton::clicked, this, [this] {
-        const bool isBase = !chosen_.empty() && chosen_.back() == settings_.baseId;
-        setBase(isBase || chosen_.empty() ? 0 : chosen_.back());
-    });
-    settingsButton_ = new QPushButton(QStringLiteral("Tube &Settings..."), right);
-    settingsButton_->setObjectName(QStringLiteral("tubeSettings"));
-    connect(settingsButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editTubeSettings(); }); });
-    correctButton_ = new QPushButton(QStringLiteral("&Propose corrections..."), right);
-    correctButton_->setObjectName(QStringLiteral("proposeCorrections"));
-    connect(correctButton_, &QPushButton::clicked, this, [this] {
-        whenIdle([this] {
-            if (const std::unique_ptr<CorrectionsDialog> dialog = correctionsDialog())
-                dialog->exec();
-        });
-    });
-    reportButton_ = new QPushButton(QStringLiteral("&Report..."), right);
-    reportButton_->setObjectName(QStringLiteral("report"));
-    connect(reportButton_, &QPushButton::clicked, this, [this] {
-        whenIdle([this] {
-            ReportChoicesDialog box(result_, reportChoices_, this);
-            if (box.exec() != QDialog::Accepted)
-                return;
-            reportChoices_ = box.choices();
-            chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"),
-                         QStringLiteral("-report.pdf"), &SurveysWindow::writeReport);
-        });
-    });
-    deleteButton_ = new QPushButton(QStringLiteral("&Delete..."), right);
-    deleteButton_->setObjectName(QStringLiteral("deleteSurvey"));
-    connect(deleteButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToDelete(); }); });
-    for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, reportButton_, deleteButton_})
-        tools->addWidget(b);
-    tools->addStretch(1);
-    rightLayout->addLayout(tools);
-
-    auto* vsplit = new QSplitter(Qt::Vertical, right);
-    rightLayout->addWidget(vsplit, 1);
-    charts_ = new SurveyCharts(vsplit);
-    history_ = new HistoryView(charts_);
-    charts_->addTab(history_, QStringLiteral("History"));
-    tables_ = std::make_unique<SurveyTables>(header, new QTableWidget(vsplit));
-    vsplit->setStretchFactor(0, 3);
-    vsplit->setStretchFactor(1, 2);
-    split->setStretchFactor(1, 3);
-    split->setSizes({370, 730}); // room for a readout's marks: "No. 04  possible bias shift"
-
-    auto* buttons = new QHBoxLayout;
-    importButton_ = new QPushButton(QStringLiteral("&Import..."), this);
-    importButton_->setObjectName(QStringLiteral("import"));
-    auto* importMenu = new QMenu(importButton_);
-    importMenu->addAction(QStringLiteral("&Export Files..."), this, [this] { chooseImport(false); });
-    importMenu->addAction(QStringLiteral("&Folder..."), this, [this] { chooseImport(true); });
-    importButton_->setMenu(importMenu);
-    auto* chartButton = new QPushButton(QStringLiteral("Export &Charts..."), this);
-    chartButton->setObjectName(QStringLiteral("exportCharts"));
-    connect(chartButton, &QPushButton::clicked, this, [this] {
-        whenIdle([this] {
-            // For the screen, a document, a print: the same picture with more pixels.
-            const QStringList resolutions{QStringLiteral("96 dpi"), QStringLiteral("150 dpi"), QStringLiteral("300 dpi")};
-            bool ok = false;
-            const QString chosen = QInputDialog::getItem(
-                this, QStringLiteral("Export Charts"), QStringLiteral("Resolution of the PNG images:"), resolutions,
-                std::max(0, int(resolutions.indexOf(QStringLiteral("%1 dpi").arg(chartDpi_)))), false, &ok);
-            if (!ok)
-                return;
-            chartDpi_ = chosen.section(QLatin1Char(' '), 0, 0).toInt();
-            chooseExport(QStringLiteral("Export Charts"), QStringLiteral("PNG and SVG of each chart (*.png *.svg)"),
-                         QStringLiteral("-charts.png"), &SurveysWindow::exportCharts);
-        });
-    });
-    auto* tableButton = new QPushButton(QStringLiteral("Export &Table..."), this);
-    tableButton->setObjectName(QStringLiteral("exportTable"));
-    connect(tableButton, &QPushButton::clicked, this, [this] {
-        chooseExport(QStringLiteral("Export Table"), QStringLiteral("CSV table (*.csv)"), QStringLiteral("-table.csv"),
-                     &SurveysWindow::exportTable);
-    });
-    auto* libraryButton = new QPushButton(QStringLiteral("&Library..."), this);
-    libraryButton->setObjectName(QStringLiteral("library"));
-    connect(libraryButton, &QPushButton::clicked, this, [this] {
-        whenIdle([this] { LibraryDialog::choose(this, [this](const QString& l) { return useLibrary(l); }); });
-    });
-    syncButton_ = new QPushButton(QStringLiteral("S&ync..."), this);
-    syncButton_->setObjectName(QStringLiteral("sync"));
-    connect(syncButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { chooseSync(); }); });
-    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    for (QPushButton* b : {importButton_, chartButton, tableButton, libraryButton, syncButton_})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
-    buttons->addWidget(closeButton);
-    layout->addLayout(buttons);
-    resize(1100, 760);
-}
-
 void SurveysWindow::openLibrary()
 {
     setWindowTitle(QStringLiteral("Surveys - ") +
@@ -189,10 +72,14 @@ void SurveysWindow::openLibrary()
     else if (store_.readOnly())
         openError_ = QStringLiteral("The survey library is read-only: ") + qs(store_.error());
     mayEdit_ = store_.isOpen() && !store_.readOnly() && store_.rights() != surveys::SurveyStore::Rights::Read;
+    mayDelete_ = mayEdit_ && store_.rights() == surveys::SurveyStore::Rights::Manage;
     importButton_->setEnabled(!isReadOnly());
     // On a server, a colleague's survey, setting or correction shows here as soon as it is kept.
+    // The last library's notifier goes with it: its socket is closed, and its number may be reused.
+    delete news_;
+    news_ = nullptr;
     if (const int socket = store_.notificationSocket(); socket >= 0) {
-        auto* news = new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this);
+        auto* news = news_ = new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this);
         connect(news, &QSocketNotifier::activated, this, [this, news] {
             if (!store_.takeNotifications().empty())
                 reload();
@@ -340,7 +227,7 @@ void SurveysWindow::onSelectionChanged()
         return r.survey == shown && r.displacement.compared;
     });
     correctButton_->setEnabled(writable && compared);
-    deleteButton_->setEnabled(writable);
+    deleteButton_->setEnabled(writable && mayDelete_);
     reportButton_->setEnabled(base != nullptr);
     updateStatus();
 }
@@ -412,7 +299,7 @@ bool SurveysWindow::deleteSurvey(std::int64_t id)
 
 void SurveysWindow::chooseSync()
 {
-    if (const std::optional<QString> other = askSyncLibrary(this, startFolder())) {
+    if (const std::optional<QString> other = askSyncLibrary(this, startFolder(), RememberedChoices().library())) {
         bool failed = false;
         const QString text = syncWith(*other, &failed);
         whenIdle([this, text, failed] { tellSyncEnd(this, text, failed); });
@@ -421,7 +308,7 @@ void SurveysWindow::chooseSync()
 
 QString SurveysWindow::syncWith(const QString& other, bool* failed)
 {
-    const QString text = SyncBox::run(this, surveyLibraryPath(), other, failed);
+    const QString text = SyncBox::run(this, defaultSurveyLibraryPath(), other, failed);
     reload();
     return text;
 }

@@ -18,6 +18,7 @@
 
 class QLabel;
 class QPushButton;
+class QSocketNotifier;
 class QTableWidget;
 
 namespace tarvelon {
@@ -136,6 +137,8 @@ private:
     ReportChoices reportChoices_; // the last report's, offered again
     int chartDpi_ = 96;           // the PNG charts' resolution chosen last
     QPushButton* importButton_ = nullptr;
+    QSocketNotifier* news_ = nullptr; // a server's news of changes
+    bool mayDelete_ = false; // a server's manager; a file: when writable
     bool mayEdit_ = false; // what the user's role on a server allows; a file: when writable
 };
 

@@ -103,6 +103,11 @@ SyncBox::SyncBox(const QString& startFolder, QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
 }
 
+void SyncBox::offer(const QString& library)
+{
+    other_->setText(library);
+}
+
 QString SyncBox::otherLibrary() const
 {
     return other_->text().trimmed();

@@ -12,6 +12,8 @@ class SyncBox : public QDialog {
     Q_OBJECT
 public:
     SyncBox(const QString& startFolder, QWidget* parent = nullptr);
+    // The library the box starts with, e.g. the server chosen with "Library...".
+    void offer(const QString& library);
     QString otherLibrary() const;
 
     // Syncs `here` with `other` (this one's surveys and corrections sent, tube settings both

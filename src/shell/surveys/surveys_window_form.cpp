@@ -1,0 +1,158 @@
+// The Surveys window's controls and their layout.
+#include "shell/surveys/surveys_window.h"
+
+#include "report/tube_report.h"
+#include "shell/controls.h"
+#include "shell/file_boxes.h"
+#include "shell/remembered_choices.h"
+#include "shell/help_texts.h"
+#include "shell/surveys/corrections_dialog.h"
+#include "shell/surveys/library_dialog.h"
+#include "shell/surveys/history_view.h"
+#include "shell/surveys/survey_charts.h"
+#include "shell/surveys/survey_library.h"
+#include "shell/surveys/survey_tables.h"
+#include "shell/surveys/survey_texts.h"
+#include "shell/surveys/surveys_tree.h"
+#include "shell/surveys/library_boxes.h"
+#include "shell/surveys/sync_box.h"
+#include "shell/surveys/tube_settings_dialog.h"
+
+#include <QBoxLayout>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <set>
+
+namespace tarvelon {
+
+void SurveysWindow::buildUi()
+{
+    auto* layout = new QVBoxLayout(this);
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setWordWrap(true);
+    layout->addWidget(status_);
+
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    layout->addWidget(split, 1);
+    tree_ = new SurveysTree(split);
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &SurveysWindow::onSelectionChanged);
+
+    auto* right = new QWidget(split);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    auto* header = new QLabel(right);
+    header->setObjectName(QStringLiteral("readoutHeader"));
+    rightLayout->addWidget(header);
+
+    auto* tools = new QHBoxLayout;
+    baseButton_ = new QPushButton(QStringLiteral("Mark as &Base"), right);
+    baseButton_->setObjectName(QStringLiteral("markBase"));
+    connect(baseButton_, &QPushButton::clicked, this, [this] {
+        const bool isBase = !chosen_.empty() && chosen_.back() == settings_.baseId;
+        setBase(isBase || chosen_.empty() ? 0 : chosen_.back());
+    });
+    settingsButton_ = new QPushButton(QStringLiteral("Tube &Settings..."), right);
+    settingsButton_->setObjectName(QStringLiteral("tubeSettings"));
+    connect(settingsButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editTubeSettings(); }); });
+    correctButton_ = new QPushButton(QStringLiteral("&Propose corrections..."), right);
+    correctButton_->setObjectName(QStringLiteral("proposeCorrections"));
+    connect(correctButton_, &QPushButton::clicked, this, [this] {
+        whenIdle([this] {
+            if (const std::unique_ptr<CorrectionsDialog> dialog = correctionsDialog())
+                dialog->exec();
+        });
+    });
+    reportButton_ = new QPushButton(QStringLiteral("&Report..."), right);
+    reportButton_->setObjectName(QStringLiteral("report"));
+    connect(reportButton_, &QPushButton::clicked, this, [this] {
+        whenIdle([this] {
+            ReportChoicesDialog box(result_, reportChoices_, this);
+            if (box.exec() != QDialog::Accepted)
+                return;
+            reportChoices_ = box.choices();
+            chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"),
+                         QStringLiteral("-report.pdf"), &SurveysWindow::writeReport);
+        });
+    });
+    deleteButton_ = new QPushButton(QStringLiteral("&Delete..."), right);
+    deleteButton_->setObjectName(QStringLiteral("deleteSurvey"));
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToDelete(); }); });
+    for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, reportButton_, deleteButton_})
+        tools->addWidget(b);
+    tools->addStretch(1);
+    rightLayout->addLayout(tools);
+
+    auto* vsplit = new QSplitter(Qt::Vertical, right);
+    rightLayout->addWidget(vsplit, 1);
+    charts_ = new SurveyCharts(vsplit);
+    history_ = new HistoryView(charts_);
+    charts_->addTab(history_, QStringLiteral("History"));
+    tables_ = std::make_unique<SurveyTables>(header, new QTableWidget(vsplit));
+    vsplit->setStretchFactor(0, 3);
+    vsplit->setStretchFactor(1, 2);
+    split->setStretchFactor(1, 3);
+    split->setSizes({370, 730}); // room for a readout's marks: "No. 04  possible bias shift"
+
+    auto* buttons = new QHBoxLayout;
+    importButton_ = new QPushButton(QStringLiteral("&Import..."), this);
+    importButton_->setObjectName(QStringLiteral("import"));
+    auto* importMenu = new QMenu(importButton_);
+    importMenu->addAction(QStringLiteral("&Export Files..."), this, [this] { chooseImport(false); });
+    importMenu->addAction(QStringLiteral("&Folder..."), this, [this] { chooseImport(true); });
+    importButton_->setMenu(importMenu);
+    auto* chartButton = new QPushButton(QStringLiteral("Export &Charts..."), this);
+    chartButton->setObjectName(QStringLiteral("exportCharts"));
+    connect(chartButton, &QPushButton::clicked, this, [this] {
+        whenIdle([this] {
+            // For the screen, a document, a print: the same picture with more pixels.
+            const QStringList resolutions{QStringLiteral("96 dpi"), QStringLiteral("150 dpi"), QStringLiteral("300 dpi")};
+            bool ok = false;
+            const QString chosen = QInputDialog::getItem(
+                this, QStringLiteral("Export Charts"), QStringLiteral("Resolution of the PNG images:"), resolutions,
+                std::max(0, int(resolutions.indexOf(QStringLiteral("%1 dpi").arg(chartDpi_)))), false, &ok);
+            if (!ok)
+                return;
+            chartDpi_ = chosen.section(QLatin1Char(' '), 0, 0).toInt();
+            chooseExport(QStringLiteral("Export Charts"), QStringLiteral("PNG and SVG of each chart (*.png *.svg)"),
+                         QStringLiteral("-charts.png"), &SurveysWindow::exportCharts);
+        });
+    });
+    auto* tableButton = new QPushButton(QStringLiteral("Export &Table..."), this);
+    tableButton->setObjectName(QStringLiteral("exportTable"));
+    connect(tableButton, &QPushButton::clicked, this, [this] {
+        chooseExport(QStringLiteral("Export Table"), QStringLiteral("CSV table (*.csv)"), QStringLiteral("-table.csv"),
+                     &SurveysWindow::exportTable);
+    });
+    auto* libraryButton = new QPushButton(QStringLiteral("&Library..."), this);
+    libraryButton->setObjectName(QStringLiteral("library"));
+    connect(libraryButton, &QPushButton::clicked, this, [this] {
+        whenIdle([this] { LibraryDialog::choose(this, [this](const QString& l) { return useLibrary(l); }); });
+    });
+    syncButton_ = new QPushButton(QStringLiteral("S&ync..."), this);
+    syncButton_->setObjectName(QStringLiteral("sync"));
+    connect(syncButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { chooseSync(); }); });
+    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    for (QPushButton* b : {importButton_, chartButton, tableButton, libraryButton, syncButton_})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton);
+    layout->addLayout(buttons);
+    resize(1100, 760);
+}
+
+} // namespace tarvelon
