@@ -3,7 +3,7 @@
 // surveys of one tube, each with its step, depth, missing depths and rows at any real value.
 #include "fuzz_check.h"
 #include "surveys/displacement.h"
-#include "surveys/sqlite.h"
+#include "surveys/sql.h"
 #include "surveys/store.h"
 
 #include <cstddef>
