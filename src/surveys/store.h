@@ -139,6 +139,9 @@ private:
 
     bool fail(const std::string& why);
     bool writable();
+    // `write` and its history in one transaction, when the library may be written; a failure of
+    // `write` itself has said why in error(), the transaction's is said in the engine's words.
+    bool inOneTransaction(const std::function<bool()>& write);
     // The work of add() and setCorrections() inside a transaction the caller holds.
     AddResult addIn(const Survey& survey, const std::string& how);
     bool writeCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections, const std::string& how);

@@ -45,17 +45,7 @@ std::vector<Correction> SurveyStore::corrections(std::int64_t surveyId)
 
 bool SurveyStore::setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections)
 {
-    if (!writable())
-        return false;
-    sql::Transaction tx(db_); // the corrections and their history together
-    // A failure of the corrections themselves says why in error(); the transaction's in the engine's words.
-    if (tx.begun() && !writeCorrections(surveyId, corrections, ""))
-        return false;
-    if (!tx.begun() || !tx.commit()) {
-        error_ = db_.error();
-        return false;
-    }
-    return true;
+    return inOneTransaction([&] { return writeCorrections(surveyId, corrections, ""); });
 }
 
 } // namespace tarvelon::surveys

@@ -306,10 +306,16 @@ std::map<TubeKey, std::string> SurveyStore::tubeSettingsChangedAt()
 bool SurveyStore::setTubeSettings(const TubeKey& tube, const TubeSettings& settings, const std::string& changedAt,
                                   const std::string& how)
 {
+    // The tube's settings, its report's fields and the history together.
+    return inOneTransaction([&] { return writeTubeSettings(tube, settings, changedAt, how); });
+}
+
+bool SurveyStore::inOneTransaction(const std::function<bool()>& write)
+{
     if (!writable())
         return false;
-    sql::Transaction tx(db_); // the tube's settings, its report's fields and the history together
-    if (tx.begun() && !writeTubeSettings(tube, settings, changedAt, how))
+    sql::Transaction tx(db_);
+    if (tx.begun() && !write())
         return false;
     if (!tx.begun() || !tx.commit()) {
         error_ = db_.error();
