@@ -187,7 +187,7 @@ protected:
 
 TEST_F(RealBoxes, QuestionThenSilenceAreBothReported)
 {
-    answerBoxes({QMessageBox::Ok, QMessageBox::Ok});
+    answerBoxes(std::vector<QMessageBox::StandardButton>(6, QMessageBox::Ok));
     click("Command6");
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].text, "ATTENTION: ALL MEMORY DATA WILL BE LOST, WOULD YOU LIKE TO CONTINUE ?");
@@ -233,4 +233,36 @@ TEST_F(RealBoxes, NoBoxShowsOverTheLitWaitIndicator)
             EXPECT_FALSE(s.waitShown) << s.text;
         expectIdle();
     }
+}
+
+namespace {
+
+// A download folder whose name the window's code page cannot hold.
+class FolderBeyondTheCodePage : public WindowOnPty {
+protected:
+    void adjustOptions(MainWindow::Options& opts) override
+    {
+        opts.folders->defaultFolder = dir_.filePath(QStringLiteral("Łódź данные"));
+    }
+    bool useRealMessageBoxes() const override { return true; }
+};
+
+} // namespace
+
+// Each box names the folder as the disk has it, not with a "?" for each letter beyond Windows-1252.
+TEST_F(FolderBeyondTheCodePage, ItsMessagesNameItAsOnDisk)
+{
+    answerBoxes(std::vector<QMessageBox::StandardButton>(3, QMessageBox::Ok));
+    click("Command10");
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    const QString folder = QDir::toNativeSeparators(dir_.filePath(QStringLiteral("Łódź данные")));
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    click("command3d1");
+    // The work file and both exports could not be written into the folder that went away.
+    ASSERT_EQ(seen.size(), 3u);
+    for (const Seen& s : seen)
+        EXPECT_TRUE(QString::fromStdString(s.text).startsWith(QStringLiteral("Attention: cannot write file ") + folder +
+                                                              QDir::separator()))
+            << s.text;
+    expectIdle();
 }
