@@ -1,5 +1,6 @@
 #include "platform/qt/qt_text.h"
 #include "shell/about_box.h"
+#include "shell/file_boxes.h"
 #include "shell/folder_chooser.h"
 #include "shell/main_window.h"
 #include "shell/splash_screen.h"
@@ -7,12 +8,14 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -172,4 +175,56 @@ TEST(MainWindowDialogs, FolderEnablesTheDownloadAndHelpOpensTheManual)
     EXPECT_EQ(desktop.opened, std::vector<std::string>{"https://www.tarvelon.example/manuals/TARVELONmanuale.pdf"});
     window.findChild<QAbstractButton*>("Command11")->click();
     EXPECT_NE(window.findChild<AboutBox*>("aboutus"), nullptr);
+}
+
+// Qt's file boxes leave "QtProject" (Windows' registry, Linux's settings file) as it was:
+// absent when it was absent, another program's values untouched when it held some.
+TEST(FileBoxes, LeaveQtsOwnKeyAsTheyFoundIt)
+{
+    QTemporaryDir dir;
+    const QString start = dir.path();
+    const std::function<void()> boxes[] = {
+        [&] { openFileBox(nullptr, "Open", start, "All files (*)"); },
+        [&] { openFilesBox(nullptr, "Open", start, "All files (*)"); },
+        [&] { folderBox(nullptr, "Folder", start); },
+        [&] { saveFileBox(nullptr, "Save", dir.filePath("report.pdf"), "PDF (*.pdf)"); },
+    };
+    const auto held = [] {
+        QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+        std::vector<std::string> values;
+        for (const QString& key : qt.allKeys())
+            values.push_back((key + "=" + qt.value(key).toString()).toStdString());
+        return values;
+    };
+    for (const bool anotherProgramsValues : {false, true}) {
+        QSettings(QSettings::UserScope, QStringLiteral("QtProject")).clear();
+        if (anotherProgramsValues) {
+            QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+            qt.setValue("FileDialog/lastVisited", "file:///elsewhere");
+            qt.setValue("Other/kept", 7);
+        }
+        const std::vector<std::string> before = held();
+        for (size_t i = 0; i < std::size(boxes); ++i) {
+            SCOPED_TRACE(i);
+            // The box is cancelled as soon as it shows.
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [] {
+                if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                    box->reject();
+            });
+            closer.start(20);
+            boxes[i]();
+            EXPECT_EQ(held(), before);
+        }
+        if (!anotherProgramsValues) {
+#ifdef Q_OS_WIN
+            EXPECT_FALSE(QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
+                             .childGroups()
+                             .contains(QStringLiteral("QtProject")));
+#else
+            EXPECT_FALSE(QFile::exists(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName()));
+#endif
+        }
+    }
+    QSettings(QSettings::UserScope, QStringLiteral("QtProject")).clear();
 }

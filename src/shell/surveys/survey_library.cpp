@@ -1,6 +1,7 @@
 #include "shell/surveys/survey_library.h"
 
 #include "platform/qt/qt_app_data.h"
+#include "shell/file_boxes.h"
 #include "shell/main_window.h"
 #include "shell/remembered_choices.h"
 #include "shell/surveys/surveys_window.h"
@@ -14,7 +15,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -68,9 +68,9 @@ QString& stayedAt()
 QStringList askImportPaths(QWidget* parent, bool folder, const QString& start)
 {
     if (!folder)
-        return QFileDialog::getOpenFileNames(parent, QStringLiteral("Import Export Files"), start,
+        return openFilesBox(parent, QStringLiteral("Import Export Files"), start,
                                              QStringLiteral("Export files (*dat.dat *num.dat);;All files (*)"));
-    const QString dir = QFileDialog::getExistingDirectory(parent, QStringLiteral("Import a Folder of Export Files"), start);
+    const QString dir = folderBox(parent, QStringLiteral("Import a Folder of Export Files"), start);
     return dir.isEmpty() ? QStringList{} : QStringList{dir};
 }
 

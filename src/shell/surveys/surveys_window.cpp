@@ -20,7 +20,6 @@
 #include <QBoxLayout>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
@@ -410,7 +409,7 @@ void SurveysWindow::chooseExport(const QString& title, const QString& filter, co
         const QString name = tube_ ? suggestedFileName(qs(tube_->client), qs(tube_->site), qs(tube_->tube), ending)
                                    : suggestedFileName({}, {}, {}, ending);
         const QString path =
-            QFileDialog::getSaveFileName(this, title, QDir(startFolder()).filePath(name), filter);
+            saveFileBox(this, title, QDir(startFolder()).filePath(name), filter);
         if (path.isEmpty())
             return;
         QString error;

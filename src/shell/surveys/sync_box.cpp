@@ -1,5 +1,6 @@
 #include "shell/surveys/sync_box.h"
 
+#include "shell/file_boxes.h"
 #include "surveys/library_location.h"
 #include "surveys/sync.h"
 
@@ -7,7 +8,6 @@
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,7 +85,7 @@ SyncBox::SyncBox(const QString& startFolder, QWidget* parent) : QDialog(parent)
     row->addWidget(other_, 1);
     auto* file = new QPushButton(QStringLiteral("&File..."), this);
     connect(file, &QPushButton::clicked, this, [this, startFolder] {
-        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Survey Library"), startFolder,
+        const QString path = openFileBox(this, QStringLiteral("Survey Library"), startFolder,
                                                           QStringLiteral("Survey library (*.sqlite);;All files (*)"));
         if (!path.isEmpty())
             other_->setText(path);
