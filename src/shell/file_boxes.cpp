@@ -10,45 +10,56 @@
 namespace tarvelon {
 namespace {
 
+// Whether "QtProject" is there at all. On Windows merely opening it with QSettings would
+// make the key, so it is looked for from its parent.
+bool qtProjectExists()
+{
+#ifdef Q_OS_WIN
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
+        .childGroups()
+        .contains(QStringLiteral("QtProject"));
+#else
+    return QFile::exists(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName());
+#endif
+}
+
 // What Qt's file boxes write, noted before a box opens and put back once it has closed.
 class QtProjectTraces {
 public:
     QtProjectTraces()
+        : existed_(qtProjectExists())
     {
+        if (!existed_)
+            return;
         QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
-        existed_ = !qt.allKeys().isEmpty();
         qt.beginGroup(kGroup);
         for (const QString& key : qt.allKeys())
             before_.insert(key, qt.value(key));
     }
     ~QtProjectTraces()
     {
-        QString file;
-        {
-            QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
-            qt.remove(kGroup);
-            qt.beginGroup(kGroup);
-            for (auto it = before_.cbegin(); it != before_.cend(); ++it)
-                qt.setValue(it.key(), it.value());
-            qt.endGroup();
-            qt.sync();
-            if (existed_ || !qt.allKeys().isEmpty())
-                return;
-            file = qt.fileName();
-        }
-        // Nothing of anyone's was there before: the key or file goes as well.
+        if (!existed_) {
+            // Nothing of anyone's was there: the key or file goes again, whole.
 #ifdef Q_OS_WIN
-        QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat).remove(QStringLiteral("QtProject"));
+            QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
+                .remove(QStringLiteral("QtProject"));
 #else
-        QFile::remove(file);
+            QFile::remove(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName());
 #endif
+            return;
+        }
+        QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+        qt.remove(kGroup);
+        qt.beginGroup(kGroup);
+        for (auto it = before_.cbegin(); it != before_.cend(); ++it)
+            qt.setValue(it.key(), it.value());
     }
     QtProjectTraces(const QtProjectTraces&) = delete;
     QtProjectTraces& operator=(const QtProjectTraces&) = delete;
 
 private:
     static inline const QString kGroup = QStringLiteral("FileDialog");
-    bool existed_ = false;
+    bool existed_;
     QVariantMap before_;
 };
 
