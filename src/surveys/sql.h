@@ -111,6 +111,11 @@ public:
     Statement& bind(int index, std::int64_t value);
     Statement& bind(int index, double value);
     Statement& bindNull(int index);
+    // A value that may be missing: NULL when it is.
+    Statement& bind(int index, const std::optional<double>& value)
+    {
+        return value ? bind(index, *value) : bindNull(index);
+    }
     // One step: true while a row is there. done() tells a finished statement from a failure.
     bool step();
     bool done() const { return cursor_ && cursor_->done(); }
@@ -121,6 +126,10 @@ public:
     bool isNull(int column) const { return cursor_->isNull(column); }
     std::int64_t integer(int column) const { return cursor_->integer(column); }
     double real(int column) const { return cursor_->real(column); }
+    std::optional<double> optionalReal(int column) const
+    {
+        return isNull(column) ? std::nullopt : std::optional<double>(real(column));
+    }
     std::string text(int column) const { return cursor_->text(column); }
 
 private:
