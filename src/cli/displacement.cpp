@@ -209,8 +209,10 @@ int run(const QCommandLineParser& parser)
             options.readoutIds.push_back(it->id);
         }
         if (!report::writeTubeReport(pdfPath, tube, options, &error)) {
+            // The report's own words name the file already; here only its reason follows.
+            const QString named = nativePath(pdfPath) + QStringLiteral(" cannot be written: ");
             printMessage(QStringLiteral("Attention: cannot write the tube report ") + nativePath(pdfPath) +
-                         QStringLiteral(": ") + error);
+                         QStringLiteral(": ") + (error.startsWith(named) ? error.mid(named.size()) : error));
             ok = false;
         }
     }

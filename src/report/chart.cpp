@@ -1,4 +1,5 @@
 #include "report/chart.h"
+#include "report/write_failure.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -402,7 +403,6 @@ bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString
             *error = why;
         return false;
     };
-    const QString cannot = QStringLiteral("%1 cannot be written").arg(path);
     QPainter painter;
     if (suffix == QLatin1String("png")) {
         if (dpi < 36 || dpi > 1200)
@@ -413,10 +413,10 @@ bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString
         image.setDotsPerMeterY(qRound(dpi / 0.0254));
         image.fill(Qt::white);
         if (!painter.begin(&image))
-            return failed(cannot);
+            return failed(cannotBeWritten(path));
         drawChart(painter, QRectF(QPointF(0, 0), QSizeF(image.size())), chart);
         painter.end();
-        return image.save(path, "PNG") || failed(cannot);
+        return image.save(path, "PNG") || failed(cannotBeWritten(path));
     }
     if (suffix == QLatin1String("svg")) {
         QSvgGenerator svg;
@@ -425,9 +425,9 @@ bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(chart.title);
         if (!painter.begin(&svg))
-            return failed(cannot);
+            return failed(cannotBeWritten(path));
         drawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
-        return painter.end() || failed(cannot);
+        return painter.end() || failed(cannotBeWritten(path));
     }
     if (suffix == QLatin1String("pdf")) {
         QPdfWriter pdf(path);
@@ -435,9 +435,9 @@ bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString
         pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
         pdf.setPageMargins(QMarginsF());
         if (!painter.begin(&pdf))
-            return failed(cannot);
+            return failed(cannotBeWritten(path));
         drawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
-        return painter.end() || failed(cannot);
+        return painter.end() || failed(cannotBeWritten(path));
     }
     return failed(QStringLiteral("The chart is exported as .png, .svg or .pdf"));
 }

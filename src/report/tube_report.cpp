@@ -2,6 +2,7 @@
 
 #include "report/report_table.h"
 #include "report/tube_charts.h"
+#include "report/write_failure.h"
 #include "surveys/corrections.h"
 
 #include <QDate>
@@ -360,7 +361,7 @@ bool Report::write(const QString& path, QString* error)
     const int count = std::max(timePage + 1, flow.place(tables, timePage + 1, top));
 
     if (!p.begin(&pdf))
-        return failed(QStringLiteral("%1 cannot be written").arg(path));
+        return failed(cannotBeWritten(path));
     const QRectF body(kMargin, top, kWidth - 2 * kMargin, bottom - top);
     for (int n = 0; n < count; ++n) {
         if (n > 0)
@@ -385,7 +386,7 @@ bool Report::write(const QString& path, QString* error)
             if (part.page == n)
                 flow.draw(p, part);
     }
-    return p.end() || failed(QStringLiteral("%1 cannot be written").arg(path));
+    return p.end() || failed(cannotBeWritten(path));
 }
 
 } // namespace

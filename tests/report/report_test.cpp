@@ -1,8 +1,10 @@
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
+#include "report/write_failure.h"
 #include "support/harness.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -376,6 +378,39 @@ TEST(TubeCharts, PngAtAChosenResolution)
         else
             EXPECT_NEAR(ink(image) / inkAt96, 1, 0.35);
     }
+}
+
+// A file that cannot be written is named with the system's separators and the system's reason;
+// asking the reason empties no file and leaves none behind.
+TEST(WriteFailure, NamesTheFileAndTheSystemsReason)
+{
+    test::TempDir dir;
+    const std::vector<Survey> surveys = tube(4, 20);
+    TubeSettings settings;
+    settings.constant = 25000;
+    const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+    const report::ChartSpec chart = report::tubeCharts(result)[0];
+    const QString missing = QString::fromStdString(dir.file("gone"));
+    for (const char* name : {"chart.png", "chart.svg", "chart.pdf", "report.pdf"}) {
+        SCOPED_TRACE(name);
+        const QString path = missing + "/" + name;
+        QString error;
+        const bool written = QString(name).startsWith("report")
+                                 ? report::writeTubeReport(path, result, report::ReportOptions{}, &error)
+                                 : report::writeChart(path, chart, QSize(400, 450), &error);
+        EXPECT_FALSE(written);
+        const QString named = QDir::toNativeSeparators(path) + " cannot be written: ";
+        EXPECT_TRUE(error.startsWith(named) && error.size() > named.size()) << error.toStdString();
+    }
+    const QString kept = QString::fromStdString(dir.file("kept.csv")), absent = QString::fromStdString(dir.file("new.csv"));
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("depth;A\n");
+    file.close();
+    EXPECT_EQ(report::cannotBeWritten(kept), QDir::toNativeSeparators(kept) + " cannot be written");
+    EXPECT_EQ(QFileInfo(kept).size(), 8);
+    report::cannotBeWritten(absent);
+    EXPECT_FALSE(QFile::exists(absent));
 }
 
 TEST(TubeReport, ReadoutListsAsTyped)

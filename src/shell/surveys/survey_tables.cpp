@@ -1,5 +1,6 @@
 #include "shell/surveys/survey_tables.h"
 
+#include "report/write_failure.h"
 #include "shell/local_time.h"
 #include "shell/surveys/survey_texts.h"
 
@@ -124,7 +125,7 @@ bool SurveyTables::exportTable(const QString& path, QString* error) const
     if (csv_.empty() || !file.open(QIODevice::WriteOnly) ||
         file.write(csv_.data(), qint64(csv_.size())) != qint64(csv_.size()) || !file.commit()) {
         if (error)
-            *error = csv_.empty() ? QStringLiteral("No readout is chosen") : file.errorString();
+            *error = csv_.empty() ? QStringLiteral("No readout is chosen") : report::cannotBeWritten(path, file.errorString());
         return false;
     }
     return true;
