@@ -160,6 +160,37 @@ TEST(UnitSimProgram, StopsAtEndOfStandardInputWhenAsked)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
+// A program that cannot read the simulator's output finds the terminal through --link, replacing
+// a link a killed simulator left, and ends it by removing the link.
+TEST(UnitSimProgram, LinksToItsTerminalAndStopsWhenTheLinkIsRemoved)
+{
+    const std::string dir = testing::TempDir() + "unit_sim_link_" + std::to_string(getpid());
+    std::filesystem::create_directories(dir);
+    const std::string link = dir + "/com5";
+    std::filesystem::create_symlink("/dev/null", link);
+    for (const bool byRemoval : {true, false}) {
+        Program sim({"--link", link});
+        ASSERT_TRUE(sim.started());
+        const std::string path = sim.firstLine();
+        ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+        EXPECT_EQ(std::filesystem::read_symlink(link).string(), path);
+        const int line = openRaw(link);
+        ASSERT_GE(line, 0);
+        ASSERT_TRUE(writeAll(line, "}"));
+        EXPECT_EQ(readFor(line, 1, 2s), "!");
+        ::close(line);
+        if (byRemoval)
+            std::filesystem::remove(link);
+        else
+            sim.signal(SIGTERM);
+        const int status = sim.wait();
+        ASSERT_NE(status, -1) << "still running";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link outlived the simulator";
+    }
+    std::filesystem::remove_all(dir);
+}
+
 class UnitSimBadOptions : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(UnitSimBadOptions, AreRefusedWithStatusTwo)
