@@ -160,16 +160,18 @@ TEST(UnitSimProgram, StopsAtEndOfStandardInputWhenAsked)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-// A program that cannot read the simulator's output finds the terminal through --link, replacing
-// a link a killed simulator left, and ends it by removing the link.
-TEST(UnitSimProgram, LinksToItsTerminalAndStopsWhenTheLinkIsRemoved)
+// A program that can neither read the simulator's output nor signal it finds the terminal
+// through --link (a link a killed simulator left is replaced) and stops it by removing the
+// file of --while-exists; the link goes with the simulator.
+TEST(UnitSimProgram, LinksToItsTerminalAndStopsWhenTheWatchedFileGoes)
 {
     const std::string dir = testing::TempDir() + "unit_sim_link_" + std::to_string(getpid());
     std::filesystem::create_directories(dir);
-    const std::string link = dir + "/com5";
+    const std::string link = dir + "/com5", alive = dir + "/alive";
     std::filesystem::create_symlink("/dev/null", link);
     for (const bool byRemoval : {true, false}) {
-        Program sim({"--link", link});
+        std::ofstream(alive).put('x');
+        Program sim({"--link", link, "--while-exists", alive});
         ASSERT_TRUE(sim.started());
         const std::string path = sim.firstLine();
         ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
@@ -179,8 +181,9 @@ TEST(UnitSimProgram, LinksToItsTerminalAndStopsWhenTheLinkIsRemoved)
         ASSERT_TRUE(writeAll(line, "}"));
         EXPECT_EQ(readFor(line, 1, 2s), "!");
         ::close(line);
+        EXPECT_EQ(sim.wait(200ms), -1) << "stopped while the file is there";
         if (byRemoval)
-            std::filesystem::remove(link);
+            std::filesystem::remove(alive);
         else
             sim.signal(SIGTERM);
         const int status = sim.wait();

@@ -46,9 +46,9 @@ inline std::wstring quoteArgument(const std::wstring& arg)
 class ChildProcess {
 public:
     // `env` entries ("NAME=value") are added to this process's environment, replacing a
-    // variable of the same name. `creationFlags` go to CreateProcessW (CREATE_NEW_PROCESS_GROUP).
+    // variable of the same name.
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                 const std::vector<std::string>& env = {}, DWORD creationFlags = 0)
+                 const std::vector<std::string>& env = {})
     {
         std::wstring commandLine = quoteArgument(widen(program));
         for (const std::string& a : args)
@@ -72,7 +72,7 @@ public:
         PROCESS_INFORMATION info{};
         // The program's own name: no search, no ".exe" added (a Linux program under Wine has none).
         created_ = CreateProcessW(widen(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                  creationFlags | CREATE_UNICODE_ENVIRONMENT, const_cast<wchar_t*>(block.c_str()),
+                                  CREATE_UNICODE_ENVIRONMENT, const_cast<wchar_t*>(block.c_str()),
                                   nullptr, &startup, &info);
         if (created_) {
             // Wine starts a Linux program with no handle to it.
@@ -104,8 +104,6 @@ public:
 
     bool started() const { return created_; }
     DWORD pid() const { return pid_; }
-    // Ctrl+Break to the program's process group (it was started with CREATE_NEW_PROCESS_GROUP).
-    bool ctrlBreak() { return GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, pid_) != 0; }
 
     // Waits until standard output holds `lines` lines (or the time is up); returns all of it.
     std::string readLines(size_t lines, std::chrono::milliseconds timeout)
@@ -114,6 +112,7 @@ public:
         while (size_t(std::count(out.begin(), out.end(), '\n')) < lines && std::chrono::steady_clock::now() < deadline)
             if (!pump(50))
                 break;
+        unixLineEnds();
         return out;
     }
 
@@ -139,6 +138,7 @@ public:
                 cpuSeconds = double(ticks(kernel) + ticks(user)) / 1e7;
             CloseHandle(process_);
             process_ = nullptr;
+            unixLineEnds();
             return int(code);
         }
         return -1;
@@ -176,6 +176,14 @@ private:
         for (const std::wstring& e : entries)
             block += e + L'\0';
         return block + L'\0';
+    }
+
+    // The C runtime's text mode ends a line with CR LF: the tests compare lines as on Unix.
+    void unixLineEnds()
+    {
+        for (std::string* text : {&out, &err})
+            for (size_t at = text->find("\r\n"); at != std::string::npos; at = text->find("\r\n", at))
+                text->erase(at, 1);
     }
 
     DWORD available() const
