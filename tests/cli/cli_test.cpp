@@ -222,8 +222,13 @@ TEST_F(Cli, SlashQuestionMarkIsHelp)
     EXPECT_EQ(slash, help);
 }
 
+// Under Wine a demo block takes about 3 s to download from an unpaced unit: all 30 took over a
+// minute, longer than the rest of the suite; DownloadAllSkipsErasedBlocks downloads --all there.
 TEST_F(Cli, DownloadsEveryMeasuredBlock)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "30 blocks take over a minute under Wine";
+#endif
     Simulator sim(log);
     std::string out, err;
     ASSERT_EQ(run({"download", "--port", sim.path, "--folder", folder.file(""), "--all", "--no-library"}, &out, &err), 0)
@@ -804,7 +809,15 @@ TEST_F(Cli, DownloadAllSkipsErasedBlocks)
 {
     sim::Unit unit;
     unit.fillDemo();
-    for (int n : {2, 4, 29}) {
+#ifdef _WIN32
+    std::vector<int> erased; // all but three, for Wine's slow serial line
+    for (int n = 2; n <= 29; ++n)
+        if (n != 15)
+            erased.push_back(n);
+#else
+    const std::vector<int> erased{2, 4, 29};
+#endif
+    for (int n : erased) {
         char line[64];
         std::snprintf(line, sizeof line, "C%02X000CLIENT%02dSITE%04dT%03d000012+010%02d250101103015\r", n - 1, n, n, n,
                       n);
@@ -821,8 +834,8 @@ TEST_F(Cli, DownloadAllSkipsErasedBlocks)
     const int status = run({"download", "--port", sim.path, "--folder", ".", "--all", "--library", library}, &out, &err);
     fs::current_path(here);
     ASSERT_EQ(status, 0) << err;
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 54) << out;
-    for (int n : {2, 4, 29})
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2 * (30 - long(erased.size()))) << out;
+    for (int n : erased)
         EXPECT_EQ(out.find(std::string("CLIENT") + (n < 10 ? "0" : "") + std::to_string(n)), std::string::npos) << n;
     surveys::SurveyStore store;
     ASSERT_TRUE(store.open(library, surveys::SurveyStore::Access::Read));
