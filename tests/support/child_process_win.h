@@ -166,7 +166,8 @@ private:
         wchar_t* own = GetEnvironmentStringsW();
         for (const wchar_t* e = own; e && *e; e += wcslen(e) + 1) {
             const std::wstring entry(e);
-            if (std::none_of(entries.begin(), entries.end(), [&](const std::wstring& a) { return nameOf(a) == nameOf(entry); }))
+            const auto sameName = [&](const std::wstring& a) { return nameOf(a) == nameOf(entry); };
+            if (std::none_of(entries.begin(), entries.end(), sameName))
                 entries.push_back(entry);
         }
         FreeEnvironmentStringsW(own);
