@@ -156,7 +156,9 @@ Options parse(int argc, char** argv)
         } else if (arg == "--link") {
             o.link = value();
         } else if (arg == "--while-exists") {
-            o.whileExists = value();
+            // An empty name would leave the simulator running for ever.
+            if ((o.whileExists = value()).empty())
+                throw UsageError{"--while-exists needs a file"};
         } else if (arg == "--clock") {
             o.clock = value();
             if (!validClock(*o.clock))

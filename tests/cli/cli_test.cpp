@@ -56,17 +56,21 @@ struct Simulator {
                        std::vector<std::string> args = {"--demo", "--wake-delay-ms", "0", "--reply-delay-ms", "0"})
     {
         static int used = 0;
-        const std::string com = std::to_string(5 + used++ % 5); // COM5 to COM9, one per simulator at once
+        // COM11 to COM15, one per simulator at once, none a port the Windows tests expect absent.
+        const std::string com = std::to_string(11 + used++ % 5);
         path = "COM" + com;
-        alive = utf8Path(fsPath(logFile).parent_path() / ("com" + com + ".alive"));
+        // Not "comN.alive": Windows takes a device name with any extension for the device.
+        alive = utf8Path(fsPath(logFile).parent_path() / ("simulator-" + com + ".alive"));
         writeFile(alive, "");
+        const std::string watched = unixPath(alive);
+        EXPECT_FALSE(watched.empty()) << "not under Wine";
         const std::string drive = unixPath("C:\\"); // .../dosdevices/c:/
         const std::string dosDevices = drive.substr(0, drive.find_last_of('/', drive.size() - 2));
         for (size_t i = 0; i + 1 < args.size(); ++i)
             if (args[i] == "--image")
                 args[i + 1] = unixPath(args[i + 1]);
-        args.insert(args.end(), {"--log", unixPath(logFile), "--link", dosDevices + "/com" + com, "--while-exists",
-                                 unixPath(alive)});
+        args.insert(args.end(),
+                    {"--log", unixPath(logFile), "--link", dosDevices + "/com" + com, "--while-exists", watched});
         process = std::make_unique<ChildProcess>(onDriveZ(TARVELON_LINUX_UNIT_SIM), args);
         // Ready once the port opens (Windows sees every "COMn" as a device, so the link itself
         // cannot be looked at).

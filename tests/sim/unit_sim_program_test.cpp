@@ -211,7 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(std::vector<std::string>{"--bogus"}, std::vector<std::string>{"--answer-wakes"},
                     std::vector<std::string>{"--answer-wakes", "x"}, std::vector<std::string>{"--cut-reply", "-3"},
                     std::vector<std::string>{"--split-parts", "0"}, std::vector<std::string>{"--wake-delay-ms", "1ms"},
-                    std::vector<std::string>{"--clock", "240230120000"}, std::vector<std::string>{"--demo=yes"}));
+                    std::vector<std::string>{"--clock", "240230120000"}, std::vector<std::string>{"--demo=yes"},
+                    std::vector<std::string>{"--while-exists", ""}));
 
 } // namespace
 } // namespace tarvelon::sim
