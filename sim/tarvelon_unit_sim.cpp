@@ -1,5 +1,6 @@
 // tarvelon-unit-sim: a simulated TARVELON readout unit on a pseudo-terminal.
 #include <atomic>
+#include <chrono>
 #include <cctype>
 #include <csignal>
 #include <cstdio>
@@ -8,6 +9,8 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "sim/pty_server.h"
@@ -23,6 +26,9 @@ printed on standard output is the terminal's path (e.g. /dev/pts/7).
   --demo                fill every block with plausible headers and readings
   --save-image FILE     write the memory image on exit
   --log FILE            append every wake and command line to FILE
+  --link PATH           make PATH a symbolic link to the terminal (e.g. a Wine
+                        prefix's dosdevices/com5), removed at exit
+  --while-exists FILE   stop once FILE no longer exists
   --clock YYMMDDhhmmss  set the unit's clock (it then runs with real time)
   --paced               send each character at true 9600-baud pace
   --stdin-eof-quits     stop when standard input reaches end of file
@@ -109,7 +115,7 @@ bool validClock(const std::string& text)
 }
 
 struct Options {
-    std::string image, saveImage, log;
+    std::string image, saveImage, log, link, whileExists;
     std::optional<std::string> clock;
     bool demo = false, paced = false, stdinEofQuits = false, help = false;
     tarvelon::sim::Faults faults;
@@ -147,6 +153,12 @@ Options parse(int argc, char** argv)
             o.saveImage = value();
         } else if (arg == "--log") {
             o.log = value();
+        } else if (arg == "--link") {
+            o.link = value();
+        } else if (arg == "--while-exists") {
+            // An empty name would leave the simulator running for ever.
+            if ((o.whileExists = value()).empty())
+                throw UsageError{"--while-exists needs a file"};
         } else if (arg == "--clock") {
             o.clock = value();
             if (!validClock(*o.clock))
@@ -247,10 +259,41 @@ int main(int argc, char** argv)
             std::fflush(log);
         });
 
+    // A program that cannot read this one's output or signal it (a Windows one under Wine,
+    // which starts it with neither) finds the terminal through the link and ends the
+    // simulator by removing the file it watches.
+    if (!options.link.empty()) {
+        struct stat existing {};
+        if (lstat(options.link.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode))
+            unlink(options.link.c_str()); // left by a simulator that was killed
+        if (symlink(server.slavePath().c_str(), options.link.c_str()) != 0) {
+            std::perror(("tarvelon-unit-sim: " + options.link).c_str());
+            return 1;
+        }
+    }
+    std::thread watch;
+    if (!options.whileExists.empty())
+        watch = std::thread([&options] {
+            struct stat st {};
+            while (!g_stop.load() && stat(options.whileExists.c_str(), &st) == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            g_stop.store(true);
+        });
+
     std::printf("%s\n", server.slavePath().c_str());
     std::fflush(stdout);
 
     const bool served = server.serve(g_stop);
+    if (watch.joinable()) {
+        g_stop.store(true);
+        watch.join();
+    }
+    if (!options.link.empty()) {
+        char target[4096];
+        const ssize_t n = readlink(options.link.c_str(), target, sizeof target);
+        if (n > 0 && std::string(target, size_t(n)) == server.slavePath())
+            unlink(options.link.c_str());
+    }
     if (!served)
         std::fprintf(stderr, "tarvelon-unit-sim: the pseudo-terminal failed\n");
 

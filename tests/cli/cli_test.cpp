@@ -9,8 +9,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -20,6 +23,78 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
+// The separator the command line prints paths with.
+const std::string kSeparator(1, char(fs::path::preferred_separator));
+
+#ifdef _WIN32
+// The Unix name of a Windows path, as Wine maps it; empty when not under Wine.
+std::string unixPath(const std::string& path)
+{
+    using Convert = char*(CDECL*)(const wchar_t*);
+    const auto convert =
+        reinterpret_cast<Convert>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    char* unix = convert ? convert(widen(path).c_str()) : nullptr;
+    const std::string converted = unix ? unix : "";
+    if (unix)
+        HeapFree(GetProcessHeap(), 0, unix);
+    return converted;
+}
+
+// A Unix path seen from Windows, through Wine's drive Z:.
+std::string onDriveZ(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+// The Linux build's tarvelon-unit-sim, started by this Windows program under Wine. Wine gives
+// it none of this program's pipes and no handle to it, so it serves its terminal as a COM
+// port of the prefix (a link in the prefix's dosdevices, which Wine resolves at each open)
+// and stops once a file of this test is removed.
+struct Simulator {
+    explicit Simulator(const std::string& logFile,
+                       std::vector<std::string> args = {"--demo", "--wake-delay-ms", "0", "--reply-delay-ms", "0"})
+    {
+        static int used = 0;
+        // COM11 to COM15, one per simulator at once, none a port the Windows tests expect absent.
+        const std::string com = std::to_string(11 + used++ % 5);
+        path = "COM" + com;
+        // Not "comN.alive": Windows takes a device name with any extension for the device.
+        alive = utf8Path(fsPath(logFile).parent_path() / ("simulator-" + com + ".alive"));
+        writeFile(alive, "");
+        const std::string watched = unixPath(alive);
+        EXPECT_FALSE(watched.empty()) << "not under Wine";
+        const std::string drive = unixPath("C:\\"); // .../dosdevices/c:/
+        const std::string dosDevices = drive.substr(0, drive.find_last_of('/', drive.size() - 2));
+        for (size_t i = 0; i + 1 < args.size(); ++i)
+            if (args[i] == "--image")
+                args[i + 1] = unixPath(args[i + 1]);
+        args.insert(args.end(),
+                    {"--log", unixPath(logFile), "--link", dosDevices + "/com" + com, "--while-exists", watched});
+        process = std::make_unique<ChildProcess>(onDriveZ(TARVELON_LINUX_UNIT_SIM), args);
+        // Ready once the port opens (Windows sees every "COMn" as a device, so the link itself
+        // cannot be looked at).
+        bool ready = false;
+        for (int i = 0; i < 200 && !ready; ++i) {
+            const HANDLE port = CreateFileW(widen("\\\\.\\" + path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                            OPEN_EXISTING, 0, nullptr);
+            ready = port != INVALID_HANDLE_VALUE;
+            if (ready)
+                CloseHandle(port);
+            else
+                std::this_thread::sleep_for(50ms);
+        }
+        EXPECT_TRUE(ready) << "the simulator's " << path << " did not open";
+    }
+    ~Simulator()
+    {
+        std::error_code ec;
+        fs::remove(fsPath(alive), ec);
+    }
+    std::unique_ptr<ChildProcess> process;
+    std::string path, alive;
+};
+#else
 // tarvelon-unit-sim serving a unit on a pseudo-terminal, logging every line it receives.
 struct Simulator {
     explicit Simulator(const std::string& logFile,
@@ -35,6 +110,17 @@ struct Simulator {
     ChildProcess process;
     std::string path;
 };
+#endif
+
+// The tarvelon program under test (under Wine by its drive Z: name, whatever the current drive).
+std::string cliProgram()
+{
+#ifdef _WIN32
+    return onDriveZ(TARVELON_CLI);
+#else
+    return TARVELON_CLI;
+#endif
+}
 
 // The files of a folder by name, with their bytes.
 std::map<std::string, std::string> filesIn(const fs::path& folder)
@@ -63,7 +149,7 @@ protected:
     // The command line with this test's home, so no user's library or settings are touched.
     ChildProcess start(const std::vector<std::string>& args)
     {
-        return ChildProcess(TARVELON_CLI, args,
+        return ChildProcess(cliProgram(), args,
                             {"HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share"),
                              "XDG_CONFIG_HOME=" + home.file("config")});
     }
@@ -119,12 +205,12 @@ TEST_F(Cli, PrintsPathsBeyondTheCodePageAsOnDiskInUtf8)
         std::string listed;
         for (const auto& [file, bytes] : filesIn(fsPath(into)))
             if (file != "datiram.dat")
-                listed += into + "/" + file + "\n";
+                listed += into + kSeparator + file + "\n";
         EXPECT_EQ(out, listed);
         // A folder it cannot write into is named as it was given.
-        EXPECT_EQ(run({"download", "--port", sim.path, "--folder", into + "/nuova", "--all", "--no-library"}, &out, &err),
-                  1);
-        EXPECT_EQ(err, "tarvelon: Attention: cannot write into the download folder " + into + "/nuova\n");
+        const std::string missing = into + kSeparator + "nuova";
+        EXPECT_EQ(run({"download", "--port", sim.path, "--folder", missing, "--all", "--no-library"}, &out, &err), 1);
+        EXPECT_EQ(err, "tarvelon: Attention: cannot write into the download folder " + missing + "\n");
     }
 }
 
@@ -140,8 +226,13 @@ TEST_F(Cli, SlashQuestionMarkIsHelp)
     EXPECT_EQ(slash, help);
 }
 
+// Under Wine a demo block takes about 3 s to download from an unpaced unit: all 30 took over a
+// minute, longer than the rest of the suite; DownloadAllSkipsErasedBlocks downloads --all there.
 TEST_F(Cli, DownloadsEveryMeasuredBlock)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "30 blocks take over a minute under Wine";
+#endif
     Simulator sim(log);
     std::string out, err;
     ASSERT_EQ(run({"download", "--port", sim.path, "--folder", folder.file(""), "--all", "--no-library"}, &out, &err), 0)
@@ -199,22 +290,44 @@ TEST_F(Cli, SilentUnitFailsWithTheWindowsMessage)
     EXPECT_TRUE(filesIn(folder.path()).empty());
 }
 
+#ifdef _WIN32
+BOOL WINAPI letCtrlCPass(DWORD event)
+{
+    return event == CTRL_C_EVENT;
+}
+#endif
+
 TEST_F(Cli, CtrlCStopsAtTheNextRowKeepingFinishedBlocks)
 {
     Simulator sim(log, {"--demo", "--paced"});
+#ifdef _WIN32
+    // Ctrl+C pressed on a console the program shares with this test, which lets it pass. Under
+    // Wine the console a program started without a terminal gets takes no event, and Ctrl+Break
+    // is never delivered: GenerateConsoleCtrlEvent fails for it.
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole()) << GetLastError();
+    SetConsoleCtrlHandler(letCtrlCPass, TRUE);
+#endif
     ChildProcess download =
         start({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "1,2,3", "--no-library"});
-    // A second program is refused the port while the first holds it.
     for (int i = 0; i < 100 && logged().empty(); ++i)
         std::this_thread::sleep_for(100ms);
+#ifndef _WIN32
+    // A second program is refused the port while the first holds it (Wine lets a second
+    // program open a COM port that Windows would refuse it, and both then lose the line).
     std::string err;
     EXPECT_EQ(run({"clock", "--port", sim.path}, nullptr, &err), 1);
     EXPECT_NE(err.find("in use by another program"), std::string::npos) << err;
+#endif
 
     download.readLines(2, 30s);
     ASSERT_EQ(std::count(download.out.begin(), download.out.end(), '\n'), 2) << download.err;
     std::this_thread::sleep_for(300ms);
+#ifdef _WIN32
+    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)) << GetLastError();
+#else
     download.signal(SIGINT);
+#endif
     EXPECT_EQ(download.wait(5s), 130) << download.err;
     EXPECT_NE(download.err.find("Stopped: block 1 downloaded, blocks 2 and 3 not downloaded"), std::string::npos)
         << download.err;
@@ -248,6 +361,26 @@ TEST_P(CliBadUse, IsRefusedWithNothingSentOrWritten)
     EXPECT_TRUE(filesIn(folder.path()).empty());
 }
 
+// A case's name in ctest: its number and the words of its arguments ("5_download_port_port_block_31").
+std::string badUseName(const testing::TestParamInfo<BadUse>& info)
+{
+    std::string name = std::to_string(info.index);
+    for (const std::string& arg : info.param.args) {
+        bool gap = true;
+        for (const char c : arg) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) {
+                gap = true;
+                continue;
+            }
+            if (gap)
+                name += '_';
+            name += c;
+            gap = false;
+        }
+    }
+    return info.param.args.empty() ? name + "_nothing" : name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliBadUse,
     testing::Values(
@@ -278,7 +411,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadUse{{"history", "--client", "C", "--site", "S"}, 2, "--tube is needed"},
         BadUse{{"delete", "--client", "C", "--site", "S", "--tube", "T"}, 2, "--readout is needed"},
         BadUse{{"sync", "--to", "@file"}, 2, "--from is needed"},
-        BadUse{{"sync", "--from", "/no/such/laptop.sqlite", "--to", "@file"}, 1, "no survey library at"}));
+        BadUse{{"sync", "--from", "/no/such/laptop.sqlite", "--to", "@file"}, 1, "no survey library at"}),
+    badUseName);
 
 // A tube of two readouts, 0.5 m steps, the second 349 reading units further at 1.5 m only.
 surveys::Survey tubeReadout(std::string readout, std::string date, std::int64_t at15)
@@ -310,7 +444,7 @@ TEST_F(Cli, SyncDeleteAndHistoryNameWhatTheyDidAndWho)
         ASSERT_EQ(a.add(tubeReadout("02", "11/03/24", 349)).status, surveys::AddStatus::Added);
     }
     const auto as = [this](const std::vector<std::string>& args, std::string& out, std::string& err) {
-        ChildProcess p(TARVELON_CLI, args, {"USER=ana", "HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share")});
+        ChildProcess p(cliProgram(), args, {"USER=ana", "HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share")});
         const int status = p.wait(60s);
         out = p.out, err = p.err;
         return status;
@@ -626,6 +760,9 @@ TEST_F(Cli, ReadingCommandsLeaveAForeignDatabaseAndAnEmptyFileAsTheyWere)
 
 TEST_F(Cli, SigtermStopsAtTheNextRowWithNoPartFile)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "no SIGTERM on Windows (Ctrl+C stands for it in CtrlCStopsAtTheNextRowKeepingFinishedBlocks)";
+#else
     Simulator sim(log, {"--demo", "--paced"});
     ChildProcess download =
         start({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "1,2", "--no-library"});
@@ -636,6 +773,7 @@ TEST_F(Cli, SigtermStopsAtTheNextRowWithNoPartFile)
     std::map<std::string, std::string> written = filesIn(folder.path());
     written.erase("datiram.dat");
     EXPECT_EQ(written, windowFiles(1)); // no part file, block 1 whole
+#endif
 }
 
 // A download the library kept incomplete is not completed by its own export files; the whole
@@ -675,7 +813,15 @@ TEST_F(Cli, DownloadAllSkipsErasedBlocks)
 {
     sim::Unit unit;
     unit.fillDemo();
-    for (int n : {2, 4, 29}) {
+#ifdef _WIN32
+    std::vector<int> erased; // all but three, for Wine's slow serial line
+    for (int n = 2; n <= 29; ++n)
+        if (n != 15)
+            erased.push_back(n);
+#else
+    const std::vector<int> erased{2, 4, 29};
+#endif
+    for (int n : erased) {
         char line[64];
         std::snprintf(line, sizeof line, "C%02X000CLIENT%02dSITE%04dT%03d000012+010%02d250101103015\r", n - 1, n, n, n,
                       n);
@@ -692,8 +838,8 @@ TEST_F(Cli, DownloadAllSkipsErasedBlocks)
     const int status = run({"download", "--port", sim.path, "--folder", ".", "--all", "--library", library}, &out, &err);
     fs::current_path(here);
     ASSERT_EQ(status, 0) << err;
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 54) << out;
-    for (int n : {2, 4, 29})
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2 * (30 - long(erased.size()))) << out;
+    for (int n : erased)
         EXPECT_EQ(out.find(std::string("CLIENT") + (n < 10 ? "0" : "") + std::to_string(n)), std::string::npos) << n;
     surveys::SurveyStore store;
     ASSERT_TRUE(store.open(library, surveys::SurveyStore::Access::Read));

@@ -160,6 +160,40 @@ TEST(UnitSimProgram, StopsAtEndOfStandardInputWhenAsked)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
+// A program that can neither read the simulator's output nor signal it finds the terminal
+// through --link (a link a killed simulator left is replaced) and stops it by removing the
+// file of --while-exists; the link goes with the simulator.
+TEST(UnitSimProgram, LinksToItsTerminalAndStopsWhenTheWatchedFileGoes)
+{
+    const std::string dir = testing::TempDir() + "unit_sim_link_" + std::to_string(getpid());
+    std::filesystem::create_directories(dir);
+    const std::string link = dir + "/com5", alive = dir + "/alive";
+    std::filesystem::create_symlink("/dev/null", link);
+    for (const bool byRemoval : {true, false}) {
+        std::ofstream(alive).put('x');
+        Program sim({"--link", link, "--while-exists", alive});
+        ASSERT_TRUE(sim.started());
+        const std::string path = sim.firstLine();
+        ASSERT_EQ(path.rfind("/dev/", 0), 0u) << path;
+        EXPECT_EQ(std::filesystem::read_symlink(link).string(), path);
+        const int line = openRaw(link);
+        ASSERT_GE(line, 0);
+        ASSERT_TRUE(writeAll(line, "}"));
+        EXPECT_EQ(readFor(line, 1, 2s), "!");
+        ::close(line);
+        EXPECT_EQ(sim.wait(200ms), -1) << "stopped while the file is there";
+        if (byRemoval)
+            std::filesystem::remove(alive);
+        else
+            sim.signal(SIGTERM);
+        const int status = sim.wait();
+        ASSERT_NE(status, -1) << "still running";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link outlived the simulator";
+    }
+    std::filesystem::remove_all(dir);
+}
+
 class UnitSimBadOptions : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(UnitSimBadOptions, AreRefusedWithStatusTwo)
@@ -177,7 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(std::vector<std::string>{"--bogus"}, std::vector<std::string>{"--answer-wakes"},
                     std::vector<std::string>{"--answer-wakes", "x"}, std::vector<std::string>{"--cut-reply", "-3"},
                     std::vector<std::string>{"--split-parts", "0"}, std::vector<std::string>{"--wake-delay-ms", "1ms"},
-                    std::vector<std::string>{"--clock", "240230120000"}, std::vector<std::string>{"--demo=yes"}));
+                    std::vector<std::string>{"--clock", "240230120000"}, std::vector<std::string>{"--demo=yes"},
+                    std::vector<std::string>{"--while-exists", ""}));
 
 } // namespace
 } // namespace tarvelon::sim

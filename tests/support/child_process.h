@@ -1,6 +1,8 @@
 #pragma once
-// A program of the build run as a child process, its standard output and error on pipes
-// (POSIX only).
+// A program of the build run as a child process, its standard output and error on pipes.
+#ifdef _WIN32
+#include "support/child_process_win.h"
+#else
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -139,3 +141,4 @@ private:
 };
 
 } // namespace tarvelon::test
+#endif
