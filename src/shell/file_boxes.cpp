@@ -10,18 +10,35 @@
 namespace tarvelon {
 namespace {
 
-// Whether "QtProject" is there at all. On Windows merely opening it with QSettings would
-// make the key, so it is looked for from its parent.
+// Whether "QtProject" is there at all, and its removal, whole. On Windows merely opening it
+// with QSettings would make the key, so it is looked at from its parent.
+#ifdef Q_OS_WIN
+QSettings softwareKey()
+{
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
+}
 bool qtProjectExists()
 {
-#ifdef Q_OS_WIN
-    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
-        .childGroups()
-        .contains(QStringLiteral("QtProject"));
-#else
-    return QFile::exists(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName());
-#endif
+    return softwareKey().childGroups().contains(QStringLiteral("QtProject"));
 }
+void removeQtProject()
+{
+    softwareKey().remove(QStringLiteral("QtProject"));
+}
+#else
+QString qtProjectFile()
+{
+    return QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+}
+bool qtProjectExists()
+{
+    return QFile::exists(qtProjectFile());
+}
+void removeQtProject()
+{
+    QFile::remove(qtProjectFile());
+}
+#endif
 
 // What Qt's file boxes write, noted before a box opens and put back once it has closed.
 class QtProjectTraces {
@@ -38,14 +55,9 @@ public:
     }
     ~QtProjectTraces()
     {
+        // Nothing of anyone's was there: the key or file goes again, whole.
         if (!existed_) {
-            // Nothing of anyone's was there: the key or file goes again, whole.
-#ifdef Q_OS_WIN
-            QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
-                .remove(QStringLiteral("QtProject"));
-#else
-            QFile::remove(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName());
-#endif
+            removeQtProject();
             return;
         }
         QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));

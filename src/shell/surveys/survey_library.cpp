@@ -69,7 +69,7 @@ QStringList askImportPaths(QWidget* parent, bool folder, const QString& start)
 {
     if (!folder)
         return openFilesBox(parent, QStringLiteral("Import Export Files"), start,
-                                             QStringLiteral("Export files (*dat.dat *num.dat);;All files (*)"));
+                            QStringLiteral("Export files (*dat.dat *num.dat);;All files (*)"));
     const QString dir = folderBox(parent, QStringLiteral("Import a Folder of Export Files"), start);
     return dir.isEmpty() ? QStringList{} : QStringList{dir};
 }

@@ -125,7 +125,8 @@ bool SurveyTables::exportTable(const QString& path, QString* error) const
     if (csv_.empty() || !file.open(QIODevice::WriteOnly) ||
         file.write(csv_.data(), qint64(csv_.size())) != qint64(csv_.size()) || !file.commit()) {
         if (error)
-            *error = csv_.empty() ? QStringLiteral("No readout is chosen") : report::cannotBeWritten(path, file.errorString());
+            *error = csv_.empty() ? QStringLiteral("No readout is chosen")
+                                  : report::cannotBeWritten(path, file.errorString());
         return false;
     }
     return true;

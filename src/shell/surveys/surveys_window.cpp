@@ -408,8 +408,7 @@ void SurveysWindow::chooseExport(const QString& title, const QString& filter, co
     whenIdle([this, title, filter, ending, write] {
         const QString name = tube_ ? suggestedFileName(qs(tube_->client), qs(tube_->site), qs(tube_->tube), ending)
                                    : suggestedFileName({}, {}, {}, ending);
-        const QString path =
-            saveFileBox(this, title, QDir(startFolder()).filePath(name), filter);
+        const QString path = saveFileBox(this, title, QDir(startFolder()).filePath(name), filter);
         if (path.isEmpty())
             return;
         QString error;

@@ -86,7 +86,7 @@ SyncBox::SyncBox(const QString& startFolder, QWidget* parent) : QDialog(parent)
     auto* file = new QPushButton(QStringLiteral("&File..."), this);
     connect(file, &QPushButton::clicked, this, [this, startFolder] {
         const QString path = openFileBox(this, QStringLiteral("Survey Library"), startFolder,
-                                                          QStringLiteral("Survey library (*.sqlite);;All files (*)"));
+                                         QStringLiteral("Survey library (*.sqlite);;All files (*)"));
         if (!path.isEmpty())
             other_->setText(path);
     });
