@@ -5,10 +5,10 @@
 #include "blocks/export_files.h"
 #include "report/tube_report.h"
 #include "shell/surveys/surveys_window.h"
-#include "surveys/import.h"
-#include "surveys/sql.h"
-#include "surveys/store.h"
-#include "surveys/sync.h"
+#include "library/import.h"
+#include "library/sql.h"
+#include "library/store.h"
+#include "library/sync.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

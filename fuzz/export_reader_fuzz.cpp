@@ -1,7 +1,7 @@
 // The export-file reader on any bytes: the first byte says where the header export file ends
 // and the readings export file begins.
 #include "fuzz_check.h"
-#include "surveys/export_reader.h"
+#include "library/export_reader.h"
 
 #include <algorithm>
 #include <cstddef>

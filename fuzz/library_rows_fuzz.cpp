@@ -2,9 +2,9 @@
 // through the store and compared through the whole-tube analysis: any bytes become up to four
 // surveys of one tube, each with its step, depth, missing depths and rows at any real value.
 #include "fuzz_check.h"
-#include "surveys/displacement.h"
-#include "surveys/sql.h"
-#include "surveys/store.h"
+#include "analysis/displacement.h"
+#include "library/sql.h"
+#include "library/store.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -11,7 +11,7 @@
 #include "shell/splash_screen.h"
 #include "shell/surveys/surveys_window.h"
 #include "platform/qt/qt_app_data.h"
-#include "surveys/store.h"
+#include "library/store.h"
 #include "sim/unit_on_pty.h"
 
 #include <QAbstractButton>

@@ -5,9 +5,9 @@
 #include "cli/library.h"
 #include "cli/options.h"
 #include "cli/tube_key.h"
-#include "surveys/corrections.h"
-#include "surveys/displacement.h"
-#include "surveys/store.h"
+#include "analysis/corrections.h"
+#include "analysis/displacement.h"
+#include "library/store.h"
 
 #include <QDateTime>
 

@@ -4,7 +4,7 @@
 #include "cli/library.h"
 #include "cli/options.h"
 #include "cli/tube_key.h"
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 namespace tarvelon::cli {
 namespace {

@@ -7,8 +7,8 @@
 #include "platform/qt/qt_file_message.h"
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
-#include "surveys/displacement.h"
-#include "surveys/store.h"
+#include "analysis/displacement.h"
+#include "library/store.h"
 
 #include <QGuiApplication>
 #include <QSaveFile>

@@ -14,7 +14,7 @@
 #include "platform/qt/qt_file_message.h"
 #include "platform/qt/qt_text.h"
 #ifdef TARVELON_CLI_SURVEYS
-#include "surveys/download_feed.h"
+#include "library/download_feed.h"
 #endif
 
 #include <QDateTime>

@@ -3,7 +3,7 @@
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
-#include "surveys/import.h"
+#include "library/import.h"
 
 namespace tarvelon::cli {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "cli/console.h"
 #include "platform/file_path.h"
-#include "surveys/download_feed.h"
+#include "library/download_feed.h"
 #include "platform/qt/qt_file_message.h"
-#include "surveys/library_location.h"
+#include "library/library_location.h"
 
 #include <cstdio>
 #include <filesystem>

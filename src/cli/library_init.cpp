@@ -4,8 +4,8 @@
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
-#include "surveys/library_location.h"
-#include "surveys/store.h"
+#include "library/library_location.h"
+#include "library/store.h"
 
 namespace tarvelon::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include "cli/console.h"
 #ifdef TARVELON_CLI_SURVEYS
 #include "cli/library.h"
-#include "surveys/library_location.h"
+#include "library/library_location.h"
 #endif
 
 #include <QCoreApplication>

@@ -3,10 +3,10 @@
 #include "platform/qt/qt_app_data.h"
 #include "platform/qt/qt_serial_port.h"
 #include "platform/serial_port.h"
-#include "surveys/store.h"
+#include "library/store.h"
 #ifdef TARVELON_CLI_SURVEYS
 #include "cli/console.h"
-#include "surveys/library_file.h"
+#include "library/library_file.h"
 #endif
 
 #include <QDir>

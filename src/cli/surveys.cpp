@@ -4,7 +4,7 @@
 #include "cli/library.h"
 #include "cli/options.h"
 #include "cli/table.h"
-#include "surveys/store.h"
+#include "library/store.h"
 
 namespace tarvelon::cli {
 namespace {

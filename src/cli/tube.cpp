@@ -4,8 +4,8 @@
 #include "cli/library.h"
 #include "cli/options.h"
 #include "cli/tube_key.h"
-#include "surveys/displacement.h"
-#include "surveys/store.h"
+#include "analysis/displacement.h"
+#include "library/store.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "report/report_table.h"
 #include "report/tube_charts.h"
 #include "report/write_failure.h"
-#include "surveys/corrections.h"
+#include "analysis/corrections.h"
 
 #include <QDate>
 #include <QFontMetricsF>

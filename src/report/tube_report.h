@@ -1,6 +1,6 @@
 #pragma once
 #include "report/chart.h"
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,7 @@
 #include "support/child_process.h"
 #include "support/harness.h"
 #include "surveys/library_engines.h"
-#include "surveys/store.h"
+#include "library/store.h"
 
 #include <sqlite3.h>
 

@@ -3,7 +3,7 @@
 #include "shell/folder_chooser.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
-#include "surveys/store.h"
+#include "library/store.h"
 #include "window_fixture.h"
 
 #include <QDir>

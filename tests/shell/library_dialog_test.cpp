@@ -6,7 +6,7 @@
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
-#include "surveys/store.h"
+#include "library/store.h"
 
 #include <QApplication>
 #include <QComboBox>

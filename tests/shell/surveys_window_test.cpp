@@ -5,7 +5,7 @@
 #include "shell/surveys/surveys_window.h"
 #include "support/harness.h"
 #include "surveys/library_engines.h"
-#include "surveys/import.h"
+#include "library/import.h"
 
 #include <QApplication>
 #include <QMessageBox>

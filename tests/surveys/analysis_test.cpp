@@ -1,6 +1,6 @@
 // Hand-worked cases of the tube analysis: the rate, the base, the depths, the corrections.
-#include "surveys/corrections.h"
-#include "surveys/displacement.h"
+#include "analysis/corrections.h"
+#include "analysis/displacement.h"
 
 #include <gtest/gtest.h>
 
@@ -261,9 +261,9 @@ TEST(Corrections, FoundForTheOtherReductionAreSaidSo)
 
 #include "blocks/download.h"
 #include "support/harness.h"
-#include "surveys/download_feed.h"
+#include "library/download_feed.h"
 #include "surveys/library_engines.h"
-#include "surveys/store.h"
+#include "library/store.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "support/harness.h"
-#include "surveys/store.h"
-#include "surveys/sync.h"
+#include "library/store.h"
+#include "library/sync.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "support/harness.h"
-#include "surveys/sql.h"
+#include "library/sql.h"
 
 #include <gtest/gtest.h>
 

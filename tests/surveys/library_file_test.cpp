@@ -1,7 +1,7 @@
 // A survey library moving to a new folder: never lost, never over another, never while held.
 #include "support/harness.h"
-#include "surveys/library_file.h"
-#include "surveys/sql.h"
+#include "library/library_file.h"
+#include "library/sql.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The library on a PostgreSQL server: who may do what, what a failed connection says, and a
 // colleague's change heard. Each test has a database of its own on the test server.
 #include "surveys/library_engines.h"
-#include "surveys/library_location.h"
-#include "surveys/store.h"
+#include "library/library_location.h"
+#include "library/store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "support/harness.h"
 #include "surveys/library_engines.h"
 #include "surveys/library_files.h"
-#include "surveys/displacement.h"
-#include "surveys/sql.h"
-#include "surveys/store.h"
+#include "analysis/displacement.h"
+#include "library/sql.h"
+#include "library/store.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -2,10 +2,10 @@
 #include "support/harness.h"
 #include "surveys/library_engines.h"
 #include "surveys/library_files.h"
-#include "surveys/displacement.h"
-#include "surveys/export_reader.h"
-#include "surveys/import.h"
-#include "surveys/store.h"
+#include "analysis/displacement.h"
+#include "library/export_reader.h"
+#include "library/import.h"
+#include "library/store.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,6 +1,6 @@
 #pragma once
-#include "surveys/corrections.h"
-#include "surveys/displacement.h"
+#include "analysis/corrections.h"
+#include "analysis/displacement.h"
 
 #include <QDialog>
 

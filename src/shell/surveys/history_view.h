@@ -1,5 +1,5 @@
 #pragma once
-#include "surveys/store.h"
+#include "library/store.h"
 
 #include <QTableWidget>
 

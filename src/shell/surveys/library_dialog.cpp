@@ -4,7 +4,7 @@
 #include "shell/remembered_choices.h"
 #include "shell/surveys/password_prompt.h"
 #include "shell/surveys/survey_library.h"
-#include "surveys/library_location.h"
+#include "library/library_location.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "shell/surveys/password_prompt.h"
 
-#include "surveys/library_location.h"
+#include "library/library_location.h"
 
 #include <QApplication>
 #include <QInputDialog>

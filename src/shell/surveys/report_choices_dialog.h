@@ -1,5 +1,5 @@
 #pragma once
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <QDialog>
 #include <QString>

@@ -6,9 +6,9 @@
 #include "shell/remembered_choices.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/window_placement.h"
-#include "surveys/library_file.h"
-#include "surveys/library_location.h"
-#include "surveys/store.h"
+#include "library/library_file.h"
+#include "library/library_location.h"
+#include "library/store.h"
 
 #include "platform/qt/qt_text.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "blocks/download.h"
-#include "surveys/download_feed.h"
-#include "surveys/import.h"
+#include "library/download_feed.h"
+#include "library/import.h"
 
 #include <QObject>
 #include <QPointer>

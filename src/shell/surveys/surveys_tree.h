@@ -1,6 +1,6 @@
 #pragma once
-#include "surveys/displacement.h"
-#include "surveys/survey.h"
+#include "analysis/displacement.h"
+#include "analysis/survey.h"
 
 #include <QTreeWidget>
 

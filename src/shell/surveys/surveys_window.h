@@ -1,8 +1,8 @@
 #pragma once
 #include "shell/surveys/report_choices_dialog.h"
-#include "surveys/displacement.h"
-#include "surveys/import.h"
-#include "surveys/store.h"
+#include "analysis/displacement.h"
+#include "library/import.h"
+#include "library/store.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "shell/surveys/sync_box.h"
 
 #include "shell/file_boxes.h"
-#include "surveys/library_location.h"
-#include "surveys/sync.h"
+#include "library/library_location.h"
+#include "library/sync.h"
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>

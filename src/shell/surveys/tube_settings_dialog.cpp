@@ -3,7 +3,7 @@
 #include "shell/help_texts.h"
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/tube_report_box.h"
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>

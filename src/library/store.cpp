@@ -1,6 +1,6 @@
-#include "surveys/store.h"
+#include "library/store.h"
 
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The PostgreSQL engine of the survey library: a server shared by a firm. Values only ever
 // travel as parameters of prepared statements, never in the text of the SQL.
-#include "surveys/library_location.h"
-#include "surveys/sql.h"
+#include "library/library_location.h"
+#include "library/sql.h"
 
 #include <libpq-fe.h>
 

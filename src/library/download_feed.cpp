@@ -1,6 +1,6 @@
-#include "surveys/download_feed.h"
+#include "library/download_feed.h"
 
-#include "surveys/store.h"
+#include "library/store.h"
 
 namespace tarvelon {
 

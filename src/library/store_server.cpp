@@ -1,7 +1,7 @@
 // The library on a PostgreSQL server: its tables made at the current version in one script,
 // later versions as steps of their own, the roles that say who may change what, and the news
 // of another program's changes.
-#include "surveys/store.h"
+#include "library/store.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 // Who changed what: every change is recorded in the transaction of the change itself, and
 // what syncing two libraries needs (surveys in batches, settings with the time they changed).
-#include "surveys/store.h"
+#include "library/store.h"
 
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 // A tube's settings: its probe, base, units, thresholds and report fields, one row per tube.
-#include "surveys/displacement.h"
-#include "surveys/store.h"
+#include "analysis/displacement.h"
+#include "library/store.h"
 
 namespace tarvelon::surveys {
 namespace {

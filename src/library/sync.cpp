@@ -1,4 +1,4 @@
-#include "surveys/sync.h"
+#include "library/sync.h"
 
 #include <algorithm>
 #include <set>

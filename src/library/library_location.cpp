@@ -1,4 +1,4 @@
-#include "surveys/library_location.h"
+#include "library/library_location.h"
 
 namespace tarvelon::surveys {
 namespace {

@@ -1,6 +1,6 @@
-#include "surveys/corrections.h"
+#include "analysis/corrections.h"
 
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <algorithm>
 #include <cmath>

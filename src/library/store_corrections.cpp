@@ -1,5 +1,5 @@
 // The corrections kept with each readout: one row per readout, kind and axis.
-#include "surveys/store.h"
+#include "library/store.h"
 
 namespace tarvelon::surveys {
 namespace {

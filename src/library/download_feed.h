@@ -1,7 +1,7 @@
 #pragma once
 #include "blocks/download.h"
-#include "surveys/export_reader.h"
-#include "surveys/store.h"
+#include "library/export_reader.h"
+#include "library/store.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "surveys/library_file.h"
+#include "library/library_file.h"
 
-#include "surveys/sql.h"
+#include "library/sql.h"
 
 #include <algorithm>
 #include <array>

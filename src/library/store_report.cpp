@@ -1,6 +1,6 @@
 // What a tube's report says of it (project, location, casing top, probe serial, remarks): a
 // row of its own per tube, written with the tube's settings.
-#include "surveys/store.h"
+#include "library/store.h"
 
 namespace tarvelon::surveys {
 

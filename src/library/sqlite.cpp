@@ -1,5 +1,5 @@
 // The SQLite engine of the survey library: a file on this computer.
-#include "surveys/sql.h"
+#include "library/sql.h"
 
 #include <sqlite3.h>
 

@@ -1,5 +1,5 @@
-#include "surveys/library_location.h"
-#include "surveys/store.h"
+#include "library/library_location.h"
+#include "library/store.h"
 
 #include <chrono>
 #include <thread>

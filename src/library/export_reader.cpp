@@ -1,9 +1,9 @@
-#include "surveys/export_reader.h"
+#include "library/export_reader.h"
 
 #include "platform/cp1252.h"
 #include "platform/file_path.h"
 #include "blocks/download.h"
-#include "surveys/displacement.h"
+#include "analysis/displacement.h"
 
 #include <algorithm>
 #include <cctype>

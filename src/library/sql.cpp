@@ -1,4 +1,4 @@
-#include "surveys/sql.h"
+#include "library/sql.h"
 
 #include <utility>
 

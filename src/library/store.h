@@ -1,7 +1,7 @@
 #pragma once
-#include "surveys/corrections.h"
-#include "surveys/sql.h"
-#include "surveys/survey.h"
+#include "analysis/corrections.h"
+#include "library/sql.h"
+#include "analysis/survey.h"
 
 #include <chrono>
 #include <functional>

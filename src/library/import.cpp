@@ -1,7 +1,7 @@
-#include "surveys/import.h"
+#include "library/import.h"
 
 #include "platform/file_path.h"
-#include "surveys/export_reader.h"
+#include "library/export_reader.h"
 
 #include <filesystem>
 #include <set>

@@ -1,5 +1,5 @@
 #pragma once
-#include "surveys/survey.h"
+#include "analysis/survey.h"
 
 #include <array>
 #include <optional>

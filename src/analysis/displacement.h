@@ -1,6 +1,6 @@
 #pragma once
-#include "surveys/corrections.h"
-#include "surveys/survey.h"
+#include "analysis/corrections.h"
+#include "analysis/survey.h"
 
 #include <array>
 #include <map>
@@ -30,7 +30,7 @@
 // was computed (the base itself, D = 0, to start with). A readout's rate is the largest over its
 // depths; readouts older than the base are compared but are no reference and have no rate.
 //
-// What the command line needs, with no window (library tarvelon_surveys, free of Qt):
+// What the command line needs, with no window (library tarvelon_analysis, free of Qt):
 //   SurveyStore::tubeSettings / setTubeSettings / tubeSurveys / findReadout   (surveys/store.h)
 //   SurveyStore::corrections / setCorrections                                  (surveys/store.h)
 //   analyseTube(surveys, settings, corrections) -> TubeResult                  (here)
