@@ -42,59 +42,33 @@ set(CPACK_NSIS_PACKAGE_NAME "Tarvelon Manager")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/packaging/tarvelon-manager.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/packaging/tarvelon-manager.ico)
-# The icon and the name "Apps & features" shows beside the uninstaller.
+# The installer's script is the project's own (packaging/windows/NSIS.template.in, with its
+# options page): CPack fills in the files, the version and the names below. The PATH is changed
+# by tarvelon-install-helper.exe, never by the script itself.
+list(PREPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging/windows)
+# The program, whose icon "Apps & features" shows beside the uninstaller.
 set(CPACK_NSIS_INSTALLED_ICON_NAME tarvelon-manager.exe)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# A Start menu entry for the program, which sits at the top of the installed folder.
-set(CPACK_PACKAGE_EXECUTABLES tarvelon-manager "Tarvelon Manager")
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-set(CPACK_NSIS_MUI_FINISHPAGE_RUN tarvelon-manager.exe)
-# The program's folder on the PATH (for every user, chosen by default on the options page and
-# in a silent install), so `tarvelon` runs from any command prompt or batch file.
-set(CPACK_NSIS_MODIFY_PATH ON)
-# CMake's own NSIS script, with the program at the top of the installed folder rather than in
-# bin\, the folder size NSIS needs for "Apps & features" and our default for the PATH.
-set(tarvelon_nsis_templates ${PROJECT_BINARY_DIR}/nsis-templates)
-function(tarvelon_patch_template name)
-    file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/${name} text)
-    math(EXPR last "${ARGC} - 1")
-    foreach(i RANGE 1 ${last} 2)
-        math(EXPR j "${i} + 1")
-        string(FIND "${text}" "${ARGV${i}}" at)
-        if(at EQUAL -1)
-            message(FATAL_ERROR "CPack's ${name} no longer holds: ${ARGV${i}}")
-        endif()
-        string(REPLACE "${ARGV${i}}" "${ARGV${j}}" text "${text}")
-    endforeach()
-    file(WRITE ${tarvelon_nsis_templates}/${name} "${text}")
-endfunction()
-tarvelon_patch_template(NSIS.template.in
-    "Push $INSTDIR\\bin" "Push $INSTDIR"
-    "!include Sections.nsh" "!include Sections.nsh\n  !include FileFunc.nsh")
-tarvelon_patch_template(NSIS.InstallOptions.ini.in
-    "By default @CPACK_PACKAGE_INSTALL_DIRECTORY@ does not add its directory to the system PATH."
-    "@CPACK_PACKAGE_INSTALL_DIRECTORY@ can add its folder to the PATH, so that tarvelon runs from any command prompt."
-    "Bottom=40\nState=1" "Bottom=40\nState=0"
-    "Bottom=50\nState=0" "Bottom=50\nState=1")
-list(PREPEND CMAKE_MODULE_PATH ${tarvelon_nsis_templates})
-set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}")
-# The uninstall entry as Windows documents it: DWORD flags, the size in KiB, the folder.
-set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
-  WriteRegDWORD SHCTX '${uninstall_key}' 'NoModify' 1
-  WriteRegDWORD SHCTX '${uninstall_key}' 'NoRepair' 1
-  WriteRegStr SHCTX '${uninstall_key}' 'InstallLocation' '$INSTDIR'
-  \${GetSize} '$INSTDIR' '/S=0K' $0 $1 $2
-  IntFmt $0 '0x%08X' $0
-  WriteRegDWORD SHCTX '${uninstall_key}' 'EstimatedSize' $0
-")
-# The header file and a lock a running program left are the program's own, rebuilt at every
-# start: they go with the folder. The user's settings, survey library and downloads stay.
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
-  Delete '$INSTDIR\\intestazione'
-  Delete '$INSTDIR\\intestazione.lock'
-  DeleteRegKey SHCTX 'Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}'
-  DeleteRegKey /ifempty SHCTX 'Software\\${CPACK_PACKAGE_VENDOR}'
-")
+set(CPACK_TARVELON_FILE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0")
+# The header and side pictures: the program's icon, made from it once with ImageMagick
+# (150x57 and 164x314, 24-bit BMP as NSIS needs).
+set(CPACK_TARVELON_HEADER_BITMAP ${PROJECT_SOURCE_DIR}/packaging/windows/header.bmp)
+set(CPACK_TARVELON_SIDE_BITMAP ${PROJECT_SOURCE_DIR}/packaging/windows/welcome.bmp)
+# Help and web links of the entry in "Apps & features": the maker's as the about box shows them.
+set(CPACK_NSIS_HELP_LINK "https://www.tarvelon.example/manuals/TARVELONmanuale.pdf")
+set(CPACK_NSIS_URL_INFO_ABOUT "https://www.tarvelon.example")
+set(CPACK_NSIS_CONTACT "support@tarvelon.example")
+set(CPACK_TARVELON_HELP_TELEPHONE "+39 0471 555 0192")
+# Code signing (scripts/package-windows, with a certificate only): every executable before it
+# is packed, then the uninstaller and the installer as makensis writes them.
+set(TARVELON_SIGN_SCRIPT "" CACHE FILEPATH "A program that signs the Windows file it is given in place (scripts/sign-windows)")
+if(TARVELON_SIGN_SCRIPT)
+    set(CPACK_TARVELON_SIGN_SCRIPT ${TARVELON_SIGN_SCRIPT})
+    set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/windows-sign-staged.cmake)
+    set(CPACK_TARVELON_SIGN_CODE
+        "  !finalize '\"${TARVELON_SIGN_SCRIPT}\" \"%1\"' = 0\n  !uninstfinalize '\"${TARVELON_SIGN_SCRIPT}\" \"%1\"' = 0")
+else()
+    set(CPACK_TARVELON_SIGN_CODE "")
+endif()
 # The programs without their symbols: a third of the size to download.
 set(CPACK_STRIP_FILES ON)
 # makensis makes a 32-bit installer unless told otherwise, and CPack passes no option with a
