@@ -56,6 +56,13 @@ QString usageLine(const Command& c)
     return QStringLiteral("Usage: tarvelon %1 %2").arg(QLatin1String(c.name), QLatin1String(c.synopsis)).trimmed();
 }
 
+// How a run is stopped, in the words of the system it runs on.
+#ifdef _WIN32
+#define kStoppedStatus "130 stopped by Ctrl+C or Ctrl+Break (129 when its console window is closed)."
+#else
+#define kStoppedStatus "130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP)."
+#endif
+
 QString programHelp()
 {
     QString text = QStringLiteral("Usage: tarvelon COMMAND [options]\n\n"
@@ -71,7 +78,7 @@ QString programHelp()
                            "  -v, --version   Displays version information.\n\n"
                            "Output: on a terminal as it shows text; into a pipe or a file as UTF-8, paths exactly as\n"
                            "on disk.\n\n"
-                           "Exit status: 0 done, 1 failed, 2 wrong usage, 130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP).\n");
+                           "Exit status: 0 done, 1 failed, 2 wrong usage, " kStoppedStatus "\n");
     return text;
 }
 

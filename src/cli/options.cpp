@@ -16,9 +16,13 @@ namespace tarvelon::cli {
 
 void addPortOption(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("port"),
-                      QStringLiteral("The serial port: a system name (/dev/ttyUSB0, COM7) or 1 to 4 for Com 1 to Com 4."),
-                      QStringLiteral("NAME")});
+    // The example names the adapter the user most likely has on this system.
+#ifdef _WIN32
+    const QString help = QStringLiteral("The serial port: a system name (COM3, \\\\.\\COM12) or 1 to 4 for Com 1 to Com 4.");
+#else
+    const QString help = QStringLiteral("The serial port: a system name (/dev/ttyUSB0, /dev/ttyS0) or 1 to 4 for Com 1 to Com 4.");
+#endif
+    parser.addOption({QStringLiteral("port"), help, QStringLiteral("NAME")});
 }
 
 PortChoice portOf(const QCommandLineParser& parser)

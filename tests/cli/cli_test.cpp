@@ -226,6 +226,27 @@ TEST_F(Cli, SlashQuestionMarkIsHelp)
     EXPECT_EQ(slash, help);
 }
 
+TEST_F(Cli, HelpSpeaksOfTheStopsAndPortsOfItsSystem)
+{
+    std::string help, download;
+    ASSERT_EQ(run({"--help"}, &help), 0);
+    ASSERT_EQ(run({"download", "--help"}, &download), 0);
+    struct Word {
+        const std::string& text;
+        const char* word;
+        bool present;
+    };
+#ifdef _WIN32
+    const Word words[] = {{help, "Ctrl+Break", true}, {help, "console window is closed", true}, {help, "SIGTERM", false},
+                          {help, "SIGHUP", false},    {download, "COM3", true},                {download, "/dev/", false}};
+#else
+    const Word words[] = {{help, "SIGTERM", true},       {help, "SIGHUP", true},   {help, "Ctrl+Break", false},
+                          {download, "/dev/ttyUSB0", true}, {download, "COM3", false}};
+#endif
+    for (const Word& w : words)
+        EXPECT_EQ(w.text.find(w.word) != std::string::npos, w.present) << w.word;
+}
+
 // Under Wine a demo block takes about 3 s to download from an unpaced unit: all 30 took over a
 // minute, longer than the rest of the suite; DownloadAllSkipsErasedBlocks downloads --all there.
 TEST_F(Cli, DownloadsEveryMeasuredBlock)
