@@ -146,7 +146,8 @@ std::string libraryMoveNote(const LibraryMoveResult& result, const fs::path& fro
     case LibraryMove::Moved:
         return "The survey library has moved to " + shown(to.parent_path());
     case LibraryMove::KeptBoth:
-        return "The survey library has moved to " + shown(to.parent_path()) + "; an older one is kept as " +
+        // Where the library is comes first: the older copy's name would read as its new place.
+        return "The survey library is in " + shown(to.parent_path()) + "; the older one is kept as " +
                shown(result.setAside);
     case LibraryMove::Held:
         return "The survey library stays in " + shown(from.parent_path()) +

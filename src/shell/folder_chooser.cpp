@@ -86,9 +86,12 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     drive1_ = new QComboBox;
     drive1_->setObjectName("Drive1");
     drive1_->setAccessibleName("Drive");
-    drive1_->addItems(options_.drives ? options_.drives() : QStringList{});
-    if (drive1_->findText(options_.defaultDrive) < 0)
-        drive1_->addItem(options_.defaultDrive);
+    // Each drive shows as the system writes it (C:\ on Windows); the item keeps the path Qt takes.
+    const auto addDrive = [this](const QString& drive) { drive1_->addItem(QDir::toNativeSeparators(drive), drive); };
+    for (const QString& drive : options_.drives ? options_.drives() : QStringList{})
+        addDrive(drive);
+    if (drive1_->findData(options_.defaultDrive) < 0)
+        addDrive(options_.defaultDrive);
 
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -132,7 +135,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     // The folder chosen last is one click on "Ok" away, on the drive that holds it.
     QString lastDrive;
     for (int i = 0; i < drive1_->count(); ++i) {
-        const QString drive = drive1_->itemText(i);
+        const QString drive = drive1_->itemData(i).toString();
         if (!options_.lastFolder.isEmpty() && isInside(options_.lastFolder, drive) && drive.size() > lastDrive.size())
             lastDrive = drive;
     }
@@ -144,7 +147,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
 
 void FolderChooser::selectDrive(const QString& drive)
 {
-    const int index = drive1_->findText(drive);
+    const int index = drive1_->findData(drive);
     if (index == drive1_->currentIndex())
         onDriveChanged(index);
     else
@@ -155,12 +158,12 @@ void FolderChooser::onDriveChanged(int index)
 {
     if (restoring_ || index < 0)
         return;
-    const QString drive = drive1_->itemText(index);
+    const QString drive = drive1_->itemData(index).toString();
     // 2. A drive that is not ready: said, and the default drive taken again.
     if (options_.driveReady && !options_.driveReady(drive)) {
         messages_.show("Invalid drive!", Icon::Error, "Error");
         restoring_ = true;
-        drive1_->setCurrentIndex(drive1_->findText(options_.defaultDrive));
+        drive1_->setCurrentIndex(drive1_->findData(options_.defaultDrive));
         restoring_ = false;
         setFolder(options_.defaultDrive);
         return;
@@ -170,7 +173,7 @@ void FolderChooser::onDriveChanged(int index)
 
 void FolderChooser::setFolder(const QString& path)
 {
-    const QString root = drive1_->currentText();
+    const QString root = drive1_->currentData().toString();
     dir1_->setRootIndex(model_->setRootPath(root));
     const QModelIndex index = model_->index(path);
     showFolder(QDir::cleanPath(path));

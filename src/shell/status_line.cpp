@@ -85,9 +85,11 @@ void StatusLine::showTexts()
         resultLabel_->setText(fm.elidedText(result_, Qt::ElideMiddle, room).toHtmlEscaped());
         return;
     }
-    // The file's name stays whole as long as it can; its folder gives way first.
-    const QString link = fm.elidedText(file, Qt::ElideLeft, std::max(room - fm.horizontalAdvance(result_ + QLatin1Char(' ')), 40));
-    resultLabel_->setText(result_.toHtmlEscaped() + QStringLiteral(" <a href=\"open\">") + link.toHtmlEscaped() +
+    // The file's name stays whole as long as it can; its folder gives way first, then the
+    // middle of a long text before it.
+    const QString lead = fm.elidedText(result_, Qt::ElideMiddle, std::max(room / 2, 40));
+    const QString link = fm.elidedText(file, Qt::ElideLeft, std::max(room - fm.horizontalAdvance(lead + QLatin1Char(' ')), 40));
+    resultLabel_->setText(lead.toHtmlEscaped() + QStringLiteral(" <a href=\"open\">") + link.toHtmlEscaped() +
                           QStringLiteral("</a>"));
 }
 

@@ -142,12 +142,34 @@ TEST(FolderChooser, ADriveThatIsNotReadyIsRefused)
     QTemporaryDir dir;
     FakeMessages messages;
     auto* chooser = new FolderChooser(messages, [](const QString&) {}, optionsIn(dir));
-    chooser->driveList()->setCurrentText("/unready-drive");
+    chooser->driveList()->setCurrentIndex(chooser->driveList()->findData("/unready-drive"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Invalid drive!");
     EXPECT_EQ(messages.shown[0].title, "Error");
     EXPECT_EQ(messages.shown[0].icon, Icon::Error);
-    EXPECT_EQ(chooser->driveList()->currentText(), dir.path());
+    EXPECT_EQ(chooser->driveList()->currentData().toString(), dir.path());
+    delete chooser;
+}
+
+TEST(FolderChooser, DrivesReadAsTheSystemWritesThem)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FolderChooserOptions o = optionsIn(dir);
+    o.drives = [&dir] { return QStringList{QStringLiteral("C:/"), QStringLiteral("Z:/"), dir.path()}; };
+    o.driveReady = [](const QString&) { return true; };
+    auto* chooser = new FolderChooser(messages, [](const QString&) {}, o);
+    QStringList shown;
+    for (int i = 0; i < chooser->driveList()->count(); ++i)
+        shown << chooser->driveList()->itemText(i);
+#ifdef _WIN32
+    EXPECT_EQ(shown.mid(0, 2), (QStringList{QStringLiteral("C:\\"), QStringLiteral("Z:\\")}));
+#endif
+    EXPECT_EQ(shown, (QStringList{QDir::toNativeSeparators("C:/"), QDir::toNativeSeparators("Z:/"),
+                                  QDir::toNativeSeparators(dir.path())}));
+    // Choosing a drive by what it shows still opens the drive itself.
+    chooser->driveList()->setCurrentIndex(2);
+    EXPECT_EQ(chooser->driveList()->currentData().toString(), dir.path());
     delete chooser;
 }
 

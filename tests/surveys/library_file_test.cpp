@@ -77,6 +77,13 @@ TEST_P(LibraryHome, MovesOnceAndLosesNothing)
     EXPECT_EQ(r.setAside.empty() ? std::string("none") : nameOf(r.setAside).value_or("missing"), c.setAside);
     const std::string note = libraryMoveNote(r, from, to);
     EXPECT_EQ(note.empty(), c.kind == LibraryMove::Nothing || c.kind == LibraryMove::AlreadyThere) << note;
+    // Where the library is comes before the older copy's name, in the system's separators.
+    if (c.kind == LibraryMove::KeptBoth) {
+        const std::string at = fs::path(to.parent_path()).make_preferred().string();
+        const std::string older = fs::path(r.setAside).make_preferred().string();
+        EXPECT_EQ(note.rfind("The survey library is in " + at + ";", 0), 0u) << note;
+        EXPECT_NE(note.find("kept as " + older), std::string::npos) << note;
+    }
     // Said once: a second start finds nothing more to move.
     holder.close();
     if (c.kind != LibraryMove::Held) {

@@ -107,6 +107,12 @@ std::pair<QString, QString> moveSurveyLibraryHome()
     const QString note = QString::fromStdString(surveys::libraryMoveNote(moved, fileSystemPath(from), fileSystemPath(to)));
     if (moved.kind == surveys::LibraryMove::Moved)
         return {QStringLiteral("The survey library has moved to"), QFileInfo(to).absolutePath()};
+    // The status line keeps a file's name whole: the older copy is that file, the library's
+    // folder is said before it.
+    if (moved.kind == surveys::LibraryMove::KeptBoth)
+        return {QStringLiteral("The survey library is in %1; the older one is kept as")
+                    .arg(QDir::toNativeSeparators(QFileInfo(to).absolutePath())),
+                fromFileSystemPath(moved.setAside)};
     return {note, {}};
 }
 
