@@ -9,6 +9,7 @@
 #include "shell/main_window.h"
 #include "shell/maker.h"
 #include "shell/splash_screen.h"
+#include "shell/surveys/library_dialog.h"
 #include "shell/surveys/surveys_window.h"
 #include "platform/qt/qt_app_data.h"
 #include "library/store.h"
@@ -241,6 +242,17 @@ public:
         });
         child(*surveys, "tubeSettings")->click();
 
+        // "Library..." with a firm's server and the firm's own authority's certificate.
+        {
+            LibraryDialog library(QStringLiteral("postgresql://anna@db.firm.example:5432/tarvelon?sslmode=verify-full"
+                                                 "&sslrootcert=") + kShownHome + QStringLiteral("/firm-ca.crt"),
+                                  kShownHome + QStringLiteral("/.local/share/Tarvelon Instruments/Tarvelon Manager/surveys.sqlite"));
+            library.show();
+            settle();
+            take(library, QStringLiteral("library-box"));
+            library.close();
+        }
+
         // The last readout alone, past the alarm, wide enough for the tree to say so.
         const QSize size = surveys->size();
         surveys->resize(std::max(size.width(), 1180), size.height());
@@ -260,7 +272,7 @@ public:
         QtMessages().show("Attention: TARVELON not connected", Icon::Error);
         main.close();
         unit.stop();
-        for (const char* name : {"main-download-running", "not-connected", "tube-settings"})
+        for (const char* name : {"main-download-running", "not-connected", "tube-settings", "library-box"})
             if (!taken_.contains(QLatin1String(name)))
                 missing_ << QLatin1String(name);
         if (!missing_.isEmpty())

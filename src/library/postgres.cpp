@@ -51,9 +51,65 @@ std::string firstLine(std::string text)
     return text;
 }
 
-// libpq's reasons for a connection that failed, in a person's words.
-std::string connectionMessage(const std::string& raw)
+// A path as this system writes it: libpq joins the folder it looks in with '/' on Windows too.
+std::string nativePath(std::string path)
 {
+#ifdef _WIN32
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+#endif
+    return path;
+}
+
+// The text between the quotes that follow `after` in a libpq message.
+std::string quotedAfter(const std::string& raw, std::string_view after)
+{
+    const size_t at = raw.find(after);
+    const size_t open = at == std::string::npos ? at : raw.find('"', at + after.size());
+    const size_t close = open == std::string::npos ? open : raw.find('"', open + 1);
+    return close == std::string::npos ? std::string() : raw.substr(open + 1, close - open - 1);
+}
+
+// The authority's certificate the connection was checked against: its sslrootcert, else the
+// file libpq looks for in the user's folder.
+std::string authorityFile(PGconn* conn)
+{
+    std::string file;
+    if (PQconninfoOption* options = conn ? PQconninfo(conn) : nullptr) {
+        for (PQconninfoOption* o = options; o->keyword; ++o)
+            if (std::string_view(o->keyword) == "sslrootcert" && o->val)
+                file = o->val;
+        PQconninfoFree(options);
+    }
+    if (!file.empty())
+        return nativePath(file);
+#ifdef _WIN32
+    const char* appData = std::getenv("APPDATA");
+    return nativePath(std::string(appData ? appData : "%APPDATA%") + "/postgresql/root.crt");
+#else
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "~") + "/.postgresql/root.crt";
+#endif
+}
+
+// libpq's reasons for a connection that failed, in a person's words.
+std::string connectionMessage(const std::string& raw, PGconn* conn = nullptr)
+{
+    // The three ways a checked TLS connection fails, each named for what the user can change.
+    if (contains(raw, "root certificate file") && contains(raw, "does not exist"))
+        return "the authority's certificate file " + nativePath(quotedAfter(raw, "root certificate file")) +
+               " does not exist, so the server's certificate cannot be checked";
+    if (contains(raw, "could not read root certificate file"))
+        return "the authority's certificate file " + nativePath(quotedAfter(raw, "root certificate file")) +
+               " cannot be read as a certificate (" + firstLine(raw) + ")";
+    if (contains(raw, "certificate verify failed"))
+        return "the authority's certificate file " + authorityFile(conn) +
+               " is not the authority that signed the server's certificate, so the connection was not made";
+    if (contains(raw, "does not match host name"))
+        return "the server's certificate is for another name (" + quotedAfter(raw, "server certificate for") +
+               ", not " + quotedAfter(raw, "does not match host name") + "), so the connection was not made";
+
     if (contains(raw, "password authentication failed"))
         return "the server refused the user name or password";
     if (contains(raw, "no password supplied") || contains(raw, "password is required"))
@@ -350,7 +406,7 @@ std::unique_ptr<Connection> connectPostgres(const std::string& connection, std::
         }
     }
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
-        error = connectionMessage(conn ? PQerrorMessage(conn) : "out of memory");
+        error = connectionMessage(conn ? PQerrorMessage(conn) : "out of memory", conn);
         PQfinish(conn);
         return nullptr;
     }

@@ -206,6 +206,11 @@ constexpr HelpText kTexts[] = {
     {"LibraryDialog", "Survey Library box", "connection", "or connection",
      "One connection line instead of the boxes: postgresql://host:port/database?sslmode=verify-full, or "
      "service=NAME from your pg_service.conf. A password typed here is not kept."},
+    {"LibraryDialog", "Survey Library box", "rootCert", "Authority's certificate",
+     "The certificate of the authority that signed the server's certificate (the firm's own, as a .crt or .pem "
+     "file): kept as a path with the choice. Empty: the file PostgreSQL looks for in your folder."},
+    {"LibraryDialog", "Survey Library box", "chooseRootCert", "Authority's certificate...",
+     "Choose the file of the authority's certificate your administrator gave you."},
     // Tube settings
     {"TubeSettings", "Tube Settings box", "probeConstant", "Probe constant K",
      "Reading units for sin = 1, as the probe's certificate gives it (typically 20000 or 25000); without it no "

@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +21,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +138,64 @@ INSTANTIATE_TEST_SUITE_P(
                    false, "", false}),
     [](const testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.what); });
 
+// The firm's own authority: chosen in the box, kept in the choice as a path (forward slashes,
+// which libpq reads on every system), shown again with the system's separators; a file that
+// is not there is refused in the box itself.
+TEST(LibraryChoice, TheAuthoritysCertificateIsKeptAsAPath)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("firm ca.crt"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QString typed = QDir::toNativeSeparators(file);
+    const QString encoded = QString::fromLatin1(QUrl::toPercentEncoding(file, "/:"));
+    const struct {
+        const char* what;
+        QString connection;
+        QString host;
+        QString location;
+    } cases[] = {
+        {"fields", {}, QStringLiteral("db.firm"),
+         QStringLiteral("postgresql://db.firm:5432/tarvelon?sslmode=verify-full&sslrootcert=") + encoded},
+        {"a URI naming another", QStringLiteral("postgresql://db.firm/tarvelon?sslrootcert=/old/ca.crt&sslmode=verify-ca"), {},
+         QStringLiteral("postgresql://db.firm/tarvelon?sslmode=verify-ca&sslrootcert=") + encoded},
+        {"a service", QStringLiteral("service=office"), {}, QStringLiteral("service=office sslrootcert='") + file + QLatin1Char('\'')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LibraryDialog dialog(QStringLiteral("postgresql://old.firm/tarvelon"), QStringLiteral("/data/surveys.sqlite"));
+        child<QLineEdit>(dialog, "connection")->setText(c.connection);
+        child<QLineEdit>(dialog, "host")->setText(c.host);
+        child<QLineEdit>(dialog, "rootCert")->setText(typed);
+        dialog.accept();
+        ASSERT_EQ(dialog.result(), QDialog::Accepted) << child<QLabel>(dialog, "problem")->text().toStdString();
+        EXPECT_EQ(dialog.location(), c.location);
+        // Opened again, the box shows the file apart from the connection.
+        LibraryDialog again(dialog.location(), QStringLiteral("/data/surveys.sqlite"));
+        EXPECT_EQ(child<QLineEdit>(again, "rootCert")->text(), typed);
+        EXPECT_FALSE(child<QLineEdit>(again, "connection")->text().contains(QStringLiteral("sslrootcert")));
+        again.accept();
+        EXPECT_EQ(again.location(), c.location);
+    }
+
+    LibraryDialog missing(QStringLiteral("postgresql://db.firm/tarvelon"), QStringLiteral("/data/surveys.sqlite"));
+    const QString nowhere = QDir::toNativeSeparators(dir.filePath(QStringLiteral("gone/ca.crt")));
+    child<QLineEdit>(missing, "rootCert")->setText(nowhere);
+    missing.accept();
+    EXPECT_NE(missing.result(), QDialog::Accepted);
+    EXPECT_EQ(child<QLabel>(missing, "problem")->text(),
+              QStringLiteral("The authority's certificate file %1 does not exist.").arg(nowhere));
+    // Where the program looks when the box is empty is said in it.
+#ifdef _WIN32
+    const QString where = QStringLiteral("%APPDATA%\\postgresql\\root.crt");
+#else
+    const QString where = QStringLiteral("~/.postgresql/root.crt");
+#endif
+    EXPECT_TRUE(child<QLabel>(missing, "rootCertDefault")->text().contains(where));
+    EXPECT_TRUE(child<QLineEdit>(missing, "rootCert")->placeholderText().contains(where));
+}
+
 // A server that cannot be reached: one box that says so, and the window, its library and the
 // remembered choice stay as they were; a file chosen next is taken and remembered.
 TEST(LibraryChoice, AServerThatCannotBeOpenedChangesNothing)
@@ -163,9 +224,17 @@ TEST(LibraryChoice, AServerThatCannotBeOpenedChangesNothing)
     ASSERT_TRUE(window.tree()->hasReadouts());
 
     QStringList boxes;
+    int asked = 0;
     answering(
         [&](QWidget* box) {
             if (auto* dialog = qobject_cast<LibraryDialog*>(box)) {
+                // The second time round the box holds what was typed; cancelled, nothing changes.
+                if (++asked == 2) {
+                    EXPECT_TRUE(child<QRadioButton>(*dialog, "server")->isChecked());
+                    EXPECT_EQ(child<QLineEdit>(*dialog, "connection")->text(), QStringLiteral("postgresql://127.0.0.1:1/tarvelon"));
+                    dialog->reject();
+                    return;
+                }
                 child<QRadioButton>(*dialog, "server")->setChecked(true);
                 child<QLineEdit>(*dialog, "connection")->setText(QStringLiteral("postgresql://127.0.0.1:1/tarvelon"));
                 dialog->accept();
@@ -176,6 +245,7 @@ TEST(LibraryChoice, AServerThatCannotBeOpenedChangesNothing)
         },
         [&] { EXPECT_FALSE(LibraryDialog::choose(&window, [&](const QString& l) { return window.useLibrary(l); })); });
     ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(asked, 2);
     EXPECT_TRUE(boxes[0].contains(QStringLiteral("postgresql://127.0.0.1:1/tarvelon cannot be opened"))) << boxes[0].toStdString();
     EXPECT_TRUE(boxes[0].contains(QStringLiteral("Nothing has changed"))) << boxes[0].toStdString();
     EXPECT_TRUE(window.tree()->hasReadouts());

@@ -9,11 +9,16 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QUrl>
 
@@ -107,6 +112,59 @@ QString withoutPassword(const QString& location, bool* removed)
     return out;
 }
 
+QString rootCertificateOf(const QString& location, QString* rest)
+{
+    QString found, without = location;
+    if (location.contains(QLatin1String("://"))) {
+        // A URI's parameter, percent-encoded.
+        const qsizetype q = location.indexOf(QLatin1Char('?'));
+        if (q >= 0) {
+            QStringList params = location.mid(q + 1).split(QLatin1Char('&'), Qt::SkipEmptyParts);
+            for (qsizetype i = params.size() - 1; i >= 0; --i)
+                if (params[i].startsWith(QLatin1String("sslrootcert="))) {
+                    found = QUrl::fromPercentEncoding(params[i].mid(12).toUtf8());
+                    params.removeAt(i);
+                }
+            without = location.left(q) + (params.isEmpty() ? QString() : QLatin1Char('?') + params.join(QLatin1Char('&')));
+        }
+    } else if (isServer(location)) {
+        // A keyword, its value perhaps quoted, a backslash escaping the next character.
+        static const QRegularExpression keyword(QStringLiteral("\\s*\\bsslrootcert\\s*=\\s*('((?:[^'\\\\]|\\\\.)*)'|(\\S+))"));
+        const QRegularExpressionMatch m = keyword.match(location);
+        if (m.hasMatch()) {
+            found = m.captured(2).isNull() ? m.captured(3) : m.captured(2);
+            found.replace(QRegularExpression(QStringLiteral("\\\\(.)")), QStringLiteral("\\1"));
+            without = (location.left(m.capturedStart()) + location.mid(m.capturedEnd())).trimmed();
+        }
+    }
+    if (rest)
+        *rest = without;
+    return QDir::toNativeSeparators(found);
+}
+
+QString withRootCertificate(const QString& location, const QString& file)
+{
+    if (file.trimmed().isEmpty())
+        return location;
+    // libpq reads a backslash as an escape: forward slashes serve on every system.
+    const QString path = QDir::fromNativeSeparators(file.trimmed());
+    if (location.contains(QLatin1String("://")))
+        return location + (location.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) +
+               QStringLiteral("sslrootcert=") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/:"));
+    QString quoted = path;
+    quoted.replace(QLatin1String("\\"), QLatin1String("\\\\")).replace(QLatin1String("'"), QLatin1String("\\'"));
+    return location + QStringLiteral(" sslrootcert='") + quoted + QLatin1Char('\'');
+}
+
+QString defaultRootCertificate()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("%APPDATA%\\postgresql\\root.crt");
+#else
+    return QStringLiteral("~/.postgresql/root.crt");
+#endif
+}
+
 QString libraryShownName(const QString& location)
 {
     if (location.isEmpty())
@@ -153,6 +211,24 @@ LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile
     form->addRow(QStringLiteral("&User:"), user_);
     form->addRow(QStringLiteral("&TLS:"), tls_);
     form->addRow(QStringLiteral("or c&onnection:"), connection_);
+    // The firm's own authority: a file chosen (or typed), kept with the choice as its path.
+    rootCert_ = new QLineEdit(this);
+    rootCert_->setObjectName(QStringLiteral("rootCert"));
+    rootCert_->setPlaceholderText(QStringLiteral("empty: %1").arg(defaultRootCertificate()));
+    chooseRootCert_ = new QPushButton(QStringLiteral("&Authority's certificate..."), this);
+    chooseRootCert_->setObjectName(QStringLiteral("chooseRootCert"));
+    connect(chooseRootCert_, &QPushButton::clicked, this, &LibraryDialog::chooseRootCertificate);
+    auto* rootRow = new QHBoxLayout;
+    rootRow->addWidget(rootCert_, 1);
+    rootRow->addWidget(chooseRootCert_);
+    form->addRow(QStringLiteral("Authority:"), rootRow);
+    auto* rootWhere = new QLabel(QStringLiteral("The server's certificate is checked against the authority's certificate "
+                                                "chosen here; when empty, against %1.")
+                                     .arg(defaultRootCertificate()),
+                                 this);
+    rootWhere->setObjectName(QStringLiteral("rootCertDefault"));
+    rootWhere->setWordWrap(true);
+    form->addRow(rootWhere);
     auto* passwords = new QLabel(QStringLiteral("No password is kept: it comes from your password file "
                                                 "(pgpass) or is asked for once while the program runs."),
                                  this);
@@ -172,7 +248,9 @@ LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile
         file_->setChecked(true);
     } else {
         server_->setChecked(true);
-        connection_->setText(withoutPassword(location));
+        QString rest;
+        rootCert_->setText(rootCertificateOf(withoutPassword(location), &rest));
+        connection_->setText(rest);
     }
     connect(server_, &QRadioButton::toggled, this, &LibraryDialog::updateFields);
     updateFields();
@@ -181,18 +259,37 @@ LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile
 
 void LibraryDialog::updateFields()
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{host_, port_, database_, user_, tls_, connection_})
+    for (QWidget* w : std::initializer_list<QWidget*>{host_, port_, database_, user_, tls_, connection_, rootCert_,
+                                                      chooseRootCert_})
         w->setEnabled(server_->isChecked());
+}
+
+void LibraryDialog::chooseRootCertificate()
+{
+    const QString current = rootCert_->text().trimmed();
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Authority's certificate"), current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
+        QStringLiteral("Certificates (*.crt *.pem *.cer);;All files (*)"));
+    if (!file.isEmpty())
+        rootCert_->setText(QDir::toNativeSeparators(file));
 }
 
 QString LibraryDialog::serverLocation(QString* problem) const
 {
-    const QString line = connection_->text().trimmed();
+    const QString authority = rootCert_->text().trimmed();
+    if (!authority.isEmpty() && !QFileInfo(authority).isFile()) {
+        *problem = QStringLiteral("The authority's certificate file %1 does not exist.").arg(QDir::toNativeSeparators(authority));
+        return {};
+    }
+    QString line = connection_->text().trimmed();
     if (!line.isEmpty()) {
         if (!isServer(line))
             *problem = QStringLiteral("A connection is a postgresql:// address or service=NAME (a service of your "
                                       "pg_service.conf).");
-        return line;
+        // One authority: the box's, when the line names one too.
+        if (!authority.isEmpty())
+            rootCertificateOf(line, &line);
+        return withRootCertificate(line, authority);
     }
     const QString host = host_->text().trimmed();
     const QString database = database_->text().trimmed();
@@ -204,10 +301,11 @@ QString LibraryDialog::serverLocation(QString* problem) const
     // A numeric IPv6 address goes in brackets, as in any URI.
     const QString shownHost = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : part(host);
     const QString user = user_->text().trimmed();
-    return QStringLiteral("postgresql://%1%2:%3/%4?sslmode=%5")
-        .arg(user.isEmpty() ? QString() : part(user) + QLatin1Char('@'), shownHost)
-        .arg(port_->value())
-        .arg(part(database), tls_->currentText());
+    return withRootCertificate(QStringLiteral("postgresql://%1%2:%3/%4?sslmode=%5")
+                                   .arg(user.isEmpty() ? QString() : part(user) + QLatin1Char('@'), shownHost)
+                                   .arg(port_->value())
+                                   .arg(part(database), tls_->currentText()),
+                               authority);
 }
 
 void LibraryDialog::accept()
@@ -232,23 +330,26 @@ bool LibraryDialog::choose(QWidget* parent, const std::function<QString(const QS
     RememberedChoices choices;
     const QString before = choices.library();
     LibraryDialog dialog(before, defaultSurveyLibraryPath(), parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const QString chosen = dialog.location().isEmpty() ? defaultSurveyLibraryPath() : dialog.location();
-    if (const QString error = open(chosen); !error.isEmpty()) {
-        // A password typed wrong may be typed again at the next try.
-        forgetPasswords();
-        QMessageBox::critical(parent, QStringLiteral("Survey Library"),
-                              QStringLiteral("The survey library on %1 cannot be opened: %2\n\n"
-                                             "Nothing has changed: the window stays on %3, and \"Library...\" "
-                                             "can choose again.")
-                                  .arg(libraryShownName(dialog.location()), error, libraryShownName(before)));
-        return false;
+    // After a refusal the box comes back as it was left, so one wrong field is put right
+    // without typing the rest again.
+    while (dialog.exec() == QDialog::Accepted) {
+        const QString chosen = dialog.location().isEmpty() ? defaultSurveyLibraryPath() : dialog.location();
+        if (const QString error = open(chosen); !error.isEmpty()) {
+            // A password typed wrong may be typed again at the next try.
+            forgetPasswords();
+            QMessageBox::critical(parent, QStringLiteral("Survey Library"),
+                                  QStringLiteral("The survey library on %1 cannot be opened: %2\n\n"
+                                                 "Nothing has changed: the window stays on %3. The box comes back "
+                                                 "with what you typed, to put right or cancel.")
+                                      .arg(libraryShownName(dialog.location()), error, libraryShownName(before)));
+            continue;
+        }
+        choices.useLibrary(dialog.location());
+        if (!dialog.note().isEmpty())
+            QMessageBox::information(parent, QStringLiteral("Survey Library"), dialog.note());
+        return true;
     }
-    choices.useLibrary(dialog.location());
-    if (!dialog.note().isEmpty())
-        QMessageBox::information(parent, QStringLiteral("Survey Library"), dialog.note());
-    return true;
+    return false;
 }
 
 } // namespace tarvelon
