@@ -172,6 +172,7 @@ TEST(Guide, EveryTextItQuotesIsTheProgramsText)
         QStringLiteral("+ toward A0 at 45°"),
         QStringLiteral("intestazione.lock"), QStringLiteral("intestazione.show"),
         QStringLiteral("The survey library has moved to ..."), QStringLiteral("surveys (older).sqlite"),
+        QStringLiteral("The survey library is in ...; the older one is kept as ..."),
         // History lines, made of the survey's and the setting's own values.
         QStringLiteral("base set to 02 of 01/03/24"), QStringLiteral("settings changed: alarm 5.0 → 4.0 mm"),
         QStringLiteral("correction accepted on 04 of 12/03/24: bias A −2.0"),
