@@ -68,8 +68,11 @@ std::vector<Burst> ReplayedUnit::receive(std::string_view bytes)
         }
         if (partial)
             break;
-        if (at != next_)
-            mismatches_.push_back("skipped to line of " + quoteLineBytes(entries_[at].bytes));
+        // Sends of the trace the program did not make (openings, closings and what the
+        // trace received in between are no sends).
+        for (size_t i = next_; i < at; ++i)
+            if (entries_[i].kind == Kind::Sent)
+                mismatches_.push_back("the program did not send " + quoteLineBytes(entries_[i].bytes));
         const std::string sent = entries_[at].bytes;
         heard_.erase(0, sent.size());
         log_.push_back(sent.size() > 0 && sent.back() == '\r' ? sent.substr(0, sent.size() - 1) : sent);

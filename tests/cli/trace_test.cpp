@@ -69,6 +69,13 @@ std::vector<TraceEntry> entriesOf(const std::string& trace, TraceEntry::Kind kin
     return kept;
 }
 
+// When the last thing on the line happened, in seconds since the recording began.
+double lastTime(const std::string& trace)
+{
+    const auto entries = parseLineTrace(readFile(trace));
+    return entries && !entries->empty() ? entries->back().seconds : -1;
+}
+
 struct Fault {
     const char* name;
     std::vector<std::string> unit;
@@ -108,6 +115,9 @@ TEST_P(TraceReplay, GivesTheSameFilesMessagesAndExitStatus)
     EXPECT_EQ(replayed.files, recorded.files);
     // The program sent the same, and heard the same.
     EXPECT_EQ(entriesOf(again, TraceEntry::Kind::Sent), sent);
+    // Paced as recorded: the silent unit's wait and the noisy unit's replies take their time.
+    EXPECT_GT(lastTime(again), 0.8 * lastTime(first));
+    EXPECT_LT(lastTime(again), 1.5 * lastTime(first) + 1);
     replay.process.signal(SIGTERM);
     EXPECT_EQ(replay.process.wait(5s), 0);
     EXPECT_EQ(replay.process.err, "") << "the replayed unit heard what its trace did not have";
