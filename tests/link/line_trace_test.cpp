@@ -3,6 +3,7 @@
 #include "platform/line_trace.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvelon {
