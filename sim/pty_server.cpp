@@ -47,7 +47,7 @@ PtyServer::Clock::duration milliseconds(double ms)
 
 } // namespace
 
-PtyServer::PtyServer(Unit& unit) : unit_(unit) {}
+PtyServer::PtyServer(LineParty& unit) : unit_(unit) {}
 
 PtyServer::~PtyServer()
 {

@@ -9,7 +9,7 @@
 
 namespace tarvelon::sim {
 
-// Serves one Unit on a pseudo-terminal: what arrives on the slave side goes to the unit at once,
+// Serves one Unit (or a replayed one) on a pseudo-terminal: what arrives on the slave side goes to the unit at once,
 // and the unit's bursts go back after their pauses.
 class PtyServer {
 public:
@@ -17,7 +17,7 @@ public:
     // One character time at 9600 baud, 8N1: ten bits.
     static constexpr double kCharacterMs = 10.0 * 1000.0 / 9600.0;
 
-    explicit PtyServer(Unit& unit);
+    explicit PtyServer(LineParty& unit);
     ~PtyServer();
     PtyServer(const PtyServer&) = delete;
     PtyServer& operator=(const PtyServer&) = delete;
@@ -50,7 +50,7 @@ private:
     bool writeDue(Clock::time_point now);
     void schedule(const std::vector<Burst>& bursts, Clock::time_point now);
 
-    Unit& unit_;
+    LineParty& unit_;
     int master_ = -1;
     int slave_ = -1;
     std::string slavePath_;

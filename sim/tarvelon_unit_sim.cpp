@@ -14,7 +14,12 @@
 #include <unistd.h>
 
 #include "sim/pty_server.h"
+#include "sim/replay.h"
 #include "sim/unit.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
 
 namespace {
 
@@ -32,6 +37,8 @@ printed on standard output is the terminal's path (e.g. /dev/pts/7).
   --clock YYMMDDhhmmss  set the unit's clock (it then runs with real time)
   --paced               send each character at true 9600-baud pace
   --stdin-eof-quits     stop when standard input reaches end of file
+  --replay FILE         answer as the unit of a line trace (tarvelon --trace FILE)
+                        did, each reply after the pause it came after
 Faults:
   --silent              answer nothing (commands are still logged and stored)
   --answer-wakes K      answer only the first K wakes, then fall silent
@@ -115,7 +122,7 @@ bool validClock(const std::string& text)
 }
 
 struct Options {
-    std::string image, saveImage, log, link, whileExists;
+    std::string image, saveImage, log, link, whileExists, replay;
     std::optional<std::string> clock;
     bool demo = false, paced = false, stdinEofQuits = false, help = false;
     tarvelon::sim::Faults faults;
@@ -163,6 +170,9 @@ Options parse(int argc, char** argv)
             o.clock = value();
             if (!validClock(*o.clock))
                 throw UsageError{"--clock needs a valid YYMMDDhhmmss, not \"" + *o.clock + "\""};
+        } else if (arg == "--replay") {
+            if ((o.replay = value()).empty())
+                throw UsageError{"--replay needs a file"};
         } else if (arg == "--paced") {
             flag();
             o.paced = true;
@@ -200,6 +210,9 @@ Options parse(int argc, char** argv)
     }
     if (!o.image.empty() && o.demo)
         throw UsageError{"--image and --demo cannot be used together"};
+    // A replayed unit says only what the trace holds.
+    if (!o.replay.empty() && (o.demo || !o.image.empty() || !o.saveImage.empty() || o.clock))
+        throw UsageError{"--replay cannot be used with --demo, --image, --save-image or --clock"};
     return o;
 }
 
@@ -231,6 +244,19 @@ int main(int argc, char** argv)
     if (options.clock)
         unit.setClock(*options.clock);
 
+    std::unique_ptr<tarvelon::sim::ReplayedUnit> replayed;
+    if (!options.replay.empty()) {
+        std::ifstream in(options.replay, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string why = "cannot be read";
+        const auto entries = in ? tarvelon::parseLineTrace(text, &why) : std::nullopt;
+        if (!entries) {
+            std::fprintf(stderr, "tarvelon-unit-sim: %s: %s\n", options.replay.c_str(), why.c_str());
+            return 1;
+        }
+        replayed = std::make_unique<tarvelon::sim::ReplayedUnit>(*entries);
+    }
+
     FILE* log = nullptr;
     if (!options.log.empty() && !(log = std::fopen(options.log.c_str(), "a"))) {
         std::perror(("tarvelon-unit-sim: " + options.log).c_str());
@@ -244,7 +270,8 @@ int main(int argc, char** argv)
     sigaction(SIGINT, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    tarvelon::sim::PtyServer server(unit);
+    tarvelon::sim::PtyServer server(replayed ? static_cast<tarvelon::sim::LineParty&>(*replayed)
+                                             : static_cast<tarvelon::sim::LineParty&>(unit));
     std::string error;
     if (!server.open(&error)) {
         std::fprintf(stderr, "tarvelon-unit-sim: %s\n", error.c_str());
@@ -298,6 +325,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tarvelon-unit-sim: the pseudo-terminal failed\n");
 
     int status = served ? 0 : 1;
+    // What the program sent that the unit of the trace never heard: the program went another way.
+    if (replayed)
+        for (const std::string& m : replayed->mismatches())
+            std::fprintf(stderr, "tarvelon-unit-sim: not as in the trace: %s\n", m.c_str());
     if (!options.saveImage.empty() && !unit.saveImage(options.saveImage)) {
         std::fprintf(stderr, "tarvelon-unit-sim: cannot write the memory image %s\n", options.saveImage.c_str());
         status = 1;

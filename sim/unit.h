@@ -31,9 +31,22 @@ struct Burst {
     std::string bytes;
 };
 
+// What answers on the simulator's end of the line: the unit itself, or a recorded unit
+// replayed.
+class LineParty {
+public:
+    virtual ~LineParty() = default;
+    // Characters received from the line; returns what goes back in answer.
+    virtual std::vector<Burst> receive(std::string_view bytes) = 0;
+    // Real time passed while serving, in seconds.
+    virtual void advanceClock(double) {}
+    // Every wake and command line heard, in order, for the simulator's log.
+    virtual const std::vector<std::string>& log() const = 0;
+};
+
 // The TARVELON readout unit: 30 blocks of 4096 bytes, the setting cells in block 1's area,
 // a clock, and the interpreter of "}", "a", "b", "C", "D", "G", "H".
-class Unit {
+class Unit : public LineParty {
 public:
     static constexpr int kBlocks = 30;
     static constexpr int kBlockSize = 4096;
@@ -42,10 +55,10 @@ public:
     Unit();
 
     // Characters received from the line; returns what the unit sends back in answer.
-    std::vector<Burst> receive(std::string_view bytes);
+    std::vector<Burst> receive(std::string_view bytes) override;
 
     // Every wake ("}") and every command line (without its carriage return), in order.
-    const std::vector<std::string>& log() const { return log_; }
+    const std::vector<std::string>& log() const override { return log_; }
     void clearLog() { log_.clear(); }
     // Command lines only, without the wakes.
     std::vector<std::string> commands() const;
@@ -64,7 +77,7 @@ public:
     // The clock as YYMMDDhhmmss. Set by "G"; advanced by the caller's seconds.
     std::string clockText() const;
     void setClock(std::string_view yymmddhhmmss);
-    void advanceClock(double seconds);
+    void advanceClock(double seconds) override;
 
     Faults faults;
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace tarvelon {
 namespace {
@@ -36,8 +37,10 @@ bool readListedRows(Context& c, Exchange& ex, std::optional<Wake>& firstWake, in
         showRowProgress(c.form, {block, kBlockCount, 0, perBlock}, ++shown, (kBlockCount - block) * perBlock);
         c.state.pageDigit = "0";
         c.state.rowOffset = kHeaderRows[r].offset;
-        const Row row = firstWake ? fetchRowAfterWake(c, ex, *firstWake) : fetchRow(c, ex);
-        firstWake.reset();
+        // Taken out of the optional first: GCC cannot follow the payload through the condition
+        // and warns that it may be read uninitialised.
+        const std::optional<Wake> wake = std::exchange(firstWake, std::nullopt);
+        const Row row = wake.has_value() ? fetchRowAfterWake(c, ex, wake.value()) : fetchRow(c, ex);
         if (row.status == Row::Lost)
             return false;
         if (row.status == Row::Fetched)
@@ -70,8 +73,11 @@ ListedBlock listed(int block, const HeaderTexts& texts)
 std::vector<ListedBlock> listBlocks(Context& c)
 {
     std::vector<ListedBlock> blocks;
-    for (int b = 1; b <= kBlockCount; ++b)
-        blocks.push_back({b});
+    for (int b = 1; b <= kBlockCount; ++b) {
+        ListedBlock notYetRead;
+        notYetRead.block = b;
+        blocks.push_back(notYetRead);
+    }
     UnreadRows unread;
     int next = 1;
     const auto finish = [&] {

@@ -126,8 +126,8 @@ void readBlock(Context& c)
         return reportStopped(c, {}, "", {block}, "not read");
     // 4. The ten rows; a stop leaves the boxes as they were.
     HeaderTexts texts;
-    const int rows = static_cast<int>(kHeaderRows.size());
-    const auto progress = [&c, rows](int row) { showRowProgress(c.form, {0, 0, 0, rows}, row); };
+    constexpr int rows = static_cast<int>(kHeaderRows.size());
+    const auto progress = [&c](int row) { showRowProgress(c.form, {0, 0, 0, rows}, row); };
     if (!readHeaderRows(c, ex, wake, texts, 8, progress)) {
         reportStopped(c, {}, "", {block}, "not read");
         return;
@@ -155,7 +155,7 @@ void readAllBlocks(Context& c)
         reportStopped(c, blockRange(1, block - 1), "read into the header file", blockRange(block, kBlockCount),
                           "not read");
     };
-    const int rows = static_cast<int>(kHeaderRows.size());
+    constexpr int rows = static_cast<int>(kHeaderRows.size());
     // 1. Wait indicator for the whole run.
     c.form.showWaitIndicator(true);
     c.loop.yield();
@@ -171,7 +171,7 @@ void readAllBlocks(Context& c)
             return stop(block);
         // 5.-6. The ten rows into the boxes; a row not read shows what the record holds.
         HeaderTexts texts;
-        const auto progress = [&c, block, rows](int row) {
+        const auto progress = [&c, block](int row) {
             showRowProgress(c.form, {block, kBlockCount, 0, rows}, row, (kBlockCount - block) * rows);
         };
         if (!readHeaderRows(c, ex, wake, texts, 8, progress))

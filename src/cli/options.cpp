@@ -23,16 +23,21 @@ void addPortOption(QCommandLineParser& parser)
     const QString help = QStringLiteral("The serial port: a system name (/dev/ttyUSB0, /dev/ttyS0) or 1 to 4 for Com 1 to Com 4.");
 #endif
     parser.addOption({QStringLiteral("port"), help, QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("trace"),
+                      QStringLiteral("Record every byte sent to the unit and received from it, with its time, in FILE "
+                                     "(replaced), to send when a unit misbehaves."),
+                      QStringLiteral("FILE")});
 }
 
 PortChoice portOf(const QCommandLineParser& parser)
 {
     const QString name = requiredValue(parser, QStringLiteral("port"));
+    const QString trace = parser.isSet(QStringLiteral("trace")) ? requiredValue(parser, QStringLiteral("trace")) : QString();
     bool number = false;
     const int n = name.toInt(&number);
     if (number && n >= 1 && n <= 4)
-        return {n, defaultPortName(n)};
-    return {kOtherPort, name};
+        return {n, defaultPortName(n), trace};
+    return {kOtherPort, name, trace};
 }
 
 void addQuietOption(QCommandLineParser& parser)

@@ -15,8 +15,11 @@ namespace tarvelon::cli {
 struct PortChoice {
     int number = 1;
     QString name;
+    // --trace FILE: what crosses the line is recorded there; empty for none.
+    QString trace;
 };
 
+// --port NAME, and --trace FILE beside it.
 void addPortOption(QCommandLineParser& parser);
 PortChoice portOf(const QCommandLineParser& parser);
 

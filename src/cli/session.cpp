@@ -5,6 +5,8 @@
 #include "link/progress.h"
 #include "platform/qt/qt_text.h"
 
+#include <QCoreApplication>
+
 namespace tarvelon::cli {
 
 Session::Form::Form(bool showProgress) : showProgress_(showProgress)
@@ -54,9 +56,13 @@ Session::Session(const PortChoice& port, bool quiet)
     : form_(!quiet && progressLineWanted()),
       port_([name = port.name](int) { return name; }),
       timer1_([this] { state_.onTick(); }),
-      context_{state_, form_, port_, loop_, timer1_, messages_, desktop_}
+      context_{state_, form_, traced_, loop_, timer1_, messages_, desktop_}
 {
     state_.portNumber = port.number;
+    QString why;
+    if (!port.trace.isEmpty() &&
+        !trace_.start(port.trace, traced_, QStringLiteral("tarvelon %1").arg(QCoreApplication::applicationVersion()), &why))
+        throw UsageError{why};
 }
 
 void Session::report(const QString& text, bool failure)

@@ -1,7 +1,9 @@
 #pragma once
 #include "cli/options.h"
 #include "link/context.h"
+#include "platform/line_trace.h"
 #include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_line_trace_file.h"
 #include "platform/qt/qt_serial_port.h"
 
 #include <QString>
@@ -16,6 +18,7 @@ namespace tarvelon::cli {
 
 class Session {
 public:
+    // Throws UsageError when the trace file cannot be written, before anything is sent.
     Session(const PortChoice& port, bool quiet);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -67,6 +70,8 @@ private:
     Messages messages_;
     NoDesktop desktop_;
     QtSerialPort port_;
+    TracedPort traced_{port_};
+    LineTraceFile trace_;
     QtEventLoop loop_;
     QtTimer timer1_;
     Context context_;

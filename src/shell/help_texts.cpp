@@ -75,6 +75,9 @@ constexpr HelpText kTexts[] = {
     {"Scaricodati", "Setup Tarvelon page", "cboPortName", "(port name)",
      "The serial ports of this computer and the names used before; a name can also be typed. Choosing one "
      "chooses Other:."},
+    {"Scaricodati", "Setup Tarvelon page", "chkTraceLine", "Record the line to a file",
+     "Record every character sent to the unit and received from it, with its time, in a text file you choose, "
+     "until this is cleared or the program ends: the file to send when a unit misbehaves. Off at every start."},
     {"Scaricodati", "Setup Tarvelon page", "Text13a", "Date: DD", "Day of the unit's clock, two digits."},
     {"Scaricodati", "Setup Tarvelon page", "Text1a", "Date: MM", "Month of the unit's clock, two digits."},
     {"Scaricodati", "Setup Tarvelon page", "Text2a", "Date: YY", "Year of the unit's clock, two digits."},

@@ -74,7 +74,7 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
              }),
       ctx_{state_,
            *this,
-           port_,
+           tracedPort_,
            loop_,
            timer_,
            noted_,
@@ -102,6 +102,7 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
         }
     });
     wireOperations(*this);
+    wireLineRecording(opts.traceFile);
     if (opts.runStartUp)
         load();
 }

@@ -2,8 +2,10 @@
 #include "link/context.h"
 #include "link/program_state.h"
 #include "platform/form.h"
+#include "platform/line_trace.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_line_trace_file.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_serial_port.h"
 #include "shell/folder_chooser.h"
@@ -65,6 +67,8 @@ struct MainWindowOptions {
     QString settingsFile;
     // Where Help looks for the installed guide; empty means guideFolders().
     QStringList guideFolders;
+    // The line recorded into this file from the start (--trace FILE).
+    std::optional<QString> traceFile;
 };
 
 // The main window (Scaricodati): the tab strip over three pages, the control panel beside
@@ -162,6 +166,10 @@ private:
     void checkEditedBox();
     void rememberFolder(const QString& folder);
     void showPort();
+    // "Record the line to a file" and --trace: the recording starts into `file` (a box asks
+    // for one when empty) or ends.
+    void wireLineRecording(const std::optional<QString>& file);
+    void recordLine(bool on, QString file = {});
 
     QString programFolder_;
     QStringList guideFolders_;
@@ -171,6 +179,9 @@ private:
     ProgramState state_;
     QtEventLoop loop_;
     QtSerialPort port_;
+    // The operations talk through this, so a recording sees all they say and nothing else.
+    TracedPort tracedPort_{port_};
+    LineTraceFile lineTrace_;
     QtTimer timer_;
     QtMessages messages_;
     QtDesktop desktop_;

@@ -31,10 +31,18 @@ void portFromCommandLine(const QStringList& arguments, MainWindowOptions& option
                                   QStringLiteral("Choose \"Other:\" with this serial port (/dev/ttyUSB0, COM9)."),
                                   QStringLiteral("name"));
     parser.addOption(port);
-    // Unknown options and --help end the program here, with a word on the terminal.
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Record every byte sent to the unit and received from it, with its "
+                                                  "time, in this file (replaced), as \"Record the line to a file\" does."),
+                                   QStringLiteral("file"));
+    parser.addOption(trace);
+    parser.addVersionOption();
+    // Unknown options, --help and --version end the program here, with a word on the terminal.
     parser.process(arguments);
     if (parser.isSet(port))
         options.otherPort = parser.value(port);
+    if (parser.isSet(trace))
+        options.traceFile = parser.value(trace);
 }
 
 int runProgram(QApplication& app, MainWindowOptions options)
@@ -43,6 +51,7 @@ int runProgram(QApplication& app, MainWindowOptions options)
     // on Windows, the registry key: the organisation's, never Qt's own.
     QApplication::setOrganizationName(QString::fromLatin1(maker::kName));
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(maker::kVersionMajor).arg(maker::kVersionMinor));
     initShellResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
     portFromCommandLine(QApplication::arguments(), options);

@@ -9,7 +9,7 @@ namespace tarvelon {
 // `options`, until the last window closes.
 int runProgram(QApplication& app, MainWindowOptions options = {});
 
-// Reads --port NAME into `options`.
+// Reads --port NAME and --trace FILE into `options`.
 void portFromCommandLine(const QStringList& arguments, MainWindowOptions& options);
 
 } // namespace tarvelon

@@ -4,7 +4,9 @@
 #include "shell/controls.h"
 #include "shell/port_chooser.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QSignalBlocker>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,11 +51,17 @@ QString SetupPage::otherPortName() const
     return portChooser_->portName();
 }
 
+void SetupPage::showLineRecorded(bool recorded)
+{
+    const QSignalBlocker quiet(recordLine_);
+    recordLine_->setChecked(recorded);
+}
+
 QList<QWidget*> SetupPage::tabOrder() const
 {
     // Frame by frame as they stand in their two rows.
     return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "ssOption1_1", "ssOption1_2",
-                                "ssOption1_3", "ssOption1_4", "cboPortName", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
+                                "ssOption1_3", "ssOption1_4", "cboPortName", "chkTraceLine", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
                                 "ssCommand3", "ssCommand4"});
 }
 
@@ -123,8 +131,14 @@ QGroupBox* SetupPage::buildSerialPort()
     sg->addWidget(portChooser_, 2, 1);
     // Choosing or typing a name is choosing "Other:".
     connect(portChooser_, &PortChooser::nameChosen, portOptions_.last(), &QAbstractButton::click);
+    // Off at every start: a recording is asked for, for one run, when a unit misbehaves.
+    recordLine_ = new QCheckBox(QStringLiteral("Record the line to a &file"), serial);
+    recordLine_->setObjectName(QStringLiteral("chkTraceLine"));
+    recordLine_->setAccessibleName(QStringLiteral("Record the line to a file"));
+    connect(recordLine_, &QCheckBox::toggled, this, &SetupPage::lineRecordingToggled);
+    sg->addWidget(recordLine_, 3, 0, 1, 2, Qt::AlignLeft);
     sg->setColumnStretch(1, 1);
-    sg->setRowStretch(3, 1);
+    sg->setRowStretch(4, 1);
     return serial;
 }
 

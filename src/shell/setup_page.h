@@ -3,6 +3,7 @@
 #include <QList>
 
 class QAbstractButton;
+class QCheckBox;
 
 namespace tarvelon {
 
@@ -22,6 +23,8 @@ public:
     // The name in the box beside "Other:".
     QString otherPortName() const;
     PortChooser* portChooser() const { return portChooser_; }
+    // "Record the line to a file", set without telling anyone (the recording already runs or ended).
+    void showLineRecorded(bool recorded);
 
     // The page's controls in the order Tab walks them.
     QList<QWidget*> tabOrder() const;
@@ -29,6 +32,8 @@ public:
 signals:
     // The operator chose port `number` (1 to 4, or kOtherPort).
     void portChosen(int number);
+    // The operator checked or cleared "Record the line to a file".
+    void lineRecordingToggled(bool on);
 
 private:
     QGroupBox* frame(const char* name, const char* title);
@@ -39,6 +44,7 @@ private:
 
     QList<QAbstractButton*> portOptions_;
     PortChooser* portChooser_ = nullptr;
+    QCheckBox* recordLine_ = nullptr;
 };
 
 } // namespace tarvelon

@@ -160,7 +160,7 @@ TEST_F(BlockRun, UnitFallingSilentInBlockFiveOfThreeToSevenKeepsThreeAndFour)
 
 TEST_F(BlockRun, NoFolderOrAFolderThatCannotBeWrittenWakesNothing)
 {
-    for (const std::string folder : {std::string(), utf8Path(h.dir.path() / "missing")}) {
+    for (const std::string& folder : {std::string(), utf8Path(h.dir.path() / "missing")}) {
         h.state.downloadFolder = folder;
         h.messages.shown.clear();
         EXPECT_EQ(downloadBlocks(h.ctx, {{1, 3}}, {})[0].status, BlockResult::NotDownloaded);

@@ -549,8 +549,9 @@ TEST(DownloadExports, ASecondFileThatCannotBeReplacedTakesTheFirstBack)
         b.h.messages.shown.clear();
         const DownloadedBlock got = downloadBlock(b.h.ctx);
         EXPECT_EQ(b.exists(kBase + "dat.dat"), earlierHeader);
-        if (earlierHeader)
+        if (earlierHeader) {
             EXPECT_EQ(b.file(kBase + "dat.dat"), headerBefore);
+        }
         EXPECT_TRUE(fs::is_directory(b.out / (kBase + "num.dat") / "kept"));
         EXPECT_FALSE(got.complete);
         EXPECT_TRUE(got.records.empty()) << "nothing for the library";

@@ -1,4 +1,5 @@
 #include "link/block.h"
+#include "platform/line_trace.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
@@ -66,4 +67,49 @@ TEST_F(EndToEnd, ClockRoundTrip)
     EXPECT_EQ(text("Text13a"), "31");
     EXPECT_EQ(text("Text14a"), "17");
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+// "Record the line to a file": off at every start; --trace checks it and records what the
+// operations say to the unit, and only while it is checked.
+TEST_F(EndToEnd, RecordsTheLineOnlyWhileAskedAndOnlyTheLine)
+{
+    auto* box = window_->findChild<QAbstractButton*>(QStringLiteral("chkTraceLine"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->isChecked());
+
+    const QString trace = dir_.filePath(QStringLiteral("line.txt"));
+    MainWindow::Options opts = options();
+    opts.traceFile = trace;
+    restart(opts);
+    box = window_->findChild<QAbstractButton*>(QStringLiteral("chkTraceLine"));
+    EXPECT_TRUE(box->isChecked());
+    click("ssCommand3");
+    QTest::mouseClick(box, Qt::LeftButton); // cleared: the recording ends
+    EXPECT_FALSE(box->isChecked());
+    const QByteArray recorded = fileBytes(trace);
+    click("ssCommand3");
+    EXPECT_EQ(fileBytes(trace), recorded) << "recorded after the box was cleared";
+
+    std::string error;
+    const auto entries = parseLineTrace(recorded.toStdString(), &error);
+    ASSERT_TRUE(entries) << error << "\n" << recorded.toStdString();
+    std::vector<std::string> sent;
+    bool heard = false;
+    for (const TraceEntry& e : *entries) {
+        if (e.kind == TraceEntry::Kind::Sent)
+            sent.push_back(e.bytes);
+        heard = heard || e.kind == TraceEntry::Kind::Received;
+    }
+    EXPECT_EQ(sent, (std::vector<std::string>{"}", "H\r"})) << recorded.toStdString();
+    EXPECT_TRUE(heard);
+    EXPECT_EQ(entries->front().kind, TraceEntry::Kind::Open);
+    EXPECT_EQ(entries->back().kind, TraceEntry::Kind::Close);
+    EXPECT_TRUE(messages_.shown.empty());
+
+    // A file that cannot be written is said, and the box stays clear.
+    opts.traceFile = dir_.filePath(QStringLiteral("no folder/line.txt"));
+    restart(opts);
+    EXPECT_FALSE(window_->findChild<QAbstractButton*>(QStringLiteral("chkTraceLine"))->isChecked());
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown.front().text.find("Attention: cannot write the line trace"), std::string::npos);
 }

@@ -245,12 +245,6 @@ bool isWake(const std::string& line)
     return line == "}";
 }
 
-// A row of readings: page 1 to F of the block.
-bool isReadingsRow(const std::string& line)
-{
-    return isRowRead(line) && line[3] != '0';
-}
-
 size_t count(const std::vector<std::string>& log, bool (*which)(const std::string&))
 {
     return size_t(std::count_if(log.begin(), log.end(), which));
@@ -266,15 +260,6 @@ size_t rowsFetched(const std::vector<std::string>& log)
 std::string firstRecords(const std::string& file, size_t n, size_t length)
 {
     return file.substr(0, std::min(file.size(), n * length));
-}
-
-// The bytes of the file whose name ends in `suffix`; empty when there is none.
-std::string fileEndingIn(const std::map<std::string, std::string>& files, std::string_view suffix)
-{
-    for (const auto& [name, bytes] : files)
-        if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-            return bytes;
-    return {};
 }
 
 void expectSameBoxes(const Outcome& after, const Outcome& before, const std::vector<std::string>& boxes)
@@ -376,8 +361,9 @@ void FaultMatrix::checkNothingRead(const Outcome& before, const Outcome& after, 
     } else {
         EXPECT_EQ(after.headerFile, ok.headerFile);
     }
-    if (is(download))
+    if (is(download)) {
         EXPECT_EQ(after.files, before.files);
+    }
     if (is(readBlock))
         expectSameBoxes(after, before, kHeaderBoxes);
     if (is(settings::readClock))

@@ -224,8 +224,9 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
             tables += page.find("Readout " + report::readoutName(surveys[surveys.size() - 2]).toStdString()) != std::string::npos;
         EXPECT_EQ(tables > 0, c.allTables);
         EXPECT_NE(pages.back().find("Readout " + latest), std::string::npos);
-        if (c.metres >= 80)
+        if (c.metres >= 80) {
             EXPECT_NE(pages.back().find("(continued)"), std::string::npos) << pages.back();
+        }
     }
 }
 

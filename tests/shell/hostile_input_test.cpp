@@ -87,8 +87,9 @@ TEST_F(Hostile, EveryBoxKeepsItsWidthAndNoControlCharacter)
                 continue;
             paste(std::string(f.name).c_str(), pasted);
             const std::string text = window_->text(f.name);
-            if (f.maxLength > 0)
+            if (f.maxLength > 0) {
                 EXPECT_LE(text.size(), size_t(f.maxLength)) << f.name;
+            }
             for (char ch : text)
                 EXPECT_GE(static_cast<unsigned char>(ch), 0x20) << f.name << " holds a control character";
         }

@@ -476,7 +476,9 @@ TEST_F(MainWindow, OperationsGetTheWindowsContext)
         ran = true;
         EXPECT_EQ(&c.state, &window_->state());
         EXPECT_EQ(&c.form, static_cast<Form*>(window_.get()));
-        EXPECT_EQ(&c.port, static_cast<SerialPort*>(&window_->port()));
+        // The window's port, through the recorder of "Record the line to a file".
+        EXPECT_NE(dynamic_cast<TracedPort*>(&c.port), nullptr);
+        EXPECT_EQ(c.port.portName(), window_->port().portName());
         EXPECT_EQ(&c.timer1, static_cast<Timer*>(&window_->timer()));
         EXPECT_EQ(&c.loop, static_cast<EventLoop*>(&window_->eventLoop()));
         EXPECT_TRUE(window_->isBusy());
@@ -619,8 +621,8 @@ TEST_F(MainWindow, TabWalksThePageThenTheControlPanel)
     } pages[] = {
         {0, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text13", "Text10"}},
         {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "cmdSurveys"}},
-        {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "cboPortName", "Text13a", "Text1a", "Text2a", "Text14a",
-             "Text3a", "Text4a", "ssCommand3", "ssCommand4"}},
+        {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "cboPortName", "chkTraceLine", "Text13a", "Text1a",
+             "Text2a", "Text14a", "Text3a", "Text4a", "ssCommand3", "ssCommand4"}},
     };
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));

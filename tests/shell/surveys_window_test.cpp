@@ -166,7 +166,7 @@ TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
 {
     Library l;
     fill(l);
-    SurveysWindow window({QString::fromStdString(l.path), {}});
+    SurveysWindow window({QString::fromStdString(l.path), {}, {}, {}});
     window.resize(1100, 760);
     window.show();
     // The tree by the readouts' own dates, an incomplete one marked.
@@ -188,7 +188,7 @@ TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
     EXPECT_TRUE(window.statusText().contains(QStringLiteral("03/04/24 10:00  No. 03: not measured in both it and the base at 30.0 m")))
         << window.statusText().toStdString();
     // The base persists in the library, and readouts beyond the alert are flagged.
-    SurveysWindow again({QString::fromStdString(l.path), {}});
+    SurveysWindow again({QString::fromStdString(l.path), {}, {}, {}});
     const QStringList marked = labels(again.tree()->topLevelItem(0)->child(0)->child(0));
     EXPECT_EQ(marked[0], QStringLiteral("01/04/24 10:00  No. 01 (base)"));
     EXPECT_TRUE(marked[1].endsWith(QStringLiteral("ALERT"))) << marked[1].toStdString();
@@ -222,7 +222,7 @@ TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
 
     // A damaged library says why it cannot be opened.
     test::writeFile(l.dir.file("damaged.sqlite"), std::string(4096, 'x'));
-    SurveysWindow damaged({QString::fromStdString(l.dir.file("damaged.sqlite")), {}});
+    SurveysWindow damaged({QString::fromStdString(l.dir.file("damaged.sqlite")), {}, {}, {}});
     EXPECT_TRUE(damaged.isReadOnly());
     EXPECT_EQ(damaged.statusText(), QStringLiteral("The survey library cannot be opened: file is not a database"));
 }
@@ -247,7 +247,7 @@ TEST(SurveysWindow, SyncAndDeleteShowInTheTreeAndTheTubesHistory)
         for (const Survey& s : {readout("I1", 6), other})
             ASSERT_EQ(store.add(s).status, AddStatus::Added);
     }
-    SurveysWindow window({QString::fromStdString(l.path), {}});
+    SurveysWindow window({QString::fromStdString(l.path), {}, {}, {}});
     bool failed = true;
     const QString said = window.syncWith(QString::fromStdString(l.path), &failed);
     EXPECT_FALSE(failed);
@@ -289,7 +289,7 @@ TEST(SurveysWindow, BaseDeletedByAnotherProgramIsNotCompared)
 {
     Library l;
     fill(l);
-    SurveysWindow window({QString::fromStdString(l.path), {}});
+    SurveysWindow window({QString::fromStdString(l.path), {}, {}, {}});
     window.setBase(l.ids[0]);
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(l.path.c_str(), &other), SQLITE_OK);
@@ -347,7 +347,7 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     test::TempDir dir;
     const std::string library = dir.file("surveys.sqlite");
     const std::vector<std::int64_t> ids = demoTube(library);
-    SurveysWindow window({QString::fromStdString(library), {}});
+    SurveysWindow window({QString::fromStdString(library), {}, {}, {}});
     TubeSettings t;
     t.constant = 25000;
     t.baseId = ids[0];
@@ -461,7 +461,7 @@ TEST(SurveysWindow, PossibleBiasShiftIsMarkedInTheTree)
             ASSERT_TRUE(store.setTubeSettings(kDemo, t));
         }
         // A window opened afresh marks the tube before any readout is chosen.
-        SurveysWindow window({QString::fromStdString(library), {}});
+        SurveysWindow window({QString::fromStdString(library), {}, {}, {}});
         const QTreeWidgetItem* tube = window.tree()->topLevelItem(0)->child(0)->child(0);
         ASSERT_EQ(tube->childCount(), int(ids.size()));
         for (int i = 0; i < tube->childCount(); ++i) {
@@ -482,7 +482,7 @@ TEST(SurveysWindow, ColleaguesSurveyOnTheServerShowsWithinTwoSeconds)
     const test::TestLibrary library(test::LibraryEngine::PostgreSQL);
     SurveyStore colleague;
     ASSERT_TRUE(colleague.open(library.location())) << colleague.error();
-    SurveysWindow window({QString::fromStdString(library.location()), {}});
+    SurveysWindow window({QString::fromStdString(library.location()), {}, {}, {}});
     ASSERT_EQ(window.tree()->topLevelItemCount(), 0);
     ASSERT_EQ(colleague.add(readout("I7", 1)).status, AddStatus::Added);
     QElapsedTimer waited;

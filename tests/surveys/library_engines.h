@@ -84,6 +84,7 @@ public:
     const std::string& location() const { return location_; }
     const std::string& database() const { return database_; }
     const TempDir& dir() const { return dir_; }
+    LibraryEngine engine() const { return engine_; }
 
 private:
     LibraryEngine engine_;

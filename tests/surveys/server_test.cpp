@@ -112,8 +112,9 @@ TEST_F(Server, EachRoleMayDoWhatItWasGrantedAndTheServerRefusesTheRest)
         t.baseId = kept.id;
         EXPECT_EQ(store.setTubeSettings({"C", "S", "T"}, t), c.writeError.empty());
         EXPECT_EQ(store.setCorrections(kept.id, {}), c.writeError.empty());
-        if (!c.writeError.empty())
+        if (!c.writeError.empty()) {
             EXPECT_EQ(store.error(), c.writeError);
+        }
         surveys += c.writeError.empty() ? 1 : 0;
     }
     EXPECT_EQ(owner.list().size(), 3u);

@@ -113,10 +113,11 @@ TEST_P(StoreOpenOnEachEngine, ManyProgramsOpeningOneLibraryAtOnceAllSucceed)
             SCOPED_TRACE("version " + std::to_string(version) + ", round " + std::to_string(round));
             tarvelon::test::TestLibrary library(GetParam());
             const std::string& location = library.location();
-            if (file)
+            if (file) {
                 makeLibrary(location, version);
-            else if (version == 2)
+            } else if (version == 2) {
                 ASSERT_TRUE(SurveyStore().open(location));
+            }
             const std::vector<int> codes = atOnce(location, kPrograms, [](int n) { return 100 + n; });
             ASSERT_EQ(codes, std::vector<int>(size_t(kPrograms), 0));
             SurveyStore store;

@@ -165,7 +165,7 @@ TEST_P(StoreOnEachEngine, KeepsTubeSettingsPerTube)
     SurveyStore store;
     ASSERT_TRUE(store.open(location())) << store.error();
     const std::int64_t base = store.add(survey("01", {row(5, 1, 2)})).id;
-    TubeSettings t{25000, base, Units::Inches, 45.0, 10.0, 20.0, 0.5, 1.0, true};
+    TubeSettings t{25000, base, Units::Inches, 45.0, 10.0, 20.0, 0.5, 1.0, true, DepthReference::UpperWheel, 0.5, 10.0, {}};
     t.report = {"Dam", "P-17", "Left bank", "SN 4411", "Read weekly", 312.5};
     TubeSettings plain;
     plain.constant = 20000.125;
@@ -261,14 +261,15 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
             EXPECT_EQ(store.error(), c.error);
             if (c.error.empty()) {
                 EXPECT_EQ(store.list().size(), c.rowsOf7.empty() ? 0u : 1u);
-                if (!c.rowsOf7.empty())
+                if (!c.rowsOf7.empty()) {
                     EXPECT_EQ(store.survey(7)->rows, c.rowsOf7);
+                }
                 const AddResult added = store.add(survey("09", {row(5, 1, 2)}));
                 EXPECT_EQ(added.status, AddStatus::Added);
                 // What the upgrade added: every survey whole, and settings kept per tube.
                 for (const SurveySummary& kept : store.list())
                     EXPECT_TRUE(kept.complete);
-                TubeSettings t{25000, added.id, Units::Inches, 45.0, 10.0, 20.0, 0.5, 1.0, true};
+                TubeSettings t{25000, added.id, Units::Inches, 45.0, 10.0, 20.0, 0.5, 1.0, true, DepthReference::UpperWheel, 0.5, 10.0, {}};
                 t.report = {"Dam", "P-17", "Left bank", "SN 4411", "Read weekly", 312.5};
                 EXPECT_EQ(store.tubeSettings({"C", "S", "T"}), TubeSettings{});
                 ASSERT_TRUE(store.setTubeSettings({"C", "S", "T"}, t)) << store.error();
@@ -440,8 +441,9 @@ TEST(Displacement, CumulativeFromTheToeUpNeverFromWhatWasNotMeasured)
             for (size_t j = 0; j < 2; ++j) {
                 const std::optional<double> want = j == 0 ? ab.first : ab.second;
                 ASSERT_EQ(at->cumulative[j].has_value(), want.has_value()) << depth << " channel " << j;
-                if (want)
+                if (want) {
                     EXPECT_NEAR(*at->cumulative[j], *want, 1e-9) << depth << " channel " << j;
+                }
             }
         }
     }
