@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                 t.type("Text16rt", "50");
                 t.click("Command6scrivi");
             },
-            "Delay for Automatic Cycle is incorrect"}),
+            "Delay for Automatic Cycle is incorrect: a whole number from 3 to 9 is allowed"}),
     [](const ::testing::TestParamInfo<Job>& info) { return std::string(info.param.what); });
 
 TEST_P(StatusAfterJob, TheStatusLineSaysHowItEnded)

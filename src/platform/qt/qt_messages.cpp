@@ -2,7 +2,9 @@
 
 #include "platform/qt/qt_text.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarvelon {
 
@@ -21,14 +23,29 @@ void QtMessages::show(const std::string& text, Icon icon, const std::string& tit
 
 bool QtMessages::askOkCancel(const std::string& text, const std::string& erases)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle), shown(text),
-                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
-    if (!erases.empty()) {
-        // Enter alone never erases.
-        box.setInformativeText(shown(erases));
+    // Enter alone never erases.
+    return ask(Question{text, {}, erases, {}, {}, !erases.empty()}) == Answer::Ok;
+}
+
+Answer QtMessages::ask(const Question& q)
+{
+    QMessageBox box(QMessageBox::NoIcon, q.title.empty() ? QString::fromLatin1(kProgramTitle) : shown(q.title),
+                    shown(q.text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    if (!q.erases.empty())
+        box.setInformativeText(shown(q.erases));
+    // The whole list stays out of the box's height, so OK and Cancel stay on the screen.
+    if (!q.details.empty())
+        box.setDetailedText(shown(q.details));
+    QAbstractButton* extra = nullptr;
+    if (!q.extra.empty())
+        extra = box.addButton(shown(q.extra), QMessageBox::ActionRole);
+    if (q.cancelDefault)
         box.setDefaultButton(QMessageBox::Cancel);
-    }
-    return box.exec() == QMessageBox::Ok;
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (extra && box.clickedButton() == extra)
+        return Answer::Extra;
+    return answer == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 } // namespace tarvelon
