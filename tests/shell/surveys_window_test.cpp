@@ -1,3 +1,4 @@
+#include "shell/surveys/chart_view.h"
 #include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
@@ -20,12 +21,15 @@
 #include <QFileInfo>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QRegularExpression>
+#include <QTabBar>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <set>
 
 using namespace tarvelon;
@@ -494,3 +498,113 @@ TEST(SurveysWindow, ColleaguesSurveyOnTheServerShowsWithinTwoSeconds)
 }
 
 } // namespace
+
+namespace {
+
+// Where each control of the window stands: its buttons, tabs, tree, table, header and
+// message area, by their names and captions; the insides of the lists are not controls.
+std::map<std::string, QRect> controlPlaces(QWidget& window)
+{
+    std::map<std::string, QRect> places;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&window))
+            continue;
+        bool inside = false;
+        for (QWidget* p = w->parentWidget(); p && p != &window; p = p->parentWidget())
+            inside = inside || qobject_cast<QAbstractItemView*>(p) || qobject_cast<QTabBar*>(p);
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QTabBar*>(w) ||
+                             qobject_cast<QAbstractItemView*>(w) || w->objectName() == QStringLiteral("readoutHeader") ||
+                             w->objectName() == QStringLiteral("statusArea");
+        if (inside || !control)
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        // A button is known by its name, or by its caption; the base button's caption changes.
+        const QString name = !w->objectName().isEmpty() ? w->objectName() : button ? button->text() : w->metaObject()->className();
+        places[name.toStdString()] = QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
+    }
+    return places;
+}
+
+} // namespace
+
+// Nothing moves under the mouse as the choice goes from none to one to five readouts: the
+// messages keep their height and scroll, the header keeps its, the base button its width.
+TEST(Layout, SurveysWindowStaysStillAsTheChoiceGrows)
+{
+    Library l;
+    {
+        SurveyStore store;
+        ASSERT_TRUE(store.open(l.path));
+        for (int n = 1; n <= 5; ++n)
+            l.ids.push_back(store.add(readout("I1", n)).id);
+        TubeSettings t;
+        t.constant = 25000;
+        t.alertMm = 0.5; // readouts flagged, so the messages are many
+        t.baseId = l.ids[0];
+        ASSERT_TRUE(store.setTubeSettings({"GEOTECNA", "FRANA 12", "I1"}, t));
+    }
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    window.resize(1100, 760);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const std::vector<std::vector<std::int64_t>> choices = {{}, {l.ids[1]}, l.ids, {l.ids[0]}};
+    std::map<std::string, QRect> first;
+    for (const std::vector<std::int64_t>& chosen : choices) {
+        window.select(chosen);
+        QApplication::processEvents();
+        const std::map<std::string, QRect> places = controlPlaces(window);
+        if (first.empty()) {
+            first = places;
+            EXPECT_GT(first.size(), 10u);
+            EXPECT_TRUE(first.count("qt_tabwidget_tabbar")) << "the tabs are among the controls";
+            EXPECT_TRUE(first.count("markBase"));
+            continue;
+        }
+        for (const auto& [name, place] : first) {
+            const auto it = places.find(name);
+            ASSERT_NE(it, places.end()) << name << " went with " << chosen.size() << " chosen";
+            EXPECT_EQ(it->second, place) << name << " moved with " << chosen.size() << " chosen";
+        }
+    }
+    // Five readouts say more than the message area holds: it scrolls instead of growing.
+    window.select(l.ids);
+    EXPECT_GT(window.statusText().count(QLatin1Char('\n')), 2) << window.statusText().toStdString();
+}
+
+// With nothing chosen the charts say what to do instead of drawing empty axes; the History
+// says who changed what by the login name, when in the program's one date form; the tube's
+// own line opens its settings.
+TEST(SurveysWindow, EmptyChartsHistoryAndTheTubesOwnLine)
+{
+    // A program started without the usual variables still knows whose login it runs under.
+    const QByteArray saved[] = {qgetenv("USER"), qgetenv("USERNAME"), qgetenv("LOGNAME")};
+    for (const char* name : {"USER", "USERNAME", "LOGNAME"})
+        qunsetenv(name);
+    Library l;
+    fill(l);
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    window.select({});
+    for (ChartView* view : window.charts()->findChildren<ChartView*>())
+        EXPECT_EQ(view->placeholder(), QStringLiteral("Choose a readout in the tree"));
+    window.setBase(l.ids[0]);
+    const char* names[] = {"USER", "USERNAME", "LOGNAME"};
+    for (size_t i = 0; i < 3; ++i)
+        if (!saved[i].isNull())
+            qputenv(names[i], saved[i]);
+    window.select({l.ids[1]});
+    QTableWidget* history = historyOf(window);
+    ASSERT_GT(history->rowCount(), 0);
+    EXPECT_EQ(history->horizontalHeaderItem(0)->text(), QStringLiteral("When"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(history->item(0, 0)->text())
+                    .hasMatch())
+        << history->item(0, 0)->text().toStdString();
+    EXPECT_NE(history->item(0, 1)->text(), QStringLiteral("unknown"));
+    EXPECT_FALSE(history->item(0, 1)->text().isEmpty());
+
+    // The tube's line, no readout under it chosen.
+    window.select({});
+    QTreeWidgetItem* tube = window.tree()->topLevelItem(0)->child(0)->child(0);
+    window.tree()->setCurrentItem(tube);
+    EXPECT_TRUE(window.findChild<QPushButton*>(QStringLiteral("tubeSettings"))->isEnabled());
+}
