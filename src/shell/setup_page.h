@@ -3,6 +3,7 @@
 #include <QList>
 
 class QAbstractButton;
+class QDateTime;
 
 namespace tarvelon {
 
@@ -22,6 +23,8 @@ public:
     // The name in the box beside "Other:".
     QString otherPortName() const;
     PortChooser* portChooser() const { return portChooser_; }
+    // Fills the six clock boxes with `when`, as "PC Time" does with the computer's clock.
+    void showClock(const QDateTime& when);
 
     // The page's controls in the order Tab walks them.
     QList<QWidget*> tabOrder() const;

@@ -585,6 +585,10 @@ TEST_F(MainWindow, AltAndTheLetterPressesTheButton)
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     messages_.answers = {false};
+    // A clock that can be written: Write Clock then asks.
+    for (const auto& [box, value] : {std::pair{"Text13a", "31"}, {"Text1a", "12"}, {"Text2a", "24"}, {"Text14a", "17"},
+                                     {"Text3a", "59"}, {"Text4a", "30"}})
+        window_->setText(box, value);
     const struct {
         int page;
         Qt::Key key;
@@ -620,7 +624,7 @@ TEST_F(MainWindow, TabWalksThePageThenTheControlPanel)
         {0, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text13", "Text10"}},
         {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "cmdSurveys"}},
         {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "cboPortName", "Text13a", "Text1a", "Text2a", "Text14a",
-             "Text3a", "Text4a", "ssCommand3", "ssCommand4"}},
+             "Text3a", "Text4a", "ssCommand3", "cmdPcTime", "ssCommand4"}},
     };
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
