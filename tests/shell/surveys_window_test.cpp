@@ -474,6 +474,17 @@ TEST(SurveysWindow, PossibleBiasShiftIsMarkedInTheTree)
                 << c.what << ": " << tube->child(i)->text(0).toStdString();
             EXPECT_EQ(tube->child(i)->toolTip(0).contains(QStringLiteral("beyond the tube's tolerance of 10.00 units")), marked)
                 << c.what << ": " << tube->child(i)->toolTip(0).toStdString();
+            // The Corrections box opens on the evidence the tree flagged, and never says there
+            // is nothing to correct beside the flag.
+            window.select({ids[0], ids[size_t(i)]});
+            const std::unique_ptr<CorrectionsDialog> box = window.correctionsDialog();
+            EXPECT_TRUE(box || !marked) << "a flagged readout is compared with its base";
+            if (box) {
+                const QString evidence = box->findChild<QLabel*>(QStringLiteral("evidence"))->text();
+                EXPECT_EQ(evidence.startsWith(QStringLiteral("Possible bias shift: ")), marked) << evidence.toStdString();
+                if (marked)
+                    EXPECT_FALSE(evidence.contains(QStringLiteral("Nothing to correct"))) << evidence.toStdString();
+            }
         }
     }
 }
@@ -607,4 +618,46 @@ TEST(SurveysWindow, EmptyChartsHistoryAndTheTubesOwnLine)
     QTreeWidgetItem* tube = window.tree()->topLevelItem(0)->child(0)->child(0);
     window.tree()->setCurrentItem(tube);
     EXPECT_TRUE(window.findChild<QPushButton*>(QStringLiteral("tubeSettings"))->isEnabled());
+}
+
+// The Report box says which readouts go in, by the rule of the exports; once a report is
+// written, the message offers to open it or its folder.
+TEST(SurveysWindow, ReportSaysItsReadoutsAndOffersTheFileWritten)
+{
+    Library l;
+    fill(l);
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    TubeSettings t;
+    t.constant = 25000;
+    t.baseId = l.ids[0];
+    ASSERT_TRUE(window.setTubeSettings({"GEOTECNA", "FRANA 12", "I1"}, t));
+    const auto modal = [](const std::function<void(QWidget&)>& look) {
+        QTimer::singleShot(20, [look] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                look(*box);
+                box->close();
+            }
+        });
+    };
+    for (const auto& [chosen, said] : std::vector<std::pair<std::vector<std::int64_t>, QString>>{
+             {{l.ids[1]}, QStringLiteral("No. 02\n")}, {{l.ids[1], l.ids[2]}, QStringLiteral("No. 02, No. 03\n")}}) {
+        window.select(chosen);
+        QString text;
+        modal([&](QWidget& box) { text = box.findChild<QLabel*>(QStringLiteral("reportReadouts"))->text(); });
+        window.findChild<QPushButton*>(QStringLiteral("report"))->click();
+        EXPECT_TRUE(text.startsWith(said)) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("as Export Table and Export Charts do"))) << text.toStdString();
+    }
+    QStringList buttons;
+    QString defaultButton;
+    modal([&](QWidget& w) {
+        auto& box = static_cast<QMessageBox&>(w);
+        for (QAbstractButton* b : box.buttons())
+            buttons << b->text();
+        defaultButton = box.defaultButton() ? box.defaultButton()->text() : QString();
+    });
+    offerWritten(&window, QStringLiteral("Tube Report"), QString::fromStdString(l.dir.file("report.pdf")));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("&Open"))) << buttons.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Show in &Folder")));
+    EXPECT_FALSE(defaultButton.contains(QStringLiteral("Open"))) << "Enter opens nothing";
 }
