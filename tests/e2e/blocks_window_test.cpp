@@ -72,7 +72,8 @@ TEST_F(BlocksWindow, ListsDownloadsTwoBlocksAndStops)
         QTest::keyClick(blocks, Qt::Key_Escape);
     });
     QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
-    EXPECT_TRUE(shown.startsWith("Block 1 of 29, row ")) << shown.toStdString();
+    // The block's own rows are told apart from its header's.
+    EXPECT_TRUE(shown.contains(QRegularExpression("^Block 1 of 29, (header )?row \\d+ of "))) << shown.toStdString();
     // The block in progress keeps its earlier files, and the message names it.
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text.rfind("Stopped: ", 0), 0u) << messages_.shown[0].text;
@@ -247,6 +248,49 @@ TEST_F(BlocksWindow, ShiftChecksARange)
     table->setCurrentCell(8, 0);
     QTest::keyClick(table, Qt::Key_Space, Qt::ShiftModifier);
     EXPECT_EQ(blocks->checkedBlocks(), (std::vector<int>{2, 3}));
+    blocks->close();
+    expectIdle();
+}
+
+namespace {
+
+class BlocksWindowRealBoxes : public BlocksWindow {
+protected:
+    bool useRealMessageBoxes() const override { return true; }
+};
+
+} // namespace
+
+// After Stop the message stands over the Download Blocks window, not over the main window,
+// which therefore does not come in front of it.
+TEST_F(BlocksWindowRealBoxes, AfterStopItsMessageStandsOverIt)
+{
+    click("Command10");
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    click("cmdDownloadBlocks");
+    auto* blocks = window_->findChild<BlocksListWindow*>();
+    ASSERT_NE(blocks, nullptr);
+    QTimer::singleShot(300, blocks, [blocks] { blocks->findChild<QPushButton*>("cmdStop")->click(); });
+    QWidget* over = nullptr;
+    QString said;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || over)
+            return;
+        over = box->parentWidget();
+        said = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start(10);
+    QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
+    EXPECT_TRUE(said.startsWith("Stopped: ")) << said.toStdString();
+    EXPECT_EQ(over, blocks);
+    EXPECT_TRUE(blocks->isVisible());
+    // The main window's own jobs have their boxes over it again.
+    over = nullptr;
+    window_->context().messages.show("x", Icon::None);
+    EXPECT_EQ(over, window_.get());
     blocks->close();
     expectIdle();
 }
