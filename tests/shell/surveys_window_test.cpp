@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QFile>
 #include <QFileInfo>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -648,6 +649,15 @@ TEST(SurveysWindow, ReportSaysItsReadoutsAndOffersTheFileWritten)
         EXPECT_TRUE(text.startsWith(said)) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("as Export Table and Export Charts do"))) << text.toStdString();
     }
+    // A chart picture seen apart from the window says whose readouts it shows.
+    window.select({l.ids[1], l.ids[2]});
+    QString error;
+    const QString base = QString::fromStdString(l.dir.file("tube"));
+    ASSERT_TRUE(window.exportCharts(base, &error)) << error.toStdString();
+    QFile svg(base + QStringLiteral("-a-cumulative.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << svg.fileName().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(svg.readAll()).contains(QStringLiteral("GEOTECNA / FRANA 12 / I1, No. 02, No. 03: ")));
+
     QStringList buttons;
     QString defaultButton;
     modal([&](QWidget& w) {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringList>
 
 namespace tarvelon {
 
@@ -15,9 +16,21 @@ QString QtMessages::shown(const std::string& text) const
 
 void QtMessages::show(const std::string& text, Icon icon, const std::string& title)
 {
+    // A long list (rows not read, commands refused) keeps its first lines in the box and the
+    // whole in its details, so OK stays on the screen.
+    constexpr qsizetype kLinesShown = 12;
+    const QString whole = shown(text);
+    QStringList lines = whole.split(QLatin1Char('\n'));
+    const qsizetype more = lines.size() - kLinesShown;
+    if (more > 0) {
+        lines.resize(kLinesShown);
+        lines << QStringLiteral("and %1 more lines: Show Details\u2026").arg(more);
+    }
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title.empty() ? QString::fromLatin1(kProgramTitle) : fromText(title), shown(text),
+                    title.empty() ? QString::fromLatin1(kProgramTitle) : fromText(title), lines.join(QLatin1Char('\n')),
                     QMessageBox::Ok, parent_);
+    if (more > 0)
+        box.setDetailedText(whole);
     box.exec();
 }
 
