@@ -17,11 +17,11 @@
 #include <string>
 #include <string_view>
 
+// The build's commit, written at every build.
+#include "build_id.h"
+
 #ifndef TARVELON_VERSION
 #define TARVELON_VERSION "unknown"
-#endif
-#ifndef TARVELON_BUILD
-#define TARVELON_BUILD "unknown"
 #endif
 
 namespace tarvelon {
