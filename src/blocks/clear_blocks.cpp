@@ -24,7 +24,7 @@ void resetBlock(Context& c)
     const HeaderFile file(c.state.headerFilePath);
     Exchange ex(c);
     // 1. Question, naming the block.
-    if (!askToErase(c, std::string(kMemoryWillBeLost), block, block))
+    if (!askToErase(c, "Reset Block", std::string(kMemoryWillBeLost), block, block))
         return;
     // 2.-3. Wait indicator and port.
     if (!ex.begin())
@@ -52,7 +52,7 @@ void totalReset(Context& c)
     const HeaderFile file(c.state.headerFilePath);
     Exchange ex(c);
     // 1. Question, naming the blocks.
-    if (!askToErase(c, std::string(kMemoryWillBeLost), 1, kBlockCount))
+    if (!askToErase(c, "Total Reset", std::string(kMemoryWillBeLost), 1, kBlockCount))
         return;
     // 2.-3. Wait indicator and port.
     if (!ex.begin())

@@ -121,6 +121,7 @@ Reading readBlockRows(Context& c, Exchange& ex, Wake firstWake, BlockRun& run, P
 {
     constexpr size_t kDepthRow = 3, kStepRow = 4;
     const int headerRows = static_cast<int>(kHeaderRows.size());
+    progress.headerRows = headerRows;
     HeaderTexts texts;
     // The bar counts every row of the block against one total from the first row it shows, so
     // it never goes back: a run knows the block's rows from its list, a single download once

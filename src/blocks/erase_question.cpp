@@ -3,6 +3,8 @@
 #include "blocks/export_files.h"
 #include "link/block.h"
 
+#include <algorithm>
+
 namespace tarvelon {
 namespace {
 
@@ -43,28 +45,107 @@ std::string blockLine(const ProgramState& s, int block)
             line += " of " + date.substr(0, 2) + "/" + date.substr(2, 2) + "/" + date.substr(4, 2);
     }
     if (known->holdsReadings && s.keptInLibrary)
-        if (const std::optional<bool> kept = s.keptInLibrary(*known); kept && !*kept)
+        if (const std::optional<LibraryKeeps> kept = s.keptInLibrary(*known); kept && *kept != LibraryKeeps::Whole)
             line += " - its readings are not in the survey library";
     return line;
 }
 
-} // namespace
-
-std::string erasedBlocks(const ProgramState& s, int first, int last)
+// Runs of three or more as "06 to 30", the others one by one: "01, 03, 04 and 06 to 30".
+std::string numbersOf(const std::vector<int>& blocks)
 {
-    if (first == last)
-        return blockLine(s, first);
-    std::string text = "Blocks " + twoDigits(first) + " to " + twoDigits(last);
-    std::string measured;
-    for (int block = first; block <= last; ++block)
-        if (const auto& known = s.unitBlocks[size_t(block - 1)]; known && known->holdsReadings)
-            measured += "\n" + blockLine(s, block);
-    return measured.empty() ? text : text + ", among them:" + measured;
+    std::vector<std::string> parts;
+    for (size_t i = 0; i < blocks.size();) {
+        size_t j = i;
+        while (j + 1 < blocks.size() && blocks[j + 1] == blocks[j] + 1)
+            ++j;
+        if (j - i >= 2) {
+            parts.push_back(twoDigits(blocks[i]) + " to " + twoDigits(blocks[j]));
+        } else {
+            for (size_t k = i; k <= j; ++k)
+                parts.push_back(twoDigits(blocks[k]));
+        }
+        i = j + 1;
+    }
+    std::string text;
+    for (size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return text;
 }
 
-bool askToErase(Context& c, const std::string& question, int first, int last)
+constexpr std::string_view kNotRead = "contents not read since the program started (Read All Blocks shows them)";
+
+} // namespace
+
+std::string blocksNamed(const std::vector<int>& blocks)
 {
-    return c.messages.askOkCancel(question, erasedBlocks(c.state, first, last));
+    return (blocks.size() == 1 ? "Block " : "Blocks ") + numbersOf(blocks);
+}
+
+ErasedList erasedBlocks(const ProgramState& s, int first, int last)
+{
+    const auto known = [&s](int block) -> const std::optional<UnitBlock>& { return s.unitBlocks[size_t(block - 1)]; };
+    if (first == last) {
+        const std::string line = blockLine(s, first);
+        return {known(first) ? line : line + ": " + std::string(kNotRead), {}};
+    }
+    std::vector<std::string> measured;
+    std::vector<int> unread;
+    std::string details;
+    for (int block = first; block <= last; ++block) {
+        const std::string line = blockLine(s, block);
+        if (!known(block)) {
+            unread.push_back(block);
+            details += line + ": " + std::string(kNotRead) + "\n";
+        } else {
+            if (known(block)->holdsReadings)
+                measured.push_back(line);
+            details += line + (known(block)->holdsReadings ? "" : ", no readings") + "\n";
+        }
+    }
+    details.pop_back();
+    // Nothing known of any of them: one line says so.
+    if (int(unread.size()) == last - first + 1)
+        return {blocksNamed(unread) + ": " + std::string(kNotRead), {}};
+    std::string text = "Blocks " + twoDigits(first) + " to " + twoDigits(last);
+    if (!measured.empty())
+        text += ", among them:";
+    for (size_t i = 0; i < measured.size() && i < kBlocksNamed; ++i)
+        text += "\n" + measured[i];
+    if (measured.size() > kBlocksNamed)
+        text += "\nand " + std::to_string(measured.size() - kBlocksNamed) + " more: Show Details\x85";
+    if (!unread.empty())
+        text += "\n" + blocksNamed(unread) + ": " + std::string(kNotRead);
+    return {text, details};
+}
+
+bool askToErase(Context& c, std::string_view act, const std::string& question, int first, int last)
+{
+    const ErasedList erased = erasedBlocks(c.state, first, last);
+    return c.messages.ask(Question{question, std::string(act), erased.shown, erased.details}) == Answer::Ok;
+}
+
+Answer askToWriteAll(Context& c, std::string_view act, const std::string& question, const std::vector<int>& given)
+{
+    ErasedList erased = erasedBlocks(c.state, 1, kBlockCount);
+    std::vector<int> placeholders;
+    for (int block = 1; block <= kBlockCount; ++block)
+        if (std::find(given.begin(), given.end(), block) == given.end())
+            placeholders.push_back(block);
+    if (!placeholders.empty())
+        erased.shown += "\n" + blocksNamed(placeholders) + (placeholders.size() == 1 ? " still holds" : " still hold") +
+                        " the start-up default header (CLIENT and its number, SITE0000) and will get it";
+    std::string extra;
+    // Writing every block is what OK does already.
+    if (!given.empty() && !placeholders.empty()) {
+        extra = "Write " + blocksNamed(given) + " Only";
+        // A long list of blocks would widen the box past the screen.
+        if (extra.size() > 40)
+            extra = "Write the " + std::to_string(given.size()) + " Blocks Set Only";
+        // A run reads as a range, with the dash the described button shows.
+        if (const size_t to = extra.find(" to "); to != std::string::npos && given.back() - given.front() + 1 == int(given.size()))
+            extra.replace(to, 4, "\x96");
+    }
+    return c.messages.ask(Question{question, std::string(act), erased.shown, erased.details, extra});
 }
 
 void noteHeaderRead(ProgramState& s, int block, const HeaderTexts& texts)

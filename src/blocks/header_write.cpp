@@ -45,21 +45,29 @@ bool sendOneHeaderLine(Context& c, Exchange& ex, int block, int settleTicks, Ref
 
 SentBlocks sendEveryBlock(Context& c, Exchange& ex, int settleTicks)
 {
+    return sendBlocks(c, ex, settleTicks, blockRange(1, kBlockCount));
+}
+
+SentBlocks sendBlocks(Context& c, Exchange& ex, int settleTicks, const std::vector<int>& blocks)
+{
     // The wake and its answer, "C", the address, 44 characters of header and the carriage
     // return, then the settle wait of about half a tick more than its count.
     const double blockSeconds = lineSeconds(2 + 51) + (settleTicks + 0.5) / 10;
     SentBlocks sent;
-    for (; sent.next <= kBlockCount; ++sent.next) {
-        const int block = sent.next;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const int block = blocks[i];
+        sent.next = block;
         if (c.form.stopRequested())
             return sent;
-        c.form.showProgress({block, kBlockCount, 0, 0, (kBlockCount - block + 1) * blockSeconds});
+        const int count = int(blocks.size());
+        c.form.showProgress({int(i) + 1, count, 0, 0, double(count - int(i)) * blockSeconds});
         loadBlock(c, block);
         if (!sendOneHeaderLine(c, ex, block, settleTicks, sent.refused)) {
             sent.unitSilent = true;
             return sent;
         }
     }
+    sent.next = kBlockCount + 1;
     return sent;
 }
 
@@ -96,7 +104,7 @@ void setBlock(Context& c)
     // The block checked is the block written, whatever the box holds after the question.
     const int block = *blockNumberOf(c.form.text("Text2"));
     // 2. Question, naming the block.
-    if (!askToErase(c, std::string(kMemoryWillBeLost), block, block))
+    if (!askToErase(c, "Set Block", std::string(kMemoryWillBeLost), block, block))
         return;
     // 3. Wait indicator.
     c.form.showWaitIndicator(true);
@@ -129,13 +137,40 @@ void setBlock(Context& c)
     reportRefused(c, refused, "not written");
 }
 
+std::vector<int> givenHeaders(Context& c)
+{
+    const HeaderFile file(c.state.headerFilePath);
+    const auto headerFields = [](const HeaderRecord& r) {
+        std::string fields;
+        for (int f = HeaderRecord::Client; f <= HeaderRecord::Time; ++f)
+            fields += r.get(HeaderRecord::Field(f));
+        return fields;
+    };
+    std::vector<int> given;
+    for (int block = 1; block <= kBlockCount; ++block) {
+        HeaderRecord r;
+        // The shown block is what its page holds, as Set All stores it first.
+        if (block == c.state.currentBlock)
+            windowToRecord(c.form, r, FieldSet::Header);
+        else if (!file.read(block, r))
+            continue;
+        // A header read from the unit that equals the default gives the unit what it holds.
+        if (headerFields(r) != headerFields(defaultHeader(block)))
+            given.push_back(block);
+    }
+    return given;
+}
+
 void setAll(Context& c)
 {
     constexpr int kSettle = 2;
     const HeaderFile file(c.state.headerFilePath);
-    // 1. Question, naming the blocks.
-    if (!askToErase(c, std::string(kMemoryWillBeLost), 1, kBlockCount))
+    // 1. Question, naming the blocks and those that would get a start-up default header.
+    const std::vector<int> given = givenHeaders(c);
+    const Answer answer = askToWriteAll(c, "Set All", std::string(kMemoryWillBeLost), given);
+    if (answer == Answer::Cancel)
         return;
+    const std::vector<int> blocks = answer == Answer::Extra ? given : blockRange(1, kBlockCount);
     // 2. Wait indicator.
     c.form.showWaitIndicator(true);
     c.loop.yield();
@@ -147,8 +182,19 @@ void setAll(Context& c)
     if (!ex.openPort())
         return;
     // 5. Every block, as the header file holds it, up to a stop.
-    SentBlocks sent = sendEveryBlock(c, ex, kSettle);
-    const auto reportStop = [&] { reportRun(c, sent.refused, sent.next, "written", "not written"); };
+    SentBlocks sent = sendBlocks(c, ex, kSettle, blocks);
+    const auto reportStop = [&] {
+        if (answer != Answer::Extra)
+            return reportRun(c, sent.refused, sent.next, "written", "not written");
+        reportRefused(c, sent.refused, "not written");
+        std::vector<int> done, notDone;
+        for (int b : blocks)
+            if (b >= sent.next)
+                notDone.push_back(b);
+            else if (std::ranges::count(sent.refused.blocks, b) == 0)
+                done.push_back(b);
+        reportStopped(c, done, "written", notDone, "not written");
+    };
     if (sent.unitSilent)
         return reportStop();
     // 6.-7. Closing handshake and command; they end a stopped write too.
@@ -159,7 +205,7 @@ void setAll(Context& c)
     // 9. Block 1 shown.
     showBlockOne(c);
     if (sent.next > kBlockCount)
-        c.form.showOutcome("Blocks 01 to 30 written");
+        c.form.showOutcome(blocksNamed(blocks) + " written");
     reportStop();
 }
 

@@ -3,6 +3,7 @@
 #include "link/progress.h"
 
 #include <string_view>
+#include <vector>
 
 namespace tarvelon {
 
@@ -34,6 +35,11 @@ struct SentBlocks {
 // limit, until the unit falls silent or the operator asks to stop; a block whose wake is
 // refused is skipped and noted.
 SentBlocks sendEveryBlock(Context& c, Exchange& ex, int settleTicks);
+// The same for `blocks` only, in their order; `next` is then the first of them not sent.
+SentBlocks sendBlocks(Context& c, Exchange& ex, int settleTicks, const std::vector<int>& blocks);
+// The blocks whose header was typed, read or copied since the start: their record (the page,
+// for the shown block) differs from the start-up default.
+std::vector<int> givenHeaders(Context& c);
 // The closing handshake and command that end every header write; a refused wake is noted in
 // `refused`. False when the unit fell silent (already reported, port closed, wait indicator
 // hidden).

@@ -10,6 +10,11 @@
 #include <cstdlib>
 #include <map>
 
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace tarvelon::surveys {
 namespace {
 
@@ -103,6 +108,12 @@ std::string SurveyStore::who()
     for (const char* name : {"USER", "USERNAME", "LOGNAME"})
         if (const char* v = std::getenv(name); v && *v)
             return v;
+#ifndef _WIN32
+    // A program started by a desktop or a service may have none of them; the system still
+    // knows whose login it runs under.
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_name && *pw->pw_name)
+        return pw->pw_name;
+#endif
     return "unknown";
 }
 

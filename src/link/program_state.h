@@ -15,6 +15,9 @@ struct UnitBlock {
     bool holdsReadings = false; // a depth other than 0 read; a header written clears the readings
 };
 
+// What the survey library keeps of a block's readings: none, some (kept incomplete), all.
+enum class LibraryKeeps { Nothing, Part, Whole };
+
 // The program-wide state the main window owns from start to exit.
 struct ProgramState {
     int portNumber = 1;
@@ -31,8 +34,8 @@ struct ProgramState {
 
     // Blocks 1 to 30 as last learned; nothing for a block the program knows nothing of.
     std::array<std::optional<UnitBlock>, 30> unitBlocks;
-    // Whether the survey library keeps the readings of that block; nothing when it cannot tell.
-    std::function<std::optional<bool>(const UnitBlock&)> keptInLibrary;
+    // How much of that block's readings the survey library keeps; nothing when it cannot tell.
+    std::function<std::optional<LibraryKeeps>(const UnitBlock&)> keptInLibrary;
 
     static constexpr int kTickWrap = 5000;
     // One Timer1 tick: the counter never holds more than 5000 between ticks.

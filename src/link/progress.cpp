@@ -3,6 +3,7 @@
 #include "link/block.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace tarvelon {
@@ -29,8 +30,18 @@ std::string progressText(const Progress& p)
     std::vector<std::string> parts;
     if (p.blocks > 0)
         parts.push_back("Block " + std::to_string(p.block) + " of " + std::to_string(p.blocks));
-    if (p.rows > 0)
-        parts.push_back((parts.empty() ? "Row " : "row ") + std::to_string(p.row) + " of " + std::to_string(p.rows));
+    const auto rowText = [&parts](const char* what, int row, int rows) {
+        std::string text = std::string(what) + std::to_string(row) + " of " + std::to_string(rows);
+        if (parts.empty())
+            text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+        parts.push_back(text);
+    };
+    if (p.rows > 0 && p.headerRows > 0 && p.row <= p.headerRows)
+        rowText("header row ", p.row, p.headerRows);
+    else if (p.rows > 0 && p.headerRows > 0)
+        rowText("row ", p.row - p.headerRows, p.rows - p.headerRows);
+    else if (p.rows > 0)
+        rowText("row ", p.row, p.rows);
     const int seconds = static_cast<int>(std::ceil(p.secondsLeft));
     if (seconds > 0)
         parts.push_back(seconds < 60 ? "about " + std::to_string(seconds) + " s left"

@@ -10,6 +10,9 @@ struct Progress {
     int block = 0, blocks = 0;
     int row = 0, rows = 0;
     double secondsLeft = 0;
+    // The first rows that are a block's header: counted by the bar, told apart in the text, so
+    // the rows told are the readings the block holds.
+    int headerRows = 0;
 };
 
 // The window's controls as the operations see them, by control name ("Text2", "command3d1").
@@ -33,6 +36,8 @@ public:
     // How a job ended well, on the window's status line ("Block 05 written"); a job that
     // ends in a message box leaves that message there instead.
     virtual void showOutcome(std::string_view) {}
+    // Puts the keyboard focus in a box, its text chosen, for the operator to correct it.
+    virtual void focus(std::string_view) {}
 };
 
 } // namespace tarvelon

@@ -1,5 +1,6 @@
 #include "settings/clock.h"
 
+#include "link/block.h"
 #include "link/commands.h"
 #include "settings/single_command.h"
 
@@ -15,17 +16,21 @@ struct ClockBox {
     std::string_view box;
     int lowest;
     int highest;
+    std::string_view hint; // the label over the box
+    std::string_view what;
 };
 
 // The boxes in the order of the clock text, year first.
 constexpr ClockBox kClockBoxes[] = {
-    {"Text2a", 0, 99},  // YY
-    {"Text1a", 1, 12},  // MM
-    {"Text13a", 1, 31}, // DD
-    {"Text14a", 0, 23}, // hh
-    {"Text3a", 0, 59},  // mm
-    {"Text4a", 0, 59},  // ss
+    {"Text2a", 0, 99, "YY", "year"},
+    {"Text1a", 1, 12, "MM", "month"},
+    {"Text13a", 1, 31, "DD", "day"},
+    {"Text14a", 0, 23, "hh", "hour"},
+    {"Text3a", 0, 59, "mm", "minutes"},
+    {"Text4a", 0, 59, "ss", "seconds"},
 };
+// The order in which the page shows them, and the operator reads them: DD MM YY, hh mm ss.
+constexpr size_t kShownOrder[] = {2, 1, 0, 3, 4, 5};
 
 bool isDigit(char ch)
 {
@@ -60,20 +65,31 @@ int daysInMonth(int yy, int month)
 }
 
 // The clock text YYMMDDhhmmss the six boxes make, a one-digit box read with a leading zero;
-// nothing when a box is empty, holds anything but digits, is out of its range, or the date
-// does not exist.
-std::optional<std::string> clockTextFromBoxes(const Form& form)
+// otherwise the first box, as the page shows them, that is empty, holds anything but digits,
+// is out of its range, or makes a date that does not exist, with what it should hold.
+struct ClockCheck {
+    std::optional<std::string> text;
+    std::string_view box;
+    std::string problem;
+};
+
+ClockCheck checkClockBoxes(const Form& form)
 {
-    std::string text;
-    for (const ClockBox& b : kClockBoxes) {
-        auto digits = twoDigitsOf(form.text(b.box), b);
-        if (!digits)
-            return std::nullopt;
-        text += *digits;
+    const auto two = [](int n) { return twoDigits(n); };
+    for (size_t i : kShownOrder) {
+        const ClockBox& b = kClockBoxes[i];
+        if (!twoDigitsOf(form.text(b.box), b))
+            return {std::nullopt, b.box,
+                    std::string(b.hint) + " (" + std::string(b.what) + ") must be " + two(b.lowest) + " to " + two(b.highest)};
     }
-    if (twoDigitValue(text, 4) > daysInMonth(twoDigitValue(text, 0), twoDigitValue(text, 2)))
-        return std::nullopt;
-    return text;
+    std::string text;
+    for (const ClockBox& b : kClockBoxes)
+        text += *twoDigitsOf(form.text(b.box), b);
+    const int days = daysInMonth(twoDigitValue(text, 0), twoDigitValue(text, 2));
+    if (twoDigitValue(text, 4) > days)
+        return {std::nullopt, kClockBoxes[2].box,
+                "DD (day) must be 01 to " + two(days) + " in month " + text.substr(2, 2) + "/" + text.substr(0, 2)};
+    return {text, {}, {}};
 }
 
 } // namespace
@@ -125,15 +141,20 @@ void readClock(Context& c)
 
 void writeClock(Context& c)
 {
-    // 1. Setting the clock changes the unit, so the operator confirms first.
-    if (!c.messages.askOkCancel(std::string(kActivateClockQuestion)))
-        return;
-    // 2. A malformed clock text would set the unit to a date that does not exist.
-    const auto clockText = clockTextFromBoxes(c.form);
-    if (!clockText) {
-        c.messages.show(std::string(kInvalidClock), Icon::Error);
+    // 1. A malformed clock text would set the unit to a date that does not exist; the box at
+    //    fault is named before any question, and the operator is put back in it.
+    const ClockCheck check = checkClockBoxes(c.form);
+    if (!check.text) {
+        c.messages.show(std::string(kInvalidClock) + ": " + check.problem, Icon::Error);
+        c.form.focus(check.box);
         return;
     }
+    const auto& clockText = check.text;
+    // 2. Setting the clock changes the unit, so the operator confirms the very value first.
+    const Question q{std::string(kActivateClockQuestion), "Write Clock",
+                     "The unit's clock will be set to " + clockShown(*clockText) + " (DD/MM/YY hh:mm:ss)."};
+    if (c.messages.ask(q) != Answer::Ok)
+        return;
     Exchange ex(c);
     // 3. Open the port and wake the unit.
     if (!beginSingleCommand(c, ex, "clock not written"))

@@ -51,14 +51,14 @@ bool inDelayRange(double value)
     return value > kBelowShortest && value < kAboveLongest;
 }
 
-// What the box settles on once the filter has run on every change it causes itself.
+// What the box settles on once the filter has run on every change it causes itself: a
+// separator typed last goes; anything else stays for the operator to see and correct, Write
+// refusing it with the range allowed.
 std::string filtered(std::string text)
 {
     while (!text.empty() && (text.back() == '.' || text.back() == ','))
         text.pop_back();
-    if (isNumber(text) && inDelayRange(numericValue(text)))
-        return text;
-    return {};
+    return text;
 }
 
 // The delay the box holds, when it is a whole number from 3 to 9: the unit takes only a
@@ -88,7 +88,8 @@ void writeDelay(Context& c)
     // 1. Only a delay from 3 to 9 goes to the unit.
     const auto delay = delayOf(c.form.text("Text16rt"));
     if (!delay) {
-        c.messages.show(std::string(kDelayIncorrect), Icon::None);
+        c.messages.show(std::string(kDelayIncorrect) + std::string(kDelayRange), Icon::None);
+        c.form.focus("Text16rt");
         return;
     }
     Exchange ex(c);

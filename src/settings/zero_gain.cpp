@@ -62,7 +62,11 @@ void resetZeroGain(Context& c)
     // 1. Keep what the page shows, also when the operator then cancels.
     storePage(c);
     // 2. Overwriting every block's zero and gain needs the operator's OK.
-    if (!c.messages.askOkCancel(std::string(kDefaultZeroGainQuestion)))
+    //    Enter alone never rewrites them.
+    const Question q{std::string(kDefaultZeroGainQuestion), "Reset G/Z",
+                     "Gain and zero of blocks 01 to 30 are rewritten with the default values "
+                     "(gain +1.0000, zero +0.0000, both channels)."};
+    if (c.messages.ask(q) != Answer::Ok)
         return finish(c);
     Exchange ex(c);
     // 3. Show the wait indicator and open the port.

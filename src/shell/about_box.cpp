@@ -15,8 +15,21 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
+
+// The build's commit, written at every build.
+#include "build_id.h"
+
+#ifndef TARVELON_VERSION
+#define TARVELON_VERSION "unknown"
+#endif
 
 namespace tarvelon {
+
+QString programVersion()
+{
+    return QStringLiteral("Program version " TARVELON_VERSION ", build " TARVELON_BUILD);
+}
 
 AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -47,6 +60,13 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
         grid->addWidget(label, row, 0, Qt::AlignTop);
         grid->addWidget(value, row, 1);
         ++row;
+        // The fixed "1.0" stays; the program's own version and build follow on a line of their own.
+        if (std::string_view(pair[0]) == "Version :") {
+            auto* build = new QLabel(programVersion());
+            build->setObjectName("lblBuild");
+            build->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            grid->addWidget(build, row++, 1);
+        }
     }
 
     auto* logo = new QLabel;

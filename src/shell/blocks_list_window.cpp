@@ -10,6 +10,8 @@
 #include "shell/surveys/survey_library.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,6 +21,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 namespace tarvelon {
 namespace {
@@ -63,7 +67,8 @@ QTableWidgetItem* resultItem(const MainWindow& main, const BlockResult& r, const
         parts << QFileInfo(paths.back()).fileName();
     }
     auto* item = new QTableWidgetItem(parts.join(QStringLiteral("; ")));
-    item->setToolTip(paths.join(QLatin1Char('\n')));
+    // The column wraps; the tooltip holds the whole text and the files' full paths.
+    item->setToolTip((QStringList{item->text()} + paths).join(QLatin1Char('\n')));
     return item;
 }
 
@@ -85,6 +90,12 @@ BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setWordWrap(true);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Shift with a click or Space checks or unchecks every row from the last one changed.
+    table_->viewport()->installEventFilter(this);
+    table_->installEventFilter(this);
+    connect(table_, &QTableWidget::itemChanged, this, &BlocksListWindow::checkRange);
 
     auto* all = makeButton(this, "cmdSelectAll", "Select &All");
     auto* none = makeButton(this, "cmdSelectNone", "Select &None");
@@ -151,6 +162,13 @@ void BlocksListWindow::downloadChecked(Context& c)
     if (plan.empty())
         return;
     setRunning(true);
+    // Its messages (a stop, a failure) stand over this window, which stays in front.
+    main_.boxesOver(this);
+    const std::unique_ptr<void, std::function<void(void*)>> restore(this, [this](void*) {
+        main_.boxesOver(nullptr);
+        raise();
+        activateWindow();
+    });
     for (const PlannedBlock& p : plan)
         table_->setItem(p.block - 1, kResult, new QTableWidgetItem(QStringLiteral("waiting")));
     // Each block goes to the survey library as soon as it ends, marked incomplete when rows were not read.
@@ -189,6 +207,7 @@ std::vector<int> BlocksListWindow::checkedBlocks() const
 
 void BlocksListWindow::showBlocks()
 {
+    const QSignalBlocker quiet(table_);
     for (int row = 0; row < kBlockCount; ++row) {
         const ListedBlock* b = row < static_cast<int>(blocks_.size()) ? &blocks_[static_cast<size_t>(row)] : nullptr;
         const bool known = b && b->read;
@@ -207,7 +226,7 @@ void BlocksListWindow::showBlocks()
         // A block with no readings, or not read, cannot be downloaded: greyed, unchecked; one
         // the library already keeps starts unchecked.
         const bool measured = known && b->readingRows > 0;
-        const bool kept = row < int(kept_.size()) && kept_[size_t(row)].value_or(false);
+        const bool kept = row < int(kept_.size()) && kept_[size_t(row)] == LibraryKeeps::Whole;
         for (int col = 0; col < kColumns; ++col) {
             auto* item = new QTableWidgetItem(texts[col]);
             item->setFlags(measured ? Qt::ItemIsEnabled : Qt::NoItemFlags);
@@ -224,13 +243,44 @@ void BlocksListWindow::showBlocks()
 
 void BlocksListWindow::fitResultColumn()
 {
-    // The result is shown whole (the table scrolls sideways when it must), and the column
-    // takes whatever width the others leave.
-    table_->resizeColumnToContents(kResult);
+    // The result takes whatever width the others leave and wraps in it, so the table never
+    // scrolls sideways; its rows grow to the lines it needs.
     int others = 0;
     for (int col = 0; col < kResult; ++col)
         others += table_->columnWidth(col);
-    table_->setColumnWidth(kResult, std::max(table_->columnWidth(kResult), table_->viewport()->width() - others));
+    table_->setColumnWidth(kResult, std::max(lines(this, 10), table_->viewport()->width() - others));
+    table_->resizeRowsToContents();
+}
+
+bool BlocksListWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        modifiers_ = static_cast<QMouseEvent*>(event)->modifiers();
+        break;
+    case QEvent::KeyPress:
+        modifiers_ = static_cast<QKeyEvent*>(event)->modifiers();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BlocksListWindow::checkRange(QTableWidgetItem* item)
+{
+    if (item->column() != kBlock || rangeChecking_)
+        return;
+    const int row = item->row();
+    if ((modifiers_ & Qt::ShiftModifier) && anchorRow_ >= 0 && anchorRow_ != row) {
+        rangeChecking_ = true;
+        for (int r = std::min(anchorRow_, row); r <= std::max(anchorRow_, row); ++r)
+            if (QTableWidgetItem* box = table_->item(r, kBlock); box && (box->flags() & Qt::ItemIsEnabled))
+                box->setCheckState(item->checkState());
+        rangeChecking_ = false;
+    }
+    anchorRow_ = row;
 }
 
 void BlocksListWindow::resizeEvent(QResizeEvent* event)
@@ -243,18 +293,32 @@ QString BlocksListWindow::keptText(int row) const
 {
     if (row >= int(kept_.size()) || !kept_[size_t(row)])
         return {};
-    return *kept_[size_t(row)] ? QStringLiteral("yes") : QStringLiteral("no");
+    switch (*kept_[size_t(row)]) {
+    case LibraryKeeps::Whole:
+        return QStringLiteral("yes");
+    case LibraryKeeps::Part:
+        return QStringLiteral("incomplete");
+    case LibraryKeeps::Nothing:
+        break;
+    }
+    return QStringLiteral("no");
 }
 
 void BlocksListWindow::showResult(const BlockResult& r, const std::string& libraryError)
 {
     table_->setItem(r.block - 1, kResult, resultItem(main_, r, libraryError));
     fitResultColumn();
-    if (QTableWidgetItem* box = table_->item(r.block - 1, kBlock); box && r.status == BlockResult::Downloaded) {
+    const QSignalBlocker quiet(table_);
+    if (QTableWidgetItem* box = table_->item(r.block - 1, kBlock); box && r.status == BlockResult::Downloaded)
         box->setCheckState(Qt::Unchecked);
-        if (QTableWidgetItem* kept = table_->item(r.block - 1, kKept); kept && !r.downloaded.records.empty())
-            kept->setText(QStringLiteral("yes"));
-    }
+    // A block whose reading ended early is kept incomplete, unless the library keeps it whole.
+    QTableWidgetItem* kept = table_->item(r.block - 1, kKept);
+    if (!kept || r.downloaded.records.empty() || !libraryError.empty())
+        return;
+    if (r.status == BlockResult::Downloaded)
+        kept->setText(QStringLiteral("yes"));
+    else if (kept->text() != QStringLiteral("yes"))
+        kept->setText(QStringLiteral("incomplete"));
 }
 
 void BlocksListWindow::checkAll(bool checked)

@@ -41,6 +41,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showBlocks();
@@ -48,6 +49,8 @@ private:
     void setRunning(bool running);
     void fitResultColumn();
     void checkAll(bool checked);
+    // With Shift held, the rows from the last one changed take this row's check state.
+    void checkRange(QTableWidgetItem* item);
 
     MainWindow& main_;
     SurveysLauncher& surveys_;
@@ -58,8 +61,11 @@ private:
     QString keptText(int row) const;
 
     std::vector<ListedBlock> blocks_;
-    std::vector<std::optional<bool>> kept_; // whether the library keeps each block listed
+    std::vector<std::optional<LibraryKeeps>> kept_; // what the library keeps of each block listed
     bool running_ = false;
+    int anchorRow_ = -1;
+    bool rangeChecking_ = false;
+    Qt::KeyboardModifiers modifiers_; // of the last click or key in the table
 };
 
 } // namespace tarvelon

@@ -4,11 +4,13 @@
 #include "platform/qt/qt_text.h"
 #include "shell/controls.h"
 #include "shell/help_texts.h"
+#include "shell/window_placement.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -111,7 +113,17 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     ok_ = new QPushButton("&Ok");
     ok_->setObjectName("command3d1");
     ok_->setAccessibleName("Ok");
+    ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &FolderChooser::accept);
+    // Cancel, as Esc and closing, changes nothing.
+    cancel_ = new QPushButton("&Cancel");
+    cancel_->setObjectName("cmdCancel");
+    cancel_->setAccessibleName("Cancel");
+    connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
+    auto* newFolder = new QPushButton(QString::fromUtf8("&New Folder\u2026"));
+    newFolder->setObjectName("cmdNewFolder");
+    newFolder->setAccessibleName(QString::fromUtf8("New Folder\u2026"));
+    connect(newFolder, &QPushButton::clicked, this, [this] { askNewFolder(); });
 
     auto* layout = new QVBoxLayout(this);
     auto* driveRow = new QHBoxLayout;
@@ -125,8 +137,24 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     path_->setReadOnly(true);
     path_->setAccessibleName("Chosen folder");
     layout->addWidget(path_);
-    layout->addWidget(ok_, 0, Qt::AlignRight);
-    resize(fontMetrics().height() * 30, fontMetrics().height() * 26);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(newFolder);
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    layout->addLayout(buttons);
+    // Over the window that opened it, wholly on the screen.
+    centreOver(this, parent, QSize(fontMetrics().height() * 30, fontMetrics().height() * 26));
+    // The folder list fills in the background: the proposed folder is brought into view
+    // once its parent has been read.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = model_->index(folder_);
+        if (index.isValid() && dir1_->currentIndex() != index) {
+            dir1_->setCurrentIndex(index);
+        }
+        if (index.isValid())
+            dir1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    });
 
     applyHelpTexts(*this);
     connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderChooser::onDriveChanged);
@@ -188,6 +216,40 @@ void FolderChooser::showFolder(const QString& folder)
     folder_ = folder;
     if (path_)
         path_->setText(QDir::toNativeSeparators(folder));
+}
+
+bool FolderChooser::makeFolder(const QString& name, QString* error)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')) || trimmed.contains(QLatin1Char('\\')) ||
+        trimmed == QStringLiteral(".") || trimmed == QStringLiteral("..")) {
+        *error = QStringLiteral("\"%1\" is no folder name: a name without / or \\ is needed.").arg(name);
+        return false;
+    }
+    QDir parent(folder_);
+    if (parent.exists(trimmed)) {
+        *error = QStringLiteral("A folder or file named \"%1\" is already in %2.").arg(trimmed, QDir::toNativeSeparators(folder_));
+        return false;
+    }
+    if (!parent.mkdir(trimmed)) {
+        *error = QStringLiteral("The folder \"%1\" cannot be made in %2.").arg(trimmed, QDir::toNativeSeparators(folder_));
+        return false;
+    }
+    setFolder(parent.filePath(trimmed));
+    return true;
+}
+
+void FolderChooser::askNewFolder()
+{
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, QString::fromUtf8("New Folder"),
+                                               QStringLiteral("Name of the new folder in %1:").arg(QDir::toNativeSeparators(folder_)),
+                                               QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return;
+    QString error;
+    if (!makeFolder(name, &error))
+        messages_.show(toText(error), Icon::Error, "New Folder");
 }
 
 void FolderChooser::accept()

@@ -41,13 +41,17 @@ public:
     void selectDrive(const QString& drive);
     void setFolder(const QString& path);
     void accept();
+    // Makes the folder `name` in the chosen one and chooses it; false, with why, when it cannot.
+    bool makeFolder(const QString& name, QString* error);
 
     QComboBox* driveList() const { return drive1_; }
     QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
 
 private:
     void onDriveChanged(int index);
     void showFolder(const QString& folder);
+    void askNewFolder();
 
     Messages& messages_;
     std::function<void(const QString&)> onOk_;
@@ -56,6 +60,7 @@ private:
     QTreeView* dir1_ = nullptr;
     QFileSystemModel* model_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QLineEdit* path_ = nullptr;
     QString folder_;
     bool restoring_ = false;

@@ -65,6 +65,10 @@ HeaderPage::HeaderPage(QWidget* parent) : QGroupBox(QStringLiteral("Blocks Heade
             hint = b.label(QStringLiteral("hint") + QLatin1String(line.box), QString::fromUtf8(line.hint));
             g->addWidget(hint, r, 2);
         }
+        if (hint && QLatin1String(line.box) == QLatin1String("Text6"))
+            hint->setToolTip(QStringLiteral("The deepest a block may be, in metres (mt.):\n"
+                                            "Max. 100.0 mt. for a block read every 0.5 m (step 0),\n"
+                                            "Max. 200.0 mt. for a block read every 1 m (step 1)."));
         if (QLatin1String(line.box) == QLatin1String("Text6")) {
             edit->setToolTip(QStringLiteral("Inserire cifre senza punto decimale"));
             // The fourth depth digit, tenths, follows the whole metres.
@@ -85,6 +89,10 @@ HeaderPage::HeaderPage(QWidget* parent) : QGroupBox(QStringLiteral("Blocks Heade
     }
     for (const char* name : {"Text11", "Text12", "Text15"})
         findChild<QLineEdit*>(QLatin1String(name))->setReadOnly(true);
+    // Date and time come from the unit: they look as boxes that take no typing do (their
+    // tooltips say so).
+    for (const char* name : {"Text11", "Text12"})
+        findChild<QLineEdit*>(QLatin1String(name))->setStyleSheet(QStringLiteral("QLineEdit { background: palette(window); }"));
     g->setRowStretch(r, 1);
 }
 
@@ -103,6 +111,14 @@ bool HeaderPage::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
             emit tenthsDoubleClicked();
             return true;
+        }
+        // The two values it takes may be typed too; any other key leaves it as it is.
+        if (event->type() == QEvent::KeyPress) {
+            const QString typed = static_cast<QKeyEvent*>(event)->text();
+            if (typed == QStringLiteral("0") || typed == QStringLiteral("5")) {
+                static_cast<QLineEdit*>(tenths_)->setText(typed);
+                return true;
+            }
         }
     }
     return QGroupBox::eventFilter(watched, event);

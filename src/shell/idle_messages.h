@@ -26,6 +26,7 @@ public:
     {
         return !busy_() && messages_.askOkCancel(text, erases);
     }
+    Answer ask(const Question& q) override { return busy_() ? Answer::Cancel : messages_.ask(q); }
 
 private:
     Messages& messages_;

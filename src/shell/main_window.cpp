@@ -69,8 +69,10 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
              [this](const std::string& text) {
                  ++messagesShown_;
                  lastMessage_ = text;
-                 if (statusLine_)
+                 if (statusLine_) {
                      showResult(shownText(text).remove(QStringLiteral("Attention: ")));
+                     resultFromBox_ = true;
+                 }
              }),
       ctx_{state_,
            *this,
@@ -154,6 +156,9 @@ void MainWindow::buildUi()
         whenIdle([this, number] {
             state_.portNumber = number;
             showPort();
+            // A message about the port left behind says nothing of this one.
+            if (resultFromBox_)
+                showResult({});
         });
     });
 

@@ -137,6 +137,7 @@ public:
     void showProgress(const Progress& progress) override;
     bool stopRequested() const override { return stopRequested_; }
     void showOutcome(std::string_view text) override;
+    void focus(std::string_view field) override;
 
     // How a job of this window or another ended, on the status line; `file` is offered as a
     // link that opens it.
@@ -149,6 +150,9 @@ public:
     // Progress and Stop shown in `panel` (another window's) until the operation ends; null
     // gives them back to this window.
     void showProgressIn(ProgressPanel* panel);
+    // The window whose operation is running, over which its message boxes stand, so the main
+    // window does not come in front of it; none for the main window itself.
+    void boxesOver(QWidget* window) { messages_.setOwner(window ? window : this); }
 
 signals:
     // A double-click on the depth tenths box (Text13), or Space on it: how the operator changes it.
@@ -206,6 +210,7 @@ private:
     QHash<QObject*, Operation> leaveChecks_;
     bool busy_ = false;
     int messagesShown_ = 0;
+    bool resultFromBox_ = false; // the status line's result is the text of a message box
     std::string lastMessage_;
     PageFreeze freeze_;
     std::vector<std::function<void()>> postponed_;

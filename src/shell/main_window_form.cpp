@@ -49,6 +49,14 @@ void MainWindow::setText(std::string_view name, std::string_view value)
     box->setText(shownText(std::string(value)));
 }
 
+void MainWindow::focus(std::string_view name)
+{
+    if (QLineEdit* box = field(name)) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    }
+}
+
 void MainWindow::rememberFolder(const QString& folder)
 {
     // The core gives a path back as its UTF-8 bytes or, made text, with "?" for each
@@ -108,6 +116,7 @@ void MainWindow::showOutcome(std::string_view text)
 
 void MainWindow::showResult(const QString& result, const QString& file)
 {
+    resultFromBox_ = false;
     statusLine_->setResult(result, file);
 }
 

@@ -5,6 +5,7 @@
 #include "shell/port_chooser.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QSignalBlocker>
 #include <QHBoxLayout>
@@ -46,6 +47,15 @@ void SetupPage::chooseOtherPort(const QString& name)
     choosePort(kOtherPort);
 }
 
+void SetupPage::showClock(const QDateTime& when)
+{
+    static constexpr std::pair<const char*, const char*> kBoxes[] = {
+        {"Text13a", "dd"}, {"Text1a", "MM"}, {"Text2a", "yy"}, {"Text14a", "hh"}, {"Text3a", "mm"}, {"Text4a", "ss"}};
+    for (const auto& [box, format] : kBoxes)
+        if (auto* edit = findChild<QLineEdit*>(QString::fromLatin1(box)))
+            edit->setText(when.toString(QString::fromLatin1(format)));
+}
+
 QString SetupPage::otherPortName() const
 {
     return portChooser_->portName();
@@ -62,7 +72,7 @@ QList<QWidget*> SetupPage::tabOrder() const
     // Frame by frame as they stand in their two rows.
     return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "ssOption1_1", "ssOption1_2",
                                 "ssOption1_3", "ssOption1_4", "cboPortName", "chkTraceLine", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
-                                "ssCommand3", "ssCommand4"});
+                                "ssCommand3", "cmdPcTime", "ssCommand4"});
 }
 
 QGroupBox* SetupPage::frame(const char* name, const char* title)
@@ -129,7 +139,12 @@ QGroupBox* SetupPage::buildSerialPort()
     }
     portChooser_ = new PortChooser(serial);
     sg->addWidget(portChooser_, 2, 1);
-    // Choosing or typing a name is choosing "Other:".
+    // Choosing or typing a name is choosing "Other:"; with "Other:" chosen already, the new name
+    // is the port from now on all the same.
+    connect(portChooser_, &PortChooser::nameChosen, this, [this] {
+        if (portOptions_.last()->isChecked())
+            emit portChosen(kOtherPort);
+    });
     connect(portChooser_, &PortChooser::nameChosen, portOptions_.last(), &QAbstractButton::click);
     // Off at every start: a recording is asked for, for one run, when a unit misbehaves.
     recordLine_ = new QCheckBox(QStringLiteral("Record the line to a &file"), serial);
@@ -171,11 +186,14 @@ QGroupBox* SetupPage::buildClock()
     cg->setRowMinimumHeight(5, lines(clock, 0.6));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    for (QPushButton* button : {makeButton(clock, "ssCommand3", " Rea&d Clock"),
+    QPushButton* pcTime = makeButton(clock, "cmdPcTime", "&PC Time");
+    for (QPushButton* button : {makeButton(clock, "ssCommand3", " Rea&d Clock"), pcTime,
                                 makeButton(clock, "ssCommand4", " Write &Clock")}) {
         giveRoom(button);
         buttons->addWidget(button);
     }
+    // The computer's clock into the six boxes, to be written on purpose with Write Clock.
+    connect(pcTime, &QPushButton::clicked, this, [this] { showClock(QDateTime::currentDateTime()); });
     buttons->addStretch(1);
     cg->addLayout(buttons, 6, 0, 1, 5);
     cg->setColumnStretch(4, 1);

@@ -4,6 +4,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QDateTime;
 
 namespace tarvelon {
 
@@ -25,6 +26,8 @@ public:
     PortChooser* portChooser() const { return portChooser_; }
     // "Record the line to a file", set without telling anyone (the recording already runs or ended).
     void showLineRecorded(bool recorded);
+    // Fills the six clock boxes with `when`, as "PC Time" does with the computer's clock.
+    void showClock(const QDateTime& when);
 
     // The page's controls in the order Tab walks them.
     QList<QWidget*> tabOrder() const;

@@ -15,7 +15,7 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
     port_ = makeLabel(this, QStringLiteral("lblStatusPort"), {});
-    folder_ = makeLabel(this, QStringLiteral("lblStatusFolder"), {});
+    folderLabel_ = makeLabel(this, QStringLiteral("lblStatusFolder"), {});
     resultLabel_ = makeLabel(this, QStringLiteral("lblStatusResult"), {});
     resultLabel_->setTextFormat(Qt::RichText);
     // A click opens the file; Tab passes the line by.
@@ -25,12 +25,12 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
     row->setContentsMargins(6, 2, 6, 2);
     row->setSpacing(lines(this, 1));
     // The line never widens the window: long texts are shortened in the middle instead.
-    for (QLabel* l : {port_, folder_, resultLabel_}) {
+    for (QLabel* l : {port_, folderLabel_, resultLabel_}) {
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         l->setMinimumWidth(0);
     }
     row->addWidget(port_, 2);
-    row->addWidget(folder_, 5);
+    row->addWidget(folderLabel_, 5);
     row->addWidget(resultLabel_, 8);
     setFolder({});
 }
@@ -43,6 +43,7 @@ void StatusLine::setPort(const QString& port)
 
 void StatusLine::setFolder(const QString& folder)
 {
+    folder_ = folder;
     folderText_ = folder.isEmpty() ? QStringLiteral("No download folder") : QStringLiteral("Folder: ") + folder;
     showTexts();
 }
@@ -75,7 +76,14 @@ void StatusLine::showTexts()
         label->setToolTip(text);
     };
     fit(port_, portText_);
-    fit(folder_, folderText_);
+    // A long path loses its start, never the folder the files go to; the tooltip holds it whole.
+    fit(folderLabel_, folderText_);
+    if (!folder_.isEmpty()) {
+        const QString prefix = QStringLiteral("Folder: ");
+        const QFontMetrics fm = folderLabel_->fontMetrics();
+        const int room = std::max(folderLabel_->width(), 40) - fm.horizontalAdvance(prefix);
+        folderLabel_->setText(prefix + fm.elidedText(folder_, Qt::ElideLeft, std::max(room, 20)));
+    }
     const QString file = QDir::toNativeSeparators(file_);
     const QString whole = result_ + (file.isEmpty() ? QString() : QStringLiteral(" ") + file);
     resultLabel_->setToolTip(whole);

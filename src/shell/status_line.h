@@ -36,9 +36,9 @@ private:
     void showTexts();
 
     QLabel* port_ = nullptr;
-    QLabel* folder_ = nullptr;
+    QLabel* folderLabel_ = nullptr;
     QLabel* resultLabel_ = nullptr;
-    QString portText_, folderText_, result_, file_;
+    QString portText_, folderText_, folder_, result_, file_;
 };
 
 // Message boxes that also leave their text on the status line: a job that ends in a box
@@ -58,6 +58,7 @@ public:
     {
         return messages_.askOkCancel(text, erases);
     }
+    Answer ask(const Question& q) override { return messages_.ask(q); }
 
 private:
     Messages& messages_;

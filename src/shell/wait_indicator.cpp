@@ -66,4 +66,10 @@ bool UnlitMessages::askOkCancel(const std::string& text, const std::string& eras
     return boxes_.askOkCancel(text, erases);
 }
 
+Answer UnlitMessages::ask(const Question& q)
+{
+    Unlit unlit(indicator_());
+    return boxes_.ask(q);
+}
+
 } // namespace tarvelon

@@ -36,6 +36,7 @@ public:
     }
     void show(const std::string& text, Icon icon, const std::string& title = {}) override;
     bool askOkCancel(const std::string& text, const std::string& erases = {}) override;
+    Answer ask(const Question& q) override;
 
 private:
     // Puts the indicator out for as long as it lives, and back as it was.

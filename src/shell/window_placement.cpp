@@ -95,6 +95,22 @@ QSize roomOnScreen(const QWidget* window)
     return screen->availableGeometry().size() - QSize(kFrameWidth, kFrameHeight);
 }
 
+void centreOver(QWidget* window, const QWidget* owner, QSize wanted)
+{
+    const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QSize room = roomOnScreen(owner ? owner : window);
+    window->resize(wanted.boundedTo(room).expandedTo(window->minimumSizeHint().boundedTo(room)));
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // Frame and client area as the window will have them once shown.
+    QRect r(QPoint(0, 0), window->size() + QSize(kFrameWidth, kFrameHeight));
+    r.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+    r.moveLeft(std::clamp(r.left(), area.left(), std::max(area.left(), area.right() + 1 - r.width())));
+    r.moveTop(std::clamp(r.top(), area.top(), std::max(area.top(), area.bottom() + 1 - r.height())));
+    window->move(r.topLeft());
+}
+
 void placeWindow(QWidget* window, RememberedChoices& remembered, QSize wanted)
 {
     new Placement(window, remembered, wanted);

@@ -407,3 +407,28 @@ TEST(Progress, NeverGoesBackwards)
         EXPECT_TRUE(backwards.empty()) << backwards.front();
     }
 }
+
+// The text counts the rows of readings the block holds, as many as the unit is asked for, and
+// tells the header's rows apart: "row 20 of 20" at the end, never the header's ten on top.
+TEST(Progress, CountsTheRowsOfReadingsTheBlockHolds)
+{
+    Harness h;
+    h.startUp();
+    fillUnit(h.unit, {{3, "010002"}});
+    h.state.downloadFolder = utf8Path(h.dir.path());
+    h.form.setText("numblocco", "03");
+    h.unit.clearLog();
+    download(h.ctx);
+    int fetched = 0;
+    for (const std::string& command : h.unit.commands())
+        fetched += command.rfind("a", 0) == 0;
+    const int readings = fetched - 10;
+    ASSERT_GT(readings, 0);
+    ASSERT_FALSE(h.form.progress.empty());
+    const std::string first = progressText(h.form.progress.front());
+    const std::string last = progressText(h.form.progress.back());
+    // A single download knows its rows once the depth and step rows are in.
+    EXPECT_EQ(first.rfind("Header row 6 of 10", 0), 0u) << first;
+    const std::string whole = "Row " + std::to_string(readings) + " of " + std::to_string(readings);
+    EXPECT_EQ(last.rfind(whole, 0), 0u) << last;
+}

@@ -497,12 +497,14 @@ TEST(EraseQuestions, NameTheBlocksTheyErase)
         std::string expected;
     };
     const std::string block5 = "Block 05: UNIT0005 / SITE0005 / T005, readout 05 of 05/12/24";
+    const std::string notRead = "contents not read since the program started (Read All Blocks shows them)";
     const Case cases[] = {
-        {"unknown block", setBlock, false, nullptr, "Block 05"},
+        {"unknown block", setBlock, false, nullptr, "Block 05: " + notRead},
         {"read block", setBlock, true, nullptr, block5},
         {"reset, not kept", resetBlock, true, "UNIT0005", block5 + " - its readings are not in the survey library"},
         {"reset, another not kept", resetBlock, true, "UNIT0006", block5},
-        {"all unknown", setAll, false, nullptr, "Blocks 01 to 30"},
+        {"all unknown", setAll, false, nullptr, "Blocks 01 to 30: " + notRead},
+        {"all unknown, total reset", totalReset, false, nullptr, "Blocks 01 to 30: " + notRead},
         {"total reset, not kept", totalReset, true, "UNIT0002",
          "Blocks 01 to 30, among them:\nBlock 01: UNIT0001 / SITE0001 / T001, readout 01 of 01/12/24\n"
          "Block 02: UNIT0002 / SITE0002 / T002, readout 02 of 02/12/24 - its readings are not in the survey library"},
@@ -516,7 +518,7 @@ TEST(EraseQuestions, NameTheBlocksTheyErase)
             readAllBlocks(h.ctx);
         if (k.notKept)
             h.state.keptInLibrary = [client = std::string(k.notKept)](const UnitBlock& b) {
-                return std::optional<bool>(b.client != client);
+                return std::optional(b.client != client ? LibraryKeeps::Whole : LibraryKeeps::Nothing);
             };
         h.form.setText("Text2", "05");
         h.messages.answers = {false};
@@ -525,7 +527,8 @@ TEST(EraseQuestions, NameTheBlocksTheyErase)
         ASSERT_EQ(h.messages.questions, std::vector<std::string>{kQuestion});
         const std::string& erased = h.messages.erased.at(0);
         // Of many blocks only those known to hold readings are named; blocks 1 and 2 here.
-        EXPECT_EQ(k.op == totalReset ? erased.substr(0, k.expected.size()) : erased, k.expected);
+        const bool many = k.op == totalReset || k.op == setAll;
+        EXPECT_EQ(many ? erased.substr(0, k.expected.size()) : erased, k.expected);
         EXPECT_TRUE(h.unit.commands().empty());
     }
 }
@@ -536,7 +539,7 @@ TEST(EraseQuestions, AHeaderWrittenLeavesNoReadingsToWarnOf)
     h.startUp();
     loadUnitHeaders(h.unit);
     readAllBlocks(h.ctx);
-    h.state.keptInLibrary = [](const UnitBlock&) { return std::optional<bool>(false); };
+    h.state.keptInLibrary = [](const UnitBlock&) { return std::optional(LibraryKeeps::Part); };
     h.form.setText("Text2", "03");
     setBlock(h.ctx);
     h.messages.answers = {false};
@@ -544,4 +547,125 @@ TEST(EraseQuestions, AHeaderWrittenLeavesNoReadingsToWarnOf)
     ASSERT_EQ(h.messages.erased.size(), 2u);
     EXPECT_NE(h.messages.erased[0].find("not in the survey library"), std::string::npos);
     EXPECT_EQ(h.messages.erased[1], "Block 03: UNIT0003 / SITE0003 / T003, readout 03 of 03/12/24");
+}
+
+// Each question names its act in its title and has Cancel as the default.
+TEST(EraseQuestions, TitleNamesTheActAndCancelIsTheDefault)
+{
+    using Op = void (*)(Context&);
+    const std::pair<Op, const char*> acts[] = {
+        {setBlock, "Set Block"}, {setAll, "Set All"}, {resetBlock, "Reset Block"}, {totalReset, "Total Reset"}};
+    for (const auto& [op, title] : acts) {
+        Harness h;
+        h.startUp();
+        h.messages.answers = {false};
+        op(h.ctx);
+        ASSERT_EQ(h.messages.asked.size(), 1u) << title;
+        EXPECT_EQ(h.messages.asked[0].title, title);
+        EXPECT_EQ(h.messages.asked[0].text, kQuestion) << "the described words come first";
+        EXPECT_TRUE(h.messages.asked[0].cancelDefault) << title;
+        EXPECT_TRUE(h.unit.commands().empty()) << title;
+    }
+}
+
+// With every block holding readings, the text names three and counts the rest; the details
+// list all thirty, so the box stays the height of a few lines.
+TEST(EraseQuestions, ManyBlocksNameAFewAndLeaveTheRestToTheDetails)
+{
+    Harness h;
+    h.startUp();
+    loadUnitHeaders(h.unit);
+    readAllBlocks(h.ctx);
+    h.messages.answers = {false};
+    totalReset(h.ctx);
+    ASSERT_EQ(h.messages.asked.size(), 1u);
+    const Question& q = h.messages.asked[0];
+    const auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n') + 1; };
+    EXPECT_EQ(q.erases, "Blocks 01 to 30, among them:\n"
+                        "Block 01: UNIT0001 / SITE0001 / T001, readout 01 of 01/12/24\n"
+                        "Block 02: UNIT0002 / SITE0002 / T002, readout 02 of 02/12/24\n"
+                        "Block 03: UNIT0003 / SITE0003 / T003, readout 03 of 03/12/24\n"
+                        "and 27 more: Show Details\x85");
+    EXPECT_EQ(lines(q.details), 30);
+    EXPECT_NE(q.details.find("Block 30: UNIT0030 / SITE0030 / T030, readout 30 of 30/12/24"), std::string::npos);
+}
+
+// Blocks read and blocks not read since the start, side by side: those not read are named as
+// such, in one line however many they are.
+TEST(EraseQuestions, BlocksNotReadAreNamedAsSuch)
+{
+    Harness h;
+    h.startUp();
+    loadUnitHeaders(h.unit);
+    for (const char* block : {"02", "05"}) {
+        h.form.setText("Text2", block);
+        readBlock(h.ctx);
+    }
+    h.messages.answers = {false};
+    setAll(h.ctx);
+    ASSERT_EQ(h.messages.asked.size(), 1u);
+    const std::string& erases = h.messages.asked[0].erases;
+    EXPECT_EQ(erases.rfind("Blocks 01 to 30, among them:\nBlock 02: UNIT0002", 0), 0u) << erases;
+    EXPECT_NE(erases.find("\nBlock 05: UNIT0005"), std::string::npos) << erases;
+    EXPECT_NE(erases.find("\nBlocks 01, 03, 04 and 06 to 30: contents not read since the program started "
+                          "(Read All Blocks shows them)"),
+              std::string::npos)
+        << erases;
+}
+
+// Set All after typing a header and copying it twice: blocks 04 to 30 would get the start-up
+// placeholders, which the question says; the added button writes blocks 01 to 03 only.
+TEST(SetAll, OffersToWriteOnlyTheHeadersSetSinceTheStart)
+{
+    const std::string acme = "ACME    SITE0000T   000012+00000DDMMYYhhmmss";
+    struct Case {
+        const char* what;
+        int copies;            // Copy Data presses after typing the client; -1: nothing typed
+        Answer answer;
+        const char* extra;     // the added button's caption
+        std::vector<std::string> sent;
+    };
+    const Case cases[] = {
+        {"three set, only those", 2, Answer::Extra, "Write Blocks 01\x96" "03 Only",
+         {"C00000" + acme, "C01000" + acme, "C02000" + acme, "b000F500"}},
+        {"three set, cancelled", 2, Answer::Cancel, "Write Blocks 01\x96" "03 Only", {}},
+        {"one set", 0, Answer::Extra, "Write Block 01 Only", {"C00000" + acme, "b000F500"}},
+        {"nothing set: no such button", -1, Answer::Cancel, "", {}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        Harness h;
+        h.startUp();
+        if (k.copies >= 0)
+            h.form.setText("Text3", "ACME");
+        for (int i = 0; i < k.copies; ++i)
+            copyData(h.ctx);
+        h.unit.clearLog();
+        h.messages.choices = {k.answer};
+        setAll(h.ctx);
+        ASSERT_EQ(h.messages.asked.size(), 1u);
+        const Question& q = h.messages.asked[0];
+        EXPECT_EQ(q.extra, k.extra);
+        EXPECT_TRUE(q.cancelDefault);
+        const std::string placeholders = k.copies < 0 ? "Blocks 01 to 30" : k.copies == 0 ? "Blocks 02 to 30" : "Blocks 04 to 30";
+        EXPECT_NE(q.erases.find("\n" + placeholders + " still hold the start-up default header"), std::string::npos)
+            << q.erases;
+        EXPECT_EQ(h.unit.commands(), k.sent);
+        if (k.answer == Answer::Extra)
+            EXPECT_EQ(h.form.outcomes.back(), k.copies == 2 ? "Blocks 01 to 03 written" : "Block 01 written");
+    }
+}
+
+// Once every header was read from the unit, nothing would get a placeholder: OK is the whole act.
+TEST(SetAll, HeadersAllReadNeedNoOtherButton)
+{
+    Harness h;
+    h.startUp();
+    loadUnitHeaders(h.unit);
+    readAllBlocks(h.ctx);
+    h.messages.answers = {false};
+    setAll(h.ctx);
+    ASSERT_EQ(h.messages.asked.size(), 1u);
+    EXPECT_EQ(h.messages.asked[0].extra, "");
+    EXPECT_EQ(h.messages.asked[0].erases.find("start-up default"), std::string::npos);
 }

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -70,7 +72,8 @@ TEST_F(BlocksWindow, ListsDownloadsTwoBlocksAndStops)
         QTest::keyClick(blocks, Qt::Key_Escape);
     });
     QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
-    EXPECT_TRUE(shown.startsWith("Block 1 of 29, row ")) << shown.toStdString();
+    // The block's own rows are told apart from its header's.
+    EXPECT_TRUE(shown.contains(QRegularExpression("^Block 1 of 29, (header )?row \\d+ of "))) << shown.toStdString();
     // The block in progress keeps its earlier files, and the message names it.
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text.rfind("Stopped: ", 0), 0u) << messages_.shown[0].text;
@@ -191,12 +194,103 @@ TEST_F(BlocksWindowTexts, ResultsShowFoldersAsNamedErasedHeadersBlankAndNothingC
     // Rows first, then the files by name; their full paths, folder as named, in the tooltip.
     EXPECT_TRUE(result.contains(QRegularExpression("^\\d+ rows, 0 skipped; [^;]+dat\\.dat; [^;]+num\\.dat$")))
         << result.toStdString();
-    EXPECT_TRUE(table->item(1, 9)->toolTip().startsWith(folder + QDir::separator()))
-        << table->item(1, 9)->toolTip().toStdString();
-    // The result column holds its text whole, and the columns fill the table's width.
-    EXPECT_GE(table->columnWidth(9), table->fontMetrics().horizontalAdvance(result));
+    const QStringList tip = table->item(1, 9)->toolTip().split(QLatin1Char('\n'));
+    EXPECT_EQ(tip.value(0), result) << "the whole text first";
+    EXPECT_TRUE(tip.value(1).startsWith(folder + QDir::separator())) << tip.join(QLatin1Char('|')).toStdString();
+    // The result wraps in the width the other columns leave, its row as high as it needs: the
+    // columns fill the table's width and nothing lies beyond it.
     int width = 0;
     for (int col = 0; col < 10; ++col)
         width += table->columnWidth(col);
-    EXPECT_GE(width, table->viewport()->width());
+    EXPECT_EQ(width, table->viewport()->width());
+    EXPECT_LT(table->columnWidth(9), table->fontMetrics().horizontalAdvance(result)) << "a result that wraps";
+    const QRect needed = table->fontMetrics().boundingRect(QRect(0, 0, table->columnWidth(9) - 8, 100000),
+                                                           Qt::TextWordWrap, result);
+    EXPECT_GE(table->rowHeight(1), needed.height());
+}
+
+namespace {
+
+// Where a click checks the block of `row`: its check box.
+QPoint checkBoxOf(QTableWidget* table, int row)
+{
+    const QRect cell = table->visualItemRect(table->item(row, 0));
+    QStyleOptionViewItem option;
+    option.initFrom(table);
+    option.rect = cell;
+    option.features = QStyleOptionViewItem::HasCheckIndicator;
+    return table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table).center();
+}
+
+} // namespace
+
+// Shift with a click or with Space checks every block from the one changed last; a block that
+// cannot be downloaded stays unchecked.
+TEST_F(BlocksWindow, ShiftChecksARange)
+{
+    click("Command10");
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    click("cmdDownloadBlocks");
+    auto* blocks = window_->findChild<BlocksListWindow*>();
+    ASSERT_NE(blocks, nullptr);
+    QTableWidget* table = blocks->table();
+    QTest::mouseClick(blocks->findChild<QPushButton*>("cmdSelectNone"), Qt::LeftButton);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, checkBoxOf(table, 1));
+    EXPECT_EQ(blocks->checkedBlocks(), std::vector<int>{2});
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ShiftModifier, checkBoxOf(table, 6));
+    EXPECT_EQ(blocks->checkedBlocks(), (std::vector<int>{2, 3, 5, 6, 7})) << "block 4 holds no readings";
+    table->setCurrentCell(8, 0);
+    QTest::keyClick(table, Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(blocks->checkedBlocks(), (std::vector<int>{2, 3, 5, 6, 7, 8, 9}));
+    // Unchecking works the same way.
+    table->setCurrentCell(4, 0);
+    QTest::keyClick(table, Qt::Key_Space);
+    table->setCurrentCell(8, 0);
+    QTest::keyClick(table, Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(blocks->checkedBlocks(), (std::vector<int>{2, 3}));
+    blocks->close();
+    expectIdle();
+}
+
+namespace {
+
+class BlocksWindowRealBoxes : public BlocksWindow {
+protected:
+    bool useRealMessageBoxes() const override { return true; }
+};
+
+} // namespace
+
+// After Stop the message stands over the Download Blocks window, not over the main window,
+// which therefore does not come in front of it.
+TEST_F(BlocksWindowRealBoxes, AfterStopItsMessageStandsOverIt)
+{
+    click("Command10");
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    click("cmdDownloadBlocks");
+    auto* blocks = window_->findChild<BlocksListWindow*>();
+    ASSERT_NE(blocks, nullptr);
+    QTimer::singleShot(300, blocks, [blocks] { blocks->findChild<QPushButton*>("cmdStop")->click(); });
+    QWidget* over = nullptr;
+    QString said;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || over)
+            return;
+        over = box->parentWidget();
+        said = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start(10);
+    QTest::mouseClick(blocks->findChild<QPushButton*>("cmdDownload"), Qt::LeftButton);
+    EXPECT_TRUE(said.startsWith("Stopped: ")) << said.toStdString();
+    EXPECT_EQ(over, blocks);
+    EXPECT_TRUE(blocks->isVisible());
+    // The main window's own jobs have their boxes over it again.
+    over = nullptr;
+    window_->context().messages.show("x", Icon::None);
+    EXPECT_EQ(over, window_.get());
+    blocks->close();
+    expectIdle();
 }

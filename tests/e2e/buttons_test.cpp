@@ -118,10 +118,11 @@ TEST_F(Buttons, WriteSendsTheDelay)
     click("Command6scrivi");
     EXPECT_EQ(commands(), std::vector<std::string>{"b000F037"});
     type("Text16rt", "50");
-    EXPECT_EQ(text("Text16rt"), "");
+    EXPECT_EQ(text("Text16rt"), "50") << "what was typed stays to be corrected";
     click("Command6scrivi");
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, "Delay for Automatic Cycle is incorrect");
+    EXPECT_EQ(messages_.shown[0].text, "Delay for Automatic Cycle is incorrect: a whole number from 3 to 9 is allowed");
+    EXPECT_EQ(text("Text16rt"), "50");
     EXPECT_EQ(commands().size(), 1u);
     expectIdle();
 }

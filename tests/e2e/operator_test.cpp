@@ -6,7 +6,9 @@
 #include "shell/status_line.h"
 #include "window_fixture.h"
 
+#include <QDir>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTabBar>
 
@@ -164,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                 t.type("Text16rt", "50");
                 t.click("Command6scrivi");
             },
-            "Delay for Automatic Cycle is incorrect"}),
+            "Delay for Automatic Cycle is incorrect: a whole number from 3 to 9 is allowed"}),
     [](const ::testing::TestParamInfo<Job>& info) { return std::string(info.param.what); });
 
 TEST_P(StatusAfterJob, TheStatusLineSaysHowItEnded)
@@ -274,5 +276,22 @@ TEST_F(Operator, EnterPressesTheFocusedButtonAndCtrlTabTurnsThePage)
     window_->field("Text13")->setFocus();
     QTest::keyClick(window_->field("Text13"), Qt::Key_Space);
     EXPECT_EQ(text("Text13"), "5");
+    expectIdle();
+}
+
+// A single download names the two files it wrote; the folder is on the line already.
+TEST_F(Operator, ASingleDownloadNamesItsTwoFiles)
+{
+    click("Command10");
+    QTest::mouseClick(window_->findChild<FolderChooser*>("Form6")->okButton(), Qt::LeftButton);
+    click("command3d1");
+    const QString result = window_->statusLine()->result();
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Written: (.+dat\\.dat) and (.+num\\.dat), kept in the survey library$")).match(result);
+    ASSERT_TRUE(m.hasMatch()) << result.toStdString();
+    const QDir data(dir_.filePath("dati"));
+    EXPECT_TRUE(data.exists(m.captured(1))) << m.captured(1).toStdString();
+    EXPECT_TRUE(data.exists(m.captured(2))) << m.captured(2).toStdString();
+    EXPECT_TRUE(window_->statusLine()->text().contains(QStringLiteral("Folder: ") + QDir::toNativeSeparators(data.path())));
     expectIdle();
 }

@@ -139,6 +139,7 @@ TEST(Soak, SetAllReadAllAndDownloadRepeatWithoutGrowthOrDrift)
         ASSERT_EQ(h.messages.questions.size(), 1u) << "Set All asks, the others do not";
         h.messages.questions.clear();
         h.messages.erased.clear();
+        h.messages.asked.clear();
         ASSERT_FALSE(h.line.isOpen());
         ASSERT_FALSE(form.waitIndicatorShown());
         ASSERT_TRUE(form.isEnabled("command3d1"));

@@ -105,6 +105,14 @@ TEST(WriteClock, SendsTheBoxesAsTwelveDigitsThenPausesBeforeClosing)
         fill(r.h.form, c.boxes);
         settings::writeClock(r.ctx);
         EXPECT_EQ(r.h.messages.questions, std::vector<std::string>{"ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?"});
+        // The question says the very value it writes, under the act's name.
+        ASSERT_EQ(r.h.messages.asked.size(), 1u);
+        const std::string line = c.line;
+        const std::string shown = line.substr(5, 2) + "/" + line.substr(3, 2) + "/" + line.substr(1, 2) + " " +
+                                  line.substr(7, 2) + ":" + line.substr(9, 2) + ":" + line.substr(11, 2);
+        EXPECT_EQ(r.h.messages.asked[0].erases, "The unit's clock will be set to " + shown + " (DD/MM/YY hh:mm:ss).");
+        EXPECT_EQ(r.h.messages.asked[0].title, "Write Clock");
+        EXPECT_TRUE(r.h.messages.asked[0].cancelDefault);
         EXPECT_TRUE(r.h.messages.shown.empty()) << c.line;
         ASSERT_EQ(r.port.writes.size(), 2u) << c.line;
         EXPECT_EQ(r.port.writes[0].bytes, "}");
@@ -119,28 +127,46 @@ TEST(WriteClock, SendsTheBoxesAsTwelveDigitsThenPausesBeforeClosing)
     }
 }
 
-TEST(WriteClock, AnInvalidDateOrTimeIsReportedAfterTheQuestionAndNothingIsSent)
+// The first box at fault, as the page shows them (DD MM YY, hh mm ss), is named before any
+// question, and the operator is put back in it.
+TEST(WriteClock, AnInvalidBoxIsNamedBeforeTheQuestionAndNothingIsSent)
 {
-    const Clock cases[] = {
-        {"24", "12", "", "17", "59", "30"},   {"24", "12", "31", "", "59", "30"},
-        {"24", "", "31", "17", "59", "30"},   {"24", "12", "31", "17", "59", ""},
-        {"2a", "12", "31", "17", "59", "30"}, {"24", "12", " 3", "17", "59", "30"},
-        {"24", "12", "3.", "17", "59", "30"}, {"24", "12", "-1", "17", "59", "30"},
-        {"24", "12", "00", "17", "59", "30"}, {"24", "12", "32", "17", "59", "30"},
-        {"24", "00", "31", "17", "59", "30"}, {"24", "13", "31", "17", "59", "30"},
-        {"24", "12", "31", "24", "59", "30"}, {"24", "12", "31", "17", "60", "30"},
-        {"24", "12", "31", "17", "59", "60"},
+    struct Case {
+        Clock boxes;
+        const char* box;
+        const char* said;
     };
-    for (const Clock& c : cases) {
+    const char* day = "DD (day) must be 01 to 31";
+    const Case cases[] = {
+        {{"24", "12", "", "17", "59", "30"}, "Text13a", day},
+        {{"24", "12", "31", "", "59", "30"}, "Text14a", "hh (hour) must be 00 to 23"},
+        {{"24", "", "31", "17", "59", "30"}, "Text1a", "MM (month) must be 01 to 12"},
+        {{"24", "12", "31", "17", "59", ""}, "Text4a", "ss (seconds) must be 00 to 59"},
+        {{"2a", "12", "31", "17", "59", "30"}, "Text2a", "YY (year) must be 00 to 99"},
+        {{"24", "12", " 3", "17", "59", "30"}, "Text13a", day},
+        {{"24", "12", "3.", "17", "59", "30"}, "Text13a", day},
+        {{"24", "12", "-1", "17", "59", "30"}, "Text13a", day},
+        {{"24", "12", "00", "17", "59", "30"}, "Text13a", day},
+        {{"24", "12", "32", "17", "59", "30"}, "Text13a", day},
+        {{"24", "00", "31", "17", "59", "30"}, "Text1a", "MM (month) must be 01 to 12"},
+        {{"24", "13", "31", "17", "59", "30"}, "Text1a", "MM (month) must be 01 to 12"},
+        {{"24", "12", "31", "24", "59", "30"}, "Text14a", "hh (hour) must be 00 to 23"},
+        {{"24", "12", "31", "17", "60", "30"}, "Text3a", "mm (minutes) must be 00 to 59"},
+        {{"24", "12", "31", "17", "59", "60"}, "Text4a", "ss (seconds) must be 00 to 59"},
+        {{"24", "04", "31", "17", "59", "30"}, "Text13a", "DD (day) must be 01 to 30 in month 04/24"},
+        {{"99", "13", "32", "17", "59", "30"}, "Text13a", day}, // the day comes first on the page
+    };
+    for (const Case& c : cases) {
         Rig r;
-        fill(r.h.form, c);
+        fill(r.h.form, c.boxes);
         settings::writeClock(r.ctx);
-        EXPECT_EQ(r.h.messages.questions.size(), 1u) << nameOf(c);
-        ASSERT_EQ(r.h.messages.shown.size(), 1u) << nameOf(c);
-        EXPECT_EQ(r.h.messages.shown[0].text, "Attention: Invalid date or time");
+        EXPECT_TRUE(r.h.messages.questions.empty()) << nameOf(c.boxes);
+        ASSERT_EQ(r.h.messages.shown.size(), 1u) << nameOf(c.boxes);
+        EXPECT_EQ(r.h.messages.shown[0].text, std::string("Attention: Invalid date or time: ") + c.said);
         EXPECT_EQ(r.h.messages.shown[0].icon, Icon::Error);
-        EXPECT_EQ(r.h.line.opens, 0) << nameOf(c);
-        EXPECT_TRUE(r.port.writes.empty()) << nameOf(c);
+        EXPECT_EQ(r.h.form.focused, c.box) << nameOf(c.boxes);
+        EXPECT_EQ(r.h.line.opens, 0) << nameOf(c.boxes);
+        EXPECT_TRUE(r.port.writes.empty()) << nameOf(c.boxes);
     }
 }
 
@@ -171,15 +197,15 @@ TEST(WriteClock, OnlyDatesOfTheCalendarAreSent)
             EXPECT_EQ(r.port.lines().size(), 1u) << name;
         } else {
             ASSERT_EQ(r.h.messages.shown.size(), 1u) << name;
-            EXPECT_EQ(r.h.messages.shown[0].text, "Attention: Invalid date or time");
+            EXPECT_EQ(r.h.messages.shown[0].text.rfind("Attention: Invalid date or time: DD (day) must be 01 to ", 0), 0u);
             EXPECT_TRUE(r.port.writes.empty()) << name;
         }
     }
 }
 
-TEST(WriteClock, CancelSendsNothingAndChecksNothing)
+TEST(WriteClock, CancelSendsNothing)
 {
-    for (const Clock& c : {Clock{"24", "12", "31", "17", "59", "30"}, Clock{"24", "12", "", "17", "59", "30"}}) {
+    for (const Clock& c : {Clock{"24", "12", "31", "17", "59", "30"}, Clock{"24", "02", "29", "00", "00", "00"}}) {
         Rig r;
         fill(r.h.form, c);
         r.h.messages.answers = {false};

@@ -24,15 +24,15 @@ void type(FakeForm& form, const std::string& added)
 
 } // namespace
 
-TEST(DelayFilter, KeepsOnlyANumberFromThreeToNine)
+TEST(DelayFilter, DropsATrailingSeparatorAndKeepsWhatWasTypedToCorrect)
 {
     struct Case {
         std::vector<std::string> keys;
         const char* shown;
     };
     const Case cases[] = {
-        {{"1"}, ""},      {{"2"}, ""},      {{"5", "0"}, ""}, {{"7", "."}, "7"}, {{"3", ","}, "3"},
-        {{"9"}, "9"},     {{"4", "4"}, ""}, {{"-"}, ""},      {{"a"}, ""},       {{"6", "x"}, ""},
+        {{"1"}, "1"},     {{"2"}, "2"},     {{"5", "0"}, "50"}, {{"7", "."}, "7"}, {{"3", ","}, "3"},
+        {{"9"}, "9"},     {{"4", "4"}, "44"}, {{"-"}, "-"},   {{"a"}, "a"},      {{"6", "x"}, "6x"},
         {{"7.,."}, "7"},  {{"3.5"}, "3.5"}, // pasted; "Write" refuses the fraction
     };
     for (const Case& c : cases) {
@@ -76,7 +76,9 @@ TEST(WriteDelay, AnythingButAWholeNumberFromThreeToNineIsRefusedWithoutOpeningTh
         r.h.form.setText("Text16rt", box);
         settings::writeDelay(r.ctx);
         ASSERT_EQ(r.h.messages.shown.size(), 1u) << box;
-        EXPECT_EQ(r.h.messages.shown[0].text, "Delay for Automatic Cycle is incorrect");
+        // The described words first, then the range; the operator is put back in the box.
+        EXPECT_EQ(r.h.messages.shown[0].text, "Delay for Automatic Cycle is incorrect: a whole number from 3 to 9 is allowed");
+        EXPECT_EQ(r.h.form.focused, "Text16rt");
         EXPECT_EQ(r.h.messages.shown[0].icon, Icon::None);
         EXPECT_EQ(r.h.line.opens, 0) << box;
         EXPECT_TRUE(r.port.writes.empty()) << box;

@@ -99,6 +99,11 @@ TEST(ResetZeroGain, CancelKeepsThePageInTheHeaderFileAndSendsNothing)
 
     expectPageStoredAsRecordFive(r);
     EXPECT_EQ(r.h.messages.questions.size(), 1u);
+    // Named, saying it rewrites every block, with Enter on Cancel.
+    ASSERT_EQ(r.h.messages.asked.size(), 1u);
+    EXPECT_EQ(r.h.messages.asked[0].title, "Reset G/Z");
+    EXPECT_NE(r.h.messages.asked[0].erases.find("blocks 01 to 30"), std::string::npos);
+    EXPECT_TRUE(r.h.messages.asked[0].cancelDefault);
     EXPECT_EQ(r.h.line.opens, 0);
     EXPECT_TRUE(r.port.writes.empty());
     EXPECT_EQ(r.h.form.text("Text18"), "+2.5000");

@@ -11,14 +11,20 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +80,11 @@ TEST(AboutBox, FixedTextsAndLinksToTheMaker)
                                  "Email:", "Website:", "Licences:"})
         EXPECT_TRUE(texts.contains(expected)) << expected;
     EXPECT_EQ(box->windowTitle(), "About");
+    // The fixed "1.0" stays; the program's own version and build are on a line of their own.
+    auto* build = box->findChild<QLabel*>("lblBuild");
+    ASSERT_NE(build, nullptr);
+    EXPECT_TRUE(build->text().startsWith("Program version 1.1, build ")) << build->text().toStdString();
+    EXPECT_FALSE(build->text().endsWith("build unknown"));
     for (const char* name : {"lblEmail", "lblWebsite"}) {
         auto* link = box->findChild<QLabel*>(name);
         ASSERT_NE(link, nullptr);
@@ -115,6 +126,77 @@ TEST(FolderChooser, CreatesItsDefaultFolderAndHandsOverTheChoice)
     chooser->okButton()->click();
     EXPECT_EQ(chosen, QDir::toNativeSeparators(dir.filePath("dati")));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// Cancel and Esc change nothing; "New Folder..." makes a folder in the chosen one and chooses
+// it, and refuses a name that is no folder's, saying why.
+TEST(FolderChooser, CancelEscAndNewFolder)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    int handed = 0;
+    for (const auto& leave : std::vector<std::function<void(FolderChooser&)>>{
+             [](FolderChooser& c) { c.cancelButton()->click(); },
+             [](FolderChooser& c) { QTest::keyClick(&c, Qt::Key_Escape); }}) {
+        QPointer<FolderChooser> chooser = new FolderChooser(messages, [&](const QString&) { ++handed; }, optionsIn(dir));
+        chooser->show();
+        leave(*chooser);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(chooser.isNull()) << "closed";
+    }
+    EXPECT_EQ(handed, 0);
+
+    QString chosen;
+    auto* chooser = new FolderChooser(messages, [&](const QString& f) { chosen = f; }, optionsIn(dir));
+    chooser->show();
+    ASSERT_NE(chooser->findChild<QPushButton*>("cmdNewFolder"), nullptr);
+    QString error;
+    EXPECT_TRUE(chooser->makeFolder(QStringLiteral("site 7"), &error)) << error.toStdString();
+    EXPECT_EQ(chooser->currentFolder(), dir.filePath("dati/site 7"));
+    EXPECT_TRUE(QDir(dir.filePath("dati/site 7")).exists());
+    for (const char* bad : {"", "a/b", ".."}) {
+        EXPECT_FALSE(chooser->makeFolder(QString::fromLatin1(bad), &error)) << bad;
+        EXPECT_FALSE(error.isEmpty()) << bad;
+    }
+    chooser->setFolder(dir.filePath("dati"));
+    EXPECT_FALSE(chooser->makeFolder(QStringLiteral("site 7"), &error)) << "it is there already";
+    EXPECT_TRUE(error.contains(QStringLiteral("already"))) << error.toStdString();
+    chooser->setFolder(dir.filePath("dati/site 7"));
+    chooser->okButton()->click();
+    EXPECT_EQ(chosen, QDir::toNativeSeparators(dir.filePath("dati/site 7")));
+}
+
+// Over the main window, wholly on its screen, with the proposed folder chosen.
+TEST(FolderChooser, OpensCentredOverTheMainWindowAndOnTheScreen)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FakeDesktop desktop;
+    MainWindow::Options opts;
+    opts.programFolder = dir.path();
+    opts.messages = &messages;
+    opts.desktop = &desktop;
+    opts.folders = optionsIn(dir);
+    MainWindow window(opts);
+    window.show();
+    const QRect screen = window.screen()->availableGeometry();
+    // The main window low on the screen: the box is still wholly on it.
+    for (const QPoint at : {screen.center() - QPoint(window.width() / 2, window.height() / 2),
+                            QPoint(screen.left(), screen.bottom() - 100)}) {
+        window.move(at);
+        window.findChild<QAbstractButton*>("Command10")->click();
+        auto* chooser = window.findChild<FolderChooser*>("Form6");
+        ASSERT_NE(chooser, nullptr);
+        const QRect box(chooser->pos(), chooser->size() + QSize(16, 40));
+        EXPECT_TRUE(screen.contains(box)) << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
+        if (screen.contains(QRect(window.frameGeometry().center() - QPoint(box.width() / 2, box.height() / 2), box.size())))
+            EXPECT_LE((box.center() - window.frameGeometry().center()).manhattanLength(), 2);
+        auto* list = chooser->findChild<QTreeView*>("Dir1");
+        auto* model = qobject_cast<QFileSystemModel*>(list->model());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model->filePath(list->currentIndex()) == dir.filePath("dati"); }, 2000));
+        chooser->cancelButton()->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST(FolderChooser, ADefaultFolderThatCannotBeCreatedGivesWayToTheFallbackAndSaysSo)

@@ -13,6 +13,7 @@
 #include "shell/surveys/tube_settings_dialog.h"
 #include "support/fake_form.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -369,6 +370,44 @@ TEST(Layout, MessageBoxes)
         });
         ASSERT_TRUE(seen) << k.picture;
         EXPECT_EQ(labels, 1) << k.picture << ": the message is in one label that the check looked at";
+        EXPECT_TRUE(problems.empty()) << k.picture << lines(problems);
+    }
+}
+
+// A message listing forty rows and a question with thirty blocks in its details stay on a
+// 1280 x 720 screen (and on 1920 x 1080 at 150 %, the same room), details shown or not.
+TEST(Layout, LongMessagesAndQuestionsFitASmallScreen)
+{
+    QtMessages boxes;
+    std::string rows = "Attention: rows of readings not read:";
+    std::string blocks;
+    for (int i = 1; i <= 40; ++i)
+        rows += "\nblock " + std::to_string(i % 30 + 1) + ", row " + std::to_string(i) + " at " + std::to_string(i) + ".0 m";
+    for (int i = 1; i <= 30; ++i)
+        blocks += (i > 1 ? "\n" : "") + std::string("Block ") + std::to_string(i) +
+                  ": GEOTECNA / FRANA 12 / I7, readout 04 of 01/04/24 - its readings are not in the survey library";
+    const struct {
+        const char* picture;
+        std::function<void()> open;
+    } kinds[] = {
+        {"long-message", [&] { boxes.show(rows, Icon::Error); }},
+        {"long-question", [&] { boxes.ask(Question{std::string(kMemoryWillBeLost), "Total Reset", "Blocks 01 to 30, among them:",
+                                                   blocks}); }},
+    };
+    for (const auto& k : kinds) {
+        bool fits = false;
+        std::vector<std::string> problems;
+        const bool seen = whileModal(k.open, [&](QWidget& box) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
+            for (QAbstractButton* b : box.findChildren<QAbstractButton*>())
+                if (b->text().startsWith(QStringLiteral("Show Details")))
+                    b->click();
+            QApplication::processEvents();
+            fits = box.width() + 16 <= 1280 && box.height() + 40 <= 720;
+            problems = lookAt(box, QString::fromLatin1(k.picture));
+        });
+        ASSERT_TRUE(seen) << k.picture;
+        EXPECT_TRUE(fits) << k.picture;
         EXPECT_TRUE(problems.empty()) << k.picture << lines(problems);
     }
 }

@@ -4,9 +4,11 @@
 #include "settings/clock.h"
 #include "shell/controls.h"
 #include "shell/main_window.h"
+#include "shell/status_line.h"
 #include "support/fake_form.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -587,6 +589,10 @@ TEST_F(MainWindow, AltAndTheLetterPressesTheButton)
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     messages_.answers = {false};
+    // A clock that can be written: Write Clock then asks.
+    for (const auto& [box, value] : {std::pair{"Text13a", "31"}, {"Text1a", "12"}, {"Text2a", "24"}, {"Text14a", "17"},
+                                     {"Text3a", "59"}, {"Text4a", "30"}})
+        window_->setText(box, value);
     const struct {
         int page;
         Qt::Key key;
@@ -622,7 +628,7 @@ TEST_F(MainWindow, TabWalksThePageThenTheControlPanel)
         {0, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text13", "Text10"}},
         {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "cmdSurveys"}},
         {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "cboPortName", "chkTraceLine", "Text13a", "Text1a",
-             "Text2a", "Text14a", "Text3a", "Text4a", "ssCommand3", "ssCommand4"}},
+             "Text2a", "Text14a", "Text3a", "Text4a", "ssCommand3", "cmdPcTime", "ssCommand4"}},
     };
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -676,6 +682,55 @@ TEST(ProgramFolder, AWritableExecutableFolderIsUsedOtherwiseAppData)
         EXPECT_EQ(chooseProgramFolder(c.executableFolder, appData), c.expected) << c.what;
     }
     EXPECT_TRUE(QFileInfo(appData).isDir()) << "the fallback folder is created";
+}
+
+// The status line shows a port typed under "Other:" at once, forgets a message about a port
+// left behind, and keeps the end of a long folder, the whole of it in its tooltip.
+TEST_F(MainWindow, StatusLineFollowsThePortAndKeepsTheEndOfAFolder)
+{
+    clickTab(2);
+    auto* names = child<QComboBox>(QStringLiteral("cboPortName"));
+    names->lineEdit()->setFocus();
+    QTest::keyClicks(names->lineEdit(), QStringLiteral("/nonexistent/ttyUSB7"));
+    EXPECT_TRUE(window_->statusLine()->text().startsWith(QStringLiteral("Port: /nonexistent/ttyUSB7 | "))) << window_->statusLine()->text().toStdString();
+    QTest::keyClicks(names->lineEdit(), QStringLiteral("1"));
+    EXPECT_TRUE(window_->statusLine()->text().startsWith(QStringLiteral("Port: /nonexistent/ttyUSB71 | ")));
+    // A job on that port fails and says so; choosing another port drops what it said.
+    child<QAbstractButton>(QStringLiteral("Command3"))->click();
+    ASSERT_FALSE(messages_.shown.empty());
+    EXPECT_FALSE(window_->statusLine()->result().isEmpty());
+    child<QAbstractButton>(QStringLiteral("ssOption1_2"))->click();
+    EXPECT_EQ(window_->statusLine()->result(), QString());
+    EXPECT_TRUE(window_->statusLine()->text().startsWith(QStringLiteral("Port: Com 3 | ")));
+
+    const QString folder = QStringLiteral("/home/operator/surveys of the year/client with a long name/site/tube I7 downloads");
+    window_->statusLine()->setFolder(folder);
+    window_->statusLine()->resize(700, window_->statusLine()->height());
+    auto* shown = child<QLabel>(QStringLiteral("lblStatusFolder"));
+    EXPECT_TRUE(shown->text().startsWith(QStringLiteral("Folder: \u2026"))) << shown->text().toStdString();
+    EXPECT_TRUE(shown->text().endsWith(QStringLiteral("downloads"))) << shown->text().toStdString();
+    EXPECT_EQ(shown->toolTip(), QStringLiteral("Folder: ") + folder);
+}
+
+// The Header Data page explains itself: the two limits, the tenths that take a typed 0 or 5,
+// and date and time that say the unit fills them.
+TEST_F(MainWindow, HeaderPageExplainsItsLimitsAndTenths)
+{
+    clickTab(0);
+    const QString limits = child<QLabel>(QStringLiteral("hintText6"))->toolTip();
+    for (const char* said : {"100.0 mt. for a block read every 0.5 m (step 0)", "200.0 mt. for a block read every 1 m (step 1)",
+                             "metres (mt.)"})
+        EXPECT_TRUE(limits.contains(QLatin1String(said))) << said;
+    QLineEdit* tenths = box("Text13");
+    tenths->setFocus();
+    for (const auto& [key, shown] : {std::pair{Qt::Key_5, "5"}, {Qt::Key_7, "5"}, {Qt::Key_0, "0"}, {Qt::Key_A, "0"}}) {
+        QTest::keyClick(tenths, key);
+        EXPECT_EQ(tenths->text(), QLatin1String(shown)) << key;
+    }
+    for (const char* name : {"Text11", "Text12"}) {
+        EXPECT_TRUE(box(name)->isReadOnly()) << name;
+        EXPECT_TRUE(box(name)->toolTip().contains(QStringLiteral("Read Block fills from the unit"))) << name;
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "shell/surveys/chart_view.h"
 #include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
@@ -17,15 +18,19 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QFile>
 #include <QFileInfo>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QRegularExpression>
+#include <QTabBar>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <set>
 
 using namespace tarvelon;
@@ -470,6 +475,17 @@ TEST(SurveysWindow, PossibleBiasShiftIsMarkedInTheTree)
                 << c.what << ": " << tube->child(i)->text(0).toStdString();
             EXPECT_EQ(tube->child(i)->toolTip(0).contains(QStringLiteral("beyond the tube's tolerance of 10.00 units")), marked)
                 << c.what << ": " << tube->child(i)->toolTip(0).toStdString();
+            // The Corrections box opens on the evidence the tree flagged, and never says there
+            // is nothing to correct beside the flag.
+            window.select({ids[0], ids[size_t(i)]});
+            const std::unique_ptr<CorrectionsDialog> box = window.correctionsDialog();
+            EXPECT_TRUE(box || !marked) << "a flagged readout is compared with its base";
+            if (box) {
+                const QString evidence = box->findChild<QLabel*>(QStringLiteral("evidence"))->text();
+                EXPECT_EQ(evidence.startsWith(QStringLiteral("Possible bias shift: ")), marked) << evidence.toStdString();
+                if (marked)
+                    EXPECT_FALSE(evidence.contains(QStringLiteral("Nothing to correct"))) << evidence.toStdString();
+            }
         }
     }
 }
@@ -494,3 +510,164 @@ TEST(SurveysWindow, ColleaguesSurveyOnTheServerShowsWithinTwoSeconds)
 }
 
 } // namespace
+
+namespace {
+
+// Where each control of the window stands: its buttons, tabs, tree, table, header and
+// message area, by their names and captions; the insides of the lists are not controls.
+std::map<std::string, QRect> controlPlaces(QWidget& window)
+{
+    std::map<std::string, QRect> places;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&window))
+            continue;
+        bool inside = false;
+        for (QWidget* p = w->parentWidget(); p && p != &window; p = p->parentWidget())
+            inside = inside || qobject_cast<QAbstractItemView*>(p) || qobject_cast<QTabBar*>(p);
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QTabBar*>(w) ||
+                             qobject_cast<QAbstractItemView*>(w) || w->objectName() == QStringLiteral("readoutHeader") ||
+                             w->objectName() == QStringLiteral("statusArea");
+        if (inside || !control)
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        // A button is known by its name, or by its caption; the base button's caption changes.
+        const QString name = !w->objectName().isEmpty() ? w->objectName() : button ? button->text() : w->metaObject()->className();
+        places[name.toStdString()] = QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
+    }
+    return places;
+}
+
+} // namespace
+
+// Nothing moves under the mouse as the choice goes from none to one to five readouts: the
+// messages keep their height and scroll, the header keeps its, the base button its width.
+TEST(Layout, SurveysWindowStaysStillAsTheChoiceGrows)
+{
+    Library l;
+    {
+        SurveyStore store;
+        ASSERT_TRUE(store.open(l.path));
+        for (int n = 1; n <= 5; ++n)
+            l.ids.push_back(store.add(readout("I1", n)).id);
+        TubeSettings t;
+        t.constant = 25000;
+        t.alertMm = 0.5; // readouts flagged, so the messages are many
+        t.baseId = l.ids[0];
+        ASSERT_TRUE(store.setTubeSettings({"GEOTECNA", "FRANA 12", "I1"}, t));
+    }
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    window.resize(1100, 760);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const std::vector<std::vector<std::int64_t>> choices = {{}, {l.ids[1]}, l.ids, {l.ids[0]}};
+    std::map<std::string, QRect> first;
+    for (const std::vector<std::int64_t>& chosen : choices) {
+        window.select(chosen);
+        QApplication::processEvents();
+        const std::map<std::string, QRect> places = controlPlaces(window);
+        if (first.empty()) {
+            first = places;
+            EXPECT_GT(first.size(), 10u);
+            EXPECT_TRUE(first.count("qt_tabwidget_tabbar")) << "the tabs are among the controls";
+            EXPECT_TRUE(first.count("markBase"));
+            continue;
+        }
+        for (const auto& [name, place] : first) {
+            const auto it = places.find(name);
+            ASSERT_NE(it, places.end()) << name << " went with " << chosen.size() << " chosen";
+            EXPECT_EQ(it->second, place) << name << " moved with " << chosen.size() << " chosen";
+        }
+    }
+    // Five readouts say more than the message area holds: it scrolls instead of growing.
+    window.select(l.ids);
+    EXPECT_GT(window.statusText().count(QLatin1Char('\n')), 2) << window.statusText().toStdString();
+}
+
+// With nothing chosen the charts say what to do instead of drawing empty axes; the History
+// says who changed what by the login name, when in the program's one date form; the tube's
+// own line opens its settings.
+TEST(SurveysWindow, EmptyChartsHistoryAndTheTubesOwnLine)
+{
+    // A program started without the usual variables still knows whose login it runs under.
+    const QByteArray saved[] = {qgetenv("USER"), qgetenv("USERNAME"), qgetenv("LOGNAME")};
+    for (const char* name : {"USER", "USERNAME", "LOGNAME"})
+        qunsetenv(name);
+    Library l;
+    fill(l);
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    window.select({});
+    for (ChartView* view : window.charts()->findChildren<ChartView*>())
+        EXPECT_EQ(view->placeholder(), QStringLiteral("Choose a readout in the tree"));
+    window.setBase(l.ids[0]);
+    const char* names[] = {"USER", "USERNAME", "LOGNAME"};
+    for (size_t i = 0; i < 3; ++i)
+        if (!saved[i].isNull())
+            qputenv(names[i], saved[i]);
+    window.select({l.ids[1]});
+    QTableWidget* history = historyOf(window);
+    ASSERT_GT(history->rowCount(), 0);
+    EXPECT_EQ(history->horizontalHeaderItem(0)->text(), QStringLiteral("When"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(history->item(0, 0)->text())
+                    .hasMatch())
+        << history->item(0, 0)->text().toStdString();
+    EXPECT_NE(history->item(0, 1)->text(), QStringLiteral("unknown"));
+    EXPECT_FALSE(history->item(0, 1)->text().isEmpty());
+
+    // The tube's line, no readout under it chosen.
+    window.select({});
+    QTreeWidgetItem* tube = window.tree()->topLevelItem(0)->child(0)->child(0);
+    window.tree()->setCurrentItem(tube);
+    EXPECT_TRUE(window.findChild<QPushButton*>(QStringLiteral("tubeSettings"))->isEnabled());
+}
+
+// The Report box says which readouts go in, by the rule of the exports; once a report is
+// written, the message offers to open it or its folder.
+TEST(SurveysWindow, ReportSaysItsReadoutsAndOffersTheFileWritten)
+{
+    Library l;
+    fill(l);
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    TubeSettings t;
+    t.constant = 25000;
+    t.baseId = l.ids[0];
+    ASSERT_TRUE(window.setTubeSettings({"GEOTECNA", "FRANA 12", "I1"}, t));
+    const auto modal = [](const std::function<void(QWidget&)>& look) {
+        QTimer::singleShot(20, [look] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                look(*box);
+                box->close();
+            }
+        });
+    };
+    for (const auto& [chosen, said] : std::vector<std::pair<std::vector<std::int64_t>, QString>>{
+             {{l.ids[1]}, QStringLiteral("No. 02\n")}, {{l.ids[1], l.ids[2]}, QStringLiteral("No. 02, No. 03\n")}}) {
+        window.select(chosen);
+        QString text;
+        modal([&](QWidget& box) { text = box.findChild<QLabel*>(QStringLiteral("reportReadouts"))->text(); });
+        window.findChild<QPushButton*>(QStringLiteral("report"))->click();
+        EXPECT_TRUE(text.startsWith(said)) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("as Export Table and Export Charts do"))) << text.toStdString();
+    }
+    // A chart picture seen apart from the window says whose readouts it shows.
+    window.select({l.ids[1], l.ids[2]});
+    QString error;
+    const QString base = QString::fromStdString(l.dir.file("tube"));
+    ASSERT_TRUE(window.exportCharts(base, &error)) << error.toStdString();
+    QFile svg(base + QStringLiteral("-a-cumulative.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly)) << svg.fileName().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(svg.readAll()).contains(QStringLiteral("GEOTECNA / FRANA 12 / I1, No. 02, No. 03: ")));
+
+    QStringList buttons;
+    QString defaultButton;
+    modal([&](QWidget& w) {
+        auto& box = static_cast<QMessageBox&>(w);
+        for (QAbstractButton* b : box.buttons())
+            buttons << b->text();
+        defaultButton = box.defaultButton() ? box.defaultButton()->text() : QString();
+    });
+    offerWritten(&window, QStringLiteral("Tube Report"), QString::fromStdString(l.dir.file("report.pdf")));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("&Open"))) << buttons.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("Show in &Folder")));
+    EXPECT_FALSE(defaultButton.contains(QStringLiteral("Open"))) << "Enter opens nothing";
+}

@@ -74,4 +74,16 @@ bool FakeMessages::askOkCancel(const std::string& text, const std::string& erase
     return a;
 }
 
+Answer FakeMessages::ask(const Question& q)
+{
+    asked.push_back(q);
+    if (choices.empty())
+        return askOkCancel(q.text, q.erases) ? Answer::Ok : Answer::Cancel;
+    questions.push_back(q.text);
+    erased.push_back(q.erases);
+    const Answer a = choices.front();
+    choices.pop_front();
+    return a;
+}
+
 } // namespace tarvelon::test

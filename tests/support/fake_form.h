@@ -23,11 +23,13 @@ public:
     void showProgress(const Progress& p) override { progress.push_back(p); }
     bool stopRequested() const override { return stop; }
     void showOutcome(std::string_view text) override { outcomes.emplace_back(text); }
+    void focus(std::string_view field) override { focused = field; }
 
     // Stop as the operator presses it; every progress shown, in order; every outcome told.
     bool stop = false;
     std::vector<Progress> progress;
     std::vector<std::string> outcomes;
+    std::string focused; // the box last given the focus
 
     // Every value a box has taken, in order, for checks of what an operation showed.
     std::vector<std::string> history(std::string_view field) const;
@@ -57,12 +59,16 @@ class FakeMessages : public Messages {
 public:
     void show(const std::string& text, Icon icon, const std::string& title) override;
     bool askOkCancel(const std::string& text, const std::string& erases = {}) override;
+    // Recorded whole; answered from `choices` first, then as askOkCancel answers.
+    Answer ask(const Question& q) override;
 
     std::vector<ShownMessage> shown;
     std::vector<std::string> questions;
     std::vector<std::string> erased; // what each question said it erases
+    std::vector<Question> asked;     // questions asked with a title
 
     std::deque<bool> answers;
+    std::deque<Answer> choices;
 };
 
 class FakeDesktop : public Desktop {

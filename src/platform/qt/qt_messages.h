@@ -22,6 +22,9 @@ public:
 
     void show(const std::string& text, Icon icon, const std::string& title = {}) override;
     bool askOkCancel(const std::string& text, const std::string& erases = {}) override;
+    Answer ask(const Question& q) override;
+    // The window the boxes stand over from now on.
+    void setOwner(QWidget* owner) { parent_ = owner; }
 
 private:
     QString shown(const std::string& text) const;

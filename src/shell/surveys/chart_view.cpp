@@ -16,10 +16,23 @@ void ChartView::setChart(report::ChartSpec chart)
     update();
 }
 
+void ChartView::setPlaceholder(const QString& text)
+{
+    placeholder_ = text;
+    setAccessibleDescription(text);
+    update();
+}
+
 void ChartView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
+    // Axes from 0 to 1 would read as a chart of nothing measured.
+    if (chart_.series.empty() && chart_.title.isEmpty()) {
+        p.setPen(palette().color(QPalette::PlaceholderText));
+        p.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+        return;
+    }
     report::drawChart(p, QRectF(rect()), chart_);
 }
 

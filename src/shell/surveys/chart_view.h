@@ -12,12 +12,16 @@ public:
     explicit ChartView(QWidget* parent = nullptr);
     void setChart(report::ChartSpec chart);
     const report::ChartSpec& chart() const { return chart_; }
+    // What an empty view says instead of drawing empty axes.
+    void setPlaceholder(const QString& text);
+    QString placeholder() const { return placeholder_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     report::ChartSpec chart_;
+    QString placeholder_;
 };
 
 } // namespace tarvelon

@@ -69,7 +69,8 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
     checksums_ = settings_.secondPass
                      ? qs(surveys::checksumShiftText(readout, settings_))
                      : QStringLiteral("No checksums: the tube's second pass is off (Tube Settings).");
-    if (readout.possibleBiasShift)
+    flagged_ = readout.possibleBiasShift;
+    if (flagged_)
         checksums_ = QStringLiteral("Possible bias shift: ") + checksums_;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("<b>%1 / %2 / tube %3: %4</b>, against the base of %5")
@@ -211,13 +212,19 @@ void CorrectionsDialog::propose()
 void CorrectionsDialog::showProposal()
 {
     QStringList lines;
+    // The evidence the tree flagged the readout on comes first.
+    if (flagged_)
+        lines << checksums_;
     if (const std::string evidence = surveys::proposalEvidence(proposal_, settings_); !evidence.empty())
         lines << qs(evidence).replace(0, 1, qs(evidence).left(1).toUpper()) + QLatin1Char('.');
     if (!proposal_.reason.empty())
         lines << QStringLiteral("Not proposed: ") + qs(proposal_.reason) + QLatin1Char('.');
+    else if (proposal_.corrections.empty() && flagged_)
+        lines << QStringLiteral("The stable zone shows no bias, rotation or depth shift, while the checksums point to "
+                                "a bias shift: try another stable zone (From ... to).");
     else if (proposal_.corrections.empty())
         lines << QStringLiteral("Nothing to correct: the stable zone shows no bias, rotation or depth shift.");
-    if (!checksums_.isEmpty())
+    if (!checksums_.isEmpty() && !flagged_)
         lines << checksums_;
     evidence_->setText(lines.join(QLatin1Char('\n')));
     proposed_->setRowCount(int(proposal_.corrections.size()));

@@ -58,6 +58,7 @@ private:
     surveys::Survey base_, readout_;
     surveys::TubeSettings settings_;
     QString checksums_;
+    bool flagged_ = false; // the tree marks the readout "possible bias shift"
     Keep keep_;
     surveys::CorrectionProposal proposal_;
     std::vector<surveys::Correction> kept_;

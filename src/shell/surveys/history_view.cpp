@@ -1,5 +1,7 @@
 #include "shell/surveys/history_view.h"
 
+#include "shell/local_time.h"
+
 #include <QHeaderView>
 
 namespace tarvelon {
@@ -8,7 +10,7 @@ HistoryView::HistoryView(QWidget* parent) : QTableWidget(parent)
 {
     setObjectName(QStringLiteral("history"));
     setColumnCount(3);
-    setHorizontalHeaderLabels({QStringLiteral("When (UTC)"), QStringLiteral("Who"), QStringLiteral("What")});
+    setHorizontalHeaderLabels({QStringLiteral("When"), QStringLiteral("Who"), QStringLiteral("What")});
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setVisible(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -21,8 +23,8 @@ void HistoryView::showHistory(const std::vector<surveys::HistoryEntry>& history)
     // The latest first: what a person looks for is what changed last.
     int row = 0;
     for (auto it = history.rbegin(); it != history.rend(); ++it, ++row) {
-        QString at = QString::fromStdString(it->at);
-        at.replace(QLatin1Char('T'), QLatin1Char(' ')).remove(QLatin1Char('Z'));
+        // Local, as every other date and time of the program.
+        const QString at = localTimeShown(it->at);
         const QString cells[] = {at, QString::fromStdString(it->who), QString::fromStdString(it->what)};
         for (int column = 0; column < 3; ++column)
             setItem(row, column, new QTableWidgetItem(cells[column]));

@@ -17,6 +17,28 @@ bool confirmDelete(QWidget* parent, const surveys::Survey& s, bool isBase)
                                  QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
+bool confirmBase(QWidget* parent, const surveys::Survey& s, const surveys::Survey* present)
+{
+    const QString chosen = readoutLabel(s.readout, s.date, s.time);
+    const QString old = present ? readoutLabel(present->readout, present->date, present->time) : QString();
+    QString text;
+    if (present == &s)
+        text = QStringLiteral("Clear the base of tube %1 (readout %2)?\nWithout a base no displacement, rate or alarm "
+                              "of the tube is computed.\nMarking readout %2 as base again undoes this.")
+                   .arg(qs(s.tube), chosen);
+    else
+        text = QStringLiteral("Make readout %1 the base of tube %2?\n%3\nEvery displacement, rate and alarm of the "
+                              "tube is recomputed against the new base.%4")
+                   .arg(chosen, qs(s.tube),
+                        present ? QStringLiteral("The present base is readout %1.").arg(old)
+                                : QStringLiteral("The tube has no base yet."),
+                        present ? QStringLiteral("\nMarking readout %1 as base again undoes this.").arg(old) : QString());
+    QMessageBox box(QMessageBox::Question, present == &s ? QStringLiteral("Clear Base") : QStringLiteral("Mark as Base"),
+                    text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 std::optional<QString> askSyncLibrary(QWidget* parent, const QString& startFolder, const QString& offered)
 {
     SyncBox box(startFolder, parent);

@@ -7,18 +7,33 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <algorithm>
 
 namespace tarvelon {
 
-ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const ReportChoices& last, QWidget* parent)
+ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const ReportChoices& last, QWidget* parent,
+                                         size_t tubeReadouts)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("ReportChoices"));
     setWindowTitle(QStringLiteral("Tube Report"));
     auto* form = new QFormLayout(this);
+    // The readouts that go in, by the rule the exports follow.
+    QStringList chosen;
+    for (const surveys::ReadoutResult& r : tube.readouts)
+        chosen << QStringLiteral("No. ") + qs(surveys::readoutNumber(r.survey->readout));
+    auto* readouts = new QLabel(
+        QStringLiteral("%1\nThe charts and tables hold the readouts chosen in the tree, as Export Table and Export "
+                       "Charts do; the summary lists all %2 readouts of the tube.")
+            .arg(chosen.isEmpty() ? QStringLiteral("No readout chosen") : chosen.join(QStringLiteral(", ")))
+            .arg(std::max(tubeReadouts, size_t(tube.readouts.size()))),
+        this);
+    readouts->setObjectName(QStringLiteral("reportReadouts"));
+    readouts->setWordWrap(true);
+    form->addRow(QStringLiteral("Readouts:"), readouts);
     title_ = new QLineEdit(last.title, this);
     title_->setObjectName(QStringLiteral("reportTitle"));
     title_->setPlaceholderText(QStringLiteral("Inclinometer report"));

@@ -23,8 +23,10 @@ struct ReportChoices {
 class ReportChoicesDialog : public QDialog {
     Q_OBJECT
 public:
-    // `tube` gives the depths to choose from; `last` the choices made before.
-    ReportChoicesDialog(const surveys::TubeResult& tube, const ReportChoices& last, QWidget* parent);
+    // `tube` gives the depths to choose from and the readouts chosen, which go into the report;
+    // `last` the choices made before; `tubeReadouts` how many readouts the tube has.
+    ReportChoicesDialog(const surveys::TubeResult& tube, const ReportChoices& last, QWidget* parent,
+                        size_t tubeReadouts = 0);
     ReportChoices choices() const;
 
 private:

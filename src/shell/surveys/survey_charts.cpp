@@ -25,6 +25,8 @@ QWidget* pair(ChartView* (&views)[2])
 
 } // namespace
 
+const QString SurveyCharts::kChooseReadout = QStringLiteral("Choose a readout in the tree");
+
 SurveyCharts::SurveyCharts(QWidget* parent) : QTabWidget(parent)
 {
     addTab(pair(cumulative_), QStringLiteral("Cumulative"));
@@ -45,14 +47,17 @@ SurveyCharts::SurveyCharts(QWidget* parent) : QTabWidget(parent)
     addTab(timePage_, QStringLiteral("Time"));
     readings_ = new ChartView;
     addTab(readings_, QStringLiteral("Readings"));
+    clear();
 }
 
 void SurveyCharts::clear()
 {
     tube_ = nullptr;
     compared_ = false;
-    for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_, readings_})
+    for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_, readings_}) {
         v->setChart({});
+        v->setPlaceholder(kChooseReadout);
+    }
     depth_->clear();
 }
 
@@ -90,6 +95,9 @@ void SurveyCharts::drawTube(const surveys::TubeResult& tube)
 void SurveyCharts::drawReadings(const std::vector<const surveys::Survey*>& readouts)
 {
     clear();
+    for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_})
+        v->setPlaceholder(QStringLiteral("No base readout: \"Mark as Base\" on one of the tube's readouts compares "
+                                         "the others with it"));
     readings_->setChart(report::readingsChart(readouts));
     setCurrentWidget(readings_);
 }

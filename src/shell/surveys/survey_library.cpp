@@ -23,11 +23,11 @@ namespace {
 
 // Whether the library keeps a survey of this block whole: its names, readout, date and time.
 // A library never made keeps nothing; one that cannot be read cannot tell.
-std::optional<bool> keptInLibrary(const UnitBlock& b)
+std::optional<LibraryKeeps> keptInLibrary(const UnitBlock& b)
 {
     const QString path = surveyLibraryPath();
     if (!surveys::isServerLocation(path.toStdString()) && !QFileInfo::exists(path))
-        return false;
+        return LibraryKeeps::Nothing;
     surveys::SurveyStore store;
     if (!store.open(libraryArgument(path)))
         return std::nullopt;
@@ -46,9 +46,11 @@ std::optional<bool> keptInLibrary(const UnitBlock& b)
     // A survey kept incomplete still lacks readings the block holds.
     const std::optional<std::int64_t> id = store.find(key);
     if (!id)
-        return false;
+        return LibraryKeeps::Nothing;
     const std::optional<surveys::Survey> kept = store.survey(*id);
-    return kept && kept->complete();
+    if (!kept)
+        return LibraryKeeps::Nothing;
+    return kept->complete() ? LibraryKeeps::Whole : LibraryKeeps::Part;
 }
 
 QString libraryFileName()
@@ -135,14 +137,15 @@ void SurveysLauncher::downloadAndKeep(Context& c)
     const LibraryFeed fed = keep(block);
     if (!fed.error.empty())
         return c.messages.show(std::string(kLibraryCannotBeWritten) + fed.error, Icon::Error);
-    // A download cut short has said so in its own box, which the status line keeps.
-    int files = 0;
+    // A download cut short has said so in its own box, which the status line keeps; a whole
+    // one names the files it wrote, the folder being on the line already.
+    QStringList files;
     for (const std::string& path : {block.headerExportPath, block.readingsExportPath})
-        files += !path.empty() && QFileInfo::exists(QString::fromUtf8(path));
-    if (block.complete && files > 0)
-        main_.showResult(QStringLiteral("%1 files in %2%3")
-                             .arg(files)
-                             .arg(QDir::toNativeSeparators(QString::fromUtf8(c.state.downloadFolder)),
+        if (!path.empty() && QFileInfo::exists(QString::fromUtf8(path)))
+            files << QFileInfo(QString::fromUtf8(path)).fileName();
+    if (block.complete && !files.isEmpty())
+        main_.showResult(QStringLiteral("Written: %1%2")
+                             .arg(files.join(QStringLiteral(" and ")),
                                   fed.surveyId ? QStringLiteral(", kept in the survey library") : QString()));
 }
 

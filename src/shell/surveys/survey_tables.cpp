@@ -30,6 +30,18 @@ void SurveyTables::clear()
     csv_.clear();
 }
 
+int SurveyTables::headerHeight()
+{
+    surveys::Survey sample;
+    sample.client = sample.site = "CLIENT 1";
+    sample.missingTenths = {10};
+    showHeader(sample);
+    const int height = header_->sizeHint().height();
+    header_->clear();
+    header_->setToolTip({});
+    return height;
+}
+
 void SurveyTables::showHeader(const surveys::Survey& s)
 {
     const QString depth = s.depth ? QString::number(*s.depth, 'f', 1) + QStringLiteral(" m") : QStringLiteral("-");

@@ -22,6 +22,8 @@ public:
     QTableWidget* table() const { return table_; }
 
     void clear();
+    // The header's height in its longest form, an incomplete readout's, so it can keep it.
+    int headerHeight();
     void showSurvey(const surveys::Survey& s);
     // The readout's header over its displacement; the CSV holds every readout of `tube`.
     void showDisplacement(const surveys::ReadoutResult& readout, const surveys::TubeResult& tube);

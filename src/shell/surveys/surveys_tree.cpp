@@ -201,6 +201,19 @@ std::set<std::int64_t> SurveysTree::chosenInCurrentTube() const
     return picked;
 }
 
+std::optional<surveys::TubeKey> SurveysTree::currentTube() const
+{
+    const QTreeWidgetItem* current = currentItem();
+    if (!current)
+        return std::nullopt;
+    if (current->data(0, kIdRole).isValid())
+        return tubeOf(current->data(0, kIdRole).toLongLong());
+    // A tube's children are its readouts; a client's or a site's are not.
+    if (current->childCount() > 0 && current->child(0)->data(0, kIdRole).isValid())
+        return tubeOf(current->child(0)->data(0, kIdRole).toLongLong());
+    return std::nullopt;
+}
+
 std::optional<surveys::TubeKey> SurveysTree::tubeOf(std::int64_t id) const
 {
     const auto it = tubeOf_.find(id);

@@ -39,6 +39,8 @@ public:
     // The chosen readouts of the current readout's tube (the current one among them).
     std::set<std::int64_t> chosenInCurrentTube() const;
     std::optional<surveys::TubeKey> tubeOf(std::int64_t id) const;
+    // The tube of the current item: the tube itself or one of its readouts.
+    std::optional<surveys::TubeKey> currentTube() const;
     bool hasReadouts() const { return !items_.empty(); }
 
 private:

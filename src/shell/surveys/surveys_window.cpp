@@ -221,7 +221,7 @@ void SurveysWindow::onSelectionChanged()
     const bool writable = !isReadOnly() && shown;
     baseButton_->setEnabled(writable);
     baseButton_->setText(shown && shown == base ? QStringLiteral("Clear &Base") : QStringLiteral("Mark as &Base"));
-    settingsButton_->setEnabled(writable);
+    settingsButton_->setEnabled(!isReadOnly() && tree_->currentTube());
     const bool compared = std::any_of(result_.readouts.begin(), result_.readouts.end(), [shown](const surveys::ReadoutResult& r) {
         return r.survey == shown && r.displacement.compared;
     });
@@ -250,8 +250,25 @@ bool SurveysWindow::setTubeSettings(const surveys::TubeKey& tube, const surveys:
     return ok;
 }
 
+void SurveysWindow::askToSetBase()
+{
+    const std::int64_t id = chosen_.empty() ? 0 : chosen_.back();
+    const surveys::Survey *chosen = nullptr, *present = nullptr;
+    for (const surveys::Survey& s : tubeSurveys_) {
+        if (s.id == id)
+            chosen = &s;
+        if (s.id == settings_.baseId)
+            present = &s;
+    }
+    if (chosen && confirmBase(this, *chosen, present))
+        setBase(chosen == present ? 0 : id);
+}
+
 void SurveysWindow::editTubeSettings()
 {
+    // The tube chosen in the tree, itself or through one of its readouts.
+    if (const auto current = tree_->currentTube())
+        loadTube(*current);
     if (!tube_)
         return;
     const surveys::TubeKey key = *tube_;
@@ -331,7 +348,6 @@ void SurveysWindow::updateStatus()
         lines << QStringLiteral("The library is empty: every download adds its survey, and \"Import...\" "
                                 "adds export files already on disk.");
     status_->setText(lines.join(QLatin1Char('\n')));
-    status_->setVisible(!lines.isEmpty());
 }
 
 surveys::ImportReport SurveysWindow::importPaths(const QStringList& paths)
@@ -355,75 +371,6 @@ void SurveysWindow::chooseImport(bool folder)
         const QString text = importReportText(importPaths(paths));
         // The box too waits for an operation started while the file box was open.
         whenIdle([this, text] { QMessageBox::information(this, QStringLiteral("Import"), text); });
-    });
-}
-
-bool SurveysWindow::exportChart(const QString& path, QString* error)
-{
-    return charts_->exportChart(path, error);
-}
-
-bool SurveysWindow::exportCharts(const QString& pathBase, QString* error)
-{
-    QString base = pathBase;
-    for (const QString& suffix : {QStringLiteral(".png"), QStringLiteral(".svg")})
-        if (base.endsWith(suffix, Qt::CaseInsensitive))
-            base.chop(suffix.size());
-    return report::writeChartImages(base, charts_->charts(), QSize(800, 900), nullptr, error, chartDpi_);
-}
-
-bool SurveysWindow::exportTable(const QString& path, QString* error)
-{
-    return tables_->exportTable(path, error);
-}
-
-bool SurveysWindow::writeReport(const QString& path, QString* error)
-{
-    // The whole tube in the summary; the charts and tables of the readouts chosen, when several are.
-    const surveys::TubeResult tube =
-        tube_ ? surveys::analyseTube(tubeSurveys_, settings_, corrections_) : surveys::analyseTube(nullptr, {}, settings_);
-    report::ReportOptions options;
-    if (chosen_.size() > 1)
-        options.readoutIds = chosen_;
-    options.allTables = reportChoices_.allTables;
-    options.title = reportChoices_.title;
-    options.planDepthTenths = reportChoices_.planDepthTenths;
-    const RememberedChoices choices;
-    options.company = choices.reportCompany();
-    options.preparedBy = choices.reportPreparer();
-    options.checkedBy = choices.reportChecker();
-    return report::writeTubeReport(path, tube, options, error);
-}
-
-QString SurveysWindow::startFolder() const
-{
-    return fileBoxFolder(downloadFolder_ ? downloadFolder_() : QString());
-}
-
-// Asks where, offering the tube's name with `ending`, then writes there and says so; the
-// title names both the dialog and its failure message.
-void SurveysWindow::chooseExport(const QString& title, const QString& filter, const QString& ending,
-                                 bool (SurveysWindow::*write)(const QString&, QString*))
-{
-    whenIdle([this, title, filter, ending, write] {
-        const QString name = tube_ ? suggestedFileName(qs(tube_->client), qs(tube_->site), qs(tube_->tube), ending)
-                                   : suggestedFileName({}, {}, {}, ending);
-        const QString path = saveFileBox(this, title, QDir(startFolder()).filePath(name), filter);
-        if (path.isEmpty())
-            return;
-        QString error;
-        if (!(this->*write)(path, &error))
-            return whenIdle([this, title, error] { QMessageBox::critical(this, title, error); });
-        // The charts are several files: their folder is what there is to open.
-        const bool charts = write == &SurveysWindow::exportCharts;
-        const QString written = write == &SurveysWindow::writeReport ? QStringLiteral("Report written:")
-                                : charts                             ? QStringLiteral("Charts written into:")
-                                                                     : QStringLiteral("Table written:");
-        const QString shown = charts ? QFileInfo(path).absolutePath() : path;
-        writtenLine_ = written + QLatin1Char(' ') + QDir::toNativeSeparators(shown);
-        updateStatus();
-        if (written_)
-            written_(written, shown);
     });
 }
 

@@ -24,6 +24,10 @@ class QTableWidget;
 namespace tarvelon {
 
 class CorrectionsDialog;
+
+// "Written: <path>" with "Open" and "Show in Folder", which hand the file or its folder to the
+// desktop.
+void offerWritten(QWidget* parent, const QString& title, const QString& path);
 class HistoryView;
 class SurveyCharts;
 class SurveysTree;
@@ -104,6 +108,8 @@ private:
     // Keeps a readout's corrections and redraws; "" when kept, else why not.
     QString keepCorrections(std::int64_t id, const std::vector<surveys::Correction>& list);
     void askToDelete();
+    // Mark as Base (or Clear Base) after the operator's OK.
+    void askToSetBase();
     void chooseSync();
 
     surveys::SurveyStore store_;

@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSocketNotifier>
 #include <QSplitter>
 #include <QTableWidget>
@@ -41,30 +42,41 @@ namespace tarvelon {
 void SurveysWindow::buildUi()
 {
     auto* layout = new QVBoxLayout(this);
-    status_ = new QLabel(this);
+    // The messages keep one height and scroll, so nothing under them moves as they change.
+    auto* statusArea = new QScrollArea(this);
+    statusArea->setObjectName(QStringLiteral("statusArea"));
+    statusArea->setWidgetResizable(true);
+    statusArea->setFrameShape(QFrame::NoFrame);
+    statusArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    status_ = new QLabel(statusArea);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
-    layout->addWidget(status_);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusArea->setWidget(status_);
+    statusArea->setFixedHeight(status_->fontMetrics().lineSpacing() * 3 + 6);
+    layout->addWidget(statusArea);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     layout->addWidget(split, 1);
     tree_ = new SurveysTree(split);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &SurveysWindow::onSelectionChanged);
+    // A tube's own line chooses no readout, and still names the tube whose settings to edit.
+    connect(tree_, &QTreeWidget::currentItemChanged, this,
+            [this] { settingsButton_->setEnabled(!isReadOnly() && tree_->currentTube()); });
 
     auto* right = new QWidget(split);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     auto* header = new QLabel(right);
     header->setObjectName(QStringLiteral("readoutHeader"));
+    header->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     rightLayout->addWidget(header);
 
     auto* tools = new QHBoxLayout;
     baseButton_ = new QPushButton(QStringLiteral("Mark as &Base"), right);
     baseButton_->setObjectName(QStringLiteral("markBase"));
-    connect(baseButton_, &QPushButton::clicked, this, [this] {
-        const bool isBase = !chosen_.empty() && chosen_.back() == settings_.baseId;
-        setBase(isBase || chosen_.empty() ? 0 : chosen_.back());
-    });
+    connect(baseButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToSetBase(); }); });
     settingsButton_ = new QPushButton(QStringLiteral("Tube &Settings..."), right);
     settingsButton_->setObjectName(QStringLiteral("tubeSettings"));
     connect(settingsButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editTubeSettings(); }); });
@@ -80,7 +92,7 @@ void SurveysWindow::buildUi()
     reportButton_->setObjectName(QStringLiteral("report"));
     connect(reportButton_, &QPushButton::clicked, this, [this] {
         whenIdle([this] {
-            ReportChoicesDialog box(result_, reportChoices_, this);
+            ReportChoicesDialog box(result_, reportChoices_, this, tubeSurveys_.size());
             if (box.exec() != QDialog::Accepted)
                 return;
             reportChoices_ = box.choices();
@@ -102,6 +114,11 @@ void SurveysWindow::buildUi()
     history_ = new HistoryView(charts_);
     charts_->addTab(history_, QStringLiteral("History"));
     tables_ = std::make_unique<SurveyTables>(header, new QTableWidget(vsplit));
+    // The header keeps the height of its longest form, an incomplete readout's four rows.
+    header->setFixedHeight(tables_->headerHeight());
+    // Either caption fits, so the buttons after it stay where they are.
+    baseButton_->setMinimumWidth(std::max(baseButton_->sizeHint().width(),
+                                          QPushButton(QStringLiteral("Clear &Base")).sizeHint().width()));
     vsplit->setStretchFactor(0, 3);
     vsplit->setStretchFactor(1, 2);
     split->setStretchFactor(1, 3);
