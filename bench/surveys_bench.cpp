@@ -5,6 +5,7 @@
 #include "blocks/export_files.h"
 #include "report/tube_report.h"
 #include "shell/surveys/surveys_window.h"
+#include "analysis/proposal.h"
 #include "library/import.h"
 #include "library/sql.h"
 #include "library/store.h"
@@ -192,9 +193,11 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
         store.open(path);
         const std::vector<Survey> all = store.tubeSurveys({"CLIENT 0", "SITE0", "T0"});
         std::vector<double> proposals;
+        const TubeSettings settings = store.tubeSettings({"CLIENT 0", "SITE0", "T0"});
+        const TubeResult tube = analyseTube(all, settings, store.corrections({"CLIENT 0", "SITE0", "T0"}));
         for (size_t i = 1; i < all.size(); ++i) {
             t = Clock::now();
-            proposeCorrections(all[0], all[i], store.tubeSettings({"CLIENT 0", "SITE0", "T0"}));
+            proposeCorrections(all[0], all[i], settings, std::nullopt, proposalContext(tube, all[i].id));
             proposals.push_back(msSince(t));
         }
         std::printf("propose the corrections of one readout of %d depths: median %.2f ms, slowest %.2f ms\n", kDepths,

@@ -137,8 +137,8 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 rate = p.rateMmPerDay;
         }
         if (rate)
-            resultant.name += QStringLiteral(", latest rate %1 %2/day")
-                                  .arg(qs(surveys::lengthText(*rate, units)), unit(tube));
+            resultant.name += QStringLiteral(", latest rate %1 %2")
+                                  .arg(qs(surveys::rateText(*rate, tube.settings)), qs(surveys::rateUnitName(tube.settings)));
         time.series.push_back(std::move(resultant));
         time.series.push_back(std::move(a));
         time.series.push_back(std::move(b));
@@ -146,9 +146,11 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     addLimits(time, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), false);
     QStringList rates;
     if (tube.settings.alertMmPerDay)
-        rates << QStringLiteral("alert %1 %2/day").arg(qs(surveys::lengthText(*tube.settings.alertMmPerDay, units)), unit(tube));
+        rates << QStringLiteral("alert %1 %2").arg(qs(surveys::rateText(*tube.settings.alertMmPerDay, tube.settings)),
+                                                   qs(surveys::rateUnitName(tube.settings)));
     if (tube.settings.alarmMmPerDay)
-        rates << QStringLiteral("alarm %1 %2/day").arg(qs(surveys::lengthText(*tube.settings.alarmMmPerDay, units)), unit(tube));
+        rates << QStringLiteral("alarm %1 %2").arg(qs(surveys::rateText(*tube.settings.alarmMmPerDay, tube.settings)),
+                                                   qs(surveys::rateUnitName(tube.settings)));
     if (!rates.isEmpty())
         time.note = QStringLiteral("Rate thresholds: ") + rates.join(QStringLiteral(", "));
     charts.push_back(std::move(time));

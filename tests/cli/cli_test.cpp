@@ -627,7 +627,7 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
         << err;
     // 6.98 mm at 0.5 m to 1.5 m, the shallowest first; 6.98 mm in 10 days.
     EXPECT_EQ(out2, "readout,date,time,days_since_base,largest_mm,largest_depth_m,rate_mm_per_day,rate_depth_m,status\n"
-                    "02,11/03/24,10:00:00,10.00,6.98,0.5,0.70,0.5,\n");
+                    "02,11/03/24,10:00:00,10.00,6.98,0.5,0.698,0.5,\n");
 
     // A bias entered without the second pass is said to be for the other reduction once it is on.
     std::vector<std::string> bias = onBase;

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QFileInfo>
@@ -358,7 +359,9 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     EXPECT_TRUE(window.findChild<QPushButton*>("proposeCorrections")->isEnabled());
     const std::unique_ptr<CorrectionsDialog> dialog = window.correctionsDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_FALSE(dialog->proposal().corrections.empty()) << dialog->proposal().reason;
+    ASSERT_FALSE(dialog->proposal().proposed.empty()) << dialog->proposal().reason;
+    // What the evidence does not support is kept only with the engineer's reason.
+    dialog->insistReason()->setText(QStringLiteral("the toe is set in rock"));
     EXPECT_TRUE(dialog->kept().empty()) << "nothing applies itself";
     const QString asRead = topA(window, library, ids[3]).shown;
     const auto biasA = [](const CorrectionsDialog& d) {
@@ -376,24 +379,25 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     } steps[] = {
         {"all but the first proposal accepted",
          [](CorrectionsDialog& d) {
-             d.proposedTable()->item(0, 0)->setCheckState(Qt::Unchecked);
+             for (int row = 0; row < d.proposedTable()->rowCount(); ++row)
+                 d.proposedTable()->item(row, 0)->setCheckState(row ? Qt::Checked : Qt::Unchecked);
              d.acceptChosen();
          },
-         dialog->proposal().corrections.size() - 1, false},
+         dialog->proposal().proposed.size() - 1, false},
         {"all accepted", [](CorrectionsDialog& d) {
              d.proposedTable()->item(0, 0)->setCheckState(Qt::Checked);
              d.acceptChosen();
          },
-         dialog->proposal().corrections.size(), true},
+         dialog->proposal().proposed.size(), true},
         {"the bias A switched off by its box",
          [&biasA](CorrectionsDialog& d) { d.keptTable()->item(biasA(d), 0)->setCheckState(Qt::Unchecked); },
-         dialog->proposal().corrections.size(), false},
+         dialog->proposal().proposed.size(), false},
         {"switched on again", [&biasA](CorrectionsDialog& d) { d.switchKept(biasA(d), true); },
-         dialog->proposal().corrections.size(), true},
+         dialog->proposal().proposed.size(), true},
         {"cleared", [](CorrectionsDialog& d) { d.clearKept(); }, 0, false},
     };
-    ASSERT_EQ(dialog->proposal().corrections[0].kind, CorrectionKind::Bias);
-    ASSERT_EQ(dialog->proposal().corrections[0].axis, 0);
+    ASSERT_EQ(dialog->proposal().proposed[0].correction.kind, CorrectionKind::Bias);
+    ASSERT_EQ(dialog->proposal().proposed[0].correction.axis, 0);
     for (const auto& step : steps) {
         step.act(*dialog);
         SurveyStore store;
