@@ -92,7 +92,12 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
     const auto finish = [&] {
         if (out.zone) {
             out.residualBefore = residual(asRead, *out.zone);
-            out.residualAfter = residual(displacement(base, readout, settings, out.all()), *out.zone);
+            // A rotation beyond the limit is never a correction, so it never corrects the evidence.
+            std::vector<Correction> corrected = out.all();
+            std::erase_if(corrected, [](const Correction& c) {
+                return c.kind == CorrectionKind::Rotation && std::abs(c.value) > kMaxRotationDegrees;
+            });
+            out.residualAfter = residual(displacement(base, readout, settings, corrected), *out.zone);
         }
         out.acceptedEffect = effectOf(displacement(base, readout, settings, out.acceptable()), out.largestDepthTenths);
         return out;

@@ -63,7 +63,7 @@ struct CorrectionProposal {
     std::optional<DepthZone> zone;       // the stable zone used
     std::string reason;                  // why something could not be proposed; empty when all were
     // Over the zone, the root mean square of each axis's change (reading units), as read and with
-    // every proposed correction applied.
+    // every proposed correction applied (a rotation beyond the limit left out).
     std::array<std::optional<double>, 2> residualBefore{}, residualAfter{};
     std::array<std::optional<double>, 2> zoneOffset{};    // the zone's offset against the base, units
     std::array<std::optional<double>, 2> neighbourOffset{}; // what the readout before shows there

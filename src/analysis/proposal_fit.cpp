@@ -48,7 +48,9 @@ double valueAt(const Profile& p, size_t j, double tenths, int step)
 }
 
 // How far the readout's profile read `shiftM` deeper lies from the base's: the root mean square of
-// the smaller three quarters of the differences, each axis's median difference taken off first.
+// the smaller three quarters of the differences, each axis's median difference taken off first
+// (a tilt of the whole tube is no depth error), that median still counting a hundredth as much
+// (of two shifts that fit a straight profile alike, the one with no offset is the depth error).
 std::optional<double> profileMismatch(const Profile& base, const Profile& readout, double shiftM, int step,
                                std::vector<double>& scratch)
 {
@@ -60,12 +62,14 @@ std::optional<double> profileMismatch(const Profile& base, const Profile& readou
             if (!std::isnan(v) && !std::isnan(base.values[j][k]))
                 diffs[j].push_back(v - base.values[j][k]);
         }
+    double offsets = 0;
     for (auto& d : diffs) {
         if (d.size() < size_t(2 * kMinStableRows))
             return std::nullopt;
         std::vector<double> sorted = d;
         std::nth_element(sorted.begin(), sorted.begin() + long(sorted.size() / 2), sorted.end());
         const double median = sorted[sorted.size() / 2];
+        offsets += median * median;
         for (double x : d)
             scratch.push_back((x - median) * (x - median));
     }
@@ -74,7 +78,7 @@ std::optional<double> profileMismatch(const Profile& base, const Profile& readou
     double sum = 0;
     for (size_t k = 0; k < kept; ++k)
         sum += scratch[k];
-    return std::sqrt(sum / double(kept));
+    return std::sqrt(sum / double(kept) + offsets / 200);
 }
 
 } // namespace
