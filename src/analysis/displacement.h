@@ -144,6 +144,7 @@ std::vector<int> defaultHistoryDepths(const TubeResult& tube);
 
 // A rate per day in the tube's units and rate unit, and their names: "mm/day", "in/year".
 double rateInUnits(double mmPerDay, const TubeSettings& settings);
+double rateMmPerDay(double valueInUnits, const TubeSettings& settings); // the reverse
 std::string rateUnitName(const TubeSettings& settings);
 // A rate as every table prints it: three significant figures; "" for none.
 std::string rateText(const std::optional<double>& mmPerDay, const TubeSettings& settings);

@@ -43,6 +43,17 @@ double rateInUnits(double mmPerDay, const TubeSettings& settings)
     return perDay;
 }
 
+double rateMmPerDay(double value, const TubeSettings& settings)
+{
+    const double mm = settings.units == Units::Inches ? value * kMmPerInch : value;
+    switch (settings.rateUnit) {
+    case RateUnit::Day: return mm;
+    case RateUnit::Month: return mm / (365.25 / 12);
+    case RateUnit::Year: return mm / 365.25;
+    }
+    return mm;
+}
+
 std::string rateUnitName(const TubeSettings& settings)
 {
     return unitName(settings.units) + "/" + rateUnitWord(settings.rateUnit);

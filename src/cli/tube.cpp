@@ -75,7 +75,7 @@ std::optional<QString> setRate(TubeContext& tube, const QString& text)
     const std::optional<double> v = numberOf(text);
     if (!v || !(*v > 0))
         return needs(option, "a positive rate in the tube's units per its rate unit, or \"none\"", text);
-    tube.settings.*member = *v / surveys::rateInUnits(1.0, tube.settings);
+    tube.settings.*member = surveys::rateMmPerDay(*v, tube.settings);
     return std::nullopt;
 }
 
@@ -222,7 +222,8 @@ const TubeField kFields[] = {
          const auto v = numberOf(text);
          if (!v || *v < 0 || *v > 100)
              return needs("precision", "a length from 0 in the tube's units", text);
-         t.settings.precisionMm = t.settings.units == surveys::Units::Inches ? *v * 25.4 : *v;
+         // To a millionth of a millimetre, so the value shown in inches, given back, changes nothing.
+         t.settings.precisionMm = std::round((t.settings.units == surveys::Units::Inches ? *v * 25.4 : *v) * 1e6) / 1e6;
          return std::nullopt;
      },
      [](const TubeContext& t) { return number(surveys::inUnits(t.settings.precisionMm, t.settings.units)); }},

@@ -213,7 +213,7 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
                                   "Left abutment", "312.450 m", "SN 4411", "Gauge length:", "Probe constant K:",
                                   "Base readout:", "01/04/2024 No. 01", "Corrections applied:", "Prepared by:",
                                   "A. Rossi", "Checked by:", "Report date:", "05/05/2024", "Summary",
-                                  "not compared", "Tube flushed"})
+                                  "not computed", "Tube flushed"})
             EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
         EXPECT_NE(pages[1].find("I7, FRANA 12, GEOTECNA"), std::string::npos) << pages[1];
         // Every compared readout in the summary with its largest value's depth: 0.5 m, the top.
