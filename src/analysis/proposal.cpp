@@ -130,12 +130,14 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
                 stable.push_back(r);
     } else {
         // From the toe up while each axis stays within the noise of what the zone so far predicts
-        // for it: its mean, plus the share of the reading across that a turned probe adds.
+        // for it: its mean, plus the share of the reading across that a turned probe adds. Until
+        // three rows show that share, twice the noise: a probe turned too far must still find its
+        // zone, to be refused for what it is.
         struct Sums {
             double n = 0, x = 0, y = 0, xx = 0, xy = 0;
         };
         std::array<Sums, 2> sums{};
-        const double maxSlope = std::sin(1.5 * kMaxRotationDegrees * std::numbers::pi / 180);
+        const double maxSlope = std::sin(10 * std::numbers::pi / 180);
         for (const DisplacementRow* r : rows) {
             const auto b = baseAt.find(r->depthTenths);
             bool quiet = true;
@@ -147,8 +149,9 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
                 if (s.n == 0)
                     continue;
                 const double mx = s.x / s.n, my = s.y / s.n, var = s.xx / s.n - mx * mx;
-                const double slope = s.n >= 3 && var > 1 ? std::clamp((s.xy / s.n - mx * my) / var, -maxSlope, maxSlope) : 0;
-                if (std::abs(*r->change[j] - (my + slope * (x[j] - mx))) > kNoiseUnits)
+                const bool shown = s.n >= 3 && var > 1;
+                const double slope = shown ? std::clamp((s.xy / s.n - mx * my) / var, -maxSlope, maxSlope) : 0;
+                if (std::abs(*r->change[j] - (my + slope * (x[j] - mx))) > (shown ? 1 : 2) * kNoiseUnits)
                     quiet = false;
             }
             if (!quiet)
@@ -197,6 +200,9 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
                 zoneFault = "the zone " + depthsOf(*out.zone) + " is not quiet: " + (j ? "B" : "A") + "'s change spreads " +
                             units(stats.spread[j]) + " about its mean in readout " + readoutNumber(n->survey->readout) +
                             " (the limit is " + units(spreadLimit) + ")";
+    // Said even when nothing would be proposed: the engineer gave it, or it was found, as still.
+    if (!zoneFault.empty())
+        out.reason = zoneFault + ": nothing is taken from it";
 
     // How much each axis reads more than the readout before (the base before the first), depth by
     // depth over the whole tube, against the reading across: what moved between the two is a

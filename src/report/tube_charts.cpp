@@ -100,8 +100,14 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 }
                 c.series.push_back(std::move(s));
             }
-            if (cumulative)
+            if (cumulative) {
                 addLimits(c, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), true);
+                // The precision band of the latest readout's sums, shaded about zero.
+                if (!tube.readouts.empty() && tube.readouts[latest].displacement.compared)
+                    for (const surveys::DisplacementRow& row : tube.readouts[latest].displacement.rows)
+                        if (row.bandMm)
+                            c.band.append(QPointF(surveys::inUnits(*row.bandMm, units), row.topM));
+            }
             charts.push_back(std::move(c));
         }
     // A and B of one kind on one scale, so that equal movements look equal.

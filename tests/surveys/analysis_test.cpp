@@ -353,6 +353,19 @@ const struct Case {
          checks.push_back({"unit name in/month", double(rateUnitName(t) == "in/month"), 1, 0});
          return checks;
      }},
+    {"the precision band grows with the square root of the intervals summed from the fixed end",
+     [] {
+         const Survey base = readout(1, "01/03/24", "", 20), moved = readout(2, "02/03/24", "", 20, {{10, {50, 0}}});
+         TubeSettings t = probe();
+         const Displacement toe = displacement(base, moved, t);
+         t.fixedEnd = FixedEnd::Top;
+         const Displacement top = displacement(
+             base, moved, t, {{CorrectionKind::TopDisplacement, 0, 0, "", "", true}, {CorrectionKind::TopDisplacement, 1, 0, "", "", true}});
+         return std::vector<Check>{{"toe: at the toe, one interval", *at(toe, 20).bandMm, 0.16, 1e-12},
+                                   {"toe: at the top, four", *at(toe, 5).bandMm, 0.32, 1e-12},
+                                   {"top: at the top, one", *at(top, 5).bandMm, 0.16, 1e-12},
+                                   {"top: at the toe, four", *at(top, 20).bandMm, 0.32, 1e-12}};
+     }},
     {"fixed at the top: the surveyed top displacement less the movement above each depth",
      [] {
          const Survey base = readout(1, "01/03/24", "", 20), moved = readout(2, "02/03/24", "", 20, {{10, {50, 0}}});

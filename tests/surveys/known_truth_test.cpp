@@ -262,6 +262,54 @@ TEST_P(KnownTruth, RealMovementIsNeverOfferedAsABias)
     }
 }
 
+// What the engineer gives is checked as what the program finds: a zone across the shear zone, a
+// probe turned too far; each refusal says why with the numbers, and each proposal what it does.
+TEST_P(KnownTruth, AZoneThatMovesAndAProbeTurnedTooFarAreRefusedWithTheNumbers)
+{
+    const bool second = GetParam();
+    const TubeSettings t = settingsFor(second);
+    std::vector<Survey> all = tube(second);
+    // Readout 8 turned 3 degrees instead of half of one.
+    Survey turned = all[8];
+    for (SurveyRow& r : turned.rows) {
+        const double a = double(*r.readings[0]), b = double(*r.readings[1]), sn = std::sin(2.5 * kPi / 180);
+        r.readings[0] = std::llround(a + b * sn);
+        r.readings[1] = std::llround(b - a * sn);
+        if (second) {
+            r.readings[2] = std::llround(double(*r.readings[2]) - b * sn);
+            r.readings[3] = std::llround(double(*r.readings[3]) + a * sn);
+        }
+    }
+    const TubeResult now = analyseTube(all, t);
+    const struct {
+        const char* what;
+        const Survey& readout;
+        std::optional<DepthZone> zone;
+        CorrectionKind kind;
+        std::string refusal;
+    } cases[] = {
+        {"a zone across the shear zone", all[5], DepthZone{200, 300}, CorrectionKind::Bias,
+         "the zone 20.0 to 30.0 m is not quiet"},
+        {"a probe turned 3 degrees", turned, std::nullopt, CorrectionKind::Rotation, "(more than 2.00°) is faulty"},
+    };
+    for (const auto& c : cases) {
+        const CorrectionProposal p =
+            proposeCorrections(all[0], c.readout, t, c.zone, proposalContext(now, c.readout.id));
+        bool seen = false;
+        for (const ProposedCorrection& pc : p.proposed) {
+            EXPECT_TRUE(pc.after.topMm.has_value()) << c.what << ": every proposal says what it does at the top";
+            if (pc.correction.kind != c.kind)
+                continue;
+            seen = true;
+            EXPECT_FALSE(pc.acceptable) << c.what;
+            EXPECT_NE(pc.refusal.find(c.refusal), std::string::npos) << c.what << ": " << pc.refusal;
+        }
+        if (!seen) // nothing of the kind to propose: the reason still says why the zone is refused
+            EXPECT_NE(p.reason.find(c.refusal), std::string::npos) << c.what << ": " << p.reason;
+        EXPECT_TRUE(p.acceptable().empty() || c.kind == CorrectionKind::Rotation) << c.what;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Passes, KnownTruth, testing::Values(false, true),
                          [](const testing::TestParamInfo<bool>& p) { return p.param ? "TwoPasses" : "OnePass"; });
 
