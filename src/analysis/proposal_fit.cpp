@@ -92,13 +92,23 @@ std::optional<Correction> proposeDepthShift(const Survey& base, const Survey& re
     const std::optional<double> unshifted = profileMismatch(b, r, 0, step, scratch);
     if (!unshifted)
         return std::nullopt;
+    // Every five centimetres first, then to the centimetre about the best: the mismatch of a
+    // casing's profile changes smoothly with the shift.
     const int limit = int(std::lround(kMaxDepthShiftSteps * readout.step / kDepthSearchStepM));
     int best = 0;
     double bestMismatch = *unshifted;
-    for (int k = -limit; k <= limit; ++k)
-        if (const auto m = k ? profileMismatch(b, r, k * kDepthSearchStepM, step, scratch) : std::nullopt;
-            m && *m < bestMismatch)
+    const auto tryShift = [&](int k) {
+        if (k == 0 || k < -limit || k > limit)
+            return;
+        if (const auto m = profileMismatch(b, r, k * kDepthSearchStepM, step, scratch); m && *m < bestMismatch)
             best = k, bestMismatch = *m;
+    };
+    for (int k = -limit; k <= limit; k += 5)
+        tryShift(k);
+    const int coarse = best;
+    for (int k = coarse - 4; k <= coarse + 4; ++k)
+        if (k % 5 != 0)
+            tryShift(k);
     // Reading noise alone never moves the best match off zero by much; it must clearly fit better.
     if (best == 0 || bestMismatch > *unshifted / 2 || *unshifted - bestMismatch < 0.5)
         return std::nullopt;
