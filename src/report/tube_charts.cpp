@@ -227,18 +227,23 @@ ChartSpec checksumChart(const surveys::TubeResult& tube)
                                         r.depthTenths / 10.0 - surveys::topOffsetM(tube.settings)));
             c.series.push_back(std::move(s));
         }
-    // The latest readout compared, beside the base.
-    for (auto it = tube.readouts.rbegin(); it != tube.readouts.rend(); ++it) {
-        if (!it->displacement.compared)
+    // Every readout marked "possible bias shift" and the latest compared, beside the base.
+    size_t latest = tube.readouts.size();
+    for (size_t i = 0; i < tube.readouts.size(); ++i)
+        if (tube.readouts[i].displacement.compared)
+            latest = i;
+    for (size_t i = 0; i < tube.readouts.size(); ++i) {
+        const surveys::ReadoutResult& r = tube.readouts[i];
+        if (!r.displacement.compared || (i != latest && !r.possibleBiasShift))
             continue;
         for (size_t j = 0; j < 2; ++j) {
-            ChartSeries s{readoutName(*it->survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")),
-                          seriesColor(1), {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, true};
-            for (const surveys::DisplacementRow& row : it->displacement.rows)
+            ChartSeries s{readoutName(*r.survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")) +
+                              (r.possibleBiasShift ? QStringLiteral(" (possible bias shift)") : QString()),
+                          seriesStyle(i).color, {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, i == latest};
+            for (const surveys::DisplacementRow& row : r.displacement.rows)
                 s.points.append(QPointF(row.checksum[j] ? double(*row.checksum[j]) : kGap, row.topM));
             c.series.push_back(std::move(s));
         }
-        break;
     }
     return c;
 }

@@ -271,6 +271,25 @@ TEST(TubeCharts, DrawTheTablesValuesOnOneScaleWithDistinctLegends)
     const double largest = *rowAt(2, 5).cumulative[0];
     EXPECT_GT(charts[0].valueRange->second, largest);
 
+    // The time chart's legend gives the latest readout's rate at each depth, not an older one's;
+    // the cumulative charts shade the precision band, widening from the toe up.
+    for (const report::ChartSeries& series : charts[4].series) {
+        if (!series.name.contains(QStringLiteral(" resultant")))
+            continue;
+        const int tenths = int(std::lround(series.name.section(QLatin1Char(' '), 0, 0).toDouble() * 10));
+        std::optional<double> latestRate;
+        for (const TimePoint& p : history(result, tenths))
+            if (p.rateMmPerDay)
+                latestRate = p.rateMmPerDay;
+        ASSERT_TRUE(latestRate) << series.name.toStdString();
+        EXPECT_TRUE(series.name.endsWith(QStringLiteral("latest rate %1 mm/day")
+                                             .arg(QString::fromStdString(rateText(latestRate, settings)))))
+            << series.name.toStdString();
+    }
+    ASSERT_GE(charts[0].band.size(), 2);
+    EXPECT_GT(charts[0].band.front().x(), charts[0].band.back().x());
+    EXPECT_NEAR(charts[0].band.back().x(), 0.16, 1e-12);
+
     // Forty-eight readouts: no two drawn alike, the latest heavier.
     std::set<std::pair<QRgb, int>> looks;
     for (size_t i = 0; i < 48; ++i)
