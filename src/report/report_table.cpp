@@ -123,9 +123,10 @@ void TableFlow::draw(QPainter& p, const TablePart& part) const
     p.setPen(Qt::black);
     QFont title = bold_;
     title.setPixelSize(bold_.pixelSize() + 1);
-    const QString name = (part.first > 0 ? t.title + QStringLiteral(" (continued)") : t.title) + t.detail;
-    // A heading that carries numbers is printed whole: smaller rather than cut.
-    while (title.pixelSize() > 5 && QFontMetricsF(title).horizontalAdvance(name) > width_)
+    // The detail once, at the table's start: a continued part names the table only.
+    const QString name = part.first > 0 ? t.title + QStringLiteral(" (continued)") : t.title + t.detail;
+    // A heading that carries numbers is printed whole: at the table's own size rather than cut.
+    while (title.pixelSize() > bold_.pixelSize() && QFontMetricsF(title).horizontalAdvance(name) > width_)
         title.setPixelSize(title.pixelSize() - 1);
     p.setFont(title);
     const QFontMetricsF ft(title);

@@ -141,13 +141,15 @@ ReportTable Report::depthTable(const surveys::ReadoutResult& r) const
     if (tube_.settings.secondPass) {
         t.heads << QStringLiteral("Sum A\n(units)") << QStringLiteral("Sum B\n(units)")
                 << QStringLiteral("A \u2212 base\n(units)") << QStringLiteral("B \u2212 base\n(units)");
+        // The checksums' means, their spread (±) and the base's, short enough to print whole.
+        t.detail = QStringLiteral(", sums");
         for (size_t j = 0; j < 2; ++j) {
             const auto& c = r.displacement.checksums[j];
-            t.detail += QStringLiteral(", sum %1 mean %2 (base %3) spread %4")
+            t.detail += QStringLiteral("%1 %2 %3\u00b1%4 (base %5)")
+                            .arg(j == 0 ? QString() : QStringLiteral(","))
                             .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
-                            .arg(qs(surveys::hundredths(c.mean)),
-                                 qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)),
-                                 qs(surveys::hundredths(c.spread)));
+                            .arg(qs(surveys::hundredths(c.mean)), qs(surveys::hundredths(c.spread)),
+                                 qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)));
         }
     }
     for (const surveys::DisplacementRow& row : r.displacement.rows) {
