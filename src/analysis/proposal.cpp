@@ -260,28 +260,39 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
     for (size_t j = 0; j < 2; ++j)
         if (fit[j].rotationShows)
             angle[j] = degrees(fit[j].slope);
+    std::array<std::string, 2> refusal;
+    std::array<double, 2> value{};
     for (size_t j = 0; j < 2; ++j) {
         if (!angle[j] || std::abs(*angle[j]) < 0.05)
             continue;
-        std::string refusal = zoneFault;
+        refusal[j] = zoneFault;
         const auto& other = angle[1 - j];
         if (std::abs(*angle[j]) > kMaxRotationDegrees)
-            refusal = "a probe turned " + hundredths(std::abs(*angle[j])) + "° (more than " +
-                      hundredths(kMaxRotationDegrees) + "°) is faulty: have it repaired, not corrected";
-        else if (refusal.empty() &&
+            refusal[j] = "a probe turned " + hundredths(std::abs(*angle[j])) + "° (more than " +
+                         hundredths(kMaxRotationDegrees) + "°) is faulty: have it repaired, not corrected";
+        else if (refusal[j].empty() &&
                  (!other || std::abs(*other + *angle[j]) > std::max(0.02, 0.25 * std::max(std::abs(*angle[j]), std::abs(*other)))))
-            refusal = std::string("only ") + (j ? "B" : "A") + " follows the reading across (" + (j ? "A " : "B ") +
-                      (other ? hundredths(*other) + "°" : std::string("nothing")) +
-                      "): a turned probe turns both axes, each the other way";
-        rotationOn[j] = refusal.empty();
+            refusal[j] = std::string("only ") + (j ? "B" : "A") + " follows the reading across (" + (j ? "A " : "B ") +
+                         (other ? hundredths(*other) + "°" : std::string("nothing")) +
+                         "): a turned probe turns both axes, each the other way";
+        rotationOn[j] = refusal[j].empty();
         // Its size from the whole tube, which measures it far closer than the zone alone.
-        double value = degrees(line[j].s);
+        value[j] = degrees(line[j].s);
         if (rotationOn[j] && std::abs(line[j].c) < std::max(kMinBiasUnits, 3 * line[j].seC)) {
             line[j] = robustLine(points[j], LineForm::ThroughOrigin);
-            value = degrees(line[j].s);
+            value[j] = degrees(line[j].s);
         }
-        addProposal({CorrectionKind::Rotation, int(j), std::round(value * 100) / 100, how, {}, true}, refusal);
     }
+    // One turn of the probe, measured on both axes at once, each weighed by how closely it shows it.
+    if (rotationOn[0] && rotationOn[1] && line[0].seS > 0 && line[1].seS > 0 && line[0].c == 0 && line[1].c == 0) {
+        const double w0 = 1 / (line[0].seS * line[0].seS), w1 = 1 / (line[1].seS * line[1].seS);
+        const double turn = degrees((line[0].s * w0 - line[1].s * w1) / (w0 + w1));
+        value = {turn, -turn};
+    }
+    for (size_t j = 0; j < 2; ++j)
+        if (angle[j] && std::abs(*angle[j]) >= 0.05)
+            // To the thousandth: over a tube of 200 depths, 0.005° of a casing leaning 350 units is 0.1 mm.
+            addProposal({CorrectionKind::Rotation, int(j), std::round(value[j] * 1000) / 1000, how, {}, true}, refusal[j]);
 
     // The readout before, or the base, and the readout after as witnesses of the zone.
     struct Side {

@@ -18,11 +18,12 @@
 //               change stays within the noise (kNoiseUnits) of its running mean over at least
 //               kMinStableRows rows. It is refused when it deforms: in this readout or an
 //               earlier one its change spreads more than kZoneSpreadNoises times the noise.
-//   rotation:   over the zone, the slope of each axis's change on the other axis's reading
-//               (sin of the angle), proposed where it stands out of the noise; refused beyond
-//               kMaxRotationDegrees.
-//   bias:       the zone's offset (the intercept of that fit) less what the readout before shows
-//               there (a real movement that stayed is in it too).
+//   rotation:   seen where, over the zone, each axis's change follows the other axis's reading
+//               (sin of the angle) out of the noise, both axes one each way as a turned probe
+//               reads; measured over the whole tube against the readout before, both axes as one
+//               turn; refused beyond kMaxRotationDegrees.
+//   bias:       the offset against the readout before over the whole tube, what moved between
+//               them left out (with one pass, against the mean of the readouts either side).
 //               Acceptable where the zone is flat and, with the second pass, the checksum's mean
 //               moved by about twice the bias; with one pass, where the readouts before and after
 //               read the same over the zone, so the offset is this readout's alone. A bias whose
