@@ -130,12 +130,14 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
         t.alertMm = 5;
         t.alarmMm = 10;
         store.setTubeSettings({"CLIENT 0", "SITE0", "T0"}, t);
-        // Every readout of the tube measured corrected, as an engineer's accepted proposals leave it.
+        // Every readout of the tube measured corrected, as an engineer's accepted proposals leave it,
+        // its depths read between rows.
         for (size_t i = 1; i < firstTube.size(); ++i)
             store.setCorrections(firstTube[i], {{CorrectionKind::Bias, 0, 1.5, "entered", "2024-01-01T00:00:00Z", true},
                                                 {CorrectionKind::Bias, 1, -0.5, "entered", "2024-01-01T00:00:00Z", true},
                                                 {CorrectionKind::Rotation, 0, 0.3, "entered", "2024-01-01T00:00:00Z", true},
-                                                {CorrectionKind::Rotation, 1, -0.3, "entered", "2024-01-01T00:00:00Z", true}});
+                                                {CorrectionKind::Rotation, 1, -0.3, "entered", "2024-01-01T00:00:00Z", true},
+                                                {CorrectionKind::DepthShift, 0, -0.06, "entered", "2024-01-01T00:00:00Z", true}});
     }
     const std::vector<double> last(adds.end() - 100, adds.end());
     std::printf("library of %d surveys of %d depths built in %.1f s; add one: median %.2f ms, slowest %.2f ms "
