@@ -163,6 +163,29 @@ QStringList labels(const QTreeWidgetItem* tube)
     return out;
 }
 
+// A readout compared with nothing computed is never left blank in the tree: it is marked, and its
+// tooltip says why.
+TEST(SurveysWindow, AReadoutWithNothingComputedIsMarkedInTheTreeWithWhy)
+{
+    Library l;
+    fill(l);
+    {
+        SurveysWindow window({QString::fromStdString(l.path), {}});
+        surveys::TubeSettings t;
+        t.constant = 25000;
+        t.alertMm = 1;
+        t.fixedEnd = surveys::FixedEnd::Top; // and no top displacement surveyed with any readout
+        ASSERT_TRUE(window.setTubeSettings({"GEOTECNA", "FRANA 12", "I1"}, t));
+        window.setBase(l.ids[0]);
+    }
+    SurveysWindow again({QString::fromStdString(l.path), {}});
+    const QTreeWidgetItem* readout = again.tree()->topLevelItem(0)->child(0)->child(0)->child(1);
+    EXPECT_TRUE(readout->text(0).endsWith(QStringLiteral("not computed"))) << readout->text(0).toStdString();
+    EXPECT_TRUE(readout->toolTip(0).contains(
+        QStringLiteral("not computed: the tube is reduced from its top and the readout's top displacement is not entered")))
+        << readout->toolTip(0).toStdString();
+}
+
 TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
 {
     Library l;
