@@ -372,6 +372,7 @@ int benchStartup()
 
 int benchSurveys();
 int benchSync(const std::string& target);
+int benchProposals();
 
 int main(int argc, char* argv[])
 {
@@ -395,6 +396,8 @@ int main(int argc, char* argv[])
         return benchSurveys();
     if (what == "sync")
         return benchSync(argc > 2 ? argv[2] : "");
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys|sync [LIBRARY]\n");
+    if (what == "proposals")
+        return benchProposals();
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys|sync [LIBRARY]|proposals\n");
     return 2;
 }

@@ -5,6 +5,7 @@
 #include "blocks/export_files.h"
 #include "report/tube_report.h"
 #include "shell/surveys/surveys_window.h"
+#include "analysis/proposal.h"
 #include "library/import.h"
 #include "library/sql.h"
 #include "library/store.h"
@@ -129,12 +130,14 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
         t.alertMm = 5;
         t.alarmMm = 10;
         store.setTubeSettings({"CLIENT 0", "SITE0", "T0"}, t);
-        // Every readout of the tube measured corrected, as an engineer's accepted proposals leave it.
+        // Every readout of the tube measured corrected, as an engineer's accepted proposals leave it,
+        // its depths read between rows.
         for (size_t i = 1; i < firstTube.size(); ++i)
             store.setCorrections(firstTube[i], {{CorrectionKind::Bias, 0, 1.5, "entered", "2024-01-01T00:00:00Z", true},
                                                 {CorrectionKind::Bias, 1, -0.5, "entered", "2024-01-01T00:00:00Z", true},
                                                 {CorrectionKind::Rotation, 0, 0.3, "entered", "2024-01-01T00:00:00Z", true},
-                                                {CorrectionKind::Rotation, 1, -0.3, "entered", "2024-01-01T00:00:00Z", true}});
+                                                {CorrectionKind::Rotation, 1, -0.3, "entered", "2024-01-01T00:00:00Z", true},
+                                                {CorrectionKind::DepthShift, 0, -0.06, "entered", "2024-01-01T00:00:00Z", true}});
     }
     const std::vector<double> last(adds.end() - 100, adds.end());
     std::printf("library of %d surveys of %d depths built in %.1f s; add one: median %.2f ms, slowest %.2f ms "
@@ -192,9 +195,11 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
         store.open(path);
         const std::vector<Survey> all = store.tubeSurveys({"CLIENT 0", "SITE0", "T0"});
         std::vector<double> proposals;
+        const TubeSettings settings = store.tubeSettings({"CLIENT 0", "SITE0", "T0"});
+        const TubeResult tube = analyseTube(all, settings, store.corrections({"CLIENT 0", "SITE0", "T0"}));
         for (size_t i = 1; i < all.size(); ++i) {
             t = Clock::now();
-            proposeCorrections(all[0], all[i], store.tubeSettings({"CLIENT 0", "SITE0", "T0"}));
+            proposeCorrections(all[0], all[i], settings, std::nullopt, proposalContext(tube, all[i].id));
             proposals.push_back(msSince(t));
         }
         std::printf("propose the corrections of one readout of %d depths: median %.2f ms, slowest %.2f ms\n", kDepths,

@@ -6,37 +6,37 @@
 #include <string>
 #include <vector>
 
-// The probe's systematic errors, corrected per readout and per axis before the sums.
+// The probe's systematic errors, corrected per readout before its readings are compared with the
+// base's, and what the engineer surveys with a readout that the reduction needs.
 //
-// At each depth, with a and b the readout's changes against the base (reading units):
-//   bias shift  (A or B): a constant offset of that axis's readings; change' = change - bias.
-//   rotation    (A or B): that axis picks up a share of the other axis's change, as a probe
-//               whose sensors sit turned by an angle does; a' = a - sin(angle_A) b and
-//               b' = b - sin(angle_B) a, the other axis's change taken after its bias.
-//   depth shift (both axes): the readout's depths were taken this far too deep (metres, a
-//               multiple of the step), so its reading at d pairs with the base's at d + shift.
-// Proposals come from the readout itself and never apply themselves: the engineer accepts them.
-//   stable zone: the engineer's depths, or the deepest stretch, from the toe up, where each
-//               axis's change stays within the reading noise (kNoiseUnits) of its running mean
-//               over at least kMinStableRows rows;
-//   bias:       the mean change of each axis over the stable zone;
-//   rotation:   over the stable zone after the bias, the least-squares share of the other axis's
-//               change, proposed only where that axis moved well beyond the noise;
-//   depth:      the shift of whole steps (up to kMaxDepthShiftSteps) that makes the readout's
-//               readings 1 and 2 nearest to the base's, proposed only when it more than halves
-//               their mean squared difference.
+// With A and B the readout's values at a depth (reading 1 and 2, or (reading 1 - reading 3) / 2
+// and (reading 2 - reading 4) / 2 with the second pass), in this order:
+//   depth shift (both axes): the readout's depths were taken this far too shallow (metres, any
+//               size): its value for the base's depth d is read at d - shift, linearly between
+//               its two readings either side;
+//   rotation    (A or B): a probe whose sensors sit turned reads a share of the casing's
+//               inclination across: A' = A - sin(angle_A) B and B' = B - sin(angle_B) A, on the
+//               readings themselves (a positive angle_A: A read too much where B reads positive);
+//   bias shift  (A or B): a constant offset of that axis; change = A' - base's A - bias;
+//   top displacement (A or B): with the tube's fixed end at the top, the top's movement (mm)
+//               surveyed with the readout, from which the cumulative is summed downwards.
+// Proposals (proposal.h) come from the readout and the tube's other readouts and never apply
+// themselves: the engineer accepts them.
 namespace tarvelon::surveys {
 
-enum class CorrectionKind { Bias, Rotation, DepthShift };
+enum class CorrectionKind { Bias, Rotation, DepthShift, TopDisplacement };
 
+// The reading noise a flat stretch of the tube stays within, reading units.
 inline constexpr double kNoiseUnits = 3.0;
 inline constexpr int kMinStableRows = 5;
 inline constexpr int kMaxDepthShiftSteps = 2;
+// A probe turned further than this is faulty: it is repaired, not corrected.
+inline constexpr double kMaxRotationDegrees = 2.0;
 
 struct Correction {
     CorrectionKind kind = CorrectionKind::Bias;
     int axis = 0;            // 0 A, 1 B; a depth shift is 0 and moves both
-    double value = 0;        // bias: reading units; rotation: degrees; depth shift: metres
+    double value = 0;        // bias: reading units; rotation: degrees; depth shift: metres; top: mm
     std::string how;         // how it was found: "entered", "proposed over 40.0 to 79.5 m"
     std::string acceptedAt;  // ISO 8601, UTC
     bool on = true;          // kept but switched off: stated, not applied
@@ -48,24 +48,6 @@ struct DepthZone {
     int fromTenths = 0, toTenths = 0;
     bool operator==(const DepthZone&) const = default;
 };
-
-struct CorrectionProposal {
-    std::vector<Correction> corrections; // `how` filled, `acceptedAt` empty
-    std::optional<DepthZone> zone;       // the stable zone used
-    std::string reason;                  // why something could not be proposed; empty when all were
-    // The evidence: over the stable zone, the root mean square of each axis's change (reading
-    // units), as read and with every proposed correction applied.
-    std::array<std::optional<double>, 2> residualBefore{}, residualAfter{};
-};
-
-// The corrections a readout may get against the base, from its own readings. `zone` chooses the
-// stable zone; it must lie within the depths both surveys hold (reason says otherwise).
-CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout, const TubeSettings& settings,
-                                      const std::optional<DepthZone>& zone = std::nullopt);
-
-// The evidence of a proposal as one line: "stable zone 40.0 to 79.5 m; residual A 2.04 units
-// (0.04 mm) as read, 0.31 (0.01 mm) corrected; B ..."; "" without a zone.
-std::string proposalEvidence(const CorrectionProposal& proposal, const TubeSettings& settings);
 
 // A correction found or entered for the tube's reduction says so at the end of its `how`: a bias
 // found from the first pass alone is no bias of the two passes together, and the reverse.
@@ -89,13 +71,27 @@ std::string correctionsText(const std::vector<Correction>& corrections);
 std::string correctionName(const Correction& correction);
 std::string correctionValue(const Correction& correction);
 
-// "bias", "rotation", "depth shift" and "A", "B" as the texts and the library name them.
+// "bias", "rotation", "depth shift", "top displacement" and "A", "B" as the texts and the library
+// name them.
 std::string kindName(CorrectionKind kind);
 std::optional<CorrectionKind> kindNamed(const std::string& name);
 
-// Applies the corrections that are on to one depth's changes (reading units), in place.
-void correctChanges(const std::vector<Correction>& corrections, std::optional<double>& a, std::optional<double>& b);
-// The depth shift that is on, in tenths of a metre; 0 when none.
-int depthShiftTenths(const std::vector<Correction>& corrections);
+// What the corrections that are on do, gathered once per readout.
+struct AppliedCorrections {
+    std::array<double, 2> bias{}, sinRotation{};
+    double depthShiftM = 0;
+    std::array<std::optional<double>, 2> topMm{};
+    bool any = false; // a bias, rotation or depth shift is on
+};
+AppliedCorrections appliedCorrections(const std::vector<Correction>& corrections);
+// A readout's A and B at one depth with the rotation taken out, in place; an axis whose rotation
+// is on needs the other axis's reading, and without it has none.
+void unrotate(const AppliedCorrections& applied, std::optional<double>& a, std::optional<double>& b);
+// The depth shift that is on, in metres; 0 when none.
+double depthShiftMetres(const std::vector<Correction>& corrections);
+// Why an engineer kept a correction the program refused, as its `how` records it: "" when none.
+std::string insistedText(const Correction& correction);
+// `how` with the refusal and the engineer's reason for keeping it anyway.
+std::string insistedHow(const std::string& how, const std::string& refusal, const std::string& why);
 
 } // namespace tarvelon::surveys

@@ -17,8 +17,9 @@ int stepTenths(const Survey& s)
     return static_cast<int>(std::lround(s.step * 10));
 }
 
-// A (channel 0) or B (channel 1) of a row, the second pass folded in when the tube has one.
-std::optional<double> channel(const SurveyRow& r, size_t j, bool secondPass)
+} // namespace
+
+std::optional<double> axisValue(const SurveyRow& r, size_t j, bool secondPass)
 {
     if (!r.readings[j])
         return std::nullopt;
@@ -27,6 +28,13 @@ std::optional<double> channel(const SurveyRow& r, size_t j, bool secondPass)
     if (!r.readings[j + 2])
         return std::nullopt;
     return (double(*r.readings[j]) - double(*r.readings[j + 2])) / 2;
+}
+
+namespace {
+
+std::optional<double> channel(const SurveyRow& r, size_t j, bool secondPass)
+{
+    return axisValue(r, j, secondPass);
 }
 
 std::string depthsText(const std::vector<int>& tenths)
@@ -99,18 +107,75 @@ double topOffsetM(const TubeSettings& settings)
     return 0;
 }
 
-Displacement displacement(const Survey& base, const Survey& readout, const TubeSettings& settings,
+bool Displacement::computed() const
+{
+    return std::any_of(rows.begin(), rows.end(), [](const DisplacementRow& r) { return r.resultant.has_value(); });
+}
+
+namespace {
+
+// The readout's A and B for a depth of the base, read at `metres` of its own depths: at a row, or
+// linearly between the two rows either side one step apart.
+struct ReadoutValues {
+    const Survey& readout;
+    bool secondPass;
+    int step;
+
+    std::array<std::optional<double>, 2> at(double metres) const
+    {
+        const double tenths = metres * 10;
+        const auto& rows = readout.rows;
+        const auto hi = std::lower_bound(rows.begin(), rows.end(), tenths - 1e-6,
+                                         [](const SurveyRow& r, double t) { return r.depthTenths < t; });
+        std::array<std::optional<double>, 2> out;
+        if (hi == rows.end())
+            return out;
+        if (std::abs(hi->depthTenths - tenths) < 1e-6) {
+            for (size_t j = 0; j < 2; ++j)
+                out[j] = channel(*hi, j, secondPass);
+            return out;
+        }
+        if (hi == rows.begin() || hi->depthTenths - std::prev(hi)->depthTenths > step)
+            return out;
+        const SurveyRow& lo = *std::prev(hi);
+        const double w = (tenths - lo.depthTenths) / double(hi->depthTenths - lo.depthTenths);
+        for (size_t j = 0; j < 2; ++j) {
+            const auto a = channel(lo, j, secondPass), b = channel(*hi, j, secondPass);
+            if (a && b)
+                out[j] = *a + w * (*b - *a);
+        }
+        return out;
+    }
+
+    // The row nearest `metres` when it lies within half a step: the checksum is a row's own.
+    const SurveyRow* nearest(double metres) const
+    {
+        const SurveyRow* best = nullptr;
+        const double tenths = metres * 10;
+        const auto it = std::lower_bound(readout.rows.begin(), readout.rows.end(), tenths,
+                                         [](const SurveyRow& r, double t) { return r.depthTenths < t; });
+        for (auto c : {it, it == readout.rows.begin() ? it : std::prev(it)})
+            if (c != readout.rows.end() && std::abs(c->depthTenths - tenths) * 2 < step + 1e-6 &&
+                (!best || std::abs(c->depthTenths - tenths) < std::abs(best->depthTenths - tenths)))
+                best = &*c;
+        return best;
+    }
+};
+
+} // namespace
+
+Displacement displacement(const Survey& base, const Survey& readoutIn, const TubeSettings& settings,
                           const std::vector<Correction>& corrections)
 {
     Displacement out;
-    if (stepTenths(base) != stepTenths(readout)) {
-        out.reason = "taken at " + depthMetres(stepTenths(readout)) + " m steps, the base at " +
+    if (stepTenths(base) != stepTenths(readoutIn)) {
+        out.reason = "taken at " + depthMetres(stepTenths(readoutIn)) + " m steps, the base at " +
                      depthMetres(stepTenths(base)) + " m: not compared";
         return out;
     }
     const bool second = settings.secondPass;
     if (second)
-        for (const Survey* s : {&readout, &base})
+        for (const Survey* s : {&readoutIn, &base})
             if (!hasSecondPass(*s)) {
                 out.reason = std::string(s == &base ? "the base" : "it") +
                              " carries readings 1 and 2 only (export files hold no others): the second pass needs "
@@ -118,8 +183,21 @@ Displacement displacement(const Survey& base, const Survey& readout, const TubeS
                 return out;
             }
     out.compared = true;
-    const int step = std::max(1, stepTenths(readout));
-    const int shift = depthShiftTenths(corrections);
+    const int step = std::max(1, stepTenths(readoutIn));
+    const AppliedCorrections applied = appliedCorrections(corrections);
+    const double shiftM = applied.depthShiftM;
+    // A readout kept in another order is still read between its neighbours.
+    const Survey* sorted = &readoutIn;
+    Survey copy;
+    if (!std::is_sorted(readoutIn.rows.begin(), readoutIn.rows.end(),
+                        [](const SurveyRow& a, const SurveyRow& b) { return a.depthTenths < b.depthTenths; })) {
+        copy = readoutIn;
+        std::sort(copy.rows.begin(), copy.rows.end(),
+                  [](const SurveyRow& a, const SurveyRow& b) { return a.depthTenths < b.depthTenths; });
+        sorted = &copy;
+    }
+    const Survey& readout = *sorted;
+    const ReadoutValues values{readout, second, step};
 
     // The base's depths, read or promised, and the steps between them: the readout's rows
     // outside them have no partner.
@@ -127,43 +205,43 @@ Displacement displacement(const Survey& base, const Survey& readout, const TubeS
     for (const SurveyRow& r : base.rows)
         depths.insert(r.depthTenths);
     depths.insert(base.missingTenths.begin(), base.missingTenths.end());
-    std::map<int, const SurveyRow*> baseAt, readoutAt;
+    std::map<int, const SurveyRow*> baseAt;
     for (const SurveyRow& r : base.rows)
         baseAt[r.depthTenths] = &r;
     std::vector<int> outside;
+    const double half = step / 20.0;
     for (const SurveyRow& r : readout.rows) {
-        const int at = r.depthTenths + shift;
-        if (depths.empty() || at < *depths.begin() || at > *depths.rbegin())
+        const double at = r.depthTenths / 10.0 + shiftM;
+        if (depths.empty() || at < *depths.begin() / 10.0 - half || at > *depths.rbegin() / 10.0 + half)
             outside.push_back(r.depthTenths);
-        else
-            readoutAt[at] = &r;
     }
-    for (int t : readout.missingTenths)
-        if (!depths.empty() && t + shift >= *depths.begin() && t + shift <= *depths.rbegin())
-            depths.insert(t + shift);
+    const int wholeShift = int(std::lround(shiftM * 10));
+    if (std::abs(shiftM * 10 - wholeShift) < 1e-6)
+        for (int t : readout.missingTenths)
+            if (!depths.empty() && t + wholeShift >= *depths.begin() && t + wholeShift <= *depths.rbegin())
+                depths.insert(t + wholeShift);
     // Only between depths a unit can hold: a damaged library must not make this unbounded.
     if (!depths.empty() && *depths.begin() >= 0 && *depths.rbegin() <= kDeepestTenths)
         for (int t = *depths.begin(); t <= *depths.rbegin(); t += step)
             depths.insert(t);
 
     const double offset = topOffsetM(settings);
-    std::vector<int> gaps;
     out.rows.resize(depths.size());
-    std::array<double, 2> sum{};
-    std::array<bool, 2> broken{};
     std::array<std::vector<double>, 2> checksums, baseChecksums;
     size_t i = depths.size();
     for (auto it = depths.rbegin(); it != depths.rend(); ++it) {
         DisplacementRow& row = out.rows[--i];
         row.depthTenths = *it;
         row.topM = *it / 10.0 - offset;
-        const auto b = baseAt.find(*it), r = readoutAt.find(*it);
-        std::array<std::optional<double>, 2> change;
+        const auto b = baseAt.find(*it);
+        const double x = *it / 10.0 - shiftM;
+        std::array<std::optional<double>, 2> now = values.at(x);
+        unrotate(applied, now[0], now[1]);
+        const SurveyRow* r = second ? values.nearest(x) : nullptr;
         for (size_t j = 0; j < 2; ++j) {
             const std::optional<double> was = b == baseAt.end() ? std::nullopt : channel(*b->second, j, second);
-            const std::optional<double> now = r == readoutAt.end() ? std::nullopt : channel(*r->second, j, second);
-            if (second && r != readoutAt.end() && r->second->readings[j] && r->second->readings[j + 2]) {
-                row.checksum[j] = *r->second->readings[j] + *r->second->readings[j + 2];
+            if (r && r->readings[j] && r->readings[j + 2]) {
+                row.checksum[j] = *r->readings[j] + *r->readings[j + 2];
                 if (b != baseAt.end() && b->second->readings[j] && b->second->readings[j + 2]) {
                     const double baseSum = double(*b->second->readings[j] + *b->second->readings[j + 2]);
                     row.checksumChange[j] = double(*row.checksum[j]) - baseSum;
@@ -171,34 +249,10 @@ Displacement displacement(const Survey& base, const Survey& readout, const TubeS
                     baseChecksums[j].push_back(baseSum);
                 }
             }
-            if (was && now)
-                change[j] = *now - *was;
-        }
-        correctChanges(corrections, change[0], change[1]);
-        bool gap = false;
-        for (size_t j = 0; j < 2; ++j) {
-            row.change[j] = change[j];
-            if (!change[j]) {
-                gap = true;
-                broken[j] = true;
-                continue;
-            }
-            if (settings.constant <= 0)
-                continue;
-            row.incremental[j] = 1000.0 * settings.gaugeM * *change[j] / settings.constant;
-            sum[j] += *row.incremental[j];
-            if (!broken[j])
-                row.cumulative[j] = sum[j];
-        }
-        if (gap)
-            gaps.push_back(*it);
-        if (row.cumulative[0] && row.cumulative[1]) {
-            const double a = *row.cumulative[0], bb = *row.cumulative[1];
-            row.resultant = std::hypot(a, bb);
-            if (*row.resultant > 0) {
-                const double angle = northDegrees(base, settings) + std::atan2(bb, a) * 180 / std::numbers::pi;
-                row.azimuth = std::fmod(std::fmod(angle, 360.0) + 360.0, 360.0);
-            }
+            if (was && now[j])
+                row.change[j] = *now[j] - *was - applied.bias[j];
+            if (row.change[j] && settings.constant > 0)
+                row.incremental[j] = 1000.0 * settings.gaugeM * *row.change[j] / settings.constant;
         }
     }
     for (size_t j = 0; j < 2; ++j) {
@@ -209,10 +263,83 @@ Displacement displacement(const Survey& base, const Survey& readout, const TubeS
     std::vector<std::string> reasons;
     if (!outside.empty())
         reasons.push_back("rows at " + depthsText(outside) + " lie outside the base's depths: left out of the comparison");
+    std::vector<int> gaps, belowFixed;
+    const auto both = [](const DisplacementRow& r) { return r.change[0] && r.change[1]; };
+    if (settings.fixedEnd == FixedEnd::Top) {
+        if (!applied.topMm[0] || !applied.topMm[1]) {
+            reasons.push_back("the tube is reduced from its top and the readout's top displacement is not entered");
+        } else if (settings.constant > 0) {
+            std::array<double, 2> sum{*applied.topMm[0], *applied.topMm[1]};
+            bool broken = false;
+            int n = 0;
+            for (DisplacementRow& row : out.rows) {
+                if (!both(row))
+                    gaps.push_back(row.depthTenths);
+                if (broken || !both(row)) {
+                    broken = true;
+                    continue;
+                }
+                if (!out.fixedTenths)
+                    out.fixedTenths = row.depthTenths;
+                row.cumulative = {sum[0], sum[1]};
+                row.intervals = ++n;
+                for (size_t j = 0; j < 2; ++j)
+                    sum[j] -= *row.incremental[j];
+            }
+        }
+    } else {
+        // From the deepest depth both hold up; what lies below it is no gap but beyond the fixed end.
+        size_t fixed = out.rows.size();
+        while (fixed > 0 && !both(out.rows[fixed - 1]))
+            belowFixed.push_back(out.rows[--fixed].depthTenths);
+        if (fixed == 0)
+            belowFixed.clear();
+        std::array<double, 2> sum{};
+        bool broken = false;
+        int n = 0;
+        for (size_t k = fixed; k-- > 0;) {
+            DisplacementRow& row = out.rows[k];
+            if (!both(row)) {
+                gaps.push_back(row.depthTenths);
+                broken = true;
+                continue;
+            }
+            if (!out.fixedTenths)
+                out.fixedTenths = row.depthTenths;
+            if (settings.constant <= 0 || broken)
+                continue;
+            for (size_t j = 0; j < 2; ++j)
+                row.cumulative[j] = sum[j] += *row.incremental[j];
+            row.intervals = ++n;
+        }
+        if (fixed == 0)
+            for (const DisplacementRow& row : out.rows)
+                gaps.push_back(row.depthTenths);
+    }
+    for (DisplacementRow& row : out.rows) {
+        if (row.intervals > 0)
+            row.bandMm = settings.precisionMm * std::sqrt(double(row.intervals));
+        if (row.cumulative[0] && row.cumulative[1]) {
+            const double a = *row.cumulative[0], bb = *row.cumulative[1];
+            row.resultant = std::hypot(a, bb);
+            if (*row.resultant > 0) {
+                const double angle = northDegrees(base, settings) + std::atan2(bb, a) * 180 / std::numbers::pi;
+                row.azimuth = std::fmod(std::fmod(angle, 360.0) + 360.0, 360.0);
+            }
+        }
+    }
+    if (!belowFixed.empty() && out.fixedTenths) {
+        std::sort(belowFixed.begin(), belowFixed.end());
+        reasons.push_back("fixed end taken at " + depthMetres(*out.fixedTenths) +
+                          " m, the deepest depth it shares with the base (nothing to compare at " + depthsText(belowFixed) +
+                          ")");
+    }
     if (!gaps.empty()) {
         std::sort(gaps.begin(), gaps.end());
         reasons.push_back("not measured in both it and the base at " + depthsText(gaps) +
-                          ": no change there, and no cumulative displacement there or above");
+                          (settings.fixedEnd == FixedEnd::Top
+                               ? ": no change there, and no cumulative displacement there or below"
+                               : ": no change there, and no cumulative displacement there or above"));
     }
     if (settings.constant <= 0)
         reasons.push_back("the tube's probe constant K is not set: no displacement in mm");

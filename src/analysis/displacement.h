@@ -11,24 +11,30 @@
 // A tube's readouts in millimetres against its base readout.
 //
 // At each depth d, with the probe's gauge length G (m, its wheel base) and constant K (reading
-// units for sin = 1): change = reading - base reading for A (reading 1) and B (reading 2), or,
-// with the tube's second pass, for (reading 1 - reading 3) / 2 and (reading 2 - reading 4) / 2;
-// the readout's corrections (corrections.h) then apply to the changes; incremental = 1000 G
-// change / K mm, the sideways offset over the interval the probe spans. That interval runs from
-// d to d + G when the depth marks the upper wheel, d - G to d for the lower wheel, d - G/2 to
-// d + G/2 for the centre: each value is placed at its interval's top. Cumulative at a depth =
-// the incremental values there and at every deeper depth, the bottom of the deepest interval of
-// the base (the toe) taken as fixed. Resultant = sqrt(A^2 + B^2) of the cumulatives, its azimuth
+// units for sin = 1): the readout's A (reading 1) and B (reading 2), or with the tube's second
+// pass (reading 1 - reading 3) / 2 and (reading 2 - reading 4) / 2, are taken at d (between its
+// rows when a depth shift is on), their rotation taken out, and compared with the base's:
+// change = A' - base's A - bias, likewise for B (corrections.h); incremental = 1000 G change / K
+// mm, the sideways offset over the interval the probe spans. That interval runs from d to d + G
+// when the depth marks the upper wheel, d - G to d for the lower wheel, d - G/2 to d + G/2 for
+// the centre: each value is placed at its interval's top. Cumulative at a depth = the
+// incremental values there and at every deeper depth down to the fixed end: the toe, or the
+// deepest depth both the base and the readout hold when the readout lacks the base's bottom
+// rows (said in `reason`); with the top fixed, the top's surveyed displacement less the
+// incremental values above. Resultant = sqrt(A^2 + B^2) of the cumulatives, its azimuth
 // clockwise from north with the A0 groove at "north" degrees and B0 90 degrees clockwise from
-// A0. A value that was not measured is never made up: a depth missing from either survey leaves
-// its change and every cumulative from it up empty; rows deeper than the base's deepest have
-// no partner and are left out; a readout taken at another step than the base is not compared
-// at all; `reason` says why, once.
+// A0. A value that was not measured is never made up: a depth missing from either survey above
+// the fixed end leaves its change and every cumulative beyond it from the fixed end empty; rows
+// deeper than the base's deepest have no partner and are left out; a readout taken at another
+// step than the base is not compared at all; `reason` says why, once.
 //
 // The rate at a depth is |D(now) - D(before)| / days, D the vector of the A and B cumulatives
-// and "before" the latest earlier readout, at or after the base, whose cumulative at that depth
-// was computed (the base itself, D = 0, to start with). A readout's rate is the largest over its
-// depths; readouts older than the base are compared but are no reference and have no rate.
+// and "before" the latest earlier readout, at or after the base and at least the tube's minimum
+// interval before, whose cumulative at that depth was computed (the base itself, D = 0, to
+// start with). A change within the precision band there (the tube's precision times the square
+// root of the intervals summed from the fixed end) is noise: its rate is shown but raises no
+// threshold and is not the readout's rate, the fastest over its depths beyond the band.
+// Readouts older than the base are compared but are no reference and have no rate.
 //
 // What the command line needs, with no window (library tarvelon_analysis, free of Qt):
 //   SurveyStore::tubeSettings / setTubeSettings / tubeSurveys / findReadout   (surveys/store.h)
@@ -50,6 +56,9 @@ struct DisplacementRow {
     std::array<std::optional<double>, 2> checksumChange{};  // the checksum less the base's there
     double topM = 0; // where the values belong: the top of the interval the probe read at this depth
     std::optional<double> rateMmPerDay; // the speed of the movement here since the readout before (analyseTube)
+    bool rateBeyondBand = false;        // the change behind the rate exceeds the precision band
+    int intervals = 0;                  // intervals summed from the fixed end to here; 0 when none
+    std::optional<double> bandMm;       // the precision band of the cumulative here
 };
 
 struct ChecksumSpread {
@@ -62,12 +71,16 @@ struct Displacement {
     std::vector<DisplacementRow> rows; // shallowest first: every depth of either survey and between
     std::array<ChecksumSpread, 2> checksums{};     // second pass: the readout's checksums
     std::array<ChecksumSpread, 2> baseChecksums{}; // and the base's at the same depths
+    std::optional<int> fixedTenths;    // the depth summed from: the fixed end, when anything is
+    bool computed() const;             // a resultant at some depth
 };
 
 // The tube's north: its setting, else the base header's "+045", else 0.
 double northDegrees(const Survey& base, const TubeSettings& settings);
 Displacement displacement(const Survey& base, const Survey& readout, const TubeSettings& settings,
                           const std::vector<Correction>& corrections = {});
+// A (axis 0) or B (axis 1) of a row, the second pass folded in when `secondPass`.
+std::optional<double> axisValue(const SurveyRow& row, size_t axis, bool secondPass);
 // Whether the survey carries readings 3 and 4 at every depth it holds (a download does; export
 // files carry readings 1 and 2 only).
 bool hasSecondPass(const Survey& survey);
@@ -90,6 +103,9 @@ struct ReadoutResult {
     bool possibleBiasShift = false;      // a checksum mean moved by more than the tube's tolerance
     bool beforeBase = false;             // taken before the base: no reference, no rate, not drawn in time
     Level level = Level::None;           // a threshold reached by either
+    std::optional<double> rateFromDays;  // when the readout its rate is measured against was taken
+    // Why nothing could be computed, "" when something was: the status "not computed: REASON".
+    std::string notComputed() const;
 };
 
 struct TubeResult {
@@ -126,6 +142,22 @@ std::vector<TimePoint> history(const TubeResult& tube, int depthTenths);
 // The top of the tube and the depth of largest resultant in the latest readout.
 std::vector<int> defaultHistoryDepths(const TubeResult& tube);
 
+// A rate per day in the tube's units and rate unit, and their names: "mm/day", "in/year".
+double rateInUnits(double mmPerDay, const TubeSettings& settings);
+double rateMmPerDay(double valueInUnits, const TubeSettings& settings); // the reverse
+std::string rateUnitName(const TubeSettings& settings);
+// A rate as every table prints it: three significant figures; "" for none.
+std::string rateText(const std::optional<double>& mmPerDay, const TubeSettings& settings);
+// "toe", "common", "top"; "day", "month", "year", as the command line and the library name them.
+std::string fixedEndName(FixedEnd end);
+std::optional<FixedEnd> fixedEndNamed(const std::string& name);
+std::string rateUnitWord(RateUnit unit);
+std::optional<RateUnit> rateUnitNamed(const std::string& name);
+// What the tube's thresholds and precision band are, as the report's title block says it.
+std::string thresholdsText(const TubeSettings& settings);
+// The status a summary gives a readout: "", "ALERT", "ALARM" or "not computed: REASON".
+std::string statusText(const ReadoutResult& readout);
+
 // Millimetres into the tube's units, and their name.
 double inUnits(double mm, Units units);
 std::string unitName(Units units); // "mm" or "in"
@@ -157,8 +189,8 @@ std::optional<double> checksumMm(const std::optional<double>& units, const TubeS
 std::string checksumShiftText(const ReadoutResult& readout, const TubeSettings& settings);
 
 // One line per readout, base left out: readout,date,time,days_since_base,largest_mm,
-// largest_depth_m,rate_mm_per_day,rate_depth_m,status ("_in", "in_per_day" for a tube in inches;
-// status "", "ALERT", "ALARM" or "not compared: REASON").
+// largest_depth_m,rate_mm_per_day,rate_depth_m,status ("_in", "in_per_year" for a tube in inches
+// and rates per year; status statusText()).
 std::string summaryCsv(const TubeResult& tube);
 
 // One row as the CSV, the report and the window show it: depth, A and B change, incremental,

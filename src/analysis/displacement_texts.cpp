@@ -32,6 +32,99 @@ std::string unitName(Units units)
     return units == Units::Inches ? "in" : "mm";
 }
 
+double rateInUnits(double mmPerDay, const TubeSettings& settings)
+{
+    const double perDay = inUnits(mmPerDay, settings.units);
+    switch (settings.rateUnit) {
+    case RateUnit::Day: return perDay;
+    case RateUnit::Month: return perDay * 365.25 / 12;
+    case RateUnit::Year: return perDay * 365.25;
+    }
+    return perDay;
+}
+
+double rateMmPerDay(double value, const TubeSettings& settings)
+{
+    const double mm = settings.units == Units::Inches ? value * kMmPerInch : value;
+    switch (settings.rateUnit) {
+    case RateUnit::Day: return mm;
+    case RateUnit::Month: return mm / (365.25 / 12);
+    case RateUnit::Year: return mm / 365.25;
+    }
+    return mm;
+}
+
+std::string rateUnitName(const TubeSettings& settings)
+{
+    return unitName(settings.units) + "/" + rateUnitWord(settings.rateUnit);
+}
+
+std::string rateText(const std::optional<double>& mmPerDay, const TubeSettings& settings)
+{
+    if (!mmPerDay)
+        return {};
+    const double v = rateInUnits(*mmPerDay, settings);
+    if (v == 0)
+        return "0.00";
+    // Three significant figures: a rate is known no better, and "0.000123" must not read 0.00.
+    const int magnitude = int(std::floor(std::log10(std::abs(v)) + 1e-9));
+    return fixed(v, std::max(0, 2 - magnitude));
+}
+
+std::string fixedEndName(FixedEnd end)
+{
+    switch (end) {
+    case FixedEnd::Toe: return "toe";
+    case FixedEnd::Common: return "common";
+    case FixedEnd::Top: return "top";
+    }
+    return "toe";
+}
+
+std::optional<FixedEnd> fixedEndNamed(const std::string& name)
+{
+    for (FixedEnd e : {FixedEnd::Toe, FixedEnd::Common, FixedEnd::Top})
+        if (fixedEndName(e) == name)
+            return e;
+    return std::nullopt;
+}
+
+std::string rateUnitWord(RateUnit unit)
+{
+    switch (unit) {
+    case RateUnit::Day: return "day";
+    case RateUnit::Month: return "month";
+    case RateUnit::Year: return "year";
+    }
+    return "day";
+}
+
+std::optional<RateUnit> rateUnitNamed(const std::string& name)
+{
+    for (RateUnit u : {RateUnit::Day, RateUnit::Month, RateUnit::Year})
+        if (rateUnitWord(u) == name)
+            return u;
+    return std::nullopt;
+}
+
+std::string thresholdsText(const TubeSettings& t)
+{
+    const std::string u = unitName(t.units);
+    const auto length = [&](const std::optional<double>& mm) {
+        return mm ? lengthText(mm, t.units) + " " + u : std::string("none");
+    };
+    const auto rate = [&](const std::optional<double>& mm) {
+        return mm ? rateText(mm, t) + " " + rateUnitName(t) : std::string("none");
+    };
+    const std::string end = t.fixedEnd == FixedEnd::Top      ? "the top (its displacement surveyed per readout)"
+                            : t.fixedEnd == FixedEnd::Common ? "the deepest depth each readout shares with the base"
+                                                             : "the toe";
+    return "alert " + length(t.alertMm) + ", alarm " + length(t.alarmMm) + "; alert rate " + rate(t.alertMmPerDay) +
+           ", alarm rate " + rate(t.alarmMmPerDay) + "; precision band ±" + lengthText(t.precisionMm, t.units) + " " + u +
+           " per interval, growing with the square root of the intervals from the fixed end; rates over at least " +
+           hundredths(t.minIntervalDays) + " days; fixed end " + end;
+}
+
 std::string hundredths(const std::optional<double>& v)
 {
     return v ? fixed(*v, 2) : std::string();

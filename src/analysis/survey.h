@@ -72,6 +72,14 @@ struct TubeReportFields {
 // from d down to d + gauge), its lower wheel (d - gauge to d) or the middle of the two.
 enum class DepthReference { UpperWheel, LowerWheel, Centre };
 
+// Which end of the tube is taken as not moving: the toe (the deepest depth that the base and the
+// readout share, when the readout lacks the base's bottom rows), that shared depth always, or the
+// top, whose displacement is surveyed with each readout and summed downwards.
+enum class FixedEnd { Toe, Common, Top };
+
+// The time a rate is given per.
+enum class RateUnit { Day, Month, Year };
+
 // What an engineer sets once per tube; kept in the library beside its surveys.
 struct TubeSettings {
     double constant = 0;           // probe constant K: reading units for sin = 1; 0 when not set
@@ -86,6 +94,14 @@ struct TubeSettings {
     // A readout's checksum mean may move this far (reading units) from the base's before it is
     // marked "possible bias shift"; none: never marked.
     std::optional<double> checksumTolerance = 10.0;
+    FixedEnd fixedEnd = FixedEnd::Toe;
+    // A readout closer than this to the readout before is measured for its rate against the
+    // latest readout at least this long before it: hours apart, the noise is all a rate shows.
+    double minIntervalDays = 1.0;
+    // The random error of one reading interval, mm; a cumulative displacement is known to within
+    // it times the square root of the intervals summed from the fixed end.
+    double precisionMm = 0.16;
+    RateUnit rateUnit = RateUnit::Day;
     TubeReportFields report;
     bool operator==(const TubeSettings&) const = default;
 };

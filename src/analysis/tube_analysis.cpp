@@ -18,14 +18,15 @@ void noteThresholds(ReadoutResult& r, const TubeSettings& t)
         r.level = Level::Alert;
 }
 
-// The displacement vector last computed at a depth, and when.
+// The displacement vector computed at a depth, and when.
 struct Latest {
     double days = 0;
     double a = 0, b = 0;
 };
 
-// Largest resultant, rate against the latest values at each depth, checksums against the base's.
-void measure(ReadoutResult& r, std::map<int, Latest>& latest, const TubeSettings& settings)
+// Largest resultant, rate against the readout at least the minimum interval before at each depth,
+// checksums against the base's.
+void measure(ReadoutResult& r, std::map<int, std::vector<Latest>>& seen, const TubeSettings& settings)
 {
     for (DisplacementRow& row : r.displacement.rows) {
         if (row.resultant && (!r.largestMm || *row.resultant > *r.largestMm)) {
@@ -36,15 +37,23 @@ void measure(ReadoutResult& r, std::map<int, Latest>& latest, const TubeSettings
         if (r.beforeBase || !r.days || !row.cumulative[0] || !row.cumulative[1])
             continue;
         const double a = *row.cumulative[0], b = *row.cumulative[1];
-        if (const auto was = latest.find(row.depthTenths); was != latest.end() && *r.days > was->second.days) {
-            const double rate = std::hypot(a - was->second.a, b - was->second.b) / (*r.days - was->second.days);
+        std::vector<Latest>& at = seen[row.depthTenths];
+        const Latest* was = nullptr;
+        for (const Latest& l : at)
+            if (l.days < *r.days && l.days <= *r.days - settings.minIntervalDays && (!was || l.days > was->days))
+                was = &l;
+        if (was) {
+            const double moved = std::hypot(a - was->a, b - was->b);
+            const double rate = moved / (*r.days - was->days);
             row.rateMmPerDay = rate;
-            if (!r.rateMmPerDay || rate > *r.rateMmPerDay) {
+            row.rateBeyondBand = !row.bandMm || moved > *row.bandMm;
+            if (row.rateBeyondBand && (!r.rateMmPerDay || rate > *r.rateMmPerDay)) {
                 r.rateMmPerDay = rate;
                 r.rateDepthTenths = row.depthTenths;
+                r.rateFromDays = was->days;
             }
         }
-        latest[row.depthTenths] = {*r.days, a, b};
+        at.push_back({*r.days, a, b});
     }
     for (size_t j = 0; j < 2; ++j) {
         const ChecksumSpread &now = r.displacement.checksums[j], &was = r.displacement.baseChecksums[j];
@@ -100,10 +109,10 @@ TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& rea
     tube.warning = settingsWarning(settings, *base);
     const std::optional<double> baseDays = surveyDays(base->date, base->time);
     // Every depth the base read starts from the base's zero.
-    std::map<int, Latest> latest;
+    std::map<int, std::vector<Latest>> latest;
     if (baseDays)
         for (const SurveyRow& row : base->rows)
-            latest[row.depthTenths] = {*baseDays, 0, 0};
+            latest[row.depthTenths].push_back({*baseDays, 0, 0});
     for (const Survey* s : readouts) {
         if (s->id == base->id && s->id != 0)
             continue;
@@ -194,7 +203,7 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
         parts.push_back("largest " + lengthText(r.largestMm, settings.units) + " " + u + at(*r.largestDepthTenths) +
                         (r.largestAzimuth ? ", azimuth " + hundredths(r.largestAzimuth) + "°" : std::string()));
     if (r.rateMmPerDay && r.rateDepthTenths)
-        parts.push_back("rate " + lengthText(r.rateMmPerDay, settings.units) + " " + u + "/day" + at(*r.rateDepthTenths));
+        parts.push_back("rate " + rateText(r.rateMmPerDay, settings) + " " + rateUnitName(settings) + at(*r.rateDepthTenths));
     if (const std::string sums = checksumShiftText(r, settings); !sums.empty())
         parts.push_back((r.possibleBiasShift ? "possible bias shift: " : "") + sums);
     if (const std::string applied = correctionsText(r.corrections); !applied.empty())
@@ -211,37 +220,51 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
         parts.push_back("taken before the base: no rate, not on the time chart");
     if (!r.displacement.reason.empty())
         parts.push_back(r.displacement.reason);
+    for (const Correction& c : r.corrections)
+        if (const std::string why = insistedText(c); c.on && !why.empty())
+            parts.push_back(correctionName(c) + " kept against the program's refusal because: " + why);
     std::string out;
     for (const std::string& p : parts)
         out += (out.empty() ? "" : "; ") + p;
     return out;
 }
 
+std::string ReadoutResult::notComputed() const
+{
+    if (displacement.compared && displacement.computed())
+        return {};
+    return displacement.reason.empty() ? std::string("no depth holds a cumulative displacement") : displacement.reason;
+}
+
+std::string statusText(const ReadoutResult& r)
+{
+    if (const std::string why = r.notComputed(); !why.empty())
+        return "not computed: " + why;
+    return r.level == Level::Alarm ? "ALARM" : r.level == Level::Alert ? "ALERT" : "";
+}
+
 std::string summaryCsv(const TubeResult& tube)
 {
     const Units units = tube.settings.units;
     const std::string u = unitName(units);
-    std::string out = "readout,date,time,days_since_base,largest_" + u + ",largest_depth_m,rate_" + u +
-                      "_per_day,rate_depth_m,status\n";
+    std::string out = "readout,date,time,days_since_base,largest_" + u + ",largest_depth_m,rate_" + u + "_per_" +
+                      rateUnitWord(tube.settings.rateUnit) + ",rate_depth_m,status\n";
     const std::optional<double> baseDays = tube.base ? surveyDays(tube.base->date, tube.base->time) : std::nullopt;
     for (const ReadoutResult& r : tube.readouts) {
         const auto depth = [&tube](const std::optional<int>& tenths) {
             return tenths ? depthText(*tenths / 10.0 - topOffsetM(tube.settings)) : std::string();
         };
-        std::string status = r.level == Level::Alarm ? "ALARM" : r.level == Level::Alert ? "ALERT" : "";
-        if (!r.displacement.compared) {
-            status = "not compared: " + r.displacement.reason;
-            if (status.find_first_of(",\"") != std::string::npos) {
-                std::string quoted = "\"";
-                for (char c : status)
-                    quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-                status = quoted + "\"";
-            }
+        std::string status = statusText(r);
+        if (status.find_first_of(",\"") != std::string::npos) {
+            std::string quoted = "\"";
+            for (char c : status)
+                quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+            status = quoted + "\"";
         }
         out += readoutNumber(r.survey->readout) + "," + r.survey->date + "," + r.survey->time + "," +
                hundredths(r.days && baseDays ? std::optional<double>(*r.days - *baseDays) : std::nullopt) + "," +
                lengthText(r.largestMm, units) + "," + depth(r.largestDepthTenths) + "," +
-               lengthText(r.rateMmPerDay, units) + "," + depth(r.rateDepthTenths) + "," + status + "\n";
+               rateText(r.rateMmPerDay, tube.settings) + "," + depth(r.rateDepthTenths) + "," + status + "\n";
     }
     return out;
 }

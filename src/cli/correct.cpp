@@ -7,6 +7,7 @@
 #include "cli/tube_key.h"
 #include "analysis/corrections.h"
 #include "analysis/displacement.h"
+#include "analysis/proposal.h"
 #include "library/store.h"
 
 #include <QDateTime>
@@ -26,13 +27,20 @@ void addOptions(QCommandLineParser& parser)
     };
     add("readout", "The readout's number (required).", "NN");
     add("propose", "Print the corrections the program proposes, storing nothing.");
-    add("accept", "Store the proposed corrections in place of the readout's.");
+    add("accept", "Store the proposed corrections the evidence supports in place of the readout's.");
+    add("insist", "With --accept: store the refused proposals too, recording this reason with them.", "WHY");
     add("zone", "The stable zone for the proposal, shallowest to deepest depth in metres.", "FROM:TO");
     add("bias-a", "Store a bias shift of A, in reading units.", "UNITS");
     add("bias-b", "Store a bias shift of B, in reading units.", "UNITS");
-    add("rotation", "Store a rotation of the probe's axes, in degrees (A picks up sin of B's change, B gives it back).",
+    add("rotation",
+        "Store a rotation of the probe's axes, in degrees: A' = A - sin(DEG) B and B' = B + sin(DEG) A on the readings "
+        "(positive: A read a share of B).",
         "DEG");
-    add("depth-shift", "Store a shift of the readout's depths in metres (a multiple of its step).", "M");
+    add("depth-shift",
+        "Store a shift of the readout's depths in metres, of any size within two steps (negative: read too deep).", "M");
+    add("top-displacement", "For a tube fixed at its top: the top's displacement surveyed with the readout, A and B "
+                            "in the tube's units.",
+        "A,B");
     add("switch", "Switch the readout's stored corrections on or off.", "on|off");
     add("clear", "Remove the readout's corrections.");
 }
@@ -66,7 +74,11 @@ int run(const QCommandLineParser& parser)
     const QString number = requiredValue(parser, QStringLiteral("readout"));
     const std::optional<surveys::DepthZone> zone = zoneOf(parser);
     const bool entering = parser.isSet(QStringLiteral("bias-a")) || parser.isSet(QStringLiteral("bias-b")) ||
-                          parser.isSet(QStringLiteral("rotation")) || parser.isSet(QStringLiteral("depth-shift"));
+                          parser.isSet(QStringLiteral("rotation")) || parser.isSet(QStringLiteral("depth-shift")) ||
+                          parser.isSet(QStringLiteral("top-displacement"));
+    const QString insist = parser.value(QStringLiteral("insist")).trimmed();
+    if (parser.isSet(QStringLiteral("insist")) && (!parser.isSet(QStringLiteral("accept")) || insist.isEmpty()))
+        throw UsageError{QStringLiteral("--insist goes with --accept and says why, in words")};
     const int actions = int(parser.isSet(QStringLiteral("propose"))) + int(parser.isSet(QStringLiteral("accept"))) +
                         int(entering) + int(parser.isSet(QStringLiteral("switch"))) +
                         int(parser.isSet(QStringLiteral("clear")));
@@ -91,7 +103,8 @@ int run(const QCommandLineParser& parser)
     const surveys::TubeResult tube = surveys::analyseTube(all, settings, kept);
     const auto readout = std::find_if(tube.readouts.begin(), tube.readouts.end(),
                                       [&id](const surveys::ReadoutResult& r) { return r.survey->id == *id; });
-    if (readout == tube.readouts.end() || !readout->displacement.compared) {
+    // A readout with nothing computed can still take the corrections that would let it be.
+    if (readout == tube.readouts.end() || (!readout->displacement.compared && !entering)) {
         const std::string why = !tube.base ? tube.reason
                                 : readout == tube.readouts.end() ? std::string("it is the tube's base")
                                                                   : readout->displacement.reason;
@@ -104,28 +117,56 @@ int run(const QCommandLineParser& parser)
     const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     const bool storing = actions == 1 && !parser.isSet(QStringLiteral("propose"));
     if (parser.isSet(QStringLiteral("propose")) || parser.isSet(QStringLiteral("accept")) || actions == 0) {
-        const surveys::CorrectionProposal proposal =
-            surveys::proposeCorrections(*tube.base, *readout->survey, settings, zone);
+        const surveys::CorrectionProposal proposal = surveys::proposeCorrections(
+            *tube.base, *readout->survey, settings, zone, surveys::proposalContext(tube, *id));
         if (zone && !proposal.zone) {
             printMessage(QStringLiteral("Attention: ") + QString::fromStdString(proposal.reason));
             return kFailed;
         }
         if (!proposal.reason.empty())
             printMessage(QStringLiteral("Note: ") + QString::fromStdString(proposal.reason));
-        const std::string text = surveys::correctionsText(proposal.corrections);
         if (!parser.isSet(QStringLiteral("accept"))) {
-            printResult(QStringLiteral("proposed: ") +
-                        (text.empty() ? QStringLiteral("nothing") : QString::fromStdString(text)));
+            if (proposal.proposed.empty())
+                printResult(QStringLiteral("proposed: nothing"));
+            for (const surveys::ProposedCorrection& p : proposal.proposed) {
+                printResult(QStringLiteral("proposed: %1 %2, %3")
+                                .arg(QString::fromStdString(surveys::correctionName(p.correction)),
+                                     QString::fromStdString(surveys::correctionValue(p.correction)),
+                                     p.acceptable ? QStringLiteral("acceptable")
+                                                  : QStringLiteral("refused: ") + QString::fromStdString(p.refusal)));
+                printResult(QStringLiteral("  effect: ") +
+                            QString::fromStdString(surveys::effectText(proposal.asRead, p.after, proposal, settings)));
+            }
             if (const std::string evidence = surveys::proposalEvidence(proposal, settings); !evidence.empty())
                 printResult(QStringLiteral("evidence: ") + QString::fromStdString(evidence));
+            if (!proposal.proposed.empty())
+                printResult(QStringLiteral("effect of the acceptable ones: ") +
+                            QString::fromStdString(
+                                surveys::effectText(proposal.asRead, proposal.acceptedEffect, proposal, settings)));
             if (actions == 0)
                 printResult(QStringLiteral("stored: ") +
                             (list.empty() ? QStringLiteral("nothing") : QString::fromStdString(surveys::correctionsText(list))));
             return kSucceeded;
         }
-        list = proposal.corrections;
-        for (surveys::Correction& c : list)
+        list.clear();
+        for (const surveys::ProposedCorrection& p : proposal.proposed) {
+            if (!p.acceptable && insist.isEmpty()) {
+                printMessage(QStringLiteral("Note: %1 %2 not stored, refused: %3 (--insist WHY keeps it)")
+                                 .arg(QString::fromStdString(surveys::correctionName(p.correction)),
+                                      QString::fromStdString(surveys::correctionValue(p.correction)),
+                                      QString::fromStdString(p.refusal)));
+                continue;
+            }
+            surveys::Correction c = p.correction;
+            if (!p.acceptable)
+                c.how = surveys::insistedHow(c.how, p.refusal, insist.toStdString());
             c.acceptedAt = now;
+            list.push_back(c);
+        }
+        // What the engineer surveyed at the top is no proposal: it stays.
+        for (const surveys::Correction& c : kept[*id])
+            if (c.kind == surveys::CorrectionKind::TopDisplacement)
+                list.push_back(c);
     } else if (entering) {
         const auto entered = [&now, &settings](surveys::CorrectionKind kind, int axis, double value) {
             return surveys::Correction{kind, axis, value, "entered" + surveys::reductionNote(settings.secondPass), now, true};
@@ -136,18 +177,33 @@ int run(const QCommandLineParser& parser)
             surveys::putCorrection(list, entered(surveys::CorrectionKind::Bias, 1, numberOption(parser, "bias-b")));
         if (parser.isSet(QStringLiteral("rotation"))) {
             const double deg = numberOption(parser, "rotation");
-            if (std::abs(deg) >= 45)
-                throw UsageError{QStringLiteral("--rotation takes degrees between -45 and 45")};
+            if (std::abs(deg) > surveys::kMaxRotationDegrees)
+                throw UsageError{QStringLiteral("--rotation takes degrees between -%1 and %1: a probe turned further "
+                                                "is faulty, to be repaired rather than corrected")
+                                     .arg(surveys::kMaxRotationDegrees)};
             surveys::putCorrection(list, entered(surveys::CorrectionKind::Rotation, 0, deg));
             surveys::putCorrection(list, entered(surveys::CorrectionKind::Rotation, 1, -deg));
         }
         if (parser.isSet(QStringLiteral("depth-shift"))) {
             const double m = numberOption(parser, "depth-shift");
-            const double steps = m / readout->survey->step;
-            if (std::abs(steps - std::round(steps)) > 1e-6)
-                throw UsageError{QStringLiteral("--depth-shift takes a multiple of the readout's step (%1 m)")
-                                     .arg(readout->survey->step)};
-            surveys::putCorrection(list, entered(surveys::CorrectionKind::DepthShift, 0, m));
+            const double limit = surveys::kMaxDepthShiftSteps * readout->survey->step;
+            if (std::abs(m) > limit + 1e-9)
+                throw UsageError{QStringLiteral("--depth-shift takes metres within %1 m either way (two of the "
+                                                "readout's steps), not %2")
+                                     .arg(limit)
+                                     .arg(m)};
+            surveys::putCorrection(list, entered(surveys::CorrectionKind::DepthShift, 0, std::round(m * 1000) / 1000));
+        }
+        if (parser.isSet(QStringLiteral("top-displacement"))) {
+            const QStringList ab = parser.value(QStringLiteral("top-displacement")).split(QLatin1Char(','));
+            bool okA = false, okB = false;
+            const double a = ab.size() == 2 ? ab[0].toDouble(&okA) : 0, b = ab.size() == 2 ? ab[1].toDouble(&okB) : 0;
+            if (!okA || !okB || !std::isfinite(a) || !std::isfinite(b))
+                throw UsageError{QStringLiteral("--top-displacement takes A,B in the tube's units, not \"%1\"")
+                                     .arg(parser.value(QStringLiteral("top-displacement")))};
+            const double scale = settings.units == surveys::Units::Inches ? 25.4 : 1;
+            surveys::putCorrection(list, {surveys::CorrectionKind::TopDisplacement, 0, a * scale, "surveyed", now, true});
+            surveys::putCorrection(list, {surveys::CorrectionKind::TopDisplacement, 1, b * scale, "surveyed", now, true});
         }
     } else if (parser.isSet(QStringLiteral("switch"))) {
         for (surveys::Correction& c : list)
@@ -175,7 +231,8 @@ int run(const QCommandLineParser& parser)
 extern const Command kCorrectCommand{
     "correct",
     "[--library FILE] --client C --site S --tube T --readout NN [--propose [--zone FROM:TO] | --accept [--zone FROM:TO] "
-    "| --bias-a UNITS --bias-b UNITS --rotation DEG --depth-shift M | --switch on|off | --clear]",
+    "[--insist WHY] | --bias-a UNITS --bias-b UNITS --rotation DEG --depth-shift M --top-displacement A,B | "
+    "--switch on|off | --clear]",
     "A readout's corrections of the probe's bias, rotation and depth.", addOptions, run};
 
 } // namespace tarvelon::cli

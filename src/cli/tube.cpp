@@ -64,6 +64,28 @@ std::optional<QString> setLength(TubeContext& tube, const QString& text)
     return std::nullopt;
 }
 
+// A rate in the tube's units per its rate unit ("none" clears it), kept in millimetres per day.
+template <std::optional<double> surveys::TubeSettings::*member, const char* option>
+std::optional<QString> setRate(TubeContext& tube, const QString& text)
+{
+    if (text == QLatin1String("none")) {
+        tube.settings.*member = std::nullopt;
+        return std::nullopt;
+    }
+    const std::optional<double> v = numberOf(text);
+    if (!v || !(*v > 0))
+        return needs(option, "a positive rate in the tube's units per its rate unit, or \"none\"", text);
+    tube.settings.*member = surveys::rateMmPerDay(*v, tube.settings);
+    return std::nullopt;
+}
+
+template <std::optional<double> surveys::TubeSettings::*member>
+QString showRate(const TubeContext& tube)
+{
+    const std::optional<double> mmPerDay = tube.settings.*member;
+    return mmPerDay ? number(surveys::rateInUnits(*mmPerDay, tube.settings)) : QStringLiteral("none");
+}
+
 template <std::optional<double> surveys::TubeSettings::*member>
 QString showLength(const TubeContext& tube)
 {
@@ -87,7 +109,8 @@ QString showText(const TubeContext& tube)
 
 constexpr char kAlert[] = "alert", kAlarm[] = "alarm", kAlertRate[] = "alert-rate", kAlarmRate[] = "alarm-rate";
 
-// Units come before the thresholds, so a threshold given with --units is read in the new units.
+// Units and the rate unit come before the thresholds, so a threshold given with them is read in
+// the new units.
 const TubeField kFields[] = {
     {"constant", "K", "The probe constant K: reading units for sin = 1.",
      [](TubeContext& t, const QString& text) -> std::optional<QString> {
@@ -124,6 +147,15 @@ const TubeField kFields[] = {
          return std::nullopt;
      },
      [](const TubeContext& t) { return QString::fromStdString(surveys::unitName(t.settings.units)); }},
+    {"rate-unit", "day|month|year", "The time rates are given per, and the rate thresholds read in.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         const auto u = surveys::rateUnitNamed(text.toStdString());
+         if (!u)
+             return needs("rate-unit", "day, month or year", text);
+         t.settings.rateUnit = *u;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return QString::fromStdString(surveys::rateUnitWord(t.settings.rateUnit)); }},
     {"north", "DEGREES", "Degrees clockwise from north of the A0 groove (\"none\": the base header's).",
      [](TubeContext& t, const QString& text) -> std::optional<QString> {
          if (text == QLatin1String("none")) {
@@ -159,10 +191,42 @@ const TubeField kFields[] = {
      setLength<&surveys::TubeSettings::alertMm, kAlert>, showLength<&surveys::TubeSettings::alertMm>},
     {kAlarm, "LENGTH", "The resultant that raises an alarm, in the tube's units.",
      setLength<&surveys::TubeSettings::alarmMm, kAlarm>, showLength<&surveys::TubeSettings::alarmMm>},
-    {kAlertRate, "PER_DAY", "The rate that raises an alert, in the tube's units per day.",
-     setLength<&surveys::TubeSettings::alertMmPerDay, kAlertRate>, showLength<&surveys::TubeSettings::alertMmPerDay>},
-    {kAlarmRate, "PER_DAY", "The rate that raises an alarm, in the tube's units per day.",
-     setLength<&surveys::TubeSettings::alarmMmPerDay, kAlarmRate>, showLength<&surveys::TubeSettings::alarmMmPerDay>},
+    {kAlertRate, "RATE", "The rate that raises an alert, in the tube's units per its rate unit.",
+     setRate<&surveys::TubeSettings::alertMmPerDay, kAlertRate>, showRate<&surveys::TubeSettings::alertMmPerDay>},
+    {kAlarmRate, "RATE", "The rate that raises an alarm, in the tube's units per its rate unit.",
+     setRate<&surveys::TubeSettings::alarmMmPerDay, kAlarmRate>, showRate<&surveys::TubeSettings::alarmMmPerDay>},
+    {"fixed-end", "toe|common|top",
+     "The end taken as not moving: the toe (the deepest common depth when a readout lacks the bottom rows), the "
+     "deepest depth each readout shares with the base, or the top (its displacement entered per readout).",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         const auto e = surveys::fixedEndNamed(text.toStdString());
+         if (!e)
+             return needs("fixed-end", "toe, common or top", text);
+         t.settings.fixedEnd = *e;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return QString::fromStdString(surveys::fixedEndName(t.settings.fixedEnd)); }},
+    {"min-interval", "DAYS",
+     "A readout closer than this to the one before is rated against the latest at least this long before.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         const auto v = numberOf(text);
+         if (!v || *v < 0 || *v > 3650)
+             return needs("min-interval", "days from 0 to 3650", text);
+         t.settings.minIntervalDays = *v;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return number(t.settings.minIntervalDays); }},
+    {"precision", "LENGTH",
+     "The random error of one reading interval in the tube's units; the band a change must leave to raise a rate.",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         const auto v = numberOf(text);
+         if (!v || *v < 0 || *v > 100)
+             return needs("precision", "a length from 0 in the tube's units", text);
+         // To a millionth of a millimetre, so the value shown in inches, given back, changes nothing.
+         t.settings.precisionMm = std::round((t.settings.units == surveys::Units::Inches ? *v * 25.4 : *v) * 1e6) / 1e6;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) { return number(surveys::inUnits(t.settings.precisionMm, t.settings.units)); }},
     {"second-pass", "on|off", "Readings 3 and 4 hold the 180-degree pass.",
      [](TubeContext& t, const QString& text) -> std::optional<QString> {
          if (text != QLatin1String("on") && text != QLatin1String("off"))
@@ -290,7 +354,8 @@ int run(const QCommandLineParser& parser)
 extern const Command kTubeCommand{
     "tube",
     "[--library FILE] --client C --site S --tube T [--constant K] [--base READOUT] [--units mm|in] [--north DEG] "
-    "[--gauge M] [--depth-reference upper|lower|centre] [--alert L] [--alarm L] [--alert-rate R] [--alarm-rate R] "
+    "[--gauge M] [--depth-reference upper|lower|centre] [--rate-unit day|month|year] [--alert L] [--alarm L] "
+    "[--alert-rate R] [--alarm-rate R] [--fixed-end toe|common|top] [--min-interval DAYS] [--precision L] "
     "[--second-pass on|off] [--checksum-tolerance UNITS] [--project TEXT] [--project-no TEXT] [--location TEXT] "
     "[--top-elevation M] [--probe-serial TEXT] [--remarks TEXT]",
     "A tube's settings: sets those given, then shows them all.", addOptions, run};

@@ -52,7 +52,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
 
     // What the user may do: a file, all of it where it can be written; a server, what the
     // user's role was granted.

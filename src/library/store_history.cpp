@@ -55,6 +55,10 @@ const SettingText kSettingTexts[] = {
     {"depth reference", "", [](const TubeSettings& t) { return depthReferenceName(t.depthReference); }},
     {"gauge", " m", [](const TubeSettings& t) { return decimal(t.gaugeM, "", 2); }},
     {"checksum tolerance", " units", [](const TubeSettings& t) { return decimal(t.checksumTolerance); }},
+    {"fixed end", "", [](const TubeSettings& t) { return fixedEndName(t.fixedEnd); }},
+    {"minimum rate interval", " days", [](const TubeSettings& t) { return decimal(t.minIntervalDays, "", 2); }},
+    {"precision", " mm", [](const TubeSettings& t) { return decimal(t.precisionMm, "", 2); }},
+    {"rate unit", "", [](const TubeSettings& t) { return rateUnitWord(t.rateUnit); }},
     {"project", "", [](const TubeSettings& t) { return quoted(t.report.project); }},
     {"project number", "", [](const TubeSettings& t) { return quoted(t.report.projectNo); }},
     {"location", "", [](const TubeSettings& t) { return quoted(t.report.location); }},
@@ -74,7 +78,10 @@ std::string change(const SettingText& s, const std::string& from, const std::str
 
 std::string correctionText(const Correction& c)
 {
-    const char* unit = c.kind == CorrectionKind::Rotation ? "\u00B0" : c.kind == CorrectionKind::DepthShift ? " m" : "";
+    const char* unit = c.kind == CorrectionKind::Rotation          ? "\u00B0"
+                       : c.kind == CorrectionKind::DepthShift      ? " m"
+                       : c.kind == CorrectionKind::TopDisplacement ? " mm"
+                                                                   : "";
     return kindName(c.kind) + (c.kind == CorrectionKind::DepthShift ? "" : c.axis ? " B" : " A") + " " +
            decimal(c.value, unit, c.kind == CorrectionKind::Bias ? 1 : 2);
 }

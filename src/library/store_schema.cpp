@@ -84,6 +84,11 @@ constexpr std::string_view kMigrations[] = {
            survey_id INTEGER,
            what      TEXT NOT NULL);
        CREATE INDEX history_of_tube ON history (client, site, tube);)",
+    // Which end of a tube is fixed, and how its rates are told from noise and given.
+    R"(ALTER TABLE tubes ADD COLUMN fixed_end TEXT NOT NULL DEFAULT 'toe';
+       ALTER TABLE tubes ADD COLUMN min_interval_days REAL NOT NULL DEFAULT 1;
+       ALTER TABLE tubes ADD COLUMN precision_mm REAL NOT NULL DEFAULT 0.16;
+       ALTER TABLE tubes ADD COLUMN rate_unit TEXT NOT NULL DEFAULT 'day';)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

@@ -104,7 +104,7 @@ CREATE TRIGGER corrections_changed AFTER INSERT OR UPDATE OR DELETE ON correctio
 
 // Step n brings a server's tables from version kServerTablesVersion + n to the next one, as the
 // file's step of the same number does; a later change adds a step to both.
-constexpr std::array<std::string_view, 1> kServerSteps{
+constexpr std::array<std::string_view, 2> kServerSteps{
     // Who changed what, and when each tube's settings changed, so two libraries can be synced.
     // A history line outlives the survey it names.
     R"(ALTER TABLE tubes ADD COLUMN changed_at text COLLATE "C" NOT NULL DEFAULT '';
@@ -118,6 +118,11 @@ constexpr std::array<std::string_view, 1> kServerSteps{
            survey_id bigint,
            what      text NOT NULL);
        CREATE INDEX history_of_tube ON history (client, site, tube);)",
+    // Which end of a tube is fixed, and how its rates are told from noise and given.
+    R"(ALTER TABLE tubes ADD COLUMN fixed_end text NOT NULL DEFAULT 'toe';
+       ALTER TABLE tubes ADD COLUMN min_interval_days double precision NOT NULL DEFAULT 1;
+       ALTER TABLE tubes ADD COLUMN precision_mm double precision NOT NULL DEFAULT 0.16;
+       ALTER TABLE tubes ADD COLUMN rate_unit text NOT NULL DEFAULT 'day';)",
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");

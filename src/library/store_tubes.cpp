@@ -7,8 +7,9 @@ namespace {
 
 constexpr std::string_view kTubeColumns = "probe_constant, base_survey_id, units, north, alert_mm, alarm_mm, "
                                           "alert_mm_per_day, alarm_mm_per_day, second_pass, depth_reference, "
-                                          "gauge_m, checksum_tolerance";
-constexpr int kTubeColumnCount = 12;
+                                          "gauge_m, checksum_tolerance, fixed_end, min_interval_days, "
+                                          "precision_mm, rate_unit";
+constexpr int kTubeColumnCount = 16;
 
 TubeSettings tubeSettingsOfRow(const sql::Statement& q)
 {
@@ -25,6 +26,10 @@ TubeSettings tubeSettingsOfRow(const sql::Statement& q)
     t.depthReference = depthReferenceNamed(q.text(9)).value_or(DepthReference::UpperWheel);
     t.gaugeM = q.real(10) > 0 ? q.real(10) : 0.5;
     t.checksumTolerance = q.optionalReal(11);
+    t.fixedEnd = fixedEndNamed(q.text(12)).value_or(FixedEnd::Toe);
+    t.minIntervalDays = q.real(13) >= 0 ? q.real(13) : 1.0;
+    t.precisionMm = q.real(14) >= 0 ? q.real(14) : 0.16;
+    t.rateUnit = rateUnitNamed(q.text(15)).value_or(RateUnit::Day);
     return t;
 }
 
@@ -62,14 +67,18 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
     const TubeSettings before = tubeSettings(tube);
     sql::Statement q(db_, "INSERT INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
                           "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass, "
-                          "depth_reference, gauge_m, checksum_tolerance, changed_at) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (client, site, tube) "
+                          "depth_reference, gauge_m, checksum_tolerance, changed_at, fixed_end, min_interval_days, "
+                          "precision_mm, rate_unit) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                          "ON CONFLICT (client, site, tube) "
                           "DO UPDATE SET probe_constant = excluded.probe_constant, base_survey_id = "
                           "excluded.base_survey_id, units = excluded.units, north = excluded.north, alert_mm = "
                           "excluded.alert_mm, alarm_mm = excluded.alarm_mm, alert_mm_per_day = excluded.alert_mm_per_day, "
                           "alarm_mm_per_day = excluded.alarm_mm_per_day, second_pass = excluded.second_pass, "
                           "depth_reference = excluded.depth_reference, gauge_m = excluded.gauge_m, "
-                          "checksum_tolerance = excluded.checksum_tolerance, changed_at = excluded.changed_at");
+                          "checksum_tolerance = excluded.checksum_tolerance, changed_at = excluded.changed_at, "
+                          "fixed_end = excluded.fixed_end, min_interval_days = excluded.min_interval_days, "
+                          "precision_mm = excluded.precision_mm, rate_unit = excluded.rate_unit");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, t.constant);
     t.baseId ? q.bind(5, t.baseId) : q.bindNull(5);
     q.bind(6, std::string_view(t.units == Units::Inches ? "in" : "mm"));
@@ -82,6 +91,8 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
     q.bind(13, depthReferenceName(t.depthReference)).bind(14, t.gaugeM);
     q.bind(15, t.checksumTolerance);
     q.bind(16, changedAt);
+    q.bind(17, fixedEndName(t.fixedEnd)).bind(18, t.minIntervalDays).bind(19, t.precisionMm);
+    q.bind(20, rateUnitWord(t.rateUnit));
     if (!q.run()) {
         error_ = db_.error();
         return false;

@@ -313,6 +313,17 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
     p.restore();
 
     p.setClipRect(box.adjusted(-1, -1, 1, 1));
+    if (c.depthDown && c.band.size() > 1) {
+        QPolygonF shade;
+        for (const QPointF& pt : c.band)
+            shade << QPointF(px(pt.x()), py(pt.y()));
+        for (auto it = c.band.rbegin(); it != c.band.rend(); ++it)
+            shade << QPointF(px(-it->x()), py(it->y()));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x90, 0x90, 0x90, 0x40));
+        p.drawPolygon(shade);
+        p.setBrush(Qt::NoBrush);
+    }
     for (const ChartLimit& l : c.limits) {
         p.setPen(QPen(l.color, 0, Qt::DashLine));
         for (double v : l.bothSides ? std::vector<double>{l.value, -l.value} : std::vector<double>{l.value}) {

@@ -42,6 +42,9 @@ struct ChartSpec {
     std::vector<ChartSeries> series;
     std::vector<ChartLimit> limits; // vertical on depth charts, horizontal otherwise
     QString note;            // under the plot: what is not drawn and why
+    // Depth charts: the precision band, shaded from -x to +x at each depth y (x in the chart's
+    // units); a value within it is not told from noise.
+    QList<QPointF> band;
     // The values' axis (x on depth charts, y otherwise) from lo to hi, as a set of charts
     // shares it; from the series when unset.
     std::optional<std::pair<double, double>> valueRange;

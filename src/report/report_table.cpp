@@ -123,9 +123,13 @@ void TableFlow::draw(QPainter& p, const TablePart& part) const
     p.setPen(Qt::black);
     QFont title = bold_;
     title.setPixelSize(bold_.pixelSize() + 1);
+    // The detail once, at the table's start: a continued part names the table only.
+    const QString name = part.first > 0 ? t.title + QStringLiteral(" (continued)") : t.title + t.detail;
+    // A heading that carries numbers is printed whole: at the table's own size rather than cut.
+    while (title.pixelSize() > bold_.pixelSize() && QFontMetricsF(title).horizontalAdvance(name) > width_)
+        title.setPixelSize(title.pixelSize() - 1);
     p.setFont(title);
     const QFontMetricsF ft(title);
-    const QString name = (part.first > 0 ? t.title + QStringLiteral(" (continued)") : t.title) + t.detail;
     p.drawText(QPointF(left_, part.top + ft.ascent() + 2), ft.elidedText(name, Qt::ElideRight, width_));
 
     // Text at a point, placed by its advance: a table of thousands of cells is drawn without

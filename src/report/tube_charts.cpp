@@ -100,8 +100,14 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 }
                 c.series.push_back(std::move(s));
             }
-            if (cumulative)
+            if (cumulative) {
                 addLimits(c, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), true);
+                // The precision band of the latest readout's sums, shaded about zero.
+                if (!tube.readouts.empty() && tube.readouts[latest].displacement.compared)
+                    for (const surveys::DisplacementRow& row : tube.readouts[latest].displacement.rows)
+                        if (row.bandMm)
+                            c.band.append(QPointF(surveys::inUnits(*row.bandMm, units), row.topM));
+            }
             charts.push_back(std::move(c));
         }
     // A and B of one kind on one scale, so that equal movements look equal.
@@ -137,8 +143,8 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 rate = p.rateMmPerDay;
         }
         if (rate)
-            resultant.name += QStringLiteral(", latest rate %1 %2/day")
-                                  .arg(qs(surveys::lengthText(*rate, units)), unit(tube));
+            resultant.name += QStringLiteral(", latest rate %1 %2")
+                                  .arg(qs(surveys::rateText(*rate, tube.settings)), qs(surveys::rateUnitName(tube.settings)));
         time.series.push_back(std::move(resultant));
         time.series.push_back(std::move(a));
         time.series.push_back(std::move(b));
@@ -146,9 +152,11 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     addLimits(time, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), false);
     QStringList rates;
     if (tube.settings.alertMmPerDay)
-        rates << QStringLiteral("alert %1 %2/day").arg(qs(surveys::lengthText(*tube.settings.alertMmPerDay, units)), unit(tube));
+        rates << QStringLiteral("alert %1 %2").arg(qs(surveys::rateText(*tube.settings.alertMmPerDay, tube.settings)),
+                                                   qs(surveys::rateUnitName(tube.settings)));
     if (tube.settings.alarmMmPerDay)
-        rates << QStringLiteral("alarm %1 %2/day").arg(qs(surveys::lengthText(*tube.settings.alarmMmPerDay, units)), unit(tube));
+        rates << QStringLiteral("alarm %1 %2").arg(qs(surveys::rateText(*tube.settings.alarmMmPerDay, tube.settings)),
+                                                   qs(surveys::rateUnitName(tube.settings)));
     if (!rates.isEmpty())
         time.note = QStringLiteral("Rate thresholds: ") + rates.join(QStringLiteral(", "));
     charts.push_back(std::move(time));
@@ -219,18 +227,23 @@ ChartSpec checksumChart(const surveys::TubeResult& tube)
                                         r.depthTenths / 10.0 - surveys::topOffsetM(tube.settings)));
             c.series.push_back(std::move(s));
         }
-    // The latest readout compared, beside the base.
-    for (auto it = tube.readouts.rbegin(); it != tube.readouts.rend(); ++it) {
-        if (!it->displacement.compared)
+    // Every readout marked "possible bias shift" and the latest compared, beside the base.
+    size_t latest = tube.readouts.size();
+    for (size_t i = 0; i < tube.readouts.size(); ++i)
+        if (tube.readouts[i].displacement.compared)
+            latest = i;
+    for (size_t i = 0; i < tube.readouts.size(); ++i) {
+        const surveys::ReadoutResult& r = tube.readouts[i];
+        if (!r.displacement.compared || (i != latest && !r.possibleBiasShift))
             continue;
         for (size_t j = 0; j < 2; ++j) {
-            ChartSeries s{readoutName(*it->survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")),
-                          seriesColor(1), {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, true};
-            for (const surveys::DisplacementRow& row : it->displacement.rows)
+            ChartSeries s{readoutName(*r.survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")) +
+                              (r.possibleBiasShift ? QStringLiteral(" (possible bias shift)") : QString()),
+                          seriesStyle(i).color, {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, i == latest};
+            for (const surveys::DisplacementRow& row : r.displacement.rows)
                 s.points.append(QPointF(row.checksum[j] ? double(*row.checksum[j]) : kGap, row.topM));
             c.series.push_back(std::move(s));
         }
-        break;
     }
     return c;
 }

@@ -85,7 +85,7 @@ ReportTable Report::summary() const
     ReportTable t{QStringLiteral("Summary"),
                   {},
                   {QStringLiteral("Readout"), QStringLiteral("Time"), QStringLiteral("Largest\n(%1)").arg(u),
-                   QStringLiteral("at\n(m)"), QStringLiteral("Azimuth\n(\u00b0)"), QStringLiteral("Rate\n(%1/day)").arg(u),
+                   QStringLiteral("at\n(m)"), QStringLiteral("Azimuth\n(\u00b0)"), QStringLiteral("Rate\n(%1)").arg(qs(surveys::rateUnitName(tube_.settings))),
                    QStringLiteral("at\n(m)"), QStringLiteral("Threshold"), QStringLiteral("Note")},
                   {},
                   true,
@@ -95,7 +95,8 @@ ReportTable Report::summary() const
                       QString(), QString(), QStringLiteral("Base readout")});
     const auto length = [&](const std::optional<double>& mm) { return qs(surveys::lengthText(mm, tube_.settings.units)); };
     for (const surveys::ReadoutResult& r : tube_.readouts) {
-        const QString level = r.level == surveys::Level::Alarm   ? QStringLiteral("ALARM")
+        const QString level = !r.notComputed().empty()           ? QStringLiteral("not computed")
+                              : r.level == surveys::Level::Alarm ? QStringLiteral("ALARM")
                               : r.level == surveys::Level::Alert ? QStringLiteral("alert")
                                                                  : QString();
         QStringList notes;
@@ -105,13 +106,20 @@ ReportTable Report::summary() const
             notes << QStringLiteral("possible bias shift");
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
             notes << QStringLiteral("corrected: ") + qs(applied);
-        if (!r.displacement.reason.empty())
+        for (const surveys::Correction& c : r.corrections)
+            if (const std::string why = surveys::insistedText(c); c.on && !why.empty())
+                notes << qs(surveys::correctionName(c)) + QStringLiteral(" kept against the program's refusal because: ") +
+                             qs(why);
+        if (!r.notComputed().empty())
+            notes << QStringLiteral("not computed: ") + qs(r.notComputed());
+        else if (!r.displacement.reason.empty())
             notes << qs(r.displacement.reason);
         if (!chosen(*r.survey))
             notes << QStringLiteral("not in the charts");
         t.rows.push_back({readoutName(*r.survey), qs(r.survey->time), length(r.largestMm), depthText(r.largestDepthTenths),
                           r.largestAzimuth ? QString::number(*r.largestAzimuth, 'f', 0) : QString(),
-                          length(r.rateMmPerDay), depthText(r.rateDepthTenths), level, notes.join(QStringLiteral("; "))});
+                          qs(surveys::rateText(r.rateMmPerDay, tube_.settings)), depthText(r.rateDepthTenths), level,
+                          notes.join(QStringLiteral("; "))});
     }
     return t;
 }
@@ -123,6 +131,8 @@ ReportTable Report::depthTable(const surveys::ReadoutResult& r) const
     t.title = QStringLiteral("Readout %1 at %2").arg(readoutName(*r.survey), qs(r.survey->time));
     if (!r.survey->complete())
         t.title += QStringLiteral(" (incomplete)");
+    if (!surveys::correctionsText(r.corrections).empty())
+        t.title += QStringLiteral(", corrected");
     t.heads = QStringList{QStringLiteral("Depth\n(m)"),       QStringLiteral("A change\n(units)"),
                           QStringLiteral("B change\n(units)"), QStringLiteral("A incr.\n(%1)").arg(u),
                           QStringLiteral("B incr.\n(%1)").arg(u), QStringLiteral("A cum.\n(%1)").arg(u),
@@ -131,13 +141,15 @@ ReportTable Report::depthTable(const surveys::ReadoutResult& r) const
     if (tube_.settings.secondPass) {
         t.heads << QStringLiteral("Sum A\n(units)") << QStringLiteral("Sum B\n(units)")
                 << QStringLiteral("A \u2212 base\n(units)") << QStringLiteral("B \u2212 base\n(units)");
+        // The checksums' means, their spread (±) and the base's, short enough to print whole.
+        t.detail = QStringLiteral(", sums");
         for (size_t j = 0; j < 2; ++j) {
             const auto& c = r.displacement.checksums[j];
-            t.detail += QStringLiteral(", sum %1 mean %2 (base %3) spread %4")
+            t.detail += QStringLiteral("%1 %2 %3\u00b1%4 (base %5)")
+                            .arg(j == 0 ? QString() : QStringLiteral(","))
                             .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
-                            .arg(qs(surveys::hundredths(c.mean)),
-                                 qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)),
-                                 qs(surveys::hundredths(c.spread)));
+                            .arg(qs(surveys::hundredths(c.mean)), qs(surveys::hundredths(c.spread)),
+                                 qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)));
         }
     }
     for (const surveys::DisplacementRow& row : r.displacement.rows) {
@@ -204,6 +216,7 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
         {QStringLiteral("Readouts"), QStringLiteral("%1, %2 in the charts").arg(tube_.readouts.size()).arg(readoutsShown)},
         {QStringLiteral("Corrections applied"), corrected == 0 ? QStringLiteral("none")
                                                 : QStringLiteral("to %1 readouts, below").arg(corrected)},
+        {QStringLiteral("Passes"), t.secondPass ? QStringLiteral("two (0\u00b0 and 180\u00b0)") : QStringLiteral("one")},
         {QStringLiteral("Report date"), date()},
     };
     const QFont label = sized(kHeaderPoints, true), value = sized(kHeaderPoints);
@@ -221,6 +234,7 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     // Long texts across the page: the corrections per readout, the tube's warning, remarks.
     const std::pair<QString, QString> lines[] = {
         {QStringLiteral("Corrections:"), corrections.join(QLatin1Char('\n'))},
+        {QStringLiteral("Thresholds:"), qs(surveys::thresholdsText(t))},
         {QStringLiteral("Note:"), qs(tube_.warning)},
         {QStringLiteral("Remarks:"), qs(f.remarks)},
     };

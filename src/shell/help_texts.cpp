@@ -182,10 +182,13 @@ constexpr HelpText kTexts[] = {
     {"Corrections", "Corrections box", "propose", "Propose",
      "Propose again from the stable zone chosen; nothing is kept until accepted."},
     {"Corrections", "Corrections box", "evidence", "(evidence)",
-     "The stable zone, each axis's residual change over it as read and corrected, and the checksums' move from "
-     "the base's."},
+     "The stable zone, each axis's residual change over it as read and corrected, its offset against the base and "
+     "in the readouts either side, and the checksums' move from the base's."},
     {"Corrections", "Corrections box", "proposed", "(proposed)",
-     "The corrections proposed: check those to accept."},
+     "The corrections proposed, each with what it does to the displacement at the top and where it moves most: "
+     "those the evidence supports come checked; one it does not comes unchecked with the reason."},
+    {"Corrections", "Corrections box", "insistReason", "Why keep a refused one",
+     "Why you keep a proposal the program refused; kept with the correction and printed in the report."},
     {"Corrections", "Corrections box", "acceptProposed", "Accept Checked",
      "Keep the checked proposals with the readout, each in place of a kept one of its kind and axis; the window "
      "redraws corrected at once."},

@@ -454,6 +454,72 @@ surveys::Survey tubeReadout(std::string readout, std::string date, std::int64_t 
     return s;
 }
 
+// A depth shift of centimetres, the top surveyed for a tube fixed at its top, a readout read short,
+// the rate settings: what the command line takes, and what the summary then says.
+TEST_F(Cli, CorrectionsOfAnySizeFixedEndsAndRatesFromTheCommandLine)
+{
+    const std::string library = home.file("lib.sqlite");
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        ASSERT_EQ(store.add(tubeReadout("01", "01/03/24", 0)).status, surveys::AddStatus::Added);
+        ASSERT_EQ(store.add(tubeReadout("02", "11/03/24", 349)).status, surveys::AddStatus::Added);
+        surveys::Survey shortOne = tubeReadout("03", "21/03/24", 349);
+        shortOne.rows.pop_back(); // the casing blocked above the toe
+        ASSERT_EQ(store.add(shortOne).status, surveys::AddStatus::Added);
+    }
+    const std::vector<std::string> tube{"--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1"};
+    const auto cmd = [&tube](std::vector<std::string> args) {
+        args.insert(args.begin() + 1, tube.begin(), tube.end());
+        return args;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string said; // in standard output, or standard error when it failed
+    } cases[] = {
+        {cmd({"tube", "--constant", "25000", "--base", "1", "--rate-unit", "month", "--min-interval", "2",
+              "--precision", "0.2"}),
+         0, "rate-unit: month\n"},
+        {cmd({"tube", "--fixed-end", "sideways"}), 1, "--fixed-end takes toe, common or top"},
+        {cmd({"tube", "--rate-unit", "week"}), 1, "--rate-unit takes day, month or year"},
+        // Readout 03 lacks the toe: summed from 1.5 m, said once.
+        {cmd({"displacement", "--summary"}), 0, "rate_mm_per_month"},
+        {cmd({"correct", "--readout", "02", "--depth-shift", "0.06"}), 0, "depth shift +0.06 m"},
+        {cmd({"correct", "--readout", "02", "--depth-shift", "1.5"}), 2, "--depth-shift takes metres within 1 m"},
+        {cmd({"correct", "--readout", "02", "--rotation", "3"}), 2, "faulty"},
+        {cmd({"correct", "--readout", "02", "--propose"}), 0, "proposed: "},
+        {cmd({"correct", "--readout", "02", "--accept", "--insist", " "}), 2, "--insist goes with --accept"},
+        {cmd({"correct", "--readout", "02", "--clear"}), 0, ""},
+        {cmd({"tube", "--fixed-end", "top"}), 0, "fixed-end: top\n"},
+        {cmd({"displacement", "--summary"}), 0,
+         "not computed: the tube is reduced from its top and the readout's top displacement is not entered"},
+        {cmd({"correct", "--readout", "02", "--top-displacement", "1.5,-0.5"}), 0, "top displacement A +1.50 mm, B -0.50 mm"},
+        {cmd({"correct", "--readout", "02", "--top-displacement", "1.5"}), 2, "--top-displacement takes A,B"},
+    };
+    std::string out, err;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        EXPECT_EQ(run(c.args, &out, &err), c.status) << out << err;
+        EXPECT_NE((c.status == 0 ? out : err).find(c.said), std::string::npos) << out << err;
+    }
+    // Fixed at the top, readout 02 goes from its surveyed top down: 1.50 - 6.98 mm at the toe.
+    ASSERT_EQ(run(cmd({"displacement", "--summary"}), &out, &err), 0) << err;
+    EXPECT_NE(out.find("02,11/03/24,10:00:00,10.00,5.50,2.0,"), std::string::npos) << out;
+    // Fixed at the toe, readout 03 is summed from 1.5 m, the deepest it shares with the base.
+    ASSERT_EQ(run(cmd({"tube", "--fixed-end", "toe"}), &out, &err), 0) << err;
+    ASSERT_EQ(run(cmd({"displacement"}), &out, &err), 0) << err;
+    EXPECT_NE(out.find("03,21/03/24,10:00:00,0.5,0.00,0.00,0.00,0.00,6.98,0.00,6.98,"), std::string::npos) << out;
+    ASSERT_EQ(run(cmd({"displacement", "--summary"}), &out, &err), 0) << err;
+    EXPECT_EQ(out.find("not computed"), std::string::npos) << out;
+    surveys::SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    const surveys::TubeSettings t = store.tubeSettings({"ACME", "Hill", "T1"});
+    EXPECT_EQ(t.rateUnit, surveys::RateUnit::Month);
+    EXPECT_EQ(t.minIntervalDays, 2);
+    EXPECT_EQ(t.precisionMm, 0.2);
+}
+
 TEST_F(Cli, SyncDeleteAndHistoryNameWhatTheyDidAndWho)
 {
     const std::string laptop = home.file("laptop.sqlite"), office = home.file("office.sqlite");
@@ -648,7 +714,7 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
         << err;
     // 6.98 mm at 0.5 m to 1.5 m, the shallowest first; 6.98 mm in 10 days.
     EXPECT_EQ(out2, "readout,date,time,days_since_base,largest_mm,largest_depth_m,rate_mm_per_day,rate_depth_m,status\n"
-                    "02,11/03/24,10:00:00,10.00,6.98,0.5,0.70,0.5,\n");
+                    "02,11/03/24,10:00:00,10.00,6.98,0.5,0.698,0.5,\n");
 
     // A bias entered without the second pass is said to be for the other reduction once it is on.
     std::vector<std::string> bias = onBase;

@@ -213,9 +213,15 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
                                   "Left abutment", "312.450 m", "SN 4411", "Gauge length:", "Probe constant K:",
                                   "Base readout:", "01/04/2024 No. 01", "Corrections applied:", "Prepared by:",
                                   "A. Rossi", "Checked by:", "Report date:", "05/05/2024", "Summary",
-                                  "not compared", "Tube flushed"})
+                                  "not computed", "Tube flushed"})
             EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
         EXPECT_NE(pages[1].find("I7, FRANA 12, GEOTECNA"), std::string::npos) << pages[1];
+        // Headings that carry the checksums' numbers are printed whole, never cut with an ellipsis.
+        if (c.secondPass)
+            for (const std::string& page : pages)
+                for (size_t at = page.find(", sums A "); at != std::string::npos; at = page.find(", sums A ", at + 1))
+                    EXPECT_NE(page.substr(at, page.find('\n', at) - at).find(", B "), std::string::npos)
+                        << page.substr(at, 80);
         // Every compared readout in the summary with its largest value's depth: 0.5 m, the top.
         const std::string latest = report::readoutName(surveys.back()).toStdString();
         EXPECT_NE(pages[0].find(latest), std::string::npos);
@@ -271,6 +277,25 @@ TEST(TubeCharts, DrawTheTablesValuesOnOneScaleWithDistinctLegends)
     ASSERT_TRUE(charts[0].valueRange);
     const double largest = *rowAt(2, 5).cumulative[0];
     EXPECT_GT(charts[0].valueRange->second, largest);
+
+    // The time chart's legend gives the latest readout's rate at each depth, not an older one's;
+    // the cumulative charts shade the precision band, widening from the toe up.
+    for (const report::ChartSeries& series : charts[4].series) {
+        if (!series.name.contains(QStringLiteral(" resultant")))
+            continue;
+        const int tenths = int(std::lround(series.name.section(QLatin1Char(' '), 0, 0).toDouble() * 10));
+        std::optional<double> latestRate;
+        for (const TimePoint& p : history(result, tenths))
+            if (p.rateMmPerDay)
+                latestRate = p.rateMmPerDay;
+        ASSERT_TRUE(latestRate) << series.name.toStdString();
+        EXPECT_TRUE(series.name.endsWith(QStringLiteral("latest rate %1 mm/day")
+                                             .arg(QString::fromStdString(rateText(latestRate, settings)))))
+            << series.name.toStdString();
+    }
+    ASSERT_GE(charts[0].band.size(), 2);
+    EXPECT_GT(charts[0].band.front().x(), charts[0].band.back().x());
+    EXPECT_NEAR(charts[0].band.back().x(), 0.16, 1e-12);
 
     // Forty-eight readouts: no two drawn alike, the latest heavier.
     std::set<std::pair<QRgb, int>> looks;

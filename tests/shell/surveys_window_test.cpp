@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QFile>
@@ -167,6 +168,29 @@ QStringList labels(const QTreeWidgetItem* tube)
     return out;
 }
 
+// A readout compared with nothing computed is never left blank in the tree: it is marked, and its
+// tooltip says why.
+TEST(SurveysWindow, AReadoutWithNothingComputedIsMarkedInTheTreeWithWhy)
+{
+    Library l;
+    fill(l);
+    {
+        SurveysWindow window({QString::fromStdString(l.path), {}});
+        surveys::TubeSettings t;
+        t.constant = 25000;
+        t.alertMm = 1;
+        t.fixedEnd = surveys::FixedEnd::Top; // and no top displacement surveyed with any readout
+        ASSERT_TRUE(window.setTubeSettings({"GEOTECNA", "FRANA 12", "I1"}, t));
+        window.setBase(l.ids[0]);
+    }
+    SurveysWindow again({QString::fromStdString(l.path), {}});
+    const QTreeWidgetItem* readout = again.tree()->topLevelItem(0)->child(0)->child(0)->child(1);
+    EXPECT_TRUE(readout->text(0).endsWith(QStringLiteral("not computed"))) << readout->text(0).toStdString();
+    EXPECT_TRUE(readout->toolTip(0).contains(
+        QStringLiteral("not computed: the tube is reduced from its top and the readout's top displacement is not entered")))
+        << readout->toolTip(0).toStdString();
+}
+
 TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
 {
     Library l;
@@ -190,7 +214,10 @@ TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
     window.select({l.ids[1], l.ids[2]});
     EXPECT_EQ(window.table()->rowCount(), 60);
     EXPECT_EQ(window.table()->columnCount(), 9);
-    EXPECT_TRUE(window.statusText().contains(QStringLiteral("03/04/24 10:00  No. 03: not measured in both it and the base at 30.0 m")))
+    // Readout 03 lacks the toe: summed from the deepest depth it shares with the base, said once.
+    EXPECT_TRUE(window.statusText().contains(QStringLiteral(
+        "No. 03: largest 38.09 mm at 0.5 m, azimuth 338.34°; rate 18.4 mm/day at 0.5 m; fixed end taken at 29.5 m, "
+        "the deepest depth it shares with the base (nothing to compare at 30.0 m)")))
         << window.statusText().toStdString();
     // The base persists in the library, and readouts beyond the alert are flagged.
     SurveysWindow again({QString::fromStdString(l.path), {}, {}, {}});
@@ -363,7 +390,9 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     EXPECT_TRUE(window.findChild<QPushButton*>("proposeCorrections")->isEnabled());
     const std::unique_ptr<CorrectionsDialog> dialog = window.correctionsDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_FALSE(dialog->proposal().corrections.empty()) << dialog->proposal().reason;
+    ASSERT_FALSE(dialog->proposal().proposed.empty()) << dialog->proposal().reason;
+    // What the evidence does not support is kept only with the engineer's reason.
+    dialog->insistReason()->setText(QStringLiteral("the toe is set in rock"));
     EXPECT_TRUE(dialog->kept().empty()) << "nothing applies itself";
     const QString asRead = topA(window, library, ids[3]).shown;
     const auto biasA = [](const CorrectionsDialog& d) {
@@ -381,24 +410,25 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     } steps[] = {
         {"all but the first proposal accepted",
          [](CorrectionsDialog& d) {
-             d.proposedTable()->item(0, 0)->setCheckState(Qt::Unchecked);
+             for (int row = 0; row < d.proposedTable()->rowCount(); ++row)
+                 d.proposedTable()->item(row, 0)->setCheckState(row ? Qt::Checked : Qt::Unchecked);
              d.acceptChosen();
          },
-         dialog->proposal().corrections.size() - 1, false},
+         dialog->proposal().proposed.size() - 1, false},
         {"all accepted", [](CorrectionsDialog& d) {
              d.proposedTable()->item(0, 0)->setCheckState(Qt::Checked);
              d.acceptChosen();
          },
-         dialog->proposal().corrections.size(), true},
+         dialog->proposal().proposed.size(), true},
         {"the bias A switched off by its box",
          [&biasA](CorrectionsDialog& d) { d.keptTable()->item(biasA(d), 0)->setCheckState(Qt::Unchecked); },
-         dialog->proposal().corrections.size(), false},
+         dialog->proposal().proposed.size(), false},
         {"switched on again", [&biasA](CorrectionsDialog& d) { d.switchKept(biasA(d), true); },
-         dialog->proposal().corrections.size(), true},
+         dialog->proposal().proposed.size(), true},
         {"cleared", [](CorrectionsDialog& d) { d.clearKept(); }, 0, false},
     };
-    ASSERT_EQ(dialog->proposal().corrections[0].kind, CorrectionKind::Bias);
-    ASSERT_EQ(dialog->proposal().corrections[0].axis, 0);
+    ASSERT_EQ(dialog->proposal().proposed[0].correction.kind, CorrectionKind::Bias);
+    ASSERT_EQ(dialog->proposal().proposed[0].correction.axis, 0);
     for (const auto& step : steps) {
         step.act(*dialog);
         SurveyStore store;

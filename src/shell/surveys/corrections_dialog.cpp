@@ -5,11 +5,13 @@
 #include "shell/surveys/survey_texts.h"
 
 #include <QBoxLayout>
+#include <QColor>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -65,6 +67,13 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
       kept_(readout.corrections)
 {
     setObjectName(QStringLiteral("Corrections"));
+    // The readouts either side tell a bias from movement; copies, as the tube behind may be analysed again.
+    const surveys::ProposalContext around = surveys::proposalContext(tube, readout_.id);
+    for (const auto* side : {&around.earlier, &around.later})
+        for (const surveys::NeighbourReadout& n : *side) {
+            neighbours_.push_back(*n.survey);
+            (side == &around.earlier ? context_.earlier : context_.later).push_back({&neighbours_.back(), n.corrections});
+        }
     setWindowTitle(QStringLiteral("Corrections"));
     checksums_ = settings_.secondPass
                      ? qs(surveys::checksumShiftText(readout, settings_))
@@ -118,8 +127,16 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
 
     layout->addWidget(new QLabel(QStringLiteral("Proposed (nothing is applied until accepted):"), this));
     proposed_ = correctionTable(this, "proposed", {QStringLiteral("Accept"), QStringLiteral("Correction"),
-                                                   QStringLiteral("Value"), QStringLiteral("How it was found")});
+                                                   QStringLiteral("Value"), QStringLiteral("Effect"),
+                                                   QStringLiteral("Evidence"), QStringLiteral("How it was found")});
     layout->addWidget(proposed_, 1);
+    auto* insistRow = new QHBoxLayout;
+    insistRow->addWidget(new QLabel(QStringLiteral("Why keep a refused one:"), this));
+    insist_ = new QLineEdit(this);
+    insist_->setObjectName(QStringLiteral("insistReason"));
+    insist_->setPlaceholderText(QStringLiteral("needed only to accept a proposal the evidence does not support"));
+    insistRow->addWidget(insist_, 1);
+    layout->addLayout(insistRow);
     accept_ = new QPushButton(QStringLiteral("&Accept Checked"), this);
     accept_->setObjectName(QStringLiteral("acceptProposed"));
     connect(accept_, &QPushButton::clicked, this, &CorrectionsDialog::acceptChosen);
@@ -205,7 +222,7 @@ void CorrectionsDialog::propose()
     std::optional<surveys::DepthZone> zone;
     if (!deepest_->isChecked())
         zone = surveys::DepthZone{int(std::lround(from_->value() * 10)), int(std::lround(to_->value() * 10))};
-    proposal_ = surveys::proposeCorrections(base_, readout_, settings_, zone);
+    proposal_ = surveys::proposeCorrections(base_, readout_, settings_, zone, context_);
     showProposal();
 }
 
@@ -219,22 +236,31 @@ void CorrectionsDialog::showProposal()
         lines << qs(evidence).replace(0, 1, qs(evidence).left(1).toUpper()) + QLatin1Char('.');
     if (!proposal_.reason.empty())
         lines << QStringLiteral("Not proposed: ") + qs(proposal_.reason) + QLatin1Char('.');
-    else if (proposal_.corrections.empty() && flagged_)
+    else if (proposal_.proposed.empty() && flagged_)
         lines << QStringLiteral("The stable zone shows no bias, rotation or depth shift, while the checksums point to "
                                 "a bias shift: try another stable zone (From ... to).");
-    else if (proposal_.corrections.empty())
+    else if (proposal_.proposed.empty())
         lines << QStringLiteral("Nothing to correct: the stable zone shows no bias, rotation or depth shift.");
     if (!checksums_.isEmpty() && !flagged_)
         lines << checksums_;
+    if (!proposal_.proposed.empty())
+        lines << QStringLiteral("All the acceptable ones: ") +
+                     qs(surveys::effectText(proposal_.asRead, proposal_.acceptedEffect, proposal_, settings_)) +
+                     QLatin1Char('.');
     evidence_->setText(lines.join(QLatin1Char('\n')));
-    proposed_->setRowCount(int(proposal_.corrections.size()));
+    proposed_->setRowCount(int(proposal_.proposed.size()));
     for (int i = 0; i < proposed_->rowCount(); ++i) {
-        const surveys::Correction& c = proposal_.corrections[size_t(i)];
-        fillRow(proposed_, i, QStringLiteral("accept"), true,
-                {qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)), qs(c.how)});
+        const surveys::ProposedCorrection& p = proposal_.proposed[size_t(i)];
+        const surveys::Correction& c = p.correction;
+        fillRow(proposed_, i, QStringLiteral("accept"), p.acceptable,
+                {qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)),
+                 qs(surveys::effectText(proposal_.asRead, p.after, proposal_, settings_)),
+                 p.acceptable ? QStringLiteral("supported") : QStringLiteral("refused: ") + qs(p.refusal), qs(c.how)});
+        if (!p.acceptable)
+            proposed_->item(i, 4)->setForeground(QColor(0xb0, 0, 0));
     }
     proposed_->resizeColumnsToContents();
-    accept_->setEnabled(!proposal_.corrections.empty());
+    accept_->setEnabled(!proposal_.proposed.empty());
 }
 
 void CorrectionsDialog::showKept()
@@ -269,12 +295,24 @@ void CorrectionsDialog::acceptChosen()
 {
     std::vector<surveys::Correction> list = kept_;
     const std::string now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-    for (int i = 0; i < proposed_->rowCount() && size_t(i) < proposal_.corrections.size(); ++i)
-        if (proposed_->item(i, 0)->checkState() == Qt::Checked) {
-            surveys::Correction c = proposal_.corrections[size_t(i)];
-            c.acceptedAt = now;
-            surveys::putCorrection(list, c);
+    const QString why = insist_->text().trimmed();
+    for (int i = 0; i < proposed_->rowCount() && size_t(i) < proposal_.proposed.size(); ++i) {
+        if (proposed_->item(i, 0)->checkState() != Qt::Checked)
+            continue;
+        const surveys::ProposedCorrection& p = proposal_.proposed[size_t(i)];
+        surveys::Correction c = p.correction;
+        if (!p.acceptable) {
+            if (why.isEmpty()) {
+                error_->setText(QStringLiteral("Nothing kept: %1 %2 was refused (%3); say in the box why you keep it.")
+                                    .arg(qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)), qs(p.refusal)));
+                error_->setVisible(true);
+                return;
+            }
+            c.how = surveys::insistedHow(c.how, p.refusal, why.toStdString());
         }
+        c.acceptedAt = now;
+        surveys::putCorrection(list, c);
+    }
     if (list != kept_)
         keep(list);
 }

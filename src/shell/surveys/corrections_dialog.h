@@ -1,14 +1,17 @@
 #pragma once
 #include "analysis/corrections.h"
 #include "analysis/displacement.h"
+#include "analysis/proposal.h"
 
 #include <QDialog>
 
+#include <deque>
 #include <functional>
 #include <vector>
 
 class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
@@ -16,10 +19,11 @@ class QTableWidget;
 namespace tarvelon {
 
 // "Corrections": the probe's systematic errors of one readout, proposed from a stable zone
-// (the deepest quiet stretch, or the depths the engineer gives) with the evidence, and the
-// corrections kept with the readout, each switched on or off. Nothing applies itself: a
-// proposal is kept only when accepted, and every change is kept at once so the window behind
-// redraws corrected.
+// (the deepest quiet stretch, or the depths the engineer gives) with the evidence and what each
+// does to the displacement, and the corrections kept with the readout, each switched on or off.
+// Nothing applies itself: a proposal is kept only when accepted; one the evidence does not
+// support comes unticked with the reason, and is kept only with the engineer's own reason.
+// Every change is kept at once so the window behind redraws corrected.
 class CorrectionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -38,8 +42,10 @@ public:
 
     // Proposes over the zone chosen in the box; shows why when nothing can be.
     void propose();
-    // Keeps the proposals whose Accept box is checked, each in place of a kept one of its kind and axis.
+    // Keeps the proposals whose Accept box is checked, each in place of a kept one of its kind and
+    // axis; a refused one checked needs the reason typed in the box, or nothing is kept.
     void acceptChosen();
+    QLineEdit* insistReason() const { return insist_; }
     // Switches the kept correction on row `row` of the kept table.
     void switchKept(int row, bool on);
     // Removes every kept correction, without asking.
@@ -61,6 +67,8 @@ private:
     bool flagged_ = false; // the tree marks the readout "possible bias shift"
     Keep keep_;
     surveys::CorrectionProposal proposal_;
+    std::deque<surveys::Survey> neighbours_; // the tube's other readouts, which the context points into
+    surveys::ProposalContext context_;
     std::vector<surveys::Correction> kept_;
 
     QRadioButton* deepest_ = nullptr;
@@ -69,6 +77,7 @@ private:
     QLabel* evidence_ = nullptr;
     QTableWidget* proposed_ = nullptr;
     QPushButton* accept_ = nullptr;
+    QLineEdit* insist_ = nullptr;
     QTableWidget* keptTable_ = nullptr;
     QLabel* warning_ = nullptr;
     QPushButton* again_ = nullptr;

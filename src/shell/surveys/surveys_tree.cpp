@@ -107,6 +107,10 @@ void SurveysTree::setMarks(const surveys::TubeResult& tube)
                                             .arg(qs(surveys::checksumShiftText(r, tube.settings)));
         else
             biasShifts_.erase(r.survey->id);
+        if (const std::string why = r.notComputed(); !why.empty())
+            notComputed_[r.survey->id] = QStringLiteral("not computed: ") + qs(why);
+        else
+            notComputed_.erase(r.survey->id);
     }
 }
 
@@ -119,6 +123,8 @@ void SurveysTree::markReadouts()
     for (const auto& [id, level] : levels_)
         want.insert(id);
     for (const auto& [id, why] : biasShifts_)
+        want.insert(id);
+    for (const auto& [id, why] : notComputed_)
         want.insert(id);
     std::set<std::int64_t> touch(marked_);
     touch.insert(want.begin(), want.end());
@@ -140,6 +146,11 @@ void SurveysTree::markReadouts()
         } else {
             item->setForeground(0, palette().text());
         }
+        const auto blank = notComputed_.find(id);
+        if (blank != notComputed_.end()) {
+            text += QStringLiteral("  not computed");
+            item->setForeground(0, QColor(0x80, 0x80, 0x80));
+        }
         const auto bias = biasShifts_.find(id);
         if (bias != biasShifts_.end())
             text += QStringLiteral("  possible bias shift");
@@ -148,6 +159,8 @@ void SurveysTree::markReadouts()
         QString tip = item->data(0, kTipRole).toString();
         if (bias != biasShifts_.end())
             tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + bias->second;
+        if (blank != notComputed_.end())
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + blank->second;
         if (item->toolTip(0) != tip)
             item->setToolTip(0, tip);
         if (item->text(0) != text)

@@ -49,6 +49,7 @@ private:
     std::map<std::int64_t, QTreeWidgetItem*> items_;
     std::map<std::int64_t, surveys::TubeKey> tubeOf_;
     std::map<std::int64_t, surveys::Level> levels_; // readouts flagged by a threshold
+    std::map<std::int64_t, QString> notComputed_;   // readouts compared with nothing computed, and why
     std::map<std::int64_t, QString> biasShifts_;   // readouts marked "possible bias shift", and why
     std::set<std::int64_t> bases_;                 // every tube's base readout
     std::set<std::int64_t> marked_;                // readouts shown with a mark

@@ -290,10 +290,12 @@ QString SurveysWindow::keepCorrections(std::int64_t id, const std::vector<survey
 std::unique_ptr<CorrectionsDialog> SurveysWindow::correctionsDialog()
 {
     const std::int64_t id = chosen_.empty() ? 0 : chosen_.back();
-    for (const surveys::ReadoutResult& r : result_.readouts)
-        if (r.survey->id == id && r.displacement.compared && result_.base && !isReadOnly())
+    // The whole tube, chosen or not: the readouts either side are part of a proposal's evidence.
+    const surveys::TubeResult whole = surveys::analyseTube(tubeSurveys_, settings_, corrections_);
+    for (const surveys::ReadoutResult& r : whole.readouts)
+        if (r.survey->id == id && r.displacement.compared && whole.base && !isReadOnly())
             return std::make_unique<CorrectionsDialog>(
-                result_, r, [this, id](const std::vector<surveys::Correction>& list) { return keepCorrections(id, list); },
+                whole, r, [this, id](const std::vector<surveys::Correction>& list) { return keepCorrections(id, list); },
                 this);
     return nullptr;
 }
