@@ -28,6 +28,12 @@ int run(const QCommandLineParser& parser)
     surveys::SurveyStore store;
     if (!openExistingLibrary(library, store, true))
         return kFailed;
+    // Said by the program before anything is tried, not left to the server's refusal.
+    if (store.rights() != surveys::SurveyStore::Rights::Manage) {
+        printMessage(QStringLiteral("Attention: the survey cannot be deleted: your role on the server may not delete "
+                                    "from the library; ask its administrator for tarvelon_manager"));
+        return kFailed;
+    }
     // Deleting cannot be undone, so a number that names several readouts names none.
     std::vector<surveys::Survey> found;
     for (surveys::Survey& s : tubeReadouts(store, key))

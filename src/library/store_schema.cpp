@@ -84,6 +84,27 @@ constexpr std::string_view kMigrations[] = {
            survey_id INTEGER,
            what      TEXT NOT NULL);
        CREATE INDEX history_of_tube ON history (client, site, tube);)",
+    // What syncing merges with: the library's own name for the others, each tube setting's and
+    // correction's value at the last sync with each other library, and the surveys deleted.
+    R"(CREATE TABLE library_identity (id TEXT NOT NULL);
+       INSERT INTO library_identity VALUES (lower(hex(randomblob(16))));
+       CREATE TABLE sync_bases (
+           peer   TEXT NOT NULL,
+           client TEXT NOT NULL,
+           site   TEXT NOT NULL,
+           tube   TEXT NOT NULL,
+           field  TEXT NOT NULL,
+           value  TEXT NOT NULL,
+           PRIMARY KEY (peer, client, site, tube, field));
+       CREATE TABLE deleted_surveys (
+           client     TEXT NOT NULL,
+           site       TEXT NOT NULL,
+           tube       TEXT NOT NULL,
+           readout    TEXT NOT NULL,
+           date       TEXT NOT NULL,
+           time       TEXT NOT NULL,
+           deleted_at TEXT NOT NULL,
+           PRIMARY KEY (client, site, tube, readout, date, time));)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 
@@ -106,6 +127,12 @@ std::string uriPath(const std::string& path)
 
 } // namespace
 
+std::string newerLibraryText(std::int64_t version)
+{
+    return std::string(kNewerTables) + " (its tables are of version " + std::to_string(version) +
+           "; this one knows up to version " + std::to_string(SurveyStore::kSchemaVersion) + ")";
+}
+
 bool SurveyStore::fail(const std::string& why)
 {
     error_ = why;
@@ -124,12 +151,61 @@ void SurveyStore::waitWhenBusy(std::chrono::milliseconds limit, std::function<vo
 
 std::optional<SurveyStore::FileState> SurveyStore::fileState()
 {
-    // One statement, so the version and the tables are seen as one program left them.
+    // One statement, so the version and the tables are seen as one program left them. A file
+    // of ours from before it was marked (versions 1 to 5) is known by its two first tables and
+    // their key columns; another program may have added a table of its own beside them.
     sql::Statement q(db_, "SELECT (SELECT user_version FROM pragma_user_version), "
-                          "(SELECT count(*) FROM sqlite_master)");
+                          "(SELECT count(*) FROM sqlite_master), "
+                          "(SELECT application_id FROM pragma_application_id), "
+                          "(SELECT count(*) FROM pragma_table_info('surveys') WHERE name IN ('client', 'site', "
+                          "'tube', 'readout', 'date', 'time', 'header_file', 'readings_file')), "
+                          "(SELECT count(*) FROM pragma_table_info('readings') WHERE name IN ('survey_id', 'depth', "
+                          "'reading1', 'reading8'))");
     if (!q.step())
         return std::nullopt;
-    return FileState{q.integer(0), q.integer(1)};
+    FileState state{q.integer(0), q.integer(1), q.integer(2), false};
+    state.ourTables = state.version >= 1 && state.version <= kLastUnmarkedVersion && q.integer(3) == 8 && q.integer(4) == 4;
+    return state;
+}
+
+std::string SurveyStore::notOurs(const FileState& state)
+{
+    if (state.application == kLibraryApplicationId) {
+        if (state.version > kSchemaVersion)
+            return newerLibraryText(state.version);
+        return {};
+    }
+    // Any other mark, or none on a file with tables that are not ours, whatever its version.
+    if (state.application != 0 || (state.tables > 0 && !state.ourTables) || (state.tables == 0 && state.version != 0))
+        return std::string(kForeignTables);
+    return {};
+}
+
+bool SurveyStore::damaged()
+{
+    if (!db_.damaged())
+        return false;
+    if (error_.rfind(kDamaged, 0) != 0)
+        error_ = std::string(kDamaged) + " (" + db_.error() + "); it was left as it is";
+    return true;
+}
+
+bool SurveyStore::checked()
+{
+    sql::Statement q(db_, "PRAGMA quick_check");
+    std::string first;
+    if (q.step())
+        first = q.text(0);
+    if (first == "ok")
+        return true;
+    // SQLite's first finding, on one line: "*** in database main ***\nPage 12: ..." says "Page 12: ...".
+    if (const size_t head = first.find("***\n"); first.rfind("***", 0) == 0 && head != std::string::npos)
+        first.erase(0, head + 4);
+    for (char& c : first)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    error_ = std::string(kDamaged) + " (" + (first.empty() ? db_.error() : first) + "); it was left as it is";
+    return false;
 }
 
 bool SurveyStore::open(const std::string& path, Access access)
@@ -153,17 +229,19 @@ bool SurveyStore::open(const std::string& path, Access access)
         error_ = why;
         return true;
     }
-    if (state->version == 0 && state->tables > 0)
-        return fail(std::string(kForeignTables));
+    if (const std::string why = notOurs(*state); !why.empty()) {
+        if (state->application != kLibraryApplicationId)
+            return fail(why);
+        // Tables of a newer program: read what is known, change nothing.
+        readOnly_ = true;
+        error_ = why;
+        return true;
+    }
+    if (state->tables > 0 && !checked())
+        return fail(error_);
     if (db_.readOnly()) {
         readOnly_ = true;
         error_ = "the file cannot be written";
-    }
-    if (state->version > kSchemaVersion) {
-        // Tables of a newer program: read what is known, change nothing.
-        readOnly_ = true;
-        error_ = std::string(kNewerTables);
-        return true;
     }
     if (readOnly_)
         return state->version == kSchemaVersion || fail(error_ + "; its tables are of an older version");
@@ -173,7 +251,7 @@ bool SurveyStore::open(const std::string& path, Access access)
     // has just made, can find the file busy where SQLite waits for nobody: tried again, within
     // the same limit as any other wait.
     const auto until = std::chrono::steady_clock::now() + busyLimit_;
-    while (!bringUpToDate(state->version)) {
+    while (!bringUpToDate(*state)) {
         if (!db_.busy() || !error_.empty() || std::chrono::steady_clock::now() > until)
             return fail(error_.empty() ? db_.error() : error_);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -184,11 +262,11 @@ bool SurveyStore::open(const std::string& path, Access access)
     return true;
 }
 
-bool SurveyStore::bringUpToDate(std::int64_t version)
+bool SurveyStore::bringUpToDate(const FileState& state)
 {
     // A new library is put in write-ahead logging before it has tables, once: every program
     // that finds it new asks the same, and a library that has tables already keeps its mode.
-    if (version == 0) {
+    if (state.version == 0) {
         std::string journal;
         if (sql::Statement wal(db_, "PRAGMA journal_mode = WAL"); wal.step())
             journal = wal.text(0);
@@ -199,7 +277,7 @@ bool SurveyStore::bringUpToDate(std::int64_t version)
             return false;
         }
     }
-    return version >= kSchemaVersion || migrate();
+    return (state.version >= kSchemaVersion && state.application == kLibraryApplicationId) || migrate();
 }
 
 bool SurveyStore::openToRead(const std::string& path)
@@ -222,10 +300,12 @@ bool SurveyStore::openToRead(const std::string& path)
         return fail(why);
     readOnly_ = true;
     error_ = "the library was opened only to read";
-    if (state->version == 0)
-        return fail(std::string(state->tables > 0 ? kForeignTables : kNotALibrary));
-    if (state->version > kSchemaVersion) {
-        error_ = std::string(kNewerTables);
+    if (state->tables == 0 && state->version == 0 && state->application == 0)
+        return fail(std::string(kNotALibrary));
+    if (const std::string why = notOurs(*state); !why.empty()) {
+        if (state->application != kLibraryApplicationId)
+            return fail(why);
+        error_ = why;
         return true;
     }
     if (state->version < kSchemaVersion)
@@ -245,12 +325,17 @@ bool SurveyStore::migrate()
         const std::optional<FileState> state = fileState();
         if (!state)
             return false;
-        if (state->version >= kSchemaVersion)
-            return tx.commit();
-        if (state->version == 0 && state->tables > 0) {
-            error_ = std::string(kForeignTables);
+        if (const std::string why = notOurs(*state); !why.empty()) {
+            error_ = why;
             return false;
         }
+        // Marked as ours in the transaction of its first change, so another program that opens
+        // it meanwhile sees it either unmarked and new or marked.
+        if (state->application != kLibraryApplicationId &&
+            !db_.exec("PRAGMA application_id = " + std::to_string(kLibraryApplicationId)))
+            return false;
+        if (state->version >= kSchemaVersion)
+            return tx.commit();
         if (!db_.exec(kMigrations[state->version]) ||
             !db_.exec("PRAGMA user_version = " + std::to_string(state->version + 1)) || !tx.commit())
             return false;

@@ -81,7 +81,7 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
     q.bind(12, std::int64_t(t.secondPass ? 1 : 0));
     q.bind(13, depthReferenceName(t.depthReference)).bind(14, t.gaugeM);
     q.bind(15, t.checksumTolerance);
-    q.bind(16, changedAt);
+    q.bind(16, changedAt.empty() ? now() : changedAt);
     if (!q.run()) {
         error_ = db_.error();
         return false;
