@@ -107,7 +107,9 @@ TEST(LibraryFiles, OursAreMarkedWhenMadeOrFirstWritten)
     EXPECT_EQ(pragma(made, "application_id"), kLibraryApplicationId);
     ASSERT_TRUE(std::filesystem::remove(made));
 
-    const std::string unmarked = ourLibrary(dir, "PRAGMA application_id = 0; PRAGMA user_version = 5;");
+    const std::string unmarked = ourLibrary(dir, "DROP TABLE library_identity; DROP TABLE sync_bases; "
+                                                 "DROP TABLE deleted_surveys; PRAGMA application_id = 0; "
+                                                 "PRAGMA user_version = 5;");
     const std::string before = readFile(unmarked);
     {
         // Known as ours, and only read: an older version is left as it is.
@@ -222,7 +224,8 @@ TEST(LibraryFiles, ChecksumOfHugeReadingsIsLeftOut)
     settings.baseId = 1;
     settings.constant = 25000;
     settings.secondPass = true;
-    const TubeResult result = analyseTube({base, later}, settings);
+    const std::vector<Survey> tube{base, later};
+    const TubeResult result = analyseTube(tube, settings);
     ASSERT_EQ(result.readouts.size(), 1u);
     const auto& rows = result.readouts[0].displacement.rows;
     ASSERT_FALSE(rows.empty());

@@ -126,8 +126,9 @@ TEST_F(ServerGuard, EachRoleIsRefusedByTheServerWhatItMayNotDo)
         ASSERT_TRUE(db.connect(as(c.user))) << db.error();
         ASSERT_TRUE(db.exec("BEGIN"));
         EXPECT_EQ(db.exec(c.sql), c.allowed) << db.error();
-        if (!c.allowed)
+        if (!c.allowed) {
             EXPECT_TRUE(db.refused()) << db.error();
+        }
         db.exec(c.allowed ? "COMMIT" : "ROLLBACK");
     }
     EXPECT_EQ(readingAt5(), 1);

@@ -191,8 +191,11 @@ TEST_F(ServerSession, UpgradeGrantsWhatItMakesAndOthersAreToldWhoMustOpenIt)
 {
     const std::string editor = person("ed", "tarvelon_editor"), reader = person("re", "tarvelon_reader");
     // The library as version 4 left it, its roles granted then.
-    ASSERT_TRUE(onServer("DROP TABLE library_lock; DROP TABLE history; ALTER TABLE tubes DROP COLUMN changed_at; "
-                         "UPDATE library_version SET version = 4",
+    ASSERT_TRUE(onServer("DROP TABLE library_lock, library_identity, sync_bases, deleted_surveys, history; "
+                         "DROP FUNCTION tarvelon_row_changed, tarvelon_readings_changed, tarvelon_stamp_tube CASCADE; "
+                         "DROP FUNCTION tarvelon_record, tarvelon_delete_survey, tarvelon_who, tarvelon_now; "
+                         "ALTER TABLE tubes DROP COLUMN changed_at, DROP COLUMN id; "
+                         "ALTER TABLE tube_reports DROP COLUMN id; UPDATE library_version SET version = 4",
                          database()));
     const std::string told = "its tables are of an older version of Tarvelon Manager, and only their owner (" +
                              adminName() + ") may bring them up to date: " + adminName() +
