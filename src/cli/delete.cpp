@@ -30,8 +30,8 @@ int run(const QCommandLineParser& parser)
         return kFailed;
     // Said by the program before anything is tried, not left to the server's refusal.
     if (store.rights() != surveys::SurveyStore::Rights::Manage) {
-        printMessage(QStringLiteral("Attention: the survey cannot be deleted: your role on the server may not delete "
-                                    "from the library; ask its administrator for tarvelon_manager"));
+        printMessage(QStringLiteral("Attention: the survey cannot be deleted: ") +
+                     QString::fromLatin1(kManagersOnly.data(), qsizetype(kManagersOnly.size())));
         return kFailed;
     }
     // Deleting cannot be undone, so a number that names several readouts names none.

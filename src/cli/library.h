@@ -32,6 +32,9 @@ bool openSourceOfSync(const std::string& path, surveys::SurveyStore& store);
 // what was read is then not the whole, and nothing of it is shown.
 bool damagedSaid(surveys::SurveyStore& store);
 
+inline constexpr std::string_view kManagersOnly =
+    "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
+
 // A server's password, read from the terminal without showing it; nothing when none is typed.
 std::optional<std::string> askPasswordOnTerminal(const std::string& shown);
 

@@ -453,7 +453,8 @@ TEST_F(Cli, SyncDeleteAndHistoryNameWhatTheyDidAndWho)
     };
     std::string out, err;
     ASSERT_EQ(as({"sync", "--from", laptop, "--to", office}, out, err), 0) << err;
-    EXPECT_EQ(out, "1 sent, 0 completed, 0 already there, 1 conflicts; tube settings: 0 sent, 0 received\n");
+    EXPECT_EQ(out, "1 sent, 0 completed, 0 already there, 1 conflicts; tube settings: 0 sent, 0 received, 0 "
+                   "conflicts; deleted: 0 there, 0 here\n");
     EXPECT_NE(err.find("Conflict: client \"ACME\", site \"Hill\", tube \"T1\", readout 01 of 01/03/24"), std::string::npos)
         << err;
 
@@ -478,6 +479,15 @@ TEST_F(Cli, SyncDeleteAndHistoryNameWhatTheyDidAndWho)
         surveys::SurveyStore b;
         ASSERT_TRUE(b.open(office));
         EXPECT_EQ(b.list().size(), 1u);
+    }
+    // The deletion travels: the laptop's copy goes, and is not sent back.
+    ASSERT_EQ(as({"sync", "--from", laptop, "--to", office}, out, err), 0) << err;
+    EXPECT_EQ(out, "0 sent, 0 completed, 0 already there, 1 conflicts; tube settings: 0 sent, 0 received, 0 "
+                   "conflicts; deleted: 0 there, 1 here\n");
+    for (const std::string& library : {laptop, office}) {
+        surveys::SurveyStore s;
+        ASSERT_TRUE(s.open(library));
+        EXPECT_EQ(s.list().size(), 1u) << library;
     }
 }
 
@@ -986,6 +996,40 @@ TEST_F(Cli, ADamagedLibraryIsRefusedWithOneMessage)
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         EXPECT_EQ(readFile(library), bytes);
     }
+}
+
+// Deleting is a manager's: the command line says so itself before the server is asked, even for
+// an editor the server would let delete (its own role check, apart from the server's).
+TEST_F(Cli, AnEditorIsToldToAskForTheManagersRoleBeforeTheServerIsAsked)
+{
+    if (testServer().empty())
+        GTEST_SKIP() << kNoServer;
+    const TestLibrary server(LibraryEngine::PostgreSQL);
+    const std::string library = server.location();
+    std::string out, err;
+    ASSERT_EQ(run({"library", "init", "--library", library}, &out, &err), 0) << err;
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library)) << store.error();
+        ASSERT_EQ(store.add(tubeReadout("01", "01/03/24", 0)).status, surveys::AddStatus::Added);
+    }
+    const std::string editor = "editor_" + server.database();
+    ASSERT_TRUE(onServer("CREATE ROLE " + editor + " LOGIN PASSWORD '" + testServerPassword() + "'; GRANT tarvelon_editor TO " +
+                         editor));
+    ASSERT_TRUE(onServer("GRANT EXECUTE ON FUNCTION tarvelon_delete_survey(bigint) TO " + editor, server.database()));
+    std::string asEditor = library;
+    asEditor.replace(asEditor.find("//") + 2, asEditor.find('@') - asEditor.find("//") - 2, editor);
+    EXPECT_EQ(run({"delete", "--readout", "1", "--library", asEditor, "--client", "ACME", "--site", "Hill", "--tube", "T1"},
+                  &out, &err),
+              1);
+    EXPECT_NE(err.find("Attention: the survey cannot be deleted: your role on the server may not delete from the "
+                       "library; ask its administrator for tarvelon_manager"),
+              std::string::npos)
+        << err;
+    surveys::SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    EXPECT_EQ(store.list().size(), 1u);
+    onServer("DROP OWNED BY " + editor + "; DROP ROLE " + editor, server.database());
 }
 
 } // namespace

@@ -105,6 +105,8 @@ TEST(History, EveryChangeIsRecordedWithItsUserAndTimeAndNothingElse)
          "correction accepted on 05 of 12/03/24: bias A \u22122.0"},
         {"switched off", [&](Library& l) { return l.store.setCorrections(idOf("05"), {bias(0, -2.0, false)}); },
          "correction switched off on 05 of 12/03/24: bias A \u22122.0"},
+        {"correction removed", [&](Library& l) { return l.store.setCorrections(idOf("05"), {}); },
+         "correction removed on 05 of 12/03/24: bias A \u22122.0"},
         {"no such survey", [](Library& l) { return !l.store.setCorrections(999, {bias(1, 1.0)}); }, nullptr},
         {"base deleted", [&](Library& l) { return l.store.remove(idOf("04")); },
          "survey 04 of 12/03/24 deleted; the tube has no base now"},
