@@ -74,6 +74,9 @@ std::string connectionMessage(const std::string& raw)
         contains(raw, "could not translate host name") || contains(raw, "No route to host") ||
         contains(raw, "Network is unreachable") || contains(raw, "could not connect"))
         return "the server cannot be reached (" + firstLine(raw) + ")";
+    if (contains(raw, "no pg_hba.conf entry"))
+        return "the server does not accept this user from this computer for this database (its administrator "
+               "allows it in pg_hba.conf)";
     if (contains(raw, "permission denied") || contains(raw, "not permitted to log in"))
         return "the server does not let this user into the library (" + firstLine(raw) + ")";
     return firstLine(raw);

@@ -2,7 +2,12 @@
 #include "library/store.h"
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 // The library's tables, how a file becomes one and how an older one is brought up to date.
 namespace tarvelon::surveys {
@@ -127,6 +132,24 @@ std::string uriPath(const std::string& path)
 
 } // namespace
 
+// SQLite's "unable to open database file" for a file it may read but not write says nothing of
+// why: the file, or the folder where its journal goes beside it. Empty when neither is so.
+static std::string whyNotWritable(const std::string& path)
+{
+#ifndef _WIN32
+    if (::access(path.c_str(), F_OK) == 0) {
+        if (::access(path.c_str(), W_OK) != 0)
+            return "the file cannot be written";
+        const std::string folder = std::filesystem::path(path).parent_path().string();
+        if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
+            return "the folder it is in cannot be written, and the library keeps its journal beside it";
+    }
+#else
+    (void)path;
+#endif
+    return {};
+}
+
 std::string newerLibraryText(std::int64_t version)
 {
     return std::string(kNewerTables) + " (its tables are of version " + std::to_string(version) +
@@ -223,7 +246,7 @@ bool SurveyStore::open(const std::string& path, Access access)
     }
     if (!state) {
         // A folder or disk that cannot be written may still be read, if only as it stands.
-        const std::string why = db_.error();
+        const std::string why = whyNotWritable(path).empty() ? db_.error() : whyNotWritable(path);
         if (!openToRead(path))
             return fail(why);
         error_ = why;
@@ -242,6 +265,9 @@ bool SurveyStore::open(const std::string& path, Access access)
     if (db_.readOnly()) {
         readOnly_ = true;
         error_ = "the file cannot be written";
+    } else if (const std::string why = whyNotWritable(path); !why.empty()) {
+        readOnly_ = true;
+        error_ = why;
     }
     if (readOnly_)
         return state->version == kSchemaVersion || fail(error_ + "; its tables are of an older version");

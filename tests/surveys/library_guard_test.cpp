@@ -13,6 +13,10 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 using namespace tarvelon;
 using namespace tarvelon::surveys;
 using tarvelon::test::readFile;
@@ -265,3 +269,31 @@ TEST_P(HeaderTextsOnEachEngine, ControlCharactersBecomeASpaceOnEitherEngine)
     EXPECT_EQ(store.add(surveyNumbered(2)).status, AddStatus::Added);
     EXPECT_EQ(store.textsCleaned(), 2) << "each add of such texts is counted, a clean survey is not";
 }
+
+#ifndef _WIN32
+// A library in a folder that cannot be written is read as it stands, and the reason said is
+// the folder's, not SQLite's "unable to open database file".
+TEST(LibraryFiles, AReadOnlyFolderIsNamedAsTheReason)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes any folder";
+    TempDir dir;
+    const std::filesystem::path folder = dir.path() / "shared";
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "surveys.sqlite").string();
+    {
+        SurveyStore store;
+        ASSERT_TRUE(store.open(path));
+        ASSERT_EQ(store.add(surveyNumbered(1)).status, AddStatus::Added);
+    }
+    runSql(path, "PRAGMA journal_mode = DELETE;");
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    SurveyStore store;
+    const bool opened = store.open(path);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    ASSERT_TRUE(opened) << store.error();
+    EXPECT_TRUE(store.readOnly());
+    EXPECT_EQ(store.error().rfind("the folder it is in cannot be written", 0), 0u) << store.error();
+    EXPECT_EQ(store.list().size(), 1u);
+}
+#endif
