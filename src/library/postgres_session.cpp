@@ -223,6 +223,36 @@ void sayIfNotEncrypted(PGconn* conn, const std::string& connection)
                "encrypts it and checks the server)");
 }
 
+std::string lockTimeoutText(const std::string& waitText)
+{
+    const std::string prefix = "waiting for ";
+    const size_t since = waitText.find(" since ");
+    if (waitText.rfind(prefix, 0) != 0 || since == std::string::npos)
+        return "another program holds the library; nothing was changed: try again when it is done";
+    return waitText.substr(prefix.size(), since - prefix.size()) + " has held the library" + waitText.substr(since) +
+           "; nothing was changed: try again when it is done";
+}
+
+std::string numbered(std::string_view sql, int& count)
+{
+    std::string out;
+    char quote = 0;
+    count = 0;
+    for (char c : sql) {
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '?') {
+            out += '$' + std::to_string(++count);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
 std::string lockWaitText(PGconn* waiting, PGconn* other, std::time_t waitBegan)
 {
     char at[16];

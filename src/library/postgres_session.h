@@ -5,6 +5,7 @@
 #include <ctime>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What every connection to a server is opened with, beside the user's own settings: encryption
@@ -27,6 +28,13 @@ std::chrono::milliseconds answerLimit();
 // "waiting for another program (NAME on HOST) since TIME": who holds the writers' lock that
 // `waiting` waits for, asked through `other`; the time the wait began when the holder's is hidden.
 std::string lockWaitText(PGconn* waiting, PGconn* other, std::time_t waitBegan);
+
+// The server's "canceling statement due to lock timeout" in words: who held the library, since
+// when (from lockWaitText's `waitText`, when the wait lasted long enough to ask).
+std::string lockTimeoutText(const std::string& waitText);
+
+// '?' placeholders become $1, $2...; a '?' inside quotes is left alone. `count` says how many.
+std::string numbered(std::string_view sql, int& count);
 
 // Said once a run for each connection that travels in plain text (a Unix socket excepted).
 void sayIfNotEncrypted(PGconn* conn, const std::string& connection);

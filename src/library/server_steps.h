@@ -71,6 +71,11 @@ inline constexpr std::string_view kServerVersion6 = R"(CREATE TABLE library_lock
                k := r;
                IF TG_TABLE_NAME = 'surveys' THEN survey := r.id; END IF;
            END IF;
+           -- A survey added again is no longer one deleted.
+           IF TG_TABLE_NAME = 'surveys' AND TG_OP = 'INSERT' THEN
+               DELETE FROM deleted_surveys d WHERE (d.client, d.site, d.tube, d.readout, d.date, d.time) =
+                   (r.client, r.site, r.tube, r.readout, r.date, r.time);
+           END IF;
            IF TG_OP = 'UPDATE' THEN
                SELECT string_agg(o.key || ' ' || o.value::text || ' -> ' || n.value::text, '; ' ORDER BY o.key)
                    INTO what FROM jsonb_each(to_jsonb(OLD)) o JOIN jsonb_each(to_jsonb(NEW)) n USING (key)

@@ -214,6 +214,17 @@ bool SurveyStore::insertRows(std::int64_t id, const std::vector<SurveyRow>& rows
     return true;
 }
 
+bool SurveyStore::undelete(const Survey& s)
+{
+    // A survey added again is no longer one deleted; a server sees to it itself.
+    if (onServer())
+        return true;
+    sql::Statement q(db_, "DELETE FROM deleted_surveys WHERE client = ? AND site = ? AND tube = ? AND readout = ? "
+                          "AND date = ? AND time = ?");
+    q.bind(1, s.client).bind(2, s.site).bind(3, s.tube).bind(4, s.readout).bind(5, s.date).bind(6, s.time);
+    return q.run();
+}
+
 AddResult SurveyStore::add(const Survey& s)
 {
     if (!writable())
@@ -287,10 +298,7 @@ AddResult SurveyStore::addIn(const Survey& given, const std::string& how)
     const std::int64_t id = insert.integer(0);
     insert.reset();
     const std::string what = label + " added" + (how.empty() ? "" : " (" + how + ")") + (s.complete() ? "" : ", incomplete");
-    sql::Statement undeleted(db_, "DELETE FROM deleted_surveys WHERE client = ? AND site = ? AND tube = ? AND "
-                                  "readout = ? AND date = ? AND time = ?");
-    undeleted.bind(1, s.client).bind(2, s.site).bind(3, s.tube).bind(4, s.readout).bind(5, s.date).bind(6, s.time);
-    if (!insertRows(id, s.rows) || !record(tube, id, what) || !undeleted.run())
+    if (!insertRows(id, s.rows) || !record(tube, id, what) || !undelete(s))
         return {AddStatus::Failed, 0, db_.error()};
     return {AddStatus::Added, id, {}};
 }

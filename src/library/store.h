@@ -205,6 +205,7 @@ private:
     bool migrate();
     bool bringUpToDate(const FileState& state);
     bool recordDeletion(const Survey& key);
+    bool undelete(const Survey& survey);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
     bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
     void readReportFields(const TubeKey& tube, TubeReportFields& fields);

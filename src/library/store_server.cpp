@@ -168,8 +168,6 @@ constexpr std::string_view kGrants = R"(
 GRANT SELECT ON surveys, readings, tubes, corrections, tube_reports, library_version, history, library_lock,
     library_identity, sync_bases, deleted_surveys TO tarvelon_reader;
 GRANT INSERT, UPDATE, DELETE ON sync_bases TO tarvelon_editor;
--- A survey added again is no longer one deleted; only a manager's delete marks one.
-GRANT DELETE ON deleted_surveys TO tarvelon_editor;
 GRANT INSERT ON surveys, readings, tubes, corrections, tube_reports TO tarvelon_editor;
 -- Measured readings are written once; of a survey only what completing it changes.
 REVOKE UPDATE ON surveys, readings FROM tarvelon_editor;

@@ -267,6 +267,16 @@ TEST_F(ServerSession, ALockWaitSaysForWhom)
     EXPECT_GE(std::chrono::steady_clock::now() - start, 1500ms);
     EXPECT_EQ(said.rfind("waiting for another program (Tarvelon Manager on ", 0), 0u) << said;
     EXPECT_NE(said.find(") since "), std::string::npos) << said;
+
+    // A wait that gives up says who held the library, not the server's "lock timeout".
+    held.emplace(holder);
+    ASSERT_TRUE(held->begun()) << holder.error();
+    store.waitWhenBusy(1500ms, nullptr);
+    const AddResult refused = store.add(surveyOf("02"));
+    EXPECT_EQ(refused.status, AddStatus::Failed);
+    EXPECT_EQ(refused.error.rfind("another program (Tarvelon Manager on ", 0), 0u) << refused.error;
+    EXPECT_NE(refused.error.find(") has held the library since "), std::string::npos) << refused.error;
+    EXPECT_NE(refused.error.find("; nothing was changed: try again when it is done"), std::string::npos) << refused.error;
 }
 
 #ifndef _WIN32
