@@ -37,6 +37,18 @@ std::optional<double> channel(const SurveyRow& r, size_t j, bool secondPass)
     return axisValue(r, j, secondPass);
 }
 
+// Reading 1 + 3 (or 2 + 4) of a row; none when either is missing or the sum leaves the range
+// of the integers that hold it, as only a damaged or foreign row could make it.
+std::optional<std::int64_t> checksumOf(const SurveyRow& r, size_t j)
+{
+    if (!r.readings[j] || !r.readings[j + 2])
+        return std::nullopt;
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(*r.readings[j], *r.readings[j + 2], &sum))
+        return std::nullopt;
+    return sum;
+}
+
 std::string depthsText(const std::vector<int>& tenths)
 {
     std::string out;
@@ -240,10 +252,10 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
         const SurveyRow* r = second ? values.nearest(x) : nullptr;
         for (size_t j = 0; j < 2; ++j) {
             const std::optional<double> was = b == baseAt.end() ? std::nullopt : channel(*b->second, j, second);
-            if (r && r->readings[j] && r->readings[j + 2]) {
-                row.checksum[j] = *r->readings[j] + *r->readings[j + 2];
-                if (b != baseAt.end() && b->second->readings[j] && b->second->readings[j + 2]) {
-                    const double baseSum = double(*b->second->readings[j] + *b->second->readings[j + 2]);
+            if (r && checksumOf(*r, j)) {
+                row.checksum[j] = checksumOf(*r, j);
+                if (b != baseAt.end() && checksumOf(*b->second, j)) {
+                    const double baseSum = double(*checksumOf(*b->second, j));
                     row.checksumChange[j] = double(*row.checksum[j]) - baseSum;
                     checksums[j].push_back(double(*row.checksum[j]));
                     baseChecksums[j].push_back(baseSum);

@@ -157,7 +157,10 @@ int runCommand(const Command& command, QStringList arguments)
         return wrongUsage(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()),
                           usageLine(command));
     try {
-        return command.run(parser);
+        // A job that failed because it was stopped (a statement the server cancelled) ends
+        // as a stopped program does.
+        const int status = command.run(parser);
+        return status != kSucceeded && interrupted() ? interruptedStatus() : status;
     } catch (const UsageError& e) {
         return wrongUsage(e.message, usageLine(command));
     }

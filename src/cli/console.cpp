@@ -20,6 +20,14 @@ namespace tarvelon::cli {
 namespace {
 
 std::atomic<bool> g_interrupted{false};
+// Called with the first stop, from the signal handler: it must be safe there.
+std::atomic<void (*)()> g_onStop{nullptr};
+
+void stopHeard()
+{
+    if (void (*hook)() = g_onStop.load())
+        hook();
+}
 // The exit status the stop asks for: 128 and the signal's number, as a shell reports it.
 std::atomic<int> g_stopStatus{130};
 qsizetype g_progressWidth = 0;
@@ -38,14 +46,19 @@ BOOL WINAPI onConsoleControl(DWORD event)
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
     // The second press lets Windows end the program.
-    return g_interrupted.exchange(true) ? FALSE : TRUE;
+    if (g_interrupted.exchange(true))
+        return FALSE;
+    stopHeard();
+    return TRUE;
 }
 #else
 void onInterrupt(int signal)
 {
     // The first signal decides the status; a second one of any kind ends the program.
-    if (!g_interrupted.exchange(true))
+    if (!g_interrupted.exchange(true)) {
         g_stopStatus.store(128 + signal);
+        stopHeard();
+    }
 }
 #endif
 
@@ -114,6 +127,11 @@ void catchInterrupt()
     for (int s : kStops)
         sigaction(s, &action, nullptr);
 #endif
+}
+
+void onStop(void (*hook)())
+{
+    g_onStop.store(hook);
 }
 
 int interruptedStatus()

@@ -11,6 +11,9 @@ void catchInterrupt();
 bool interrupted();
 // The exit status of a stopped program: 130 for Ctrl+C, 143 for SIGTERM, 129 for SIGHUP.
 int interruptedStatus();
+// `hook` is called once, with the first stop, from the signal handler itself (so only what is
+// safe there), such as the server's cancel request for a running statement.
+void onStop(void (*hook)());
 
 // A result, one line on standard output.
 void printResult(const QString& line);

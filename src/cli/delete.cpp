@@ -28,6 +28,12 @@ int run(const QCommandLineParser& parser)
     surveys::SurveyStore store;
     if (!openExistingLibrary(library, store, true))
         return kFailed;
+    // Said by the program before anything is tried, not left to the server's refusal.
+    if (store.rights() != surveys::SurveyStore::Rights::Manage) {
+        printMessage(QStringLiteral("Attention: the survey cannot be deleted: ") +
+                     QString::fromLatin1(kManagersOnly.data(), qsizetype(kManagersOnly.size())));
+        return kFailed;
+    }
     // Deleting cannot be undone, so a number that names several readouts names none.
     std::vector<surveys::Survey> found;
     for (surveys::Survey& s : tubeReadouts(store, key))

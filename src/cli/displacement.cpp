@@ -119,6 +119,8 @@ int run(const QCommandLineParser& parser)
     if (!openExistingLibrary(library, store))
         return kFailed;
     const std::vector<surveys::Survey> all = store.tubeSurveys(key);
+    if (damagedSaid(store))
+        return kFailed;
     const QString tubeName = QStringLiteral("client \"%1\", site \"%2\", tube \"%3\"")
                                  .arg(QString::fromStdString(key.client), QString::fromStdString(key.site),
                                       QString::fromStdString(key.tube));
@@ -153,7 +155,10 @@ int run(const QCommandLineParser& parser)
         }
     }
 
-    const surveys::TubeResult tube = surveys::analyseTube(all, settings, store.corrections(key));
+    const surveys::CorrectionsById corrections = store.corrections(key);
+    if (damagedSaid(store))
+        return kFailed;
+    const surveys::TubeResult tube = surveys::analyseTube(all, settings, corrections);
     if (!tube.base) {
         printMessage(QStringLiteral("Attention: nothing compared for ") + tubeName + QStringLiteral(": ") +
                      QString::fromStdString(tube.reason) + QStringLiteral(" (choose one with --base)"));

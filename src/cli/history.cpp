@@ -25,6 +25,8 @@ int run(const QCommandLineParser& parser)
     if (!openExistingLibrary(library, store))
         return kFailed;
     const std::vector<surveys::HistoryEntry> history = store.history(key);
+    if (damagedSaid(store))
+        return kFailed;
     if (history.empty() && !csv) {
         printMessage(QStringLiteral("Attention: the survey library holds no change of ") + tubeName(key));
         return kSucceeded;

@@ -21,12 +21,34 @@
 namespace tarvelon::cli {
 namespace {
 
-// Another program holding the library makes this one wait: the person running it is told.
+// Another program holding the library makes this one wait: the person running it is told,
+// with who holds it where the server says.
 void sayLongWaits(surveys::SurveyStore& store)
 {
-    store.waitWhenBusy(std::chrono::seconds(20), [] {
-        printMessage(QStringLiteral("waiting for the survey library: another program is using it"));
+    store.waitWhenBusy(std::chrono::seconds(20), [&store] {
+        const std::string holder = store.lockHolder();
+        printMessage(holder.empty() ? QStringLiteral("waiting for the survey library: another program is using it")
+                                    : QString::fromStdString(holder));
     });
+}
+
+// A password typed in a connection on the command line is seen by anyone who lists the
+// computer's programs while this one runs: said once a run, with the safer ways.
+void warnOfPasswordGiven(const std::string& path)
+{
+    static bool said = false;
+    if (said || !surveys::holdsPassword(path))
+        return;
+    said = true;
+#ifdef _WIN32
+    const QString file = QStringLiteral("%APPDATA%\\postgresql\\pgpass.conf");
+#else
+    const QString file = QStringLiteral("~/.pgpass");
+#endif
+    printMessage(QStringLiteral("Note: a password given on the command line can be seen by others on this computer "
+                                "while the program runs; keep it in your password file (%1) or leave it out of the "
+                                "connection to be asked for it")
+                     .arg(file));
 }
 
 // False, with the message said, when there is nothing at `path` to open. A server's library is
@@ -46,6 +68,7 @@ bool libraryIsThere(const std::string& path)
 
 bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
 {
+    warnOfPasswordGiven(path);
     if (!libraryIsThere(path))
         return false;
     sayLongWaits(store);
@@ -59,6 +82,7 @@ bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
 
 bool openLibraryToWrite(const std::string& path, surveys::SurveyStore& store)
 {
+    warnOfPasswordGiven(path);
     sayLongWaits(store);
     if (!store.open(path) || store.readOnly()) {
         printMessage(QLatin1String(kLibraryCannotBeWritten.data(), qsizetype(kLibraryCannotBeWritten.size())) +
@@ -71,6 +95,25 @@ bool openLibraryToWrite(const std::string& path, surveys::SurveyStore& store)
                      QString::fromLatin1(kReadOnlyRole.data(), qsizetype(kReadOnlyRole.size())));
         return false;
     }
+    return true;
+}
+
+bool openSourceOfSync(const std::string& path, surveys::SurveyStore& store)
+{
+    warnOfPasswordGiven(path);
+    if (!libraryIsThere(path))
+        return false;
+    sayLongWaits(store);
+    if (store.open(path) && !store.readOnly() && store.rights() != surveys::SurveyStore::Rights::Read)
+        return true;
+    return openExistingLibrary(path, store);
+}
+
+bool damagedSaid(surveys::SurveyStore& store)
+{
+    if (!store.damaged())
+        return false;
+    printMessage(QStringLiteral("Attention: the survey library cannot be read: ") + QString::fromStdString(store.error()));
     return true;
 }
 

@@ -24,6 +24,17 @@ bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store, b
 inline constexpr std::string_view kReadOnlyRole =
     "your role on the server may only read the library; ask its administrator for tarvelon_editor";
 
+// The source of a sync: opened to write where it may be written (what changed on the other side
+// comes back to it), else only to read; false, with the message said, when it cannot be read.
+bool openSourceOfSync(const std::string& path, surveys::SurveyStore& store);
+
+// True, with the message said, when the library file was found damaged while it was read:
+// what was read is then not the whole, and nothing of it is shown.
+bool damagedSaid(surveys::SurveyStore& store);
+
+inline constexpr std::string_view kManagersOnly =
+    "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
+
 // A server's password, read from the terminal without showing it; nothing when none is typed.
 std::optional<std::string> askPasswordOnTerminal(const std::string& shown);
 

@@ -4,6 +4,7 @@
 #ifdef TARVELON_CLI_SURVEYS
 #include "cli/library.h"
 #include "library/library_location.h"
+#include "library/sql.h"
 #endif
 
 #include <QCoreApplication>
@@ -51,6 +52,10 @@ int main(int argc, char* argv[])
 #ifdef TARVELON_CLI_SURVEYS
     // A server's password the user's password file lacks is asked once a run, never shown.
     tarvelon::surveys::setPasswordPrompt(tarvelon::cli::askPasswordOnTerminal);
+    tarvelon::surveys::setConnectionNotice(
+        [](const std::string& text) { tarvelon::cli::printMessage(QStringLiteral("Note: ") + QString::fromStdString(text)); });
+    // A statement running on a server stops at once, not when it ends by itself.
+    tarvelon::cli::onStop([] { tarvelon::sql::cancelRunningStatements(); });
 #endif
     return tarvelon::cli::runTarvelon(QCoreApplication::arguments());
 }

@@ -33,7 +33,10 @@ int run(const QCommandLineParser& parser)
     std::vector<QStringList> rows{
         csv ? QStringList{"id", "client", "site", "tube", "readout", "date", "time", "downloaded_at", "state"}
             : QStringList{"Id", "Client", "Site", "Tube", "Readout", "Date", "Time", "Downloaded (UTC)", ""}};
-    for (const surveys::SurveySummary& s : store.list())
+    const std::vector<surveys::SurveySummary> all = store.list();
+    if (damagedSaid(store))
+        return kFailed;
+    for (const surveys::SurveySummary& s : all)
         if (wanted("client", s.client) && wanted("site", s.site) && wanted("tube", s.tube))
             rows.push_back({QString::number(s.id), QString::fromStdString(s.client), QString::fromStdString(s.site),
                             QString::fromStdString(s.tube), QString::fromStdString(s.readout),

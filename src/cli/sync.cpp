@@ -22,8 +22,11 @@ int run(const QCommandLineParser& parser)
     const std::string from = requiredValue(parser, QStringLiteral("from")).toStdString();
     const std::string to = requiredValue(parser, QStringLiteral("to")).toStdString();
     surveys::SurveyStore source, target;
-    // Settings newer on the other side come back, so the source is opened to write as well.
-    if (!openExistingLibrary(from, source, true) || !openLibraryToWrite(to, target))
+    if (!openLibraryToWrite(to, target))
+        return kFailed;
+    // What changed in the target comes back to the source where the source may be written; a
+    // reader's server library or a read-only file is only read, and nothing comes back to it.
+    if (!openSourceOfSync(from, source))
         return kFailed;
     const bool progress = !quiet(parser) && progressLineWanted();
     surveys::SyncOptions options;
@@ -38,13 +41,24 @@ int run(const QCommandLineParser& parser)
     for (const std::string& name : r.conflicts)
         printMessage(QStringLiteral("Conflict: %1 is in both libraries with other readings; both kept")
                          .arg(QString::fromStdString(name)));
-    printResult(QStringLiteral("%1 sent, %2 completed, %3 already there, %4 conflicts; tube settings: %5 sent, %6 received")
+    for (const std::string& conflict : r.settingConflicts)
+        printMessage(QStringLiteral("Conflict: ") + QString::fromStdString(conflict));
+    if (r.sourceReadOnly)
+        printMessage(QStringLiteral("Note: the source could only be read; nothing came back to it"));
+    if (source.textsCleaned() + target.textsCleaned() > 0)
+        printMessage(QLatin1String(surveys::kControlCharactersReplaced.data(),
+                                   qsizetype(surveys::kControlCharactersReplaced.size())));
+    printResult(QStringLiteral("%1 sent, %2 completed, %3 already there, %4 conflicts; tube settings: %5 sent, %6 "
+                               "received, %7 conflicts; deleted: %8 there, %9 here")
                     .arg(r.sent)
                     .arg(r.completed)
                     .arg(r.skipped)
                     .arg(r.conflicts.size())
                     .arg(r.settingsSent)
-                    .arg(r.settingsReceived));
+                    .arg(r.settingsReceived)
+                    .arg(r.settingConflicts.size())
+                    .arg(r.deletedThere)
+                    .arg(r.deletedHere));
     if (r.error.empty())
         return kSucceeded;
     printMessage(QStringLiteral("Attention: the sync stopped after ") + QString::number(r.done) + QStringLiteral(" of ") +
@@ -56,8 +70,8 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kSyncCommand{"sync", "--from FILE --to LIBRARY [--quiet]",
-                                  "Sends the surveys, tube settings and corrections one library lacks; newer tube "
-                                  "settings come back.",
+                                  "Sends the surveys one library lacks; settings, corrections and deletions are "
+                                  "merged both ways.",
                                   addOptions, run};
 
 } // namespace tarvelon::cli

@@ -31,6 +31,8 @@ QString tubeName(const surveys::TubeKey& key)
 std::vector<surveys::Survey> tubeReadouts(surveys::SurveyStore& store, const surveys::TubeKey& key)
 {
     std::vector<surveys::Survey> all = store.tubeSurveys(key);
+    if (damagedSaid(store))
+        return {};
     if (all.empty())
         printMessage(QStringLiteral("Attention: the survey library holds no readout of ") + tubeName(key));
     return all;

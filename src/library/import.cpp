@@ -57,6 +57,7 @@ ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string
     if (importedAt.empty())
         importedAt = isoTimeNow();
     ImportReport report;
+    const int cleanedBefore = store.textsCleaned();
     for (const std::string& header : headerFiles(paths, report)) {
         const std::string name = utf8Path(fsPath(header).filename());
         const ReadResult read = readExportFiles(header);
@@ -92,6 +93,8 @@ ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string
             break;
         }
     }
+    if (store.textsCleaned() > cleanedBefore)
+        report.messages.push_back(std::string(kControlCharactersReplaced));
     return report;
 }
 

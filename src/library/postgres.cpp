@@ -1,12 +1,14 @@
 // The PostgreSQL engine of the survey library: a server shared by a firm. Values only ever
 // travel as parameters of prepared statements, never in the text of the SQL.
 #include "library/library_location.h"
+#include "library/postgres_session.h"
 #include "library/sql.h"
 
 #include <libpq-fe.h>
 
 #include <charconv>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <mutex>
 
@@ -14,9 +16,12 @@ namespace tarvelon::sql {
 namespace {
 
 // Every writer takes this lock for its transaction, so writes follow one another as they do
-// in an SQLite file and a survey is looked for and added as one step.
-constexpr const char* kWriteLock = "SELECT pg_advisory_xact_lock(7461727665)";
-constexpr std::string_view kRefusedCode = "42501", kLockTimeoutCode = "55P03";
+// in an SQLite file and a survey is looked for and added as one step. A lock on a table that
+// only its writers may change, so a reader cannot take it; a library made before that table
+// is brought up to date under the lock every program of its time took.
+constexpr const char* kWriteLock = "LOCK TABLE library_lock IN EXCLUSIVE MODE";
+constexpr const char* kFormerWriteLock = "SELECT pg_advisory_xact_lock(7461727665)";
+constexpr std::string_view kRefusedCode = "42501", kLockTimeoutCode = "55P03", kCanceledCode = "57014";
 
 struct Result {
     PGresult* r = nullptr;
@@ -114,6 +119,9 @@ std::string connectionMessage(const std::string& raw, PGconn* conn = nullptr)
         return "the server refused the user name or password";
     if (contains(raw, "no password supplied") || contains(raw, "password is required"))
         return "the server asks for a password and none was given";
+    if (contains(raw, "does not support SSL"))
+        return "the server does not offer an encrypted connection, so none was made (write sslmode=disable in "
+               "the connection to connect in plain text)";
     if (contains(raw, "does not match host name") || contains(raw, "certificate verify failed") ||
         contains(raw, "root certificate file") || contains(raw, "certificate"))
         return "the server's certificate does not match the server asked for, so the connection was not made (" +
@@ -122,6 +130,9 @@ std::string connectionMessage(const std::string& raw, PGconn* conn = nullptr)
         contains(raw, "could not translate host name") || contains(raw, "No route to host") ||
         contains(raw, "Network is unreachable") || contains(raw, "could not connect"))
         return "the server cannot be reached (" + firstLine(raw) + ")";
+    if (contains(raw, "no pg_hba.conf entry"))
+        return "the server does not accept this user from this computer for this database (its administrator "
+               "allows it in pg_hba.conf)";
     if (contains(raw, "permission denied") || contains(raw, "not permitted to log in"))
         return "the server does not let this user into the library (" + firstLine(raw) + ")";
     return firstLine(raw);
@@ -129,6 +140,10 @@ std::string connectionMessage(const std::string& raw, PGconn* conn = nullptr)
 
 std::string refusalMessage(std::string_view sql)
 {
+    if (sql.find("tarvelon_delete_survey") != std::string_view::npos)
+        return "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
+    if (sql.find("tarvelon_record") != std::string_view::npos || sql.substr(0, 4) == "LOCK")
+        return "your role on the server may only read the library; ask its administrator for tarvelon_editor";
     if (sql.substr(0, 6) == "SELECT")
         return "your role on the server may not read the library; ask its administrator for tarvelon_reader";
     const bool deleting = sql.substr(0, 6) == "DELETE" && sql.find("corrections") == std::string_view::npos;
@@ -137,28 +152,8 @@ std::string refusalMessage(std::string_view sql)
     return "your role on the server may only read the library; ask its administrator for tarvelon_editor";
 }
 
-// '?' placeholders become $1, $2...; a '?' inside quotes is left alone.
-std::string numbered(std::string_view sql, int& count)
-{
-    std::string out;
-    char quote = 0;
-    count = 0;
-    for (char c : sql) {
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-        } else if (c == '?') {
-            out += '$' + std::to_string(++count);
-            continue;
-        }
-        out += c;
-    }
-    return out;
-}
-
 class PgConnection;
+PGconn* connectWithDefaults(const std::string& connection, const std::string* password);
 
 class PgCursor final : public Cursor {
 public:
@@ -219,7 +214,12 @@ private:
 
 class PgConnection final : public Connection {
 public:
-    explicit PgConnection(PGconn* conn) : conn_(conn) {}
+    PgConnection(PGconn* conn, std::string connection, std::optional<std::string> password)
+        : conn_(conn), connection_(std::move(connection)), password_(std::move(password))
+    {
+        std::string ignored;
+        exec(pg::sessionSettings(), ignored);
+    }
     ~PgConnection() override { PQfinish(conn_); }
 
     Engine engine() const override { return Engine::PostgreSQL; }
@@ -228,16 +228,20 @@ public:
     bool check(PGresult* r, std::string_view sql, std::string& error)
     {
         const ExecStatusType s = PQresultStatus(r);
-        if (s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK) {
+        if (r && (s == PGRES_COMMAND_OK || s == PGRES_TUPLES_OK)) {
             code_.clear();
             return true;
         }
         const char* code = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
         code_ = code ? code : "";
-        if (code_ == kRefusedCode)
+        if (!r && !failure_.empty())
+            error = failure_;
+        else if (code_ == kRefusedCode)
             error = refusalMessage(sql);
-        else if (PQstatus(conn_) == CONNECTION_BAD)
-            error = "the connection to the server was lost (" + firstLine(PQerrorMessage(conn_)) + ")";
+        else if (code_ == kCanceledCode && pg::stopAsked())
+            error = "stopped";
+        else if (!conn_ || PQstatus(conn_) == CONNECTION_BAD)
+            error = "the connection to the server was lost (" + firstLine(conn_ ? PQerrorMessage(conn_) : "") + ")";
         else
             error = firstLine(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_));
         if (error.empty())
@@ -247,7 +251,7 @@ public:
 
     bool exec(std::string_view sql, std::string& error) override
     {
-        Result r(PQexec(conn_, std::string(sql).c_str()));
+        Result r(conn_ && PQsendQuery(conn_, std::string(sql).c_str()) ? await() : nullptr);
         if (!check(r.r, sql, error))
             return false;
         // A COMMIT of a transaction that had failed is answered with a ROLLBACK, not an error.
@@ -264,7 +268,7 @@ public:
     {
         (void)error;
         int count = 0;
-        std::string text = numbered(sql, count);
+        std::string text = pg::numbered(sql, count);
         return std::make_unique<PgCursor>(*this, std::move(text), count);
     }
 
@@ -274,7 +278,7 @@ public:
         if (const auto it = names_.find(sql); it != names_.end())
             return it->second.c_str();
         std::string name = "t" + std::to_string(++made_);
-        Result r(PQprepare(conn_, name.c_str(), sql.c_str(), 0, nullptr));
+        Result r(conn_ && PQsendPrepare(conn_, name.c_str(), sql.c_str(), 0, nullptr) ? await() : nullptr);
         if (!check(r.r, sql, error))
             return nullptr;
         return names_.emplace(sql, std::move(name)).first->second.c_str();
@@ -289,7 +293,9 @@ public:
         params.reserve(values.size());
         for (const auto& v : values)
             params.push_back(v ? v->c_str() : nullptr);
-        PGresult* r = PQexecPrepared(conn_, name, int(params.size()), params.data(), nullptr, nullptr, 0);
+        PGresult* r = PQsendQueryPrepared(conn_, name, int(params.size()), params.data(), nullptr, nullptr, 0)
+                          ? await()
+                          : nullptr;
         if (!check(r, sql, error)) {
             PQclear(r);
             return nullptr;
@@ -299,33 +305,60 @@ public:
 
     bool begin(std::string& error) override
     {
+        // Once the lock's table is known to be there, the transaction and its lock are asked
+        // for together: one wait for the server instead of two, for every survey added.
+        if (lockTable_)
+            return lockWriters(std::string("BEGIN; ") + kWriteLock, error);
         if (!exec("BEGIN", error))
             return false;
-        Result r(PQexec(conn_, kWriteLock));
-        if (!check(r.r, kWriteLock, error)) {
+        {
+            Result there(PQsendQuery(conn_, "SELECT to_regclass('library_lock') IS NOT NULL") ? await() : nullptr);
+            if (!check(there.r, "SELECT", error)) {
+                rollback();
+                return false;
+            }
+            lockTable_ = PQntuples(there.r) == 1 && *PQgetvalue(there.r, 0, 0) == 't';
+        }
+        return lockWriters(lockTable_ ? kWriteLock : kFormerWriteLock, error);
+    }
+
+    bool lockWriters(const std::string& sql, std::string& error)
+    {
+        waitText_.clear();
+        const auto since = std::time(nullptr);
+        Result r(conn_ && PQsendQuery(conn_, sql.c_str()) ? await([&] { sayWait(since); }) : nullptr);
+        if (!check(r.r, "LOCK", error)) {
+            if (busy())
+                error = pg::lockTimeoutText(waitText_);
             rollback();
             return false;
         }
         return true;
     }
 
-    void rollback() override { PQclear(PQexec(conn_, "ROLLBACK")); }
+    void rollback() override
+    {
+        if (conn_ && PQsendQuery(conn_, "ROLLBACK"))
+            PQclear(await());
+    }
     bool readOnly() const override { return false; }
     bool busy() const override { return code_ == kLockTimeoutCode; }
     bool refused() const override { return code_ == kRefusedCode; }
+    std::string lockHolder() const override { return waitText_; }
 
     // A server has no busy file: only the writers' lock is waited for, up to the limit.
-    void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()>) override
+    void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait) override
     {
-        const std::string sql = "SET lock_timeout = " + std::to_string(limit.count());
-        PQclear(PQexec(conn_, sql.c_str()));
+        onLongWait_ = std::move(onLongWait);
+        std::string ignored;
+        exec("SET lock_timeout = " + std::to_string(limit.count()), ignored);
     }
 
     int notificationSocket() override
     {
-        if (!listening_) {
-            Result r(PQexec(conn_, "LISTEN tarvelon_changes"));
-            listening_ = PQresultStatus(r.r) == PGRES_COMMAND_OK;
+        if (!listening_ && conn_) {
+            std::string ignored;
+            listening_ = exec("LISTEN tarvelon_changes", ignored);
         }
         return listening_ ? PQsocket(conn_) : -1;
     }
@@ -333,6 +366,8 @@ public:
     std::vector<std::string> takeNotifications() override
     {
         std::vector<std::string> out;
+        if (!conn_)
+            return out;
         PQconsumeInput(conn_);
         while (PGnotify* n = PQnotifies(conn_)) {
             out.emplace_back(n->extra);
@@ -342,19 +377,56 @@ public:
     }
 
 private:
+    // The answer to what was just sent (pg::awaitResult); a connection that gave no answer is
+    // given up.
+    PGresult* await(const std::function<void()>& afterASecond = {})
+    {
+        failure_.clear();
+        PGresult* r = pg::awaitResult(conn_, afterASecond, failure_);
+        if (!r && !failure_.empty())
+            giveUp();
+        return r;
+    }
+
+    // Closes a connection that no longer answers; the server ends its session and frees its
+    // locks when its own limits see it idle, or its keepalives see it gone.
+    void giveUp()
+    {
+        PQfinish(conn_);
+        conn_ = nullptr;
+        names_.clear();
+    }
+
+    // Who holds the writers' lock, asked on a connection of its own while this one waits.
+    void sayWait(std::time_t since)
+    {
+        PGconn* other = connectWithDefaults(connection_, password_ ? &*password_ : nullptr);
+        waitText_ = pg::lockWaitText(conn_, other, since);
+        PQfinish(other);
+        if (onLongWait_)
+            onLongWait_();
+    }
+
     void forgetPrepared()
     {
-        if (names_.empty())
+        if (names_.empty() || !conn_)
             return;
-        PQclear(PQexec(conn_, "DEALLOCATE ALL"));
+        if (PQsendQuery(conn_, "DEALLOCATE ALL"))
+            PQclear(await());
         names_.clear();
     }
 
     PGconn* conn_;
+    std::string connection_;
+    std::optional<std::string> password_;
     std::map<std::string, std::string> names_;
     int made_ = 0;
     std::string code_;
+    std::string failure_;
+    std::string waitText_;
+    std::function<void()> onLongWait_;
     bool listening_ = false;
+    bool lockTable_ = false;
 };
 
 bool PgCursor::step(std::string& error)
@@ -372,11 +444,17 @@ bool PgCursor::step(std::string& error)
     return false;
 }
 
-PGconn* connectWith(const std::string& connection, const std::string* password)
+PGconn* connectWithDefaults(const std::string& connection, const std::string* password)
 {
     // The connection's own settings come after these and win over them.
-    std::vector<const char*> keys{"connect_timeout", "client_encoding", "application_name", "dbname"};
-    std::vector<const char*> values{"10", "UTF8", "Tarvelon Manager", connection.c_str()};
+    const pg::ConnectDefaults defaults = pg::connectDefaults(connection);
+    std::vector<const char*> keys, values;
+    for (size_t i = 0; i < defaults.keys.size(); ++i) {
+        keys.push_back(defaults.keys[i].c_str());
+        values.push_back(defaults.values[i].c_str());
+    }
+    keys.push_back("dbname");
+    values.push_back(connection.c_str());
     if (password) {
         keys.push_back("password");
         values.push_back(password->c_str());
@@ -396,17 +474,17 @@ std::unique_ptr<Connection> connectPostgres(const std::string& connection, std::
         if (const auto it = passwords().find(connection); it != passwords().end())
             password = it->second;
     }
-    PGconn* conn = connectWith(connection, password ? &*password : nullptr);
+    PGconn* conn = connectWithDefaults(connection, password ? &*password : nullptr);
     if (conn && PQstatus(conn) == CONNECTION_BAD && PQconnectionNeedsPassword(conn) && !password &&
         surveys::passwordPrompt()) {
         password = surveys::passwordPrompt()(surveys::withoutPassword(connection));
         if (password) {
             PQfinish(conn);
-            conn = connectWith(connection, &*password);
+            conn = connectWithDefaults(connection, &*password);
         }
     }
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
-        error = connectionMessage(conn ? PQerrorMessage(conn) : "out of memory", conn);
+        error = surveys::withoutPasswordOf(connectionMessage(conn ? PQerrorMessage(conn) : "out of memory", conn), connection);
         PQfinish(conn);
         return nullptr;
     }
@@ -416,7 +494,8 @@ std::unique_ptr<Connection> connectPostgres(const std::string& connection, std::
     }
     // Notices (a role granted twice, a table already there) are not the user's concern.
     PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
-    return std::make_unique<PgConnection>(conn);
+    pg::sayIfNotEncrypted(conn, connection);
+    return std::make_unique<PgConnection>(conn, connection, password);
 }
 
 } // namespace tarvelon::sql

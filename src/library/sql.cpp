@@ -91,6 +91,11 @@ bool Database::refused() const
     return conn_ && conn_->refused();
 }
 
+bool Database::damaged() const
+{
+    return conn_ && conn_->damaged();
+}
+
 int Database::notificationSocket()
 {
     return conn_ ? conn_->notificationSocket() : -1;

@@ -46,7 +46,11 @@ public:
     virtual bool readOnly() const = 0;
     virtual bool busy() const = 0;
     virtual bool refused() const { return false; }
+    // A file found damaged by anything read or written since it was opened.
+    virtual bool damaged() const { return false; }
     virtual void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait) = 0;
+    // Who holds the lock a writer waits for ("NAME on HOST since TIME"); empty when unknown.
+    virtual std::string lockHolder() const { return {}; }
     virtual int notificationSocket() { return -1; }
     virtual std::vector<std::string> takeNotifications() { return {}; }
 };
@@ -81,9 +85,13 @@ public:
     bool busy() const;
     // The last failure was the server refusing what the user's role may not do.
     bool refused() const;
+    // Something met since the file was opened was damaged (SQLite's SQLITE_CORRUPT or NOTADB):
+    // whatever a query gave before it stopped is not the whole.
+    bool damaged() const;
     // Another program holding the library is waited for up to `limit`; `onLongWait` hears once,
     // when a wait has lasted a second, so a person knows why nothing happens.
     void waitWhenBusy(std::chrono::milliseconds limit, std::function<void()> onLongWait);
+    std::string lockHolder() const { return conn_ ? conn_->lockHolder() : std::string(); }
     // A socket that becomes readable when the server has news (-1: none), and the news.
     int notificationSocket();
     std::vector<std::string> takeNotifications();
@@ -153,6 +161,20 @@ private:
     bool begun_ = false;
     bool open_ = false;
 };
+
+// The limits a server puts on each session of this program, so that a laptop gone away while
+// it held the writers' lock frees it within a minute. A test may shorten them.
+struct SessionLimits {
+    std::chrono::milliseconds idleInTransaction{std::chrono::seconds(30)};
+    std::chrono::milliseconds statement{std::chrono::seconds(60)};
+};
+void setSessionLimits(const SessionLimits& limits);
+
+// Asks every statement running on a server to stop: the server's cancel request is sent, and
+// a statement not answered 1.5 s later is given up with its connection. Safe in a signal handler.
+void cancelRunningStatements() noexcept;
+// A program that goes on after a stop (the window's Cancel) lets statements run to their end again.
+void resumeAfterStop();
 
 // The engines behind Database::open and Database::connect.
 std::unique_ptr<Connection> openSqlite(const std::string& path, Database::Mode mode, std::string& error);

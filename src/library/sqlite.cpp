@@ -36,9 +36,16 @@ std::string messageOf(sqlite3* db)
     return db ? sqlite3_errmsg(db) : "no database";
 }
 
+// Set once a damaged page or a file that is no database is met, and kept: a query that stopped
+// there gave only part of what the file holds.
+bool damagedCode(int rc)
+{
+    return (rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB;
+}
+
 class SqliteCursor final : public Cursor {
 public:
-    SqliteCursor(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
+    SqliteCursor(sqlite3* db, sqlite3_stmt* stmt, bool& damaged) : db_(db), stmt_(stmt), damaged_(damaged) {}
     ~SqliteCursor() override { sqlite3_finalize(stmt_); }
 
     void bind(int index, std::string_view text) override
@@ -53,8 +60,10 @@ public:
     {
         const int rc = sqlite3_step(stmt_);
         done_ = rc == SQLITE_DONE;
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
             error = messageOf(db_);
+            damaged_ = damaged_ || damagedCode(rc);
+        }
         return rc == SQLITE_ROW;
     }
     bool done() const override { return done_; }
@@ -77,6 +86,7 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_;
+    bool& damaged_;
     bool done_ = false;
 };
 
@@ -90,7 +100,8 @@ public:
     bool exec(std::string_view sql, std::string& error) override
     {
         char* message = nullptr;
-        if (sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+        if (const int rc = sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &message); rc != SQLITE_OK) {
+            damaged_ = damaged_ || damagedCode(rc);
             error = message ? message : messageOf(db_);
             sqlite3_free(message);
             return false;
@@ -101,17 +112,19 @@ public:
     std::unique_ptr<Cursor> prepare(std::string_view sql, std::string& error) override
     {
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.data(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
+        if (const int rc = sqlite3_prepare_v2(db_, sql.data(), int(sql.size()), &stmt, nullptr); rc != SQLITE_OK) {
+            damaged_ = damaged_ || damagedCode(rc);
             error = messageOf(db_);
             sqlite3_finalize(stmt);
             return nullptr;
         }
-        return std::make_unique<SqliteCursor>(db_, stmt);
+        return std::make_unique<SqliteCursor>(db_, stmt, damaged_);
     }
 
     bool begin(std::string& error) override { return exec("BEGIN IMMEDIATE", error); }
     void rollback() override { sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr); }
     bool readOnly() const override { return sqlite3_db_readonly(db_, "main") == 1; }
+    bool damaged() const override { return damaged_; }
 
     bool busy() const override
     {
@@ -130,6 +143,7 @@ public:
 private:
     sqlite3* db_;
     BusyWait busy_;
+    bool damaged_ = false;
 };
 
 } // namespace

@@ -36,6 +36,40 @@ bool held(int tenths)
     return tenths >= 0 && tenths <= kDeepestTenths;
 }
 
+// The unit's readings are signed 16-bit values; a row with any other is not the unit's.
+constexpr std::int64_t kReadingLimit = 32767;
+
+bool rowHeld(const sql::Statement& q, int first)
+{
+    if (!held(tenthsOf(q.real(first))))
+        return false;
+    for (int j = 0; j < kChannels; ++j)
+        if (!q.isNull(first + 1 + j) && (q.integer(first + 1 + j) > kReadingLimit || q.integer(first + 1 + j) < -kReadingLimit))
+            return false;
+    return true;
+}
+
+// NUL and the other control characters become a space, the same on every engine (a server
+// refuses NUL in text, a file keeps it); true when one was there.
+bool withoutControlCharacters(std::string& text)
+{
+    bool found = false;
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            c = ' ';
+            found = true;
+        }
+    return found;
+}
+
+bool cleanHeaderTexts(Survey& s)
+{
+    bool found = false;
+    for (std::string* text : {&s.client, &s.site, &s.tube, &s.guides, &s.north, &s.readout, &s.date, &s.time})
+        found = withoutControlCharacters(*text) || found;
+    return found;
+}
+
 // The depths and readings 1 and 2, all that the export files carry: a download and a later
 // import of its files are the same survey. Where one of them is incomplete, only the depths
 // both hold are compared, and a whole survey must hold every depth the other read.
@@ -134,8 +168,12 @@ SurveyRow rowOf(const sql::Statement& q, int first)
 
 } // namespace
 
-std::optional<std::int64_t> SurveyStore::find(const Survey& s)
+std::optional<std::int64_t> SurveyStore::find(const Survey& key)
 {
+    Survey s;
+    s.client = key.client, s.site = key.site, s.tube = key.tube, s.readout = key.readout, s.date = key.date;
+    s.time = key.time;
+    cleanHeaderTexts(s);
     sql::Statement q(db_, "SELECT id FROM surveys WHERE client = ? AND site = ? AND tube = ? AND readout = ? "
                           "AND date = ? AND time = ?");
     q.bind(1, s.client).bind(2, s.site).bind(3, s.tube).bind(4, s.readout).bind(5, s.date).bind(6, s.time);
@@ -176,6 +214,17 @@ bool SurveyStore::insertRows(std::int64_t id, const std::vector<SurveyRow>& rows
     return true;
 }
 
+bool SurveyStore::undelete(const Survey& s)
+{
+    // A survey added again is no longer one deleted; a server sees to it itself.
+    if (onServer())
+        return true;
+    sql::Statement q(db_, "DELETE FROM deleted_surveys WHERE client = ? AND site = ? AND tube = ? AND readout = ? "
+                          "AND date = ? AND time = ?");
+    q.bind(1, s.client).bind(2, s.site).bind(3, s.tube).bind(4, s.readout).bind(5, s.date).bind(6, s.time);
+    return q.run();
+}
+
 AddResult SurveyStore::add(const Survey& s)
 {
     if (!writable())
@@ -189,8 +238,11 @@ AddResult SurveyStore::add(const Survey& s)
     return r;
 }
 
-AddResult SurveyStore::addIn(const Survey& s, const std::string& how)
+AddResult SurveyStore::addIn(const Survey& given, const std::string& how)
 {
+    Survey s = given;
+    if (cleanHeaderTexts(s))
+        ++textsCleaned_;
     const std::string label = "survey " + s.readout + " of " + s.date;
     const TubeKey tube{s.client, s.site, s.tube};
     if (const auto id = find(s)) {
@@ -246,7 +298,7 @@ AddResult SurveyStore::addIn(const Survey& s, const std::string& how)
     const std::int64_t id = insert.integer(0);
     insert.reset();
     const std::string what = label + " added" + (how.empty() ? "" : " (" + how + ")") + (s.complete() ? "" : ", incomplete");
-    if (!insertRows(id, s.rows) || !record(tube, id, what))
+    if (!insertRows(id, s.rows) || !record(tube, id, what) || !undelete(s))
         return {AddStatus::Failed, 0, db_.error()};
     return {AddStatus::Added, id, {}};
 }
@@ -293,7 +345,7 @@ std::vector<Survey> SurveyStore::tubeSurveys(const TubeKey& tube)
     while (q.step()) {
         if (out.empty() || out.back().id != q.integer(0))
             out.push_back(surveyOfRow(q));
-        if (!q.isNull(kSurveyColumnCount) && held(tenthsOf(q.real(kSurveyColumnCount + 1))))
+        if (!q.isNull(kSurveyColumnCount) && rowHeld(q, kSurveyColumnCount + 1))
             out.back().rows.push_back(rowOf(q, kSurveyColumnCount + 1));
     }
     std::stable_sort(out.begin(), out.end(), [](const Survey& a, const Survey& b) {
@@ -329,7 +381,7 @@ bool SurveyStore::readRows(std::int64_t id, std::vector<SurveyRow>& rows)
     sql::Statement q(db_, "SELECT * FROM readings WHERE survey_id = ? ORDER BY depth");
     q.bind(1, id);
     while (q.step())
-        if (held(tenthsOf(q.real(1))))
+        if (rowHeld(q, 1))
             rows.push_back(rowOf(q, 1));
     return q.done();
 }

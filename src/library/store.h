@@ -19,6 +19,13 @@ inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
 inline constexpr std::string_view kForeignTables = "it holds the tables of another program, not a survey library";
 inline constexpr std::string_view kNotALibrary = "it is not a survey library (it holds no tables)";
 inline constexpr std::string_view kNewerTables = "it was written by a newer version of Tarvelon Manager";
+inline constexpr std::string_view kControlCharactersReplaced =
+    "header texts held control characters (such as NUL); each was replaced by a space";
+inline constexpr std::string_view kDamaged = "the library file is damaged";
+// kNewerTables with the version found, which this program does not know.
+std::string newerLibraryText(std::int64_t version);
+// What a file library is marked with in SQLite's header (application_id), "TrvM", when made.
+inline constexpr std::int32_t kLibraryApplicationId = 0x5472764D;
 
 enum class AddStatus {
     Added,
@@ -52,7 +59,9 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 6;
+    static constexpr int kSchemaVersion = 7;
+    // The last version whose files were not yet marked with kLibraryApplicationId when made.
+    static constexpr int kLastUnmarkedVersion = 5;
 
     // What the user may do: a file, all of it where it can be written; a server, what the
     // user's role was granted.
@@ -83,6 +92,15 @@ public:
     std::vector<std::string> takeNotifications();
     bool readOnly() const { return readOnly_; }
     const std::string& error() const { return error_; }
+    // Surveys added since the library was opened whose header texts held control characters,
+    // kept with a space for each (kControlCharactersReplaced says it).
+    int textsCleaned() const { return textsCleaned_; }
+    // Who holds the lock a writer waits for, once the wait has lasted a second ("waiting for
+    // another program (NAME on HOST) since TIME"); empty for a file.
+    std::string lockHolder() const { return db_.lockHolder(); }
+    // A file found damaged while it was read: what a reading gave is not the whole, and error()
+    // says so.
+    bool damaged();
 
     // A survey that matches one kept incomplete (the same readings at every depth both hold)
     // completes it; two whole surveys that differ conflict.
@@ -103,7 +121,8 @@ public:
     std::map<std::int64_t, std::vector<Correction>> corrections(const TubeKey& tube);
     std::vector<Correction> corrections(std::int64_t surveyId);
     // Replaces the readout's corrections (none: clears them); false with error() when it cannot.
-    bool setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections);
+    // `how` says in the history how they came ("sync").
+    bool setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections, const std::string& how = "");
     std::optional<Survey> survey(std::int64_t id);
     // Deletes the survey with its readings and corrections; a tube whose base it was has none
     // then. False with error() when it is not there or the library cannot be written.
@@ -124,17 +143,29 @@ public:
                                     const std::vector<std::vector<Correction>>& corrections, const std::string& how);
     // When each tube's settings last changed (ISO 8601 UTC; empty when set before that was kept).
     std::map<TubeKey, std::string> tubeSettingsChangedAt();
-    // The settings as another library holds them, kept with the time they changed there;
-    // `how` says in the history where they came from.
+    // The settings as another library holds them, kept with the time they changed there (empty:
+    // now); `how` says in the history where they came from.
     bool setTubeSettings(const TubeKey& tube, const TubeSettings& settings, const std::string& changedAt,
                          const std::string& how);
     std::optional<std::int64_t> find(const Survey& key);
+
+    // What a sync merges with. The library's own name for the others; each setting's and
+    // correction's value (by field name) when this library last agreed with `peer` on a tube,
+    // replaced whole by setSyncBase; the keys of the surveys deleted here or by a sync, which
+    // travel as deletions (a survey added again is no longer one).
+    std::string identity();
+    std::map<std::string, std::string> syncBase(const std::string& peer, const TubeKey& tube);
+    bool setSyncBase(const std::string& peer, const TubeKey& tube, const std::map<std::string, std::string>& values);
+    std::vector<Survey> deletions();
+    bool addDeletion(const Survey& key);
     std::vector<TrendPoint> trend(const std::string& client, const std::string& site, const std::string& tube,
                                   int depthTenths);
 
 private:
     struct FileState {
         std::int64_t version = 0, tables = 0;
+        std::int64_t application = 0; // SQLite's application_id; 0 on a server
+        bool ourTables = false;        // a file left unmarked by an older program of ours
     };
 
     bool fail(const std::string& why);
@@ -160,11 +191,21 @@ private:
     std::string now();
     std::optional<FileState> fileState();
     bool openToRead(const std::string& path);
+    // Why a file at `state` is not a library this program may open; empty when it is one.
+    std::string notOurs(const FileState& state);
+    // PRAGMA quick_check: false with error() when the file is damaged.
+    bool checked();
     bool openServer(const std::string& connection, Access access);
     std::optional<FileState> serverState();
     bool migrateServer();
+    // The three roles' rights on every table, when the roles are there.
+    bool grantWhereRolesAre();
+    // The name of the owner of the server's tables, when it is not this user (nor a role of his).
+    std::optional<std::string> ownerIfNotMe();
     bool migrate();
-    bool bringUpToDate(std::int64_t version);
+    bool bringUpToDate(const FileState& state);
+    bool recordDeletion(const Survey& key);
+    bool undelete(const Survey& survey);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
     bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
     void readReportFields(const TubeKey& tube, TubeReportFields& fields);
@@ -177,6 +218,7 @@ private:
     std::string error_;
     std::string user_;
     std::function<std::string()> clock_;
+    int textsCleaned_ = 0;
 };
 
 } // namespace tarvelon::surveys

@@ -43,9 +43,9 @@ std::vector<Correction> SurveyStore::corrections(std::int64_t surveyId)
     return out;
 }
 
-bool SurveyStore::setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections)
+bool SurveyStore::setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections, const std::string& how)
 {
-    return inOneTransaction([&] { return writeCorrections(surveyId, corrections, ""); });
+    return inOneTransaction([&] { return writeCorrections(surveyId, corrections, how); });
 }
 
 } // namespace tarvelon::surveys

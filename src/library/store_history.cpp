@@ -142,10 +142,15 @@ std::string SurveyStore::now()
 
 bool SurveyStore::record(const TubeKey& tube, std::optional<std::int64_t> surveyId, const std::string& what)
 {
-    sql::Statement q(db_, "INSERT INTO history (at, who, client, site, tube, survey_id, what) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?)");
-    q.bind(1, now()).bind(2, who()).bind(3, tube.client).bind(4, tube.site).bind(5, tube.tube).bind(7, what);
-    surveyId ? q.bind(6, *surveyId) : q.bindNull(6);
+    // A server writes its history itself, with the role and its own time; no role may insert.
+    const bool server = onServer();
+    sql::Statement q(db_, server ? "SELECT tarvelon_record(?, ?, ?, ?, ?)"
+                                 : "INSERT INTO history (client, site, tube, survey_id, what, at, who) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, ?)");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(5, what);
+    surveyId ? q.bind(4, *surveyId) : q.bindNull(4);
+    if (!server)
+        q.bind(6, now()).bind(7, who());
     if (!q.run()) {
         error_ = db_.error();
         return false;
@@ -253,15 +258,23 @@ bool SurveyStore::remove(std::int64_t id)
     sql::Statement base(db_, "SELECT count(*) FROM tubes WHERE base_survey_id = ?");
     base.bind(1, id);
     const bool wasBase = base.step() && base.integer(0) > 0;
-    // Each table by hand, not left to the tables' own rules, so every engine deletes the same.
+    // Each table by hand, not left to the tables' own rules, so every engine deletes the same;
+    // a server does it in a function of its own, the only way its readings are ever deleted.
     bool ok = true;
-    for (const char* sql : {"UPDATE tubes SET base_survey_id = NULL WHERE base_survey_id = ?",
-                            "DELETE FROM corrections WHERE survey_id = ?", "DELETE FROM readings WHERE survey_id = ?",
-                            "DELETE FROM surveys WHERE id = ?"}) {
-        sql::Statement q(db_, sql);
+    if (onServer()) {
+        sql::Statement q(db_, "SELECT tarvelon_delete_survey(?)");
         q.bind(1, id);
-        ok = ok && q.run();
-    }
+        ok = q.run();
+    } else if (const std::optional<Survey> key = survey(id); !key || !recordDeletion(*key)) {
+        return false;
+    } else
+        for (const char* sql : {"UPDATE tubes SET base_survey_id = NULL WHERE base_survey_id = ?",
+                                "DELETE FROM corrections WHERE survey_id = ?", "DELETE FROM readings WHERE survey_id = ?",
+                                "DELETE FROM surveys WHERE id = ?"}) {
+            sql::Statement q(db_, sql);
+            q.bind(1, id);
+            ok = ok && q.run();
+        }
     if (!ok) {
         error_ = db_.error();
         return false;
@@ -278,8 +291,15 @@ bool SurveyStore::remove(std::int64_t id)
 std::vector<HistoryEntry> SurveyStore::history(const TubeKey& tube)
 {
     std::vector<HistoryEntry> out;
-    sql::Statement q(db_, "SELECT at, who, survey_id, what FROM history WHERE client = ? AND site = ? AND tube = ? "
-                          "ORDER BY at, id");
+    // On a server, a line the server wrote of a change shows only where the program that made
+    // it said nothing of that tube in its transaction: a change made any other way.
+    sql::Statement q(db_, onServer()
+                              ? "SELECT at, who, survey_id, what FROM history h WHERE client = ? AND site = ? AND "
+                                "tube = ? AND (NOT by_server OR NOT EXISTS (SELECT 1 FROM history p WHERE p.txid = "
+                                "h.txid AND NOT p.by_server AND p.client = h.client AND p.site = h.site AND p.tube = "
+                                "h.tube)) ORDER BY at, id"
+                              : "SELECT at, who, survey_id, what FROM history WHERE client = ? AND site = ? AND "
+                                "tube = ? ORDER BY at, id");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
     while (q.step())
         out.push_back({q.text(0), q.text(1), q.isNull(2) ? std::nullopt : std::optional(q.integer(2)), q.text(3)});

@@ -2,7 +2,12 @@
 #include "library/store.h"
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 // The library's tables, how a file becomes one and how an older one is brought up to date.
 namespace tarvelon::surveys {
@@ -89,6 +94,27 @@ constexpr std::string_view kMigrations[] = {
        ALTER TABLE tubes ADD COLUMN min_interval_days REAL NOT NULL DEFAULT 1;
        ALTER TABLE tubes ADD COLUMN precision_mm REAL NOT NULL DEFAULT 0.16;
        ALTER TABLE tubes ADD COLUMN rate_unit TEXT NOT NULL DEFAULT 'day';)",
+    // What syncing merges with: the library's own name for the others, each tube setting's and
+    // correction's value at the last sync with each other library, and the surveys deleted.
+    R"(CREATE TABLE library_identity (id TEXT NOT NULL);
+       INSERT INTO library_identity VALUES (lower(hex(randomblob(16))));
+       CREATE TABLE sync_bases (
+           peer   TEXT NOT NULL,
+           client TEXT NOT NULL,
+           site   TEXT NOT NULL,
+           tube   TEXT NOT NULL,
+           field  TEXT NOT NULL,
+           value  TEXT NOT NULL,
+           PRIMARY KEY (peer, client, site, tube, field));
+       CREATE TABLE deleted_surveys (
+           client     TEXT NOT NULL,
+           site       TEXT NOT NULL,
+           tube       TEXT NOT NULL,
+           readout    TEXT NOT NULL,
+           date       TEXT NOT NULL,
+           time       TEXT NOT NULL,
+           deleted_at TEXT NOT NULL,
+           PRIMARY KEY (client, site, tube, readout, date, time));)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 
@@ -111,6 +137,30 @@ std::string uriPath(const std::string& path)
 
 } // namespace
 
+// SQLite's "unable to open database file" for a file it may read but not write says nothing of
+// why: the file, or the folder where its journal goes beside it. Empty when neither is so.
+static std::string whyNotWritable(const std::string& path)
+{
+#ifndef _WIN32
+    if (::access(path.c_str(), F_OK) == 0) {
+        if (::access(path.c_str(), W_OK) != 0)
+            return "the file cannot be written";
+        const std::string folder = std::filesystem::path(path).parent_path().string();
+        if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
+            return "the folder it is in cannot be written, and the library keeps its journal beside it";
+    }
+#else
+    (void)path;
+#endif
+    return {};
+}
+
+std::string newerLibraryText(std::int64_t version)
+{
+    return std::string(kNewerTables) + " (its tables are of version " + std::to_string(version) +
+           "; this one knows up to version " + std::to_string(SurveyStore::kSchemaVersion) + ")";
+}
+
 bool SurveyStore::fail(const std::string& why)
 {
     error_ = why;
@@ -129,12 +179,61 @@ void SurveyStore::waitWhenBusy(std::chrono::milliseconds limit, std::function<vo
 
 std::optional<SurveyStore::FileState> SurveyStore::fileState()
 {
-    // One statement, so the version and the tables are seen as one program left them.
+    // One statement, so the version and the tables are seen as one program left them. A file
+    // of ours from before it was marked (versions 1 to 5) is known by its two first tables and
+    // their key columns; another program may have added a table of its own beside them.
     sql::Statement q(db_, "SELECT (SELECT user_version FROM pragma_user_version), "
-                          "(SELECT count(*) FROM sqlite_master)");
+                          "(SELECT count(*) FROM sqlite_master), "
+                          "(SELECT application_id FROM pragma_application_id), "
+                          "(SELECT count(*) FROM pragma_table_info('surveys') WHERE name IN ('client', 'site', "
+                          "'tube', 'readout', 'date', 'time', 'header_file', 'readings_file')), "
+                          "(SELECT count(*) FROM pragma_table_info('readings') WHERE name IN ('survey_id', 'depth', "
+                          "'reading1', 'reading8'))");
     if (!q.step())
         return std::nullopt;
-    return FileState{q.integer(0), q.integer(1)};
+    FileState state{q.integer(0), q.integer(1), q.integer(2), false};
+    state.ourTables = state.version >= 1 && state.version <= kLastUnmarkedVersion && q.integer(3) == 8 && q.integer(4) == 4;
+    return state;
+}
+
+std::string SurveyStore::notOurs(const FileState& state)
+{
+    if (state.application == kLibraryApplicationId) {
+        if (state.version > kSchemaVersion)
+            return newerLibraryText(state.version);
+        return {};
+    }
+    // Any other mark, or none on a file with tables that are not ours, whatever its version.
+    if (state.application != 0 || (state.tables > 0 && !state.ourTables) || (state.tables == 0 && state.version != 0))
+        return std::string(kForeignTables);
+    return {};
+}
+
+bool SurveyStore::damaged()
+{
+    if (!db_.damaged())
+        return false;
+    if (error_.rfind(kDamaged, 0) != 0)
+        error_ = std::string(kDamaged) + " (" + db_.error() + "); it was left as it is";
+    return true;
+}
+
+bool SurveyStore::checked()
+{
+    sql::Statement q(db_, "PRAGMA quick_check");
+    std::string first;
+    if (q.step())
+        first = q.text(0);
+    if (first == "ok")
+        return true;
+    // SQLite's first finding, on one line: "*** in database main ***\nPage 12: ..." says "Page 12: ...".
+    if (const size_t head = first.find("***\n"); first.rfind("***", 0) == 0 && head != std::string::npos)
+        first.erase(0, head + 4);
+    for (char& c : first)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    error_ = std::string(kDamaged) + " (" + (first.empty() ? db_.error() : first) + "); it was left as it is";
+    return false;
 }
 
 bool SurveyStore::open(const std::string& path, Access access)
@@ -152,23 +251,28 @@ bool SurveyStore::open(const std::string& path, Access access)
     }
     if (!state) {
         // A folder or disk that cannot be written may still be read, if only as it stands.
-        const std::string why = db_.error();
+        const std::string why = whyNotWritable(path).empty() ? db_.error() : whyNotWritable(path);
         if (!openToRead(path))
             return fail(why);
         error_ = why;
         return true;
     }
-    if (state->version == 0 && state->tables > 0)
-        return fail(std::string(kForeignTables));
+    if (const std::string why = notOurs(*state); !why.empty()) {
+        if (state->application != kLibraryApplicationId)
+            return fail(why);
+        // Tables of a newer program: read what is known, change nothing.
+        readOnly_ = true;
+        error_ = why;
+        return true;
+    }
+    if (state->tables > 0 && !checked())
+        return fail(error_);
     if (db_.readOnly()) {
         readOnly_ = true;
         error_ = "the file cannot be written";
-    }
-    if (state->version > kSchemaVersion) {
-        // Tables of a newer program: read what is known, change nothing.
+    } else if (const std::string why = whyNotWritable(path); !why.empty()) {
         readOnly_ = true;
-        error_ = std::string(kNewerTables);
-        return true;
+        error_ = why;
     }
     if (readOnly_)
         return state->version == kSchemaVersion || fail(error_ + "; its tables are of an older version");
@@ -178,7 +282,7 @@ bool SurveyStore::open(const std::string& path, Access access)
     // has just made, can find the file busy where SQLite waits for nobody: tried again, within
     // the same limit as any other wait.
     const auto until = std::chrono::steady_clock::now() + busyLimit_;
-    while (!bringUpToDate(state->version)) {
+    while (!bringUpToDate(*state)) {
         if (!db_.busy() || !error_.empty() || std::chrono::steady_clock::now() > until)
             return fail(error_.empty() ? db_.error() : error_);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -189,11 +293,11 @@ bool SurveyStore::open(const std::string& path, Access access)
     return true;
 }
 
-bool SurveyStore::bringUpToDate(std::int64_t version)
+bool SurveyStore::bringUpToDate(const FileState& state)
 {
     // A new library is put in write-ahead logging before it has tables, once: every program
     // that finds it new asks the same, and a library that has tables already keeps its mode.
-    if (version == 0) {
+    if (state.version == 0) {
         std::string journal;
         if (sql::Statement wal(db_, "PRAGMA journal_mode = WAL"); wal.step())
             journal = wal.text(0);
@@ -204,7 +308,7 @@ bool SurveyStore::bringUpToDate(std::int64_t version)
             return false;
         }
     }
-    return version >= kSchemaVersion || migrate();
+    return (state.version >= kSchemaVersion && state.application == kLibraryApplicationId) || migrate();
 }
 
 bool SurveyStore::openToRead(const std::string& path)
@@ -227,10 +331,12 @@ bool SurveyStore::openToRead(const std::string& path)
         return fail(why);
     readOnly_ = true;
     error_ = "the library was opened only to read";
-    if (state->version == 0)
-        return fail(std::string(state->tables > 0 ? kForeignTables : kNotALibrary));
-    if (state->version > kSchemaVersion) {
-        error_ = std::string(kNewerTables);
+    if (state->tables == 0 && state->version == 0 && state->application == 0)
+        return fail(std::string(kNotALibrary));
+    if (const std::string why = notOurs(*state); !why.empty()) {
+        if (state->application != kLibraryApplicationId)
+            return fail(why);
+        error_ = why;
         return true;
     }
     if (state->version < kSchemaVersion)
@@ -250,12 +356,17 @@ bool SurveyStore::migrate()
         const std::optional<FileState> state = fileState();
         if (!state)
             return false;
-        if (state->version >= kSchemaVersion)
-            return tx.commit();
-        if (state->version == 0 && state->tables > 0) {
-            error_ = std::string(kForeignTables);
+        if (const std::string why = notOurs(*state); !why.empty()) {
+            error_ = why;
             return false;
         }
+        // Marked as ours in the transaction of its first change, so another program that opens
+        // it meanwhile sees it either unmarked and new or marked.
+        if (state->application != kLibraryApplicationId &&
+            !db_.exec("PRAGMA application_id = " + std::to_string(kLibraryApplicationId)))
+            return false;
+        if (state->version >= kSchemaVersion)
+            return tx.commit();
         if (!db_.exec(kMigrations[state->version]) ||
             !db_.exec("PRAGMA user_version = " + std::to_string(state->version + 1)) || !tx.commit())
             return false;

@@ -1,9 +1,12 @@
 // The library on a PostgreSQL server: its tables made at the current version in one script,
 // later versions as steps of their own, the roles that say who may change what, and the news
 // of another program's changes.
+#include "library/server_steps.h"
 #include "library/store.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace tarvelon::surveys {
 namespace {
@@ -123,6 +126,14 @@ constexpr std::array<std::string_view, 2> kServerSteps{
        ALTER TABLE tubes ADD COLUMN min_interval_days double precision NOT NULL DEFAULT 1;
        ALTER TABLE tubes ADD COLUMN precision_mm double precision NOT NULL DEFAULT 0.16;
        ALTER TABLE tubes ADD COLUMN rate_unit text NOT NULL DEFAULT 'day';)",
+    // The writers' lock: a table only those who may change the library may lock (EXCLUSIVE
+    // needs UPDATE on it), so a reader cannot stop every writer. The server guards what it
+    // holds: the history is written by the server itself, with the role and the server's time,
+    // either as the program describes a change (tarvelon_record) or, for a change made any
+    // other way, as the server sees it; readings are deleted only with their survey, by a
+    // manager (tarvelon_delete_survey); news of a change names rows by id, which only the
+    // program's roles may read.
+    kServerVersion7,
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");
@@ -153,13 +164,31 @@ BEGIN
     END;
     EXECUTE format('GRANT USAGE ON SCHEMA %I TO tarvelon_reader', current_schema());
 END $$;
-GRANT SELECT ON surveys, readings, tubes, corrections, tube_reports, library_version, history TO tarvelon_reader;
-GRANT INSERT, UPDATE ON surveys, readings, tubes, corrections, tube_reports TO tarvelon_editor;
+)";
+
+// Every right of the three roles on the tables at the current version: given again after each
+// upgrade step, so what a step makes is granted as it is made (and a library an earlier program
+// upgraded without them gets them).
+constexpr std::string_view kGrants = R"(
+GRANT SELECT ON surveys, readings, tubes, corrections, tube_reports, library_version, history, library_lock,
+    library_identity, sync_bases, deleted_surveys TO tarvelon_reader;
+GRANT INSERT, UPDATE, DELETE ON sync_bases TO tarvelon_editor;
+GRANT INSERT ON surveys, readings, tubes, corrections, tube_reports TO tarvelon_editor;
+-- Measured readings are written once; of a survey only what completing it changes.
+REVOKE UPDATE ON surveys, readings FROM tarvelon_editor;
+GRANT UPDATE (missing_depths, header_file, readings_file, downloaded_at, origin) ON surveys TO tarvelon_editor;
+GRANT UPDATE ON tubes, corrections, tube_reports TO tarvelon_editor;
 GRANT DELETE ON corrections TO tarvelon_editor;
--- The history is only ever added to: no role of the program may change or remove a line of it.
-GRANT INSERT ON history TO tarvelon_editor;
-GRANT USAGE, SELECT ON SEQUENCE surveys_id_seq, history_id_seq TO tarvelon_editor;
-GRANT DELETE ON surveys, readings, tubes, tube_reports TO tarvelon_manager;
+-- The history is written by the server alone: no role may add, change or remove a line of it.
+REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON history FROM tarvelon_reader, tarvelon_editor, tarvelon_manager;
+REVOKE ALL ON SEQUENCE history_id_seq FROM tarvelon_reader, tarvelon_editor, tarvelon_manager;
+GRANT EXECUTE ON FUNCTION tarvelon_record(text, text, text, bigint, text) TO tarvelon_editor;
+GRANT USAGE, SELECT ON SEQUENCE surveys_id_seq, tubes_id_seq, tube_reports_id_seq TO tarvelon_editor;
+GRANT UPDATE ON library_lock TO tarvelon_editor;
+-- A survey is deleted with its readings only through the function that takes them together.
+REVOKE DELETE ON surveys, readings FROM tarvelon_manager;
+GRANT DELETE ON tubes, tube_reports TO tarvelon_manager;
+GRANT EXECUTE ON FUNCTION tarvelon_delete_survey(bigint) TO tarvelon_manager;
 )";
 
 } // namespace
@@ -193,9 +222,15 @@ bool SurveyStore::openServer(const std::string& connection, Access access)
         return fail(std::string(kForeignTables));
     if (state->version > kSchemaVersion) {
         readOnly_ = true;
-        error_ = std::string(kNewerTables);
+        error_ = newerLibraryText(state->version);
         return true;
     }
+    // Only the tables' owner may bring them up to date; anyone else is told who that is.
+    if (state->version > 0 && state->version < kSchemaVersion)
+        if (const std::optional<std::string> owner = ownerIfNotMe())
+            return fail("its tables are of an older version of Tarvelon Manager, and only their owner (" + *owner +
+                        ") may bring them up to date: " + *owner +
+                        " opens the library once with this version, or runs tarvelon library init");
     if (access == Access::Read) {
         if (state->version == 0)
             return fail(std::string(kNotALibrary));
@@ -237,17 +272,44 @@ bool SurveyStore::migrateServer()
         }
         sql::Statement bump(db_, "UPDATE library_version SET version = ?");
         bump.bind(1, state->version + 1);
-        if (!db_.exec(kServerSteps[size_t(state->version - kServerTablesVersion)]) || !bump.run() || !tx.commit())
+        if (!db_.exec(kServerSteps[size_t(state->version - kServerTablesVersion)]) || !bump.run())
+            return false;
+        if (state->version + 1 == kSchemaVersion && !grantWhereRolesAre())
+            return false;
+        if (!tx.commit())
             return false;
     }
+}
+
+bool SurveyStore::grantWhereRolesAre()
+{
+    // Before `library init` there are no roles to grant to; init grants then.
+    const std::optional<std::int64_t> roles =
+        db_.queryInt("SELECT count(*) FROM pg_catalog.pg_roles WHERE rolname IN ('tarvelon_reader', "
+                     "'tarvelon_editor', 'tarvelon_manager')");
+    return roles && (*roles < 3 || db_.exec(kGrants));
+}
+
+std::optional<std::string> SurveyStore::ownerIfNotMe()
+{
+    sql::Statement q(db_, "SELECT pg_catalog.pg_get_userbyid(c.relowner), pg_catalog.pg_has_role(c.relowner, "
+                          "'USAGE') FROM pg_catalog.pg_class c WHERE c.oid = to_regclass('surveys')");
+    if (!q.step() || q.integer(1) != 0)
+        return std::nullopt;
+    return q.text(0);
 }
 
 SurveyStore::Rights SurveyStore::rights()
 {
     if (!onServer())
         return readOnly_ || !db_.isOpen() ? Rights::Read : Rights::Manage;
-    sql::Statement q(db_, "SELECT CASE WHEN has_table_privilege('surveys', 'DELETE') THEN 2 "
-                          "WHEN has_table_privilege('surveys', 'INSERT') THEN 1 ELSE 0 END");
+    // By the roles the user holds, the program's own say apart from what the server allows:
+    // the tables' owner manages; a role no longer there counts for nothing.
+    if (!readOnly_ && !ownerIfNotMe())
+        return Rights::Manage;
+    sql::Statement q(db_, "SELECT CASE WHEN pg_has_role('tarvelon_manager', 'MEMBER') THEN 2 "
+                          "WHEN pg_has_role('tarvelon_editor', 'MEMBER') THEN 1 ELSE 0 END "
+                          "FROM pg_catalog.pg_roles WHERE rolname = 'tarvelon_manager'");
     if (readOnly_ || !q.step())
         return Rights::Read;
     return q.integer(0) == 2 ? Rights::Manage : q.integer(0) == 1 ? Rights::Edit : Rights::Read;
@@ -261,8 +323,12 @@ bool SurveyStore::initServerRoles()
     }
     if (readOnly_)
         return false;
+    if (const std::optional<std::string> owner = ownerIfNotMe()) {
+        error_ = "only the library's owner (" + *owner + ") may make its roles";
+        return false;
+    }
     sql::Transaction tx(db_);
-    if (!tx.begun() || !db_.exec(kRoles) || !tx.commit()) {
+    if (!tx.begun() || !db_.exec(kRoles) || !db_.exec(kGrants) || !tx.commit()) {
         error_ = db_.error();
         return false;
     }
@@ -276,7 +342,23 @@ int SurveyStore::notificationSocket()
 
 std::vector<std::string> SurveyStore::takeNotifications()
 {
-    return db_.takeNotifications();
+    // The news names a row by its table and id ("surveys:12"); the tube is looked up here,
+    // where only the program's roles may read it. A row deleted since is news of no tube.
+    std::vector<std::string> out;
+    for (const std::string& news : db_.takeNotifications()) {
+        const size_t colon = news.find(':');
+        const std::string table = news.substr(0, colon);
+        std::string tube;
+        if (colon != std::string::npos && (table == "surveys" || table == "tubes" || table == "tube_reports")) {
+            sql::Statement q(db_, "SELECT client, site, tube FROM " + table + " WHERE id = ?");
+            q.bind(1, std::int64_t(std::strtoll(news.c_str() + colon + 1, nullptr, 10)));
+            if (q.step())
+                tube = q.text(0) + "\t" + q.text(1) + "\t" + q.text(2);
+        }
+        if (std::find(out.begin(), out.end(), tube) == out.end())
+            out.push_back(tube);
+    }
+    return out;
 }
 
 } // namespace tarvelon::surveys

@@ -90,7 +90,7 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
     q.bind(12, std::int64_t(t.secondPass ? 1 : 0));
     q.bind(13, depthReferenceName(t.depthReference)).bind(14, t.gaugeM);
     q.bind(15, t.checksumTolerance);
-    q.bind(16, changedAt);
+    q.bind(16, changedAt.empty() ? now() : changedAt);
     q.bind(17, fixedEndName(t.fixedEnd)).bind(18, t.minIntervalDays).bind(19, t.precisionMm);
     q.bind(20, rateUnitWord(t.rateUnit));
     if (!q.run()) {

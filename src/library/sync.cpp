@@ -1,5 +1,7 @@
 #include "library/sync.h"
 
+#include "library/sync_merge.h"
+
 #include <algorithm>
 #include <set>
 
@@ -11,21 +13,39 @@ std::string tubeText(const TubeKey& key)
     return "client \"" + key.client + "\", site \"" + key.site + "\", tube \"" + key.tube + "\"";
 }
 
-// The settings of `key` from one library into the other, the base found again by its key there
-// (kept as the receiving side had it when that survey is not there, as after a conflict).
-bool copySettings(SurveyStore& from, SurveyStore& to, const TubeKey& key, const std::string& changedAt,
-                  std::string& error)
+std::string shown(const std::string& value)
 {
-    TubeSettings settings = from.tubeSettings(key);
-    if (settings.baseId) {
-        const std::optional<Survey> base = from.survey(settings.baseId);
-        const std::optional<std::int64_t> there = base ? to.find(*base) : std::nullopt;
-        settings.baseId = there ? *there : to.tubeSettings(key).baseId;
-    }
-    if (to.setTubeSettings(key, settings, changedAt, "sync"))
+    return value.empty() ? "none" : value;
+}
+
+bool writable(SurveyStore& store)
+{
+    return !store.readOnly() && store.rights() != SurveyStore::Rights::Read;
+}
+
+// The surveys one side deleted go from the other, where that side may delete them; the
+// deletion itself is kept there too, so it travels on to a third library.
+bool applyDeletions(SurveyStore& holder, SurveyStore& other, int& deleted, std::string& error)
+{
+    if (!writable(other))
         return true;
-    error = "the settings of " + tubeText(key) + " cannot be kept: " + to.error();
-    return false;
+    const bool mayDelete = other.rights() == SurveyStore::Rights::Manage;
+    for (const Survey& key : holder.deletions()) {
+        const std::optional<std::int64_t> id = other.find(key);
+        if (id && mayDelete) {
+            if (!other.remove(*id)) {
+                error = "a deletion cannot be kept: " + other.error();
+                return false;
+            }
+            ++deleted;
+        } else if (!id && other.onServer() && !mayDelete) {
+            continue; // only a manager's delete marks one there
+        } else if (!id && !other.addDeletion(key)) {
+            error = "a deletion cannot be kept: " + other.error();
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -38,22 +58,36 @@ std::string surveyName(const Survey& s)
 SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& options)
 {
     SyncResult r;
-    const std::vector<SurveySummary> all = from.list();
+    const bool back = writable(from);
+    r.sourceReadOnly = !back;
+    // Deletions first: a survey deleted on one side is not sent back from the other.
+    if (!applyDeletions(to, from, r.deletedHere, r.error) || !applyDeletions(from, to, r.deletedThere, r.error))
+        return r;
+    std::set<std::string> deleted;
+    for (const Survey& d : to.deletions())
+        deleted.insert(surveyName(d));
+    std::vector<SurveySummary> all;
+    for (SurveySummary& s : from.list()) {
+        Survey key;
+        key.client = s.client, key.site = s.site, key.tube = s.tube, key.readout = s.readout, key.date = s.date;
+        key.time = s.time;
+        if (!deleted.count(surveyName(key)))
+            all.push_back(std::move(s));
+    }
     r.total = int(all.size());
     const size_t batch = size_t(std::max(1, options.batch));
     for (size_t first = 0; first < all.size(); first += batch) {
         std::vector<Survey> surveys;
-        std::vector<std::vector<Correction>> corrections;
         for (size_t i = first; i < std::min(all.size(), first + batch); ++i) {
             std::optional<Survey> s = from.survey(all[i].id);
             if (!s) {
                 r.error = "survey " + all[i].readout + " of " + all[i].date + " cannot be read";
                 return r;
             }
-            corrections.push_back(from.corrections(s->id));
             surveys.push_back(std::move(*s));
         }
-        const std::vector<AddResult> results = to.addBatch(surveys, corrections, "sync");
+        // Their corrections are merged with the settings, below, as any other correction.
+        const std::vector<AddResult> results = to.addBatch(surveys, {}, "sync");
         for (size_t i = 0; i < results.size(); ++i) {
             switch (results[i].status) {
             case AddStatus::Added: ++r.sent; break;
@@ -70,24 +104,42 @@ SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& 
         }
     }
 
-    // Settings after the surveys, so each base is there to be found by its key. Only tubes this
-    // side knows come back to it, not every tube of the firm.
-    const std::map<TubeKey, std::string> fromAt = from.tubeSettingsChangedAt(), toAt = to.tubeSettingsChangedAt();
+    // Settings and corrections after the surveys, so each base and readout is there to be
+    // found by its key. Only tubes this side knows come back to it, not every tube of the firm.
     std::set<TubeKey> known;
-    for (const auto& [key, at] : fromAt)
+    for (const auto& [key, at] : from.tubeSettingsChangedAt())
         known.insert(key);
     for (const SurveySummary& s : all)
         known.insert({s.client, s.site, s.tube});
+    const std::string fromId = from.identity(), toId = to.identity();
+    // A conflict keeps the server's value; between two files, the target's.
+    const bool keepTo = to.onServer() || !from.onServer();
     for (const TubeKey& key : known) {
-        const auto f = fromAt.find(key), t = toAt.find(key);
-        if (f != fromAt.end() && (t == toAt.end() || f->second > t->second)) {
-            if (!copySettings(from, to, key, f->second, r.error))
-                return r;
-            ++r.settingsSent;
-        } else if (t != toAt.end() && (f == fromAt.end() || t->second > f->second)) {
-            if (!copySettings(to, from, key, t->second, r.error))
-                return r;
-            ++r.settingsReceived;
+        const Fields a = fieldsOf(from, key), b = fieldsOf(to, key);
+        Fields base = back ? from.syncBase(toId, key) : Fields{};
+        if (base.empty())
+            base = to.syncBase(fromId, key);
+        const Merged m = mergeFields(a, b, base, keepTo);
+        for (const std::string& field : m.conflictFields) {
+            const auto valueIn = [&field](const Fields& f) {
+                const auto it = f.find(field);
+                return shown(it == f.end() ? defaultOf(field) : it->second);
+            };
+            r.settingConflicts.push_back(tubeText(key) + ": " + field + " changed on both sides (" + valueIn(a) +
+                                         " in the source, " + valueIn(b) + " in the target); the " +
+                                         (keepTo ? "target" : "source") + "'s is kept until someone chooses");
+        }
+        bool changedTo = false, changedFrom = false;
+        if (!applyFields(to, key, b, m.fields, changedTo, r.error))
+            return r;
+        if (back && !applyFields(from, key, a, m.fields, changedFrom, r.error))
+            return r;
+        r.settingsSent += changedTo ? 1 : 0;
+        r.settingsReceived += changedFrom ? 1 : 0;
+        // What both now hold is what they last agreed on, kept on each side that may be written.
+        if (!to.setSyncBase(fromId, key, m.fields) || (back && !from.setSyncBase(toId, key, m.fields))) {
+            r.error = "what was agreed cannot be kept: " + (back ? from.error() + " " : "") + to.error();
+            return r;
         }
     }
     return r;

@@ -105,6 +105,8 @@ TEST(History, EveryChangeIsRecordedWithItsUserAndTimeAndNothingElse)
          "correction accepted on 05 of 12/03/24: bias A \u22122.0"},
         {"switched off", [&](Library& l) { return l.store.setCorrections(idOf("05"), {bias(0, -2.0, false)}); },
          "correction switched off on 05 of 12/03/24: bias A \u22122.0"},
+        {"correction removed", [&](Library& l) { return l.store.setCorrections(idOf("05"), {}); },
+         "correction removed on 05 of 12/03/24: bias A \u22122.0"},
         {"no such survey", [](Library& l) { return !l.store.setCorrections(999, {bias(1, 1.0)}); }, nullptr},
         {"base deleted", [&](Library& l) { return l.store.remove(idOf("04")); },
          "survey 04 of 12/03/24 deleted; the tube has no base now"},
@@ -159,8 +161,7 @@ void sameSettings(Library& from, Library& to)
 {
     TubeSettings a = from.store.tubeSettings(kTube), b = to.store.tubeSettings(kTube);
     a.baseId = b.baseId = 0; // ids differ between libraries
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(from.store.tubeSettingsChangedAt(), to.store.tubeSettingsChangedAt());
+    EXPECT_EQ(a, b); // each side stamps its own time of the change: only the settings agree
 }
 
 void setAlarm(Library& l, double mm)
@@ -183,13 +184,14 @@ const SyncCase kSyncCases[] = {
     {"incomplete completed", false,
      [](Library& f, Library& t) { f.add(readout("01")), t.add(readout("01", 0, 3)); }, 0, 1, 0, 0, 0, 0,
      [](Library&, Library& t) { EXPECT_EQ(t.store.tubeSurveys(kTube).at(0).rows, readout("01").rows); }},
-    {"newer settings sent", true,
-     [](Library& f, Library& t) { setAlarm(t, 9), setAlarm(f, 4); }, 0, 0, 0, 0, 1, 0,
+    // Set on both before they ever agreed: a conflict, the target's kept, whichever clock is ahead.
+    {"settings set on both sides, the source's clock ahead", true,
+     [](Library& f, Library& t) { setAlarm(t, 9), setAlarm(f, 4); }, 0, 0, 0, 0, 0, 1,
      [](Library& f, Library& t) {
-         EXPECT_EQ(t.store.tubeSettings(kTube).alarmMm, 4.0);
+         EXPECT_EQ(t.store.tubeSettings(kTube).alarmMm, 9.0);
          sameSettings(f, t);
      }},
-    {"newer settings received", false,
+    {"settings set on both sides, the source's clock behind", false,
      [](Library& f, Library& t) { f.add(readout("01")), setAlarm(f, 4), setAlarm(t, 9); }, 1, 0, 0, 0, 0, 1,
      [](Library& f, Library& t) {
          EXPECT_EQ(f.store.tubeSettings(kTube).alarmMm, 9.0);
@@ -211,14 +213,17 @@ const SyncCase kSyncCases[] = {
          EXPECT_EQ(t.store.tubeSettings(kTube).baseId, base);
          EXPECT_EQ(t.store.corrections(other), (std::vector<Correction>{bias(0, -1.5), bias(1, 0.5)}));
      }},
+    // The correction only the source has goes; the one both set differently keeps the target's.
     {"only the corrections the target lacks", false,
      [](Library& f, Library& t) {
          ASSERT_TRUE(f.store.setCorrections(f.add(readout("01")), {bias(0, -1.5), bias(1, 0.5)}));
          ASSERT_TRUE(t.store.setCorrections(t.add(readout("01")), {bias(0, 3.0)}));
      },
-     0, 0, 1, 0, 0, 0,
-     [](Library&, Library& t) {
+     0, 0, 1, 0, 1, 1,
+     [](Library& f, Library& t) {
          EXPECT_EQ(t.store.corrections(*t.store.findReadout(kTube, "01")),
+                   (std::vector<Correction>{bias(0, 3.0), bias(1, 0.5)}));
+         EXPECT_EQ(f.store.corrections(*f.store.findReadout(kTube, "01")),
                    (std::vector<Correction>{bias(0, 3.0), bias(1, 0.5)}));
      }},
 };

@@ -30,86 +30,12 @@ bool isServer(const QString& location)
     return surveys::isServerLocation(location.toStdString());
 }
 
-// "key=value key='a value'" as libpq reads it, the password pair left out.
-QString keywordsWithoutPassword(const QString& text, bool& removed)
-{
-    QStringList kept;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n) {
-        while (i < n && text[i].isSpace())
-            ++i;
-        if (i >= n)
-            break;
-        const qsizetype start = i;
-        while (i < n && text[i] != QLatin1Char('=') && !text[i].isSpace())
-            ++i;
-        const QString key = text.mid(start, i - start);
-        while (i < n && text[i].isSpace())
-            ++i;
-        if (i < n && text[i] == QLatin1Char('='))
-            ++i;
-        while (i < n && text[i].isSpace())
-            ++i;
-        const bool quoted = i < n && text[i] == QLatin1Char('\'');
-        if (quoted)
-            ++i;
-        for (; i < n; ++i) {
-            if (text[i] == QLatin1Char('\\')) {
-                ++i; // the next character, whatever it is, belongs to the value
-                continue;
-            }
-            if (quoted ? text[i] == QLatin1Char('\'') : text[i].isSpace())
-                break;
-        }
-        if (quoted && i < n)
-            ++i;
-        if (key == QLatin1String("password"))
-            removed = true;
-        else
-            kept << text.mid(start, i - start);
-    }
-    return kept.join(QLatin1Char(' '));
-}
-
-QString uriWithoutPassword(const QString& uri, bool& removed)
-{
-    const qsizetype start = uri.indexOf(QLatin1String("://")) + 3;
-    qsizetype end = start;
-    while (end < uri.size() && uri[end] != QLatin1Char('/') && uri[end] != QLatin1Char('?'))
-        ++end;
-    QString authority = uri.mid(start, end - start);
-    if (const qsizetype at = authority.lastIndexOf(QLatin1Char('@')); at >= 0) {
-        QString user = authority.left(at);
-        if (const qsizetype colon = user.indexOf(QLatin1Char(':')); colon >= 0) {
-            user.truncate(colon);
-            removed = true;
-        }
-        authority = user + authority.mid(at);
-    }
-    QString rest = uri.mid(end);
-    if (const qsizetype q = rest.indexOf(QLatin1Char('?')); q >= 0) {
-        QStringList params = rest.mid(q + 1).split(QLatin1Char('&'));
-        removed = params.removeIf([](const QString& p) { return p.startsWith(QLatin1String("password=")); }) > 0 ||
-                  removed;
-        rest = rest.left(q) + (params.isEmpty() ? QString() : QLatin1Char('?') + params.join(QLatin1Char('&')));
-    }
-    return uri.left(start) + authority + rest;
-}
-
 } // namespace
 
 QString withoutPassword(const QString& location, bool* removed)
 {
-    bool cut = false;
-    QString out = location;
-    if (isServer(location))
-        out = location.startsWith(QLatin1String("postgres")) && location.contains(QLatin1String("://"))
-                  ? uriWithoutPassword(location, cut)
-                  : keywordsWithoutPassword(location, cut);
-    if (removed)
-        *removed = cut;
-    return out;
+    // The library's one way, so the window hides what the command line and messages hide.
+    return QString::fromStdString(surveys::withoutPassword(location.toStdString(), removed));
 }
 
 QString rootCertificateOf(const QString& location, QString* rest)

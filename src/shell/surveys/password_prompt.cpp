@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 
 #include <map>
 #include <string>
@@ -33,6 +34,15 @@ void installPasswordPrompt()
         if (!ok)
             return std::nullopt;
         return given()[shown] = password.toStdString();
+    });
+    // A connection in plain text is said once a run, in the window too; queued, since a sync
+    // connects from a thread of its own.
+    surveys::setConnectionNotice([](const std::string& text) {
+        const QString said = QString::fromStdString(text);
+        QMetaObject::invokeMethod(qApp, [said] {
+            QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Survey Library"),
+                                 said.left(1).toUpper() + said.mid(1) + QLatin1Char('.'));
+        }, Qt::QueuedConnection);
     });
 }
 

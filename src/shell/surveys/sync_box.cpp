@@ -2,6 +2,7 @@
 
 #include "shell/file_boxes.h"
 #include "library/library_location.h"
+#include "library/sql.h"
 #include "library/sync.h"
 
 #include <QBoxLayout>
@@ -54,6 +55,15 @@ QString resultText(const surveys::SyncResult& r)
                        .arg(r.skipped)
                        .arg(r.settingsSent)
                        .arg(r.settingsReceived);
+    if (!r.settingConflicts.empty()) {
+        text += QStringLiteral("\n\nChanged in both libraries since they last agreed (%1):").arg(r.settingConflicts.size());
+        for (const std::string& conflict : r.settingConflicts)
+            text += QStringLiteral("\n") + QString::fromStdString(conflict);
+    }
+    if (r.deletedHere + r.deletedThere > 0)
+        text += QStringLiteral("\nSurveys deleted as the other library had: %1 here, %2 there")
+                    .arg(r.deletedHere)
+                    .arg(r.deletedThere);
     if (!r.conflicts.empty()) {
         text += QStringLiteral("\n\nIn both libraries with other readings, both kept (%1):").arg(r.conflicts.size());
         for (const std::string& name : r.conflicts)
@@ -134,7 +144,11 @@ QString SyncBox::run(QWidget* parent, const QString& here, const QString& other,
     progress.setObjectName(QStringLiteral("syncProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    QObject::connect(&progress, &QProgressDialog::canceled, [run] { run->cancel = true; });
+    // Cancel stops a statement the server is running too, not only at the next batch.
+    QObject::connect(&progress, &QProgressDialog::canceled, [run] {
+        run->cancel = true;
+        sql::cancelRunningStatements();
+    });
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &progress, [run, &progress] {
         if (run->total > 0) {
@@ -149,6 +163,7 @@ QString SyncBox::run(QWidget* parent, const QString& here, const QString& other,
     loop.exec();
     worker->wait();
     delete worker;
+    sql::resumeAfterStop();
     progress.reset();
     if (failed)
         *failed = !run->openError.isEmpty() || !run->result.error.empty();
