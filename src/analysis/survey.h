@@ -102,7 +102,7 @@ struct TubeSettings {
     // it times the square root of the intervals summed from the fixed end.
     double precisionMm = 0.16;
     RateUnit rateUnit = RateUnit::Day;
-    TubeReportFields report;
+    TubeReportFields report{};
     bool operator==(const TubeSettings&) const = default;
 };
 

@@ -9,10 +9,10 @@ enum class Icon { None, Error };
 // loses, with what does not fit on the screen behind the box's details.
 struct Question {
     std::string text;
-    std::string title;   // names the act ("Set All"); empty means the program's title
-    std::string erases;  // a few lines under the question
-    std::string details; // the whole list, behind "Show Details..."
-    std::string extra;   // caption of a third button beside OK and Cancel; empty for none
+    std::string title{};   // names the act ("Set All"); empty means the program's title
+    std::string erases{};  // a few lines under the question
+    std::string details{}; // the whole list, behind "Show Details..."
+    std::string extra{};   // caption of a third button beside OK and Cancel; empty for none
     bool cancelDefault = true; // Enter alone never erases
 };
 

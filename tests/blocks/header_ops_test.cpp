@@ -651,8 +651,9 @@ TEST(SetAll, OffersToWriteOnlyTheHeadersSetSinceTheStart)
         EXPECT_NE(q.erases.find("\n" + placeholders + " still hold the start-up default header"), std::string::npos)
             << q.erases;
         EXPECT_EQ(h.unit.commands(), k.sent);
-        if (k.answer == Answer::Extra)
+        if (k.answer == Answer::Extra) {
             EXPECT_EQ(h.form.outcomes.back(), k.copies == 2 ? "Blocks 01 to 03 written" : "Block 01 written");
+        }
     }
 }
 

@@ -189,8 +189,9 @@ TEST(FolderChooser, OpensCentredOverTheMainWindowAndOnTheScreen)
         ASSERT_NE(chooser, nullptr);
         const QRect box(chooser->pos(), chooser->size() + QSize(16, 40));
         EXPECT_TRUE(screen.contains(box)) << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
-        if (screen.contains(QRect(window.frameGeometry().center() - QPoint(box.width() / 2, box.height() / 2), box.size())))
+        if (screen.contains(QRect(window.frameGeometry().center() - QPoint(box.width() / 2, box.height() / 2), box.size()))) {
             EXPECT_LE((box.center() - window.frameGeometry().center()).manhattanLength(), 2);
+        }
         auto* list = chooser->findChild<QTreeView*>("Dir1");
         auto* model = qobject_cast<QFileSystemModel*>(list->model());
         EXPECT_TRUE(QTest::qWaitFor([&] { return model->filePath(list->currentIndex()) == dir.filePath("dati"); }, 2000));

@@ -513,8 +513,9 @@ TEST(SurveysWindow, PossibleBiasShiftIsMarkedInTheTree)
             if (box) {
                 const QString evidence = box->findChild<QLabel*>(QStringLiteral("evidence"))->text();
                 EXPECT_EQ(evidence.startsWith(QStringLiteral("Possible bias shift: ")), marked) << evidence.toStdString();
-                if (marked)
+                if (marked) {
                     EXPECT_FALSE(evidence.contains(QStringLiteral("Nothing to correct"))) << evidence.toStdString();
+                }
             }
         }
     }

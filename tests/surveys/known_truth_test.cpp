@@ -235,8 +235,9 @@ TEST_P(KnownTruth, ARepeatSurveyHoursLaterRaisesNoRate)
         const ReadoutResult& r = analyseTube(all, t).readouts[repeat];
         EXPECT_EQ(r.level != Level::None, c.raised) << c.minDays << " days, " << c.precision << " mm: "
                                                     << rateText(r.rateMmPerDay, t);
-        if (c.minDays > 0 && r.rateFromDays) // against the readout 14 days before, not 2 hours
+        if (c.minDays > 0 && r.rateFromDays) { // against the readout 14 days before, not 2 hours
             EXPECT_NEAR(*r.days - *r.rateFromDays, 14 + 2 / 24.0, 1e-6);
+        }
     }
 }
 
@@ -256,8 +257,9 @@ TEST_P(KnownTruth, RealMovementIsNeverOfferedAsABias)
             EXPECT_EQ(c.acceptable, kPlan[i].event == Event::Bias)
                 << "readout " << i + 1 << ": " << correctionName(c.correction) << " " << c.correction.value << ": "
                 << c.refusal << " / " << proposalEvidence(p, t);
-            if (!c.acceptable)
+            if (!c.acceptable) {
                 EXPECT_FALSE(c.refusal.empty());
+            }
         }
     }
 }
@@ -304,8 +306,9 @@ TEST_P(KnownTruth, AZoneThatMovesAndAProbeTurnedTooFarAreRefusedWithTheNumbers)
             EXPECT_FALSE(pc.acceptable) << c.what;
             EXPECT_NE(pc.refusal.find(c.refusal), std::string::npos) << c.what << ": " << pc.refusal;
         }
-        if (!seen) // nothing of the kind to propose: the reason still says why the zone is refused
+        if (!seen) { // nothing of the kind to propose: the reason still says why the zone is refused
             EXPECT_NE(p.reason.find(c.refusal), std::string::npos) << c.what << ": " << p.reason;
+        }
         EXPECT_TRUE(p.acceptable().empty() || c.kind == CorrectionKind::Rotation) << c.what;
     }
 }

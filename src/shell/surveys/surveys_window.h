@@ -40,9 +40,9 @@ struct SurveysWindowOptions {
     // (a modal box during a wait would hold the wait up); empty runs it at once.
     std::function<void(std::function<void()>)> whenIdle;
     // The download folder, where file boxes start (else the user's Documents); may be empty.
-    std::function<QString()> downloadFolder;
+    std::function<QString()> downloadFolder{};
     // Hears of a file written ("Report written: ", the file), for the main window's status line.
-    std::function<void(const QString&, const QString&)> written;
+    std::function<void(const QString&, const QString&)> written{};
 };
 
 // "Surveys": the library as a tree client > site > tube > readouts by their own date; the
