@@ -217,11 +217,12 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
             EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
         EXPECT_NE(pages[1].find("I7, FRANA 12, GEOTECNA"), std::string::npos) << pages[1];
         // Headings that carry the checksums' numbers are printed whole, never cut with an ellipsis.
-        if (c.secondPass)
+        if (c.secondPass) {
             for (const std::string& page : pages)
                 for (size_t at = page.find(", sums A "); at != std::string::npos; at = page.find(", sums A ", at + 1))
                     EXPECT_NE(page.substr(at, page.find('\n', at) - at).find(", B "), std::string::npos)
                         << page.substr(at, 80);
+        }
         // Every compared readout in the summary with its largest value's depth: 0.5 m, the top.
         const std::string latest = report::readoutName(surveys.back()).toStdString();
         EXPECT_NE(pages[0].find(latest), std::string::npos);
