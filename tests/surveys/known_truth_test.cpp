@@ -232,7 +232,8 @@ TEST_P(KnownTruth, ARepeatSurveyHoursLaterRaisesNoRate)
         TubeSettings t = settingsFor(second);
         t.minIntervalDays = c.minDays;
         t.precisionMm = c.precision;
-        const ReadoutResult& r = analyseTube(all, t).readouts[repeat];
+        const TubeResult analysed = analyseTube(all, t);
+        const ReadoutResult& r = analysed.readouts[repeat];
         EXPECT_EQ(r.level != Level::None, c.raised) << c.minDays << " days, " << c.precision << " mm: "
                                                     << rateText(r.rateMmPerDay, t);
         if (c.minDays > 0 && r.rateFromDays) { // against the readout 14 days before, not 2 hours
