@@ -22,11 +22,12 @@ int run(const QCommandLineParser& parser)
     const std::string from = requiredValue(parser, QStringLiteral("from")).toStdString();
     const std::string to = requiredValue(parser, QStringLiteral("to")).toStdString();
     surveys::SurveyStore source, target;
-    if (!openLibraryToWrite(to, target))
-        return kFailed;
     // What changed in the target comes back to the source where the source may be written; a
     // reader's server library or a read-only file is only read, and nothing comes back to it.
+    // The source first, so a source that is not there makes no target library either.
     if (!openSourceOfSync(from, source))
+        return kFailed;
+    if (!openLibraryToWrite(to, target))
         return kFailed;
     const bool progress = !quiet(parser) && progressLineWanted();
     surveys::SyncOptions options;

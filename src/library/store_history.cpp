@@ -10,7 +10,12 @@
 #include <cstdlib>
 #include <map>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <pwd.h>
 #include <unistd.h>
 #endif
@@ -115,9 +120,17 @@ std::string SurveyStore::who()
     for (const char* name : {"USER", "USERNAME", "LOGNAME"})
         if (const char* v = std::getenv(name); v && *v)
             return v;
-#ifndef _WIN32
     // A program started by a desktop or a service may have none of them; the system still
     // knows whose login it runs under.
+#ifdef _WIN32
+    wchar_t name[257];
+    DWORD size = 257;
+    if (GetUserNameW(name, &size) && size > 1) {
+        char utf8[1024];
+        if (const int n = WideCharToMultiByte(CP_UTF8, 0, name, int(size - 1), utf8, sizeof utf8, nullptr, nullptr); n > 0)
+            return std::string(utf8, size_t(n));
+    }
+#else
     if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_name && *pw->pw_name)
         return pw->pw_name;
 #endif

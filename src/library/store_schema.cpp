@@ -1,8 +1,10 @@
 #include "library/library_location.h"
 #include "library/store.h"
+#include "platform/file_path.h"
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #ifndef _WIN32
@@ -236,12 +238,33 @@ bool SurveyStore::checked()
     return false;
 }
 
+namespace {
+
+// True when a file is at `path` with something in it that is not an SQLite database: SQLite
+// would take a file too short for its header as an empty database and write over it.
+bool holdsSomethingElse(const std::string& path)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(fsPath(path), ec);
+    if (ec || size == 0)
+        return false;
+    static constexpr char kHeader[] = "SQLite format 3";
+    char start[sizeof kHeader] = {};
+    std::ifstream in(fsPath(path), std::ios::binary);
+    in.read(start, sizeof start);
+    return in.gcount() < std::streamsize(sizeof start) || std::string_view(start, sizeof start) != std::string_view(kHeader, sizeof kHeader);
+}
+
+} // namespace
+
 bool SurveyStore::open(const std::string& path, Access access)
 {
     readOnly_ = false;
     error_.clear();
     if (isServerLocation(path))
         return openServer(path, access);
+    if (holdsSomethingElse(path))
+        return fail("it is not a survey library: the file holds something else, and is left as it is");
     if (access == Access::Read)
         return openToRead(path);
     std::optional<FileState> state;

@@ -101,6 +101,27 @@ TEST(LibraryFiles, AnotherProgramsDatabaseIsRefusedAndLeftByteForByte)
     }
 }
 
+// A file that is no database at all, however short (SQLite would take one shorter than its header
+// for an empty database), is refused and left as it was.
+TEST(LibraryFiles, AFileThatIsNoDatabaseIsRefusedAndLeftAsItWas)
+{
+    for (const std::string& text : std::vector<std::string>{"x", "some notes\n", std::string(600, 'y')}) {
+        SCOPED_TRACE(text.size());
+        TempDir dir;
+        const std::string path = dir.file("notes.txt");
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << text;
+        }
+        for (const auto access : {SurveyStore::Access::Write, SurveyStore::Access::Read}) {
+            SurveyStore store;
+            EXPECT_FALSE(store.open(path, access));
+            EXPECT_NE(store.error().find("not a survey library"), std::string::npos) << store.error();
+        }
+        EXPECT_EQ(readFile(path), text);
+    }
+}
+
 // A library the program makes is marked; one an earlier version made unmarked is known by its
 // tables, read as it is, and marked at its first write.
 TEST(LibraryFiles, OursAreMarkedWhenMadeOrFirstWritten)
