@@ -252,11 +252,13 @@ TEST(SurveysWindow, TubeComparedWithItsBaseInMillimetres)
     EXPECT_EQ(window.table()->columnCount(), 3);
     EXPECT_EQ(window.table()->item(0, 1)->text(), QString::number(*bend(4)[0].readings[0]));
 
-    // A damaged library says why it cannot be opened.
+    // A file that is no library says why it cannot be opened, and is left as it was.
     test::writeFile(l.dir.file("damaged.sqlite"), std::string(4096, 'x'));
     SurveysWindow damaged({QString::fromStdString(l.dir.file("damaged.sqlite")), {}, {}, {}});
     EXPECT_TRUE(damaged.isReadOnly());
-    EXPECT_EQ(damaged.statusText(), QStringLiteral("The survey library cannot be opened: file is not a database"));
+    EXPECT_EQ(damaged.statusText(), QStringLiteral("The survey library cannot be opened: it is not a survey library: "
+                                                   "the file holds something else, and is left as it is"));
+    EXPECT_EQ(test::readFile(l.dir.file("damaged.sqlite")), std::string(4096, 'x'));
 }
 
 QTableWidget* historyOf(SurveysWindow& window)
