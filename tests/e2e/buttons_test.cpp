@@ -171,7 +171,8 @@ TEST_F(Buttons, FolderPlusAndOkDownloadTheChosenBlock)
     click("command3d1");
     EXPECT_TRUE(QFile::exists(data.filePath(base + "num.dat")));
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, "Attention: survey library cannot be written: file is not a database");
+    EXPECT_EQ(messages_.shown[0].text, "Attention: survey library cannot be written: it is not a survey library: the file holds "
+                                           "something else, and is left as it is");
     QFile::remove(surveyLibraryPath());
 }
 

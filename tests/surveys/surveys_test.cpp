@@ -339,7 +339,7 @@ TEST(Store, DamagedFileIsReportedNotOverwritten)
     test::writeFile(path, junk);
     SurveyStore store;
     EXPECT_FALSE(store.open(path));
-    EXPECT_EQ(store.error(), "file is not a database");
+    EXPECT_EQ(store.error(), "it is not a survey library: the file holds something else, and is left as it is");
     EXPECT_EQ(store.add(survey("01", {})).status, AddStatus::Failed);
     EXPECT_EQ(test::readFile(path), junk);
 }
