@@ -88,6 +88,15 @@ bool hasSecondPass(const Survey& survey);
 double topOffsetM(const TubeSettings& settings);
 
 enum class Level { None, Alert, Alarm };
+enum class Criterion { Displacement, Rate };
+
+// A threshold a readout reached: by what, how far against which limit, and where.
+struct LevelCause {
+    Level level = Level::None;
+    Criterion criterion = Criterion::Displacement;
+    double value = 0, threshold = 0;    // mm, or mm per day for a rate
+    std::optional<int> depthTenths;
+};
 
 struct ReadoutResult {
     const Survey* survey = nullptr;
@@ -103,6 +112,7 @@ struct ReadoutResult {
     bool possibleBiasShift = false;      // a checksum mean moved by more than the tube's tolerance
     bool beforeBase = false;             // taken before the base: no reference, no rate, not drawn in time
     Level level = Level::None;           // a threshold reached by either
+    std::vector<LevelCause> causes;      // what set `level`: the displacement first, then the rate
     std::optional<double> rateFromDays;  // when the readout its rate is measured against was taken
     // Why nothing could be computed, "" when something was: the status "not computed: REASON".
     std::string notComputed() const;
@@ -155,8 +165,18 @@ std::string rateUnitWord(RateUnit unit);
 std::optional<RateUnit> rateUnitNamed(const std::string& name);
 // What the tube's thresholds and precision band are, as the report's title block says it.
 std::string thresholdsText(const TubeSettings& settings);
-// The status a summary gives a readout: "", "ALERT", "ALARM" or "not computed: REASON".
-std::string statusText(const ReadoutResult& readout);
+// The thresholds a readout reaches at its highest level, displacement before rate.
+std::vector<LevelCause> levelCauses(const ReadoutResult& readout, const TubeSettings& settings);
+// "ALARM", "ALERT" or "".
+std::string levelWord(Level level);
+// "displacement" or "rate", as the command line and the alarm log name them.
+std::string criterionName(Criterion criterion);
+// One reached threshold in the tube's units: "rate 0.620 mm/day ≥ 0.500",
+// "displacement 12.30 mm ≥ 10.00".
+std::string causeText(const LevelCause& cause, const TubeSettings& settings);
+// The status a summary gives a readout: "", "ALERT (displacement 6.20 mm ≥ 5.00)",
+// "ALARM (rate 0.620 mm/day ≥ 0.500)", both criteria when both fired, or "not computed: REASON".
+std::string statusText(const ReadoutResult& readout, const TubeSettings& settings);
 
 // Millimetres into the tube's units, and their name.
 double inUnits(double mm, Units units);
@@ -190,7 +210,7 @@ std::string checksumShiftText(const ReadoutResult& readout, const TubeSettings& 
 
 // One line per readout, base left out: readout,date,time,days_since_base,largest_mm,
 // largest_depth_m,rate_mm_per_day,rate_depth_m,status ("_in", "in_per_year" for a tube in inches
-// and rates per year; status statusText()).
+// and rates per year; status statusText(), which names the criterion that fired).
 std::string summaryCsv(const TubeResult& tube);
 
 // One row as the CSV, the report and the window show it: depth, A and B change, incremental,

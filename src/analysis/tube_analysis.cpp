@@ -7,17 +7,6 @@
 namespace tarvelon::surveys {
 namespace {
 
-void noteThresholds(ReadoutResult& r, const TubeSettings& t)
-{
-    const auto reaches = [](const std::optional<double>& value, const std::optional<double>& limit) {
-        return value && limit && *value >= *limit;
-    };
-    if (reaches(r.largestMm, t.alarmMm) || reaches(r.rateMmPerDay, t.alarmMmPerDay))
-        r.level = Level::Alarm;
-    else if (reaches(r.largestMm, t.alertMm) || reaches(r.rateMmPerDay, t.alertMmPerDay))
-        r.level = Level::Alert;
-}
-
 // The displacement vector computed at a depth, and when.
 struct Latest {
     double days = 0;
@@ -62,7 +51,8 @@ void measure(ReadoutResult& r, std::map<int, std::vector<Latest>>& seen, const T
         if (r.checksumShift[j] && settings.checksumTolerance && std::abs(*r.checksumShift[j]) > *settings.checksumTolerance)
             r.possibleBiasShift = true;
     }
-    noteThresholds(r, settings);
+    r.causes = levelCauses(r, settings);
+    r.level = r.causes.empty() ? Level::None : r.causes.front().level;
 }
 
 // " A +12.00 units (0.24 mm), B -1.00 units (0.02 mm)": the checksum means' moves, lengths
@@ -236,13 +226,6 @@ std::string ReadoutResult::notComputed() const
     return displacement.reason.empty() ? std::string("no depth holds a cumulative displacement") : displacement.reason;
 }
 
-std::string statusText(const ReadoutResult& r)
-{
-    if (const std::string why = r.notComputed(); !why.empty())
-        return "not computed: " + why;
-    return r.level == Level::Alarm ? "ALARM" : r.level == Level::Alert ? "ALERT" : "";
-}
-
 std::string summaryCsv(const TubeResult& tube)
 {
     const Units units = tube.settings.units;
@@ -254,7 +237,7 @@ std::string summaryCsv(const TubeResult& tube)
         const auto depth = [&tube](const std::optional<int>& tenths) {
             return tenths ? depthText(*tenths / 10.0 - topOffsetM(tube.settings)) : std::string();
         };
-        std::string status = statusText(r);
+        std::string status = statusText(r, tube.settings);
         if (status.find_first_of(",\"") != std::string::npos) {
             std::string quoted = "\"";
             for (char c : status)

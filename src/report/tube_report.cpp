@@ -95,11 +95,18 @@ ReportTable Report::summary() const
                       QString(), QString(), QStringLiteral("Base readout")});
     const auto length = [&](const std::optional<double>& mm) { return qs(surveys::lengthText(mm, tube_.settings.units)); };
     for (const surveys::ReadoutResult& r : tube_.readouts) {
-        const QString level = !r.notComputed().empty()           ? QStringLiteral("not computed")
-                              : r.level == surveys::Level::Alarm ? QStringLiteral("ALARM")
-                              : r.level == surveys::Level::Alert ? QStringLiteral("alert")
-                                                                 : QString();
+        QString level = !r.notComputed().empty()           ? QStringLiteral("not computed")
+                        : r.level == surveys::Level::Alarm ? QStringLiteral("ALARM")
+                        : r.level == surveys::Level::Alert ? QStringLiteral("alert")
+                                                           : QString();
         QStringList notes;
+        QStringList criteria;
+        for (const surveys::LevelCause& c : r.causes) {
+            criteria << qs(surveys::criterionName(c.criterion));
+            notes << qs(surveys::levelWord(c.level)) + QStringLiteral(": ") + qs(surveys::causeText(c, tube_.settings));
+        }
+        if (!criteria.isEmpty())
+            level += QStringLiteral(" (%1)").arg(criteria.join(QStringLiteral(", ")));
         if (r.beforeBase)
             notes << QStringLiteral("before the base");
         if (r.possibleBiasShift)

@@ -509,11 +509,15 @@ TEST(Displacement, RateAndThresholdsFlagTheReadoutsThatCrossThem)
     const struct {
         std::optional<double> alert, alarm, alertRate, alarmRate;
         Level first, second;
+        const char* secondStatus; // names every criterion that fired at the level reached
     } cases[] = {
-        {{}, {}, {}, {}, Level::None, Level::None},
-        {5, 20, {}, {}, Level::Alert, Level::Alert},
-        {{}, 12, {}, {}, Level::None, Level::Alarm},
-        {{}, {}, 0.5, 0.6, Level::Alert, Level::Alarm},
+        {{}, {}, {}, {}, Level::None, Level::None, ""},
+        {5, 20, {}, {}, Level::Alert, Level::Alert, "ALERT (displacement 12.00 mm ≥ 5.00)"},
+        {{}, 12, {}, {}, Level::None, Level::Alarm, "ALARM (displacement 12.00 mm ≥ 12.00)"},
+        {{}, {}, 0.5, 0.6, Level::Alert, Level::Alarm, "ALARM (rate 0.700 mm/day ≥ 0.600)"},
+        {5, 10, 0.1, 0.6, Level::Alert, Level::Alarm,
+         "ALARM (displacement 12.00 mm ≥ 10.00; rate 0.700 mm/day ≥ 0.600)"},
+        {5, 20, 0.1, 0.6, Level::Alert, Level::Alarm, "ALARM (rate 0.700 mm/day ≥ 0.600)"},
     };
     for (const auto& c : cases) {
         TubeSettings t;
@@ -524,6 +528,9 @@ TEST(Displacement, RateAndThresholdsFlagTheReadoutsThatCrossThem)
         ASSERT_EQ(tube.readouts.size(), 2u);
         EXPECT_EQ(tube.readouts[0].level, c.first);
         EXPECT_EQ(tube.readouts[1].level, c.second);
+        EXPECT_EQ(statusText(tube.readouts[1], t), c.secondStatus);
+        const std::string csv = summaryCsv(tube);
+        EXPECT_NE(csv.find("," + std::string(c.secondStatus) + "\n"), std::string::npos) << csv;
         EXPECT_NEAR(*tube.readouts[1].rateMmPerDay, 0.7, 1e-9);
         const std::vector<TimePoint> at1m = history(tube, 10);
         ASSERT_EQ(at1m.size(), 3u);

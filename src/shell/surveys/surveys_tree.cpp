@@ -35,6 +35,7 @@ void SurveysTree::fill(const std::vector<surveys::SurveySummary>& list,
     items_.clear();
     tubeOf_.clear();
     levels_.clear();
+    levelWhy_.clear();
     biasShifts_.clear();
     bases_.clear();
     marked_.clear();
@@ -89,18 +90,21 @@ void SurveysTree::fill(const std::vector<surveys::SurveySummary>& list,
             bases_.insert(t.baseId);
 }
 
-void SurveysTree::setLevel(std::int64_t id, surveys::Level level)
+void SurveysTree::setLevel(std::int64_t id, surveys::Level level, const QString& why)
 {
-    if (level != surveys::Level::None)
+    if (level != surveys::Level::None) {
         levels_[id] = level;
-    else
+        levelWhy_[id] = why;
+    } else {
         levels_.erase(id);
+        levelWhy_.erase(id);
+    }
 }
 
 void SurveysTree::setMarks(const surveys::TubeResult& tube)
 {
     for (const surveys::ReadoutResult& r : tube.readouts) {
-        setLevel(r.survey->id, r.level);
+        setLevel(r.survey->id, r.level, qs(surveys::statusText(r, tube.settings)));
         if (r.possibleBiasShift)
             biasShifts_[r.survey->id] = QStringLiteral("Possible bias shift: its %1. The probe may have read with "
                                                        "another offset: \"Propose corrections...\" shows the evidence.")
@@ -157,6 +161,8 @@ void SurveysTree::markReadouts()
         if (base)
             text += QStringLiteral(" (base)");
         QString tip = item->data(0, kTipRole).toString();
+        if (const auto why = levelWhy_.find(id); why != levelWhy_.end() && !why->second.isEmpty())
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + why->second;
         if (bias != biasShifts_.end())
             tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + bias->second;
         if (blank != notComputed_.end())

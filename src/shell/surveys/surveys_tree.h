@@ -25,7 +25,7 @@ public:
     void fill(const std::vector<surveys::SurveySummary>& list,
               const std::map<surveys::TubeKey, surveys::TubeSettings>& tubes);
     // The threshold a readout reached, shown with its label at the next markReadouts().
-    void setLevel(std::int64_t id, surveys::Level level);
+    void setLevel(std::int64_t id, surveys::Level level, const QString& why = {});
     // The threshold and the possible bias shift of every readout of an analysed tube, shown at the
     // next markReadouts().
     void setMarks(const surveys::TubeResult& tube);
@@ -49,6 +49,7 @@ private:
     std::map<std::int64_t, QTreeWidgetItem*> items_;
     std::map<std::int64_t, surveys::TubeKey> tubeOf_;
     std::map<std::int64_t, surveys::Level> levels_; // readouts flagged by a threshold
+    std::map<std::int64_t, QString> levelWhy_;      // and the thresholds they reached
     std::map<std::int64_t, QString> notComputed_;   // readouts compared with nothing computed, and why
     std::map<std::int64_t, QString> biasShifts_;   // readouts marked "possible bias shift", and why
     std::set<std::int64_t> bases_;                 // every tube's base readout
