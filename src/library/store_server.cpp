@@ -254,6 +254,10 @@ bool SurveyStore::migrateServer()
         sql::Transaction tx(db_);
         if (!tx.begun())
             return false;
+        // A program that began before the writers' lock's table was made holds the former lock
+        // instead: every upgrade takes that one too, so no two ever run a step together.
+        if (!db_.exec("SELECT pg_advisory_xact_lock(7461727665)"))
+            return false;
         const std::optional<FileState> state = serverState();
         if (!state)
             return false;
