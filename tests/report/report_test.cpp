@@ -296,7 +296,11 @@ TEST(TubeReport, SummaryPutsEachValueAtItsOwnDepthAndSaysTheProbeAndTheBaseCarri
 // cumulative charts, incremental in the incremental ones. The window draws these same charts.
 TEST(TubeCharts, DrawTheTablesValuesOnOneScaleWithDistinctLegends)
 {
-    const std::vector<Survey> surveys = tube(4, 20);
+    std::vector<Survey> surveys = tube(4, 20);
+    // The latest readout moves faster than those before it: its rate is no older one's.
+    for (SurveyRow& r : surveys[3].rows)
+        if (r.depthTenths <= 100)
+            *r.readings[0] += 10;
     TubeSettings settings;
     settings.constant = 25000;
     const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
