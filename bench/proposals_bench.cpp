@@ -90,6 +90,28 @@ int benchProposals()
                     *std::max_element(times.begin(), times.end()));
         std::printf("%s: analyse the tube's %d readouts with the accepted corrections on: median %.2f ms\n",
                     second ? "two passes" : "one pass", kReadouts, median(tubeTimes));
+        // The same with every 4th readout's depths shifted between its rows, readouts 11 on read
+        // with another probe, and the base moved to readout 11 carrying on from the first.
+        std::vector<Survey> changed = all;
+        CorrectionsById shifted = accepted;
+        for (int n = 3; n < kReadouts; n += 4)
+            putCorrection(shifted[changed[size_t(n)].id], {CorrectionKind::DepthShift, 0, -0.04, "entered", "", true});
+        for (size_t n = 10; n < changed.size(); ++n) {
+            changed[n].probeSerial = "P2";
+            changed[n].probeConstant = 20000;
+        }
+        TubeSettings carried = t;
+        carried.baseId = changed[10].id;
+        carried.continuedFromId = changed[0].id;
+        std::vector<double> carriedTimes;
+        for (int round = 0; round < 20; ++round) {
+            const auto start = Clock::now();
+            const TubeResult tube = analyseTube(changed, carried, shifted);
+            carriedTimes.push_back(msSince(start));
+        }
+        std::printf("%s: the same with interpolated depth shifts, a probe change and a base carried on: median "
+                    "%.2f ms\n",
+                    second ? "two passes" : "one pass", median(carriedTimes));
     }
     return 0;
 }

@@ -126,7 +126,9 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
             }
         TubeSettings t;
         t.constant = 25000;
-        t.baseId = firstTube[0];
+        // A new base (readout 6) carrying on from the first, as after a casing repair.
+        t.baseId = firstTube[5];
+        t.continuedFromId = firstTube[0];
         t.alertMm = 5;
         t.alarmMm = 10;
         store.setTubeSettings({"CLIENT 0", "SITE0", "T0"}, t);
@@ -138,6 +140,9 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
                                                 {CorrectionKind::Rotation, 0, 0.3, "entered", "2024-01-01T00:00:00Z", true},
                                                 {CorrectionKind::Rotation, 1, -0.3, "entered", "2024-01-01T00:00:00Z", true},
                                                 {CorrectionKind::DepthShift, 0, -0.06, "entered", "2024-01-01T00:00:00Z", true}});
+        // The later half read with another probe, each reduced with its own constant.
+        for (size_t i = firstTube.size() / 2; i < firstTube.size(); ++i)
+            store.setProbe(firstTube[i], "P2", 25000);
     }
     const std::vector<double> last(adds.end() - 100, adds.end());
     std::printf("library of %d surveys of %d depths built in %.1f s; add one: median %.2f ms, slowest %.2f ms "

@@ -238,6 +238,10 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
             depths.insert(t);
 
     const double offset = topOffsetM(settings);
+    // Each survey was read with its own probe: the base's values are taken into the readout's
+    // reading units (the same sine), so a change of probe is no movement.
+    const double probeK = probeConstantOf(readout, settings), baseK = probeConstantOf(base, settings);
+    const double toReadout = probeK > 0 && baseK > 0 ? probeK / baseK : 1.0;
     out.rows.resize(depths.size());
     std::array<std::vector<double>, 2> checksums, baseChecksums;
     size_t i = depths.size();
@@ -251,7 +255,9 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
         unrotate(applied, now[0], now[1]);
         const SurveyRow* r = second ? values.nearest(x) : nullptr;
         for (size_t j = 0; j < 2; ++j) {
-            const std::optional<double> was = b == baseAt.end() ? std::nullopt : channel(*b->second, j, second);
+            std::optional<double> was = b == baseAt.end() ? std::nullopt : channel(*b->second, j, second);
+            if (was)
+                *was *= toReadout;
             if (r && checksumOf(*r, j)) {
                 row.checksum[j] = checksumOf(*r, j);
                 if (b != baseAt.end() && checksumOf(*b->second, j)) {
@@ -263,8 +269,8 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
             }
             if (was && now[j])
                 row.change[j] = *now[j] - *was - applied.bias[j];
-            if (row.change[j] && settings.constant > 0)
-                row.incremental[j] = 1000.0 * settings.gaugeM * *row.change[j] / settings.constant;
+            if (row.change[j] && probeK > 0)
+                row.incremental[j] = 1000.0 * settings.gaugeM * *row.change[j] / probeK;
         }
     }
     for (size_t j = 0; j < 2; ++j) {
@@ -280,7 +286,7 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
     if (settings.fixedEnd == FixedEnd::Top) {
         if (!applied.topMm[0] || !applied.topMm[1]) {
             reasons.push_back("the tube is reduced from its top and the readout's top displacement is not entered");
-        } else if (settings.constant > 0) {
+        } else if (probeK > 0) {
             std::array<double, 2> sum{*applied.topMm[0], *applied.topMm[1]};
             bool broken = false;
             int n = 0;
@@ -318,7 +324,7 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
             }
             if (!out.fixedTenths)
                 out.fixedTenths = row.depthTenths;
-            if (settings.constant <= 0 || broken)
+            if (probeK <= 0 || broken)
                 continue;
             for (size_t j = 0; j < 2; ++j)
                 row.cumulative[j] = sum[j] += *row.incremental[j];
@@ -353,7 +359,7 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
                                ? ": no change there, and no cumulative displacement there or below"
                                : ": no change there, and no cumulative displacement there or above"));
     }
-    if (settings.constant <= 0)
+    if (probeK <= 0)
         reasons.push_back("the tube's probe constant K is not set: no displacement in mm");
     for (const std::string& r : reasons)
         out.reason += (out.reason.empty() ? "" : "; ") + r;

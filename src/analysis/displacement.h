@@ -114,6 +114,12 @@ struct ReadoutResult {
     Level level = Level::None;           // a threshold reached by either
     std::vector<LevelCause> causes;      // what set `level`: the displacement first, then the rate
     std::optional<double> rateFromDays;  // when the readout its rate is measured against was taken
+    // The readout was read with another probe than its base: "probe S2 (K 20000), the base's S1
+    // (K 25000)"; "" when the same.
+    std::string probeChange;
+    // Compared with the previous base (it was taken before the new base, or is the new base),
+    // or carried on from it: the new base's cumulative added (TubeSettings::continuedFromId).
+    bool againstPrevious = false, carried = false;
     // Why nothing could be computed, "" when something was: the status "not computed: REASON".
     std::string notComputed() const;
 };
@@ -121,6 +127,11 @@ struct ReadoutResult {
 struct TubeResult {
     TubeSettings settings;
     const Survey* base = nullptr;
+    // The base the tube carries on from, when the settings say so and it is still there: every
+    // displacement and rate runs from it, the new base's cumulative against it carried on.
+    const Survey* previousBase = nullptr;
+    // The survey every displacement starts from: the previous base when carried on, else the base.
+    const Survey* origin() const { return previousBase ? previousBase : base; }
     std::string reason;                  // why nothing is compared (no base chosen or found)
     std::string warning;                 // settingsWarning(): said once for the tube
     std::vector<ReadoutResult> readouts; // oldest first, the base left out
@@ -209,8 +220,9 @@ std::optional<double> checksumMm(const std::optional<double>& units, const TubeS
 std::string checksumShiftText(const ReadoutResult& readout, const TubeSettings& settings);
 
 // One line per readout, base left out: readout,date,time,days_since_base,largest_mm,
-// largest_depth_m,rate_mm_per_day,rate_depth_m,status ("_in", "in_per_year" for a tube in inches
-// and rates per year; status statusText(), which names the criterion that fired).
+// largest_depth_m,rate_mm_per_day,rate_depth_m,status,probe ("_in", "in_per_year" for a tube in
+// inches and rates per year; status statusText(), which names the criterion that fired; probe the
+// readout's probeText() when it differs from the base's). Days count from the tube's origin().
 std::string summaryCsv(const TubeResult& tube);
 
 // One row as the CSV, the report and the window show it: depth, A and B change, incremental,
@@ -218,6 +230,14 @@ std::string summaryCsv(const TubeResult& tube);
 // and their moves from the base's, in reading units and, when `checksumLengths`, in the tube's units.
 std::vector<std::string> displacementCells(const DisplacementRow& row, const TubeSettings& settings,
                                            bool checksumLengths = false);
+
+// How the probe of `readout` differs from the base's, as ReadoutResult::probeChange says it.
+std::string probeChangeText(const Survey& base, const Survey& readout, const TubeSettings& settings);
+// "S2, K 20000": a survey's probe as the tables name it; "" when neither is known.
+std::string probeText(const Survey& survey, const TubeSettings& settings);
+// What the report's title block says of a base carried on: "carries on from base 02 of
+// 01/02/25: base 05 of 01/06/25's cumulative against it is added to every later readout"; "" when not.
+std::string carriedBaseText(const TubeResult& tube);
 
 // A survey's readings as CSV: depth_m,reading1,...
 std::string surveyCsv(const Survey& survey);

@@ -37,6 +37,10 @@ struct Survey {
     std::vector<SurveyRow> rows; // shallowest first
     // Depths the header promises whose rows were not read; empty for a whole survey.
     std::vector<int> missingTenths;
+    // The probe that read it: taken from the tube's settings when downloaded or imported,
+    // changeable per readout; no constant: the tube's applies.
+    std::string probeSerial;
+    std::optional<double> probeConstant;
 
     bool complete() const { return missingTenths.empty(); }
 };
@@ -102,6 +106,9 @@ struct TubeSettings {
     // it times the square root of the intervals summed from the fixed end.
     double precisionMm = 0.16;
     RateUnit rateUnit = RateUnit::Day;
+    // The base chosen before this one when the new base carries on from it: the new base's
+    // cumulative against it is added to every later readout; 0 when each starts at zero.
+    std::int64_t continuedFromId = 0;
     TubeReportFields report{};
     bool operator==(const TubeSettings&) const = default;
 };
@@ -109,5 +116,11 @@ struct TubeSettings {
 // A survey's own date and time ("DD/MM/YY", "hh:mm:ss") as days since 1970-01-01, years
 // 70 to 99 taken as 19xx; nothing when the header holds no real date.
 std::optional<double> surveyDays(const std::string& date, const std::string& time);
+
+// The probe constant a survey was read with: its own, else the tube's; 0 when neither is set.
+inline double probeConstantOf(const Survey& survey, const TubeSettings& settings)
+{
+    return survey.probeConstant && *survey.probeConstant > 0 ? *survey.probeConstant : settings.constant;
+}
 
 } // namespace tarvelon::surveys

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numbers>
 
 namespace tarvelon::surveys {
 namespace {
@@ -55,6 +56,50 @@ void measure(ReadoutResult& r, std::map<int, std::vector<Latest>>& seen, const T
     r.level = r.causes.empty() ? Level::None : r.causes.front().level;
 }
 
+// Adds the new base's cumulative against the previous base to a readout's against the new base;
+// a depth where the new base has none is left without one, and said.
+void carryOn(Displacement& d, const Displacement& carried, double north)
+{
+    std::map<int, const DisplacementRow*> at;
+    for (const DisplacementRow& row : carried.rows)
+        if (row.cumulative[0] && row.cumulative[1])
+            at[row.depthTenths] = &row;
+    std::vector<int> lost;
+    for (DisplacementRow& row : d.rows) {
+        if (!row.cumulative[0] || !row.cumulative[1])
+            continue;
+        const auto c = at.find(row.depthTenths);
+        if (c == at.end()) {
+            lost.push_back(row.depthTenths);
+            row.cumulative = {};
+            row.resultant = row.azimuth = row.bandMm = std::nullopt;
+            row.intervals = 0;
+            continue;
+        }
+        for (size_t j = 0; j < 2; ++j)
+            *row.cumulative[j] += *c->second->cumulative[j];
+        if (row.bandMm && c->second->bandMm)
+            row.bandMm = std::hypot(*row.bandMm, *c->second->bandMm);
+        row.resultant = std::hypot(*row.cumulative[0], *row.cumulative[1]);
+        row.azimuth = std::nullopt;
+        if (*row.resultant > 0) {
+            const double angle = north + std::atan2(*row.cumulative[1], *row.cumulative[0]) * 180 / std::numbers::pi;
+            row.azimuth = std::fmod(std::fmod(angle, 360.0) + 360.0, 360.0);
+        }
+    }
+    if (lost.empty())
+        return;
+    const std::string why = !carried.compared ? "the new base could not be compared with the previous one (" +
+                                                    carried.reason + "): nothing to carry on"
+                                              : "the new base holds no cumulative against the previous one at " +
+                                                    depthMetres(lost.front()) +
+                                                    (lost.size() > 1 ? " m and " + std::to_string(lost.size() - 1) +
+                                                                           " other depths"
+                                                                     : std::string(" m")) +
+                                                    ": nothing carried on there";
+    d.reason += (d.reason.empty() ? "" : "; ") + why;
+}
+
 // " A +12.00 units (0.24 mm), B -1.00 units (0.02 mm)": the checksum means' moves, lengths
 // when K is set.
 std::string checksumMoves(const ReadoutResult& r, const TubeSettings& settings)
@@ -97,22 +142,43 @@ TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& rea
         return tube;
     }
     tube.warning = settingsWarning(settings, *base);
+    const auto correctionsOf = [&corrections](const Survey& s) {
+        const auto c = corrections.find(s.id);
+        return c == corrections.end() ? std::vector<Correction>{} : c->second;
+    };
+    const auto same = [](const Survey* a, const Survey* b) { return a == b || (a->id == b->id && a->id != 0); };
+    if (settings.continuedFromId && settings.continuedFromId != base->id)
+        for (const Survey* s : readouts)
+            if (s->id == settings.continuedFromId)
+                tube.previousBase = s;
+    const Survey* origin = tube.origin();
     const std::optional<double> baseDays = surveyDays(base->date, base->time);
-    // Every depth the base read starts from the base's zero.
+    const std::optional<double> originDays = surveyDays(origin->date, origin->time);
+    // The new base against the previous one: what every later readout carries on from.
+    Displacement carried;
+    if (tube.previousBase)
+        carried = displacement(*tube.previousBase, *base, settings, correctionsOf(*base));
+    // Every depth the origin read starts from its zero.
     std::map<int, std::vector<Latest>> latest;
-    if (baseDays)
-        for (const SurveyRow& row : base->rows)
-            latest[row.depthTenths].push_back({*baseDays, 0, 0});
+    if (originDays)
+        for (const SurveyRow& row : origin->rows)
+            latest[row.depthTenths].push_back({*originDays, 0, 0});
     for (const Survey* s : readouts) {
-        if (s->id == base->id && s->id != 0)
+        if (same(s, origin) || (!tube.previousBase && same(s, base)))
             continue;
         ReadoutResult r;
         r.survey = s;
         r.days = surveyDays(s->date, s->time);
-        r.beforeBase = r.days && baseDays && *r.days < *baseDays;
-        if (const auto c = corrections.find(s->id); c != corrections.end())
-            r.corrections = c->second;
-        r.displacement = displacement(*base, *s, settings, r.corrections);
+        r.beforeBase = r.days && originDays && *r.days < *originDays;
+        r.againstPrevious = tube.previousBase && (same(s, base) || (r.days && baseDays && *r.days < *baseDays));
+        r.corrections = correctionsOf(*s);
+        const Survey& reference = r.againstPrevious ? *tube.previousBase : *base;
+        r.displacement = displacement(reference, *s, settings, r.corrections);
+        r.probeChange = probeChangeText(reference, *s, settings);
+        if (tube.previousBase && !r.againstPrevious && r.displacement.compared) {
+            carryOn(r.displacement, carried, northDegrees(*base, settings));
+            r.carried = true;
+        }
         if (r.displacement.compared)
             measure(r, latest, settings);
         tube.readouts.push_back(std::move(r));
@@ -134,8 +200,8 @@ std::vector<TimePoint> history(const TubeResult& tube, int depthTenths)
     std::vector<TimePoint> out;
     if (!tube.base)
         return out;
-    if (const auto days = surveyDays(tube.base->date, tube.base->time))
-        out.push_back({*days, tube.base->date, 0.0, 0.0, 0.0, std::nullopt});
+    if (const auto days = surveyDays(tube.origin()->date, tube.origin()->time))
+        out.push_back({*days, tube.origin()->date, 0.0, 0.0, 0.0, std::nullopt});
     for (const ReadoutResult& r : tube.readouts) {
         if (!r.days || !r.displacement.compared || r.beforeBase)
             continue;
@@ -206,6 +272,8 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
         parts.push_back("switched off: " + correctionsText(off));
     if (const std::string other = otherReductionText(r.corrections, settings); !other.empty())
         parts.push_back(other);
+    if (!r.probeChange.empty())
+        parts.push_back(r.probeChange);
     if (r.beforeBase)
         parts.push_back("taken before the base: no rate, not on the time chart");
     if (!r.displacement.reason.empty())
@@ -231,23 +299,26 @@ std::string summaryCsv(const TubeResult& tube)
     const Units units = tube.settings.units;
     const std::string u = unitName(units);
     std::string out = "readout,date,time,days_since_base,largest_" + u + ",largest_depth_m,rate_" + u + "_per_" +
-                      rateUnitWord(tube.settings.rateUnit) + ",rate_depth_m,status\n";
-    const std::optional<double> baseDays = tube.base ? surveyDays(tube.base->date, tube.base->time) : std::nullopt;
+                      rateUnitWord(tube.settings.rateUnit) + ",rate_depth_m,status,probe\n";
+    const std::optional<double> baseDays = tube.base ? surveyDays(tube.origin()->date, tube.origin()->time) : std::nullopt;
     for (const ReadoutResult& r : tube.readouts) {
         const auto depth = [&tube](const std::optional<int>& tenths) {
             return tenths ? depthText(*tenths / 10.0 - topOffsetM(tube.settings)) : std::string();
         };
-        std::string status = statusText(r, tube.settings);
-        if (status.find_first_of(",\"") != std::string::npos) {
+        const auto field = [](std::string text) {
+            if (text.find_first_of(",\"") == std::string::npos)
+                return text;
             std::string quoted = "\"";
-            for (char c : status)
+            for (char c : text)
                 quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-            status = quoted + "\"";
-        }
+            return quoted + "\"";
+        };
+        const std::string status = field(statusText(r, tube.settings));
+        const std::string probe = field(r.probeChange.empty() ? std::string() : probeText(*r.survey, tube.settings));
         out += readoutNumber(r.survey->readout) + "," + r.survey->date + "," + r.survey->time + "," +
                hundredths(r.days && baseDays ? std::optional<double>(*r.days - *baseDays) : std::nullopt) + "," +
                lengthText(r.largestMm, units) + "," + depth(r.largestDepthTenths) + "," +
-               rateText(r.rateMmPerDay, tube.settings) + "," + depth(r.rateDepthTenths) + "," + status + "\n";
+               rateText(r.rateMmPerDay, tube.settings) + "," + depth(r.rateDepthTenths) + "," + status + "," + probe + "\n";
     }
     return out;
 }

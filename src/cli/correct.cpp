@@ -41,6 +41,10 @@ void addOptions(QCommandLineParser& parser)
     add("top-displacement", "For a tube fixed at its top: the top's displacement surveyed with the readout, A and B "
                             "in the tube's units.",
         "A,B");
+    add("probe-serial", "Store the serial of the probe that read the readout.", "S");
+    add("constant",
+        "Store the constant K of the probe that read the readout, reading units for sin = 1 (\"tube\": the tube's).",
+        "K");
     add("switch", "Switch the readout's stored corrections on or off.", "on|off");
     add("clear", "Remove the readout's corrections.");
 }
@@ -68,6 +72,52 @@ std::optional<surveys::DepthZone> zoneOf(const QCommandLineParser& parser)
     return surveys::DepthZone{int(std::lround(from * 10)), int(std::lround(to * 10))};
 }
 
+bool probeGiven(const QCommandLineParser& parser)
+{
+    return parser.isSet(QStringLiteral("probe-serial")) || parser.isSet(QStringLiteral("constant"));
+}
+
+// The probe a readout was read with: its serial and constant, each kept unless given.
+int setProbe(const QCommandLineParser& parser, surveys::SurveyStore& store, const surveys::TubeKey& key,
+             const surveys::TubeSettings& settings, std::int64_t id, const std::vector<surveys::Survey>& all)
+{
+    const auto survey = std::find_if(all.begin(), all.end(), [id](const surveys::Survey& s) { return s.id == id; });
+    std::string serial = survey->probeSerial;
+    std::optional<double> constant = survey->probeConstant;
+    if (parser.isSet(QStringLiteral("probe-serial")))
+        serial = parser.value(QStringLiteral("probe-serial")).trimmed().toStdString();
+    if (parser.isSet(QStringLiteral("constant"))) {
+        const QString text = parser.value(QStringLiteral("constant")).trimmed();
+        bool ok = false;
+        const double k = text.toDouble(&ok);
+        if (text == QLatin1String("tube"))
+            constant = std::nullopt;
+        else if (!ok || !std::isfinite(k) || !(k > 0))
+            throw UsageError{QStringLiteral("--constant takes a positive number of reading units or \"tube\", not \"%1\"")
+                                 .arg(text)};
+        else
+            constant = k;
+    }
+    if (!store.setProbe(id, serial, constant)) {
+        printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
+                     QString::fromStdString(store.error()));
+        return kFailed;
+    }
+    const std::vector<surveys::Survey> now = tubeReadouts(store, key);
+    const surveys::TubeResult tube = surveys::analyseTube(now, settings, store.corrections(key));
+    for (const surveys::Survey& s : now)
+        if (s.id == id)
+            printResult(QStringLiteral("readout %1: probe %2")
+                            .arg(QString::fromStdString(surveys::readoutNumber(s.readout)),
+                                 QString::fromStdString(surveys::probeText(s, settings))));
+    for (const surveys::ReadoutResult& r : tube.readouts)
+        if (r.survey->id == id)
+            printResult(QStringLiteral("readout %1: %2")
+                            .arg(QString::fromStdString(surveys::readoutNumber(r.survey->readout)),
+                                 QString::fromStdString(surveys::readoutNotes(r, settings))));
+    return kSucceeded;
+}
+
 int run(const QCommandLineParser& parser)
 {
     const surveys::TubeKey key = tubeKeyOf(parser);
@@ -81,9 +131,10 @@ int run(const QCommandLineParser& parser)
         throw UsageError{QStringLiteral("--insist goes with --accept and says why, in words")};
     const int actions = int(parser.isSet(QStringLiteral("propose"))) + int(parser.isSet(QStringLiteral("accept"))) +
                         int(entering) + int(parser.isSet(QStringLiteral("switch"))) +
-                        int(parser.isSet(QStringLiteral("clear")));
+                        int(parser.isSet(QStringLiteral("clear"))) + int(probeGiven(parser));
     if (actions > 1)
-        throw UsageError{QStringLiteral("give one of --propose, --accept, the values to store, --switch or --clear")};
+        throw UsageError{QStringLiteral(
+            "give one of --propose, --accept, the values to store, --switch, --clear or the probe (--probe-serial, --constant)")};
     const QString onOff = parser.value(QStringLiteral("switch"));
     if (parser.isSet(QStringLiteral("switch")) && onOff != QLatin1String("on") && onOff != QLatin1String("off"))
         throw UsageError{QStringLiteral("--switch takes on or off, not \"%1\"").arg(onOff)};
@@ -99,6 +150,8 @@ int run(const QCommandLineParser& parser)
     if (!id)
         return kFailed;
     const surveys::TubeSettings settings = store.tubeSettings(key);
+    if (probeGiven(parser))
+        return setProbe(parser, store, key, settings, *id, all);
     surveys::CorrectionsById kept = store.corrections(key);
     const surveys::TubeResult tube = surveys::analyseTube(all, settings, kept);
     const auto readout = std::find_if(tube.readouts.begin(), tube.readouts.end(),
@@ -118,7 +171,8 @@ int run(const QCommandLineParser& parser)
     const bool storing = actions == 1 && !parser.isSet(QStringLiteral("propose"));
     if (parser.isSet(QStringLiteral("propose")) || parser.isSet(QStringLiteral("accept")) || actions == 0) {
         const surveys::CorrectionProposal proposal = surveys::proposeCorrections(
-            *tube.base, *readout->survey, settings, zone, surveys::proposalContext(tube, *id));
+            readout->againstPrevious ? *tube.previousBase : *tube.base, *readout->survey, settings, zone,
+            surveys::proposalContext(tube, *id));
         if (zone && !proposal.zone) {
             printMessage(QStringLiteral("Attention: ") + QString::fromStdString(proposal.reason));
             return kFailed;
@@ -232,7 +286,7 @@ extern const Command kCorrectCommand{
     "correct",
     "[--library FILE] --client C --site S --tube T --readout NN [--propose [--zone FROM:TO] | --accept [--zone FROM:TO] "
     "[--insist WHY] | --bias-a UNITS --bias-b UNITS --rotation DEG --depth-shift M --top-displacement A,B | "
-    "--switch on|off | --clear]",
+    "--switch on|off | --clear | --probe-serial S --constant K]",
     "A readout's corrections of the probe's bias, rotation and depth.", addOptions, run};
 
 } // namespace tarvelon::cli

@@ -284,6 +284,25 @@ void addOptions(QCommandLineParser& parser)
     addTubeOptions(parser);
     for (const TubeField& f : kFields)
         parser.addOption({QLatin1String(f.option), QLatin1String(f.help), QLatin1String(f.valueName)});
+    parser.addOption({QStringLiteral("continue"),
+                      QStringLiteral("With --base: the new base carries on from the one before, its cumulative against "
+                                     "it added to every later readout, so displacements and rates run on.")});
+}
+
+// --base with --continue: the base before is kept as the one the new base carries on from; a
+// new base chosen without it starts every displacement at zero again.
+std::optional<QString> carryOn(const QCommandLineParser& parser, const surveys::TubeSettings& stored,
+                               surveys::TubeSettings& settings)
+{
+    const bool carry = parser.isSet(QStringLiteral("continue"));
+    if (carry && !parser.isSet(QStringLiteral("base")))
+        return QStringLiteral("--continue goes with --base, the new base that carries on");
+    if (settings.baseId == stored.baseId)
+        return std::nullopt;
+    if (carry && (!stored.baseId || !settings.baseId))
+        return QStringLiteral("--continue needs a base before and a new one: the tube had no base to carry on from");
+    settings.continuedFromId = carry ? stored.baseId : 0;
+    return std::nullopt;
 }
 
 // Thresholds that contradict each other change nothing.
@@ -303,7 +322,7 @@ int run(const QCommandLineParser& parser)
     // Only a command that changes a setting opens the library to write it.
     const bool changing = std::any_of(std::begin(kFields), std::end(kFields), [&parser](const TubeField& f) {
         return parser.isSet(QLatin1String(f.option));
-    });
+    }) || parser.isSet(QStringLiteral("continue"));
     surveys::SurveyStore store;
     if (!openExistingLibrary(library, store, changing))
         return kFailed;
@@ -321,6 +340,10 @@ int run(const QCommandLineParser& parser)
             return kFailed;
         }
     }
+    if (const std::optional<QString> wrong = carryOn(parser, stored, settings)) {
+        printMessage(QStringLiteral("Attention: ") + *wrong + QStringLiteral("; nothing changed"));
+        return kFailed;
+    }
     if (const std::optional<QString> wrong = contradiction(settings)) {
         printMessage(QStringLiteral("Attention: ") + *wrong + QStringLiteral("; nothing changed"));
         return kFailed;
@@ -336,6 +359,10 @@ int run(const QCommandLineParser& parser)
     for (const surveys::Survey& s : readouts)
         if (s.id == settings.baseId)
             base = &s;
+    // Said beside the settings, which read back as options: the choice goes with --base alone.
+    const surveys::TubeResult analysed = surveys::analyseTube(readouts, settings);
+    if (const std::string carried = surveys::carriedBaseText(analysed); !carried.empty())
+        printMessage(QStringLiteral("Note: the base ") + QString::fromStdString(carried));
     if (base)
         if (const std::string warning = surveys::settingsWarning(settings, *base); !warning.empty())
             printMessage(QStringLiteral("Note: ") + QString::fromStdString(warning));
@@ -353,7 +380,8 @@ int run(const QCommandLineParser& parser)
 
 extern const Command kTubeCommand{
     "tube",
-    "[--library FILE] --client C --site S --tube T [--constant K] [--base READOUT] [--units mm|in] [--north DEG] "
+    "[--library FILE] --client C --site S --tube T [--constant K] [--base READOUT [--continue]] [--units mm|in] "
+    "[--north DEG] "
     "[--gauge M] [--depth-reference upper|lower|centre] [--rate-unit day|month|year] [--alert L] [--alarm L] "
     "[--alert-rate R] [--alarm-rate R] [--fixed-end toe|common|top] [--min-interval DAYS] [--precision L] "
     "[--second-pass on|off] [--checksum-tolerance UNITS] [--project TEXT] [--project-no TEXT] [--location TEXT] "

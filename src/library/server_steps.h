@@ -136,4 +136,23 @@ inline constexpr std::string_view kServerVersion7 = R"(CREATE TABLE library_lock
            RETURN NULL;
        END $$;)";
 
+// Version 7 to 8: the probe each survey was read with, and the base a new base carries on from,
+// forgotten with that survey as the base itself is.
+inline constexpr std::string_view kServerVersion8 = R"(ALTER TABLE surveys ADD COLUMN probe_serial text NOT NULL DEFAULT '';
+       ALTER TABLE surveys ADD COLUMN probe_constant double precision;
+       ALTER TABLE tubes ADD COLUMN continued_from_id bigint REFERENCES surveys (id) ON DELETE SET NULL;
+       CREATE OR REPLACE FUNCTION tarvelon_delete_survey(survey bigint) RETURNS boolean
+           LANGUAGE plpgsql SECURITY DEFINER SET search_path FROM CURRENT AS $$
+       BEGIN
+           INSERT INTO deleted_surveys SELECT client, site, tube, readout, date, time, tarvelon_now()
+               FROM surveys WHERE id = survey ON CONFLICT DO NOTHING;
+           UPDATE tubes SET base_survey_id = NULL WHERE base_survey_id = survey;
+           UPDATE tubes SET continued_from_id = NULL WHERE continued_from_id = survey;
+           DELETE FROM corrections WHERE survey_id = survey;
+           DELETE FROM readings WHERE survey_id = survey;
+           DELETE FROM surveys WHERE id = survey;
+           RETURN FOUND;
+       END $$;
+       REVOKE ALL ON FUNCTION tarvelon_delete_survey(bigint) FROM PUBLIC;)";
+
 } // namespace tarvelon::surveys

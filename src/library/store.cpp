@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::string_view kSurveyColumns = "s.id, s.client, s.site, s.tube, s.depth, s.step, s.guides, s.north, "
                                             "s.readout, s.date, s.time, s.downloaded_at, s.header_file, "
-                                            "s.readings_file, s.origin, s.missing_depths";
-constexpr int kSurveyColumnCount = 16;
+                                            "s.readings_file, s.origin, s.missing_depths, s.probe_serial, s.probe_constant";
+constexpr int kSurveyColumnCount = 18;
 
 double metres(int tenths)
 {
@@ -153,6 +153,8 @@ Survey surveyOfRow(const sql::Statement& q)
     s.readingsFile = q.text(13);
     s.origin = originOf(q.text(14));
     s.missingTenths = depthsOf(q.text(15));
+    s.probeSerial = q.text(16);
+    s.probeConstant = q.optionalReal(17);
     return s;
 }
 
@@ -285,9 +287,12 @@ AddResult SurveyStore::addIn(const Survey& given, const std::string& how)
         return {AddStatus::Completed, *id, {}};
     }
 
+    if (how != "sync")
+        probeFromTube(s);
     sql::Statement insert(db_, "INSERT INTO surveys (client, site, tube, depth, step, guides, north, readout, date, "
-                               "time, downloaded_at, header_file, readings_file, origin, missing_depths) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
+                               "time, downloaded_at, header_file, readings_file, origin, missing_depths, probe_serial, "
+                               "probe_constant) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
+    insert.bind(16, s.probeSerial).bind(17, s.probeConstant);
     insert.bind(1, s.client).bind(2, s.site).bind(3, s.tube).bind(5, s.step).bind(6, s.guides).bind(7, s.north);
     insert.bind(8, s.readout).bind(9, s.date).bind(10, s.time).bind(11, s.downloadedAt);
     insert.bind(12, s.headerFile).bind(13, s.readingsFile).bind(15, depthList(s.missingTenths));

@@ -59,7 +59,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 7;
+    static constexpr int kSchemaVersion = 8;
     // The last version whose files were not yet marked with kLibraryApplicationId when made.
     static constexpr int kLastUnmarkedVersion = 5;
 
@@ -124,6 +124,10 @@ public:
     // `how` says in the history how they came ("sync").
     bool setCorrections(std::int64_t surveyId, const std::vector<Correction>& corrections, const std::string& how = "");
     std::optional<Survey> survey(std::int64_t id);
+    // The probe a survey was read with (no constant: the tube's); recorded in the history.
+    // `how` says how it came ("sync"). False with error() when it cannot.
+    bool setProbe(std::int64_t surveyId, const std::string& serial, std::optional<double> constant,
+                  const std::string& how = "");
     // Deletes the survey with its readings and corrections; a tube whose base it was has none
     // then. False with error() when it is not there or the library cannot be written.
     bool remove(std::int64_t id);
@@ -207,6 +211,8 @@ private:
     bool recordDeletion(const Survey& key);
     bool undelete(const Survey& survey);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
+    // A survey downloaded or imported without its probe is read with the tube's, as set now.
+    void probeFromTube(Survey& survey);
     bool insertRows(std::int64_t id, const std::vector<SurveyRow>& rows);
     void readReportFields(const TubeKey& tube, TubeReportFields& fields);
     bool writeReportFields(const TubeKey& tube, const TubeReportFields& fields);

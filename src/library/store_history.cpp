@@ -187,13 +187,19 @@ bool SurveyStore::labelOf(std::int64_t surveyId, TubeKey& tube, std::string& lab
 bool SurveyStore::recordSettings(const TubeKey& tube, const TubeSettings& before, const TubeSettings& after,
                                  const std::string& how)
 {
-    if (before.baseId != after.baseId) {
+    // A new base and the one it carries on from are one change, said in one line.
+    if (before.baseId != after.baseId || before.continuedFromId != after.continuedFromId) {
         TubeKey ignored;
-        std::string label;
-        if (after.baseId && !labelOf(after.baseId, ignored, label))
+        std::string label, previous;
+        if ((after.baseId && !labelOf(after.baseId, ignored, label)) ||
+            (after.continuedFromId && !labelOf(after.continuedFromId, ignored, previous)))
             return false;
-        if (!record(tube, after.baseId ? std::optional(after.baseId) : std::nullopt,
-                    (after.baseId ? "base set to " + label : std::string("base cleared")) + via(how)))
+        std::string what = after.baseId ? "base set to " + label : std::string("base cleared");
+        if (after.continuedFromId)
+            what += ", carrying on from " + previous;
+        else if (before.continuedFromId && before.baseId == after.baseId)
+            what = "base " + label + " no longer carries on from the one before";
+        if (!record(tube, after.baseId ? std::optional(after.baseId) : std::nullopt, what + via(how)))
             return false;
     }
     std::string changes;
@@ -282,6 +288,7 @@ bool SurveyStore::remove(std::int64_t id)
         return false;
     } else
         for (const char* sql : {"UPDATE tubes SET base_survey_id = NULL WHERE base_survey_id = ?",
+                                "UPDATE tubes SET continued_from_id = NULL WHERE continued_from_id = ?",
                                 "DELETE FROM corrections WHERE survey_id = ?", "DELETE FROM readings WHERE survey_id = ?",
                                 "DELETE FROM surveys WHERE id = ?"}) {
             sql::Statement q(db_, sql);

@@ -117,6 +117,10 @@ constexpr std::string_view kMigrations[] = {
            time       TEXT NOT NULL,
            deleted_at TEXT NOT NULL,
            PRIMARY KEY (client, site, tube, readout, date, time));)",
+    // The probe each survey was read with, and the base a new base carries on from.
+    R"(ALTER TABLE surveys ADD COLUMN probe_serial TEXT NOT NULL DEFAULT '';
+       ALTER TABLE surveys ADD COLUMN probe_constant REAL;
+       ALTER TABLE tubes ADD COLUMN continued_from_id INTEGER;)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

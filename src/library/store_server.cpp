@@ -107,7 +107,7 @@ CREATE TRIGGER corrections_changed AFTER INSERT OR UPDATE OR DELETE ON correctio
 
 // Step n brings a server's tables from version kServerTablesVersion + n to the next one, as the
 // file's step of the same number does; a later change adds a step to both.
-constexpr std::array<std::string_view, 3> kServerSteps{
+constexpr std::array<std::string_view, 4> kServerSteps{
     // Who changed what, and when each tube's settings changed, so two libraries can be synced.
     // A history line outlives the survey it names.
     R"(ALTER TABLE tubes ADD COLUMN changed_at text COLLATE "C" NOT NULL DEFAULT '';
@@ -134,6 +134,7 @@ constexpr std::array<std::string_view, 3> kServerSteps{
     // manager (tarvelon_delete_survey); news of a change names rows by id, which only the
     // program's roles may read.
     kServerVersion7,
+    kServerVersion8,
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");
@@ -176,7 +177,8 @@ GRANT INSERT, UPDATE, DELETE ON sync_bases TO tarvelon_editor;
 GRANT INSERT ON surveys, readings, tubes, corrections, tube_reports TO tarvelon_editor;
 -- Measured readings are written once; of a survey only what completing it changes.
 REVOKE UPDATE ON surveys, readings FROM tarvelon_editor;
-GRANT UPDATE (missing_depths, header_file, readings_file, downloaded_at, origin) ON surveys TO tarvelon_editor;
+GRANT UPDATE (missing_depths, header_file, readings_file, downloaded_at, origin, probe_serial, probe_constant)
+    ON surveys TO tarvelon_editor;
 GRANT UPDATE ON tubes, corrections, tube_reports TO tarvelon_editor;
 GRANT DELETE ON corrections TO tarvelon_editor;
 -- The history is written by the server alone: no role may add, change or remove a line of it.
@@ -251,6 +253,10 @@ bool SurveyStore::migrateServer()
     for (;;) {
         sql::Transaction tx(db_);
         if (!tx.begun())
+            return false;
+        // A program that began before the writers' lock's table was made holds the former lock
+        // instead: every upgrade takes that one too, so no two ever run a step together.
+        if (!db_.exec("SELECT pg_advisory_xact_lock(7461727665)"))
             return false;
         const std::optional<FileState> state = serverState();
         if (!state)

@@ -81,7 +81,11 @@ const std::vector<Setting>& settings()
 }
 
 constexpr std::string_view kBase = "base";
+// The base a new base carries on from, by its survey's key as the base goes.
+constexpr std::string_view kPreviousBase = "previous base";
 constexpr std::string_view kCorrection = "correction ";
+// A survey's probe, "SERIAL\tCONSTANT" (no constant: the tube's), by the survey's key.
+constexpr std::string_view kProbe = "readout probe ";
 
 std::string surveyKey(const Survey& s)
 {
@@ -103,6 +107,28 @@ bool isCorrection(const std::string& field)
     return field.rfind(kCorrection, 0) == 0;
 }
 
+bool isProbe(const std::string& field)
+{
+    return field.rfind(kProbe, 0) == 0;
+}
+
+std::string probeField(const Survey& s)
+{
+    return std::string(kProbe) + surveyKey(s);
+}
+
+// A survey's id in `surveys` by its key: `kept` when the key names none here (as after a
+// conflict of readings), 0 for no key.
+std::int64_t surveyIdOf(const std::vector<Survey>& surveys, const std::string& key, std::int64_t kept)
+{
+    if (key.empty())
+        return 0;
+    for (const Survey& s : surveys)
+        if (surveyKey(s) == key)
+            return s.id;
+    return kept;
+}
+
 } // namespace
 
 Fields fieldsOf(SurveyStore& store, const TubeKey& tube)
@@ -112,22 +138,27 @@ Fields fieldsOf(SurveyStore& store, const TubeKey& tube)
     for (const Setting& s : settings())
         f[s.name] = s.get(t);
     const std::vector<Survey> surveys = store.tubeSurveys(tube);
-    std::string base;
+    std::string base, previous;
     const auto corrections = store.corrections(tube);
     for (const Survey& s : surveys) {
         if (s.id == t.baseId)
             base = surveyKey(s);
+        if (s.id == t.continuedFromId)
+            previous = surveyKey(s);
+        if (!s.probeSerial.empty() || s.probeConstant)
+            f[probeField(s)] = s.probeSerial + "\t" + optional(s.probeConstant);
         if (const auto it = corrections.find(s.id); it != corrections.end())
             for (const Correction& c : it->second)
                 f[correctionField(s, c)] = correctionText(c);
     }
     f[std::string(kBase)] = base;
+    f[std::string(kPreviousBase)] = previous;
     return f;
 }
 
 std::string defaultOf(const std::string& field)
 {
-    if (isCorrection(field) || field == kBase)
+    if (isCorrection(field) || isProbe(field) || field == kBase || field == kPreviousBase)
         return {};
     static const TubeSettings none;
     for (const Setting& s : settings())
@@ -160,7 +191,7 @@ Merged mergeFields(const Fields& a, const Fields& b, const Fields& base, bool ke
             merged = keepB ? vb : va;
             m.conflictFields.push_back(name);
         }
-        if (merged != none || !isCorrection(name))
+        if (merged != none || !(isCorrection(name) || isProbe(name)))
             m.fields[name] = merged;
     }
     return m;
@@ -187,14 +218,11 @@ bool applyFields(SurveyStore& store, const TubeKey& tube, const Fields& had, con
     const TubeSettings before = t;
     for (const Setting& s : settings())
         s.set(t, valueIn(merged, s.name));
-    if (const std::string base = valueIn(merged, std::string(kBase)); base != valueIn(had, std::string(kBase))) {
-        t.baseId = 0;
-        for (const Survey& s : surveys)
-            if (surveyKey(s) == base)
-                t.baseId = s.id;
-        if (!base.empty() && t.baseId == 0)
-            t.baseId = before.baseId;
-    }
+    if (const std::string base = valueIn(merged, std::string(kBase)); base != valueIn(had, std::string(kBase)))
+        t.baseId = surveyIdOf(surveys, base, before.baseId);
+    if (const std::string previous = valueIn(merged, std::string(kPreviousBase));
+        previous != valueIn(had, std::string(kPreviousBase)))
+        t.continuedFromId = surveyIdOf(surveys, previous, before.continuedFromId);
     if (!(t == before)) {
         if (!store.setTubeSettings(tube, t, "", "sync")) {
             error = store.error();
@@ -202,8 +230,17 @@ bool applyFields(SurveyStore& store, const TubeKey& tube, const Fields& had, con
         }
         changed = true;
     }
-    // Each readout's corrections, written whole where any of them differs.
+    // Each readout's corrections, written whole where any of them differs, and its probe.
     for (const Survey& s : surveys) {
+        if (const std::string probe = valueIn(merged, probeField(s)); probe != valueIn(had, probeField(s))) {
+            const size_t tab = probe.find('\t');
+            if (!store.setProbe(s.id, probe.substr(0, tab),
+                                tab == std::string::npos ? std::nullopt : optionalOf(probe.substr(tab + 1)), "sync")) {
+                error = store.error();
+                return false;
+            }
+            changed = true;
+        }
         const std::string prefix = std::string(kCorrection) + surveyKey(s) + " ";
         bool differs = false;
         std::vector<Correction> list;

@@ -123,7 +123,7 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     time.yTitle = QStringLiteral("Displacement (%1)").arg(unit(tube));
     time.timeAxis = true;
     if (tube.base)
-        time.timeOrigin = surveys::surveyDays(tube.base->date, tube.base->time).value_or(time.timeOrigin);
+        time.timeOrigin = surveys::surveyDays(tube.origin()->date, tube.origin()->time).value_or(time.timeOrigin);
     for (size_t i = 0; i < depths.size(); ++i) {
         const std::vector<surveys::TimePoint> points = surveys::history(tube, depths[i]);
         std::optional<double> rate;

@@ -91,8 +91,8 @@ ReportTable Report::summary() const
                   true,
                   {0},
                   {0, 1, 7}};
-    t.rows.push_back({readoutName(*tube_.base), qs(tube_.base->time), QString(), QString(), QString(), QString(),
-                      QString(), QString(), QStringLiteral("Base readout")});
+    t.rows.push_back({readoutName(*tube_.origin()), qs(tube_.origin()->time), QString(), QString(), QString(), QString(),
+                      QString(), QString(), tube_.previousBase ? QStringLiteral("Previous base") : QStringLiteral("Base readout")});
     const auto length = [&](const std::optional<double>& mm) { return qs(surveys::lengthText(mm, tube_.settings.units)); };
     for (const surveys::ReadoutResult& r : tube_.readouts) {
         QString level = !r.notComputed().empty()           ? QStringLiteral("not computed")
@@ -109,6 +109,10 @@ ReportTable Report::summary() const
             level += QStringLiteral(" (%1)").arg(criteria.join(QStringLiteral(", ")));
         if (r.beforeBase)
             notes << QStringLiteral("before the base");
+        if (tube_.previousBase && r.survey == tube_.base)
+            notes << QStringLiteral("new base, carried on from the previous one");
+        if (!r.probeChange.empty())
+            notes << qs(r.probeChange);
         if (r.possibleBiasShift)
             notes << QStringLiteral("possible bias shift");
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
@@ -197,7 +201,10 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     if (!f.projectNo.empty())
         project += QStringLiteral(" (No. %1)").arg(qs(f.projectNo));
     size_t readoutsShown = 0, corrected = 0;
-    QStringList corrections;
+    QStringList corrections, probes;
+    for (const surveys::ReadoutResult& r : tube_.readouts)
+        if (!r.probeChange.empty())
+            probes << QStringLiteral("No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), qs(r.probeChange));
     for (const surveys::ReadoutResult& r : tube_.readouts)
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty()) {
             ++corrected;
@@ -219,7 +226,9 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
         {QStringLiteral("Probe constant K"), t.constant > 0 ? QString::number(t.constant, 'g', 10) : QStringLiteral("not set")},
         {QStringLiteral("North (A0)"), QStringLiteral("%1\u00b0").arg(surveys::northDegrees(base, t))},
         {QStringLiteral("Units"), unit()},
-        {QStringLiteral("Base readout"), readoutName(base) + QStringLiteral(" at ") + qs(base.time)},
+        {QStringLiteral("Base readout"),
+         readoutName(base) + QStringLiteral(" at ") + qs(base.time) +
+             (tube_.previousBase ? QStringLiteral(", carrying on from ") + readoutName(*tube_.previousBase) : QString())},
         {QStringLiteral("Readouts"), QStringLiteral("%1, %2 in the charts").arg(tube_.readouts.size()).arg(readoutsShown)},
         {QStringLiteral("Corrections applied"), corrected == 0 ? QStringLiteral("none")
                                                 : QStringLiteral("to %1 readouts, below").arg(corrected)},
@@ -240,7 +249,9 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     }
     // Long texts across the page: the corrections per readout, the tube's warning, remarks.
     const std::pair<QString, QString> lines[] = {
+        {QStringLiteral("Base:"), qs(surveys::carriedBaseText(tube_))},
         {QStringLiteral("Corrections:"), corrections.join(QLatin1Char('\n'))},
+        {QStringLiteral("Probes:"), probes.join(QLatin1Char('\n'))},
         {QStringLiteral("Thresholds:"), qs(surveys::thresholdsText(t))},
         {QStringLiteral("Note:"), qs(tube_.warning)},
         {QStringLiteral("Remarks:"), qs(f.remarks)},
@@ -412,48 +423,10 @@ bool Report::write(const QString& path, QString* error)
 
 } // namespace
 
-std::optional<std::vector<int>> parseReadoutList(const QString& text, QString* error)
-{
-    std::vector<int> out;
-    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList ends = item.trimmed().split(QLatin1Char('-'));
-        bool ok1 = false, ok2 = true;
-        const int from = ends.value(0).toInt(&ok1);
-        const int to = ends.size() == 2 ? ends[1].toInt(&ok2) : from;
-        if (ends.size() > 2 || !ok1 || !ok2 || from < 0 || to < from || to - from > 9999) {
-            if (error)
-                *error = QStringLiteral("\"%1\" is no readout number or range (such as 01,04-07)").arg(item.trimmed());
-            return std::nullopt;
-        }
-        for (int n = from; n <= to; ++n)
-            out.push_back(n);
-    }
-    if (out.empty()) {
-        if (error)
-            *error = QStringLiteral("no readout numbers in \"%1\"").arg(text);
-        return std::nullopt;
-    }
-    return out;
-}
-
 bool writeTubeReport(const QString& pdfPath, const surveys::TubeResult& tube, const ReportOptions& options,
                      QString* error)
 {
     return Report(tube, options).write(pdfPath, error);
-}
-
-bool writeChartImages(const QString& pathBase, const std::vector<ChartSpec>& charts, QSize size,
-                      QStringList* written, QString* error, int dpi)
-{
-    for (const ChartSpec& c : charts)
-        for (const char* suffix : {".png", ".svg"}) {
-            const QString path = pathBase + QLatin1Char('-') + c.fileName + QLatin1String(suffix);
-            if (!writeChart(path, c, size, error, dpi))
-                return false;
-            if (written)
-                *written << path;
-        }
-    return true;
 }
 
 } // namespace tarvelon::report

@@ -153,6 +153,10 @@ constexpr HelpText kTexts[] = {
     {"Surveys", "Surveys window", "proposeCorrections", "Propose corrections...",
      "Show the corrections of the probe's bias, rotation and depth that the chosen readout's own readings propose, "
      "with the evidence, and the corrections kept with it: accept some or all, switch one off, or clear them."},
+    {"Surveys", "Surveys window", "readoutProbe", "Probe...",
+     "Set the serial and constant of the probe that read the chosen readout (taken from the tube's settings when "
+     "it was downloaded or imported); a readout read with another probe than its base is reduced with its own "
+     "constant and says so."},
     {"Surveys", "Surveys window", "report", "Report...",
      "Save the tube report: an A4 PDF/A with the title block and the summary of every readout, the A and B charts "
      "and the chart against time of the chosen readouts (all when one or none is chosen), and the depth table of "
@@ -246,6 +250,23 @@ constexpr HelpText kTexts[] = {
      "A and B then come from both passes, and their checksums are shown."},
     {"TubeSettings", "Tube Settings box", "checksumTolerance", "Checksum tolerance (units)",
      "How far a readout's mean checksum may move from the base's before it is marked \"possible bias shift\"."},
+    {"TubeSettings", "Tube Settings box", "rateUnit", "Rates given",
+     "The time rates are given per, in the tables, charts, CSV and report; the rate thresholds are typed in it."},
+    {"TubeSettings", "Tube Settings box", "fixedEnd", "Fixed end",
+     "The end of the tube taken as not moving: the toe (the deepest depth shared with the base when a readout "
+     "lacks the base's bottom rows), always the deepest depth shared, or the top, whose displacement is surveyed "
+     "with each readout and entered with its corrections."},
+    {"TubeSettings", "Tube Settings box", "minInterval", "Minimum rate interval (days)",
+     "A readout closer than this to the one before has its rate measured against the latest readout at least this "
+     "long before it: hours apart, a rate shows only the noise."},
+    {"TubeSettings", "Tube Settings box", "precision", "Precision per interval",
+     "The random error of one reading interval (the trade's 0.16 mm); the band grows with the square root of the "
+     "intervals from the fixed end, and a rate raises an alert or alarm only beyond it."},
+    {"ReadoutProbe", "Probe box", "probeSerial", "Serial",
+     "The serial number of the probe that read this readout, as its certificate gives it."},
+    {"ReadoutProbe", "Probe box", "readoutConstant", "Probe constant K",
+     "The constant of the probe that read this readout, reading units for sin = 1; \"the tube's\" uses the tube's "
+     "setting. Each readout is reduced with its own constant, the base's values taken into it."},
     {"TubeSettings", "Tube Settings box", "project", "Project", "The project's name, printed in the tube's report."},
     {"TubeSettings", "Tube Settings box", "projectNo", "Project number", "The project's number, printed in the report."},
     {"TubeSettings", "Tube Settings box", "location", "Location", "Where the tube is, as the report names it."},

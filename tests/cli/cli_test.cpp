@@ -522,6 +522,58 @@ TEST_F(Cli, CorrectionsOfAnySizeFixedEndsAndRatesFromTheCommandLine)
     EXPECT_EQ(t.precisionMm, 0.2);
 }
 
+// The probe each readout was read with, and a new base that carries on from the one before.
+TEST_F(Cli, AReadoutsProbeAndANewBaseThatCarriesOn)
+{
+    const std::string library = home.file("lib.sqlite");
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        for (const auto& [n, date, at15] : {std::tuple{"01", "01/03/24", 0}, {"02", "11/03/24", 349}, {"03", "21/03/24", 698}})
+            ASSERT_EQ(store.add(tubeReadout(n, date, at15)).status, surveys::AddStatus::Added);
+    }
+    const std::vector<std::string> tube{"--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1"};
+    const auto cmd = [&tube](std::vector<std::string> args) {
+        args.insert(args.begin() + 1, tube.begin(), tube.end());
+        return args;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string said; // in standard output, or standard error when it failed
+    } cases[] = {
+        {cmd({"tube", "--constant", "25000", "--base", "1"}), 0, "base: 01\n"},
+        {cmd({"correct", "--readout", "01", "--probe-serial", "P1"}), 0, "readout 01: probe P1, K 25000\n"},
+        {cmd({"correct", "--readout", "02", "--probe-serial", "P2", "--constant", "25000"}), 0,
+         "probe changed since the base: read with P2, K 25000, the base with P1, K 25000"},
+        {cmd({"correct", "--readout", "02", "--constant", "0"}), 2, "--constant takes a positive number"},
+        {cmd({"correct", "--readout", "02", "--probe-serial", "P3", "--clear"}), 2, "give one of"},
+        {cmd({"tube", "--continue"}), 1, "--continue goes with --base"},
+        {cmd({"tube", "--base", "2", "--continue"}), 0, "base: 02\n"},
+        // 03 against 02 (6.98 mm) carried on from 02 against 01 (6.98 mm), days from 01.
+        {cmd({"displacement", "--summary"}), 0, "03,21/03/24,10:00:00,20.00,13.96,0.5,"},
+        {cmd({"displacement", "--summary"}), 0, ",\"P2, K 25000\"\n"},
+        {cmd({"tube"}), 0, "base: 02\n"},
+        {cmd({"tube", "--base", "3"}), 0, "base: 03\n"},
+    };
+    std::string out, err;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        EXPECT_EQ(run(c.args, &out, &err), c.status) << out << err;
+        EXPECT_NE((c.status == 0 ? out : err).find(c.said), std::string::npos) << out << err;
+        // The tube says it carries on from base 01 for as long as it does.
+        const bool carrying = c.args[0] == "tube" && c.status == 0 && c.said == "base: 02\n";
+        EXPECT_EQ(err.find("Note: the base carries on from base 01 of 01/03/24") != std::string::npos, carrying) << err;
+    }
+    surveys::SurveyStore store;
+    ASSERT_TRUE(store.open(library));
+    const auto id = store.findReadout({"ACME", "Hill", "T1"}, "02");
+    ASSERT_TRUE(id);
+    EXPECT_EQ(store.survey(*id)->probeSerial, "P2");
+    EXPECT_EQ(store.survey(*id)->probeConstant, 25000.0);
+    EXPECT_EQ(store.tubeSettings({"ACME", "Hill", "T1"}).continuedFromId, 0);
+}
+
 TEST_F(Cli, SyncDeleteAndHistoryNameWhatTheyDidAndWho)
 {
     const std::string laptop = home.file("laptop.sqlite"), office = home.file("office.sqlite");
@@ -725,8 +777,8 @@ TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)
               0)
         << err;
     // 6.98 mm at 0.5 m to 1.5 m, the shallowest first; 6.98 mm in 10 days.
-    EXPECT_EQ(out2, "readout,date,time,days_since_base,largest_mm,largest_depth_m,rate_mm_per_day,rate_depth_m,status\n"
-                    "02,11/03/24,10:00:00,10.00,6.98,0.5,0.698,0.5,\n");
+    EXPECT_EQ(out2, "readout,date,time,days_since_base,largest_mm,largest_depth_m,rate_mm_per_day,rate_depth_m,status,probe\n"
+                    "02,11/03/24,10:00:00,10.00,6.98,0.5,0.698,0.5,,\n");
 
     // A bias entered without the second pass is said to be for the other reduction once it is on.
     std::vector<std::string> bias = onBase;

@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <regex>
 #include <set>
 
 using namespace tarvelon;
@@ -237,11 +239,68 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
     }
 }
 
+// The summary gives the largest displacement and the fastest rate each at its own depth; a base
+// carried on and a readout read with another probe are said on page 1.
+TEST(TubeReport, SummaryPutsEachValueAtItsOwnDepthAndSaysTheProbeAndTheBaseCarriedOn)
+{
+    test::TempDir dir;
+    // At 1.0 m A moves back, so the largest stays at 1.5 m while readout 04 moves fastest at 0.5 m.
+    std::vector<Survey> surveys = tube(4, 2);
+    const std::map<std::string, std::map<int, int>> moves{{"3", {{15, 100}, {10, -50}}}, {"4", {{15, 100}, {10, -20}}}};
+    for (Survey& s : surveys)
+        for (SurveyRow& r : s.rows) {
+            const auto m = moves.find(s.readout);
+            const int at = m == moves.end() || !m->second.count(r.depthTenths) ? 0 : m->second.at(r.depthTenths);
+            r.readings[0] = 1000 + at;
+            r.readings[1] = -300;
+        }
+    surveys[1].probeSerial = "P1";
+    surveys[3].probeSerial = "P2";
+    TubeSettings settings;
+    settings.constant = 25000;
+    settings.north = 0;
+    const struct {
+        const char* what;
+        std::int64_t base, previous;
+        std::vector<const char*> said, unsaid;
+    } cases[] = {
+        {"one base", 1, 0, {"Base readout"}, {"carries on from", "Previous base", "probe changed"}},
+        {"a new base carried on", 2, 1,
+         {"Previous base", "carrying on from", "carries on from base 01 of 01/04/24", "probe changed since the base"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings.baseId = c.base;
+        settings.continuedFromId = c.previous;
+        const TubeResult result = analyseTube(&surveys[size_t(c.base - 1)], pointers(surveys), settings);
+        const std::string pdf = dir.file(std::string("summary-") + std::to_string(c.base) + ".pdf");
+        QString error;
+        ASSERT_TRUE(report::writeTubeReport(QString::fromStdString(pdf), result, options(), &error)) << error.toStdString();
+        const std::vector<std::string> pages = pageTexts(pdf);
+        ASSERT_FALSE(pages.empty());
+        std::string page = pages[0];
+        for (char& ch : page)
+            ch = ch == '\n' ? ' ' : ch;
+        // Readout 04: 2.00 mm at 1.5 m; 0.6 mm in 7 days at 0.5 m.
+        EXPECT_TRUE(std::regex_search(page, std::regex(R"(No\. 04\s+09:30:00\s+2\.00\s+1\.5\s+\d+\s+0\.0857\s+0\.5\s)")))
+            << page;
+        for (const char* text : c.said)
+            EXPECT_NE(page.find(text), std::string::npos) << text << "\n" << page;
+        for (const char* text : c.unsaid)
+            EXPECT_EQ(page.find(text), std::string::npos) << text << "\n" << page;
+    }
+}
+
 // The values the charts draw at a depth are the displacements of the table: cumulative in the
 // cumulative charts, incremental in the incremental ones. The window draws these same charts.
 TEST(TubeCharts, DrawTheTablesValuesOnOneScaleWithDistinctLegends)
 {
-    const std::vector<Survey> surveys = tube(4, 20);
+    std::vector<Survey> surveys = tube(4, 20);
+    // The latest readout moves faster than those before it: its rate is no older one's.
+    for (SurveyRow& r : surveys[3].rows)
+        if (r.depthTenths <= 100)
+            *r.readings[0] += 10;
     TubeSettings settings;
     settings.constant = 25000;
     const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);

@@ -13,6 +13,7 @@
 #include "shell/surveys/report_choices_dialog.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/surveys_window.h"
+#include "shell/surveys/probe_dialog.h"
 #include "shell/surveys/tube_settings_dialog.h"
 #include "support/fake_form.h"
 
@@ -255,6 +256,7 @@ TEST(Guide, EveryControlHasItsHelpText)
     compared.survey = &readout;
     windows.emplace_back(new CorrectionsDialog(tube, compared, {}));
     windows.emplace_back(new ReportChoicesDialog(surveys::TubeResult{}, {}, nullptr));
+    windows.emplace_back(new ProbeDialog(readout, {}, nullptr));
     QList<QWidget*> all{&main};
     for (const auto& w : windows)
         all << w.get();

@@ -9,6 +9,8 @@
 #include "library/import.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -703,4 +705,68 @@ TEST(SurveysWindow, ReportSaysItsReadoutsAndOffersTheFileWritten)
     EXPECT_TRUE(buttons.contains(QStringLiteral("&Open"))) << buttons.join(QLatin1Char(',')).toStdString();
     EXPECT_TRUE(buttons.contains(QStringLiteral("Show in &Folder")));
     EXPECT_FALSE(defaultButton.contains(QStringLiteral("Open"))) << "Enter opens nothing";
+}
+
+namespace {
+
+// Runs `look` on the modal box the next click opens.
+void onModal(const std::function<void(QWidget&)>& look)
+{
+    QTimer::singleShot(20, [look] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            look(*box);
+    });
+}
+
+} // namespace
+
+// Marking a new base can carry on from the present one; a readout read with another probe keeps
+// it and says so.
+TEST(SurveysWindow, ANewBaseCarriesOnWhenAskedAndEachReadoutKeepsItsProbe)
+{
+    Library l;
+    fill(l);
+    SurveysWindow window({QString::fromStdString(l.path), {}});
+    TubeSettings t;
+    t.constant = 25000;
+    t.baseId = l.ids[0];
+    const TubeKey key{"GEOTECNA", "FRANA 12", "I1"};
+    ASSERT_TRUE(window.setTubeSettings(key, t));
+    SurveyStore store;
+    ASSERT_TRUE(store.open(l.path));
+    const auto markBase = [&](std::int64_t id, bool carryOn) {
+        window.select({id});
+        bool offered = false;
+        onModal([&](QWidget& w) {
+            auto& box = static_cast<QMessageBox&>(w);
+            auto* carry = box.findChild<QCheckBox*>(QStringLiteral("continueFromBase"));
+            offered = carry != nullptr;
+            if (carry)
+                carry->setChecked(carryOn);
+            box.button(QMessageBox::Ok)->click();
+        });
+        window.findChild<QPushButton*>(QStringLiteral("markBase"))->click();
+        EXPECT_TRUE(offered) << "the box offers to carry on from the present base";
+    };
+    markBase(l.ids[1], true);
+    EXPECT_EQ(store.tubeSettings(key).baseId, l.ids[1]);
+    EXPECT_EQ(store.tubeSettings(key).continuedFromId, l.ids[0]);
+    window.select({l.ids[2]});
+    EXPECT_TRUE(window.statusText().contains(QStringLiteral("carries on from base 01 of 01/04/24"))) << window.statusText().toStdString();
+
+    onModal([](QWidget& w) {
+        w.findChild<QLineEdit*>(QStringLiteral("probeSerial"))->setText(QStringLiteral("P2"));
+        w.findChild<QDoubleSpinBox*>(QStringLiteral("readoutConstant"))->setValue(20000);
+        static_cast<QDialog&>(w).accept();
+    });
+    window.findChild<QPushButton*>(QStringLiteral("readoutProbe"))->click();
+    ASSERT_TRUE(store.survey(l.ids[2]));
+    EXPECT_EQ(store.survey(l.ids[2])->probeSerial, "P2");
+    EXPECT_EQ(store.survey(l.ids[2])->probeConstant, 20000.0);
+    EXPECT_TRUE(window.statusText().contains(QStringLiteral("probe changed since the base: read with P2, K 20000")))
+        << window.statusText().toStdString();
+
+    markBase(l.ids[2], false);
+    EXPECT_EQ(store.tubeSettings(key).baseId, l.ids[2]);
+    EXPECT_EQ(store.tubeSettings(key).continuedFromId, 0);
 }

@@ -267,11 +267,10 @@ const struct Case {
              checks.push_back({"A change at " + depthMetres(r.depthTenths), r.change[0].value_or(99), 0, 1e-9});
          }
          checks.push_back({"fixed end at the toe", double(d.fixedTenths.value_or(0)), 30, 0});
-         checks.push_back({"the wrong way reads 16 units off",
-                           *displacement(base, shallow, probe(), {{CorrectionKind::DepthShift, 0, -0.2, "", "", true}})
-                                .rows.at(1)
-                                .change[0],
-                           16, 1e-9});
+         const std::optional<double> wrong =
+             displacement(base, shallow, probe(), {{CorrectionKind::DepthShift, 0, -0.2, "", "", true}}).rows.at(1).change[0];
+         checks.push_back({"the wrong way: a change exists at 1.0 m", double(wrong.has_value()), 1, 0});
+         checks.push_back({"the wrong way reads 16 units off", wrong.value_or(99), 16, 1e-9});
          return checks;
      }},
     {"a probe turned 0.5 degrees reads a share of the casing's B, which the correction on the readings takes back",

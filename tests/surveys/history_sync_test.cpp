@@ -108,8 +108,22 @@ TEST(History, EveryChangeIsRecordedWithItsUserAndTimeAndNothingElse)
         {"correction removed", [&](Library& l) { return l.store.setCorrections(idOf("05"), {}); },
          "correction removed on 05 of 12/03/24: bias A \u22122.0"},
         {"no such survey", [](Library& l) { return !l.store.setCorrections(999, {bias(1, 1.0)}); }, nullptr},
-        {"base deleted", [&](Library& l) { return l.store.remove(idOf("04")); },
-         "survey 04 of 12/03/24 deleted; the tube has no base now"},
+        {"probe", [&](Library& l) { return l.store.setProbe(idOf("05"), "P2", 25000.0); },
+         "probe of 05 of 12/03/24 set: serial \"\", K the tube's \u2192 serial \"P2\", K 25000"},
+        {"probe unchanged", [&](Library& l) { return l.store.setProbe(idOf("05"), "P2", 25000.0); }, nullptr},
+        {"probe constant refused", [&](Library& l) { return !l.store.setProbe(idOf("05"), "P2", -1.0); }, nullptr},
+        {"new base carrying on", [&](Library& l) {
+             TubeSettings t = l.store.tubeSettings(kTube);
+             t.continuedFromId = t.baseId;
+             t.baseId = idOf("05");
+             return l.store.setTubeSettings(kTube, t);
+         }, "base set to 05 of 12/03/24, carrying on from 04 of 12/03/24"},
+        {"previous base deleted", [&](Library& l) {
+             return l.store.remove(idOf("04")) && l.store.tubeSettings(kTube).continuedFromId == 0 &&
+                    l.store.tubeSettings(kTube).baseId == idOf("05");
+         }, "survey 04 of 12/03/24 deleted"},
+        {"base deleted", [&](Library& l) { return l.store.remove(idOf("05")); },
+         "survey 05 of 12/03/24 deleted; the tube has no base now"},
         {"deleted twice", [](Library& l) { return !l.store.remove(1); }, nullptr},
     };
     size_t lines = 0;
@@ -212,6 +226,25 @@ const SyncCase kSyncCases[] = {
          const std::int64_t base = *t.store.findReadout(kTube, "01"), other = *t.store.findReadout(kTube, "02");
          EXPECT_EQ(t.store.tubeSettings(kTube).baseId, base);
          EXPECT_EQ(t.store.corrections(other), (std::vector<Correction>{bias(0, -1.5), bias(1, 0.5)}));
+     }},
+    // A readout's probe and the base a new base carries on from go by the surveys' keys too.
+    {"a readout's probe and a base carrying on, carried by the survey's key", false,
+     [](Library& f, Library& t) {
+         t.add(readout("08", 2)), t.add(readout("09", 2)), t.add(readout("01"));
+         const std::int64_t old = f.add(readout("01")), now = f.add(readout("02", 1));
+         ASSERT_TRUE(f.store.setProbe(old, "P2", 25000.0));
+         TubeSettings s = f.store.tubeSettings(kTube);
+         s.baseId = now;
+         s.continuedFromId = old;
+         ASSERT_TRUE(f.store.setTubeSettings(kTube, s));
+     },
+     1, 0, 1, 0, 1, 0,
+     [](Library&, Library& t) {
+         const std::int64_t old = *t.store.findReadout(kTube, "01"), now = *t.store.findReadout(kTube, "02");
+         EXPECT_EQ(t.store.tubeSettings(kTube).baseId, now);
+         EXPECT_EQ(t.store.tubeSettings(kTube).continuedFromId, old);
+         EXPECT_EQ(t.store.survey(old)->probeSerial, "P2");
+         EXPECT_EQ(t.store.survey(old)->probeConstant, 25000.0);
      }},
     // The correction only the source has goes; the one both set differently keeps the target's.
     {"only the corrections the target lacks", false,

@@ -314,6 +314,68 @@ TEST_P(KnownTruth, AZoneThatMovesAndAProbeTurnedTooFarAreRefusedWithTheNumbers)
     }
 }
 
+// Readout 7 read with another probe (K 25 000, its readings a quarter larger for the same
+// inclination): reduced with its own constant it reads its truth; with the tube's, far from it.
+TEST_P(KnownTruth, AReadoutTakenWithAnotherProbeReadsItsTruthWithItsOwnConstant)
+{
+    const bool second = GetParam();
+    const TubeSettings t = settingsFor(second);
+    std::vector<Survey> all = tube(second);
+    const size_t index = 6;
+    ASSERT_EQ(kPlan[index].event, Event::Plain);
+    all[0].probeSerial = "P1";
+    Survey& other = all[index + 1];
+    for (SurveyRow& r : other.rows)
+        for (auto& v : r.readings)
+            if (v)
+                v = std::llround(double(*v) * 1.25);
+    other.probeSerial = "P2";
+    other.probeConstant = 25000;
+    const TubeResult own = analyseTube(all, t);
+    EXPECT_LE(topOffTruth(own.readouts[index], index), 0.5);
+    EXPECT_NE(own.readouts[index].probeChange, "");
+    EXPECT_EQ(own.readouts[index - 1].probeChange, "");
+    other.probeConstant.reset();
+    const TubeResult asTube = analyseTube(all, t);
+    EXPECT_GE(topOffTruth(asTube.readouts[index], index), 1.0);
+}
+
+// Readout 5 made the new base, carrying on from the first: every readout of known truth reads
+// its truth against the first base, before the new one and after it (the one blocked short too,
+// the new base's own part below its fixed end carried on); starting again at zero, those after
+// the new base lose what the tube had moved by then.
+TEST_P(KnownTruth, ANewBaseThatCarriesOnKeepsEveryReadoutOnItsTruth)
+{
+    const bool second = GetParam();
+    const std::vector<Survey> all = tube(second);
+    const size_t newBase = 4;
+    TubeSettings t = settingsFor(second);
+    t.baseId = all[newBase + 1].id;
+    t.continuedFromId = all[0].id;
+    const TubeResult carried = analyseTube(all, t);
+    t.continuedFromId = 0;
+    const TubeResult restarted = analyseTube(all, t);
+    ASSERT_EQ(carried.readouts.size(), kReadouts);
+    for (size_t i = 0; i < kReadouts; ++i) {
+        const Event e = kPlan[i].event;
+        if (e == Event::Bias || e == Event::Rotation || e == Event::DepthError)
+            continue; // the probe's own errors, which the corrections take out
+        const ReadoutResult& r = carried.readouts[i];
+        SCOPED_TRACE("readout " + std::to_string(i + 1) + ": " + r.displacement.reason);
+        EXPECT_EQ(r.notComputed(), "");
+        EXPECT_EQ(r.carried, i > newBase);
+        const DisplacementRow& top = r.displacement.rows.front();
+        ASSERT_TRUE(top.cumulative[0] && top.cumulative[1]);
+        const Truth truth = truthOf(i, 600);
+        EXPECT_LE(std::hypot(*top.cumulative[0] - truth.a, *top.cumulative[1] - truth.b), 0.5);
+        if (i > newBase) {
+            EXPECT_GE(topOffTruth(restarted.readouts[i - 1], i), 1.0);
+        }
+    }
+    // The time chart runs from the first base through every readout.
+    EXPECT_EQ(history(carried, 5).size(), kReadouts + 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Passes, KnownTruth, testing::Values(false, true),
                          [](const testing::TestParamInfo<bool>& p) { return p.param ? "TwoPasses" : "OnePass"; });
 

@@ -198,7 +198,9 @@ TEST_F(ServerSession, UpgradeGrantsWhatItMakesAndOthersAreToldWhoMustOpenIt)
                          "DROP FUNCTION tarvelon_row_changed, tarvelon_readings_changed, tarvelon_stamp_tube CASCADE; "
                          "DROP FUNCTION tarvelon_record, tarvelon_delete_survey, tarvelon_who, tarvelon_now; "
                          "ALTER TABLE tubes DROP COLUMN changed_at, DROP COLUMN id, DROP COLUMN fixed_end, "
-                         "DROP COLUMN min_interval_days, DROP COLUMN precision_mm, DROP COLUMN rate_unit; "
+                         "DROP COLUMN min_interval_days, DROP COLUMN precision_mm, DROP COLUMN rate_unit, "
+                         "DROP COLUMN continued_from_id; "
+                         "ALTER TABLE surveys DROP COLUMN probe_serial, DROP COLUMN probe_constant; "
                          "ALTER TABLE tube_reports DROP COLUMN id; UPDATE library_version SET version = 4",
                          database()));
     const std::string told = "its tables are of an older version of Tarvelon Manager, and only their owner (" +
@@ -221,9 +223,12 @@ TEST_F(ServerSession, UpgradeGrantsWhatItMakesAndOthersAreToldWhoMustOpenIt)
     TubeSettings t;
     t.alarmMm = 6.0;
     EXPECT_TRUE(edits.setTubeSettings({"C", "S", "T"}, t)) << edits.error();
+    // An editor may say which probe read a survey, and nothing else of it.
+    EXPECT_TRUE(edits.setProbe(added.id, "P2", 25000.0)) << edits.error();
     SurveyStore reads;
     ASSERT_TRUE(reads.open(uriFor(reader, database(), serverPort()), SurveyStore::Access::Read)) << reads.error();
-    EXPECT_EQ(reads.history({"C", "S", "T"}).size(), 2u);
+    EXPECT_EQ(reads.history({"C", "S", "T"}).size(), 3u);
+    EXPECT_EQ(reads.survey(added.id)->probeSerial, "P2");
 }
 
 // The writers' lock is a table's, which a reader may not lock; the former advisory lock, which

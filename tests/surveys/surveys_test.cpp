@@ -185,6 +185,56 @@ TEST_P(StoreOnEachEngine, KeepsTubeSettingsPerTube)
     EXPECT_EQ(store.tubeSettings({"C", "S", "T3"}), TubeSettings{});
 }
 
+// Each survey keeps the probe that read it: the tube's when it came in, changed per readout; a
+// new base keeps the base it carries on from.
+TEST_P(StoreOnEachEngine, KeepsEachSurveysProbeAndTheBaseANewBaseCarriesOnFrom)
+{
+    SurveyStore store;
+    ASSERT_TRUE(store.open(location())) << store.error();
+    const TubeKey tube{"C", "S", "T"};
+    TubeSettings t;
+    t.constant = 20000;
+    t.report.probeSerial = "P1";
+    ASSERT_TRUE(store.setTubeSettings(tube, t)) << store.error();
+    const std::int64_t first = store.add(survey("01", {row(5, 1, 2)})).id;
+    t.constant = 25000;
+    t.report.probeSerial = "P2";
+    ASSERT_TRUE(store.setTubeSettings(tube, t)) << store.error();
+    const std::int64_t second = store.add(survey("02", {row(5, 1, 2)})).id;
+    Survey own = survey("03", {row(5, 1, 2)});
+    own.probeSerial = "P9";
+    own.probeConstant = 21000;
+    const std::int64_t third = store.add(own).id;
+    const struct {
+        std::int64_t id;
+        const char* serial;
+        std::optional<double> constant;
+    } cases[] = {{first, "P1", 20000.0}, {second, "P2", 25000.0}, {third, "P9", 21000.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.serial);
+        EXPECT_EQ(store.survey(c.id)->probeSerial, c.serial);
+        EXPECT_EQ(store.survey(c.id)->probeConstant, c.constant);
+    }
+    EXPECT_EQ(store.tubeSurveys(tube).at(0).probeSerial, "P1");
+
+    // Changed per readout; none: the tube's constant applies. A bad one changes nothing.
+    ASSERT_TRUE(store.setProbe(first, "P3", std::nullopt)) << store.error();
+    EXPECT_EQ(store.survey(first)->probeSerial, "P3");
+    EXPECT_EQ(probeConstantOf(*store.survey(first), store.tubeSettings(tube)), 25000);
+    EXPECT_FALSE(store.setProbe(second, "P4", 0.0));
+    EXPECT_NE(store.error().find("positive"), std::string::npos) << store.error();
+    EXPECT_FALSE(store.setProbe(999, "P4", 1.0));
+    EXPECT_EQ(store.survey(second)->probeSerial, "P2");
+
+    t.baseId = second;
+    t.continuedFromId = first;
+    ASSERT_TRUE(store.setTubeSettings(tube, t)) << store.error();
+    EXPECT_EQ(store.tubeSettings(tube), t);
+    ASSERT_TRUE(store.remove(first)) << store.error();
+    EXPECT_EQ(store.tubeSettings(tube).continuedFromId, 0);
+    EXPECT_EQ(store.tubeSettings(tube).baseId, second);
+}
+
 // What only an SQLite file has: its journal mode, another program's lock, tables of a newer program.
 TEST(Store, KeepsSurveysInWriteAheadLoggingOneWholeTransactionEach)
 {
@@ -263,6 +313,9 @@ TEST(Store, OpensFilesOfEarlierVersionsKeepingWhatTheyHold)
                 EXPECT_EQ(store.list().size(), c.rowsOf7.empty() ? 0u : 1u);
                 if (!c.rowsOf7.empty()) {
                     EXPECT_EQ(store.survey(7)->rows, c.rowsOf7);
+                    // Kept before each survey had its probe: the tube's applies.
+                    EXPECT_EQ(store.survey(7)->probeConstant, std::nullopt);
+                    EXPECT_EQ(store.survey(7)->probeSerial, "");
                 }
                 const AddResult added = store.add(survey("09", {row(5, 1, 2)}));
                 EXPECT_EQ(added.status, AddStatus::Added);

@@ -179,7 +179,7 @@ TEST_P(Merge, EveryCaseEndsWithBothSidesEqualAndNothingLostUnsaid)
     ASSERT_TRUE(laptop.store.setCorrections(laptop.id("02"), {bias(1.0)}));
     const SyncResult first = syncLibraries(laptop.store, office.store);
     ASSERT_EQ(first.error, "");
-    ASSERT_TRUE(first.settingConflicts.empty());
+    ASSERT_TRUE(first.settingConflicts.empty()) << first.settingConflicts.front();
     ASSERT_EQ(seen(laptop), seen(office));
 
     c.change(laptop, office);

@@ -60,7 +60,7 @@ QLabel* wrapped(QWidget* parent, const char* name)
 CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surveys::ReadoutResult& readout, Keep keep,
                                      QWidget* parent)
     : QDialog(parent),
-      base_(*tube.base),
+      base_(readout.againstPrevious && tube.previousBase ? *tube.previousBase : *tube.base),
       readout_(*readout.survey),
       settings_(tube.settings),
       keep_(std::move(keep)),

@@ -3,6 +3,7 @@
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/sync_box.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 
 namespace tarvelon {
@@ -17,7 +18,7 @@ bool confirmDelete(QWidget* parent, const surveys::Survey& s, bool isBase)
                                  QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
-bool confirmBase(QWidget* parent, const surveys::Survey& s, const surveys::Survey* present)
+std::optional<bool> confirmBase(QWidget* parent, const surveys::Survey& s, const surveys::Survey* present)
 {
     const QString chosen = readoutLabel(s.readout, s.date, s.time);
     const QString old = present ? readoutLabel(present->readout, present->date, present->time) : QString();
@@ -36,7 +37,16 @@ bool confirmBase(QWidget* parent, const surveys::Survey& s, const surveys::Surve
     QMessageBox box(QMessageBox::Question, present == &s ? QStringLiteral("Clear Base") : QStringLiteral("Mark as Base"),
                     text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
+    if (present && present != &s) {
+        auto* carry = new QCheckBox(QStringLiteral("&Continue from the previous base (readout %1)").arg(old), &box);
+        carry->setObjectName(QStringLiteral("continueFromBase"));
+        carry->setToolTip(QStringLiteral("The new base's displacement against the present base is added to every "
+                                         "later readout, so the time chart and the rates run on without a jump."));
+        box.setCheckBox(carry);
+    }
+    if (box.exec() != QMessageBox::Ok)
+        return std::nullopt;
+    return box.checkBox() && box.checkBox()->isChecked();
 }
 
 std::optional<QString> askSyncLibrary(QWidget* parent, const QString& startFolder, const QString& offered)

@@ -14,6 +14,7 @@
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/library_boxes.h"
+#include "shell/surveys/probe_dialog.h"
 #include "shell/surveys/sync_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
 
@@ -204,6 +205,8 @@ void SurveysWindow::onSelectionChanged()
         std::erase_if(result_.readouts, [&picked](const surveys::ReadoutResult& r) { return !picked.count(r.survey->id); });
         if (!result_.warning.empty())
             reasons_ << QStringLiteral("Tube %1: %2").arg(qs(shown->tube), qs(result_.warning));
+        if (const std::string carried = surveys::carriedBaseText(result_); !carried.empty())
+            reasons_ << QStringLiteral("Tube %1: %2").arg(qs(shown->tube), qs(carried));
         charts_->drawTube(result_);
         const auto it = std::find_if(result_.readouts.begin(), result_.readouts.end(),
                                      [shown](const surveys::ReadoutResult& r) { return r.survey == shown; });
@@ -226,18 +229,21 @@ void SurveysWindow::onSelectionChanged()
         return r.survey == shown && r.displacement.compared;
     });
     correctButton_->setEnabled(writable && compared);
+    probeButton_->setEnabled(writable);
     deleteButton_->setEnabled(writable && mayDelete_);
     reportButton_->setEnabled(base != nullptr);
     updateStatus();
 }
 
-void SurveysWindow::setBase(std::int64_t id)
+void SurveysWindow::setBase(std::int64_t id, bool carryOn)
 {
     const std::optional<surveys::TubeKey> key = id ? tree_->tubeOf(id) : tube_;
     if (id && !key)
         return;
     const surveys::TubeKey tube = key.value_or(surveys::TubeKey{});
     surveys::TubeSettings t = store_.tubeSettings(tube);
+    // A new base chosen without carrying on starts every displacement at zero again.
+    t.continuedFromId = carryOn && id && t.baseId && t.baseId != id ? t.baseId : 0;
     t.baseId = id;
     setTubeSettings(tube, t);
 }
@@ -260,8 +266,25 @@ void SurveysWindow::askToSetBase()
         if (s.id == settings_.baseId)
             present = &s;
     }
-    if (chosen && confirmBase(this, *chosen, present))
-        setBase(chosen == present ? 0 : id);
+    if (!chosen)
+        return;
+    if (const std::optional<bool> carryOn = confirmBase(this, *chosen, present))
+        setBase(chosen == present ? 0 : id, *carryOn);
+}
+
+void SurveysWindow::editProbe()
+{
+    const std::int64_t id = chosen_.empty() ? 0 : chosen_.back();
+    for (const surveys::Survey& s : tubeSurveys_)
+        if (s.id == id) {
+            ProbeDialog box(s, settings_, this);
+            if (box.exec() != QDialog::Accepted)
+                return;
+            const bool ok = store_.setProbe(id, box.serial(), box.constant());
+            actionError_ = ok ? QString() : QStringLiteral("The readout's probe cannot be kept: ") + qs(store_.error());
+            reload();
+            return;
+        }
 }
 
 void SurveysWindow::editTubeSettings()

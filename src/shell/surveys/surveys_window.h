@@ -59,7 +59,8 @@ public:
     // Chooses these readouts; the last is the one whose header and table are shown.
     void select(const std::vector<std::int64_t>& ids);
     // Makes this readout its tube's base; 0 clears the base of the shown tube.
-    void setBase(std::int64_t id);
+    // `carryOn`: the new base carries on from the present one (TubeSettings::continuedFromId).
+    void setBase(std::int64_t id, bool carryOn = false);
     // Keeps the settings of a tube; false (and the status says why) when the library refuses.
     bool setTubeSettings(const surveys::TubeKey& tube, const surveys::TubeSettings& settings);
     // "Corrections" for the shown readout, which keeps what it changes at once and redraws this
@@ -110,6 +111,8 @@ private:
     void askToDelete();
     // Mark as Base (or Clear Base) after the operator's OK.
     void askToSetBase();
+    // The chosen readout's probe, asked and kept.
+    void editProbe();
     void chooseSync();
 
     surveys::SurveyStore store_;
@@ -137,6 +140,7 @@ private:
     QPushButton* baseButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* correctButton_ = nullptr;
+    QPushButton* probeButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
     QPushButton* syncButton_ = nullptr;
     QPushButton* reportButton_ = nullptr;

@@ -88,6 +88,9 @@ void SurveysWindow::buildUi()
                 dialog->exec();
         });
     });
+    probeButton_ = new QPushButton(QStringLiteral("Pr&obe..."), right);
+    probeButton_->setObjectName(QStringLiteral("readoutProbe"));
+    connect(probeButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editProbe(); }); });
     reportButton_ = new QPushButton(QStringLiteral("&Report..."), right);
     reportButton_->setObjectName(QStringLiteral("report"));
     connect(reportButton_, &QPushButton::clicked, this, [this] {
@@ -103,7 +106,7 @@ void SurveysWindow::buildUi()
     deleteButton_ = new QPushButton(QStringLiteral("&Delete..."), right);
     deleteButton_->setObjectName(QStringLiteral("deleteSurvey"));
     connect(deleteButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToDelete(); }); });
-    for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, reportButton_, deleteButton_})
+    for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, probeButton_, reportButton_, deleteButton_})
         tools->addWidget(b);
     tools->addStretch(1);
     rightLayout->addLayout(tools);

@@ -40,7 +40,7 @@ std::optional<double> valueOf(const QDoubleSpinBox* box)
 
 TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surveys::TubeSettings& settings,
                                        QWidget* parent)
-    : QDialog(parent), settings_(settings)
+    : QDialog(parent), settings_(settings), shownRateUnit_(settings.rateUnit)
 {
     setObjectName(QStringLiteral("TubeSettings"));
     setWindowTitle(QStringLiteral("Tube Settings"));
@@ -80,12 +80,19 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     gauge_->setSingleStep(0.5);
     gauge_->setValue(settings.gaugeM);
     form->addRow(QStringLiteral("&Gauge length (m):"), gauge_);
-    // Thresholds are kept in millimetres and typed in the tube's units.
+    rateUnit_ = new QComboBox(this);
+    rateUnit_->setObjectName(QStringLiteral("rateUnit"));
+    rateUnit_->addItems({QStringLiteral("per day"), QStringLiteral("per month"), QStringLiteral("per year")});
+    rateUnit_->setCurrentIndex(int(settings.rateUnit));
+    form->addRow(QStringLiteral("Rates gi&ven:"), rateUnit_);
+    // Thresholds are kept in millimetres per day and typed in the tube's units.
     const char* names[] = {"alertMm", "alarmMm", "alertMmPerDay", "alarmMmPerDay"};
     const std::optional<double> values[] = {settings.alertMm, settings.alarmMm, settings.alertMmPerDay,
                                             settings.alarmMmPerDay};
     for (size_t i = 0; i < 4; ++i) {
-        const auto shown = values[i] ? std::optional<double>(surveys::inUnits(*values[i], settings.units)) : std::nullopt;
+        const auto shown = !values[i] ? std::nullopt
+                           : i < 2    ? std::optional<double>(surveys::inUnits(*values[i], settings.units))
+                                      : std::optional<double>(surveys::rateInUnits(*values[i], settings));
         limits_[i] = optionalBox(this, names[i], 1e5, 3, QStringLiteral("none"), shown);
         limitLabels_[i] = new QLabel(this);
         limitLabels_[i]->setBuddy(limits_[i]);
@@ -97,6 +104,20 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
         for (QDoubleSpinBox* box : limits_)
             if (box->value() != box->minimum())
                 box->setValue(inches ? box->value() / 25.4 : box->value() * 25.4);
+        precision_->setValue(inches ? precision_->value() / 25.4 : precision_->value() * 25.4);
+        labelLimits();
+    });
+    // A rate threshold keeps its speed when the time it is given per changes.
+    connect(rateUnit_, &QComboBox::currentIndexChanged, this, [this] {
+        for (size_t i = 2; i < 4; ++i)
+            if (limits_[i]->value() != limits_[i]->minimum()) {
+                surveys::TubeSettings was = settings_, now = settings_;
+                was.rateUnit = shownRateUnit_;
+                now.rateUnit = surveys::RateUnit(rateUnit_->currentIndex());
+                was.units = now.units = surveys::Units::Millimetres;
+                limits_[i]->setValue(surveys::rateInUnits(surveys::rateMmPerDay(limits_[i]->value(), was), now));
+            }
+        shownRateUnit_ = surveys::RateUnit(rateUnit_->currentIndex());
         labelLimits();
     });
     secondPass_ = new QCheckBox(QStringLiteral("Readings 3 and 4 hold the &180-degree pass"), this);
@@ -105,6 +126,28 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     form->addRow(secondPass_);
     tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
     form->addRow(QStringLiteral("Checksum &tolerance (units):"), tolerance_);
+    fixedEnd_ = new QComboBox(this);
+    fixedEnd_->setObjectName(QStringLiteral("fixedEnd"));
+    fixedEnd_->addItems({QStringLiteral("the toe"), QStringLiteral("the deepest depth shared with the base"),
+                         QStringLiteral("the top (surveyed per readout)")});
+    fixedEnd_->setCurrentIndex(int(settings.fixedEnd));
+    form->addRow(QStringLiteral("&Fixed end:"), fixedEnd_);
+    minInterval_ = new QDoubleSpinBox(this);
+    minInterval_->setObjectName(QStringLiteral("minInterval"));
+    minInterval_->setRange(0, 3650);
+    minInterval_->setDecimals(2);
+    minInterval_->setValue(settings.minIntervalDays);
+    form->addRow(QStringLiteral("Minimum rate &interval (days):"), minInterval_);
+    precision_ = new QDoubleSpinBox(this);
+    precision_->setObjectName(QStringLiteral("precision"));
+    precision_->setRange(0, 100);
+    precision_->setDecimals(3);
+    precision_->setSingleStep(0.01);
+    precision_->setValue(surveys::inUnits(settings.precisionMm, settings.units));
+    precisionLabel_ = new QLabel(this);
+    precisionLabel_->setBuddy(precision_);
+    form->addRow(precisionLabel_, precision_);
+    labelLimits();
     report_ = new TubeReportBox(settings.report, tabs);
     report_->setTitle(QString());
     report_->setFlat(true);
@@ -132,15 +175,22 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
     t.units = units_->currentIndex() == 1 ? surveys::Units::Inches : surveys::Units::Millimetres;
     t.north = valueOf(north_);
     std::optional<double>* limits[] = {&t.alertMm, &t.alarmMm, &t.alertMmPerDay, &t.alarmMmPerDay};
+    t.rateUnit = surveys::RateUnit(rateUnit_->currentIndex());
     for (size_t i = 0; i < 4; ++i) {
         *limits[i] = valueOf(limits_[i]);
-        if (*limits[i] && t.units == surveys::Units::Inches)
+        if (*limits[i] && i >= 2)
+            **limits[i] = surveys::rateMmPerDay(**limits[i], t);
+        else if (*limits[i] && t.units == surveys::Units::Inches)
             **limits[i] *= 25.4;
     }
     t.secondPass = secondPass_->isChecked();
     t.depthReference = surveys::DepthReference(reference_->currentIndex());
     t.gaugeM = gauge_->value();
     t.checksumTolerance = valueOf(tolerance_);
+    t.fixedEnd = surveys::FixedEnd(fixedEnd_->currentIndex());
+    t.minIntervalDays = minInterval_->value();
+    t.precisionMm = precision_->value() * (t.units == surveys::Units::Inches ? 25.4 : 1);
+    t.rateUnit = surveys::RateUnit(rateUnit_->currentIndex());
     t.report = report_->fields();
     return t;
 }
@@ -148,10 +198,16 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
 void TubeSettingsDialog::labelLimits()
 {
     const QString u = units_->currentIndex() == 1 ? QStringLiteral("in") : QStringLiteral("mm");
-    const QString labels[] = {QStringLiteral("A&lert (%1):"), QStringLiteral("Ala&rm (%1):"),
-                              QStringLiteral("Alert (%1/da&y):"), QStringLiteral("Alar&m (%1/day):")};
+    surveys::TubeSettings t = settings_;
+    t.units = units_->currentIndex() == 1 ? surveys::Units::Inches : surveys::Units::Millimetres;
+    t.rateUnit = surveys::RateUnit(rateUnit_->currentIndex());
+    const QString rate = qs(surveys::rateUnitName(t));
+    const QString labels[] = {QStringLiteral("A&lert (%1):").arg(u), QStringLiteral("Ala&rm (%1):").arg(u),
+                              QStringLiteral("&Alert (%1):").arg(rate), QStringLiteral("Alar&m (%1):").arg(rate)};
     for (size_t i = 0; i < 4; ++i)
-        limitLabels_[i]->setText(labels[i].arg(u));
+        limitLabels_[i]->setText(labels[i]);
+    if (precisionLabel_)
+        precisionLabel_->setText(QStringLiteral("Precisi&on per interval (%1):").arg(u));
 }
 
 } // namespace tarvelon

@@ -36,6 +36,12 @@ private:
     QComboBox* reference_ = nullptr;
     QDoubleSpinBox* gauge_ = nullptr;
     QDoubleSpinBox* tolerance_ = nullptr;
+    QComboBox* fixedEnd_ = nullptr;
+    QDoubleSpinBox* minInterval_ = nullptr;
+    QDoubleSpinBox* precision_ = nullptr;
+    QComboBox* rateUnit_ = nullptr;
+    QLabel* precisionLabel_ = nullptr;
+    surveys::RateUnit shownRateUnit_ = surveys::RateUnit::Day; // what the rate thresholds are typed in
     TubeReportBox* report_ = nullptr;
 };
 
