@@ -331,7 +331,8 @@ TEST(Layout, TubeSettingsAndReportChoicesFitASmallScreen)
         int tab;
     } windows[] = {
         {"tube-settings", [&] { return new TubeSettingsDialog({"GEOTECNA", "FRANA 12", "I7"}, settings, nullptr); }, 0},
-        {"tube-settings-report", [&] { return new TubeSettingsDialog({"GEOTECNA", "FRANA 12", "I7"}, settings, nullptr); }, 1},
+        {"tube-settings-rates", [&] { return new TubeSettingsDialog({"GEOTECNA", "FRANA 12", "I7"}, settings, nullptr); }, 1},
+        {"tube-settings-report", [&] { return new TubeSettingsDialog({"GEOTECNA", "FRANA 12", "I7"}, settings, nullptr); }, 2},
         {"report-choices", [&] { return new ReportChoicesDialog(tube, {}, nullptr); }, -1},
     };
     for (const auto& w : windows) {

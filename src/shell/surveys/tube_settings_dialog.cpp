@@ -84,7 +84,6 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     rateUnit_->setObjectName(QStringLiteral("rateUnit"));
     rateUnit_->addItems({QStringLiteral("per day"), QStringLiteral("per month"), QStringLiteral("per year")});
     rateUnit_->setCurrentIndex(int(settings.rateUnit));
-    form->addRow(QStringLiteral("Rates gi&ven:"), rateUnit_);
     // Thresholds are kept in millimetres per day and typed in the tube's units.
     const char* names[] = {"alertMm", "alarmMm", "alertMmPerDay", "alarmMmPerDay"};
     const std::optional<double> values[] = {settings.alertMm, settings.alarmMm, settings.alertMmPerDay,
@@ -126,18 +125,24 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     form->addRow(secondPass_);
     tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
     form->addRow(QStringLiteral("Checksum &tolerance (units):"), tolerance_);
+    // How rates are given and told from noise, and where the sums start, on a tab of their own
+    // so the probe's tab fits a small screen at a large font.
+    auto* rates = new QWidget(tabs);
+    auto* ratesForm = new QFormLayout(rates);
+    tabs->addTab(rates, QStringLiteral("Fi&xed end and rates"));
+    ratesForm->addRow(QStringLiteral("Rates gi&ven:"), rateUnit_);
     fixedEnd_ = new QComboBox(this);
     fixedEnd_->setObjectName(QStringLiteral("fixedEnd"));
     fixedEnd_->addItems({QStringLiteral("the toe"), QStringLiteral("the deepest depth shared with the base"),
                          QStringLiteral("the top (surveyed per readout)")});
     fixedEnd_->setCurrentIndex(int(settings.fixedEnd));
-    form->addRow(QStringLiteral("&Fixed end:"), fixedEnd_);
+    ratesForm->addRow(QStringLiteral("&Fixed end:"), fixedEnd_);
     minInterval_ = new QDoubleSpinBox(this);
     minInterval_->setObjectName(QStringLiteral("minInterval"));
     minInterval_->setRange(0, 3650);
     minInterval_->setDecimals(2);
     minInterval_->setValue(settings.minIntervalDays);
-    form->addRow(QStringLiteral("Minimum rate &interval (days):"), minInterval_);
+    ratesForm->addRow(QStringLiteral("Minimum rate &interval (days):"), minInterval_);
     precision_ = new QDoubleSpinBox(this);
     precision_->setObjectName(QStringLiteral("precision"));
     precision_->setRange(0, 100);
@@ -146,7 +151,7 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     precision_->setValue(surveys::inUnits(settings.precisionMm, settings.units));
     precisionLabel_ = new QLabel(this);
     precisionLabel_->setBuddy(precision_);
-    form->addRow(precisionLabel_, precision_);
+    ratesForm->addRow(precisionLabel_, precision_);
     labelLimits();
     report_ = new TubeReportBox(settings.report, tabs);
     report_->setTitle(QString());
