@@ -88,21 +88,26 @@ bool SurveyStore::recordAlarmsOf(const TubeKey& tube)
     sql::Statement insert(db_, "INSERT INTO alarm_events (at, client, site, tube, survey_id, readout, date, time, "
                                "status, criterion, value, threshold, depth, caused_by) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    const std::string at = now(), by = who();
+    // Asked only when there is something to record: a clock a test set moves when it is read.
+    std::optional<std::string> at, by;
     for (const ReadoutResult& r : result.readouts) {
         const Survey& s = *r.survey;
         const std::string status = statusWord(r.level);
         const auto was = last.find({s.readout, s.date, s.time});
         if ((was == last.end() ? std::string("none") : was->second) == status)
             continue;
-        insert.bind(1, at).bind(2, tube.client).bind(3, tube.site).bind(4, tube.tube).bind(5, s.id);
-        insert.bind(6, s.readout).bind(7, s.date).bind(8, s.time).bind(9, status).bind(14, by);
+        if (!at) {
+            at = now();
+            by = who();
+        }
+        insert.bind(1, *at).bind(2, tube.client).bind(3, tube.site).bind(4, tube.tube).bind(5, s.id);
+        insert.bind(6, s.readout).bind(7, s.date).bind(8, s.time).bind(9, status).bind(14, *by);
         if (r.level != Level::None && !r.causes.empty()) {
             const LevelCause& c = r.causes.front();
             insert.bind(10, criterionName(c.criterion)).bind(11, c.value).bind(12, c.threshold);
             insert.bind(13, c.depthTenths ? std::optional<double>(*c.depthTenths / 10.0) : std::nullopt);
         } else {
-            insert.bind(10, std::string_view()).bindNull(11).bindNull(12).bindNull(13);
+            insert.bind(10, std::string_view("")).bindNull(11).bindNull(12).bindNull(13);
         }
         if (!insert.run()) {
             error_ = db_.error();

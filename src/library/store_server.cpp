@@ -260,6 +260,12 @@ bool SurveyStore::migrateServer()
         sql::Transaction tx(db_);
         if (!tx.begun())
             return false;
+        // A program that began under the former lock while another made the lock's table takes
+        // that table's lock too before it looks, so the steps after it are still taken one at a time.
+        const std::optional<std::int64_t> lockTable = db_.queryInt("SELECT count(*) FROM pg_catalog.pg_tables WHERE "
+                                                                   "schemaname = current_schema() AND tablename = 'library_lock'");
+        if (!lockTable || (*lockTable > 0 && !db_.exec("LOCK TABLE library_lock IN EXCLUSIVE MODE")))
+            return false;
         const std::optional<FileState> state = serverState();
         if (!state)
             return false;
