@@ -121,6 +121,10 @@ int benchLibrary(const std::string& location, bool file)
             insert.reset();
         }
     }
+    // A server stamps every event it is given as unacknowledged; nine in ten are acknowledged
+    // as a person would, which it stamps too.
+    if (!file && !raw.exec("UPDATE alarm_events SET note = 'seen' WHERE caused_by <> '' AND id % 10 <> 0"))
+        return 1;
     if (!raw.exec("COMMIT"))
         return 1;
     raw.close();

@@ -124,9 +124,10 @@ int run(const QCommandLineParser& parser)
                         e.depthM ? q(surveys::depthText(*e.depthM)) : QString(), q(e.causedBy), q(e.acknowledgedBy),
                         q(e.acknowledgedAt), q(e.note)});
     }
-    if (events.empty() && !csv)
-        printMessage(QStringLiteral("Attention: the alarm log holds no event%1")
-                         .arg(filter.unacknowledged ? QStringLiteral(" nobody has acknowledged") : QString()));
+    if (events.empty() && !csv && filter.unacknowledged)
+        printMessage(QStringLiteral("Attention: the alarm log holds no event nobody has acknowledged"));
+    else if (events.empty() && !csv)
+        printMessage(QStringLiteral("Attention: the alarm log holds no event"));
     else
         printTable(rows, csv);
     const bool alarm = std::any_of(events.begin(), events.end(), [](const surveys::AlarmEvent& e) {
