@@ -20,6 +20,7 @@ extern const Command kSurveysCommand;
 extern const Command kTubeCommand;
 extern const Command kCorrectCommand;
 extern const Command kHistoryCommand;
+extern const Command kAlarmsCommand;
 extern const Command kDeleteCommand;
 extern const Command kSyncCommand;
 extern const Command kLibraryCommand;
@@ -42,6 +43,7 @@ constexpr std::array kCommands = {
     &kTubeCommand,
     &kCorrectCommand,
     &kHistoryCommand,
+    &kAlarmsCommand,
     &kDeleteCommand,
     &kSyncCommand,
     &kLibraryCommand,

@@ -234,7 +234,10 @@ AddResult SurveyStore::add(const Survey& s)
     sql::Transaction tx(db_);
     if (!tx.begun())
         return {AddStatus::Failed, 0, db_.error()};
+    alarmTubes_.clear();
     const AddResult r = addIn(s, originText(s.origin));
+    if ((r.status == AddStatus::Added || r.status == AddStatus::Completed) && !recordAlarms())
+        return {AddStatus::Failed, 0, error_};
     if ((r.status == AddStatus::Added || r.status == AddStatus::Completed) && !tx.commit())
         return {AddStatus::Failed, 0, db_.error()};
     return r;
@@ -284,6 +287,7 @@ AddResult SurveyStore::addIn(const Survey& given, const std::string& how)
                                  " depths added" + (missing.empty() ? "" : ", still incomplete");
         if (!update.run() || !insertRows(*id, rows) || !record(tube, *id, what))
             return {AddStatus::Failed, 0, db_.error()};
+        alarmsMayChange(tube);
         return {AddStatus::Completed, *id, {}};
     }
 
@@ -305,6 +309,7 @@ AddResult SurveyStore::addIn(const Survey& given, const std::string& how)
     const std::string what = label + " added" + (how.empty() ? "" : " (" + how + ")") + (s.complete() ? "" : ", incomplete");
     if (!insertRows(id, s.rows) || !record(tube, id, what) || !undelete(s))
         return {AddStatus::Failed, 0, db_.error()};
+    alarmsMayChange(tube);
     return {AddStatus::Added, id, {}};
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,31 @@ struct HistoryEntry {
     std::string what;                     // "survey 04 of 12/03/24 added (download)"
 };
 
+// One change of a readout's status as the alarm log keeps it: the status it took, what set it,
+// who caused it, and who acknowledged it with what note.
+struct AlarmEvent {
+    std::int64_t id = 0;
+    std::string at; // when it was recorded, ISO 8601 UTC
+    TubeKey tube;
+    std::optional<std::int64_t> surveyId;  // the readout's survey (it may be deleted since)
+    std::string readout, date, time;       // the readout, by its own number, date and time
+    std::string status;                    // "ALARM", "ALERT" or "none" (back under every threshold)
+    std::string criterion;                 // "displacement" or "rate"; empty for "none"
+    std::optional<double> value, threshold; // mm, or mm per day for a rate
+    std::optional<double> depthM;
+    std::string causedBy;
+    std::string acknowledgedBy, acknowledgedAt, note; // empty until acknowledged
+    bool acknowledged() const { return !acknowledgedAt.empty(); }
+};
+
+// Which events a listing holds; empty texts leave that part open. `since` is a date or an ISO
+// 8601 time: events recorded at or after it.
+struct AlarmFilter {
+    std::string client, site, tube;
+    bool unacknowledged = false;
+    std::string since{};
+};
+
 // One readout's readings 1 and 2 at one depth, for the trend of a depth.
 struct TrendPoint {
     std::int64_t surveyId = 0;
@@ -59,7 +85,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 8;
+    static constexpr int kSchemaVersion = 9;
     // The last version whose files were not yet marked with kLibraryApplicationId when made.
     static constexpr int kLastUnmarkedVersion = 5;
 
@@ -162,6 +188,15 @@ public:
     bool setSyncBase(const std::string& peer, const TubeKey& tube, const std::map<std::string, std::string>& values);
     std::vector<Survey> deletions();
     bool addDeletion(const Survey& key);
+    // The alarm log, oldest first. Every change of a tube's surveys, corrections or settings
+    // records, in its own transaction, each readout whose status it changed.
+    std::vector<AlarmEvent> alarmEvents(const AlarmFilter& filter = {});
+    // Acknowledges the event with a note (who and when recorded with it); false with error()
+    // when it is acknowledged already, not there, the note is empty or the library refuses.
+    bool acknowledgeAlarm(std::int64_t eventId, const std::string& note);
+    // Acknowledges every unacknowledged event of the readout: how many; -1 with error() when
+    // it cannot.
+    int acknowledgeReadout(std::int64_t surveyId, const std::string& note);
     std::vector<TrendPoint> trend(const std::string& client, const std::string& site, const std::string& tube,
                                   int depthTenths);
 
@@ -209,6 +244,12 @@ private:
     bool migrate();
     bool bringUpToDate(const FileState& state);
     bool recordDeletion(const Survey& key);
+    // The tubes a write of this transaction changed, whose readouts' statuses are looked at
+    // again before it commits (recordAlarms), each once however many surveys it added.
+    void alarmsMayChange(const TubeKey& tube) { alarmTubes_.insert(tube); }
+    bool recordAlarms();
+    bool recordAlarmsOf(const TubeKey& tube);
+    bool acknowledgeIn(const std::string& where, std::int64_t key, const std::string& note, int& count);
     bool undelete(const Survey& survey);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
     // A survey downloaded or imported without its probe is read with the tube's, as set now.
@@ -225,6 +266,7 @@ private:
     std::string user_;
     std::function<std::string()> clock_;
     int textsCleaned_ = 0;
+    std::set<TubeKey> alarmTubes_;
 };
 
 } // namespace tarvelon::surveys

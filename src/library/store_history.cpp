@@ -248,6 +248,7 @@ bool SurveyStore::writeCorrections(std::int64_t surveyId, const std::vector<Corr
     for (const auto& [key, c] : before)
         if (!after.count(key) && !record(tube, surveyId, "correction removed on " + label + via(how) + ": " + correctionText(c)))
             return false;
+    alarmsMayChange(tube);
     return true;
 }
 
@@ -301,6 +302,11 @@ bool SurveyStore::remove(std::int64_t id)
     }
     if (!record(tube, id, "survey " + label + " deleted" + (wasBase ? "; the tube has no base now" : "")))
         return false;
+    // The readouts measured against the one deleted (its base, or the one before) may change.
+    alarmTubes_.clear();
+    alarmsMayChange(tube);
+    if (!recordAlarms())
+        return false;
     if (!tx.commit()) {
         error_ = db_.error();
         return false;
@@ -339,6 +345,7 @@ std::vector<AddResult> SurveyStore::addBatch(const std::vector<Survey>& surveys,
     if (!tx.begun())
         return failed(db_.error());
     std::vector<AddResult> out;
+    alarmTubes_.clear();
     for (size_t i = 0; i < surveys.size(); ++i) {
         const AddResult r = addIn(surveys[i], how);
         if (r.status == AddStatus::Failed)
@@ -347,6 +354,8 @@ std::vector<AddResult> SurveyStore::addBatch(const std::vector<Survey>& surveys,
             return failed(error_);
         out.push_back(r);
     }
+    if (!recordAlarms())
+        return failed(error_);
     if (!tx.commit())
         return failed(db_.error());
     return out;
@@ -373,7 +382,8 @@ bool SurveyStore::inOneTransaction(const std::function<bool()>& write)
     if (!writable())
         return false;
     sql::Transaction tx(db_);
-    if (tx.begun() && !write())
+    alarmTubes_.clear();
+    if (tx.begun() && (!write() || !recordAlarms()))
         return false;
     if (!tx.begun() || !tx.commit()) {
         error_ = db_.error();

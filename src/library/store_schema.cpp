@@ -121,6 +121,27 @@ constexpr std::string_view kMigrations[] = {
     R"(ALTER TABLE surveys ADD COLUMN probe_serial TEXT NOT NULL DEFAULT '';
        ALTER TABLE surveys ADD COLUMN probe_constant REAL;
        ALTER TABLE tubes ADD COLUMN continued_from_id INTEGER;)",
+    // The alarm log: each change of a readout's status, what set it, who caused it and who saw it.
+    R"(CREATE TABLE alarm_events (
+           id              INTEGER PRIMARY KEY,
+           at              TEXT NOT NULL,
+           client          TEXT NOT NULL,
+           site            TEXT NOT NULL,
+           tube            TEXT NOT NULL,
+           survey_id       INTEGER,
+           readout         TEXT NOT NULL,
+           date            TEXT NOT NULL,
+           time            TEXT NOT NULL,
+           status          TEXT NOT NULL,
+           criterion       TEXT NOT NULL DEFAULT '',
+           value           REAL,
+           threshold       REAL,
+           depth           REAL,
+           caused_by       TEXT NOT NULL,
+           acknowledged_by TEXT NOT NULL DEFAULT '',
+           acknowledged_at TEXT NOT NULL DEFAULT '',
+           note            TEXT NOT NULL DEFAULT '');
+       CREATE INDEX alarm_events_of_tube ON alarm_events (client, site, tube);)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

@@ -107,7 +107,7 @@ CREATE TRIGGER corrections_changed AFTER INSERT OR UPDATE OR DELETE ON correctio
 
 // Step n brings a server's tables from version kServerTablesVersion + n to the next one, as the
 // file's step of the same number does; a later change adds a step to both.
-constexpr std::array<std::string_view, 4> kServerSteps{
+constexpr std::array<std::string_view, 5> kServerSteps{
     // Who changed what, and when each tube's settings changed, so two libraries can be synced.
     // A history line outlives the survey it names.
     R"(ALTER TABLE tubes ADD COLUMN changed_at text COLLATE "C" NOT NULL DEFAULT '';
@@ -134,7 +134,11 @@ constexpr std::array<std::string_view, 4> kServerSteps{
     // manager (tarvelon_delete_survey); news of a change names rows by id, which only the
     // program's roles may read.
     kServerVersion7,
+    // The probe each survey was read with, and the base a new base carries on from.
     kServerVersion8,
+    // The alarm log, stamped by the server with its time and role: a reader reads it, an editor
+    // adds to it and acknowledges, nobody deletes from it.
+    kServerVersion9,
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");
@@ -172,7 +176,7 @@ END $$;
 // upgraded without them gets them).
 constexpr std::string_view kGrants = R"(
 GRANT SELECT ON surveys, readings, tubes, corrections, tube_reports, library_version, history, library_lock,
-    library_identity, sync_bases, deleted_surveys TO tarvelon_reader;
+    library_identity, sync_bases, deleted_surveys, alarm_events TO tarvelon_reader;
 GRANT INSERT, UPDATE, DELETE ON sync_bases TO tarvelon_editor;
 GRANT INSERT ON surveys, readings, tubes, corrections, tube_reports TO tarvelon_editor;
 -- Measured readings are written once; of a survey only what completing it changes.
@@ -181,6 +185,11 @@ GRANT UPDATE (missing_depths, header_file, readings_file, downloaded_at, origin,
     ON surveys TO tarvelon_editor;
 GRANT UPDATE ON tubes, corrections, tube_reports TO tarvelon_editor;
 GRANT DELETE ON corrections TO tarvelon_editor;
+-- The alarm log is added to and acknowledged, never changed otherwise nor emptied.
+GRANT INSERT ON alarm_events TO tarvelon_editor;
+REVOKE UPDATE, DELETE, TRUNCATE ON alarm_events FROM tarvelon_reader, tarvelon_editor, tarvelon_manager;
+GRANT UPDATE (acknowledged_by, acknowledged_at, note) ON alarm_events TO tarvelon_editor;
+GRANT USAGE, SELECT ON SEQUENCE alarm_events_id_seq TO tarvelon_editor;
 -- The history is written by the server alone: no role may add, change or remove a line of it.
 REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON history FROM tarvelon_reader, tarvelon_editor, tarvelon_manager;
 REVOKE ALL ON SEQUENCE history_id_seq FROM tarvelon_reader, tarvelon_editor, tarvelon_manager;
@@ -355,7 +364,7 @@ std::vector<std::string> SurveyStore::takeNotifications()
         const size_t colon = news.find(':');
         const std::string table = news.substr(0, colon);
         std::string tube;
-        if (colon != std::string::npos && (table == "surveys" || table == "tubes" || table == "tube_reports")) {
+        if (colon != std::string::npos && (table == "surveys" || table == "tubes" || table == "tube_reports" || table == "alarm_events")) {
             sql::Statement q(db_, "SELECT client, site, tube FROM " + table + " WHERE id = ?");
             q.bind(1, std::int64_t(std::strtoll(news.c_str() + colon + 1, nullptr, 10)));
             if (q.step())

@@ -100,6 +100,7 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
         error_ = db_.error();
         return false;
     }
+    alarmsMayChange(tube);
     return writeReportFields(tube, t.report) && recordSettings(tube, before, t, how);
 }
 

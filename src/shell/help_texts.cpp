@@ -175,6 +175,12 @@ constexpr HelpText kTexts[] = {
     {"Surveys", "Surveys window", "sync", "Sync...",
      "Sync this computer's library with another, a file or a server: the surveys and corrections it lacks are "
      "sent, and each tube's settings go whichever way they were changed last."},
+    {"Surveys", "Surveys window", "acknowledgeAlarm", "Acknowledge...",
+     "Acknowledge the alarm the strip shows, with a note of what was done about it; your name and the time are "
+     "kept with it, and the event stays in the alarm log."},
+    {"Surveys", "Surveys window", "alarmLog", "Alarm Log...",
+     "Show the alarm log: each time a readout reached or left a threshold, by displacement or by rate, who caused "
+     "it and who acknowledged it; acknowledge the chosen events there."},
     {"Surveys", "Surveys window", "Close", "Close", "Close this window."},
     // Corrections
     {"Corrections", "Corrections box", "zoneDeepest", "Deepest quiet stretch",

@@ -132,7 +132,7 @@ TEST(LibraryFiles, OursAreMarkedWhenMadeOrFirstWritten)
     EXPECT_EQ(pragma(made, "application_id"), kLibraryApplicationId);
     ASSERT_TRUE(std::filesystem::remove(made));
 
-    const std::string unmarked = ourLibrary(dir, "DROP TABLE library_identity; DROP TABLE sync_bases; "
+    const std::string unmarked = ourLibrary(dir, "DROP TABLE alarm_events; DROP TABLE library_identity; DROP TABLE sync_bases; "
                                                  "DROP TABLE deleted_surveys; ALTER TABLE tubes DROP COLUMN fixed_end; "
                                                  "ALTER TABLE tubes DROP COLUMN min_interval_days; ALTER TABLE tubes DROP COLUMN precision_mm; "
                                                  "ALTER TABLE tubes DROP COLUMN rate_unit; ALTER TABLE surveys DROP COLUMN probe_serial; "

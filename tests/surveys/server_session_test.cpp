@@ -194,7 +194,8 @@ TEST_F(ServerSession, UpgradeGrantsWhatItMakesAndOthersAreToldWhoMustOpenIt)
 {
     const std::string editor = person("ed", "tarvelon_editor"), reader = person("re", "tarvelon_reader");
     // The library as version 4 left it, its roles granted then.
-    ASSERT_TRUE(onServer("DROP TABLE library_lock, library_identity, sync_bases, deleted_surveys, history; "
+    ASSERT_TRUE(onServer("DROP TABLE alarm_events, library_lock, library_identity, sync_bases, deleted_surveys, history; "
+                         "DROP FUNCTION tarvelon_stamp_alarm; "
                          "DROP FUNCTION tarvelon_row_changed, tarvelon_readings_changed, tarvelon_stamp_tube CASCADE; "
                          "DROP FUNCTION tarvelon_record, tarvelon_delete_survey, tarvelon_who, tarvelon_now; "
                          "ALTER TABLE tubes DROP COLUMN changed_at, DROP COLUMN id, DROP COLUMN fixed_end, "

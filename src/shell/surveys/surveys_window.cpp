@@ -5,6 +5,7 @@
 #include "shell/file_boxes.h"
 #include "shell/remembered_choices.h"
 #include "shell/help_texts.h"
+#include "shell/surveys/alarm_bar.h"
 #include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/library_dialog.h"
 #include "shell/surveys/history_view.h"
@@ -144,6 +145,7 @@ void SurveysWindow::reload()
     }
     tree_->markReadouts();
     select(keep);
+    alarmBar_->refresh(mayEdit_);
 }
 
 void SurveysWindow::select(const std::vector<std::int64_t>& ids)

@@ -23,6 +23,7 @@ class QTableWidget;
 
 namespace tarvelon {
 
+class AlarmBar;
 class CorrectionsDialog;
 
 // "Written: <path>" with "Open" and "Show in Folder", which hand the file or its folder to the
@@ -92,6 +93,7 @@ public:
     SurveysTree* tree() const { return tree_; }
     QTableWidget* table() const;
     SurveyCharts* charts() const { return charts_; }
+    AlarmBar* alarmBar() const { return alarmBar_; }
 
 private:
     void buildUi();
@@ -133,6 +135,7 @@ private:
     QStringList reasons_;
 
     QLabel* status_ = nullptr;
+    AlarmBar* alarmBar_ = nullptr; // the latest unacknowledged ALARM, until acknowledged
     SurveysTree* tree_ = nullptr;
     std::unique_ptr<SurveyTables> tables_;
     SurveyCharts* charts_ = nullptr;

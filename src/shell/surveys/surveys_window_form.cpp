@@ -6,6 +6,7 @@
 #include "shell/file_boxes.h"
 #include "shell/remembered_choices.h"
 #include "shell/help_texts.h"
+#include "shell/surveys/alarm_bar.h"
 #include "shell/surveys/corrections_dialog.h"
 #include "shell/surveys/library_dialog.h"
 #include "shell/surveys/history_view.h"
@@ -56,6 +57,9 @@ void SurveysWindow::buildUi()
     statusArea->setWidget(status_);
     statusArea->setFixedHeight(status_->fontMetrics().lineSpacing() * 3 + 6);
     layout->addWidget(statusArea);
+    // After an acknowledgement the tube's history, which records it, is read again.
+    alarmBar_ = new AlarmBar(store_, [this] { reload(); }, this);
+    layout->addWidget(alarmBar_);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     layout->addWidget(split, 1);

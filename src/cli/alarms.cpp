@@ -1,0 +1,149 @@
+// tarvelon alarms: the alarm log, listed for a person or a scheduled job, and acknowledged.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/library.h"
+#include "cli/options.h"
+#include "cli/table.h"
+#include "cli/tube_key.h"
+#include "analysis/displacement.h"
+#include "library/store.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <charconv>
+
+namespace tarvelon::cli {
+namespace {
+
+// What a scheduled job tests: the list it asked for holds an ALARM nobody has acknowledged.
+constexpr int kUnacknowledgedAlarm = 3;
+
+void addOptions(QCommandLineParser& parser)
+{
+    addLibraryOption(parser);
+    const auto add = [&parser](const char* name, const char* help, const char* value = nullptr) {
+        parser.addOption(value ? QCommandLineOption(QLatin1String(name), QLatin1String(help), QLatin1String(value))
+                               : QCommandLineOption(QLatin1String(name), QLatin1String(help)));
+    };
+    add("client", "Only this client's events (required with --acknowledge).", "TEXT");
+    add("site", "Only this site's events (required with --acknowledge).", "TEXT");
+    add("tube", "Only this tube's events (required with --acknowledge).", "TEXT");
+    add("unacknowledged", "Only the events nobody has acknowledged.");
+    add("since", "Only the events recorded on or after this day (UTC), or this time.", "YYYY-MM-DD");
+    add("csv", "A CSV table with a header line instead of columns.");
+    add("acknowledge", "Acknowledge every unacknowledged event of the readout, with the note.");
+    add("readout", "With --acknowledge: the readout's number.", "NN");
+    add("note", "With --acknowledge: what was done about it.", "TEXT");
+}
+
+// Values to 0.01 mm, rates to 0.001 mm/day, "." as decimal point whatever the locale.
+QString number(const std::optional<double>& v, int decimals)
+{
+    if (!v)
+        return {};
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, *v, std::chars_format::fixed, decimals).ptr;
+    return QString::fromLatin1(buf, end - buf);
+}
+
+std::string sinceOf(const QCommandLineParser& parser)
+{
+    const QString since = parser.value(QStringLiteral("since")).trimmed();
+    static const QRegularExpression iso(QStringLiteral(R"(^\d{4}-\d{2}-\d{2}(T\d{2}:\d{2}(:\d{2})?Z?)?$)"));
+    if (parser.isSet(QStringLiteral("since")) && !iso.match(since).hasMatch())
+        throw UsageError{QStringLiteral("--since takes a day as YYYY-MM-DD (or a time as YYYY-MM-DDThh:mm:ssZ), not \"%1\"")
+                             .arg(since)};
+    return since.toStdString();
+}
+
+int acknowledge(const QCommandLineParser& parser, const std::string& library)
+{
+    const surveys::TubeKey key = tubeKeyOf(parser);
+    const QString readout = requiredValue(parser, QStringLiteral("readout"));
+    const QString note = requiredValue(parser, QStringLiteral("note")).trimmed();
+    if (note.isEmpty())
+        throw UsageError{QStringLiteral("--note says what was done about the alarm; it may not be empty")};
+    surveys::SurveyStore store;
+    if (!openExistingLibrary(library, store, true))
+        return kFailed;
+    if (store.rights() == surveys::SurveyStore::Rights::Read) {
+        printMessage(QStringLiteral("Attention: nothing was acknowledged: ") +
+                     QString::fromLatin1(kReadOnlyRole.data(), qsizetype(kReadOnlyRole.size())));
+        return kFailed;
+    }
+    const std::optional<std::int64_t> id = readoutOf(store, key, readout);
+    if (!id)
+        return kFailed;
+    const int count = store.acknowledgeReadout(*id, note.toStdString());
+    const QString which = QStringLiteral("readout %1 of %2")
+                              .arg(QString::fromStdString(surveys::readoutNumber(readout.toStdString())), tubeName(key));
+    if (count < 0) {
+        printMessage(QStringLiteral("Attention: nothing was acknowledged: ") + QString::fromStdString(store.error()));
+        return kFailed;
+    }
+    if (count == 0) {
+        printMessage(QStringLiteral("Attention: the alarm log holds no unacknowledged event of ") + which);
+        return kFailed;
+    }
+    printResult(QStringLiteral("acknowledged: %1 event%2 of %3").arg(count).arg(count == 1 ? "" : "s").arg(which));
+    return kSucceeded;
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const std::string library = *libraryOf(parser);
+    if (parser.isSet(QStringLiteral("acknowledge")))
+        return acknowledge(parser, library);
+    for (const char* only : {"readout", "note"})
+        if (parser.isSet(QLatin1String(only)))
+            throw UsageError{QStringLiteral("--%1 goes with --acknowledge").arg(QLatin1String(only))};
+    surveys::AlarmFilter filter;
+    filter.client = withoutTrailingBlanks(parser.value(QStringLiteral("client"))).toStdString();
+    filter.site = withoutTrailingBlanks(parser.value(QStringLiteral("site"))).toStdString();
+    filter.tube = withoutTrailingBlanks(parser.value(QStringLiteral("tube"))).toStdString();
+    filter.unacknowledged = parser.isSet(QStringLiteral("unacknowledged"));
+    filter.since = sinceOf(parser);
+    const bool csv = parser.isSet(QStringLiteral("csv"));
+    surveys::SurveyStore store;
+    if (!openExistingLibrary(library, store))
+        return kFailed;
+    const std::vector<surveys::AlarmEvent> events = store.alarmEvents(filter);
+    if (damagedSaid(store))
+        return kFailed;
+    std::vector<QStringList> rows{
+        csv ? QStringList{"when", "client", "site", "tube", "readout", "status", "criterion", "value", "threshold",
+                          "depth_m", "caused_by", "acknowledged_by", "acknowledged_at", "note"}
+            : QStringList{"When (UTC)", "Client", "Site", "Tube", "Readout", "Status", "Criterion", "Value",
+                          "Threshold", "Depth (m)", "Caused by", "Acknowledged by", "Acknowledged at", "Note"}};
+    const auto q = [](const std::string& s) { return QString::fromStdString(s); };
+    for (const surveys::AlarmEvent& e : events) {
+        const int decimals = e.criterion == "rate" ? 3 : 2;
+        rows.push_back({q(e.at), q(e.tube.client), q(e.tube.site), q(e.tube.tube), q(surveys::readoutNumber(e.readout)),
+                        q(e.status), q(e.criterion), number(e.value, decimals), number(e.threshold, decimals),
+                        e.depthM ? q(surveys::depthText(*e.depthM)) : QString(), q(e.causedBy), q(e.acknowledgedBy),
+                        q(e.acknowledgedAt), q(e.note)});
+    }
+    if (events.empty() && !csv && filter.unacknowledged)
+        printMessage(QStringLiteral("Attention: the alarm log holds no event nobody has acknowledged"));
+    else if (events.empty() && !csv)
+        printMessage(QStringLiteral("Attention: the alarm log holds no event"));
+    else
+        printTable(rows, csv);
+    const bool alarm = std::any_of(events.begin(), events.end(), [](const surveys::AlarmEvent& e) {
+        return e.status == "ALARM" && !e.acknowledged();
+    });
+    return alarm ? kUnacknowledgedAlarm : kSucceeded;
+}
+
+} // namespace
+
+extern const Command kAlarmsCommand{
+    "alarms",
+    "[--library FILE] [--client C] [--site S] [--tube T] [--unacknowledged] [--since DATE] [--csv] | "
+    "--acknowledge --client C --site S --tube T --readout NN --note TEXT",
+    "The alarm log: each readout that reached or left a threshold; exit status 3 while it lists an "
+    "unacknowledged ALARM.",
+    addOptions, run};
+
+} // namespace tarvelon::cli

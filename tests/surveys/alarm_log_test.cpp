@@ -1,0 +1,229 @@
+// The alarm log on both engines: a tube's readouts crossing and leaving its thresholds by
+// displacement and by rate, each change recorded once with what set it, and acknowledged.
+#include "surveys/library_engines.h"
+#include "library/store.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace tarvelon;
+using namespace tarvelon::surveys;
+using tarvelon::test::LibraryEngine;
+using tarvelon::test::OnEachEngine;
+
+namespace {
+
+const TubeKey kTube{"C", "S", "T"};
+
+// Four depths 0.5 m apart; reading 1 moved by `offset` at each. With K = 1000 and a 0.5 m gauge
+// each interval moves 0.5 mm a unit, so the top (summed over four intervals) moves 2 mm a unit.
+Survey readout(const std::string& number, int day, int offset)
+{
+    Survey s;
+    s.client = kTube.client;
+    s.site = kTube.site;
+    s.tube = kTube.tube;
+    s.readout = number;
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d/03/24", day);
+    s.date = date;
+    s.time = "10:00:00";
+    s.step = 0.5;
+    s.origin = Origin::Import;
+    for (int t = 5; t <= 20; t += 5)
+        s.rows.push_back({t, {100 + offset, 50}});
+    return s;
+}
+
+TubeSettings thresholds(std::int64_t base, std::optional<double> alarmRate = 2.0)
+{
+    TubeSettings t;
+    t.constant = 1000;
+    t.baseId = base;
+    t.precisionMm = 0;
+    t.alertMm = 5;
+    t.alarmMm = 10;
+    t.alertMmPerDay = 1;
+    t.alarmMmPerDay = alarmRate;
+    return t;
+}
+
+struct Expected {
+    std::string readout, status, criterion;
+    std::optional<double> value, threshold;
+};
+
+class AlarmLog : public OnEachEngine {
+protected:
+    void SetUp() override
+    {
+        OnEachEngine::SetUp();
+        if (IsSkipped())
+            return;
+        store_.setUser("ana");
+        store_.setClock([this] {
+            char at[32];
+            std::snprintf(at, sizeof at, "2026-03-01T10:%02d:%02dZ", ticks_ / 60, ticks_ % 60);
+            ++ticks_;
+            return std::string(at);
+        });
+        ASSERT_TRUE(store_.open(location())) << store_.error();
+    }
+    std::int64_t add(const Survey& s, AddStatus expected = AddStatus::Added)
+    {
+        const AddResult r = store_.add(s);
+        EXPECT_EQ(r.status, expected) << s.readout << ": " << r.error;
+        return r.id;
+    }
+    // The events recorded since the last look, checked against `expected` in order.
+    void expectNew(const std::vector<Expected>& expected, const std::string& step)
+    {
+        const std::vector<AlarmEvent> all = store_.alarmEvents();
+        ASSERT_GE(all.size(), seen_) << step;
+        const std::vector<AlarmEvent> fresh(all.begin() + std::ptrdiff_t(seen_), all.end());
+        seen_ = all.size();
+        ASSERT_EQ(fresh.size(), expected.size()) << step;
+        for (size_t i = 0; i < fresh.size(); ++i) {
+            const AlarmEvent& e = fresh[i];
+            const Expected& x = expected[i];
+            EXPECT_EQ(e.tube, kTube) << step;
+            EXPECT_EQ(e.readout, x.readout) << step;
+            EXPECT_EQ(e.status, x.status) << step << " readout " << x.readout;
+            EXPECT_EQ(e.criterion, x.criterion) << step << " readout " << x.readout;
+            EXPECT_EQ(e.value.has_value(), x.value.has_value()) << step;
+            if (e.value && x.value) {
+                EXPECT_NEAR(*e.value, *x.value, 1e-6) << step << " readout " << x.readout;
+            }
+            EXPECT_EQ(e.threshold, x.threshold) << step << " readout " << x.readout;
+            // The largest resultant is at the top; a rate is measured there too.
+            EXPECT_EQ(e.depthM, x.value ? std::optional<double>(0.5) : std::nullopt) << step;
+            EXPECT_FALSE(e.causedBy.empty());
+            EXPECT_FALSE(e.at.empty());
+            EXPECT_FALSE(e.acknowledged());
+            if (GetParam() == LibraryEngine::SQLite) {
+                EXPECT_EQ(e.causedBy, "ana");
+            }
+        }
+    }
+
+    SurveyStore store_;
+    int ticks_ = 0;
+    size_t seen_ = 0;
+};
+
+TEST_P(AlarmLog, ReadoutsCrossingAndLeavingThresholdsRecordEachChangeOnce)
+{
+    const std::int64_t base = add(readout("01", 1, 0));
+    ASSERT_TRUE(store_.setTubeSettings(kTube, thresholds(base))) << store_.error();
+    expectNew({}, "the base alone");
+
+    const struct {
+        Survey survey;
+        std::vector<Expected> recorded;
+    } surveys[] = {
+        // 2 mm in 10 days: under every threshold.
+        {readout("02", 11, 1), {}},
+        // 6 mm, 0.4 mm/day: alert by displacement.
+        {readout("03", 21, 3), {{"03", "ALERT", "displacement", 6.0, 5.0}}},
+        // 6 mm again the next day: still an alert by displacement, a readout of its own.
+        {readout("04", 22, 3), {{"04", "ALERT", "displacement", 6.0, 5.0}}},
+        // 12 mm at 6 mm/day: alarm by both, the displacement named first.
+        {readout("05", 23, 6), {{"05", "ALARM", "displacement", 12.0, 10.0}}},
+        // 8 mm after 12 the day before: 4 mm/day, an alarm by its rate alone.
+        {readout("06", 24, 4), {{"06", "ALARM", "rate", 4.0, 2.0}}},
+        // 8 mm two days later, still: an alert by displacement.
+        {readout("07", 26, 4), {{"07", "ALERT", "displacement", 8.0, 5.0}}},
+    };
+    for (const auto& s : surveys) {
+        add(s.survey);
+        expectNew(s.recorded, "readout " + s.survey.readout + " added");
+    }
+
+    // The same survey again, as a second import of its files: nothing new.
+    add(surveys[4].survey, AddStatus::AlreadyThere);
+    expectNew({}, "readout 06 imported again");
+
+    // A rate alarm raised above its rate: readout 06 falls back to an alert by its displacement.
+    ASSERT_TRUE(store_.setTubeSettings(kTube, thresholds(base, 10.0))) << store_.error();
+    expectNew({{"06", "ALERT", "displacement", 8.0, 5.0}}, "alarm rate raised");
+
+    // A correction taking readout 05's movement out: it leaves its alarm, and from 6 mm the day
+    // before to none is an alert by its rate.
+    ASSERT_TRUE(store_.setCorrections(store_.find(surveys[3].survey).value(),
+                                      {{CorrectionKind::Bias, 0, 6, "entered", "2026-03-01T00:00:00Z", true}}))
+        << store_.error();
+    expectNew({{"05", "ALERT", "rate", 6.0, 1.0}}, "readout 05 corrected");
+
+    // No thresholds at all: every raised readout goes back to none.
+    TubeSettings none = thresholds(base);
+    none.alertMm = none.alarmMm = none.alertMmPerDay = none.alarmMmPerDay = std::nullopt;
+    ASSERT_TRUE(store_.setTubeSettings(kTube, none)) << store_.error();
+    expectNew({{"03", "none", "", {}, {}}, {"04", "none", "", {}, {}}, {"05", "none", "", {}, {}},
+               {"06", "none", "", {}, {}}, {"07", "none", "", {}, {}}},
+              "thresholds cleared");
+    ASSERT_TRUE(store_.setTubeSettings(kTube, none)) << store_.error();
+    expectNew({}, "the same settings again");
+}
+
+TEST_P(AlarmLog, ABatchOfSurveysIsJudgedOnceWithTheWholeTube)
+{
+    const std::int64_t base = add(readout("01", 1, 0));
+    ASSERT_TRUE(store_.setTubeSettings(kTube, thresholds(base))) << store_.error();
+    const std::vector<AddResult> added =
+        store_.addBatch({readout("02", 11, 1), readout("03", 21, 6), readout("04", 31, 6)}, {}, "sync");
+    ASSERT_EQ(added.size(), 3u);
+    EXPECT_EQ(added[2].status, AddStatus::Added) << added[2].error;
+    expectNew({{"03", "ALARM", "displacement", 12.0, 10.0}, {"04", "ALARM", "displacement", 12.0, 10.0}}, "batch");
+    store_.addBatch({readout("03", 21, 6)}, {}, "sync");
+    expectNew({}, "the batch again");
+}
+
+TEST_P(AlarmLog, AnAcknowledgedEventStaysWithItsNoteAndIsNotAcknowledgedTwice)
+{
+    const std::int64_t base = add(readout("01", 1, 0));
+    ASSERT_TRUE(store_.setTubeSettings(kTube, thresholds(base))) << store_.error();
+    const std::int64_t alarm = add(readout("02", 11, 6));
+    add(readout("03", 21, 3));
+    ASSERT_EQ(store_.alarmEvents().size(), 2u);
+    const std::int64_t first = store_.alarmEvents().front().id;
+
+    EXPECT_FALSE(store_.acknowledgeAlarm(first, "  "));
+    EXPECT_NE(store_.error().find("needs a note"), std::string::npos) << store_.error();
+    EXPECT_EQ(store_.acknowledgeReadout(alarm, "inspected the slope; no crack"), 1) << store_.error();
+    EXPECT_EQ(store_.acknowledgeReadout(alarm, "again"), 0) << "acknowledged twice";
+
+    const std::vector<AlarmEvent> all = store_.alarmEvents();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_TRUE(all[0].acknowledged());
+    EXPECT_EQ(all[0].note, "inspected the slope; no crack");
+    EXPECT_FALSE(all[0].acknowledgedBy.empty());
+    EXPECT_GE(all[0].acknowledgedAt, all[0].at);
+    EXPECT_FALSE(all[1].acknowledged());
+    EXPECT_FALSE(store_.acknowledgeAlarm(all[0].id, "once more"));
+
+    AlarmFilter open;
+    open.unacknowledged = true;
+    ASSERT_EQ(store_.alarmEvents(open).size(), 1u);
+    EXPECT_EQ(store_.alarmEvents(open)[0].readout, "03");
+    AlarmFilter elsewhere;
+    elsewhere.site = "other";
+    EXPECT_TRUE(store_.alarmEvents(elsewhere).empty());
+    AlarmFilter later;
+    later.since = "2999-01-01";
+    EXPECT_TRUE(store_.alarmEvents(later).empty());
+    later.since = "2000-01-01";
+    EXPECT_EQ(store_.alarmEvents(later).size(), 2u);
+    // The acknowledgement is in the tube's history.
+    const std::vector<HistoryEntry> history = store_.history(kTube);
+    EXPECT_TRUE(std::any_of(history.begin(), history.end(), [](const HistoryEntry& h) {
+        return h.what == "ALARM of survey 02 of 11/03/24 acknowledged: inspected the slope; no crack";
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, AlarmLog, testing::Values(LibraryEngine::SQLite, LibraryEngine::PostgreSQL),
+                         tarvelon::test::engineName);
+
+} // namespace
