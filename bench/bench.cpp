@@ -7,6 +7,7 @@
 // tarvelon-bench stop      : Stop pressed in the middle of a download of blocks: press to port closed.
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
 // tarvelon-bench surveys   : the survey library, its window and a tube report with 10 000 surveys (surveys_bench.cpp).
+// tarvelon-bench site      : those 10 000 surveys as one site of 500 tubes: its table and plan (site_bench.cpp).
 // tarvelon-bench sync [LIBRARY] : 1000 surveys of 200 depths synced from a library file into an empty one
 //                              (or into LIBRARY, which must not hold them yet), then again (surveys_bench.cpp).
 #include "blocks/block_list.h"
@@ -373,6 +374,7 @@ int benchStartup()
 int benchSurveys();
 int benchSync(const std::string& target);
 int benchProposals();
+int benchSiteView();
 
 int main(int argc, char* argv[])
 {
@@ -398,6 +400,8 @@ int main(int argc, char* argv[])
         return benchSync(argc > 2 ? argv[2] : "");
     if (what == "proposals")
         return benchProposals();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys|sync [LIBRARY]|proposals\n");
+    if (what == "site")
+        return benchSiteView();
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys|sync [LIBRARY]|proposals|site\n");
     return 2;
 }

@@ -102,6 +102,9 @@ struct TubeSettings {
     // it times the square root of the intervals summed from the fixed end.
     double precisionMm = 0.16;
     RateUnit rateUnit = RateUnit::Day;
+    // Where the tube stands on the site's own grid, metres, and how often it should be read.
+    std::optional<double> easting{}, northing{};
+    std::optional<double> readingIntervalDays{};
     TubeReportFields report{};
     bool operator==(const TubeSettings&) const = default;
 };

@@ -26,6 +26,7 @@ extern const Command kLibraryCommand;
 #endif
 #ifdef TARVELON_CLI_REPORT
 extern const Command kDisplacementCommand;
+extern const Command kSiteCommand;
 #endif
 
 namespace {
@@ -48,6 +49,7 @@ constexpr std::array kCommands = {
 #endif
 #ifdef TARVELON_CLI_REPORT
     &kDisplacementCommand,
+    &kSiteCommand,
 #endif
 };
 

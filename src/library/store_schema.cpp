@@ -117,6 +117,10 @@ constexpr std::string_view kMigrations[] = {
            time       TEXT NOT NULL,
            deleted_at TEXT NOT NULL,
            PRIMARY KEY (client, site, tube, readout, date, time));)",
+    // Where each tube stands on its site's plan and how often it should be read.
+    R"(ALTER TABLE tubes ADD COLUMN easting REAL;
+       ALTER TABLE tubes ADD COLUMN northing REAL;
+       ALTER TABLE tubes ADD COLUMN reading_interval_days REAL;)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

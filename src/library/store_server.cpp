@@ -107,7 +107,7 @@ CREATE TRIGGER corrections_changed AFTER INSERT OR UPDATE OR DELETE ON correctio
 
 // Step n brings a server's tables from version kServerTablesVersion + n to the next one, as the
 // file's step of the same number does; a later change adds a step to both.
-constexpr std::array<std::string_view, 3> kServerSteps{
+constexpr std::array<std::string_view, 4> kServerSteps{
     // Who changed what, and when each tube's settings changed, so two libraries can be synced.
     // A history line outlives the survey it names.
     R"(ALTER TABLE tubes ADD COLUMN changed_at text COLLATE "C" NOT NULL DEFAULT '';
@@ -134,6 +134,10 @@ constexpr std::array<std::string_view, 3> kServerSteps{
     // manager (tarvelon_delete_survey); news of a change names rows by id, which only the
     // program's roles may read.
     kServerVersion7,
+    // Where each tube stands on its site's plan and how often it should be read.
+    R"(ALTER TABLE tubes ADD COLUMN easting double precision;
+       ALTER TABLE tubes ADD COLUMN northing double precision;
+       ALTER TABLE tubes ADD COLUMN reading_interval_days double precision;)",
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");

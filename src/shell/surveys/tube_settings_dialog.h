@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 
 namespace tarvelon {
@@ -25,6 +26,8 @@ public:
 
 private:
     void labelLimits();
+    // The tube's place on its site's plan and how often it is read, in a box of their own.
+    void addSiteBox(QFormLayout* form, const surveys::TubeSettings& settings);
 
     surveys::TubeSettings settings_;
     QDoubleSpinBox* constant_ = nullptr;
@@ -37,6 +40,9 @@ private:
     QDoubleSpinBox* gauge_ = nullptr;
     QDoubleSpinBox* tolerance_ = nullptr;
     TubeReportBox* report_ = nullptr;
+    QCheckBox* easting_ = nullptr; // placed on the plan: both coordinates kept
+    QDoubleSpinBox* coordinates_[2]{};
+    QDoubleSpinBox* interval_ = nullptr;
 };
 
 } // namespace tarvelon
