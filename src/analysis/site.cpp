@@ -107,10 +107,21 @@ std::optional<Projection> projectAlarm(const TubeResult& tube)
     for (const ReadoutResult& r : tube.readouts)
         if (!r.beforeBase && r.displacement.compared && r.days)
             latest = &r;
-    if (!latest || !latest->rateDepthTenths)
+    if (!latest)
+        return std::nullopt;
+    // The depth of the readout's rate; when every change is within the precision band, of the
+    // largest rate at any depth all the same: a slow movement is what a projection is for.
+    std::optional<int> depth = latest->rateDepthTenths;
+    double fastest = 0;
+    for (const DisplacementRow& row : latest->displacement.rows)
+        if (!latest->rateDepthTenths && row.rateMmPerDay && *row.rateMmPerDay > fastest) {
+            fastest = *row.rateMmPerDay;
+            depth = row.depthTenths;
+        }
+    if (!depth)
         return std::nullopt;
     std::vector<std::pair<double, double>> points;
-    for (const TimePoint& t : history(tube, *latest->rateDepthTenths))
+    for (const TimePoint& t : history(tube, *depth))
         if (t.resultant)
             points.emplace_back(t.days, *t.resultant);
     if (points.size() > size_t(kProjectionReadouts))
@@ -118,7 +129,7 @@ std::optional<Projection> projectAlarm(const TubeResult& tube)
     std::optional<Projection> p = fitLine(points);
     if (!p || !(p->slopeMmPerDay > 0))
         return std::nullopt;
-    p->depthTenths = *latest->rateDepthTenths;
+    p->depthTenths = *depth;
     if (tube.settings.alarmMm)
         p->alarmDays = (*tube.settings.alarmMm - p->interceptMm) / p->slopeMmPerDay;
     return p;

@@ -25,8 +25,9 @@ struct Projection {
 
 // The line through `points` (days, mm): none with fewer than three points or all on one day.
 std::optional<Projection> fitLine(const std::vector<std::pair<double, double>>& points);
-// The tube's projection at the depth of its latest readout's rate: none when the latest
-// readout has no rate, fewer than three readouts hold a resultant there, or the line does not rise.
+// The tube's projection at the depth of its latest readout's rate (of its largest rate at any
+// depth when every change is within the precision band): none when it has no rate at all, fewer
+// than three readouts hold a resultant there, or the line does not rise.
 std::optional<Projection> projectAlarm(const TubeResult& tube);
 // "0.120 mm/day over 5 readouts at 12.5 m (12/03/24 to 30/04/24); reaches 10.00 mm on 2024-06-01",
 // in the tube's units and rate unit.

@@ -207,6 +207,17 @@ ChartSpec rateChart(const surveys::TubeResult& tube, std::vector<int> depths)
         c.series.push_back(std::move(s));
     }
     const auto& t = tube.settings;
+    // A rate is never below zero: the scale from zero, so a steady rate is a level line, not
+    // noise blown up to fill the chart.
+    double top = 0;
+    for (const ChartSeries& series : c.series)
+        for (const QPointF& p : series.points)
+            top = std::max(top, p.y());
+    for (const std::optional<double>& limit : {t.alertMmPerDay, t.alarmMmPerDay})
+        if (limit)
+            top = std::max(top, surveys::rateInUnits(*limit, t));
+    if (top > 0)
+        c.valueRange = std::pair(0.0, top * 1.1);
     const QString u = qs(surveys::rateUnitName(t));
     if (t.alertMmPerDay)
         c.limits.push_back({QStringLiteral("Alert %1 %2").arg(qs(surveys::rateText(*t.alertMmPerDay, t)), u),

@@ -25,7 +25,7 @@ TubeResult tubeOf(std::deque<Survey>& store, const std::vector<std::pair<double,
 {
     Survey& base = store.emplace_back();
     base.date = "01/03/24";
-    base.time = "09:00:00";
+    base.time = "00:00:00";
     base.readout = "01";
     TubeResult tube;
     tube.base = &base;
@@ -73,7 +73,8 @@ TEST(SiteProjection, FitsTheHandComputedLine)
         {"last five", {{1, 9.0}, {2, 9.0}, {5, 0.55}, {10, 1.15}, {20, 2.35}, {30, 3.55}, {40, 4.75}}, 10.0, 0.12, -0.05, ""},
         {"no alarm set", {{10, 1.0}, {20, 2.5}, {30, 3.5}}, std::nullopt, 0.12, -0.05, ""},
         {"too few readouts", {{10, 1.0}}, 10.0, {}, {}, ""},
-        {"not rising", {{10, 1.0}, {20, 0.5}, {30, 0.2}}, 10.0, {}, {}, ""},
+        // Falling over the latest five; the base, at 0, no longer among them.
+        {"not rising", {{5, 3.0}, {10, 2.8}, {20, 2.5}, {30, 2.2}, {40, 2.0}}, 10.0, {}, {}, ""},
         {"flat", {{10, 0.0}, {20, 0.0}}, 10.0, {}, {}, ""},
     };
     for (const auto& c : cases) {
@@ -99,6 +100,24 @@ TEST(SiteProjection, FitsTheHandComputedLine)
                       "0.120 mm/day over 4 readouts at 5.0 m (2024-03-01 to 2024-03-31); reaches 10.00 mm on 2024-05-23");
         }
     }
+}
+
+// A movement whose every change is within the precision band has no rate of its own: the line is
+// fitted where the change was largest all the same; with no rate anywhere there is none.
+TEST(SiteProjection, WithinTheBandAtTheLargestRatesDepth)
+{
+    std::deque<Survey> surveys;
+    TubeResult tube = tubeOf(surveys, {{10, 1.0}, {20, 2.5}, {30, 3.5}});
+    ReadoutResult& latest = tube.readouts.back();
+    latest.rateMmPerDay.reset();
+    latest.rateDepthTenths.reset();
+    latest.displacement.rows[0].rateMmPerDay = 0.1;
+    std::optional<Projection> p = projectAlarm(tube);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->depthTenths, 50);
+    EXPECT_NEAR(p->slopeMmPerDay, 0.12, 1e-9);
+    latest.displacement.rows[0].rateMmPerDay.reset();
+    EXPECT_FALSE(projectAlarm(tube));
 }
 
 TEST(SiteProjection, DatesGoBothWays)
