@@ -110,9 +110,9 @@ int run(const QCommandLineParser& parser)
     if (damagedSaid(store))
         return kFailed;
     if (loaded.rows.empty()) {
-        printMessage(QStringLiteral("Attention: the survey library holds no tube of client \"%1\"%2")
-                         .arg(QString::fromStdString(client),
-                              site ? QStringLiteral(", site \"%1\"").arg(QString::fromStdString(*site)) : QString()));
+        const QString named = QStringLiteral("client \"%1\"%2").arg(
+            QString::fromStdString(client), site ? QStringLiteral(", site \"%1\"").arg(QString::fromStdString(*site)) : QString());
+        printMessage(QStringLiteral("Attention: the survey library holds no tube of ") + named);
         return kFailed;
     }
     bool ok = true;

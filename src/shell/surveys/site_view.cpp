@@ -71,7 +71,7 @@ SiteView::SiteView(QWidget* parent) : QWidget(parent)
     table_->setHorizontalHeaderLabels({QStringLiteral("Tube"), QStringLiteral("Readout"), QStringLiteral("Date"),
                                        QStringLiteral("Days since"), QStringLiteral("Overdue"), QStringLiteral("Largest"),
                                        QStringLiteral("at (m)"), QStringLiteral("Azimuth (\u00b0)"), QStringLiteral("Rate"),
-                                       QStringLiteral("Status"), QStringLiteral("Projected alarm")});
+                                       QStringLiteral("Projected alarm"), QStringLiteral("Status")});
     table_->horizontalHeader()->setStretchLastSection(true);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (row >= 0 && size_t(row) < site_.rows.size())
@@ -129,20 +129,20 @@ void SiteView::fillTable()
         const surveys::SiteRow& r = site_.rows[i];
         const surveys::SiteCells c = surveys::siteCells(r);
         const std::string cells[] = {c.tube,    c.readout, c.date,       c.daysSince, c.overdue,  c.largest,
-                                     c.depth,   c.azimuth, c.rate,       c.status,    c.projected};
+                                     c.depth,   c.azimuth, c.rate,       c.projected, c.status};
         const QColor colour = report::levelColor(r.level, r.latest && r.latest->displacement.compared);
         for (int k = 0; k < 11; ++k) {
             auto* item = new QTableWidgetItem(qs(cells[k]));
             if (k >= 3 && k <= 8)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (k == 9 && r.level != surveys::Level::None)
+            if (k == 10 && r.level != surveys::Level::None)
                 item->setForeground(colour);
             if (k == 4 && c.overdue == "overdue")
                 item->setForeground(QColor(0xd0, 0x00, 0x00));
             table_->setItem(int(i), k, item);
         }
         // The fit behind the date, or why there is none.
-        table_->item(int(i), 10)->setToolTip(
+        table_->item(int(i), 9)->setToolTip(
             r.projection ? qs(surveys::projectionText(*r.projection, r.settings))
                          : QStringLiteral("No projection: fewer than three readouts hold a rate, or the displacement "
                                           "does not rise"));
