@@ -275,6 +275,46 @@ TEST(TubeCharts, LeaveOutWhatIsNotDrawnAndExportEveryChart)
     EXPECT_NE(test::readFile(dir.file("I7-b-incremental.svg")).find("<polyline"), std::string::npos);
 }
 
+// Thresholds are drawn on the charts of their own quantity only: the resultant's on the time chart,
+// the rate's on the rate chart, none on the A and B charts, whose components may be inside them
+// while the resultant is past them.
+TEST(TubeCharts, ThresholdsOnlyOnChartsOfTheirQuantity)
+{
+    const std::vector<Survey> surveys = tube(4, 20);
+    TubeSettings settings;
+    settings.constant = 25000;
+    settings.alertMm = 5;
+    settings.alarmMm = 10;
+    settings.alertMmPerDay = 0.2;
+    settings.alarmMmPerDay = 0.5;
+    const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+    const std::vector<report::ChartSpec> charts = report::tubeCharts(result);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(charts[i].limits.empty()) << charts[i].title.toStdString();
+    ASSERT_EQ(charts[report::kTimeChart].limits.size(), 2u);
+    EXPECT_EQ(charts[report::kTimeChart].limits[1].value, 10);
+    const report::ChartSpec* rate = report::chartNamed(charts, QStringLiteral("rate"));
+    ASSERT_TRUE(rate);
+    ASSERT_EQ(rate->limits.size(), 2u);
+    EXPECT_EQ(rate->limits[0].name, QStringLiteral("Alert 0.200 mm/day"));
+    EXPECT_EQ(rate->limits[1].value, 0.5);
+    // The rate per readout at each depth of the time chart, as the readouts measured it.
+    ASSERT_FALSE(rate->series.empty());
+    const std::vector<TimePoint> top = history(result, 5);
+    size_t rated = 0;
+    for (const TimePoint& p : top)
+        if (p.rateMmPerDay) {
+            ASSERT_LT(rated, size_t(rate->series[0].points.size()));
+            EXPECT_DOUBLE_EQ(rate->series[0].points[qsizetype(rated)].y(), *p.rateMmPerDay);
+            EXPECT_DOUBLE_EQ(rate->series[0].points[qsizetype(rated)].x(), p.days);
+            ++rated;
+        }
+    EXPECT_EQ(rated, size_t(rate->series[0].points.size()));
+    EXPECT_GT(rated, 0u);
+    ASSERT_TRUE(rate->valueRange);
+    EXPECT_EQ(rate->valueRange->first, 0);
+}
+
 // A depth typed as the tables print it, by the tube's depth reference; one the tube was not read
 // at is refused with the depths it has.
 TEST(TubeCharts, PlanAtAChosenDepthDrawsTheLatestDisplacementThere)
