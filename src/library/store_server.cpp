@@ -256,6 +256,11 @@ bool SurveyStore::migrateServer()
         sql::Transaction tx(db_);
         if (!tx.begun())
             return false;
+        // A program that found the library new writes under the former lock, one that found the
+        // writers' lock's table under that: every step is taken under the former lock too, so
+        // the two never take a step at once, and the version is read once it is held.
+        if (!db_.exec("SELECT pg_advisory_xact_lock(7461727665)"))
+            return false;
         const std::optional<FileState> state = serverState();
         if (!state)
             return false;

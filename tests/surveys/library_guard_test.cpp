@@ -135,7 +135,9 @@ TEST(LibraryFiles, OursAreMarkedWhenMadeOrFirstWritten)
     const std::string unmarked = ourLibrary(dir, "DROP TABLE library_identity; DROP TABLE sync_bases; "
                                                  "DROP TABLE deleted_surveys; ALTER TABLE tubes DROP COLUMN fixed_end; "
                                                  "ALTER TABLE tubes DROP COLUMN min_interval_days; ALTER TABLE tubes DROP COLUMN precision_mm; "
-                                                 "ALTER TABLE tubes DROP COLUMN rate_unit; PRAGMA application_id = 0; "
+                                                 "ALTER TABLE tubes DROP COLUMN rate_unit; ALTER TABLE tubes DROP COLUMN easting; "
+                                                 "ALTER TABLE tubes DROP COLUMN northing; "
+                                                 "ALTER TABLE tubes DROP COLUMN reading_interval_days; PRAGMA application_id = 0; "
                                                  "PRAGMA user_version = 5;");
     const std::string before = readFile(unmarked);
     {
