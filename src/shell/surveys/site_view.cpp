@@ -19,7 +19,7 @@ namespace tarvelon {
 SitePlanView::SitePlanView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("sitePlan"));
-    setMinimumSize(260, 220);
+    setMinimumSize(160, 100);
     setAutoFillBackground(true);
     setPalette(QPalette(Qt::white));
 }
@@ -67,6 +67,7 @@ SiteView::SiteView(QWidget* parent) : QWidget(parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->hide();
+    table_->setMinimumHeight(80);
     table_->setColumnCount(11);
     table_->setHorizontalHeaderLabels({QStringLiteral("Tube"), QStringLiteral("Readout"), QStringLiteral("Date"),
                                        QStringLiteral("Days since"), QStringLiteral("Overdue"), QStringLiteral("Largest"),

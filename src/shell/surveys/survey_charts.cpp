@@ -48,6 +48,9 @@ SurveyCharts::SurveyCharts(QWidget* parent) : QTabWidget(parent)
     rate_ = new ChartView(timePage_);
     rate_->setObjectName(QStringLiteral("rateChart"));
     timeLayout->addWidget(rate_, 2);
+    // The two share the height one chart had, so the window still fits a small screen.
+    time_->setMinimumHeight(140);
+    rate_->setMinimumHeight(100);
     addTab(timePage_, QStringLiteral("Time"));
     readings_ = new ChartView;
     addTab(readings_, QStringLiteral("Readings"));

@@ -106,11 +106,15 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     form->addRow(secondPass_);
     tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
     form->addRow(QStringLiteral("Checksum &tolerance (units):"), tolerance_);
-    addSiteBox(form, settings);
+    // The tube's place on its site, on a tab of its own: the probe's tab fits a small screen.
+    auto* sitePage = new QWidget(tabs);
+    auto* siteLayout = new QFormLayout(sitePage);
+    addSiteBox(siteLayout, settings);
     report_ = new TubeReportBox(settings.report, tabs);
     report_->setTitle(QString());
     report_->setFlat(true);
     tabs->addTab(report_, QStringLiteral("R&eport"));
+    tabs->addTab(sitePage, QStringLiteral("S&ite"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         const surveys::TubeSettings t = this->settings();
@@ -153,14 +157,14 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
 void TubeSettingsDialog::addSiteBox(QFormLayout* form, const surveys::TubeSettings& settings)
 {
     // Where the tube stands on the site's plan, checked when it is placed at all: 0 is a coordinate.
-    auto* box = new QGroupBox(QStringLiteral("Site plan and readings"), this);
+    auto* box = new QGroupBox(QStringLiteral("Site plan and readings"), form->parentWidget());
     auto* siteForm = new QFormLayout(box);
-    easting_ = new QCheckBox(QStringLiteral("Placed on the site's p&lan"), box);
+    easting_ = new QCheckBox(QStringLiteral("Placed on t&he site's plan"), box);
     easting_->setObjectName(QStringLiteral("placed"));
     easting_->setChecked(settings.easting && settings.northing);
     siteForm->addRow(easting_);
     const char* names[] = {"easting", "northing"};
-    const QString labels[] = {QStringLiteral("&Easting (m):"), QStringLiteral("N&orthing (m):")};
+    const QString labels[] = {QStringLiteral("E&asting (m):"), QStringLiteral("N&orthing (m):")};
     const std::optional<double> values[] = {settings.easting, settings.northing};
     for (size_t i = 0; i < 2; ++i) {
         coordinates_[i] = new QDoubleSpinBox(box);
