@@ -8,6 +8,7 @@
 // tarvelon-bench startup   : time from start to the main window shown, beyond the splash.
 // tarvelon-bench surveys   : the survey library, its window and a tube report with 10 000 surveys (surveys_bench.cpp).
 // tarvelon-bench alarms    : adding a survey with its alarms judged, and tarvelon alarms over 10 000 events (alarms_bench.cpp).
+// tarvelon-bench site      : those 10 000 surveys as one site of 500 tubes: its table and plan (site_bench.cpp).
 // tarvelon-bench sync [LIBRARY] : 1000 surveys of 200 depths synced from a library file into an empty one
 //                              (or into LIBRARY, which must not hold them yet), then again (surveys_bench.cpp).
 #include "blocks/block_list.h"
@@ -375,6 +376,7 @@ int benchSurveys();
 int benchSync(const std::string& target);
 int benchProposals();
 int benchAlarms();
+int benchSiteView();
 
 int main(int argc, char* argv[])
 {
@@ -402,6 +404,8 @@ int main(int argc, char* argv[])
         return benchProposals();
     if (what == "alarms")
         return benchAlarms();
-    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys|sync [LIBRARY]|proposals|alarms\n");
+    if (what == "site")
+        return benchSiteView();
+    std::fprintf(stderr, "usage: tarvelon-bench wait|download|download-noisy|cli-download [TARVELON_EXE]|blocks|stop|startup|surveys|sync [LIBRARY]|proposals|alarms|site\n");
     return 2;
 }

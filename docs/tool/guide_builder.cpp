@@ -10,6 +10,7 @@
 #include "shell/maker.h"
 #include "shell/splash_screen.h"
 #include "shell/surveys/library_dialog.h"
+#include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
 #include "platform/qt/qt_app_data.h"
 #include "library/store.h"
@@ -223,6 +224,9 @@ public:
             t.baseId = history.front();
             t.alertMm = 10;
             t.alarmMm = 20;
+            t.easting = 120;
+            t.northing = 340;
+            t.readingIntervalDays = 30;
             store.setTubeSettings(tube, t);
         }
         child(main, "cmdSurveys")->click();
@@ -259,6 +263,13 @@ public:
         surveys->select({history.back()});
         settle();
         take(*surveys, QStringLiteral("surveys-alarm"));
+
+        // The site at a glance: its site's line in the tree chosen.
+        if (QTreeWidgetItem* client = surveys->tree()->topLevelItem(0); client && client->childCount() > 0) {
+            surveys->tree()->setCurrentItem(client->child(0));
+            settle();
+            take(*surveys, QStringLiteral("surveys-site"));
+        }
         surveys->resize(size);
         surveys->close();
 

@@ -109,6 +109,9 @@ struct TubeSettings {
     // The base chosen before this one when the new base carries on from it: the new base's
     // cumulative against it is added to every later readout; 0 when each starts at zero.
     std::int64_t continuedFromId = 0;
+    // Where the tube stands on the site's own grid, metres, and how often it should be read.
+    std::optional<double> easting{}, northing{};
+    std::optional<double> readingIntervalDays{};
     TubeReportFields report{};
     bool operator==(const TubeSettings&) const = default;
 };

@@ -27,6 +27,7 @@ extern const Command kLibraryCommand;
 #endif
 #ifdef TARVELON_CLI_REPORT
 extern const Command kDisplacementCommand;
+extern const Command kSiteCommand;
 #endif
 
 namespace {
@@ -50,6 +51,7 @@ constexpr std::array kCommands = {
 #endif
 #ifdef TARVELON_CLI_REPORT
     &kDisplacementCommand,
+    &kSiteCommand,
 #endif
 };
 

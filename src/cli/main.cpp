@@ -33,8 +33,8 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(dropQtMessages);
     std::unique_ptr<QCoreApplication> app;
 #ifdef TARVELON_CLI_REPORT
-    // Only the tube report draws; it needs fonts and a painter but never a display.
-    if (argc > 1 && std::strcmp(argv[1], "displacement") == 0) {
+    // Only the tube and site reports draw; they need fonts and a painter but never a display.
+    if (argc > 1 && (std::strcmp(argv[1], "displacement") == 0 || std::strcmp(argv[1], "site") == 0)) {
 #ifndef _WIN32
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

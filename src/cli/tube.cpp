@@ -107,6 +107,29 @@ QString showText(const TubeContext& tube)
     return QString::fromStdString(tube.settings.report.*member);
 }
 
+// A coordinate on the site's plan, metres ("none" clears it).
+template <std::optional<double> surveys::TubeSettings::*member, const char* option>
+std::optional<QString> setCoordinate(TubeContext& tube, const QString& text)
+{
+    if (text == QLatin1String("none")) {
+        tube.settings.*member = std::nullopt;
+        return std::nullopt;
+    }
+    const std::optional<double> v = numberOf(text);
+    if (!v || std::abs(*v) > 1e8)
+        return needs(option, "a coordinate in metres, or \"none\"", text);
+    tube.settings.*member = *v;
+    return std::nullopt;
+}
+
+template <std::optional<double> surveys::TubeSettings::*member>
+QString showCoordinate(const TubeContext& tube)
+{
+    const std::optional<double> v = tube.settings.*member;
+    return v ? number(*v) : QStringLiteral("none");
+}
+
+constexpr char kEasting[] = "easting", kNorthing[] = "northing";
 constexpr char kAlert[] = "alert", kAlarm[] = "alarm", kAlertRate[] = "alert-rate", kAlarmRate[] = "alarm-rate";
 
 // Units and the rate unit come before the thresholds, so a threshold given with them is read in
@@ -251,6 +274,25 @@ const TubeField kFields[] = {
      [](const TubeContext& t) {
          return t.settings.checksumTolerance ? number(*t.settings.checksumTolerance) : QStringLiteral("none");
      }},
+    {"easting", "M", "Where the tube stands on the site's plan, metres east in the site's grid (\"none\" clears it).",
+     setCoordinate<&surveys::TubeSettings::easting, kEasting>, showCoordinate<&surveys::TubeSettings::easting>},
+    {"northing", "M", "Where the tube stands on the site's plan, metres north in the site's grid (\"none\" clears it).",
+     setCoordinate<&surveys::TubeSettings::northing, kNorthing>, showCoordinate<&surveys::TubeSettings::northing>},
+    {"interval", "DAYS", "How often the tube should be read; a later readout is overdue (\"none\": no interval).",
+     [](TubeContext& t, const QString& text) -> std::optional<QString> {
+         if (text == QLatin1String("none")) {
+             t.settings.readingIntervalDays = std::nullopt;
+             return std::nullopt;
+         }
+         const auto v = numberOf(text);
+         if (!v || !(*v > 0) || *v > 3650)
+             return needs("interval", "days from 0 to 3650, or \"none\"", text);
+         t.settings.readingIntervalDays = *v;
+         return std::nullopt;
+     },
+     [](const TubeContext& t) {
+         return t.settings.readingIntervalDays ? number(*t.settings.readingIntervalDays) : QStringLiteral("none");
+     }},
     {"project", "TEXT", "The project's name, for the report.", setText<&surveys::TubeReportFields::project>,
      showText<&surveys::TubeReportFields::project>},
     {"project-no", "TEXT", "The project's number, for the report.", setText<&surveys::TubeReportFields::projectNo>,
@@ -384,7 +426,7 @@ extern const Command kTubeCommand{
     "[--north DEG] "
     "[--gauge M] [--depth-reference upper|lower|centre] [--rate-unit day|month|year] [--alert L] [--alarm L] "
     "[--alert-rate R] [--alarm-rate R] [--fixed-end toe|common|top] [--min-interval DAYS] [--precision L] "
-    "[--second-pass on|off] [--checksum-tolerance UNITS] [--project TEXT] [--project-no TEXT] [--location TEXT] "
+    "[--second-pass on|off] [--checksum-tolerance UNITS] [--easting M] [--northing M] [--interval DAYS] [--project TEXT] [--project-no TEXT] [--location TEXT] "
     "[--top-elevation M] [--probe-serial TEXT] [--remarks TEXT]",
     "A tube's settings: sets those given, then shows them all.", addOptions, run};
 

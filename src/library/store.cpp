@@ -345,13 +345,12 @@ std::vector<SurveySummary> SurveyStore::list()
     return sorted;
 }
 
-std::vector<Survey> SurveyStore::tubeSurveys(const TubeKey& tube)
+namespace {
+
+// Surveys with their rows, one row of the query per reading, ordered by the survey's own date.
+std::vector<Survey> surveysOfRows(sql::Statement& q)
 {
     std::vector<Survey> out;
-    sql::Statement q(db_, "SELECT " + std::string(kSurveyColumns) +
-                              ", r.* FROM surveys s LEFT JOIN readings r ON r.survey_id = s.id "
-                              "WHERE s.client = ? AND s.site = ? AND s.tube = ? ORDER BY s.id, r.depth");
-    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
     while (q.step()) {
         if (out.empty() || out.back().id != q.integer(0))
             out.push_back(surveyOfRow(q));
@@ -362,6 +361,41 @@ std::vector<Survey> SurveyStore::tubeSurveys(const TubeKey& tube)
         return earlier(a.date, a.time, a.downloadedAt, a.id, b.date, b.time, b.downloadedAt, b.id);
     });
     return out;
+}
+
+} // namespace
+
+std::vector<Survey> SurveyStore::tubeSurveys(const TubeKey& tube)
+{
+    sql::Statement q(db_, "SELECT " + std::string(kSurveyColumns) +
+                              ", r.* FROM surveys s LEFT JOIN readings r ON r.survey_id = s.id "
+                              "WHERE s.client = ? AND s.site = ? AND s.tube = ? ORDER BY s.id, r.depth");
+    q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    return surveysOfRows(q);
+}
+
+std::vector<Survey> SurveyStore::latestTubeSurveys(const TubeKey& tube, std::int64_t baseId, size_t count)
+{
+    struct Key {
+        std::string date, time, kept;
+        std::int64_t id;
+    };
+    std::vector<Key> keys;
+    sql::Statement list(db_, "SELECT date, time, downloaded_at, id FROM surveys WHERE client = ? AND site = ? AND tube = ?");
+    list.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+    while (list.step())
+        keys.push_back({list.text(0), list.text(1), list.text(2), list.integer(3)});
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return earlier(a.date, a.time, a.kept, a.id, b.date, b.time, b.kept, b.id);
+    });
+    // Ids are numbers the library gave: written into the statement, they cannot be anything else.
+    std::string ids = std::to_string(baseId);
+    for (size_t i = keys.size() > count ? keys.size() - count : 0; i < keys.size(); ++i)
+        ids += ", " + std::to_string(keys[i].id);
+    sql::Statement q(db_, "SELECT " + std::string(kSurveyColumns) +
+                              ", r.* FROM surveys s LEFT JOIN readings r ON r.survey_id = s.id WHERE s.id IN (" + ids +
+                              ") ORDER BY s.id, r.depth");
+    return surveysOfRows(q);
 }
 
 std::optional<std::int64_t> SurveyStore::findReadout(const TubeKey& tube, const std::string& readout)

@@ -85,7 +85,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 9;
+    static constexpr int kSchemaVersion = 10;
     // The last version whose files were not yet marked with kLibraryApplicationId when made.
     static constexpr int kLastUnmarkedVersion = 5;
 
@@ -135,10 +135,15 @@ public:
     std::vector<SurveySummary> list();
     // Every survey of a tube with its rows, in one query, ordered by the survey's own date and time.
     std::vector<Survey> tubeSurveys(const TubeKey& tube);
+    // The tube's base and its `count` latest surveys with their rows, ordered as tubeSurveys():
+    // what a site's table needs of a tube, without reading every readout it has.
+    std::vector<Survey> latestTubeSurveys(const TubeKey& tube, std::int64_t baseId, size_t count);
     // The tube's readout with this number ("2" finds "02"), the latest when several share it.
     std::optional<std::int64_t> findReadout(const TubeKey& tube, const std::string& readout);
     // The tube's settings; defaults for a tube never set.
     TubeSettings tubeSettings(const TubeKey& tube);
+    // The tubes that have surveys, by name: of the client's site, or of all its sites.
+    std::vector<TubeKey> tubeKeys(const std::string& client, const std::optional<std::string>& site);
     // Every tube that has settings.
     std::map<TubeKey, TubeSettings> allTubeSettings();
     // False with error() when the library cannot be written.

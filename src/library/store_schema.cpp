@@ -142,6 +142,10 @@ constexpr std::string_view kMigrations[] = {
            acknowledged_at TEXT NOT NULL DEFAULT '',
            note            TEXT NOT NULL DEFAULT '');
        CREATE INDEX alarm_events_of_tube ON alarm_events (client, site, tube);)",
+    // Where each tube stands on its site's plan and how often it should be read.
+    R"(ALTER TABLE tubes ADD COLUMN easting REAL;
+       ALTER TABLE tubes ADD COLUMN northing REAL;
+       ALTER TABLE tubes ADD COLUMN reading_interval_days REAL;)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

@@ -107,7 +107,7 @@ CREATE TRIGGER corrections_changed AFTER INSERT OR UPDATE OR DELETE ON correctio
 
 // Step n brings a server's tables from version kServerTablesVersion + n to the next one, as the
 // file's step of the same number does; a later change adds a step to both.
-constexpr std::array<std::string_view, 5> kServerSteps{
+constexpr std::array<std::string_view, 6> kServerSteps{
     // Who changed what, and when each tube's settings changed, so two libraries can be synced.
     // A history line outlives the survey it names.
     R"(ALTER TABLE tubes ADD COLUMN changed_at text COLLATE "C" NOT NULL DEFAULT '';
@@ -139,6 +139,10 @@ constexpr std::array<std::string_view, 5> kServerSteps{
     // The alarm log, stamped by the server with its time and role: a reader reads it, an editor
     // adds to it and acknowledges, nobody deletes from it.
     kServerVersion9,
+    // Where each tube stands on its site's plan and how often it should be read.
+    R"(ALTER TABLE tubes ADD COLUMN easting double precision;
+       ALTER TABLE tubes ADD COLUMN northing double precision;
+       ALTER TABLE tubes ADD COLUMN reading_interval_days double precision;)",
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");
@@ -263,8 +267,9 @@ bool SurveyStore::migrateServer()
         sql::Transaction tx(db_);
         if (!tx.begun())
             return false;
-        // A program that began before the writers' lock's table was made holds the former lock
-        // instead: every upgrade takes that one too, so no two ever run a step together.
+        // A program that found the library new writes under the former lock, one that found the
+        // writers' lock's table under that: every step is taken under the former lock too, so
+        // the two never take a step at once, and the version is read once it is held.
         if (!db_.exec("SELECT pg_advisory_xact_lock(7461727665)"))
             return false;
         const std::optional<FileState> state = serverState();

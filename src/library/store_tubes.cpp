@@ -8,8 +8,8 @@ namespace {
 constexpr std::string_view kTubeColumns = "probe_constant, base_survey_id, units, north, alert_mm, alarm_mm, "
                                           "alert_mm_per_day, alarm_mm_per_day, second_pass, depth_reference, "
                                           "gauge_m, checksum_tolerance, fixed_end, min_interval_days, "
-                                          "precision_mm, rate_unit, continued_from_id";
-constexpr int kTubeColumnCount = 17;
+                                          "precision_mm, rate_unit, continued_from_id, easting, northing, reading_interval_days";
+constexpr int kTubeColumnCount = 20;
 
 TubeSettings tubeSettingsOfRow(const sql::Statement& q)
 {
@@ -31,6 +31,9 @@ TubeSettings tubeSettingsOfRow(const sql::Statement& q)
     t.precisionMm = q.real(14) >= 0 ? q.real(14) : 0.16;
     t.rateUnit = rateUnitNamed(q.text(15)).value_or(RateUnit::Day);
     t.continuedFromId = q.isNull(16) ? 0 : q.integer(16);
+    t.easting = q.optionalReal(17);
+    t.northing = q.optionalReal(18);
+    t.readingIntervalDays = q.optionalReal(19);
     return t;
 }
 
@@ -43,6 +46,19 @@ TubeSettings SurveyStore::tubeSettings(const TubeKey& tube)
     TubeSettings t = q.step() ? tubeSettingsOfRow(q) : TubeSettings{};
     readReportFields(tube, t.report);
     return t;
+}
+
+std::vector<TubeKey> SurveyStore::tubeKeys(const std::string& client, const std::optional<std::string>& site)
+{
+    std::vector<TubeKey> out;
+    sql::Statement q(db_, std::string("SELECT DISTINCT client, site, tube FROM surveys WHERE client = ?") +
+                              (site ? " AND site = ?" : "") + " ORDER BY client, site, tube");
+    q.bind(1, client);
+    if (site)
+        q.bind(2, *site);
+    while (q.step())
+        out.push_back({q.text(0), q.text(1), q.text(2)});
+    return out;
 }
 
 std::map<TubeKey, TubeSettings> SurveyStore::allTubeSettings()
@@ -69,8 +85,8 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
     sql::Statement q(db_, "INSERT INTO tubes (client, site, tube, probe_constant, base_survey_id, units, "
                           "north, alert_mm, alarm_mm, alert_mm_per_day, alarm_mm_per_day, second_pass, "
                           "depth_reference, gauge_m, checksum_tolerance, changed_at, fixed_end, min_interval_days, "
-                          "precision_mm, rate_unit, continued_from_id) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                          "precision_mm, rate_unit, continued_from_id, easting, northing, reading_interval_days) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
                           "ON CONFLICT (client, site, tube) "
                           "DO UPDATE SET probe_constant = excluded.probe_constant, base_survey_id = "
                           "excluded.base_survey_id, units = excluded.units, north = excluded.north, alert_mm = "
@@ -80,7 +96,8 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
                           "checksum_tolerance = excluded.checksum_tolerance, changed_at = excluded.changed_at, "
                           "fixed_end = excluded.fixed_end, min_interval_days = excluded.min_interval_days, "
                           "precision_mm = excluded.precision_mm, rate_unit = excluded.rate_unit, "
-                          "continued_from_id = excluded.continued_from_id");
+                          "continued_from_id = excluded.continued_from_id, easting = excluded.easting, "
+                          "northing = excluded.northing, reading_interval_days = excluded.reading_interval_days");
     q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube).bind(4, t.constant);
     t.baseId ? q.bind(5, t.baseId) : q.bindNull(5);
     q.bind(6, std::string_view(t.units == Units::Inches ? "in" : "mm"));
@@ -96,6 +113,7 @@ bool SurveyStore::writeTubeSettings(const TubeKey& tube, const TubeSettings& t, 
     q.bind(17, fixedEndName(t.fixedEnd)).bind(18, t.minIntervalDays).bind(19, t.precisionMm);
     q.bind(20, rateUnitWord(t.rateUnit));
     t.continuedFromId ? q.bind(21, t.continuedFromId) : q.bindNull(21);
+    q.bind(22, t.easting).bind(23, t.northing).bind(24, t.readingIntervalDays);
     if (!q.run()) {
         error_ = db_.error();
         return false;

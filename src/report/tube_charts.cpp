@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 #include <cmath>
 #include <limits>
 
@@ -100,8 +102,9 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 }
                 c.series.push_back(std::move(s));
             }
+            // The thresholds are of the resultant: a component inside them may still be in alarm,
+            // so they are drawn only on charts of the resultant.
             if (cumulative) {
-                addLimits(c, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), true);
                 // The precision band of the latest readout's sums, shaded about zero.
                 if (!tube.readouts.empty() && tube.readouts[latest].displacement.compared)
                     for (const surveys::DisplacementRow& row : tube.readouts[latest].displacement.rows)
@@ -150,20 +153,79 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
         time.series.push_back(std::move(b));
     }
     addLimits(time, tube, tube.settings.alertMm, tube.settings.alarmMm, unit(tube), false);
-    QStringList rates;
-    if (tube.settings.alertMmPerDay)
-        rates << QStringLiteral("alert %1 %2").arg(qs(surveys::rateText(*tube.settings.alertMmPerDay, tube.settings)),
-                                                   qs(surveys::rateUnitName(tube.settings)));
-    if (tube.settings.alarmMmPerDay)
-        rates << QStringLiteral("alarm %1 %2").arg(qs(surveys::rateText(*tube.settings.alarmMmPerDay, tube.settings)),
-                                                   qs(surveys::rateUnitName(tube.settings)));
-    if (!rates.isEmpty())
-        time.note = QStringLiteral("Rate thresholds: ") + rates.join(QStringLiteral(", "));
+    if (const std::optional<surveys::Projection> fit = surveys::projectAlarm(tube))
+        time.series.push_back(projectionSeries(*fit, tube.settings));
     charts.push_back(std::move(time));
     charts.push_back(planChart(tube, planDepths.empty() ? depths : planDepths));
     if (tube.settings.secondPass)
         charts.push_back(checksumChart(tube));
+    charts.push_back(rateChart(tube, depths));
     return charts;
+}
+
+const ChartSpec* chartNamed(const std::vector<ChartSpec>& charts, const QString& fileName)
+{
+    for (const ChartSpec& c : charts)
+        if (c.fileName == fileName)
+            return &c;
+    return nullptr;
+}
+
+ChartSeries projectionSeries(const surveys::Projection& fit, const surveys::TubeSettings& settings)
+{
+    // Drawn on to the alarm, but no further ahead than the fitted readouts span (a month at least),
+    // so a far date does not squeeze the readouts into a corner.
+    const double ahead = std::max(30.0, fit.toDays - fit.fromDays);
+    const double end = fit.alarmDays ? std::clamp(*fit.alarmDays, fit.toDays, fit.toDays + ahead) : fit.toDays + ahead;
+    ChartSeries s{QStringLiteral("Projection at %1 m, %2 %3")
+                      .arg(qs(surveys::depthMetres(fit.depthTenths)), qs(surveys::rateText(fit.slopeMmPerDay, settings)),
+                           qs(surveys::rateUnitName(settings))),
+                  QColor(0x60, 0x60, 0x60), {}, false, Qt::DashDotLine, false};
+    for (const double day : {fit.fromDays, end})
+        s.points.append(QPointF(day, surveys::inUnits(fit.interceptMm + fit.slopeMmPerDay * day, settings.units)));
+    return s;
+}
+
+ChartSpec rateChart(const surveys::TubeResult& tube, std::vector<int> depths)
+{
+    if (depths.empty())
+        depths = surveys::defaultHistoryDepths(tube);
+    ChartSpec c;
+    c.title = QStringLiteral("Rate against time");
+    c.fileName = QStringLiteral("rate");
+    c.xTitle = QStringLiteral("Readout date");
+    c.yTitle = QStringLiteral("Rate (%1)").arg(qs(surveys::rateUnitName(tube.settings)));
+    c.timeAxis = true;
+    if (tube.base)
+        c.timeOrigin = surveys::surveyDays(tube.base->date, tube.base->time).value_or(c.timeOrigin);
+    for (size_t i = 0; i < depths.size(); ++i) {
+        ChartSeries s{QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings)))),
+                      seriesColor(i), {}, true, Qt::SolidLine, false};
+        for (const surveys::TimePoint& p : surveys::history(tube, depths[i]))
+            if (p.rateMmPerDay)
+                s.points.append(QPointF(p.days, surveys::rateInUnits(*p.rateMmPerDay, tube.settings)));
+        c.series.push_back(std::move(s));
+    }
+    const auto& t = tube.settings;
+    // A rate is never below zero: the scale from zero, so a steady rate is a level line, not
+    // noise blown up to fill the chart.
+    double top = 0;
+    for (const ChartSeries& series : c.series)
+        for (const QPointF& p : series.points)
+            top = std::max(top, p.y());
+    for (const std::optional<double>& limit : {t.alertMmPerDay, t.alarmMmPerDay})
+        if (limit)
+            top = std::max(top, surveys::rateInUnits(*limit, t));
+    if (top > 0)
+        c.valueRange = std::pair(0.0, top * 1.1);
+    const QString u = qs(surveys::rateUnitName(t));
+    if (t.alertMmPerDay)
+        c.limits.push_back({QStringLiteral("Alert %1 %2").arg(qs(surveys::rateText(*t.alertMmPerDay, t)), u),
+                            surveys::rateInUnits(*t.alertMmPerDay, t), QColor(0xe0, 0x90, 0x00), false});
+    if (t.alarmMmPerDay)
+        c.limits.push_back({QStringLiteral("Alarm %1 %2").arg(qs(surveys::rateText(*t.alarmMmPerDay, t)), u),
+                            surveys::rateInUnits(*t.alarmMmPerDay, t), QColor(0xd0, 0x00, 0x00), false});
+    return c;
 }
 
 std::optional<int> depthTenthsAt(const surveys::TubeResult& tube, double metres, QString* error)

@@ -1,5 +1,6 @@
 #include "report/tube_report.h"
 
+#include "report/report_page.h"
 #include "report/report_table.h"
 #include "report/tube_charts.h"
 #include "report/write_failure.h"
@@ -20,24 +21,7 @@
 namespace tarvelon::report {
 namespace {
 
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-// The page in points: the writer works at 72 dots an inch, so a pixel size is a point size.
-constexpr double kWidth = 595, kHeight = 842, kMargin = 40;
-constexpr double kRunningHeader = 34;
-constexpr int kTablePoints = 8, kHeaderPoints = 8;
-
-QFont sized(int points, bool bold = false)
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(points);
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferNoShaping); // no ligatures: the text is copied as typed
-    return f;
-}
+using namespace page;
 
 QString depthText(const std::optional<int>& tenths)
 {
@@ -406,13 +390,17 @@ bool Report::write(const QString& path, QString* error)
         if (n == chartsPage)
             profiles(p, body);
         if (n == timePage) {
-            // The time chart across the page; the plan and the checksums side by side under it.
-            const double h = body.height() * 0.5;
-            drawChart(p, QRectF(body.left(), body.top(), body.width(), h), charts_[4]);
-            const double w = charts_.size() > 6 ? body.width() / 2 : body.width() * 0.6;
-            drawChart(p, QRectF(body.left(), body.top() + h, w, body.height() - h), charts_[5]);
-            if (charts_.size() > 6)
-                drawChart(p, QRectF(body.left() + w, body.top() + h, w, body.height() - h), charts_[6]);
+            // The time chart across the page with its rate under it; the plan and the checksums side
+            // by side under those.
+            const double h = body.height() * 0.34, rate = body.height() * 0.2;
+            drawChart(p, QRectF(body.left(), body.top(), body.width(), h), charts_[kTimeChart]);
+            if (const ChartSpec* r = chartNamed(charts_, QStringLiteral("rate")))
+                drawChart(p, QRectF(body.left(), body.top() + h, body.width(), rate), *r);
+            const ChartSpec* checksums = chartNamed(charts_, QStringLiteral("checksums"));
+            const double w = checksums ? body.width() / 2 : body.width() * 0.6, below = body.top() + h + rate;
+            drawChart(p, QRectF(body.left(), below, w, body.bottom() - below), charts_[kPlanChart]);
+            if (checksums)
+                drawChart(p, QRectF(body.left() + w, below, w, body.bottom() - below), *checksums);
         }
         for (const TablePart& part : flow.parts())
             if (part.page == n)

@@ -162,6 +162,15 @@ constexpr HelpText kTexts[] = {
      "and the chart against time of the chosen readouts (all when one or none is chosen), and the depth table of "
      "the latest of them. Its title, plan depth and tables are asked first."},
     {"Surveys", "Surveys window", "timeDepth", "(depth)", "The depth whose displacement against time is drawn."},
+    {"Surveys", "Surveys window", "siteTable", "(site's tubes)",
+     "Every tube of the site chosen in the tree (or of the client's sites), the most alarming and fastest first: its "
+     "latest readout, how long ago, whether it is overdue, its largest displacement, rate, status with the criterion "
+     "that set it, and when its alarm would be reached at the rate of its latest readouts. Double-click a tube to "
+     "open it."},
+    {"Surveys", "Surveys window", "planDepth", "Arrows at depth (m)",
+     "The depth whose resultant each tube's arrow on the site plan shows: the top of each tube, or a depth chosen."},
+    {"Surveys", "Surveys window", "siteReport", "Site Report...",
+     "Write the site's report: its table and plan on the first page, then a page per tube with its charts."},
     {"Surveys", "Surveys window", "import", "Import...",
      "Add export files already on disk to the library: a header export file with its readings export file, or "
      "a folder of them."},
@@ -273,6 +282,15 @@ constexpr HelpText kTexts[] = {
     {"ReadoutProbe", "Probe box", "readoutConstant", "Probe constant K",
      "The constant of the probe that read this readout, reading units for sin = 1; \"the tube's\" uses the tube's "
      "setting. Each readout is reduced with its own constant, the base's values taken into it."},
+    {"TubeSettings", "Tube Settings box", "placed", "Placed on the site's plan",
+     "Check to place the tube on its site's plan at the easting and northing below."},
+    {"TubeSettings", "Tube Settings box", "easting", "Easting (m)",
+     "Where the tube stands, metres east on the site's own grid, for the site's plan."},
+    {"TubeSettings", "Tube Settings box", "northing", "Northing (m)",
+     "Where the tube stands, metres north on the site's own grid, for the site's plan."},
+    {"TubeSettings", "Tube Settings box", "readingInterval", "Read every (days)",
+     "How often the tube should be read: the site's table marks it overdue when its latest readout is older; "
+     "\"none\" at the lowest value."},
     {"TubeSettings", "Tube Settings box", "project", "Project", "The project's name, printed in the tube's report."},
     {"TubeSettings", "Tube Settings box", "projectNo", "Project number", "The project's number, printed in the report."},
     {"TubeSettings", "Tube Settings box", "location", "Location", "Where the tube is, as the report names it."},

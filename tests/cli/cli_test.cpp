@@ -684,6 +684,75 @@ TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)
     EXPECT_NE(readFile(home.file("t1.csv")).find(",6.98,"), std::string::npos);
 }
 
+// A site for scheduled jobs: each tube placed and given its interval with `tarvelon tube`, then
+// the site's table as the CSV a script reads and as the site report.
+TEST_F(Cli, SiteTableAsCsvAndReport)
+{
+    const std::string library = home.file("lib.sqlite");
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        for (const char* tube : {"T1", "T2"}) {
+            for (auto [readout, date, at15] : {std::tuple{"01", "01/03/24", 0}, std::tuple{"02", "11/03/24", 349},
+                                               std::tuple{"03", "21/03/24", 700}}) {
+                surveys::Survey s = tubeReadout(readout, date, std::string(tube) == "T1" ? at15 : at15 / 10);
+                s.tube = tube;
+                ASSERT_EQ(store.add(s).status, surveys::AddStatus::Added);
+            }
+        }
+    }
+    std::string out, err;
+    for (const char* tube : {"T1", "T2"}) {
+        std::vector<std::string> set{"tube", "--library", library, "--client", "ACME", "--site", "Hill", "--tube",
+                                     tube, "--constant", "25000", "--base", "01", "--alarm", "20"};
+        if (std::string(tube) == "T1")
+            set.insert(set.end(), {"--easting", "1250.5", "--northing", "-30", "--interval", "7"});
+        ASSERT_EQ(run(set, &out, &err), 0) << err;
+    }
+    EXPECT_NE(out.find("easting: none"), std::string::npos) << out;
+    ASSERT_EQ(run({"tube", "--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1"}, &out, &err), 0);
+    for (const char* shown : {"easting: 1250.5\n", "northing: -30\n", "interval: 7\n"})
+        EXPECT_NE(out.find(shown), std::string::npos) << shown << out;
+    EXPECT_EQ(run({"tube", "--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1", "--interval",
+                   "-1"},
+                  &out, &err),
+              1);
+    EXPECT_NE(err.find("--interval takes days from 0 to 3650"), std::string::npos) << err;
+
+    const std::vector<std::string> site{"site", "--library", library, "--client", "ACME", "--site", "Hill",
+                                        "--today", "2024-03-31"};
+    std::vector<std::string> csv = site;
+    csv.insert(csv.end(), {"--csv", "-", "--pdf", home.file("site.pdf")});
+    ASSERT_EQ(run(csv, &out, &err), 0) << err;
+    // T1 moved 14.00 mm in 20 days, read 9.6 days before the start of 31/03, and every 7 days.
+    const std::string header = "client,site,tube,latest_readout,latest_date,days_since_latest,overdue,largest_mm,"
+                               "largest_depth_m,azimuth_deg,rate,rate_unit,status,criterion,projected_alarm_date\n";
+    ASSERT_EQ(out.rfind(header, 0), 0u) << out;
+    EXPECT_NE(out.find("\nACME,Hill,T1,03,2024-03-21,9.6,yes,14.00,"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nACME,Hill,T2,03,2024-03-21,9.6,,1.40,"), std::string::npos) << out;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
+    EXPECT_EQ(readFile(home.file("site.pdf")).rfind("%PDF", 0), 0u);
+    // Columns for a person when neither file is asked for; a client's every site without --site.
+    ASSERT_EQ(run({"site", "--library", library, "--client", "ACME"}, &out, &err), 0) << err;
+    EXPECT_NE(out.find("projected_alarm_date"), std::string::npos) << out;
+    EXPECT_EQ(out.find(",Hill,"), std::string::npos) << out;
+
+    const struct {
+        std::vector<std::string> args;
+        int exit;
+        std::string said;
+    } wrong[] = {
+        {{"site", "--library", library}, 2, "--client is needed"},
+        {{"site", "--library", library, "--client", "ACME", "--today", "31/03/2024"}, 2, "--today takes a date"},
+        {{"site", "--library", library, "--client", "NOBODY"}, 1, "holds no tube of client \"NOBODY\""},
+        {{"site", "--library", library, "--client", "ACME", "--csv", ""}, 2, "--csv needs a file name"},
+    };
+    for (const auto& w : wrong) {
+        EXPECT_EQ(run(w.args, &out, &err), w.exit) << w.said;
+        EXPECT_NE(err.find(w.said), std::string::npos) << err;
+    }
+}
+
 // Every setting of a tube set from the command line comes back as it went in, and what the
 // command prints, given back to it, changes nothing.
 TEST_F(Cli, TubeSettingsRoundTripAndBadValuesChangeNothing)

@@ -1,6 +1,7 @@
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
 #include "report/write_failure.h"
+#include "pdf_pages.h"
 #include "support/harness.h"
 
 #include <QDate>
@@ -22,6 +23,8 @@
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
+using tarvelon::test::layoutFaults;
+using tarvelon::test::pageTexts;
 
 namespace {
 
@@ -56,98 +59,6 @@ std::vector<const Survey*> pointers(const std::vector<Survey>& surveys)
     for (const Survey& s : surveys)
         out.push_back(&s);
     return out;
-}
-
-QString run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(30000)) << program.toStdString() << " (poppler-utils) is needed";
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// Each page's text, as a reader of the PDF gets it.
-std::vector<std::string> pageTexts(const std::string& pdf)
-{
-    std::vector<std::string> pages;
-    const QString all = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(pdf),
-                                                           QStringLiteral("-")});
-    for (const QString& page : all.split(QLatin1Char('\f')))
-        if (!page.trimmed().isEmpty())
-            pages.push_back(page.toStdString());
-    return pages;
-}
-
-struct Word {
-    double x0, y0, x1, y1;
-    QString text;
-};
-
-// Every word of every page with its box, from pdftotext -bbox.
-std::vector<std::vector<Word>> pageWords(const std::string& pdf)
-{
-    const QString xml = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QString::fromStdString(pdf),
-                                                          QStringLiteral("-")});
-    std::vector<std::vector<Word>> pages;
-    static const QRegularExpression item(
-        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"));
-    for (auto it = item.globalMatch(xml); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith(QLatin1String("<page")))
-            pages.emplace_back();
-        else if (!pages.empty())
-            pages.back().push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                                    m.captured(4).toDouble(), m.captured(5)});
-    }
-    return pages;
-}
-
-// What a reader would see wrong: words over each other, past the margins, or smaller than 8 pt.
-std::vector<std::string> layoutFaults(const std::string& pdf)
-{
-    std::vector<std::string> faults;
-    const auto pages = pageWords(pdf);
-    for (size_t n = 0; n < pages.size(); ++n) {
-        const std::vector<Word>& words = pages[n];
-        const std::string on = " on page " + std::to_string(n + 1);
-        for (size_t i = 0; i < words.size(); ++i) {
-            const Word& w = words[i];
-            if (w.x0 < 39.5 || w.x1 > 595.5 - 39.5 || w.y0 < 39.5 || w.y1 > 842 - 39.5)
-                faults.push_back("\"" + w.text.toStdString() + "\" past the margin" + on);
-            // A rotated word (an axis title) is as tall as it is long: words of one character, whose
-            // length may be under 8 pt, are left out.
-            if (w.y1 - w.y0 < 7.9 && w.text.size() > 1)
-                faults.push_back("\"" + w.text.toStdString() + "\" smaller than 8 pt" + on);
-            // The headings of a table's columns, one word a line each: the line of "Threshold" in
-            // the summary, and any line of units only such as "(mm) (m) (°)", with room between.
-            static const QRegularExpression units(QStringLiteral("^\\(\\S+\\)$"));
-            std::vector<const Word*> line;
-            for (const Word& v : words)
-                if (std::abs(v.y0 - w.y0) < 0.5 && std::abs(v.y1 - w.y1) < 0.5)
-                    line.push_back(&v);
-            const bool unitLine = line.size() >= 3 && std::all_of(line.begin(), line.end(), [](const Word* v) {
-                                      return units.match(v->text).hasMatch();
-                                  });
-            const bool summaryHeads = std::any_of(line.begin(), line.end(), [](const Word* v) {
-                return v->text == QLatin1String("Threshold");
-            });
-            if ((summaryHeads || unitLine) && line.front() == &w) {
-                std::sort(line.begin(), line.end(), [](const Word* a, const Word* b) { return a->x0 < b->x0; });
-                for (size_t k = 1; k < line.size(); ++k)
-                    if (line[k]->x0 - line[k - 1]->x1 < 3.5)
-                        faults.push_back("heading \"" + line[k - 1]->text.toStdString() + "\" crowds \"" +
-                                         line[k]->text.toStdString() + "\"" + on);
-            }
-            for (size_t j = i + 1; j < words.size(); ++j) {
-                const Word& v = words[j];
-                const double dx = std::min(w.x1, v.x1) - std::max(w.x0, v.x0);
-                const double dy = std::min(w.y1, v.y1) - std::max(w.y0, v.y0);
-                if (dx > 0.5 && dy > 2.0)
-                    faults.push_back("\"" + w.text.toStdString() + "\" over \"" + v.text.toStdString() + "\"" + on);
-            }
-        }
-    }
-    return faults;
 }
 
 report::ReportOptions options()
@@ -233,6 +144,30 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
             tables += page.find("Readout " + report::readoutName(surveys[surveys.size() - 2]).toStdString()) != std::string::npos;
         EXPECT_EQ(tables > 0, c.allTables);
         EXPECT_NE(pages.back().find("Readout " + latest), std::string::npos);
+        // Every row of every depth table printed, with the figures of the displacement: a table
+        // that lost a row (its deepest, say) or a cell fails here.
+        std::vector<QStringList> lines;
+        for (const std::string& page : pages)
+            for (const QString& line : QString::fromStdString(page).split(QLatin1Char('\n')))
+                lines.push_back(line.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        size_t lastCompared = 0;
+        for (size_t i = 0; i < result.readouts.size(); ++i)
+            if (result.readouts[i].displacement.compared)
+                lastCompared = i;
+        for (size_t i = 0; i < result.readouts.size(); ++i) {
+            if (!result.readouts[i].displacement.compared || (!c.allTables && i != lastCompared))
+                continue;
+            const auto& rows = result.readouts[i].displacement.rows;
+            ASSERT_FALSE(rows.empty());
+            for (const DisplacementRow& row : rows) {
+                QStringList cells;
+                for (const std::string& cell : displacementCells(row, settings))
+                    if (!cell.empty())
+                        cells << QString::fromStdString(cell);
+                EXPECT_NE(std::count(lines.begin(), lines.end(), cells), 0)
+                    << "readout " << i << ": no line " << cells.join(QLatin1Char(' ')).toStdString();
+            }
+        }
         if (c.metres >= 80) {
             EXPECT_NE(pages.back().find("(continued)"), std::string::npos) << pages.back();
         }
@@ -305,7 +240,7 @@ TEST(TubeCharts, DrawTheTablesValuesOnOneScaleWithDistinctLegends)
     settings.constant = 25000;
     const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
     const std::vector<report::ChartSpec> charts = report::tubeCharts(result);
-    ASSERT_EQ(charts.size(), 6u); // and the plan
+    ASSERT_EQ(charts.size(), 7u); // and the plan, and the rate
     const auto rowAt = [&](size_t readout, int tenths) {
         for (const DisplacementRow& r : result.readouts[readout].displacement.rows)
             if (r.depthTenths == tenths)
@@ -332,9 +267,13 @@ TEST(TubeCharts, DrawTheTablesValuesOnOneScaleWithDistinctLegends)
             }
         }
     // A and B of one kind share their scale, and it holds every value with room to spare.
+    // Two empty ranges are equal too: each must hold something.
+    for (size_t i = 0; i < 4; ++i) {
+        ASSERT_TRUE(charts[i].valueRange) << charts[i].title.toStdString();
+        EXPECT_LT(charts[i].valueRange->first, charts[i].valueRange->second);
+    }
     EXPECT_EQ(charts[0].valueRange, charts[1].valueRange);
     EXPECT_EQ(charts[2].valueRange, charts[3].valueRange);
-    ASSERT_TRUE(charts[0].valueRange);
     const double largest = *rowAt(2, 5).cumulative[0];
     EXPECT_GT(charts[0].valueRange->second, largest);
 
@@ -377,8 +316,11 @@ TEST(TubeCharts, LeaveOutWhatIsNotDrawnAndExportEveryChart)
     const std::vector<report::ChartSpec> charts = report::tubeCharts(result);
     EXPECT_EQ(report::valuesAt(charts[0], 1.0).size(), 2u);
     EXPECT_NE(charts[0].note.indexOf(QStringLiteral("No. 03")), -1);
-    // The time chart: A, B and resultant at each depth, its axis from the base's day.
-    EXPECT_EQ(charts[4].series.size() % 3, 0u);
+    // The time chart: A, B and resultant at each depth, and the projection's line when the
+    // displacement rises; its axis from the base's day.
+    ASSERT_FALSE(charts[4].series.empty());
+    EXPECT_TRUE(charts[4].series.back().name.startsWith(QStringLiteral("Projection at ")));
+    EXPECT_EQ((charts[4].series.size() - 1) % 3, 0u);
     EXPECT_DOUBLE_EQ(charts[4].timeOrigin, *surveyDays(surveys[0].date, surveys[0].time));
 
     QStringList written;
@@ -386,10 +328,50 @@ TEST(TubeCharts, LeaveOutWhatIsNotDrawnAndExportEveryChart)
     ASSERT_TRUE(report::writeChartImages(QString::fromStdString(dir.file("I7")), charts, QSize(600, 700), &written,
                                          &error))
         << error.toStdString();
-    EXPECT_EQ(written.size(), 12);
+    EXPECT_EQ(written.size(), 14);
     for (const QString& file : written)
         EXPECT_GT(QFileInfo(file).size(), 2000) << file.toStdString();
     EXPECT_NE(test::readFile(dir.file("I7-b-incremental.svg")).find("<polyline"), std::string::npos);
+}
+
+// Thresholds are drawn on the charts of their own quantity only: the resultant's on the time chart,
+// the rate's on the rate chart, none on the A and B charts, whose components may be inside them
+// while the resultant is past them.
+TEST(TubeCharts, ThresholdsOnlyOnChartsOfTheirQuantity)
+{
+    const std::vector<Survey> surveys = tube(4, 20);
+    TubeSettings settings;
+    settings.constant = 25000;
+    settings.alertMm = 5;
+    settings.alarmMm = 10;
+    settings.alertMmPerDay = 0.2;
+    settings.alarmMmPerDay = 0.5;
+    const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+    const std::vector<report::ChartSpec> charts = report::tubeCharts(result);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(charts[i].limits.empty()) << charts[i].title.toStdString();
+    ASSERT_EQ(charts[report::kTimeChart].limits.size(), 2u);
+    EXPECT_EQ(charts[report::kTimeChart].limits[1].value, 10);
+    const report::ChartSpec* rate = report::chartNamed(charts, QStringLiteral("rate"));
+    ASSERT_TRUE(rate);
+    ASSERT_EQ(rate->limits.size(), 2u);
+    EXPECT_EQ(rate->limits[0].name, QStringLiteral("Alert 0.200 mm/day"));
+    EXPECT_EQ(rate->limits[1].value, 0.5);
+    // The rate per readout at each depth of the time chart, as the readouts measured it.
+    ASSERT_FALSE(rate->series.empty());
+    const std::vector<TimePoint> top = history(result, 5);
+    size_t rated = 0;
+    for (const TimePoint& p : top)
+        if (p.rateMmPerDay) {
+            ASSERT_LT(rated, size_t(rate->series[0].points.size()));
+            EXPECT_DOUBLE_EQ(rate->series[0].points[qsizetype(rated)].y(), *p.rateMmPerDay);
+            EXPECT_DOUBLE_EQ(rate->series[0].points[qsizetype(rated)].x(), p.days);
+            ++rated;
+        }
+    EXPECT_EQ(rated, size_t(rate->series[0].points.size()));
+    EXPECT_GT(rated, 0u);
+    ASSERT_TRUE(rate->valueRange);
+    EXPECT_EQ(rate->valueRange->first, 0);
 }
 
 // A depth typed as the tables print it, by the tube's depth reference; one the tube was not read

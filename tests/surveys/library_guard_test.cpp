@@ -137,7 +137,9 @@ TEST(LibraryFiles, OursAreMarkedWhenMadeOrFirstWritten)
                                                  "ALTER TABLE tubes DROP COLUMN min_interval_days; ALTER TABLE tubes DROP COLUMN precision_mm; "
                                                  "ALTER TABLE tubes DROP COLUMN rate_unit; ALTER TABLE surveys DROP COLUMN probe_serial; "
                                                  "ALTER TABLE surveys DROP COLUMN probe_constant; "
-                                                 "ALTER TABLE tubes DROP COLUMN continued_from_id; PRAGMA application_id = 0; "
+                                                 "ALTER TABLE tubes DROP COLUMN continued_from_id; ALTER TABLE tubes DROP COLUMN easting; "
+                                                 "ALTER TABLE tubes DROP COLUMN northing; "
+                                                 "ALTER TABLE tubes DROP COLUMN reading_interval_days; PRAGMA application_id = 0; "
                                                  "PRAGMA user_version = 5;");
     const std::string before = readFile(unmarked);
     {

@@ -200,7 +200,8 @@ TEST_F(ServerSession, UpgradeGrantsWhatItMakesAndOthersAreToldWhoMustOpenIt)
                          "DROP FUNCTION tarvelon_record, tarvelon_delete_survey, tarvelon_who, tarvelon_now; "
                          "ALTER TABLE tubes DROP COLUMN changed_at, DROP COLUMN id, DROP COLUMN fixed_end, "
                          "DROP COLUMN min_interval_days, DROP COLUMN precision_mm, DROP COLUMN rate_unit, "
-                         "DROP COLUMN continued_from_id; "
+                         "DROP COLUMN continued_from_id, DROP COLUMN easting, DROP COLUMN northing, "
+                         "DROP COLUMN reading_interval_days; "
                          "ALTER TABLE surveys DROP COLUMN probe_serial, DROP COLUMN probe_constant; "
                          "ALTER TABLE tube_reports DROP COLUMN id; UPDATE library_version SET version = 4",
                          database()));

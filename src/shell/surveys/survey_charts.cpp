@@ -43,7 +43,14 @@ SurveyCharts::SurveyCharts(QWidget* parent) : QTabWidget(parent)
     tools->addStretch(1);
     timeLayout->addLayout(tools);
     time_ = new ChartView(timePage_);
-    timeLayout->addWidget(time_, 1);
+    timeLayout->addWidget(time_, 3);
+    // The rate under the displacement, on the same dates, with its own thresholds.
+    rate_ = new ChartView(timePage_);
+    rate_->setObjectName(QStringLiteral("rateChart"));
+    timeLayout->addWidget(rate_, 2);
+    // The two share the height one chart had, so the window still fits a small screen.
+    time_->setMinimumHeight(140);
+    rate_->setMinimumHeight(100);
     addTab(timePage_, QStringLiteral("Time"));
     readings_ = new ChartView;
     addTab(readings_, QStringLiteral("Readings"));
@@ -54,7 +61,7 @@ void SurveyCharts::clear()
 {
     tube_ = nullptr;
     compared_ = false;
-    for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_, readings_}) {
+    for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_, rate_, readings_}) {
         v->setChart({});
         v->setPlaceholder(kChooseReadout);
     }
@@ -87,7 +94,8 @@ void SurveyCharts::drawTube(const surveys::TubeResult& tube)
         const int at = depth_->findData(keep);
         depth_->setCurrentIndex(at >= 0 ? at : 0);
     }
-    time_->setChart(charts[4]);
+    time_->setChart(charts[report::kTimeChart]);
+    rate_->setChart(*report::chartNamed(charts, QStringLiteral("rate")));
     if (currentWidget() == readings_)
         setCurrentIndex(0);
 }
@@ -95,7 +103,7 @@ void SurveyCharts::drawTube(const surveys::TubeResult& tube)
 void SurveyCharts::drawReadings(const std::vector<const surveys::Survey*>& readouts)
 {
     clear();
-    for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_})
+    for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_, rate_})
         v->setPlaceholder(QStringLiteral("No base readout: \"Mark as Base\" on one of the tube's readouts compares "
                                          "the others with it"));
     readings_->setChart(report::readingsChart(readouts));
@@ -116,9 +124,12 @@ void SurveyCharts::drawTime()
 {
     if (!tube_) {
         time_->setChart({});
+        rate_->setChart({});
         return;
     }
-    time_->setChart(report::tubeCharts(*tube_, timeDepths())[4]);
+    const std::vector<report::ChartSpec> charts = report::tubeCharts(*tube_, timeDepths());
+    time_->setChart(charts[report::kTimeChart]);
+    rate_->setChart(*report::chartNamed(charts, QStringLiteral("rate")));
 }
 
 std::vector<int> SurveyCharts::timeDepths() const
@@ -135,7 +146,7 @@ std::vector<report::ChartSpec> SurveyCharts::charts() const
     if (!compared_)
         return {readings_->chart()};
     return {cumulative_[0]->chart(), cumulative_[1]->chart(), incremental_[0]->chart(), incremental_[1]->chart(),
-            time_->chart()};
+            time_->chart(), rate_->chart()};
 }
 
 bool SurveyCharts::exportChart(const QString& path, QString* error) const

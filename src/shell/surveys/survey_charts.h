@@ -43,6 +43,7 @@ private:
     ChartView* cumulative_[2]{};
     ChartView* incremental_[2]{};
     ChartView* time_ = nullptr;
+    ChartView* rate_ = nullptr;
     ChartView* readings_ = nullptr;
     QComboBox* depth_ = nullptr;
     QWidget* timePage_ = nullptr;

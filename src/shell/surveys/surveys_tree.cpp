@@ -233,6 +233,18 @@ std::optional<surveys::TubeKey> SurveysTree::currentTube() const
     return std::nullopt;
 }
 
+std::optional<SurveysTree::SiteChoice> SurveysTree::currentSite() const
+{
+    const QTreeWidgetItem* current = currentItem();
+    if (!current || current->data(0, kIdRole).isValid())
+        return std::nullopt;
+    if (!current->parent())
+        return SiteChoice{current->text(0).toStdString(), std::nullopt};
+    if (!current->parent()->parent())
+        return SiteChoice{current->parent()->text(0).toStdString(), current->text(0).toStdString()};
+    return std::nullopt;
+}
+
 std::optional<surveys::TubeKey> SurveysTree::tubeOf(std::int64_t id) const
 {
     const auto it = tubeOf_.find(id);

@@ -42,6 +42,13 @@ public:
     // The tube of the current item: the tube itself or one of its readouts.
     std::optional<surveys::TubeKey> currentTube() const;
     bool hasReadouts() const { return !items_.empty(); }
+    // The client and site of the current item when it is a site's; the client alone (no site)
+    // when it is a client's; none for a tube or a readout.
+    struct SiteChoice {
+        std::string client;
+        std::optional<std::string> site;
+    };
+    std::optional<SiteChoice> currentSite() const;
 
 private:
     const QTreeWidgetItem* currentReadoutItem() const;

@@ -19,6 +19,7 @@
 class QLabel;
 class QPushButton;
 class QSocketNotifier;
+class QStackedWidget;
 class QTableWidget;
 
 namespace tarvelon {
@@ -30,6 +31,7 @@ class CorrectionsDialog;
 // desktop.
 void offerWritten(QWidget* parent, const QString& title, const QString& path);
 class HistoryView;
+class SiteView;
 class SurveyCharts;
 class SurveysTree;
 class SurveyTables;
@@ -87,6 +89,11 @@ public:
     bool exportTable(const QString& path, QString* error);
     // The report of the shown tube, every readout compared with its base.
     bool writeReport(const QString& path, QString* error);
+    // The report of the site shown, its table and plan, then a page per tube.
+    bool writeSiteReport(const QString& path, QString* error);
+    // The site view, shown in place of the tube's when a site or a client is chosen in the tree.
+    SiteView* siteView() const { return site_; }
+    bool showingSite() const;
 
     bool isReadOnly() const;
     QString statusText() const;
@@ -100,6 +107,10 @@ private:
     void openLibrary();
     void onSelectionChanged();
     void loadTube(const surveys::TubeKey& key);
+    // Shows the site view when a site or client is the tree's current item, the tube's otherwise.
+    void showSiteIfChosen();
+    // Chooses the tube's latest readout in the tree, which shows the tube.
+    void openTube(const surveys::TubeKey& key);
     void updateStatus();
     // Runs `task` (which opens a box) when no operation is talking to the unit.
     void whenIdle(std::function<void()> task);
@@ -140,6 +151,8 @@ private:
     std::unique_ptr<SurveyTables> tables_;
     SurveyCharts* charts_ = nullptr;
     HistoryView* history_ = nullptr;
+    QStackedWidget* pages_ = nullptr; // the tube's view, or the site's
+    SiteView* site_ = nullptr;
     QPushButton* baseButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* correctButton_ = nullptr;

@@ -4,6 +4,7 @@
 #include "report/tube_report.h"
 #include "shell/file_boxes.h"
 #include "shell/remembered_choices.h"
+#include "shell/surveys/site_view.h"
 #include "shell/surveys/survey_charts.h"
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/survey_tables.h"
@@ -92,8 +93,11 @@ void SurveysWindow::chooseExport(const QString& title, const QString& filter, co
                                  bool (SurveysWindow::*write)(const QString&, QString*))
 {
     whenIdle([this, title, filter, ending, write] {
-        const QString name = tube_ ? suggestedFileName(qs(tube_->client), qs(tube_->site), qs(tube_->tube), ending)
-                                   : suggestedFileName({}, {}, {}, ending);
+        const std::vector<surveys::SiteRow>& rows = site_->site().rows;
+        const QString name = showingSite() && !rows.empty()
+                                 ? suggestedFileName(qs(rows.front().key.client), qs(rows.front().key.site), {}, ending)
+                             : tube_ ? suggestedFileName(qs(tube_->client), qs(tube_->site), qs(tube_->tube), ending)
+                                     : suggestedFileName({}, {}, {}, ending);
         const QString path = saveFileBox(this, title, QDir(startFolder()).filePath(name), filter);
         if (path.isEmpty())
             return;
@@ -102,7 +106,8 @@ void SurveysWindow::chooseExport(const QString& title, const QString& filter, co
             return whenIdle([this, title, error] { QMessageBox::critical(this, title, error); });
         // The charts are several files: their folder is what there is to open.
         const bool charts = write == &SurveysWindow::exportCharts;
-        const QString written = write == &SurveysWindow::writeReport ? QStringLiteral("Report written:")
+        const bool report = write == &SurveysWindow::writeReport || write == &SurveysWindow::writeSiteReport;
+        const QString written = report                               ? QStringLiteral("Report written:")
                                 : charts                             ? QStringLiteral("Charts written into:")
                                                                      : QStringLiteral("Table written:");
         const QString shown = charts ? QFileInfo(path).absolutePath() : path;
@@ -110,8 +115,8 @@ void SurveysWindow::chooseExport(const QString& title, const QString& filter, co
         updateStatus();
         if (written_)
             written_(written, shown);
-        if (write == &SurveysWindow::writeReport)
-            whenIdle([this, path] { offerWritten(this, QStringLiteral("Tube Report"), path); });
+        if (report)
+            whenIdle([this, path, title] { offerWritten(this, title, path); });
     });
 }
 

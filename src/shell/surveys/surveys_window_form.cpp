@@ -16,6 +16,7 @@
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/library_boxes.h"
+#include "shell/surveys/site_view.h"
 #include "shell/surveys/sync_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
 
@@ -32,6 +33,7 @@
 #include <QScrollArea>
 #include <QSocketNotifier>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -66,10 +68,21 @@ void SurveysWindow::buildUi()
     tree_ = new SurveysTree(split);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &SurveysWindow::onSelectionChanged);
     // A tube's own line chooses no readout, and still names the tube whose settings to edit.
-    connect(tree_, &QTreeWidget::currentItemChanged, this,
-            [this] { settingsButton_->setEnabled(!isReadOnly() && tree_->currentTube()); });
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] {
+        settingsButton_->setEnabled(!isReadOnly() && tree_->currentTube());
+        showSiteIfChosen();
+    });
 
-    auto* right = new QWidget(split);
+    pages_ = new QStackedWidget(split);
+    auto* right = new QWidget(pages_);
+    pages_->addWidget(right);
+    site_ = new SiteView(pages_);
+    pages_->addWidget(site_);
+    connect(site_, &SiteView::tubeOpened, this, &SurveysWindow::openTube);
+    connect(site_, &SiteView::reportAsked, this, [this] {
+        chooseExport(QStringLiteral("Site Report"), QStringLiteral("PDF document (*.pdf)"),
+                     QStringLiteral("-site-report.pdf"), &SurveysWindow::writeSiteReport);
+    });
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     auto* header = new QLabel(right);

@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -153,10 +154,15 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     precisionLabel_->setBuddy(precision_);
     ratesForm->addRow(precisionLabel_, precision_);
     labelLimits();
+    // The tube's place on its site, on a tab of its own: the probe's tab fits a small screen.
+    auto* sitePage = new QWidget(tabs);
+    auto* siteLayout = new QFormLayout(sitePage);
+    addSiteBox(siteLayout, settings);
     report_ = new TubeReportBox(settings.report, tabs);
     report_->setTitle(QString());
     report_->setFlat(true);
     tabs->addTab(report_, QStringLiteral("R&eport"));
+    tabs->addTab(sitePage, QStringLiteral("S&ite"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         const surveys::TubeSettings t = this->settings();
@@ -197,7 +203,37 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
     t.precisionMm = precision_->value() * (t.units == surveys::Units::Inches ? 25.4 : 1);
     t.rateUnit = surveys::RateUnit(rateUnit_->currentIndex());
     t.report = report_->fields();
+    t.easting = easting_->isChecked() ? std::optional<double>(coordinates_[0]->value()) : std::nullopt;
+    t.northing = easting_->isChecked() ? std::optional<double>(coordinates_[1]->value()) : std::nullopt;
+    t.readingIntervalDays = valueOf(interval_);
     return t;
+}
+
+void TubeSettingsDialog::addSiteBox(QFormLayout* form, const surveys::TubeSettings& settings)
+{
+    // Where the tube stands on the site's plan, checked when it is placed at all: 0 is a coordinate.
+    auto* box = new QGroupBox(QStringLiteral("Site plan and readings"), form->parentWidget());
+    auto* siteForm = new QFormLayout(box);
+    easting_ = new QCheckBox(QStringLiteral("Placed on t&he site's plan"), box);
+    easting_->setObjectName(QStringLiteral("placed"));
+    easting_->setChecked(settings.easting && settings.northing);
+    siteForm->addRow(easting_);
+    const char* names[] = {"easting", "northing"};
+    const QString labels[] = {QStringLiteral("E&asting (m):"), QStringLiteral("N&orthing (m):")};
+    const std::optional<double> values[] = {settings.easting, settings.northing};
+    for (size_t i = 0; i < 2; ++i) {
+        coordinates_[i] = new QDoubleSpinBox(box);
+        coordinates_[i]->setObjectName(QLatin1String(names[i]));
+        coordinates_[i]->setRange(-1e8, 1e8);
+        coordinates_[i]->setDecimals(3);
+        coordinates_[i]->setValue(values[i].value_or(0));
+        coordinates_[i]->setEnabled(easting_->isChecked());
+        connect(easting_, &QCheckBox::toggled, coordinates_[i], &QWidget::setEnabled);
+        siteForm->addRow(labels[i], coordinates_[i]);
+    }
+    interval_ = optionalBox(box, "readingInterval", 3650, 1, QStringLiteral("none"), settings.readingIntervalDays);
+    siteForm->addRow(QStringLiteral("Read e&very (days):"), interval_);
+    form->addRow(box);
 }
 
 void TubeSettingsDialog::labelLimits()

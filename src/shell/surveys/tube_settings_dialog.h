@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 
 namespace tarvelon {
@@ -25,6 +26,8 @@ public:
 
 private:
     void labelLimits();
+    // The tube's place on its site's plan and how often it is read, in a box of their own.
+    void addSiteBox(QFormLayout* form, const surveys::TubeSettings& settings);
 
     surveys::TubeSettings settings_;
     QDoubleSpinBox* constant_ = nullptr;
@@ -43,6 +46,9 @@ private:
     QLabel* precisionLabel_ = nullptr;
     surveys::RateUnit shownRateUnit_ = surveys::RateUnit::Day; // what the rate thresholds are typed in
     TubeReportBox* report_ = nullptr;
+    QCheckBox* easting_ = nullptr; // placed on the plan: both coordinates kept
+    QDoubleSpinBox* coordinates_[2]{};
+    QDoubleSpinBox* interval_ = nullptr;
 };
 
 } // namespace tarvelon

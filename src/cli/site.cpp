@@ -1,0 +1,147 @@
+// tarvelon site: every tube of a site at a glance, as a table, CSV and the site report.
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/library.h"
+#include "cli/options.h"
+#include "cli/table.h"
+#include "library/site.h"
+#include "platform/qt/qt_file_message.h"
+#include "report/site_report.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QSaveFile>
+
+namespace tarvelon::cli {
+namespace {
+
+void addOptions(QCommandLineParser& parser)
+{
+    addLibraryOption(parser);
+    parser.addOption({QStringLiteral("client"), QStringLiteral("The site's client (required)."), QStringLiteral("TEXT")});
+    parser.addOption({QStringLiteral("site"), QStringLiteral("The site (all the client's sites without it)."),
+                      QStringLiteral("TEXT")});
+    parser.addOption({QStringLiteral("csv"),
+                      QStringLiteral("Write the site table as CSV to FILE (\"-\": standard output). Without --csv "
+                                     "and --pdf it goes to standard output in columns."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("pdf"), QStringLiteral("Write the site report (A4 PDF) to FILE."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("today"),
+                      QStringLiteral("Count days since and overdue readouts to the start of this day (now by default)."),
+                      QStringLiteral("YYYY-MM-DD")});
+}
+
+bool writeWhole(const QString& path, const std::string& text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
+        !file.commit()) {
+        printMessage(cannotWriteFileMessage(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+// The CSV's lines as columns for a terminal.
+std::vector<QStringList> columnsOf(const std::string& csv)
+{
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString cell;
+    bool quoted = false;
+    const QString text = QString::fromStdString(csv);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                cell += c;
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row << cell;
+            cell.clear();
+        } else if (c == u'\n') {
+            row << cell;
+            cell.clear();
+            rows.push_back(row);
+            row.clear();
+        } else {
+            cell += c;
+        }
+    }
+    return rows;
+}
+
+int run(const QCommandLineParser& parser)
+{
+    const std::string client = withoutTrailingBlanks(requiredValue(parser, QStringLiteral("client"))).toStdString();
+    std::optional<std::string> site;
+    if (parser.isSet(QStringLiteral("site")))
+        site = withoutTrailingBlanks(parser.value(QStringLiteral("site"))).toStdString();
+    const QString csvPath = parser.value(QStringLiteral("csv"));
+    const QString pdfPath = parser.value(QStringLiteral("pdf"));
+    if (parser.isSet(QStringLiteral("csv")) && csvPath.isEmpty())
+        throw UsageError{QStringLiteral("--csv needs a file name, or \"-\" for standard output")};
+    if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
+        throw UsageError{QStringLiteral("--pdf needs a file name")};
+    // Now, on the clock the unit's dates are read on: the computer's local time.
+    const QDateTime now = QDateTime::currentDateTime();
+    double today = double(QDate(1970, 1, 1).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / 86400000.0;
+    if (parser.isSet(QStringLiteral("today"))) {
+        const auto days = surveys::isoDays(parser.value(QStringLiteral("today")).trimmed().toStdString());
+        if (!days)
+            throw UsageError{QStringLiteral("--today takes a date as YYYY-MM-DD, not \"%1\"")
+                                 .arg(parser.value(QStringLiteral("today")))};
+        today = *days;
+    }
+
+    surveys::SurveyStore store;
+    if (!openExistingLibrary(*libraryOf(parser), store))
+        return kFailed;
+    // The report's charts against time draw every readout; the table needs the latest only.
+    const surveys::Site loaded = surveys::loadSite(store, client, site, today, !pdfPath.isEmpty());
+    if (damagedSaid(store))
+        return kFailed;
+    if (loaded.rows.empty()) {
+        const QString named = QStringLiteral("client \"%1\"%2").arg(
+            QString::fromStdString(client), site ? QStringLiteral(", site \"%1\"").arg(QString::fromStdString(*site)) : QString());
+        printMessage(QStringLiteral("Attention: the survey library holds no tube of ") + named);
+        return kFailed;
+    }
+    bool ok = true;
+    const std::string csv = surveys::siteCsv(loaded.rows);
+    if (csvPath == QLatin1String("-"))
+        printText(QString::fromStdString(csv));
+    else if (!csvPath.isEmpty())
+        ok = writeWhole(csvPath, csv) && ok;
+    else if (pdfPath.isEmpty())
+        printTable(columnsOf(csv), false);
+    if (!pdfPath.isEmpty()) {
+        QString error;
+        report::SiteReportOptions options;
+        options.title = QString::fromStdString(client + (site ? " / " + *site : ""));
+        options.today = today;
+        if (!report::writeSiteReport(pdfPath, loaded, options, &error)) {
+            printMessage(QStringLiteral("Attention: cannot write the site report ") + nativePath(pdfPath) +
+                         QStringLiteral(": ") + error);
+            ok = false;
+        }
+    }
+    return ok ? kSucceeded : kFailed;
+}
+
+} // namespace
+
+extern const Command kSiteCommand{"site",
+                                  "[--library FILE] --client C [--site S] [--csv FILE|-] [--pdf FILE] [--today DATE]",
+                                  "A site's tubes at a glance: latest readout, state, rate and projected alarm date.",
+                                  addOptions, run};
+
+} // namespace tarvelon::cli

@@ -1,0 +1,29 @@
+#pragma once
+#include <QFont>
+#include <QString>
+
+#include <string>
+
+// What every report's pages share: A4 in points, the margins and the type.
+namespace tarvelon::report::page {
+
+// The page in points: the writer works at 72 dots an inch, so a pixel size is a point size.
+inline constexpr double kWidth = 595, kHeight = 842, kMargin = 40;
+inline constexpr double kRunningHeader = 34;
+inline constexpr int kTablePoints = 8, kHeaderPoints = 8;
+
+inline QFont sized(int points, bool bold = false)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(points);
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferNoShaping); // no ligatures: the text is copied as typed
+    return f;
+}
+
+inline QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+} // namespace tarvelon::report::page
