@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
 #include "cli/console.h"
+#include "shell/language.h"
 
 #include <QCoreApplication>
 
@@ -183,10 +184,20 @@ int runTarvelon(const QStringList& given)
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption language(QStringLiteral("language"), QStringLiteral("The language to speak in."),
+                                      QStringLiteral("language"));
+    parser.addOption(language);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The job to do."));
     const QString programUsage = QStringLiteral("Usage: tarvelon COMMAND [options]");
-    if (!parser.parse(arguments))
+    const bool parsed = parser.parse(arguments);
+    // The language comes before any word is said: the one given before the command, else the
+    // environment's, as command-line tools read it.
+    const QString chosen = parsed ? parser.value(language) : QString();
+    useLanguage(*QCoreApplication::instance(), chosen);
+    if (!parsed)
         return wrongUsage(parser.errorText(), programUsage);
+    if (!chosen.isEmpty() && !knownLanguages().contains(chosen))
+        return wrongUsage(QStringLiteral("unknown language \"%1\" (en or it)").arg(chosen), programUsage);
     if (parser.isSet(version)) {
         printText(QStringLiteral("tarvelon (Tarvelon Manager) %1\n").arg(QCoreApplication::applicationVersion()));
         return kSucceeded;

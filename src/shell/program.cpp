@@ -1,8 +1,10 @@
 #include "shell/program.h"
 
 #include "platform/qt/qt_messages.h"
+#include "shell/language.h"
 #include "shell/maker.h"
 #include "shell/program_folder.h"
+#include "shell/remembered_choices.h"
 #include "shell/running_copy.h"
 #include "shell/splash_screen.h"
 #include "shell/surveys/password_prompt.h"
@@ -11,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QLockFile>
 
+#include <cstdio>
 #include <memory>
 
 // The icon is compiled into the shell's static library, whose resources a linker keeps only
@@ -36,6 +39,11 @@ void portFromCommandLine(const QStringList& arguments, MainWindowOptions& option
                                                   "time, in this file (replaced), as \"Record the line to a file\" does."),
                                    QStringLiteral("file"));
     parser.addOption(trace);
+    const QCommandLineOption language(QStringLiteral("language"),
+                                      QStringLiteral("Speak this language (en, it) instead of the one chosen on the "
+                                                     "Setup Tarvelon page."),
+                                      QStringLiteral("language"));
+    parser.addOption(language);
     parser.addVersionOption();
     // Unknown options, --help and --version end the program here, with a word on the terminal.
     parser.process(arguments);
@@ -53,6 +61,17 @@ int runProgram(QApplication& app, MainWindowOptions options)
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(maker::kVersionMajor).arg(maker::kVersionMinor));
     initShellResources();
+    // The language comes first: every text, --help's included, is said in it. Given on the
+    // command line it serves this run only; the Setup Tarvelon page keeps the user's choice.
+    QString language = languageArgument(QApplication::arguments());
+    if (!language.isEmpty() && !knownLanguages().contains(language)) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QStringLiteral("Unknown language \"%1\": en or it").arg(language)));
+        return 2;
+    }
+    if (language.isEmpty())
+        language = RememberedChoices().language();
+    useLanguage(app, language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
     portFromCommandLine(QApplication::arguments(), options);
     installPasswordPrompt();
