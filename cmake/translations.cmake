@@ -16,7 +16,7 @@ endif()
 # Q_INIT_RESOURCE(tarvelon_translations).
 function(tarvelon_add_translations target)
     set(out ${CMAKE_CURRENT_BINARY_DIR}/i18n)
-    file(GLOB ts_files ${PROJECT_SOURCE_DIR}/translations/tarvelon_*.ts)
+    file(GLOB ts_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/tarvelon_*.ts)
     set(qrc_entries "")
     set(qm_files "")
     foreach(ts ${ts_files})

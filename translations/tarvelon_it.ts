@@ -388,9 +388,12 @@ Max. 200.0 mt. per un blocco letto ogni 1 m (passo 1).</translation>
         <source>waiting</source>
         <translation>in attesa</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>not downloaded</source>
-        <translation>non scaricato</translation>
+        <translation>
+            <numerusform>non scaricato</numerusform>
+            <numerusform>non scaricati</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 of %2 blocks downloaded into %3, kept in the survey library</source>
@@ -1179,6 +1182,518 @@ Il manuale si trova in
     <message>
         <source>from ±000° to ±360°</source>
         <translation>da ±000° a ±360°</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Lingua</translation>
+    </message>
+    <message>
+        <source>The language of the program from its next start: the system&apos;s, English or Italian. The files written for the unit and the export files are the same in every language.</source>
+        <translation>La lingua del programma dal prossimo avvio: quella del sistema, inglese o italiano. I file scritti per la centralina e i file di esportazione sono gli stessi in ogni lingua.</translation>
+    </message>
+    <message>
+        <source>The language is used from the next start of the program</source>
+        <translation>La lingua vale dal prossimo avvio del programma</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>&amp;Lingua:</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>Attention: cannot open serial port %1</source>
+        <translation>Attenzione: impossibile aprire la porta seriale %1</translation>
+    </message>
+    <message>
+        <source>Attention: cannot open serial port %1: %2</source>
+        <translation>Attenzione: impossibile aprire la porta seriale %1: %2</translation>
+    </message>
+    <message>
+        <source>Attention: serial port %1 was disconnected</source>
+        <translation>Attenzione: la porta seriale %1 è stata scollegata</translation>
+    </message>
+    <message>
+        <source>Attention: TARVELON not connected</source>
+        <translation>Attenzione: TARVELON non collegata</translation>
+    </message>
+    <message>
+        <source>Block %1 of %2</source>
+        <translation>Blocco %1 di %2</translation>
+    </message>
+    <message>
+        <source>Header row %1 of %2</source>
+        <translation>Riga d&apos;intestazione %1 di %2</translation>
+    </message>
+    <message>
+        <source>header row %1 of %2</source>
+        <translation>riga d&apos;intestazione %1 di %2</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Riga %1 di %2</translation>
+    </message>
+    <message>
+        <source>row %1 of %2</source>
+        <translation>riga %1 di %2</translation>
+    </message>
+    <message>
+        <source>about %1 s left</source>
+        <translation>mancano circa %1 s</translation>
+    </message>
+    <message>
+        <source>about %1 min %2 s left</source>
+        <translation>mancano circa %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>da %1 a %2</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> e </translation>
+    </message>
+    <message>
+        <source>block %1</source>
+        <translation>blocco %1</translation>
+    </message>
+    <message>
+        <source>blocks %1</source>
+        <translation>blocchi %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Interrotto: %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1, %2</source>
+        <translation>Interrotto: %1, %2</translation>
+    </message>
+    <message>
+        <source>Attention: the unit refused the command: %1</source>
+        <translation>Attenzione: la centralina ha rifiutato il comando: %1</translation>
+    </message>
+    <message>
+        <source>Attention: the unit refused %1 commands: %2</source>
+        <translation>Attenzione: la centralina ha rifiutato %1 comandi: %2</translation>
+    </message>
+    <message>
+        <source>Attention: cannot write header file %1</source>
+        <translation>Attenzione: impossibile scrivere il file d&apos;intestazione %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>listed</source>
+        <translation>
+            <numerusform>elencato</numerusform>
+            <numerusform>elencati</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>not listed</source>
+        <translation>
+            <numerusform>non elencato</numerusform>
+            <numerusform>non elencati</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>not cleared in the unit</source>
+        <translation>
+            <numerusform>non azzerato nella centralina</numerusform>
+            <numerusform>non azzerati nella centralina</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Block %1 cleared</source>
+        <translation>Blocco %1 azzerato</translation>
+    </message>
+    <message numerus="yes">
+        <source>cleared</source>
+        <translation>
+            <numerusform>azzerato</numerusform>
+            <numerusform>azzerati</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blocks 01 to 30 cleared</source>
+        <translation>Blocchi da 01 a 30 azzerati</translation>
+    </message>
+    <message>
+        <source>Attention: choose the download folder with &quot;Folder&quot; first</source>
+        <translation>Attenzione: scegliere prima la cartella di scarico con &quot;Cartella&quot;</translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <translation>la centralina ha smesso di rispondere</translation>
+    </message>
+    <message>
+        <source>not downloaded: the unit stopped answering before it</source>
+        <translation>non scaricato: la centralina ha smesso di rispondere prima</translation>
+    </message>
+    <message>
+        <source>stopped by the operator</source>
+        <translation>interrotto dall&apos;operatore</translation>
+    </message>
+    <message>
+        <source>not downloaded: stopped before it</source>
+        <translation>non scaricato: interrotto prima</translation>
+    </message>
+    <message>
+        <source>Attention: %1 has the export name of an earlier block of this run; kept under a name with its block number, as &quot;%2&quot;</source>
+        <translation>Attenzione: %1 ha il nome di esportazione di un blocco precedente di questo scarico; conservato con un nome che porta il numero del blocco, come &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>Attention: %1 have the export name of an earlier block of this run; kept under a name with its block number, as &quot;%2&quot;</source>
+        <translation>Attenzione: %1 hanno il nome di esportazione di un blocco precedente di questo scarico; conservati con un nome che porta il numero del blocco, come &quot;%2&quot;</translation>
+    </message>
+    <message numerus="yes">
+        <source>downloaded</source>
+        <translation>
+            <numerusform>scaricato</numerusform>
+            <numerusform>scaricati</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Attention: cannot write into the download folder %1</source>
+        <translation>Attenzione: impossibile scrivere nella cartella di scarico %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 e altre %2</translation>
+    </message>
+    <message>
+        <source>Attention: 1 row of readings could not be read, depths %1</source>
+        <translation>Attenzione: non è stato possibile leggere 1 riga di letture, profondità %1</translation>
+    </message>
+    <message>
+        <source>Attention: %1 rows of readings could not be read, depths %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 righe di letture, profondità %2</translation>
+    </message>
+    <message>
+        <source>%1; nothing was downloaded</source>
+        <translation>%1; non è stato scaricato nulla</translation>
+    </message>
+    <message>
+        <source>Attention: the download did not finish; these files were not replaced: %1, %2</source>
+        <translation>Attenzione: lo scarico non è terminato; questi file non sono stati sostituiti: %1, %2</translation>
+    </message>
+    <message>
+        <source>Attention: cannot replace file %1: %2</source>
+        <translation>Attenzione: impossibile sostituire il file %1: %2</translation>
+    </message>
+    <message>
+        <source>Attention: the other export file could not be written, so this one was not replaced: %1</source>
+        <translation>Attenzione: non è stato possibile scrivere l&apos;altro file di esportazione, quindi questo non è stato sostituito: %1</translation>
+    </message>
+    <message>
+        <source>Attention: the earlier file could not be put back; it is kept as %1</source>
+        <translation>Attenzione: non è stato possibile ripristinare il file precedente; è conservato come %1</translation>
+    </message>
+    <message>
+        <source>Block %1</source>
+        <translation>Blocco %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1, readout %2 of %3/%4/%5</source>
+        <translation>%1, lettura n. %2 del %3/%4/%5</translation>
+    </message>
+    <message>
+        <source>%1, readout %2</source>
+        <translation>%1, lettura n. %2</translation>
+    </message>
+    <message>
+        <source>%1 - its readings are not in the survey library</source>
+        <translation>%1 - le sue letture non sono nell&apos;archivio delle misure</translation>
+    </message>
+    <message>
+        <source>%1: contents not read since the program started (Read All Blocks shows them)</source>
+        <translation>%1: contenuto non letto dall&apos;avvio del programma (Leggi tutti i blocchi lo mostra)</translation>
+    </message>
+    <message>
+        <source>Blocks %1</source>
+        <translation>Blocchi %1</translation>
+    </message>
+    <message>
+        <source>%1, no readings</source>
+        <translation>%1, nessuna lettura</translation>
+    </message>
+    <message>
+        <source>Blocks %1 to %2</source>
+        <translation>Blocchi da %1 a %2</translation>
+    </message>
+    <message>
+        <source>Blocks %1 to %2, among them:</source>
+        <translation>Blocchi da %1 a %2, tra cui:</translation>
+    </message>
+    <message>
+        <source>and %1 more: Show Details…</source>
+        <translation>e altri %1: Mostra dettagli…</translation>
+    </message>
+    <message>
+        <source>%1 still holds the start-up default header (CLIENT and its number, SITE0000) and will get it</source>
+        <translation>%1 ha ancora l&apos;intestazione predefinita dell&apos;avvio (CLIENT e il suo numero, SITE0000) e la riceverà</translation>
+    </message>
+    <message>
+        <source>%1 still hold the start-up default header (CLIENT and its number, SITE0000) and will get it</source>
+        <translation>%1 hanno ancora l&apos;intestazione predefinita dell&apos;avvio (CLIENT e il suo numero, SITE0000) e la riceveranno</translation>
+    </message>
+    <message>
+        <source>Write %1 Only</source>
+        <translation>Scrivi solo %1</translation>
+    </message>
+    <message>
+        <source>Write the %1 Blocks Set Only</source>
+        <translation>Scrivi solo i %1 blocchi impostati</translation>
+    </message>
+    <message>
+        <source>Attention: cannot read header file %1</source>
+        <translation>Attenzione: impossibile leggere il file d&apos;intestazione %1</translation>
+    </message>
+    <message>
+        <source>Attention: Insert block number</source>
+        <translation>Attenzione: inserire il numero del blocco</translation>
+    </message>
+    <message>
+        <source>Attention: Incorrect block number</source>
+        <translation>Attenzione: numero di blocco errato</translation>
+    </message>
+    <message>
+        <source>Attention: Invalid DEPTH value</source>
+        <translation>Attenzione: valore di PROFONDITÀ non valido</translation>
+    </message>
+    <message>
+        <source>whole header</source>
+        <translation>intestazione intera</translation>
+    </message>
+    <message>
+        <source>block %1 %2</source>
+        <translation>blocco %1 %2</translation>
+    </message>
+    <message>
+        <source>blocks %1 to %2 %3</source>
+        <translation>blocchi da %1 a %2 %3</translation>
+    </message>
+    <message>
+        <source>Attention: 1 header row could not be read: %1</source>
+        <translation>Attenzione: non è stato possibile leggere 1 riga d&apos;intestazione: %1</translation>
+    </message>
+    <message>
+        <source>Attention: %1 header rows could not be read: %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 righe d&apos;intestazione: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>not read</source>
+        <translation>
+            <numerusform>non letto</numerusform>
+            <numerusform>non letti</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Block %1 read</source>
+        <translation>Blocco %1 letto</translation>
+    </message>
+    <message numerus="yes">
+        <source>read into the header file</source>
+        <translation>
+            <numerusform>letto nel file d&apos;intestazione</numerusform>
+            <numerusform>letti nel file d&apos;intestazione</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Headers of blocks 01 to 30 read into the header file</source>
+        <translation>Intestazioni dei blocchi da 01 a 30 lette nel file d&apos;intestazione</translation>
+    </message>
+    <message>
+        <source>client</source>
+        <translation>cliente</translation>
+    </message>
+    <message>
+        <source>site</source>
+        <translation>cantiere</translation>
+    </message>
+    <message>
+        <source>tube</source>
+        <translation>tubo</translation>
+    </message>
+    <message>
+        <source>depth</source>
+        <translation>profondità</translation>
+    </message>
+    <message>
+        <source>step</source>
+        <translation>passo</translation>
+    </message>
+    <message>
+        <source>guides</source>
+        <translation>guide</translation>
+    </message>
+    <message>
+        <source>north</source>
+        <translation>nord</translation>
+    </message>
+    <message>
+        <source>readout number</source>
+        <translation>lettura n.</translation>
+    </message>
+    <message>
+        <source>date</source>
+        <translation>data</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>ora</translation>
+    </message>
+    <message>
+        <source>closing command not sent</source>
+        <translation>comando di chiusura non inviato</translation>
+    </message>
+    <message numerus="yes">
+        <source>not written</source>
+        <translation>
+            <numerusform>non scritto</numerusform>
+            <numerusform>non scritti</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Block %1 written</source>
+        <translation>Blocco %1 scritto</translation>
+    </message>
+    <message numerus="yes">
+        <source>written</source>
+        <translation>
+            <numerusform>scritto</numerusform>
+            <numerusform>scritti</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 written</source>
+        <translation>
+            <numerusform>%1 scritto</numerusform>
+            <numerusform>%1 scritti</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ATTENTION: ALL MEMORY DATA WILL BE LOST, WOULD YOU LIKE TO CONTINUE ?</source>
+        <translation>ATTENZIONE: TUTTI I DATI IN MEMORIA ANDRANNO PERSI, VUOI CONTINUARE ?</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>anno</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mese</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>giorno</translation>
+    </message>
+    <message>
+        <source>hour</source>
+        <translation>ora</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minuti</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>secondi</translation>
+    </message>
+    <message>
+        <source>%1 (%2) must be %3 to %4</source>
+        <translation>%1 (%2) deve essere da %3 a %4</translation>
+    </message>
+    <message>
+        <source>DD (day) must be 01 to %1 in month %2/%3</source>
+        <translation>GG (giorno) deve essere da 01 a %1 nel mese %2/%3</translation>
+    </message>
+    <message>
+        <source>clock not read</source>
+        <translation>orologio non letto</translation>
+    </message>
+    <message>
+        <source>Clock read: %1</source>
+        <translation>Orologio letto: %1</translation>
+    </message>
+    <message>
+        <source>Attention: Invalid date or time: %1</source>
+        <translation>Attenzione: data o ora non valida: %1</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s clock will be set to %1 (DD/MM/YY hh:mm:ss).</source>
+        <translation>L&apos;orologio della centralina sarà impostato a %1 (GG/MM/AA hh:mm:ss).</translation>
+    </message>
+    <message>
+        <source>clock not written</source>
+        <translation>orologio non scritto</translation>
+    </message>
+    <message>
+        <source>Clock set to %1</source>
+        <translation>Orologio impostato a %1</translation>
+    </message>
+    <message>
+        <source>ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?</source>
+        <translation>ATTENZIONE: IMPOSTAZIONE DELL&apos;OROLOGIO, VUOI CONTINUARE ?</translation>
+    </message>
+    <message>
+        <source>Attention: Invalid date or time</source>
+        <translation>Attenzione: data o ora non valida</translation>
+    </message>
+    <message>
+        <source>Attention: the clock could not be read</source>
+        <translation>Attenzione: non è stato possibile leggere l&apos;orologio</translation>
+    </message>
+    <message>
+        <source>Delay for Automatic Cycle is incorrect: a whole number from 3 to 9 is allowed</source>
+        <translation>Il ritardo del ciclo automatico non è corretto: è ammesso un numero intero da 3 a 9</translation>
+    </message>
+    <message>
+        <source>delay not written</source>
+        <translation>ritardo non scritto</translation>
+    </message>
+    <message>
+        <source>Delay for Automatic Cycle set to %1</source>
+        <translation>Ritardo del ciclo automatico impostato a %1</translation>
+    </message>
+    <message>
+        <source>Delay for Automatic Cycle is incorrect</source>
+        <translation>Il ritardo del ciclo automatico non è corretto</translation>
+    </message>
+    <message>
+        <source>Gain and zero of blocks 01 to 30 are rewritten with the default values (gain +1.0000, zero +0.0000, both channels).</source>
+        <translation>Guadagno e zero dei blocchi da 01 a 30 sono riscritti con i valori predefiniti (guadagno +1.0000, zero +0.0000, entrambi i canali).</translation>
+    </message>
+    <message numerus="yes">
+        <source>set to the default zero and gain</source>
+        <translation>
+            <numerusform>riportato a zero e guadagno predefiniti</numerusform>
+            <numerusform>riportati a zero e guadagno predefiniti</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>not changed</source>
+        <translation>
+            <numerusform>non modificato</numerusform>
+            <numerusform>non modificati</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Default zero and gain written to blocks 01 to 30</source>
+        <translation>Zero e guadagno predefiniti scritti nei blocchi da 01 a 30</translation>
+    </message>
+    <message>
+        <source>ATTENTION: SET DEFAULT ZERO/GAIN, WOULD YOU LIKE TO CONTINUE ?</source>
+        <translation>ATTENZIONE: RIPRISTINO DI ZERO/GUADAGNO PREDEFINITI, VUOI CONTINUARE ?</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "platform/translate.h"
 
+#include "platform/cp1252.h"
+
 #include <vector>
 
 namespace tarvelon {
@@ -17,7 +19,8 @@ std::string translate(const char* context, const char* source, const char* disam
 {
     if (gTranslator)
         return gTranslator(context, source, disambiguation, count);
-    std::string text(source);
+    // Sources are UTF-8, like every literal of the program; the program's text is Windows-1252.
+    std::string text = toCp1252(fromUtf8(source));
     if (count < 0)
         return text;
     // Without a catalogue (the core's own tests) only the count is filled in; the plural

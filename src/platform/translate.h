@@ -18,7 +18,8 @@ namespace tarvelon {
 using Translator = std::string (*)(const char* context, const char* source, const char* disambiguation, int count);
 void setTranslator(Translator translator);
 
-// The text in the program's language; `count` >= 0 picks its plural form and fills in %n.
+// The text in the program's language, Windows-1252 like all text inside the program (the
+// source is UTF-8, as every literal); `count` >= 0 picks its plural form and fills in %n.
 // Called with literal texts, so the catalogue's scanner reads them here as it reads Qt's own
 // translate().
 std::string translate(const char* context, const char* source, const char* disambiguation = nullptr,

@@ -186,7 +186,7 @@ void BlocksListWindow::downloadChecked(Context& c)
     // A block the run never reached (a stop, a unit gone) says so, not "waiting".
     for (const PlannedBlock& p : plan)
         if (QTableWidgetItem* item = table_->item(p.block - 1, kResult); item && item->text() == Texts::tr("waiting"))
-            item->setText(Texts::tr("not downloaded"));
+            item->setText(Texts::tr("not downloaded", nullptr, 1));
     fitResultColumn();
     if (downloaded > 0)
         main_.showResult(Texts::tr("%1 of %2 blocks downloaded into %3, kept in the survey library")

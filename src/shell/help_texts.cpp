@@ -67,6 +67,9 @@ constexpr HelpText kTexts[] = {
     {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text16rt", QT_TRANSLATE_NOOP("Texts", "Delay for Automatic Cycle"),
      QT_TRANSLATE_NOOP("Texts", "Delay of the unit's automatic measuring cycle, 3 to 9.")},
     {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Command6scrivi", QT_TRANSLATE_NOOP("Texts", "Write"), QT_TRANSLATE_NOOP("Texts", "Write the delay into the unit.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "cboLanguage", QT_TRANSLATE_NOOP("Texts", "Language"),
+     QT_TRANSLATE_NOOP("Texts", "The language of the program from its next start: the system's, English or Italian. "
+                                "The files written for the unit and the export files are the same in every language.")},
     {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_0", QT_TRANSLATE_NOOP("Texts", "Com 1"), QT_TRANSLATE_NOOP("Texts", "Use COM1 (on Linux /dev/ttyS0).")},
     {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_1", QT_TRANSLATE_NOOP("Texts", "Com 2"), QT_TRANSLATE_NOOP("Texts", "Use COM2 (on Linux /dev/ttyS1).")},
     {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_2", QT_TRANSLATE_NOOP("Texts", "Com 3"), QT_TRANSLATE_NOOP("Texts", "Use COM3 (on Linux /dev/ttyS2).")},

@@ -118,10 +118,11 @@ QString useLanguage(QCoreApplication&, const QString& choice)
     if (language.isEmpty())
         language = systemLanguage();
     removeTranslators();
-    // English keeps its plural forms in a catalogue of its own; Italian has Qt's texts too.
-    gProgram = loaded(QStringLiteral(":/i18n/tarvelon_%1.qm").arg(language));
-    if (language != QLatin1String("en"))
+    // English is the language of the sources and of Qt itself: it needs no catalogue.
+    if (language != QLatin1String("en")) {
+        gProgram = loaded(QStringLiteral(":/i18n/tarvelon_%1.qm").arg(language));
         gQt = loaded(QStringLiteral(":/i18n/qtbase_%1.qm").arg(language));
+    }
     setTranslator(translated);
     return language;
 }

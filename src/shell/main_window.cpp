@@ -42,9 +42,9 @@ namespace {
 // The box a message of an operation is about.
 std::string_view fieldOfMessage(const std::string& message)
 {
-    if (message == settings::kInvalidClock)
+    if (message == translate("Texts", settings::kInvalidClock.data()))
         return "Text13a";
-    if (message == settings::kDelayIncorrect)
+    if (message == translate("Texts", settings::kDelayIncorrect.data()))
         return "Text16rt";
     return {};
 }
@@ -103,6 +103,11 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
             remembered_.usePortName(name);
             setupPage_->portChooser()->setRecentNames(remembered_.portNames());
         }
+    });
+    setupPage_->showLanguage(remembered_.language());
+    connect(setupPage_, &SetupPage::languageChosen, this, [this](const QString& language) {
+        remembered_.useLanguage(language);
+        showResult(Texts::tr("The language is used from the next start of the program"));
     });
     wireOperations(*this);
     wireLineRecording(opts.traceFile);

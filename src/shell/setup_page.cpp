@@ -6,6 +6,7 @@
 #include "shell/port_chooser.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTime>
 #include <QGridLayout>
 #include <QSignalBlocker>
@@ -57,6 +58,13 @@ void SetupPage::showClock(const QDateTime& when)
             edit->setText(when.toString(QString::fromLatin1(format)));
 }
 
+void SetupPage::showLanguage(const QString& language)
+{
+    const QSignalBlocker quiet(language_);
+    const int index = language_->findData(language);
+    language_->setCurrentIndex(index < 0 ? 0 : index);
+}
+
 QString SetupPage::otherPortName() const
 {
     return portChooser_->portName();
@@ -71,7 +79,7 @@ void SetupPage::showLineRecorded(bool recorded)
 QList<QWidget*> SetupPage::tabOrder() const
 {
     // Frame by frame as they stand in their two rows.
-    return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "ssOption1_1", "ssOption1_2",
+    return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "cboLanguage", "ssOption1_0", "ssOption1_1", "ssOption1_2",
                                 "ssOption1_3", "ssOption1_4", "cboPortName", "chkTraceLine", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
                                 "ssCommand3", "cmdPcTime", "ssCommand4"});
 }
@@ -112,8 +120,22 @@ QGroupBox* SetupPage::buildParameters()
     QPushButton* write = makeButton(parameters, "Command6scrivi", QT_TRANSLATE_NOOP("Texts", "&Write"));
     giveRoom(write, 6.5);
     pg->addWidget(write, 2, 0, 1, 2, Qt::AlignLeft);
+    // The program's language, taken at the next start; each language is named in its own words.
+    QLabel* languageLabel = makeLabel(parameters, QStringLiteral("lblLanguage"), Texts::tr("&Language:"));
+    language_ = new QComboBox(parameters);
+    language_->setObjectName(QStringLiteral("cboLanguage"));
+    language_->setAccessibleName(Texts::tr("Language"));
+    language_->addItem(Texts::tr("System"), QString());
+    language_->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    language_->addItem(QStringLiteral("Italiano"), QStringLiteral("it"));
+    languageLabel->setBuddy(language_);
+    connect(language_, &QComboBox::activated, this,
+            [this](int index) { emit languageChosen(language_->itemData(index).toString()); });
+    pg->setRowMinimumHeight(3, lines(parameters, 0.6));
+    pg->addWidget(languageLabel, 4, 0, 1, 3);
+    pg->addWidget(language_, 5, 0, 1, 2, Qt::AlignLeft);
     pg->setColumnStretch(2, 1);
-    pg->setRowStretch(3, 1);
+    pg->setRowStretch(6, 1);
     return parameters;
 }
 
