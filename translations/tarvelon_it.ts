@@ -1367,10 +1367,6 @@ Il manuale si trova in
         <translation>%1 e altre %2</translation>
     </message>
     <message>
-        <source>Attention: 1 row of readings could not be read, depths %1</source>
-        <translation>Attenzione: non è stato possibile leggere 1 riga di letture, profondità %1</translation>
-    </message>
-    <message>
         <source>Attention: %1 rows of readings could not be read, depths %2</source>
         <translation>Attenzione: non è stato possibile leggere %1 righe di letture, profondità %2</translation>
     </message>
@@ -1481,10 +1477,6 @@ Il manuale si trova in
     <message>
         <source>blocks %1 to %2 %3</source>
         <translation>blocchi da %1 a %2 %3</translation>
-    </message>
-    <message>
-        <source>Attention: 1 header row could not be read: %1</source>
-        <translation>Attenzione: non è stato possibile leggere 1 riga d&apos;intestazione: %1</translation>
     </message>
     <message>
         <source>Attention: %1 header rows could not be read: %2</source>
@@ -1694,6 +1686,218 @@ Il manuale si trova in
     <message>
         <source>ATTENTION: SET DEFAULT ZERO/GAIN, WOULD YOU LIKE TO CONTINUE ?</source>
         <translation>ATTENZIONE: RIPRISTINO DI ZERO/GUADAGNO PREDEFINITI, VUOI CONTINUARE ?</translation>
+    </message>
+    <message>
+        <source>Attention: %1 row of readings could not be read, depths %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 riga di letture, profondità %2</translation>
+    </message>
+    <message>
+        <source>Attention: %1 header row could not be read: %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 riga d&apos;intestazione: %2</translation>
+    </message>
+    <message>
+        <source>Usage: tarvelon %1 %2</source>
+        <translation>Uso: tarvelon %1 %2</translation>
+    </message>
+    <message>
+        <source>130 stopped by Ctrl+C or Ctrl+Break (129 when its console window is closed).</source>
+        <translation>130 interrotto con Ctrl+C o Ctrl+Break (129 quando si chiude la sua finestra della console).</translation>
+    </message>
+    <message>
+        <source>130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP).</source>
+        <translation>130 interrotto con Ctrl+C (143 da SIGTERM, 129 da SIGHUP).</translation>
+    </message>
+    <message>
+        <source>Usage: tarvelon COMMAND [options]
+
+The jobs of Tarvelon Manager without its window: the TARVELON readout unit on a serial port,
+and the survey library.
+
+Commands:
+</source>
+        <translation>Uso: tarvelon COMANDO [opzioni]
+
+I lavori di Tarvelon Manager senza la sua finestra: la centralina TARVELON su una porta seriale
+e l&apos;archivio delle misure.
+
+Comandi:
+</translation>
+    </message>
+    <message>
+        <source>
+Options:
+  -h, --help, /?  Displays help (with a command: the command&apos;s options).
+  -v, --version   Displays version information.
+  --language LANGUAGE
+                  Speaks this language (en, it) instead of the one LANGUAGE, LC_ALL,
+                  LC_MESSAGES or LANG name.
+
+Output: on a terminal as it shows text; into a pipe or a file as UTF-8, paths exactly as
+on disk.
+
+Exit status: 0 done, 1 failed, 2 wrong usage, %1
+</source>
+        <translation>
+Opzioni:
+  -h, --help, /?  Mostra l&apos;aiuto (con un comando: le opzioni del comando).
+  -v, --version   Mostra la versione.
+  --language LANGUAGE
+                  Usa questa lingua (en, it) invece di quella indicata da LANGUAGE, LC_ALL,
+                  LC_MESSAGES o LANG.
+
+Uscita: su un terminale come esso mostra il testo; in una pipe o in un file come UTF-8, i percorsi
+esattamente come sul disco.
+
+Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
+</translation>
+    </message>
+    <message>
+        <source>%1 (tarvelon --help lists the commands)</source>
+        <translation>%1 (tarvelon --help elenca i comandi)</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Mostra questo aiuto.</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>argomento inatteso &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The language to speak in.</source>
+        <translation>La lingua da usare.</translation>
+    </message>
+    <message>
+        <source>The job to do.</source>
+        <translation>Il lavoro da fare.</translation>
+    </message>
+    <message>
+        <source>Usage: tarvelon COMMAND [options]</source>
+        <translation>Uso: tarvelon COMANDO [opzioni]</translation>
+    </message>
+    <message>
+        <source>unknown language &quot;%1&quot; (en or it)</source>
+        <translation>lingua sconosciuta &quot;%1&quot; (en o it)</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>nessun comando indicato</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>comando sconosciuto &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The serial port: a system name (COM3, \\.\COM12) or 1 to 4 for Com 1 to Com 4.</source>
+        <translation>La porta seriale: un nome di sistema (COM3, \\.\COM12) o da 1 a 4 per Com 1 a Com 4.</translation>
+    </message>
+    <message>
+        <source>The serial port: a system name (/dev/ttyUSB0, /dev/ttyS0) or 1 to 4 for Com 1 to Com 4.</source>
+        <translation>La porta seriale: un nome di sistema (/dev/ttyUSB0, /dev/ttyS0) o da 1 a 4 per Com 1 a Com 4.</translation>
+    </message>
+    <message>
+        <source>Record every byte sent to the unit and received from it, with its time, in FILE (replaced), to send when a unit misbehaves.</source>
+        <translation>Registra ogni byte inviato alla centralina e ricevuto da essa, con il suo orario, in FILE (sostituito), da inviare quando una centralina non si comporta bene.</translation>
+    </message>
+    <message>
+        <source>No progress line on the terminal.</source>
+        <translation>Nessuna riga d&apos;avanzamento sul terminale.</translation>
+    </message>
+    <message>
+        <source>The survey library: a file, or a server&apos;s connection (postgresql://... or service=NAME) (default: the window&apos;s, surveys.sqlite in the user&apos;s application-data folder).</source>
+        <translation>L&apos;archivio delle misure: un file o la connessione a un server (postgresql://... o service=NOME) (predefinito: quello della finestra, surveys.sqlite nella cartella dei dati applicativi dell&apos;utente).</translation>
+    </message>
+    <message>
+        <source>Keep the downloads out of the survey library.</source>
+        <translation>Tiene gli scarichi fuori dall&apos;archivio delle misure.</translation>
+    </message>
+    <message>
+        <source>--library and --no-library cannot be used together</source>
+        <translation>--library e --no-library non si possono usare insieme</translation>
+    </message>
+    <message>
+        <source>--%1 is needed</source>
+        <translation>serve --%1</translation>
+    </message>
+    <message>
+        <source>The serial ports present, one a line: system name, then description.</source>
+        <translation>Le porte seriali presenti, una per riga: nome di sistema, poi descrizione.</translation>
+    </message>
+    <message>
+        <source>A CSV table with a header line instead of columns.</source>
+        <translation>Una tabella CSV con una riga d&apos;intestazione invece delle colonne.</translation>
+    </message>
+    <message>
+        <source>header incomplete</source>
+        <translation>intestazione incompleta</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>vuoto</translation>
+    </message>
+    <message>
+        <source>measured</source>
+        <translation>misurato</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Passo</translation>
+    </message>
+    <message>
+        <source>Readout</source>
+        <translation>Lettura</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s 30 blocks, one a line, empty blocks marked.</source>
+        <translation>I 30 blocchi della centralina, uno per riga, con i blocchi vuoti segnalati.</translation>
+    </message>
+    <message>
+        <source>The download folder (it must exist).</source>
+        <translation>La cartella di scarico (deve esistere).</translation>
+    </message>
+    <message>
+        <source>A block to download, 1 to 30; repeat it, or give a list (5,7) or a range (2-5).</source>
+        <translation>Un blocco da scaricare, da 1 a 30; ripetere l&apos;opzione, o dare un elenco (5,7) o un intervallo (2-5).</translation>
+    </message>
+    <message>
+        <source>Every block that holds readings.</source>
+        <translation>Ogni blocco che contiene letture.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; (blocks are 1 to 30, as 5, 05 or a range 2-5)</source>
+        <translation>%1: &quot;%2&quot; (i blocchi vanno da 1 a 30, come 5, 05 o un intervallo 2-5)</translation>
+    </message>
+    <message>
+        <source>give the blocks with --block N, or --all</source>
+        <translation>indicare i blocchi con --block N, o --all</translation>
+    </message>
+    <message>
+        <source>no block of the unit holds readings</source>
+        <translation>nessun blocco della centralina contiene letture</translation>
+    </message>
+    <message>
+        <source>block %1: %2</source>
+        <translation>blocco %1: %2</translation>
+    </message>
+    <message>
+        <source>block %1: kept in the survey library marked incomplete</source>
+        <translation>blocco %1: conservato nell&apos;archivio delle misure come incompleto</translation>
+    </message>
+    <message>
+        <source>Blocks of the unit into export files, the same files as the window&apos;s, and into the survey library.</source>
+        <translation>Blocchi della centralina nei file di esportazione, gli stessi della finestra, e nell&apos;archivio delle misure.</translation>
+    </message>
+    <message>
+        <source>Set the clock: &quot;now&quot; (this computer&apos;s local time) or YYMMDDhhmmss.</source>
+        <translation>Imposta l&apos;orologio: &quot;now&quot; (l&apos;ora locale di questo computer) o AAMMGGhhmmss.</translation>
+    </message>
+    <message>
+        <source>--set needs &quot;now&quot; or a date and time as YYMMDDhhmmss, not &quot;%1&quot;</source>
+        <translation>--set vuole &quot;now&quot; o una data e ora come AAMMGGhhmmss, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Read the unit&apos;s clock, or set it.</source>
+        <translation>Legge l&apos;orologio della centralina, o lo imposta.</translation>
     </message>
 </context>
 </TS>

@@ -107,7 +107,7 @@ void noteUnreadDepths(BlockResult& result)
     if (depths.size() > kListed)
         list = fillIn(translate("Texts", "%1 and %2 more"), {list, std::to_string(depths.size() - kListed)});
     result.problems.push_back(
-        depths.size() == 1 ? fillIn(translate("Texts", "Attention: 1 row of readings could not be read, depths %1"), {list})
+        depths.size() == 1 ? fillIn(translate("Texts", "Attention: %1 row of readings could not be read, depths %2"), {"1", list})
                            : fillIn(translate("Texts", "Attention: %1 rows of readings could not be read, depths %2"),
                                     {std::to_string(depths.size()), list}));
 }

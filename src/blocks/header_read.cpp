@@ -83,7 +83,7 @@ std::string UnreadRows::message() const
                                                                            blocks_[i].second});
         i = j + 1;
     }
-    return count_ == 1 ? fillIn(translate("Texts", "Attention: 1 header row could not be read: %1"), {list})
+    return count_ == 1 ? fillIn(translate("Texts", "Attention: %1 header row could not be read: %2"), {"1", list})
                        : fillIn(translate("Texts", "Attention: %1 header rows could not be read: %2"),
                                 {std::to_string(count_), list});
 }
