@@ -892,10 +892,6 @@ Max. 200.0 mt. per un blocco letto ogni 1 m (passo 1).</translation>
         <translation>(cartella scelta)</translation>
     </message>
     <message>
-        <source>The folder the downloads will go to.</source>
-        <translation>La cartella in cui andranno gli scarichi.</translation>
-    </message>
-    <message>
         <source>Download into this folder from now on.</source>
         <translation>D&apos;ora in poi scarica in questa cartella.</translation>
     </message>
@@ -1898,6 +1894,10 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
     <message>
         <source>Read the unit&apos;s clock, or set it.</source>
         <translation>Legge l&apos;orologio della centralina, o lo imposta.</translation>
+    </message>
+    <message>
+        <source>The folder the downloads will go to. The one offered at first is named &quot;dati&quot;, Italian for &quot;data&quot;.</source>
+        <translation>La cartella in cui andranno gli scarichi. Quella proposta all&apos;inizio si chiama &quot;dati&quot;.</translation>
     </message>
 </context>
 </TS>

@@ -118,7 +118,7 @@ constexpr HelpText kTexts[] = {
     // Folder chooser
     {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "Drive1", QT_TRANSLATE_NOOP("Texts", "Drive"), QT_TRANSLATE_NOOP("Texts", "The drive (on Linux, the file system) to choose the folder on.")},
     {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "Dir1", QT_TRANSLATE_NOOP("Texts", "(folders)"), QT_TRANSLATE_NOOP("Texts", "The folders of the drive: click one to choose it.")},
-    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "Dir1Path", QT_TRANSLATE_NOOP("Texts", "(chosen folder)"), QT_TRANSLATE_NOOP("Texts", "The folder the downloads will go to.")},
+    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "Dir1Path", QT_TRANSLATE_NOOP("Texts", "(chosen folder)"), QT_TRANSLATE_NOOP("Texts", "The folder the downloads will go to. The one offered at first is named \"dati\", Italian for \"data\".")},
     {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "command3d1", QT_TRANSLATE_NOOP("Texts", "Ok"), QT_TRANSLATE_NOOP("Texts", "Download into this folder from now on.")},
     {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "cmdCancel", QT_TRANSLATE_NOOP("Texts", "Cancel"), QT_TRANSLATE_NOOP("Texts", "Close the window; the download folder stays as it was (Esc).")},
     {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "cmdNewFolder", QT_TRANSLATE_NOOP("Texts", "New Folder\u2026"), QT_TRANSLATE_NOOP("Texts", "Make a folder in the chosen one and choose it.")},

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -202,3 +203,41 @@ TEST(Language, FillInPutsValuesWhereTheSentenceWantsThem)
     for (const auto& c : cases)
         EXPECT_EQ(fillIn(c.text, c.values), c.expected) << c.text;
 }
+
+#ifdef TARVELON_MANAGER
+// The program as started from a desktop or a terminal: Italian by LANG or by --language, with
+// Qt's own texts in Italian too, English when asked.
+TEST(Language, TheProgramStartsInItalianByItsEnvironmentOrOption)
+{
+    QTemporaryDir home;
+    const struct {
+        QStringList arguments;
+        const char* lang;
+        bool italian;
+    } starts[] = {
+        {{"--help"}, "it_IT.UTF-8", true},
+        {{"--language", "it", "--help"}, "C.UTF-8", true},
+        {{"--language", "en", "--help"}, "it_IT.UTF-8", false},
+        {{"--help"}, "C.UTF-8", false},
+    };
+    for (const auto& s : starts) {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(s.lang));
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TARVELON_MANAGER), s.arguments);
+        ASSERT_TRUE(program.waitForFinished(20000)) << s.arguments.join(' ').toStdString();
+        const QString help = QString::fromUtf8(program.readAllStandardOutput());
+        const std::string what = s.arguments.join(' ').toStdString() + " LANG=" + s.lang + "\n" + help.toStdString();
+        EXPECT_EQ(help.contains(QStringLiteral("Sceglie \"Altra:\" con questa porta seriale")), s.italian) << what;
+        // Qt's own option: from Qt's Italian catalogue.
+        EXPECT_EQ(help.contains(QStringLiteral("Displays version information.")), !s.italian) << what;
+    }
+}
+#endif
