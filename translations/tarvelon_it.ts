@@ -1899,5 +1899,13 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
         <source>The folder the downloads will go to. The one offered at first is named &quot;dati&quot;, Italian for &quot;data&quot;.</source>
         <translation>La cartella in cui andranno gli scarichi. Quella proposta all&apos;inizio si chiama &quot;dati&quot;.</translation>
     </message>
+    <message>
+        <source>the value of --%1 ends in \&quot; (&quot;%2\&quot;), which Windows reads as a quote mark: leave out the last backslash (--%1 &quot;%3&quot;)</source>
+        <translation>il valore di --%1 finisce con \&quot; (&quot;%2\&quot;), che Windows legge come virgolette: togliere l&apos;ultima barra rovesciata (--%1 &quot;%3&quot;)</translation>
+    </message>
+    <message>
+        <source>the value of --%1 ends in \&quot; (&quot;%2\&quot;), which Windows reads as a quote mark, so it took in what followed it (%3): leave out the last backslash (--%1 &quot;%4&quot;)</source>
+        <translation>il valore di --%1 finisce con \&quot; (&quot;%2\&quot;), che Windows legge come virgolette, e così ha preso con sé ciò che seguiva (%3): togliere l&apos;ultima barra rovesciata (--%1 &quot;%4&quot;)</translation>
+    </message>
 </context>
 </TS>

@@ -119,14 +119,16 @@ std::optional<QString> swallowedByQuote(const QCommandLineParser& parser)
                 continue;
 #endif
             const QString meant = value.left(quote);
-            QString text = QStringLiteral("the value of --%1 ends in \\\" (\"%2\\\"), which Windows reads as a quote mark")
-                               .arg(name, meant);
-            if (!rest.isEmpty())
-                text += QStringLiteral(", so it took in what followed it (%1)").arg(rest);
             QString without = meant;
             while (without.endsWith(QLatin1Char('\\')))
                 without.chop(1);
-            return text + QStringLiteral(": leave out the last backslash (--%1 \"%2\")").arg(name, without);
+            if (rest.isEmpty())
+                return Texts::tr("the value of --%1 ends in \\\" (\"%2\\\"), which Windows reads as a quote mark: "
+                                 "leave out the last backslash (--%1 \"%3\")")
+                    .arg(name, meant, without);
+            return Texts::tr("the value of --%1 ends in \\\" (\"%2\\\"), which Windows reads as a quote mark, so it "
+                             "took in what followed it (%3): leave out the last backslash (--%1 \"%4\")")
+                .arg(name, meant, rest, without);
         }
     return std::nullopt;
 }
