@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>&amp;Download Blocks...</source>
-        <translation>Scarica bl&amp;occhi...</translation>
+        <translation>Scarica blocc&amp;hi...</translation>
     </message>
     <message>
         <source>Blocks Header</source>
@@ -1192,8 +1192,8 @@ Il manuale si trova in
         <translation>La lingua vale dal prossimo avvio del programma</translation>
     </message>
     <message>
-        <source>&amp;Language:</source>
-        <translation>&amp;Lingua:</translation>
+        <source>Lang&amp;uage:</source>
+        <translation>Ling&amp;ua:</translation>
     </message>
     <message>
         <source>System</source>

@@ -121,7 +121,7 @@ QGroupBox* SetupPage::buildParameters()
     giveRoom(write, 6.5);
     pg->addWidget(write, 2, 0, 1, 2, Qt::AlignLeft);
     // The program's language, taken at the next start; each language is named in its own words.
-    QLabel* languageLabel = makeLabel(parameters, QStringLiteral("lblLanguage"), Texts::tr("&Language:"));
+    QLabel* languageLabel = makeLabel(parameters, QStringLiteral("lblLanguage"), Texts::tr("Lang&uage:"));
     language_ = new QComboBox(parameters);
     language_->setObjectName(QStringLiteral("cboLanguage"));
     language_->setAccessibleName(Texts::tr("Language"));
