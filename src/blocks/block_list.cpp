@@ -1,4 +1,5 @@
 #include "blocks/block_list.h"
+#include "platform/translate.h"
 
 #include "blocks/download.h"
 #include "blocks/erase_question.h"
@@ -83,7 +84,7 @@ std::vector<ListedBlock> listBlocks(Context& c)
     const auto finish = [&] {
         if (!unread.empty())
             c.messages.show(unread.message(), Icon::Error);
-        reportStopped(c, blockRange(1, next - 1), "listed", blockRange(next, kBlockCount), "not listed");
+        reportStopped(c, blockRange(1, next - 1), QT_TRANSLATE_N_NOOP("Texts", "listed"), blockRange(next, kBlockCount), QT_TRANSLATE_N_NOOP("Texts", "not listed"));
         return blocks;
     };
 

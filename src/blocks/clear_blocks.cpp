@@ -1,4 +1,5 @@
 #include "blocks/clear_blocks.h"
+#include "platform/translate.h"
 
 #include "blocks/erase_question.h"
 #include "blocks/header_entry.h"
@@ -12,7 +13,7 @@ namespace tarvelon {
 namespace {
 constexpr int kSettle = 4;
 // The header file is cleared whatever the unit got.
-constexpr std::string_view kNotCleared = "not cleared in the unit";
+constexpr std::string_view kNotCleared = QT_TRANSLATE_N_NOOP("Texts", "not cleared in the unit");
 } // namespace
 
 void resetBlock(Context& c)
@@ -24,7 +25,7 @@ void resetBlock(Context& c)
     const HeaderFile file(c.state.headerFilePath);
     Exchange ex(c);
     // 1. Question, naming the block.
-    if (!askToErase(c, "Reset Block", std::string(kMemoryWillBeLost), block, block))
+    if (!askToErase(c, QT_TRANSLATE_NOOP("Texts", "Reset Block"), translate("Texts", kMemoryWillBeLost.data()), block, block))
         return;
     // 2.-3. Wait indicator and port.
     if (!ex.begin())
@@ -43,7 +44,7 @@ void resetBlock(Context& c)
         return reportRefused(c, refused, kNotCleared);
     // 10. Done.
     ex.end();
-    c.form.showOutcome("Block " + twoDigits(block) + " cleared");
+    c.form.showOutcome(fillIn(translate("Texts", "Block %1 cleared"), {twoDigits(block)}));
     reportRefused(c, refused, kNotCleared);
 }
 
@@ -52,7 +53,7 @@ void totalReset(Context& c)
     const HeaderFile file(c.state.headerFilePath);
     Exchange ex(c);
     // 1. Question, naming the blocks.
-    if (!askToErase(c, "Total Reset", std::string(kMemoryWillBeLost), 1, kBlockCount))
+    if (!askToErase(c, QT_TRANSLATE_NOOP("Texts", "Total Reset"), translate("Texts", kMemoryWillBeLost.data()), 1, kBlockCount))
         return;
     // 2.-3. Wait indicator and port.
     if (!ex.begin())
@@ -65,7 +66,7 @@ void totalReset(Context& c)
     // 5. Every block sent, up to a stop.
     SentBlocks sent = sendEveryBlock(c, ex, kSettle);
     // The header file holds the defaults of all 30 whatever the unit got.
-    const auto reportStop = [&] { reportRun(c, sent.refused, sent.next, "cleared", kNotCleared); };
+    const auto reportStop = [&] { reportRun(c, sent.refused, sent.next, QT_TRANSLATE_N_NOOP("Texts", "cleared"), kNotCleared); };
     if (sent.unitSilent)
         return reportStop();
     // 6. Indicator shown again.
@@ -80,7 +81,7 @@ void totalReset(Context& c)
     // 10. Done.
     ex.end();
     if (sent.next > kBlockCount)
-        c.form.showOutcome("Blocks 01 to 30 cleared");
+        c.form.showOutcome(translate("Texts", "Blocks 01 to 30 cleared"));
     reportStop();
 }
 

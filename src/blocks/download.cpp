@@ -1,4 +1,5 @@
 #include "blocks/download.h"
+#include "platform/translate.h"
 
 #include "blocks/download_steps.h"
 #include "blocks/header_entry.h"
@@ -57,7 +58,7 @@ DownloadedBlock downloadBlock(Context& c)
     if (!checkBlockNumber(c, kBlockBox))
         return {};
     const int block = *blockNumberOf(c.form.text(kBlockBox));
-    const auto reportStop = [&c, block] { reportStopped(c, {}, "", {block}, "not downloaded"); };
+    const auto reportStop = [&c, block] { reportStopped(c, {}, "", {block}, QT_TRANSLATE_N_NOOP("Texts", "not downloaded")); };
 
     // 1. Busy, and no second download while the port is open.
     c.form.showWaitIndicator(true);

@@ -1,5 +1,6 @@
 #pragma once
 #include "blocks/export_files.h"
+#include "platform/translate.h"
 #include "link/context.h"
 
 #include <functional>
@@ -16,12 +17,12 @@ inline constexpr std::string_view kEarlierKeptAside = "Attention: the earlier fi
 inline constexpr std::string_view kPairNotReplaced =
     "Attention: the other export file could not be written, so this one was not replaced: ";
 inline constexpr std::string_view kNothingDownloaded = "; nothing was downloaded";
-inline constexpr std::string_view kNoFolder = "Attention: choose the download folder with \"Folder\" first";
+inline constexpr std::string_view kNoFolder = QT_TRANSLATE_NOOP("Texts", "Attention: choose the download folder with \"Folder\" first");
 inline constexpr std::string_view kFolderNotWritable = "Attention: cannot write into the download folder ";
-inline constexpr std::string_view kUnitSilent = "the unit stopped answering";
-inline constexpr std::string_view kUnitGone = "not downloaded: the unit stopped answering before it";
-inline constexpr std::string_view kStoppedBlock = "stopped by the operator";
-inline constexpr std::string_view kStoppedBefore = "not downloaded: stopped before it";
+inline constexpr std::string_view kUnitSilent = QT_TRANSLATE_NOOP("Texts", "the unit stopped answering");
+inline constexpr std::string_view kUnitGone = QT_TRANSLATE_NOOP("Texts", "not downloaded: the unit stopped answering before it");
+inline constexpr std::string_view kStoppedBlock = QT_TRANSLATE_NOOP("Texts", "stopped by the operator");
+inline constexpr std::string_view kStoppedBefore = QT_TRANSLATE_NOOP("Texts", "not downloaded: stopped before it");
 
 // What a download read, for the survey library: the header as the export file carries it and
 // the work file's records (all the readings of each row, deepest first).

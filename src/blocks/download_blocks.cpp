@@ -1,4 +1,5 @@
 #include "blocks/download.h"
+#include "platform/translate.h"
 
 #include "blocks/download_steps.h"
 #include "blocks/header_read.h"
@@ -36,9 +37,11 @@ public:
         if (renamed_.empty())
             return;
         const bool one = renamed_.size() == 1;
-        c.messages.show("Attention: " + blockList(renamed_) + (one ? " has" : " have") +
-                            " the export name of an earlier block of this run; kept under a name with its "
-                            "block number, as \"" + textFromPath(example_) + "\"",
+        c.messages.show(fillIn(one ? translate("Texts", "Attention: %1 has the export name of an earlier block of this run; "
+                                                        "kept under a name with its block number, as \"%2\"")
+                                   : translate("Texts", "Attention: %1 have the export name of an earlier block of this "
+                                                        "run; kept under a name with its block number, as \"%2\""),
+                               {blockList(renamed_), textFromPath(example_)}),
                         Icon::Error);
     }
 
@@ -98,17 +101,19 @@ std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlo
         std::vector<int> done, notDone;
         for (const BlockResult& r : results)
             (r.status == BlockResult::Downloaded ? done : notDone).push_back(r.block);
-        reportStopped(c, done, "downloaded", notDone, "not downloaded");
+        reportStopped(c, done, QT_TRANSLATE_N_NOOP("Texts", "downloaded"), notDone, QT_TRANSLATE_N_NOOP("Texts", "not downloaded"));
         return results;
     };
 
     // 1. Somewhere to write, before the unit is woken for nothing.
     if (c.state.downloadFolder.empty()) {
-        c.messages.show(std::string(kNoFolder), Icon::Error);
+        c.messages.show(translate("Texts", kNoFolder.data()), Icon::Error);
         return results;
     }
     if (!folderTakesFiles(c.state.downloadFolder)) {
-        c.messages.show(std::string(kFolderNotWritable) + textFromPath(c.state.downloadFolder), Icon::Error);
+        c.messages.show(fillIn(translate("Texts", "Attention: cannot write into the download folder %1"),
+                               {textFromPath(c.state.downloadFolder)}),
+                        Icon::Error);
         return results;
     }
 
@@ -145,9 +150,9 @@ std::vector<BlockResult> downloadBlocks(Context& c, const std::vector<PlannedBlo
             const bool stopped = c.form.stopRequested();
             run.result.status = stopped ? BlockResult::NotDownloaded : BlockResult::Failed;
             run.result.problems.insert(run.result.problems.begin(),
-                                       std::string(stopped ? kStoppedBlock : kUnitSilent));
+                                       translate("Texts", (stopped ? kStoppedBlock : kUnitSilent).data()));
             for (size_t later = i + 1; later < plan.size(); ++later)
-                results[later].problems = {std::string(stopped ? kStoppedBefore : kUnitGone)};
+                results[later].problems = {translate("Texts", (stopped ? kStoppedBefore : kUnitGone).data())};
         }
         results[i] = std::move(run.result);
         if (onBlock)

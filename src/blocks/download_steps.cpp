@@ -1,4 +1,5 @@
 #include "blocks/download_steps.h"
+#include "platform/translate.h"
 
 #include "blocks/export_files.h"
 #include "blocks/header_entry.h"
@@ -90,7 +91,7 @@ void noteFailedFiles(BlockRun& run)
     const DownloadFiles& files = *run.files;
     for (const DownloadFile* f : {&files.headerExport, &files.work, &files.readingsExport})
         if (f->failed())
-            run.result.problems.push_back(std::string(kCannotWriteFile) + f->path());
+            run.result.problems.push_back(fillIn(translate("Texts", "Attention: cannot write file %1"), {f->path()}));
 }
 
 void noteUnreadDepths(BlockResult& result)
@@ -100,14 +101,15 @@ void noteUnreadDepths(BlockResult& result)
         return;
     // The box stays readable however many rows were lost.
     constexpr size_t kListed = 20;
-    std::string text = "Attention: " + std::to_string(depths.size()) +
-                       (depths.size() == 1 ? " row of readings" : " rows of readings") +
-                       " could not be read, depths ";
+    std::string list;
     for (size_t i = 0; i < depths.size() && i < kListed; ++i)
-        text += (i ? ", " : "") + depthPattern(depths[i]);
+        list += (i ? ", " : "") + depthPattern(depths[i]);
     if (depths.size() > kListed)
-        text += " and " + std::to_string(depths.size() - kListed) + " more";
-    result.problems.push_back(text);
+        list = fillIn(translate("Texts", "%1 and %2 more"), {list, std::to_string(depths.size() - kListed)});
+    result.problems.push_back(
+        depths.size() == 1 ? fillIn(translate("Texts", "Attention: %1 row of readings could not be read, depths %2"), {"1", list})
+                           : fillIn(translate("Texts", "Attention: %1 rows of readings could not be read, depths %2"),
+                                    {std::to_string(depths.size()), list}));
 }
 
 } // namespace
@@ -146,7 +148,7 @@ Reading readBlockRows(Context& c, Exchange& ex, Wake firstWake, BlockRun& run, P
     UnreadRows unreadHeader;
     unreadHeader.note(run.result.block, texts);
     if (!unreadHeader.empty()) {
-        run.result.problems.push_back(unreadHeader.message() + std::string(kNothingDownloaded));
+        run.result.problems.push_back(fillIn(translate("Texts", "%1; nothing was downloaded"), {unreadHeader.message()}));
         return Reading::HeaderUnread;
     }
 
@@ -177,8 +179,9 @@ void keepEarlierExports(BlockRun& run)
         return;
     run.files->headerExport.discard();
     noteFailedFiles(run);
-    run.result.problems.push_back(std::string(kNotReplaced) + run.files->headerExport.path() + ", " +
-                                  run.files->readingsExport.path());
+    run.result.problems.push_back(
+        fillIn(translate("Texts", "Attention: the download did not finish; these files were not replaced: %1, %2"),
+               {run.files->headerExport.path(), run.files->readingsExport.path()}));
     noteUnreadDepths(run.result);
     // The rows read still reach the survey library, which keeps them marked incomplete.
     run.result.downloaded = {false, run.header, std::move(run.records), {}, {}};
@@ -191,21 +194,22 @@ std::vector<std::string> replacePair(DownloadFile& first, DownloadFile& second)
 {
     std::string why;
     if (!first.keepEarlierAside(why))
-        return {std::string(kCannotReplaceFile) + first.path() + ": " + why,
-                std::string(kPairNotReplaced) + second.path()};
+        return {fillIn(translate("Texts", "Attention: cannot replace file %1: %2"), {first.path(), why}),
+                fillIn(translate("Texts", "Attention: the other export file could not be written, so this one was not replaced: %1"), {second.path()})};
     if (!first.commit(why)) {
         first.dropEarlierAside();
-        return {std::string(kCannotReplaceFile) + first.path() + ": " + why,
-                std::string(kPairNotReplaced) + second.path()};
+        return {fillIn(translate("Texts", "Attention: cannot replace file %1: %2"), {first.path(), why}),
+                fillIn(translate("Texts", "Attention: the other export file could not be written, so this one was not replaced: %1"), {second.path()})};
     }
     if (second.commit(why)) {
         first.dropEarlierAside();
         return {};
     }
-    std::vector<std::string> problems{std::string(kCannotReplaceFile) + second.path() + ": " + why,
-                                      std::string(kPairNotReplaced) + first.path()};
+    std::vector<std::string> problems{fillIn(translate("Texts", "Attention: cannot replace file %1: %2"), {second.path(), why}),
+                                      fillIn(translate("Texts", "Attention: the other export file could not be written, so this one was not replaced: %1"), {first.path()})};
     if (!first.putEarlierBack())
-        problems.push_back(std::string(kEarlierKeptAside) + textFromPath(first.asidePath()));
+        problems.push_back(fillIn(translate("Texts", "Attention: the earlier file could not be put back; it is kept as %1"),
+                                  {textFromPath(first.asidePath())}));
     return problems;
 }
 
@@ -229,7 +233,7 @@ void exportBlock(Context& c, BlockRun& run)
     noteFailedFiles(run);
     for (const DownloadFile* f : {&files.headerExport, &files.readingsExport})
         if (!whole && !f->failed())
-            run.result.problems.push_back(std::string(kPairNotReplaced) + f->path());
+            run.result.problems.push_back(fillIn(translate("Texts", "Attention: the other export file could not be written, so this one was not replaced: %1"), {f->path()}));
     run.result.problems.insert(run.result.problems.end(), refused.begin(), refused.end());
     noteUnreadDepths(run.result);
     // Rows not read are named, yet the block's files stand.

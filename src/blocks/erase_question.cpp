@@ -1,4 +1,5 @@
 #include "blocks/erase_question.h"
+#include "platform/translate.h"
 
 #include "blocks/export_files.h"
 #include "link/block.h"
@@ -27,7 +28,7 @@ std::string readable(const std::string& text)
 
 std::string blockLine(const ProgramState& s, int block)
 {
-    std::string line = "Block " + twoDigits(block);
+    std::string line = fillIn(translate("Texts", "Block %1"), {twoDigits(block)});
     const std::optional<UnitBlock>& known = s.unitBlocks[size_t(block - 1)];
     if (!known)
         return line;
@@ -36,17 +37,19 @@ std::string blockLine(const ProgramState& s, int block)
         if (const std::string r = readable(name); !r.empty())
             names += (names.empty() ? "" : " / ") + r;
     if (!names.empty())
-        line += ": " + names;
+        line = fillIn(translate("Texts", "%1: %2"), {line, names});
     const std::string readout = readable(known->readout);
     const std::string date = readable(known->date);
     if (!readout.empty()) {
-        line += ", readout " + readout;
         if (date.size() == 6 && date.find_first_not_of("0123456789") == std::string::npos)
-            line += " of " + date.substr(0, 2) + "/" + date.substr(2, 2) + "/" + date.substr(4, 2);
+            line = fillIn(translate("Texts", "%1, readout %2 of %3/%4/%5"),
+                          {line, readout, date.substr(0, 2), date.substr(2, 2), date.substr(4, 2)});
+        else
+            line = fillIn(translate("Texts", "%1, readout %2"), {line, readout});
     }
     if (known->holdsReadings && s.keptInLibrary)
         if (const std::optional<LibraryKeeps> kept = s.keptInLibrary(*known); kept && *kept != LibraryKeeps::Whole)
-            line += " - its readings are not in the survey library";
+            line = fillIn(translate("Texts", "%1 - its readings are not in the survey library"), {line});
     return line;
 }
 
@@ -59,7 +62,7 @@ std::string numbersOf(const std::vector<int>& blocks)
         while (j + 1 < blocks.size() && blocks[j + 1] == blocks[j] + 1)
             ++j;
         if (j - i >= 2) {
-            parts.push_back(twoDigits(blocks[i]) + " to " + twoDigits(blocks[j]));
+            parts.push_back(fillIn(translate("Texts", "%1 to %2"), {twoDigits(blocks[i]), twoDigits(blocks[j])}));
         } else {
             for (size_t k = i; k <= j; ++k)
                 parts.push_back(twoDigits(blocks[k]));
@@ -68,17 +71,20 @@ std::string numbersOf(const std::vector<int>& blocks)
     }
     std::string text;
     for (size_t i = 0; i < parts.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+        text += (i == 0 ? "" : i + 1 == parts.size() ? translate("Texts", " and ") : ", ") + parts[i];
     return text;
 }
 
-constexpr std::string_view kNotRead = "contents not read since the program started (Read All Blocks shows them)";
+std::string notRead(const std::string& blocks)
+{
+    return fillIn(translate("Texts", "%1: contents not read since the program started (Read All Blocks shows them)"), {blocks});
+}
 
 } // namespace
 
 std::string blocksNamed(const std::vector<int>& blocks)
 {
-    return (blocks.size() == 1 ? "Block " : "Blocks ") + numbersOf(blocks);
+    return fillIn(blocks.size() == 1 ? translate("Texts", "Block %1") : translate("Texts", "Blocks %1"), {numbersOf(blocks)});
 }
 
 ErasedList erasedBlocks(const ProgramState& s, int first, int last)
@@ -86,7 +92,7 @@ ErasedList erasedBlocks(const ProgramState& s, int first, int last)
     const auto known = [&s](int block) -> const std::optional<UnitBlock>& { return s.unitBlocks[size_t(block - 1)]; };
     if (first == last) {
         const std::string line = blockLine(s, first);
-        return {known(first) ? line : line + ": " + std::string(kNotRead), {}};
+        return {known(first) ? line : notRead(line), {}};
     }
     std::vector<std::string> measured;
     std::vector<int> unread;
@@ -95,33 +101,35 @@ ErasedList erasedBlocks(const ProgramState& s, int first, int last)
         const std::string line = blockLine(s, block);
         if (!known(block)) {
             unread.push_back(block);
-            details += line + ": " + std::string(kNotRead) + "\n";
+            details += notRead(line) + "\n";
         } else {
             if (known(block)->holdsReadings)
                 measured.push_back(line);
-            details += line + (known(block)->holdsReadings ? "" : ", no readings") + "\n";
+            details += (known(block)->holdsReadings ? line : fillIn(translate("Texts", "%1, no readings"), {line})) + "\n";
         }
     }
     details.pop_back();
     // Nothing known of any of them: one line says so.
     if (int(unread.size()) == last - first + 1)
-        return {blocksNamed(unread) + ": " + std::string(kNotRead), {}};
-    std::string text = "Blocks " + twoDigits(first) + " to " + twoDigits(last);
-    if (!measured.empty())
-        text += ", among them:";
+        return {notRead(blocksNamed(unread)), {}};
+    std::string text = measured.empty()
+                           ? fillIn(translate("Texts", "Blocks %1 to %2"), {twoDigits(first), twoDigits(last)})
+                           : fillIn(translate("Texts", "Blocks %1 to %2, among them:"), {twoDigits(first), twoDigits(last)});
     for (size_t i = 0; i < measured.size() && i < kBlocksNamed; ++i)
         text += "\n" + measured[i];
     if (measured.size() > kBlocksNamed)
-        text += "\nand " + std::to_string(measured.size() - kBlocksNamed) + " more: Show Details\x85";
+        text += "\n" + fillIn(translate("Texts", "and %1 more: Show Details\u2026"),
+                             {std::to_string(measured.size() - kBlocksNamed)});
     if (!unread.empty())
-        text += "\n" + blocksNamed(unread) + ": " + std::string(kNotRead);
+        text += "\n" + notRead(blocksNamed(unread));
     return {text, details};
 }
 
 bool askToErase(Context& c, std::string_view act, const std::string& question, int first, int last)
 {
     const ErasedList erased = erasedBlocks(c.state, first, last);
-    return c.messages.ask(Question{question, std::string(act), erased.shown, erased.details}) == Answer::Ok;
+    return c.messages.ask(Question{question, translate("Texts", std::string(act).c_str()), erased.shown, erased.details}) ==
+           Answer::Ok;
 }
 
 Answer askToWriteAll(Context& c, std::string_view act, const std::string& question, const std::vector<int>& given)
@@ -132,20 +140,25 @@ Answer askToWriteAll(Context& c, std::string_view act, const std::string& questi
         if (std::find(given.begin(), given.end(), block) == given.end())
             placeholders.push_back(block);
     if (!placeholders.empty())
-        erased.shown += "\n" + blocksNamed(placeholders) + (placeholders.size() == 1 ? " still holds" : " still hold") +
-                        " the start-up default header (CLIENT and its number, SITE0000) and will get it";
+        erased.shown += "\n" + fillIn(placeholders.size() == 1
+                                          ? translate("Texts", "%1 still holds the start-up default header (CLIENT and "
+                                                               "its number, SITE0000) and will get it")
+                                          : translate("Texts", "%1 still hold the start-up default header (CLIENT and "
+                                                               "its number, SITE0000) and will get it"),
+                                      {blocksNamed(placeholders)});
     std::string extra;
     // Writing every block is what OK does already.
     if (!given.empty() && !placeholders.empty()) {
-        extra = "Write " + blocksNamed(given) + " Only";
+        extra = fillIn(translate("Texts", "Write %1 Only"), {blocksNamed(given)});
         // A long list of blocks would widen the box past the screen.
         if (extra.size() > 40)
-            extra = "Write the " + std::to_string(given.size()) + " Blocks Set Only";
+            extra = fillIn(translate("Texts", "Write the %1 Blocks Set Only"), {std::to_string(given.size())});
         // A run reads as a range, with the dash the described button shows.
-        if (const size_t to = extra.find(" to "); to != std::string::npos && given.back() - given.front() + 1 == int(given.size()))
-            extra.replace(to, 4, "\x96");
+        const std::string to = fillIn(translate("Texts", "%1 to %2"), {"", ""});
+        if (const size_t at = extra.find(to); at != std::string::npos && given.back() - given.front() + 1 == int(given.size()))
+            extra.replace(at, to.size(), "\x96");
     }
-    return c.messages.ask(Question{question, std::string(act), erased.shown, erased.details, extra});
+    return c.messages.ask(Question{question, translate("Texts", std::string(act).c_str()), erased.shown, erased.details, extra});
 }
 
 void noteHeaderRead(ProgramState& s, int block, const HeaderTexts& texts)

@@ -1,4 +1,5 @@
 #include "blocks/header_entry.h"
+#include "platform/translate.h"
 
 #include "link/block.h"
 #include "link/header_file.h"
@@ -19,12 +20,12 @@ void depthLimitCheck(Context& c)
     const std::string step = c.form.text("Text7");
     // Tenths of a metre: 100.0 m at 0.5 m steps, 200.0 m at 1 m steps.
     if (depth > 1000 && step == "0") {
-        c.messages.show(std::string(kInvalidDepth), Icon::Error);
+        c.messages.show(translate("Texts", kInvalidDepth.data()), Icon::Error);
         c.form.setText("Text6", "100");
         c.form.setText("Text13", "0");
     }
     if (depth > 2000 && step == "1") {
-        c.messages.show(std::string(kInvalidDepth), Icon::Error);
+        c.messages.show(translate("Texts", kInvalidDepth.data()), Icon::Error);
         c.form.setText("Text6", "200");
         c.form.setText("Text13", "0");
     }
@@ -53,12 +54,12 @@ bool showHeaderOf(Context& c, int target)
     const HeaderFile file(c.state.headerFilePath);
     windowToRecord(c.form, c.state.record, FieldSet::All);
     if (!file.write(c.state.currentBlock, c.state.record)) {
-        c.messages.show(std::string(kCannotWriteHeaderFile) + file.path(), Icon::Error);
+        c.messages.show(fillIn(translate("Texts", "Attention: cannot write header file %1"), {file.path()}), Icon::Error);
         return false;
     }
     HeaderRecord next;
     if (!file.read(target, next)) {
-        c.messages.show(std::string(kCannotReadHeaderFile) + file.path(), Icon::Error);
+        c.messages.show(fillIn(translate("Texts", "Attention: cannot read header file %1"), {file.path()}), Icon::Error);
         return false;
     }
     c.state.currentBlock = target;
@@ -89,11 +90,11 @@ bool checkBlockNumber(Context& c, std::string_view box)
 {
     const std::string text = c.form.text(box);
     if (text.empty()) {
-        c.messages.show(std::string(kInsertBlockNumber), Icon::Error);
+        c.messages.show(translate("Texts", kInsertBlockNumber.data()), Icon::Error);
         return false;
     }
     if (!blockNumberOf(text)) {
-        c.messages.show(std::string(kIncorrectBlockNumber), Icon::Error);
+        c.messages.show(translate("Texts", kIncorrectBlockNumber.data()), Icon::Error);
         return false;
     }
     return true;
@@ -123,7 +124,7 @@ void leaveDepthTenths(Context& c)
 {
     const std::string tenths = c.form.text("Text13");
     if (tenths != "0" && tenths != "5") {
-        c.messages.show(std::string(kInvalidDepth), Icon::Error);
+        c.messages.show(translate("Texts", kInvalidDepth.data()), Icon::Error);
         c.form.setText("Text13", "0");
     }
     depthLimitCheck(c);

@@ -1,5 +1,6 @@
 #pragma once
 #include "link/context.h"
+#include "platform/translate.h"
 #include "link/header_file.h"
 #include "link/shown_block.h"
 
@@ -8,9 +9,9 @@
 
 namespace tarvelon {
 
-inline constexpr std::string_view kInsertBlockNumber = "Attention: Insert block number";
-inline constexpr std::string_view kIncorrectBlockNumber = "Attention: Incorrect block number";
-inline constexpr std::string_view kInvalidDepth = "Attention: Invalid DEPTH value";
+inline constexpr std::string_view kInsertBlockNumber = QT_TRANSLATE_NOOP("Texts", "Attention: Insert block number");
+inline constexpr std::string_view kIncorrectBlockNumber = QT_TRANSLATE_NOOP("Texts", "Attention: Incorrect block number");
+inline constexpr std::string_view kInvalidDepth = QT_TRANSLATE_NOOP("Texts", "Attention: Invalid DEPTH value");
 
 // Upper case in Windows-1252, one byte for one byte: a character without a single-byte upper
 // case stays as it is.

@@ -1,4 +1,5 @@
 #include "blocks/header_read.h"
+#include "platform/translate.h"
 
 #include "blocks/erase_question.h"
 #include "blocks/header_entry.h"
@@ -55,34 +56,36 @@ void UnreadRows::note(int block, const HeaderTexts& texts)
     for (size_t r = 0; r < texts.size(); ++r) {
         if (texts[r])
             continue;
-        fields += (fields.empty() ? "" : ", ") + std::string(kHeaderRows[r].field);
+        fields += (fields.empty() ? "" : ", ") + translate("Texts", kHeaderRows[r].field);
         ++missing;
     }
     if (missing == 0)
         return;
     count_ += missing;
     if (missing == static_cast<int>(texts.size()))
-        fields = "whole header";
+        fields = translate("Texts", "whole header");
     blocks_.emplace_back(block, fields);
 }
 
 std::string UnreadRows::message() const
 {
-    std::string text = "Attention: " + std::to_string(count_) + (count_ == 1 ? " header row" : " header rows") +
-                       " could not be read: ";
+    std::string list;
     // Neighbouring blocks that lost the same rows are named together.
     for (size_t i = 0; i < blocks_.size();) {
         size_t j = i;
         while (j + 1 < blocks_.size() && blocks_[j + 1].first == blocks_[j].first + 1 &&
                blocks_[j + 1].second == blocks_[i].second)
             ++j;
-        text += i == 0 ? "" : "; ";
-        text += j == i ? "block " + std::to_string(blocks_[i].first)
-                       : "blocks " + std::to_string(blocks_[i].first) + " to " + std::to_string(blocks_[j].first);
-        text += " " + blocks_[i].second;
+        list += i == 0 ? "" : "; ";
+        list += j == i ? fillIn(translate("Texts", "block %1 %2"), {std::to_string(blocks_[i].first), blocks_[i].second})
+                       : fillIn(translate("Texts", "blocks %1 to %2 %3"), {std::to_string(blocks_[i].first),
+                                                                           std::to_string(blocks_[j].first),
+                                                                           blocks_[i].second});
         i = j + 1;
     }
-    return text;
+    return count_ == 1 ? fillIn(translate("Texts", "Attention: %1 header row could not be read: %2"), {"1", list})
+                       : fillIn(translate("Texts", "Attention: %1 header rows could not be read: %2"),
+                                {std::to_string(count_), list});
 }
 
 bool readHeaderRows(Context& c, Exchange& ex, Wake firstWake, HeaderTexts& texts, int timeBytes,
@@ -123,20 +126,20 @@ void readBlock(Context& c)
         return;
     const Wake wake = ex.handshake(Limit::ReplyTime);
     if (wake == Wake::NoReply)
-        return reportStopped(c, {}, "", {block}, "not read");
+        return reportStopped(c, {}, "", {block}, QT_TRANSLATE_N_NOOP("Texts", "not read"));
     // 4. The ten rows; a stop leaves the boxes as they were.
     HeaderTexts texts;
     constexpr int rows = static_cast<int>(kHeaderRows.size());
     const auto progress = [&c](int row) { showRowProgress(c.form, {0, 0, 0, rows}, row); };
     if (!readHeaderRows(c, ex, wake, texts, 8, progress)) {
-        reportStopped(c, {}, "", {block}, "not read");
+        reportStopped(c, {}, "", {block}, QT_TRANSLATE_N_NOOP("Texts", "not read"));
         return;
     }
     // 5. Into the boxes; point, gains and zeros are not kept by the unit.
     showHeaderTexts(c.form, texts);
     // 6. Done, and any row that could not be read named.
     ex.end();
-    c.form.showOutcome("Block " + twoDigits(block) + " read");
+    c.form.showOutcome(fillIn(translate("Texts", "Block %1 read"), {twoDigits(block)}));
     UnreadRows unread;
     unread.note(block, texts);
     reportUnread(c, unread);
@@ -152,7 +155,7 @@ void readAllBlocks(Context& c)
     const auto stop = [&](int block) {
         showBlockOne(c);
         reportUnread(c, unread);
-        reportStopped(c, blockRange(1, block - 1), "read into the header file", blockRange(block, kBlockCount),
+        reportStopped(c, blockRange(1, block - 1), QT_TRANSLATE_N_NOOP("Texts", "read into the header file"), blockRange(block, kBlockCount),
                           "not read");
     };
     constexpr int rows = static_cast<int>(kHeaderRows.size());
@@ -197,7 +200,7 @@ void readAllBlocks(Context& c)
     // 9.-11. Block 1 shown.
     c.form.showWaitIndicator(false);
     c.loop.yield();
-    c.form.showOutcome("Headers of blocks 01 to 30 read into the header file");
+    c.form.showOutcome(translate("Texts", "Headers of blocks 01 to 30 read into the header file"));
     stop(kBlockCount + 1);
 }
 

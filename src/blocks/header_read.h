@@ -1,5 +1,6 @@
 #pragma once
 #include "blocks/row_fetch.h"
+#include "platform/translate.h"
 
 #include <array>
 #include <functional>
@@ -17,9 +18,9 @@ struct HeaderRow {
     const char* field; // as the operator is told of a row that could not be read
 };
 inline constexpr std::array<HeaderRow, 10> kHeaderRows = {{
-    {"00", 8, "client"}, {"10", 8, "site"}, {"20", 4, "tube"}, {"30", 4, "depth"},
-    {"40", 1, "step"}, {"50", 1, "guides"}, {"60", 4, "north"}, {"70", 2, "readout number"},
-    {"80", 8, "date"}, {"90", 8, "time"},
+    {"00", 8, QT_TRANSLATE_NOOP("Texts", "client")}, {"10", 8, QT_TRANSLATE_NOOP("Texts", "site")}, {"20", 4, QT_TRANSLATE_NOOP("Texts", "tube")}, {"30", 4, QT_TRANSLATE_NOOP("Texts", "depth")},
+    {"40", 1, QT_TRANSLATE_NOOP("Texts", "step")}, {"50", 1, QT_TRANSLATE_NOOP("Texts", "guides")}, {"60", 4, QT_TRANSLATE_NOOP("Texts", "north")}, {"70", 2, QT_TRANSLATE_NOOP("Texts", "readout number")},
+    {"80", 8, QT_TRANSLATE_NOOP("Texts", "date")}, {"90", 8, QT_TRANSLATE_NOOP("Texts", "time")},
 }};
 
 // The ten header texts of one block as decoded; nothing for a row that could not be read.

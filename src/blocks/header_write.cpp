@@ -1,4 +1,5 @@
 #include "blocks/header_write.h"
+#include "platform/translate.h"
 
 #include "blocks/erase_question.h"
 #include "blocks/header_entry.h"
@@ -80,7 +81,7 @@ bool closeHeaderWrite(Exchange& ex, int settleTicks, Refused& refused)
         ex.send(cmd::kClosing);
         ex.settleWait(settleTicks);
     } else {
-        refused.others.emplace_back("closing command not sent");
+        refused.others.emplace_back(translate("Texts", "closing command not sent"));
     }
     return true;
 }
@@ -104,7 +105,7 @@ void setBlock(Context& c)
     // The block checked is the block written, whatever the box holds after the question.
     const int block = *blockNumberOf(c.form.text("Text2"));
     // 2. Question, naming the block.
-    if (!askToErase(c, "Set Block", std::string(kMemoryWillBeLost), block, block))
+    if (!askToErase(c, QT_TRANSLATE_NOOP("Texts", "Set Block"), translate("Texts", kMemoryWillBeLost.data()), block, block))
         return;
     // 3. Wait indicator.
     c.form.showWaitIndicator(true);
@@ -126,15 +127,15 @@ void setBlock(Context& c)
     // 10.-11. Closing handshake and command; a refused command is named also after a unit
     //     that then fell silent.
     if (!closeHeaderWrite(ex, kSettle, refused))
-        return reportRefused(c, refused, "not written");
+        return reportRefused(c, refused, QT_TRANSLATE_N_NOOP("Texts", "not written"));
     // 12. The whole record of the block shown.
     c.state.currentBlock = block;
     if (file.read(block, c.state.record))
         recordToWindow(c.state.record, c.form, FieldSet::All);
     // 13. Done.
     ex.end();
-    c.form.showOutcome("Block " + twoDigits(block) + " written");
-    reportRefused(c, refused, "not written");
+    c.form.showOutcome(fillIn(translate("Texts", "Block %1 written"), {twoDigits(block)}));
+    reportRefused(c, refused, QT_TRANSLATE_N_NOOP("Texts", "not written"));
 }
 
 std::vector<int> givenHeaders(Context& c)
@@ -167,7 +168,7 @@ void setAll(Context& c)
     const HeaderFile file(c.state.headerFilePath);
     // 1. Question, naming the blocks and those that would get a start-up default header.
     const std::vector<int> given = givenHeaders(c);
-    const Answer answer = askToWriteAll(c, "Set All", std::string(kMemoryWillBeLost), given);
+    const Answer answer = askToWriteAll(c, QT_TRANSLATE_NOOP("Texts", "Set All"), translate("Texts", kMemoryWillBeLost.data()), given);
     if (answer == Answer::Cancel)
         return;
     const std::vector<int> blocks = answer == Answer::Extra ? given : blockRange(1, kBlockCount);
@@ -185,15 +186,15 @@ void setAll(Context& c)
     SentBlocks sent = sendBlocks(c, ex, kSettle, blocks);
     const auto reportStop = [&] {
         if (answer != Answer::Extra)
-            return reportRun(c, sent.refused, sent.next, "written", "not written");
-        reportRefused(c, sent.refused, "not written");
+            return reportRun(c, sent.refused, sent.next, QT_TRANSLATE_N_NOOP("Texts", "written"), QT_TRANSLATE_N_NOOP("Texts", "not written"));
+        reportRefused(c, sent.refused, QT_TRANSLATE_N_NOOP("Texts", "not written"));
         std::vector<int> done, notDone;
         for (int b : blocks)
             if (b >= sent.next)
                 notDone.push_back(b);
             else if (std::ranges::count(sent.refused.blocks, b) == 0)
                 done.push_back(b);
-        reportStopped(c, done, "written", notDone, "not written");
+        reportStopped(c, done, QT_TRANSLATE_N_NOOP("Texts", "written"), notDone, QT_TRANSLATE_N_NOOP("Texts", "not written"));
     };
     if (sent.unitSilent)
         return reportStop();
@@ -205,7 +206,7 @@ void setAll(Context& c)
     // 9. Block 1 shown.
     showBlockOne(c);
     if (sent.next > kBlockCount)
-        c.form.showOutcome(blocksNamed(blocks) + " written");
+        c.form.showOutcome(fillIn(translate("Texts", "%1 written", nullptr, int(blocks.size())), {blocksNamed(blocks)}));
     reportStop();
 }
 
@@ -219,7 +220,7 @@ void copyData(Context& c)
     const HeaderFile file(c.state.headerFilePath);
     if (!file.write(c.state.currentBlock, c.state.record)) {
         // Stepping on would make a copy that never happened look done.
-        c.messages.show(std::string(kCannotWriteHeaderFile) + file.path(), Icon::Error);
+        c.messages.show(fillIn(translate("Texts", "Attention: cannot write header file %1"), {file.path()}), Icon::Error);
         return;
     }
     // 5.-6. The next block, with the same header shown.

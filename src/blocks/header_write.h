@@ -1,5 +1,6 @@
 #pragma once
 #include "link/exchange.h"
+#include "platform/translate.h"
 #include "link/progress.h"
 
 #include <string_view>
@@ -8,7 +9,7 @@
 namespace tarvelon {
 
 inline constexpr std::string_view kMemoryWillBeLost =
-    "ATTENTION: ALL MEMORY DATA WILL BE LOST, WOULD YOU LIKE TO CONTINUE ?";
+    QT_TRANSLATE_NOOP("Texts", "ATTENTION: ALL MEMORY DATA WILL BE LOST, WOULD YOU LIKE TO CONTINUE ?");
 
 // "Set Block": the header kept for the block in Text2, written into the unit.
 void setBlock(Context& c);

@@ -1,5 +1,6 @@
 // tarvelon blocks: the unit's 30 blocks, as the Download Blocks window lists them.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/options.h"
 #include "cli/session.h"
@@ -8,6 +9,7 @@
 #include "link/block.h"
 #include "platform/qt/qt_text.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -20,7 +22,7 @@ enum Column { kBlock, kClient, kSite, kTube, kDepth, kStep, kReadout, kDate, kTi
 void addOptions(QCommandLineParser& parser)
 {
     addPortOption(parser);
-    parser.addOption({QStringLiteral("csv"), QStringLiteral("A CSV table with a header line instead of columns.")});
+    parser.addOption({QStringLiteral("csv"), Texts::tr("A CSV table with a header line instead of columns.")});
     addQuietOption(parser);
 }
 
@@ -40,12 +42,12 @@ QString withSeparators(const std::string& text, QChar separator)
     return t.size() == 6 ? t.left(2) + separator + t.mid(2, 2) + separator + t.mid(4, 2) : t;
 }
 
-QStringList row(const ListedBlock& b)
+QStringList row(const ListedBlock& b, bool csv)
 {
     QStringList cells(kColumns);
     cells[kBlock] = QString::fromStdString(twoDigits(b.block));
     if (!b.read) {
-        cells[kState] = QStringLiteral("not read");
+        cells[kState] = csv ? QStringLiteral("not read") : Texts::tr("not read", nullptr, 1);
         return cells;
     }
     cells[kClient] = trimmed(b.client);
@@ -57,9 +59,10 @@ QStringList row(const ListedBlock& b)
     cells[kDate] = withSeparators(b.date, QLatin1Char('/'));
     cells[kTime] = withSeparators(b.time, QLatin1Char(':'));
     // A depth row not read gives no rows either: the header is what is wrong, not the block.
-    cells[kState] = !b.headerWhole        ? QStringLiteral("header incomplete")
-                    : b.readingRows == 0 ? QStringLiteral("empty")
-                                         : QStringLiteral("measured");
+    const char* state = !b.headerWhole         ? QT_TRANSLATE_NOOP("Texts", "header incomplete")
+                        : b.readingRows == 0 ? QT_TRANSLATE_NOOP("Texts", "empty")
+                                             : QT_TRANSLATE_NOOP("Texts", "measured");
+    cells[kState] = csv ? QString::fromLatin1(state) : Texts::tr(state);
     return cells;
 }
 
@@ -72,13 +75,14 @@ int run(const QCommandLineParser& parser)
 
     std::vector<QStringList> rows{csv ? QStringList{"block", "client", "site", "tube", "depth_m", "step_m", "readout",
                                                     "date", "time", "state"}
-                                      : QStringList{"Block", "Client", "Site", "Tube", "Depth", "Step", "Readout",
-                                                    "Date", "Time", ""}};
+                                      : QStringList{Texts::tr("Block"), Texts::tr("Client"), Texts::tr("Site"),
+                                                    Texts::tr("Tube"), Texts::tr("Depth"), Texts::tr("Step"),
+                                                    Texts::tr("Readout"), Texts::tr("Date"), Texts::tr("Time"), ""}};
     // A unit that never answered lists nothing: the message says why.
     if (std::none_of(blocks.begin(), blocks.end(), [](const ListedBlock& b) { return b.read; }))
         return session.exitStatus();
     for (const ListedBlock& b : blocks)
-        rows.push_back(row(b));
+        rows.push_back(row(b, csv));
     printTable(rows, csv);
     return session.exitStatus();
 }
@@ -87,7 +91,7 @@ int run(const QCommandLineParser& parser)
 
 extern const Command kBlocksCommand{
     "blocks", "--port NAME [--csv]",
-    "The unit's 30 blocks, one a line, empty blocks marked.",
+    QT_TRANSLATE_NOOP("Texts", "The unit's 30 blocks, one a line, empty blocks marked."),
     addOptions, run};
 
 } // namespace tarvelon::cli

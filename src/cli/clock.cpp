@@ -1,10 +1,12 @@
 // tarvelon clock: the unit's clock read, or set.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/options.h"
 #include "cli/session.h"
 #include "settings/clock.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <array>
@@ -19,7 +21,7 @@ void addOptions(QCommandLineParser& parser)
 {
     addPortOption(parser);
     parser.addOption({QStringLiteral("set"),
-                      QStringLiteral("Set the clock: \"now\" (this computer's local time) or YYMMDDhhmmss."),
+                      Texts::tr("Set the clock: \"now\" (this computer's local time) or YYMMDDhhmmss."),
                       QStringLiteral("now|YYMMDDhhmmss")});
 }
 
@@ -33,7 +35,7 @@ QString clockToSet(const QString& value)
         digits = digits && ch.isDigit() && ch.unicode() < 128;
     const auto two = [&value](int at) { return value.mid(at, 2).toInt(); };
     if (!digits || !QDate(2000 + two(0), two(2), two(4)).isValid() || !QTime(two(6), two(8), two(10)).isValid())
-        throw UsageError{QStringLiteral("--set needs \"now\" or a date and time as YYMMDDhhmmss, not \"%1\"").arg(value)};
+        throw UsageError{Texts::tr("--set needs \"now\" or a date and time as YYMMDDhhmmss, not \"%1\"").arg(value)};
     return value;
 }
 
@@ -69,6 +71,6 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kClockCommand{"clock", "--port NAME [--set now|YYMMDDhhmmss]",
-                                   "Read the unit's clock, or set it.", addOptions, run};
+                                   QT_TRANSLATE_NOOP("Texts", "Read the unit's clock, or set it."), addOptions, run};
 
 } // namespace tarvelon::cli

@@ -1,6 +1,8 @@
 #include "cli/command.h"
 
 #include "cli/console.h"
+#include "shell/language.h"
+#include "shell/texts.h"
 
 #include <QCoreApplication>
 
@@ -57,39 +59,43 @@ constexpr std::array kCommands = {
 
 QString usageLine(const Command& c)
 {
-    return QStringLiteral("Usage: tarvelon %1 %2").arg(QLatin1String(c.name), QLatin1String(c.synopsis)).trimmed();
+    return Texts::tr("Usage: tarvelon %1 %2").arg(QLatin1String(c.name), QLatin1String(c.synopsis)).trimmed();
 }
 
 // How a run is stopped, in the words of the system it runs on.
 #ifdef _WIN32
-#define kStoppedStatus "130 stopped by Ctrl+C or Ctrl+Break (129 when its console window is closed)."
+#define kStoppedStatus QT_TRANSLATE_NOOP("Texts", "130 stopped by Ctrl+C or Ctrl+Break (129 when its console window is closed).")
 #else
-#define kStoppedStatus "130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP)."
+#define kStoppedStatus QT_TRANSLATE_NOOP("Texts", "130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP).")
 #endif
 
 QString programHelp()
 {
-    QString text = QStringLiteral("Usage: tarvelon COMMAND [options]\n\n"
-                                  "The jobs of Tarvelon Manager without its window: the TARVELON readout unit on a "
-                                  "serial port,\nand the survey library.\n\nCommands:\n");
+    QString text = Texts::tr("Usage: tarvelon COMMAND [options]\n\n"
+                             "The jobs of Tarvelon Manager without its window: the TARVELON readout unit on a "
+                             "serial port,\nand the survey library.\n\nCommands:\n");
     // The summaries line up two blanks after the longest command name.
     qsizetype width = 0;
     for (const Command* c : kCommands)
         width = std::max(width, QLatin1String(c->name).size() + 2);
     for (const Command* c : kCommands)
-        text += QStringLiteral("  %1%2\n").arg(QLatin1String(c->name), -int(width)).arg(QLatin1String(c->summary));
-    text += QStringLiteral("\nOptions:\n  -h, --help, /?  Displays help (with a command: the command's options).\n"
-                           "  -v, --version   Displays version information.\n\n"
-                           "Output: on a terminal as it shows text; into a pipe or a file as UTF-8, paths exactly as\n"
-                           "on disk.\n\n"
-                           "Exit status: 0 done, 1 failed, 2 wrong usage, " kStoppedStatus "\n");
+        text += QStringLiteral("  %1%2\n").arg(QLatin1String(c->name), -int(width)).arg(Texts::tr(c->summary));
+    text += Texts::tr("\nOptions:\n  -h, --help, /?  Displays help (with a command: the command's options).\n"
+                      "  -v, --version   Displays version information.\n"
+                      "  --language LANGUAGE\n"
+                      "                  Speaks this language (en, it) instead of the one LANGUAGE, LC_ALL,\n"
+                      "                  LC_MESSAGES or LANG name.\n\n"
+                      "Output: on a terminal as it shows text; into a pipe or a file as UTF-8, paths exactly as\n"
+                      "on disk.\n\n"
+                      "Exit status: 0 done, 1 failed, 2 wrong usage, %1\n")
+                .arg(Texts::tr(kStoppedStatus));
     return text;
 }
 
 int wrongUsage(const QString& message, const QString& usage)
 {
     printMessage(message);
-    printMessage(usage + QStringLiteral(" (tarvelon --help lists the commands)"));
+    printMessage(Texts::tr("%1 (tarvelon --help lists the commands)").arg(usage));
     return kWrongUsage;
 }
 
@@ -117,14 +123,16 @@ std::optional<QString> swallowedByQuote(const QCommandLineParser& parser)
                 continue;
 #endif
             const QString meant = value.left(quote);
-            QString text = QStringLiteral("the value of --%1 ends in \\\" (\"%2\\\"), which Windows reads as a quote mark")
-                               .arg(name, meant);
-            if (!rest.isEmpty())
-                text += QStringLiteral(", so it took in what followed it (%1)").arg(rest);
             QString without = meant;
             while (without.endsWith(QLatin1Char('\\')))
                 without.chop(1);
-            return text + QStringLiteral(": leave out the last backslash (--%1 \"%2\")").arg(name, without);
+            if (rest.isEmpty())
+                return Texts::tr("the value of --%1 ends in \\\" (\"%2\\\"), which Windows reads as a quote mark: "
+                                 "leave out the last backslash (--%1 \"%3\")")
+                    .arg(name, meant, without);
+            return Texts::tr("the value of --%1 ends in \\\" (\"%2\\\"), which Windows reads as a quote mark, so it "
+                             "took in what followed it (%3): leave out the last backslash (--%1 \"%4\")")
+                .arg(name, meant, rest, without);
         }
     return std::nullopt;
 }
@@ -142,8 +150,8 @@ int runCommand(const Command& command, QStringList arguments)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QLatin1String(command.summary));
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")});
+    parser.setApplicationDescription(Texts::tr(command.summary));
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, Texts::tr("Displays this help.")});
     command.addOptions(parser);
     // The parser's own usage line names the program alone.
     arguments[0] = QStringLiteral("tarvelon ") + QLatin1String(command.name);
@@ -158,7 +166,7 @@ int runCommand(const Command& command, QStringList arguments)
         return kSucceeded;
     }
     if (!command.takesArguments && !parser.positionalArguments().isEmpty())
-        return wrongUsage(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()),
+        return wrongUsage(Texts::tr("unexpected argument \"%1\"").arg(parser.positionalArguments().first()),
                           usageLine(command));
     try {
         // A job that failed because it was stopped (a statement the server cancelled) ends
@@ -184,13 +192,23 @@ int runTarvelon(const QStringList& given)
     // command's.
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, Texts::tr("Displays this help."));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The job to do."));
-    const QString programUsage = QStringLiteral("Usage: tarvelon COMMAND [options]");
-    if (!parser.parse(arguments))
+    const QCommandLineOption language(QStringLiteral("language"), Texts::tr("The language to speak in."),
+                                      QStringLiteral("language"));
+    parser.addOption(language);
+    parser.addPositionalArgument(QStringLiteral("command"), Texts::tr("The job to do."));
+    const QString programUsage = Texts::tr("Usage: tarvelon COMMAND [options]");
+    const bool parsed = parser.parse(arguments);
+    // The language comes before any word is said: the one given before the command, else the
+    // environment's, as command-line tools read it.
+    const QString chosen = parsed ? parser.value(language) : QString();
+    useLanguage(*QCoreApplication::instance(), chosen);
+    if (!parsed)
         return wrongUsage(parser.errorText(), programUsage);
+    if (!chosen.isEmpty() && !knownLanguages().contains(chosen))
+        return wrongUsage(Texts::tr("unknown language \"%1\" (en or it)").arg(chosen), programUsage);
     if (parser.isSet(version)) {
         printText(QStringLiteral("tarvelon (Tarvelon Manager) %1\n").arg(QCoreApplication::applicationVersion()));
         return kSucceeded;
@@ -201,10 +219,10 @@ int runTarvelon(const QStringList& given)
         return kSucceeded;
     }
     if (rest.isEmpty())
-        return wrongUsage(QStringLiteral("no command given"), programUsage);
+        return wrongUsage(Texts::tr("no command given"), programUsage);
     const Command* command = commandNamed(rest.first());
     if (!command)
-        return wrongUsage(QStringLiteral("unknown command \"%1\"").arg(rest.first()), programUsage);
+        return wrongUsage(Texts::tr("unknown command \"%1\"").arg(rest.first()), programUsage);
     return runCommand(*command, QStringList{arguments.first()} + rest.mid(1));
 }
 

@@ -1,5 +1,6 @@
 // tarvelon download: blocks of the unit into export files, and into the survey library.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #ifdef TARVELON_CLI_SURVEYS
 #include "cli/library.h"
@@ -17,6 +18,7 @@
 #include "library/download_feed.h"
 #endif
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <algorithm>
@@ -28,12 +30,12 @@ namespace {
 void addOptions(QCommandLineParser& parser)
 {
     addPortOption(parser);
-    parser.addOption({QStringLiteral("folder"), QStringLiteral("The download folder (it must exist)."),
+    parser.addOption({QStringLiteral("folder"), Texts::tr("The download folder (it must exist)."),
                       QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("block"),
-                      QStringLiteral("A block to download, 1 to 30; repeat it, or give a list (5,7) or a range (2-5)."),
+                      Texts::tr("A block to download, 1 to 30; repeat it, or give a list (5,7) or a range (2-5)."),
                       QStringLiteral("N")});
-    parser.addOption({QStringLiteral("all"), QStringLiteral("Every block that holds readings.")});
+    parser.addOption({QStringLiteral("all"), Texts::tr("Every block that holds readings.")});
 #ifdef TARVELON_CLI_SURVEYS
     addLibraryOption(parser, true);
 #endif
@@ -75,7 +77,7 @@ std::set<int> blocksAsked(const QCommandLineParser& parser)
         for (const QString& text : value.split(QLatin1Char(','))) {
             const auto range = blockRangeText(text);
             if (!range)
-                throw UsageError{QStringLiteral("%1: \"%2\" (blocks are 1 to 30, as 5, 05 or a range 2-5)")
+                throw UsageError{Texts::tr("%1: \"%2\" (blocks are 1 to 30, as 5, 05 or a range 2-5)")
                                      .arg(QLatin1String(kIncorrectBlockNumber.data(),
                                                         static_cast<qsizetype>(kIncorrectBlockNumber.size())),
                                           text)};
@@ -84,7 +86,7 @@ std::set<int> blocksAsked(const QCommandLineParser& parser)
         }
     const bool all = parser.isSet(QStringLiteral("all"));
     if (all == !blocks.empty())
-        throw UsageError{QStringLiteral("give the blocks with --block N, or --all")};
+        throw UsageError{Texts::tr("give the blocks with --block N, or --all")};
     return blocks;
 }
 
@@ -100,7 +102,7 @@ std::vector<PlannedBlock> measuredBlocks(Session& session)
         if (b.readingRows > 0)
             plan.push_back({b.block, b.readingRows});
     if (plan.empty())
-        session.report(QStringLiteral("no block of the unit holds readings"), false);
+        session.report(Texts::tr("no block of the unit holds readings"), false);
     return plan;
 }
 
@@ -149,7 +151,7 @@ int run(const QCommandLineParser& parser)
         }
         for (const std::string& problem : r.problems)
             session.report(
-                QStringLiteral("block %1: %2").arg(r.block).arg(fromText(problem).replace(folderAsText, folder)));
+                Texts::tr("block %1: %2").arg(r.block).arg(fromText(problem).replace(folderAsText, folder)));
     };
     const auto done = [&](const BlockResult& r) {
         tell(r);
@@ -166,7 +168,7 @@ int run(const QCommandLineParser& parser)
                                          static_cast<qsizetype>(kLibraryCannotBeWritten.size())) +
                            fromText(fed.error));
         else if (fed.incomplete)
-            session.report(QStringLiteral("block %1: kept in the survey library marked incomplete").arg(r.block),
+            session.report(Texts::tr("block %1: kept in the survey library marked incomplete").arg(r.block),
                            false);
 #endif
     };
@@ -180,7 +182,7 @@ int run(const QCommandLineParser& parser)
 
 extern const Command kDownloadCommand{
     "download", "--port NAME --folder DIR (--block N ... | --all)",
-    "Blocks of the unit into export files, the same files as the window's, and into the survey library.",
+    QT_TRANSLATE_NOOP("Texts", "Blocks of the unit into export files, the same files as the window's, and into the survey library."),
     addOptions, run};
 
 } // namespace tarvelon::cli

@@ -1,4 +1,5 @@
 #include "cli/options.h"
+#include "shell/texts.h"
 
 #include "platform/qt/qt_app_data.h"
 #include "platform/qt/qt_serial_port.h"
@@ -18,14 +19,14 @@ void addPortOption(QCommandLineParser& parser)
 {
     // The example names the adapter the user most likely has on this system.
 #ifdef _WIN32
-    const QString help = QStringLiteral("The serial port: a system name (COM3, \\\\.\\COM12) or 1 to 4 for Com 1 to Com 4.");
+    const QString help = Texts::tr("The serial port: a system name (COM3, \\\\.\\COM12) or 1 to 4 for Com 1 to Com 4.");
 #else
-    const QString help = QStringLiteral("The serial port: a system name (/dev/ttyUSB0, /dev/ttyS0) or 1 to 4 for Com 1 to Com 4.");
+    const QString help = Texts::tr("The serial port: a system name (/dev/ttyUSB0, /dev/ttyS0) or 1 to 4 for Com 1 to Com 4.");
 #endif
     parser.addOption({QStringLiteral("port"), help, QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("trace"),
-                      QStringLiteral("Record every byte sent to the unit and received from it, with its time, in FILE "
-                                     "(replaced), to send when a unit misbehaves."),
+                      Texts::tr("Record every byte sent to the unit and received from it, with its time, in FILE "
+                                "(replaced), to send when a unit misbehaves."),
                       QStringLiteral("FILE")});
 }
 
@@ -42,7 +43,7 @@ PortChoice portOf(const QCommandLineParser& parser)
 
 void addQuietOption(QCommandLineParser& parser)
 {
-    parser.addOption({{QStringLiteral("q"), QStringLiteral("quiet")}, QStringLiteral("No progress line on the terminal.")});
+    parser.addOption({{QStringLiteral("q"), QStringLiteral("quiet")}, Texts::tr("No progress line on the terminal.")});
 }
 
 bool quiet(const QCommandLineParser& parser)
@@ -53,12 +54,12 @@ bool quiet(const QCommandLineParser& parser)
 void addLibraryOption(QCommandLineParser& parser, bool optional)
 {
     parser.addOption({QStringLiteral("library"),
-                      QStringLiteral("The survey library: a file, or a server's connection (postgresql://... or "
-                                     "service=NAME) (default: the window's, surveys.sqlite in the user's "
-                                     "application-data folder)."),
+                      Texts::tr("The survey library: a file, or a server's connection (postgresql://... or "
+                                "service=NAME) (default: the window's, surveys.sqlite in the user's "
+                                "application-data folder)."),
                       QStringLiteral("FILE")});
     if (optional)
-        parser.addOption({QStringLiteral("no-library"), QStringLiteral("Keep the downloads out of the survey library.")});
+        parser.addOption({QStringLiteral("no-library"), Texts::tr("Keep the downloads out of the survey library.")});
 }
 
 std::optional<std::string> libraryOf(const QCommandLineParser& parser)
@@ -66,7 +67,7 @@ std::optional<std::string> libraryOf(const QCommandLineParser& parser)
     const bool none = parser.optionNames().contains(QStringLiteral("no-library"));
     const bool named = parser.isSet(QStringLiteral("library"));
     if (none && named)
-        throw UsageError{QStringLiteral("--library and --no-library cannot be used together")};
+        throw UsageError{Texts::tr("--library and --no-library cannot be used together")};
     if (none)
         return std::nullopt;
     if (named)
@@ -98,7 +99,7 @@ QString requiredValue(const QCommandLineParser& parser, const QString& option)
 {
     const QString value = parser.value(option);
     if (value.isEmpty())
-        throw UsageError{QStringLiteral("--%1 is needed").arg(option)};
+        throw UsageError{Texts::tr("--%1 is needed").arg(option)};
     return value;
 }
 

@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "cli/console.h"
 
+#include <QCoreApplication>
 #include <QSerialPortInfo>
 
 namespace tarvelon::cli {
@@ -21,7 +22,7 @@ int run(const QCommandLineParser&)
 
 } // namespace
 
-extern const Command kPortsCommand{"ports", "", "The serial ports present, one a line: system name, then description.",
+extern const Command kPortsCommand{"ports", "", QT_TRANSLATE_NOOP("Texts", "The serial ports present, one a line: system name, then description."),
                                    addOptions, run};
 
 } // namespace tarvelon::cli

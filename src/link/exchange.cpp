@@ -17,7 +17,9 @@ bool Exchange::openPort()
     if (c_.port.open())
         return true;
     const std::string reason = c_.port.openFailure();
-    c_.messages.show(std::string(kCannotOpenPort) + c_.port.portName() + (reason.empty() ? "" : ": " + reason),
+    c_.messages.show(reason.empty() ? fillIn(translate("Texts", "Attention: cannot open serial port %1"), {c_.port.portName()})
+                                    : fillIn(translate("Texts", "Attention: cannot open serial port %1: %2"),
+                                             {c_.port.portName(), reason}),
                      Icon::Error);
     c_.form.showWaitIndicator(false);
     c_.loop.yield();
@@ -156,7 +158,8 @@ bool Exchange::lost()
 void Exchange::end()
 {
     if (c_.port.disconnected())
-        c_.messages.show(std::string(kPortLostBefore) + c_.port.portName() + std::string(kPortLostAfter), Icon::Error);
+        c_.messages.show(fillIn(translate("Texts", "Attention: serial port %1 was disconnected"), {c_.port.portName()}),
+                         Icon::Error);
     c_.port.close();
     c_.form.showWaitIndicator(false);
     c_.loop.yield();
@@ -164,7 +167,7 @@ void Exchange::end()
 
 void Exchange::notConnected()
 {
-    c_.messages.show(std::string(kNotConnected), Icon::Error);
+    c_.messages.show(translate("Texts", kNotConnected.data()), Icon::Error);
     end();
 }
 

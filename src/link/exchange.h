@@ -1,5 +1,6 @@
 #pragma once
 #include "link/context.h"
+#include "platform/translate.h"
 
 #include <optional>
 #include <string>
@@ -7,7 +8,7 @@
 
 namespace tarvelon {
 
-inline constexpr std::string_view kNotConnected = "Attention: TARVELON not connected";
+inline constexpr std::string_view kNotConnected = QT_TRANSLATE_NOOP("Texts", "Attention: TARVELON not connected");
 inline constexpr std::string_view kCannotOpenPort = "Attention: cannot open serial port ";
 inline constexpr std::string_view kPortLostBefore = "Attention: serial port ";
 inline constexpr std::string_view kPortLostAfter = " was disconnected";

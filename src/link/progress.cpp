@@ -1,4 +1,5 @@
 #include "link/progress.h"
+#include "platform/translate.h"
 
 #include "link/block.h"
 
@@ -25,28 +26,39 @@ void showRowProgress(Form& form, Progress p, int row, int rowsAfter)
     form.showProgress(p);
 }
 
+namespace {
+
+// What became of the blocks, in the form that agrees with their number ("written" is the
+// same for one and for many in English, not in every language).
+std::string word(std::string_view source, size_t count)
+{
+    return source.empty() ? std::string() : translate("Texts", std::string(source).c_str(), nullptr, int(count));
+}
+
+} // namespace
+
 std::string progressText(const Progress& p)
 {
     std::vector<std::string> parts;
     if (p.blocks > 0)
-        parts.push_back("Block " + std::to_string(p.block) + " of " + std::to_string(p.blocks));
-    const auto rowText = [&parts](const char* what, int row, int rows) {
-        std::string text = std::string(what) + std::to_string(row) + " of " + std::to_string(rows);
-        if (parts.empty())
-            text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
-        parts.push_back(text);
+        parts.push_back(fillIn(translate("Texts", "Block %1 of %2"), {std::to_string(p.block), std::to_string(p.blocks)}));
+    // The first part begins the line with a capital.
+    const auto rowText = [&parts](const char* first, const char* later, int row, int rows) {
+        parts.push_back(fillIn(translate("Texts", parts.empty() ? first : later), {std::to_string(row), std::to_string(rows)}));
     };
     if (p.rows > 0 && p.headerRows > 0 && p.row <= p.headerRows)
-        rowText("header row ", p.row, p.headerRows);
+        rowText(QT_TRANSLATE_NOOP("Texts", "Header row %1 of %2"), QT_TRANSLATE_NOOP("Texts", "header row %1 of %2"), p.row,
+                p.headerRows);
     else if (p.rows > 0 && p.headerRows > 0)
-        rowText("row ", p.row - p.headerRows, p.rows - p.headerRows);
+        rowText(QT_TRANSLATE_NOOP("Texts", "Row %1 of %2"), QT_TRANSLATE_NOOP("Texts", "row %1 of %2"),
+                p.row - p.headerRows, p.rows - p.headerRows);
     else if (p.rows > 0)
-        rowText("row ", p.row, p.rows);
+        rowText(QT_TRANSLATE_NOOP("Texts", "Row %1 of %2"), QT_TRANSLATE_NOOP("Texts", "row %1 of %2"), p.row, p.rows);
     const int seconds = static_cast<int>(std::ceil(p.secondsLeft));
     if (seconds > 0)
-        parts.push_back(seconds < 60 ? "about " + std::to_string(seconds) + " s left"
-                                     : "about " + std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) +
-                                           " s left");
+        parts.push_back(seconds < 60 ? fillIn(translate("Texts", "about %1 s left"), {std::to_string(seconds)})
+                                     : fillIn(translate("Texts", "about %1 min %2 s left"),
+                                              {std::to_string(seconds / 60), std::to_string(seconds % 60)}));
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : ", ") + part;
@@ -70,17 +82,17 @@ std::string blockList(const std::vector<int>& blocks)
         while (j + 1 < blocks.size() && blocks[j + 1] == blocks[j] + 1)
             ++j;
         if (j >= i + 2) {
-            parts.push_back(std::to_string(blocks[i]) + " to " + std::to_string(blocks[j]));
+            parts.push_back(fillIn(translate("Texts", "%1 to %2"), {std::to_string(blocks[i]), std::to_string(blocks[j])}));
         } else {
             for (size_t k = i; k <= j; ++k)
                 parts.push_back(std::to_string(blocks[k]));
         }
         i = j + 1;
     }
-    std::string text = blocks.size() == 1 ? "block " : "blocks ";
+    std::string list;
     for (size_t i = 0; i < parts.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
-    return text;
+        list += (i == 0 ? "" : i + 1 == parts.size() ? translate("Texts", " and ") : ", ") + parts[i];
+    return fillIn(blocks.size() == 1 ? translate("Texts", "block %1") : translate("Texts", "blocks %1"), {list});
 }
 
 void reportStopped(Context& c, const std::vector<int>& done, std::string_view doneWord,
@@ -88,11 +100,12 @@ void reportStopped(Context& c, const std::vector<int>& done, std::string_view do
 {
     if (!c.form.stopRequested() || notDone.empty())
         return;
-    std::string text = "Stopped: ";
-    if (!done.empty())
-        text += blockList(done) + " " + std::string(doneWord) + ", ";
-    text += blockList(notDone) + " " + std::string(notDoneWord);
-    c.messages.show(text, Icon::None);
+    // The words agree with the number of blocks they tell of.
+    const std::string notDoneText = fillIn(translate("Texts", "%1 %2"), {blockList(notDone), word(notDoneWord, notDone.size())});
+    if (done.empty())
+        return c.messages.show(fillIn(translate("Texts", "Stopped: %1"), {notDoneText}), Icon::None);
+    const std::string doneText = fillIn(translate("Texts", "%1 %2"), {blockList(done), word(doneWord, done.size())});
+    c.messages.show(fillIn(translate("Texts", "Stopped: %1, %2"), {doneText, notDoneText}), Icon::None);
 }
 
 void reportRefused(Context& c, const Refused& refused, std::string_view notDoneWord)
@@ -100,13 +113,15 @@ void reportRefused(Context& c, const Refused& refused, std::string_view notDoneW
     const size_t count = refused.blocks.size() + refused.others.size();
     if (count == 0)
         return;
-    std::string text = "Attention: the unit refused ";
-    text += count == 1 ? "the command: " : std::to_string(count) + " commands: ";
+    std::string what;
     if (!refused.blocks.empty())
-        text += blockList(refused.blocks) + " " + std::string(notDoneWord);
+        what = fillIn(translate("Texts", "%1 %2"), {blockList(refused.blocks), word(notDoneWord, refused.blocks.size())});
     for (size_t i = 0; i < refused.others.size(); ++i)
-        text += (i == 0 && refused.blocks.empty() ? "" : "; ") + refused.others[i];
-    c.messages.show(text, Icon::Error);
+        what += (i == 0 && refused.blocks.empty() ? "" : "; ") + translate("Texts", refused.others[i].c_str());
+    c.messages.show(count == 1 ? fillIn(translate("Texts", "Attention: the unit refused the command: %1"), {what})
+                               : fillIn(translate("Texts", "Attention: the unit refused %1 commands: %2"),
+                                        {std::to_string(count), what}),
+                    Icon::Error);
 }
 
 void reportRun(Context& c, const Refused& refused, int next, std::string_view doneWord,

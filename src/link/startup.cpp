@@ -1,4 +1,5 @@
 #include "link/startup.h"
+#include "platform/translate.h"
 
 #include "link/block.h"
 #include "link/header_file.h"
@@ -19,7 +20,7 @@ void startUp(Context& c, const std::string& headerFilePath)
     const HeaderFile file(headerFilePath);
     if (!file.writeDefaults()) {
         // Every header the operator prepares would be lost: say so at once.
-        c.messages.show(std::string(kCannotWriteHeaderFile) + file.path(), Icon::Error);
+        c.messages.show(fillIn(translate("Texts", "Attention: cannot write header file %1"), {file.path()}), Icon::Error);
         // The page still shows block 1's defaults to work from.
         c.state.record = defaultHeader(c.state.currentBlock);
     } else {

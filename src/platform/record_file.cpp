@@ -1,4 +1,5 @@
 #include "platform/record_file.h"
+#include "platform/translate.h"
 
 #include "platform/file_path.h"
 
@@ -104,7 +105,7 @@ bool replaceFile(const std::string& from, const std::string& to, std::string* wh
     std::error_code ec;
     if (std::filesystem::is_directory(fsPath(to), ec)) {
         if (why)
-            *why = "a folder has that name";
+            *why = translate("Texts", "a folder has that name");
         return false;
     }
     std::filesystem::rename(fsPath(from), fsPath(to), ec);

@@ -1,4 +1,5 @@
 #include "settings/clock.h"
+#include "platform/translate.h"
 
 #include "link/block.h"
 #include "link/commands.h"
@@ -22,12 +23,12 @@ struct ClockBox {
 
 // The boxes in the order of the clock text, year first.
 constexpr ClockBox kClockBoxes[] = {
-    {"Text2a", 0, 99, "YY", "year"},
-    {"Text1a", 1, 12, "MM", "month"},
-    {"Text13a", 1, 31, "DD", "day"},
-    {"Text14a", 0, 23, "hh", "hour"},
-    {"Text3a", 0, 59, "mm", "minutes"},
-    {"Text4a", 0, 59, "ss", "seconds"},
+    {"Text2a", 0, 99, QT_TRANSLATE_NOOP("Texts", "YY"), QT_TRANSLATE_NOOP("Texts", "year")},
+    {"Text1a", 1, 12, QT_TRANSLATE_NOOP("Texts", "MM"), QT_TRANSLATE_NOOP("Texts", "month")},
+    {"Text13a", 1, 31, QT_TRANSLATE_NOOP("Texts", "DD"), QT_TRANSLATE_NOOP("Texts", "day")},
+    {"Text14a", 0, 23, QT_TRANSLATE_NOOP("Texts", "hh"), QT_TRANSLATE_NOOP("Texts", "hour")},
+    {"Text3a", 0, 59, QT_TRANSLATE_NOOP("Texts", "mm"), QT_TRANSLATE_NOOP("Texts", "minutes")},
+    {"Text4a", 0, 59, QT_TRANSLATE_NOOP("Texts", "ss"), QT_TRANSLATE_NOOP("Texts", "seconds")},
 };
 // The order in which the page shows them, and the operator reads them: DD MM YY, hh mm ss.
 constexpr size_t kShownOrder[] = {2, 1, 0, 3, 4, 5};
@@ -80,7 +81,8 @@ ClockCheck checkClockBoxes(const Form& form)
         const ClockBox& b = kClockBoxes[i];
         if (!twoDigitsOf(form.text(b.box), b))
             return {std::nullopt, b.box,
-                    std::string(b.hint) + " (" + std::string(b.what) + ") must be " + two(b.lowest) + " to " + two(b.highest)};
+                    fillIn(translate("Texts", "%1 (%2) must be %3 to %4"),
+                           {translate("Texts", b.hint.data()), translate("Texts", b.what.data()), two(b.lowest), two(b.highest)})};
     }
     std::string text;
     for (const ClockBox& b : kClockBoxes)
@@ -88,7 +90,8 @@ ClockCheck checkClockBoxes(const Form& form)
     const int days = daysInMonth(twoDigitValue(text, 0), twoDigitValue(text, 2));
     if (twoDigitValue(text, 4) > days)
         return {std::nullopt, kClockBoxes[2].box,
-                "DD (day) must be 01 to " + two(days) + " in month " + text.substr(2, 2) + "/" + text.substr(0, 2)};
+                fillIn(translate("Texts", "DD (day) must be 01 to %1 in month %2/%3"),
+                       {two(days), text.substr(2, 2), text.substr(0, 2)})};
     return {text, {}, {}};
 }
 
@@ -115,7 +118,7 @@ void readClock(Context& c)
 {
     Exchange ex(c);
     // 1. Open the port and wake the unit; on any failure the boxes stay as they are.
-    if (!beginSingleCommand(c, ex, "clock not read"))
+    if (!beginSingleCommand(c, ex, QT_TRANSLATE_NOOP("Texts", "clock not read")))
         return;
     // 2. Ask for the clock.
     ex.send(cmd::kReadClock);
@@ -134,9 +137,9 @@ void readClock(Context& c)
     // 5. Close the port.
     ex.end();
     if (whole)
-        c.form.showOutcome("Clock read: " + clockShown(reply->substr(0, kClockDigits)));
+        c.form.showOutcome(fillIn(translate("Texts", "Clock read: %1"), {clockShown(reply->substr(0, kClockDigits))}));
     if (!whole)
-        c.messages.show(std::string(kClockNotRead), Icon::Error);
+        c.messages.show(translate("Texts", kClockNotRead.data()), Icon::Error);
 }
 
 void writeClock(Context& c)
@@ -145,19 +148,20 @@ void writeClock(Context& c)
     //    fault is named before any question, and the operator is put back in it.
     const ClockCheck check = checkClockBoxes(c.form);
     if (!check.text) {
-        c.messages.show(std::string(kInvalidClock) + ": " + check.problem, Icon::Error);
+        c.messages.show(fillIn(translate("Texts", "Attention: Invalid date or time: %1"), {check.problem}), Icon::Error);
         c.form.focus(check.box);
         return;
     }
     const auto& clockText = check.text;
     // 2. Setting the clock changes the unit, so the operator confirms the very value first.
-    const Question q{std::string(kActivateClockQuestion), "Write Clock",
-                     "The unit's clock will be set to " + clockShown(*clockText) + " (DD/MM/YY hh:mm:ss)."};
+    const Question q{translate("Texts", kActivateClockQuestion.data()), translate("Texts", "Write Clock"),
+                     fillIn(translate("Texts", "The unit's clock will be set to %1 (DD/MM/YY hh:mm:ss)."),
+                            {clockShown(*clockText)})};
     if (c.messages.ask(q) != Answer::Ok)
         return;
     Exchange ex(c);
     // 3. Open the port and wake the unit.
-    if (!beginSingleCommand(c, ex, "clock not written"))
+    if (!beginSingleCommand(c, ex, QT_TRANSLATE_NOOP("Texts", "clock not written")))
         return;
     // 4. Send the clock.
     ex.send(cmd::writeClock(*clockText));
@@ -165,7 +169,7 @@ void writeClock(Context& c)
     ex.settleWait(2);
     // 6. Close the port.
     ex.end();
-    c.form.showOutcome("Clock set to " + clockShown(*clockText));
+    c.form.showOutcome(fillIn(translate("Texts", "Clock set to %1"), {clockShown(*clockText)}));
 }
 
 } // namespace tarvelon::settings

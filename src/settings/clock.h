@@ -1,5 +1,6 @@
 #pragma once
 #include "link/context.h"
+#include "platform/translate.h"
 
 #include <array>
 #include <string>
@@ -7,9 +8,9 @@
 
 namespace tarvelon::settings {
 
-inline constexpr std::string_view kActivateClockQuestion = "ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?";
-inline constexpr std::string_view kInvalidClock = "Attention: Invalid date or time";
-inline constexpr std::string_view kClockNotRead = "Attention: the clock could not be read";
+inline constexpr std::string_view kActivateClockQuestion = QT_TRANSLATE_NOOP("Texts", "ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?");
+inline constexpr std::string_view kInvalidClock = QT_TRANSLATE_NOOP("Texts", "Attention: Invalid date or time");
+inline constexpr std::string_view kClockNotRead = QT_TRANSLATE_NOOP("Texts", "Attention: the clock could not be read");
 
 // The six box texts a clock reply gives, in the order of the clock text (YY, MM, DD, hh, mm,
 // ss): two characters each from the first twelve of the reply. A reply shorter than that

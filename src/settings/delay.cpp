@@ -1,4 +1,5 @@
 #include "settings/delay.h"
+#include "platform/translate.h"
 
 #include "link/block.h"
 #include "link/commands.h"
@@ -88,13 +89,14 @@ void writeDelay(Context& c)
     // 1. Only a delay from 3 to 9 goes to the unit.
     const auto delay = delayOf(c.form.text("Text16rt"));
     if (!delay) {
-        c.messages.show(std::string(kDelayIncorrect) + std::string(kDelayRange), Icon::None);
+        c.messages.show(translate("Texts", "Delay for Automatic Cycle is incorrect: a whole number from 3 to 9 is allowed"),
+                        Icon::None);
         c.form.focus("Text16rt");
         return;
     }
     Exchange ex(c);
     // 2. Open the port and wake the unit.
-    if (!beginSingleCommand(c, ex, "delay not written"))
+    if (!beginSingleCommand(c, ex, QT_TRANSLATE_NOOP("Texts", "delay not written")))
         return;
     // 3. Write the delay code into the setting cell.
     ex.send(cmd::writeDelay(*delay));
@@ -102,7 +104,7 @@ void writeDelay(Context& c)
     ex.settleWait(2);
     // 5. Close the port.
     ex.end();
-    c.form.showOutcome("Delay for Automatic Cycle set to " + std::to_string(*delay));
+    c.form.showOutcome(fillIn(translate("Texts", "Delay for Automatic Cycle set to %1"), {std::to_string(*delay)}));
 }
 
 } // namespace tarvelon::settings

@@ -1,11 +1,12 @@
 #pragma once
 #include "link/context.h"
+#include "platform/translate.h"
 
 #include <string_view>
 
 namespace tarvelon::settings {
 
-inline constexpr std::string_view kDelayIncorrect = "Delay for Automatic Cycle is incorrect";
+inline constexpr std::string_view kDelayIncorrect = QT_TRANSLATE_NOOP("Texts", "Delay for Automatic Cycle is incorrect");
 // Said after it: what the unit takes.
 inline constexpr std::string_view kDelayRange = ": a whole number from 3 to 9 is allowed";
 

@@ -1,4 +1,5 @@
 #include "settings/zero_gain.h"
+#include "platform/translate.h"
 
 #include "link/block.h"
 #include "link/commands.h"
@@ -63,9 +64,9 @@ void resetZeroGain(Context& c)
     storePage(c);
     // 2. Overwriting every block's zero and gain needs the operator's OK.
     //    Enter alone never rewrites them.
-    const Question q{std::string(kDefaultZeroGainQuestion), "Reset G/Z",
-                     "Gain and zero of blocks 01 to 30 are rewritten with the default values "
-                     "(gain +1.0000, zero +0.0000, both channels)."};
+    const Question q{translate("Texts", kDefaultZeroGainQuestion.data()), translate("Texts", "Reset G/Z"),
+                     translate("Texts", "Gain and zero of blocks 01 to 30 are rewritten with the default values "
+                                        "(gain +1.0000, zero +0.0000, both channels).")};
     if (c.messages.ask(q) != Answer::Ok)
         return finish(c);
     Exchange ex(c);
@@ -84,7 +85,8 @@ void resetZeroGain(Context& c)
     Refused refused;
     const auto end = [&c, &refused](int n) {
         finish(c);
-        reportRun(c, refused, n, "set to the default zero and gain", "not changed");
+        reportRun(c, refused, n, QT_TRANSLATE_N_NOOP("Texts", "set to the default zero and gain"),
+                  QT_TRANSLATE_N_NOOP("Texts", "not changed"));
     };
     for (int n = 1; n <= kBlockCount; ++n) {
         if (ex.stopped())
@@ -102,7 +104,7 @@ void resetZeroGain(Context& c)
     }
     // 6. Close the port; block 1 shown as the current block.
     ex.end();
-    c.form.showOutcome("Default zero and gain written to blocks 01 to 30");
+    c.form.showOutcome(translate("Texts", "Default zero and gain written to blocks 01 to 30"));
     end(kBlockCount + 1);
 }
 

@@ -1,4 +1,5 @@
 #include "shell/about_box.h"
+#include "shell/texts.h"
 
 #include "platform/desktop.h"
 #include "shell/controls.h"
@@ -28,34 +29,35 @@ namespace tarvelon {
 
 QString programVersion()
 {
-    return QStringLiteral("Program version " TARVELON_VERSION ", build " TARVELON_BUILD);
+    return Texts::tr("Program version %1, build %2").arg(QStringLiteral(TARVELON_VERSION), QStringLiteral(TARVELON_BUILD));
 }
 
 AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("aboutus");
-    setWindowTitle("About");
+    setWindowTitle(Texts::tr("About"));
     setAttribute(Qt::WA_DeleteOnClose);
     useWindowKeys(this);
 
     auto* grid = new QGridLayout;
     auto caption = [](const char* text) {
-        auto* label = new QLabel(text);
+        auto* label = new QLabel(Texts::tr(text));
         QFont bold = label->font();
         bold.setBold(true);
         label->setFont(bold);
         return label;
     };
     const char* pairs[][2] = {
-        {"Application :", "Tarvelon Manager "},
-        {"Version :", "1.0"},
-        {"Description :", "Communication software with incremental readout unit Tarvelon"},
-        {"Software :", maker::kAuthor},
+        {QT_TRANSLATE_NOOP("Texts", "Application :"), "Tarvelon Manager "},
+        {QT_TRANSLATE_NOOP("Texts", "Version :"), "1.0"},
+        {QT_TRANSLATE_NOOP("Texts", "Description :"),
+         QT_TRANSLATE_NOOP("Texts", "Communication software with incremental readout unit Tarvelon")},
+        {QT_TRANSLATE_NOOP("Texts", "Software :"), maker::kAuthor},
     };
     int row = 0;
     for (const auto& pair : pairs) {
         QLabel* label = caption(pair[0]);
-        auto* value = new QLabel(pair[1]);
+        auto* value = new QLabel(Texts::tr(pair[1]));
         value->setWordWrap(true);
         grid->addWidget(label, row, 0, Qt::AlignTop);
         grid->addWidget(value, row, 1);
@@ -93,22 +95,22 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
     grid->setRowMinimumHeight(row++, fontMetrics().height() / 2);
     grid->addLayout(makerRow, row++, 0, 1, 2);
     grid->setRowMinimumHeight(row++, fontMetrics().height() / 2);
-    grid->addWidget(caption("Email:"), row, 0);
+    grid->addWidget(caption(QT_TRANSLATE_NOOP("Texts", "Email:")), row, 0);
     grid->addWidget(link(maker::kSupportMail, "lblEmail", open(std::string("mailto:") + maker::kSupportMail)), row, 1);
     ++row;
-    grid->addWidget(caption("Website:"), row, 0);
+    grid->addWidget(caption(QT_TRANSLATE_NOOP("Texts", "Website:")), row, 0);
     grid->addWidget(link(maker::kWebSite, "lblWebsite", open(maker::kWebSite)), row, 1);
     ++row;
     // The program is distributed under the GPL with other people's software inside: both
     // licences travel with it and are one click away.
-    grid->addWidget(caption("Licences:"), row, 0);
-    grid->addWidget(link(QStringLiteral("GPL-3.0-or-later, third-party notices"), "lblLicences",
+    grid->addWidget(caption(QT_TRANSLATE_NOOP("Texts", "Licences:")), row, 0);
+    grid->addWidget(link(Texts::tr("GPL-3.0-or-later, third-party notices"), "lblLicences",
                          [this] { (new NoticesWindow(this))->show(); }),
                     row, 1);
 
-    auto* close = new QPushButton("&Close");
+    auto* close = new QPushButton(Texts::tr("&Close"));
     close->setObjectName("btnclose");
-    close->setAccessibleName("Close");
+    close->setAccessibleName(Texts::tr("Close"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "shell/blocks_list_window.h"
+#include "shell/texts.h"
 
 #include "link/block.h"
 #include "platform/qt/qt_text.h"
@@ -56,12 +57,12 @@ QTableWidgetItem* resultItem(const MainWindow& main, const BlockResult& r, const
 {
     QStringList parts, paths;
     if (r.status == BlockResult::Downloaded || r.rowsRead > 0)
-        parts << QStringLiteral("%1 rows, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size());
+        parts << Texts::tr("%1 rows, %2 skipped").arg(r.rowsRead).arg(r.unreadDepths.size());
     for (const std::string& problem : r.problems)
-        parts << main.shownText(problem).remove(QStringLiteral("Attention: "));
+        parts << main.shownText(problem).remove(Texts::tr("Attention: "));
     if (!libraryError.empty())
-        parts << QString::fromLatin1(kLibraryCannotBeWritten.data(), kLibraryCannotBeWritten.size()).remove(
-                     QStringLiteral("Attention: ")) + fromText(libraryError);
+        parts << Texts::tr(kLibraryCannotBeWritten.data()).remove(
+                     Texts::tr("Attention: ")) + fromText(libraryError);
     for (const std::string& file : r.filesWritten) {
         paths << main.shownText(file);
         parts << QFileInfo(paths.back()).fileName();
@@ -78,15 +79,15 @@ BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
     : QWidget(&main, Qt::Window), main_(main), surveys_(surveys)
 {
     setObjectName(QStringLiteral("frmDownloadBlocks"));
-    setWindowTitle(QStringLiteral("Download Blocks"));
+    setWindowTitle(Texts::tr("Download Blocks"));
 
     table_ = new QTableWidget(kBlockCount, kColumns, this);
     table_->setObjectName(QStringLiteral("tblBlocks"));
-    table_->setAccessibleName(QStringLiteral("Blocks"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Block"), QStringLiteral("Client"), QStringLiteral("Site"),
-                                       QStringLiteral("Tube"), QStringLiteral("Depth"), QStringLiteral("Readout no"),
-                                       QStringLiteral("Date"), QStringLiteral("Time"), QStringLiteral("In library"),
-                                       QStringLiteral("Result")});
+    table_->setAccessibleName(Texts::tr("Blocks"));
+    table_->setHorizontalHeaderLabels({Texts::tr("Block"), Texts::tr("Client"), Texts::tr("Site"),
+                                       Texts::tr("Tube"), Texts::tr("Depth"), Texts::tr("Readout no"),
+                                       Texts::tr("Date"), Texts::tr("Time"), Texts::tr("In library"),
+                                       Texts::tr("Result")});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -97,10 +98,10 @@ BlocksListWindow::BlocksListWindow(MainWindow& main, SurveysLauncher& surveys)
     table_->installEventFilter(this);
     connect(table_, &QTableWidget::itemChanged, this, &BlocksListWindow::checkRange);
 
-    auto* all = makeButton(this, "cmdSelectAll", "Select &All");
-    auto* none = makeButton(this, "cmdSelectNone", "Select &None");
-    download_ = makeButton(this, "cmdDownload", "&Download");
-    close_ = makeButton(this, "cmdClose", "&Close");
+    auto* all = makeButton(this, "cmdSelectAll", QT_TRANSLATE_NOOP("Texts", "Select &All"));
+    auto* none = makeButton(this, "cmdSelectNone", QT_TRANSLATE_NOOP("Texts", "Select &None"));
+    download_ = makeButton(this, "cmdDownload", QT_TRANSLATE_NOOP("Texts", "&Download"));
+    close_ = makeButton(this, "cmdClose", QT_TRANSLATE_NOOP("Texts", "&Close"));
     for (QPushButton* b : {all, none, download_, close_})
         giveRoom(b, 6.5);
     connect(all, &QPushButton::clicked, this, [this] { checkAll(true); });
@@ -170,7 +171,7 @@ void BlocksListWindow::downloadChecked(Context& c)
         activateWindow();
     });
     for (const PlannedBlock& p : plan)
-        table_->setItem(p.block - 1, kResult, new QTableWidgetItem(QStringLiteral("waiting")));
+        table_->setItem(p.block - 1, kResult, new QTableWidgetItem(Texts::tr("waiting")));
     // Each block goes to the survey library as soon as it ends, marked incomplete when rows were not read.
     const auto done = [this](const BlockResult& r) {
         const LibraryFeed fed = surveys_.keep(r.downloaded);
@@ -184,11 +185,11 @@ void BlocksListWindow::downloadChecked(Context& c)
     }
     // A block the run never reached (a stop, a unit gone) says so, not "waiting".
     for (const PlannedBlock& p : plan)
-        if (QTableWidgetItem* item = table_->item(p.block - 1, kResult); item && item->text() == QStringLiteral("waiting"))
-            item->setText(QStringLiteral("not downloaded"));
+        if (QTableWidgetItem* item = table_->item(p.block - 1, kResult); item && item->text() == Texts::tr("waiting"))
+            item->setText(Texts::tr("not downloaded", nullptr, 1));
     fitResultColumn();
     if (downloaded > 0)
-        main_.showResult(QStringLiteral("%1 of %2 blocks downloaded into %3, kept in the survey library")
+        main_.showResult(Texts::tr("%1 of %2 blocks downloaded into %3, kept in the survey library")
                              .arg(downloaded)
                              .arg(plan.size())
                              .arg(QDir::toNativeSeparators(QString::fromUtf8(c.state.downloadFolder))));
@@ -221,7 +222,7 @@ void BlocksListWindow::showBlocks()
             known ? withSeparators(b->date, QLatin1Char('/')) : QString(),
             known ? withSeparators(b->time, QLatin1Char(':')) : QString(),
             keptText(row),
-            !b ? QStringLiteral("reading the header") : !known ? QStringLiteral("header not read") : QString(),
+            !b ? Texts::tr("reading the header") : !known ? Texts::tr("header not read") : QString(),
         };
         // A block with no readings, or not read, cannot be downloaded: greyed, unchecked; one
         // the library already keeps starts unchecked.
@@ -295,13 +296,13 @@ QString BlocksListWindow::keptText(int row) const
         return {};
     switch (*kept_[size_t(row)]) {
     case LibraryKeeps::Whole:
-        return QStringLiteral("yes");
+        return Texts::tr("yes");
     case LibraryKeeps::Part:
-        return QStringLiteral("incomplete");
+        return Texts::tr("incomplete");
     case LibraryKeeps::Nothing:
         break;
     }
-    return QStringLiteral("no");
+    return Texts::tr("no");
 }
 
 void BlocksListWindow::showResult(const BlockResult& r, const std::string& libraryError)
@@ -316,9 +317,9 @@ void BlocksListWindow::showResult(const BlockResult& r, const std::string& libra
     if (!kept || r.downloaded.records.empty() || !libraryError.empty())
         return;
     if (r.status == BlockResult::Downloaded)
-        kept->setText(QStringLiteral("yes"));
-    else if (kept->text() != QStringLiteral("yes"))
-        kept->setText(QStringLiteral("incomplete"));
+        kept->setText(Texts::tr("yes"));
+    else if (kept->text() != Texts::tr("yes"))
+        kept->setText(Texts::tr("incomplete"));
 }
 
 void BlocksListWindow::checkAll(bool checked)

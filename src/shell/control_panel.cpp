@@ -21,10 +21,10 @@ ControlPanel::ControlPanel(QWidget* parent) : QFrame(parent)
         bool enabled;
     };
     static constexpr Entry kButtons[] = {
-        {"Command7", " &Reset Block", true}, {"ssCommand8", " &Total Reset", true},
-        {"Command6", "&Set Block", false},   {"sscommand6", "Set &All", false},
-        {"Command3", " R&ead Block", false}, {"Command8", " Read All B&locks", true},
-        {"Command11", "A&bout", true},       {"Command12", "&Help", true},
+        {"Command7", QT_TRANSLATE_NOOP("Texts", " &Reset Block"), true}, {"ssCommand8", QT_TRANSLATE_NOOP("Texts", " &Total Reset"), true},
+        {"Command6", QT_TRANSLATE_NOOP("Texts", "&Set Block"), false},   {"sscommand6", QT_TRANSLATE_NOOP("Texts", "Set &All"), false},
+        {"Command3", QT_TRANSLATE_NOOP("Texts", " R&ead Block"), false}, {"Command8", QT_TRANSLATE_NOOP("Texts", " Read All B&locks"), true},
+        {"Command11", QT_TRANSLATE_NOOP("Texts", "A&bout"), true},       {"Command12", QT_TRANSLATE_NOOP("Texts", "&Help"), true},
     };
     int width = 0;
     QList<QPushButton*> buttons;

@@ -2,6 +2,7 @@
 
 #include "link/fields.h"
 #include "platform/qt/qt_text.h"
+#include "shell/texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -79,7 +80,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, bool enabled)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new QPushButton(Texts::tr(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(withoutMnemonic(button->text()).trimmed());
     button->setEnabled(enabled);

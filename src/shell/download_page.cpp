@@ -1,4 +1,5 @@
 #include "shell/download_page.h"
+#include "shell/texts.h"
 
 #include "shell/controls.h"
 
@@ -9,7 +10,7 @@
 
 namespace tarvelon {
 
-DownloadPage::DownloadPage(QWidget* parent) : QGroupBox(QStringLiteral("Download Data"), parent)
+DownloadPage::DownloadPage(QWidget* parent) : QGroupBox(Texts::tr("Download Data"), parent)
 {
     setObjectName(QStringLiteral("Frame2"));
     FieldBuilder b(this);
@@ -18,7 +19,7 @@ DownloadPage::DownloadPage(QWidget* parent) : QGroupBox(QStringLiteral("Download
     g->setVerticalSpacing(6);
     g->setColumnStretch(2, 1);
 
-    const QString blockCaption = QStringLiteral("Block Number (01-30)  :");
+    const QString blockCaption = Texts::tr("Block Number (01-30)  :");
     g->addWidget(b.label(QStringLiteral("lblnumblocco"), blockCaption), 0, 0);
     QPushButton* minus = makeStepButton(this, "Command2", "-");
     QPushButton* plus = makeStepButton(this, "Command1", "+");
@@ -27,22 +28,22 @@ DownloadPage::DownloadPage(QWidget* parent) : QGroupBox(QStringLiteral("Download
     g->addLayout(row({minus, b.box("numblocco", blockCaption.trimmed()), plus}), 0, 1);
     g->setRowMinimumHeight(1, lines(this, 0.6));
 
-    const QString fileCaption = QStringLiteral("FILE NAME :");
+    const QString fileCaption = Texts::tr("FILE NAME :");
     g->addWidget(b.label(QStringLiteral("lblText1"), fileCaption), 2, 0);
     QLineEdit* fileName = b.box("Text1", fileCaption.trimmed(), 30);
     g->addWidget(fileName, 2, 1, 1, 2, Qt::AlignLeft);
 
-    const QString addressCaption = QStringLiteral("RAM Address");
+    const QString addressCaption = Texts::tr("RAM Address");
     g->addWidget(b.label(QStringLiteral("lblText17"), addressCaption), 3, 0);
     QLineEdit* address = b.box("Text17", addressCaption, 8);
     g->addWidget(address, 3, 1, Qt::AlignLeft);
     g->setRowMinimumHeight(4, lines(this, 0.6));
 
-    QPushButton* folder = makeButton(this, "Command10", "&Folder");
-    QPushButton* ok = makeButton(this, "command3d1", "&Ok", false);
-    QPushButton* surveys = makeButton(this, "cmdSurveys", "S&urveys...");
+    QPushButton* folder = makeButton(this, "Command10", QT_TRANSLATE_NOOP("Texts", "&Folder"));
+    QPushButton* ok = makeButton(this, "command3d1", QT_TRANSLATE_NOOP("Texts", "&Ok"), false);
+    QPushButton* surveys = makeButton(this, "cmdSurveys", QT_TRANSLATE_NOOP("Texts", "S&urveys..."));
     // Every measured block in one go; like "Ok", once a folder is chosen.
-    QPushButton* blocks = makeButton(this, "cmdDownloadBlocks", "&Download Blocks...", false);
+    QPushButton* blocks = makeButton(this, "cmdDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "&Download Blocks..."), false);
     for (QPushButton* button : {folder, ok, surveys, blocks})
         giveRoom(button, 6.5);
     g->addLayout(row({folder, ok, blocks, surveys}), 5, 1, 1, 2);

@@ -1,4 +1,5 @@
 #include "shell/folder_chooser.h"
+#include "shell/texts.h"
 
 #include "platform/messages.h"
 #include "platform/qt/qt_text.h"
@@ -70,16 +71,16 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     : QWidget(parent, Qt::Window), messages_(messages), onOk_(std::move(onOk)), options_(std::move(options))
 {
     setObjectName("Form6");
-    setWindowTitle("Folder");
+    setWindowTitle(Texts::tr("Folder"));
     setAttribute(Qt::WA_DeleteOnClose);
     useWindowKeys(this);
 
     // 1. The default folder exists once the chooser has opened (it may exist already).
     if (!QDir().mkpath(options_.defaultFolder) && !options_.fallbackFolder.isEmpty() &&
         QDir().mkpath(options_.fallbackFolder)) {
-        messages_.show(toText("The folder " + QDir::toNativeSeparators(options_.defaultFolder) +
-                              " cannot be created: downloads go to " +
-                              QDir::toNativeSeparators(options_.fallbackFolder)),
+        messages_.show(toText(Texts::tr("The folder %1 cannot be created: downloads go to %2")
+                                  .arg(QDir::toNativeSeparators(options_.defaultFolder),
+                                       QDir::toNativeSeparators(options_.fallbackFolder))),
                        Icon::None);
         options_.defaultFolder = options_.fallbackFolder;
         options_.defaultDrive = QStorageInfo(options_.fallbackFolder).rootPath();
@@ -87,7 +88,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
 
     drive1_ = new QComboBox;
     drive1_->setObjectName("Drive1");
-    drive1_->setAccessibleName("Drive");
+    drive1_->setAccessibleName(Texts::tr("Drive"));
     // Each drive shows as the system writes it (C:\ on Windows); the item keeps the path Qt takes.
     const auto addDrive = [this](const QString& drive) { drive1_->addItem(QDir::toNativeSeparators(drive), drive); };
     for (const QString& drive : options_.drives ? options_.drives() : QStringList{})
@@ -99,7 +100,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     model_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
     dir1_ = new QTreeView;
     dir1_->setObjectName("Dir1");
-    dir1_->setAccessibleName("Folder");
+    dir1_->setAccessibleName(Texts::tr("Folder"));
     dir1_->setModel(model_);
     dir1_->setHeaderHidden(true);
     for (int column = 1; column < model_->columnCount(); ++column)
@@ -110,24 +111,24 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
                     showFolder(model_->filePath(current));
             });
 
-    ok_ = new QPushButton("&Ok");
+    ok_ = new QPushButton(Texts::tr("&Ok"));
     ok_->setObjectName("command3d1");
-    ok_->setAccessibleName("Ok");
+    ok_->setAccessibleName(Texts::tr("Ok"));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &FolderChooser::accept);
     // Cancel, as Esc and closing, changes nothing.
-    cancel_ = new QPushButton("&Cancel");
+    cancel_ = new QPushButton(Texts::tr("&Cancel"));
     cancel_->setObjectName("cmdCancel");
-    cancel_->setAccessibleName("Cancel");
+    cancel_->setAccessibleName(Texts::tr("Cancel"));
     connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
-    auto* newFolder = new QPushButton(QString::fromUtf8("&New Folder\u2026"));
+    auto* newFolder = new QPushButton(Texts::tr("&New Folder\u2026"));
     newFolder->setObjectName("cmdNewFolder");
-    newFolder->setAccessibleName(QString::fromUtf8("New Folder\u2026"));
+    newFolder->setAccessibleName(Texts::tr("New Folder\u2026"));
     connect(newFolder, &QPushButton::clicked, this, [this] { askNewFolder(); });
 
     auto* layout = new QVBoxLayout(this);
     auto* driveRow = new QHBoxLayout;
-    driveRow->addWidget(new QLabel("Drive :"));
+    driveRow->addWidget(new QLabel(Texts::tr("Drive :")));
     driveRow->addWidget(drive1_, 1);
     layout->addLayout(driveRow);
     layout->addWidget(dir1_, 1);
@@ -135,7 +136,7 @@ FolderChooser::FolderChooser(Messages& messages, std::function<void(const QStrin
     path_ = new QLineEdit;
     path_->setObjectName("Dir1Path");
     path_->setReadOnly(true);
-    path_->setAccessibleName("Chosen folder");
+    path_->setAccessibleName(Texts::tr("Chosen folder"));
     layout->addWidget(path_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(newFolder);
@@ -189,7 +190,7 @@ void FolderChooser::onDriveChanged(int index)
     const QString drive = drive1_->itemData(index).toString();
     // 2. A drive that is not ready: said, and the default drive taken again.
     if (options_.driveReady && !options_.driveReady(drive)) {
-        messages_.show("Invalid drive!", Icon::Error, "Error");
+        messages_.show(toText(Texts::tr("Invalid drive!")), Icon::Error, toText(Texts::tr("Error")));
         restoring_ = true;
         drive1_->setCurrentIndex(drive1_->findData(options_.defaultDrive));
         restoring_ = false;
@@ -223,16 +224,16 @@ bool FolderChooser::makeFolder(const QString& name, QString* error)
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')) || trimmed.contains(QLatin1Char('\\')) ||
         trimmed == QStringLiteral(".") || trimmed == QStringLiteral("..")) {
-        *error = QStringLiteral("\"%1\" is no folder name: a name without / or \\ is needed.").arg(name);
+        *error = Texts::tr("\"%1\" is no folder name: a name without / or \\ is needed.").arg(name);
         return false;
     }
     QDir parent(folder_);
     if (parent.exists(trimmed)) {
-        *error = QStringLiteral("A folder or file named \"%1\" is already in %2.").arg(trimmed, QDir::toNativeSeparators(folder_));
+        *error = Texts::tr("A folder or file named \"%1\" is already in %2.").arg(trimmed, QDir::toNativeSeparators(folder_));
         return false;
     }
     if (!parent.mkdir(trimmed)) {
-        *error = QStringLiteral("The folder \"%1\" cannot be made in %2.").arg(trimmed, QDir::toNativeSeparators(folder_));
+        *error = Texts::tr("The folder \"%1\" cannot be made in %2.").arg(trimmed, QDir::toNativeSeparators(folder_));
         return false;
     }
     setFolder(parent.filePath(trimmed));
@@ -242,14 +243,14 @@ bool FolderChooser::makeFolder(const QString& name, QString* error)
 void FolderChooser::askNewFolder()
 {
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QString::fromUtf8("New Folder"),
-                                               QStringLiteral("Name of the new folder in %1:").arg(QDir::toNativeSeparators(folder_)),
+    const QString name = QInputDialog::getText(this, Texts::tr("New Folder"),
+                                               Texts::tr("Name of the new folder in %1:").arg(QDir::toNativeSeparators(folder_)),
                                                QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return;
     QString error;
     if (!makeFolder(name, &error))
-        messages_.show(toText(error), Icon::Error, "New Folder");
+        messages_.show(toText(error), Icon::Error, toText(Texts::tr("New Folder")));
 }
 
 void FolderChooser::accept()

@@ -1,4 +1,5 @@
 #include "shell/header_page.h"
+#include "shell/texts.h"
 
 #include "shell/controls.h"
 
@@ -11,7 +12,7 @@
 
 namespace tarvelon {
 
-HeaderPage::HeaderPage(QWidget* parent) : QGroupBox(QStringLiteral("Blocks Header"), parent)
+HeaderPage::HeaderPage(QWidget* parent) : QGroupBox(Texts::tr("Blocks Header"), parent)
 {
     setObjectName(QStringLiteral("Frame1"));
     FieldBuilder b(this);
@@ -29,50 +30,50 @@ HeaderPage::HeaderPage(QWidget* parent) : QGroupBox(QStringLiteral("Blocks Heade
     // Top to bottom as the operator reads a header; the hidden rows carry fields the
     // operations still fill and read.
     static constexpr Line kLines[] = {
-        {"Text3", "Client  :", "", true},
-        {"Text4", "Site :", "", true},
-        {"Text5", "Tube no :", "", true},
-        {"Text6", "Depth  :", "Max.  100.0 mt.     Max.  200.0 mt.  ", true},
-        {"Text10", "Readout no  :", "", true},
-        {"Text11", "Date  :", "DDMMYY", true},
-        {"Text12", "Time  :", "HHMMSS", true},
-        {"Text7", "Step  :", "0 = 0,5 mt.          1 = 1 mt", false},
-        {"Text8", "Guides no  :", "2 - 4", false},
-        {"Text9", "North  :", "from \u00B1000\u00B0 to \u00B1360\u00B0", false},
-        {"Text15", "FILE NAME :", "", false},
+        {"Text3", QT_TRANSLATE_NOOP("Texts", "Client  :"), "", true},
+        {"Text4", QT_TRANSLATE_NOOP("Texts", "Site :"), "", true},
+        {"Text5", QT_TRANSLATE_NOOP("Texts", "Tube no :"), "", true},
+        {"Text6", QT_TRANSLATE_NOOP("Texts", "Depth  :"), QT_TRANSLATE_NOOP("Texts", "Max.  100.0 mt.     Max.  200.0 mt.  "), true},
+        {"Text10", QT_TRANSLATE_NOOP("Texts", "Readout no  :"), "", true},
+        {"Text11", QT_TRANSLATE_NOOP("Texts", "Date  :"), QT_TRANSLATE_NOOP("Texts", "DDMMYY"), true},
+        {"Text12", QT_TRANSLATE_NOOP("Texts", "Time  :"), QT_TRANSLATE_NOOP("Texts", "HHMMSS"), true},
+        {"Text7", QT_TRANSLATE_NOOP("Texts", "Step  :"), QT_TRANSLATE_NOOP("Texts", "0 = 0,5 mt.          1 = 1 mt"), false},
+        {"Text8", QT_TRANSLATE_NOOP("Texts", "Guides no  :"), "2 - 4", false},
+        {"Text9", QT_TRANSLATE_NOOP("Texts", "North  :"), QT_TRANSLATE_NOOP("Texts", "from ±000° to ±360°"), false},
+        {"Text15", QT_TRANSLATE_NOOP("Texts", "FILE NAME :"), "", false},
     };
 
-    const QString blockCaption = QStringLiteral("Block  Number (01-30)  :");
+    const QString blockCaption = Texts::tr("Block  Number (01-30)  :");
     QLabel* blockLabel = b.label(QStringLiteral("lblText2"), blockCaption);
     QPushButton* minus = makeStepButton(this, "sscommand9", "-");
     QLineEdit* text2 = b.box("Text2", blockCaption.trimmed());
     QPushButton* plus = makeStepButton(this, "sscommand10", "+");
     g->addWidget(blockLabel, 0, 0);
     g->addLayout(row({minus, text2, plus}), 0, 1);
-    QPushButton* copy = makeButton(this, "sscommand11", "&Copy Data");
+    QPushButton* copy = makeButton(this, "sscommand11", QT_TRANSLATE_NOOP("Texts", "&Copy Data"));
     giveRoom(copy);
     g->addWidget(copy, 0, 2, Qt::AlignLeft);
     g->setRowMinimumHeight(1, lines(this, 0.6));
 
     int r = 2;
     for (const Line& line : kLines) {
-        const QString caption = QString::fromUtf8(line.caption);
+        const QString caption = Texts::tr(line.caption);
         QLabel* label = b.label(QStringLiteral("lbl") + QLatin1String(line.box), caption);
         QLineEdit* edit = b.box(line.box, caption.trimmed());
         g->addWidget(label, r, 0);
         QLabel* hint = nullptr;
         if (*line.hint) {
-            hint = b.label(QStringLiteral("hint") + QLatin1String(line.box), QString::fromUtf8(line.hint));
+            hint = b.label(QStringLiteral("hint") + QLatin1String(line.box), Texts::tr(line.hint));
             g->addWidget(hint, r, 2);
         }
         if (hint && QLatin1String(line.box) == QLatin1String("Text6"))
-            hint->setToolTip(QStringLiteral("The deepest a block may be, in metres (mt.):\n"
-                                            "Max. 100.0 mt. for a block read every 0.5 m (step 0),\n"
-                                            "Max. 200.0 mt. for a block read every 1 m (step 1)."));
+            hint->setToolTip(Texts::tr("The deepest a block may be, in metres (mt.):\n"
+                                       "Max. 100.0 mt. for a block read every 0.5 m (step 0),\n"
+                                       "Max. 200.0 mt. for a block read every 1 m (step 1)."));
         if (QLatin1String(line.box) == QLatin1String("Text6")) {
             edit->setToolTip(QStringLiteral("Inserire cifre senza punto decimale"));
             // The fourth depth digit, tenths, follows the whole metres.
-            QLineEdit* tenths = b.box("Text13", caption.trimmed() + QStringLiteral(" tenths"));
+            QLineEdit* tenths = b.box("Text13", Texts::tr("%1 tenths").arg(caption.trimmed()));
             tenths->setReadOnly(true);
             tenths->installEventFilter(this);
             tenths_ = tenths;

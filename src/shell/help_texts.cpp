@@ -1,6 +1,7 @@
 #include "shell/help_texts.h"
 
 #include "shell/controls.h"
+#include "shell/texts.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -14,132 +15,135 @@ namespace {
 
 constexpr HelpText kTexts[] = {
     // Main window
-    {"Scaricodati", "Main window: pages", "TabStrip1", "Header Data, Download Data, Setup Tarvelon",
-     "Choose the page: Header Data (block headers), Download Data (downloads and the survey library) or Setup "
-     "Tarvelon (serial port, clock, delay, zero and gain)."},
-    {"Scaricodati", "Header Data page", "sscommand9", "-",
-     "Keep the header shown as this block's and show the previous block's header."},
-    {"Scaricodati", "Header Data page", "Text2", "Block Number (01-30)",
-     "The block whose header is shown, 01 to 30. Leaving it with another number keeps the header shown as the "
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Main window: pages"), "TabStrip1", QT_TRANSLATE_NOOP("Texts", "Header Data, Download Data, Setup Tarvelon"),
+     QT_TRANSLATE_NOOP("Texts", "Choose the page: Header Data (block headers), Download Data (downloads and the survey library) or Setup "
+     "Tarvelon (serial port, clock, delay, zero and gain).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "sscommand9", QT_TRANSLATE_NOOP("Texts", "-"),
+     QT_TRANSLATE_NOOP("Texts", "Keep the header shown as this block's and show the previous block's header.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text2", QT_TRANSLATE_NOOP("Texts", "Block Number (01-30)"),
+     QT_TRANSLATE_NOOP("Texts", "The block whose header is shown, 01 to 30. Leaving it with another number keeps the header shown as the "
      "current block's and shows that block's header, as + and - do. Set Block, Read Block and Reset Block work on "
-     "this block."},
-    {"Scaricodati", "Header Data page", "sscommand10", "+",
-     "Keep the header shown as this block's and show the next block's header."},
-    {"Scaricodati", "Header Data page", "sscommand11", "Copy Data",
-     "Keep the header shown as this block's and step on to the next block with the same header; press again to "
-     "copy it into further blocks, then send them all with Set All."},
-    {"Scaricodati", "Header Data page", "Text3", "Client", "Client, up to 8 characters, kept in upper case."},
-    {"Scaricodati", "Header Data page", "Text4", "Site", "Site, up to 8 characters, kept in upper case."},
-    {"Scaricodati", "Header Data page", "Text5", "Tube no", "Tube, up to 4 characters, kept in upper case."},
-    {"Scaricodati", "Header Data page", "Text6", "Depth",
-     "Depth of the tube in whole metres, digits without a decimal point: at most 100.0 m with 0.5 m steps, "
+     "this block.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "sscommand10", QT_TRANSLATE_NOOP("Texts", "+"),
+     QT_TRANSLATE_NOOP("Texts", "Keep the header shown as this block's and show the next block's header.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "sscommand11", QT_TRANSLATE_NOOP("Texts", "Copy Data"),
+     QT_TRANSLATE_NOOP("Texts", "Keep the header shown as this block's and step on to the next block with the same header; press again to "
+     "copy it into further blocks, then send them all with Set All.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text3", QT_TRANSLATE_NOOP("Texts", "Client"), QT_TRANSLATE_NOOP("Texts", "Client, up to 8 characters, kept in upper case.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text4", QT_TRANSLATE_NOOP("Texts", "Site"), QT_TRANSLATE_NOOP("Texts", "Site, up to 8 characters, kept in upper case.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text5", QT_TRANSLATE_NOOP("Texts", "Tube no"), QT_TRANSLATE_NOOP("Texts", "Tube, up to 4 characters, kept in upper case.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text6", QT_TRANSLATE_NOOP("Texts", "Depth"),
+     QT_TRANSLATE_NOOP("Texts", "Depth of the tube in whole metres, digits without a decimal point: at most 100.0 m with 0.5 m steps, "
      "200.0 m with 1 m steps. Its tooltip, \"Inserire cifre senza punto decimale\", is Italian for \"enter "
-     "digits without a decimal point\"."},
-    {"Scaricodati", "Header Data page", "Text13", "Depth (tenths)",
-     "Tenths of the depth, 0 or 5: type 0 or 5, or double-click it (or press Space on it) to switch between them."},
-    {"Scaricodati", "Header Data page", "Text10", "Readout no", "Readout number, two digits."},
-    {"Scaricodati", "Header Data page", "Text11", "Date",
-     "Read-only: the block's date (DDMMYY), which Read Block fills from the unit; it cannot be typed."},
-    {"Scaricodati", "Header Data page", "Text12", "Time",
-     "Read-only: the block's time (HHMMSS), which Read Block fills from the unit; it cannot be typed."},
-    {"Scaricodati", "Download Data page", "Command2", "-",
-     "Put the previous block's number into Block Number; nothing is downloaded until Ok."},
-    {"Scaricodati", "Download Data page", "numblocco", "Block Number (01-30)", "The block that Ok downloads, 01 to 30."},
-    {"Scaricodati", "Download Data page", "Command1", "+",
-     "Put the next block's number into Block Number; nothing is downloaded until Ok."},
-    {"Scaricodati", "Download Data page", "Text1", "FILE NAME", "The export file being written during a download."},
-    {"Scaricodati", "Download Data page", "Text17", "RAM Address",
-     "The unit's memory address of the row being read during a download."},
-    {"Scaricodati", "Download Data page", "Command10", "Folder",
-     "Choose the folder the export files are written into; this enables Ok and Download Blocks."},
-    {"Scaricodati", "Download Data page", "command3d1", "Ok",
-     "Download the block in Block Number into its two export files in the chosen folder, and keep it in the "
-     "survey library."},
-    {"Scaricodati", "Download Data page", "cmdDownloadBlocks", "Download Blocks...",
-     "List the unit's 30 blocks and download the checked ones in one go."},
-    {"Scaricodati", "Download Data page", "cmdSurveys", "Surveys...",
-     "Open the survey library: every download kept, with its charts and tables."},
-    {"Scaricodati", "Download Data page", "lblSurveyAdded", "(the survey just kept)",
-     "The survey of the last download is in the library: click to show it in the Surveys window."},
-    {"Scaricodati", "Setup Tarvelon page", "Command13", "Reset G/Z",
-     "Write the default gain and zero into all 30 blocks of the unit (asks first)."},
-    {"Scaricodati", "Setup Tarvelon page", "Text16rt", "Delay for Automatic Cycle",
-     "Delay of the unit's automatic measuring cycle, 3 to 9."},
-    {"Scaricodati", "Setup Tarvelon page", "Command6scrivi", "Write", "Write the delay into the unit."},
-    {"Scaricodati", "Setup Tarvelon page", "ssOption1_0", "Com 1", "Use COM1 (on Linux /dev/ttyS0)."},
-    {"Scaricodati", "Setup Tarvelon page", "ssOption1_1", "Com 2", "Use COM2 (on Linux /dev/ttyS1)."},
-    {"Scaricodati", "Setup Tarvelon page", "ssOption1_2", "Com 3", "Use COM3 (on Linux /dev/ttyS2)."},
-    {"Scaricodati", "Setup Tarvelon page", "ssOption1_3", "Com 4", "Use COM4 (on Linux /dev/ttyS3)."},
-    {"Scaricodati", "Setup Tarvelon page", "ssOption1_4", "Other:",
-     "Use the port named in the list beside it, such as a USB adapter (/dev/ttyUSB0, COM5)."},
-    {"Scaricodati", "Setup Tarvelon page", "cboPortName", "(port name)",
-     "The serial ports of this computer and the names used before; a name can also be typed. Choosing one "
-     "chooses Other:."},
-    {"Scaricodati", "Setup Tarvelon page", "chkTraceLine", "Record the line to a file",
-     "Record every character sent to the unit and received from it, with its time, in a text file you choose, "
-     "until this is cleared or the program ends: the file to send when a unit misbehaves. Off at every start."},
-    {"Scaricodati", "Setup Tarvelon page", "Text13a", "Date: DD", "Day of the unit's clock, two digits."},
-    {"Scaricodati", "Setup Tarvelon page", "Text1a", "Date: MM", "Month of the unit's clock, two digits."},
-    {"Scaricodati", "Setup Tarvelon page", "Text2a", "Date: YY", "Year of the unit's clock, two digits."},
-    {"Scaricodati", "Setup Tarvelon page", "Text14a", "Time: hh", "Hour of the unit's clock, two digits."},
-    {"Scaricodati", "Setup Tarvelon page", "Text3a", "Time: mm", "Minutes of the unit's clock, two digits."},
-    {"Scaricodati", "Setup Tarvelon page", "Text4a", "Time: ss", "Seconds of the unit's clock, two digits."},
-    {"Scaricodati", "Setup Tarvelon page", "ssCommand3", "Read Clock", "Read the unit's date and time into the boxes."},
-    {"Scaricodati", "Setup Tarvelon page", "cmdPcTime", "PC Time",
-     "Put this computer's date and time into the boxes; Write Clock then sets the unit to them."},
-    {"Scaricodati", "Setup Tarvelon page", "ssCommand4", "Write Clock",
-     "Write the date and time of the boxes into the unit's clock (asks first)."},
-    {"Scaricodati", "Control Panel", "Command7", "Reset Block",
-     "Clear the block in Block Number to its default header, on the PC and in the unit (asks first)."},
-    {"Scaricodati", "Control Panel", "ssCommand8", "Total Reset",
-     "Clear all 30 blocks to their default headers, on the PC and in the unit (asks first)."},
-    {"Scaricodati", "Control Panel", "Command6", "Set Block",
-     "Write the header shown into the unit as the header of the block in Block Number (asks first: the block's "
-     "readings are lost)."},
-    {"Scaricodati", "Control Panel", "sscommand6", "Set All",
-     "Write the headers of all 30 blocks kept on the PC into the unit (asks first: all readings are lost)."},
-    {"Scaricodati", "Control Panel", "Command3", "Read Block",
-     "Read the header of the block in Block Number from the unit and show it."},
-    {"Scaricodati", "Control Panel", "Command8", "Read All Blocks",
-     "Read the headers of all 30 blocks from the unit and keep them on the PC; block 1 is shown."},
-    {"Scaricodati", "Control Panel", "Command11", "About", "Who makes the program and the unit, and how to reach them."},
-    {"Scaricodati", "Control Panel", "Command12", "Help",
-     "Open this guide in the PDF viewer; where it is not installed, the maker's web site."},
-    {"Scaricodati", "Below the pages", "prgOperation", "(progress bar)",
-     "How far the running operation has come, and the time left."},
-    {"Scaricodati", "Below the pages", "cmdStop", "Stop", "Stop the operation at the next row or block (Esc)"},
-    {"Scaricodati", "Below the pages", "staStatus", "(status line)",
-     "The serial port, the download folder and how the last job ended; a file just written is a link that opens "
-     "it."},
+     "digits without a decimal point\".")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text13", QT_TRANSLATE_NOOP("Texts", "Depth (tenths)"),
+     QT_TRANSLATE_NOOP("Texts", "Tenths of the depth, 0 or 5: type 0 or 5, or double-click it (or press Space on it) to switch between them.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text10", QT_TRANSLATE_NOOP("Texts", "Readout no"), QT_TRANSLATE_NOOP("Texts", "Readout number, two digits.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text11", QT_TRANSLATE_NOOP("Texts", "Date"),
+     QT_TRANSLATE_NOOP("Texts", "Read-only: the block's date (DDMMYY), which Read Block fills from the unit; it cannot be typed.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Header Data page"), "Text12", QT_TRANSLATE_NOOP("Texts", "Time"),
+     QT_TRANSLATE_NOOP("Texts", "Read-only: the block's time (HHMMSS), which Read Block fills from the unit; it cannot be typed.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "Command2", QT_TRANSLATE_NOOP("Texts", "-"),
+     QT_TRANSLATE_NOOP("Texts", "Put the previous block's number into Block Number; nothing is downloaded until Ok.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "numblocco", QT_TRANSLATE_NOOP("Texts", "Block Number (01-30)"), QT_TRANSLATE_NOOP("Texts", "The block that Ok downloads, 01 to 30.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "Command1", QT_TRANSLATE_NOOP("Texts", "+"),
+     QT_TRANSLATE_NOOP("Texts", "Put the next block's number into Block Number; nothing is downloaded until Ok.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "Text1", QT_TRANSLATE_NOOP("Texts", "FILE NAME"), QT_TRANSLATE_NOOP("Texts", "The export file being written during a download.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "Text17", QT_TRANSLATE_NOOP("Texts", "RAM Address"),
+     QT_TRANSLATE_NOOP("Texts", "The unit's memory address of the row being read during a download.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "Command10", QT_TRANSLATE_NOOP("Texts", "Folder"),
+     QT_TRANSLATE_NOOP("Texts", "Choose the folder the export files are written into; this enables Ok and Download Blocks.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "command3d1", QT_TRANSLATE_NOOP("Texts", "Ok"),
+     QT_TRANSLATE_NOOP("Texts", "Download the block in Block Number into its two export files in the chosen folder, and keep it in the "
+     "survey library.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "cmdDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "Download Blocks..."),
+     QT_TRANSLATE_NOOP("Texts", "List the unit's 30 blocks and download the checked ones in one go.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "cmdSurveys", QT_TRANSLATE_NOOP("Texts", "Surveys..."),
+     QT_TRANSLATE_NOOP("Texts", "Open the survey library: every download kept, with its charts and tables.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Download Data page"), "lblSurveyAdded", QT_TRANSLATE_NOOP("Texts", "(the survey just kept)"),
+     QT_TRANSLATE_NOOP("Texts", "The survey of the last download is in the library: click to show it in the Surveys window.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Command13", QT_TRANSLATE_NOOP("Texts", "Reset G/Z"),
+     QT_TRANSLATE_NOOP("Texts", "Write the default gain and zero into all 30 blocks of the unit (asks first).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text16rt", QT_TRANSLATE_NOOP("Texts", "Delay for Automatic Cycle"),
+     QT_TRANSLATE_NOOP("Texts", "Delay of the unit's automatic measuring cycle, 3 to 9.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Command6scrivi", QT_TRANSLATE_NOOP("Texts", "Write"), QT_TRANSLATE_NOOP("Texts", "Write the delay into the unit.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "cboLanguage", QT_TRANSLATE_NOOP("Texts", "Language"),
+     QT_TRANSLATE_NOOP("Texts", "The language of the program from its next start: the system's, English or Italian. "
+                                "The files written for the unit and the export files are the same in every language.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_0", QT_TRANSLATE_NOOP("Texts", "Com 1"), QT_TRANSLATE_NOOP("Texts", "Use COM1 (on Linux /dev/ttyS0).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_1", QT_TRANSLATE_NOOP("Texts", "Com 2"), QT_TRANSLATE_NOOP("Texts", "Use COM2 (on Linux /dev/ttyS1).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_2", QT_TRANSLATE_NOOP("Texts", "Com 3"), QT_TRANSLATE_NOOP("Texts", "Use COM3 (on Linux /dev/ttyS2).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_3", QT_TRANSLATE_NOOP("Texts", "Com 4"), QT_TRANSLATE_NOOP("Texts", "Use COM4 (on Linux /dev/ttyS3).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssOption1_4", QT_TRANSLATE_NOOP("Texts", "Other:"),
+     QT_TRANSLATE_NOOP("Texts", "Use the port named in the list beside it, such as a USB adapter (/dev/ttyUSB0, COM5).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "cboPortName", QT_TRANSLATE_NOOP("Texts", "(port name)"),
+     QT_TRANSLATE_NOOP("Texts", "The serial ports of this computer and the names used before; a name can also be typed. Choosing one "
+     "chooses Other:.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "chkTraceLine", QT_TRANSLATE_NOOP("Texts", "Record the line to a file"),
+     QT_TRANSLATE_NOOP("Texts", "Record every character sent to the unit and received from it, with its time, in a text file you choose, "
+     "until this is cleared or the program ends: the file to send when a unit misbehaves. Off at every start.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text13a", QT_TRANSLATE_NOOP("Texts", "Date: DD"), QT_TRANSLATE_NOOP("Texts", "Day of the unit's clock, two digits.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text1a", QT_TRANSLATE_NOOP("Texts", "Date: MM"), QT_TRANSLATE_NOOP("Texts", "Month of the unit's clock, two digits.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text2a", QT_TRANSLATE_NOOP("Texts", "Date: YY"), QT_TRANSLATE_NOOP("Texts", "Year of the unit's clock, two digits.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text14a", QT_TRANSLATE_NOOP("Texts", "Time: hh"), QT_TRANSLATE_NOOP("Texts", "Hour of the unit's clock, two digits.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text3a", QT_TRANSLATE_NOOP("Texts", "Time: mm"), QT_TRANSLATE_NOOP("Texts", "Minutes of the unit's clock, two digits.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "Text4a", QT_TRANSLATE_NOOP("Texts", "Time: ss"), QT_TRANSLATE_NOOP("Texts", "Seconds of the unit's clock, two digits.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssCommand3", QT_TRANSLATE_NOOP("Texts", "Read Clock"), QT_TRANSLATE_NOOP("Texts", "Read the unit's date and time into the boxes.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "cmdPcTime", QT_TRANSLATE_NOOP("Texts", "PC Time"),
+     QT_TRANSLATE_NOOP("Texts", "Put this computer's date and time into the boxes; Write Clock then sets the unit to them.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Setup Tarvelon page"), "ssCommand4", QT_TRANSLATE_NOOP("Texts", "Write Clock"),
+     QT_TRANSLATE_NOOP("Texts", "Write the date and time of the boxes into the unit's clock (asks first).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "Command7", QT_TRANSLATE_NOOP("Texts", "Reset Block"),
+     QT_TRANSLATE_NOOP("Texts", "Clear the block in Block Number to its default header, on the PC and in the unit (asks first).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "ssCommand8", QT_TRANSLATE_NOOP("Texts", "Total Reset"),
+     QT_TRANSLATE_NOOP("Texts", "Clear all 30 blocks to their default headers, on the PC and in the unit (asks first).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "Command6", QT_TRANSLATE_NOOP("Texts", "Set Block"),
+     QT_TRANSLATE_NOOP("Texts", "Write the header shown into the unit as the header of the block in Block Number (asks first: the block's "
+     "readings are lost).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "sscommand6", QT_TRANSLATE_NOOP("Texts", "Set All"),
+     QT_TRANSLATE_NOOP("Texts", "Write the headers of all 30 blocks kept on the PC into the unit (asks first: all readings are lost).")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "Command3", QT_TRANSLATE_NOOP("Texts", "Read Block"),
+     QT_TRANSLATE_NOOP("Texts", "Read the header of the block in Block Number from the unit and show it.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "Command8", QT_TRANSLATE_NOOP("Texts", "Read All Blocks"),
+     QT_TRANSLATE_NOOP("Texts", "Read the headers of all 30 blocks from the unit and keep them on the PC; block 1 is shown.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "Command11", QT_TRANSLATE_NOOP("Texts", "About"), QT_TRANSLATE_NOOP("Texts", "Who makes the program and the unit, and how to reach them.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Control Panel"), "Command12", QT_TRANSLATE_NOOP("Texts", "Help"),
+     QT_TRANSLATE_NOOP("Texts", "Open this guide in the PDF viewer; where it is not installed, the maker's web site.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Below the pages"), "prgOperation", QT_TRANSLATE_NOOP("Texts", "(progress bar)"),
+     QT_TRANSLATE_NOOP("Texts", "How far the running operation has come, and the time left.")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Below the pages"), "cmdStop", QT_TRANSLATE_NOOP("Texts", "Stop"), QT_TRANSLATE_NOOP("Texts", "Stop the operation at the next row or block (Esc)")},
+    {"Scaricodati", QT_TRANSLATE_NOOP("Texts", "Below the pages"), "staStatus", QT_TRANSLATE_NOOP("Texts", "(status line)"),
+     QT_TRANSLATE_NOOP("Texts", "The serial port, the download folder and how the last job ended; a file just written is a link that opens "
+     "it.")},
     // Folder chooser
-    {"Form6", "Folder window", "Drive1", "Drive", "The drive (on Linux, the file system) to choose the folder on."},
-    {"Form6", "Folder window", "Dir1", "(folders)", "The folders of the drive: click one to choose it."},
-    {"Form6", "Folder window", "Dir1Path", "(chosen folder)", "The folder the downloads will go to."},
-    {"Form6", "Folder window", "command3d1", "Ok", "Download into this folder from now on."},
-    {"Form6", "Folder window", "cmdCancel", "Cancel", "Close the window; the download folder stays as it was (Esc)."},
-    {"Form6", "Folder window", "cmdNewFolder", "New Folder\u2026", "Make a folder in the chosen one and choose it."},
+    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "Drive1", QT_TRANSLATE_NOOP("Texts", "Drive"), QT_TRANSLATE_NOOP("Texts", "The drive (on Linux, the file system) to choose the folder on.")},
+    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "Dir1", QT_TRANSLATE_NOOP("Texts", "(folders)"), QT_TRANSLATE_NOOP("Texts", "The folders of the drive: click one to choose it.")},
+    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "Dir1Path", QT_TRANSLATE_NOOP("Texts", "(chosen folder)"), QT_TRANSLATE_NOOP("Texts", "The folder the downloads will go to. The one offered at first is named \"dati\", Italian for \"data\".")},
+    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "command3d1", QT_TRANSLATE_NOOP("Texts", "Ok"), QT_TRANSLATE_NOOP("Texts", "Download into this folder from now on.")},
+    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "cmdCancel", QT_TRANSLATE_NOOP("Texts", "Cancel"), QT_TRANSLATE_NOOP("Texts", "Close the window; the download folder stays as it was (Esc).")},
+    {"Form6", QT_TRANSLATE_NOOP("Texts", "Folder window"), "cmdNewFolder", QT_TRANSLATE_NOOP("Texts", "New Folder\u2026"), QT_TRANSLATE_NOOP("Texts", "Make a folder in the chosen one and choose it.")},
     // About box
-    {"aboutus", "About box", "lblEmail", "Email", "Write to the maker's support."},
-    {"aboutus", "About box", "lblWebsite", "Website", "Open the maker's web site."},
-    {"aboutus", "About box", "lblLicences", "Licences",
-     "Show the program's licence (GPL-3.0-or-later) and the notices of the libraries it is built with."},
-    {"aboutus", "About box", "btnclose", "Close", "Close this box."},
+    {"aboutus", QT_TRANSLATE_NOOP("Texts", "About box"), "lblEmail", QT_TRANSLATE_NOOP("Texts", "Email"), QT_TRANSLATE_NOOP("Texts", "Write to the maker's support.")},
+    {"aboutus", QT_TRANSLATE_NOOP("Texts", "About box"), "lblWebsite", QT_TRANSLATE_NOOP("Texts", "Website"), QT_TRANSLATE_NOOP("Texts", "Open the maker's web site.")},
+    {"aboutus", QT_TRANSLATE_NOOP("Texts", "About box"), "lblLicences", QT_TRANSLATE_NOOP("Texts", "Licences"),
+     QT_TRANSLATE_NOOP("Texts", "Show the program's licence (GPL-3.0-or-later) and the notices of the libraries it is built with.")},
+    {"aboutus", QT_TRANSLATE_NOOP("Texts", "About box"), "btnclose", QT_TRANSLATE_NOOP("Texts", "Close"), QT_TRANSLATE_NOOP("Texts", "Close this box.")},
     // Licences
-    {"licences", "Licences window", "txtLicences", "(licences)",
-     "The program's licence and the notices of the libraries it is built with, to read and copy."},
-    {"licences", "Licences window", "btnclose", "Close", "Close this window."},
+    {"licences", QT_TRANSLATE_NOOP("Texts", "Licences window"), "txtLicences", QT_TRANSLATE_NOOP("Texts", "(licences)"),
+     QT_TRANSLATE_NOOP("Texts", "The program's licence and the notices of the libraries it is built with, to read and copy.")},
+    {"licences", QT_TRANSLATE_NOOP("Texts", "Licences window"), "btnclose", QT_TRANSLATE_NOOP("Texts", "Close"), QT_TRANSLATE_NOOP("Texts", "Close this window.")},
     // Download Blocks
-    {"frmDownloadBlocks", "Download Blocks window", "tblBlocks", "(blocks)",
-     "The unit's blocks: check the ones to download; blocks of depth 0 are greyed, blocks the survey library "
+    {"frmDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "Download Blocks window"), "tblBlocks", QT_TRANSLATE_NOOP("Texts", "(blocks)"),
+     QT_TRANSLATE_NOOP("Texts", "The unit's blocks: check the ones to download; blocks of depth 0 are greyed, blocks the survey library "
      "already keeps whole (In library: yes) start unchecked. After a download the Result column says how many "
-     "rows were read and skipped, then the files written (their full paths when the mouse rests on it)."},
-    {"frmDownloadBlocks", "Download Blocks window", "cmdSelectAll", "Select All",
-     "Check every block that holds readings."},
-    {"frmDownloadBlocks", "Download Blocks window", "cmdSelectNone", "Select None", "Uncheck every block."},
-    {"frmDownloadBlocks", "Download Blocks window", "cmdDownload", "Download",
-     "Download the checked blocks in block order into the chosen folder, and keep each in the survey library."},
-    {"frmDownloadBlocks", "Download Blocks window", "cmdClose", "Close",
-     "Close this window; a download that runs stops at the next block."},
+     "rows were read and skipped, then the files written (their full paths when the mouse rests on it).")},
+    {"frmDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "Download Blocks window"), "cmdSelectAll", QT_TRANSLATE_NOOP("Texts", "Select All"),
+     QT_TRANSLATE_NOOP("Texts", "Check every block that holds readings.")},
+    {"frmDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "Download Blocks window"), "cmdSelectNone", QT_TRANSLATE_NOOP("Texts", "Select None"), QT_TRANSLATE_NOOP("Texts", "Uncheck every block.")},
+    {"frmDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "Download Blocks window"), "cmdDownload", QT_TRANSLATE_NOOP("Texts", "Download"),
+     QT_TRANSLATE_NOOP("Texts", "Download the checked blocks in block order into the chosen folder, and keep each in the survey library.")},
+    {"frmDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "Download Blocks window"), "cmdClose", QT_TRANSLATE_NOOP("Texts", "Close"),
+     QT_TRANSLATE_NOOP("Texts", "Close this window; a download that runs stops at the next block.")},
     // Surveys
     {"Surveys", "Surveys window", "surveyTree", "(surveys)",
      "The library by client, site and tube, each tube's readouts by their own date: the base is marked (base), "
@@ -327,7 +331,8 @@ QList<QWidget*> controlsFor(QWidget& window, const QString& key)
     if (!found.isEmpty())
         return found;
     for (QAbstractButton* b : window.findChildren<QAbstractButton*>())
-        if (b->objectName().isEmpty() && withoutMnemonic(b->text()) == key)
+        if (b->objectName().isEmpty() &&
+            (withoutMnemonic(b->text()) == key || withoutMnemonic(b->text()) == Texts::tr(key.toUtf8().constData())))
             found.append(b);
     return found;
 }
@@ -346,30 +351,29 @@ void applyHelpTexts(QWidget& window)
         if (name != QLatin1String(h.window))
             continue;
         for (QWidget* w : controlsFor(window, qs(h.control))) {
-            w->setWhatsThis(qs(h.text));
+            w->setWhatsThis(Texts::tr(h.text));
             if (w->toolTip().isEmpty())
-                w->setToolTip(qs(h.text));
+                w->setToolTip(Texts::tr(h.text));
         }
     }
 }
 
 QString controlsChapter()
 {
-    QString md = QStringLiteral(
-        "# The controls\n\n"
-        "What every control does, in the words the program shows when the mouse rests on the control and when "
-        "Shift+F1 is pressed on it.\n");
+    QString md = Texts::tr("# The controls\n\n"
+                           "What every control does, in the words the program shows when the mouse rests on the "
+                           "control and when Shift+F1 is pressed on it.\n");
     QString room;
     for (const HelpText& h : kTexts) {
-        if (room != qs(h.room)) {
-            room = qs(h.room);
-            md += QStringLiteral("\n## %1\n\n| Control | What it does |\n|---|---|\n").arg(room);
+        if (room != Texts::tr(h.room)) {
+            room = Texts::tr(h.room);
+            md += Texts::tr("\n## %1\n\n| Control | What it does |\n|---|---|\n").arg(room);
         }
-        QString caption = qs(h.caption);
+        QString caption = Texts::tr(h.caption);
         // A caption in brackets names a control without one; the rest are shown as captions.
         if (!caption.startsWith(QLatin1Char('(')))
             caption = QStringLiteral("\"%1\"").arg(caption);
-        md += QStringLiteral("| %1 | %2 |\n").arg(caption.replace(QLatin1Char('|'), QStringLiteral("\\|")), qs(h.text));
+        md += QStringLiteral("| %1 | %2 |\n").arg(caption.replace(QLatin1Char('|'), QStringLiteral("\\|")), Texts::tr(h.text));
     }
     return md;
 }
@@ -388,15 +392,15 @@ QStringList guideFolders()
 QString guideNotOpened(const QString& guide)
 {
     const QFileInfo file(guide);
-    return QStringLiteral("The user guide cannot be opened: no program on this computer opens PDF files.\n\n"
-                          "The guide is the file \"%1\" in the folder\n%2")
+    return Texts::tr("The user guide cannot be opened: no program on this computer opens PDF files.\n\n"
+                     "The guide is the file \"%1\" in the folder\n%2")
         .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
 }
 
 QString siteNotOpened(const QString& address)
 {
-    return QStringLiteral("The user guide is not installed with the program, and no web browser could be opened "
-                          "for it.\n\nThe guide is at\n%1")
+    return Texts::tr("The user guide is not installed with the program, and no web browser could be opened "
+                     "for it.\n\nThe guide is at\n%1")
         .arg(address);
 }
 

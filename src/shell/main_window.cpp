@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "shell/texts.h"
 
 #include "link/fields.h"
 #include "link/startup.h"
@@ -41,9 +42,9 @@ namespace {
 // The box a message of an operation is about.
 std::string_view fieldOfMessage(const std::string& message)
 {
-    if (message == settings::kInvalidClock)
+    if (message == translate("Texts", settings::kInvalidClock.data()))
         return "Text13a";
-    if (message == settings::kDelayIncorrect)
+    if (message == translate("Texts", settings::kDelayIncorrect.data()))
         return "Text16rt";
     return {};
 }
@@ -70,7 +71,7 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
                  ++messagesShown_;
                  lastMessage_ = text;
                  if (statusLine_) {
-                     showResult(shownText(text).remove(QStringLiteral("Attention: ")));
+                     showResult(shownText(text).remove(Texts::tr("Attention: ")));
                      resultFromBox_ = true;
                  }
              }),
@@ -103,6 +104,11 @@ MainWindow::MainWindow(Options opts, QWidget* parent)
             setupPage_->portChooser()->setRecentNames(remembered_.portNames());
         }
     });
+    setupPage_->showLanguage(remembered_.language());
+    connect(setupPage_, &SetupPage::languageChosen, this, [this](const QString& language) {
+        remembered_.useLanguage(language);
+        showResult(Texts::tr("The language is used from the next start of the program"));
+    });
     wireOperations(*this);
     wireLineRecording(opts.traceFile);
     if (opts.runStartUp)
@@ -130,11 +136,11 @@ void MainWindow::buildUi()
 
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("TabStrip1"));
-    tabs_->addTab(QStringLiteral("Header Data"));
-    tabs_->addTab(QStringLiteral("Download Data"));
-    tabs_->addTab(QStringLiteral("Setup Tarvelon"));
+    tabs_->addTab(Texts::tr("Header Data"));
+    tabs_->addTab(Texts::tr("Download Data"));
+    tabs_->addTab(Texts::tr("Setup Tarvelon"));
     tabs_->setExpanding(false);
-    tabs_->setAccessibleName(QStringLiteral("Pages"));
+    tabs_->setAccessibleName(Texts::tr("Pages"));
     grid->addWidget(tabs_, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
 
     headerPage_ = new HeaderPage(this);
@@ -162,7 +168,7 @@ void MainWindow::buildUi()
         });
     });
 
-    QLabel* panelTitle = makeLabel(this, QStringLiteral("lblControlPanel"), QStringLiteral("Control Panel"));
+    QLabel* panelTitle = makeLabel(this, QStringLiteral("lblControlPanel"), Texts::tr("Control Panel"));
     QFont bold = panelTitle->font();
     bold.setBold(true);
     panelTitle->setFont(bold);

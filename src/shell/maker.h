@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/translate.h"
 
 namespace tarvelon::maker {
 
@@ -8,10 +9,10 @@ inline constexpr const char* kTelephone = "+39 0471 555 0192";
 inline constexpr const char* kSupportMail = "support@tarvelon.example";
 inline constexpr const char* kWebSite = "https://www.tarvelon.example";
 inline constexpr const char* kManualFile = "TARVELONmanuale.pdf";
-inline constexpr const char* kAuthor = "Tarvelon Manager developers";
+inline constexpr const char* kAuthor = QT_TRANSLATE_NOOP("Texts", "Tarvelon Manager developers");
 
 inline constexpr int kVersionMajor = 1;
 inline constexpr int kVersionMinor = 1;
-inline constexpr const char* kDescription = "Communication Software with TARVELON readout unit";
+inline constexpr const char* kDescription = QT_TRANSLATE_NOOP("Texts", "Communication Software with TARVELON readout unit");
 
 } // namespace tarvelon::maker

@@ -1,4 +1,5 @@
 #include "shell/notices_window.h"
+#include "shell/texts.h"
 
 #include "shell/controls.h"
 #include "shell/help_texts.h"
@@ -30,7 +31,7 @@ QString NoticesWindow::text()
 NoticesWindow::NoticesWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("licences"));
-    setWindowTitle(QStringLiteral("Licences"));
+    setWindowTitle(Texts::tr("Licences"));
     setAttribute(Qt::WA_DeleteOnClose);
     useWindowKeys(this);
 
@@ -41,7 +42,7 @@ NoticesWindow::NoticesWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    auto* close = new QPushButton(QStringLiteral("&Close"));
+    auto* close = new QPushButton(Texts::tr("&Close"));
     close->setObjectName(QStringLiteral("btnclose"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 

@@ -1,4 +1,5 @@
 #include "shell/port_chooser.h"
+#include "shell/texts.h"
 
 #include "platform/qt/qt_serial_port.h"
 
@@ -28,7 +29,7 @@ QList<PortListing> machinePorts()
 PortChooser::PortChooser(QWidget* parent, PortSource source) : QComboBox(parent)
 {
     setObjectName(QStringLiteral("cboPortName"));
-    setAccessibleName(QStringLiteral("Serial port name"));
+    setAccessibleName(Texts::tr("Serial port name"));
     setEditable(true);
     // A typed name is used as it stands; it joins the list once a port opens under it.
     setInsertPolicy(QComboBox::NoInsert);

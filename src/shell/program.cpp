@@ -1,8 +1,12 @@
 #include "shell/program.h"
 
 #include "platform/qt/qt_messages.h"
+#include "shell/language.h"
 #include "shell/maker.h"
+#include "shell/texts.h"
+#include "platform/qt/qt_text.h"
 #include "shell/program_folder.h"
+#include "shell/remembered_choices.h"
 #include "shell/running_copy.h"
 #include "shell/splash_screen.h"
 #include "shell/surveys/password_prompt.h"
@@ -11,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QLockFile>
 
+#include <cstdio>
 #include <memory>
 
 // The icon is compiled into the shell's static library, whose resources a linker keeps only
@@ -28,14 +33,19 @@ void portFromCommandLine(const QStringList& arguments, MainWindowOptions& option
     parser.setApplicationDescription(QStringLiteral("Tarvelon Manager"));
     parser.addHelpOption();
     const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Choose \"Other:\" with this serial port (/dev/ttyUSB0, COM9)."),
-                                  QStringLiteral("name"));
+                                  Texts::tr("Choose \"Other:\" with this serial port (/dev/ttyUSB0, COM9)."),
+                                  Texts::tr("name"));
     parser.addOption(port);
     const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("Record every byte sent to the unit and received from it, with its "
-                                                  "time, in this file (replaced), as \"Record the line to a file\" does."),
-                                   QStringLiteral("file"));
+                                   Texts::tr("Record every byte sent to the unit and received from it, with its "
+                                             "time, in this file (replaced), as \"Record the line to a file\" does."),
+                                   Texts::tr("file"));
     parser.addOption(trace);
+    const QCommandLineOption language(QStringLiteral("language"),
+                                      Texts::tr("Speak this language (en, it) instead of the one chosen on the "
+                                                "Setup Tarvelon page."),
+                                      Texts::tr("language"));
+    parser.addOption(language);
     parser.addVersionOption();
     // Unknown options, --help and --version end the program here, with a word on the terminal.
     parser.process(arguments);
@@ -53,6 +63,17 @@ int runProgram(QApplication& app, MainWindowOptions options)
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(maker::kVersionMajor).arg(maker::kVersionMinor));
     initShellResources();
+    // The language comes first: every text, --help's included, is said in it. Given on the
+    // command line it serves this run only; the Setup Tarvelon page keeps the user's choice.
+    QString language = languageArgument(QApplication::arguments());
+    if (!language.isEmpty() && !knownLanguages().contains(language)) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(Texts::tr("Unknown language \"%1\": en or it").arg(language)));
+        return 2;
+    }
+    if (language.isEmpty())
+        language = RememberedChoices().language();
+    useLanguage(app, language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvelon-manager.svg")));
     portFromCommandLine(QApplication::arguments(), options);
     installPasswordPrompt();
@@ -66,7 +87,7 @@ int runProgram(QApplication& app, MainWindowOptions options)
         // The running copy comes forward; only one that does not answer is named in a box.
         if (RunningCopy::askToComeForward(windowOptions.programFolder, std::chrono::seconds(3)))
             return 0;
-        QtMessages().show(std::string(kAlreadyRunning), Icon::None);
+        QtMessages().show(toText(Texts::tr(kAlreadyRunning.data())), Icon::None);
         return 1;
     }
     // Only the copy that holds the lock moves the library, and says so once it is shown.

@@ -9,7 +9,7 @@ class QLockFile;
 namespace tarvelon {
 
 inline const QString kHeaderFileName = QStringLiteral("intestazione");
-inline constexpr std::string_view kAlreadyRunning = "Tarvelon Manager is already running.";
+inline constexpr std::string_view kAlreadyRunning = QT_TRANSLATE_NOOP("Texts", "Tarvelon Manager is already running.");
 
 // The folder that holds the header file: the executable's own folder when the header file
 // can be created or opened there, otherwise the user's application-data folder (created when

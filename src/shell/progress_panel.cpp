@@ -1,4 +1,5 @@
 #include "shell/progress_panel.h"
+#include "shell/texts.h"
 
 #include "link/progress.h"
 #include "platform/qt/qt_text.h"
@@ -19,11 +20,11 @@ ProgressPanel::ProgressPanel(QWidget* parent) : QWidget(parent)
 {
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("prgOperation"));
-    bar_->setAccessibleName(QStringLiteral("Progress"));
+    bar_->setAccessibleName(Texts::tr("Progress"));
     bar_->setTextVisible(true);
     bar_->setMinimumWidth(bar_->fontMetrics().horizontalAdvance(progressText({30, 30, 240, 240, 3599})) + 40);
-    stop_ = makeButton(this, "cmdStop", "Stop");
-    stop_->setToolTip(QStringLiteral("Stop the operation at the next row or block (Esc)"));
+    stop_ = makeButton(this, "cmdStop", QT_TRANSLATE_NOOP("Texts", "Stop"));
+    stop_->setToolTip(Texts::tr("Stop the operation at the next row or block (Esc)"));
     stop_->setProperty(kUsableDuringOperations, true);
     connect(stop_, &QPushButton::clicked, this, &ProgressPanel::stopPressed);
     // Esc stops only while there is something to stop; otherwise it closes the window it is
@@ -68,7 +69,7 @@ void ProgressPanel::showProgress(const Progress& p)
 void ProgressPanel::showStopping()
 {
     stop_->setEnabled(false);
-    bar_->setFormat(bar_->format() + QStringLiteral(" (stopping)"));
+    bar_->setFormat(bar_->format() + Texts::tr(" (stopping)"));
 }
 
 void ProgressPanel::hideProgress()

@@ -12,6 +12,7 @@ const QString kCompany = QStringLiteral("Report/company");
 const QString kPreparer = QStringLiteral("Report/preparedBy");
 const QString kChecker = QStringLiteral("Report/checkedBy");
 const QString kLibrary = QStringLiteral("Surveys/library");
+const QString kLanguage = QStringLiteral("Window/language");
 } // namespace
 
 RememberedChoices::RememberedChoices(const QString& file)
@@ -34,6 +35,17 @@ void RememberedChoices::usePortName(const QString& name)
     names.removeAll(name);
     names.prepend(name);
     settings_->setValue(kPortNames, names.mid(0, kMostNames));
+    settings_->sync();
+}
+
+QString RememberedChoices::language() const
+{
+    return settings_->value(kLanguage).toString();
+}
+
+void RememberedChoices::useLanguage(const QString& language)
+{
+    settings_->setValue(kLanguage, language);
     settings_->sync();
 }
 

@@ -32,6 +32,9 @@ public:
     // empty for this computer's own file.
     QString library() const;
     void useLibrary(const QString& location);
+    // The language chosen on the Setup Tarvelon page: "" for the system's, "en" or "it".
+    QString language() const;
+    void useLanguage(const QString& language);
     // A window's geometry or a splitter's sizes, by name; empty when never kept.
     QByteArray layout(const QString& name) const;
     void keepLayout(const QString& name, const QByteArray& state);

@@ -1,10 +1,12 @@
 #include "shell/setup_page.h"
+#include "shell/texts.h"
 
 #include "platform/serial_port.h"
 #include "shell/controls.h"
 #include "shell/port_chooser.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTime>
 #include <QGridLayout>
 #include <QSignalBlocker>
@@ -17,7 +19,7 @@
 
 namespace tarvelon {
 
-SetupPage::SetupPage(QWidget* parent) : QGroupBox(QStringLiteral("Setup Tarvelon"), parent)
+SetupPage::SetupPage(QWidget* parent) : QGroupBox(Texts::tr("Setup Tarvelon"), parent)
 {
     setObjectName(QStringLiteral("Frame3"));
     auto* g = new QGridLayout(this);
@@ -56,6 +58,13 @@ void SetupPage::showClock(const QDateTime& when)
             edit->setText(when.toString(QString::fromLatin1(format)));
 }
 
+void SetupPage::showLanguage(const QString& language)
+{
+    const QSignalBlocker quiet(language_);
+    const int index = language_->findData(language);
+    language_->setCurrentIndex(index < 0 ? 0 : index);
+}
+
 QString SetupPage::otherPortName() const
 {
     return portChooser_->portName();
@@ -70,29 +79,29 @@ void SetupPage::showLineRecorded(bool recorded)
 QList<QWidget*> SetupPage::tabOrder() const
 {
     // Frame by frame as they stand in their two rows.
-    return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "ssOption1_1", "ssOption1_2",
+    return childrenNamed(this, {"Command13", "Text16rt", "Command6scrivi", "cboLanguage", "ssOption1_0", "ssOption1_1", "ssOption1_2",
                                 "ssOption1_3", "ssOption1_4", "cboPortName", "chkTraceLine", "Text13a", "Text1a", "Text2a", "Text14a", "Text3a", "Text4a",
                                 "ssCommand3", "cmdPcTime", "ssCommand4"});
 }
 
 QGroupBox* SetupPage::frame(const char* name, const char* title)
 {
-    auto* f = new QGroupBox(QString::fromUtf8(title), this);
+    auto* f = new QGroupBox(Texts::tr(title), this);
     f->setObjectName(QString::fromLatin1(name));
     return f;
 }
 
 QGroupBox* SetupPage::buildZeroGain()
 {
-    QGroupBox* zeroGain = frame("frameZeroGain", " Zero/Gain ");
+    QGroupBox* zeroGain = frame("frameZeroGain", QT_TRANSLATE_NOOP("Texts", " Zero/Gain "));
     auto* v = new QVBoxLayout(zeroGain);
     QLabel* text = makeLabel(zeroGain, QStringLiteral("lblZeroGain"),
-                             QStringLiteral("To reset gain and zero parameters with the TARVELON default "
-                                            "values press this button"));
+                             Texts::tr("To reset gain and zero parameters with the TARVELON default "
+                                       "values press this button"));
     text->setWordWrap(true);
-    text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QStringLiteral("To reset gain and zero parameters")) + 10);
+    text->setMinimumWidth(text->fontMetrics().horizontalAdvance(Texts::tr("To reset gain and zero parameters")) + 10);
     v->addWidget(text);
-    QPushButton* reset = makeButton(zeroGain, "Command13", "Reset &G/Z");
+    QPushButton* reset = makeButton(zeroGain, "Command13", QT_TRANSLATE_NOOP("Texts", "Reset &G/Z"));
     giveRoom(reset, 7);
     v->addWidget(reset, 0, Qt::AlignLeft);
     v->addStretch(1);
@@ -101,29 +110,43 @@ QGroupBox* SetupPage::buildZeroGain()
 
 QGroupBox* SetupPage::buildParameters()
 {
-    QGroupBox* parameters = frame("frameParameters", " Parameters ");
+    QGroupBox* parameters = frame("frameParameters", QT_TRANSLATE_NOOP("Texts", " Parameters "));
     auto* pg = new QGridLayout(parameters);
-    const QString caption = QStringLiteral("Delay for Automatic Cycle");
+    const QString caption = Texts::tr("Delay for Automatic Cycle");
     pg->addWidget(makeLabel(parameters, QStringLiteral("lblText16rt"), caption), 0, 0, 1, 3);
     FieldBuilder pb(parameters);
     pg->addWidget(pb.box("Text16rt", caption), 1, 0, Qt::AlignLeft);
-    pg->addWidget(makeLabel(parameters, QStringLiteral("hintText16rt"), QStringLiteral("From 3 to 9")), 1, 1);
-    QPushButton* write = makeButton(parameters, "Command6scrivi", "&Write");
+    pg->addWidget(makeLabel(parameters, QStringLiteral("hintText16rt"), Texts::tr("From 3 to 9")), 1, 1);
+    QPushButton* write = makeButton(parameters, "Command6scrivi", QT_TRANSLATE_NOOP("Texts", "&Write"));
     giveRoom(write, 6.5);
     pg->addWidget(write, 2, 0, 1, 2, Qt::AlignLeft);
+    // The program's language, taken at the next start; each language is named in its own words.
+    QLabel* languageLabel = makeLabel(parameters, QStringLiteral("lblLanguage"), Texts::tr("Lang&uage:"));
+    language_ = new QComboBox(parameters);
+    language_->setObjectName(QStringLiteral("cboLanguage"));
+    language_->setAccessibleName(Texts::tr("Language"));
+    language_->addItem(Texts::tr("System"), QString());
+    language_->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    language_->addItem(QStringLiteral("Italiano"), QStringLiteral("it"));
+    languageLabel->setBuddy(language_);
+    connect(language_, &QComboBox::activated, this,
+            [this](int index) { emit languageChosen(language_->itemData(index).toString()); });
+    pg->setRowMinimumHeight(3, lines(parameters, 0.6));
+    pg->addWidget(languageLabel, 4, 0, 1, 3);
+    pg->addWidget(language_, 5, 0, 1, 2, Qt::AlignLeft);
     pg->setColumnStretch(2, 1);
-    pg->setRowStretch(3, 1);
+    pg->setRowStretch(6, 1);
     return parameters;
 }
 
 QGroupBox* SetupPage::buildSerialPort()
 {
     // One option group; the index of each button is its port number - 1, "Other:" last.
-    QGroupBox* serial = frame("frameSerialPort", " Serial Port ");
+    QGroupBox* serial = frame("frameSerialPort", QT_TRANSLATE_NOOP("Texts", " Serial Port "));
     auto* sg = new QGridLayout(serial);
     for (int i = 0; i < kOtherPort; ++i) {
         const bool other = i + 1 == kOtherPort;
-        auto* option = new QRadioButton(other ? QStringLiteral("&Other:") : QStringLiteral("Com &%1").arg(i + 1), serial);
+        auto* option = new QRadioButton(other ? Texts::tr("&Other:") : Texts::tr("Com &%1").arg(i + 1), serial);
         option->setObjectName(QStringLiteral("ssOption1_%1").arg(i));
         option->setProperty("index", i);
         option->setAccessibleName(withoutMnemonic(option->text()));
@@ -147,9 +170,9 @@ QGroupBox* SetupPage::buildSerialPort()
     });
     connect(portChooser_, &PortChooser::nameChosen, portOptions_.last(), &QAbstractButton::click);
     // Off at every start: a recording is asked for, for one run, when a unit misbehaves.
-    recordLine_ = new QCheckBox(QStringLiteral("Record the line to a &file"), serial);
+    recordLine_ = new QCheckBox(Texts::tr("Record the line to a &file"), serial);
     recordLine_->setObjectName(QStringLiteral("chkTraceLine"));
-    recordLine_->setAccessibleName(QStringLiteral("Record the line to a file"));
+    recordLine_->setAccessibleName(Texts::tr("Record the line to a file"));
     connect(recordLine_, &QCheckBox::toggled, this, &SetupPage::lineRecordingToggled);
     sg->addWidget(recordLine_, 3, 0, 1, 2, Qt::AlignLeft);
     sg->setColumnStretch(1, 1);
@@ -160,35 +183,39 @@ QGroupBox* SetupPage::buildSerialPort()
 QGroupBox* SetupPage::buildClock()
 {
     // The clock boxes as DD MM YY and hh mm ss, each with its hint above it.
-    QGroupBox* clock = frame("frameDateTime", " Date / Time  ");
+    QGroupBox* clock = frame("frameDateTime", QT_TRANSLATE_NOOP("Texts", " Date / Time  "));
     auto* cg = new QGridLayout(clock);
     cg->setVerticalSpacing(2);
     struct Cell {
         const char* box;
         const char* hint;
     };
-    static constexpr Cell kDate[] = {{"Text13a", "DD"}, {"Text1a", "MM"}, {"Text2a", "YY"}};
-    static constexpr Cell kTime[] = {{"Text14a", "hh"}, {"Text3a", "mm"}, {"Text4a", "ss"}};
+    static constexpr Cell kDate[] = {{"Text13a", QT_TRANSLATE_NOOP("Texts", "DD")},
+                                     {"Text1a", QT_TRANSLATE_NOOP("Texts", "MM")},
+                                     {"Text2a", QT_TRANSLATE_NOOP("Texts", "YY")}};
+    static constexpr Cell kTime[] = {{"Text14a", QT_TRANSLATE_NOOP("Texts", "hh")},
+                                     {"Text3a", QT_TRANSLATE_NOOP("Texts", "mm")},
+                                     {"Text4a", QT_TRANSLATE_NOOP("Texts", "ss")}};
     FieldBuilder cb(clock);
     auto addRow = [&](int r, const QString& labelName, const QString& caption, const Cell(&cells)[3]) {
         cg->addWidget(makeLabel(clock, labelName, caption), r + 1, 0);
         for (int c = 0; c < 3; ++c) {
-            const QString hint = QString::fromLatin1(cells[c].hint);
+            const QString hint = Texts::tr(cells[c].hint);
             QLabel* h = makeLabel(clock, QStringLiteral("hint") + QLatin1String(cells[c].box), hint);
             cg->addWidget(h, r, c + 1, Qt::AlignHCenter | Qt::AlignBottom);
-            cg->addWidget(cb.box(cells[c].box, caption.trimmed() + QLatin1Char(' ') + hint), r + 1, c + 1);
+            cg->addWidget(cb.box(cells[c].box, Texts::tr("%1 %2", "clock box").arg(caption.trimmed(), hint)), r + 1, c + 1);
         }
     };
-    addRow(0, QStringLiteral("lblClockDate"), QStringLiteral("Date  :"), kDate);
+    addRow(0, QStringLiteral("lblClockDate"), Texts::tr("Date  :"), kDate);
     // Air between the date boxes and the time hints, so "hh" does not read as a date's.
     cg->setRowMinimumHeight(2, lines(clock, 0.4));
-    addRow(3, QStringLiteral("lblClockTime"), QStringLiteral("Time    :"), kTime);
+    addRow(3, QStringLiteral("lblClockTime"), Texts::tr("Time    :"), kTime);
     cg->setRowMinimumHeight(5, lines(clock, 0.6));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    QPushButton* pcTime = makeButton(clock, "cmdPcTime", "&PC Time");
-    for (QPushButton* button : {makeButton(clock, "ssCommand3", " Rea&d Clock"), pcTime,
-                                makeButton(clock, "ssCommand4", " Write &Clock")}) {
+    QPushButton* pcTime = makeButton(clock, "cmdPcTime", QT_TRANSLATE_NOOP("Texts", "&PC Time"));
+    for (QPushButton* button : {makeButton(clock, "ssCommand3", QT_TRANSLATE_NOOP("Texts", " Rea&d Clock")), pcTime,
+                                makeButton(clock, "ssCommand4", QT_TRANSLATE_NOOP("Texts", " Write &Clock"))}) {
         giveRoom(button);
         buttons->addWidget(button);
     }

@@ -4,6 +4,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QComboBox;
 class QDateTime;
 
 namespace tarvelon {
@@ -26,6 +27,8 @@ public:
     PortChooser* portChooser() const { return portChooser_; }
     // "Record the line to a file", set without telling anyone (the recording already runs or ended).
     void showLineRecorded(bool recorded);
+    // Shows the language kept with the user's settings ("" for the system's, "en", "it").
+    void showLanguage(const QString& language);
     // Fills the six clock boxes with `when`, as "PC Time" does with the computer's clock.
     void showClock(const QDateTime& when);
 
@@ -37,6 +40,8 @@ signals:
     void portChosen(int number);
     // The operator checked or cleared "Record the line to a file".
     void lineRecordingToggled(bool on);
+    // The operator chose the language of the next start: "" for the system's, "en" or "it".
+    void languageChosen(const QString& language);
 
 private:
     QGroupBox* frame(const char* name, const char* title);
@@ -48,6 +53,7 @@ private:
     QList<QAbstractButton*> portOptions_;
     PortChooser* portChooser_ = nullptr;
     QCheckBox* recordLine_ = nullptr;
+    QComboBox* language_ = nullptr;
 };
 
 } // namespace tarvelon

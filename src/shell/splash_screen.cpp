@@ -1,4 +1,5 @@
 #include "shell/splash_screen.h"
+#include "shell/texts.h"
 
 #include "shell/maker.h"
 
@@ -94,7 +95,7 @@ SplashScreen::SplashScreen(std::function<void()> showMainWindow, QWidget* parent
     timer_->setInterval(kShowMs);
     timer_->start();
     version_->setText(QString::number(maker::kVersionMajor) + "." + QString::number(maker::kVersionMinor));
-    description_->setText(maker::kDescription);
+    description_->setText(Texts::tr(maker::kDescription));
     placeLabels();
 }
 

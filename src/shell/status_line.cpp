@@ -1,4 +1,5 @@
 #include "shell/status_line.h"
+#include "shell/texts.h"
 
 #include "shell/controls.h"
 
@@ -11,7 +12,7 @@ namespace tarvelon {
 StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("staStatus"));
-    setAccessibleName(QStringLiteral("Status"));
+    setAccessibleName(Texts::tr("Status"));
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
     port_ = makeLabel(this, QStringLiteral("lblStatusPort"), {});
@@ -37,14 +38,14 @@ StatusLine::StatusLine(QWidget* parent) : QFrame(parent)
 
 void StatusLine::setPort(const QString& port)
 {
-    portText_ = QStringLiteral("Port: ") + port;
+    portText_ = Texts::tr("Port: ") + port;
     showTexts();
 }
 
 void StatusLine::setFolder(const QString& folder)
 {
     folder_ = folder;
-    folderText_ = folder.isEmpty() ? QStringLiteral("No download folder") : QStringLiteral("Folder: ") + folder;
+    folderText_ = folder.isEmpty() ? Texts::tr("No download folder") : Texts::tr("Folder: ") + folder;
     showTexts();
 }
 
@@ -79,7 +80,7 @@ void StatusLine::showTexts()
     // A long path loses its start, never the folder the files go to; the tooltip holds it whole.
     fit(folderLabel_, folderText_);
     if (!folder_.isEmpty()) {
-        const QString prefix = QStringLiteral("Folder: ");
+        const QString prefix = Texts::tr("Folder: ");
         const QFontMetrics fm = folderLabel_->fontMetrics();
         const int room = std::max(folderLabel_->width(), 40) - fm.horizontalAdvance(prefix);
         folderLabel_->setText(prefix + fm.elidedText(folder_, Qt::ElideLeft, std::max(room, 20)));

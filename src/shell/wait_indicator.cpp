@@ -1,4 +1,5 @@
 #include "shell/wait_indicator.h"
+#include "shell/texts.h"
 
 #include "shell/controls.h"
 
@@ -14,7 +15,7 @@ WaitIndicator::WaitIndicator(QWidget* parent) : QWidget(parent)
     shape_->setObjectName(QStringLiteral("Shape1"));
     shape_->setStyleSheet(QStringLiteral(
         "#Shape1 { border: 2px solid #b01818; border-radius: 12px; background-color: #fff3c4; }"));
-    label_ = makeLabel(this, QStringLiteral("Label34"), QStringLiteral("WAIT DATA TRANSMISSION ONGOING"));
+    label_ = makeLabel(this, QStringLiteral("Label34"), Texts::tr("WAIT DATA TRANSMISSION ONGOING"));
     QFont waitFont = label_->font();
     waitFont.setBold(true);
     waitFont.setPointSizeF(waitFont.pointSizeF() * 1.15);

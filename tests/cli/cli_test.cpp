@@ -149,15 +149,16 @@ std::map<std::string, std::string> windowFiles(int block)
 class Cli : public testing::Test {
 protected:
     // The command line with this test's home, so no user's library or settings are touched.
-    ChildProcess start(const std::vector<std::string>& args)
+    ChildProcess start(const std::vector<std::string>& args, std::vector<std::string> environment = {})
     {
-        return ChildProcess(cliProgram(), args,
-                            {"HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share"),
-                             "XDG_CONFIG_HOME=" + home.file("config")});
+        environment.insert(environment.end(), {"HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share"),
+                                               "XDG_CONFIG_HOME=" + home.file("config")});
+        return ChildProcess(cliProgram(), args, environment);
     }
-    int run(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr)
+    int run(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr,
+            const std::vector<std::string>& environment = {})
     {
-        ChildProcess p = start(args);
+        ChildProcess p = start(args, environment);
         const int status = p.wait(60s);
         if (out)
             *out = p.out;
@@ -247,6 +248,50 @@ TEST_F(Cli, HelpSpeaksOfTheStopsAndPortsOfItsSystem)
 #endif
     for (const Word& w : words)
         EXPECT_EQ(w.text.find(w.word) != std::string::npos, w.present) << w.word;
+}
+
+// The language comes from --language before the command, else from the environment as other
+// command-line programs read it; what a script reads (CSV, files, exit status) never changes.
+TEST_F(Cli, SpeaksItalianWhenAskedAndKeepsWhatScriptsRead)
+{
+    const std::vector<std::string> italian{"LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG=it_IT.UTF-8"};
+    const std::vector<std::string> english{"LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG=C.UTF-8"};
+    const struct {
+        std::vector<std::string> args;
+        const std::vector<std::string>& environment;
+        const char* said;
+    } helps[] = {
+        {{"--help"}, italian, "Uso: tarvelon COMANDO [opzioni]"},
+        {{"--language", "it", "--help"}, english, "Uso: tarvelon COMANDO [opzioni]"},
+        {{"--language", "en", "--help"}, italian, "Usage: tarvelon COMMAND [options]"},
+        {{"--help"}, english, "Usage: tarvelon COMMAND [options]"},
+        {{"--language", "it", "download", "--help"}, english, "La cartella di scarico (deve esistere)."},
+    };
+    for (const auto& h : helps) {
+        std::string out;
+        EXPECT_EQ(run(h.args, &out, nullptr, h.environment), 0) << h.said;
+        EXPECT_NE(out.find(h.said), std::string::npos) << out;
+    }
+    std::string err;
+    EXPECT_EQ(run({"--language", "fr", "--help"}, nullptr, &err, english), 2);
+    EXPECT_NE(err.find("unknown language \"fr\""), std::string::npos) << err;
+    EXPECT_EQ(run({"nonsense"}, nullptr, &err, italian), 2);
+    EXPECT_NE(err.find("comando sconosciuto \"nonsense\""), std::string::npos) << err;
+
+    Simulator sim(log);
+    std::string csvEnglish, csvItalian, table;
+    ASSERT_EQ(run({"blocks", "--port", sim.path, "--csv"}, &csvEnglish, &err, english), 0) << err;
+    ASSERT_EQ(run({"blocks", "--port", sim.path, "--csv"}, &csvItalian, &err, italian), 0) << err;
+    EXPECT_EQ(csvItalian, csvEnglish);
+    ASSERT_EQ(run({"blocks", "--port", sim.path}, &table, &err, italian), 0) << err;
+    EXPECT_NE(table.find("Cliente"), std::string::npos) << table;
+    ASSERT_EQ(run({"download", "--port", sim.path, "--folder", folder.file(""), "--block", "5", "--no-library"}, nullptr,
+                  &err, italian),
+              0)
+        << err;
+    std::map<std::string, std::string> written = filesIn(folder.path());
+    written.erase("datiram.dat");
+    EXPECT_EQ(written, windowFiles(5));
 }
 
 // Under Wine a demo block takes about 3 s to download from an unpaced unit: all 30 took over a

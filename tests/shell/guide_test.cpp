@@ -82,6 +82,14 @@ QStringList messagesIn(const QString& source)
             if (text.isEmpty())
                 continue;
         }
+        // A sentence with values is explained by its words before the first value.
+        static const QRegularExpression value(QStringLiteral(R"re(%[0-9n])re"));
+        if (const qsizetype at = text.indexOf(value); at >= 0)
+            text = text.left(at);
+        while (text.endsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('"')))
+            text.chop(1);
+        if (text == QLatin1String("Attention"))
+            continue;
         out << text.trimmed();
     }
     return out;

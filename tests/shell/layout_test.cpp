@@ -204,7 +204,11 @@ void collectProblems(const QWidget& w, std::vector<std::string>& out)
 // Keeps a picture of the window for a person to look at, and lists what does not fit.
 std::vector<std::string> lookAt(QWidget& window, const QString& picture)
 {
-    const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/%1").arg(screenDpi());
+    // One folder per font resolution and language.
+    const QString language = qEnvironmentVariable("TARVELON_TEST_LANGUAGE");
+    const QString folder = QStringLiteral(TARVELON_SCREENS_DIR "/%1%2")
+                               .arg(screenDpi())
+                               .arg(language.isEmpty() ? QString() : QLatin1Char('-') + language);
     QDir().mkpath(folder);
     EXPECT_TRUE(window.grab().save(folder + QLatin1Char('/') + picture + QStringLiteral(".png"))) << picture.toStdString();
     std::vector<std::string> problems;
@@ -355,10 +359,12 @@ TEST(Layout, MessageBoxes)
         const char* picture;
         std::function<void()> open;
     } kinds[] = {
-        {"question", [&] { boxes.askOkCancel(std::string(kMemoryWillBeLost)); }},
-        {"not-connected", [&] { boxes.show(std::string(kNotConnected), Icon::Error); }},
-        {"invalid-drive", [&] { boxes.show("Invalid drive!", Icon::Error, "Error"); }},
-        {"delay-incorrect", [&] { boxes.show(std::string(settings::kDelayIncorrect), Icon::None); }},
+        // In the language the run speaks, as the program shows them.
+        {"question", [&] { boxes.askOkCancel(translate("Texts", kMemoryWillBeLost.data())); }},
+        {"not-connected", [&] { boxes.show(translate("Texts", kNotConnected.data()), Icon::Error); }},
+        {"invalid-drive",
+         [&] { boxes.show(translate("Texts", "Invalid drive!"), Icon::Error, translate("Texts", "Error")); }},
+        {"delay-incorrect", [&] { boxes.show(translate("Texts", settings::kDelayIncorrect.data()), Icon::None); }},
     };
     for (const auto& k : kinds) {
         std::vector<std::string> problems;

@@ -1,3 +1,5 @@
+#include "shell/language.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -49,6 +51,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     useHome(start);
     QApplication::setApplicationName(QStringLiteral("Tarvelon Manager"));
+    // The layout runs again in each language the program speaks.
+    if (const QString language = qEnvironmentVariable("TARVELON_TEST_LANGUAGE"); !language.isEmpty())
+        tarvelon::useLanguage(app, language);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new HomePerTest);
     return RUN_ALL_TESTS();

@@ -627,7 +627,7 @@ TEST_F(MainWindow, TabWalksThePageThenTheControlPanel)
     } pages[] = {
         {0, {"sscommand9", "Text2", "sscommand10", "sscommand11", "Text3", "Text4", "Text5", "Text6", "Text13", "Text10"}},
         {1, {"Command2", "numblocco", "Command1", "Text1", "Text17", "Command10", "cmdSurveys"}},
-        {2, {"Command13", "Text16rt", "Command6scrivi", "ssOption1_0", "cboPortName", "chkTraceLine", "Text13a", "Text1a",
+        {2, {"Command13", "Text16rt", "Command6scrivi", "cboLanguage", "ssOption1_0", "cboPortName", "chkTraceLine", "Text13a", "Text1a",
              "Text2a", "Text14a", "Text3a", "Text4a", "ssCommand3", "cmdPcTime", "ssCommand4"}},
     };
     window_->activateWindow();

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_file_message.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace tarvelon {
@@ -11,10 +12,9 @@ QString nativePath(const QString& path)
 
 QString cannotWriteFileMessage(const QString& path, const QString& reason)
 {
-    QString text = QStringLiteral("Attention: cannot write file ") + nativePath(path);
-    if (!reason.isEmpty())
-        text += QStringLiteral(": ") + reason;
-    return text;
+    if (reason.isEmpty())
+        return QCoreApplication::translate("Texts", "Attention: cannot write file %1").arg(nativePath(path));
+    return QCoreApplication::translate("Texts", "Attention: cannot write file %1: %2").arg(nativePath(path), reason);
 }
 
 } // namespace tarvelon

@@ -2,6 +2,7 @@
 
 #include "platform/qt/qt_text.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 
@@ -13,7 +14,7 @@ bool LineTraceFile::start(const QString& path, TracedPort& port, const QString& 
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         if (error)
-            *error = QStringLiteral("cannot write the line trace %1: %2")
+            *error = QCoreApplication::translate("Texts", "cannot write the line trace %1: %2")
                          .arg(QDir::toNativeSeparators(path), file_.errorString());
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/qt/qt_text.h"
 
+#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,7 +25,7 @@ void QtMessages::show(const std::string& text, Icon icon, const std::string& tit
     const qsizetype more = lines.size() - kLinesShown;
     if (more > 0) {
         lines.resize(kLinesShown);
-        lines << QStringLiteral("and %1 more lines: Show Details\u2026").arg(more);
+        lines << QCoreApplication::translate("Texts", "and %1 more lines: Show Details\u2026").arg(more);
     }
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
                     title.empty() ? QString::fromLatin1(kProgramTitle) : fromText(title), lines.join(QLatin1Char('\n')),

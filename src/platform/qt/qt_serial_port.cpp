@@ -2,6 +2,7 @@
 
 #include "platform/qt/qt_text.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #ifdef Q_OS_WIN
@@ -39,12 +40,12 @@ QString windowsOpenFailure(unsigned long code)
     switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-        return QStringLiteral("no such port");
+        return QCoreApplication::translate("Texts", "no such port");
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-        return QStringLiteral("in use by another program");
+        return QCoreApplication::translate("Texts", "in use by another program");
     case ERROR_NOT_SUPPORTED:
-        return QStringLiteral("it is not a serial port");
+        return QCoreApplication::translate("Texts", "it is not a serial port");
     default:
         return QString::fromStdString(windowsErrorText(code));
     }
@@ -68,12 +69,12 @@ QString portLocation(const QString& name)
 QString unsuitablePortName(const QString& name)
 {
     if (name.isEmpty())
-        return QStringLiteral("no port name given");
+        return QCoreApplication::translate("Texts", "no port name given");
     if (name.size() > kLongestName)
-        return QStringLiteral("the name is longer than %1 characters").arg(kLongestName);
+        return QCoreApplication::translate("Texts", "the name is longer than %1 characters").arg(kLongestName);
     for (const QChar c : name)
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("the name contains control characters");
+            return QCoreApplication::translate("Texts", "the name contains control characters");
 #ifdef Q_OS_WIN
     // "COM12" or "\\.\COM12" is no file; only a name with a folder in it can be one.
     const bool device = name.startsWith(QStringLiteral("\\\\.\\"));
@@ -82,10 +83,10 @@ QString unsuitablePortName(const QString& name)
 #endif
     const QFileInfo info(portLocation(name));
     if (info.isDir())
-        return QStringLiteral("it is a folder, not a serial port");
+        return QCoreApplication::translate("Texts", "it is a folder, not a serial port");
     // Opening a regular file as a port would write the unit's commands into it.
     if (info.isFile())
-        return QStringLiteral("it is a regular file, not a serial port");
+        return QCoreApplication::translate("Texts", "it is a regular file, not a serial port");
     return {};
 }
 
@@ -156,14 +157,14 @@ QString QtSerialPort::failureReason(const QString& name) const
     switch (port_.error() != QSerialPort::NoError ? port_.error() : openError_) {
     case QSerialPort::UnsupportedOperationError:
         // The device opened but takes no line settings: a file or device that is no terminal.
-        return QStringLiteral("it is not a serial port");
+        return QCoreApplication::translate("Texts", "it is not a serial port");
     case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral("no such port");
+        return QCoreApplication::translate("Texts", "no such port");
     case QSerialPort::PermissionError:
         // Qt reports a port held by another program (its lock, or exclusive use) the same way
         // as one the user may not open; only the device's own permissions tell them apart.
         if (mayReadAndWrite(portLocation(name)))
-            return QStringLiteral("in use by another program");
+            return QCoreApplication::translate("Texts", "in use by another program");
 #ifdef Q_OS_LINUX
         return QStringLiteral("permission denied (the user must be a member of the \"dialout\" group)");
 #else

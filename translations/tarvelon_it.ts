@@ -1,0 +1,1911 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT" sourcelanguage="en">
+<context>
+    <name>Texts</name>
+    <message>
+        <source> &amp;Reset Block</source>
+        <translation> A&amp;zzera blocco</translation>
+    </message>
+    <message>
+        <source> &amp;Total Reset</source>
+        <translation> Azzera &amp;tutti</translation>
+    </message>
+    <message>
+        <source>&amp;Set Block</source>
+        <translation>&amp;Scrivi blocco</translation>
+    </message>
+    <message>
+        <source>Set &amp;All</source>
+        <translation>Scri&amp;vi tutti</translation>
+    </message>
+    <message>
+        <source> R&amp;ead Block</source>
+        <translation> &amp;Leggi blocco</translation>
+    </message>
+    <message>
+        <source> Read All B&amp;locks</source>
+        <translation> Leggi tutti i &amp;blocchi</translation>
+    </message>
+    <message>
+        <source>A&amp;bout</source>
+        <translation>I&amp;nformazioni</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Manuale</translation>
+    </message>
+    <message>
+        <source>Download Data</source>
+        <translation>Scarico dati</translation>
+    </message>
+    <message>
+        <source>Block Number (01-30)  :</source>
+        <translation>Numero blocco (01-30)  :</translation>
+    </message>
+    <message>
+        <source>FILE NAME :</source>
+        <translation>NOME FILE :</translation>
+    </message>
+    <message>
+        <source>RAM Address</source>
+        <translation>Indirizzo RAM</translation>
+    </message>
+    <message>
+        <source>&amp;Folder</source>
+        <translation>&amp;Cartella</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Ok</translation>
+    </message>
+    <message>
+        <source>S&amp;urveys...</source>
+        <translation>Mis&amp;ure...</translation>
+    </message>
+    <message>
+        <source>&amp;Download Blocks...</source>
+        <translation>Scarica blocc&amp;hi...</translation>
+    </message>
+    <message>
+        <source>Blocks Header</source>
+        <translation>Intestazione dei blocchi</translation>
+    </message>
+    <message>
+        <source>Client  :</source>
+        <translation>Cliente  :</translation>
+    </message>
+    <message>
+        <source>Site :</source>
+        <translation>Cantiere :</translation>
+    </message>
+    <message>
+        <source>Tube no :</source>
+        <translation>Tubo n. :</translation>
+    </message>
+    <message>
+        <source>Depth  :</source>
+        <translation>Profondità  :</translation>
+    </message>
+    <message>
+        <source>Max.  100.0 mt.     Max.  200.0 mt.  </source>
+        <translation>Max.  100.0 mt.     Max.  200.0 mt.  </translation>
+    </message>
+    <message>
+        <source>Readout no  :</source>
+        <translation>Lettura n.  :</translation>
+    </message>
+    <message>
+        <source>Date  :</source>
+        <translation>Data  :</translation>
+    </message>
+    <message>
+        <source>DDMMYY</source>
+        <translation>GGMMAA</translation>
+    </message>
+    <message>
+        <source>Time  :</source>
+        <translation>Ora  :</translation>
+    </message>
+    <message>
+        <source>HHMMSS</source>
+        <translation>HHMMSS</translation>
+    </message>
+    <message>
+        <source>Step  :</source>
+        <translation>Passo  :</translation>
+    </message>
+    <message>
+        <source>0 = 0,5 mt.          1 = 1 mt</source>
+        <translation>0 = 0,5 mt.          1 = 1 mt</translation>
+    </message>
+    <message>
+        <source>Guides no  :</source>
+        <translation>N. guide  :</translation>
+    </message>
+    <message>
+        <source>North  :</source>
+        <translation>Nord  :</translation>
+    </message>
+    <message>
+        <source>Block  Number (01-30)  :</source>
+        <translation>Numero  blocco (01-30)  :</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Data</source>
+        <translation>&amp;Copia dati</translation>
+    </message>
+    <message>
+        <source>The deepest a block may be, in metres (mt.):
+Max. 100.0 mt. for a block read every 0.5 m (step 0),
+Max. 200.0 mt. for a block read every 1 m (step 1).</source>
+        <translation>La profondità massima di un blocco, in metri (mt.):
+Max. 100.0 mt. per un blocco letto ogni 0,5 m (passo 0),
+Max. 200.0 mt. per un blocco letto ogni 1 m (passo 1).</translation>
+    </message>
+    <message>
+        <source>%1 tenths</source>
+        <translation>%1 decimi</translation>
+    </message>
+    <message>
+        <source>Attention: </source>
+        <translation>Attenzione: </translation>
+    </message>
+    <message>
+        <source>Header Data</source>
+        <translation>Intestazione</translation>
+    </message>
+    <message>
+        <source>Setup Tarvelon</source>
+        <translation>Impostazioni Tarvelon</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pagine</translation>
+    </message>
+    <message>
+        <source>Control Panel</source>
+        <translation>Pannello comandi</translation>
+    </message>
+    <message>
+        <source> Zero/Gain </source>
+        <translation> Zero/Guadagno </translation>
+    </message>
+    <message>
+        <source>To reset gain and zero parameters with the TARVELON default values press this button</source>
+        <translation>Per riportare guadagno e zero ai valori predefiniti della TARVELON premere questo pulsante</translation>
+    </message>
+    <message>
+        <source>To reset gain and zero parameters</source>
+        <translation>Per riportare guadagno e zero</translation>
+    </message>
+    <message>
+        <source>Reset &amp;G/Z</source>
+        <translation>&amp;Ripristina G/Z</translation>
+    </message>
+    <message>
+        <source> Parameters </source>
+        <translation> Parametri </translation>
+    </message>
+    <message>
+        <source>Delay for Automatic Cycle</source>
+        <translation>Ritardo del ciclo automatico</translation>
+    </message>
+    <message>
+        <source>From 3 to 9</source>
+        <translation>Da 3 a 9</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>Scr&amp;ivi</translation>
+    </message>
+    <message>
+        <source> Serial Port </source>
+        <translation> Porta seriale </translation>
+    </message>
+    <message>
+        <source>&amp;Other:</source>
+        <translation>&amp;Altra:</translation>
+    </message>
+    <message>
+        <source>Com &amp;%1</source>
+        <translation>Com &amp;%1</translation>
+    </message>
+    <message>
+        <source>Record the line to a &amp;file</source>
+        <translation>Registra la linea su &amp;file</translation>
+    </message>
+    <message>
+        <source>Record the line to a file</source>
+        <translation>Registra la linea su file</translation>
+    </message>
+    <message>
+        <source> Date / Time  </source>
+        <translation> Data / Ora  </translation>
+    </message>
+    <message>
+        <source>DD</source>
+        <translation>GG</translation>
+    </message>
+    <message>
+        <source>MM</source>
+        <translation>MM</translation>
+    </message>
+    <message>
+        <source>YY</source>
+        <translation>AA</translation>
+    </message>
+    <message>
+        <source>hh</source>
+        <translation>hh</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>ss</source>
+        <translation>ss</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>clock box</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Time    :</source>
+        <translation>Ora     :</translation>
+    </message>
+    <message>
+        <source>&amp;PC Time</source>
+        <translation>Ora del &amp;PC</translation>
+    </message>
+    <message>
+        <source> Rea&amp;d Clock</source>
+        <translation> Leggi &amp;orologio</translation>
+    </message>
+    <message>
+        <source> Write &amp;Clock</source>
+        <translation> Scrivi orolo&amp;gio</translation>
+    </message>
+    <message>
+        <source>Program version %1, build %2</source>
+        <translation>Versione del programma %1, build %2</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>Application :</source>
+        <translation>Applicazione :</translation>
+    </message>
+    <message>
+        <source>Version :</source>
+        <translation>Versione :</translation>
+    </message>
+    <message>
+        <source>Description :</source>
+        <translation>Descrizione :</translation>
+    </message>
+    <message>
+        <source>Communication software with incremental readout unit Tarvelon</source>
+        <translation>Software di comunicazione con la centralina incrementale Tarvelon</translation>
+    </message>
+    <message>
+        <source>Software :</source>
+        <translation>Software :</translation>
+    </message>
+    <message>
+        <source>Email:</source>
+        <translation>Email:</translation>
+    </message>
+    <message>
+        <source>Website:</source>
+        <translation>Sito web:</translation>
+    </message>
+    <message>
+        <source>Licences:</source>
+        <translation>Licenze:</translation>
+    </message>
+    <message>
+        <source>GPL-3.0-or-later, third-party notices</source>
+        <translation>GPL-3.0-or-later, note di terze parti</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Chiudi</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 skipped</source>
+        <translation>%1 righe, %2 saltate</translation>
+    </message>
+    <message>
+        <source>Download Blocks</source>
+        <translation>Scarica blocchi</translation>
+    </message>
+    <message>
+        <source>Blocks</source>
+        <translation>Blocchi</translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation>Blocco</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Cliente</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Cantiere</translation>
+    </message>
+    <message>
+        <source>Tube</source>
+        <translation>Tubo</translation>
+    </message>
+    <message>
+        <source>Depth</source>
+        <translation>Profondità</translation>
+    </message>
+    <message>
+        <source>Readout no</source>
+        <translation>Lettura n.</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Ora</translation>
+    </message>
+    <message>
+        <source>In library</source>
+        <translation>In archivio</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Esito</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Seleziona &amp;tutti</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>Seleziona &amp;nessuno</translation>
+    </message>
+    <message>
+        <source>&amp;Download</source>
+        <translation>&amp;Scarica</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>in attesa</translation>
+    </message>
+    <message numerus="yes">
+        <source>not downloaded</source>
+        <translation>
+            <numerusform>non scaricato</numerusform>
+            <numerusform>non scaricati</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of %2 blocks downloaded into %3, kept in the survey library</source>
+        <translation>%1 blocchi su %2 scaricati in %3, conservati nell&apos;archivio delle misure</translation>
+    </message>
+    <message>
+        <source>reading the header</source>
+        <translation>lettura dell&apos;intestazione</translation>
+    </message>
+    <message>
+        <source>header not read</source>
+        <translation>intestazione non letta</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>sì</translation>
+    </message>
+    <message>
+        <source>incomplete</source>
+        <translation>incompleta</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Cartella</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created: downloads go to %2</source>
+        <translation>Impossibile creare la cartella %1: gli scarichi vanno in %2</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Unità</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annulla</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>&amp;New Folder…</source>
+        <translation>&amp;Nuova cartella…</translation>
+    </message>
+    <message>
+        <source>New Folder…</source>
+        <translation>Nuova cartella…</translation>
+    </message>
+    <message>
+        <source>Drive :</source>
+        <translation>Unità :</translation>
+    </message>
+    <message>
+        <source>Chosen folder</source>
+        <translation>Cartella scelta</translation>
+    </message>
+    <message>
+        <source>Invalid drive!</source>
+        <translation>Unità non valida!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Errore</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no folder name: a name without / or \ is needed.</source>
+        <translation>&quot;%1&quot; non è un nome di cartella: serve un nome senza / né \.</translation>
+    </message>
+    <message>
+        <source>A folder or file named &quot;%1&quot; is already in %2.</source>
+        <translation>In %2 c&apos;è già una cartella o un file di nome &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be made in %2.</source>
+        <translation>Impossibile creare la cartella &quot;%1&quot; in %2.</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Nuova cartella</translation>
+    </message>
+    <message>
+        <source>Name of the new folder in %1:</source>
+        <translation>Nome della nuova cartella in %1:</translation>
+    </message>
+    <message>
+        <source>Main window: pages</source>
+        <translation>Finestra principale: pagine</translation>
+    </message>
+    <message>
+        <source>Header Data, Download Data, Setup Tarvelon</source>
+        <translation>Intestazione, Scarico dati, Impostazioni Tarvelon</translation>
+    </message>
+    <message>
+        <source>Choose the page: Header Data (block headers), Download Data (downloads and the survey library) or Setup Tarvelon (serial port, clock, delay, zero and gain).</source>
+        <translation>Sceglie la pagina: Intestazione (intestazioni dei blocchi), Scarico dati (scarichi e archivio delle misure) o Impostazioni Tarvelon (porta seriale, orologio, ritardo, zero e guadagno).</translation>
+    </message>
+    <message>
+        <source>Header Data page</source>
+        <translation>Pagina Intestazione</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Keep the header shown as this block&apos;s and show the previous block&apos;s header.</source>
+        <translation>Conserva l&apos;intestazione mostrata come quella di questo blocco e mostra l&apos;intestazione del blocco precedente.</translation>
+    </message>
+    <message>
+        <source>Block Number (01-30)</source>
+        <translation>Numero blocco (01-30)</translation>
+    </message>
+    <message>
+        <source>The block whose header is shown, 01 to 30. Leaving it with another number keeps the header shown as the current block&apos;s and shows that block&apos;s header, as + and - do. Set Block, Read Block and Reset Block work on this block.</source>
+        <translation>Il blocco di cui è mostrata l&apos;intestazione, da 01 a 30. Uscendo con un altro numero l&apos;intestazione mostrata resta al blocco corrente e si mostra quella del nuovo blocco, come fanno + e -. Scrivi blocco, Leggi blocco e Azzera blocco agiscono su questo blocco.</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Keep the header shown as this block&apos;s and show the next block&apos;s header.</source>
+        <translation>Conserva l&apos;intestazione mostrata come quella di questo blocco e mostra l&apos;intestazione del blocco successivo.</translation>
+    </message>
+    <message>
+        <source>Copy Data</source>
+        <translation>Copia dati</translation>
+    </message>
+    <message>
+        <source>Keep the header shown as this block&apos;s and step on to the next block with the same header; press again to copy it into further blocks, then send them all with Set All.</source>
+        <translation>Conserva l&apos;intestazione mostrata come quella di questo blocco e passa al blocco successivo con la stessa intestazione; premere ancora per copiarla in altri blocchi, poi inviarli tutti con Scrivi tutti.</translation>
+    </message>
+    <message>
+        <source>Client, up to 8 characters, kept in upper case.</source>
+        <translation>Cliente, fino a 8 caratteri, in maiuscolo.</translation>
+    </message>
+    <message>
+        <source>Site, up to 8 characters, kept in upper case.</source>
+        <translation>Cantiere, fino a 8 caratteri, in maiuscolo.</translation>
+    </message>
+    <message>
+        <source>Tube no</source>
+        <translation>Tubo n.</translation>
+    </message>
+    <message>
+        <source>Tube, up to 4 characters, kept in upper case.</source>
+        <translation>Tubo, fino a 4 caratteri, in maiuscolo.</translation>
+    </message>
+    <message>
+        <source>Depth of the tube in whole metres, digits without a decimal point: at most 100.0 m with 0.5 m steps, 200.0 m with 1 m steps. Its tooltip, &quot;Inserire cifre senza punto decimale&quot;, is Italian for &quot;enter digits without a decimal point&quot;.</source>
+        <translation>Profondità del tubo in metri interi, cifre senza punto decimale: al massimo 100.0 m con passo 0,5 m, 200.0 m con passo 1 m. Il suo suggerimento è &quot;Inserire cifre senza punto decimale&quot;.</translation>
+    </message>
+    <message>
+        <source>Depth (tenths)</source>
+        <translation>Profondità (decimi)</translation>
+    </message>
+    <message>
+        <source>Tenths of the depth, 0 or 5: type 0 or 5, or double-click it (or press Space on it) to switch between them.</source>
+        <translation>Decimi della profondità, 0 o 5: digitare 0 o 5, oppure fare doppio clic (o premere Spazio) per passare dall&apos;uno all&apos;altro.</translation>
+    </message>
+    <message>
+        <source>Readout number, two digits.</source>
+        <translation>Numero della lettura, due cifre.</translation>
+    </message>
+    <message>
+        <source>Read-only: the block&apos;s date (DDMMYY), which Read Block fills from the unit; it cannot be typed.</source>
+        <translation>Sola lettura: la data del blocco (GGMMAA), che Leggi blocco riporta dalla centralina; non si può digitare.</translation>
+    </message>
+    <message>
+        <source>Read-only: the block&apos;s time (HHMMSS), which Read Block fills from the unit; it cannot be typed.</source>
+        <translation>Sola lettura: l&apos;ora del blocco (HHMMSS), che Leggi blocco riporta dalla centralina; non si può digitare.</translation>
+    </message>
+    <message>
+        <source>Download Data page</source>
+        <translation>Pagina Scarico dati</translation>
+    </message>
+    <message>
+        <source>Put the previous block&apos;s number into Block Number; nothing is downloaded until Ok.</source>
+        <translation>Mette il numero del blocco precedente in Numero blocco; nulla viene scaricato fino a Ok.</translation>
+    </message>
+    <message>
+        <source>The block that Ok downloads, 01 to 30.</source>
+        <translation>Il blocco che Ok scarica, da 01 a 30.</translation>
+    </message>
+    <message>
+        <source>Put the next block&apos;s number into Block Number; nothing is downloaded until Ok.</source>
+        <translation>Mette il numero del blocco successivo in Numero blocco; nulla viene scaricato fino a Ok.</translation>
+    </message>
+    <message>
+        <source>FILE NAME</source>
+        <translation>NOME FILE</translation>
+    </message>
+    <message>
+        <source>The export file being written during a download.</source>
+        <translation>Il file di esportazione in scrittura durante uno scarico.</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s memory address of the row being read during a download.</source>
+        <translation>L&apos;indirizzo nella memoria della centralina della riga in lettura durante uno scarico.</translation>
+    </message>
+    <message>
+        <source>Choose the folder the export files are written into; this enables Ok and Download Blocks.</source>
+        <translation>Sceglie la cartella in cui si scrivono i file di esportazione; abilita Ok e Scarica blocchi.</translation>
+    </message>
+    <message>
+        <source>Download the block in Block Number into its two export files in the chosen folder, and keep it in the survey library.</source>
+        <translation>Scarica il blocco di Numero blocco nei suoi due file di esportazione nella cartella scelta e lo conserva nell&apos;archivio delle misure.</translation>
+    </message>
+    <message>
+        <source>Download Blocks...</source>
+        <translation>Scarica blocchi...</translation>
+    </message>
+    <message>
+        <source>List the unit&apos;s 30 blocks and download the checked ones in one go.</source>
+        <translation>Elenca i 30 blocchi della centralina e scarica in una volta quelli spuntati.</translation>
+    </message>
+    <message>
+        <source>Surveys...</source>
+        <translation>Misure...</translation>
+    </message>
+    <message>
+        <source>Open the survey library: every download kept, with its charts and tables.</source>
+        <translation>Apre l&apos;archivio delle misure: ogni scarico conservato, con i suoi grafici e le sue tabelle.</translation>
+    </message>
+    <message>
+        <source>(the survey just kept)</source>
+        <translation>(la misura appena conservata)</translation>
+    </message>
+    <message>
+        <source>The survey of the last download is in the library: click to show it in the Surveys window.</source>
+        <translation>La misura dell&apos;ultimo scarico è nell&apos;archivio: fare clic per mostrarla nella finestra Misure.</translation>
+    </message>
+    <message>
+        <source>Setup Tarvelon page</source>
+        <translation>Pagina Impostazioni Tarvelon</translation>
+    </message>
+    <message>
+        <source>Reset G/Z</source>
+        <translation>Ripristina G/Z</translation>
+    </message>
+    <message>
+        <source>Write the default gain and zero into all 30 blocks of the unit (asks first).</source>
+        <translation>Scrive guadagno e zero predefiniti in tutti i 30 blocchi della centralina (chiede prima).</translation>
+    </message>
+    <message>
+        <source>Delay of the unit&apos;s automatic measuring cycle, 3 to 9.</source>
+        <translation>Ritardo del ciclo automatico di misura della centralina, da 3 a 9.</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Scrivi</translation>
+    </message>
+    <message>
+        <source>Write the delay into the unit.</source>
+        <translation>Scrive il ritardo nella centralina.</translation>
+    </message>
+    <message>
+        <source>Com 1</source>
+        <translation>Com 1</translation>
+    </message>
+    <message>
+        <source>Use COM1 (on Linux /dev/ttyS0).</source>
+        <translation>Usa COM1 (su Linux /dev/ttyS0).</translation>
+    </message>
+    <message>
+        <source>Com 2</source>
+        <translation>Com 2</translation>
+    </message>
+    <message>
+        <source>Use COM2 (on Linux /dev/ttyS1).</source>
+        <translation>Usa COM2 (su Linux /dev/ttyS1).</translation>
+    </message>
+    <message>
+        <source>Com 3</source>
+        <translation>Com 3</translation>
+    </message>
+    <message>
+        <source>Use COM3 (on Linux /dev/ttyS2).</source>
+        <translation>Usa COM3 (su Linux /dev/ttyS2).</translation>
+    </message>
+    <message>
+        <source>Com 4</source>
+        <translation>Com 4</translation>
+    </message>
+    <message>
+        <source>Use COM4 (on Linux /dev/ttyS3).</source>
+        <translation>Usa COM4 (su Linux /dev/ttyS3).</translation>
+    </message>
+    <message>
+        <source>Other:</source>
+        <translation>Altra:</translation>
+    </message>
+    <message>
+        <source>Use the port named in the list beside it, such as a USB adapter (/dev/ttyUSB0, COM5).</source>
+        <translation>Usa la porta indicata nell&apos;elenco accanto, per esempio un adattatore USB (/dev/ttyUSB0, COM5).</translation>
+    </message>
+    <message>
+        <source>(port name)</source>
+        <translation>(nome della porta)</translation>
+    </message>
+    <message>
+        <source>The serial ports of this computer and the names used before; a name can also be typed. Choosing one chooses Other:.</source>
+        <translation>Le porte seriali di questo computer e i nomi usati in precedenza; si può anche digitare un nome. Sceglierne uno sceglie Altra:.</translation>
+    </message>
+    <message>
+        <source>Record every character sent to the unit and received from it, with its time, in a text file you choose, until this is cleared or the program ends: the file to send when a unit misbehaves. Off at every start.</source>
+        <translation>Registra ogni carattere inviato alla centralina e ricevuto da essa, con il suo orario, in un file di testo a scelta, finché non si toglie la spunta o il programma termina: il file da inviare quando una centralina non si comporta bene. Spento a ogni avvio.</translation>
+    </message>
+    <message>
+        <source>Date: DD</source>
+        <translation>Data: GG</translation>
+    </message>
+    <message>
+        <source>Day of the unit&apos;s clock, two digits.</source>
+        <translation>Giorno dell&apos;orologio della centralina, due cifre.</translation>
+    </message>
+    <message>
+        <source>Date: MM</source>
+        <translation>Data: MM</translation>
+    </message>
+    <message>
+        <source>Month of the unit&apos;s clock, two digits.</source>
+        <translation>Mese dell&apos;orologio della centralina, due cifre.</translation>
+    </message>
+    <message>
+        <source>Date: YY</source>
+        <translation>Data: AA</translation>
+    </message>
+    <message>
+        <source>Year of the unit&apos;s clock, two digits.</source>
+        <translation>Anno dell&apos;orologio della centralina, due cifre.</translation>
+    </message>
+    <message>
+        <source>Time: hh</source>
+        <translation>Ora: hh</translation>
+    </message>
+    <message>
+        <source>Hour of the unit&apos;s clock, two digits.</source>
+        <translation>Ora dell&apos;orologio della centralina, due cifre.</translation>
+    </message>
+    <message>
+        <source>Time: mm</source>
+        <translation>Ora: mm</translation>
+    </message>
+    <message>
+        <source>Minutes of the unit&apos;s clock, two digits.</source>
+        <translation>Minuti dell&apos;orologio della centralina, due cifre.</translation>
+    </message>
+    <message>
+        <source>Time: ss</source>
+        <translation>Ora: ss</translation>
+    </message>
+    <message>
+        <source>Seconds of the unit&apos;s clock, two digits.</source>
+        <translation>Secondi dell&apos;orologio della centralina, due cifre.</translation>
+    </message>
+    <message>
+        <source>Read Clock</source>
+        <translation>Leggi orologio</translation>
+    </message>
+    <message>
+        <source>Read the unit&apos;s date and time into the boxes.</source>
+        <translation>Legge data e ora della centralina nelle caselle.</translation>
+    </message>
+    <message>
+        <source>PC Time</source>
+        <translation>Ora del PC</translation>
+    </message>
+    <message>
+        <source>Put this computer&apos;s date and time into the boxes; Write Clock then sets the unit to them.</source>
+        <translation>Mette data e ora di questo computer nelle caselle; Scrivi orologio poi le imposta nella centralina.</translation>
+    </message>
+    <message>
+        <source>Write Clock</source>
+        <translation>Scrivi orologio</translation>
+    </message>
+    <message>
+        <source>Write the date and time of the boxes into the unit&apos;s clock (asks first).</source>
+        <translation>Scrive data e ora delle caselle nell&apos;orologio della centralina (chiede prima).</translation>
+    </message>
+    <message>
+        <source>Reset Block</source>
+        <translation>Azzera blocco</translation>
+    </message>
+    <message>
+        <source>Clear the block in Block Number to its default header, on the PC and in the unit (asks first).</source>
+        <translation>Riporta il blocco di Numero blocco all&apos;intestazione predefinita, sul PC e nella centralina (chiede prima).</translation>
+    </message>
+    <message>
+        <source>Total Reset</source>
+        <translation>Azzera tutti</translation>
+    </message>
+    <message>
+        <source>Clear all 30 blocks to their default headers, on the PC and in the unit (asks first).</source>
+        <translation>Riporta tutti i 30 blocchi alle intestazioni predefinite, sul PC e nella centralina (chiede prima).</translation>
+    </message>
+    <message>
+        <source>Set Block</source>
+        <translation>Scrivi blocco</translation>
+    </message>
+    <message>
+        <source>Write the header shown into the unit as the header of the block in Block Number (asks first: the block&apos;s readings are lost).</source>
+        <translation>Scrive nella centralina l&apos;intestazione mostrata come intestazione del blocco di Numero blocco (chiede prima: le letture del blocco vanno perse).</translation>
+    </message>
+    <message>
+        <source>Set All</source>
+        <translation>Scrivi tutti</translation>
+    </message>
+    <message>
+        <source>Write the headers of all 30 blocks kept on the PC into the unit (asks first: all readings are lost).</source>
+        <translation>Scrive nella centralina le intestazioni dei 30 blocchi conservate sul PC (chiede prima: tutte le letture vanno perse).</translation>
+    </message>
+    <message>
+        <source>Read Block</source>
+        <translation>Leggi blocco</translation>
+    </message>
+    <message>
+        <source>Read the header of the block in Block Number from the unit and show it.</source>
+        <translation>Legge dalla centralina l&apos;intestazione del blocco di Numero blocco e la mostra.</translation>
+    </message>
+    <message>
+        <source>Read All Blocks</source>
+        <translation>Leggi tutti i blocchi</translation>
+    </message>
+    <message>
+        <source>Read the headers of all 30 blocks from the unit and keep them on the PC; block 1 is shown.</source>
+        <translation>Legge dalla centralina le intestazioni dei 30 blocchi e le conserva sul PC; si mostra il blocco 1.</translation>
+    </message>
+    <message>
+        <source>Who makes the program and the unit, and how to reach them.</source>
+        <translation>Chi produce il programma e la centralina, e come contattarli.</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Manuale</translation>
+    </message>
+    <message>
+        <source>Open this guide in the PDF viewer; where it is not installed, the maker&apos;s web site.</source>
+        <translation>Apre questo manuale nel visualizzatore PDF; dove non è installato, il sito web del produttore.</translation>
+    </message>
+    <message>
+        <source>Below the pages</source>
+        <translation>Sotto le pagine</translation>
+    </message>
+    <message>
+        <source>(progress bar)</source>
+        <translation>(barra di avanzamento)</translation>
+    </message>
+    <message>
+        <source>How far the running operation has come, and the time left.</source>
+        <translation>A che punto è l&apos;operazione in corso, e il tempo che manca.</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Ferma</translation>
+    </message>
+    <message>
+        <source>Stop the operation at the next row or block (Esc)</source>
+        <translation>Ferma l&apos;operazione alla prossima riga o al prossimo blocco (Esc)</translation>
+    </message>
+    <message>
+        <source>(status line)</source>
+        <translation>(riga di stato)</translation>
+    </message>
+    <message>
+        <source>The serial port, the download folder and how the last job ended; a file just written is a link that opens it.</source>
+        <translation>La porta seriale, la cartella di scarico e come è finito l&apos;ultimo lavoro; un file appena scritto è un collegamento che lo apre.</translation>
+    </message>
+    <message>
+        <source>Folder window</source>
+        <translation>Finestra Cartella</translation>
+    </message>
+    <message>
+        <source>The drive (on Linux, the file system) to choose the folder on.</source>
+        <translation>L&apos;unità (su Linux, il file system) su cui scegliere la cartella.</translation>
+    </message>
+    <message>
+        <source>(folders)</source>
+        <translation>(cartelle)</translation>
+    </message>
+    <message>
+        <source>The folders of the drive: click one to choose it.</source>
+        <translation>Le cartelle dell&apos;unità: fare clic su una per sceglierla.</translation>
+    </message>
+    <message>
+        <source>(chosen folder)</source>
+        <translation>(cartella scelta)</translation>
+    </message>
+    <message>
+        <source>Download into this folder from now on.</source>
+        <translation>D&apos;ora in poi scarica in questa cartella.</translation>
+    </message>
+    <message>
+        <source>Close the window; the download folder stays as it was (Esc).</source>
+        <translation>Chiude la finestra; la cartella di scarico resta quella di prima (Esc).</translation>
+    </message>
+    <message>
+        <source>Make a folder in the chosen one and choose it.</source>
+        <translation>Crea una cartella dentro quella scelta e la sceglie.</translation>
+    </message>
+    <message>
+        <source>About box</source>
+        <translation>Finestra Informazioni</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Email</translation>
+    </message>
+    <message>
+        <source>Write to the maker&apos;s support.</source>
+        <translation>Scrive all&apos;assistenza del produttore.</translation>
+    </message>
+    <message>
+        <source>Website</source>
+        <translation>Sito web</translation>
+    </message>
+    <message>
+        <source>Open the maker&apos;s web site.</source>
+        <translation>Apre il sito web del produttore.</translation>
+    </message>
+    <message>
+        <source>Licences</source>
+        <translation>Licenze</translation>
+    </message>
+    <message>
+        <source>Show the program&apos;s licence (GPL-3.0-or-later) and the notices of the libraries it is built with.</source>
+        <translation>Mostra la licenza del programma (GPL-3.0-or-later) e le note delle librerie con cui è costruito.</translation>
+    </message>
+    <message>
+        <source>Close this box.</source>
+        <translation>Chiude questa finestra.</translation>
+    </message>
+    <message>
+        <source>Licences window</source>
+        <translation>Finestra Licenze</translation>
+    </message>
+    <message>
+        <source>(licences)</source>
+        <translation>(licenze)</translation>
+    </message>
+    <message>
+        <source>The program&apos;s licence and the notices of the libraries it is built with, to read and copy.</source>
+        <translation>La licenza del programma e le note delle librerie con cui è costruito, da leggere e copiare.</translation>
+    </message>
+    <message>
+        <source>Close this window.</source>
+        <translation>Chiude questa finestra.</translation>
+    </message>
+    <message>
+        <source>Download Blocks window</source>
+        <translation>Finestra Scarica blocchi</translation>
+    </message>
+    <message>
+        <source>(blocks)</source>
+        <translation>(blocchi)</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s blocks: check the ones to download; blocks of depth 0 are greyed, blocks the survey library already keeps whole (In library: yes) start unchecked. After a download the Result column says how many rows were read and skipped, then the files written (their full paths when the mouse rests on it).</source>
+        <translation>I blocchi della centralina: spuntare quelli da scaricare; i blocchi di profondità 0 sono in grigio, quelli che l&apos;archivio delle misure conserva già interi (In archivio: sì) partono senza spunta. Dopo uno scarico la colonna Esito dice quante righe sono state lette e saltate, poi i file scritti (i loro percorsi completi quando il mouse si ferma sopra).</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Seleziona tutti</translation>
+    </message>
+    <message>
+        <source>Check every block that holds readings.</source>
+        <translation>Spunta ogni blocco che contiene letture.</translation>
+    </message>
+    <message>
+        <source>Select None</source>
+        <translation>Seleziona nessuno</translation>
+    </message>
+    <message>
+        <source>Uncheck every block.</source>
+        <translation>Toglie la spunta a ogni blocco.</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Scarica</translation>
+    </message>
+    <message>
+        <source>Download the checked blocks in block order into the chosen folder, and keep each in the survey library.</source>
+        <translation>Scarica i blocchi spuntati, in ordine di blocco, nella cartella scelta e conserva ciascuno nell&apos;archivio delle misure.</translation>
+    </message>
+    <message>
+        <source>Close this window; a download that runs stops at the next block.</source>
+        <translation>Chiude questa finestra; uno scarico in corso si ferma al blocco successivo.</translation>
+    </message>
+    <message>
+        <source># The controls
+
+What every control does, in the words the program shows when the mouse rests on the control and when Shift+F1 is pressed on it.
+</source>
+        <translation># I comandi
+
+Che cosa fa ogni comando, con le parole che il programma mostra quando il mouse si ferma sul comando e quando su di esso si preme Maiusc+F1.
+</translation>
+    </message>
+    <message>
+        <source>
+## %1
+
+| Control | What it does |
+|---|---|
+</source>
+        <translation>
+## %1
+
+| Comando | Che cosa fa |
+|---|---|
+</translation>
+    </message>
+    <message>
+        <source>The user guide cannot be opened: no program on this computer opens PDF files.
+
+The guide is the file &quot;%1&quot; in the folder
+%2</source>
+        <translation>Impossibile aprire il manuale: nessun programma di questo computer apre i file PDF.
+
+Il manuale è il file &quot;%1&quot; nella cartella
+%2</translation>
+    </message>
+    <message>
+        <source>The user guide is not installed with the program, and no web browser could be opened for it.
+
+The guide is at
+%1</source>
+        <translation>Il manuale non è installato con il programma e non è stato possibile aprire un browser web.
+
+Il manuale si trova in
+%1</translation>
+    </message>
+    <message>
+        <source>The line was recorded in %1</source>
+        <translation>La linea è stata registrata in %1</translation>
+    </message>
+    <message>
+        <source>Line traces (*.txt)</source>
+        <translation>Registrazioni della linea (*.txt)</translation>
+    </message>
+    <message>
+        <source>Recording the line in %1</source>
+        <translation>Registrazione della linea in %1</translation>
+    </message>
+    <message>
+        <source>Attention: %1</source>
+        <translation>Attenzione: %1</translation>
+    </message>
+    <message>
+        <source>Tarvelon Manager developers</source>
+        <translation>Gli sviluppatori di Tarvelon Manager</translation>
+    </message>
+    <message>
+        <source>Communication Software with TARVELON readout unit</source>
+        <translation>Software di comunicazione con la centralina TARVELON</translation>
+    </message>
+    <message>
+        <source>Serial port name</source>
+        <translation>Nome della porta seriale</translation>
+    </message>
+    <message>
+        <source>Choose &quot;Other:&quot; with this serial port (/dev/ttyUSB0, COM9).</source>
+        <translation>Sceglie &quot;Altra:&quot; con questa porta seriale (/dev/ttyUSB0, COM9).</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>nome</translation>
+    </message>
+    <message>
+        <source>Record every byte sent to the unit and received from it, with its time, in this file (replaced), as &quot;Record the line to a file&quot; does.</source>
+        <translation>Registra ogni byte inviato alla centralina e ricevuto da essa, con il suo orario, in questo file (sostituito), come fa &quot;Registra la linea su file&quot;.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Speak this language (en, it) instead of the one chosen on the Setup Tarvelon page.</source>
+        <translation>Usa questa lingua (en, it) invece di quella scelta nella pagina Impostazioni Tarvelon.</translation>
+    </message>
+    <message>
+        <source>language</source>
+        <translation>lingua</translation>
+    </message>
+    <message>
+        <source>Unknown language &quot;%1&quot;: en or it</source>
+        <translation>Lingua sconosciuta &quot;%1&quot;: en o it</translation>
+    </message>
+    <message>
+        <source>Tarvelon Manager is already running.</source>
+        <translation>Tarvelon Manager è già in esecuzione.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Avanzamento</translation>
+    </message>
+    <message>
+        <source> (stopping)</source>
+        <translation> (arresto in corso)</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Stato</translation>
+    </message>
+    <message>
+        <source>Port: </source>
+        <translation>Porta: </translation>
+    </message>
+    <message>
+        <source>No download folder</source>
+        <translation>Nessuna cartella di scarico</translation>
+    </message>
+    <message>
+        <source>Folder: </source>
+        <translation>Cartella: </translation>
+    </message>
+    <message>
+        <source>WAIT DATA TRANSMISSION ONGOING</source>
+        <translation>ATTENDERE TRASMISSIONE DATI IN CORSO</translation>
+    </message>
+    <message>
+        <source>Attention: cannot write file %1</source>
+        <translation>Attenzione: impossibile scrivere il file %1</translation>
+    </message>
+    <message>
+        <source>Attention: cannot write file %1: %2</source>
+        <translation>Attenzione: impossibile scrivere il file %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the line trace %1: %2</source>
+        <translation>impossibile scrivere la registrazione della linea %1: %2</translation>
+    </message>
+    <message>
+        <source>and %1 more lines: Show Details…</source>
+        <translation>e altre %1 righe: Mostra dettagli…</translation>
+    </message>
+    <message>
+        <source>no such port</source>
+        <translation>porta inesistente</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>in uso da un altro programma</translation>
+    </message>
+    <message>
+        <source>it is not a serial port</source>
+        <translation>non è una porta seriale</translation>
+    </message>
+    <message>
+        <source>no port name given</source>
+        <translation>nessun nome di porta indicato</translation>
+    </message>
+    <message>
+        <source>the name is longer than %1 characters</source>
+        <translation>il nome supera i %1 caratteri</translation>
+    </message>
+    <message>
+        <source>the name contains control characters</source>
+        <translation>il nome contiene caratteri di controllo</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a serial port</source>
+        <translation>è una cartella, non una porta seriale</translation>
+    </message>
+    <message>
+        <source>it is a regular file, not a serial port</source>
+        <translation>è un file normale, non una porta seriale</translation>
+    </message>
+    <message>
+        <source>a folder has that name</source>
+        <translation>una cartella ha quel nome</translation>
+    </message>
+    <message>
+        <source>from ±000° to ±360°</source>
+        <translation>da ±000° a ±360°</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Lingua</translation>
+    </message>
+    <message>
+        <source>The language of the program from its next start: the system&apos;s, English or Italian. The files written for the unit and the export files are the same in every language.</source>
+        <translation>La lingua del programma dal prossimo avvio: quella del sistema, inglese o italiano. I file scritti per la centralina e i file di esportazione sono gli stessi in ogni lingua.</translation>
+    </message>
+    <message>
+        <source>The language is used from the next start of the program</source>
+        <translation>La lingua vale dal prossimo avvio del programma</translation>
+    </message>
+    <message>
+        <source>Lang&amp;uage:</source>
+        <translation>Ling&amp;ua:</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>Attention: cannot open serial port %1</source>
+        <translation>Attenzione: impossibile aprire la porta seriale %1</translation>
+    </message>
+    <message>
+        <source>Attention: cannot open serial port %1: %2</source>
+        <translation>Attenzione: impossibile aprire la porta seriale %1: %2</translation>
+    </message>
+    <message>
+        <source>Attention: serial port %1 was disconnected</source>
+        <translation>Attenzione: la porta seriale %1 è stata scollegata</translation>
+    </message>
+    <message>
+        <source>Attention: TARVELON not connected</source>
+        <translation>Attenzione: TARVELON non collegata</translation>
+    </message>
+    <message>
+        <source>Block %1 of %2</source>
+        <translation>Blocco %1 di %2</translation>
+    </message>
+    <message>
+        <source>Header row %1 of %2</source>
+        <translation>Riga d&apos;intestazione %1 di %2</translation>
+    </message>
+    <message>
+        <source>header row %1 of %2</source>
+        <translation>riga d&apos;intestazione %1 di %2</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Riga %1 di %2</translation>
+    </message>
+    <message>
+        <source>row %1 of %2</source>
+        <translation>riga %1 di %2</translation>
+    </message>
+    <message>
+        <source>about %1 s left</source>
+        <translation>mancano circa %1 s</translation>
+    </message>
+    <message>
+        <source>about %1 min %2 s left</source>
+        <translation>mancano circa %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>da %1 a %2</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> e </translation>
+    </message>
+    <message>
+        <source>block %1</source>
+        <translation>blocco %1</translation>
+    </message>
+    <message>
+        <source>blocks %1</source>
+        <translation>blocchi %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Interrotto: %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1, %2</source>
+        <translation>Interrotto: %1, %2</translation>
+    </message>
+    <message>
+        <source>Attention: the unit refused the command: %1</source>
+        <translation>Attenzione: la centralina ha rifiutato il comando: %1</translation>
+    </message>
+    <message>
+        <source>Attention: the unit refused %1 commands: %2</source>
+        <translation>Attenzione: la centralina ha rifiutato %1 comandi: %2</translation>
+    </message>
+    <message>
+        <source>Attention: cannot write header file %1</source>
+        <translation>Attenzione: impossibile scrivere il file d&apos;intestazione %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>listed</source>
+        <translation>
+            <numerusform>elencato</numerusform>
+            <numerusform>elencati</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>not listed</source>
+        <translation>
+            <numerusform>non elencato</numerusform>
+            <numerusform>non elencati</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>not cleared in the unit</source>
+        <translation>
+            <numerusform>non azzerato nella centralina</numerusform>
+            <numerusform>non azzerati nella centralina</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Block %1 cleared</source>
+        <translation>Blocco %1 azzerato</translation>
+    </message>
+    <message numerus="yes">
+        <source>cleared</source>
+        <translation>
+            <numerusform>azzerato</numerusform>
+            <numerusform>azzerati</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blocks 01 to 30 cleared</source>
+        <translation>Blocchi da 01 a 30 azzerati</translation>
+    </message>
+    <message>
+        <source>Attention: choose the download folder with &quot;Folder&quot; first</source>
+        <translation>Attenzione: scegliere prima la cartella di scarico con &quot;Cartella&quot;</translation>
+    </message>
+    <message>
+        <source>the unit stopped answering</source>
+        <translation>la centralina ha smesso di rispondere</translation>
+    </message>
+    <message>
+        <source>not downloaded: the unit stopped answering before it</source>
+        <translation>non scaricato: la centralina ha smesso di rispondere prima</translation>
+    </message>
+    <message>
+        <source>stopped by the operator</source>
+        <translation>interrotto dall&apos;operatore</translation>
+    </message>
+    <message>
+        <source>not downloaded: stopped before it</source>
+        <translation>non scaricato: interrotto prima</translation>
+    </message>
+    <message>
+        <source>Attention: %1 has the export name of an earlier block of this run; kept under a name with its block number, as &quot;%2&quot;</source>
+        <translation>Attenzione: %1 ha il nome di esportazione di un blocco precedente di questo scarico; conservato con un nome che porta il numero del blocco, come &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>Attention: %1 have the export name of an earlier block of this run; kept under a name with its block number, as &quot;%2&quot;</source>
+        <translation>Attenzione: %1 hanno il nome di esportazione di un blocco precedente di questo scarico; conservati con un nome che porta il numero del blocco, come &quot;%2&quot;</translation>
+    </message>
+    <message numerus="yes">
+        <source>downloaded</source>
+        <translation>
+            <numerusform>scaricato</numerusform>
+            <numerusform>scaricati</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Attention: cannot write into the download folder %1</source>
+        <translation>Attenzione: impossibile scrivere nella cartella di scarico %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 e altre %2</translation>
+    </message>
+    <message>
+        <source>Attention: %1 rows of readings could not be read, depths %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 righe di letture, profondità %2</translation>
+    </message>
+    <message>
+        <source>%1; nothing was downloaded</source>
+        <translation>%1; non è stato scaricato nulla</translation>
+    </message>
+    <message>
+        <source>Attention: the download did not finish; these files were not replaced: %1, %2</source>
+        <translation>Attenzione: lo scarico non è terminato; questi file non sono stati sostituiti: %1, %2</translation>
+    </message>
+    <message>
+        <source>Attention: cannot replace file %1: %2</source>
+        <translation>Attenzione: impossibile sostituire il file %1: %2</translation>
+    </message>
+    <message>
+        <source>Attention: the other export file could not be written, so this one was not replaced: %1</source>
+        <translation>Attenzione: non è stato possibile scrivere l&apos;altro file di esportazione, quindi questo non è stato sostituito: %1</translation>
+    </message>
+    <message>
+        <source>Attention: the earlier file could not be put back; it is kept as %1</source>
+        <translation>Attenzione: non è stato possibile ripristinare il file precedente; è conservato come %1</translation>
+    </message>
+    <message>
+        <source>Block %1</source>
+        <translation>Blocco %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1, readout %2 of %3/%4/%5</source>
+        <translation>%1, lettura n. %2 del %3/%4/%5</translation>
+    </message>
+    <message>
+        <source>%1, readout %2</source>
+        <translation>%1, lettura n. %2</translation>
+    </message>
+    <message>
+        <source>%1 - its readings are not in the survey library</source>
+        <translation>%1 - le sue letture non sono nell&apos;archivio delle misure</translation>
+    </message>
+    <message>
+        <source>%1: contents not read since the program started (Read All Blocks shows them)</source>
+        <translation>%1: contenuto non letto dall&apos;avvio del programma (Leggi tutti i blocchi lo mostra)</translation>
+    </message>
+    <message>
+        <source>Blocks %1</source>
+        <translation>Blocchi %1</translation>
+    </message>
+    <message>
+        <source>%1, no readings</source>
+        <translation>%1, nessuna lettura</translation>
+    </message>
+    <message>
+        <source>Blocks %1 to %2</source>
+        <translation>Blocchi da %1 a %2</translation>
+    </message>
+    <message>
+        <source>Blocks %1 to %2, among them:</source>
+        <translation>Blocchi da %1 a %2, tra cui:</translation>
+    </message>
+    <message>
+        <source>and %1 more: Show Details…</source>
+        <translation>e altri %1: Mostra dettagli…</translation>
+    </message>
+    <message>
+        <source>%1 still holds the start-up default header (CLIENT and its number, SITE0000) and will get it</source>
+        <translation>%1 ha ancora l&apos;intestazione predefinita dell&apos;avvio (CLIENT e il suo numero, SITE0000) e la riceverà</translation>
+    </message>
+    <message>
+        <source>%1 still hold the start-up default header (CLIENT and its number, SITE0000) and will get it</source>
+        <translation>%1 hanno ancora l&apos;intestazione predefinita dell&apos;avvio (CLIENT e il suo numero, SITE0000) e la riceveranno</translation>
+    </message>
+    <message>
+        <source>Write %1 Only</source>
+        <translation>Scrivi solo %1</translation>
+    </message>
+    <message>
+        <source>Write the %1 Blocks Set Only</source>
+        <translation>Scrivi solo i %1 blocchi impostati</translation>
+    </message>
+    <message>
+        <source>Attention: cannot read header file %1</source>
+        <translation>Attenzione: impossibile leggere il file d&apos;intestazione %1</translation>
+    </message>
+    <message>
+        <source>Attention: Insert block number</source>
+        <translation>Attenzione: inserire il numero del blocco</translation>
+    </message>
+    <message>
+        <source>Attention: Incorrect block number</source>
+        <translation>Attenzione: numero di blocco errato</translation>
+    </message>
+    <message>
+        <source>Attention: Invalid DEPTH value</source>
+        <translation>Attenzione: valore di PROFONDITÀ non valido</translation>
+    </message>
+    <message>
+        <source>whole header</source>
+        <translation>intestazione intera</translation>
+    </message>
+    <message>
+        <source>block %1 %2</source>
+        <translation>blocco %1 %2</translation>
+    </message>
+    <message>
+        <source>blocks %1 to %2 %3</source>
+        <translation>blocchi da %1 a %2 %3</translation>
+    </message>
+    <message>
+        <source>Attention: %1 header rows could not be read: %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 righe d&apos;intestazione: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>not read</source>
+        <translation>
+            <numerusform>non letto</numerusform>
+            <numerusform>non letti</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Block %1 read</source>
+        <translation>Blocco %1 letto</translation>
+    </message>
+    <message numerus="yes">
+        <source>read into the header file</source>
+        <translation>
+            <numerusform>letto nel file d&apos;intestazione</numerusform>
+            <numerusform>letti nel file d&apos;intestazione</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Headers of blocks 01 to 30 read into the header file</source>
+        <translation>Intestazioni dei blocchi da 01 a 30 lette nel file d&apos;intestazione</translation>
+    </message>
+    <message>
+        <source>client</source>
+        <translation>cliente</translation>
+    </message>
+    <message>
+        <source>site</source>
+        <translation>cantiere</translation>
+    </message>
+    <message>
+        <source>tube</source>
+        <translation>tubo</translation>
+    </message>
+    <message>
+        <source>depth</source>
+        <translation>profondità</translation>
+    </message>
+    <message>
+        <source>step</source>
+        <translation>passo</translation>
+    </message>
+    <message>
+        <source>guides</source>
+        <translation>guide</translation>
+    </message>
+    <message>
+        <source>north</source>
+        <translation>nord</translation>
+    </message>
+    <message>
+        <source>readout number</source>
+        <translation>lettura n.</translation>
+    </message>
+    <message>
+        <source>date</source>
+        <translation>data</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>ora</translation>
+    </message>
+    <message>
+        <source>closing command not sent</source>
+        <translation>comando di chiusura non inviato</translation>
+    </message>
+    <message numerus="yes">
+        <source>not written</source>
+        <translation>
+            <numerusform>non scritto</numerusform>
+            <numerusform>non scritti</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Block %1 written</source>
+        <translation>Blocco %1 scritto</translation>
+    </message>
+    <message numerus="yes">
+        <source>written</source>
+        <translation>
+            <numerusform>scritto</numerusform>
+            <numerusform>scritti</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 written</source>
+        <translation>
+            <numerusform>%1 scritto</numerusform>
+            <numerusform>%1 scritti</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ATTENTION: ALL MEMORY DATA WILL BE LOST, WOULD YOU LIKE TO CONTINUE ?</source>
+        <translation>ATTENZIONE: TUTTI I DATI IN MEMORIA ANDRANNO PERSI, VUOI CONTINUARE ?</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>anno</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mese</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>giorno</translation>
+    </message>
+    <message>
+        <source>hour</source>
+        <translation>ora</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minuti</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>secondi</translation>
+    </message>
+    <message>
+        <source>%1 (%2) must be %3 to %4</source>
+        <translation>%1 (%2) deve essere da %3 a %4</translation>
+    </message>
+    <message>
+        <source>DD (day) must be 01 to %1 in month %2/%3</source>
+        <translation>GG (giorno) deve essere da 01 a %1 nel mese %2/%3</translation>
+    </message>
+    <message>
+        <source>clock not read</source>
+        <translation>orologio non letto</translation>
+    </message>
+    <message>
+        <source>Clock read: %1</source>
+        <translation>Orologio letto: %1</translation>
+    </message>
+    <message>
+        <source>Attention: Invalid date or time: %1</source>
+        <translation>Attenzione: data o ora non valida: %1</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s clock will be set to %1 (DD/MM/YY hh:mm:ss).</source>
+        <translation>L&apos;orologio della centralina sarà impostato a %1 (GG/MM/AA hh:mm:ss).</translation>
+    </message>
+    <message>
+        <source>clock not written</source>
+        <translation>orologio non scritto</translation>
+    </message>
+    <message>
+        <source>Clock set to %1</source>
+        <translation>Orologio impostato a %1</translation>
+    </message>
+    <message>
+        <source>ATTENTION: ACTIVATE CLOCK, WOULD YOU LIKE TO CONTINUE ?</source>
+        <translation>ATTENZIONE: IMPOSTAZIONE DELL&apos;OROLOGIO, VUOI CONTINUARE ?</translation>
+    </message>
+    <message>
+        <source>Attention: Invalid date or time</source>
+        <translation>Attenzione: data o ora non valida</translation>
+    </message>
+    <message>
+        <source>Attention: the clock could not be read</source>
+        <translation>Attenzione: non è stato possibile leggere l&apos;orologio</translation>
+    </message>
+    <message>
+        <source>Delay for Automatic Cycle is incorrect: a whole number from 3 to 9 is allowed</source>
+        <translation>Il ritardo del ciclo automatico non è corretto: è ammesso un numero intero da 3 a 9</translation>
+    </message>
+    <message>
+        <source>delay not written</source>
+        <translation>ritardo non scritto</translation>
+    </message>
+    <message>
+        <source>Delay for Automatic Cycle set to %1</source>
+        <translation>Ritardo del ciclo automatico impostato a %1</translation>
+    </message>
+    <message>
+        <source>Delay for Automatic Cycle is incorrect</source>
+        <translation>Il ritardo del ciclo automatico non è corretto</translation>
+    </message>
+    <message>
+        <source>Gain and zero of blocks 01 to 30 are rewritten with the default values (gain +1.0000, zero +0.0000, both channels).</source>
+        <translation>Guadagno e zero dei blocchi da 01 a 30 sono riscritti con i valori predefiniti (guadagno +1.0000, zero +0.0000, entrambi i canali).</translation>
+    </message>
+    <message numerus="yes">
+        <source>set to the default zero and gain</source>
+        <translation>
+            <numerusform>riportato a zero e guadagno predefiniti</numerusform>
+            <numerusform>riportati a zero e guadagno predefiniti</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>not changed</source>
+        <translation>
+            <numerusform>non modificato</numerusform>
+            <numerusform>non modificati</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Default zero and gain written to blocks 01 to 30</source>
+        <translation>Zero e guadagno predefiniti scritti nei blocchi da 01 a 30</translation>
+    </message>
+    <message>
+        <source>ATTENTION: SET DEFAULT ZERO/GAIN, WOULD YOU LIKE TO CONTINUE ?</source>
+        <translation>ATTENZIONE: RIPRISTINO DI ZERO/GUADAGNO PREDEFINITI, VUOI CONTINUARE ?</translation>
+    </message>
+    <message>
+        <source>Attention: %1 row of readings could not be read, depths %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 riga di letture, profondità %2</translation>
+    </message>
+    <message>
+        <source>Attention: %1 header row could not be read: %2</source>
+        <translation>Attenzione: non è stato possibile leggere %1 riga d&apos;intestazione: %2</translation>
+    </message>
+    <message>
+        <source>Usage: tarvelon %1 %2</source>
+        <translation>Uso: tarvelon %1 %2</translation>
+    </message>
+    <message>
+        <source>130 stopped by Ctrl+C or Ctrl+Break (129 when its console window is closed).</source>
+        <translation>130 interrotto con Ctrl+C o Ctrl+Break (129 quando si chiude la sua finestra della console).</translation>
+    </message>
+    <message>
+        <source>130 stopped by Ctrl+C (143 by SIGTERM, 129 by SIGHUP).</source>
+        <translation>130 interrotto con Ctrl+C (143 da SIGTERM, 129 da SIGHUP).</translation>
+    </message>
+    <message>
+        <source>Usage: tarvelon COMMAND [options]
+
+The jobs of Tarvelon Manager without its window: the TARVELON readout unit on a serial port,
+and the survey library.
+
+Commands:
+</source>
+        <translation>Uso: tarvelon COMANDO [opzioni]
+
+I lavori di Tarvelon Manager senza la sua finestra: la centralina TARVELON su una porta seriale
+e l&apos;archivio delle misure.
+
+Comandi:
+</translation>
+    </message>
+    <message>
+        <source>
+Options:
+  -h, --help, /?  Displays help (with a command: the command&apos;s options).
+  -v, --version   Displays version information.
+  --language LANGUAGE
+                  Speaks this language (en, it) instead of the one LANGUAGE, LC_ALL,
+                  LC_MESSAGES or LANG name.
+
+Output: on a terminal as it shows text; into a pipe or a file as UTF-8, paths exactly as
+on disk.
+
+Exit status: 0 done, 1 failed, 2 wrong usage, %1
+</source>
+        <translation>
+Opzioni:
+  -h, --help, /?  Mostra l&apos;aiuto (con un comando: le opzioni del comando).
+  -v, --version   Mostra la versione.
+  --language LANGUAGE
+                  Usa questa lingua (en, it) invece di quella indicata da LANGUAGE, LC_ALL,
+                  LC_MESSAGES o LANG.
+
+Uscita: su un terminale come esso mostra il testo; in una pipe o in un file come UTF-8, i percorsi
+esattamente come sul disco.
+
+Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
+</translation>
+    </message>
+    <message>
+        <source>%1 (tarvelon --help lists the commands)</source>
+        <translation>%1 (tarvelon --help elenca i comandi)</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Mostra questo aiuto.</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>argomento inatteso &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The language to speak in.</source>
+        <translation>La lingua da usare.</translation>
+    </message>
+    <message>
+        <source>The job to do.</source>
+        <translation>Il lavoro da fare.</translation>
+    </message>
+    <message>
+        <source>Usage: tarvelon COMMAND [options]</source>
+        <translation>Uso: tarvelon COMANDO [opzioni]</translation>
+    </message>
+    <message>
+        <source>unknown language &quot;%1&quot; (en or it)</source>
+        <translation>lingua sconosciuta &quot;%1&quot; (en o it)</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>nessun comando indicato</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>comando sconosciuto &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The serial port: a system name (COM3, \\.\COM12) or 1 to 4 for Com 1 to Com 4.</source>
+        <translation>La porta seriale: un nome di sistema (COM3, \\.\COM12) o da 1 a 4 per Com 1 a Com 4.</translation>
+    </message>
+    <message>
+        <source>The serial port: a system name (/dev/ttyUSB0, /dev/ttyS0) or 1 to 4 for Com 1 to Com 4.</source>
+        <translation>La porta seriale: un nome di sistema (/dev/ttyUSB0, /dev/ttyS0) o da 1 a 4 per Com 1 a Com 4.</translation>
+    </message>
+    <message>
+        <source>Record every byte sent to the unit and received from it, with its time, in FILE (replaced), to send when a unit misbehaves.</source>
+        <translation>Registra ogni byte inviato alla centralina e ricevuto da essa, con il suo orario, in FILE (sostituito), da inviare quando una centralina non si comporta bene.</translation>
+    </message>
+    <message>
+        <source>No progress line on the terminal.</source>
+        <translation>Nessuna riga d&apos;avanzamento sul terminale.</translation>
+    </message>
+    <message>
+        <source>The survey library: a file, or a server&apos;s connection (postgresql://... or service=NAME) (default: the window&apos;s, surveys.sqlite in the user&apos;s application-data folder).</source>
+        <translation>L&apos;archivio delle misure: un file o la connessione a un server (postgresql://... o service=NOME) (predefinito: quello della finestra, surveys.sqlite nella cartella dei dati applicativi dell&apos;utente).</translation>
+    </message>
+    <message>
+        <source>Keep the downloads out of the survey library.</source>
+        <translation>Tiene gli scarichi fuori dall&apos;archivio delle misure.</translation>
+    </message>
+    <message>
+        <source>--library and --no-library cannot be used together</source>
+        <translation>--library e --no-library non si possono usare insieme</translation>
+    </message>
+    <message>
+        <source>--%1 is needed</source>
+        <translation>serve --%1</translation>
+    </message>
+    <message>
+        <source>The serial ports present, one a line: system name, then description.</source>
+        <translation>Le porte seriali presenti, una per riga: nome di sistema, poi descrizione.</translation>
+    </message>
+    <message>
+        <source>A CSV table with a header line instead of columns.</source>
+        <translation>Una tabella CSV con una riga d&apos;intestazione invece delle colonne.</translation>
+    </message>
+    <message>
+        <source>header incomplete</source>
+        <translation>intestazione incompleta</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>vuoto</translation>
+    </message>
+    <message>
+        <source>measured</source>
+        <translation>misurato</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Passo</translation>
+    </message>
+    <message>
+        <source>Readout</source>
+        <translation>Lettura</translation>
+    </message>
+    <message>
+        <source>The unit&apos;s 30 blocks, one a line, empty blocks marked.</source>
+        <translation>I 30 blocchi della centralina, uno per riga, con i blocchi vuoti segnalati.</translation>
+    </message>
+    <message>
+        <source>The download folder (it must exist).</source>
+        <translation>La cartella di scarico (deve esistere).</translation>
+    </message>
+    <message>
+        <source>A block to download, 1 to 30; repeat it, or give a list (5,7) or a range (2-5).</source>
+        <translation>Un blocco da scaricare, da 1 a 30; ripetere l&apos;opzione, o dare un elenco (5,7) o un intervallo (2-5).</translation>
+    </message>
+    <message>
+        <source>Every block that holds readings.</source>
+        <translation>Ogni blocco che contiene letture.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; (blocks are 1 to 30, as 5, 05 or a range 2-5)</source>
+        <translation>%1: &quot;%2&quot; (i blocchi vanno da 1 a 30, come 5, 05 o un intervallo 2-5)</translation>
+    </message>
+    <message>
+        <source>give the blocks with --block N, or --all</source>
+        <translation>indicare i blocchi con --block N, o --all</translation>
+    </message>
+    <message>
+        <source>no block of the unit holds readings</source>
+        <translation>nessun blocco della centralina contiene letture</translation>
+    </message>
+    <message>
+        <source>block %1: %2</source>
+        <translation>blocco %1: %2</translation>
+    </message>
+    <message>
+        <source>block %1: kept in the survey library marked incomplete</source>
+        <translation>blocco %1: conservato nell&apos;archivio delle misure come incompleto</translation>
+    </message>
+    <message>
+        <source>Blocks of the unit into export files, the same files as the window&apos;s, and into the survey library.</source>
+        <translation>Blocchi della centralina nei file di esportazione, gli stessi della finestra, e nell&apos;archivio delle misure.</translation>
+    </message>
+    <message>
+        <source>Set the clock: &quot;now&quot; (this computer&apos;s local time) or YYMMDDhhmmss.</source>
+        <translation>Imposta l&apos;orologio: &quot;now&quot; (l&apos;ora locale di questo computer) o AAMMGGhhmmss.</translation>
+    </message>
+    <message>
+        <source>--set needs &quot;now&quot; or a date and time as YYMMDDhhmmss, not &quot;%1&quot;</source>
+        <translation>--set vuole &quot;now&quot; o una data e ora come AAMMGGhhmmss, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Read the unit&apos;s clock, or set it.</source>
+        <translation>Legge l&apos;orologio della centralina, o lo imposta.</translation>
+    </message>
+    <message>
+        <source>The folder the downloads will go to. The one offered at first is named &quot;dati&quot;, Italian for &quot;data&quot;.</source>
+        <translation>La cartella in cui andranno gli scarichi. Quella proposta all&apos;inizio si chiama &quot;dati&quot;.</translation>
+    </message>
+    <message>
+        <source>the value of --%1 ends in \&quot; (&quot;%2\&quot;), which Windows reads as a quote mark: leave out the last backslash (--%1 &quot;%3&quot;)</source>
+        <translation>il valore di --%1 finisce con \&quot; (&quot;%2\&quot;), che Windows legge come virgolette: togliere l&apos;ultima barra rovesciata (--%1 &quot;%3&quot;)</translation>
+    </message>
+    <message>
+        <source>the value of --%1 ends in \&quot; (&quot;%2\&quot;), which Windows reads as a quote mark, so it took in what followed it (%3): leave out the last backslash (--%1 &quot;%4&quot;)</source>
+        <translation>il valore di --%1 finisce con \&quot; (&quot;%2\&quot;), che Windows legge come virgolette, e così ha preso con sé ciò che seguiva (%3): togliere l&apos;ultima barra rovesciata (--%1 &quot;%4&quot;)</translation>
+    </message>
+</context>
+</TS>
