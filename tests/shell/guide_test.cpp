@@ -276,7 +276,7 @@ TEST(Guide, EveryTextItQuotesIsTheProgramsText)
     const QStringList italianExamples = {
         QStringLiteral("54 righe, 0 saltate"),
         QStringLiteral("Impossibile creare la cartella ...: gli scarichi vanno in ..."),
-        QStringLiteral("Installazione applicazioni"), QStringLiteral("Programmi e funzionalità"),
+        QStringLiteral("App e funzionalità"), QStringLiteral("Programmi e funzionalità"),
         QStringLiteral("Porte (COM e LPT)"),
     };
     const QString program = programTexts();
