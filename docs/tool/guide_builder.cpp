@@ -2,10 +2,13 @@
 // simulated unit, offscreen), the chapter on the controls from the program's own help texts,
 // and the chapters laid out on A4 with a title page and a contents page.
 //
-//   tarvelon-guide --version 1.1 --pictures DIR --out TARVELONmanuale.pdf CHAPTER.md...
+//   tarvelon-guide --language it --version 1.1 --pictures DIR --out TARVELONmanuale.pdf CHAPTER.md...
+//
+// The pictures and the controls' chapter are of the program speaking the guide's language.
 #include "platform/messages.h"
 #include "platform/qt/qt_messages.h"
 #include "shell/help_texts.h"
+#include "shell/language.h"
 #include "shell/main_window.h"
 #include "shell/maker.h"
 #include "shell/splash_screen.h"
@@ -105,6 +108,28 @@ constexpr const char* kUnitClock = "261207174500";
 
 // The size of code lines: 90 characters fit across the page.
 constexpr qreal kCodePoints = 8.5;
+
+// The guide's own words around the chapters, in its language.
+struct GuideWords {
+    const char* language;
+    const char* title;    // the PDF's title
+    const char* subtitle; // under the program's name on the title page
+    const char* version;  // "%1" is the version
+    const char* contents;
+};
+
+constexpr GuideWords kWords[] = {
+    {"en", "Tarvelon Manager: user guide", "User guide", "Version %1", "Contents"},
+    {"it", "Tarvelon Manager: manuale d'uso", "Manuale d'uso", "Versione %1", "Sommario"},
+};
+
+const GuideWords* wordsFor(const QString& language)
+{
+    for (const GuideWords& w : kWords)
+        if (language == QLatin1String(w.language))
+            return &w;
+    return nullptr;
+}
 
 class Pictures {
 public:
@@ -360,13 +385,13 @@ struct Heading {
 
 class GuidePdf {
 public:
-    GuidePdf(const QString& out, const QString& version, const QString& pictures)
-        : writer_(out), version_(version), pictures_(pictures)
+    GuidePdf(const QString& out, const QString& version, const QString& pictures, const GuideWords& words)
+        : writer_(out), version_(version), pictures_(pictures), words_(words)
     {
         writer_.setPageSize(QPageSize(QPageSize::A4));
         writer_.setResolution(300);
         writer_.setPageMargins(QMarginsF(20, 18, 20, 14), QPageLayout::Millimeter);
-        writer_.setTitle(QStringLiteral("Tarvelon Manager: user guide"));
+        writer_.setTitle(QString::fromUtf8(words.title));
         writer_.setCreator(QStringLiteral("Tarvelon Manager %1").arg(version));
         font_ = QFont(QStringLiteral("DejaVu Sans"), 10);
     }
@@ -398,10 +423,10 @@ public:
         QTextDocument contents;
         setUp(contents);
         contents.setPageSize(QSizeF(width, pageHeight_));
-        contents.setHtml(contentsHtml(headings, 0));
+        contents.setHtml(contentsHtml(headings, 0, words_));
         const int contentsPages = contents.pageCount();
         const int firstBodyPage = 2 + contentsPages;
-        contents.setHtml(contentsHtml(headings, firstBodyPage));
+        contents.setHtml(contentsHtml(headings, firstBodyPage, words_));
 
         QPainter p(&writer_);
         titlePage(p);
@@ -514,9 +539,10 @@ private:
         return out;
     }
 
-    static QString contentsHtml(const QList<Heading>& headings, int firstBodyPage)
+    static QString contentsHtml(const QList<Heading>& headings, int firstBodyPage, const GuideWords& words)
     {
-        QString html = QStringLiteral("<h1>Contents</h1><table width=\"100%\" cellpadding=\"2\">");
+        QString html = QStringLiteral("<h1>%1</h1><table width=\"100%\" cellpadding=\"2\">")
+                           .arg(QString::fromUtf8(words.contents));
         for (const Heading& h : headings) {
             const QString number = firstBodyPage ? QString::number(firstBodyPage + h.page) : QStringLiteral("000");
             const QString title = h.text.toHtmlEscaped();
@@ -542,15 +568,15 @@ private:
         QFont medium = font_;
         medium.setPointSize(18);
         p.setFont(medium);
-        p.drawText(QRectF(0, dpi * 2.5, w, dpi * 0.6), Qt::AlignCenter, QStringLiteral("User guide"));
+        p.drawText(QRectF(0, dpi * 2.5, w, dpi * 0.6), Qt::AlignCenter, QString::fromUtf8(words_.subtitle));
         const QPixmap splash = splashPicture(QSize(600, 400));
         const QRectF picture((w - dpi * 4.5) / 2, dpi * 3.6, dpi * 4.5, dpi * 3.0);
         p.drawPixmap(picture, splash, splash.rect());
         p.setFont(font_);
         p.drawText(QRectF(0, dpi * 7.2, w, dpi * 0.5), Qt::AlignCenter,
-                   QStringLiteral("Version %1").arg(version_));
+                   QString::fromUtf8(words_.version).arg(version_));
         p.drawText(QRectF(0, dpi * 7.6, w, dpi * 0.5), Qt::AlignCenter,
-                   QString::fromUtf8(maker::kDescription));
+                   QCoreApplication::translate("Texts", maker::kDescription));
         p.drawText(QRectF(0, writer_.height() - dpi * 0.8, w, dpi * 0.5), Qt::AlignCenter,
                    QStringLiteral("%1 - %2").arg(QString::fromUtf8(maker::kName), QString::fromUtf8(maker::kWebSite)));
     }
@@ -565,6 +591,7 @@ private:
     QPdfWriter writer_;
     QString version_;
     QString pictures_;
+    const GuideWords& words_;
     QFont font_;
     qreal pageHeight_ = 0;
     int pictureCount_ = 0;
@@ -601,19 +628,26 @@ int run(QApplication& app, const QString& scratch)
     const QCommandLineOption pictures(QStringLiteral("pictures"), QStringLiteral("Folder of the pictures"),
                                       QStringLiteral("dir"));
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The PDF to write"), QStringLiteral("file"));
-    parser.addOptions({version, pictures, out});
+    const QCommandLineOption language(QStringLiteral("language"), QStringLiteral("The guide's language: en or it"),
+                                      QStringLiteral("language"), QStringLiteral("en"));
+    parser.addOptions({version, pictures, out, language});
     parser.addPositionalArgument(QStringLiteral("chapters"), QStringLiteral("The chapters, in order"));
     parser.process(app);
     if (!parser.isSet(out) || !parser.isSet(pictures) || parser.positionalArguments().isEmpty())
-        fail(QStringLiteral("usage: tarvelon-guide --version V --pictures DIR --out FILE.pdf CHAPTER.md..."));
+        fail(QStringLiteral("usage: tarvelon-guide [--language en|it] --version V --pictures DIR --out FILE.pdf CHAPTER.md..."));
+    const GuideWords* words = wordsFor(parser.value(language));
+    if (!words)
+        fail(QStringLiteral("no guide in the language \"%1\": en or it").arg(parser.value(language)));
+    // The windows in the pictures and the controls' chapter speak the guide's language.
+    useLanguage(app, QString::fromLatin1(words->language));
 
     Pictures(parser.value(pictures)).takeAll(scratch);
     // The controls' chapter also lies beside the pictures, for a person to read.
     const QString controls = controlsChapter();
-    QFile copy(QDir(parser.value(pictures)).filePath(QStringLiteral("../controls.md")));
+    QFile copy(QDir(parser.value(pictures)).filePath(QStringLiteral("../controls-%1.md").arg(QLatin1String(words->language))));
     if (copy.open(QIODevice::WriteOnly | QIODevice::Text))
         copy.write(controls.toUtf8());
-    GuidePdf(parser.value(out), parser.value(version), parser.value(pictures))
+    GuidePdf(parser.value(out), parser.value(version), parser.value(pictures), *words)
         .build(readChapters(parser.positionalArguments(), controls));
     return 0;
 }

@@ -21,6 +21,7 @@ namespace tarvelon {
 namespace {
 
 std::unique_ptr<QTranslator> gProgram;
+QString gUsed = QStringLiteral("en");
 std::unique_ptr<QTranslator> gQt;
 
 // "it_IT.UTF-8", "it", "it-IT" all name Italian.
@@ -61,6 +62,11 @@ std::unique_ptr<QTranslator> loaded(const QString& file)
 }
 
 } // namespace
+
+QString usedLanguage()
+{
+    return gUsed;
+}
 
 QStringList knownLanguages()
 {
@@ -124,6 +130,7 @@ QString useLanguage(QCoreApplication&, const QString& choice)
         gQt = loaded(QStringLiteral(":/i18n/qtbase_%1.qm").arg(language));
     }
     setTranslator(translated);
+    gUsed = language;
     return language;
 }
 

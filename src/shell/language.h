@@ -16,6 +16,9 @@ QString useLanguage(QCoreApplication& app, const QString& choice);
 // programs read it before anything is said, so their own --help is in that language.
 QString languageArgument(const QStringList& arguments);
 
+// The language the last useLanguage() call chose, "en" or "it"; "en" before any call.
+QString usedLanguage();
+
 // The languages a choice can name, in the order a list offers them.
 QStringList knownLanguages();
 

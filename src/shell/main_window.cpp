@@ -8,6 +8,7 @@
 #include "settings/delay.h"
 #include "shell/about_box.h"
 #include "shell/controls.h"
+#include "shell/language.h"
 #include "shell/control_panel.h"
 #include "shell/download_page.h"
 #include "shell/header_page.h"
@@ -388,18 +389,21 @@ void MainWindow::showAbout()
 
 void MainWindow::showHelp()
 {
-    // The guide installed with the program, in the desktop's PDF viewer; only without it the
-    // maker's web site. A desktop with no handler for either says so in a box.
-    for (const QString& folder : std::as_const(guideFolders_)) {
-        const QString guide = QDir(folder).filePath(QString::fromLatin1(maker::kManualFile));
-        if (QFileInfo(guide).isFile()) {
-            // Encoded, the address is plain ASCII whatever the folder's name.
-            if (!ctx_.desktop.open(QUrl::fromLocalFile(guide).toEncoded().toStdString()))
-                ctx_.messages.show(toText(guideNotOpened(guide)), Icon::Error);
-            return;
+    // The guide installed with the program in the program's language, else in the other one,
+    // in the desktop's PDF viewer; only without either the maker's web site. A desktop with no
+    // handler for either says so in a box.
+    const QString language = usedLanguage();
+    for (const QString& lang : {language, language == QLatin1String("it") ? QStringLiteral("en") : QStringLiteral("it")})
+        for (const QString& folder : std::as_const(guideFolders_)) {
+            const QString guide = QDir(folder).filePath(QString::fromLatin1(maker::manualFile(lang.toStdString())));
+            if (QFileInfo(guide).isFile()) {
+                // Encoded, the address is plain ASCII whatever the folder's name.
+                if (!ctx_.desktop.open(QUrl::fromLocalFile(guide).toEncoded().toStdString()))
+                    ctx_.messages.show(toText(guideNotOpened(guide)), Icon::Error);
+                return;
+            }
         }
-    }
-    const std::string site = std::string(maker::kWebSite) + "/manuals/" + maker::kManualFile;
+    const std::string site = std::string(maker::kWebSite) + "/manuals/" + maker::manualFile(language.toStdString());
     if (!ctx_.desktop.open(site))
         ctx_.messages.show(toText(siteNotOpened(fromText(site))), Icon::Error);
 }

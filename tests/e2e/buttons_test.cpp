@@ -97,7 +97,7 @@ TEST_F(Buttons, AboutAndHelp)
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     click("Command12");
-    EXPECT_EQ(desktop_.opened, std::vector<std::string>{"https://www.tarvelon.example/manuals/TARVELONmanuale.pdf"});
+    EXPECT_EQ(desktop_.opened, std::vector<std::string>{"https://www.tarvelon.example/manuals/TARVELONmanual.pdf"});
     EXPECT_TRUE(pty_.log().empty());
 }
 

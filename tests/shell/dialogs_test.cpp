@@ -277,7 +277,7 @@ TEST(MainWindowDialogs, FolderEnablesTheDownloadAndHelpOpensTheManual)
     EXPECT_EQ(window.state().downloadFolder, QDir::toNativeSeparators(dir.filePath("dati")).toStdString());
 
     window.findChild<QAbstractButton*>("Command12")->click();
-    EXPECT_EQ(desktop.opened, std::vector<std::string>{"https://www.tarvelon.example/manuals/TARVELONmanuale.pdf"});
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{"https://www.tarvelon.example/manuals/TARVELONmanual.pdf"});
     window.findChild<QAbstractButton*>("Command11")->click();
     EXPECT_NE(window.findChild<AboutBox*>("aboutus"), nullptr);
 }

@@ -1,8 +1,15 @@
-# cmake -DPDF=<guide> -DVERSION=<x.y> -P guide_pdf_check.cmake
+# cmake -DPDF=<guide> -DVERSION=<x.y> -DVERSION_WORD=Version -DCONTENTS=Contents -P guide_pdf_check.cmake
+#
+# VERSION_WORD and CONTENTS are the guide's words for them in its language.
 #
 # The guide's PDF as a reader meets it: enough pages, the version on the title page, a contents
 # page whose every entry names a page that holds that heading, no text in the side margins, and
 # the pictures embedded.
+foreach(word VERSION_WORD CONTENTS)
+    if(NOT ${word})
+        message(FATAL_ERROR "-D${word}= is needed: the guide's word for it")
+    endif()
+endforeach()
 foreach(tool pdfinfo pdftotext pdfimages)
     find_program(${tool}_path ${tool})
     if(NOT ${tool}_path)
@@ -32,12 +39,12 @@ function(page_text n out)
 endfunction()
 
 page_text(1 title)
-if(NOT title MATCHES "Version ${VERSION}")
-    message(FATAL_ERROR "the title page does not show Version ${VERSION}: ${title}")
+if(NOT title MATCHES "${VERSION_WORD} ${VERSION}")
+    message(FATAL_ERROR "the title page does not show ${VERSION_WORD} ${VERSION}: ${title}")
 endif()
 
 page_text(2 contents)
-if(NOT contents MATCHES "^ ?Contents ")
+if(NOT contents MATCHES "^ ?${CONTENTS} ")
     message(FATAL_ERROR "page 2 is not the contents: ${contents}")
 endif()
 # Each entry: a title, then its page number.

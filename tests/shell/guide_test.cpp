@@ -7,6 +7,7 @@
 #include "shell/controls.h"
 #include "shell/folder_chooser.h"
 #include "shell/help_texts.h"
+#include "shell/language.h"
 #include "shell/main_window.h"
 #include "shell/notices_window.h"
 #include "shell/surveys/corrections_dialog.h"
@@ -20,6 +21,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
@@ -32,6 +34,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -95,55 +98,142 @@ QStringList messagesIn(const QString& source)
     return out;
 }
 
-TEST(Guide, ExplainsEveryAttentionMessage)
+// The guide in each language: its folder of chapters and its language.
+struct Edition {
+    const char* language;
+    QString folder;
+};
+
+const Edition kEditions[] = {
+    {"en", QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide")},
+    {"it", QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide/it")},
+};
+
+// The program's Italian catalogue: each source text with its translation, both without the
+// mnemonics' "&".
+QHash<QString, QString> italianCatalogue()
+{
+    QHash<QString, QString> out;
+    QFile f(QStringLiteral(TARVELON_SOURCE_DIR "/translations/tarvelon_it.ts"));
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    QXmlStreamReader xml(&f);
+    QString source;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement) {
+            if (xml.name() == QLatin1String("source"))
+                source = xml.readElementText(QXmlStreamReader::IncludeChildElements).remove(QLatin1Char('&'));
+            else if (xml.name() == QLatin1String("translation")) {
+                const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements).remove(QLatin1Char('&'));
+                if (!text.isEmpty())
+                    out.insert(source, text);
+            }
+        }
+    return out;
+}
+
+// The chapters of a guide, in the order the guide's builder numbers them.
+QStringList chapterFiles(const QString& folder)
+{
+    QStringList out = QDir(folder).entryList({QStringLiteral("[0-9][0-9]-*.md")}, QDir::Files, QDir::Name);
+    for (QString& name : out)
+        name = folder + QLatin1Char('/') + name;
+    return out;
+}
+
+QString wholeGuide(const QString& folder)
 {
     QString guide;
-    for (const QString& chapter : files(QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide"), {QStringLiteral("*.md")}))
+    for (const QString& chapter : chapterFiles(folder))
         guide += readAll(chapter);
-    ASSERT_FALSE(guide.isEmpty());
+    return guide;
+}
+
+// Each message as the guide's language shows it: the English guide quotes the message, the
+// Italian one its translation where the catalogue has one (every piece between the
+// placeholders), the English message where it has none yet.
+TEST(Guide, ExplainsEveryAttentionMessage)
+{
     QStringList messages;
     for (const QString& source : files(QStringLiteral(TARVELON_SOURCE_DIR "/src"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}))
         messages << messagesIn(readAll(source));
     // The sources hold well over a dozen such messages; finding few means the scan broke.
     EXPECT_GE(messages.size(), 15);
-    for (const QString& m : messages)
-        EXPECT_TRUE(guide.contains(m)) << "the guide does not explain \"" << m.toStdString() << "\"";
-}
-
-// The chapters, in the order the guide's builder numbers them.
-QStringList chapterFiles()
-{
-    QStringList out = QDir(QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide"))
-                          .entryList({QStringLiteral("[0-9][0-9]-*.md")}, QDir::Files, QDir::Name);
-    for (QString& name : out)
-        name = QStringLiteral(TARVELON_SOURCE_DIR "/docs/guide/") + name;
-    return out;
-}
-
-// "see chapter 5" leads to the chapter printed as 5: the files' numbers run from 01 without a
-// gap, as the builder numbers them in name order, and the controls' chapter comes last.
-TEST(Guide, EveryChapterReferenceLeadsToAChapter)
-{
-    const QStringList chapters = chapterFiles();
-    ASSERT_GE(chapters.size(), 10);
-    for (int i = 0; i < chapters.size(); ++i)
-        EXPECT_TRUE(QFileInfo(chapters[i]).fileName().startsWith(QStringLiteral("%1-").arg(i + 1, 2, 10, QLatin1Char('0'))))
-            << chapters[i].toStdString() << " is not chapter " << i + 1;
-    static const QRegularExpression reference(QStringLiteral(R"((?i)\bchapters? (\d+)(?: (?:and|to) (\d+))?)"));
-    int references = 0;
-    for (const QString& chapter : chapters)
-        for (auto m = reference.globalMatch(readAll(chapter)); m.hasNext();) {
-            const auto match = m.next();
-            for (int group : {1, 2})
-                if (!match.captured(group).isEmpty()) {
-                    ++references;
-                    const int n = match.captured(group).toInt();
-                    EXPECT_TRUE(n >= 1 && n <= chapters.size() + 1)
-                        << QFileInfo(chapter).fileName().toStdString() << ": \"" << match.captured(0).toStdString()
-                        << "\" names no chapter";
+    const QHash<QString, QString> italian = italianCatalogue();
+    static const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    for (const Edition& edition : kEditions) {
+        const QString guide = wholeGuide(edition.folder);
+        ASSERT_FALSE(guide.isEmpty()) << edition.language;
+        for (const QString& m : messages) {
+            const QString shown = edition.language == QLatin1String("it") ? italian.value(m, m) : m;
+            for (const QString& piece : shown.split(placeholder, Qt::SkipEmptyParts))
+                if (!piece.trimmed().isEmpty()) {
+                    EXPECT_TRUE(guide.contains(piece.trimmed()))
+                        << "the " << edition.language << " guide does not explain \"" << shown.toStdString() << "\"";
                 }
         }
-    EXPECT_GE(references, 20);
+    }
+}
+
+// "see chapter 5" ("vedi capitolo 5") leads to the chapter printed as 5: the files' numbers run
+// from 01 without a gap, as the builder numbers them in name order, and the controls' chapter
+// comes last. Both languages have the same chapters under the same names.
+TEST(Guide, EveryChapterReferenceLeadsToAChapter)
+{
+    const struct {
+        const char* language;
+        QRegularExpression reference;
+    } kinds[] = {
+        {"en", QRegularExpression(QStringLiteral(R"((?i)\bchapters? (\d+)(?: (?:and|to) (\d+))?)"))},
+        {"it", QRegularExpression(QStringLiteral(R"((?i)\bcapitol[oi] (?:da )?(\d+)(?: (?:e|a) (\d+))?)"))},
+    };
+    QStringList names;
+    for (const QString& chapter : chapterFiles(kEditions[0].folder))
+        names << QFileInfo(chapter).fileName();
+    for (const Edition& edition : kEditions) {
+        const QStringList chapters = chapterFiles(edition.folder);
+        ASSERT_GE(chapters.size(), 10) << edition.language;
+        QStringList theseNames;
+        for (int i = 0; i < chapters.size(); ++i) {
+            theseNames << QFileInfo(chapters[i]).fileName();
+            EXPECT_TRUE(theseNames.last().startsWith(QStringLiteral("%1-").arg(i + 1, 2, 10, QLatin1Char('0'))))
+                << chapters[i].toStdString() << " is not chapter " << i + 1;
+        }
+        EXPECT_EQ(theseNames, names) << "the " << edition.language << " guide's chapters";
+        int references = 0;
+        for (const auto& kind : kinds)
+            if (QLatin1String(kind.language) == QLatin1String(edition.language))
+                for (const QString& chapter : chapters)
+                    for (auto m = kind.reference.globalMatch(readAll(chapter)); m.hasNext();) {
+                        const auto match = m.next();
+                        for (int group : {1, 2})
+                            if (!match.captured(group).isEmpty()) {
+                                ++references;
+                                const int n = match.captured(group).toInt();
+                                EXPECT_TRUE(n >= 1 && n <= chapters.size() + 1)
+                                    << QFileInfo(chapter).fileName().toStdString() << ": \""
+                                    << match.captured(0).toStdString() << "\" names no chapter";
+                            }
+                    }
+        EXPECT_GE(references, 20) << edition.language;
+    }
+}
+
+// The pictures a guide shows are the ones its builder takes or keeps with the chapters: the
+// same names in both languages.
+TEST(Guide, BothLanguagesShowTheSamePictures)
+{
+    static const QRegularExpression picture(QStringLiteral(R"(!\[[^\]]*\]\(pictures/([^)]+)\))"));
+    QList<QStringList> shown;
+    for (const Edition& edition : kEditions) {
+        QStringList names;
+        for (auto m = picture.globalMatch(wholeGuide(edition.folder)); m.hasNext();)
+            names << m.next().captured(1);
+        names.sort();
+        shown << names;
+    }
+    EXPECT_GE(shown[0].size(), 10);
+    EXPECT_EQ(shown[1], shown[0]);
 }
 
 // Every text of the program's: the string literals of the sources, without mnemonics.
@@ -164,8 +254,9 @@ QString programTexts()
 }
 
 // What the guide quotes in double quotes (captions, file names, what a line or a box says) is
-// the program's own text. Messages are the other test's; examples of values typed or shown
-// ("ACME", "54 rows, 0 skipped") are the guide's own and listed here.
+// the program's own text, in the Italian guide the program's or its Italian catalogue's.
+// Messages are the other test's; examples of values typed or shown ("ACME", "54 rows, 0
+// skipped") are the guide's own and listed here.
 TEST(Guide, EveryTextItQuotesIsTheProgramsText)
 {
     const QStringList examples = {
@@ -190,29 +281,44 @@ TEST(Guide, EveryTextItQuotesIsTheProgramsText)
         QStringLiteral("Apps and features"), QStringLiteral("Programs and Features"), QStringLiteral("Ports (COM & LPT)"),
         QStringLiteral("Cancel"),
     };
+    // The Italian guide's examples, said in the Italian window's words.
+    const QStringList italianExamples = {
+        QStringLiteral("54 righe, 0 saltate"),
+        QStringLiteral("Impossibile creare la cartella ...: gli scarichi vanno in ..."),
+        QStringLiteral("App e funzionalità"), QStringLiteral("Programmi e funzionalità"),
+        QStringLiteral("Porte (COM e LPT)"),
+    };
     const QString program = programTexts();
     ASSERT_GT(program.size(), 10000);
+    const QStringList translations = italianCatalogue().values();
+    ASSERT_GT(translations.size(), 100);
     static const QRegularExpression quoted(QStringLiteral(R"re("([^"]{1,80})")re"));
     static const QRegularExpression code(QStringLiteral("(?s)```.*?```|`[^`\n]*`"));
-    int checked = 0;
     // Paragraphs, table rows, list items and headings; a quote may go on to the next line.
     static const QRegularExpression parts(QStringLiteral(R"(\n\s*\n|\n(?=\s*[|#-]|\s*\d+\. ))"));
     static const QRegularExpression lineBreak(QStringLiteral(R"(\s*\n\s*)"));
-    for (const QString& chapter : chapterFiles()) {
-        QStringList paragraphs = readAll(chapter).remove(code).split(parts);
-        // A message may quote inside itself: those are the other test's.
-        paragraphs.removeIf([](const QString& p) { return p.contains(QLatin1String("\"Attention")); });
-        for (QString& paragraph : paragraphs)
-            for (auto m = quoted.globalMatch(paragraph.replace(lineBreak, QStringLiteral(" "))); m.hasNext();) {
-                const QString text = m.next().captured(1);
-                if (examples.contains(text))
-                    continue;
-                ++checked;
-                EXPECT_TRUE(program.contains(text)) << QFileInfo(chapter).fileName().toStdString() << " quotes \""
-                                                    << text.toStdString() << "\", which the program does not say";
-            }
+    for (const Edition& edition : kEditions) {
+        const bool italian = edition.language == QLatin1String("it");
+        const QString said = italian ? program + translations.join(QLatin1Char('\n')) : program;
+        int checked = 0;
+        for (const QString& chapter : chapterFiles(edition.folder)) {
+            QStringList paragraphs = readAll(chapter).remove(code).split(parts);
+            // A message may quote inside itself: those are the other test's.
+            paragraphs.removeIf([](const QString& p) {
+                return p.contains(QLatin1String("\"Attention")) || p.contains(QLatin1String("\"Attenzione"));
+            });
+            for (QString& paragraph : paragraphs)
+                for (auto m = quoted.globalMatch(paragraph.replace(lineBreak, QStringLiteral(" "))); m.hasNext();) {
+                    const QString text = m.next().captured(1);
+                    if (examples.contains(text) || (italian && italianExamples.contains(text)))
+                        continue;
+                    ++checked;
+                    EXPECT_TRUE(said.contains(text)) << edition.language << "/" << QFileInfo(chapter).fileName().toStdString()
+                                                     << " quotes \"" << text.toStdString() << "\", which the program does not say";
+                }
+        }
+        EXPECT_GE(checked, 100) << edition.language;
     }
-    EXPECT_GE(checked, 100);
 }
 
 // A control the operator works: a button, a box, a list, a tab strip or a link; not the parts
@@ -291,43 +397,61 @@ TEST(Guide, EveryControlHasItsHelpText)
             }
     }
     EXPECT_TRUE(controlsChapter().contains(QStringLiteral("| \"Download Blocks...\" | List the unit's 30 blocks")));
+    // The Italian guide's chapter on the controls, in the Italian window's words.
+    useLanguage(*qApp, QStringLiteral("it"));
+    const QString italian = controlsChapter();
+    useLanguage(*qApp, QStringLiteral("en"));
+    EXPECT_TRUE(italian.contains(QStringLiteral("| \"Scarica blocchi...\" | Elenca i 30 blocchi della centralina")));
+    EXPECT_TRUE(italian.contains(QStringLiteral("| Comando | Che cosa fa |")));
 }
 
+// Help opens the guide in the program's language, else the other language's, else the web
+// site's in the program's language.
 TEST(Guide, HelpOpensTheInstalledGuideElseTheWebSite)
 {
     QTemporaryDir dir;
     // A folder name a code page would mangle still reaches the viewer.
     const QString beside = dir.filePath(QStringLiteral("programma perché"));
     const QString docs = dir.filePath(QStringLiteral("doc"));
-    const QString web = QStringLiteral("https://www.tarvelon.example/manuals/TARVELONmanuale.pdf");
-    const auto local = [](const QString& folder) {
-        return QUrl::fromLocalFile(folder + QStringLiteral("/TARVELONmanuale.pdf")).toString();
-    };
+    const QString it = QStringLiteral("TARVELONmanuale.pdf");
+    const QString en = QStringLiteral("TARVELONmanual.pdf");
+    const QString site = QStringLiteral("https://www.tarvelon.example/manuals/");
+    const auto at = [](const QString& folder, const QString& file) { return folder + QLatin1Char('/') + file; };
+    const auto local = [](const QString& path) { return QUrl::fromLocalFile(path).toString(); };
     const QString besideShown = QDir::toNativeSeparators(beside);
     // With no handler on the desktop, the box: what could not be opened, and where it is.
     const struct {
         const char* what;
+        const char* language;
         QStringList present;
         QString opened;
         bool handled = true;
         QStringList boxSays = {};
     } cases[] = {
-        {"no guide installed", {}, web},
-        {"guide beside the program", {beside}, local(beside)},
-        {"guide in the documentation folder", {docs}, local(docs)},
-        {"both: the one beside the program", {beside, docs}, local(beside)},
-        {"no PDF viewer", {beside}, local(beside), false,
-         {QStringLiteral("cannot be opened"), QStringLiteral("\"TARVELONmanuale.pdf\""), besideShown}},
-        {"no browser and no guide", {}, web, false, {QStringLiteral("not installed"), web}},
+        {"no guide installed, English", "en", {}, site + en},
+        {"no guide installed, Italian", "it", {}, site + it},
+        {"guide beside the program", "en", {at(beside, en)}, local(at(beside, en))},
+        {"guide in the documentation folder", "it", {at(docs, it)}, local(at(docs, it))},
+        {"both folders: the one beside the program", "en", {at(beside, en), at(docs, en)}, local(at(beside, en))},
+        {"both languages, Italian program", "it", {at(beside, en), at(beside, it)}, local(at(beside, it))},
+        {"both languages, English program", "en", {at(docs, en), at(docs, it)}, local(at(docs, en))},
+        {"the program's language in the other folder first", "it", {at(beside, en), at(docs, it)}, local(at(docs, it))},
+        {"only the other language's guide", "it", {at(docs, en)}, local(at(docs, en))},
+        {"only the other language's guide, English program", "en", {at(beside, it)}, local(at(beside, it))},
+        {"no PDF viewer", "it", {at(beside, it)}, local(at(beside, it)), false,
+         {QStringLiteral("\"TARVELONmanuale.pdf\""), besideShown}},
+        {"no browser and no guide", "en", {}, site + en, false, {site + en}},
     };
     for (const auto& c : cases) {
+        useLanguage(*qApp, QString::fromLatin1(c.language));
         for (const QString& folder : {beside, docs}) {
             QDir().mkpath(folder);
-            QFile::remove(folder + QStringLiteral("/TARVELONmanuale.pdf"));
-            if (c.present.contains(folder)) {
-                QFile f(folder + QStringLiteral("/TARVELONmanuale.pdf"));
-                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            }
+            for (const QString& file : {it, en})
+                QFile::remove(at(folder, file));
+        }
+        for (const QString& path : c.present) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }
         test::FakeMessages messages;
         test::FakeDesktop desktop;
@@ -345,6 +469,7 @@ TEST(Guide, HelpOpensTheInstalledGuideElseTheWebSite)
         for (const QString& part : c.boxSays)
             EXPECT_TRUE(fromText(messages.shown[0].text).contains(part)) << c.what << ": " << messages.shown[0].text;
     }
+    useLanguage(*qApp, QStringLiteral("en"));
 }
 
 } // namespace

@@ -47,7 +47,7 @@ foreach(f bin/tarvelon-manager bin/tarvelon bin/tarvelon-unit-sim bin/tarvelon-d
           share/icons/hicolor/scalable/apps/tarvelon-manager.svg
           share/metainfo/tarvelon-manager.metainfo.xml
           share/man/man1/tarvelon.1 share/man/man1/tarvelon-manager.1
-          share/doc/tarvelon-manager/TARVELONmanuale.pdf
+          share/doc/tarvelon-manager/TARVELONmanual.pdf share/doc/tarvelon-manager/TARVELONmanuale.pdf
           share/doc/TarvelonManager/LICENSE share/doc/TarvelonManager/THIRD-PARTY-NOTICES.txt)
     if(NOT EXISTS "${PREFIX}/${f}")
         fail("not installed: ${f}\n${out}")
