@@ -130,7 +130,10 @@ std::optional<Projection> projectAlarm(const TubeResult& tube)
     if (!p || !(p->slopeMmPerDay > 0))
         return std::nullopt;
     p->depthTenths = *depth;
-    if (tube.settings.alarmMm)
+    // A line fitted through points past the alarm crosses it before the latest readout: a date
+    // in the past would read as a forecast, so the table says the alarm is reached instead.
+    p->reached = tube.settings.alarmMm && points.back().second >= *tube.settings.alarmMm;
+    if (tube.settings.alarmMm && !p->reached)
         p->alarmDays = (*tube.settings.alarmMm - p->interceptMm) / p->slopeMmPerDay;
     return p;
 }
@@ -140,7 +143,10 @@ std::string projectionText(const Projection& p, const TubeSettings& settings)
     std::string text = rateText(p.slopeMmPerDay, settings) + " " + rateUnitName(settings) + " over " +
                        std::to_string(p.points) + " readouts at " + depthMetres(p.depthTenths) + " m (" +
                        isoDate(p.fromDays) + " to " + isoDate(p.toDays) + ")";
-    if (p.alarmDays && settings.alarmMm)
+    if (p.reached && settings.alarmMm)
+        text += "; already at or past the alarm of " + lengthText(settings.alarmMm, settings.units) + " " +
+                unitName(settings.units);
+    else if (p.alarmDays && settings.alarmMm)
         text += "; reaches " + lengthText(settings.alarmMm, settings.units) + " " + unitName(settings.units) + " on " +
                 isoDate(*p.alarmDays);
     else
@@ -215,7 +221,9 @@ SiteCells siteCells(const SiteRow& r)
     if (l->rateMmPerDay)
         c.rate = rateText(l->rateMmPerDay, r.settings) + " " + rateUnitName(r.settings);
     c.status = statusText(*l, r.settings);
-    if (r.projection && r.projection->alarmDays)
+    if (r.projection && r.projection->reached)
+        c.projected = "reached";
+    else if (r.projection && r.projection->alarmDays)
         c.projected = isoDate(*r.projection->alarmDays);
     return c;
 }

@@ -20,7 +20,8 @@ struct Projection {
     double slopeMmPerDay = 0;      // the line's rise
     double interceptMm = 0;        // its value at day 0 (1970-01-01)
     double fromDays = 0, toDays = 0; // the first and last readouts fitted
-    std::optional<double> alarmDays; // when the line reaches the alarm; none without one
+    std::optional<double> alarmDays; // when the line reaches the alarm; none without one, or once reached
+    bool reached = false;          // the latest readout fitted is at or past the alarm already
 };
 
 // The line through `points` (days, mm): none with fewer than three points or all on one day.

@@ -150,19 +150,21 @@ PlanScales drawSitePlan(QPainter& p, const QRectF& area, const SitePlan& plan, d
         n1 = std::max(n1, t.northing);
     }
     const double span = std::max({e1 - e0, n1 - n0, 1.0});
-    const QRectF inner = body.adjusted(line * 2, line * 2, -line * 2, -line * 2);
+    // The longest arrow a sixth of the plot's shorter side: long enough to read its direction in
+    // a plan as flat as the window's; the tubes kept that far inside, so no arrow leaves the plot.
+    const double longest = std::min(body.width(), body.height()) / 6;
+    const double margin = std::max(line * 2, longest + line * 0.5);
+    const QRectF inner = body.adjusted(margin, margin, -margin, -margin);
     scales.metresPerPoint = span / std::max(1.0, std::min(inner.width(), inner.height()));
     const QPointF centre((e0 + e1) / 2, (n0 + n1) / 2);
     const auto at = [&](double e, double n) {
         return QPointF(inner.center().x() + (e - centre.x()) / scales.metresPerPoint,
                        inner.center().y() - (n - centre.y()) / scales.metresPerPoint);
     };
-    // The longest arrow a tenth of the plot's side, so arrows of near tubes rarely cross.
     double largest = 0;
     for (const PlanTube& t : plan.placed)
         if (t.eastMm && t.northMm)
             largest = std::max(largest, std::hypot(*t.eastMm, *t.northMm));
-    const double longest = std::min(inner.width(), inner.height()) / 10;
     scales.mmPerPoint = largest > 0 ? largest / longest : 1.0 / longest;
 
     // The most alarming tubes are named first; a name that would fall on another's is left out

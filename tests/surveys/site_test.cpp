@@ -102,6 +102,26 @@ TEST(SiteProjection, FitsTheHandComputedLine)
     }
 }
 
+// A tube already past its alarm is said to have reached it: the line's crossing lies before the
+// latest readout, and a date in the past would read as a forecast.
+TEST(SiteProjection, AnAlarmAlreadyReachedIsNoForecast)
+{
+    for (const double alarm : {3.5, 3.0, 3.6}) {
+        SCOPED_TRACE(alarm);
+        std::deque<Survey> surveys;
+        const TubeResult tube = tubeOf(surveys, {{10, 1.0}, {20, 2.5}, {30, 3.5}}, alarm);
+        const std::optional<Projection> p = projectAlarm(tube);
+        ASSERT_TRUE(p);
+        const bool reached = alarm <= 3.5;
+        EXPECT_EQ(p->reached, reached);
+        EXPECT_EQ(p->alarmDays.has_value(), !reached);
+        if (p->alarmDays) {
+            EXPECT_GT(*p->alarmDays, p->toDays);
+        }
+        EXPECT_EQ(projectionText(*p, tube.settings).find("already at or past the alarm") != std::string::npos, reached);
+    }
+}
+
 // A movement whose every change is within the precision band has no rate of its own: the line is
 // fitted where the change was largest all the same; with no rate anywhere there is none.
 TEST(SiteProjection, WithinTheBandAtTheLargestRatesDepth)
