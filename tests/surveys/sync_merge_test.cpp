@@ -99,6 +99,24 @@ const MergeCase kMergeCases[] = {
          EXPECT_EQ(s.settings.alarmMm, 6.0);
          EXPECT_EQ(s.settings.report.remarks, "read weekly");
      }},
+    {"how rates are measured and where the sums start travel like any setting",
+     [](Library& l, Library& o) {
+         l.set([](TubeSettings& t) {
+             t.fixedEnd = FixedEnd::Top;
+             t.rateUnit = RateUnit::Year;
+         });
+         o.set([](TubeSettings& t) {
+             t.minIntervalDays = 7;
+             t.precisionMm = 0.2;
+         });
+     },
+     0,
+     [](const Seen& s) {
+         EXPECT_EQ(s.settings.fixedEnd, FixedEnd::Top);
+         EXPECT_EQ(s.settings.rateUnit, RateUnit::Year);
+         EXPECT_EQ(s.settings.minIntervalDays, 7);
+         EXPECT_EQ(s.settings.precisionMm, 0.2);
+     }},
     {"both sides edit the same field",
      [](Library& l, Library& o) {
          l.set([](TubeSettings& t) { t.alarmMm = 6.0; });
