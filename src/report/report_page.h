@@ -2,6 +2,8 @@
 #include <QFont>
 #include <QString>
 
+class QPainter;
+
 #include <string>
 
 // What every report's pages share: A4 in points, the margins and the type.
@@ -25,5 +27,10 @@ inline QString qs(const std::string& s)
 {
     return QString::fromStdString(s);
 }
+
+// The running header every page but the first carries: a bold line, a plain one, a rule.
+void drawRunningHeader(QPainter& p, const QString& line1, const QString& line2);
+// The footer: what the report is on the left, "Page n of m" on the right.
+void drawFooter(QPainter& p, const QString& left, int number, int count);
 
 } // namespace tarvelon::report::page

@@ -77,25 +77,12 @@ double SiteReport::titleBlock(QPainter& p)
 
 void SiteReport::runningHeader(QPainter& p, const QString& second)
 {
-    const double width = kWidth - 2 * kMargin;
-    p.setPen(Qt::black);
-    p.setFont(sized(kHeaderPoints, true));
-    p.drawText(QRectF(kMargin, kMargin, width, 12), Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(p.font()).elidedText(QStringLiteral("Site report \u2014 ") + options_.title, Qt::ElideRight, width));
-    p.setFont(sized(kHeaderPoints));
-    p.drawText(QRectF(kMargin, kMargin + 12, width, 12), Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(p.font()).elidedText(second, Qt::ElideRight, width));
-    p.setPen(QPen(Qt::black, 0.5));
-    p.drawLine(QPointF(kMargin, kMargin + 27), QPointF(kWidth - kMargin, kMargin + 27));
+    page::drawRunningHeader(p, QStringLiteral("Site report \u2014 ") + options_.title, second);
 }
 
 void SiteReport::footer(QPainter& p, int number, int count)
 {
-    p.setPen(Qt::black);
-    p.setFont(sized(kHeaderPoints));
-    const QRectF box(kMargin, kHeight - kMargin - 10, kWidth - 2 * kMargin, 10);
-    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Site report \u2014 %1").arg(date()));
-    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Page %1 of %2").arg(number).arg(count));
+    page::drawFooter(p, QStringLiteral("Site report \u2014 %1").arg(date()), number, count);
 }
 
 void SiteReport::tubePage(QPainter& p, const surveys::SiteRow& row, const QRectF& body)

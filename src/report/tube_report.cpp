@@ -277,25 +277,12 @@ void Report::runningHeader(QPainter& p, int, int)
                                                                           qs(base.client));
     const QString line2 = (project.isEmpty() ? QString() : project + QStringLiteral(" \u2014 ")) +
                           QStringLiteral("base %1, units %2, report of %3").arg(readoutName(base), unit(), date());
-    const double width = kWidth - 2 * kMargin;
-    p.setPen(Qt::black);
-    p.setFont(sized(kHeaderPoints, true));
-    p.drawText(QRectF(kMargin, kMargin, width, 12), Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(p.font()).elidedText(line1, Qt::ElideRight, width));
-    p.setFont(sized(kHeaderPoints));
-    p.drawText(QRectF(kMargin, kMargin + 12, width, 12), Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(p.font()).elidedText(line2, Qt::ElideRight, width));
-    p.setPen(QPen(Qt::black, 0.5));
-    p.drawLine(QPointF(kMargin, kMargin + 27), QPointF(kWidth - kMargin, kMargin + 27));
+    page::drawRunningHeader(p, line1, line2);
 }
 
 void Report::footer(QPainter& p, int number, int count)
 {
-    p.setPen(Qt::black);
-    p.setFont(sized(kHeaderPoints));
-    const QRectF box(kMargin, kHeight - kMargin - 10, kWidth - 2 * kMargin, 10);
-    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tube %1 \u2014 %2").arg(qs(tube_.base->tube), date()));
-    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Page %1 of %2").arg(number).arg(count));
+    page::drawFooter(p, QStringLiteral("Tube %1 \u2014 %2").arg(qs(tube_.base->tube), date()), number, count);
 }
 
 void Report::profiles(QPainter& p, const QRectF& body)
