@@ -1907,5 +1907,609 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
         <source>the value of --%1 ends in \&quot; (&quot;%2\&quot;), which Windows reads as a quote mark, so it took in what followed it (%3): leave out the last backslash (--%1 &quot;%4&quot;)</source>
         <translation>il valore di --%1 finisce con \&quot; (&quot;%2\&quot;), che Windows legge come virgolette, e così ha preso con sé ciò che seguiva (%3): togliere l&apos;ultima barra rovesciata (--%1 &quot;%4&quot;)</translation>
     </message>
+    <message>
+        <source>Surveys window</source>
+        <translation>Finestra Misure</translation>
+    </message>
+    <message>
+        <source>(surveys)</source>
+        <translation>(misure)</translation>
+    </message>
+    <message>
+        <source>The library by client, site and tube, each tube&apos;s readouts by their own date: the base is marked (base), an incomplete readout (incomplete), one beyond a threshold ALERT or ALARM. Choose readouts of one tube to compare them with its base.</source>
+        <translation>L&apos;archivio per cliente, cantiere e tubo, le letture di ogni tubo per data: la lettura di riferimento è segnata (riferimento), una lettura incompleta (incompleta), una oltre una soglia ATTENZIONE o ALLARME. Scegliere letture di un tubo per confrontarle con la sua lettura di riferimento.</translation>
+    </message>
+    <message>
+        <source>Mark as Base</source>
+        <translation>Segna come riferimento</translation>
+    </message>
+    <message>
+        <source>Make the chosen readout its tube&apos;s base, the one the others are compared with; on the base itself, unmark it. The base is kept in the library.</source>
+        <translation>Fa della lettura scelta la lettura di riferimento del suo tubo, quella con cui si confrontano le altre; sulla lettura di riferimento stessa, la toglie. La scelta è conservata nell&apos;archivio.</translation>
+    </message>
+    <message>
+        <source>Tube Settings...</source>
+        <translation>Impostazioni tubo...</translation>
+    </message>
+    <message>
+        <source>Set the tube&apos;s probe constant K, units, north and alert and alarm thresholds, kept in the library.</source>
+        <translation>Imposta la costante della sonda K del tubo, le unità, il nord e le soglie di attenzione e di allarme, conservate nell&apos;archivio.</translation>
+    </message>
+    <message>
+        <source>Propose corrections...</source>
+        <translation>Proponi correzioni...</translation>
+    </message>
+    <message>
+        <source>Show the corrections of the probe&apos;s bias, rotation and depth that the chosen readout&apos;s own readings propose, with the evidence, and the corrections kept with it: accept some or all, switch one off, or clear them.</source>
+        <translation>Mostra le correzioni di zero (bias), rotazione e profondità della sonda che le letture stesse della lettura scelta propongono, con le prove, e le correzioni conservate con essa: accettarne alcune o tutte, disattivarne una o cancellarle.</translation>
+    </message>
+    <message>
+        <source>Probe...</source>
+        <translation>Sonda...</translation>
+    </message>
+    <message>
+        <source>Set the serial and constant of the probe that read the chosen readout (taken from the tube&apos;s settings when it was downloaded or imported); a readout read with another probe than its base is reduced with its own constant and says so.</source>
+        <translation>Imposta la matricola e la costante della sonda che ha eseguito la lettura scelta (prese dalle impostazioni del tubo quando fu scaricata o importata); una lettura eseguita con una sonda diversa da quella della lettura di riferimento è elaborata con la propria costante e lo dichiara.</translation>
+    </message>
+    <message>
+        <source>Report...</source>
+        <translation>Rapporto...</translation>
+    </message>
+    <message>
+        <source>Save the tube report: an A4 PDF/A with the title block and the summary of every readout, the A and B charts and the chart against time of the chosen readouts (all when one or none is chosen), and the depth table of the latest of them. Its title, plan depth and tables are asked first.</source>
+        <translation>Salva il rapporto del tubo: un PDF/A in A4 con il cartiglio e il riepilogo di ogni lettura, i grafici A e B e il grafico nel tempo delle letture scelte (tutte quando ne è scelta una o nessuna) e la tabella per profondità dell&apos;ultima. Prima chiede titolo, profondità della vista in pianta e tabelle.</translation>
+    </message>
+    <message>
+        <source>(depth)</source>
+        <translation>(profondità)</translation>
+    </message>
+    <message>
+        <source>The depth whose displacement against time is drawn.</source>
+        <translation>La profondità di cui si disegna lo spostamento nel tempo.</translation>
+    </message>
+    <message>
+        <source>(site&apos;s tubes)</source>
+        <translation>(tubi del cantiere)</translation>
+    </message>
+    <message>
+        <source>Every tube of the site chosen in the tree (or of the client&apos;s sites), the most alarming and fastest first: its latest readout, how long ago, whether it is overdue, its largest displacement, rate, status with the criterion that set it, and when its alarm would be reached at the rate of its latest readouts. Double-click a tube to open it.</source>
+        <translation>Ogni tubo del cantiere scelto nell&apos;albero (o dei cantieri del cliente), prima i più allarmanti e i più veloci: l&apos;ultima lettura, quanto tempo fa, se è in ritardo, lo spostamento massimo, la velocità di spostamento, lo stato con il criterio che lo ha dato, e quando la soglia di allarme sarebbe raggiunta alla velocità delle ultime letture. Doppio clic su un tubo per aprirlo.</translation>
+    </message>
+    <message>
+        <source>Arrows at depth (m)</source>
+        <translation>Frecce alla profondità (m)</translation>
+    </message>
+    <message>
+        <source>The depth whose resultant each tube&apos;s arrow on the site plan shows: the top of each tube, or a depth chosen.</source>
+        <translation>La profondità di cui la freccia di ogni tubo sulla pianta del cantiere mostra la risultante: la testa di ogni tubo o una profondità scelta.</translation>
+    </message>
+    <message>
+        <source>Site Report...</source>
+        <translation>Rapporto cantiere...</translation>
+    </message>
+    <message>
+        <source>Write the site&apos;s report: its table and plan on the first page, then a page per tube with its charts.</source>
+        <translation>Scrive il rapporto del cantiere: la tabella e la pianta nella prima pagina, poi una pagina per tubo con i suoi grafici.</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importa...</translation>
+    </message>
+    <message>
+        <source>Add export files already on disk to the library: a header export file with its readings export file, or a folder of them.</source>
+        <translation>Aggiunge all&apos;archivio file di esportazione già su disco: un file di esportazione dell&apos;intestazione con il suo file di esportazione delle letture, o una cartella che li contiene.</translation>
+    </message>
+    <message>
+        <source>Export Charts...</source>
+        <translation>Esporta grafici...</translation>
+    </message>
+    <message>
+        <source>Save each chart of the tube as a PNG picture, at 96, 150 or 300 dpi as chosen, and an SVG drawing.</source>
+        <translation>Salva ogni grafico del tubo come immagine PNG, a 96, 150 o 300 dpi a scelta, e come disegno SVG.</translation>
+    </message>
+    <message>
+        <source>Export Table...</source>
+        <translation>Esporta tabella...</translation>
+    </message>
+    <message>
+        <source>Save the chosen readouts&apos; displacements as a CSV table, one row per readout and depth.</source>
+        <translation>Salva gli spostamenti delle letture scelte come tabella CSV, una riga per lettura e profondità.</translation>
+    </message>
+    <message>
+        <source>Delete...</source>
+        <translation>Elimina...</translation>
+    </message>
+    <message>
+        <source>Delete the chosen readout from the library, with its readings and corrections, after a question that names it; a tube whose base it was has no base afterwards.</source>
+        <translation>Elimina dall&apos;archivio la lettura scelta, con i suoi valori e le sue correzioni, dopo una domanda che la nomina; un tubo di cui era la lettura di riferimento resta senza.</translation>
+    </message>
+    <message>
+        <source>Sync...</source>
+        <translation>Sincronizza...</translation>
+    </message>
+    <message>
+        <source>Sync this computer&apos;s library with another, a file or a server: the surveys and corrections it lacks are sent, and each tube&apos;s settings go whichever way they were changed last.</source>
+        <translation>Sincronizza l&apos;archivio di questo computer con un altro, un file o un server: le misure e le correzioni mancanti vengono inviate, e le impostazioni di ogni tubo seguono l&apos;ultima modifica, in un senso o nell&apos;altro.</translation>
+    </message>
+    <message>
+        <source>Acknowledge...</source>
+        <translation>Prendi atto...</translation>
+    </message>
+    <message>
+        <source>Acknowledge the alarm the strip shows, with a note of what was done about it; your name and the time are kept with it, and the event stays in the alarm log.</source>
+        <translation>Prende atto dell&apos;allarme mostrato dalla striscia, con una nota di quanto fatto; il vostro nome e l&apos;ora sono conservati con essa, e l&apos;evento resta nel registro degli allarmi.</translation>
+    </message>
+    <message>
+        <source>Alarm Log...</source>
+        <translation>Registro allarmi...</translation>
+    </message>
+    <message>
+        <source>Show the alarm log: each time a readout reached or left a threshold, by displacement or by rate, who caused it and who acknowledged it; acknowledge the chosen events there.</source>
+        <translation>Mostra il registro degli allarmi: ogni volta che una lettura ha raggiunto o lasciato una soglia, per spostamento o per velocità di spostamento, chi l&apos;ha causato e chi ne ha preso atto; lì si prende atto degli eventi scelti.</translation>
+    </message>
+    <message>
+        <source>Corrections box</source>
+        <translation>Finestra Correzioni</translation>
+    </message>
+    <message>
+        <source>Deepest quiet stretch</source>
+        <translation>Tratto stabile più profondo</translation>
+    </message>
+    <message>
+        <source>Propose from the deepest stretch, from the toe up, whose changes stay within the reading noise.</source>
+        <translation>Propone a partire dal tratto più profondo, dal fondo in su, le cui variazioni restano entro il rumore di lettura.</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Da</translation>
+    </message>
+    <message>
+        <source>Propose from the stable zone between the two depths given, which the readout and the base must both hold.</source>
+        <translation>Propone a partire dalla zona stabile tra le due profondità indicate, che la lettura e la lettura di riferimento devono entrambe contenere.</translation>
+    </message>
+    <message>
+        <source>(from)</source>
+        <translation>(da)</translation>
+    </message>
+    <message>
+        <source>The shallowest depth of the stable zone, in metres.</source>
+        <translation>La profondità minima della zona stabile, in metri.</translation>
+    </message>
+    <message>
+        <source>(to)</source>
+        <translation>(a)</translation>
+    </message>
+    <message>
+        <source>The deepest depth of the stable zone, in metres.</source>
+        <translation>La profondità massima della zona stabile, in metri.</translation>
+    </message>
+    <message>
+        <source>Propose</source>
+        <translation>Proponi</translation>
+    </message>
+    <message>
+        <source>Propose again from the stable zone chosen; nothing is kept until accepted.</source>
+        <translation>Propone di nuovo dalla zona stabile scelta; nulla è conservato finché non è accettato.</translation>
+    </message>
+    <message>
+        <source>(evidence)</source>
+        <translation>(prove)</translation>
+    </message>
+    <message>
+        <source>The stable zone, each axis&apos;s residual change over it as read and corrected, its offset against the base and in the readouts either side, and the checksums&apos; move from the base&apos;s.</source>
+        <translation>La zona stabile, la variazione residua di ogni asse su di essa come letta e come corretta, il suo scarto rispetto alla lettura di riferimento e nelle letture prima e dopo, e lo spostamento delle somme di controllo da quelle della lettura di riferimento.</translation>
+    </message>
+    <message>
+        <source>(proposed)</source>
+        <translation>(proposte)</translation>
+    </message>
+    <message>
+        <source>The corrections proposed, each with what it does to the displacement at the top and where it moves most: those the evidence supports come checked; one it does not comes unchecked with the reason.</source>
+        <translation>Le correzioni proposte, ciascuna con il suo effetto sullo spostamento in testa e dove cambia di più: quelle sostenute dalle prove sono spuntate; una che non lo è resta non spuntata con il motivo.</translation>
+    </message>
+    <message>
+        <source>Why keep a refused one</source>
+        <translation>Perché tenere una rifiutata</translation>
+    </message>
+    <message>
+        <source>Why you keep a proposal the program refused; kept with the correction and printed in the report.</source>
+        <translation>Perché tenete una proposta che il programma ha rifiutato; conservato con la correzione e stampato nel rapporto.</translation>
+    </message>
+    <message>
+        <source>Accept Checked</source>
+        <translation>Accetta spuntate</translation>
+    </message>
+    <message>
+        <source>Keep the checked proposals with the readout, each in place of a kept one of its kind and axis; the window redraws corrected at once.</source>
+        <translation>Conserva con la lettura le proposte spuntate, ciascuna al posto di una conservata dello stesso tipo e asse; la finestra si ridisegna subito corretta.</translation>
+    </message>
+    <message>
+        <source>(kept)</source>
+        <translation>(conservate)</translation>
+    </message>
+    <message>
+        <source>The corrections kept with the readout: uncheck one to switch it off (kept, stated, not applied).</source>
+        <translation>Le correzioni conservate con la lettura: togliere la spunta per disattivarne una (conservata, dichiarata, non applicata).</translation>
+    </message>
+    <message>
+        <source>Clear All...</source>
+        <translation>Cancella tutte...</translation>
+    </message>
+    <message>
+        <source>Remove every correction kept with the readout, after a question.</source>
+        <translation>Toglie ogni correzione conservata con la lettura, dopo una domanda.</translation>
+    </message>
+    <message>
+        <source>Clear and Propose Again</source>
+        <translation>Cancella e riproponi</translation>
+    </message>
+    <message>
+        <source>Remove the corrections found for the other reduction of the second pass and propose again for this one.</source>
+        <translation>Toglie le correzioni trovate per l&apos;altra elaborazione del secondo passaggio e propone di nuovo per questa.</translation>
+    </message>
+    <message>
+        <source>Library...</source>
+        <translation>Archivio...</translation>
+    </message>
+    <message>
+        <source>Choose the survey library: this computer&apos;s own file, or a firm&apos;s library on a PostgreSQL server. The choice is remembered; downloads are kept in the library chosen.</source>
+        <translation>Sceglie l&apos;archivio delle misure: il file di questo computer o l&apos;archivio di una ditta su un server PostgreSQL. La scelta è ricordata; gli scarichi sono conservati nell&apos;archivio scelto.</translation>
+    </message>
+    <message>
+        <source>Survey Library box</source>
+        <translation>Finestra Archivio delle misure</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s file</source>
+        <translation>File di questo computer</translation>
+    </message>
+    <message>
+        <source>The survey library in a file of this computer, the default.</source>
+        <translation>L&apos;archivio delle misure in un file di questo computer, la scelta predefinita.</translation>
+    </message>
+    <message>
+        <source>A server (PostgreSQL)</source>
+        <translation>Un server (PostgreSQL)</translation>
+    </message>
+    <message>
+        <source>The firm&apos;s survey library on a PostgreSQL server, given by the boxes below or by one connection line.</source>
+        <translation>L&apos;archivio delle misure della ditta su un server PostgreSQL, indicato dalle caselle sotto o da una riga di connessione.</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>The server&apos;s name or address.</source>
+        <translation>Il nome o l&apos;indirizzo del server.</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Porta</translation>
+    </message>
+    <message>
+        <source>The server&apos;s port, 5432 unless the administrator says otherwise.</source>
+        <translation>La porta del server, 5432 salvo diversa indicazione dell&apos;amministratore.</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>The database that holds the firm&apos;s library.</source>
+        <translation>Il database che contiene l&apos;archivio della ditta.</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utente</translation>
+    </message>
+    <message>
+        <source>Your login on the server; empty for your login name here.</source>
+        <translation>Il vostro utente sul server; vuoto per il vostro nome utente su questo computer.</translation>
+    </message>
+    <message>
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message>
+        <source>How the connection is protected: verify-full checks the server&apos;s certificate and name (the safe choice over any network).</source>
+        <translation>Come è protetta la connessione: verify-full controlla il certificato e il nome del server (la scelta sicura su qualsiasi rete).</translation>
+    </message>
+    <message>
+        <source>or connection</source>
+        <translation>o connessione</translation>
+    </message>
+    <message>
+        <source>One connection line instead of the boxes: postgresql://host:port/database?sslmode=verify-full, or service=NAME from your pg_service.conf. A password typed here is not kept.</source>
+        <translation>Una riga di connessione al posto delle caselle: postgresql://host:port/database?sslmode=verify-full, o service=NOME dal vostro pg_service.conf. Una password scritta qui non è conservata.</translation>
+    </message>
+    <message>
+        <source>Authority&apos;s certificate</source>
+        <translation>Certificato dell&apos;autorità</translation>
+    </message>
+    <message>
+        <source>The certificate of the authority that signed the server&apos;s certificate (the firm&apos;s own, as a .crt or .pem file): kept as a path with the choice. Empty: the file PostgreSQL looks for in your folder.</source>
+        <translation>Il certificato dell&apos;autorità che ha firmato il certificato del server (quella della ditta, come file .crt o .pem): conservato come percorso con la scelta. Vuoto: il file che PostgreSQL cerca nella vostra cartella.</translation>
+    </message>
+    <message>
+        <source>Authority&apos;s certificate...</source>
+        <translation>Certificato dell&apos;autorità...</translation>
+    </message>
+    <message>
+        <source>Choose the file of the authority&apos;s certificate your administrator gave you.</source>
+        <translation>Sceglie il file del certificato dell&apos;autorità fornito dal vostro amministratore.</translation>
+    </message>
+    <message>
+        <source>Tube Settings box</source>
+        <translation>Finestra Impostazioni tubo</translation>
+    </message>
+    <message>
+        <source>Probe constant K</source>
+        <translation>Costante della sonda K</translation>
+    </message>
+    <message>
+        <source>Reading units for sin = 1, as the probe&apos;s certificate gives it (typically 20000 or 25000); without it no displacement in mm is worked out.</source>
+        <translation>Unità di lettura per sin = 1, come indicato dal certificato della sonda (di solito 20000 o 25000); senza di essa non si calcola alcuno spostamento in mm.</translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <translation>Unità</translation>
+    </message>
+    <message>
+        <source>Millimetres or inches, for charts, tables, CSV and report.</source>
+        <translation>Millimetri o pollici, per grafici, tabelle, CSV e rapporto.</translation>
+    </message>
+    <message>
+        <source>North of A0 (degrees)</source>
+        <translation>Nord di A0 (gradi)</translation>
+    </message>
+    <message>
+        <source>Degrees clockwise from north of the A0 groove; B0 lies 90 degrees clockwise from A0.</source>
+        <translation>Gradi in senso orario dal nord della guida A0; B0 sta a 90 gradi in senso orario da A0.</translation>
+    </message>
+    <message>
+        <source>A reading&apos;s depth marks</source>
+        <translation>La profondità di una lettura indica</translation>
+    </message>
+    <message>
+        <source>The point of the probe a reading&apos;s depth gives: its upper wheel (as this unit&apos;s depths are taken), its lower wheel or its centre. Every value is placed at the top of the interval the probe read.</source>
+        <translation>Il punto della sonda dato dalla profondità di una lettura: la rotella superiore (come sono prese le profondità di questa centralina), quella inferiore o il centro. Ogni valore è posto in cima all&apos;intervallo letto dalla sonda.</translation>
+    </message>
+    <message>
+        <source>Gauge length (m)</source>
+        <translation>Base di misura (m)</translation>
+    </message>
+    <message>
+        <source>The probe&apos;s wheel base, 0.5 m for most probes; a gauge other than the reading step is warned about.</source>
+        <translation>L&apos;interasse delle rotelle della sonda, 0,5 m per la maggior parte delle sonde; una base diversa dal passo di lettura è segnalata.</translation>
+    </message>
+    <message>
+        <source>Alert (mm or in)</source>
+        <translation>Attenzione (mm o in)</translation>
+    </message>
+    <message>
+        <source>Cumulative displacement that raises an alert, in the tube&apos;s units.</source>
+        <translation>Spostamento cumulato che dà attenzione, nelle unità del tubo.</translation>
+    </message>
+    <message>
+        <source>Alarm (mm or in)</source>
+        <translation>Allarme (mm o in)</translation>
+    </message>
+    <message>
+        <source>Cumulative displacement that raises an alarm, in the tube&apos;s units.</source>
+        <translation>Spostamento cumulato che dà allarme, nelle unità del tubo.</translation>
+    </message>
+    <message>
+        <source>Alert (per day)</source>
+        <translation>Attenzione (al giorno)</translation>
+    </message>
+    <message>
+        <source>Speed of the movement since the readout before that raises an alert, in the tube&apos;s units per day.</source>
+        <translation>Velocità di spostamento dalla lettura precedente che dà attenzione, nelle unità del tubo al giorno.</translation>
+    </message>
+    <message>
+        <source>Alarm (per day)</source>
+        <translation>Allarme (al giorno)</translation>
+    </message>
+    <message>
+        <source>Speed of the movement since the readout before that raises an alarm, in the tube&apos;s units per day.</source>
+        <translation>Velocità di spostamento dalla lettura precedente che dà allarme, nelle unità del tubo al giorno.</translation>
+    </message>
+    <message>
+        <source>Readings 3 and 4 hold the 180-degree pass</source>
+        <translation>Le letture 3 e 4 sono il passaggio a 180 gradi</translation>
+    </message>
+    <message>
+        <source>Check when the probe was also run turned by 180 degrees and the unit kept that pass in readings 3 and 4: A and B then come from both passes, and their checksums are shown.</source>
+        <translation>Spuntare quando la sonda è stata passata anche ruotata di 180 gradi e la centralina ha tenuto quel passaggio nelle letture 3 e 4: A e B vengono allora da entrambi i passaggi, e se ne mostrano le somme di controllo.</translation>
+    </message>
+    <message>
+        <source>Checksum tolerance (units)</source>
+        <translation>Tolleranza somma di controllo (unità)</translation>
+    </message>
+    <message>
+        <source>How far a readout&apos;s mean checksum may move from the base&apos;s before it is marked &quot;possible bias shift&quot;.</source>
+        <translation>Di quanto la somma di controllo media di una lettura può scostarsi da quella della lettura di riferimento prima che sia segnata &quot;possible bias shift&quot; (possibile deriva dello zero).</translation>
+    </message>
+    <message>
+        <source>Rates given</source>
+        <translation>Velocità espresse</translation>
+    </message>
+    <message>
+        <source>The time rates are given per, in the tables, charts, CSV and report; the rate thresholds are typed in it.</source>
+        <translation>Il tempo a cui si riferiscono le velocità di spostamento in tabelle, grafici, CSV e rapporto; le soglie di velocità si scrivono in esso.</translation>
+    </message>
+    <message>
+        <source>Fixed end</source>
+        <translation>Estremo fisso</translation>
+    </message>
+    <message>
+        <source>The end of the tube taken as not moving: the toe (the deepest depth shared with the base when a readout lacks the base&apos;s bottom rows), always the deepest depth shared, or the top, whose displacement is surveyed with each readout and entered with its corrections.</source>
+        <translation>L&apos;estremo del tubo considerato fermo: il fondo (la profondità più grande comune con la lettura di riferimento quando a una lettura mancano le sue righe più basse), sempre la profondità più grande comune, o la testa, il cui spostamento è rilevato a ogni lettura e inserito con le sue correzioni.</translation>
+    </message>
+    <message>
+        <source>Minimum rate interval (days)</source>
+        <translation>Intervallo minimo per la velocità (giorni)</translation>
+    </message>
+    <message>
+        <source>A readout closer than this to the one before has its rate measured against the latest readout at least this long before it: hours apart, a rate shows only the noise.</source>
+        <translation>Una lettura più vicina di così alla precedente ha la velocità di spostamento misurata rispetto all&apos;ultima lettura distante almeno tanto: a poche ore di distanza, una velocità mostra solo il rumore.</translation>
+    </message>
+    <message>
+        <source>Precision per interval</source>
+        <translation>Precisione per intervallo</translation>
+    </message>
+    <message>
+        <source>The random error of one reading interval (the trade&apos;s 0.16 mm); the band grows with the square root of the intervals from the fixed end, and a rate raises an alert or alarm only beyond it.</source>
+        <translation>L&apos;errore casuale di un intervallo di lettura (gli 0,16 mm d&apos;uso); la fascia cresce con la radice quadrata degli intervalli dall&apos;estremo fisso, e una velocità dà attenzione o allarme solo oltre di essa.</translation>
+    </message>
+    <message>
+        <source>Probe box</source>
+        <translation>Finestra Sonda</translation>
+    </message>
+    <message>
+        <source>Serial</source>
+        <translation>Matricola</translation>
+    </message>
+    <message>
+        <source>The serial number of the probe that read this readout, as its certificate gives it.</source>
+        <translation>La matricola della sonda che ha eseguito questa lettura, come indicata dal suo certificato.</translation>
+    </message>
+    <message>
+        <source>The constant of the probe that read this readout, reading units for sin = 1; &quot;the tube&apos;s&quot; uses the tube&apos;s setting. Each readout is reduced with its own constant, the base&apos;s values taken into it.</source>
+        <translation>La costante della sonda che ha eseguito questa lettura, in unità di lettura per sin = 1; &quot;the tube&apos;s&quot; usa l&apos;impostazione del tubo. Ogni lettura è elaborata con la propria costante, con i valori della lettura di riferimento riportati in essa.</translation>
+    </message>
+    <message>
+        <source>Placed on the site&apos;s plan</source>
+        <translation>Posto sulla pianta del cantiere</translation>
+    </message>
+    <message>
+        <source>Check to place the tube on its site&apos;s plan at the easting and northing below.</source>
+        <translation>Spuntare per porre il tubo sulla pianta del suo cantiere alle coordinate est e nord qui sotto.</translation>
+    </message>
+    <message>
+        <source>Easting (m)</source>
+        <translation>Est (m)</translation>
+    </message>
+    <message>
+        <source>Where the tube stands, metres east on the site&apos;s own grid, for the site&apos;s plan.</source>
+        <translation>Dove si trova il tubo, in metri verso est sulla griglia del cantiere, per la pianta del cantiere.</translation>
+    </message>
+    <message>
+        <source>Northing (m)</source>
+        <translation>Nord (m)</translation>
+    </message>
+    <message>
+        <source>Where the tube stands, metres north on the site&apos;s own grid, for the site&apos;s plan.</source>
+        <translation>Dove si trova il tubo, in metri verso nord sulla griglia del cantiere, per la pianta del cantiere.</translation>
+    </message>
+    <message>
+        <source>Read every (days)</source>
+        <translation>Leggere ogni (giorni)</translation>
+    </message>
+    <message>
+        <source>How often the tube should be read: the site&apos;s table marks it overdue when its latest readout is older; &quot;none&quot; at the lowest value.</source>
+        <translation>Ogni quanto va letto il tubo: la tabella del cantiere lo segna in ritardo quando l&apos;ultima lettura è più vecchia; &quot;none&quot; al valore più basso.</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Progetto</translation>
+    </message>
+    <message>
+        <source>The project&apos;s name, printed in the tube&apos;s report.</source>
+        <translation>Il nome del progetto, stampato nel rapporto del tubo.</translation>
+    </message>
+    <message>
+        <source>Project number</source>
+        <translation>Numero progetto</translation>
+    </message>
+    <message>
+        <source>The project&apos;s number, printed in the report.</source>
+        <translation>Il numero del progetto, stampato nel rapporto.</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ubicazione</translation>
+    </message>
+    <message>
+        <source>Where the tube is, as the report names it.</source>
+        <translation>Dove si trova il tubo, come lo indica il rapporto.</translation>
+    </message>
+    <message>
+        <source>Casing top elevation (m)</source>
+        <translation>Quota testa tubo (m)</translation>
+    </message>
+    <message>
+        <source>The elevation of the casing&apos;s top, in metres, for the report; &quot;not set&quot; at the lowest value.</source>
+        <translation>La quota della testa del tubo, in metri, per il rapporto; &quot;not set&quot; al valore più basso.</translation>
+    </message>
+    <message>
+        <source>Probe serial</source>
+        <translation>Matricola sonda</translation>
+    </message>
+    <message>
+        <source>The probe&apos;s serial number, for the report.</source>
+        <translation>La matricola della sonda, per il rapporto.</translation>
+    </message>
+    <message>
+        <source>Remarks</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Remarks printed on the report&apos;s first page.</source>
+        <translation>Note stampate nella prima pagina del rapporto.</translation>
+    </message>
+    <message>
+        <source>Company (every report)</source>
+        <translation>Ditta (ogni rapporto)</translation>
+    </message>
+    <message>
+        <source>The company that writes the reports: kept by the program for every tube.</source>
+        <translation>La ditta che redige i rapporti: conservata dal programma per ogni tubo.</translation>
+    </message>
+    <message>
+        <source>Prepared by (every report)</source>
+        <translation>Redatto da (ogni rapporto)</translation>
+    </message>
+    <message>
+        <source>Who prepares the reports: kept by the program for every tube.</source>
+        <translation>Chi redige i rapporti: conservato dal programma per ogni tubo.</translation>
+    </message>
+    <message>
+        <source>Checked by (every report)</source>
+        <translation>Verificato da (ogni rapporto)</translation>
+    </message>
+    <message>
+        <source>Who checks the reports, printed beside the preparer: kept by the program for every tube.</source>
+        <translation>Chi verifica i rapporti, stampato accanto a chi li redige: conservato dal programma per ogni tubo.</translation>
+    </message>
+    <message>
+        <source>Tube Report box</source>
+        <translation>Finestra Rapporto tubo</translation>
+    </message>
+    <message>
+        <source>Report title</source>
+        <translation>Titolo del rapporto</translation>
+    </message>
+    <message>
+        <source>The title on the report&apos;s first page and running header; &quot;Inclinometer report&quot; when left empty.</source>
+        <translation>Il titolo nella prima pagina del rapporto e nell&apos;intestazione delle pagine; &quot;Inclinometer report&quot; se lasciato vuoto.</translation>
+    </message>
+    <message>
+        <source>Plan view at depth (m)</source>
+        <translation>Vista in pianta alla profondità (m)</translation>
+    </message>
+    <message>
+        <source>The depth whose resultant the plan view draws beside the top&apos;s, also drawn against time; by default the depth of the largest movement.</source>
+        <translation>La profondità di cui la vista in pianta disegna la risultante accanto a quella della testa, disegnata anche nel tempo; di norma la profondità del movimento maggiore.</translation>
+    </message>
+    <message>
+        <source>A depth table for every readout shown</source>
+        <translation>Una tabella per profondità per ogni lettura mostrata</translation>
+    </message>
+    <message>
+        <source>Check for a depth table of every chosen readout in the report, not only of the latest.</source>
+        <translation>Spuntare per avere nel rapporto una tabella per profondità di ogni lettura scelta, non solo dell&apos;ultima.</translation>
+    </message>
 </context>
 </TS>

@@ -145,177 +145,177 @@ constexpr HelpText kTexts[] = {
     {"frmDownloadBlocks", QT_TRANSLATE_NOOP("Texts", "Download Blocks window"), "cmdClose", QT_TRANSLATE_NOOP("Texts", "Close"),
      QT_TRANSLATE_NOOP("Texts", "Close this window; a download that runs stops at the next block.")},
     // Surveys
-    {"Surveys", "Surveys window", "surveyTree", "(surveys)",
-     "The library by client, site and tube, each tube's readouts by their own date: the base is marked (base), "
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "surveyTree", QT_TRANSLATE_NOOP("Texts", "(surveys)"),
+     QT_TRANSLATE_NOOP("Texts", "The library by client, site and tube, each tube's readouts by their own date: the base is marked (base), "
      "an incomplete readout (incomplete), one beyond a threshold ALERT or ALARM. Choose readouts of one tube to "
-     "compare them with its base."},
-    {"Surveys", "Surveys window", "markBase", "Mark as Base",
-     "Make the chosen readout its tube's base, the one the others are compared with; on the base itself, unmark "
-     "it. The base is kept in the library."},
-    {"Surveys", "Surveys window", "tubeSettings", "Tube Settings...",
-     "Set the tube's probe constant K, units, north and alert and alarm thresholds, kept in the library."},
-    {"Surveys", "Surveys window", "proposeCorrections", "Propose corrections...",
-     "Show the corrections of the probe's bias, rotation and depth that the chosen readout's own readings propose, "
-     "with the evidence, and the corrections kept with it: accept some or all, switch one off, or clear them."},
-    {"Surveys", "Surveys window", "readoutProbe", "Probe...",
-     "Set the serial and constant of the probe that read the chosen readout (taken from the tube's settings when "
+     "compare them with its base.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "markBase", QT_TRANSLATE_NOOP("Texts", "Mark as Base"),
+     QT_TRANSLATE_NOOP("Texts", "Make the chosen readout its tube's base, the one the others are compared with; on the base itself, unmark "
+     "it. The base is kept in the library.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "tubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings..."),
+     QT_TRANSLATE_NOOP("Texts", "Set the tube's probe constant K, units, north and alert and alarm thresholds, kept in the library.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "proposeCorrections", QT_TRANSLATE_NOOP("Texts", "Propose corrections..."),
+     QT_TRANSLATE_NOOP("Texts", "Show the corrections of the probe's bias, rotation and depth that the chosen readout's own readings propose, "
+     "with the evidence, and the corrections kept with it: accept some or all, switch one off, or clear them.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "readoutProbe", QT_TRANSLATE_NOOP("Texts", "Probe..."),
+     QT_TRANSLATE_NOOP("Texts", "Set the serial and constant of the probe that read the chosen readout (taken from the tube's settings when "
      "it was downloaded or imported); a readout read with another probe than its base is reduced with its own "
-     "constant and says so."},
-    {"Surveys", "Surveys window", "report", "Report...",
-     "Save the tube report: an A4 PDF/A with the title block and the summary of every readout, the A and B charts "
+     "constant and says so.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "report", QT_TRANSLATE_NOOP("Texts", "Report..."),
+     QT_TRANSLATE_NOOP("Texts", "Save the tube report: an A4 PDF/A with the title block and the summary of every readout, the A and B charts "
      "and the chart against time of the chosen readouts (all when one or none is chosen), and the depth table of "
-     "the latest of them. Its title, plan depth and tables are asked first."},
-    {"Surveys", "Surveys window", "timeDepth", "(depth)", "The depth whose displacement against time is drawn."},
-    {"Surveys", "Surveys window", "siteTable", "(site's tubes)",
-     "Every tube of the site chosen in the tree (or of the client's sites), the most alarming and fastest first: its "
+     "the latest of them. Its title, plan depth and tables are asked first.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "timeDepth", QT_TRANSLATE_NOOP("Texts", "(depth)"), QT_TRANSLATE_NOOP("Texts", "The depth whose displacement against time is drawn.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "siteTable", QT_TRANSLATE_NOOP("Texts", "(site's tubes)"),
+     QT_TRANSLATE_NOOP("Texts", "Every tube of the site chosen in the tree (or of the client's sites), the most alarming and fastest first: its "
      "latest readout, how long ago, whether it is overdue, its largest displacement, rate, status with the criterion "
      "that set it, and when its alarm would be reached at the rate of its latest readouts. Double-click a tube to "
-     "open it."},
-    {"Surveys", "Surveys window", "planDepth", "Arrows at depth (m)",
-     "The depth whose resultant each tube's arrow on the site plan shows: the top of each tube, or a depth chosen."},
-    {"Surveys", "Surveys window", "siteReport", "Site Report...",
-     "Write the site's report: its table and plan on the first page, then a page per tube with its charts."},
-    {"Surveys", "Surveys window", "import", "Import...",
-     "Add export files already on disk to the library: a header export file with its readings export file, or "
-     "a folder of them."},
-    {"Surveys", "Surveys window", "exportCharts", "Export Charts...",
-     "Save each chart of the tube as a PNG picture, at 96, 150 or 300 dpi as chosen, and an SVG drawing."},
-    {"Surveys", "Surveys window", "exportTable", "Export Table...",
-     "Save the chosen readouts' displacements as a CSV table, one row per readout and depth."},
-    {"Surveys", "Surveys window", "deleteSurvey", "Delete...",
-     "Delete the chosen readout from the library, with its readings and corrections, after a question that names "
-     "it; a tube whose base it was has no base afterwards."},
-    {"Surveys", "Surveys window", "sync", "Sync...",
-     "Sync this computer's library with another, a file or a server: the surveys and corrections it lacks are "
-     "sent, and each tube's settings go whichever way they were changed last."},
-    {"Surveys", "Surveys window", "acknowledgeAlarm", "Acknowledge...",
-     "Acknowledge the alarm the strip shows, with a note of what was done about it; your name and the time are "
-     "kept with it, and the event stays in the alarm log."},
-    {"Surveys", "Surveys window", "alarmLog", "Alarm Log...",
-     "Show the alarm log: each time a readout reached or left a threshold, by displacement or by rate, who caused "
-     "it and who acknowledged it; acknowledge the chosen events there."},
-    {"Surveys", "Surveys window", "Close", "Close", "Close this window."},
+     "open it.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "planDepth", QT_TRANSLATE_NOOP("Texts", "Arrows at depth (m)"),
+     QT_TRANSLATE_NOOP("Texts", "The depth whose resultant each tube's arrow on the site plan shows: the top of each tube, or a depth chosen.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "siteReport", QT_TRANSLATE_NOOP("Texts", "Site Report..."),
+     QT_TRANSLATE_NOOP("Texts", "Write the site's report: its table and plan on the first page, then a page per tube with its charts.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "import", QT_TRANSLATE_NOOP("Texts", "Import..."),
+     QT_TRANSLATE_NOOP("Texts", "Add export files already on disk to the library: a header export file with its readings export file, or "
+     "a folder of them.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "exportCharts", QT_TRANSLATE_NOOP("Texts", "Export Charts..."),
+     QT_TRANSLATE_NOOP("Texts", "Save each chart of the tube as a PNG picture, at 96, 150 or 300 dpi as chosen, and an SVG drawing.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "exportTable", QT_TRANSLATE_NOOP("Texts", "Export Table..."),
+     QT_TRANSLATE_NOOP("Texts", "Save the chosen readouts' displacements as a CSV table, one row per readout and depth.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "deleteSurvey", QT_TRANSLATE_NOOP("Texts", "Delete..."),
+     QT_TRANSLATE_NOOP("Texts", "Delete the chosen readout from the library, with its readings and corrections, after a question that names "
+     "it; a tube whose base it was has no base afterwards.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "sync", QT_TRANSLATE_NOOP("Texts", "Sync..."),
+     QT_TRANSLATE_NOOP("Texts", "Sync this computer's library with another, a file or a server: the surveys and corrections it lacks are "
+     "sent, and each tube's settings go whichever way they were changed last.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "acknowledgeAlarm", QT_TRANSLATE_NOOP("Texts", "Acknowledge..."),
+     QT_TRANSLATE_NOOP("Texts", "Acknowledge the alarm the strip shows, with a note of what was done about it; your name and the time are "
+     "kept with it, and the event stays in the alarm log.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "alarmLog", QT_TRANSLATE_NOOP("Texts", "Alarm Log..."),
+     QT_TRANSLATE_NOOP("Texts", "Show the alarm log: each time a readout reached or left a threshold, by displacement or by rate, who caused "
+     "it and who acknowledged it; acknowledge the chosen events there.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "Close", QT_TRANSLATE_NOOP("Texts", "Close"), QT_TRANSLATE_NOOP("Texts", "Close this window.")},
     // Corrections
-    {"Corrections", "Corrections box", "zoneDeepest", "Deepest quiet stretch",
-     "Propose from the deepest stretch, from the toe up, whose changes stay within the reading noise."},
-    {"Corrections", "Corrections box", "zoneGiven", "From",
-     "Propose from the stable zone between the two depths given, which the readout and the base must both hold."},
-    {"Corrections", "Corrections box", "zoneFrom", "(from)", "The shallowest depth of the stable zone, in metres."},
-    {"Corrections", "Corrections box", "zoneTo", "(to)", "The deepest depth of the stable zone, in metres."},
-    {"Corrections", "Corrections box", "propose", "Propose",
-     "Propose again from the stable zone chosen; nothing is kept until accepted."},
-    {"Corrections", "Corrections box", "evidence", "(evidence)",
-     "The stable zone, each axis's residual change over it as read and corrected, its offset against the base and "
-     "in the readouts either side, and the checksums' move from the base's."},
-    {"Corrections", "Corrections box", "proposed", "(proposed)",
-     "The corrections proposed, each with what it does to the displacement at the top and where it moves most: "
-     "those the evidence supports come checked; one it does not comes unchecked with the reason."},
-    {"Corrections", "Corrections box", "insistReason", "Why keep a refused one",
-     "Why you keep a proposal the program refused; kept with the correction and printed in the report."},
-    {"Corrections", "Corrections box", "acceptProposed", "Accept Checked",
-     "Keep the checked proposals with the readout, each in place of a kept one of its kind and axis; the window "
-     "redraws corrected at once."},
-    {"Corrections", "Corrections box", "kept", "(kept)",
-     "The corrections kept with the readout: uncheck one to switch it off (kept, stated, not applied)."},
-    {"Corrections", "Corrections box", "clearCorrections", "Clear All...",
-     "Remove every correction kept with the readout, after a question."},
-    {"Corrections", "Corrections box", "proposeAgain", "Clear and Propose Again",
-     "Remove the corrections found for the other reduction of the second pass and propose again for this one."},
-    {"Surveys", "Surveys window", "library", "Library...",
-     "Choose the survey library: this computer's own file, or a firm's library on a PostgreSQL server. The choice "
-     "is remembered; downloads are kept in the library chosen."},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "zoneDeepest", QT_TRANSLATE_NOOP("Texts", "Deepest quiet stretch"),
+     QT_TRANSLATE_NOOP("Texts", "Propose from the deepest stretch, from the toe up, whose changes stay within the reading noise.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "zoneGiven", QT_TRANSLATE_NOOP("Texts", "From"),
+     QT_TRANSLATE_NOOP("Texts", "Propose from the stable zone between the two depths given, which the readout and the base must both hold.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "zoneFrom", QT_TRANSLATE_NOOP("Texts", "(from)"), QT_TRANSLATE_NOOP("Texts", "The shallowest depth of the stable zone, in metres.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "zoneTo", QT_TRANSLATE_NOOP("Texts", "(to)"), QT_TRANSLATE_NOOP("Texts", "The deepest depth of the stable zone, in metres.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "propose", QT_TRANSLATE_NOOP("Texts", "Propose"),
+     QT_TRANSLATE_NOOP("Texts", "Propose again from the stable zone chosen; nothing is kept until accepted.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "evidence", QT_TRANSLATE_NOOP("Texts", "(evidence)"),
+     QT_TRANSLATE_NOOP("Texts", "The stable zone, each axis's residual change over it as read and corrected, its offset against the base and "
+     "in the readouts either side, and the checksums' move from the base's.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "proposed", QT_TRANSLATE_NOOP("Texts", "(proposed)"),
+     QT_TRANSLATE_NOOP("Texts", "The corrections proposed, each with what it does to the displacement at the top and where it moves most: "
+     "those the evidence supports come checked; one it does not comes unchecked with the reason.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "insistReason", QT_TRANSLATE_NOOP("Texts", "Why keep a refused one"),
+     QT_TRANSLATE_NOOP("Texts", "Why you keep a proposal the program refused; kept with the correction and printed in the report.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "acceptProposed", QT_TRANSLATE_NOOP("Texts", "Accept Checked"),
+     QT_TRANSLATE_NOOP("Texts", "Keep the checked proposals with the readout, each in place of a kept one of its kind and axis; the window "
+     "redraws corrected at once.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "kept", QT_TRANSLATE_NOOP("Texts", "(kept)"),
+     QT_TRANSLATE_NOOP("Texts", "The corrections kept with the readout: uncheck one to switch it off (kept, stated, not applied).")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "clearCorrections", QT_TRANSLATE_NOOP("Texts", "Clear All..."),
+     QT_TRANSLATE_NOOP("Texts", "Remove every correction kept with the readout, after a question.")},
+    {"Corrections", QT_TRANSLATE_NOOP("Texts", "Corrections box"), "proposeAgain", QT_TRANSLATE_NOOP("Texts", "Clear and Propose Again"),
+     QT_TRANSLATE_NOOP("Texts", "Remove the corrections found for the other reduction of the second pass and propose again for this one.")},
+    {"Surveys", QT_TRANSLATE_NOOP("Texts", "Surveys window"), "library", QT_TRANSLATE_NOOP("Texts", "Library..."),
+     QT_TRANSLATE_NOOP("Texts", "Choose the survey library: this computer's own file, or a firm's library on a PostgreSQL server. The choice "
+     "is remembered; downloads are kept in the library chosen.")},
     // Survey library
-    {"LibraryDialog", "Survey Library box", "thisComputer", "This computer's file",
-     "The survey library in a file of this computer, the default."},
-    {"LibraryDialog", "Survey Library box", "server", "A server (PostgreSQL)",
-     "The firm's survey library on a PostgreSQL server, given by the boxes below or by one connection line."},
-    {"LibraryDialog", "Survey Library box", "host", "Host", "The server's name or address."},
-    {"LibraryDialog", "Survey Library box", "port", "Port", "The server's port, 5432 unless the administrator says otherwise."},
-    {"LibraryDialog", "Survey Library box", "database", "Database", "The database that holds the firm's library."},
-    {"LibraryDialog", "Survey Library box", "user", "User", "Your login on the server; empty for your login name here."},
-    {"LibraryDialog", "Survey Library box", "tlsMode", "TLS",
-     "How the connection is protected: verify-full checks the server's certificate and name (the safe choice "
-     "over any network)."},
-    {"LibraryDialog", "Survey Library box", "connection", "or connection",
-     "One connection line instead of the boxes: postgresql://host:port/database?sslmode=verify-full, or "
-     "service=NAME from your pg_service.conf. A password typed here is not kept."},
-    {"LibraryDialog", "Survey Library box", "rootCert", "Authority's certificate",
-     "The certificate of the authority that signed the server's certificate (the firm's own, as a .crt or .pem "
-     "file): kept as a path with the choice. Empty: the file PostgreSQL looks for in your folder."},
-    {"LibraryDialog", "Survey Library box", "chooseRootCert", "Authority's certificate...",
-     "Choose the file of the authority's certificate your administrator gave you."},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "thisComputer", QT_TRANSLATE_NOOP("Texts", "This computer's file"),
+     QT_TRANSLATE_NOOP("Texts", "The survey library in a file of this computer, the default.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "server", QT_TRANSLATE_NOOP("Texts", "A server (PostgreSQL)"),
+     QT_TRANSLATE_NOOP("Texts", "The firm's survey library on a PostgreSQL server, given by the boxes below or by one connection line.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "host", QT_TRANSLATE_NOOP("Texts", "Host"), QT_TRANSLATE_NOOP("Texts", "The server's name or address.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "port", QT_TRANSLATE_NOOP("Texts", "Port"), QT_TRANSLATE_NOOP("Texts", "The server's port, 5432 unless the administrator says otherwise.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "database", QT_TRANSLATE_NOOP("Texts", "Database"), QT_TRANSLATE_NOOP("Texts", "The database that holds the firm's library.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "user", QT_TRANSLATE_NOOP("Texts", "User"), QT_TRANSLATE_NOOP("Texts", "Your login on the server; empty for your login name here.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "tlsMode", QT_TRANSLATE_NOOP("Texts", "TLS"),
+     QT_TRANSLATE_NOOP("Texts", "How the connection is protected: verify-full checks the server's certificate and name (the safe choice "
+     "over any network).")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "connection", QT_TRANSLATE_NOOP("Texts", "or connection"),
+     QT_TRANSLATE_NOOP("Texts", "One connection line instead of the boxes: postgresql://host:port/database?sslmode=verify-full, or "
+     "service=NAME from your pg_service.conf. A password typed here is not kept.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "rootCert", QT_TRANSLATE_NOOP("Texts", "Authority's certificate"),
+     QT_TRANSLATE_NOOP("Texts", "The certificate of the authority that signed the server's certificate (the firm's own, as a .crt or .pem "
+     "file): kept as a path with the choice. Empty: the file PostgreSQL looks for in your folder.")},
+    {"LibraryDialog", QT_TRANSLATE_NOOP("Texts", "Survey Library box"), "chooseRootCert", QT_TRANSLATE_NOOP("Texts", "Authority's certificate..."),
+     QT_TRANSLATE_NOOP("Texts", "Choose the file of the authority's certificate your administrator gave you.")},
     // Tube settings
-    {"TubeSettings", "Tube Settings box", "probeConstant", "Probe constant K",
-     "Reading units for sin = 1, as the probe's certificate gives it (typically 20000 or 25000); without it no "
-     "displacement in mm is worked out."},
-    {"TubeSettings", "Tube Settings box", "units", "Units", "Millimetres or inches, for charts, tables, CSV and report."},
-    {"TubeSettings", "Tube Settings box", "north", "North of A0 (degrees)",
-     "Degrees clockwise from north of the A0 groove; B0 lies 90 degrees clockwise from A0."},
-    {"TubeSettings", "Tube Settings box", "depthReference", "A reading's depth marks",
-     "The point of the probe a reading's depth gives: its upper wheel (as this unit's depths are taken), its lower "
-     "wheel or its centre. Every value is placed at the top of the interval the probe read."},
-    {"TubeSettings", "Tube Settings box", "gauge", "Gauge length (m)",
-     "The probe's wheel base, 0.5 m for most probes; a gauge other than the reading step is warned about."},
-    {"TubeSettings", "Tube Settings box", "alertMm", "Alert (mm or in)",
-     "Cumulative displacement that raises an alert, in the tube's units."},
-    {"TubeSettings", "Tube Settings box", "alarmMm", "Alarm (mm or in)",
-     "Cumulative displacement that raises an alarm, in the tube's units."},
-    {"TubeSettings", "Tube Settings box", "alertMmPerDay", "Alert (per day)",
-     "Speed of the movement since the readout before that raises an alert, in the tube's units per day."},
-    {"TubeSettings", "Tube Settings box", "alarmMmPerDay", "Alarm (per day)",
-     "Speed of the movement since the readout before that raises an alarm, in the tube's units per day."},
-    {"TubeSettings", "Tube Settings box", "secondPass", "Readings 3 and 4 hold the 180-degree pass",
-     "Check when the probe was also run turned by 180 degrees and the unit kept that pass in readings 3 and 4: "
-     "A and B then come from both passes, and their checksums are shown."},
-    {"TubeSettings", "Tube Settings box", "checksumTolerance", "Checksum tolerance (units)",
-     "How far a readout's mean checksum may move from the base's before it is marked \"possible bias shift\"."},
-    {"TubeSettings", "Tube Settings box", "rateUnit", "Rates given",
-     "The time rates are given per, in the tables, charts, CSV and report; the rate thresholds are typed in it."},
-    {"TubeSettings", "Tube Settings box", "fixedEnd", "Fixed end",
-     "The end of the tube taken as not moving: the toe (the deepest depth shared with the base when a readout "
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "probeConstant", QT_TRANSLATE_NOOP("Texts", "Probe constant K"),
+     QT_TRANSLATE_NOOP("Texts", "Reading units for sin = 1, as the probe's certificate gives it (typically 20000 or 25000); without it no "
+     "displacement in mm is worked out.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "units", QT_TRANSLATE_NOOP("Texts", "Units"), QT_TRANSLATE_NOOP("Texts", "Millimetres or inches, for charts, tables, CSV and report.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "north", QT_TRANSLATE_NOOP("Texts", "North of A0 (degrees)"),
+     QT_TRANSLATE_NOOP("Texts", "Degrees clockwise from north of the A0 groove; B0 lies 90 degrees clockwise from A0.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "depthReference", QT_TRANSLATE_NOOP("Texts", "A reading's depth marks"),
+     QT_TRANSLATE_NOOP("Texts", "The point of the probe a reading's depth gives: its upper wheel (as this unit's depths are taken), its lower "
+     "wheel or its centre. Every value is placed at the top of the interval the probe read.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "gauge", QT_TRANSLATE_NOOP("Texts", "Gauge length (m)"),
+     QT_TRANSLATE_NOOP("Texts", "The probe's wheel base, 0.5 m for most probes; a gauge other than the reading step is warned about.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "alertMm", QT_TRANSLATE_NOOP("Texts", "Alert (mm or in)"),
+     QT_TRANSLATE_NOOP("Texts", "Cumulative displacement that raises an alert, in the tube's units.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "alarmMm", QT_TRANSLATE_NOOP("Texts", "Alarm (mm or in)"),
+     QT_TRANSLATE_NOOP("Texts", "Cumulative displacement that raises an alarm, in the tube's units.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "alertMmPerDay", QT_TRANSLATE_NOOP("Texts", "Alert (per day)"),
+     QT_TRANSLATE_NOOP("Texts", "Speed of the movement since the readout before that raises an alert, in the tube's units per day.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "alarmMmPerDay", QT_TRANSLATE_NOOP("Texts", "Alarm (per day)"),
+     QT_TRANSLATE_NOOP("Texts", "Speed of the movement since the readout before that raises an alarm, in the tube's units per day.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "secondPass", QT_TRANSLATE_NOOP("Texts", "Readings 3 and 4 hold the 180-degree pass"),
+     QT_TRANSLATE_NOOP("Texts", "Check when the probe was also run turned by 180 degrees and the unit kept that pass in readings 3 and 4: "
+     "A and B then come from both passes, and their checksums are shown.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "checksumTolerance", QT_TRANSLATE_NOOP("Texts", "Checksum tolerance (units)"),
+     QT_TRANSLATE_NOOP("Texts", "How far a readout's mean checksum may move from the base's before it is marked \"possible bias shift\".")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "rateUnit", QT_TRANSLATE_NOOP("Texts", "Rates given"),
+     QT_TRANSLATE_NOOP("Texts", "The time rates are given per, in the tables, charts, CSV and report; the rate thresholds are typed in it.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "fixedEnd", QT_TRANSLATE_NOOP("Texts", "Fixed end"),
+     QT_TRANSLATE_NOOP("Texts", "The end of the tube taken as not moving: the toe (the deepest depth shared with the base when a readout "
      "lacks the base's bottom rows), always the deepest depth shared, or the top, whose displacement is surveyed "
-     "with each readout and entered with its corrections."},
-    {"TubeSettings", "Tube Settings box", "minInterval", "Minimum rate interval (days)",
-     "A readout closer than this to the one before has its rate measured against the latest readout at least this "
-     "long before it: hours apart, a rate shows only the noise."},
-    {"TubeSettings", "Tube Settings box", "precision", "Precision per interval",
-     "The random error of one reading interval (the trade's 0.16 mm); the band grows with the square root of the "
-     "intervals from the fixed end, and a rate raises an alert or alarm only beyond it."},
-    {"ReadoutProbe", "Probe box", "probeSerial", "Serial",
-     "The serial number of the probe that read this readout, as its certificate gives it."},
-    {"ReadoutProbe", "Probe box", "readoutConstant", "Probe constant K",
-     "The constant of the probe that read this readout, reading units for sin = 1; \"the tube's\" uses the tube's "
-     "setting. Each readout is reduced with its own constant, the base's values taken into it."},
-    {"TubeSettings", "Tube Settings box", "placed", "Placed on the site's plan",
-     "Check to place the tube on its site's plan at the easting and northing below."},
-    {"TubeSettings", "Tube Settings box", "easting", "Easting (m)",
-     "Where the tube stands, metres east on the site's own grid, for the site's plan."},
-    {"TubeSettings", "Tube Settings box", "northing", "Northing (m)",
-     "Where the tube stands, metres north on the site's own grid, for the site's plan."},
-    {"TubeSettings", "Tube Settings box", "readingInterval", "Read every (days)",
-     "How often the tube should be read: the site's table marks it overdue when its latest readout is older; "
-     "\"none\" at the lowest value."},
-    {"TubeSettings", "Tube Settings box", "project", "Project", "The project's name, printed in the tube's report."},
-    {"TubeSettings", "Tube Settings box", "projectNo", "Project number", "The project's number, printed in the report."},
-    {"TubeSettings", "Tube Settings box", "location", "Location", "Where the tube is, as the report names it."},
-    {"TubeSettings", "Tube Settings box", "topElevation", "Casing top elevation (m)",
-     "The elevation of the casing's top, in metres, for the report; \"not set\" at the lowest value."},
-    {"TubeSettings", "Tube Settings box", "probeSerial", "Probe serial", "The probe's serial number, for the report."},
-    {"TubeSettings", "Tube Settings box", "remarks", "Remarks", "Remarks printed on the report's first page."},
-    {"TubeSettings", "Tube Settings box", "reportCompany", "Company (every report)",
-     "The company that writes the reports: kept by the program for every tube."},
-    {"TubeSettings", "Tube Settings box", "reportPreparer", "Prepared by (every report)",
-     "Who prepares the reports: kept by the program for every tube."},
-    {"TubeSettings", "Tube Settings box", "reportChecker", "Checked by (every report)",
-     "Who checks the reports, printed beside the preparer: kept by the program for every tube."},
+     "with each readout and entered with its corrections.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "minInterval", QT_TRANSLATE_NOOP("Texts", "Minimum rate interval (days)"),
+     QT_TRANSLATE_NOOP("Texts", "A readout closer than this to the one before has its rate measured against the latest readout at least this "
+     "long before it: hours apart, a rate shows only the noise.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "precision", QT_TRANSLATE_NOOP("Texts", "Precision per interval"),
+     QT_TRANSLATE_NOOP("Texts", "The random error of one reading interval (the trade's 0.16 mm); the band grows with the square root of the "
+     "intervals from the fixed end, and a rate raises an alert or alarm only beyond it.")},
+    {"ReadoutProbe", QT_TRANSLATE_NOOP("Texts", "Probe box"), "probeSerial", QT_TRANSLATE_NOOP("Texts", "Serial"),
+     QT_TRANSLATE_NOOP("Texts", "The serial number of the probe that read this readout, as its certificate gives it.")},
+    {"ReadoutProbe", QT_TRANSLATE_NOOP("Texts", "Probe box"), "readoutConstant", QT_TRANSLATE_NOOP("Texts", "Probe constant K"),
+     QT_TRANSLATE_NOOP("Texts", "The constant of the probe that read this readout, reading units for sin = 1; \"the tube's\" uses the tube's "
+     "setting. Each readout is reduced with its own constant, the base's values taken into it.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "placed", QT_TRANSLATE_NOOP("Texts", "Placed on the site's plan"),
+     QT_TRANSLATE_NOOP("Texts", "Check to place the tube on its site's plan at the easting and northing below.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "easting", QT_TRANSLATE_NOOP("Texts", "Easting (m)"),
+     QT_TRANSLATE_NOOP("Texts", "Where the tube stands, metres east on the site's own grid, for the site's plan.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "northing", QT_TRANSLATE_NOOP("Texts", "Northing (m)"),
+     QT_TRANSLATE_NOOP("Texts", "Where the tube stands, metres north on the site's own grid, for the site's plan.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "readingInterval", QT_TRANSLATE_NOOP("Texts", "Read every (days)"),
+     QT_TRANSLATE_NOOP("Texts", "How often the tube should be read: the site's table marks it overdue when its latest readout is older; "
+     "\"none\" at the lowest value.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "project", QT_TRANSLATE_NOOP("Texts", "Project"), QT_TRANSLATE_NOOP("Texts", "The project's name, printed in the tube's report.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "projectNo", QT_TRANSLATE_NOOP("Texts", "Project number"), QT_TRANSLATE_NOOP("Texts", "The project's number, printed in the report.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "location", QT_TRANSLATE_NOOP("Texts", "Location"), QT_TRANSLATE_NOOP("Texts", "Where the tube is, as the report names it.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "topElevation", QT_TRANSLATE_NOOP("Texts", "Casing top elevation (m)"),
+     QT_TRANSLATE_NOOP("Texts", "The elevation of the casing's top, in metres, for the report; \"not set\" at the lowest value.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "probeSerial", QT_TRANSLATE_NOOP("Texts", "Probe serial"), QT_TRANSLATE_NOOP("Texts", "The probe's serial number, for the report.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "remarks", QT_TRANSLATE_NOOP("Texts", "Remarks"), QT_TRANSLATE_NOOP("Texts", "Remarks printed on the report's first page.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "reportCompany", QT_TRANSLATE_NOOP("Texts", "Company (every report)"),
+     QT_TRANSLATE_NOOP("Texts", "The company that writes the reports: kept by the program for every tube.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "reportPreparer", QT_TRANSLATE_NOOP("Texts", "Prepared by (every report)"),
+     QT_TRANSLATE_NOOP("Texts", "Who prepares the reports: kept by the program for every tube.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "reportChecker", QT_TRANSLATE_NOOP("Texts", "Checked by (every report)"),
+     QT_TRANSLATE_NOOP("Texts", "Who checks the reports, printed beside the preparer: kept by the program for every tube.")},
     // The report's choices
-    {"ReportChoices", "Tube Report box", "reportTitle", "Report title",
-     "The title on the report's first page and running header; \"Inclinometer report\" when left empty."},
-    {"ReportChoices", "Tube Report box", "planDepth", "Plan view at depth (m)",
-     "The depth whose resultant the plan view draws beside the top's, also drawn against time; by default the "
-     "depth of the largest movement."},
-    {"ReportChoices", "Tube Report box", "reportAllTables", "A depth table for every readout shown",
-     "Check for a depth table of every chosen readout in the report, not only of the latest."},
+    {"ReportChoices", QT_TRANSLATE_NOOP("Texts", "Tube Report box"), "reportTitle", QT_TRANSLATE_NOOP("Texts", "Report title"),
+     QT_TRANSLATE_NOOP("Texts", "The title on the report's first page and running header; \"Inclinometer report\" when left empty.")},
+    {"ReportChoices", QT_TRANSLATE_NOOP("Texts", "Tube Report box"), "planDepth", QT_TRANSLATE_NOOP("Texts", "Plan view at depth (m)"),
+     QT_TRANSLATE_NOOP("Texts", "The depth whose resultant the plan view draws beside the top's, also drawn against time; by default the "
+     "depth of the largest movement.")},
+    {"ReportChoices", QT_TRANSLATE_NOOP("Texts", "Tube Report box"), "reportAllTables", QT_TRANSLATE_NOOP("Texts", "A depth table for every readout shown"),
+     QT_TRANSLATE_NOOP("Texts", "Check for a depth table of every chosen readout in the report, not only of the latest.")},
 };
 
 QString qs(const char* s)
