@@ -2511,5 +2511,221 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
         <source>Check for a depth table of every chosen readout in the report, not only of the latest.</source>
         <translation>Spuntare per avere nel rapporto una tabella per profondità di ogni lettura scelta, non solo dell&apos;ultima.</translation>
     </message>
+    <message>
+        <source>%1 %2  No. %3</source>
+        <translation>%1 %2  N. %3</translation>
+    </message>
+    <message>
+        <source>Downloaded:</source>
+        <translation>Scaricata:</translation>
+    </message>
+    <message>
+        <source>Imported:</source>
+        <translation>Importata:</translation>
+    </message>
+    <message>
+        <source>Added:</source>
+        <translation>Aggiunta:</translation>
+    </message>
+    <message>
+        <source>Surveys</source>
+        <translation>Misure</translation>
+    </message>
+    <message>
+        <source> (incomplete)</source>
+        <translation> (incompleta)</translation>
+    </message>
+    <message>
+        <source>Rows of this readout were not read; a whole download or import of it completes it</source>
+        <translation>Alcune righe di questa lettura non sono state lette; uno scarico o un&apos;importazione completa la completa</translation>
+    </message>
+    <message>
+        <source>Possible bias shift: its %1. The probe may have read with another offset: &quot;Propose corrections...&quot; shows the evidence.</source>
+        <translation>Possibile deriva dello zero (bias): %1. La sonda può aver letto con un altro zero: &quot;Proponi correzioni...&quot; ne mostra le prove.</translation>
+    </message>
+    <message>
+        <source>not computed: %1</source>
+        <translation>non calcolata: %1</translation>
+    </message>
+    <message>
+        <source>  ALARM</source>
+        <translation>  ALLARME</translation>
+    </message>
+    <message>
+        <source>  ALERT</source>
+        <translation>  ATTENZIONE</translation>
+    </message>
+    <message>
+        <source>  not computed</source>
+        <translation>  non calcolata</translation>
+    </message>
+    <message>
+        <source>  possible bias shift</source>
+        <translation>  possibile deriva dello zero</translation>
+    </message>
+    <message>
+        <source> (base)</source>
+        <translation> (riferimento)</translation>
+    </message>
+    <message>
+        <source>Surveys - %1</source>
+        <translation>Misure - %1</translation>
+    </message>
+    <message>
+        <source>The survey library cannot be opened: %1</source>
+        <translation>Impossibile aprire l&apos;archivio delle misure: %1</translation>
+    </message>
+    <message>
+        <source>The survey library is read-only: %1</source>
+        <translation>L&apos;archivio delle misure è di sola lettura: %1</translation>
+    </message>
+    <message>
+        <source>No base readout for tube %1: &quot;Mark as Base&quot; on one of its readouts compares the others with it in millimetres.</source>
+        <translation>Nessuna lettura di riferimento per il tubo %1: &quot;Segna come riferimento&quot; su una delle sue letture confronta le altre con essa in millimetri.</translation>
+    </message>
+    <message>
+        <source>Tube %1: %2</source>
+        <translation>Tubo %1: %2</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Base</source>
+        <translation>Togli ri&amp;ferimento</translation>
+    </message>
+    <message>
+        <source>Mark as &amp;Base</source>
+        <translation>Segna come ri&amp;ferimento</translation>
+    </message>
+    <message>
+        <source>The tube&apos;s settings cannot be kept: %1</source>
+        <translation>Impossibile conservare le impostazioni del tubo: %1</translation>
+    </message>
+    <message>
+        <source>The readout&apos;s probe cannot be kept: %1</source>
+        <translation>Impossibile conservare la sonda della lettura: %1</translation>
+    </message>
+    <message>
+        <source>The survey cannot be deleted: %1</source>
+        <translation>Impossibile eliminare la misura: %1</translation>
+    </message>
+    <message>
+        <source>The library is empty: every download adds its survey, and &quot;Import...&quot; adds export files already on disk.</source>
+        <translation>L&apos;archivio è vuoto: ogni scarico aggiunge la sua misura, e &quot;Importa...&quot; aggiunge file di esportazione già su disco.</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importa</translation>
+    </message>
+    <message>
+        <source>Written: %1</source>
+        <translation>Scritto: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Apri</translation>
+    </message>
+    <message>
+        <source>Show in &amp;Folder</source>
+        <translation>Mostra nella &amp;cartella</translation>
+    </message>
+    <message>
+        <source>No. %1</source>
+        <translation>N. %1</translation>
+    </message>
+    <message>
+        <source>Report written:</source>
+        <translation>Rapporto scritto:</translation>
+    </message>
+    <message>
+        <source>Charts written into:</source>
+        <translation>Grafici scritti in:</translation>
+    </message>
+    <message>
+        <source>Table written:</source>
+        <translation>Tabella scritta:</translation>
+    </message>
+    <message>
+        <source>Site Report</source>
+        <translation>Rapporto cantiere</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Tube &amp;Settings...</source>
+        <translation>&amp;Impostazioni tubo...</translation>
+    </message>
+    <message>
+        <source>&amp;Propose corrections...</source>
+        <translation>&amp;Proponi correzioni...</translation>
+    </message>
+    <message>
+        <source>Pr&amp;obe...</source>
+        <translation>S&amp;onda...</translation>
+    </message>
+    <message>
+        <source>&amp;Report...</source>
+        <translation>&amp;Rapporto...</translation>
+    </message>
+    <message>
+        <source>Tube Report</source>
+        <translation>Rapporto tubo</translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Elimina...</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Cronologia</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>I&amp;mporta...</translation>
+    </message>
+    <message>
+        <source>&amp;Export Files...</source>
+        <translation>&amp;File di esportazione...</translation>
+    </message>
+    <message>
+        <source>&amp;Folder...</source>
+        <translation>&amp;Cartella...</translation>
+    </message>
+    <message>
+        <source>Export &amp;Charts...</source>
+        <translation>Esporta &amp;grafici...</translation>
+    </message>
+    <message>
+        <source>Export Charts</source>
+        <translation>Esporta grafici</translation>
+    </message>
+    <message>
+        <source>Resolution of the PNG images:</source>
+        <translation>Risoluzione delle immagini PNG:</translation>
+    </message>
+    <message>
+        <source>PNG and SVG of each chart (*.png *.svg)</source>
+        <translation>PNG e SVG di ogni grafico (*.png *.svg)</translation>
+    </message>
+    <message>
+        <source>Export &amp;Table...</source>
+        <translation>Esporta &amp;tabella...</translation>
+    </message>
+    <message>
+        <source>Export Table</source>
+        <translation>Esporta tabella</translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation>Tabella CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>&amp;Library...</source>
+        <translation>&amp;Archivio...</translation>
+    </message>
+    <message>
+        <source>S&amp;ync...</source>
+        <translation>Si&amp;ncronizza...</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/displacement.h"
+#include "shell/texts.h"
 
 #include <QString>
 
@@ -21,7 +22,7 @@ inline QString depthText(int tenths)
 // A readout in the tree: its own date and time, then its number.
 inline QString readoutLabel(const std::string& readout, const std::string& date, const std::string& time)
 {
-    return QStringLiteral("%1 %2  No. %3").arg(qs(date), qs(time.substr(0, 5)), qs(surveys::readoutNumber(readout)));
+    return Texts::tr("%1 %2  No. %3").arg(qs(date), qs(time.substr(0, 5)), qs(surveys::readoutNumber(readout)));
 }
 
 // How the survey reached the library, for its header: an import is not a download.
@@ -29,13 +30,13 @@ inline QString keptLabel(surveys::Origin origin)
 {
     switch (origin) {
     case surveys::Origin::Download:
-        return QStringLiteral("Downloaded:");
+        return Texts::tr("Downloaded:");
     case surveys::Origin::Import:
-        return QStringLiteral("Imported:");
+        return Texts::tr("Imported:");
     case surveys::Origin::Unknown:
         break;
     }
-    return QStringLiteral("Added:");
+    return Texts::tr("Added:");
 }
 
 } // namespace tarvelon

@@ -1,6 +1,7 @@
 #include "shell/surveys/surveys_tree.h"
 
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 namespace tarvelon {
 namespace {
@@ -22,7 +23,7 @@ QString tubeLabel(const surveys::TubeKey& key, const surveys::TubeSettings& t)
 SurveysTree::SurveysTree(QWidget* parent) : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("surveyTree"));
-    setHeaderLabel(QStringLiteral("Surveys"));
+    setHeaderLabel(Texts::tr("Surveys"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformRowHeights(true); // one height for every row: thousands are laid out at once
 }
@@ -70,9 +71,9 @@ void SurveysTree::fill(const std::vector<surveys::SurveySummary>& list,
             QFont italic = item->font(0);
             italic.setItalic(true);
             item->setFont(0, italic);
-            item->setText(0, item->text(0) + QStringLiteral(" (incomplete)"));
+            item->setText(0, item->text(0) + Texts::tr(" (incomplete)"));
             item->setData(0, kLabelRole, item->text(0));
-            item->setToolTip(0, QStringLiteral("Rows of this readout were not read; a whole download or import of it "
+            item->setToolTip(0, Texts::tr("Rows of this readout were not read; a whole download or import of it "
                                                "completes it"));
             item->setData(0, kTipRole, item->toolTip(0));
         }
@@ -106,13 +107,13 @@ void SurveysTree::setMarks(const surveys::TubeResult& tube)
     for (const surveys::ReadoutResult& r : tube.readouts) {
         setLevel(r.survey->id, r.level, qs(surveys::statusText(r, tube.settings)));
         if (r.possibleBiasShift)
-            biasShifts_[r.survey->id] = QStringLiteral("Possible bias shift: its %1. The probe may have read with "
+            biasShifts_[r.survey->id] = Texts::tr("Possible bias shift: its %1. The probe may have read with "
                                                        "another offset: \"Propose corrections...\" shows the evidence.")
                                             .arg(qs(surveys::checksumShiftText(r, tube.settings)));
         else
             biasShifts_.erase(r.survey->id);
         if (const std::string why = r.notComputed(); !why.empty())
-            notComputed_[r.survey->id] = QStringLiteral("not computed: ") + qs(why);
+            notComputed_[r.survey->id] = Texts::tr("not computed: %1").arg(qs(why));
         else
             notComputed_.erase(r.survey->id);
     }
@@ -145,21 +146,21 @@ void SurveysTree::markReadouts()
         const auto level = levels_.find(id);
         if (level != levels_.end()) {
             const bool alarm = level->second == surveys::Level::Alarm;
-            text += alarm ? QStringLiteral("  ALARM") : QStringLiteral("  ALERT");
+            text += alarm ? Texts::tr("  ALARM") : Texts::tr("  ALERT");
             item->setForeground(0, alarm ? QColor(0xc0, 0, 0) : QColor(0xb0, 0x60, 0));
         } else {
             item->setForeground(0, palette().text());
         }
         const auto blank = notComputed_.find(id);
         if (blank != notComputed_.end()) {
-            text += QStringLiteral("  not computed");
+            text += Texts::tr("  not computed");
             item->setForeground(0, QColor(0x80, 0x80, 0x80));
         }
         const auto bias = biasShifts_.find(id);
         if (bias != biasShifts_.end())
-            text += QStringLiteral("  possible bias shift");
+            text += Texts::tr("  possible bias shift");
         if (base)
-            text += QStringLiteral(" (base)");
+            text += Texts::tr(" (base)");
         QString tip = item->data(0, kTipRole).toString();
         if (const auto why = levelWhy_.find(id); why != levelWhy_.end() && !why->second.isEmpty())
             tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + why->second;

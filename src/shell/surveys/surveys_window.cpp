@@ -18,6 +18,7 @@
 #include "shell/surveys/probe_dialog.h"
 #include "shell/surveys/sync_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
+#include "shell/texts.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -65,13 +66,13 @@ SurveysWindow::~SurveysWindow() = default;
 
 void SurveysWindow::openLibrary()
 {
-    setWindowTitle(QStringLiteral("Surveys - ") +
-                   libraryShownName(libraryPath_ == defaultSurveyLibraryPath() ? QString() : libraryPath_));
+    setWindowTitle(Texts::tr("Surveys - %1")
+                       .arg(libraryShownName(libraryPath_ == defaultSurveyLibraryPath() ? QString() : libraryPath_)));
     openError_.clear();
     if (!store_.isOpen() && !store_.open(libraryArgument(libraryPath_)))
-        openError_ = QStringLiteral("The survey library cannot be opened: ") + qs(store_.error());
+        openError_ = Texts::tr("The survey library cannot be opened: %1").arg(qs(store_.error()));
     else if (store_.readOnly())
-        openError_ = QStringLiteral("The survey library is read-only: ") + qs(store_.error());
+        openError_ = Texts::tr("The survey library is read-only: %1").arg(qs(store_.error()));
     mayEdit_ = store_.isOpen() && !store_.readOnly() && store_.rights() != surveys::SurveyStore::Rights::Read;
     mayDelete_ = mayEdit_ && store_.rights() == surveys::SurveyStore::Rights::Manage;
     importButton_->setEnabled(!isReadOnly());
@@ -198,7 +199,7 @@ void SurveysWindow::onSelectionChanged()
         tables_->showSurvey(*shown);
         charts_->drawReadings(readouts);
         if (!base)
-            reasons_ << QStringLiteral("No base readout for tube %1: \"Mark as Base\" on one of its readouts compares "
+            reasons_ << Texts::tr("No base readout for tube %1: \"Mark as Base\" on one of its readouts compares "
                                        "the others with it in millimetres.")
                             .arg(qs(shown->tube));
     } else {
@@ -206,9 +207,9 @@ void SurveysWindow::onSelectionChanged()
         result_ = surveys::analyseTube(tubeSurveys_, settings_, corrections_);
         std::erase_if(result_.readouts, [&picked](const surveys::ReadoutResult& r) { return !picked.count(r.survey->id); });
         if (!result_.warning.empty())
-            reasons_ << QStringLiteral("Tube %1: %2").arg(qs(shown->tube), qs(result_.warning));
+            reasons_ << Texts::tr("Tube %1: %2").arg(qs(shown->tube), qs(result_.warning));
         if (const std::string carried = surveys::carriedBaseText(result_); !carried.empty())
-            reasons_ << QStringLiteral("Tube %1: %2").arg(qs(shown->tube), qs(carried));
+            reasons_ << Texts::tr("Tube %1: %2").arg(qs(shown->tube), qs(carried));
         charts_->drawTube(result_);
         const auto it = std::find_if(result_.readouts.begin(), result_.readouts.end(),
                                      [shown](const surveys::ReadoutResult& r) { return r.survey == shown; });
@@ -225,7 +226,7 @@ void SurveysWindow::onSelectionChanged()
     tree_->markReadouts();
     const bool writable = !isReadOnly() && shown;
     baseButton_->setEnabled(writable);
-    baseButton_->setText(shown && shown == base ? QStringLiteral("Clear &Base") : QStringLiteral("Mark as &Base"));
+    baseButton_->setText(shown && shown == base ? Texts::tr("Clear &Base") : Texts::tr("Mark as &Base"));
     settingsButton_->setEnabled(!isReadOnly() && tree_->currentTube());
     const bool compared = std::any_of(result_.readouts.begin(), result_.readouts.end(), [shown](const surveys::ReadoutResult& r) {
         return r.survey == shown && r.displacement.compared;
@@ -253,7 +254,7 @@ void SurveysWindow::setBase(std::int64_t id, bool carryOn)
 bool SurveysWindow::setTubeSettings(const surveys::TubeKey& tube, const surveys::TubeSettings& settings)
 {
     const bool ok = store_.setTubeSettings(tube, settings);
-    actionError_ = ok ? QString() : QStringLiteral("The tube's settings cannot be kept: ") + qs(store_.error());
+    actionError_ = ok ? QString() : Texts::tr("The tube's settings cannot be kept: %1").arg(qs(store_.error()));
     reload();
     return ok;
 }
@@ -283,7 +284,7 @@ void SurveysWindow::editProbe()
             if (box.exec() != QDialog::Accepted)
                 return;
             const bool ok = store_.setProbe(id, box.serial(), box.constant());
-            actionError_ = ok ? QString() : QStringLiteral("The readout's probe cannot be kept: ") + qs(store_.error());
+            actionError_ = ok ? QString() : Texts::tr("The readout's probe cannot be kept: %1").arg(qs(store_.error()));
             reload();
             return;
         }
@@ -335,7 +336,7 @@ void SurveysWindow::askToDelete()
 bool SurveysWindow::deleteSurvey(std::int64_t id)
 {
     const bool ok = store_.remove(id);
-    actionError_ = ok ? QString() : QStringLiteral("The survey cannot be deleted: ") + qs(store_.error());
+    actionError_ = ok ? QString() : Texts::tr("The survey cannot be deleted: %1").arg(qs(store_.error()));
     reload();
     return ok;
 }
@@ -372,7 +373,7 @@ void SurveysWindow::updateStatus()
         lines << writtenLine_;
     lines << reasons_;
     if (store_.isOpen() && !tree_->hasReadouts())
-        lines << QStringLiteral("The library is empty: every download adds its survey, and \"Import...\" "
+        lines << Texts::tr("The library is empty: every download adds its survey, and \"Import...\" "
                                 "adds export files already on disk.");
     status_->setText(lines.join(QLatin1Char('\n')));
 }
@@ -397,7 +398,7 @@ void SurveysWindow::chooseImport(bool folder)
             return;
         const QString text = importReportText(importPaths(paths));
         // The box too waits for an operation started while the file box was open.
-        whenIdle([this, text] { QMessageBox::information(this, QStringLiteral("Import"), text); });
+        whenIdle([this, text] { QMessageBox::information(this, Texts::tr("Import"), text); });
     });
 }
 

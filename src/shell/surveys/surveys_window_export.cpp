@@ -9,6 +9,7 @@
 #include "shell/surveys/survey_library.h"
 #include "shell/surveys/survey_tables.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -24,9 +25,9 @@ namespace tarvelon {
 void offerWritten(QWidget* parent, const QString& title, const QString& path)
 {
     QMessageBox box(QMessageBox::Information, title,
-                    QStringLiteral("Written: %1").arg(QDir::toNativeSeparators(path)), QMessageBox::Close, parent);
-    QPushButton* open = box.addButton(QStringLiteral("&Open"), QMessageBox::ActionRole);
-    QPushButton* folder = box.addButton(QStringLiteral("Show in &Folder"), QMessageBox::ActionRole);
+                    Texts::tr("Written: %1").arg(QDir::toNativeSeparators(path)), QMessageBox::Close, parent);
+    QPushButton* open = box.addButton(Texts::tr("&Open"), QMessageBox::ActionRole);
+    QPushButton* folder = box.addButton(Texts::tr("Show in &Folder"), QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Close);
     box.exec();
     if (box.clickedButton() == open)
@@ -51,7 +52,7 @@ bool SurveysWindow::exportCharts(const QString& pathBase, QString* error)
     QStringList readouts;
     for (const surveys::Survey& s : tubeSurveys_)
         if (std::find(chosen_.begin(), chosen_.end(), s.id) != chosen_.end())
-            readouts << QStringLiteral("No. ") + qs(surveys::readoutNumber(s.readout));
+            readouts << Texts::tr("No. %1").arg(qs(surveys::readoutNumber(s.readout)));
     if (tube_)
         for (report::ChartSpec& c : charts)
             c.title = QStringLiteral("%1 / %2 / %3, %4: %5")
@@ -107,9 +108,9 @@ void SurveysWindow::chooseExport(const QString& title, const QString& filter, co
         // The charts are several files: their folder is what there is to open.
         const bool charts = write == &SurveysWindow::exportCharts;
         const bool report = write == &SurveysWindow::writeReport || write == &SurveysWindow::writeSiteReport;
-        const QString written = report                               ? QStringLiteral("Report written:")
-                                : charts                             ? QStringLiteral("Charts written into:")
-                                                                     : QStringLiteral("Table written:");
+        const QString written = report                               ? Texts::tr("Report written:")
+                                : charts                             ? Texts::tr("Charts written into:")
+                                                                     : Texts::tr("Table written:");
         const QString shown = charts ? QFileInfo(path).absolutePath() : path;
         writtenLine_ = written + QLatin1Char(' ') + QDir::toNativeSeparators(shown);
         updateStatus();

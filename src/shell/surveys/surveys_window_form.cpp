@@ -19,6 +19,7 @@
 #include "shell/surveys/site_view.h"
 #include "shell/surveys/sync_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
+#include "shell/texts.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -80,7 +81,7 @@ void SurveysWindow::buildUi()
     pages_->addWidget(site_);
     connect(site_, &SiteView::tubeOpened, this, &SurveysWindow::openTube);
     connect(site_, &SiteView::reportAsked, this, [this] {
-        chooseExport(QStringLiteral("Site Report"), QStringLiteral("PDF document (*.pdf)"),
+        chooseExport(Texts::tr("Site Report"), Texts::tr("PDF document (*.pdf)"),
                      QStringLiteral("-site-report.pdf"), &SurveysWindow::writeSiteReport);
     });
     auto* rightLayout = new QVBoxLayout(right);
@@ -91,13 +92,13 @@ void SurveysWindow::buildUi()
     rightLayout->addWidget(header);
 
     auto* tools = new QHBoxLayout;
-    baseButton_ = new QPushButton(QStringLiteral("Mark as &Base"), right);
+    baseButton_ = new QPushButton(Texts::tr("Mark as &Base"), right);
     baseButton_->setObjectName(QStringLiteral("markBase"));
     connect(baseButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToSetBase(); }); });
-    settingsButton_ = new QPushButton(QStringLiteral("Tube &Settings..."), right);
+    settingsButton_ = new QPushButton(Texts::tr("Tube &Settings..."), right);
     settingsButton_->setObjectName(QStringLiteral("tubeSettings"));
     connect(settingsButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editTubeSettings(); }); });
-    correctButton_ = new QPushButton(QStringLiteral("&Propose corrections..."), right);
+    correctButton_ = new QPushButton(Texts::tr("&Propose corrections..."), right);
     correctButton_->setObjectName(QStringLiteral("proposeCorrections"));
     connect(correctButton_, &QPushButton::clicked, this, [this] {
         whenIdle([this] {
@@ -105,10 +106,10 @@ void SurveysWindow::buildUi()
                 dialog->exec();
         });
     });
-    probeButton_ = new QPushButton(QStringLiteral("Pr&obe..."), right);
+    probeButton_ = new QPushButton(Texts::tr("Pr&obe..."), right);
     probeButton_->setObjectName(QStringLiteral("readoutProbe"));
     connect(probeButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { editProbe(); }); });
-    reportButton_ = new QPushButton(QStringLiteral("&Report..."), right);
+    reportButton_ = new QPushButton(Texts::tr("&Report..."), right);
     reportButton_->setObjectName(QStringLiteral("report"));
     connect(reportButton_, &QPushButton::clicked, this, [this] {
         whenIdle([this] {
@@ -116,11 +117,11 @@ void SurveysWindow::buildUi()
             if (box.exec() != QDialog::Accepted)
                 return;
             reportChoices_ = box.choices();
-            chooseExport(QStringLiteral("Tube Report"), QStringLiteral("PDF document (*.pdf)"),
+            chooseExport(Texts::tr("Tube Report"), Texts::tr("PDF document (*.pdf)"),
                          QStringLiteral("-report.pdf"), &SurveysWindow::writeReport);
         });
     });
-    deleteButton_ = new QPushButton(QStringLiteral("&Delete..."), right);
+    deleteButton_ = new QPushButton(Texts::tr("&Delete..."), right);
     deleteButton_->setObjectName(QStringLiteral("deleteSurvey"));
     connect(deleteButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { askToDelete(); }); });
     for (QPushButton* b : {baseButton_, settingsButton_, correctButton_, probeButton_, reportButton_, deleteButton_})
@@ -132,26 +133,26 @@ void SurveysWindow::buildUi()
     rightLayout->addWidget(vsplit, 1);
     charts_ = new SurveyCharts(vsplit);
     history_ = new HistoryView(charts_);
-    charts_->addTab(history_, QStringLiteral("History"));
+    charts_->addTab(history_, Texts::tr("History"));
     tables_ = std::make_unique<SurveyTables>(header, new QTableWidget(vsplit));
     // The header keeps the height of its longest form, an incomplete readout's four rows.
     header->setFixedHeight(tables_->headerHeight());
     // Either caption fits, so the buttons after it stay where they are.
     baseButton_->setMinimumWidth(std::max(baseButton_->sizeHint().width(),
-                                          QPushButton(QStringLiteral("Clear &Base")).sizeHint().width()));
+                                          QPushButton(Texts::tr("Clear &Base")).sizeHint().width()));
     vsplit->setStretchFactor(0, 3);
     vsplit->setStretchFactor(1, 2);
     split->setStretchFactor(1, 3);
     split->setSizes({370, 730}); // room for a readout's marks: "No. 04  possible bias shift"
 
     auto* buttons = new QHBoxLayout;
-    importButton_ = new QPushButton(QStringLiteral("&Import..."), this);
+    importButton_ = new QPushButton(Texts::tr("&Import..."), this);
     importButton_->setObjectName(QStringLiteral("import"));
     auto* importMenu = new QMenu(importButton_);
-    importMenu->addAction(QStringLiteral("&Export Files..."), this, [this] { chooseImport(false); });
-    importMenu->addAction(QStringLiteral("&Folder..."), this, [this] { chooseImport(true); });
+    importMenu->addAction(Texts::tr("&Export Files..."), this, [this] { chooseImport(false); });
+    importMenu->addAction(Texts::tr("&Folder..."), this, [this] { chooseImport(true); });
     importButton_->setMenu(importMenu);
-    auto* chartButton = new QPushButton(QStringLiteral("Export &Charts..."), this);
+    auto* chartButton = new QPushButton(Texts::tr("Export &Charts..."), this);
     chartButton->setObjectName(QStringLiteral("exportCharts"));
     connect(chartButton, &QPushButton::clicked, this, [this] {
         whenIdle([this] {
@@ -159,30 +160,30 @@ void SurveysWindow::buildUi()
             const QStringList resolutions{QStringLiteral("96 dpi"), QStringLiteral("150 dpi"), QStringLiteral("300 dpi")};
             bool ok = false;
             const QString chosen = QInputDialog::getItem(
-                this, QStringLiteral("Export Charts"), QStringLiteral("Resolution of the PNG images:"), resolutions,
+                this, Texts::tr("Export Charts"), Texts::tr("Resolution of the PNG images:"), resolutions,
                 std::max(0, int(resolutions.indexOf(QStringLiteral("%1 dpi").arg(chartDpi_)))), false, &ok);
             if (!ok)
                 return;
             chartDpi_ = chosen.section(QLatin1Char(' '), 0, 0).toInt();
-            chooseExport(QStringLiteral("Export Charts"), QStringLiteral("PNG and SVG of each chart (*.png *.svg)"),
+            chooseExport(Texts::tr("Export Charts"), Texts::tr("PNG and SVG of each chart (*.png *.svg)"),
                          QStringLiteral("-charts.png"), &SurveysWindow::exportCharts);
         });
     });
-    auto* tableButton = new QPushButton(QStringLiteral("Export &Table..."), this);
+    auto* tableButton = new QPushButton(Texts::tr("Export &Table..."), this);
     tableButton->setObjectName(QStringLiteral("exportTable"));
     connect(tableButton, &QPushButton::clicked, this, [this] {
-        chooseExport(QStringLiteral("Export Table"), QStringLiteral("CSV table (*.csv)"), QStringLiteral("-table.csv"),
+        chooseExport(Texts::tr("Export Table"), Texts::tr("CSV table (*.csv)"), QStringLiteral("-table.csv"),
                      &SurveysWindow::exportTable);
     });
-    auto* libraryButton = new QPushButton(QStringLiteral("&Library..."), this);
+    auto* libraryButton = new QPushButton(Texts::tr("&Library..."), this);
     libraryButton->setObjectName(QStringLiteral("library"));
     connect(libraryButton, &QPushButton::clicked, this, [this] {
         whenIdle([this] { LibraryDialog::choose(this, [this](const QString& l) { return useLibrary(l); }); });
     });
-    syncButton_ = new QPushButton(QStringLiteral("S&ync..."), this);
+    syncButton_ = new QPushButton(Texts::tr("S&ync..."), this);
     syncButton_->setObjectName(QStringLiteral("sync"));
     connect(syncButton_, &QPushButton::clicked, this, [this] { whenIdle([this] { chooseSync(); }); });
-    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    auto* closeButton = new QPushButton(Texts::tr("&Close"), this);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     for (QPushButton* b : {importButton_, chartButton, tableButton, libraryButton, syncButton_})
         buttons->addWidget(b);
