@@ -2727,5 +2727,117 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
         <source>S&amp;ync...</source>
         <translation>Si&amp;ncronizza...</translation>
     </message>
+    <message>
+        <source>When</source>
+        <translation>Quando</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Chi</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Cosa</translation>
+    </message>
+    <message>
+        <source>Cumulative</source>
+        <translation>Cumulato</translation>
+    </message>
+    <message>
+        <source>Incremental</source>
+        <translation>Incrementale</translation>
+    </message>
+    <message>
+        <source>Also at depth (m):</source>
+        <translation>Anche alla profondità (m):</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>Letture</translation>
+    </message>
+    <message>
+        <source>Choose a readout in the tree</source>
+        <translation>Scegliere una lettura nell&apos;albero</translation>
+    </message>
+    <message>
+        <source>No base readout: &quot;Mark as Base&quot; on one of the tube&apos;s readouts compares the others with it</source>
+        <translation>Nessuna lettura di riferimento: &quot;Segna come riferimento&quot; su una delle letture del tubo confronta le altre con essa</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td colspan=4&gt;&lt;b&gt;Incomplete:&lt;/b&gt; rows not read at %1 m&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td colspan=4&gt;&lt;b&gt;Incompleta:&lt;/b&gt; righe non lette a %1 m&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;table cellspacing=2&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Client:&lt;/b&gt; %1&lt;/td&gt;&lt;td&gt;&lt;b&gt;Site:&lt;/b&gt; %2&lt;/td&gt;&lt;td&gt;&lt;b&gt;Tube:&lt;/b&gt; %3&lt;/td&gt;&lt;td&gt;&lt;b&gt;Readout:&lt;/b&gt; %4&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Depth:&lt;/b&gt; %5&lt;/td&gt;&lt;td&gt;&lt;b&gt;Step:&lt;/b&gt; %6 m&lt;/td&gt;&lt;td&gt;&lt;b&gt;Guides:&lt;/b&gt; %7&lt;/td&gt;&lt;td&gt;&lt;b&gt;North:&lt;/b&gt; %8&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Date:&lt;/b&gt; %9&lt;/td&gt;&lt;td&gt;&lt;b&gt;Time:&lt;/b&gt; %10&lt;/td&gt;&lt;td colspan=2&gt;&lt;b&gt;%11&lt;/b&gt; %12&lt;/td&gt;&lt;/tr&gt;%13&lt;/table&gt;</source>
+        <translation>&lt;table cellspacing=2&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Cliente:&lt;/b&gt; %1&lt;/td&gt;&lt;td&gt;&lt;b&gt;Cantiere:&lt;/b&gt; %2&lt;/td&gt;&lt;td&gt;&lt;b&gt;Tubo:&lt;/b&gt; %3&lt;/td&gt;&lt;td&gt;&lt;b&gt;Lettura n.:&lt;/b&gt; %4&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Profondità:&lt;/b&gt; %5&lt;/td&gt;&lt;td&gt;&lt;b&gt;Passo:&lt;/b&gt; %6 m&lt;/td&gt;&lt;td&gt;&lt;b&gt;Guide:&lt;/b&gt; %7&lt;/td&gt;&lt;td&gt;&lt;b&gt;Nord:&lt;/b&gt; %8&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;&lt;b&gt;Data:&lt;/b&gt; %9&lt;/td&gt;&lt;td&gt;&lt;b&gt;Ora:&lt;/b&gt; %10&lt;/td&gt;&lt;td colspan=2&gt;&lt;b&gt;%11&lt;/b&gt; %12&lt;/td&gt;&lt;/tr&gt;%13&lt;/table&gt;</translation>
+    </message>
+    <message>
+        <source>Depth (m)</source>
+        <translation>Profondità (m)</translation>
+    </message>
+    <message>
+        <source>Reading %1</source>
+        <translation>Lettura %1</translation>
+    </message>
+    <message>
+        <source>A change</source>
+        <translation>Variazione A</translation>
+    </message>
+    <message>
+        <source>B change</source>
+        <translation>Variazione B</translation>
+    </message>
+    <message>
+        <source>A incremental (%1)</source>
+        <translation>A incrementale (%1)</translation>
+    </message>
+    <message>
+        <source>B incremental (%1)</source>
+        <translation>B incrementale (%1)</translation>
+    </message>
+    <message>
+        <source>A cumulative (%1)</source>
+        <translation>A cumulato (%1)</translation>
+    </message>
+    <message>
+        <source>B cumulative (%1)</source>
+        <translation>B cumulato (%1)</translation>
+    </message>
+    <message>
+        <source>Resultant (%1)</source>
+        <translation>Risultante (%1)</translation>
+    </message>
+    <message>
+        <source>Azimuth (deg)</source>
+        <translation>Azimut (gradi)</translation>
+    </message>
+    <message>
+        <source>Sum A (1 + 3)</source>
+        <translation>Somma A (1 + 3)</translation>
+    </message>
+    <message>
+        <source>Sum B (2 + 4)</source>
+        <translation>Somma B (2 + 4)</translation>
+    </message>
+    <message>
+        <source>Sum A - base</source>
+        <translation>Somma A - riferimento</translation>
+    </message>
+    <message>
+        <source>Sum B - base</source>
+        <translation>Somma B - riferimento</translation>
+    </message>
+    <message>
+        <source>Sum A - base (%1)</source>
+        <translation>Somma A - riferimento (%1)</translation>
+    </message>
+    <message>
+        <source>Sum B - base (%1)</source>
+        <translation>Somma B - riferimento (%1)</translation>
+    </message>
+    <message>
+        <source>No readout is chosen</source>
+        <translation>Nessuna lettura scelta</translation>
+    </message>
 </context>
 </TS>

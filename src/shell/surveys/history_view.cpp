@@ -1,6 +1,7 @@
 #include "shell/surveys/history_view.h"
 
 #include "shell/local_time.h"
+#include "shell/texts.h"
 
 #include <QHeaderView>
 
@@ -10,7 +11,7 @@ HistoryView::HistoryView(QWidget* parent) : QTableWidget(parent)
 {
     setObjectName(QStringLiteral("history"));
     setColumnCount(3);
-    setHorizontalHeaderLabels({QStringLiteral("When"), QStringLiteral("Who"), QStringLiteral("What")});
+    setHorizontalHeaderLabels({Texts::tr("When"), Texts::tr("Who"), Texts::tr("What")});
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setVisible(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

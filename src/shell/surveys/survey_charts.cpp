@@ -3,6 +3,7 @@
 #include "report/tube_charts.h"
 #include "shell/surveys/chart_view.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -25,17 +26,15 @@ QWidget* pair(ChartView* (&views)[2])
 
 } // namespace
 
-const QString SurveyCharts::kChooseReadout = QStringLiteral("Choose a readout in the tree");
-
 SurveyCharts::SurveyCharts(QWidget* parent) : QTabWidget(parent)
 {
-    addTab(pair(cumulative_), QStringLiteral("Cumulative"));
-    addTab(pair(incremental_), QStringLiteral("Incremental"));
+    addTab(pair(cumulative_), Texts::tr("Cumulative"));
+    addTab(pair(incremental_), Texts::tr("Incremental"));
     timePage_ = new QWidget;
     auto* timeLayout = new QVBoxLayout(timePage_);
     timeLayout->setContentsMargins(0, 0, 0, 0);
     auto* tools = new QHBoxLayout;
-    tools->addWidget(new QLabel(QStringLiteral("Also at depth (m):"), timePage_));
+    tools->addWidget(new QLabel(Texts::tr("Also at depth (m):"), timePage_));
     depth_ = new QComboBox(timePage_);
     depth_->setObjectName(QStringLiteral("timeDepth"));
     connect(depth_, &QComboBox::activated, this, [this] { drawTime(); });
@@ -51,9 +50,9 @@ SurveyCharts::SurveyCharts(QWidget* parent) : QTabWidget(parent)
     // The two share the height one chart had, so the window still fits a small screen.
     time_->setMinimumHeight(140);
     rate_->setMinimumHeight(100);
-    addTab(timePage_, QStringLiteral("Time"));
+    addTab(timePage_, Texts::tr("Time"));
     readings_ = new ChartView;
-    addTab(readings_, QStringLiteral("Readings"));
+    addTab(readings_, Texts::tr("Readings"));
     clear();
 }
 
@@ -63,7 +62,7 @@ void SurveyCharts::clear()
     compared_ = false;
     for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_, rate_, readings_}) {
         v->setChart({});
-        v->setPlaceholder(kChooseReadout);
+        v->setPlaceholder(Texts::tr("Choose a readout in the tree"));
     }
     depth_->clear();
 }
@@ -104,7 +103,7 @@ void SurveyCharts::drawReadings(const std::vector<const surveys::Survey*>& reado
 {
     clear();
     for (ChartView* v : {cumulative_[0], cumulative_[1], incremental_[0], incremental_[1], time_, rate_})
-        v->setPlaceholder(QStringLiteral("No base readout: \"Mark as Base\" on one of the tube's readouts compares "
+        v->setPlaceholder(Texts::tr("No base readout: \"Mark as Base\" on one of the tube's readouts compares "
                                          "the others with it"));
     readings_->setChart(report::readingsChart(readouts));
     setCurrentWidget(readings_);

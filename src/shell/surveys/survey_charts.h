@@ -21,7 +21,6 @@ class SurveyCharts : public QTabWidget {
 public:
     explicit SurveyCharts(QWidget* parent);
     // What the charts say with no readout chosen.
-    static const QString kChooseReadout;
 
     // The tube's readouts compared with its base; the time chart keeps a depth chosen before.
     void drawTube(const surveys::TubeResult& tube);

@@ -3,6 +3,7 @@
 #include "report/write_failure.h"
 #include "shell/local_time.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -50,10 +51,10 @@ void SurveyTables::showHeader(const surveys::Survey& s)
         QStringList depths;
         for (int t : s.missingTenths)
             depths << depthText(t);
-        missing = QStringLiteral("<tr><td colspan=4><b>Incomplete:</b> rows not read at %1 m</td></tr>")
+        missing = Texts::tr("<tr><td colspan=4><b>Incomplete:</b> rows not read at %1 m</td></tr>")
                       .arg(depths.join(QStringLiteral(", ")));
     }
-    header_->setText(QStringLiteral("<table cellspacing=2>"
+    header_->setText(Texts::tr("<table cellspacing=2>"
                                     "<tr><td><b>Client:</b> %1</td><td><b>Site:</b> %2</td><td><b>Tube:</b> %3</td>"
                                     "<td><b>Readout:</b> %4</td></tr>"
                                     "<tr><td><b>Depth:</b> %5</td><td><b>Step:</b> %6 m</td><td><b>Guides:</b> %7</td>"
@@ -93,9 +94,9 @@ void SurveyTables::showSurvey(const surveys::Survey& s)
         for (int j = 0; j < surveys::kChannels; ++j)
             if (r.readings[size_t(j)])
                 channels = std::max(channels, j + 1);
-    QStringList labels{QStringLiteral("Depth (m)")};
+    QStringList labels{Texts::tr("Depth (m)")};
     for (int j = 1; j <= channels; ++j)
-        labels << QStringLiteral("Reading %1").arg(j);
+        labels << Texts::tr("Reading %1").arg(j);
     std::vector<QStringList> rows;
     for (const surveys::SurveyRow& r : s.rows) {
         QStringList cells{depthText(r.depthTenths)};
@@ -111,15 +112,15 @@ void SurveyTables::showDisplacement(const surveys::ReadoutResult& readout, const
 {
     showHeader(*readout.survey);
     const QString u = qs(surveys::unitName(tube.settings.units));
-    QStringList labels{QStringLiteral("Depth (m)"),        QStringLiteral("A change"),
-                       QStringLiteral("B change"),         QStringLiteral("A incremental (%1)").arg(u),
-                       QStringLiteral("B incremental (%1)").arg(u), QStringLiteral("A cumulative (%1)").arg(u),
-                       QStringLiteral("B cumulative (%1)").arg(u),  QStringLiteral("Resultant (%1)").arg(u),
-                       QStringLiteral("Azimuth (deg)")};
+    QStringList labels{Texts::tr("Depth (m)"),        Texts::tr("A change"),
+                       Texts::tr("B change"),         Texts::tr("A incremental (%1)").arg(u),
+                       Texts::tr("B incremental (%1)").arg(u), Texts::tr("A cumulative (%1)").arg(u),
+                       Texts::tr("B cumulative (%1)").arg(u),  Texts::tr("Resultant (%1)").arg(u),
+                       Texts::tr("Azimuth (deg)")};
     if (tube.settings.secondPass)
-        labels << QStringLiteral("Sum A (1 + 3)") << QStringLiteral("Sum B (2 + 4)") << QStringLiteral("Sum A - base")
-               << QStringLiteral("Sum B - base") << QStringLiteral("Sum A - base (%1)").arg(u)
-               << QStringLiteral("Sum B - base (%1)").arg(u);
+        labels << Texts::tr("Sum A (1 + 3)") << Texts::tr("Sum B (2 + 4)") << Texts::tr("Sum A - base")
+               << Texts::tr("Sum B - base") << Texts::tr("Sum A - base (%1)").arg(u)
+               << Texts::tr("Sum B - base (%1)").arg(u);
     std::vector<QStringList> rows;
     for (const surveys::DisplacementRow& r : readout.displacement.rows) {
         QStringList cells;
@@ -137,7 +138,7 @@ bool SurveyTables::exportTable(const QString& path, QString* error) const
     if (csv_.empty() || !file.open(QIODevice::WriteOnly) ||
         file.write(csv_.data(), qint64(csv_.size())) != qint64(csv_.size()) || !file.commit()) {
         if (error)
-            *error = csv_.empty() ? QStringLiteral("No readout is chosen")
+            *error = csv_.empty() ? Texts::tr("No readout is chosen")
                                   : report::cannotBeWritten(path, file.errorString());
         return false;
     }
