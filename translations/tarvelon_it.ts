@@ -2839,5 +2839,155 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
         <source>No readout is chosen</source>
         <translation>Nessuna lettura scelta</translation>
     </message>
+    <message>
+        <source>client &quot;%1&quot;, site &quot;%2&quot;, tube &quot;%3&quot;</source>
+        <translation>cliente &quot;%1&quot;, cantiere &quot;%2&quot;, tubo &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>Presa d&apos;atto</translation>
+    </message>
+    <message>
+        <source>%1
+
+What was done about it (kept with your name):</source>
+        <translation>%1
+
+Cosa è stato fatto (conservato con il vostro nome):</translation>
+    </message>
+    <message>
+        <source>%1: %2, readout %3, %4 at %5 m (%6)</source>
+        <translation>%1: %2, lettura n. %3, %4 a %5 m (%6)</translation>
+    </message>
+    <message>
+        <source>%1: %2, readout %3, %4 (%5)</source>
+        <translation>%1: %2, lettura n. %3, %4 (%5)</translation>
+    </message>
+    <message>
+        <source>%1: %2, readout %3 at %4 m (%5)</source>
+        <translation>%1: %2, lettura n. %3 a %4 m (%5)</translation>
+    </message>
+    <message>
+        <source>%1: %2, readout %3 (%4)</source>
+        <translation>%1: %2, lettura n. %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Ac&amp;knowledge...</source>
+        <translation>Prendi &amp;atto...</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;Log...</source>
+        <translation>Re&amp;gistro allarmi...</translation>
+    </message>
+    <message>
+        <source>No unacknowledged alarm</source>
+        <translation>Nessun allarme senza presa d&apos;atto</translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n more unacknowledged</source>
+        <translation>
+            <numerusform>; ancora %n senza presa d&apos;atto</numerusform>
+            <numerusform>; ancora %n senza presa d&apos;atto</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>there is no unacknowledged alarm</source>
+        <translation>non c&apos;è alcun allarme senza presa d&apos;atto</translation>
+    </message>
+    <message>
+        <source>Not acknowledged: %1</source>
+        <translation>Presa d&apos;atto non registrata: %1</translation>
+    </message>
+    <message>
+        <source>Alarm Log</source>
+        <translation>Registro allarmi</translation>
+    </message>
+    <message>
+        <source>&amp;Unacknowledged only</source>
+        <translation>&amp;Solo senza presa d&apos;atto</translation>
+    </message>
+    <message>
+        <source>When (UTC)</source>
+        <translation>Quando (UTC)</translation>
+    </message>
+    <message>
+        <source>Cause</source>
+        <translation>Causa</translation>
+    </message>
+    <message>
+        <source>Caused by</source>
+        <translation>Causato da</translation>
+    </message>
+    <message>
+        <source>Acknowledged by</source>
+        <translation>Presa d&apos;atto di</translation>
+    </message>
+    <message>
+        <source>Acknowledged at</source>
+        <translation>Presa d&apos;atto il</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>1 unacknowledged event chosen.</source>
+        <translation>Scelto 1 evento senza presa d&apos;atto.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n unacknowledged events chosen.</source>
+        <translation>
+            <numerusform>Scelto %n evento senza presa d&apos;atto.</numerusform>
+            <numerusform>Scelti %n eventi senza presa d&apos;atto.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Arrows at depth (m):</source>
+        <translation>Frecce alla profondità (m):</translation>
+    </message>
+    <message>
+        <source>Site &amp;Report...</source>
+        <translation>Rapporto &amp;cantiere...</translation>
+    </message>
+    <message>
+        <source>Days since</source>
+        <translation>Giorni fa</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>In ritardo</translation>
+    </message>
+    <message>
+        <source>Largest</source>
+        <translation>Massimo</translation>
+    </message>
+    <message>
+        <source>at (m)</source>
+        <translation>a (m)</translation>
+    </message>
+    <message>
+        <source>Azimuth (°)</source>
+        <translation>Azimut (°)</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>Velocità</translation>
+    </message>
+    <message>
+        <source>Projected alarm</source>
+        <translation>Allarme previsto</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;: %2 tubes, %3 in ALARM, %4 in ALERT</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;: tubi %2, %3 in ALLARME, %4 in ATTENZIONE</translation>
+    </message>
+    <message>
+        <source>top</source>
+        <translation>testa</translation>
+    </message>
+    <message>
+        <source>No projection: fewer than three readouts hold a rate, or the displacement does not rise</source>
+        <translation>Nessuna previsione: meno di tre letture hanno una velocità di spostamento, o lo spostamento non cresce</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 
 #include "analysis/displacement.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -33,7 +34,7 @@ QString causeOf(const surveys::AlarmEvent& e)
 
 QString tubeText(const surveys::AlarmEvent& e)
 {
-    return QStringLiteral("client \"%1\", site \"%2\", tube \"%3\"").arg(qs(e.tube.client), qs(e.tube.site), qs(e.tube.tube));
+    return Texts::tr("client \"%1\", site \"%2\", tube \"%3\"").arg(qs(e.tube.client), qs(e.tube.site), qs(e.tube.tube));
 }
 
 // Asks for the note that goes with an acknowledgement; empty when the user cancels.
@@ -41,7 +42,7 @@ QString askNote(QWidget* parent, const QString& what)
 {
     bool ok = false;
     const QString note = QInputDialog::getMultiLineText(
-        parent, QStringLiteral("Acknowledge"), what + QStringLiteral("\n\nWhat was done about it (kept with your name):"),
+        parent, Texts::tr("Acknowledge"), Texts::tr("%1\n\nWhat was done about it (kept with your name):").arg(what),
         QString(), &ok);
     return ok ? note.trimmed() : QString();
 }
@@ -50,12 +51,17 @@ QString askNote(QWidget* parent, const QString& what)
 
 QString alarmEventText(const surveys::AlarmEvent& e)
 {
-    QString text = QStringLiteral("%1: %2, readout %3").arg(qs(e.status), tubeText(e), qs(surveys::readoutNumber(e.readout)));
-    if (const QString cause = causeOf(e); !cause.isEmpty())
-        text += QStringLiteral(", ") + cause;
+    // Each shape is a sentence of its own, so a language may order its parts as it needs.
+    const QString status = qs(e.status), tube = tubeText(e), readout = qs(surveys::readoutNumber(e.readout));
+    const QString cause = causeOf(e), at = qs(e.at);
+    const QString depth = e.depthM ? qs(surveys::depthText(*e.depthM)) : QString();
+    if (!cause.isEmpty() && e.depthM)
+        return Texts::tr("%1: %2, readout %3, %4 at %5 m (%6)").arg(status, tube, readout, cause, depth, at);
+    if (!cause.isEmpty())
+        return Texts::tr("%1: %2, readout %3, %4 (%5)").arg(status, tube, readout, cause, at);
     if (e.depthM)
-        text += QStringLiteral(" at %1 m").arg(qs(surveys::depthText(*e.depthM)));
-    return text + QStringLiteral(" (%1)").arg(qs(e.at));
+        return Texts::tr("%1: %2, readout %3 at %4 m (%5)").arg(status, tube, readout, depth, at);
+    return Texts::tr("%1: %2, readout %3 (%4)").arg(status, tube, readout, at);
 }
 
 AlarmBar::AlarmBar(surveys::SurveyStore& store, std::function<void()> acknowledged, QWidget* parent)
@@ -70,11 +76,11 @@ AlarmBar::AlarmBar(surveys::SurveyStore& store, std::function<void()> acknowledg
     text_->setObjectName(QStringLiteral("alarmText"));
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(text_, 1);
-    acknowledgeButton_ = new QPushButton(QStringLiteral("Ac&knowledge..."), this);
+    acknowledgeButton_ = new QPushButton(Texts::tr("Ac&knowledge..."), this);
     acknowledgeButton_->setObjectName(QStringLiteral("acknowledgeAlarm"));
     connect(acknowledgeButton_, &QPushButton::clicked, this, &AlarmBar::askToAcknowledge);
     layout->addWidget(acknowledgeButton_);
-    auto* logButton = new QPushButton(QStringLiteral("Alarm &Log..."), this);
+    auto* logButton = new QPushButton(Texts::tr("Alarm &Log..."), this);
     logButton->setObjectName(QStringLiteral("alarmLog"));
     connect(logButton, &QPushButton::clicked, this, &AlarmBar::showLog);
     layout->addWidget(logButton);
@@ -95,12 +101,12 @@ void AlarmBar::refresh(bool mayAcknowledge)
     }
     QPalette p = palette();
     if (alarms_.empty()) {
-        text_->setText(QStringLiteral("No unacknowledged alarm"));
+        text_->setText(Texts::tr("No unacknowledged alarm"));
         p = QPalette();
     } else {
         QString line = alarmEventText(alarms_.front());
         if (alarms_.size() > 1)
-            line += QStringLiteral("; %1 more unacknowledged").arg(alarms_.size() - 1);
+            line += Texts::tr("; %n more unacknowledged", nullptr, int(alarms_.size() - 1));
         text_->setText(line);
         p.setColor(QPalette::Window, QColor(0xf8, 0xd0, 0xd0));
         p.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x00));
@@ -118,7 +124,7 @@ QString AlarmBar::text() const
 bool AlarmBar::acknowledgeShown(const QString& note, QString* error)
 {
     if (alarms_.empty()) {
-        *error = QStringLiteral("there is no unacknowledged alarm");
+        *error = Texts::tr("there is no unacknowledged alarm");
         return false;
     }
     const bool ok = store_.acknowledgeAlarm(alarms_.front().id, note.toStdString());
@@ -138,7 +144,7 @@ void AlarmBar::askToAcknowledge()
     if (note.isEmpty())
         return;
     if (QString error; !acknowledgeShown(note, &error))
-        QMessageBox::warning(this, QStringLiteral("Acknowledge"), QStringLiteral("Not acknowledged: ") + error);
+        QMessageBox::warning(this, Texts::tr("Acknowledge"), Texts::tr("Not acknowledged: %1").arg(error));
 }
 
 void AlarmBar::showLog()
@@ -156,9 +162,9 @@ AlarmLogDialog::AlarmLogDialog(surveys::SurveyStore& store, bool mayAcknowledge,
     : QDialog(parent), store_(store), mayAcknowledge_(mayAcknowledge)
 {
     setObjectName(QStringLiteral("AlarmLog"));
-    setWindowTitle(QStringLiteral("Alarm Log"));
+    setWindowTitle(Texts::tr("Alarm Log"));
     auto* layout = new QVBoxLayout(this);
-    openOnly_ = new QCheckBox(QStringLiteral("&Unacknowledged only"), this);
+    openOnly_ = new QCheckBox(Texts::tr("&Unacknowledged only"), this);
     openOnly_->setObjectName(QStringLiteral("unacknowledgedOnly"));
     connect(openOnly_, &QCheckBox::toggled, this, &AlarmLogDialog::fill);
     layout->addWidget(openOnly_);
@@ -169,13 +175,13 @@ AlarmLogDialog::AlarmLogDialog(surveys::SurveyStore& store, bool mayAcknowledge,
     table_->verticalHeader()->hide();
     layout->addWidget(table_, 1);
     auto* buttons = new QHBoxLayout;
-    acknowledgeButton_ = new QPushButton(QStringLiteral("Ac&knowledge..."), this);
+    acknowledgeButton_ = new QPushButton(Texts::tr("Ac&knowledge..."), this);
     acknowledgeButton_->setObjectName(QStringLiteral("acknowledgeChosen"));
     acknowledgeButton_->setEnabled(false);
     connect(acknowledgeButton_, &QPushButton::clicked, this, &AlarmLogDialog::askToAcknowledge);
     connect(table_, &QTableWidget::itemSelectionChanged, this,
             [this] { acknowledgeButton_->setEnabled(mayAcknowledge_ && !table_->selectedItems().isEmpty()); });
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    auto* close = new QPushButton(Texts::tr("&Close"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addWidget(acknowledgeButton_);
     buttons->addStretch(1);
@@ -191,8 +197,10 @@ void AlarmLogDialog::fill()
     filter.unacknowledged = openOnly_->isChecked();
     events_ = store_.alarmEvents(filter);
     std::reverse(events_.begin(), events_.end());
-    const QStringList headers{"When (UTC)", "Client", "Site", "Tube", "Readout", "Status", "Cause", "Depth (m)",
-                              "Caused by", "Acknowledged by", "Acknowledged at", "Note"};
+    const QStringList headers{Texts::tr("When (UTC)"),      Texts::tr("Client"),         Texts::tr("Site"),
+                              Texts::tr("Tube"),            Texts::tr("Readout"),        Texts::tr("Status"),
+                              Texts::tr("Cause"),           Texts::tr("Depth (m)"),      Texts::tr("Caused by"),
+                              Texts::tr("Acknowledged by"), Texts::tr("Acknowledged at"), Texts::tr("Note")};
     table_->clear();
     table_->setColumnCount(int(headers.size()));
     table_->setHorizontalHeaderLabels(headers);
@@ -234,11 +242,12 @@ void AlarmLogDialog::askToAcknowledge()
     const int open = int(std::count_if(rows.begin(), rows.end(), [this](int r) { return !events_[size_t(r)].acknowledged(); }));
     if (open == 0)
         return;
-    const QString note = askNote(this, QStringLiteral("%1 unacknowledged event%2 chosen.").arg(open).arg(open == 1 ? "" : "s"));
+    const QString note = askNote(this, open == 1 ? Texts::tr("1 unacknowledged event chosen.")
+                                                     : Texts::tr("%n unacknowledged events chosen.", nullptr, open));
     if (note.isEmpty())
         return;
     if (QString error; !acknowledgeRows(std::vector<int>(rows.begin(), rows.end()), note, &error))
-        QMessageBox::warning(this, QStringLiteral("Acknowledge"), QStringLiteral("Not acknowledged: ") + error);
+        QMessageBox::warning(this, Texts::tr("Acknowledge"), Texts::tr("Not acknowledged: %1").arg(error));
 }
 
 } // namespace tarvelon

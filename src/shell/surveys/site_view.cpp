@@ -2,6 +2,7 @@
 
 #include "report/site_plan.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -48,12 +49,12 @@ SiteView::SiteView(QWidget* parent) : QWidget(parent)
     heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("siteHeading"));
     tools->addWidget(heading_, 1);
-    tools->addWidget(new QLabel(QStringLiteral("Arrows at depth (m):"), this));
+    tools->addWidget(new QLabel(Texts::tr("Arrows at depth (m):"), this));
     depth_ = new QComboBox(this);
     depth_->setObjectName(QStringLiteral("planDepth"));
     connect(depth_, &QComboBox::activated, this, [this] { drawPlan(); });
     tools->addWidget(depth_);
-    report_ = new QPushButton(QStringLiteral("Site &Report..."), this);
+    report_ = new QPushButton(Texts::tr("Site &Report..."), this);
     report_->setObjectName(QStringLiteral("siteReport"));
     connect(report_, &QPushButton::clicked, this, &SiteView::reportAsked);
     tools->addWidget(report_);
@@ -69,10 +70,10 @@ SiteView::SiteView(QWidget* parent) : QWidget(parent)
     table_->verticalHeader()->hide();
     table_->setMinimumHeight(80);
     table_->setColumnCount(11);
-    table_->setHorizontalHeaderLabels({QStringLiteral("Tube"), QStringLiteral("Readout"), QStringLiteral("Date"),
-                                       QStringLiteral("Days since"), QStringLiteral("Overdue"), QStringLiteral("Largest"),
-                                       QStringLiteral("at (m)"), QStringLiteral("Azimuth (\u00b0)"), QStringLiteral("Rate"),
-                                       QStringLiteral("Projected alarm"), QStringLiteral("Status")});
+    table_->setHorizontalHeaderLabels({Texts::tr("Tube"), Texts::tr("Readout"), Texts::tr("Date"),
+                                       Texts::tr("Days since"), Texts::tr("Overdue"), Texts::tr("Largest"),
+                                       Texts::tr("at (m)"), Texts::tr("Azimuth (\u00b0)"), Texts::tr("Rate"),
+                                       Texts::tr("Projected alarm"), Texts::tr("Status")});
     table_->horizontalHeader()->setStretchLastSection(true);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         if (row >= 0 && size_t(row) < site_.rows.size())
@@ -92,7 +93,7 @@ void SiteView::showSite(surveys::Site site, const QString& name)
         alarms += r.level == surveys::Level::Alarm ? 1 : 0;
         alerts += r.level == surveys::Level::Alert ? 1 : 0;
     }
-    heading_->setText(QStringLiteral("<b>%1</b>: %2 tubes, %3 in ALARM, %4 in ALERT")
+    heading_->setText(Texts::tr("<b>%1</b>: %2 tubes, %3 in ALARM, %4 in ALERT")
                           .arg(name.toHtmlEscaped())
                           .arg(site_.rows.size())
                           .arg(alarms)
@@ -107,7 +108,7 @@ void SiteView::showSite(surveys::Site site, const QString& name)
     {
         const QSignalBlocker block(depth_);
         depth_->clear();
-        depth_->addItem(QStringLiteral("top"), -1);
+        depth_->addItem(Texts::tr("top"), -1);
         for (int d : depths)
             depth_->addItem(qs(surveys::depthMetres(d)), d);
         depth_->setCurrentIndex(std::max(0, depth_->findData(keep)));
@@ -145,7 +146,7 @@ void SiteView::fillTable()
         // The fit behind the date, or why there is none.
         table_->item(int(i), 9)->setToolTip(
             r.projection ? qs(surveys::projectionText(*r.projection, r.settings))
-                         : QStringLiteral("No projection: fewer than three readouts hold a rate, or the displacement "
+                         : Texts::tr("No projection: fewer than three readouts hold a rate, or the displacement "
                                           "does not rise"));
         table_->item(int(i), 0)->setToolTip(qs(r.key.client + " / " + r.key.site + " / " + r.key.tube));
     }

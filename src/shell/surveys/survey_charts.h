@@ -20,8 +20,6 @@ class SurveyCharts : public QTabWidget {
     Q_OBJECT
 public:
     explicit SurveyCharts(QWidget* parent);
-    // What the charts say with no readout chosen.
-
     // The tube's readouts compared with its base; the time chart keeps a depth chosen before.
     void drawTube(const surveys::TubeResult& tube);
     void drawReadings(const std::vector<const surveys::Survey*>& readouts);
