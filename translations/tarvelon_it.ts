@@ -2377,7 +2377,7 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
     </message>
     <message>
         <source>The constant of the probe that read this readout, reading units for sin = 1; &quot;the tube&apos;s&quot; uses the tube&apos;s setting. Each readout is reduced with its own constant, the base&apos;s values taken into it.</source>
-        <translation>La costante della sonda che ha eseguito questa lettura, in unità di lettura per sin = 1; &quot;the tube&apos;s&quot; usa l&apos;impostazione del tubo. Ogni lettura è elaborata con la propria costante, con i valori della lettura di riferimento riportati in essa.</translation>
+        <translation>La costante della sonda che ha eseguito questa lettura, in unità di lettura per sin = 1; &quot;quella del tubo&quot; usa l&apos;impostazione del tubo. Ogni lettura è elaborata con la propria costante, con i valori della lettura di riferimento riportati in essa.</translation>
     </message>
     <message>
         <source>Placed on the site&apos;s plan</source>
@@ -2441,7 +2441,7 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
     </message>
     <message>
         <source>The elevation of the casing&apos;s top, in metres, for the report; &quot;not set&quot; at the lowest value.</source>
-        <translation>La quota della testa del tubo, in metri, per il rapporto; &quot;not set&quot; al valore più basso.</translation>
+        <translation>La quota della testa del tubo, in metri, per il rapporto; &quot;non impostata&quot; al valore più basso.</translation>
     </message>
     <message>
         <source>Probe serial</source>
@@ -2988,6 +2988,172 @@ Cosa è stato fatto (conservato con il vostro nome):</translation>
     <message>
         <source>No projection: fewer than three readouts hold a rate, or the displacement does not rise</source>
         <translation>Nessuna previsione: meno di tre letture hanno una velocità di spostamento, o lo spostamento non cresce</translation>
+    </message>
+    <message>
+        <source>Delete readout %1 of tube %2 from the library, with its readings and corrections (it is the tube&apos;s base)?
+This cannot be undone.</source>
+        <translation>Eliminare dall&apos;archivio la lettura %1 del tubo %2, con i suoi valori e le sue correzioni (è la lettura di riferimento del tubo)?
+Non si può annullare.</translation>
+    </message>
+    <message>
+        <source>Delete readout %1 of tube %2 from the library, with its readings and corrections?
+This cannot be undone.</source>
+        <translation>Eliminare dall&apos;archivio la lettura %1 del tubo %2, con i suoi valori e le sue correzioni?
+Non si può annullare.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Elimina</translation>
+    </message>
+    <message>
+        <source>Clear the base of tube %1 (readout %2)?
+Without a base no displacement, rate or alarm of the tube is computed.
+Marking readout %2 as base again undoes this.</source>
+        <translation>Togliere la lettura di riferimento del tubo %1 (lettura %2)?
+Senza lettura di riferimento non si calcola alcuno spostamento, velocità di spostamento o allarme del tubo.
+Segnare di nuovo la lettura %2 come riferimento annulla questa scelta.</translation>
+    </message>
+    <message>
+        <source>Make readout %1 the base of tube %2?
+The present base is readout %3.
+Every displacement, rate and alarm of the tube is recomputed against the new base.
+Marking readout %3 as base again undoes this.</source>
+        <translation>Fare della lettura %1 la lettura di riferimento del tubo %2?
+La lettura di riferimento attuale è la lettura %3.
+Ogni spostamento, velocità di spostamento e allarme del tubo è ricalcolato rispetto alla nuova lettura di riferimento.
+Segnare di nuovo la lettura %3 come riferimento annulla questa scelta.</translation>
+    </message>
+    <message>
+        <source>Make readout %1 the base of tube %2?
+The tube has no base yet.
+Every displacement, rate and alarm of the tube is recomputed against the new base.</source>
+        <translation>Fare della lettura %1 la lettura di riferimento del tubo %2?
+Il tubo non ha ancora una lettura di riferimento.
+Ogni spostamento, velocità di spostamento e allarme del tubo è ricalcolato rispetto alla nuova lettura di riferimento.</translation>
+    </message>
+    <message>
+        <source>Clear Base</source>
+        <translation>Togli riferimento</translation>
+    </message>
+    <message>
+        <source>&amp;Continue from the previous base (readout %1)</source>
+        <translation>&amp;Prosegui dalla lettura di riferimento precedente (lettura %1)</translation>
+    </message>
+    <message>
+        <source>The new base&apos;s displacement against the present base is added to every later readout, so the time chart and the rates run on without a jump.</source>
+        <translation>Lo spostamento della nuova lettura di riferimento rispetto a quella attuale si aggiunge a ogni lettura successiva, così il grafico nel tempo e le velocità di spostamento proseguono senza salti.</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Sincronizza</translation>
+    </message>
+    <message>
+        <source>Survey Library</source>
+        <translation>Archivio delle misure</translation>
+    </message>
+    <message>
+        <source>Password for the survey library on
+%1:</source>
+        <translation>Password per l&apos;archivio delle misure su
+%1:</translation>
+    </message>
+    <message>
+        <source>Probe</source>
+        <translation>Sonda</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Readout %1 of %2, tube %3&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Lettura %1 del %2, tubo %3&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Serial:</source>
+        <translation>&amp;Matricola:</translation>
+    </message>
+    <message>
+        <source>the tube&apos;s (%1)</source>
+        <translation>quella del tubo (%1)</translation>
+    </message>
+    <message>
+        <source>the tube&apos;s (not set)</source>
+        <translation>quella del tubo (non impostata)</translation>
+    </message>
+    <message>
+        <source>Probe &amp;constant K:</source>
+        <translation>&amp;Costante della sonda K:</translation>
+    </message>
+    <message>
+        <source>%1
+The charts and tables hold the readouts chosen in the tree, as Export Table and Export Charts do; the summary lists all %2 readouts of the tube.</source>
+        <translation>%1
+I grafici e le tabelle contengono le letture scelte nell&apos;albero, come Esporta tabella ed Esporta grafici; il riepilogo elenca tutte le %2 letture del tubo.</translation>
+    </message>
+    <message>
+        <source>No readout chosen</source>
+        <translation>Nessuna lettura scelta</translation>
+    </message>
+    <message>
+        <source>Readouts:</source>
+        <translation>Letture:</translation>
+    </message>
+    <message>
+        <source>Report &amp;title:</source>
+        <translation>&amp;Titolo del rapporto:</translation>
+    </message>
+    <message>
+        <source>of the largest movement</source>
+        <translation>del movimento maggiore</translation>
+    </message>
+    <message>
+        <source>&amp;Plan view at depth (m):</source>
+        <translation>&amp;Vista in pianta alla profondità (m):</translation>
+    </message>
+    <message>
+        <source>A depth table for &amp;every readout shown, not only the latest</source>
+        <translation>Una tabella per profondità per &amp;ogni lettura mostrata, non solo per l&apos;ultima</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Rapporto</translation>
+    </message>
+    <message>
+        <source>Project:</source>
+        <translation>Progetto:</translation>
+    </message>
+    <message>
+        <source>Project number:</source>
+        <translation>Numero progetto:</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Ubicazione:</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>non impostata</translation>
+    </message>
+    <message>
+        <source>Casing top elevation (m):</source>
+        <translation>Quota testa tubo (m):</translation>
+    </message>
+    <message>
+        <source>Probe serial:</source>
+        <translation>Matricola sonda:</translation>
+    </message>
+    <message>
+        <source>Remarks:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>Company (every report):</source>
+        <translation>Ditta (ogni rapporto):</translation>
+    </message>
+    <message>
+        <source>Prepared by (every report):</source>
+        <translation>Redatto da (ogni rapporto):</translation>
+    </message>
+    <message>
+        <source>Checked by (every report):</source>
+        <translation>Verificato da (ogni rapporto):</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/sync_box.h"
+#include "shell/texts.h"
 
 #include <QCheckBox>
 #include <QMessageBox>
@@ -10,11 +11,12 @@ namespace tarvelon {
 
 bool confirmDelete(QWidget* parent, const surveys::Survey& s, bool isBase)
 {
-    const QString text = QStringLiteral("Delete readout %1 of tube %2 from the library, with its readings and "
-                                        "corrections%3?\nThis cannot be undone.")
-                             .arg(readoutLabel(s.readout, s.date, s.time), qs(s.tube),
-                                  isBase ? QStringLiteral(" (it is the tube's base)") : QString());
-    return QMessageBox::question(parent, QStringLiteral("Delete"), text, QMessageBox::Yes | QMessageBox::Cancel,
+    const QString text = (isBase ? Texts::tr("Delete readout %1 of tube %2 from the library, with its readings and "
+                                             "corrections (it is the tube's base)?\nThis cannot be undone.")
+                                 : Texts::tr("Delete readout %1 of tube %2 from the library, with its readings and "
+                                             "corrections?\nThis cannot be undone."))
+                             .arg(readoutLabel(s.readout, s.date, s.time), qs(s.tube));
+    return QMessageBox::question(parent, Texts::tr("Delete"), text, QMessageBox::Yes | QMessageBox::Cancel,
                                  QMessageBox::Cancel) == QMessageBox::Yes;
 }
 
@@ -24,24 +26,26 @@ std::optional<bool> confirmBase(QWidget* parent, const surveys::Survey& s, const
     const QString old = present ? readoutLabel(present->readout, present->date, present->time) : QString();
     QString text;
     if (present == &s)
-        text = QStringLiteral("Clear the base of tube %1 (readout %2)?\nWithout a base no displacement, rate or alarm "
-                              "of the tube is computed.\nMarking readout %2 as base again undoes this.")
+        text = Texts::tr("Clear the base of tube %1 (readout %2)?\nWithout a base no displacement, rate or alarm "
+                         "of the tube is computed.\nMarking readout %2 as base again undoes this.")
                    .arg(qs(s.tube), chosen);
+    else if (present)
+        text = Texts::tr("Make readout %1 the base of tube %2?\nThe present base is readout %3.\nEvery displacement, "
+                         "rate and alarm of the tube is recomputed against the new base.\nMarking readout %3 as base "
+                         "again undoes this.")
+                   .arg(chosen, qs(s.tube), old);
     else
-        text = QStringLiteral("Make readout %1 the base of tube %2?\n%3\nEvery displacement, rate and alarm of the "
-                              "tube is recomputed against the new base.%4")
-                   .arg(chosen, qs(s.tube),
-                        present ? QStringLiteral("The present base is readout %1.").arg(old)
-                                : QStringLiteral("The tube has no base yet."),
-                        present ? QStringLiteral("\nMarking readout %1 as base again undoes this.").arg(old) : QString());
-    QMessageBox box(QMessageBox::Question, present == &s ? QStringLiteral("Clear Base") : QStringLiteral("Mark as Base"),
+        text = Texts::tr("Make readout %1 the base of tube %2?\nThe tube has no base yet.\nEvery displacement, rate "
+                         "and alarm of the tube is recomputed against the new base.")
+                   .arg(chosen, qs(s.tube));
+    QMessageBox box(QMessageBox::Question, present == &s ? Texts::tr("Clear Base") : Texts::tr("Mark as Base"),
                     text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Cancel);
     if (present && present != &s) {
-        auto* carry = new QCheckBox(QStringLiteral("&Continue from the previous base (readout %1)").arg(old), &box);
+        auto* carry = new QCheckBox(Texts::tr("&Continue from the previous base (readout %1)").arg(old), &box);
         carry->setObjectName(QStringLiteral("continueFromBase"));
-        carry->setToolTip(QStringLiteral("The new base's displacement against the present base is added to every "
-                                         "later readout, so the time chart and the rates run on without a jump."));
+        carry->setToolTip(Texts::tr("The new base's displacement against the present base is added to every "
+                                    "later readout, so the time chart and the rates run on without a jump."));
         box.setCheckBox(carry);
     }
     if (box.exec() != QMessageBox::Ok)
@@ -61,9 +65,9 @@ std::optional<QString> askSyncLibrary(QWidget* parent, const QString& startFolde
 void tellSyncEnd(QWidget* parent, const QString& text, bool failed)
 {
     if (failed)
-        QMessageBox::warning(parent, QStringLiteral("Sync"), text);
+        QMessageBox::warning(parent, Texts::tr("Sync"), text);
     else
-        QMessageBox::information(parent, QStringLiteral("Sync"), text);
+        QMessageBox::information(parent, Texts::tr("Sync"), text);
 }
 
 } // namespace tarvelon

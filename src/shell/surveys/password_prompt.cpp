@@ -1,4 +1,5 @@
 #include "shell/surveys/password_prompt.h"
+#include "shell/texts.h"
 
 #include "library/library_location.h"
 
@@ -28,8 +29,8 @@ void installPasswordPrompt()
             return it->second;
         bool ok = false;
         const QString password = QInputDialog::getText(
-            QApplication::activeWindow(), QStringLiteral("Survey Library"),
-            QStringLiteral("Password for the survey library on\n%1:").arg(QString::fromStdString(shown)),
+            QApplication::activeWindow(), Texts::tr("Survey Library"),
+            Texts::tr("Password for the survey library on\n%1:").arg(QString::fromStdString(shown)),
             QLineEdit::Password, QString(), &ok);
         if (!ok)
             return std::nullopt;
@@ -40,7 +41,7 @@ void installPasswordPrompt()
     surveys::setConnectionNotice([](const std::string& text) {
         const QString said = QString::fromStdString(text);
         QMetaObject::invokeMethod(qApp, [said] {
-            QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Survey Library"),
+            QMessageBox::warning(QApplication::activeWindow(), Texts::tr("Survey Library"),
                                  said.left(1).toUpper() + said.mid(1) + QLatin1Char('.'));
         }, Qt::QueuedConnection);
     });

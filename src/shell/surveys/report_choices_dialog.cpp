@@ -2,6 +2,7 @@
 
 #include "shell/help_texts.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,28 +20,28 @@ ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const 
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("ReportChoices"));
-    setWindowTitle(QStringLiteral("Tube Report"));
+    setWindowTitle(Texts::tr("Tube Report"));
     auto* form = new QFormLayout(this);
     // The readouts that go in, by the rule the exports follow.
     QStringList chosen;
     for (const surveys::ReadoutResult& r : tube.readouts)
-        chosen << QStringLiteral("No. ") + qs(surveys::readoutNumber(r.survey->readout));
+        chosen << Texts::tr("No. %1").arg(qs(surveys::readoutNumber(r.survey->readout)));
     auto* readouts = new QLabel(
-        QStringLiteral("%1\nThe charts and tables hold the readouts chosen in the tree, as Export Table and Export "
-                       "Charts do; the summary lists all %2 readouts of the tube.")
-            .arg(chosen.isEmpty() ? QStringLiteral("No readout chosen") : chosen.join(QStringLiteral(", ")))
+        Texts::tr("%1\nThe charts and tables hold the readouts chosen in the tree, as Export Table and Export "
+                  "Charts do; the summary lists all %2 readouts of the tube.")
+            .arg(chosen.isEmpty() ? Texts::tr("No readout chosen") : chosen.join(QStringLiteral(", ")))
             .arg(std::max(tubeReadouts, size_t(tube.readouts.size()))),
         this);
     readouts->setObjectName(QStringLiteral("reportReadouts"));
     readouts->setWordWrap(true);
-    form->addRow(QStringLiteral("Readouts:"), readouts);
+    form->addRow(Texts::tr("Readouts:"), readouts);
     title_ = new QLineEdit(last.title, this);
     title_->setObjectName(QStringLiteral("reportTitle"));
     title_->setPlaceholderText(QStringLiteral("Inclinometer report"));
-    form->addRow(QStringLiteral("Report &title:"), title_);
+    form->addRow(Texts::tr("Report &title:"), title_);
     planDepth_ = new QComboBox(this);
     planDepth_->setObjectName(QStringLiteral("planDepth"));
-    planDepth_->addItem(QStringLiteral("of the largest movement"), -1);
+    planDepth_->addItem(Texts::tr("of the largest movement"), -1);
     // The depths as the tables print them, by the tube's depth reference.
     if (tube.base)
         for (const surveys::SurveyRow& r : tube.base->rows)
@@ -48,8 +49,8 @@ ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const 
                                 r.depthTenths);
     const int at = last.planDepthTenths ? planDepth_->findData(*last.planDepthTenths) : 0;
     planDepth_->setCurrentIndex(std::max(at, 0));
-    form->addRow(QStringLiteral("&Plan view at depth (m):"), planDepth_);
-    allTables_ = new QCheckBox(QStringLiteral("A depth table for &every readout shown, not only the latest"), this);
+    form->addRow(Texts::tr("&Plan view at depth (m):"), planDepth_);
+    allTables_ = new QCheckBox(Texts::tr("A depth table for &every readout shown, not only the latest"), this);
     allTables_->setObjectName(QStringLiteral("reportAllTables"));
     allTables_->setChecked(last.allTables);
     form->addRow(allTables_);

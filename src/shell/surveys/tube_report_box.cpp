@@ -2,6 +2,7 @@
 
 #include "shell/remembered_choices.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -21,37 +22,37 @@ QLineEdit* line(QWidget* parent, const char* name, const QString& text)
 } // namespace
 
 TubeReportBox::TubeReportBox(const surveys::TubeReportFields& f, QWidget* parent)
-    : QGroupBox(QStringLiteral("Report"), parent)
+    : QGroupBox(Texts::tr("Report"), parent)
 {
     setObjectName(QStringLiteral("tubeReport"));
     auto* form = new QFormLayout(this);
     project_ = line(this, "project", qs(f.project));
-    form->addRow(QStringLiteral("Project:"), project_);
+    form->addRow(Texts::tr("Project:"), project_);
     projectNo_ = line(this, "projectNo", qs(f.projectNo));
-    form->addRow(QStringLiteral("Project number:"), projectNo_);
+    form->addRow(Texts::tr("Project number:"), projectNo_);
     location_ = line(this, "location", qs(f.location));
-    form->addRow(QStringLiteral("Location:"), location_);
+    form->addRow(Texts::tr("Location:"), location_);
     // The lowest value stands for "not set": no casing is that deep.
     topElevation_ = new QDoubleSpinBox(this);
     topElevation_->setObjectName(QStringLiteral("topElevation"));
     topElevation_->setRange(-11000, 9000);
     topElevation_->setDecimals(3);
-    topElevation_->setSpecialValueText(QStringLiteral("not set"));
+    topElevation_->setSpecialValueText(Texts::tr("not set"));
     topElevation_->setValue(f.topElevation.value_or(-11000));
-    form->addRow(QStringLiteral("Casing top elevation (m):"), topElevation_);
+    form->addRow(Texts::tr("Casing top elevation (m):"), topElevation_);
     probeSerial_ = line(this, "probeSerial", qs(f.probeSerial));
-    form->addRow(QStringLiteral("Probe serial:"), probeSerial_);
+    form->addRow(Texts::tr("Probe serial:"), probeSerial_);
     remarks_ = new QPlainTextEdit(qs(f.remarks), this);
     remarks_->setObjectName(QStringLiteral("remarks"));
     remarks_->setFixedHeight(remarks_->fontMetrics().lineSpacing() * 4);
-    form->addRow(QStringLiteral("Remarks:"), remarks_);
+    form->addRow(Texts::tr("Remarks:"), remarks_);
     const RememberedChoices choices;
     company_ = line(this, "reportCompany", choices.reportCompany());
-    form->addRow(QStringLiteral("Company (every report):"), company_);
+    form->addRow(Texts::tr("Company (every report):"), company_);
     preparer_ = line(this, "reportPreparer", choices.reportPreparer());
-    form->addRow(QStringLiteral("Prepared by (every report):"), preparer_);
+    form->addRow(Texts::tr("Prepared by (every report):"), preparer_);
     checker_ = line(this, "reportChecker", choices.reportChecker());
-    form->addRow(QStringLiteral("Checked by (every report):"), checker_);
+    form->addRow(Texts::tr("Checked by (every report):"), checker_);
 }
 
 surveys::TubeReportFields TubeReportBox::fields() const
