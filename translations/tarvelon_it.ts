@@ -2409,7 +2409,7 @@ Stato di uscita: 0 fatto, 1 non riuscito, 2 uso errato, %1
     </message>
     <message>
         <source>How often the tube should be read: the site&apos;s table marks it overdue when its latest readout is older; &quot;none&quot; at the lowest value.</source>
-        <translation>Ogni quanto va letto il tubo: la tabella del cantiere lo segna in ritardo quando l&apos;ultima lettura è più vecchia; &quot;none&quot; al valore più basso.</translation>
+        <translation>Ogni quanto va letto il tubo: la tabella del cantiere lo segna in ritardo quando l&apos;ultima lettura è più vecchia; &quot;nessuna&quot; al valore più basso.</translation>
     </message>
     <message>
         <source>Project</source>
@@ -3154,6 +3154,154 @@ I grafici e le tabelle contengono le letture scelte nell&apos;albero, come Espor
     <message>
         <source>Checked by (every report):</source>
         <translation>Verificato da (ogni rapporto):</translation>
+    </message>
+    <message>
+        <source>Tube Settings</source>
+        <translation>Impostazioni tubo</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1 / %2 / tube %3&lt;/b&gt;</source>
+        <translation>&lt;b&gt;%1 / %2 / tubo %3&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Probe and thresholds</source>
+        <translation>&amp;Sonda e soglie</translation>
+    </message>
+    <message>
+        <source>&amp;Units:</source>
+        <translation>&amp;Unità:</translation>
+    </message>
+    <message>
+        <source>as the header says</source>
+        <translation>come dice l&apos;intestazione</translation>
+    </message>
+    <message>
+        <source>&amp;North of A0 (degrees):</source>
+        <translation>&amp;Nord di A0 (gradi):</translation>
+    </message>
+    <message>
+        <source>the probe&apos;s upper wheel</source>
+        <translation>la rotella superiore della sonda</translation>
+    </message>
+    <message>
+        <source>the probe&apos;s lower wheel</source>
+        <translation>la rotella inferiore della sonda</translation>
+    </message>
+    <message>
+        <source>the probe&apos;s centre</source>
+        <translation>il centro della sonda</translation>
+    </message>
+    <message>
+        <source>A reading&apos;s &amp;depth marks:</source>
+        <translation>La &amp;profondità di una lettura indica:</translation>
+    </message>
+    <message>
+        <source>&amp;Gauge length (m):</source>
+        <translation>&amp;Base di misura (m):</translation>
+    </message>
+    <message>
+        <source>per day</source>
+        <translation>al giorno</translation>
+    </message>
+    <message>
+        <source>per month</source>
+        <translation>al mese</translation>
+    </message>
+    <message>
+        <source>per year</source>
+        <translation>all&apos;anno</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>nessuna</translation>
+    </message>
+    <message>
+        <source>Readings 3 and 4 hold the &amp;180-degree pass</source>
+        <translation>Le letture 3 e 4 sono il passaggio a &amp;180 gradi</translation>
+    </message>
+    <message>
+        <source>Checksum &amp;tolerance (units):</source>
+        <translation>T&amp;olleranza somma di controllo (unità):</translation>
+    </message>
+    <message>
+        <source>Fi&amp;xed end and rates</source>
+        <translation>Estremo fisso e &amp;velocità</translation>
+    </message>
+    <message>
+        <source>Rates gi&amp;ven:</source>
+        <translation>Velocità es&amp;presse:</translation>
+    </message>
+    <message>
+        <source>the toe</source>
+        <translation>il fondo</translation>
+    </message>
+    <message>
+        <source>the deepest depth shared with the base</source>
+        <translation>la profondità più grande comune con la lettura di riferimento</translation>
+    </message>
+    <message>
+        <source>the top (surveyed per readout)</source>
+        <translation>la testa (rilevata a ogni lettura)</translation>
+    </message>
+    <message>
+        <source>&amp;Fixed end:</source>
+        <translation>Estremo &amp;fisso:</translation>
+    </message>
+    <message>
+        <source>Minimum rate &amp;interval (days):</source>
+        <translation>&amp;Intervallo minimo per la velocità (giorni):</translation>
+    </message>
+    <message>
+        <source>R&amp;eport</source>
+        <translation>&amp;Rapporto</translation>
+    </message>
+    <message>
+        <source>S&amp;ite</source>
+        <translation>Cantier&amp;e</translation>
+    </message>
+    <message>
+        <source>The alert exceeds the alarm: nothing is kept.</source>
+        <translation>La soglia di attenzione supera quella di allarme: non si conserva nulla.</translation>
+    </message>
+    <message>
+        <source>Site plan and readings</source>
+        <translation>Pianta del cantiere e letture</translation>
+    </message>
+    <message>
+        <source>Placed on t&amp;he site&apos;s plan</source>
+        <translation>Posto sulla &amp;pianta del cantiere</translation>
+    </message>
+    <message>
+        <source>E&amp;asting (m):</source>
+        <translation>&amp;Est (m):</translation>
+    </message>
+    <message>
+        <source>N&amp;orthing (m):</source>
+        <translation>N&amp;ord (m):</translation>
+    </message>
+    <message>
+        <source>Read e&amp;very (days):</source>
+        <translation>Leggere o&amp;gni (giorni):</translation>
+    </message>
+    <message>
+        <source>A&amp;lert (%1):</source>
+        <translation>Atten&amp;zione (%1):</translation>
+    </message>
+    <message>
+        <source>Ala&amp;rm (%1):</source>
+        <translation>Allar&amp;me (%1):</translation>
+    </message>
+    <message>
+        <source>&amp;Alert (%1):</source>
+        <translation>A&amp;ttenzione (%1):</translation>
+    </message>
+    <message>
+        <source>Alar&amp;m (%1):</source>
+        <translation>All&amp;arme (%1):</translation>
+    </message>
+    <message>
+        <source>Precisi&amp;on per interval (%1):</source>
+        <translation>Prec&amp;isione per intervallo (%1):</translation>
     </message>
 </context>
 </TS>

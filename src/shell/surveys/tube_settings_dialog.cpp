@@ -3,6 +3,7 @@
 #include "shell/help_texts.h"
 #include "shell/surveys/survey_texts.h"
 #include "shell/surveys/tube_report_box.h"
+#include "shell/texts.h"
 #include "analysis/displacement.h"
 
 #include <QCheckBox>
@@ -44,11 +45,11 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     : QDialog(parent), settings_(settings), shownRateUnit_(settings.rateUnit)
 {
     setObjectName(QStringLiteral("TubeSettings"));
-    setWindowTitle(QStringLiteral("Tube Settings"));
+    setWindowTitle(Texts::tr("Tube Settings"));
     // The probe and thresholds on one tab, the report's fields on another: each fits a small
     // screen whole, OK and Cancel always in view.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("<b>%1 / %2 / tube %3</b>")
+    layout->addWidget(new QLabel(Texts::tr("<b>%1 / %2 / tube %3</b>")
                                      .arg(qs(tube.client).toHtmlEscaped(), qs(tube.site).toHtmlEscaped(),
                                           qs(tube.tube).toHtmlEscaped()),
                                  this));
@@ -57,33 +58,33 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     layout->addWidget(tabs);
     auto* probe = new QWidget(tabs);
     auto* form = new QFormLayout(probe);
-    tabs->addTab(probe, QStringLiteral("&Probe and thresholds"));
-    constant_ = optionalBox(this, "probeConstant", 1e7, 0, QStringLiteral("not set"),
+    tabs->addTab(probe, Texts::tr("&Probe and thresholds"));
+    constant_ = optionalBox(this, "probeConstant", 1e7, 0, Texts::tr("not set"),
                             settings.constant > 0 ? std::optional<double>(settings.constant) : std::nullopt);
-    form->addRow(QStringLiteral("Probe &constant K:"), constant_);
+    form->addRow(Texts::tr("Probe &constant K:"), constant_);
     units_ = new QComboBox(this);
     units_->setObjectName(QStringLiteral("units"));
     units_->addItems({QStringLiteral("mm"), QStringLiteral("in")});
     units_->setCurrentIndex(settings.units == surveys::Units::Inches ? 1 : 0);
-    form->addRow(QStringLiteral("&Units:"), units_);
-    north_ = optionalBox(this, "north", 360, 1, QStringLiteral("as the header says"), settings.north, -1);
-    form->addRow(QStringLiteral("&North of A0 (degrees):"), north_);
+    form->addRow(Texts::tr("&Units:"), units_);
+    north_ = optionalBox(this, "north", 360, 1, Texts::tr("as the header says"), settings.north, -1);
+    form->addRow(Texts::tr("&North of A0 (degrees):"), north_);
     reference_ = new QComboBox(this);
     reference_->setObjectName(QStringLiteral("depthReference"));
-    reference_->addItems({QStringLiteral("the probe's upper wheel"), QStringLiteral("the probe's lower wheel"),
-                          QStringLiteral("the probe's centre")});
+    reference_->addItems({Texts::tr("the probe's upper wheel"), Texts::tr("the probe's lower wheel"),
+                          Texts::tr("the probe's centre")});
     reference_->setCurrentIndex(int(settings.depthReference));
-    form->addRow(QStringLiteral("A reading's &depth marks:"), reference_);
+    form->addRow(Texts::tr("A reading's &depth marks:"), reference_);
     gauge_ = new QDoubleSpinBox(this);
     gauge_->setObjectName(QStringLiteral("gauge"));
     gauge_->setRange(0.05, 10);
     gauge_->setDecimals(3);
     gauge_->setSingleStep(0.5);
     gauge_->setValue(settings.gaugeM);
-    form->addRow(QStringLiteral("&Gauge length (m):"), gauge_);
+    form->addRow(Texts::tr("&Gauge length (m):"), gauge_);
     rateUnit_ = new QComboBox(this);
     rateUnit_->setObjectName(QStringLiteral("rateUnit"));
-    rateUnit_->addItems({QStringLiteral("per day"), QStringLiteral("per month"), QStringLiteral("per year")});
+    rateUnit_->addItems({Texts::tr("per day"), Texts::tr("per month"), Texts::tr("per year")});
     rateUnit_->setCurrentIndex(int(settings.rateUnit));
     // Thresholds are kept in millimetres per day and typed in the tube's units.
     const char* names[] = {"alertMm", "alarmMm", "alertMmPerDay", "alarmMmPerDay"};
@@ -93,7 +94,7 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
         const auto shown = !values[i] ? std::nullopt
                            : i < 2    ? std::optional<double>(surveys::inUnits(*values[i], settings.units))
                                       : std::optional<double>(surveys::rateInUnits(*values[i], settings));
-        limits_[i] = optionalBox(this, names[i], 1e5, 3, QStringLiteral("none"), shown);
+        limits_[i] = optionalBox(this, names[i], 1e5, 3, Texts::tr("none"), shown);
         limitLabels_[i] = new QLabel(this);
         limitLabels_[i]->setBuddy(limits_[i]);
         form->addRow(limitLabels_[i], limits_[i]);
@@ -120,30 +121,30 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
         shownRateUnit_ = surveys::RateUnit(rateUnit_->currentIndex());
         labelLimits();
     });
-    secondPass_ = new QCheckBox(QStringLiteral("Readings 3 and 4 hold the &180-degree pass"), this);
+    secondPass_ = new QCheckBox(Texts::tr("Readings 3 and 4 hold the &180-degree pass"), this);
     secondPass_->setObjectName(QStringLiteral("secondPass"));
     secondPass_->setChecked(settings.secondPass);
     form->addRow(secondPass_);
-    tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, QStringLiteral("none"), settings.checksumTolerance);
-    form->addRow(QStringLiteral("Checksum &tolerance (units):"), tolerance_);
+    tolerance_ = optionalBox(this, "checksumTolerance", 1e5, 1, Texts::tr("none"), settings.checksumTolerance);
+    form->addRow(Texts::tr("Checksum &tolerance (units):"), tolerance_);
     // How rates are given and told from noise, and where the sums start, on a tab of their own
     // so the probe's tab fits a small screen at a large font.
     auto* rates = new QWidget(tabs);
     auto* ratesForm = new QFormLayout(rates);
-    tabs->addTab(rates, QStringLiteral("Fi&xed end and rates"));
-    ratesForm->addRow(QStringLiteral("Rates gi&ven:"), rateUnit_);
+    tabs->addTab(rates, Texts::tr("Fi&xed end and rates"));
+    ratesForm->addRow(Texts::tr("Rates gi&ven:"), rateUnit_);
     fixedEnd_ = new QComboBox(this);
     fixedEnd_->setObjectName(QStringLiteral("fixedEnd"));
-    fixedEnd_->addItems({QStringLiteral("the toe"), QStringLiteral("the deepest depth shared with the base"),
-                         QStringLiteral("the top (surveyed per readout)")});
+    fixedEnd_->addItems({Texts::tr("the toe"), Texts::tr("the deepest depth shared with the base"),
+                         Texts::tr("the top (surveyed per readout)")});
     fixedEnd_->setCurrentIndex(int(settings.fixedEnd));
-    ratesForm->addRow(QStringLiteral("&Fixed end:"), fixedEnd_);
+    ratesForm->addRow(Texts::tr("&Fixed end:"), fixedEnd_);
     minInterval_ = new QDoubleSpinBox(this);
     minInterval_->setObjectName(QStringLiteral("minInterval"));
     minInterval_->setRange(0, 3650);
     minInterval_->setDecimals(2);
     minInterval_->setValue(settings.minIntervalDays);
-    ratesForm->addRow(QStringLiteral("Minimum rate &interval (days):"), minInterval_);
+    ratesForm->addRow(Texts::tr("Minimum rate &interval (days):"), minInterval_);
     precision_ = new QDoubleSpinBox(this);
     precision_->setObjectName(QStringLiteral("precision"));
     precision_->setRange(0, 100);
@@ -161,14 +162,14 @@ TubeSettingsDialog::TubeSettingsDialog(const surveys::TubeKey& tube, const surve
     report_ = new TubeReportBox(settings.report, tabs);
     report_->setTitle(QString());
     report_->setFlat(true);
-    tabs->addTab(report_, QStringLiteral("R&eport"));
-    tabs->addTab(sitePage, QStringLiteral("S&ite"));
+    tabs->addTab(report_, Texts::tr("R&eport"));
+    tabs->addTab(sitePage, Texts::tr("S&ite"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         const surveys::TubeSettings t = this->settings();
         if ((t.alertMm && t.alarmMm && *t.alertMm > *t.alarmMm) ||
             (t.alertMmPerDay && t.alarmMmPerDay && *t.alertMmPerDay > *t.alarmMmPerDay)) {
-            QMessageBox::warning(this, windowTitle(), QStringLiteral("The alert exceeds the alarm: nothing is kept."));
+            QMessageBox::warning(this, windowTitle(), Texts::tr("The alert exceeds the alarm: nothing is kept."));
             return;
         }
         report_->keepAuthor();
@@ -212,14 +213,14 @@ surveys::TubeSettings TubeSettingsDialog::settings() const
 void TubeSettingsDialog::addSiteBox(QFormLayout* form, const surveys::TubeSettings& settings)
 {
     // Where the tube stands on the site's plan, checked when it is placed at all: 0 is a coordinate.
-    auto* box = new QGroupBox(QStringLiteral("Site plan and readings"), form->parentWidget());
+    auto* box = new QGroupBox(Texts::tr("Site plan and readings"), form->parentWidget());
     auto* siteForm = new QFormLayout(box);
-    easting_ = new QCheckBox(QStringLiteral("Placed on t&he site's plan"), box);
+    easting_ = new QCheckBox(Texts::tr("Placed on t&he site's plan"), box);
     easting_->setObjectName(QStringLiteral("placed"));
     easting_->setChecked(settings.easting && settings.northing);
     siteForm->addRow(easting_);
     const char* names[] = {"easting", "northing"};
-    const QString labels[] = {QStringLiteral("E&asting (m):"), QStringLiteral("N&orthing (m):")};
+    const QString labels[] = {Texts::tr("E&asting (m):"), Texts::tr("N&orthing (m):")};
     const std::optional<double> values[] = {settings.easting, settings.northing};
     for (size_t i = 0; i < 2; ++i) {
         coordinates_[i] = new QDoubleSpinBox(box);
@@ -231,8 +232,8 @@ void TubeSettingsDialog::addSiteBox(QFormLayout* form, const surveys::TubeSettin
         connect(easting_, &QCheckBox::toggled, coordinates_[i], &QWidget::setEnabled);
         siteForm->addRow(labels[i], coordinates_[i]);
     }
-    interval_ = optionalBox(box, "readingInterval", 3650, 1, QStringLiteral("none"), settings.readingIntervalDays);
-    siteForm->addRow(QStringLiteral("Read e&very (days):"), interval_);
+    interval_ = optionalBox(box, "readingInterval", 3650, 1, Texts::tr("none"), settings.readingIntervalDays);
+    siteForm->addRow(Texts::tr("Read e&very (days):"), interval_);
     form->addRow(box);
 }
 
@@ -243,12 +244,12 @@ void TubeSettingsDialog::labelLimits()
     t.units = units_->currentIndex() == 1 ? surveys::Units::Inches : surveys::Units::Millimetres;
     t.rateUnit = surveys::RateUnit(rateUnit_->currentIndex());
     const QString rate = qs(surveys::rateUnitName(t));
-    const QString labels[] = {QStringLiteral("A&lert (%1):").arg(u), QStringLiteral("Ala&rm (%1):").arg(u),
-                              QStringLiteral("&Alert (%1):").arg(rate), QStringLiteral("Alar&m (%1):").arg(rate)};
+    const QString labels[] = {Texts::tr("A&lert (%1):").arg(u), Texts::tr("Ala&rm (%1):").arg(u),
+                              Texts::tr("&Alert (%1):").arg(rate), Texts::tr("Alar&m (%1):").arg(rate)};
     for (size_t i = 0; i < 4; ++i)
         limitLabels_[i]->setText(labels[i]);
     if (precisionLabel_)
-        precisionLabel_->setText(QStringLiteral("Precisi&on per interval (%1):").arg(u));
+        precisionLabel_->setText(Texts::tr("Precisi&on per interval (%1):").arg(u));
 }
 
 } // namespace tarvelon
