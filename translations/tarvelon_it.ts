@@ -3303,5 +3303,209 @@ I grafici e le tabelle contengono le letture scelte nell&apos;albero, come Espor
         <source>Precisi&amp;on per interval (%1):</source>
         <translation>Prec&amp;isione per intervallo (%1):</translation>
     </message>
+    <message>
+        <source>this computer</source>
+        <translation>questo computer</translation>
+    </message>
+    <message>
+        <source>This &amp;computer&apos;s file: %1</source>
+        <translation>File di questo &amp;computer: %1</translation>
+    </message>
+    <message>
+        <source>A &amp;server (PostgreSQL):</source>
+        <translation>Un &amp;server (PostgreSQL):</translation>
+    </message>
+    <message>
+        <source>your login name</source>
+        <translation>il vostro nome utente</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Host:</translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation>&amp;Porta:</translation>
+    </message>
+    <message>
+        <source>&amp;Database:</source>
+        <translation>&amp;Database:</translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation>&amp;Utente:</translation>
+    </message>
+    <message>
+        <source>&amp;TLS:</source>
+        <translation>&amp;TLS:</translation>
+    </message>
+    <message>
+        <source>or c&amp;onnection:</source>
+        <translation>o c&amp;onnessione:</translation>
+    </message>
+    <message>
+        <source>empty: %1</source>
+        <translation>vuoto: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Authority&apos;s certificate...</source>
+        <translation>Certificato dell&apos;&amp;autorità...</translation>
+    </message>
+    <message>
+        <source>Authority:</source>
+        <translation>Autorità:</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is checked against the authority&apos;s certificate chosen here; when empty, against %1.</source>
+        <translation>Il certificato del server è controllato con il certificato dell&apos;autorità scelto qui; se vuoto, con %1.</translation>
+    </message>
+    <message>
+        <source>No password is kept: it comes from your password file (pgpass) or is asked for once while the program runs.</source>
+        <translation>Nessuna password è conservata: viene dal vostro file delle password (pgpass) o è chiesta una volta mentre il programma è aperto.</translation>
+    </message>
+    <message>
+        <source>Certificates (*.crt *.pem *.cer);;All files (*)</source>
+        <translation>Certificati (*.crt *.pem *.cer);;Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>The authority&apos;s certificate file %1 does not exist.</source>
+        <translation>Il file del certificato dell&apos;autorità %1 non esiste.</translation>
+    </message>
+    <message>
+        <source>A connection is a postgresql:// address or service=NAME (a service of your pg_service.conf).</source>
+        <translation>Una connessione è un indirizzo postgresql:// o service=NOME (un servizio del vostro pg_service.conf).</translation>
+    </message>
+    <message>
+        <source>Give the server&apos;s host and database, or one connection line.</source>
+        <translation>Indicare host e database del server, o una riga di connessione.</translation>
+    </message>
+    <message>
+        <source>The password in the connection was not kept: it is asked for when the library opens, or comes from your password file.</source>
+        <translation>La password nella connessione non è stata conservata: è chiesta quando l&apos;archivio si apre, o viene dal vostro file delle password.</translation>
+    </message>
+    <message>
+        <source>The survey library on %1 cannot be opened: %2
+
+Nothing has changed: the window stays on %3. The box comes back with what you typed, to put right or cancel.</source>
+        <translation>Impossibile aprire l&apos;archivio delle misure su %1: %2
+
+Nulla è cambiato: la finestra resta su %3. La finestra di scelta si riapre con quanto scritto, da correggere o annullare.</translation>
+    </message>
+    <message>
+        <source>Import Export Files</source>
+        <translation>Importa file di esportazione</translation>
+    </message>
+    <message>
+        <source>Export files (*dat.dat *num.dat);;All files (*)</source>
+        <translation>File di esportazione (*dat.dat *num.dat);;Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>Import a Folder of Export Files</source>
+        <translation>Importa una cartella di file di esportazione</translation>
+    </message>
+    <message>
+        <source>Surveys added: %1
+Already in the library: %2
+Not imported: %3</source>
+        <translation>Misure aggiunte: %1
+Già in archivio: %2
+Non importate: %3</translation>
+    </message>
+    <message>
+        <source>The survey library has moved to</source>
+        <translation>L&apos;archivio delle misure è stato spostato in</translation>
+    </message>
+    <message>
+        <source>The survey library is in %1; the older one is kept as</source>
+        <translation>L&apos;archivio delle misure è in %1; quello più vecchio è conservato come</translation>
+    </message>
+    <message>
+        <source>Written: %1, kept in the survey library</source>
+        <translation>Scritto: %1, conservato nell&apos;archivio delle misure</translation>
+    </message>
+    <message>
+        <source>Kept in the survey library, incomplete: &lt;a href=&quot;show&quot;&gt;show it in Surveys&lt;/a&gt;</source>
+        <translation>Conservata nell&apos;archivio delle misure, incompleta: &lt;a href=&quot;show&quot;&gt;mostrala in Misure&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Kept in the survey library: &lt;a href=&quot;show&quot;&gt;show it in Surveys&lt;/a&gt;</source>
+        <translation>Conservata nell&apos;archivio delle misure: &lt;a href=&quot;show&quot;&gt;mostrala in Misure&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>There is no survey library at %1.</source>
+        <translation>Non c&apos;è alcun archivio delle misure in %1.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>Impossibile scrivere in %1: %2</translation>
+    </message>
+    <message>
+        <source>Surveys sent: %1
+Incomplete surveys completed: %2
+Already there: %3
+Tube settings sent: %4, received: %5</source>
+        <translation>Misure inviate: %1
+Misure incomplete completate: %2
+Già presenti: %3
+Impostazioni dei tubi inviate: %4, ricevute: %5</translation>
+    </message>
+    <message>
+        <source>
+
+Changed in both libraries since they last agreed (%1):</source>
+        <translation>
+
+Cambiate in entrambi gli archivi dall&apos;ultimo allineamento (%1):</translation>
+    </message>
+    <message>
+        <source>
+Surveys deleted as the other library had: %1 here, %2 there</source>
+        <translation>
+Misure eliminate come nell&apos;altro archivio: %1 qui, %2 là</translation>
+    </message>
+    <message>
+        <source>
+
+In both libraries with other readings, both kept (%1):</source>
+        <translation>
+
+In entrambi gli archivi con valori diversi, conservate entrambe (%1):</translation>
+    </message>
+    <message>
+        <source>
+
+The sync stopped after %1 of %2 surveys: %3. What was sent is kept; syncing again goes on from there.</source>
+        <translation>
+
+La sincronizzazione si è fermata dopo %1 misure su %2: %3. Quanto inviato è conservato; sincronizzando di nuovo si riprende da lì.</translation>
+    </message>
+    <message>
+        <source>Sync this computer&apos;s survey library with (a library file, or a server&apos;s connection):</source>
+        <translation>Sincronizzare l&apos;archivio delle misure di questo computer con (un file di archivio, o la connessione a un server):</translation>
+    </message>
+    <message>
+        <source>&amp;File...</source>
+        <translation>&amp;File...</translation>
+    </message>
+    <message>
+        <source>Survey library (*.sqlite);;All files (*)</source>
+        <translation>Archivio delle misure (*.sqlite);;Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Sync</source>
+        <translation>&amp;Sincronizza</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s library</source>
+        <translation>L&apos;archivio di questo computer</translation>
+    </message>
+    <message>
+        <source>The other library</source>
+        <translation>L&apos;altro archivio</translation>
+    </message>
+    <message>
+        <source>Syncing the survey libraries...</source>
+        <translation>Sincronizzazione degli archivi delle misure...</translation>
+    </message>
 </context>
 </TS>

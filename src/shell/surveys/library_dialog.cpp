@@ -4,6 +4,7 @@
 #include "shell/remembered_choices.h"
 #include "shell/surveys/password_prompt.h"
 #include "shell/surveys/survey_library.h"
+#include "shell/texts.h"
 #include "library/library_location.h"
 
 #include <QComboBox>
@@ -94,7 +95,7 @@ QString defaultRootCertificate()
 QString libraryShownName(const QString& location)
 {
     if (location.isEmpty())
-        return QStringLiteral("this computer");
+        return Texts::tr("this computer");
     return isServer(location) ? withoutPassword(location) : QDir::toNativeSeparators(location);
 }
 
@@ -102,11 +103,11 @@ LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("LibraryDialog"));
-    setWindowTitle(QStringLiteral("Survey Library"));
+    setWindowTitle(Texts::tr("Survey Library"));
     auto* form = new QFormLayout(this);
-    file_ = new QRadioButton(QStringLiteral("This &computer's file: %1").arg(QDir::toNativeSeparators(defaultFile)), this);
+    file_ = new QRadioButton(Texts::tr("This &computer's file: %1").arg(QDir::toNativeSeparators(defaultFile)), this);
     file_->setObjectName(QStringLiteral("thisComputer"));
-    server_ = new QRadioButton(QStringLiteral("A &server (PostgreSQL):"), this);
+    server_ = new QRadioButton(Texts::tr("A &server (PostgreSQL):"), this);
     server_->setObjectName(QStringLiteral("server"));
     form->addRow(file_);
     form->addRow(server_);
@@ -121,7 +122,7 @@ LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile
     database_->setObjectName(QStringLiteral("database"));
     user_ = new QLineEdit(this);
     user_->setObjectName(QStringLiteral("user"));
-    user_->setPlaceholderText(QStringLiteral("your login name"));
+    user_->setPlaceholderText(Texts::tr("your login name"));
     tls_ = new QComboBox(this);
     tls_->setObjectName(QStringLiteral("tlsMode"));
     // Checking the server's certificate and name is the default; the weaker modes are there for
@@ -131,32 +132,32 @@ LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile
     connection_ = new QLineEdit(this);
     connection_->setObjectName(QStringLiteral("connection"));
     connection_->setPlaceholderText(QStringLiteral("postgresql://host:5432/tarvelon?sslmode=verify-full or service=NAME"));
-    form->addRow(QStringLiteral("&Host:"), host_);
-    form->addRow(QStringLiteral("&Port:"), port_);
-    form->addRow(QStringLiteral("&Database:"), database_);
-    form->addRow(QStringLiteral("&User:"), user_);
-    form->addRow(QStringLiteral("&TLS:"), tls_);
-    form->addRow(QStringLiteral("or c&onnection:"), connection_);
+    form->addRow(Texts::tr("&Host:"), host_);
+    form->addRow(Texts::tr("&Port:"), port_);
+    form->addRow(Texts::tr("&Database:"), database_);
+    form->addRow(Texts::tr("&User:"), user_);
+    form->addRow(Texts::tr("&TLS:"), tls_);
+    form->addRow(Texts::tr("or c&onnection:"), connection_);
     // The firm's own authority: a file chosen (or typed), kept with the choice as its path.
     rootCert_ = new QLineEdit(this);
     rootCert_->setObjectName(QStringLiteral("rootCert"));
-    rootCert_->setPlaceholderText(QStringLiteral("empty: %1").arg(defaultRootCertificate()));
-    chooseRootCert_ = new QPushButton(QStringLiteral("&Authority's certificate..."), this);
+    rootCert_->setPlaceholderText(Texts::tr("empty: %1").arg(defaultRootCertificate()));
+    chooseRootCert_ = new QPushButton(Texts::tr("&Authority's certificate..."), this);
     chooseRootCert_->setObjectName(QStringLiteral("chooseRootCert"));
     connect(chooseRootCert_, &QPushButton::clicked, this, &LibraryDialog::chooseRootCertificate);
     auto* rootRow = new QHBoxLayout;
     rootRow->addWidget(rootCert_, 1);
     rootRow->addWidget(chooseRootCert_);
-    form->addRow(QStringLiteral("Authority:"), rootRow);
-    auto* rootWhere = new QLabel(QStringLiteral("The server's certificate is checked against the authority's certificate "
-                                                "chosen here; when empty, against %1.")
+    form->addRow(Texts::tr("Authority:"), rootRow);
+    auto* rootWhere = new QLabel(Texts::tr("The server's certificate is checked against the authority's certificate "
+                                           "chosen here; when empty, against %1.")
                                      .arg(defaultRootCertificate()),
                                  this);
     rootWhere->setObjectName(QStringLiteral("rootCertDefault"));
     rootWhere->setWordWrap(true);
     form->addRow(rootWhere);
-    auto* passwords = new QLabel(QStringLiteral("No password is kept: it comes from your password file "
-                                                "(pgpass) or is asked for once while the program runs."),
+    auto* passwords = new QLabel(Texts::tr("No password is kept: it comes from your password file "
+                                           "(pgpass) or is asked for once while the program runs."),
                                  this);
     passwords->setWordWrap(true);
     form->addRow(passwords);
@@ -194,8 +195,8 @@ void LibraryDialog::chooseRootCertificate()
 {
     const QString current = rootCert_->text().trimmed();
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Authority's certificate"), current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
-        QStringLiteral("Certificates (*.crt *.pem *.cer);;All files (*)"));
+        this, Texts::tr("Authority's certificate"), current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
+        Texts::tr("Certificates (*.crt *.pem *.cer);;All files (*)"));
     if (!file.isEmpty())
         rootCert_->setText(QDir::toNativeSeparators(file));
 }
@@ -204,14 +205,14 @@ QString LibraryDialog::serverLocation(QString* problem) const
 {
     const QString authority = rootCert_->text().trimmed();
     if (!authority.isEmpty() && !QFileInfo(authority).isFile()) {
-        *problem = QStringLiteral("The authority's certificate file %1 does not exist.").arg(QDir::toNativeSeparators(authority));
+        *problem = Texts::tr("The authority's certificate file %1 does not exist.").arg(QDir::toNativeSeparators(authority));
         return {};
     }
     QString line = connection_->text().trimmed();
     if (!line.isEmpty()) {
         if (!isServer(line))
-            *problem = QStringLiteral("A connection is a postgresql:// address or service=NAME (a service of your "
-                                      "pg_service.conf).");
+            *problem = Texts::tr("A connection is a postgresql:// address or service=NAME (a service of your "
+                                 "pg_service.conf).");
         // One authority: the box's, when the line names one too.
         if (!authority.isEmpty())
             rootCertificateOf(line, &line);
@@ -220,7 +221,7 @@ QString LibraryDialog::serverLocation(QString* problem) const
     const QString host = host_->text().trimmed();
     const QString database = database_->text().trimmed();
     if (host.isEmpty() || database.isEmpty()) {
-        *problem = QStringLiteral("Give the server's host and database, or one connection line.");
+        *problem = Texts::tr("Give the server's host and database, or one connection line.");
         return {};
     }
     const auto part = [](const QString& s) { return QString::fromLatin1(QUrl::toPercentEncoding(s)); };
@@ -245,8 +246,8 @@ void LibraryDialog::accept()
     }
     bool removed = false;
     location_ = withoutPassword(chosen, &removed);
-    note_ = removed ? QStringLiteral("The password in the connection was not kept: it is asked for when the "
-                                     "library opens, or comes from your password file.")
+    note_ = removed ? Texts::tr("The password in the connection was not kept: it is asked for when the "
+                                "library opens, or comes from your password file.")
                     : QString();
     QDialog::accept();
 }
@@ -263,16 +264,16 @@ bool LibraryDialog::choose(QWidget* parent, const std::function<QString(const QS
         if (const QString error = open(chosen); !error.isEmpty()) {
             // A password typed wrong may be typed again at the next try.
             forgetPasswords();
-            QMessageBox::critical(parent, QStringLiteral("Survey Library"),
-                                  QStringLiteral("The survey library on %1 cannot be opened: %2\n\n"
-                                                 "Nothing has changed: the window stays on %3. The box comes back "
-                                                 "with what you typed, to put right or cancel.")
+            QMessageBox::critical(parent, Texts::tr("Survey Library"),
+                                  Texts::tr("The survey library on %1 cannot be opened: %2\n\n"
+                                            "Nothing has changed: the window stays on %3. The box comes back "
+                                            "with what you typed, to put right or cancel.")
                                       .arg(libraryShownName(dialog.location()), error, libraryShownName(before)));
             continue;
         }
         choices.useLibrary(dialog.location());
         if (!dialog.note().isEmpty())
-            QMessageBox::information(parent, QStringLiteral("Survey Library"), dialog.note());
+            QMessageBox::information(parent, Texts::tr("Survey Library"), dialog.note());
         return true;
     }
     return false;

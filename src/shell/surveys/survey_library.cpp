@@ -6,6 +6,7 @@
 #include "shell/remembered_choices.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/window_placement.h"
+#include "shell/texts.h"
 #include "library/library_file.h"
 #include "library/library_location.h"
 #include "library/store.h"
@@ -70,15 +71,15 @@ QString& stayedAt()
 QStringList askImportPaths(QWidget* parent, bool folder, const QString& start)
 {
     if (!folder)
-        return openFilesBox(parent, QStringLiteral("Import Export Files"), start,
-                            QStringLiteral("Export files (*dat.dat *num.dat);;All files (*)"));
-    const QString dir = folderBox(parent, QStringLiteral("Import a Folder of Export Files"), start);
+        return openFilesBox(parent, Texts::tr("Import Export Files"), start,
+                            Texts::tr("Export files (*dat.dat *num.dat);;All files (*)"));
+    const QString dir = folderBox(parent, Texts::tr("Import a Folder of Export Files"), start);
     return dir.isEmpty() ? QStringList{} : QStringList{dir};
 }
 
 QString importReportText(const surveys::ImportReport& r)
 {
-    QString text = QStringLiteral("Surveys added: %1\nAlready in the library: %2\nNot imported: %3")
+    QString text = Texts::tr("Surveys added: %1\nAlready in the library: %2\nNot imported: %3")
                        .arg(r.added)
                        .arg(r.skipped)
                        .arg(r.failed);
@@ -108,11 +109,11 @@ std::pair<QString, QString> moveSurveyLibraryHome()
     stayedAt() = surveys::stillAtFormerPlace(moved.kind) ? from : QString();
     const QString note = QString::fromStdString(surveys::libraryMoveNote(moved, fileSystemPath(from), fileSystemPath(to)));
     if (moved.kind == surveys::LibraryMove::Moved)
-        return {QStringLiteral("The survey library has moved to"), QFileInfo(to).absolutePath()};
+        return {Texts::tr("The survey library has moved to"), QFileInfo(to).absolutePath()};
     // The status line keeps a file's name whole: the older copy is that file, the library's
     // folder is said before it.
     if (moved.kind == surveys::LibraryMove::KeptBoth)
-        return {QStringLiteral("The survey library is in %1; the older one is kept as")
+        return {Texts::tr("The survey library is in %1; the older one is kept as")
                     .arg(QDir::toNativeSeparators(QFileInfo(to).absolutePath())),
                 fromFileSystemPath(moved.setAside)};
     return {note, {}};
@@ -144,9 +145,8 @@ void SurveysLauncher::downloadAndKeep(Context& c)
         if (!path.empty() && QFileInfo::exists(QString::fromUtf8(path)))
             files << QFileInfo(QString::fromUtf8(path)).fileName();
     if (block.complete && !files.isEmpty())
-        main_.showResult(QStringLiteral("Written: %1%2")
-                             .arg(files.join(QStringLiteral(" and ")),
-                                  fed.surveyId ? QStringLiteral(", kept in the survey library") : QString()));
+        main_.showResult((fed.surveyId ? Texts::tr("Written: %1, kept in the survey library") : Texts::tr("Written: %1"))
+                             .arg(files.join(Texts::tr(" and "))));
 }
 
 LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
@@ -161,9 +161,9 @@ LibraryFeed SurveysLauncher::keep(const DownloadedBlock& block)
     if (surveys_)
         surveys_->reload();
     if (auto* added = main_.findChild<QLabel*>(QStringLiteral("lblSurveyAdded"))) {
-        added->setText(fed.incomplete ? QStringLiteral("Kept in the survey library, incomplete: "
-                                                       "<a href=\"show\">show it in Surveys</a>")
-                                      : QStringLiteral("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
+        added->setText(fed.incomplete ? Texts::tr("Kept in the survey library, incomplete: "
+                                                  "<a href=\"show\">show it in Surveys</a>")
+                                      : Texts::tr("Kept in the survey library: <a href=\"show\">show it in Surveys</a>"));
         added->show();
     }
     return fed;

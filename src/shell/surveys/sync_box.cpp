@@ -1,6 +1,7 @@
 #include "shell/surveys/sync_box.h"
 
 #include "shell/file_boxes.h"
+#include "shell/texts.h"
 #include "library/library_location.h"
 #include "library/sql.h"
 #include "library/sync.h"
@@ -37,41 +38,41 @@ bool openToWrite(surveys::SurveyStore& store, const QString& location, const QSt
 {
     const std::string path = QFile::encodeName(location).toStdString();
     if (!surveys::isServerLocation(path) && !QFileInfo::exists(location)) {
-        error = QStringLiteral("There is no survey library at %1.").arg(location);
+        error = Texts::tr("There is no survey library at %1.").arg(location);
         return false;
     }
     if (store.open(path) && !store.readOnly())
         return true;
-    error = QStringLiteral("%1 cannot be written: %2").arg(which, QString::fromStdString(store.error()));
+    error = Texts::tr("%1 cannot be written: %2").arg(which, QString::fromStdString(store.error()));
     return false;
 }
 
 QString resultText(const surveys::SyncResult& r)
 {
-    QString text = QStringLiteral("Surveys sent: %1\nIncomplete surveys completed: %2\nAlready there: %3\n"
-                                  "Tube settings sent: %4, received: %5")
+    QString text = Texts::tr("Surveys sent: %1\nIncomplete surveys completed: %2\nAlready there: %3\n"
+                             "Tube settings sent: %4, received: %5")
                        .arg(r.sent)
                        .arg(r.completed)
                        .arg(r.skipped)
                        .arg(r.settingsSent)
                        .arg(r.settingsReceived);
     if (!r.settingConflicts.empty()) {
-        text += QStringLiteral("\n\nChanged in both libraries since they last agreed (%1):").arg(r.settingConflicts.size());
+        text += Texts::tr("\n\nChanged in both libraries since they last agreed (%1):").arg(r.settingConflicts.size());
         for (const std::string& conflict : r.settingConflicts)
             text += QStringLiteral("\n") + QString::fromStdString(conflict);
     }
     if (r.deletedHere + r.deletedThere > 0)
-        text += QStringLiteral("\nSurveys deleted as the other library had: %1 here, %2 there")
+        text += Texts::tr("\nSurveys deleted as the other library had: %1 here, %2 there")
                     .arg(r.deletedHere)
                     .arg(r.deletedThere);
     if (!r.conflicts.empty()) {
-        text += QStringLiteral("\n\nIn both libraries with other readings, both kept (%1):").arg(r.conflicts.size());
+        text += Texts::tr("\n\nIn both libraries with other readings, both kept (%1):").arg(r.conflicts.size());
         for (const std::string& name : r.conflicts)
             text += QStringLiteral("\n") + QString::fromStdString(name);
     }
     if (!r.error.empty())
-        text += QStringLiteral("\n\nThe sync stopped after %1 of %2 surveys: %3. What was sent is kept; syncing "
-                               "again goes on from there.")
+        text += Texts::tr("\n\nThe sync stopped after %1 of %2 surveys: %3. What was sent is kept; syncing "
+                          "again goes on from there.")
                     .arg(r.done)
                     .arg(r.total)
                     .arg(QString::fromStdString(r.error));
@@ -83,27 +84,27 @@ QString resultText(const surveys::SyncResult& r)
 SyncBox::SyncBox(const QString& startFolder, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("syncBox"));
-    setWindowTitle(QStringLiteral("Sync"));
+    setWindowTitle(Texts::tr("Sync"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Sync this computer's survey library with (a library file, or a "
-                                                "server's connection):"),
+    layout->addWidget(new QLabel(Texts::tr("Sync this computer's survey library with (a library file, or a "
+                                           "server's connection):"),
                                  this));
     auto* row = new QHBoxLayout;
     other_ = new QLineEdit(this);
     other_->setObjectName(QStringLiteral("otherLibrary"));
     other_->setMinimumWidth(420);
     row->addWidget(other_, 1);
-    auto* file = new QPushButton(QStringLiteral("&File..."), this);
+    auto* file = new QPushButton(Texts::tr("&File..."), this);
     connect(file, &QPushButton::clicked, this, [this, startFolder] {
-        const QString path = openFileBox(this, QStringLiteral("Survey Library"), startFolder,
-                                         QStringLiteral("Survey library (*.sqlite);;All files (*)"));
+        const QString path = openFileBox(this, Texts::tr("Survey Library"), startFolder,
+                                         Texts::tr("Survey library (*.sqlite);;All files (*)"));
         if (!path.isEmpty())
             other_->setText(path);
     });
     row->addWidget(file);
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Sync"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Texts::tr("&Sync"));
     buttons->button(QDialogButtonBox::Ok)->setEnabled(false);
     connect(other_, &QLineEdit::textChanged, this, [buttons](const QString& text) {
         buttons->button(QDialogButtonBox::Ok)->setEnabled(!text.trimmed().isEmpty());
@@ -129,8 +130,8 @@ QString SyncBox::run(QWidget* parent, const QString& here, const QString& other,
     // The worker has connections of its own: SQLite's and a server's are used by one thread.
     QThread* worker = QThread::create([run, here, other] {
         surveys::SurveyStore from, to;
-        if (!openToWrite(from, here, QStringLiteral("This computer's library"), run->openError) ||
-            !openToWrite(to, other, QStringLiteral("The other library"), run->openError))
+        if (!openToWrite(from, here, Texts::tr("This computer's library"), run->openError) ||
+            !openToWrite(to, other, Texts::tr("The other library"), run->openError))
             return;
         surveys::SyncOptions options;
         options.onBatch = [run](const surveys::SyncProgress& p) {
@@ -140,7 +141,7 @@ QString SyncBox::run(QWidget* parent, const QString& here, const QString& other,
         };
         run->result = surveys::syncLibraries(from, to, options);
     });
-    QProgressDialog progress(QStringLiteral("Syncing the survey libraries..."), QStringLiteral("Cancel"), 0, 0, parent);
+    QProgressDialog progress(Texts::tr("Syncing the survey libraries..."), Texts::tr("Cancel"), 0, 0, parent);
     progress.setObjectName(QStringLiteral("syncProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
