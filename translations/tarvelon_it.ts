@@ -3437,7 +3437,7 @@ Non importate: %3</translation>
     </message>
     <message>
         <source>%1 cannot be written: %2</source>
-        <translation>Impossibile scrivere in %1: %2</translation>
+        <translation>%1 non è scrivibile: %2</translation>
     </message>
     <message>
         <source>Surveys sent: %1
@@ -3506,6 +3506,154 @@ La sincronizzazione si è fermata dopo %1 misure su %2: %3. Quanto inviato è co
     <message>
         <source>Syncing the survey libraries...</source>
         <translation>Sincronizzazione degli archivi delle misure...</translation>
+    </message>
+    <message>
+        <source>Corrections</source>
+        <translation>Correzioni</translation>
+    </message>
+    <message>
+        <source>No checksums: the tube&apos;s second pass is off (Tube Settings).</source>
+        <translation>Nessuna somma di controllo: il secondo passaggio del tubo è disattivato (Impostazioni tubo).</translation>
+    </message>
+    <message>
+        <source>Possible bias shift: %1</source>
+        <translation>Possibile deriva dello zero (bias): %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1 / %2 / tube %3: %4&lt;/b&gt;, against the base of %5</source>
+        <translation>&lt;b&gt;%1 / %2 / tubo %3: %4&lt;/b&gt;, rispetto alla lettura di riferimento del %5</translation>
+    </message>
+    <message>
+        <source>Stable zone:</source>
+        <translation>Zona stabile:</translation>
+    </message>
+    <message>
+        <source>&amp;Deepest quiet stretch</source>
+        <translation>&amp;Tratto stabile più profondo</translation>
+    </message>
+    <message>
+        <source>&amp;From</source>
+        <translation>&amp;Da</translation>
+    </message>
+    <message>
+        <source>&amp;Propose</source>
+        <translation>&amp;Proponi</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>Proposed (nothing is applied until accepted):</source>
+        <translation>Proposte (nulla è applicato finché non è accettato):</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Accetta</translation>
+    </message>
+    <message>
+        <source>Correction</source>
+        <translation>Correzione</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valore</translation>
+    </message>
+    <message>
+        <source>Effect</source>
+        <translation>Effetto</translation>
+    </message>
+    <message>
+        <source>Evidence</source>
+        <translation>Prove</translation>
+    </message>
+    <message>
+        <source>How it was found</source>
+        <translation>Come è stata trovata</translation>
+    </message>
+    <message>
+        <source>Why keep a refused one:</source>
+        <translation>Perché tenere una rifiutata:</translation>
+    </message>
+    <message>
+        <source>needed only to accept a proposal the evidence does not support</source>
+        <translation>necessario solo per accettare una proposta non sostenuta dalle prove</translation>
+    </message>
+    <message>
+        <source>&amp;Accept Checked</source>
+        <translation>&amp;Accetta spuntate</translation>
+    </message>
+    <message>
+        <source>Kept with the readout (applied when on):</source>
+        <translation>Conservate con la lettura (applicate se attive):</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Attiva</translation>
+    </message>
+    <message>
+        <source>Accepted</source>
+        <translation>Accettata</translation>
+    </message>
+    <message>
+        <source>C&amp;lear All...</source>
+        <translation>Ca&amp;ncella tutte...</translation>
+    </message>
+    <message>
+        <source>Remove every correction kept with this readout? Its values are shown as read again.</source>
+        <translation>Togliere ogni correzione conservata con questa lettura? I suoi valori tornano a essere mostrati come letti.</translation>
+    </message>
+    <message>
+        <source>Clear and Propose A&amp;gain</source>
+        <translation>Cancella e &amp;riproponi</translation>
+    </message>
+    <message>
+        <source>The corrections of readout %1 were found with the second pass off; the tube now reduces with it, so the accepted bias is for the other reduction.
+
+Clear them, to propose them again with &quot;Propose corrections...&quot;?</source>
+        <translation>Le correzioni della lettura %1 sono state trovate con il secondo passaggio disattivato; ora il tubo è elaborato con esso, quindi lo zero (bias) accettato vale per l&apos;altra elaborazione.
+
+Cancellarle, per proporle di nuovo con &quot;Proponi correzioni...&quot;?</translation>
+    </message>
+    <message>
+        <source>The corrections of readout %1 were found with the second pass on; the tube now reduces without it, so the accepted bias is for the other reduction.
+
+Clear them, to propose them again with &quot;Propose corrections...&quot;?</source>
+        <translation>Le correzioni della lettura %1 sono state trovate con il secondo passaggio attivo; ora il tubo è elaborato senza di esso, quindi lo zero (bias) accettato vale per l&apos;altra elaborazione.
+
+Cancellarle, per proporle di nuovo con &quot;Proponi correzioni...&quot;?</translation>
+    </message>
+    <message>
+        <source>Not proposed: %1.</source>
+        <translation>Non proposte: %1.</translation>
+    </message>
+    <message>
+        <source>The stable zone shows no bias, rotation or depth shift, while the checksums point to a bias shift: try another stable zone (From ... to).</source>
+        <translation>La zona stabile non mostra alcuno spostamento di zero (bias), rotazione o profondità, mentre le somme di controllo indicano una deriva dello zero: provare un&apos;altra zona stabile (Da ... a).</translation>
+    </message>
+    <message>
+        <source>Nothing to correct: the stable zone shows no bias, rotation or depth shift.</source>
+        <translation>Nulla da correggere: la zona stabile non mostra alcuno spostamento di zero (bias), rotazione o profondità.</translation>
+    </message>
+    <message>
+        <source>All the acceptable ones: %1.</source>
+        <translation>Tutte quelle accettabili: %1.</translation>
+    </message>
+    <message>
+        <source>supported</source>
+        <translation>sostenuta</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>rifiutata: %1</translation>
+    </message>
+    <message>
+        <source>The corrections cannot be kept: %1</source>
+        <translation>Impossibile conservare le correzioni: %1</translation>
+    </message>
+    <message>
+        <source>Nothing kept: %1 %2 was refused (%3); say in the box why you keep it.</source>
+        <translation>Nulla conservato: %1 %2 è stata rifiutata (%3); scrivere nella casella perché la si tiene.</translation>
     </message>
 </context>
 </TS>

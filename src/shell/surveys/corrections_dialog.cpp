@@ -3,6 +3,7 @@
 #include "shell/help_texts.h"
 #include "shell/local_time.h"
 #include "shell/surveys/survey_texts.h"
+#include "shell/texts.h"
 
 #include <QBoxLayout>
 #include <QColor>
@@ -74,15 +75,15 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
             neighbours_.push_back(*n.survey);
             (side == &around.earlier ? context_.earlier : context_.later).push_back({&neighbours_.back(), n.corrections});
         }
-    setWindowTitle(QStringLiteral("Corrections"));
+    setWindowTitle(Texts::tr("Corrections"));
     checksums_ = settings_.secondPass
                      ? qs(surveys::checksumShiftText(readout, settings_))
-                     : QStringLiteral("No checksums: the tube's second pass is off (Tube Settings).");
+                     : Texts::tr("No checksums: the tube's second pass is off (Tube Settings).");
     flagged_ = readout.possibleBiasShift;
     if (flagged_)
-        checksums_ = QStringLiteral("Possible bias shift: ") + checksums_;
+        checksums_ = Texts::tr("Possible bias shift: %1").arg(checksums_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("<b>%1 / %2 / tube %3: %4</b>, against the base of %5")
+    layout->addWidget(new QLabel(Texts::tr("<b>%1 / %2 / tube %3: %4</b>, against the base of %5")
                                      .arg(qs(readout_.client).toHtmlEscaped(), qs(readout_.site).toHtmlEscaped(),
                                           qs(readout_.tube).toHtmlEscaped(),
                                           readoutLabel(readout_.readout, readout_.date, readout_.time).toHtmlEscaped(),
@@ -90,11 +91,11 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
                                  this));
 
     auto* zone = new QHBoxLayout;
-    zone->addWidget(new QLabel(QStringLiteral("Stable zone:"), this));
-    deepest_ = new QRadioButton(QStringLiteral("&Deepest quiet stretch"), this);
+    zone->addWidget(new QLabel(Texts::tr("Stable zone:"), this));
+    deepest_ = new QRadioButton(Texts::tr("&Deepest quiet stretch"), this);
     deepest_->setObjectName(QStringLiteral("zoneDeepest"));
     deepest_->setChecked(true);
-    auto* given = new QRadioButton(QStringLiteral("&From"), this);
+    auto* given = new QRadioButton(Texts::tr("&From"), this);
     given->setObjectName(QStringLiteral("zoneGiven"));
     const double top = readout_.rows.empty() ? 0 : readout_.rows.front().depthTenths / 10.0;
     const double toe = readout_.rows.empty() ? 0 : readout_.rows.back().depthTenths / 10.0;
@@ -114,10 +115,10 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
         from_->setEnabled(on);
         to_->setEnabled(on);
     });
-    auto* proposeButton = new QPushButton(QStringLiteral("&Propose"), this);
+    auto* proposeButton = new QPushButton(Texts::tr("&Propose"), this);
     proposeButton->setObjectName(QStringLiteral("propose"));
     connect(proposeButton, &QPushButton::clicked, this, &CorrectionsDialog::propose);
-    for (QWidget* w : std::initializer_list<QWidget*>{deepest_, given, from_, new QLabel(QStringLiteral("to"), this), to_,
+    for (QWidget* w : std::initializer_list<QWidget*>{deepest_, given, from_, new QLabel(Texts::tr("to"), this), to_,
                                                       proposeButton})
         zone->addWidget(w);
     zone->addStretch(1);
@@ -125,25 +126,25 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
     evidence_ = wrapped(this, "evidence");
     layout->addWidget(evidence_);
 
-    layout->addWidget(new QLabel(QStringLiteral("Proposed (nothing is applied until accepted):"), this));
-    proposed_ = correctionTable(this, "proposed", {QStringLiteral("Accept"), QStringLiteral("Correction"),
-                                                   QStringLiteral("Value"), QStringLiteral("Effect"),
-                                                   QStringLiteral("Evidence"), QStringLiteral("How it was found")});
+    layout->addWidget(new QLabel(Texts::tr("Proposed (nothing is applied until accepted):"), this));
+    proposed_ = correctionTable(this, "proposed", {Texts::tr("Accept"), Texts::tr("Correction"),
+                                                   Texts::tr("Value"), Texts::tr("Effect"),
+                                                   Texts::tr("Evidence"), Texts::tr("How it was found")});
     layout->addWidget(proposed_, 1);
     auto* insistRow = new QHBoxLayout;
-    insistRow->addWidget(new QLabel(QStringLiteral("Why keep a refused one:"), this));
+    insistRow->addWidget(new QLabel(Texts::tr("Why keep a refused one:"), this));
     insist_ = new QLineEdit(this);
     insist_->setObjectName(QStringLiteral("insistReason"));
-    insist_->setPlaceholderText(QStringLiteral("needed only to accept a proposal the evidence does not support"));
+    insist_->setPlaceholderText(Texts::tr("needed only to accept a proposal the evidence does not support"));
     insistRow->addWidget(insist_, 1);
     layout->addLayout(insistRow);
-    accept_ = new QPushButton(QStringLiteral("&Accept Checked"), this);
+    accept_ = new QPushButton(Texts::tr("&Accept Checked"), this);
     accept_->setObjectName(QStringLiteral("acceptProposed"));
     connect(accept_, &QPushButton::clicked, this, &CorrectionsDialog::acceptChosen);
 
-    layout->addWidget(new QLabel(QStringLiteral("Kept with the readout (applied when on):"), this));
-    keptTable_ = correctionTable(this, "kept", {QStringLiteral("On"), QStringLiteral("Correction"), QStringLiteral("Value"),
-                                                QStringLiteral("How it was found"), QStringLiteral("Accepted")});
+    layout->addWidget(new QLabel(Texts::tr("Kept with the readout (applied when on):"), this));
+    keptTable_ = correctionTable(this, "kept", {Texts::tr("On"), Texts::tr("Correction"), Texts::tr("Value"),
+                                                Texts::tr("How it was found"), Texts::tr("Accepted")});
     connect(keptTable_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() == 0)
             switchKept(item->row(), item->checkState() == Qt::Checked);
@@ -158,18 +159,18 @@ CorrectionsDialog::CorrectionsDialog(const surveys::TubeResult& tube, const surv
     layout->addWidget(error_);
 
     auto* buttons = new QHBoxLayout;
-    clear_ = new QPushButton(QStringLiteral("C&lear All..."), this);
+    clear_ = new QPushButton(Texts::tr("C&lear All..."), this);
     clear_->setObjectName(QStringLiteral("clearCorrections"));
     connect(clear_, &QPushButton::clicked, this, [this] {
         QMessageBox box(QMessageBox::Question, windowTitle(),
-                        QStringLiteral("Remove every correction kept with this readout? Its values are shown as read "
-                                       "again."),
+                        Texts::tr("Remove every correction kept with this readout? Its values are shown as read "
+                                  "again."),
                         QMessageBox::Ok | QMessageBox::Cancel, this);
         box.setDefaultButton(QMessageBox::Cancel);
         if (box.exec() == QMessageBox::Ok)
             clearKept();
     });
-    again_ = new QPushButton(QStringLiteral("Clear and Propose A&gain"), this);
+    again_ = new QPushButton(Texts::tr("Clear and Propose A&gain"), this);
     again_->setObjectName(QStringLiteral("proposeAgain"));
     connect(again_, &QPushButton::clicked, this, [this] {
         clearKept();
@@ -203,12 +204,16 @@ std::vector<std::int64_t> CorrectionsDialog::askToClearOtherReduction(QWidget* p
         }
     if (ids.empty())
         return ids;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tube Settings"),
-                    QStringLiteral("The corrections of readout %1 were found with the second pass %2; the tube now "
-                                   "reduces %3, so the accepted bias is for the other reduction.\n\nClear them, to "
-                                   "propose them again with \"Propose corrections...\"?")
-                        .arg(names.join(QStringLiteral(", ")), now.secondPass ? QStringLiteral("off") : QStringLiteral("on"),
-                             now.secondPass ? QStringLiteral("with it") : QStringLiteral("without it")),
+    // The two ways the second pass can have changed, each said whole.
+    const QString text =
+        now.secondPass
+            ? Texts::tr("The corrections of readout %1 were found with the second pass off; the tube now reduces with "
+                        "it, so the accepted bias is for the other reduction.\n\nClear them, to propose them again "
+                        "with \"Propose corrections...\"?")
+            : Texts::tr("The corrections of readout %1 were found with the second pass on; the tube now reduces "
+                        "without it, so the accepted bias is for the other reduction.\n\nClear them, to propose them "
+                        "again with \"Propose corrections...\"?");
+    QMessageBox box(QMessageBox::Warning, Texts::tr("Tube Settings"), text.arg(names.join(QStringLiteral(", "))),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(QStringLiteral("otherReduction"));
     box.setDefaultButton(QMessageBox::No);
@@ -235,18 +240,17 @@ void CorrectionsDialog::showProposal()
     if (const std::string evidence = surveys::proposalEvidence(proposal_, settings_); !evidence.empty())
         lines << qs(evidence).replace(0, 1, qs(evidence).left(1).toUpper()) + QLatin1Char('.');
     if (!proposal_.reason.empty())
-        lines << QStringLiteral("Not proposed: ") + qs(proposal_.reason) + QLatin1Char('.');
+        lines << Texts::tr("Not proposed: %1.").arg(qs(proposal_.reason));
     else if (proposal_.proposed.empty() && flagged_)
-        lines << QStringLiteral("The stable zone shows no bias, rotation or depth shift, while the checksums point to "
-                                "a bias shift: try another stable zone (From ... to).");
+        lines << Texts::tr("The stable zone shows no bias, rotation or depth shift, while the checksums point to "
+                           "a bias shift: try another stable zone (From ... to).");
     else if (proposal_.proposed.empty())
-        lines << QStringLiteral("Nothing to correct: the stable zone shows no bias, rotation or depth shift.");
+        lines << Texts::tr("Nothing to correct: the stable zone shows no bias, rotation or depth shift.");
     if (!checksums_.isEmpty() && !flagged_)
         lines << checksums_;
     if (!proposal_.proposed.empty())
-        lines << QStringLiteral("All the acceptable ones: ") +
-                     qs(surveys::effectText(proposal_.asRead, proposal_.acceptedEffect, proposal_, settings_)) +
-                     QLatin1Char('.');
+        lines << Texts::tr("All the acceptable ones: %1.")
+                     .arg(qs(surveys::effectText(proposal_.asRead, proposal_.acceptedEffect, proposal_, settings_)));
     evidence_->setText(lines.join(QLatin1Char('\n')));
     proposed_->setRowCount(int(proposal_.proposed.size()));
     for (int i = 0; i < proposed_->rowCount(); ++i) {
@@ -255,7 +259,7 @@ void CorrectionsDialog::showProposal()
         fillRow(proposed_, i, QStringLiteral("accept"), p.acceptable,
                 {qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)),
                  qs(surveys::effectText(proposal_.asRead, p.after, proposal_, settings_)),
-                 p.acceptable ? QStringLiteral("supported") : QStringLiteral("refused: ") + qs(p.refusal), qs(c.how)});
+                 p.acceptable ? Texts::tr("supported") : Texts::tr("refused: %1").arg(qs(p.refusal)), qs(c.how)});
         if (!p.acceptable)
             proposed_->item(i, 4)->setForeground(QColor(0xb0, 0, 0));
     }
@@ -276,7 +280,7 @@ void CorrectionsDialog::showKept()
     keptTable_->resizeColumnsToContents();
     clear_->setEnabled(!kept_.empty());
     const std::string other = surveys::otherReductionText(kept_, settings_);
-    warning_->setText(other.empty() ? QString() : QStringLiteral("Attention: ") + qs(other) + QLatin1Char('.'));
+    warning_->setText(other.empty() ? QString() : Texts::tr("Attention: ") + qs(other) + QLatin1Char('.'));
     warning_->setVisible(!other.empty());
     again_->setVisible(!other.empty());
 }
@@ -284,7 +288,7 @@ void CorrectionsDialog::showKept()
 void CorrectionsDialog::keep(const std::vector<surveys::Correction>& list)
 {
     const QString why = keep_ ? keep_(list) : QString();
-    error_->setText(why.isEmpty() ? QString() : QStringLiteral("The corrections cannot be kept: ") + why);
+    error_->setText(why.isEmpty() ? QString() : Texts::tr("The corrections cannot be kept: %1").arg(why));
     error_->setVisible(!why.isEmpty());
     if (why.isEmpty())
         kept_ = list;
@@ -303,7 +307,7 @@ void CorrectionsDialog::acceptChosen()
         surveys::Correction c = p.correction;
         if (!p.acceptable) {
             if (why.isEmpty()) {
-                error_->setText(QStringLiteral("Nothing kept: %1 %2 was refused (%3); say in the box why you keep it.")
+                error_->setText(Texts::tr("Nothing kept: %1 %2 was refused (%3); say in the box why you keep it.")
                                     .arg(qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)), qs(p.refusal)));
                 error_->setVisible(true);
                 return;
