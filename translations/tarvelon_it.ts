@@ -3655,5 +3655,9 @@ Cancellarle, per proporle di nuovo con &quot;Proponi correzioni...&quot;?</trans
         <source>Nothing kept: %1 %2 was refused (%3); say in the box why you keep it.</source>
         <translation>Nulla conservato: %1 %2 è stata rifiutata (%3); scrivere nella casella perché la si tiene.</translation>
     </message>
+    <message>
+        <source>postgresql://host:5432/tarvelon?sslmode=verify-full or service=NAME</source>
+        <translation>postgresql://host:5432/tarvelon?sslmode=verify-full o service=NOME</translation>
+    </message>
 </context>
 </TS>

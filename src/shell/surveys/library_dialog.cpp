@@ -131,7 +131,7 @@ LibraryDialog::LibraryDialog(const QString& location, const QString& defaultFile
                     QStringLiteral("prefer"), QStringLiteral("disable")});
     connection_ = new QLineEdit(this);
     connection_->setObjectName(QStringLiteral("connection"));
-    connection_->setPlaceholderText(QStringLiteral("postgresql://host:5432/tarvelon?sslmode=verify-full or service=NAME"));
+    connection_->setPlaceholderText(Texts::tr("postgresql://host:5432/tarvelon?sslmode=verify-full or service=NAME"));
     form->addRow(Texts::tr("&Host:"), host_);
     form->addRow(Texts::tr("&Port:"), port_);
     form->addRow(Texts::tr("&Database:"), database_);
