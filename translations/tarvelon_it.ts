@@ -3659,5 +3659,10 @@ Cancellarle, per proporle di nuovo con &quot;Proponi correzioni...&quot;?</trans
         <source>postgresql://host:5432/tarvelon?sslmode=verify-full or service=NAME</source>
         <translation>postgresql://host:5432/tarvelon?sslmode=verify-full o service=NOME</translation>
     </message>
+    <message>
+        <source>Time</source>
+        <comment>the tab of the charts against time</comment>
+        <translation>Tempo</translation>
+    </message>
 </context>
 </TS>

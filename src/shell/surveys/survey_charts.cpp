@@ -50,7 +50,7 @@ SurveyCharts::SurveyCharts(QWidget* parent) : QTabWidget(parent)
     // The two share the height one chart had, so the window still fits a small screen.
     time_->setMinimumHeight(140);
     rate_->setMinimumHeight(100);
-    addTab(timePage_, Texts::tr("Time"));
+    addTab(timePage_, Texts::tr("Time", "the tab of the charts against time"));
     readings_ = new ChartView;
     addTab(readings_, Texts::tr("Readings"));
     clear();
