@@ -3664,5 +3664,9 @@ Cancellarle, per proporle di nuovo con &quot;Proponi correzioni...&quot;?</trans
         <comment>the tab of the charts against time</comment>
         <translation>Tempo</translation>
     </message>
+    <message>
+        <source>Program version %1, build %2 of %3</source>
+        <translation>Versione del programma %1, build %2 del %3</translation>
+    </message>
 </context>
 </TS>

@@ -24,12 +24,19 @@
 #ifndef TARVELON_VERSION
 #define TARVELON_VERSION "unknown"
 #endif
+#ifndef TARVELON_BUILD_DATE
+#define TARVELON_BUILD_DATE ""
+#endif
 
 namespace tarvelon {
 
 QString programVersion()
 {
-    return Texts::tr("Program version %1, build %2").arg(QStringLiteral(TARVELON_VERSION), QStringLiteral(TARVELON_BUILD));
+    const QString date = QStringLiteral(TARVELON_BUILD_DATE);
+    if (date.isEmpty())
+        return Texts::tr("Program version %1, build %2").arg(QStringLiteral(TARVELON_VERSION), QStringLiteral(TARVELON_BUILD));
+    return Texts::tr("Program version %1, build %2 of %3")
+        .arg(QStringLiteral(TARVELON_VERSION), QStringLiteral(TARVELON_BUILD), date);
 }
 
 AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Window)
@@ -67,6 +74,8 @@ AboutBox::AboutBox(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Wind
             auto* build = new QLabel(programVersion());
             build->setObjectName("lblBuild");
             build->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            // The commit's name varies in width from build to build: the line wraps, never cuts.
+            build->setWordWrap(true);
             grid->addWidget(build, row++, 1);
         }
     }
