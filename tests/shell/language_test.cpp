@@ -67,6 +67,11 @@ QStringList buttonsOfNextBox(const std::function<void()>& open)
 
 TEST(Language, TheSystemsIsReadAsCommandLineToolsReadIt)
 {
+#ifdef _WIN32
+    // Windows has its display language, which no variable of the environment changes.
+    EXPECT_TRUE(knownLanguages().contains(systemLanguage())) << systemLanguage().toStdString();
+    GTEST_SKIP() << "the locale variables are read off Windows only";
+#endif
     const struct {
         const char* language;
         const char* all;
@@ -108,9 +113,14 @@ TEST(Language, TheArgumentChoiceAndSettingsChooseIt)
         EXPECT_EQ(languageArgument(a.arguments), QLatin1String(a.expected)) << a.arguments.join(' ').toStdString();
 
     const Locale locale("", "", "", "it_IT.UTF-8");
+#ifdef _WIN32
+    const QString system = systemLanguage(); // the display language, whatever LANG says
+#else
+    const QString system = QStringLiteral("it");
+#endif
     EXPECT_EQ(useLanguage(*qApp, QStringLiteral("en")), QStringLiteral("en"));
-    EXPECT_EQ(useLanguage(*qApp, QString()), QStringLiteral("it"));
-    EXPECT_EQ(useLanguage(*qApp, QStringLiteral("fr")), QStringLiteral("it")) << "an unknown choice is the system's";
+    EXPECT_EQ(useLanguage(*qApp, QString()), system);
+    EXPECT_EQ(useLanguage(*qApp, QStringLiteral("fr")), system) << "an unknown choice is the system's";
 
     QTemporaryDir dir;
     RememberedChoices kept(dir.filePath(QStringLiteral("settings.ini")));
@@ -122,7 +132,11 @@ TEST(Language, TheArgumentChoiceAndSettingsChooseIt)
 TEST(Language, ItalianWindowWithQtsOwnItalianButtons)
 {
     const Locale locale("", "", "", "it_IT.UTF-8");
+#ifdef _WIN32
+    ASSERT_EQ(useLanguage(*qApp, QStringLiteral("it")), QStringLiteral("it")); // Windows reads no LANG
+#else
     ASSERT_EQ(useLanguage(*qApp, QString()), QStringLiteral("it"));
+#endif
     QTemporaryDir dir;
     test::FakeMessages messages;
     MainWindow::Options opts;
