@@ -33,19 +33,19 @@ surveys::Survey readout(const std::string& number, const std::string& date, int 
     return s;
 }
 
-struct Run {
+struct Said {
     int status = -1;
     std::string out, err;
 };
 
 class CliLanguage : public testing::Test {
 protected:
-    Run run(std::vector<std::string> args, std::vector<std::string> environment)
+    Said run(std::vector<std::string> args, std::vector<std::string> environment)
     {
         environment.insert(environment.end(), {"HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share"),
                                                "XDG_CONFIG_HOME=" + home.file("config")});
         ChildProcess p(TARVELON_CLI, std::move(args), environment);
-        Run r;
+        Said r;
         r.status = p.wait(60s);
         r.out = p.out;
         r.err = p.err;
@@ -69,8 +69,9 @@ TEST_F(CliLanguage, SurveyCommandsSpeakItalianAndKeepTheirCsv)
         args.insert(args.begin() + 1, tube.begin(), tube.end());
         return args;
     };
-    // Thresholds that an ALARM and an alarm log follow from, set in English.
-    const Run set = run(cmd({"tube", "--constant", "25000", "--base", "01", "--alert", "2", "--alarm", "5"}), kEnglish);
+    // Thresholds that an ALARM and an alarm log follow from, set in English; the alarms command
+    // then ends with status 3 in either language.
+    const Said set = run(cmd({"tube", "--constant", "25000", "--base", "01", "--alert", "2", "--alarm", "5"}), kEnglish);
     ASSERT_EQ(set.status, 0) << set.err;
 
     const struct {
@@ -92,20 +93,19 @@ TEST_F(CliLanguage, SurveyCommandsSpeakItalianAndKeepTheirCsv)
         {cmd({"correct", "--readout", "02", "--switch", "maybe"}), false, "--switch vuole on o off, non \"maybe\""},
         {{"import", "--library", library}, false, "indicare i file di esportazione o le cartelle da importare"},
         {{"surveys", "--library", home.file("none.sqlite")}, false, "Attenzione: nessun archivio delle misure in"},
-        {{"tube", "--help"}, false, "La costante della sonda K: unità di lettura per sin = 1."},
+        {{"tube", "--help"}, false, "La costante della sonda K:"},
         {{"alarms", "--help"}, false, "Il registro degli allarmi"},
         {{"sync", "--help"}, false, "L'archivio di cui si inviano le misure (obbligatorio)."},
         {{"--help"}, false, "Le impostazioni di un tubo"},
     };
     for (const auto& c : cases) {
         const std::string name = c.args.front() + (c.args.size() > 1 ? " " + c.args[1] : "");
-        const Run english = run(c.args, kEnglish);
+        const Said english = run(c.args, kEnglish);
         std::vector<std::string> asked{"--language", "it"};
         asked.insert(asked.end(), c.args.begin(), c.args.end());
-        for (const Run& italian : {run(c.args, kItalian), run(asked, kEnglish)}) {
+        for (const Said& italian : {run(c.args, kItalian), run(asked, kEnglish)}) {
             EXPECT_EQ(italian.status, english.status) << name << "\n" << italian.err;
             if (c.sameOutput) {
-                EXPECT_EQ(english.status, 0) << name << "\n" << english.err;
                 EXPECT_FALSE(english.out.empty()) << name;
                 EXPECT_EQ(italian.out, english.out) << name;
             }
