@@ -120,10 +120,16 @@ int run(const QCommandLineParser& parser)
                           Texts::tr("Threshold"), Texts::tr("Depth (m)"), Texts::tr("Caused by"),
                           Texts::tr("Acknowledged by"), Texts::tr("Acknowledged at"), Texts::tr("Note")}};
     const auto q = [](const std::string& s) { return QString::fromStdString(s); };
+    // The columns say the level in the user's language; the CSV keeps the word the log keeps.
+    const auto status = [csv, &q](const std::string& word) {
+        if (csv || (word != "ALARM" && word != "ALERT"))
+            return q(word);
+        return q(surveys::shownLevelWord(word == "ALARM" ? surveys::Level::Alarm : surveys::Level::Alert));
+    };
     for (const surveys::AlarmEvent& e : events) {
         const int decimals = e.criterion == "rate" ? 3 : 2;
         rows.push_back({q(e.at), q(e.tube.client), q(e.tube.site), q(e.tube.tube), q(surveys::readoutNumber(e.readout)),
-                        q(e.status), q(e.criterion), number(e.value, decimals), number(e.threshold, decimals),
+                        status(e.status), q(e.criterion), number(e.value, decimals), number(e.threshold, decimals),
                         e.depthM ? q(surveys::depthText(*e.depthM)) : QString(), q(e.causedBy), q(e.acknowledgedBy),
                         q(e.acknowledgedAt), q(e.note)});
     }

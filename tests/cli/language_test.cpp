@@ -86,7 +86,7 @@ TEST_F(CliLanguage, SurveyCommandsSpeakItalianAndKeepTheirCsv)
         {{"alarms", "--library", library, "--csv"}, true, nullptr},
         {cmd({"history", "--csv"}), true, nullptr},
         {{"surveys", "--library", library}, false, "Cliente"},
-        {{"alarms", "--library", library}, false, "Soglia"},
+        {{"alarms", "--library", library}, false, "ALLARME"},
         {cmd({"tube", "--alert", "9"}), false,
          "la soglia di attenzione (--alert) supera quella di allarme (--alarm); nulla è cambiato"},
         {cmd({"delete", "--readout", "09"}), false, "non ha la lettura 09"},
