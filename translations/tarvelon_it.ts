@@ -2978,10 +2978,6 @@ Cosa è stato fatto (conservato con il vostro nome):</translation>
         <translation>Allarme previsto</translation>
     </message>
     <message>
-        <source>&lt;b&gt;%1&lt;/b&gt;: %2 tubes, %3 in ALARM, %4 in ALERT</source>
-        <translation>&lt;b&gt;%1&lt;/b&gt;: tubi %2, %3 in ALLARME, %4 in ATTENZIONE</translation>
-    </message>
-    <message>
         <source>top</source>
         <translation>testa</translation>
     </message>
@@ -3667,6 +3663,969 @@ Cancellarle, per proporle di nuovo con &quot;Proponi correzioni...&quot;?</trans
     <message>
         <source>Program version %1, build %2 of %3</source>
         <translation>Versione del programma %1, build %2 del %3</translation>
+    </message>
+    <message>
+        <source>Attention: survey library cannot be written: </source>
+        <translation>Attenzione: impossibile scrivere nell&apos;archivio delle misure: </translation>
+    </message>
+    <message>
+        <source>header texts held control characters (such as NUL); each was replaced by a space</source>
+        <translation>i testi delle intestazioni contenevano caratteri di controllo (come NUL); ognuno è stato sostituito da uno spazio</translation>
+    </message>
+    <message>
+        <source>Only this client&apos;s events (required with --acknowledge).</source>
+        <translation>Solo gli eventi di questo cliente (obbligatorio con --acknowledge).</translation>
+    </message>
+    <message>
+        <source>Only this site&apos;s events (required with --acknowledge).</source>
+        <translation>Solo gli eventi di questo cantiere (obbligatorio con --acknowledge).</translation>
+    </message>
+    <message>
+        <source>Only this tube&apos;s events (required with --acknowledge).</source>
+        <translation>Solo gli eventi di questo tubo (obbligatorio con --acknowledge).</translation>
+    </message>
+    <message>
+        <source>Only the events nobody has acknowledged.</source>
+        <translation>Solo gli eventi di cui nessuno ha preso atto.</translation>
+    </message>
+    <message>
+        <source>Acknowledge every unacknowledged event of the readout, with the note.</source>
+        <translation>Prende atto, con la nota, di ogni evento della lettura di cui non si è ancora preso atto.</translation>
+    </message>
+    <message>
+        <source>With --acknowledge: the readout&apos;s number.</source>
+        <translation>Con --acknowledge: il numero della lettura.</translation>
+    </message>
+    <message>
+        <source>With --acknowledge: what was done about it.</source>
+        <translation>Con --acknowledge: che cosa è stato fatto.</translation>
+    </message>
+    <message>
+        <source>--since takes a day as YYYY-MM-DD (or a time as YYYY-MM-DDThh:mm:ssZ), not &quot;%1&quot;</source>
+        <translation>--since vuole un giorno come YYYY-MM-DD (o un&apos;ora come YYYY-MM-DDThh:mm:ssZ), non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--note says what was done about the alarm; it may not be empty</source>
+        <translation>--note dice che cosa è stato fatto per l&apos;allarme; non può essere vuota</translation>
+    </message>
+    <message>
+        <source>Attention: nothing was acknowledged: %1</source>
+        <translation>Attenzione: non si è preso atto di nulla: %1</translation>
+    </message>
+    <message>
+        <source>readout %1 of %2</source>
+        <translation>lettura %1 di %2</translation>
+    </message>
+    <message>
+        <source>Attention: the alarm log holds no unacknowledged event of %1</source>
+        <translation>Attenzione: il registro degli allarmi non contiene eventi di %1 di cui non si sia preso atto</translation>
+    </message>
+    <message numerus="yes">
+        <source>acknowledged: %n event(s) of %1</source>
+        <translation>
+            <numerusform>presa d&apos;atto: %n evento di %1</numerusform>
+            <numerusform>presa d&apos;atto: %n eventi di %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>--%1 goes with --acknowledge</source>
+        <translation>--%1 va con --acknowledge</translation>
+    </message>
+    <message>
+        <source>Criterion</source>
+        <translation>Criterio</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Soglia</translation>
+    </message>
+    <message>
+        <source>Attention: the alarm log holds no event nobody has acknowledged</source>
+        <translation>Attenzione: il registro degli allarmi non contiene eventi di cui nessuno abbia preso atto</translation>
+    </message>
+    <message>
+        <source>Attention: the alarm log holds no event</source>
+        <translation>Attenzione: il registro degli allarmi non contiene eventi</translation>
+    </message>
+    <message>
+        <source>The alarm log: each readout that reached or left a threshold; exit status 3 while it lists an unacknowledged ALARM.</source>
+        <translation>Il registro degli allarmi: ogni lettura che ha raggiunto o lasciato una soglia; stato di uscita 3 finché elenca un ALARM di cui non si è preso atto.</translation>
+    </message>
+    <message>
+        <source>The readout&apos;s number (required).</source>
+        <translation>Il numero della lettura (obbligatorio).</translation>
+    </message>
+    <message>
+        <source>Print the corrections the program proposes, storing nothing.</source>
+        <translation>Stampa le correzioni che il programma propone, senza salvare nulla.</translation>
+    </message>
+    <message>
+        <source>Store the proposed corrections the evidence supports in place of the readout&apos;s.</source>
+        <translation>Salva, al posto di quelle della lettura, le correzioni proposte che i dati sostengono.</translation>
+    </message>
+    <message>
+        <source>With --accept: store the refused proposals too, recording this reason with them.</source>
+        <translation>Con --accept: salva anche le proposte rifiutate, registrando con esse questo motivo.</translation>
+    </message>
+    <message>
+        <source>The stable zone for the proposal, shallowest to deepest depth in metres.</source>
+        <translation>La zona stabile per la proposta, dalla profondità minore alla maggiore, in metri.</translation>
+    </message>
+    <message>
+        <source>Store a bias shift of A, in reading units.</source>
+        <translation>Salva una deriva dello zero (bias) di A, in unità di lettura.</translation>
+    </message>
+    <message>
+        <source>Store a bias shift of B, in reading units.</source>
+        <translation>Salva una deriva dello zero (bias) di B, in unità di lettura.</translation>
+    </message>
+    <message>
+        <source>Store a rotation of the probe&apos;s axes, in degrees: A&apos; = A - sin(DEG) B and B&apos; = B + sin(DEG) A on the readings (positive: A read a share of B).</source>
+        <translation>Salva una rotazione degli assi della sonda, in gradi: A&apos; = A - sin(DEG) B e B&apos; = B + sin(DEG) A sulle letture (positiva: A ha letto una parte di B).</translation>
+    </message>
+    <message>
+        <source>Store a shift of the readout&apos;s depths in metres, of any size within two steps (negative: read too deep).</source>
+        <translation>Salva uno spostamento delle profondità della lettura in metri, di qualsiasi entità entro due passi (negativo: letta troppo in profondità).</translation>
+    </message>
+    <message>
+        <source>For a tube fixed at its top: the top&apos;s displacement surveyed with the readout, A and B in the tube&apos;s units.</source>
+        <translation>Per un tubo con estremo fisso in testa: lo spostamento della testa rilevato con la lettura, A e B nelle unità del tubo.</translation>
+    </message>
+    <message>
+        <source>Store the serial of the probe that read the readout.</source>
+        <translation>Salva la matricola della sonda che ha eseguito la lettura.</translation>
+    </message>
+    <message>
+        <source>Store the constant K of the probe that read the readout, reading units for sin = 1 (&quot;tube&quot;: the tube&apos;s).</source>
+        <translation>Salva la costante K della sonda che ha eseguito la lettura, unità di lettura per sin = 1 (&quot;tube&quot;: quella del tubo).</translation>
+    </message>
+    <message>
+        <source>Switch the readout&apos;s stored corrections on or off.</source>
+        <translation>Attiva o disattiva le correzioni salvate della lettura.</translation>
+    </message>
+    <message>
+        <source>Remove the readout&apos;s corrections.</source>
+        <translation>Toglie le correzioni della lettura.</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number, not &quot;%2&quot;</source>
+        <translation>--%1 vuole un numero, non &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--zone takes FROM:TO in metres, shallowest first, not &quot;%1&quot;</source>
+        <translation>--zone vuole FROM:TO in metri, prima la profondità minore, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--constant takes a positive number of reading units or &quot;tube&quot;, not &quot;%1&quot;</source>
+        <translation>--constant vuole un numero positivo di unità di lettura o &quot;tube&quot;, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>readout %1: probe %2</source>
+        <translation>lettura %1: sonda %2</translation>
+    </message>
+    <message>
+        <source>readout %1: %2</source>
+        <translation>lettura %1: %2</translation>
+    </message>
+    <message>
+        <source>--insist goes with --accept and says why, in words</source>
+        <translation>--insist va con --accept e dice il perché, a parole</translation>
+    </message>
+    <message>
+        <source>give one of --propose, --accept, the values to store, --switch, --clear or the probe (--probe-serial, --constant)</source>
+        <translation>indicare uno solo fra --propose, --accept, i valori da salvare, --switch, --clear o la sonda (--probe-serial, --constant)</translation>
+    </message>
+    <message>
+        <source>--switch takes on or off, not &quot;%1&quot;</source>
+        <translation>--switch vuole on o off, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>it is the tube&apos;s base</source>
+        <translation>è la lettura di riferimento del tubo</translation>
+    </message>
+    <message>
+        <source>Attention: readout %1 of %2 is not compared, so it takes no correction: %3</source>
+        <translation>Attenzione: la lettura %1 di %2 non è confrontata, quindi non accetta correzioni: %3</translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation>Nota: %1</translation>
+    </message>
+    <message>
+        <source>proposed: nothing</source>
+        <translation>proposte: nessuna</translation>
+    </message>
+    <message>
+        <source>proposed: %1 %2, %3</source>
+        <translation>proposta: %1 %2, %3</translation>
+    </message>
+    <message>
+        <source>acceptable</source>
+        <translation>accettabile</translation>
+    </message>
+    <message>
+        <source>  effect: %1</source>
+        <translation>  effetto: %1</translation>
+    </message>
+    <message>
+        <source>evidence: %1</source>
+        <translation>dati: %1</translation>
+    </message>
+    <message>
+        <source>effect of the acceptable ones: %1</source>
+        <translation>effetto di quelle accettabili: %1</translation>
+    </message>
+    <message>
+        <source>stored: nothing</source>
+        <translation>salvate: nessuna</translation>
+    </message>
+    <message>
+        <source>stored: %1</source>
+        <translation>salvate: %1</translation>
+    </message>
+    <message>
+        <source>Note: %1 %2 not stored, refused: %3 (--insist WHY keeps it)</source>
+        <translation>Nota: %1 %2 non salvata, rifiutata: %3 (--insist WHY la salva)</translation>
+    </message>
+    <message>
+        <source>--rotation takes degrees between -%1 and %1: a probe turned further is faulty, to be repaired rather than corrected</source>
+        <translation>--rotation vuole gradi fra -%1 e %1: una sonda ruotata oltre è guasta, da riparare piuttosto che correggere</translation>
+    </message>
+    <message>
+        <source>--depth-shift takes metres within %1 m either way (two of the readout&apos;s steps), not %2</source>
+        <translation>--depth-shift vuole metri entro %1 m in un senso o nell&apos;altro (due passi della lettura), non %2</translation>
+    </message>
+    <message>
+        <source>--top-displacement takes A,B in the tube&apos;s units, not &quot;%1&quot;</source>
+        <translation>--top-displacement vuole A,B nelle unità del tubo, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>A readout&apos;s corrections of the probe&apos;s bias, rotation and depth.</source>
+        <translation>Le correzioni di una lettura per deriva dello zero (bias), rotazione e profondità della sonda.</translation>
+    </message>
+    <message>
+        <source>The readout&apos;s date, when several of the tube share its number.</source>
+        <translation>La data della lettura, quando più letture del tubo hanno lo stesso numero.</translation>
+    </message>
+    <message>
+        <source>Attention: the survey cannot be deleted: %1</source>
+        <translation>Attenzione: impossibile eliminare la misura: %1</translation>
+    </message>
+    <message>
+        <source>Attention: %1 has no readout %2</source>
+        <translation>Attenzione: %1 non ha la lettura %2</translation>
+    </message>
+    <message>
+        <source>Attention: %1 has no readout %2 of %3</source>
+        <translation>Attenzione: %1 non ha la lettura %2 del %3</translation>
+    </message>
+    <message>
+        <source>%1 has several readout %2 (%3): name one with --date</source>
+        <translation>%1 ha più letture %2 (%3): indicarne una con --date</translation>
+    </message>
+    <message>
+        <source>deleted: readout %1 of %2 %3</source>
+        <translation>eliminata: lettura %1 del %2 %3</translation>
+    </message>
+    <message>
+        <source>Deletes one survey of the library, its readings and corrections with it.</source>
+        <translation>Elimina una misura dall&apos;archivio, con le sue letture e correzioni.</translation>
+    </message>
+    <message>
+        <source>The tube&apos;s %1 (required).</source>
+        <translation>Il %1 del tubo (obbligatorio).</translation>
+    </message>
+    <message>
+        <source>Compare with this readout number, and keep it as the tube&apos;s base.</source>
+        <translation>Confronta con questa lettura n. e la tiene come lettura di riferimento del tubo.</translation>
+    </message>
+    <message>
+        <source>The probe constant K (reading units for sin = 1), kept as the tube&apos;s.</source>
+        <translation>La costante della sonda K (unità di lettura per sin = 1), tenuta come quella del tubo.</translation>
+    </message>
+    <message>
+        <source>Write the displacements as CSV to FILE (&quot;-&quot;: standard output). Without --csv and --pdf they go to standard output.</source>
+        <translation>Scrive gli spostamenti come CSV in FILE (&quot;-&quot;: standard output). Senza --csv e --pdf vanno sullo standard output.</translation>
+    </message>
+    <message>
+        <source>Write the tube report (A4 PDF) to FILE.</source>
+        <translation>Scrive il rapporto del tubo (PDF A4) in FILE.</translation>
+    </message>
+    <message>
+        <source>The readouts the report&apos;s charts show, by number: 01,04-07 (all by default).</source>
+        <translation>Le letture che mostrano i grafici del rapporto, per numero: 01,04-07 (tutte se non indicato).</translation>
+    </message>
+    <message>
+        <source>The report&apos;s depth tables: of the latest readout shown, or of all of them.</source>
+        <translation>Le tabelle per profondità del rapporto: dell&apos;ultima lettura mostrata o di tutte.</translation>
+    </message>
+    <message>
+        <source>The report&apos;s plan view (and chart against time) at this depth in metres, as the tables print it, beside the top (the largest movement&apos;s by default).</source>
+        <translation>La vista in pianta del rapporto (e il grafico nel tempo) a questa profondità in metri, come la stampano le tabelle, accanto alla testa (quella del movimento maggiore se non indicata).</translation>
+    </message>
+    <message>
+        <source>The report&apos;s title (&quot;Inclinometer report&quot; by default).</source>
+        <translation>Il titolo del rapporto (&quot;Inclinometer report&quot; se non indicato).</translation>
+    </message>
+    <message>
+        <source>The company named in the report.</source>
+        <translation>La società nominata nel rapporto.</translation>
+    </message>
+    <message>
+        <source>Who prepared the report.</source>
+        <translation>Chi ha redatto il rapporto.</translation>
+    </message>
+    <message>
+        <source>Who checked the report.</source>
+        <translation>Chi ha controllato il rapporto.</translation>
+    </message>
+    <message>
+        <source>One CSV line per readout (largest, rate, status) in place of the displacements.</source>
+        <translation>Una riga CSV per lettura (massimo, velocità di spostamento, stato) al posto degli spostamenti.</translation>
+    </message>
+    <message>
+        <source>--constant takes a positive number of reading units, not &quot;%1&quot;</source>
+        <translation>--constant vuole un numero positivo di unità di lettura, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--csv needs a file name, or &quot;-&quot; for standard output</source>
+        <translation>--csv vuole il nome di un file, o &quot;-&quot; per lo standard output</translation>
+    </message>
+    <message>
+        <source>--pdf needs a file name</source>
+        <translation>--pdf vuole il nome di un file</translation>
+    </message>
+    <message>
+        <source>--readouts: %1</source>
+        <translation>--readouts: %1</translation>
+    </message>
+    <message>
+        <source>--tables takes latest or all, not &quot;%1&quot;</source>
+        <translation>--tables vuole latest o all, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--plan-depth takes a depth in metres, not &quot;%1&quot;</source>
+        <translation>--plan-depth vuole una profondità in metri, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Attention: the survey library holds no readout of %1</source>
+        <translation>Attenzione: l&apos;archivio delle misure non contiene letture di %1</translation>
+    </message>
+    <message>
+        <source>Attention: %1 has no readout number %2</source>
+        <translation>Attenzione: %1 non ha la lettura n. %2</translation>
+    </message>
+    <message>
+        <source>Attention: nothing compared for %1: %2 (choose one with --base)</source>
+        <translation>Attenzione: nulla di confrontato per %1: %2 (sceglierne una con --base)</translation>
+    </message>
+    <message>
+        <source>corrected: %1</source>
+        <translation>corretta: %1</translation>
+    </message>
+    <message>
+        <source>possible bias shift</source>
+        <translation>possibile deriva dello zero (bias)</translation>
+    </message>
+    <message>
+        <source>Readout %1: %2</source>
+        <translation>Lettura %1: %2</translation>
+    </message>
+    <message>
+        <source>Left out: %1: %2</source>
+        <translation>Esclusa: %1: %2</translation>
+    </message>
+    <message>
+        <source>Attention: --plan-depth: %1</source>
+        <translation>Attenzione: --plan-depth: %1</translation>
+    </message>
+    <message>
+        <source>Attention: cannot write the tube report %1: %2</source>
+        <translation>Attenzione: impossibile scrivere il rapporto del tubo %1: %2</translation>
+    </message>
+    <message>
+        <source>A tube&apos;s displacements in mm against its base, as CSV and as the tube report.</source>
+        <translation>Gli spostamenti di un tubo in mm rispetto alla lettura di riferimento, come CSV e come rapporto del tubo.</translation>
+    </message>
+    <message>
+        <source>Attention: the survey library holds no change of %1</source>
+        <translation>Attenzione: l&apos;archivio delle misure non contiene modifiche di %1</translation>
+    </message>
+    <message>
+        <source>Who changed what of a tube, and when.</source>
+        <translation>Chi ha modificato che cosa di un tubo, e quando.</translation>
+    </message>
+    <message>
+        <source>A header or readings export file, or a folder searched with its subfolders.</source>
+        <translation>Un file di esportazione d&apos;intestazione o di letture, o una cartella in cui cercare con le sue sottocartelle.</translation>
+    </message>
+    <message>
+        <source>name the export files or folders to import</source>
+        <translation>indicare i file di esportazione o le cartelle da importare</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 already in the library, %3 failed</source>
+        <translation>%1 aggiunte, %2 già nell&apos;archivio, %3 non riuscite</translation>
+    </message>
+    <message>
+        <source>Export files (or folders of them) into the survey library.</source>
+        <translation>File di esportazione (o cartelle di file) nell&apos;archivio delle misure.</translation>
+    </message>
+    <message>
+        <source>waiting for the survey library: another program is using it</source>
+        <translation>in attesa dell&apos;archivio delle misure: un altro programma lo sta usando</translation>
+    </message>
+    <message>
+        <source>Note: a password given on the command line can be seen by others on this computer while the program runs; keep it in your password file (%1) or leave it out of the connection to be asked for it</source>
+        <translation>Nota: una password data sulla riga di comando può essere vista da altri su questo computer mentre il programma è in esecuzione; tenerla nel proprio file delle password (%1) o toglierla dalla connessione perché venga chiesta</translation>
+    </message>
+    <message>
+        <source>Attention: no survey library at %1</source>
+        <translation>Attenzione: nessun archivio delle misure in %1</translation>
+    </message>
+    <message>
+        <source>Attention: the survey library cannot be read: %1</source>
+        <translation>Attenzione: impossibile leggere l&apos;archivio delle misure: %1</translation>
+    </message>
+    <message>
+        <source>Password for %1: </source>
+        <translation>Password per %1: </translation>
+    </message>
+    <message>
+        <source>your role on the server may only read the library; ask its administrator for tarvelon_editor</source>
+        <translation>il proprio ruolo sul server può solo leggere l&apos;archivio; chiedere tarvelon_editor al suo amministratore</translation>
+    </message>
+    <message>
+        <source>your role on the server may not delete from the library; ask its administrator for tarvelon_manager</source>
+        <translation>il proprio ruolo sul server non può eliminare dall&apos;archivio; chiedere tarvelon_manager al suo amministratore</translation>
+    </message>
+    <message>
+        <source>The server&apos;s database: postgresql://USER@HOST/DATABASE or service=NAME.</source>
+        <translation>Il database del server: postgresql://USER@HOST/DATABASE o service=NAME.</translation>
+    </message>
+    <message>
+        <source>init is needed</source>
+        <translation>serve init</translation>
+    </message>
+    <message>
+        <source>unknown library job &quot;%1&quot;</source>
+        <translation>operazione sull&apos;archivio sconosciuta &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--library must name a server (postgresql://... or service=NAME); a file library needs no init</source>
+        <translation>--library deve indicare un server (postgresql://... o service=NAME); un archivio su file non ha bisogno di init</translation>
+    </message>
+    <message>
+        <source>Attention: the roles cannot be made: %1</source>
+        <translation>Attenzione: impossibile creare i ruoli: %1</translation>
+    </message>
+    <message>
+        <source>the survey library on %1 is ready; grant tarvelon_reader, tarvelon_editor or tarvelon_manager to its users</source>
+        <translation>l&apos;archivio delle misure su %1 è pronto; assegnare tarvelon_reader, tarvelon_editor o tarvelon_manager ai suoi utenti</translation>
+    </message>
+    <message>
+        <source>Makes the survey library and its roles on a database server (by its owner).</source>
+        <translation>Crea l&apos;archivio delle misure e i suoi ruoli su un server di database (dal suo proprietario).</translation>
+    </message>
+    <message>
+        <source>The site&apos;s client (required).</source>
+        <translation>Il cliente del cantiere (obbligatorio).</translation>
+    </message>
+    <message>
+        <source>The site (all the client&apos;s sites without it).</source>
+        <translation>Il cantiere (senza: tutti i cantieri del cliente).</translation>
+    </message>
+    <message>
+        <source>Write the site table as CSV to FILE (&quot;-&quot;: standard output). Without --csv and --pdf it goes to standard output in columns.</source>
+        <translation>Scrive la tabella del cantiere come CSV in FILE (&quot;-&quot;: standard output). Senza --csv e --pdf va sullo standard output in colonne.</translation>
+    </message>
+    <message>
+        <source>Write the site report (A4 PDF) to FILE.</source>
+        <translation>Scrive il rapporto del cantiere (PDF A4) in FILE.</translation>
+    </message>
+    <message>
+        <source>Count days since and overdue readouts to the start of this day (now by default).</source>
+        <translation>Conta i giorni trascorsi e le letture scadute fino all&apos;inizio di questo giorno (adesso se non indicato).</translation>
+    </message>
+    <message>
+        <source>--today takes a date as YYYY-MM-DD, not &quot;%1&quot;</source>
+        <translation>--today vuole una data come YYYY-MM-DD, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>client &quot;%1&quot;%2</source>
+        <translation>cliente &quot;%1&quot;%2</translation>
+    </message>
+    <message>
+        <source>, site &quot;%1&quot;</source>
+        <translation>, cantiere &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Attention: the survey library holds no tube of %1</source>
+        <translation>Attenzione: l&apos;archivio delle misure non contiene tubi di %1</translation>
+    </message>
+    <message>
+        <source>Attention: cannot write the site report %1: %2</source>
+        <translation>Attenzione: impossibile scrivere il rapporto del cantiere %1: %2</translation>
+    </message>
+    <message>
+        <source>A site&apos;s tubes at a glance: latest readout, state, rate and projected alarm date.</source>
+        <translation>I tubi di un cantiere a colpo d&apos;occhio: ultima lettura, stato, velocità di spostamento e data prevista di allarme.</translation>
+    </message>
+    <message>
+        <source>Only the surveys of this %1.</source>
+        <translation>Solo le misure di questo %1.</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>Downloaded (UTC)</source>
+        <translation>Scaricata (UTC)</translation>
+    </message>
+    <message>
+        <source>The surveys of the library, one a line, incomplete ones marked.</source>
+        <translation>Le misure dell&apos;archivio, una per riga, con quelle incomplete segnate.</translation>
+    </message>
+    <message>
+        <source>The library whose surveys are sent (required).</source>
+        <translation>L&apos;archivio di cui si inviano le misure (obbligatorio).</translation>
+    </message>
+    <message>
+        <source>The library they are sent to (required).</source>
+        <translation>L&apos;archivio a cui si inviano (obbligatorio).</translation>
+    </message>
+    <message>
+        <source>sync: %1 of %2 surveys</source>
+        <translation>sincronizzazione: %1 di %2 misure</translation>
+    </message>
+    <message>
+        <source>Conflict: %1 is in both libraries with other readings; both kept</source>
+        <translation>Conflitto: %1 è in entrambi gli archivi con letture diverse; tenute entrambe</translation>
+    </message>
+    <message>
+        <source>Conflict: %1</source>
+        <translation>Conflitto: %1</translation>
+    </message>
+    <message>
+        <source>Note: the source could only be read; nothing came back to it</source>
+        <translation>Nota: l&apos;origine si poteva solo leggere; non vi è tornato nulla</translation>
+    </message>
+    <message>
+        <source>%1 sent, %2 completed, %3 already there, %4 conflicts; tube settings: %5 sent, %6 received, %7 conflicts; deleted: %8 there, %9 here</source>
+        <translation>%1 inviate, %2 completate, %3 già presenti, %4 conflitti; impostazioni dei tubi: %5 inviate, %6 ricevute, %7 conflitti; eliminate: %8 là, %9 qui</translation>
+    </message>
+    <message>
+        <source>Attention: the sync stopped after %1 of %2 surveys (%3); what was sent is kept, and running it again goes on from there</source>
+        <translation>Attenzione: la sincronizzazione si è fermata dopo %1 di %2 misure (%3); quanto inviato resta, e ripeterla riprende da lì</translation>
+    </message>
+    <message>
+        <source>Sends the surveys one library lacks; settings, corrections and deletions are merged both ways.</source>
+        <translation>Invia le misure che mancano a un archivio; impostazioni, correzioni ed eliminazioni sono unite nei due sensi.</translation>
+    </message>
+    <message>
+        <source>--%1 takes %2, not &quot;%3&quot;</source>
+        <translation>--%1 vuole %2, non &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>a positive number in the tube&apos;s units, or &quot;none&quot;</source>
+        <translation>un numero positivo nelle unità del tubo, o &quot;none&quot;</translation>
+    </message>
+    <message>
+        <source>a positive rate in the tube&apos;s units per its rate unit, or &quot;none&quot;</source>
+        <translation>una velocità positiva nelle unità del tubo per la sua unità di tempo, o &quot;none&quot;</translation>
+    </message>
+    <message>
+        <source>a coordinate in metres, or &quot;none&quot;</source>
+        <translation>una coordinata in metri, o &quot;none&quot;</translation>
+    </message>
+    <message>
+        <source>The probe constant K: reading units for sin = 1.</source>
+        <translation>La costante della sonda K: unità di lettura per sin = 1.</translation>
+    </message>
+    <message>
+        <source>a positive number of reading units</source>
+        <translation>un numero positivo di unità di lettura</translation>
+    </message>
+    <message>
+        <source>The base readout&apos;s number (&quot;none&quot;: no base).</source>
+        <translation>Il numero della lettura di riferimento (&quot;none&quot;: nessuna).</translation>
+    </message>
+    <message>
+        <source>Millimetres or inches for every length, threshold and rate.</source>
+        <translation>Millimetri o pollici per ogni lunghezza, soglia e velocità.</translation>
+    </message>
+    <message>
+        <source>mm or in</source>
+        <translation>mm o in</translation>
+    </message>
+    <message>
+        <source>The time rates are given per, and the rate thresholds read in.</source>
+        <translation>L&apos;unità di tempo delle velocità e delle soglie di velocità.</translation>
+    </message>
+    <message>
+        <source>day, month or year</source>
+        <translation>day, month o year</translation>
+    </message>
+    <message>
+        <source>Degrees clockwise from north of the A0 groove (&quot;none&quot;: the base header&apos;s).</source>
+        <translation>Gradi in senso orario dal nord della guida A0 (&quot;none&quot;: quelli dell&apos;intestazione di riferimento).</translation>
+    </message>
+    <message>
+        <source>degrees from 0 to 360, or &quot;none&quot;</source>
+        <translation>gradi da 0 a 360, o &quot;none&quot;</translation>
+    </message>
+    <message>
+        <source>The probe&apos;s gauge length (wheel base) in metres.</source>
+        <translation>Il passo delle ruote della sonda in metri.</translation>
+    </message>
+    <message>
+        <source>a positive length in metres</source>
+        <translation>una lunghezza positiva in metri</translation>
+    </message>
+    <message>
+        <source>What a reading&apos;s depth marks on the probe.</source>
+        <translation>Il punto della sonda a cui si riferisce la profondità di una lettura.</translation>
+    </message>
+    <message>
+        <source>upper, lower or centre</source>
+        <translation>upper, lower o centre</translation>
+    </message>
+    <message>
+        <source>The resultant that raises an alert, in the tube&apos;s units (&quot;none&quot;: no alert).</source>
+        <translation>La risultante che fa scattare l&apos;attenzione, nelle unità del tubo (&quot;none&quot;: nessuna).</translation>
+    </message>
+    <message>
+        <source>The resultant that raises an alarm, in the tube&apos;s units.</source>
+        <translation>La risultante che fa scattare l&apos;allarme, nelle unità del tubo.</translation>
+    </message>
+    <message>
+        <source>The rate that raises an alert, in the tube&apos;s units per its rate unit.</source>
+        <translation>La velocità di spostamento che fa scattare l&apos;attenzione, nelle unità del tubo per la sua unità di tempo.</translation>
+    </message>
+    <message>
+        <source>The rate that raises an alarm, in the tube&apos;s units per its rate unit.</source>
+        <translation>La velocità di spostamento che fa scattare l&apos;allarme, nelle unità del tubo per la sua unità di tempo.</translation>
+    </message>
+    <message>
+        <source>The end taken as not moving: the toe (the deepest common depth when a readout lacks the bottom rows), the deepest depth each readout shares with the base, or the top (its displacement entered per readout).</source>
+        <translation>L&apos;estremo considerato fermo: il fondo (la profondità comune più bassa quando a una lettura mancano le righe in fondo), la profondità più bassa che ogni lettura ha in comune con quella di riferimento, o la testa (con il suo spostamento inserito per lettura).</translation>
+    </message>
+    <message>
+        <source>toe, common or top</source>
+        <translation>toe, common o top</translation>
+    </message>
+    <message>
+        <source>A readout closer than this to the one before is rated against the latest at least this long before.</source>
+        <translation>Una lettura più vicina di così a quella precedente ha la velocità calcolata rispetto all&apos;ultima lettura almeno così distante.</translation>
+    </message>
+    <message>
+        <source>days from 0 to 3650</source>
+        <translation>giorni da 0 a 3650</translation>
+    </message>
+    <message>
+        <source>The random error of one reading interval in the tube&apos;s units; the band a change must leave to raise a rate.</source>
+        <translation>L&apos;errore casuale di un intervallo di lettura nelle unità del tubo; la fascia che una variazione deve superare per dare una velocità.</translation>
+    </message>
+    <message>
+        <source>a length from 0 in the tube&apos;s units</source>
+        <translation>una lunghezza da 0 nelle unità del tubo</translation>
+    </message>
+    <message>
+        <source>Readings 3 and 4 hold the 180-degree pass.</source>
+        <translation>Le letture 3 e 4 contengono il secondo passaggio (a 180 gradi).</translation>
+    </message>
+    <message>
+        <source>on or off</source>
+        <translation>on o off</translation>
+    </message>
+    <message>
+        <source>How far (reading units) a checksum mean may move from the base&apos;s before &quot;possible bias shift&quot;.</source>
+        <translation>Di quanto (unità di lettura) la media della somma di controllo può scostarsi da quella di riferimento prima di &quot;possibile deriva dello zero (bias)&quot;.</translation>
+    </message>
+    <message>
+        <source>a positive number of reading units, or &quot;none&quot;</source>
+        <translation>un numero positivo di unità di lettura, o &quot;none&quot;</translation>
+    </message>
+    <message>
+        <source>Where the tube stands on the site&apos;s plan, metres east in the site&apos;s grid (&quot;none&quot; clears it).</source>
+        <translation>Dove si trova il tubo nella pianta del cantiere, metri est nella griglia del cantiere (&quot;none&quot; la cancella).</translation>
+    </message>
+    <message>
+        <source>Where the tube stands on the site&apos;s plan, metres north in the site&apos;s grid (&quot;none&quot; clears it).</source>
+        <translation>Dove si trova il tubo nella pianta del cantiere, metri nord nella griglia del cantiere (&quot;none&quot; la cancella).</translation>
+    </message>
+    <message>
+        <source>How often the tube should be read; a later readout is overdue (&quot;none&quot;: no interval).</source>
+        <translation>Ogni quanto va letto il tubo; una lettura più tardi è scaduta (&quot;none&quot;: nessun intervallo).</translation>
+    </message>
+    <message>
+        <source>days from 0 to 3650, or &quot;none&quot;</source>
+        <translation>giorni da 0 a 3650, o &quot;none&quot;</translation>
+    </message>
+    <message>
+        <source>The project&apos;s name, for the report.</source>
+        <translation>Il nome del progetto, per il rapporto.</translation>
+    </message>
+    <message>
+        <source>The project&apos;s number, for the report.</source>
+        <translation>Il numero del progetto, per il rapporto.</translation>
+    </message>
+    <message>
+        <source>Where the tube is, for the report.</source>
+        <translation>Dove si trova il tubo, per il rapporto.</translation>
+    </message>
+    <message>
+        <source>The casing top&apos;s elevation in metres, for the report (&quot;none&quot; clears it).</source>
+        <translation>La quota della testa del tubo in metri, per il rapporto (&quot;none&quot; la cancella).</translation>
+    </message>
+    <message>
+        <source>an elevation in metres, or &quot;none&quot;</source>
+        <translation>una quota in metri, o &quot;none&quot;</translation>
+    </message>
+    <message>
+        <source>With --base: the new base carries on from the one before, its cumulative against it added to every later readout, so displacements and rates run on.</source>
+        <translation>Con --base: la nuova lettura di riferimento prosegue dalla precedente, il suo spostamento cumulato rispetto a essa si aggiunge a ogni lettura successiva, così spostamenti e velocità continuano.</translation>
+    </message>
+    <message>
+        <source>--continue goes with --base, the new base that carries on</source>
+        <translation>--continue va con --base, la nuova lettura di riferimento che prosegue</translation>
+    </message>
+    <message>
+        <source>--continue needs a base before and a new one: the tube had no base to carry on from</source>
+        <translation>--continue vuole una lettura di riferimento precedente e una nuova: il tubo non aveva una lettura di riferimento da cui proseguire</translation>
+    </message>
+    <message>
+        <source>the alert (--alert) exceeds the alarm (--alarm)</source>
+        <translation>la soglia di attenzione (--alert) supera quella di allarme (--alarm)</translation>
+    </message>
+    <message>
+        <source>the alert rate (--alert-rate) exceeds the alarm rate (--alarm-rate)</source>
+        <translation>la velocità di attenzione (--alert-rate) supera quella di allarme (--alarm-rate)</translation>
+    </message>
+    <message>
+        <source>Attention: %1; nothing changed</source>
+        <translation>Attenzione: %1; nulla è cambiato</translation>
+    </message>
+    <message>
+        <source>Note: the base %1</source>
+        <translation>Nota: la lettura di riferimento %1</translation>
+    </message>
+    <message>
+        <source>Note: readout %1: %2 (tarvelon correct --clear, then --propose)</source>
+        <translation>Nota: lettura %1: %2 (tarvelon correct --clear, poi --propose)</translation>
+    </message>
+    <message>
+        <source>A tube&apos;s settings: sets those given, then shows them all.</source>
+        <translation>Le impostazioni di un tubo: imposta quelle date, poi le mostra tutte.</translation>
+    </message>
+    <message>
+        <source>Only the events recorded on or after this day (UTC), or this time.</source>
+        <translation>Solo gli eventi registrati in questo giorno (UTC) o dopo, oppure da quest&apos;ora.</translation>
+    </message>
+    <message numerus="yes">
+        <source>&lt;b&gt;%1&lt;/b&gt;: %n tube(s), %2 in ALARM, %3 in ALERT</source>
+        <translation>
+            <numerusform>&lt;b&gt;%1&lt;/b&gt;: %n tubo, %2 in ALLARME, %3 in ATTENZIONE</numerusform>
+            <numerusform>&lt;b&gt;%1&lt;/b&gt;: %n tubi, %2 in ALLARME, %3 in ATTENZIONE</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>none</source>
+        <comment>no threshold reached</comment>
+        <translation>nessuno</translation>
+    </message>
+    <message>
+        <source>%1 over %2 readouts at %3 m (%4 to %5)</source>
+        <translation>%1 su %2 letture a %3 m (dal %4 al %5)</translation>
+    </message>
+    <message>
+        <source>; already at or past the alarm of %1</source>
+        <translation>; già alla soglia di allarme di %1 o oltre</translation>
+    </message>
+    <message>
+        <source>; reaches %1 on %2</source>
+        <translation>; raggiunge %1 il %2</translation>
+    </message>
+    <message>
+        <source>; no alarm threshold set</source>
+        <translation>; nessuna soglia di allarme impostata</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>in ritardo</translation>
+    </message>
+    <message>
+        <source>reached</source>
+        <translation>raggiunto</translation>
+    </message>
+    <message>
+        <source>ALARM</source>
+        <translation>ALLARME</translation>
+    </message>
+    <message>
+        <source>ALERT</source>
+        <translation>ATTENZIONE</translation>
+    </message>
+    <message>
+        <source>rate %1</source>
+        <translation>velocità %1</translation>
+    </message>
+    <message>
+        <source>displacement %1</source>
+        <translation>spostamento %1</translation>
+    </message>
+    <message>
+        <source>%1 %2 units</source>
+        <translation>%1 %2 unità</translation>
+    </message>
+    <message>
+        <source>the probe&apos;s gauge length (%1 m) differs from the reading step (%2 m): each reading spans %1 m, so the sums leave parts of the tube out or count them twice</source>
+        <translation>il passo delle ruote della sonda (%1 m) è diverso dal passo di lettura (%2 m): ogni lettura copre %1 m, quindi le somme tralasciano parti del tubo o le contano due volte</translation>
+    </message>
+    <message>
+        <source>checksum mean moved %1 from the base&apos;s</source>
+        <translation>la media della somma di controllo si è spostata di %1 rispetto a quella di riferimento</translation>
+    </message>
+    <message>
+        <source>, beyond the tube&apos;s tolerance of %1 units</source>
+        <translation>, oltre la tolleranza del tubo di %1 unità</translation>
+    </message>
+    <message>
+        <source>largest %1 at %2 m</source>
+        <translation>massimo %1 a %2 m</translation>
+    </message>
+    <message>
+        <source>, azimuth %1°</source>
+        <translation>, azimut %1°</translation>
+    </message>
+    <message>
+        <source>rate %1 at %2 m</source>
+        <translation>velocità di spostamento %1 a %2 m</translation>
+    </message>
+    <message>
+        <source>possible bias shift: %1</source>
+        <translation>possibile deriva dello zero (bias): %1</translation>
+    </message>
+    <message>
+        <source>switched off: %1</source>
+        <translation>disattivate: %1</translation>
+    </message>
+    <message>
+        <source>taken before the base: no rate, not on the time chart</source>
+        <translation>eseguita prima della lettura di riferimento: nessuna velocità, non compare nel grafico nel tempo</translation>
+    </message>
+    <message>
+        <source>%1 kept against the program&apos;s refusal because: %2</source>
+        <translation>%1 tenuta nonostante il rifiuto del programma perché: %2</translation>
+    </message>
+    <message>
+        <source>%1: not an export file (its name ends neither in dat.dat nor in num.dat)</source>
+        <translation>%1: non è un file di esportazione (il suo nome non finisce né in dat.dat né in num.dat)</translation>
+    </message>
+    <message>
+        <source>no such file or folder</source>
+        <translation>file o cartella inesistente</translation>
+    </message>
+    <message>
+        <source>%1: completes the survey kept incomplete</source>
+        <translation>%1: completa la misura conservata incompleta</translation>
+    </message>
+    <message>
+        <source>%1: already in the library</source>
+        <translation>%1: già nell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>%1: the library holds other readings for this client, site, tube, readout number, date and time</source>
+        <translation>%1: l&apos;archivio contiene altre letture per questi cliente, cantiere, tubo, lettura n., data e ora</translation>
+    </message>
+    <message>
+        <source>%1: the survey library cannot be written: %2</source>
+        <translation>%1: impossibile scrivere nell&apos;archivio delle misure: %2</translation>
+    </message>
+    <message>
+        <source>The survey library has moved to %1</source>
+        <translation>L&apos;archivio delle misure è stato spostato in %1</translation>
+    </message>
+    <message>
+        <source>The survey library is in %1; the older one is kept as %2</source>
+        <translation>L&apos;archivio delle misure è in %1; quello più vecchio è conservato come %2</translation>
+    </message>
+    <message>
+        <source>The survey library stays in %1 for now: it is open in another program. It moves at the next start.</source>
+        <translation>L&apos;archivio delle misure resta per ora in %1: è aperto in un altro programma. Sarà spostato al prossimo avvio.</translation>
+    </message>
+    <message>
+        <source>The survey library stays in %1 for now: it could not move to %2 (%3). It is tried again at the next start.</source>
+        <translation>L&apos;archivio delle misure resta per ora in %1: non è stato possibile spostarlo in %2 (%3). Si riproverà al prossimo avvio.</translation>
+    </message>
+    <message>
+        <source>the authority&apos;s certificate file %1 does not exist, so the server&apos;s certificate cannot be checked</source>
+        <translation>il file del certificato dell&apos;autorità %1 non esiste, quindi il certificato del server non può essere controllato</translation>
+    </message>
+    <message>
+        <source>the authority&apos;s certificate file %1 cannot be read as a certificate (%2)</source>
+        <translation>il file del certificato dell&apos;autorità %1 non può essere letto come certificato (%2)</translation>
+    </message>
+    <message>
+        <source>the authority&apos;s certificate file %1 is not the authority that signed the server&apos;s certificate, so the connection was not made</source>
+        <translation>il file del certificato dell&apos;autorità %1 non è dell&apos;autorità che ha firmato il certificato del server, quindi la connessione non è stata stabilita</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate is for another name (%1, not %2), so the connection was not made</source>
+        <translation>il certificato del server è per un altro nome (%1, non %2), quindi la connessione non è stata stabilita</translation>
+    </message>
+    <message>
+        <source>the server refused the user name or password</source>
+        <translation>il server ha rifiutato il nome utente o la password</translation>
+    </message>
+    <message>
+        <source>the server asks for a password and none was given</source>
+        <translation>il server chiede una password e non ne è stata data nessuna</translation>
+    </message>
+    <message>
+        <source>the server does not offer an encrypted connection, so none was made (write sslmode=disable in the connection to connect in plain text)</source>
+        <translation>il server non offre una connessione cifrata, quindi non è stata stabilita (scrivere sslmode=disable nella connessione per collegarsi in chiaro)</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate does not match the server asked for, so the connection was not made (%1)</source>
+        <translation>il certificato del server non corrisponde al server richiesto, quindi la connessione non è stata stabilita (%1)</translation>
+    </message>
+    <message>
+        <source>the server cannot be reached (%1)</source>
+        <translation>il server non è raggiungibile (%1)</translation>
+    </message>
+    <message>
+        <source>the server does not accept this user from this computer for this database (its administrator allows it in pg_hba.conf)</source>
+        <translation>il server non accetta questo utente da questo computer per questo database (il suo amministratore lo consente in pg_hba.conf)</translation>
+    </message>
+    <message>
+        <source>the server does not let this user into the library (%1)</source>
+        <translation>il server non fa entrare questo utente nell&apos;archivio (%1)</translation>
+    </message>
+    <message>
+        <source>your role on the server may not read the library; ask its administrator for tarvelon_reader</source>
+        <translation>il proprio ruolo sul server non può leggere l&apos;archivio; chiedere tarvelon_reader al suo amministratore</translation>
+    </message>
+    <message>
+        <source>a deletion cannot be kept: %1</source>
+        <translation>impossibile conservare un&apos;eliminazione: %1</translation>
+    </message>
+    <message>
+        <source>survey %1 of %2 cannot be read</source>
+        <translation>impossibile leggere la misura %1 del %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 changed on both sides (%3 in the source, %4 in the target); the target&apos;s is kept until someone chooses</source>
+        <translation>%1: %2 cambiato da entrambe le parti (%3 nell&apos;origine, %4 nella destinazione); si tiene quello della destinazione finché qualcuno non sceglie</translation>
+    </message>
+    <message>
+        <source>%1: %2 changed on both sides (%3 in the source, %4 in the target); the source&apos;s is kept until someone chooses</source>
+        <translation>%1: %2 cambiato da entrambe le parti (%3 nell&apos;origine, %4 nella destinazione); si tiene quello dell&apos;origine finché qualcuno non sceglie</translation>
+    </message>
+    <message>
+        <source>what was agreed cannot be kept: %1</source>
+        <translation>impossibile conservare quanto concordato: %1</translation>
     </message>
 </context>
 </TS>

@@ -188,6 +188,11 @@ std::string causeText(const LevelCause& cause, const TubeSettings& settings);
 // The status a summary gives a readout: "", "ALERT (displacement 6.20 mm ≥ 5.00)",
 // "ALARM (rate 0.620 mm/day ≥ 0.500)", both criteria when both fired, or "not computed: REASON".
 std::string statusText(const ReadoutResult& readout, const TubeSettings& settings);
+// The level, a cause and a status as the window shows them, in the program's language; the CSV
+// files and the library keep the English words above.
+std::string shownLevelWord(Level level);
+std::string shownCauseText(const LevelCause& cause, const TubeSettings& settings);
+std::string shownStatusText(const ReadoutResult& readout, const TubeSettings& settings);
 
 // Millimetres into the tube's units, and their name.
 double inUnits(double mm, Units units);

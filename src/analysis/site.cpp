@@ -1,5 +1,6 @@
 // A site's table: each tube's latest state and its projected alarm date.
 #include "analysis/site.h"
+#include "analysis/said.h"
 
 #include <algorithm>
 #include <charconv>
@@ -138,20 +139,37 @@ std::optional<Projection> projectAlarm(const TubeResult& tube)
     return p;
 }
 
+namespace {
+
+// The projection's sentence in English, or in the program's language when `shown`.
+std::string projectionIn(const Projection& p, const TubeSettings& settings, bool shown)
+{
+    const auto say = [shown](const char* source, std::initializer_list<std::string> values) {
+        return shown ? said(source, values) : fillIn(source, values);
+    };
+    const std::string alarm = lengthText(settings.alarmMm, settings.units) + " " + unitName(settings.units);
+    std::string text = say(QT_TRANSLATE_NOOP("Texts", "%1 over %2 readouts at %3 m (%4 to %5)"),
+                           {rateText(p.slopeMmPerDay, settings) + " " + rateUnitName(settings), std::to_string(p.points),
+                            depthMetres(p.depthTenths), isoDate(p.fromDays), isoDate(p.toDays)});
+    if (p.reached && settings.alarmMm)
+        text += say(QT_TRANSLATE_NOOP("Texts", "; already at or past the alarm of %1"), {alarm});
+    else if (p.alarmDays && settings.alarmMm)
+        text += say(QT_TRANSLATE_NOOP("Texts", "; reaches %1 on %2"), {alarm, isoDate(*p.alarmDays)});
+    else
+        text += say(QT_TRANSLATE_NOOP("Texts", "; no alarm threshold set"), {});
+    return text;
+}
+
+} // namespace
+
 std::string projectionText(const Projection& p, const TubeSettings& settings)
 {
-    std::string text = rateText(p.slopeMmPerDay, settings) + " " + rateUnitName(settings) + " over " +
-                       std::to_string(p.points) + " readouts at " + depthMetres(p.depthTenths) + " m (" +
-                       isoDate(p.fromDays) + " to " + isoDate(p.toDays) + ")";
-    if (p.reached && settings.alarmMm)
-        text += "; already at or past the alarm of " + lengthText(settings.alarmMm, settings.units) + " " +
-                unitName(settings.units);
-    else if (p.alarmDays && settings.alarmMm)
-        text += "; reaches " + lengthText(settings.alarmMm, settings.units) + " " + unitName(settings.units) + " on " +
-                isoDate(*p.alarmDays);
-    else
-        text += "; no alarm threshold set";
-    return text;
+    return projectionIn(p, settings, false);
+}
+
+std::string shownProjectionText(const Projection& p, const TubeSettings& settings)
+{
+    return projectionIn(p, settings, true);
 }
 
 std::string criteriaText(const std::vector<LevelCause>& causes)
@@ -201,32 +219,53 @@ std::vector<SiteRow> siteRows(const std::vector<std::pair<TubeKey, const TubeRes
     return rows;
 }
 
+namespace {
+// The cells in English, or in the program's language when `shown`.
+SiteCells cellsIn(const SiteRow& r, bool shown);
+} // namespace
+
 SiteCells siteCells(const SiteRow& r)
+{
+    return cellsIn(r, false);
+}
+
+SiteCells shownSiteCells(const SiteRow& r)
+{
+    return cellsIn(r, true);
+}
+
+namespace {
+
+SiteCells cellsIn(const SiteRow& r, bool shown)
 {
     SiteCells c;
     c.tube = r.key.tube;
     const ReadoutResult* l = r.latest;
     if (!l) {
-        c.status = "not computed: " + r.reason;
+        c.status = shown ? said(QT_TRANSLATE_NOOP("Texts", "not computed: %1"), {r.reason}) : "not computed: " + r.reason;
         return c;
     }
     c.readout = readoutNumber(l->survey->readout);
     c.date = l->days ? isoDate(*l->days) : l->survey->date;
     c.daysSince = r.daysSince ? fixed(std::floor(*r.daysSince), 0) : "";
-    c.overdue = r.overdue ? (*r.overdue ? "overdue" : "no") : "";
+    if (r.overdue)
+        c.overdue = !shown ? (*r.overdue ? "overdue" : "no")
+                           : said(*r.overdue ? QT_TRANSLATE_NOOP("Texts", "overdue") : QT_TRANSLATE_NOOP("Texts", "no"));
     if (l->largestMm)
         c.largest = lengthText(l->largestMm, r.settings.units) + " " + unitName(r.settings.units);
     c.depth = l->largestDepthTenths ? depthMetres(*l->largestDepthTenths) : "";
     c.azimuth = l->largestAzimuth ? fixed(*l->largestAzimuth, 0) : "";
     if (l->rateMmPerDay)
         c.rate = rateText(l->rateMmPerDay, r.settings) + " " + rateUnitName(r.settings);
-    c.status = statusText(*l, r.settings);
+    c.status = shown ? shownStatusText(*l, r.settings) : statusText(*l, r.settings);
     if (r.projection && r.projection->reached)
-        c.projected = "reached";
+        c.projected = shown ? said(QT_TRANSLATE_NOOP("Texts", "reached")) : "reached";
     else if (r.projection && r.projection->alarmDays)
         c.projected = isoDate(*r.projection->alarmDays);
     return c;
 }
+
+} // namespace
 
 std::string siteCsv(const std::vector<SiteRow>& rows)
 {

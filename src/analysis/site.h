@@ -33,6 +33,8 @@ std::optional<Projection> projectAlarm(const TubeResult& tube);
 // "0.120 mm/day over 5 readouts at 12.5 m (12/03/24 to 30/04/24); reaches 10.00 mm on 2024-06-01",
 // in the tube's units and rate unit.
 std::string projectionText(const Projection& projection, const TubeSettings& settings);
+// The same in the program's language, as the window shows it.
+std::string shownProjectionText(const Projection& projection, const TubeSettings& settings);
 
 // Days since 1970-01-01 as "YYYY-MM-DD", and back; nothing for a text that is no such date.
 std::string isoDate(double days);
@@ -64,6 +66,9 @@ struct SiteCells {
     std::string tube, readout, date, daysSince, overdue, largest, depth, azimuth, rate, status, projected;
 };
 SiteCells siteCells(const SiteRow& row);
+// The same in the program's language, as the window shows it: the status and projection words,
+// "overdue" and "reached".
+SiteCells shownSiteCells(const SiteRow& row);
 
 // client,site,tube,latest_readout,latest_date,days_since_latest,overdue,largest_mm,largest_depth_m,
 // azimuth_deg,rate,rate_unit,status,criterion,projected_alarm_date ("largest_in" when every tube

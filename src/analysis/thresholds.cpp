@@ -1,4 +1,5 @@
 #include "analysis/displacement.h"
+#include "analysis/said.h"
 
 namespace tarvelon::surveys {
 
@@ -26,25 +27,60 @@ std::string criterionName(Criterion criterion)
     return criterion == Criterion::Rate ? "rate" : "displacement";
 }
 
-std::string causeText(const LevelCause& c, const TubeSettings& settings)
+std::string shownLevelWord(Level level)
+{
+    return level == Level::Alarm   ? said(QT_TRANSLATE_NOOP("Texts", "ALARM"))
+           : level == Level::Alert ? said(QT_TRANSLATE_NOOP("Texts", "ALERT"))
+                                   : "";
+}
+
+namespace {
+
+// The same words for the CSV and the library (English, as scripts read them) and for the window
+// (the program's language); "≥" stays outside the catalogue's text, which Windows-1252 lacks.
+std::string causeIn(const LevelCause& c, const TubeSettings& settings, bool shown)
 {
     if (c.criterion == Criterion::Rate)
-        return "rate " + rateText(c.value, settings) + " " + rateUnitName(settings) + " \u2265 " +
-               rateText(c.threshold, settings);
-    return "displacement " + lengthText(c.value, settings.units) + " " + unitName(settings.units) + " \u2265 " +
-           lengthText(c.threshold, settings.units);
+        return (shown ? said(QT_TRANSLATE_NOOP("Texts", "rate %1"), {rateText(c.value, settings)}) : "rate " + rateText(c.value, settings)) +
+               " " + rateUnitName(settings) + " \u2265 " + rateText(c.threshold, settings);
+    return (shown ? said(QT_TRANSLATE_NOOP("Texts", "displacement %1"), {lengthText(c.value, settings.units)})
+                  : "displacement " + lengthText(c.value, settings.units)) +
+           " " + unitName(settings.units) + " \u2265 " + lengthText(c.threshold, settings.units);
+}
+
+std::string statusIn(const ReadoutResult& r, const TubeSettings& settings, bool shown)
+{
+    if (const std::string why = r.notComputed(); !why.empty())
+        return shown ? said(QT_TRANSLATE_NOOP("Texts", "not computed: %1"), {why}) : "not computed: " + why;
+    const std::string word = shown ? shownLevelWord(r.level) : levelWord(r.level);
+    if (r.causes.empty())
+        return word;
+    std::string why;
+    for (const LevelCause& c : r.causes)
+        why += (why.empty() ? "" : "; ") + causeIn(c, settings, shown);
+    return word + " (" + why + ")";
+}
+
+} // namespace
+
+std::string causeText(const LevelCause& c, const TubeSettings& settings)
+{
+    return causeIn(c, settings, false);
+}
+
+std::string shownCauseText(const LevelCause& c, const TubeSettings& settings)
+{
+    return causeIn(c, settings, true);
 }
 
 std::string statusText(const ReadoutResult& r, const TubeSettings& settings)
 {
-    if (const std::string why = r.notComputed(); !why.empty())
-        return "not computed: " + why;
-    if (r.causes.empty())
-        return levelWord(r.level);
-    std::string why;
-    for (const LevelCause& c : r.causes)
-        why += (why.empty() ? "" : "; ") + causeText(c, settings);
-    return levelWord(r.level) + " (" + why + ")";
+    return statusIn(r, settings, false);
+}
+
+std::string shownStatusText(const ReadoutResult& r, const TubeSettings& settings)
+{
+    return statusIn(r, settings, true);
 }
 
 } // namespace tarvelon::surveys

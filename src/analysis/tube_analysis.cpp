@@ -1,4 +1,5 @@
 #include "analysis/displacement.h"
+#include "analysis/said.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,7 +101,7 @@ void carryOn(Displacement& d, const Displacement& carried, double north)
     d.reason += (d.reason.empty() ? "" : "; ") + why;
 }
 
-// " A +12.00 units (0.24 mm), B -1.00 units (0.02 mm)": the checksum means' moves, lengths
+// "A +12.00 units (0.24 mm), B -1.00 units (0.02 mm)": the checksum means' moves, lengths
 // when K is set.
 std::string checksumMoves(const ReadoutResult& r, const TubeSettings& settings)
 {
@@ -109,7 +110,8 @@ std::string checksumMoves(const ReadoutResult& r, const TubeSettings& settings)
         if (!r.checksumShift[j])
             continue;
         const std::optional<double> mm = checksumMm(r.checksumShift[j], settings);
-        out += std::string(out.empty() ? " " : ", ") + (j ? "B " : "A ") + hundredths(r.checksumShift[j]) + " units" +
+        out += std::string(out.empty() ? "" : ", ") +
+               said(QT_TRANSLATE_NOOP("Texts", "%1 %2 units"), {j ? "B" : "A", hundredths(r.checksumShift[j])}) +
                (mm ? " (" + lengthText(mm, settings.units) + " " + unitName(settings.units) + ")" : std::string());
     }
     return out;
@@ -190,9 +192,10 @@ std::string settingsWarning(const TubeSettings& settings, const Survey& base)
 {
     if (std::abs(settings.gaugeM - base.step) < 0.005)
         return {};
-    return "the probe's gauge length (" + hundredths(settings.gaugeM) + " m) differs from the reading step (" +
-           hundredths(base.step) + " m): each reading spans " + hundredths(settings.gaugeM) +
-           " m, so the sums leave parts of the tube out or count them twice";
+    return said(QT_TRANSLATE_NOOP("Texts", "the probe's gauge length (%1 m) differs from the reading step (%2 m): each "
+                                           "reading spans %1 m, so the sums leave parts of the tube out or count them "
+                                           "twice"),
+                {hundredths(settings.gaugeM), hundredths(base.step)});
 }
 
 std::vector<TimePoint> history(const TubeResult& tube, int depthTenths)
@@ -245,8 +248,9 @@ std::string checksumShiftText(const ReadoutResult& r, const TubeSettings& settin
 {
     if (!r.checksumShift[0] && !r.checksumShift[1])
         return {};
-    return "checksum mean moved" + checksumMoves(r, settings) + " from the base's" +
-           (r.possibleBiasShift ? ", beyond the tube's tolerance of " + hundredths(settings.checksumTolerance) + " units"
+    return said(QT_TRANSLATE_NOOP("Texts", "checksum mean moved %1 from the base's"), {checksumMoves(r, settings)}) +
+           (r.possibleBiasShift ? said(QT_TRANSLATE_NOOP("Texts", ", beyond the tube's tolerance of %1 units"),
+                                       {hundredths(settings.checksumTolerance)})
                                 : std::string());
 }
 
@@ -254,33 +258,37 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
 {
     std::vector<std::string> parts;
     const std::string u = unitName(settings.units);
-    const auto at = [&settings](int tenths) { return " at " + depthText(tenths / 10.0 - topOffsetM(settings)) + " m"; };
+    const auto at = [&settings](int tenths) { return depthText(tenths / 10.0 - topOffsetM(settings)); };
     if (r.largestMm && r.largestDepthTenths)
-        parts.push_back("largest " + lengthText(r.largestMm, settings.units) + " " + u + at(*r.largestDepthTenths) +
-                        (r.largestAzimuth ? ", azimuth " + hundredths(r.largestAzimuth) + "°" : std::string()));
+        parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "largest %1 at %2 m"),
+                             {lengthText(r.largestMm, settings.units) + " " + u, at(*r.largestDepthTenths)}) +
+                        (r.largestAzimuth ? said(QT_TRANSLATE_NOOP("Texts", ", azimuth %1°"), {hundredths(r.largestAzimuth)})
+                                          : std::string()));
     if (r.rateMmPerDay && r.rateDepthTenths)
-        parts.push_back("rate " + rateText(r.rateMmPerDay, settings) + " " + rateUnitName(settings) + at(*r.rateDepthTenths));
+        parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "rate %1 at %2 m"),
+                             {rateText(r.rateMmPerDay, settings) + " " + rateUnitName(settings), at(*r.rateDepthTenths)}));
     if (const std::string sums = checksumShiftText(r, settings); !sums.empty())
-        parts.push_back((r.possibleBiasShift ? "possible bias shift: " : "") + sums);
+        parts.push_back(r.possibleBiasShift ? said(QT_TRANSLATE_NOOP("Texts", "possible bias shift: %1"), {sums}) : sums);
     if (const std::string applied = correctionsText(r.corrections); !applied.empty())
-        parts.push_back("corrected: " + applied);
+        parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "corrected: %1"), {applied}));
     std::vector<Correction> off;
     for (const Correction& c : r.corrections)
         if (!c.on)
             off.push_back({c.kind, c.axis, c.value, {}, {}, true});
     if (!off.empty())
-        parts.push_back("switched off: " + correctionsText(off));
+        parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "switched off: %1"), {correctionsText(off)}));
     if (const std::string other = otherReductionText(r.corrections, settings); !other.empty())
         parts.push_back(other);
     if (!r.probeChange.empty())
         parts.push_back(r.probeChange);
     if (r.beforeBase)
-        parts.push_back("taken before the base: no rate, not on the time chart");
+        parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "taken before the base: no rate, not on the time chart")));
     if (!r.displacement.reason.empty())
         parts.push_back(r.displacement.reason);
     for (const Correction& c : r.corrections)
         if (const std::string why = insistedText(c); c.on && !why.empty())
-            parts.push_back(correctionName(c) + " kept against the program's refusal because: " + why);
+            parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "%1 kept against the program's refusal because: %2"),
+                                 {correctionName(c), why}));
     std::string out;
     for (const std::string& p : parts)
         out += (out.empty() ? "" : "; ") + p;

@@ -7,6 +7,7 @@
 #include "cli/tube_key.h"
 #include "analysis/displacement.h"
 #include "library/store.h"
+#include "shell/texts.h"
 
 #include <QRegularExpression>
 
@@ -23,18 +24,19 @@ void addOptions(QCommandLineParser& parser)
 {
     addLibraryOption(parser);
     const auto add = [&parser](const char* name, const char* help, const char* value = nullptr) {
-        parser.addOption(value ? QCommandLineOption(QLatin1String(name), QLatin1String(help), QLatin1String(value))
-                               : QCommandLineOption(QLatin1String(name), QLatin1String(help)));
+        parser.addOption(value ? QCommandLineOption(QLatin1String(name), Texts::tr(help), QLatin1String(value))
+                               : QCommandLineOption(QLatin1String(name), Texts::tr(help)));
     };
-    add("client", "Only this client's events (required with --acknowledge).", "TEXT");
-    add("site", "Only this site's events (required with --acknowledge).", "TEXT");
-    add("tube", "Only this tube's events (required with --acknowledge).", "TEXT");
-    add("unacknowledged", "Only the events nobody has acknowledged.");
-    add("since", "Only the events recorded on or after this day (UTC), or this time.", "YYYY-MM-DD");
-    add("csv", "A CSV table with a header line instead of columns.");
-    add("acknowledge", "Acknowledge every unacknowledged event of the readout, with the note.");
-    add("readout", "With --acknowledge: the readout's number.", "NN");
-    add("note", "With --acknowledge: what was done about it.", "TEXT");
+    add("client", QT_TRANSLATE_NOOP("Texts", "Only this client's events (required with --acknowledge)."), "TEXT");
+    add("site", QT_TRANSLATE_NOOP("Texts", "Only this site's events (required with --acknowledge)."), "TEXT");
+    add("tube", QT_TRANSLATE_NOOP("Texts", "Only this tube's events (required with --acknowledge)."), "TEXT");
+    add("unacknowledged", QT_TRANSLATE_NOOP("Texts", "Only the events nobody has acknowledged."));
+    add("since", QT_TRANSLATE_NOOP("Texts", "Only the events recorded on or after this day (UTC), or this time."),
+        "YYYY-MM-DD");
+    add("csv", QT_TRANSLATE_NOOP("Texts", "A CSV table with a header line instead of columns."));
+    add("acknowledge", QT_TRANSLATE_NOOP("Texts", "Acknowledge every unacknowledged event of the readout, with the note."));
+    add("readout", QT_TRANSLATE_NOOP("Texts", "With --acknowledge: the readout's number."), "NN");
+    add("note", QT_TRANSLATE_NOOP("Texts", "With --acknowledge: what was done about it."), "TEXT");
 }
 
 // Values to 0.01 mm, rates to 0.001 mm/day, "." as decimal point whatever the locale.
@@ -52,7 +54,7 @@ std::string sinceOf(const QCommandLineParser& parser)
     const QString since = parser.value(QStringLiteral("since")).trimmed();
     static const QRegularExpression iso(QStringLiteral(R"(^\d{4}-\d{2}-\d{2}(T\d{2}:\d{2}(:\d{2})?Z?)?$)"));
     if (parser.isSet(QStringLiteral("since")) && !iso.match(since).hasMatch())
-        throw UsageError{QStringLiteral("--since takes a day as YYYY-MM-DD (or a time as YYYY-MM-DDThh:mm:ssZ), not \"%1\"")
+        throw UsageError{Texts::tr("--since takes a day as YYYY-MM-DD (or a time as YYYY-MM-DDThh:mm:ssZ), not \"%1\"")
                              .arg(since)};
     return since.toStdString();
 }
@@ -63,30 +65,29 @@ int acknowledge(const QCommandLineParser& parser, const std::string& library)
     const QString readout = requiredValue(parser, QStringLiteral("readout"));
     const QString note = requiredValue(parser, QStringLiteral("note")).trimmed();
     if (note.isEmpty())
-        throw UsageError{QStringLiteral("--note says what was done about the alarm; it may not be empty")};
+        throw UsageError{Texts::tr("--note says what was done about the alarm; it may not be empty")};
     surveys::SurveyStore store;
     if (!openExistingLibrary(library, store, true))
         return kFailed;
     if (store.rights() == surveys::SurveyStore::Rights::Read) {
-        printMessage(QStringLiteral("Attention: nothing was acknowledged: ") +
-                     QString::fromLatin1(kReadOnlyRole.data(), qsizetype(kReadOnlyRole.size())));
+        printMessage(Texts::tr("Attention: nothing was acknowledged: %1").arg(Texts::tr(kReadOnlyRole.data())));
         return kFailed;
     }
     const std::optional<std::int64_t> id = readoutOf(store, key, readout);
     if (!id)
         return kFailed;
     const int count = store.acknowledgeReadout(*id, note.toStdString());
-    const QString which = QStringLiteral("readout %1 of %2")
+    const QString which = Texts::tr("readout %1 of %2")
                               .arg(QString::fromStdString(surveys::readoutNumber(readout.toStdString())), tubeName(key));
     if (count < 0) {
-        printMessage(QStringLiteral("Attention: nothing was acknowledged: ") + QString::fromStdString(store.error()));
+        printMessage(Texts::tr("Attention: nothing was acknowledged: %1").arg(QString::fromStdString(store.error())));
         return kFailed;
     }
     if (count == 0) {
-        printMessage(QStringLiteral("Attention: the alarm log holds no unacknowledged event of ") + which);
+        printMessage(Texts::tr("Attention: the alarm log holds no unacknowledged event of %1").arg(which));
         return kFailed;
     }
-    printResult(QStringLiteral("acknowledged: %1 event%2 of %3").arg(count).arg(count == 1 ? "" : "s").arg(which));
+    printResult(Texts::tr("acknowledged: %n event(s) of %1", nullptr, count).arg(which));
     return kSucceeded;
 }
 
@@ -97,7 +98,7 @@ int run(const QCommandLineParser& parser)
         return acknowledge(parser, library);
     for (const char* only : {"readout", "note"})
         if (parser.isSet(QLatin1String(only)))
-            throw UsageError{QStringLiteral("--%1 goes with --acknowledge").arg(QLatin1String(only))};
+            throw UsageError{Texts::tr("--%1 goes with --acknowledge").arg(QLatin1String(only))};
     surveys::AlarmFilter filter;
     filter.client = withoutTrailingBlanks(parser.value(QStringLiteral("client"))).toStdString();
     filter.site = withoutTrailingBlanks(parser.value(QStringLiteral("site"))).toStdString();
@@ -114,20 +115,28 @@ int run(const QCommandLineParser& parser)
     std::vector<QStringList> rows{
         csv ? QStringList{"when", "client", "site", "tube", "readout", "status", "criterion", "value", "threshold",
                           "depth_m", "caused_by", "acknowledged_by", "acknowledged_at", "note"}
-            : QStringList{"When (UTC)", "Client", "Site", "Tube", "Readout", "Status", "Criterion", "Value",
-                          "Threshold", "Depth (m)", "Caused by", "Acknowledged by", "Acknowledged at", "Note"}};
+            : QStringList{Texts::tr("When (UTC)"), Texts::tr("Client"), Texts::tr("Site"), Texts::tr("Tube"),
+                          Texts::tr("Readout"), Texts::tr("Status"), Texts::tr("Criterion"), Texts::tr("Value"),
+                          Texts::tr("Threshold"), Texts::tr("Depth (m)"), Texts::tr("Caused by"),
+                          Texts::tr("Acknowledged by"), Texts::tr("Acknowledged at"), Texts::tr("Note")}};
     const auto q = [](const std::string& s) { return QString::fromStdString(s); };
+    // The columns say the level in the user's language; the CSV keeps the word the log keeps.
+    const auto status = [csv, &q](const std::string& word) {
+        if (csv || (word != "ALARM" && word != "ALERT"))
+            return q(word);
+        return q(surveys::shownLevelWord(word == "ALARM" ? surveys::Level::Alarm : surveys::Level::Alert));
+    };
     for (const surveys::AlarmEvent& e : events) {
         const int decimals = e.criterion == "rate" ? 3 : 2;
         rows.push_back({q(e.at), q(e.tube.client), q(e.tube.site), q(e.tube.tube), q(surveys::readoutNumber(e.readout)),
-                        q(e.status), q(e.criterion), number(e.value, decimals), number(e.threshold, decimals),
+                        status(e.status), q(e.criterion), number(e.value, decimals), number(e.threshold, decimals),
                         e.depthM ? q(surveys::depthText(*e.depthM)) : QString(), q(e.causedBy), q(e.acknowledgedBy),
                         q(e.acknowledgedAt), q(e.note)});
     }
     if (events.empty() && !csv && filter.unacknowledged)
-        printMessage(QStringLiteral("Attention: the alarm log holds no event nobody has acknowledged"));
+        printMessage(Texts::tr("Attention: the alarm log holds no event nobody has acknowledged"));
     else if (events.empty() && !csv)
-        printMessage(QStringLiteral("Attention: the alarm log holds no event"));
+        printMessage(Texts::tr("Attention: the alarm log holds no event"));
     else
         printTable(rows, csv);
     const bool alarm = std::any_of(events.begin(), events.end(), [](const surveys::AlarmEvent& e) {
@@ -142,8 +151,8 @@ extern const Command kAlarmsCommand{
     "alarms",
     "[--library FILE] [--client C] [--site S] [--tube T] [--unacknowledged] [--since DATE] [--csv] | "
     "--acknowledge --client C --site S --tube T --readout NN --note TEXT",
-    "The alarm log: each readout that reached or left a threshold; exit status 3 while it lists an "
-    "unacknowledged ALARM.",
+    QT_TRANSLATE_NOOP("Texts", "The alarm log: each readout that reached or left a threshold; exit status 3 while it "
+                               "lists an unacknowledged ALARM."),
     addOptions, run};
 
 } // namespace tarvelon::cli

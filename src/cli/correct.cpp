@@ -1,6 +1,7 @@
 // tarvelon correct: a readout's corrections of the probe's systematic errors, proposed, accepted,
 // entered, switched or cleared.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -8,6 +9,7 @@
 #include "analysis/corrections.h"
 #include "analysis/displacement.h"
 #include "analysis/proposal.h"
+#include "library/download_feed.h"
 #include "library/store.h"
 
 #include <QDateTime>
@@ -22,31 +24,31 @@ void addOptions(QCommandLineParser& parser)
     addLibraryOption(parser);
     addTubeOptions(parser);
     const auto add = [&parser](const char* name, const char* help, const char* value = nullptr) {
-        parser.addOption(value ? QCommandLineOption(QLatin1String(name), QLatin1String(help), QLatin1String(value))
-                               : QCommandLineOption(QLatin1String(name), QLatin1String(help)));
+        parser.addOption(value ? QCommandLineOption(QLatin1String(name), Texts::tr(help), QLatin1String(value))
+                               : QCommandLineOption(QLatin1String(name), Texts::tr(help)));
     };
-    add("readout", "The readout's number (required).", "NN");
-    add("propose", "Print the corrections the program proposes, storing nothing.");
-    add("accept", "Store the proposed corrections the evidence supports in place of the readout's.");
-    add("insist", "With --accept: store the refused proposals too, recording this reason with them.", "WHY");
-    add("zone", "The stable zone for the proposal, shallowest to deepest depth in metres.", "FROM:TO");
-    add("bias-a", "Store a bias shift of A, in reading units.", "UNITS");
-    add("bias-b", "Store a bias shift of B, in reading units.", "UNITS");
+    add("readout", QT_TRANSLATE_NOOP("Texts", "The readout's number (required)."), "NN");
+    add("propose", QT_TRANSLATE_NOOP("Texts", "Print the corrections the program proposes, storing nothing."));
+    add("accept", QT_TRANSLATE_NOOP("Texts", "Store the proposed corrections the evidence supports in place of the readout's."));
+    add("insist", QT_TRANSLATE_NOOP("Texts", "With --accept: store the refused proposals too, recording this reason with them."), "WHY");
+    add("zone", QT_TRANSLATE_NOOP("Texts", "The stable zone for the proposal, shallowest to deepest depth in metres."), "FROM:TO");
+    add("bias-a", QT_TRANSLATE_NOOP("Texts", "Store a bias shift of A, in reading units."), "UNITS");
+    add("bias-b", QT_TRANSLATE_NOOP("Texts", "Store a bias shift of B, in reading units."), "UNITS");
     add("rotation",
-        "Store a rotation of the probe's axes, in degrees: A' = A - sin(DEG) B and B' = B + sin(DEG) A on the readings "
-        "(positive: A read a share of B).",
+        QT_TRANSLATE_NOOP("Texts", "Store a rotation of the probe's axes, in degrees: A' = A - sin(DEG) B and B' = B + sin(DEG) A on the readings "
+        "(positive: A read a share of B)."),
         "DEG");
     add("depth-shift",
-        "Store a shift of the readout's depths in metres, of any size within two steps (negative: read too deep).", "M");
-    add("top-displacement", "For a tube fixed at its top: the top's displacement surveyed with the readout, A and B "
-                            "in the tube's units.",
+        QT_TRANSLATE_NOOP("Texts", "Store a shift of the readout's depths in metres, of any size within two steps (negative: read too deep)."), "M");
+    add("top-displacement", QT_TRANSLATE_NOOP("Texts", "For a tube fixed at its top: the top's displacement surveyed with the readout, A and B "
+                            "in the tube's units."),
         "A,B");
-    add("probe-serial", "Store the serial of the probe that read the readout.", "S");
+    add("probe-serial", QT_TRANSLATE_NOOP("Texts", "Store the serial of the probe that read the readout."), "S");
     add("constant",
-        "Store the constant K of the probe that read the readout, reading units for sin = 1 (\"tube\": the tube's).",
+        QT_TRANSLATE_NOOP("Texts", "Store the constant K of the probe that read the readout, reading units for sin = 1 (\"tube\": the tube's)."),
         "K");
-    add("switch", "Switch the readout's stored corrections on or off.", "on|off");
-    add("clear", "Remove the readout's corrections.");
+    add("switch", QT_TRANSLATE_NOOP("Texts", "Switch the readout's stored corrections on or off."), "on|off");
+    add("clear", QT_TRANSLATE_NOOP("Texts", "Remove the readout's corrections."));
 }
 
 double numberOption(const QCommandLineParser& parser, const char* option)
@@ -54,7 +56,7 @@ double numberOption(const QCommandLineParser& parser, const char* option)
     bool ok = false;
     const double v = parser.value(QLatin1String(option)).toDouble(&ok);
     if (!ok || !std::isfinite(v))
-        throw UsageError{QStringLiteral("--%1 takes a number, not \"%2\"")
+        throw UsageError{Texts::tr("--%1 takes a number, not \"%2\"")
                              .arg(QLatin1String(option), parser.value(QLatin1String(option)))};
     return v;
 }
@@ -67,7 +69,7 @@ std::optional<surveys::DepthZone> zoneOf(const QCommandLineParser& parser)
     bool ok1 = false, ok2 = false;
     const double from = ends.size() == 2 ? ends[0].toDouble(&ok1) : 0, to = ends.size() == 2 ? ends[1].toDouble(&ok2) : 0;
     if (!ok1 || !ok2 || from > to)
-        throw UsageError{QStringLiteral("--zone takes FROM:TO in metres, shallowest first, not \"%1\"")
+        throw UsageError{Texts::tr("--zone takes FROM:TO in metres, shallowest first, not \"%1\"")
                              .arg(parser.value(QStringLiteral("zone")))};
     return surveys::DepthZone{int(std::lround(from * 10)), int(std::lround(to * 10))};
 }
@@ -93,26 +95,25 @@ int setProbe(const QCommandLineParser& parser, surveys::SurveyStore& store, cons
         if (text == QLatin1String("tube"))
             constant = std::nullopt;
         else if (!ok || !std::isfinite(k) || !(k > 0))
-            throw UsageError{QStringLiteral("--constant takes a positive number of reading units or \"tube\", not \"%1\"")
+            throw UsageError{Texts::tr("--constant takes a positive number of reading units or \"tube\", not \"%1\"")
                                  .arg(text)};
         else
             constant = k;
     }
     if (!store.setProbe(id, serial, constant)) {
-        printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
-                     QString::fromStdString(store.error()));
+        printMessage(Texts::tr(kLibraryCannotBeWritten.data()) + QString::fromStdString(store.error()));
         return kFailed;
     }
     const std::vector<surveys::Survey> now = tubeReadouts(store, key);
     const surveys::TubeResult tube = surveys::analyseTube(now, settings, store.corrections(key));
     for (const surveys::Survey& s : now)
         if (s.id == id)
-            printResult(QStringLiteral("readout %1: probe %2")
+            printResult(Texts::tr("readout %1: probe %2")
                             .arg(QString::fromStdString(surveys::readoutNumber(s.readout)),
                                  QString::fromStdString(surveys::probeText(s, settings))));
     for (const surveys::ReadoutResult& r : tube.readouts)
         if (r.survey->id == id)
-            printResult(QStringLiteral("readout %1: %2")
+            printResult(Texts::tr("readout %1: %2")
                             .arg(QString::fromStdString(surveys::readoutNumber(r.survey->readout)),
                                  QString::fromStdString(surveys::readoutNotes(r, settings))));
     return kSucceeded;
@@ -128,16 +129,16 @@ int run(const QCommandLineParser& parser)
                           parser.isSet(QStringLiteral("top-displacement"));
     const QString insist = parser.value(QStringLiteral("insist")).trimmed();
     if (parser.isSet(QStringLiteral("insist")) && (!parser.isSet(QStringLiteral("accept")) || insist.isEmpty()))
-        throw UsageError{QStringLiteral("--insist goes with --accept and says why, in words")};
+        throw UsageError{Texts::tr("--insist goes with --accept and says why, in words")};
     const int actions = int(parser.isSet(QStringLiteral("propose"))) + int(parser.isSet(QStringLiteral("accept"))) +
                         int(entering) + int(parser.isSet(QStringLiteral("switch"))) +
                         int(parser.isSet(QStringLiteral("clear"))) + int(probeGiven(parser));
     if (actions > 1)
-        throw UsageError{QStringLiteral(
+        throw UsageError{Texts::tr(
             "give one of --propose, --accept, the values to store, --switch, --clear or the probe (--probe-serial, --constant)")};
     const QString onOff = parser.value(QStringLiteral("switch"));
     if (parser.isSet(QStringLiteral("switch")) && onOff != QLatin1String("on") && onOff != QLatin1String("off"))
-        throw UsageError{QStringLiteral("--switch takes on or off, not \"%1\"").arg(onOff)};
+        throw UsageError{Texts::tr("--switch takes on or off, not \"%1\"").arg(onOff)};
 
     const std::string library = *libraryOf(parser);
     surveys::SurveyStore store;
@@ -159,10 +160,10 @@ int run(const QCommandLineParser& parser)
     // A readout with nothing computed can still take the corrections that would let it be.
     if (readout == tube.readouts.end() || (!readout->displacement.compared && !entering)) {
         const std::string why = !tube.base ? tube.reason
-                                : readout == tube.readouts.end() ? std::string("it is the tube's base")
+                                : readout == tube.readouts.end() ? Texts::tr("it is the tube's base").toStdString()
                                                                   : readout->displacement.reason;
-        printMessage(QStringLiteral("Attention: readout ") + number + QStringLiteral(" of ") + tubeName(key) +
-                     QStringLiteral(" is not compared, so it takes no correction: ") + QString::fromStdString(why));
+        printMessage(Texts::tr("Attention: readout %1 of %2 is not compared, so it takes no correction: %3")
+                         .arg(number, tubeName(key), QString::fromStdString(why)));
         return kFailed;
     }
 
@@ -174,38 +175,38 @@ int run(const QCommandLineParser& parser)
             readout->againstPrevious ? *tube.previousBase : *tube.base, *readout->survey, settings, zone,
             surveys::proposalContext(tube, *id));
         if (zone && !proposal.zone) {
-            printMessage(QStringLiteral("Attention: ") + QString::fromStdString(proposal.reason));
+            printMessage(Texts::tr("Attention: %1").arg(QString::fromStdString(proposal.reason)));
             return kFailed;
         }
         if (!proposal.reason.empty())
-            printMessage(QStringLiteral("Note: ") + QString::fromStdString(proposal.reason));
+            printMessage(Texts::tr("Note: %1").arg(QString::fromStdString(proposal.reason)));
         if (!parser.isSet(QStringLiteral("accept"))) {
             if (proposal.proposed.empty())
-                printResult(QStringLiteral("proposed: nothing"));
+                printResult(Texts::tr("proposed: nothing"));
             for (const surveys::ProposedCorrection& p : proposal.proposed) {
-                printResult(QStringLiteral("proposed: %1 %2, %3")
+                printResult(Texts::tr("proposed: %1 %2, %3")
                                 .arg(QString::fromStdString(surveys::correctionName(p.correction)),
                                      QString::fromStdString(surveys::correctionValue(p.correction)),
-                                     p.acceptable ? QStringLiteral("acceptable")
-                                                  : QStringLiteral("refused: ") + QString::fromStdString(p.refusal)));
-                printResult(QStringLiteral("  effect: ") +
-                            QString::fromStdString(surveys::effectText(proposal.asRead, p.after, proposal, settings)));
+                                     p.acceptable ? Texts::tr("acceptable")
+                                                  : Texts::tr("refused: %1").arg(QString::fromStdString(p.refusal))));
+                printResult(Texts::tr("  effect: %1")
+                                .arg(QString::fromStdString(surveys::effectText(proposal.asRead, p.after, proposal, settings))));
             }
             if (const std::string evidence = surveys::proposalEvidence(proposal, settings); !evidence.empty())
-                printResult(QStringLiteral("evidence: ") + QString::fromStdString(evidence));
+                printResult(Texts::tr("evidence: %1").arg(QString::fromStdString(evidence)));
             if (!proposal.proposed.empty())
-                printResult(QStringLiteral("effect of the acceptable ones: ") +
-                            QString::fromStdString(
-                                surveys::effectText(proposal.asRead, proposal.acceptedEffect, proposal, settings)));
+                printResult(Texts::tr("effect of the acceptable ones: %1")
+                                .arg(QString::fromStdString(
+                                    surveys::effectText(proposal.asRead, proposal.acceptedEffect, proposal, settings))));
             if (actions == 0)
-                printResult(QStringLiteral("stored: ") +
-                            (list.empty() ? QStringLiteral("nothing") : QString::fromStdString(surveys::correctionsText(list))));
+                printResult(list.empty() ? Texts::tr("stored: nothing")
+                                         : Texts::tr("stored: %1").arg(QString::fromStdString(surveys::correctionsText(list))));
             return kSucceeded;
         }
         list.clear();
         for (const surveys::ProposedCorrection& p : proposal.proposed) {
             if (!p.acceptable && insist.isEmpty()) {
-                printMessage(QStringLiteral("Note: %1 %2 not stored, refused: %3 (--insist WHY keeps it)")
+                printMessage(Texts::tr("Note: %1 %2 not stored, refused: %3 (--insist WHY keeps it)")
                                  .arg(QString::fromStdString(surveys::correctionName(p.correction)),
                                       QString::fromStdString(surveys::correctionValue(p.correction)),
                                       QString::fromStdString(p.refusal)));
@@ -232,8 +233,8 @@ int run(const QCommandLineParser& parser)
         if (parser.isSet(QStringLiteral("rotation"))) {
             const double deg = numberOption(parser, "rotation");
             if (std::abs(deg) > surveys::kMaxRotationDegrees)
-                throw UsageError{QStringLiteral("--rotation takes degrees between -%1 and %1: a probe turned further "
-                                                "is faulty, to be repaired rather than corrected")
+                throw UsageError{Texts::tr("--rotation takes degrees between -%1 and %1: a probe turned further "
+                                           "is faulty, to be repaired rather than corrected")
                                      .arg(surveys::kMaxRotationDegrees)};
             surveys::putCorrection(list, entered(surveys::CorrectionKind::Rotation, 0, deg));
             surveys::putCorrection(list, entered(surveys::CorrectionKind::Rotation, 1, -deg));
@@ -242,8 +243,8 @@ int run(const QCommandLineParser& parser)
             const double m = numberOption(parser, "depth-shift");
             const double limit = surveys::kMaxDepthShiftSteps * readout->survey->step;
             if (std::abs(m) > limit + 1e-9)
-                throw UsageError{QStringLiteral("--depth-shift takes metres within %1 m either way (two of the "
-                                                "readout's steps), not %2")
+                throw UsageError{Texts::tr("--depth-shift takes metres within %1 m either way (two of the "
+                                           "readout's steps), not %2")
                                      .arg(limit)
                                      .arg(m)};
             surveys::putCorrection(list, entered(surveys::CorrectionKind::DepthShift, 0, std::round(m * 1000) / 1000));
@@ -253,7 +254,7 @@ int run(const QCommandLineParser& parser)
             bool okA = false, okB = false;
             const double a = ab.size() == 2 ? ab[0].toDouble(&okA) : 0, b = ab.size() == 2 ? ab[1].toDouble(&okB) : 0;
             if (!okA || !okB || !std::isfinite(a) || !std::isfinite(b))
-                throw UsageError{QStringLiteral("--top-displacement takes A,B in the tube's units, not \"%1\"")
+                throw UsageError{Texts::tr("--top-displacement takes A,B in the tube's units, not \"%1\"")
                                      .arg(parser.value(QStringLiteral("top-displacement")))};
             const double scale = settings.units == surveys::Units::Inches ? 25.4 : 1;
             surveys::putCorrection(list, {surveys::CorrectionKind::TopDisplacement, 0, a * scale, "surveyed", now, true});
@@ -266,15 +267,14 @@ int run(const QCommandLineParser& parser)
         list.clear();
     }
     if (storing && !store.setCorrections(*id, list)) {
-        printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
-                     QString::fromStdString(store.error()));
+        printMessage(Texts::tr(kLibraryCannotBeWritten.data()) + QString::fromStdString(store.error()));
         return kFailed;
     }
     kept[*id] = list;
     const surveys::TubeResult after = surveys::analyseTube(all, settings, kept);
     for (const surveys::ReadoutResult& r : after.readouts)
         if (r.survey->id == *id)
-            printResult(QStringLiteral("readout %1: %2")
+            printResult(Texts::tr("readout %1: %2")
                             .arg(QString::fromStdString(surveys::readoutNumber(r.survey->readout)),
                                  QString::fromStdString(surveys::readoutNotes(r, settings))));
     return kSucceeded;
@@ -287,6 +287,6 @@ extern const Command kCorrectCommand{
     "[--library FILE] --client C --site S --tube T --readout NN [--propose [--zone FROM:TO] | --accept [--zone FROM:TO] "
     "[--insist WHY] | --bias-a UNITS --bias-b UNITS --rotation DEG --depth-shift M --top-displacement A,B | "
     "--switch on|off | --clear | --probe-serial S --constant K]",
-    "A readout's corrections of the probe's bias, rotation and depth.", addOptions, run};
+    QT_TRANSLATE_NOOP("Texts", "A readout's corrections of the probe's bias, rotation and depth."), addOptions, run};
 
 } // namespace tarvelon::cli

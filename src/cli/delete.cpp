@@ -1,5 +1,6 @@
 // tarvelon delete: one survey out of the library, with its readings and corrections.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -13,9 +14,9 @@ void addOptions(QCommandLineParser& parser)
 {
     addLibraryOption(parser);
     addTubeOptions(parser);
-    parser.addOption({QStringLiteral("readout"), QStringLiteral("The readout's number (required)."), QStringLiteral("NN")});
+    parser.addOption({QStringLiteral("readout"), Texts::tr("The readout's number (required)."), QStringLiteral("NN")});
     parser.addOption({QStringLiteral("date"),
-                      QStringLiteral("The readout's date, when several of the tube share its number."),
+                      Texts::tr("The readout's date, when several of the tube share its number."),
                       QStringLiteral("DD/MM/YY")});
 }
 
@@ -30,8 +31,7 @@ int run(const QCommandLineParser& parser)
         return kFailed;
     // Said by the program before anything is tried, not left to the server's refusal.
     if (store.rights() != surveys::SurveyStore::Rights::Manage) {
-        printMessage(QStringLiteral("Attention: the survey cannot be deleted: ") +
-                     QString::fromLatin1(kManagersOnly.data(), qsizetype(kManagersOnly.size())));
+        printMessage(Texts::tr("Attention: the survey cannot be deleted: %1").arg(Texts::tr(kManagersOnly.data())));
         return kFailed;
     }
     // Deleting cannot be undone, so a number that names several readouts names none.
@@ -39,24 +39,25 @@ int run(const QCommandLineParser& parser)
     for (surveys::Survey& s : tubeReadouts(store, key))
         if (surveys::readoutNumber(s.readout) == number && (date.empty() || s.date == date))
             found.push_back(std::move(s));
-    const QString readout = QStringLiteral("readout %1").arg(QString::fromStdString(number));
+    const QString readout = QString::fromStdString(number);
     if (found.empty()) {
-        printMessage(QStringLiteral("Attention: ") + tubeName(key) + QStringLiteral(" has no ") + readout +
-                     (date.empty() ? QString() : QStringLiteral(" of ") + QString::fromStdString(date)));
+        printMessage(date.empty() ? Texts::tr("Attention: %1 has no readout %2").arg(tubeName(key), readout)
+                                  : Texts::tr("Attention: %1 has no readout %2 of %3")
+                                        .arg(tubeName(key), readout, QString::fromStdString(date)));
         return kFailed;
     }
     if (found.size() > 1) {
         QStringList dates;
         for (const surveys::Survey& s : found)
             dates << QString::fromStdString(s.date + " " + s.time);
-        throw UsageError{tubeName(key) + QStringLiteral(" has several ") + readout + QStringLiteral(" (") +
-                         dates.join(QStringLiteral(", ")) + QStringLiteral("): name one with --date")};
+        throw UsageError{Texts::tr("%1 has several readout %2 (%3): name one with --date")
+                             .arg(tubeName(key), readout, dates.join(QStringLiteral(", ")))};
     }
     if (!store.remove(found.front().id)) {
-        printMessage(QStringLiteral("Attention: the survey cannot be deleted: ") + QString::fromStdString(store.error()));
+        printMessage(Texts::tr("Attention: the survey cannot be deleted: %1").arg(QString::fromStdString(store.error())));
         return kFailed;
     }
-    printResult(QStringLiteral("deleted: %1 of %2 %3")
+    printResult(Texts::tr("deleted: readout %1 of %2 %3")
                     .arg(readout, QString::fromStdString(found.front().date), QString::fromStdString(found.front().time)));
     return kSucceeded;
 }
@@ -64,7 +65,8 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kDeleteCommand{"delete", "[--library FILE] --client C --site S --tube T --readout NN [--date DD/MM/YY]",
-                                    "Deletes one survey of the library, its readings and corrections with it.",
+                                    QT_TRANSLATE_NOOP("Texts", "Deletes one survey of the library, its readings and "
+                                                               "corrections with it."),
                                     addOptions, run};
 
 } // namespace tarvelon::cli

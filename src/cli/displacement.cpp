@@ -1,6 +1,7 @@
 // tarvelon displacement: a tube's readouts in millimetres against its base, as CSV and as the
 // tube report.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -8,6 +9,7 @@
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
 #include "analysis/displacement.h"
+#include "library/download_feed.h"
 #include "library/store.h"
 
 #include <QGuiApplication>
@@ -22,38 +24,41 @@ namespace {
 void addOptions(QCommandLineParser& parser)
 {
     addLibraryOption(parser);
-    for (const char* name : {"client", "site", "tube"})
-        parser.addOption({QLatin1String(name), QStringLiteral("The tube's %1 (required).").arg(QLatin1String(name)),
+    // The option's own name, said in the user's language.
+    for (const char* name : {QT_TRANSLATE_NOOP("Texts", "client"), QT_TRANSLATE_NOOP("Texts", "site"),
+                             QT_TRANSLATE_NOOP("Texts", "tube")})
+        parser.addOption({QLatin1String(name), Texts::tr("The tube's %1 (required).").arg(Texts::tr(name)),
                           QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("base"),
-                      QStringLiteral("Compare with this readout number, and keep it as the tube's base."),
+                      Texts::tr("Compare with this readout number, and keep it as the tube's base."),
                       QStringLiteral("READOUT")});
     parser.addOption({QStringLiteral("constant"),
-                      QStringLiteral("The probe constant K (reading units for sin = 1), kept as the tube's."),
+                      Texts::tr("The probe constant K (reading units for sin = 1), kept as the tube's."),
                       QStringLiteral("K")});
     parser.addOption({QStringLiteral("csv"),
-                      QStringLiteral("Write the displacements as CSV to FILE (\"-\": standard output). "
+                      Texts::tr("Write the displacements as CSV to FILE (\"-\": standard output). "
                                      "Without --csv and --pdf they go to standard output."),
                       QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("pdf"), QStringLiteral("Write the tube report (A4 PDF) to FILE."),
+    parser.addOption({QStringLiteral("pdf"), Texts::tr("Write the tube report (A4 PDF) to FILE."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("readouts"),
-                      QStringLiteral("The readouts the report's charts show, by number: 01,04-07 (all by default)."),
+                      Texts::tr("The readouts the report's charts show, by number: 01,04-07 (all by default)."),
                       QStringLiteral("LIST")});
     parser.addOption({QStringLiteral("tables"),
-                      QStringLiteral("The report's depth tables: of the latest readout shown, or of all of them."),
+                      Texts::tr("The report's depth tables: of the latest readout shown, or of all of them."),
                       QStringLiteral("latest|all")});
     parser.addOption({QStringLiteral("plan-depth"),
-                      QStringLiteral("The report's plan view (and chart against time) at this depth in metres, as the "
+                      Texts::tr("The report's plan view (and chart against time) at this depth in metres, as the "
                                      "tables print it, beside the top (the largest movement's by default)."),
                       QStringLiteral("M")});
-    for (const auto& [name, help] : {std::pair{"title", "The report's title (\"Inclinometer report\" by default)."},
-                                     std::pair{"company", "The company named in the report."},
-                                     std::pair{"prepared-by", "Who prepared the report."},
-                                     std::pair{"checked-by", "Who checked the report."}})
-        parser.addOption({QLatin1String(name), QLatin1String(help), QStringLiteral("TEXT")});
+    for (const auto& [name, help] :
+         {std::pair{"title", QT_TRANSLATE_NOOP("Texts", "The report's title (\"Inclinometer report\" by default).")},
+          std::pair{"company", QT_TRANSLATE_NOOP("Texts", "The company named in the report.")},
+          std::pair{"prepared-by", QT_TRANSLATE_NOOP("Texts", "Who prepared the report.")},
+          std::pair{"checked-by", QT_TRANSLATE_NOOP("Texts", "Who checked the report.")}})
+        parser.addOption({QLatin1String(name), Texts::tr(help), QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("summary"),
-                      QStringLiteral("One CSV line per readout (largest, rate, status) in place of the displacements.")});
+                      Texts::tr("One CSV line per readout (largest, rate, status) in place of the displacements.")});
 }
 
 // A tube's name as typed, as the library keeps it.
@@ -83,34 +88,34 @@ int run(const QCommandLineParser& parser)
         bool ok = false;
         const double k = parser.value(QStringLiteral("constant")).toDouble(&ok);
         if (!ok || !(k > 0))
-            throw UsageError{QStringLiteral("--constant takes a positive number of reading units, not \"%1\"")
+            throw UsageError{Texts::tr("--constant takes a positive number of reading units, not \"%1\"")
                                  .arg(parser.value(QStringLiteral("constant")))};
         constant = k;
     }
     const QString csvPath = parser.value(QStringLiteral("csv"));
     const QString pdfPath = parser.value(QStringLiteral("pdf"));
     if (parser.isSet(QStringLiteral("csv")) && csvPath.isEmpty())
-        throw UsageError{QStringLiteral("--csv needs a file name, or \"-\" for standard output")};
+        throw UsageError{Texts::tr("--csv needs a file name, or \"-\" for standard output")};
     if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
-        throw UsageError{QStringLiteral("--pdf needs a file name")};
+        throw UsageError{Texts::tr("--pdf needs a file name")};
 
     std::optional<std::vector<int>> chosen;
     if (parser.isSet(QStringLiteral("readouts"))) {
         QString why;
         chosen = report::parseReadoutList(parser.value(QStringLiteral("readouts")), &why);
         if (!chosen)
-            throw UsageError{QStringLiteral("--readouts: ") + why};
+            throw UsageError{Texts::tr("--readouts: %1").arg(why)};
     }
     const QString tables = parser.value(QStringLiteral("tables"));
     if (parser.isSet(QStringLiteral("tables")) && tables != QLatin1String("latest") && tables != QLatin1String("all"))
-        throw UsageError{QStringLiteral("--tables takes latest or all, not \"%1\"").arg(tables)};
+        throw UsageError{Texts::tr("--tables takes latest or all, not \"%1\"").arg(tables)};
 
     std::optional<double> planDepth;
     if (parser.isSet(QStringLiteral("plan-depth"))) {
         bool ok = false;
         planDepth = parser.value(QStringLiteral("plan-depth")).toDouble(&ok);
         if (!ok || !std::isfinite(*planDepth))
-            throw UsageError{QStringLiteral("--plan-depth takes a depth in metres, not \"%1\"")
+            throw UsageError{Texts::tr("--plan-depth takes a depth in metres, not \"%1\"")
                                  .arg(parser.value(QStringLiteral("plan-depth")))};
     }
 
@@ -121,11 +126,11 @@ int run(const QCommandLineParser& parser)
     const std::vector<surveys::Survey> all = store.tubeSurveys(key);
     if (damagedSaid(store))
         return kFailed;
-    const QString tubeName = QStringLiteral("client \"%1\", site \"%2\", tube \"%3\"")
+    const QString tubeName = Texts::tr("client \"%1\", site \"%2\", tube \"%3\"")
                                  .arg(QString::fromStdString(key.client), QString::fromStdString(key.site),
                                       QString::fromStdString(key.tube));
     if (all.empty()) {
-        printMessage(QStringLiteral("Attention: the survey library holds no readout of ") + tubeName);
+        printMessage(Texts::tr("Attention: the survey library holds no readout of %1").arg(tubeName));
         return kFailed;
     }
 
@@ -135,8 +140,7 @@ int run(const QCommandLineParser& parser)
     if (parser.isSet(QStringLiteral("base"))) {
         const std::optional<std::int64_t> id = store.findReadout(key, parser.value(QStringLiteral("base")).toStdString());
         if (!id) {
-            printMessage(QStringLiteral("Attention: ") + tubeName + QStringLiteral(" has no readout number ") +
-                         parser.value(QStringLiteral("base")));
+            printMessage(Texts::tr("Attention: %1 has no readout number %2").arg(tubeName, parser.value(QStringLiteral("base"))));
             return kFailed;
         }
         settings.baseId = *id;
@@ -149,8 +153,7 @@ int run(const QCommandLineParser& parser)
         if (!openLibraryToWrite(library, writer))
             return kFailed;
         if (!writer.setTubeSettings(key, settings)) {
-            printMessage(QStringLiteral("Attention: survey library cannot be written: ") +
-                         QString::fromStdString(writer.error()));
+            printMessage(Texts::tr(kLibraryCannotBeWritten.data()) + QString::fromStdString(writer.error()));
             return kFailed;
         }
     }
@@ -160,23 +163,23 @@ int run(const QCommandLineParser& parser)
         return kFailed;
     const surveys::TubeResult tube = surveys::analyseTube(all, settings, corrections);
     if (!tube.base) {
-        printMessage(QStringLiteral("Attention: nothing compared for ") + tubeName + QStringLiteral(": ") +
-                     QString::fromStdString(tube.reason) + QStringLiteral(" (choose one with --base)"));
+        printMessage(Texts::tr("Attention: nothing compared for %1: %2 (choose one with --base)")
+                         .arg(tubeName, QString::fromStdString(tube.reason)));
         return kFailed;
     }
     if (!tube.warning.empty())
-        printMessage(QStringLiteral("Note: ") + QString::fromStdString(tube.warning));
+        printMessage(Texts::tr("Note: %1").arg(QString::fromStdString(tube.warning)));
     // Every readout whose values are not all computed, or are corrected, is named, with why.
     for (const surveys::ReadoutResult& r : tube.readouts) {
         std::string said = r.displacement.reason;
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
-            said = "corrected: " + applied + (said.empty() ? "" : "; " + said);
+            said = Texts::tr("corrected: %1").arg(QString::fromStdString(applied)).toStdString() +
+                   (said.empty() ? "" : "; " + said);
         if (r.possibleBiasShift)
-            said = "possible bias shift" + (said.empty() ? "" : "; " + said);
+            said = Texts::tr("possible bias shift").toStdString() + (said.empty() ? "" : "; " + said);
         if (!said.empty())
-            printMessage(QStringLiteral("%1 %2: %3")
-                             .arg(r.displacement.compared ? QStringLiteral("Readout") : QStringLiteral("Left out:"),
-                                  report::readoutName(*r.survey), QString::fromStdString(said)));
+            printMessage((r.displacement.compared ? Texts::tr("Readout %1: %2") : Texts::tr("Left out: %1: %2"))
+                             .arg(report::readoutName(*r.survey), QString::fromStdString(said)));
     }
 
     bool ok = true;
@@ -197,7 +200,7 @@ int run(const QCommandLineParser& parser)
         if (planDepth) {
             options.planDepthTenths = report::depthTenthsAt(tube, *planDepth, &error);
             if (!options.planDepthTenths) {
-                printMessage(QStringLiteral("Attention: --plan-depth: ") + error);
+                printMessage(Texts::tr("Attention: --plan-depth: %1").arg(error));
                 return kFailed;
             }
         }
@@ -207,8 +210,7 @@ int run(const QCommandLineParser& parser)
                 return QString::fromStdString(s.readout).trimmed().toInt(&ok) == n && ok;
             });
             if (it == all.end()) {
-                printMessage(QStringLiteral("Attention: ") + tubeName + QStringLiteral(" has no readout number ") +
-                             QString::number(n));
+                printMessage(Texts::tr("Attention: %1 has no readout number %2").arg(tubeName, QString::number(n)));
                 return kFailed;
             }
             options.readoutIds.push_back(it->id);
@@ -216,8 +218,8 @@ int run(const QCommandLineParser& parser)
         if (!report::writeTubeReport(pdfPath, tube, options, &error)) {
             // The report's own words name the file already; here only its reason follows.
             const QString named = nativePath(pdfPath) + QStringLiteral(" cannot be written: ");
-            printMessage(QStringLiteral("Attention: cannot write the tube report ") + nativePath(pdfPath) +
-                         QStringLiteral(": ") + (error.startsWith(named) ? error.mid(named.size()) : error));
+            printMessage(Texts::tr("Attention: cannot write the tube report %1: %2")
+                             .arg(nativePath(pdfPath), error.startsWith(named) ? error.mid(named.size()) : error));
             ok = false;
         }
     }
@@ -231,6 +233,7 @@ extern const Command kDisplacementCommand{
     "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--summary] [--csv FILE] "
     "[--pdf FILE [--readouts LIST] [--tables latest|all] [--plan-depth M] [--title TEXT] [--company TEXT] "
     "[--prepared-by TEXT] [--checked-by TEXT]]",
-    "A tube's displacements in mm against its base, as CSV and as the tube report.", addOptions, run};
+    QT_TRANSLATE_NOOP("Texts", "A tube's displacements in mm against its base, as CSV and as the tube report."),
+    addOptions, run};
 
 } // namespace tarvelon::cli

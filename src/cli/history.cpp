@@ -1,5 +1,6 @@
 // tarvelon history: who changed what of a tube, and when.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -13,7 +14,7 @@ void addOptions(QCommandLineParser& parser)
 {
     addLibraryOption(parser);
     addTubeOptions(parser);
-    parser.addOption({QStringLiteral("csv"), QStringLiteral("A CSV table with a header line instead of columns.")});
+    parser.addOption({QStringLiteral("csv"), Texts::tr("A CSV table with a header line instead of columns.")});
 }
 
 int run(const QCommandLineParser& parser)
@@ -28,10 +29,10 @@ int run(const QCommandLineParser& parser)
     if (damagedSaid(store))
         return kFailed;
     if (history.empty() && !csv) {
-        printMessage(QStringLiteral("Attention: the survey library holds no change of ") + tubeName(key));
+        printMessage(Texts::tr("Attention: the survey library holds no change of %1").arg(tubeName(key)));
         return kSucceeded;
     }
-    std::vector<QStringList> rows{csv ? QStringList{"at", "who", "what"} : QStringList{"When (UTC)", "Who", "What"}};
+    std::vector<QStringList> rows{csv ? QStringList{"at", "who", "what"} : QStringList{Texts::tr("When (UTC)"), Texts::tr("Who"), Texts::tr("What")}};
     for (const surveys::HistoryEntry& h : history)
         rows.push_back({QString::fromStdString(h.at), QString::fromStdString(h.who), QString::fromStdString(h.what)});
     printTable(rows, csv);
@@ -41,6 +42,7 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kHistoryCommand{"history", "[--library FILE] --client C --site S --tube T [--csv]",
-                                     "Who changed what of a tube, and when.", addOptions, run};
+                                     QT_TRANSLATE_NOOP("Texts", "Who changed what of a tube, and when."), addOptions,
+                                     run};
 
 } // namespace tarvelon::cli

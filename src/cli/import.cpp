@@ -1,5 +1,6 @@
 // tarvelon import: export files already on disk into the survey library.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -12,8 +13,8 @@ void addOptions(QCommandLineParser& parser)
 {
     addLibraryOption(parser);
     parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QStringLiteral("A header or readings export file, or a folder searched with its "
-                                                "subfolders."),
+                                 Texts::tr("A header or readings export file, or a folder searched with its "
+                                           "subfolders."),
                                  QStringLiteral("PATH..."));
 }
 
@@ -24,7 +25,7 @@ int run(const QCommandLineParser& parser)
     for (const QString& path : parser.positionalArguments())
         paths.push_back(path.toStdString());
     if (paths.empty())
-        throw UsageError{QStringLiteral("name the export files or folders to import")};
+        throw UsageError{Texts::tr("name the export files or folders to import")};
 
     surveys::SurveyStore store;
     if (!openLibraryToWrite(library, store))
@@ -32,7 +33,7 @@ int run(const QCommandLineParser& parser)
     const surveys::ImportReport report = surveys::importExportFiles(store, paths);
     for (const std::string& message : report.messages)
         printMessage(QString::fromStdString(message));
-    printResult(QStringLiteral("%1 added, %2 already in the library, %3 failed")
+    printResult(Texts::tr("%1 added, %2 already in the library, %3 failed")
                     .arg(report.added)
                     .arg(report.skipped)
                     .arg(report.failed));
@@ -42,7 +43,8 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kImportCommand{"import", "[--library FILE] PATH...",
-                                    "Export files (or folders of them) into the survey library.", addOptions, run,
+                                    QT_TRANSLATE_NOOP("Texts", "Export files (or folders of them) into the survey library."),
+                                    addOptions, run,
                                     true};
 
 } // namespace tarvelon::cli

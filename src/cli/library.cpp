@@ -1,4 +1,5 @@
 #include "cli/library.h"
+#include "shell/texts.h"
 
 #include "cli/console.h"
 #include "platform/file_path.h"
@@ -27,7 +28,7 @@ void sayLongWaits(surveys::SurveyStore& store)
 {
     store.waitWhenBusy(std::chrono::seconds(20), [&store] {
         const std::string holder = store.lockHolder();
-        printMessage(holder.empty() ? QStringLiteral("waiting for the survey library: another program is using it")
+        printMessage(holder.empty() ? Texts::tr("waiting for the survey library: another program is using it")
                                     : QString::fromStdString(holder));
     });
 }
@@ -45,9 +46,9 @@ void warnOfPasswordGiven(const std::string& path)
 #else
     const QString file = QStringLiteral("~/.pgpass");
 #endif
-    printMessage(QStringLiteral("Note: a password given on the command line can be seen by others on this computer "
-                                "while the program runs; keep it in your password file (%1) or leave it out of the "
-                                "connection to be asked for it")
+    printMessage(Texts::tr("Note: a password given on the command line can be seen by others on this computer "
+                           "while the program runs; keep it in your password file (%1) or leave it out of the "
+                           "connection to be asked for it")
                      .arg(file));
 }
 
@@ -60,7 +61,7 @@ bool libraryIsThere(const std::string& path)
     std::error_code ec;
     if (std::filesystem::exists(fsPath(path), ec))
         return true;
-    printMessage(QStringLiteral("Attention: no survey library at ") + nativePath(QString::fromStdString(path)));
+    printMessage(Texts::tr("Attention: no survey library at %1").arg(nativePath(QString::fromStdString(path))));
     return false;
 }
 
@@ -73,8 +74,7 @@ bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store)
         return false;
     sayLongWaits(store);
     if (!store.open(path, surveys::SurveyStore::Access::Read)) {
-        printMessage(QStringLiteral("Attention: the survey library cannot be read: ") +
-                     QString::fromStdString(store.error()));
+        printMessage(Texts::tr("Attention: the survey library cannot be read: %1").arg(QString::fromStdString(store.error())));
         return false;
     }
     return true;
@@ -85,14 +85,12 @@ bool openLibraryToWrite(const std::string& path, surveys::SurveyStore& store)
     warnOfPasswordGiven(path);
     sayLongWaits(store);
     if (!store.open(path) || store.readOnly()) {
-        printMessage(QLatin1String(kLibraryCannotBeWritten.data(), qsizetype(kLibraryCannotBeWritten.size())) +
-                     QString::fromStdString(store.error()));
+        printMessage(Texts::tr(kLibraryCannotBeWritten.data()) + QString::fromStdString(store.error()));
         return false;
     }
     // A role that may only read is told so before anything is tried (the server would refuse).
     if (store.rights() == surveys::SurveyStore::Rights::Read) {
-        printMessage(QLatin1String(kLibraryCannotBeWritten.data(), qsizetype(kLibraryCannotBeWritten.size())) +
-                     QString::fromLatin1(kReadOnlyRole.data(), qsizetype(kReadOnlyRole.size())));
+        printMessage(Texts::tr(kLibraryCannotBeWritten.data()) + Texts::tr(kReadOnlyRole.data()));
         return false;
     }
     return true;
@@ -113,13 +111,13 @@ bool damagedSaid(surveys::SurveyStore& store)
 {
     if (!store.damaged())
         return false;
-    printMessage(QStringLiteral("Attention: the survey library cannot be read: ") + QString::fromStdString(store.error()));
+    printMessage(Texts::tr("Attention: the survey library cannot be read: %1").arg(QString::fromStdString(store.error())));
     return true;
 }
 
 std::optional<std::string> askPasswordOnTerminal(const std::string& shown)
 {
-    std::fprintf(stderr, "Password for %s: ", shown.c_str());
+    std::fprintf(stderr, "%s", Texts::tr("Password for %1: ").arg(QString::fromStdString(shown)).toLocal8Bit().constData());
     std::fflush(stderr);
     std::string password;
 #ifdef _WIN32

@@ -21,8 +21,8 @@ bool openLibraryToWrite(const std::string& path, surveys::SurveyStore& store);
 // already be there, since a command that changes a tube has nothing to change in a new one.
 bool openExistingLibrary(const std::string& path, surveys::SurveyStore& store, bool toWrite);
 
-inline constexpr std::string_view kReadOnlyRole =
-    "your role on the server may only read the library; ask its administrator for tarvelon_editor";
+inline constexpr std::string_view kReadOnlyRole = QT_TRANSLATE_NOOP(
+    "Texts", "your role on the server may only read the library; ask its administrator for tarvelon_editor");
 
 // The source of a sync: opened to write where it may be written (what changed on the other side
 // comes back to it), else only to read; false, with the message said, when it cannot be read.
@@ -32,8 +32,8 @@ bool openSourceOfSync(const std::string& path, surveys::SurveyStore& store);
 // what was read is then not the whole, and nothing of it is shown.
 bool damagedSaid(surveys::SurveyStore& store);
 
-inline constexpr std::string_view kManagersOnly =
-    "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
+inline constexpr std::string_view kManagersOnly = QT_TRANSLATE_NOOP(
+    "Texts", "your role on the server may not delete from the library; ask its administrator for tarvelon_manager");
 
 // A server's password, read from the terminal without showing it; nothing when none is typed.
 std::optional<std::string> askPasswordOnTerminal(const std::string& shown);

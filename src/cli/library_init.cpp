@@ -1,6 +1,7 @@
 // tarvelon library init: a firm's survey library made on its database server, with the roles
 // its administrator grants to people.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -13,7 +14,7 @@ namespace {
 void addOptions(QCommandLineParser& parser)
 {
     parser.addOption({QStringLiteral("library"),
-                      QStringLiteral("The server's database: postgresql://USER@HOST/DATABASE or service=NAME."),
+                      Texts::tr("The server's database: postgresql://USER@HOST/DATABASE or service=NAME."),
                       QStringLiteral("URI")});
 }
 
@@ -21,21 +22,21 @@ int run(const QCommandLineParser& parser)
 {
     const QStringList words = parser.positionalArguments();
     if (words != QStringList{QStringLiteral("init")})
-        throw UsageError{words.isEmpty() ? QStringLiteral("init is needed")
-                                         : QStringLiteral("unknown library job \"%1\"").arg(words.join(QLatin1Char(' ')))};
+        throw UsageError{words.isEmpty() ? Texts::tr("init is needed")
+                                         : Texts::tr("unknown library job \"%1\"").arg(words.join(QLatin1Char(' ')))};
     const std::string location = requiredValue(parser, QStringLiteral("library")).toStdString();
     if (!surveys::isServerLocation(location))
-        throw UsageError{QStringLiteral("--library must name a server (postgresql://... or service=NAME); a file "
-                                        "library needs no init")};
+        throw UsageError{Texts::tr("--library must name a server (postgresql://... or service=NAME); a file "
+                                   "library needs no init")};
     surveys::SurveyStore store;
     if (!openLibraryToWrite(location, store))
         return kFailed;
     if (!store.initServerRoles()) {
-        printMessage(QStringLiteral("Attention: the roles cannot be made: ") + QString::fromStdString(store.error()));
+        printMessage(Texts::tr("Attention: the roles cannot be made: %1").arg(QString::fromStdString(store.error())));
         return kFailed;
     }
-    printResult(QStringLiteral("the survey library on %1 is ready; grant tarvelon_reader, tarvelon_editor or "
-                               "tarvelon_manager to its users")
+    printResult(Texts::tr("the survey library on %1 is ready; grant tarvelon_reader, tarvelon_editor or "
+                          "tarvelon_manager to its users")
                     .arg(QString::fromStdString(surveys::withoutPassword(location))));
     return kSucceeded;
 }
@@ -43,7 +44,8 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kLibraryCommand{"library", "init --library URI",
-                                     "Makes the survey library and its roles on a database server (by its owner).",
+                                     QT_TRANSLATE_NOOP("Texts", "Makes the survey library and its roles on a database "
+                                                                "server (by its owner)."),
                                      addOptions, run, true};
 
 } // namespace tarvelon::cli

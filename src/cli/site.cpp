@@ -1,5 +1,6 @@
 // tarvelon site: every tube of a site at a glance, as a table, CSV and the site report.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -18,17 +19,17 @@ namespace {
 void addOptions(QCommandLineParser& parser)
 {
     addLibraryOption(parser);
-    parser.addOption({QStringLiteral("client"), QStringLiteral("The site's client (required)."), QStringLiteral("TEXT")});
-    parser.addOption({QStringLiteral("site"), QStringLiteral("The site (all the client's sites without it)."),
+    parser.addOption({QStringLiteral("client"), Texts::tr("The site's client (required)."), QStringLiteral("TEXT")});
+    parser.addOption({QStringLiteral("site"), Texts::tr("The site (all the client's sites without it)."),
                       QStringLiteral("TEXT")});
     parser.addOption({QStringLiteral("csv"),
-                      QStringLiteral("Write the site table as CSV to FILE (\"-\": standard output). Without --csv "
+                      Texts::tr("Write the site table as CSV to FILE (\"-\": standard output). Without --csv "
                                      "and --pdf it goes to standard output in columns."),
                       QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("pdf"), QStringLiteral("Write the site report (A4 PDF) to FILE."),
+    parser.addOption({QStringLiteral("pdf"), Texts::tr("Write the site report (A4 PDF) to FILE."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("today"),
-                      QStringLiteral("Count days since and overdue readouts to the start of this day (now by default)."),
+                      Texts::tr("Count days since and overdue readouts to the start of this day (now by default)."),
                       QStringLiteral("YYYY-MM-DD")});
 }
 
@@ -88,16 +89,16 @@ int run(const QCommandLineParser& parser)
     const QString csvPath = parser.value(QStringLiteral("csv"));
     const QString pdfPath = parser.value(QStringLiteral("pdf"));
     if (parser.isSet(QStringLiteral("csv")) && csvPath.isEmpty())
-        throw UsageError{QStringLiteral("--csv needs a file name, or \"-\" for standard output")};
+        throw UsageError{Texts::tr("--csv needs a file name, or \"-\" for standard output")};
     if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
-        throw UsageError{QStringLiteral("--pdf needs a file name")};
+        throw UsageError{Texts::tr("--pdf needs a file name")};
     // Now, on the clock the unit's dates are read on: the computer's local time.
     const QDateTime now = QDateTime::currentDateTime();
     double today = double(QDate(1970, 1, 1).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / 86400000.0;
     if (parser.isSet(QStringLiteral("today"))) {
         const auto days = surveys::isoDays(parser.value(QStringLiteral("today")).trimmed().toStdString());
         if (!days)
-            throw UsageError{QStringLiteral("--today takes a date as YYYY-MM-DD, not \"%1\"")
+            throw UsageError{Texts::tr("--today takes a date as YYYY-MM-DD, not \"%1\"")
                                  .arg(parser.value(QStringLiteral("today")))};
         today = *days;
     }
@@ -110,9 +111,9 @@ int run(const QCommandLineParser& parser)
     if (damagedSaid(store))
         return kFailed;
     if (loaded.rows.empty()) {
-        const QString named = QStringLiteral("client \"%1\"%2").arg(
-            QString::fromStdString(client), site ? QStringLiteral(", site \"%1\"").arg(QString::fromStdString(*site)) : QString());
-        printMessage(QStringLiteral("Attention: the survey library holds no tube of ") + named);
+        const QString named = Texts::tr("client \"%1\"%2").arg(
+            QString::fromStdString(client), site ? Texts::tr(", site \"%1\"").arg(QString::fromStdString(*site)) : QString());
+        printMessage(Texts::tr("Attention: the survey library holds no tube of %1").arg(named));
         return kFailed;
     }
     bool ok = true;
@@ -129,8 +130,7 @@ int run(const QCommandLineParser& parser)
         options.title = QString::fromStdString(client + (site ? " / " + *site : ""));
         options.today = today;
         if (!report::writeSiteReport(pdfPath, loaded, options, &error)) {
-            printMessage(QStringLiteral("Attention: cannot write the site report ") + nativePath(pdfPath) +
-                         QStringLiteral(": ") + error);
+            printMessage(Texts::tr("Attention: cannot write the site report %1: %2").arg(nativePath(pdfPath), error));
             ok = false;
         }
     }
@@ -141,7 +141,8 @@ int run(const QCommandLineParser& parser)
 
 extern const Command kSiteCommand{"site",
                                   "[--library FILE] --client C [--site S] [--csv FILE|-] [--pdf FILE] [--today DATE]",
-                                  "A site's tubes at a glance: latest readout, state, rate and projected alarm date.",
+                                  QT_TRANSLATE_NOOP("Texts", "A site's tubes at a glance: latest readout, state, rate "
+                                                             "and projected alarm date."),
                                   addOptions, run};
 
 } // namespace tarvelon::cli

@@ -1,5 +1,6 @@
 // tarvelon surveys: what the survey library holds.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -12,10 +13,12 @@ namespace {
 void addOptions(QCommandLineParser& parser)
 {
     addLibraryOption(parser);
-    for (const char* name : {"client", "site", "tube"})
-        parser.addOption({QLatin1String(name), QStringLiteral("Only the surveys of this %1.").arg(QLatin1String(name)),
+    // The option's own name, said in the user's language.
+    for (const char* name : {QT_TRANSLATE_NOOP("Texts", "client"), QT_TRANSLATE_NOOP("Texts", "site"),
+                             QT_TRANSLATE_NOOP("Texts", "tube")})
+        parser.addOption({QLatin1String(name), Texts::tr("Only the surveys of this %1.").arg(Texts::tr(name)),
                           QStringLiteral("TEXT")});
-    parser.addOption({QStringLiteral("csv"), QStringLiteral("A CSV table with a header line instead of columns.")});
+    parser.addOption({QStringLiteral("csv"), Texts::tr("A CSV table with a header line instead of columns.")});
 }
 
 int run(const QCommandLineParser& parser)
@@ -32,7 +35,9 @@ int run(const QCommandLineParser& parser)
     };
     std::vector<QStringList> rows{
         csv ? QStringList{"id", "client", "site", "tube", "readout", "date", "time", "downloaded_at", "state"}
-            : QStringList{"Id", "Client", "Site", "Tube", "Readout", "Date", "Time", "Downloaded (UTC)", ""}};
+            : QStringList{Texts::tr("Id"), Texts::tr("Client"), Texts::tr("Site"), Texts::tr("Tube"),
+                          Texts::tr("Readout"), Texts::tr("Date"), Texts::tr("Time"), Texts::tr("Downloaded (UTC)"),
+                          QString()}};
     const std::vector<surveys::SurveySummary> all = store.list();
     if (damagedSaid(store))
         return kFailed;
@@ -43,7 +48,8 @@ int run(const QCommandLineParser& parser)
                             QString::fromStdString(s.date), QString::fromStdString(s.time),
                             QString::fromStdString(s.downloadedAt),
                             // Rows the unit holds were not read: a whole download completes it.
-                            s.complete ? (csv ? QStringLiteral("complete") : QString()) : QStringLiteral("incomplete")});
+                            s.complete ? (csv ? QStringLiteral("complete") : QString())
+                                       : (csv ? QStringLiteral("incomplete") : Texts::tr("incomplete"))});
     if (rows.size() > 1 || csv)
         printTable(rows, csv);
     return kSucceeded;
@@ -52,6 +58,8 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kSurveysCommand{"surveys", "[--library FILE] [--client C] [--site S] [--tube T] [--csv]",
-                                     "The surveys of the library, one a line, incomplete ones marked.", addOptions, run};
+                                     QT_TRANSLATE_NOOP("Texts", "The surveys of the library, one a line, incomplete ones "
+                                                                "marked."),
+                                     addOptions, run};
 
 } // namespace tarvelon::cli

@@ -1,5 +1,6 @@
 // tarvelon sync: one survey library brought up to another's surveys, settings and corrections.
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -10,9 +11,9 @@ namespace {
 
 void addOptions(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("from"), QStringLiteral("The library whose surveys are sent (required)."),
+    parser.addOption({QStringLiteral("from"), Texts::tr("The library whose surveys are sent (required)."),
                       QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("to"), QStringLiteral("The library they are sent to (required)."),
+    parser.addOption({QStringLiteral("to"), Texts::tr("The library they are sent to (required)."),
                       QStringLiteral("LIBRARY")});
     addQuietOption(parser);
 }
@@ -33,24 +34,23 @@ int run(const QCommandLineParser& parser)
     surveys::SyncOptions options;
     options.onBatch = [progress](const surveys::SyncProgress& p) {
         if (progress)
-            showProgressLine(QStringLiteral("sync: %1 of %2 surveys").arg(p.done).arg(p.total));
+            showProgressLine(Texts::tr("sync: %1 of %2 surveys").arg(p.done).arg(p.total));
         return !interrupted();
     };
     const surveys::SyncResult r = surveys::syncLibraries(source, target, options);
     if (progress)
         showProgressLine({});
     for (const std::string& name : r.conflicts)
-        printMessage(QStringLiteral("Conflict: %1 is in both libraries with other readings; both kept")
+        printMessage(Texts::tr("Conflict: %1 is in both libraries with other readings; both kept")
                          .arg(QString::fromStdString(name)));
     for (const std::string& conflict : r.settingConflicts)
-        printMessage(QStringLiteral("Conflict: ") + QString::fromStdString(conflict));
+        printMessage(Texts::tr("Conflict: %1").arg(QString::fromStdString(conflict)));
     if (r.sourceReadOnly)
-        printMessage(QStringLiteral("Note: the source could only be read; nothing came back to it"));
+        printMessage(Texts::tr("Note: the source could only be read; nothing came back to it"));
     if (source.textsCleaned() + target.textsCleaned() > 0)
-        printMessage(QLatin1String(surveys::kControlCharactersReplaced.data(),
-                                   qsizetype(surveys::kControlCharactersReplaced.size())));
-    printResult(QStringLiteral("%1 sent, %2 completed, %3 already there, %4 conflicts; tube settings: %5 sent, %6 "
-                               "received, %7 conflicts; deleted: %8 there, %9 here")
+        printMessage(Texts::tr(surveys::kControlCharactersReplaced.data()));
+    printResult(Texts::tr("%1 sent, %2 completed, %3 already there, %4 conflicts; tube settings: %5 sent, %6 "
+                          "received, %7 conflicts; deleted: %8 there, %9 here")
                     .arg(r.sent)
                     .arg(r.completed)
                     .arg(r.skipped)
@@ -62,17 +62,19 @@ int run(const QCommandLineParser& parser)
                     .arg(r.deletedHere));
     if (r.error.empty())
         return kSucceeded;
-    printMessage(QStringLiteral("Attention: the sync stopped after ") + QString::number(r.done) + QStringLiteral(" of ") +
-                 QString::number(r.total) + QStringLiteral(" surveys (") + QString::fromStdString(r.error) +
-                 QStringLiteral("); what was sent is kept, and running it again goes on from there"));
+    printMessage(Texts::tr("Attention: the sync stopped after %1 of %2 surveys (%3); what was sent is kept, and "
+                           "running it again goes on from there")
+                     .arg(r.done)
+                     .arg(r.total)
+                     .arg(QString::fromStdString(r.error)));
     return interrupted() ? interruptedStatus() : kFailed;
 }
 
 } // namespace
 
 extern const Command kSyncCommand{"sync", "--from FILE --to LIBRARY [--quiet]",
-                                  "Sends the surveys one library lacks; settings, corrections and deletions are "
-                                  "merged both ways.",
+                                  QT_TRANSLATE_NOOP("Texts", "Sends the surveys one library lacks; settings, "
+                                                             "corrections and deletions are merged both ways."),
                                   addOptions, run};
 
 } // namespace tarvelon::cli

@@ -1,6 +1,7 @@
 #include "cli/tube_key.h"
 
 #include "cli/command.h"
+#include "shell/texts.h"
 #include "cli/console.h"
 #include "cli/library.h"
 #include "cli/options.h"
@@ -9,8 +10,10 @@ namespace tarvelon::cli {
 
 void addTubeOptions(QCommandLineParser& parser)
 {
-    for (const char* name : {"client", "site", "tube"})
-        parser.addOption({QLatin1String(name), QStringLiteral("The tube's %1 (required).").arg(QLatin1String(name)),
+    // The option's own name, said in the user's language.
+    for (const char* name : {QT_TRANSLATE_NOOP("Texts", "client"), QT_TRANSLATE_NOOP("Texts", "site"),
+                             QT_TRANSLATE_NOOP("Texts", "tube")})
+        parser.addOption({QLatin1String(name), Texts::tr("The tube's %1 (required).").arg(Texts::tr(name)),
                           QStringLiteral("TEXT")});
 }
 
@@ -24,7 +27,7 @@ surveys::TubeKey tubeKeyOf(const QCommandLineParser& parser)
 
 QString tubeName(const surveys::TubeKey& key)
 {
-    return QStringLiteral("client \"%1\", site \"%2\", tube \"%3\"")
+    return Texts::tr("client \"%1\", site \"%2\", tube \"%3\"")
         .arg(QString::fromStdString(key.client), QString::fromStdString(key.site), QString::fromStdString(key.tube));
 }
 
@@ -34,7 +37,7 @@ std::vector<surveys::Survey> tubeReadouts(surveys::SurveyStore& store, const sur
     if (damagedSaid(store))
         return {};
     if (all.empty())
-        printMessage(QStringLiteral("Attention: the survey library holds no readout of ") + tubeName(key));
+        printMessage(Texts::tr("Attention: the survey library holds no readout of %1").arg(tubeName(key)));
     return all;
 }
 
@@ -42,7 +45,7 @@ std::optional<std::int64_t> readoutOf(surveys::SurveyStore& store, const surveys
 {
     const std::optional<std::int64_t> id = store.findReadout(key, number.toStdString());
     if (!id)
-        printMessage(QStringLiteral("Attention: ") + tubeName(key) + QStringLiteral(" has no readout number ") + number);
+        printMessage(Texts::tr("Attention: %1 has no readout number %2").arg(tubeName(key), number));
     return id;
 }
 

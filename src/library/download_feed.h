@@ -2,6 +2,7 @@
 #include "blocks/download.h"
 #include "library/export_reader.h"
 #include "library/store.h"
+#include "platform/translate.h"
 
 #include <cstdint>
 #include <string>
@@ -10,7 +11,8 @@
 // A download's survey into the library: the same path for the window and the command line.
 namespace tarvelon {
 
-inline constexpr std::string_view kLibraryCannotBeWritten = "Attention: survey library cannot be written: ";
+inline constexpr std::string_view kLibraryCannotBeWritten =
+    QT_TRANSLATE_NOOP("Texts", "Attention: survey library cannot be written: ");
 
 // The survey a download read, with every reading of its rows (the export file keeps only
 // readings 1 and 2), read back through the same reader as an import. Depths the header

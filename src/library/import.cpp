@@ -1,5 +1,7 @@
 #include "library/import.h"
 
+#include "analysis/said.h"
+
 #include "platform/file_path.h"
 #include "library/export_reader.h"
 
@@ -23,15 +25,16 @@ std::set<std::string> headerFiles(const std::vector<std::string>& paths, ImportR
             headers.insert(partnerFile(s));
         else if (named) {
             ++report.failed;
-            report.messages.push_back(utf8Path(p) + ": not an export file (its name ends neither in "
-                                      "dat.dat nor in num.dat)");
+            report.messages.push_back(said(QT_TRANSLATE_NOOP("Texts", "%1: not an export file (its name ends neither "
+                                                                 "in dat.dat nor in num.dat)"),
+                                           {utf8Path(p)}));
         }
     };
     for (const std::string& path : paths) {
         std::error_code ec;
         if (!fs::exists(fsPath(path), ec)) {
             ++report.failed;
-            report.messages.push_back(path + ": " + (ec ? ec.message() : "no such file or folder"));
+            report.messages.push_back(path + ": " + (ec ? ec.message() : said(QT_TRANSLATE_NOOP("Texts", "no such file or folder"))));
             continue;
         }
         if (!fs::is_directory(fsPath(path), ec)) {
@@ -72,7 +75,7 @@ ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string
         const AddResult added = store.add(survey);
         switch (added.status) {
         case AddStatus::Completed:
-            report.messages.push_back(name + ": completes the survey kept incomplete");
+            report.messages.push_back(said(QT_TRANSLATE_NOOP("Texts", "%1: completes the survey kept incomplete"), {name}));
             [[fallthrough]];
         case AddStatus::Added:
             ++report.added;
@@ -80,16 +83,18 @@ ImportReport importExportFiles(SurveyStore& store, const std::vector<std::string
             break;
         case AddStatus::AlreadyThere:
             ++report.skipped;
-            report.messages.push_back(name + ": already in the library");
+            report.messages.push_back(said(QT_TRANSLATE_NOOP("Texts", "%1: already in the library"), {name}));
             break;
         case AddStatus::Conflict:
             ++report.failed;
-            report.messages.push_back(name + ": the library holds other readings for this client, site, tube, "
-                                             "readout number, date and time");
+            report.messages.push_back(said(QT_TRANSLATE_NOOP("Texts", "%1: the library holds other readings for this "
+                                                                 "client, site, tube, readout number, date and time"),
+                                           {name}));
             break;
         case AddStatus::Failed:
             ++report.failed;
-            report.messages.push_back(name + ": the survey library cannot be written: " + added.error);
+            report.messages.push_back(
+                said(QT_TRANSLATE_NOOP("Texts", "%1: the survey library cannot be written: %2"), {name, added.error}));
             break;
         }
     }

@@ -1,5 +1,7 @@
 #include "library/library_file.h"
 
+#include "analysis/said.h"
+
 #include "library/sql.h"
 
 #include <algorithm>
@@ -144,17 +146,19 @@ std::string libraryMoveNote(const LibraryMoveResult& result, const fs::path& fro
     case LibraryMove::AlreadyThere:
         return {};
     case LibraryMove::Moved:
-        return "The survey library has moved to " + shown(to.parent_path());
+        return said(QT_TRANSLATE_NOOP("Texts", "The survey library has moved to %1"), {shown(to.parent_path())});
     case LibraryMove::KeptBoth:
         // Where the library is comes first: the older copy's name would read as its new place.
-        return "The survey library is in " + shown(to.parent_path()) + "; the older one is kept as " +
-               shown(result.setAside);
+        return said(QT_TRANSLATE_NOOP("Texts", "The survey library is in %1; the older one is kept as %2"),
+                    {shown(to.parent_path()), shown(result.setAside)});
     case LibraryMove::Held:
-        return "The survey library stays in " + shown(from.parent_path()) +
-               " for now: it is open in another program. It moves at the next start.";
+        return said(QT_TRANSLATE_NOOP("Texts", "The survey library stays in %1 for now: it is open in another "
+                                               "program. It moves at the next start."),
+                    {shown(from.parent_path())});
     case LibraryMove::Failed:
-        return "The survey library stays in " + shown(from.parent_path()) + " for now: it could not move to " +
-               shown(to.parent_path()) + " (" + result.error + "). It is tried again at the next start.";
+        return said(QT_TRANSLATE_NOOP("Texts", "The survey library stays in %1 for now: it could not move to %2 "
+                                               "(%3). It is tried again at the next start."),
+                    {shown(from.parent_path()), shown(to.parent_path()), result.error});
     }
     return {};
 }

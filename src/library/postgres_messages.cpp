@@ -1,6 +1,8 @@
 // What a PostgreSQL server or libpq says, in a person's words.
 #include "library/postgres_messages.h"
 
+#include "analysis/said.h"
+
 #include <cstdlib>
 
 namespace tarvelon::sql {
@@ -67,53 +69,60 @@ std::string connectionMessage(const std::string& raw, PGconn* conn)
 {
     // The three ways a checked TLS connection fails, each named for what the user can change.
     if (contains(raw, "root certificate file") && contains(raw, "does not exist"))
-        return "the authority's certificate file " + nativePath(quotedAfter(raw, "root certificate file")) +
-               " does not exist, so the server's certificate cannot be checked";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the authority's certificate file %1 does not exist, so the "
+                                                        "server's certificate cannot be checked"),
+                             {nativePath(quotedAfter(raw, "root certificate file"))});
     if (contains(raw, "could not read root certificate file"))
-        return "the authority's certificate file " + nativePath(quotedAfter(raw, "root certificate file")) +
-               " cannot be read as a certificate (" + firstLine(raw) + ")";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the authority's certificate file %1 cannot be read as a "
+                                                        "certificate (%2)"),
+                             {nativePath(quotedAfter(raw, "root certificate file")), firstLine(raw)});
     if (contains(raw, "certificate verify failed"))
-        return "the authority's certificate file " + authorityFile(conn) +
-               " is not the authority that signed the server's certificate, so the connection was not made";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the authority's certificate file %1 is not the authority that "
+                                                        "signed the server's certificate, so the connection was not made"),
+                             {authorityFile(conn)});
     if (contains(raw, "does not match host name"))
-        return "the server's certificate is for another name (" + quotedAfter(raw, "server certificate for") +
-               ", not " + quotedAfter(raw, "does not match host name") + "), so the connection was not made";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server's certificate is for another name (%1, not %2), so "
+                                                        "the connection was not made"),
+                             {quotedAfter(raw, "server certificate for"), quotedAfter(raw, "does not match host name")});
 
     if (contains(raw, "password authentication failed"))
-        return "the server refused the user name or password";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server refused the user name or password"));
     if (contains(raw, "no password supplied") || contains(raw, "password is required"))
-        return "the server asks for a password and none was given";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server asks for a password and none was given"));
     if (contains(raw, "does not support SSL"))
-        return "the server does not offer an encrypted connection, so none was made (write sslmode=disable in "
-               "the connection to connect in plain text)";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server does not offer an encrypted connection, so none "
+                                                        "was made (write sslmode=disable in the connection to connect "
+                                                        "in plain text)"));
     if (contains(raw, "does not match host name") || contains(raw, "certificate verify failed") ||
         contains(raw, "root certificate file") || contains(raw, "certificate"))
-        return "the server's certificate does not match the server asked for, so the connection was not made (" +
-               firstLine(raw) + ")";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server's certificate does not match the server asked "
+                                                        "for, so the connection was not made (%1)"),
+                             {firstLine(raw)});
     if (contains(raw, "Connection refused") || contains(raw, "timeout expired") ||
         contains(raw, "could not translate host name") || contains(raw, "No route to host") ||
         contains(raw, "Network is unreachable") || contains(raw, "could not connect"))
-        return "the server cannot be reached (" + firstLine(raw) + ")";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server cannot be reached (%1)"), {firstLine(raw)});
     if (contains(raw, "no pg_hba.conf entry"))
-        return "the server does not accept this user from this computer for this database (its administrator "
-               "allows it in pg_hba.conf)";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server does not accept this user from this computer for "
+                                                        "this database (its administrator allows it in pg_hba.conf)"));
     if (contains(raw, "permission denied") || contains(raw, "not permitted to log in"))
-        return "the server does not let this user into the library (" + firstLine(raw) + ")";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "the server does not let this user into the library (%1)"),
+                             {firstLine(raw)});
     return firstLine(raw);
 }
 
 std::string refusalMessage(std::string_view sql)
 {
     if (sql.find("tarvelon_delete_survey") != std::string_view::npos)
-        return "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "your role on the server may not delete from the library; ask its administrator for tarvelon_manager"));
     if (sql.find("tarvelon_record") != std::string_view::npos || sql.substr(0, 4) == "LOCK")
-        return "your role on the server may only read the library; ask its administrator for tarvelon_editor";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "your role on the server may only read the library; ask its administrator for tarvelon_editor"));
     if (sql.substr(0, 6) == "SELECT")
-        return "your role on the server may not read the library; ask its administrator for tarvelon_reader";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "your role on the server may not read the library; ask its administrator for tarvelon_reader"));
     const bool deleting = sql.substr(0, 6) == "DELETE" && sql.find("corrections") == std::string_view::npos;
     if (deleting)
-        return "your role on the server may not delete from the library; ask its administrator for tarvelon_manager";
-    return "your role on the server may only read the library; ask its administrator for tarvelon_editor";
+        return surveys::said(QT_TRANSLATE_NOOP("Texts", "your role on the server may not delete from the library; ask its administrator for tarvelon_manager"));
+    return surveys::said(QT_TRANSLATE_NOOP("Texts", "your role on the server may only read the library; ask its administrator for tarvelon_editor"));
 }
 
 } // namespace tarvelon::sql

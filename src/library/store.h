@@ -2,6 +2,7 @@
 #include "analysis/corrections.h"
 #include "library/sql.h"
 #include "analysis/survey.h"
+#include "platform/translate.h"
 
 #include <chrono>
 #include <functional>
@@ -20,8 +21,8 @@ inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
 inline constexpr std::string_view kForeignTables = "it holds the tables of another program, not a survey library";
 inline constexpr std::string_view kNotALibrary = "it is not a survey library (it holds no tables)";
 inline constexpr std::string_view kNewerTables = "it was written by a newer version of Tarvelon Manager";
-inline constexpr std::string_view kControlCharactersReplaced =
-    "header texts held control characters (such as NUL); each was replaced by a space";
+inline constexpr std::string_view kControlCharactersReplaced = QT_TRANSLATE_NOOP(
+    "Texts", "header texts held control characters (such as NUL); each was replaced by a space");
 inline constexpr std::string_view kDamaged = "the library file is damaged";
 // kNewerTables with the version found, which this program does not know.
 std::string newerLibraryText(std::int64_t version);

@@ -1,5 +1,7 @@
 #include "library/sync.h"
 
+#include "analysis/said.h"
+
 #include "library/sync_merge.h"
 
 #include <algorithm>
@@ -10,7 +12,7 @@ namespace {
 
 std::string tubeText(const TubeKey& key)
 {
-    return "client \"" + key.client + "\", site \"" + key.site + "\", tube \"" + key.tube + "\"";
+    return said(QT_TRANSLATE_NOOP("Texts", "client \"%1\", site \"%2\", tube \"%3\""), {key.client, key.site, key.tube});
 }
 
 std::string shown(const std::string& value)
@@ -34,14 +36,14 @@ bool applyDeletions(SurveyStore& holder, SurveyStore& other, int& deleted, std::
         const std::optional<std::int64_t> id = other.find(key);
         if (id && mayDelete) {
             if (!other.remove(*id)) {
-                error = "a deletion cannot be kept: " + other.error();
+                error = said(QT_TRANSLATE_NOOP("Texts", "a deletion cannot be kept: %1"), {other.error()});
                 return false;
             }
             ++deleted;
         } else if (!id && other.onServer() && !mayDelete) {
             continue; // only a manager's delete marks one there
         } else if (!id && !other.addDeletion(key)) {
-            error = "a deletion cannot be kept: " + other.error();
+            error = said(QT_TRANSLATE_NOOP("Texts", "a deletion cannot be kept: %1"), {other.error()});
             return false;
         }
     }
@@ -81,7 +83,7 @@ SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& 
         for (size_t i = first; i < std::min(all.size(), first + batch); ++i) {
             std::optional<Survey> s = from.survey(all[i].id);
             if (!s) {
-                r.error = "survey " + all[i].readout + " of " + all[i].date + " cannot be read";
+                r.error = said(QT_TRANSLATE_NOOP("Texts", "survey %1 of %2 cannot be read"), {all[i].readout, all[i].date});
                 return r;
             }
             surveys.push_back(std::move(*s));
@@ -125,9 +127,13 @@ SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& 
                 const auto it = f.find(field);
                 return shown(it == f.end() ? defaultOf(field) : it->second);
             };
-            r.settingConflicts.push_back(tubeText(key) + ": " + field + " changed on both sides (" + valueIn(a) +
-                                         " in the source, " + valueIn(b) + " in the target); the " +
-                                         (keepTo ? "target" : "source") + "'s is kept until someone chooses");
+            r.settingConflicts.push_back(
+                keepTo ? said(QT_TRANSLATE_NOOP("Texts", "%1: %2 changed on both sides (%3 in the source, %4 in the "
+                                                         "target); the target's is kept until someone chooses"),
+                              {tubeText(key), field, valueIn(a), valueIn(b)})
+                       : said(QT_TRANSLATE_NOOP("Texts", "%1: %2 changed on both sides (%3 in the source, %4 in the "
+                                                         "target); the source's is kept until someone chooses"),
+                              {tubeText(key), field, valueIn(a), valueIn(b)}));
         }
         bool changedTo = false, changedFrom = false;
         if (!applyFields(to, key, b, m.fields, changedTo, r.error))
@@ -138,7 +144,8 @@ SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& 
         r.settingsReceived += changedFrom ? 1 : 0;
         // What both now hold is what they last agreed on, kept on each side that may be written.
         if (!to.setSyncBase(fromId, key, m.fields) || (back && !from.setSyncBase(toId, key, m.fields))) {
-            r.error = "what was agreed cannot be kept: " + (back ? from.error() + " " : "") + to.error();
+            r.error = said(QT_TRANSLATE_NOOP("Texts", "what was agreed cannot be kept: %1"),
+                           {(back ? from.error() + " " : "") + to.error()});
             return r;
         }
     }

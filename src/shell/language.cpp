@@ -124,12 +124,20 @@ QString useLanguage(QCoreApplication&, const QString& choice)
     if (language.isEmpty())
         language = systemLanguage();
     removeTranslators();
-    // English is the language of the sources and of Qt itself: it needs no catalogue.
-    if (language != QLatin1String("en")) {
+    // English is the language of the sources and of Qt itself: its catalogue holds only the
+    // plural forms of the texts that count something.
+    if (language == QLatin1String("en")) {
+        gProgram = loaded(QStringLiteral(":/i18n/tarvelon_en.qm"));
+    } else {
         gProgram = loaded(QStringLiteral(":/i18n/tarvelon_%1.qm").arg(language));
         gQt = loaded(QStringLiteral(":/i18n/qtbase_%1.qm").arg(language));
     }
     setTranslator(translated);
+    // The numbers the window shows and takes follow its language ("12,5" in Italian, "12.5" in
+    // English, whatever the system's own locale); files, CSV and the library write theirs
+    // without a locale (QString::number, std::to_chars), so they stay as they are.
+    QLocale::setDefault(language == QLatin1String("it") ? QLocale(QLocale::Italian, QLocale::Italy)
+                                                        : QLocale(QLocale::English, QLocale::UnitedStates));
     gUsed = language;
     return language;
 }

@@ -1,6 +1,7 @@
 // The Surveys window in Italian: its buttons, tabs, tables and boxes say the catalogue's Italian,
 // none of their English texts is left where the catalogue has a translation, and English comes
 // back when English is chosen again.
+#include "library/site.h"
 #include "library/store.h"
 #include "shell/language.h"
 #include "shell/surveys/alarm_bar.h"
@@ -8,16 +9,20 @@
 #include "shell/surveys/library_dialog.h"
 #include "shell/surveys/probe_dialog.h"
 #include "shell/surveys/report_choices_dialog.h"
+#include "shell/surveys/site_view.h"
+#include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
 #include "shell/surveys/tube_settings_dialog.h"
 #include "support/harness.h"
 
 #include <QAbstractButton>
+#include <QDoubleSpinBox>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -199,4 +204,72 @@ TEST_F(SurveysInItalian, EnglishComesBackWhenChosenAgain)
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Surveys - "))) << window.windowTitle().toStdString();
     // The scan that finds no English in Italian finds it here, where it belongs.
     EXPECT_TRUE(leftInEnglish(window, translatedTexts()).contains(QStringLiteral("Export Table...")));
+}
+
+// The boxes' numbers (the probe's constant is whole reading units) and the site table take the decimal comma in Italian and the point in
+// English; a number typed either way reads as the same value, and the CSV files stay as they are.
+TEST_F(SurveysInItalian, NumbersFollowTheLanguageWhereShownAndNeverInTheCsv)
+{
+    test::TempDir dir;
+    const std::string path = dir.file("surveys.sqlite");
+    fillTube(path);
+    SurveyStore store;
+    ASSERT_TRUE(store.open(path)) << store.error();
+    const TubeKey key{"GEOTECNA", "FRANA", "I1"};
+    const std::vector<Survey> all = store.tubeSurveys(key);
+    const TubeResult tube = analyseTube(all, store.tubeSettings(key), store.corrections(key));
+    ASSERT_TRUE(tube.base);
+    const ReadoutResult& latest = tube.readouts.back();
+    ASSERT_TRUE(latest.displacement.compared);
+    const auto csvs = [&] {
+        return summaryCsv(tube) + displacementCsv(tube) + siteCsv(loadSite(store, "GEOTECNA", {}, 19900, false).rows);
+    };
+    const std::string italianCsv = csvs();
+    EXPECT_NE(italianCsv.find("ALARM (displacement "), std::string::npos) << italianCsv;
+
+    const struct {
+        const char* language;
+        const char* shown;  // 2.5 in a box
+        const char* typed;  // read as 1.5
+        const char* status; // the site table's status of the tube in ALARM
+    } languages[] = {
+        {"it", "2,5", "1,5", "ALLARME (spostamento "},
+        {"en", "2.5", "1.5", "ALARM (displacement "},
+    };
+    for (const auto& l : languages) {
+        useLanguage(*qApp, QString::fromLatin1(l.language));
+        EXPECT_EQ(csvs(), italianCsv) << l.language;
+        std::unique_ptr<QWidget> boxes[] = {
+            std::make_unique<TubeSettingsDialog>(key, TubeSettings{}, nullptr),
+            std::make_unique<CorrectionsDialog>(tube, latest, CorrectionsDialog::Keep{}),
+        };
+        for (const auto& box : boxes) {
+            QDoubleSpinBox* spin = nullptr;
+            for (QDoubleSpinBox* s : box->findChildren<QDoubleSpinBox*>())
+                if (!spin && s->decimals() >= 1 && s->minimum() <= 1.5 && s->maximum() >= 2.5)
+                    spin = s;
+            ASSERT_TRUE(spin) << box->windowTitle().toStdString();
+            spin->setValue(2.5);
+            EXPECT_TRUE(spin->text().contains(QLatin1String(l.shown))) << spin->text().toStdString();
+            auto* edit = spin->findChild<QLineEdit*>();
+            ASSERT_TRUE(edit);
+            edit->setText(QLatin1String(l.typed));
+            spin->interpretText();
+            EXPECT_DOUBLE_EQ(spin->value(), 1.5) << l.language << " " << box->windowTitle().toStdString();
+        }
+
+        SurveysWindow window({QString::fromStdString(path), {}, {}, {}});
+        window.resize(1100, 760);
+        window.show();
+        window.tree()->setCurrentItem(window.tree()->topLevelItem(0));
+        ASSERT_TRUE(window.showingSite());
+        const QTableWidget* table = window.siteView()->table();
+        ASSERT_EQ(table->rowCount(), 1);
+        const QString status = table->item(0, 10)->text(), largest = table->item(0, 5)->text();
+        EXPECT_TRUE(status.startsWith(QString::fromUtf8(l.status))) << status.toStdString();
+        const QChar other = l.language == std::string("it") ? QLatin1Char('.') : QLatin1Char(',');
+        EXPECT_FALSE(status.contains(other)) << status.toStdString();
+        EXPECT_FALSE(largest.isEmpty());
+        EXPECT_FALSE(largest.contains(other)) << largest.toStdString();
+    }
 }

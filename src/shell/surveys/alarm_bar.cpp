@@ -29,7 +29,18 @@ QString causeOf(const surveys::AlarmEvent& e)
     c.criterion = e.criterion == "rate" ? surveys::Criterion::Rate : surveys::Criterion::Displacement;
     c.value = *e.value;
     c.threshold = *e.threshold;
-    return qs(surveys::causeText(c, surveys::TubeSettings{}));
+    return qs(surveys::shownCauseText(c, surveys::TubeSettings{}));
+}
+
+// The level the log keeps ("ALARM", "ALERT", "none" once a readout left the thresholds), in the
+// program's language.
+QString statusOf(const surveys::AlarmEvent& e)
+{
+    if (e.status == "ALARM")
+        return qs(surveys::shownLevelWord(surveys::Level::Alarm));
+    if (e.status == "ALERT")
+        return qs(surveys::shownLevelWord(surveys::Level::Alert));
+    return e.status == "none" ? Texts::tr("none", "no threshold reached") : qs(e.status);
 }
 
 QString tubeText(const surveys::AlarmEvent& e)
@@ -52,7 +63,7 @@ QString askNote(QWidget* parent, const QString& what)
 QString alarmEventText(const surveys::AlarmEvent& e)
 {
     // Each shape is a sentence of its own, so a language may order its parts as it needs.
-    const QString status = qs(e.status), tube = tubeText(e), readout = qs(surveys::readoutNumber(e.readout));
+    const QString status = statusOf(e), tube = tubeText(e), readout = qs(surveys::readoutNumber(e.readout));
     const QString cause = causeOf(e), at = qs(e.at);
     const QString depth = e.depthM ? qs(surveys::depthText(*e.depthM)) : QString();
     if (!cause.isEmpty() && e.depthM)
@@ -208,7 +219,7 @@ void AlarmLogDialog::fill()
     for (int r = 0; r < int(events_.size()); ++r) {
         const surveys::AlarmEvent& e = events_[size_t(r)];
         const QStringList cells{qs(e.at), qs(e.tube.client), qs(e.tube.site), qs(e.tube.tube),
-                                qs(surveys::readoutNumber(e.readout)), qs(e.status), causeOf(e),
+                                qs(surveys::readoutNumber(e.readout)), statusOf(e), causeOf(e),
                                 e.depthM ? qs(surveys::depthText(*e.depthM)) : QString(), qs(e.causedBy),
                                 qs(e.acknowledgedBy), qs(e.acknowledgedAt), qs(e.note)};
         for (int c = 0; c < int(cells.size()); ++c)

@@ -93,9 +93,8 @@ void SiteView::showSite(surveys::Site site, const QString& name)
         alarms += r.level == surveys::Level::Alarm ? 1 : 0;
         alerts += r.level == surveys::Level::Alert ? 1 : 0;
     }
-    heading_->setText(Texts::tr("<b>%1</b>: %2 tubes, %3 in ALARM, %4 in ALERT")
+    heading_->setText(Texts::tr("<b>%1</b>: %n tube(s), %2 in ALARM, %3 in ALERT", nullptr, int(site_.rows.size()))
                           .arg(name.toHtmlEscaped())
-                          .arg(site_.rows.size())
                           .arg(alarms)
                           .arg(alerts));
     // The depths every tube was read at, for the arrows: the top by default.
@@ -129,23 +128,24 @@ void SiteView::fillTable()
     table_->setRowCount(int(site_.rows.size()));
     for (size_t i = 0; i < site_.rows.size(); ++i) {
         const surveys::SiteRow& r = site_.rows[i];
-        const surveys::SiteCells c = surveys::siteCells(r);
+        const surveys::SiteCells c = surveys::shownSiteCells(r);
         const std::string cells[] = {c.tube,    c.readout, c.date,       c.daysSince, c.overdue,  c.largest,
                                      c.depth,   c.azimuth, c.rate,       c.projected, c.status};
         const QColor colour = report::levelColor(r.level, r.latest && r.latest->displacement.compared);
         for (int k = 0; k < 11; ++k) {
-            auto* item = new QTableWidgetItem(qs(cells[k]));
+            // The tube, readout and date are names; the rest are numbers in the window's language.
+            auto* item = new QTableWidgetItem(k >= 3 ? shownNumbers(qs(cells[k])) : qs(cells[k]));
             if (k >= 3 && k <= 8)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (k == 10 && r.level != surveys::Level::None)
                 item->setForeground(colour);
-            if (k == 4 && c.overdue == "overdue")
+            if (k == 4 && r.overdue.value_or(false))
                 item->setForeground(QColor(0xd0, 0x00, 0x00));
             table_->setItem(int(i), k, item);
         }
         // The fit behind the date, or why there is none.
         table_->item(int(i), 9)->setToolTip(
-            r.projection ? qs(surveys::projectionText(*r.projection, r.settings))
+            r.projection ? shownNumbers(qs(surveys::shownProjectionText(*r.projection, r.settings)))
                          : Texts::tr("No projection: fewer than three readouts hold a rate, or the displacement "
                                           "does not rise"));
         table_->item(int(i), 0)->setToolTip(qs(r.key.client + " / " + r.key.site + " / " + r.key.tube));

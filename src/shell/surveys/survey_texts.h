@@ -2,6 +2,8 @@
 #include "analysis/displacement.h"
 #include "shell/texts.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <QString>
 
 #include <string>
@@ -12,6 +14,17 @@ namespace tarvelon {
 inline QString qs(const std::string& s)
 {
     return QString::fromStdString(s);
+}
+
+// A text the analysis wrote with decimal points, its numbers as the window's language writes
+// them: "ALARM (rate 0,700 mm/day ≥ 0,600)" in Italian.
+inline QString shownNumbers(QString text)
+{
+    const QString point = QLocale().decimalPoint();
+    if (point == QLatin1String("."))
+        return text;
+    static const QRegularExpression between(QStringLiteral(R"((?<=\d)\.(?=\d))"));
+    return text.replace(between, point);
 }
 
 inline QString depthText(int tenths)

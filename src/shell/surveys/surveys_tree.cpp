@@ -105,7 +105,7 @@ void SurveysTree::setLevel(std::int64_t id, surveys::Level level, const QString&
 void SurveysTree::setMarks(const surveys::TubeResult& tube)
 {
     for (const surveys::ReadoutResult& r : tube.readouts) {
-        setLevel(r.survey->id, r.level, qs(surveys::statusText(r, tube.settings)));
+        setLevel(r.survey->id, r.level, shownNumbers(qs(surveys::shownStatusText(r, tube.settings))));
         if (r.possibleBiasShift)
             biasShifts_[r.survey->id] = Texts::tr("Possible bias shift: its %1. The probe may have read with "
                                                        "another offset: \"Propose corrections...\" shows the evidence.")
