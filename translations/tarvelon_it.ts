@@ -4174,5 +4174,33 @@ previsto</translation>
         <source>%1 cannot be written</source>
         <translation>%1 non è scrivibile</translation>
     </message>
+    <message>
+        <source>Reports in</source>
+        <translation>Rapporti in</translation>
+    </message>
+    <message>
+        <source>The language the tube&apos;s reports are written in by default, for a client who reads another than the program&apos;s; the Tube Report box and the command line&apos;s --language choose for one report.</source>
+        <translation>La lingua in cui sono scritti per difetto i rapporti del tubo, per un cliente che legge una lingua diversa da quella del programma; la finestra Rapporto tubo e l&apos;opzione --language della riga di comando la scelgono per un solo rapporto.</translation>
+    </message>
+    <message>
+        <source>Report language</source>
+        <translation>Lingua del rapporto</translation>
+    </message>
+    <message>
+        <source>The language this report is written in, whatever the window&apos;s: its texts, dates and numbers (Italiano: decimal comma). First offered: the tube&apos;s own, from Tube Settings, else the program&apos;s.</source>
+        <translation>La lingua in cui è scritto questo rapporto, qualunque sia quella della finestra: testi, date e numeri (Italiano: virgola decimale). Proposta per prima: quella del tubo, da Impostazioni tubo, altrimenti quella del programma.</translation>
+    </message>
+    <message>
+        <source>Report &amp;language:</source>
+        <translation>&amp;Lingua del rapporto:</translation>
+    </message>
+    <message>
+        <source>The program&apos;s</source>
+        <translation>Quella del programma</translation>
+    </message>
+    <message>
+        <source>Reports in:</source>
+        <translation>Rapporti in:</translation>
+    </message>
 </context>
 </TS>

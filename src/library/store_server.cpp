@@ -143,6 +143,8 @@ constexpr std::array<std::string_view, 6> kServerSteps{
     R"(ALTER TABLE tubes ADD COLUMN easting double precision;
        ALTER TABLE tubes ADD COLUMN northing double precision;
        ALTER TABLE tubes ADD COLUMN reading_interval_days double precision;)",
+    // The language a tube's reports are written in by default; empty: the program's.
+    R"(ALTER TABLE tube_reports ADD COLUMN language text NOT NULL DEFAULT '';)",
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");

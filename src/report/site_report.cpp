@@ -189,6 +189,20 @@ std::vector<ChartSpec> tubePageCharts(const surveys::TubeResult& tube, const sur
     return {all[kTimeChart], rate ? *rate : rateChart(tube), std::move(profile[0]), std::move(profile[1])};
 }
 
+namespace {
+
+// The CSV's "yes" and "no" (the same whatever the language) in the report's words.
+QString overdueWord(const std::string& overdue)
+{
+    if (overdue == "yes")
+        return translate("Texts", "yes");
+    if (overdue == "no")
+        return translate("Texts", "no");
+    return qs(overdue);
+}
+
+} // namespace
+
 ReportTable siteTable(const std::vector<surveys::SiteRow>& rows)
 {
     ReportTable t{translate("Texts", "Tubes"),
@@ -203,7 +217,7 @@ ReportTable siteTable(const std::vector<surveys::SiteRow>& rows)
                   {0, 2, 4}};
     for (const surveys::SiteRow& r : rows) {
         const surveys::SiteCells c = surveys::siteCells(r);
-        t.rows.push_back({qs(c.tube), qs(c.readout), qs(c.date), qs(c.daysSince), c.overdue == "overdue" ? translate("Texts", "yes") : qs(c.overdue),
+        t.rows.push_back({qs(c.tube), qs(c.readout), qs(c.date), qs(c.daysSince), overdueWord(c.overdue),
                           qs(c.largest), qs(c.depth), qs(c.azimuth), qs(c.rate), qs(c.projected), qs(c.status)});
     }
     localiseNumbers(t);

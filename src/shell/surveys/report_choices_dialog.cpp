@@ -1,6 +1,7 @@
 #include "shell/surveys/report_choices_dialog.h"
 
 #include "shell/help_texts.h"
+#include "shell/language.h"
 #include "shell/surveys/survey_texts.h"
 #include "shell/texts.h"
 
@@ -54,6 +55,14 @@ ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const 
     allTables_->setObjectName(QStringLiteral("reportAllTables"));
     allTables_->setChecked(last.allTables);
     form->addRow(allTables_);
+    // The client's language, whatever the window's: the tube's default, else the program's.
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("reportLanguage"));
+    language_->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    language_->addItem(QStringLiteral("Italiano"), QStringLiteral("it"));
+    const QString tubeLanguage = qs(tube.settings.report.language);
+    language_->setCurrentIndex(std::max(0, language_->findData(tubeLanguage.isEmpty() ? usedLanguage() : tubeLanguage)));
+    form->addRow(Texts::tr("Report &language:"), language_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -68,6 +77,7 @@ ReportChoices ReportChoicesDialog::choices() const
     if (const int tenths = planDepth_->currentData().toInt(); tenths >= 0)
         c.planDepthTenths = tenths;
     c.allTables = allTables_->isChecked();
+    c.language = language_->currentData().toString();
     return c;
 }
 
