@@ -3846,7 +3846,7 @@ previsto</translation>
     </message>
     <message>
         <source>, latest rate %1 %2</source>
-        <translation>, ultima velocità di spostamento %1 %2</translation>
+        <translation>, ultima velocità %1 %2</translation>
     </message>
     <message>
         <source>Projection at %1 m, %2 %3</source>
@@ -3858,7 +3858,7 @@ previsto</translation>
     </message>
     <message>
         <source>Rate (%1)</source>
-        <translation>Velocità di spostamento (%1)</translation>
+        <translation>Velocità (%1)</translation>
     </message>
     <message>
         <source>the tube has no base readout to take depths from</source>
@@ -4060,19 +4060,19 @@ previsto</translation>
     </message>
     <message>
         <source>Casing top elevation</source>
-        <translation>Quota della testa del tubo</translation>
+        <translation>Quota testa tubo</translation>
     </message>
     <message>
         <source>Depth reference</source>
-        <translation>Riferimento della profondità</translation>
+        <translation>Rif. profondità</translation>
     </message>
     <message>
         <source>%1 wheel</source>
-        <translation>%1 (rotella)</translation>
+        <translation>rotella %1</translation>
     </message>
     <message>
         <source>Gauge length</source>
-        <translation>Passo della sonda</translation>
+        <translation>Lunghezza di base</translation>
     </message>
     <message>
         <source>North (A0)</source>

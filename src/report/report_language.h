@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 class QTranslator;
 

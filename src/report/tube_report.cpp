@@ -231,12 +231,18 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     };
     const QFont label = sized(kHeaderPoints, true), value = sized(kHeaderPoints);
     const QFontMetricsF fl(label);
-    const double column = width / 2, labelWidth = fl.horizontalAdvance(translate("Texts", "Casing top elevation") + QStringLiteral(": ")) + 2;
+    // The labels' column as wide as the widest label in the report's language, up to nearly half
+    // a column; a longer one wraps, and its row grows with it.
+    const double column = width / 2;
+    double widest = 0;
+    for (const auto& field : fields)
+        widest = std::max(widest, fl.horizontalAdvance(field.first + QStringLiteral(": ")));
+    const double labelWidth = std::min(widest, column * 0.45) + 2;
     for (size_t i = 0; i < std::size(fields); i += 2) {
         double h = 0;
         for (size_t k = 0; k < 2 && i + k < std::size(fields); ++k) {
             const double x = kMargin + double(k) * column;
-            text(label, fields[i + k].first + QLatin1Char(':'), Qt::AlignLeft, x, labelWidth);
+            h = std::max(h, text(label, fields[i + k].first + QLatin1Char(':'), Qt::AlignLeft, x, labelWidth));
             h = std::max(h, text(value, fields[i + k].second, Qt::AlignLeft, x + labelWidth, column - labelWidth - 6));
         }
         y += std::max(h, fl.height()) + 1;

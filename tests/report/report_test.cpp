@@ -3,6 +3,7 @@
 #include "report/tube_report.h"
 #include "report/write_failure.h"
 #include "pdf_pages.h"
+#include "platform/translate.h"
 #include "support/harness.h"
 
 #include <QDate>
@@ -88,7 +89,7 @@ const ReportWords kReportWords[] = {
      ", sums A ", "Readout ", "(continued)"},
     {"it", "Pagina %1 di %2",
      {"Rapporto inclinometrico", "Geotecna Srl", "Diga di Rocca (n. P-2024-17)", "Left abutment", "312,450 m", "SN 4411",
-      "Passo della sonda:", "Lettura di riferimento:", "01/04/2024 n. 01", "Correzioni applicate:", "Redatto da:",
+      "Lunghezza di base:", "Lettura di riferimento:", "01/04/2024 n. 01", "Correzioni applicate:", "Redatto da:",
       "A. Rossi", "Verificato da:", "Data del rapporto:", "05/05/2024", "Riepilogo", "non calcolata", "Tube flushed"},
      ", somme A ", "Lettura ", "(segue)"},
 };
@@ -582,10 +583,12 @@ TEST(ReportLanguage, HoldsWhileAReportIsWrittenAndGivesBackThePrograms)
         std::optional<report::ReportLanguage> scope;
         if (*c.language)
             scope.emplace(QString::fromLatin1(c.language));
-        if (c.numbers)
+        if (c.numbers) {
             EXPECT_EQ(report::localNumbers(QString::fromLatin1(c.text)), QString::fromLatin1(c.numbers));
-        if (c.dates)
+        }
+        if (c.dates) {
             EXPECT_EQ(report::localDates(QString::fromLatin1(c.text)), QString::fromLatin1(c.dates));
+        }
     }
     // Anything but a known language is the program's, English in these tests.
     const report::ReportLanguage unknown(QStringLiteral("fr"));

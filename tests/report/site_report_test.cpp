@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -128,7 +129,7 @@ TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
             EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
         EXPECT_EQ(pages[1].find(words.continued) != std::string::npos, c.continued);
         // The status words the analysis gives are in the report's language too.
-        const report::ReportLanguage language(QString::fromLatin1(words.language));
+        std::optional<report::ReportLanguage> language(std::in_place, QString::fromLatin1(words.language));
 
         // Each row of the site's table, its figures in order: a row left out fails.
         std::vector<QStringList> lines;
@@ -158,6 +159,7 @@ TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
         const QString alarm = printed(siteCells(site.rows.front()).status, words.language).join(QLatin1Char(' '));
         EXPECT_TRUE(alarm.startsWith(QString::fromStdString(levelWord(Level::Alarm)))) << alarm.toStdString();
         EXPECT_NE(pages[tablePages].find(alarm.toStdString()), std::string::npos) << pages[tablePages];
+        language.reset();
 
         // Each tube's A and B profiles on one scale that holds something.
         for (const auto& tube : site.tubes) {

@@ -9,15 +9,18 @@
 #include "shell/surveys/probe_dialog.h"
 #include "shell/surveys/report_choices_dialog.h"
 #include "shell/surveys/surveys_window.h"
+#include "shell/surveys/tube_report_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
 #include "support/harness.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -199,4 +202,38 @@ TEST_F(SurveysInItalian, EnglishComesBackWhenChosenAgain)
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Surveys - "))) << window.windowTitle().toStdString();
     // The scan that finds no English in Italian finds it here, where it belongs.
     EXPECT_TRUE(leftInEnglish(window, translatedTexts()).contains(QStringLiteral("Export Table...")));
+}
+
+// The Tube Report box offers the tube's own report language first, else the window's, and shows
+// the default title as the chosen language prints it; Tube Settings keeps the tube's language.
+TEST_F(SurveysInItalian, TheReportsLanguageIsTheTubesElseTheWindows)
+{
+    const struct {
+        const char *tubeLanguage, *offered, *title, *other, *otherTitle;
+    } cases[] = {
+        {"", "it", "Rapporto inclinometrico", "en", "Inclinometer report"},
+        {"en", "en", "Inclinometer report", "it", "Rapporto inclinometrico"},
+        {"it", "it", "Rapporto inclinometrico", "en", "Inclinometer report"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tubeLanguage);
+        TubeResult tube;
+        tube.settings.report.language = c.tubeLanguage;
+        ReportChoicesDialog box(tube, {}, nullptr);
+        auto* language = box.findChild<QComboBox*>(QStringLiteral("reportLanguage"));
+        auto* title = box.findChild<QLineEdit*>(QStringLiteral("reportTitle"));
+        ASSERT_TRUE(language && title);
+        EXPECT_EQ(box.choices().language, QLatin1String(c.offered));
+        EXPECT_EQ(title->placeholderText(), QString::fromUtf8(c.title));
+        language->setCurrentIndex(language->findData(QLatin1String(c.other)));
+        EXPECT_EQ(box.choices().language, QLatin1String(c.other));
+        EXPECT_EQ(title->placeholderText(), QString::fromUtf8(c.otherTitle));
+        // The window stays in its language.
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Rapporto tubo"));
+
+        TubeReportFields fields;
+        fields.language = c.tubeLanguage;
+        const TubeReportBox settings(fields, nullptr);
+        EXPECT_EQ(settings.fields().language, c.tubeLanguage);
+    }
 }
