@@ -4135,10 +4135,6 @@ previsto</translation>
         <translation>Soglie:</translation>
     </message>
     <message>
-        <source>Note:</source>
-        <translation>Nota:</translation>
-    </message>
-    <message>
         <source>Prepared by:</source>
         <translation>Redatto da:</translation>
     </message>
@@ -4201,6 +4197,10 @@ previsto</translation>
     <message>
         <source>Reports in:</source>
         <translation>Rapporti in:</translation>
+    </message>
+    <message>
+        <source>Warning:</source>
+        <translation>Avvertenza:</translation>
     </message>
 </context>
 </TS>

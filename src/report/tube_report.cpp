@@ -253,7 +253,7 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
         {translate("Texts", "Corrections:"), corrections.join(QLatin1Char('\n'))},
         {translate("Texts", "Probes:"), probes.join(QLatin1Char('\n'))},
         {translate("Texts", "Thresholds:"), localNumbers(qs(surveys::thresholdsText(t)))},
-        {translate("Texts", "Note:"), localNumbers(qs(tube_.warning))},
+        {translate("Texts", "Warning:"), localNumbers(qs(tube_.warning))},
         {translate("Texts", "Remarks:"), qs(f.remarks)},
     };
     for (const auto& [name, said] : lines) {
