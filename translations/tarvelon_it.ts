@@ -4627,5 +4627,527 @@ Cancellarle, per proporle di nuovo con &quot;Proponi correzioni...&quot;?</trans
         <source>what was agreed cannot be kept: %1</source>
         <translation>impossibile conservare quanto concordato: %1</translation>
     </message>
+    <message>
+        <source>Reports in</source>
+        <translation>Rapporti in</translation>
+    </message>
+    <message>
+        <source>The language the tube&apos;s reports are written in by default, for a client who reads another than the program&apos;s; the Tube Report box and the command line&apos;s --language choose for one report.</source>
+        <translation>La lingua in cui sono scritti per difetto i rapporti del tubo, per un cliente che legge una lingua diversa da quella del programma; la finestra Rapporto tubo e l&apos;opzione --language della riga di comando la scelgono per un solo rapporto.</translation>
+    </message>
+    <message>
+        <source>Report language</source>
+        <translation>Lingua del rapporto</translation>
+    </message>
+    <message>
+        <source>The language this report is written in, whatever the window&apos;s: its texts, dates and numbers (Italiano: decimal comma). First offered: the tube&apos;s own, from Tube Settings, else the program&apos;s.</source>
+        <translation>La lingua in cui è scritto questo rapporto, qualunque sia quella della finestra: testi, date e numeri (Italiano: virgola decimale). Proposta per prima: quella del tubo, da Impostazioni tubo, altrimenti quella del programma.</translation>
+    </message>
+    <message>
+        <source>Report &amp;language:</source>
+        <translation>&amp;Lingua del rapporto:</translation>
+    </message>
+    <message>
+        <source>Inclinometer report</source>
+        <translation>Rapporto inclinometrico</translation>
+    </message>
+    <message>
+        <source>The program&apos;s</source>
+        <translation>Quella del programma</translation>
+    </message>
+    <message>
+        <source>Reports in:</source>
+        <translation>Rapporti in:</translation>
+    </message>
+    <message>
+        <source>The report&apos;s language, en or it (the program&apos;s by default); the CSV is the same in both.</source>
+        <translation>La lingua del rapporto, en o it (quella del programma se non indicata); il CSV è lo stesso in entrambe.</translation>
+    </message>
+    <message>
+        <source>--language takes en or it, not &quot;%1&quot;</source>
+        <translation>--language vuole en o it, non &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>e altri %1</translation>
+    </message>
+    <message>
+        <source>A chart&apos;s resolution is 36 to 1200 dpi, not %1</source>
+        <translation>La risoluzione di un grafico va da 36 a 1200 dpi, non %1</translation>
+    </message>
+    <message>
+        <source>The chart is exported as .png, .svg or .pdf</source>
+        <translation>Il grafico si esporta come .png, .svg o .pdf</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Pagina %1 di %2</translation>
+    </message>
+    <message>
+        <source> (continued)</source>
+        <translation> (segue)</translation>
+    </message>
+    <message>
+        <source>Site plan, resultant at %1 m</source>
+        <translation>Planimetria del cantiere, risultante a %1 m</translation>
+    </message>
+    <message>
+        <source>Site plan, resultant at the top</source>
+        <translation>Planimetria del cantiere, risultante in testa</translation>
+    </message>
+    <message>
+        <source>Not placed:</source>
+        <translation>Non posizionati:</translation>
+    </message>
+    <message>
+        <source>No tube has coordinates: give each its easting and northing in its settings.</source>
+        <translation>Nessun tubo ha coordinate: dare a ciascuno est e nord nelle sue impostazioni.</translation>
+    </message>
+    <message>
+        <source>arrow %1</source>
+        <translation>freccia %1</translation>
+    </message>
+    <message>
+        <source>Site report</source>
+        <translation>Rapporto di cantiere</translation>
+    </message>
+    <message>
+        <source>%1 tubes: %2 in ALARM, %3 in ALERT, %4 overdue. Report date: %5.</source>
+        <translation>%1 tubi: %2 in ALLARME, %3 in ATTENZIONE, %4 in ritardo. Data del rapporto: %5.</translation>
+    </message>
+    <message>
+        <source>Site report — %1</source>
+        <translation>Rapporto di cantiere — %1</translation>
+    </message>
+    <message>
+        <source>Latest readout %1 of %2</source>
+        <translation>Ultima lettura %1 del %2</translation>
+    </message>
+    <message>
+        <source>; largest %1 at %2 m</source>
+        <translation>; massimo %1 a %2 m</translation>
+    </message>
+    <message>
+        <source>; rate %1</source>
+        <translation>; velocità di spostamento %1</translation>
+    </message>
+    <message>
+        <source>; status: %1</source>
+        <translation>; stato: %1</translation>
+    </message>
+    <message>
+        <source>none reached</source>
+        <translation>nessuna soglia raggiunta</translation>
+    </message>
+    <message>
+        <source>Projection: %1</source>
+        <translation>Proiezione: %1</translation>
+    </message>
+    <message>
+        <source>Projection: none (fewer than three readouts, or not rising)</source>
+        <translation>Proiezione: nessuna (meno di tre letture, o senza aumento)</translation>
+    </message>
+    <message>
+        <source>Nothing compared: %1</source>
+        <translation>Nessun confronto: %1</translation>
+    </message>
+    <message>
+        <source>the site holds no tube</source>
+        <translation>il cantiere non ha tubi</translation>
+    </message>
+    <message>
+        <source>Site report, %1</source>
+        <translation>Rapporto di cantiere, %1</translation>
+    </message>
+    <message>
+        <source>Tube %1, %2, %3</source>
+        <translation>Tubo %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Tubes (continued)</source>
+        <translation>Tubi (segue)</translation>
+    </message>
+    <message>
+        <source>Tubes</source>
+        <translation>Tubi</translation>
+    </message>
+    <message>
+        <source>, the most alarming and fastest first</source>
+        <translation>, prima i più allarmanti e i più veloci</translation>
+    </message>
+    <message>
+        <source>Days
+since</source>
+        <translation>Giorni
+trascorsi</translation>
+    </message>
+    <message>
+        <source>Over-
+due</source>
+        <translation>In
+ritardo</translation>
+    </message>
+    <message>
+        <source>at
+(m)</source>
+        <translation>a
+(m)</translation>
+    </message>
+    <message>
+        <source>Azimuth</source>
+        <translation>Azimut</translation>
+    </message>
+    <message>
+        <source>Projected
+alarm</source>
+        <translation>Allarme
+previsto</translation>
+    </message>
+    <message>
+        <source>Alert %1 %2</source>
+        <translation>Attenzione %1 %2</translation>
+    </message>
+    <message>
+        <source>Alarm %1 %2</source>
+        <translation>Allarme %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 No. %2</source>
+        <translation>%1 n. %2</translation>
+    </message>
+    <message>
+        <source>%1 cumulative displacement</source>
+        <translation>%1 spostamento cumulato</translation>
+    </message>
+    <message>
+        <source>%1 incremental displacement</source>
+        <translation>%1 spostamento incrementale</translation>
+    </message>
+    <message>
+        <source>%1, + toward %2 at %3°</source>
+        <translation>%1, + verso %2 a %3°</translation>
+    </message>
+    <message>
+        <source>Displacement against time</source>
+        <translation>Spostamento nel tempo</translation>
+    </message>
+    <message>
+        <source>Readout date</source>
+        <translation>Data della lettura</translation>
+    </message>
+    <message>
+        <source>Displacement (%1)</source>
+        <translation>Spostamento (%1)</translation>
+    </message>
+    <message>
+        <source>%1 resultant</source>
+        <translation>%1 risultante</translation>
+    </message>
+    <message>
+        <source>, latest rate %1 %2</source>
+        <translation>, ultima velocità %1 %2</translation>
+    </message>
+    <message>
+        <source>Projection at %1 m, %2 %3</source>
+        <translation>Proiezione a %1 m, %2 %3</translation>
+    </message>
+    <message>
+        <source>Rate against time</source>
+        <translation>Velocità di spostamento nel tempo</translation>
+    </message>
+    <message>
+        <source>Rate (%1)</source>
+        <translation>Velocità (%1)</translation>
+    </message>
+    <message>
+        <source>the tube has no base readout to take depths from</source>
+        <translation>il tubo non ha una lettura di riferimento da cui prendere le profondità</translation>
+    </message>
+    <message>
+        <source>the tube was not read at %1 m: its depths run from %2 to %3 m every %4 m</source>
+        <translation>il tubo non è stato letto a %1 m: le sue profondità vanno da %2 a %3 m ogni %4 m</translation>
+    </message>
+    <message>
+        <source>Plan of the resultant</source>
+        <translation>Pianta della risultante</translation>
+    </message>
+    <message>
+        <source>B (%1), + toward B0</source>
+        <translation>B (%1), + verso B0</translation>
+    </message>
+    <message>
+        <source>A (%1), + toward A0</source>
+        <translation>A (%1), + verso A0</translation>
+    </message>
+    <message>
+        <source>Checksums against depth</source>
+        <translation>Somme di controllo lungo la profondità</translation>
+    </message>
+    <message>
+        <source>Reading 1 + 3, 2 + 4 (units)</source>
+        <translation>Lettura 1 + 3, 2 + 4 (unità)</translation>
+    </message>
+    <message>
+        <source>Base, %1</source>
+        <translation>Riferimento, %1</translation>
+    </message>
+    <message>
+        <source> (possible bias shift)</source>
+        <translation> (possibile deriva dello zero)</translation>
+    </message>
+    <message>
+        <source>Reading (reading units)</source>
+        <translation>Lettura (unità di lettura)</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Riepilogo</translation>
+    </message>
+    <message>
+        <source>Largest
+(%1)</source>
+        <translation>Massimo
+(%1)</translation>
+    </message>
+    <message>
+        <source>Rate
+(%1)</source>
+        <translation>Velocità
+(%1)</translation>
+    </message>
+    <message>
+        <source>Previous base</source>
+        <translation>Riferimento precedente</translation>
+    </message>
+    <message>
+        <source>Base readout</source>
+        <translation>Lettura di riferimento</translation>
+    </message>
+    <message>
+        <source>not computed</source>
+        <translation>non calcolata</translation>
+    </message>
+    <message>
+        <source>alert</source>
+        <translation>attenzione</translation>
+    </message>
+    <message>
+        <source>before the base</source>
+        <translation>precedente al riferimento</translation>
+    </message>
+    <message>
+        <source>new base, carried on from the previous one</source>
+        <translation>nuovo riferimento, in continuità con il precedente</translation>
+    </message>
+    <message>
+        <source>not in the charts</source>
+        <translation>non nei grafici</translation>
+    </message>
+    <message>
+        <source>Readout %1 at %2</source>
+        <translation>Lettura %1 alle %2</translation>
+    </message>
+    <message>
+        <source>, corrected</source>
+        <translation>, corretta</translation>
+    </message>
+    <message>
+        <source>Depth
+(m)</source>
+        <translation>Profondità
+(m)</translation>
+    </message>
+    <message>
+        <source>A change
+(units)</source>
+        <translation>Variaz. A
+(unità)</translation>
+    </message>
+    <message>
+        <source>B change
+(units)</source>
+        <translation>Variaz. B
+(unità)</translation>
+    </message>
+    <message>
+        <source>A incr.
+(%1)</source>
+        <translation>A incr.
+(%1)</translation>
+    </message>
+    <message>
+        <source>B incr.
+(%1)</source>
+        <translation>B incr.
+(%1)</translation>
+    </message>
+    <message>
+        <source>A cum.
+(%1)</source>
+        <translation>A cum.
+(%1)</translation>
+    </message>
+    <message>
+        <source>B cum.
+(%1)</source>
+        <translation>B cum.
+(%1)</translation>
+    </message>
+    <message>
+        <source>Resultant
+(%1)</source>
+        <translation>Risultante
+(%1)</translation>
+    </message>
+    <message>
+        <source>Sum A
+(units)</source>
+        <translation>Somma A
+(unità)</translation>
+    </message>
+    <message>
+        <source>Sum B
+(units)</source>
+        <translation>Somma B
+(unità)</translation>
+    </message>
+    <message>
+        <source>base
+(units)</source>
+        <translation>rif.
+(unità)</translation>
+    </message>
+    <message>
+        <source>, sums</source>
+        <translation>, somme</translation>
+    </message>
+    <message>
+        <source>base %5</source>
+        <translation>rif. %5</translation>
+    </message>
+    <message>
+        <source> (No. %1)</source>
+        <translation> (n. %1)</translation>
+    </message>
+    <message>
+        <source>No. %1: %2</source>
+        <translation>N. %1: %2</translation>
+    </message>
+    <message>
+        <source>Casing top elevation</source>
+        <translation>Quota testa tubo</translation>
+    </message>
+    <message>
+        <source>Depth reference</source>
+        <translation>Rif. profondità</translation>
+    </message>
+    <message>
+        <source>%1 wheel</source>
+        <translation>rotella %1</translation>
+    </message>
+    <message>
+        <source>Gauge length</source>
+        <translation>Lunghezza di base</translation>
+    </message>
+    <message>
+        <source>North (A0)</source>
+        <translation>Nord (A0)</translation>
+    </message>
+    <message>
+        <source>%1 at %2, carrying on from %3</source>
+        <translation>%1 alle %2, in continuità con %3</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 alle %2</translation>
+    </message>
+    <message>
+        <source>Readouts</source>
+        <translation>Letture</translation>
+    </message>
+    <message>
+        <source>%1, %2 in the charts</source>
+        <translation>%1, %2 nei grafici</translation>
+    </message>
+    <message>
+        <source>Corrections applied</source>
+        <translation>Correzioni applicate</translation>
+    </message>
+    <message>
+        <source>to %1 readouts, below</source>
+        <translation>a %1 letture, sotto</translation>
+    </message>
+    <message>
+        <source>Passes</source>
+        <translation>Passaggi</translation>
+    </message>
+    <message>
+        <source>two (0° and 180°)</source>
+        <translation>due (0° e 180°)</translation>
+    </message>
+    <message>
+        <source>one</source>
+        <translation>uno</translation>
+    </message>
+    <message>
+        <source>Report date</source>
+        <translation>Data del rapporto</translation>
+    </message>
+    <message>
+        <source>Base:</source>
+        <translation>Riferimento:</translation>
+    </message>
+    <message>
+        <source>Corrections:</source>
+        <translation>Correzioni:</translation>
+    </message>
+    <message>
+        <source>Probes:</source>
+        <translation>Sonde:</translation>
+    </message>
+    <message>
+        <source>Thresholds:</source>
+        <translation>Soglie:</translation>
+    </message>
+    <message>
+        <source>Warning:</source>
+        <translation>Avvertenza:</translation>
+    </message>
+    <message>
+        <source>Prepared by:</source>
+        <translation>Redatto da:</translation>
+    </message>
+    <message>
+        <source>Checked by:</source>
+        <translation>Verificato da:</translation>
+    </message>
+    <message>
+        <source>%1 — tube %2, %3, %4</source>
+        <translation>%1 — tubo %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>base %1, units %2, report of %3</source>
+        <translation>riferimento %1, unità %2, rapporto del %3</translation>
+    </message>
+    <message>
+        <source>Tube %1 — %2</source>
+        <translation>Tubo %1 — %2</translation>
+    </message>
+    <message>
+        <source>%1, tube %2</source>
+        <translation>%1, tubo %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no readout number or range (such as 01,04-07)</source>
+        <translation>&quot;%1&quot; non è un numero di lettura né un intervallo (come 01,04-07)</translation>
+    </message>
+    <message>
+        <source>no readout numbers in &quot;%1&quot;</source>
+        <translation>nessun numero di lettura in &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written</source>
+        <translation>%1 non è scrivibile</translation>
+    </message>
 </context>
 </TS>

@@ -69,6 +69,7 @@ enum class Units { Millimetres, Inches };
 struct TubeReportFields {
     std::string project, projectNo, location, probeSerial, remarks;
     std::optional<double> topElevation; // casing top, metres
+    std::string language{};             // the reports' language, "en" or "it"; the program's when empty
     bool operator==(const TubeReportFields&) const = default;
 };
 

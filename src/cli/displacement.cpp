@@ -6,6 +6,7 @@
 #include "cli/library.h"
 #include "cli/options.h"
 #include "platform/qt/qt_file_message.h"
+#include "report/report_language.h"
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
 #include "analysis/displacement.h"
@@ -57,6 +58,9 @@ void addOptions(QCommandLineParser& parser)
           std::pair{"prepared-by", QT_TRANSLATE_NOOP("Texts", "Who prepared the report.")},
           std::pair{"checked-by", QT_TRANSLATE_NOOP("Texts", "Who checked the report.")}})
         parser.addOption({QLatin1String(name), Texts::tr(help), QStringLiteral("TEXT")});
+    parser.addOption({QStringLiteral("language"),
+                      Texts::tr("The report's language, en or it (the program's by default); the CSV is the same in both."),
+                      QStringLiteral("en|it")});
     parser.addOption({QStringLiteral("summary"),
                       Texts::tr("One CSV line per readout (largest, rate, status) in place of the displacements.")});
 }
@@ -98,6 +102,9 @@ int run(const QCommandLineParser& parser)
         throw UsageError{Texts::tr("--csv needs a file name, or \"-\" for standard output")};
     if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
         throw UsageError{Texts::tr("--pdf needs a file name")};
+    const QString language = parser.value(QStringLiteral("language"));
+    if (parser.isSet(QStringLiteral("language")) && report::knownReportLanguage(language).isEmpty())
+        throw UsageError{Texts::tr("--language takes en or it, not \"%1\"").arg(language)};
 
     std::optional<std::vector<int>> chosen;
     if (parser.isSet(QStringLiteral("readouts"))) {
@@ -197,6 +204,8 @@ int run(const QCommandLineParser& parser)
         options.preparedBy = parser.value(QStringLiteral("prepared-by"));
         options.checkedBy = parser.value(QStringLiteral("checked-by"));
         options.title = parser.value(QStringLiteral("title")).trimmed();
+        // The tube's own language unless one is asked for; the program's without either.
+        options.language = language.isEmpty() ? QString::fromStdString(tube.settings.report.language) : language;
         if (planDepth) {
             options.planDepthTenths = report::depthTenthsAt(tube, *planDepth, &error);
             if (!options.planDepthTenths) {
@@ -232,7 +241,7 @@ extern const Command kDisplacementCommand{
     "displacement",
     "[--library FILE] --client C --site S --tube T [--base READOUT] [--constant K] [--summary] [--csv FILE] "
     "[--pdf FILE [--readouts LIST] [--tables latest|all] [--plan-depth M] [--title TEXT] [--company TEXT] "
-    "[--prepared-by TEXT] [--checked-by TEXT]]",
+    "[--prepared-by TEXT] [--checked-by TEXT] [--language en|it]]",
     QT_TRANSLATE_NOOP("Texts", "A tube's displacements in mm against its base, as CSV and as the tube report."),
     addOptions, run};
 

@@ -28,13 +28,28 @@ void dropQtMessages(QtMsgType type, const QMessageLogContext&, const QString&)
 
 } // namespace
 
+#ifdef TARVELON_CLI_REPORT
+// The command: the first argument after the program's own --language and its value.
+static const char* commandOf(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--language") == 0)
+            ++i;
+        else if (std::strncmp(argv[i], "--language=", 11) != 0)
+            return argv[i];
+    }
+    return "";
+}
+#endif
+
 int main(int argc, char* argv[])
 {
     qInstallMessageHandler(dropQtMessages);
     std::unique_ptr<QCoreApplication> app;
 #ifdef TARVELON_CLI_REPORT
     // Only the tube and site reports draw; they need fonts and a painter but never a display.
-    if (argc > 1 && (std::strcmp(argv[1], "displacement") == 0 || std::strcmp(argv[1], "site") == 0)) {
+    if (const char* command = commandOf(argc, argv);
+        std::strcmp(command, "displacement") == 0 || std::strcmp(command, "site") == 0) {
 #ifndef _WIN32
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

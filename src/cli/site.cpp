@@ -7,11 +7,14 @@
 #include "cli/table.h"
 #include "library/site.h"
 #include "platform/qt/qt_file_message.h"
+#include "report/report_language.h"
 #include "report/site_report.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QSaveFile>
+
+#include <set>
 
 namespace tarvelon::cli {
 namespace {
@@ -28,9 +31,22 @@ void addOptions(QCommandLineParser& parser)
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("pdf"), Texts::tr("Write the site report (A4 PDF) to FILE."),
                       QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("language"),
+                      Texts::tr("The report's language, en or it (the program's by default); the CSV is the same in both."),
+                      QStringLiteral("en|it")});
     parser.addOption({QStringLiteral("today"),
                       Texts::tr("Count days since and overdue readouts to the start of this day (now by default)."),
                       QStringLiteral("YYYY-MM-DD")});
+}
+
+// The language every tube of the site has for its reports, "" (the program's) when they differ or
+// have none.
+QString siteLanguage(const surveys::Site& site)
+{
+    std::set<std::string> languages;
+    for (const auto& tube : site.tubes)
+        languages.insert(tube->result.settings.report.language);
+    return languages.size() == 1 ? QString::fromStdString(*languages.begin()) : QString();
 }
 
 bool writeWhole(const QString& path, const std::string& text)
@@ -92,6 +108,9 @@ int run(const QCommandLineParser& parser)
         throw UsageError{Texts::tr("--csv needs a file name, or \"-\" for standard output")};
     if (parser.isSet(QStringLiteral("pdf")) && pdfPath.isEmpty())
         throw UsageError{Texts::tr("--pdf needs a file name")};
+    const QString language = parser.value(QStringLiteral("language"));
+    if (parser.isSet(QStringLiteral("language")) && report::knownReportLanguage(language).isEmpty())
+        throw UsageError{Texts::tr("--language takes en or it, not \"%1\"").arg(language)};
     // Now, on the clock the unit's dates are read on: the computer's local time.
     const QDateTime now = QDateTime::currentDateTime();
     double today = double(QDate(1970, 1, 1).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / 86400000.0;
@@ -129,6 +148,7 @@ int run(const QCommandLineParser& parser)
         report::SiteReportOptions options;
         options.title = QString::fromStdString(client + (site ? " / " + *site : ""));
         options.today = today;
+        options.language = language.isEmpty() ? siteLanguage(loaded) : language;
         if (!report::writeSiteReport(pdfPath, loaded, options, &error)) {
             printMessage(Texts::tr("Attention: cannot write the site report %1: %2").arg(nativePath(pdfPath), error));
             ok = false;
@@ -140,7 +160,7 @@ int run(const QCommandLineParser& parser)
 } // namespace
 
 extern const Command kSiteCommand{"site",
-                                  "[--library FILE] --client C [--site S] [--csv FILE|-] [--pdf FILE] [--today DATE]",
+                                  "[--library FILE] --client C [--site S] [--csv FILE|-] [--pdf FILE [--language en|it]] [--today DATE]",
                                   QT_TRANSLATE_NOOP("Texts", "A site's tubes at a glance: latest readout, state, rate "
                                                              "and projected alarm date."),
                                   addOptions, run};

@@ -86,7 +86,7 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 10;
+    static constexpr int kSchemaVersion = 11;
     // The last version whose files were not yet marked with kLibraryApplicationId when made.
     static constexpr int kLastUnmarkedVersion = 5;
 

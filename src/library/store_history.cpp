@@ -73,6 +73,7 @@ const SettingText kSettingTexts[] = {
     {"top elevation", " m", [](const TubeSettings& t) { return decimal(t.report.topElevation, "", 2); }},
     {"probe serial", "", [](const TubeSettings& t) { return quoted(t.report.probeSerial); }},
     {"remarks", "", [](const TubeSettings& t) { return quoted(t.report.remarks); }},
+    {"report language", "", [](const TubeSettings& t) { return quoted(t.report.language); }},
 };
 
 // "alarm 5.0 → 4.0 mm", "alarm 5.0 mm → none": the unit once, after the values that carry it.

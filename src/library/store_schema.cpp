@@ -146,6 +146,8 @@ constexpr std::string_view kMigrations[] = {
     R"(ALTER TABLE tubes ADD COLUMN easting REAL;
        ALTER TABLE tubes ADD COLUMN northing REAL;
        ALTER TABLE tubes ADD COLUMN reading_interval_days REAL;)",
+    // The language a tube's reports are written in by default; empty: the program's.
+    R"(ALTER TABLE tube_reports ADD COLUMN language TEXT NOT NULL DEFAULT '';)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 

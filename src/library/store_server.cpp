@@ -107,7 +107,7 @@ CREATE TRIGGER corrections_changed AFTER INSERT OR UPDATE OR DELETE ON correctio
 
 // Step n brings a server's tables from version kServerTablesVersion + n to the next one, as the
 // file's step of the same number does; a later change adds a step to both.
-constexpr std::array<std::string_view, 6> kServerSteps{
+constexpr std::array<std::string_view, 7> kServerSteps{
     // Who changed what, and when each tube's settings changed, so two libraries can be synced.
     // A history line outlives the survey it names.
     R"(ALTER TABLE tubes ADD COLUMN changed_at text COLLATE "C" NOT NULL DEFAULT '';
@@ -143,6 +143,8 @@ constexpr std::array<std::string_view, 6> kServerSteps{
     R"(ALTER TABLE tubes ADD COLUMN easting double precision;
        ALTER TABLE tubes ADD COLUMN northing double precision;
        ALTER TABLE tubes ADD COLUMN reading_interval_days double precision;)",
+    // The language a tube's reports are written in by default; empty: the program's.
+    R"(ALTER TABLE tube_reports ADD COLUMN language text NOT NULL DEFAULT '';)",
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");

@@ -85,6 +85,7 @@ const std::vector<Setting>& settings()
         textSetting("location", &TubeReportFields::location),
         textSetting("probe serial", &TubeReportFields::probeSerial),
         textSetting("remarks", &TubeReportFields::remarks),
+        textSetting("report language", &TubeReportFields::language),
         {"top elevation", [](const TubeSettings& t) { return optional(t.report.topElevation); },
          [](TubeSettings& t, const std::string& v) { t.report.topElevation = optionalOf(v); }},
     };

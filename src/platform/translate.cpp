@@ -15,6 +15,11 @@ void setTranslator(Translator translator)
     gTranslator = translator;
 }
 
+Translator currentTranslator()
+{
+    return gTranslator;
+}
+
 std::string translate(const char* context, const char* source, const char* disambiguation, int count)
 {
     if (gTranslator)

@@ -17,6 +17,8 @@ namespace tarvelon {
 // command line set one when they choose their language; without one every text stays English.
 using Translator = std::string (*)(const char* context, const char* source, const char* disambiguation, int count);
 void setTranslator(Translator translator);
+// The one set now, nullptr without one; a text written in another language restores it after.
+Translator currentTranslator();
 
 // The text in the program's language, Windows-1252 like all text inside the program (the
 // source is UTF-8, as every literal); `count` >= 0 picks its plural form and fills in %n.

@@ -1,4 +1,5 @@
 #include "report/chart.h"
+#include "report/report_language.h"
 #include "report/write_failure.h"
 
 #include <QDate>
@@ -60,7 +61,7 @@ QString tickText(double v, bool time)
 {
     if (time)
         return QDate(1970, 1, 1).addDays(qint64(std::floor(v + 0.5))).toString(QStringLiteral("dd/MM/yyyy"));
-    return QString::number(v, 'g', 6);
+    return localNumber(v, 'g', 6);
 }
 
 double dayOf(const QDate& d)
@@ -391,7 +392,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartSpec& c)
     for (size_t i = 0; i < entries; ++i) {
         if (at + line * 2.2 > legend.bottom() && i + 1 < entries) {
             p.drawText(QRectF(legend.left(), at, legend.width(), line), Qt::AlignLeft,
-                       QStringLiteral("and %1 more").arg(entries - shown));
+                       translate("Texts", "and %1 more").arg(entries - shown));
             break;
         }
         if (i < shownSeries.size()) {

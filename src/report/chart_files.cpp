@@ -2,6 +2,7 @@
 #include "report/chart.h"
 #include "report/write_failure.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -22,7 +23,7 @@ bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString
     QPainter painter;
     if (suffix == QLatin1String("png")) {
         if (dpi < 36 || dpi > 1200)
-            return failed(QStringLiteral("A chart's resolution is 36 to 1200 dpi, not %1").arg(dpi));
+            return failed(QCoreApplication::translate("Texts", "A chart's resolution is 36 to 1200 dpi, not %1").arg(dpi));
         // The image says its resolution, so that text in points is drawn at its size in pixels.
         QImage image((QSizeF(size) * dpi / 96.0).toSize(), QImage::Format_ARGB32_Premultiplied);
         image.setDotsPerMeterX(qRound(dpi / 0.0254));
@@ -55,7 +56,7 @@ bool writeChart(const QString& path, const ChartSpec& chart, QSize size, QString
         drawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
         return painter.end() || failed(cannotBeWritten(path));
     }
-    return failed(QStringLiteral("The chart is exported as .png, .svg or .pdf"));
+    return failed(QCoreApplication::translate("Texts", "The chart is exported as .png, .svg or .pdf"));
 }
 
 } // namespace tarvelon::report

@@ -1,5 +1,7 @@
 #include "report/report_page.h"
 
+#include "report/report_language.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -25,7 +27,7 @@ void drawFooter(QPainter& p, const QString& left, int number, int count)
     p.setFont(sized(kHeaderPoints));
     const QRectF box(kMargin, kHeight - kMargin - 10, kWidth - 2 * kMargin, 10);
     p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, left);
-    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Page %1 of %2").arg(number).arg(count));
+    p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, translate("Texts", "Page %1 of %2").arg(number).arg(count));
 }
 
 } // namespace tarvelon::report::page

@@ -1,11 +1,26 @@
 #include "report/report_table.h"
 
+#include "report/report_language.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace tarvelon::report {
+
+void localiseNumbers(ReportTable& t)
+{
+    for (QStringList& row : t.rows)
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            const bool words = std::find(t.wordColumns.begin(), t.wordColumns.end(), int(c)) != t.wordColumns.end();
+            const bool last = t.wordsLast && c + 1 == row.size();
+            row[c] = localDates(row[c]);
+            if (!words || last)
+                row[c] = localNumbers(row[c]);
+        }
+}
+
 namespace {
 
 constexpr double kPad = 6;       // points between columns
@@ -124,7 +139,7 @@ void TableFlow::draw(QPainter& p, const TablePart& part) const
     QFont title = bold_;
     title.setPixelSize(bold_.pixelSize() + 1);
     // The detail once, at the table's start: a continued part names the table only.
-    const QString name = part.first > 0 ? t.title + QStringLiteral(" (continued)") : t.title + t.detail;
+    const QString name = part.first > 0 ? t.title + translate("Texts", " (continued)") : t.title + t.detail;
     // A heading that carries numbers is printed whole: at the table's own size rather than cut.
     while (title.pixelSize() > bold_.pixelSize() && QFontMetricsF(title).horizontalAdvance(name) > width_)
         title.setPixelSize(title.pixelSize() - 1);

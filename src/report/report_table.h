@@ -31,6 +31,10 @@ struct TablePart {
     double top = 0;
 };
 
+// The numbers of the columns that hold them (and of the last column's words) with the decimal
+// comma when the report is Italian, and its dates day first; names and times stay as typed.
+void localiseNumbers(ReportTable& t);
+
 class TableFlow {
 public:
     // `font` the tables' type; `firstTop` where the flow starts on `firstPage`, `pageTop` on the others.

@@ -1,4 +1,5 @@
 #include "report/site_plan.h"
+#include "report/report_language.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -27,7 +28,7 @@ double roundDown(double most)
 
 QString lengthLabel(double v, const char* unit)
 {
-    return QString::number(v, 'g', 6) + QLatin1Char(' ') + QLatin1String(unit);
+    return localNumber(v, 'g', 6) + QLatin1Char(' ') + QLatin1String(unit);
 }
 
 void arrow(QPainter& p, QPointF from, QPointF to, double head)
@@ -101,11 +102,10 @@ PlanScales drawSitePlan(QPainter& p, const QRectF& area, const SitePlan& plan, d
     QFont bold = font;
     bold.setBold(true);
     p.setFont(bold);
-    QString title = QStringLiteral("Site plan");
-    if (plan.depthTenths)
-        title += QStringLiteral(", resultant at %1 m").arg(QString::fromStdString(surveys::depthMetres(*plan.depthTenths)));
-    else
-        title += QStringLiteral(", resultant at the top");
+    const QString title =
+        plan.depthTenths
+            ? translate("Texts", "Site plan, resultant at %1 m").arg(localNumbers(QString::fromStdString(surveys::depthMetres(*plan.depthTenths))))
+            : translate("Texts", "Site plan, resultant at the top");
     p.setPen(Qt::black);
     p.drawText(QRectF(area.left(), area.top(), area.width(), line * 1.2), Qt::AlignHCenter | Qt::AlignTop, title);
     p.setFont(font);
@@ -113,16 +113,16 @@ PlanScales drawSitePlan(QPainter& p, const QRectF& area, const SitePlan& plan, d
     // The tubes without coordinates in a column at the right.
     QRectF body = area.adjusted(line / 2, line * 1.5, -line / 2, -line * 2.6);
     if (!plan.unplaced.isEmpty()) {
-        double w = fm.horizontalAdvance(QStringLiteral("Not placed:"));
+        double w = fm.horizontalAdvance(translate("Texts", "Not placed:"));
         for (const QString& n : plan.unplaced)
             w = std::max(w, fm.horizontalAdvance(n));
         w = std::min(w + line, body.width() / 3);
         const QRectF list(body.right() - w, body.top(), w, body.height());
-        QString text = QStringLiteral("Not placed:");
+        QString text = translate("Texts", "Not placed:");
         int shown = 0;
         for (const QString& n : plan.unplaced) {
             if ((shown + 2) * line > list.height()) {
-                text += QStringLiteral("\nand %1 more").arg(plan.unplaced.size() - shown);
+                text += QLatin1Char('\n') + translate("Texts", "and %1 more").arg(plan.unplaced.size() - shown);
                 break;
             }
             text += QLatin1Char('\n') + fm.elidedText(n, Qt::ElideRight, w);
@@ -136,7 +136,7 @@ PlanScales drawSitePlan(QPainter& p, const QRectF& area, const SitePlan& plan, d
     if (plan.placed.empty()) {
         p.setPen(Qt::black);
         p.drawText(body, Qt::AlignCenter | Qt::TextWordWrap,
-                   QStringLiteral("No tube has coordinates: give each its easting and northing in its settings."));
+                   translate("Texts", "No tube has coordinates: give each its easting and northing in its settings."));
         p.restore();
         return scales;
     }
@@ -218,7 +218,7 @@ PlanScales drawSitePlan(QPainter& p, const QRectF& area, const SitePlan& plan, d
     p.setBrush(Qt::NoBrush);
     bar(body.left(), scales.barMetres / scales.metresPerPoint, lengthLabel(scales.barMetres, "m"));
     p.setPen(QPen(Qt::darkBlue, 1));
-    bar(body.left() + body.width() / 2, scales.barMm / scales.mmPerPoint, QStringLiteral("arrow ") + lengthLabel(scales.barMm, "mm"));
+    bar(body.left() + body.width() / 2, scales.barMm / scales.mmPerPoint, translate("Texts", "arrow %1").arg(lengthLabel(scales.barMm, "mm")));
     p.restore();
     return scales;
 }

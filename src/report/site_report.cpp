@@ -1,10 +1,12 @@
 #include "report/site_report.h"
 
+#include "report/report_language.h"
 #include "report/report_page.h"
 #include "report/site_plan.h"
 #include "report/tube_charts.h"
 #include "report/write_failure.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -33,7 +35,7 @@ public:
     bool write(const QString& path, QString* error);
 
 private:
-    QString date() const { return qs(surveys::isoDate(options_.today)); }
+    QString date() const { return localDates(qs(surveys::isoDate(options_.today))); }
     double titleBlock(QPainter& p);
     void runningHeader(QPainter& p, const QString& second);
     void footer(QPainter& p, int number, int count);
@@ -49,7 +51,7 @@ double SiteReport::titleBlock(QPainter& p)
     double y = kMargin;
     p.setPen(Qt::black);
     p.setFont(sized(16, true));
-    p.drawText(QRectF(kMargin, y, width, 20), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Site report"));
+    p.drawText(QRectF(kMargin, y, width, 20), Qt::AlignHCenter | Qt::AlignTop, translate("Texts", "Site report"));
     y += 22;
     p.setFont(sized(11));
     p.drawText(QRectF(kMargin, y, width, 14), Qt::AlignHCenter | Qt::AlignTop,
@@ -63,7 +65,7 @@ double SiteReport::titleBlock(QPainter& p)
     }
     p.setFont(sized(kHeaderPoints));
     p.drawText(QRectF(kMargin, y, width, 12), Qt::AlignLeft | Qt::AlignTop,
-               QStringLiteral("%1 tubes: %2 in ALARM, %3 in ALERT, %4 overdue. Report date: %5.")
+               translate("Texts", "%1 tubes: %2 in ALARM, %3 in ALERT, %4 overdue. Report date: %5.")
                    .arg(site_.rows.size())
                    .arg(alarms)
                    .arg(alerts)
@@ -77,36 +79,39 @@ double SiteReport::titleBlock(QPainter& p)
 
 void SiteReport::runningHeader(QPainter& p, const QString& second)
 {
-    page::drawRunningHeader(p, QStringLiteral("Site report \u2014 ") + options_.title, second);
+    page::drawRunningHeader(p, translate("Texts", "Site report — %1").arg(options_.title), second);
 }
 
 void SiteReport::footer(QPainter& p, int number, int count)
 {
-    page::drawFooter(p, QStringLiteral("Site report \u2014 %1").arg(date()), number, count);
+    page::drawFooter(p, translate("Texts", "Site report — %1").arg(date()), number, count);
 }
 
 void SiteReport::tubePage(QPainter& p, const surveys::SiteRow& row, const QRectF& body)
 {
     const surveys::TubeResult* tube = resultOf(site_, row.key);
-    const surveys::SiteCells cells = surveys::siteCells(row);
+    const surveys::SiteCells cells = surveys::shownSiteCells(row);
     // The tube's state in one line, its projection in the next.
     p.setPen(Qt::black);
     p.setFont(sized(kTablePoints));
-    QString state = QStringLiteral("Latest readout %1 of %2").arg(qs(cells.readout), qs(cells.date));
+    QString state = translate("Texts", "Latest readout %1 of %2").arg(qs(cells.readout), qs(cells.date));
     if (!cells.largest.empty())
-        state += QStringLiteral("; largest %1 at %2 m").arg(qs(cells.largest), qs(cells.depth));
+        state += translate("Texts", "; largest %1 at %2 m").arg(qs(cells.largest), qs(cells.depth));
     if (!cells.rate.empty())
-        state += QStringLiteral("; rate %1").arg(qs(cells.rate));
-    state += QStringLiteral("; status: ") + (cells.status.empty() ? QStringLiteral("none reached") : qs(cells.status));
-    const QString projection = row.projection ? QStringLiteral("Projection: ") + qs(surveys::projectionText(*row.projection, row.settings))
-                                              : QStringLiteral("Projection: none (fewer than three readouts, or not rising)");
+        state += translate("Texts", "; rate %1").arg(qs(cells.rate));
+    state += translate("Texts", "; status: %1").arg(cells.status.empty() ? translate("Texts", "none reached") : qs(cells.status));
+    state = localNumbers(localDates(state));
+    const QString projection =
+        row.projection
+            ? translate("Texts", "Projection: %1").arg(localNumbers(localDates(qs(surveys::shownProjectionText(*row.projection, row.settings)))))
+            : translate("Texts", "Projection: none (fewer than three readouts, or not rising)");
     const QRectF textBox(body.left(), body.top(), body.width(), 40);
     const double used = p.boundingRect(textBox, Qt::TextWordWrap, state + QLatin1Char('\n') + projection).height();
     p.drawText(textBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, state + QLatin1Char('\n') + projection);
     QRectF rest(body.left(), body.top() + used + 6, body.width(), body.height() - used - 6);
     if (!tube || !tube->base) {
         p.drawText(rest, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   QStringLiteral("Nothing compared: ") + qs(row.reason));
+                   translate("Texts", "Nothing compared: %1").arg(localNumbers(qs(row.reason))));
         return;
     }
     const std::vector<ChartSpec> charts = tubePageCharts(*tube, row);
@@ -126,12 +131,12 @@ bool SiteReport::write(const QString& path, QString* error)
         return false;
     };
     if (site_.rows.empty())
-        return failed(QStringLiteral("the site holds no tube"));
+        return failed(QCoreApplication::translate("Texts", "the site holds no tube"));
     QPdfWriter pdf(path);
     pdf.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     pdf.setResolution(72);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    pdf.setTitle(QStringLiteral("Site report, %1").arg(options_.title));
+    pdf.setTitle(translate("Texts", "Site report, %1").arg(options_.title));
     pdf.setCreator(QStringLiteral("Tarvelon Manager"));
 
     const double top = kMargin + kRunningHeader, bottom = kHeight - kMargin - 16;
@@ -157,10 +162,10 @@ bool SiteReport::write(const QString& path, QString* error)
         }
         if (n >= tubesPage) {
             const surveys::SiteRow& row = site_.rows[size_t(n - tubesPage)];
-            runningHeader(p, QStringLiteral("Tube %1, %2, %3").arg(qs(row.key.tube), qs(row.key.site), qs(row.key.client)));
+            runningHeader(p, translate("Texts", "Tube %1, %2, %3").arg(qs(row.key.tube), qs(row.key.site), qs(row.key.client)));
             tubePage(p, row, body);
         } else if (n > 0) {
-            runningHeader(p, QStringLiteral("Tubes (continued)"));
+            runningHeader(p, translate("Texts", "Tubes (continued)"));
         }
         for (const TablePart& part : flow.parts())
             if (part.page == n)
@@ -184,28 +189,44 @@ std::vector<ChartSpec> tubePageCharts(const surveys::TubeResult& tube, const sur
     return {all[kTimeChart], rate ? *rate : rateChart(tube), std::move(profile[0]), std::move(profile[1])};
 }
 
+namespace {
+
+// The CSV's "yes" and "no" (the same whatever the language) in the report's words.
+QString overdueWord(const std::string& overdue)
+{
+    if (overdue == "yes")
+        return translate("Texts", "yes");
+    if (overdue == "no")
+        return translate("Texts", "no");
+    return qs(overdue);
+}
+
+} // namespace
+
 ReportTable siteTable(const std::vector<surveys::SiteRow>& rows)
 {
-    ReportTable t{QStringLiteral("Tubes"),
-                  QStringLiteral(", the most alarming and fastest first"),
-                  {QStringLiteral("Tube"), QStringLiteral("Readout"), QStringLiteral("Date"), QStringLiteral("Days\nsince"),
-                   QStringLiteral("Over-\ndue"), QStringLiteral("Largest"), QStringLiteral("at\n(m)"),
-                   QStringLiteral("Azimuth\n(\u00b0)"), QStringLiteral("Rate"), QStringLiteral("Projected\nalarm"),
-                   QStringLiteral("Status")},
+    ReportTable t{translate("Texts", "Tubes"),
+                  translate("Texts", ", the most alarming and fastest first"),
+                  {translate("Texts", "Tube"), translate("Texts", "Readout"), translate("Texts", "Date"),
+                   translate("Texts", "Days\nsince"), translate("Texts", "Over-\ndue"), translate("Texts", "Largest"),
+                   translate("Texts", "at\n(m)"), translate("Texts", "Azimuth") + QStringLiteral("\n(\u00b0)"),
+                   translate("Texts", "Rate"), translate("Texts", "Projected\nalarm"), translate("Texts", "Status")},
                   {},
                   true,
                   {},
                   {0, 2, 4}};
     for (const surveys::SiteRow& r : rows) {
-        const surveys::SiteCells c = surveys::siteCells(r);
-        t.rows.push_back({qs(c.tube), qs(c.readout), qs(c.date), qs(c.daysSince), qs(c.overdue == "overdue" ? "yes" : c.overdue),
+        const surveys::SiteCells c = surveys::shownSiteCells(r);
+        t.rows.push_back({qs(c.tube), qs(c.readout), qs(c.date), qs(c.daysSince), overdueWord(c.overdue),
                           qs(c.largest), qs(c.depth), qs(c.azimuth), qs(c.rate), qs(c.projected), qs(c.status)});
     }
+    localiseNumbers(t);
     return t;
 }
 
 bool writeSiteReport(const QString& pdfPath, const surveys::Site& site, const SiteReportOptions& options, QString* error)
 {
+    const ReportLanguage language(options.language);
     return SiteReport(site, options).write(pdfPath, error);
 }
 

@@ -16,6 +16,7 @@ struct SiteReportOptions {
     QString title;                 // "client / site" as the first line names it
     double today = 0;              // days since 1970-01-01: the report's date
     std::optional<int> planDepthTenths; // the plan's arrows at this depth; each tube's top when unset
+    QString language{};            // "en" or "it"; the program's when empty
 };
 
 // The site table as printed: one row per tube, in the rows' order.

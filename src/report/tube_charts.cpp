@@ -1,5 +1,7 @@
 #include "report/tube_charts.h"
+#include "report/report_language.h"
 
+#include <QCoreApplication>
 #include <QDate>
 
 #include <algorithm>
@@ -28,10 +30,10 @@ void addLimits(ChartSpec& c, const surveys::TubeResult& tube, const std::optiona
 {
     const auto& t = tube.settings;
     if (alert)
-        c.limits.push_back({QStringLiteral("Alert %1 %2").arg(qs(surveys::lengthText(*alert, t.units)), what),
+        c.limits.push_back({translate("Texts", "Alert %1 %2").arg(localNumbers(qs(surveys::lengthText(*alert, t.units))), what),
                             surveys::inUnits(*alert, t.units), QColor(0xe0, 0x90, 0x00), bothSides});
     if (alarm)
-        c.limits.push_back({QStringLiteral("Alarm %1 %2").arg(qs(surveys::lengthText(*alarm, t.units)), what),
+        c.limits.push_back({translate("Texts", "Alarm %1 %2").arg(localNumbers(qs(surveys::lengthText(*alarm, t.units))), what),
                             surveys::inUnits(*alarm, t.units), QColor(0xd0, 0x00, 0x00), bothSides});
 }
 
@@ -39,10 +41,10 @@ QString notCompared(const surveys::TubeResult& tube)
 {
     QStringList lines;
     if (!tube.reason.empty())
-        lines << qs(tube.reason);
+        lines << localNumbers(qs(tube.reason));
     for (const surveys::ReadoutResult& r : tube.readouts)
         if (!r.displacement.reason.empty())
-            lines << readoutName(*r.survey) + QStringLiteral(": ") + qs(r.displacement.reason);
+            lines << readoutName(*r.survey) + QStringLiteral(": ") + localNumbers(qs(r.displacement.reason));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -59,7 +61,7 @@ QString fullDate(const std::string& date)
 
 QString readoutName(const surveys::Survey& s)
 {
-    return QStringLiteral("%1 No. %2").arg(fullDate(s.date), qs(surveys::readoutNumber(s.readout)));
+    return translate("Texts", "%1 No. %2").arg(fullDate(s.date), qs(surveys::readoutNumber(s.readout)));
 }
 
 std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<int> depths, std::vector<int> planDepths)
@@ -77,16 +79,15 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
         for (size_t j = 0; j < 2; ++j) {
             ChartSpec c;
             const bool cumulative = kind == 0;
-            c.title = QStringLiteral("%1 %2 displacement").arg(QLatin1String(names[j]),
-                                                               cumulative ? QStringLiteral("cumulative")
-                                                                          : QStringLiteral("incremental"));
+            c.title = cumulative ? translate("Texts", "%1 cumulative displacement").arg(QLatin1String(names[j]))
+                                 : translate("Texts", "%1 incremental displacement").arg(QLatin1String(names[j]));
             c.fileName = QStringLiteral("%1-%2").arg(QString::fromLatin1(names[j]).toLower(),
                                                      cumulative ? QStringLiteral("cumulative") : QStringLiteral("incremental"));
             // The sign of the axis: toward the groove it is named by, at its bearing from north.
-            c.xTitle = QStringLiteral("%1, + toward %2 at %3\u00b0")
-                           .arg(unit(tube), QLatin1String(names[j]) + QLatin1Char('0'))
-                           .arg(std::fmod(north + 90.0 * double(j) + 360.0, 360.0), 0, 'g', 4);
-            c.yTitle = QStringLiteral("Depth (m)");
+            c.xTitle = translate("Texts", "%1, + toward %2 at %3°")
+                           .arg(unit(tube), QLatin1String(names[j]) + QLatin1Char('0'),
+                                localNumber(std::fmod(north + 90.0 * double(j) + 360.0, 360.0), 'g', 4));
+            c.yTitle = translate("Texts", "Depth (m)");
             c.depthDown = true;
             c.note = note;
             // A readout keeps its colour and style in every chart: by its place in the tube.
@@ -120,10 +121,10 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
     if (depths.empty())
         depths = surveys::defaultHistoryDepths(tube);
     ChartSpec time;
-    time.title = QStringLiteral("Displacement against time");
+    time.title = translate("Texts", "Displacement against time");
     time.fileName = QStringLiteral("time");
-    time.xTitle = QStringLiteral("Readout date");
-    time.yTitle = QStringLiteral("Displacement (%1)").arg(unit(tube));
+    time.xTitle = translate("Texts", "Readout date");
+    time.yTitle = translate("Texts", "Displacement (%1)").arg(unit(tube));
     time.timeAxis = true;
     if (tube.base)
         time.timeOrigin = surveys::surveyDays(tube.origin()->date, tube.origin()->time).value_or(time.timeOrigin);
@@ -132,9 +133,9 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
         std::optional<double> rate;
         // Named where the values belong, as the tables place them by the tube's depth reference.
         const QString at =
-            QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings))));
+            localNumbers(QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings)))));
         // The resultant solid with its points, A dashed and B dotted, in the depth's colour.
-        ChartSeries resultant{at + QStringLiteral(" resultant"), seriesColor(i), {}, true, Qt::SolidLine, false};
+        ChartSeries resultant{translate("Texts", "%1 resultant").arg(at), seriesColor(i), {}, true, Qt::SolidLine, false};
         ChartSeries a{at + QStringLiteral(" A"), seriesColor(i), {}, false, Qt::DashLine, false};
         ChartSeries b{at + QStringLiteral(" B"), seriesColor(i), {}, false, Qt::DotLine, false};
         for (const surveys::TimePoint& p : points) {
@@ -146,8 +147,9 @@ std::vector<ChartSpec> tubeCharts(const surveys::TubeResult& tube, std::vector<i
                 rate = p.rateMmPerDay;
         }
         if (rate)
-            resultant.name += QStringLiteral(", latest rate %1 %2")
-                                  .arg(qs(surveys::rateText(*rate, tube.settings)), qs(surveys::rateUnitName(tube.settings)));
+            resultant.name += translate("Texts", ", latest rate %1 %2")
+                                  .arg(localNumbers(qs(surveys::rateText(*rate, tube.settings))),
+                                       qs(surveys::rateUnitName(tube.settings)));
         time.series.push_back(std::move(resultant));
         time.series.push_back(std::move(a));
         time.series.push_back(std::move(b));
@@ -177,9 +179,9 @@ ChartSeries projectionSeries(const surveys::Projection& fit, const surveys::Tube
     // so a far date does not squeeze the readouts into a corner.
     const double ahead = std::max(30.0, fit.toDays - fit.fromDays);
     const double end = fit.alarmDays ? std::clamp(*fit.alarmDays, fit.toDays, fit.toDays + ahead) : fit.toDays + ahead;
-    ChartSeries s{QStringLiteral("Projection at %1 m, %2 %3")
-                      .arg(qs(surveys::depthMetres(fit.depthTenths)), qs(surveys::rateText(fit.slopeMmPerDay, settings)),
-                           qs(surveys::rateUnitName(settings))),
+    ChartSeries s{translate("Texts", "Projection at %1 m, %2 %3")
+                      .arg(localNumbers(qs(surveys::depthMetres(fit.depthTenths))),
+                           localNumbers(qs(surveys::rateText(fit.slopeMmPerDay, settings))), qs(surveys::rateUnitName(settings))),
                   QColor(0x60, 0x60, 0x60), {}, false, Qt::DashDotLine, false};
     for (const double day : {fit.fromDays, end})
         s.points.append(QPointF(day, surveys::inUnits(fit.interceptMm + fit.slopeMmPerDay * day, settings.units)));
@@ -191,15 +193,15 @@ ChartSpec rateChart(const surveys::TubeResult& tube, std::vector<int> depths)
     if (depths.empty())
         depths = surveys::defaultHistoryDepths(tube);
     ChartSpec c;
-    c.title = QStringLiteral("Rate against time");
+    c.title = translate("Texts", "Rate against time");
     c.fileName = QStringLiteral("rate");
-    c.xTitle = QStringLiteral("Readout date");
-    c.yTitle = QStringLiteral("Rate (%1)").arg(qs(surveys::rateUnitName(tube.settings)));
+    c.xTitle = translate("Texts", "Readout date");
+    c.yTitle = translate("Texts", "Rate (%1)").arg(qs(surveys::rateUnitName(tube.settings)));
     c.timeAxis = true;
     if (tube.base)
         c.timeOrigin = surveys::surveyDays(tube.base->date, tube.base->time).value_or(c.timeOrigin);
     for (size_t i = 0; i < depths.size(); ++i) {
-        ChartSeries s{QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings)))),
+        ChartSeries s{localNumbers(QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings))))),
                       seriesColor(i), {}, true, Qt::SolidLine, false};
         for (const surveys::TimePoint& p : surveys::history(tube, depths[i]))
             if (p.rateMmPerDay)
@@ -220,10 +222,10 @@ ChartSpec rateChart(const surveys::TubeResult& tube, std::vector<int> depths)
         c.valueRange = std::pair(0.0, top * 1.1);
     const QString u = qs(surveys::rateUnitName(t));
     if (t.alertMmPerDay)
-        c.limits.push_back({QStringLiteral("Alert %1 %2").arg(qs(surveys::rateText(*t.alertMmPerDay, t)), u),
+        c.limits.push_back({translate("Texts", "Alert %1 %2").arg(localNumbers(qs(surveys::rateText(*t.alertMmPerDay, t))), u),
                             surveys::rateInUnits(*t.alertMmPerDay, t), QColor(0xe0, 0x90, 0x00), false});
     if (t.alarmMmPerDay)
-        c.limits.push_back({QStringLiteral("Alarm %1 %2").arg(qs(surveys::rateText(*t.alarmMmPerDay, t)), u),
+        c.limits.push_back({translate("Texts", "Alarm %1 %2").arg(localNumbers(qs(surveys::rateText(*t.alarmMmPerDay, t))), u),
                             surveys::rateInUnits(*t.alarmMmPerDay, t), QColor(0xd0, 0x00, 0x00), false});
     return c;
 }
@@ -236,14 +238,14 @@ std::optional<int> depthTenthsAt(const surveys::TubeResult& tube, double metres,
         return std::nullopt;
     };
     if (!tube.base || tube.base->rows.empty())
-        return failed(QStringLiteral("the tube has no base readout to take depths from"));
+        return failed(QCoreApplication::translate("Texts", "the tube has no base readout to take depths from"));
     const double offset = surveys::topOffsetM(tube.settings);
     // Depths are printed to the centimetre at most: a typed one matches within half of that.
     for (const surveys::SurveyRow& r : tube.base->rows)
         if (std::isfinite(metres) && std::abs(r.depthTenths / 10.0 - offset - metres) < 0.005)
             return r.depthTenths;
     const auto& rows = tube.base->rows;
-    return failed(QStringLiteral("the tube was not read at %1 m: its depths run from %2 to %3 m every %4 m")
+    return failed(QCoreApplication::translate("Texts", "the tube was not read at %1 m: its depths run from %2 to %3 m every %4 m")
                       .arg(QString::number(metres, 'f', 2), qs(surveys::depthText(rows.front().depthTenths / 10.0 - offset)),
                            qs(surveys::depthText(rows.back().depthTenths / 10.0 - offset)),
                            QString::number(tube.base->step, 'g', 4)));
@@ -253,14 +255,14 @@ ChartSpec planChart(const surveys::TubeResult& tube, const std::vector<int>& dep
 {
     const surveys::Units units = tube.settings.units;
     ChartSpec plan;
-    plan.title = QStringLiteral("Plan of the resultant");
+    plan.title = translate("Texts", "Plan of the resultant");
     plan.fileName = QStringLiteral("plan");
-    plan.xTitle = QStringLiteral("B (%1), + toward B0").arg(unit(tube));
-    plan.yTitle = QStringLiteral("A (%1), + toward A0").arg(unit(tube));
+    plan.xTitle = translate("Texts", "B (%1), + toward B0").arg(unit(tube));
+    plan.yTitle = translate("Texts", "A (%1), + toward A0").arg(unit(tube));
     plan.planNorth = tube.base ? surveys::northDegrees(*tube.base, tube.settings) : 0;
     // Each depth's path from the base (the origin) through the readouts, the latest marked.
     for (size_t i = 0; i < depths.size(); ++i) {
-        ChartSeries s{QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings)))),
+        ChartSeries s{localNumbers(QStringLiteral("%1 m").arg(qs(surveys::depthText(depths[i] / 10.0 - surveys::topOffsetM(tube.settings))))),
                       seriesColor(i), {}, true,
                       Qt::SolidLine, false};
         for (const surveys::TimePoint& p : surveys::history(tube, depths[i]))
@@ -274,14 +276,14 @@ ChartSpec planChart(const surveys::TubeResult& tube, const std::vector<int>& dep
 ChartSpec checksumChart(const surveys::TubeResult& tube)
 {
     ChartSpec c;
-    c.title = QStringLiteral("Checksums against depth");
+    c.title = translate("Texts", "Checksums against depth");
     c.fileName = QStringLiteral("checksums");
-    c.xTitle = QStringLiteral("Reading 1 + 3, 2 + 4 (units)");
-    c.yTitle = QStringLiteral("Depth (m)");
+    c.xTitle = translate("Texts", "Reading 1 + 3, 2 + 4 (units)");
+    c.yTitle = translate("Texts", "Depth (m)");
     c.depthDown = true;
     if (tube.base)
         for (size_t j = 0; j < 2; ++j) {
-            ChartSeries s{QStringLiteral("Base, %1").arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B')), seriesColor(7),
+            ChartSeries s{translate("Texts", "Base, %1").arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B')), seriesColor(7),
                           {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, false};
             for (const surveys::SurveyRow& r : tube.base->rows)
                 s.points.append(QPointF(r.readings[j] && r.readings[j + 2] ? double(*r.readings[j] + *r.readings[j + 2])
@@ -300,7 +302,7 @@ ChartSpec checksumChart(const surveys::TubeResult& tube)
             continue;
         for (size_t j = 0; j < 2; ++j) {
             ChartSeries s{readoutName(*r.survey) + (j == 0 ? QStringLiteral(", A") : QStringLiteral(", B")) +
-                              (r.possibleBiasShift ? QStringLiteral(" (possible bias shift)") : QString()),
+                              (r.possibleBiasShift ? translate("Texts", " (possible bias shift)") : QString()),
                           seriesStyle(i).color, {}, false, j == 0 ? Qt::SolidLine : Qt::DashLine, i == latest};
             for (const surveys::DisplacementRow& row : r.displacement.rows)
                 s.points.append(QPointF(row.checksum[j] ? double(*row.checksum[j]) : kGap, row.topM));
@@ -313,10 +315,10 @@ ChartSpec checksumChart(const surveys::TubeResult& tube)
 ChartSpec readingsChart(const std::vector<const surveys::Survey*>& readouts)
 {
     ChartSpec c;
-    c.title = QStringLiteral("Readings");
+    c.title = translate("Texts", "Readings");
     c.fileName = QStringLiteral("readings");
-    c.xTitle = QStringLiteral("Reading (reading units)");
-    c.yTitle = QStringLiteral("Depth (m)");
+    c.xTitle = translate("Texts", "Reading (reading units)");
+    c.yTitle = translate("Texts", "Depth (m)");
     c.depthDown = true;
     size_t colour = 0;
     for (const surveys::Survey* s : readouts)

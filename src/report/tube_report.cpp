@@ -1,5 +1,6 @@
 #include "report/tube_report.h"
 
+#include "report/report_language.h"
 #include "report/report_page.h"
 #include "report/report_table.h"
 #include "report/tube_charts.h"
@@ -25,7 +26,7 @@ using namespace page;
 
 QString depthText(const std::optional<int>& tenths)
 {
-    return tenths ? qs(surveys::depthMetres(*tenths)) : QString();
+    return tenths ? localNumbers(qs(surveys::depthMetres(*tenths))) : QString();
 }
 
 class Report {
@@ -43,7 +44,7 @@ private:
     QString unit() const { return qs(surveys::unitName(tube_.settings.units)); }
     QString title() const
     {
-        return options_.title.isEmpty() ? QStringLiteral("Inclinometer report") : options_.title;
+        return options_.title.isEmpty() ? translate("Texts", "Inclinometer report") : options_.title;
     }
     QString date() const
     {
@@ -66,56 +67,58 @@ private:
 ReportTable Report::summary() const
 {
     const QString u = unit();
-    ReportTable t{QStringLiteral("Summary"),
+    ReportTable t{translate("Texts", "Summary"),
                   {},
-                  {QStringLiteral("Readout"), QStringLiteral("Time"), QStringLiteral("Largest\n(%1)").arg(u),
-                   QStringLiteral("at\n(m)"), QStringLiteral("Azimuth\n(\u00b0)"), QStringLiteral("Rate\n(%1)").arg(qs(surveys::rateUnitName(tube_.settings))),
-                   QStringLiteral("at\n(m)"), QStringLiteral("Threshold"), QStringLiteral("Note")},
+                  {translate("Texts", "Readout"), translate("Texts", "Time"), translate("Texts", "Largest\n(%1)").arg(u),
+                   translate("Texts", "at\n(m)"), translate("Texts", "Azimuth") + QStringLiteral("\n(\u00b0)"),
+                   translate("Texts", "Rate\n(%1)").arg(qs(surveys::rateUnitName(tube_.settings))),
+                   translate("Texts", "at\n(m)"), translate("Texts", "Threshold"), translate("Texts", "Note")},
                   {},
                   true,
                   {0},
                   {0, 1, 7}};
     t.rows.push_back({readoutName(*tube_.origin()), qs(tube_.origin()->time), QString(), QString(), QString(), QString(),
-                      QString(), QString(), tube_.previousBase ? QStringLiteral("Previous base") : QStringLiteral("Base readout")});
+                      QString(), QString(), tube_.previousBase ? translate("Texts", "Previous base") : translate("Texts", "Base readout")});
     const auto length = [&](const std::optional<double>& mm) { return qs(surveys::lengthText(mm, tube_.settings.units)); };
     for (const surveys::ReadoutResult& r : tube_.readouts) {
-        QString level = !r.notComputed().empty()           ? QStringLiteral("not computed")
-                        : r.level == surveys::Level::Alarm ? QStringLiteral("ALARM")
-                        : r.level == surveys::Level::Alert ? QStringLiteral("alert")
+        QString level = !r.notComputed().empty()           ? translate("Texts", "not computed")
+                        : r.level == surveys::Level::Alarm ? translate("Texts", "ALARM")
+                        : r.level == surveys::Level::Alert ? translate("Texts", "alert")
                                                            : QString();
         QStringList notes;
         QStringList criteria;
         for (const surveys::LevelCause& c : r.causes) {
             criteria << qs(surveys::criterionName(c.criterion));
-            notes << qs(surveys::levelWord(c.level)) + QStringLiteral(": ") + qs(surveys::causeText(c, tube_.settings));
+            notes << qs(surveys::shownLevelWord(c.level)) + QStringLiteral(": ") + qs(surveys::shownCauseText(c, tube_.settings));
         }
         if (!criteria.isEmpty())
             level += QStringLiteral(" (%1)").arg(criteria.join(QStringLiteral(", ")));
         if (r.beforeBase)
-            notes << QStringLiteral("before the base");
+            notes << translate("Texts", "before the base");
         if (tube_.previousBase && r.survey == tube_.base)
-            notes << QStringLiteral("new base, carried on from the previous one");
+            notes << translate("Texts", "new base, carried on from the previous one");
         if (!r.probeChange.empty())
             notes << qs(r.probeChange);
         if (r.possibleBiasShift)
-            notes << QStringLiteral("possible bias shift");
+            notes << translate("Texts", "possible bias shift");
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
-            notes << QStringLiteral("corrected: ") + qs(applied);
+            notes << translate("Texts", "corrected: %1").arg(qs(applied));
         for (const surveys::Correction& c : r.corrections)
             if (const std::string why = surveys::insistedText(c); c.on && !why.empty())
-                notes << qs(surveys::correctionName(c)) + QStringLiteral(" kept against the program's refusal because: ") +
-                             qs(why);
+                notes << translate("Texts", "%1 kept against the program's refusal because: %2")
+                             .arg(qs(surveys::correctionName(c)), qs(why));
         if (!r.notComputed().empty())
-            notes << QStringLiteral("not computed: ") + qs(r.notComputed());
+            notes << translate("Texts", "not computed: %1").arg(qs(r.notComputed()));
         else if (!r.displacement.reason.empty())
             notes << qs(r.displacement.reason);
         if (!chosen(*r.survey))
-            notes << QStringLiteral("not in the charts");
+            notes << translate("Texts", "not in the charts");
         t.rows.push_back({readoutName(*r.survey), qs(r.survey->time), length(r.largestMm), depthText(r.largestDepthTenths),
-                          r.largestAzimuth ? QString::number(*r.largestAzimuth, 'f', 0) : QString(),
+                          r.largestAzimuth ? localNumber(*r.largestAzimuth, 'f', 0) : QString(),
                           qs(surveys::rateText(r.rateMmPerDay, tube_.settings)), depthText(r.rateDepthTenths), level,
                           notes.join(QStringLiteral("; "))});
     }
+    localiseNumbers(t);
     return t;
 }
 
@@ -123,29 +126,33 @@ ReportTable Report::depthTable(const surveys::ReadoutResult& r) const
 {
     const QString u = unit();
     ReportTable t;
-    t.title = QStringLiteral("Readout %1 at %2").arg(readoutName(*r.survey), qs(r.survey->time));
+    t.title = translate("Texts", "Readout %1 at %2").arg(readoutName(*r.survey), qs(r.survey->time));
     if (!r.survey->complete())
-        t.title += QStringLiteral(" (incomplete)");
+        t.title += translate("Texts", " (incomplete)");
     if (!surveys::correctionsText(r.corrections).empty())
-        t.title += QStringLiteral(", corrected");
-    t.heads = QStringList{QStringLiteral("Depth\n(m)"),       QStringLiteral("A change\n(units)"),
-                          QStringLiteral("B change\n(units)"), QStringLiteral("A incr.\n(%1)").arg(u),
-                          QStringLiteral("B incr.\n(%1)").arg(u), QStringLiteral("A cum.\n(%1)").arg(u),
-                          QStringLiteral("B cum.\n(%1)").arg(u),  QStringLiteral("Resultant\n(%1)").arg(u),
-                          QStringLiteral("Azimuth\n(\u00b0)")};
+        t.title += translate("Texts", ", corrected");
+    t.heads = QStringList{translate("Texts", "Depth\n(m)"),        translate("Texts", "A change\n(units)"),
+                          translate("Texts", "B change\n(units)"), translate("Texts", "A incr.\n(%1)").arg(u),
+                          translate("Texts", "B incr.\n(%1)").arg(u), translate("Texts", "A cum.\n(%1)").arg(u),
+                          translate("Texts", "B cum.\n(%1)").arg(u),  translate("Texts", "Resultant\n(%1)").arg(u),
+                          translate("Texts", "Azimuth") + QStringLiteral("\n(\u00b0)")};
     if (tube_.settings.secondPass) {
-        t.heads << QStringLiteral("Sum A\n(units)") << QStringLiteral("Sum B\n(units)")
-                << QStringLiteral("A \u2212 base\n(units)") << QStringLiteral("B \u2212 base\n(units)");
+        // The minus sign stays out of the catalogue's texts, which are plain.
+        const QString minus = QStringLiteral(" \u2212 ");
+        t.heads << translate("Texts", "Sum A\n(units)") << translate("Texts", "Sum B\n(units)")
+                << QLatin1Char('A') + minus + translate("Texts", "base\n(units)")
+                << QLatin1Char('B') + minus + translate("Texts", "base\n(units)");
         // The checksums' means, their spread (±) and the base's, short enough to print whole.
-        t.detail = QStringLiteral(", sums");
+        t.detail = translate("Texts", ", sums");
         for (size_t j = 0; j < 2; ++j) {
             const auto& c = r.displacement.checksums[j];
-            t.detail += QStringLiteral("%1 %2 %3\u00b1%4 (base %5)")
+            t.detail += (QStringLiteral("%1 %2 %3\u00b1%4 (") + translate("Texts", "base %5") + QLatin1Char(')'))
                             .arg(j == 0 ? QString() : QStringLiteral(","))
                             .arg(j == 0 ? QLatin1Char('A') : QLatin1Char('B'))
                             .arg(qs(surveys::hundredths(c.mean)), qs(surveys::hundredths(c.spread)),
                                  qs(surveys::hundredths(r.displacement.baseChecksums[j].mean)));
         }
+        t.detail = localNumbers(t.detail);
     }
     for (const surveys::DisplacementRow& row : r.displacement.rows) {
         QStringList cells;
@@ -153,6 +160,7 @@ ReportTable Report::depthTable(const surveys::ReadoutResult& r) const
             cells << qs(cell);
         t.rows.push_back(cells);
     }
+    localiseNumbers(t);
     return t;
 }
 
@@ -183,62 +191,70 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     const auto or_ = [&](const std::string& s) { return s.empty() ? none : qs(s); };
     QString project = or_(f.project);
     if (!f.projectNo.empty())
-        project += QStringLiteral(" (No. %1)").arg(qs(f.projectNo));
+        project += translate("Texts", " (No. %1)").arg(qs(f.projectNo));
     size_t readoutsShown = 0, corrected = 0;
     QStringList corrections, probes;
     for (const surveys::ReadoutResult& r : tube_.readouts)
         if (!r.probeChange.empty())
-            probes << QStringLiteral("No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), qs(r.probeChange));
+            probes << translate("Texts", "No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), localNumbers(qs(r.probeChange)));
     for (const surveys::ReadoutResult& r : tube_.readouts)
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty()) {
             ++corrected;
-            corrections << QStringLiteral("No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), qs(applied));
+            corrections << translate("Texts", "No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), localNumbers(qs(applied)));
         }
     for (const surveys::ReadoutResult& r : tube_.readouts)
         readoutsShown += chosen(*r.survey) && r.displacement.compared ? 1 : 0;
     const std::pair<QString, QString> fields[] = {
-        {QStringLiteral("Project"), project},
-        {QStringLiteral("Client"), qs(base.client)},
-        {QStringLiteral("Site"), qs(base.site)},
-        {QStringLiteral("Tube"), qs(base.tube)},
-        {QStringLiteral("Location"), or_(f.location)},
-        {QStringLiteral("Casing top elevation"),
-         f.topElevation ? QStringLiteral("%1 m").arg(*f.topElevation, 0, 'f', 3) : none},
-        {QStringLiteral("Depth reference"), qs(surveys::depthReferenceName(t.depthReference)) + QStringLiteral(" wheel")},
-        {QStringLiteral("Gauge length"), QStringLiteral("%1 m").arg(t.gaugeM, 0, 'g', 4)},
-        {QStringLiteral("Probe serial"), or_(f.probeSerial)},
-        {QStringLiteral("Probe constant K"), t.constant > 0 ? QString::number(t.constant, 'g', 10) : QStringLiteral("not set")},
-        {QStringLiteral("North (A0)"), QStringLiteral("%1\u00b0").arg(surveys::northDegrees(base, t))},
-        {QStringLiteral("Units"), unit()},
-        {QStringLiteral("Base readout"),
-         readoutName(base) + QStringLiteral(" at ") + qs(base.time) +
-             (tube_.previousBase ? QStringLiteral(", carrying on from ") + readoutName(*tube_.previousBase) : QString())},
-        {QStringLiteral("Readouts"), QStringLiteral("%1, %2 in the charts").arg(tube_.readouts.size()).arg(readoutsShown)},
-        {QStringLiteral("Corrections applied"), corrected == 0 ? QStringLiteral("none")
-                                                : QStringLiteral("to %1 readouts, below").arg(corrected)},
-        {QStringLiteral("Passes"), t.secondPass ? QStringLiteral("two (0\u00b0 and 180\u00b0)") : QStringLiteral("one")},
-        {QStringLiteral("Report date"), date()},
+        {translate("Texts", "Project"), project},
+        {translate("Texts", "Client"), qs(base.client)},
+        {translate("Texts", "Site"), qs(base.site)},
+        {translate("Texts", "Tube"), qs(base.tube)},
+        {translate("Texts", "Location"), or_(f.location)},
+        {translate("Texts", "Casing top elevation"),
+         f.topElevation ? localNumber(*f.topElevation, 'f', 3) + QStringLiteral(" m") : none},
+        {translate("Texts", "Depth reference"),
+         translate("Texts", "%1 wheel").arg(qs(surveys::depthReferenceName(t.depthReference)))},
+        {translate("Texts", "Gauge length"), localNumber(t.gaugeM, 'g', 4) + QStringLiteral(" m")},
+        {translate("Texts", "Probe serial"), or_(f.probeSerial)},
+        {translate("Texts", "Probe constant K"), t.constant > 0 ? localNumber(t.constant, 'g', 10) : translate("Texts", "not set")},
+        {translate("Texts", "North (A0)"), localNumbers(QStringLiteral("%1\u00b0").arg(surveys::northDegrees(base, t)))},
+        {translate("Texts", "Units"), unit()},
+        {translate("Texts", "Base readout"),
+         (tube_.previousBase ? translate("Texts", "%1 at %2, carrying on from %3").arg(readoutName(base), qs(base.time),
+                                                                                        readoutName(*tube_.previousBase))
+                             : translate("Texts", "%1 at %2").arg(readoutName(base), qs(base.time)))},
+        {translate("Texts", "Readouts"), translate("Texts", "%1, %2 in the charts").arg(tube_.readouts.size()).arg(readoutsShown)},
+        {translate("Texts", "Corrections applied"), corrected == 0 ? translate("Texts", "none")
+                                                : translate("Texts", "to %1 readouts, below").arg(corrected)},
+        {translate("Texts", "Passes"), t.secondPass ? translate("Texts", "two (0° and 180°)") : translate("Texts", "one")},
+        {translate("Texts", "Report date"), date()},
     };
     const QFont label = sized(kHeaderPoints, true), value = sized(kHeaderPoints);
     const QFontMetricsF fl(label);
-    const double column = width / 2, labelWidth = fl.horizontalAdvance(QStringLiteral("Casing top elevation: ")) + 2;
+    // The labels' column as wide as the widest label in the report's language, up to nearly half
+    // a column; a longer one wraps, and its row grows with it.
+    const double column = width / 2;
+    double widest = 0;
+    for (const auto& field : fields)
+        widest = std::max(widest, fl.horizontalAdvance(field.first + QStringLiteral(": ")));
+    const double labelWidth = std::min(widest, column * 0.45) + 2;
     for (size_t i = 0; i < std::size(fields); i += 2) {
         double h = 0;
         for (size_t k = 0; k < 2 && i + k < std::size(fields); ++k) {
             const double x = kMargin + double(k) * column;
-            text(label, fields[i + k].first + QLatin1Char(':'), Qt::AlignLeft, x, labelWidth);
+            h = std::max(h, text(label, fields[i + k].first + QLatin1Char(':'), Qt::AlignLeft, x, labelWidth));
             h = std::max(h, text(value, fields[i + k].second, Qt::AlignLeft, x + labelWidth, column - labelWidth - 6));
         }
         y += std::max(h, fl.height()) + 1;
     }
     // Long texts across the page: the corrections per readout, the tube's warning, remarks.
     const std::pair<QString, QString> lines[] = {
-        {QStringLiteral("Base:"), qs(surveys::carriedBaseText(tube_))},
-        {QStringLiteral("Corrections:"), corrections.join(QLatin1Char('\n'))},
-        {QStringLiteral("Probes:"), probes.join(QLatin1Char('\n'))},
-        {QStringLiteral("Thresholds:"), qs(surveys::thresholdsText(t))},
-        {QStringLiteral("Note:"), qs(tube_.warning)},
-        {QStringLiteral("Remarks:"), qs(f.remarks)},
+        {translate("Texts", "Base:"), localNumbers(qs(surveys::carriedBaseText(tube_)))},
+        {translate("Texts", "Corrections:"), corrections.join(QLatin1Char('\n'))},
+        {translate("Texts", "Probes:"), probes.join(QLatin1Char('\n'))},
+        {translate("Texts", "Thresholds:"), localNumbers(qs(surveys::thresholdsText(t)))},
+        {translate("Texts", "Warning:"), localNumbers(qs(tube_.warning))},
+        {translate("Texts", "Remarks:"), qs(f.remarks)},
     };
     for (const auto& [name, said] : lines) {
         if (said.isEmpty())
@@ -252,7 +268,7 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     for (int k = 0; k < 2; ++k) {
         const QString who = k == 0 ? options_.preparedBy : options_.checkedBy;
         const double x = kMargin + k * sign;
-        text(label, k == 0 ? QStringLiteral("Prepared by:") : QStringLiteral("Checked by:"), Qt::AlignLeft, x, labelWidth);
+        text(label, k == 0 ? translate("Texts", "Prepared by:") : translate("Texts", "Checked by:"), Qt::AlignLeft, x, labelWidth);
         text(value, who, Qt::AlignLeft, x + labelWidth, sign - labelWidth - 6);
         if (!measureOnly) {
             p.setPen(QPen(Qt::black, 0.5));
@@ -272,17 +288,17 @@ void Report::runningHeader(QPainter& p, int, int)
     const surveys::Survey& base = *tube_.base;
     QString project = qs(tube_.settings.report.project);
     if (!tube_.settings.report.projectNo.empty())
-        project += QStringLiteral(" (No. %1)").arg(qs(tube_.settings.report.projectNo));
-    const QString line1 = QStringLiteral("%1 \u2014 tube %2, %3, %4").arg(title(), qs(base.tube), qs(base.site),
-                                                                          qs(base.client));
+        project += translate("Texts", " (No. %1)").arg(qs(tube_.settings.report.projectNo));
+    const QString line1 = translate("Texts", "%1 — tube %2, %3, %4").arg(title(), qs(base.tube), qs(base.site),
+                                                                        qs(base.client));
     const QString line2 = (project.isEmpty() ? QString() : project + QStringLiteral(" \u2014 ")) +
-                          QStringLiteral("base %1, units %2, report of %3").arg(readoutName(base), unit(), date());
+                          translate("Texts", "base %1, units %2, report of %3").arg(readoutName(base), unit(), date());
     page::drawRunningHeader(p, line1, line2);
 }
 
 void Report::footer(QPainter& p, int number, int count)
 {
-    page::drawFooter(p, QStringLiteral("Tube %1 \u2014 %2").arg(qs(tube_.base->tube), date()), number, count);
+    page::drawFooter(p, translate("Texts", "Tube %1 — %2").arg(qs(tube_.base->tube), date()), number, count);
 }
 
 void Report::profiles(QPainter& p, const QRectF& body)
@@ -338,7 +354,7 @@ bool Report::write(const QString& path, QString* error)
     pdf.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b); // archives accept it: fonts embedded, no transparency
     pdf.setResolution(72);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    pdf.setTitle(QStringLiteral("%1, tube %2").arg(title(), qs(tube_.base->tube)));
+    pdf.setTitle(translate("Texts", "%1, tube %2").arg(title(), qs(tube_.base->tube)));
     pdf.setCreator(QStringLiteral("Tarvelon Manager"));
 
     // Laid out first, so that every page knows how many there are.
@@ -401,6 +417,7 @@ bool Report::write(const QString& path, QString* error)
 bool writeTubeReport(const QString& pdfPath, const surveys::TubeResult& tube, const ReportOptions& options,
                      QString* error)
 {
+    const ReportLanguage language(options.language);
     return Report(tube, options).write(pdfPath, error);
 }
 

@@ -26,12 +26,14 @@ struct ReportOptions {
     bool allTables = false;         // a depth table for every chosen readout, not only the latest
     QString title;                  // "Inclinometer report" when empty
     QString company, preparedBy, checkedBy; // the program's, and whoever checks it
+    QString language{};             // "en" or "it"; the program's when empty
 };
 
 // Readout numbers as typed: "01,04-07" gives 1, 4, 5, 6 and 7; nothing with why for a bad list.
 std::optional<std::vector<int>> parseReadoutList(const QString& text, QString* error);
 
 // False with why (no base, file not writable).
+// Written in `options.language`, whatever the program's.
 bool writeTubeReport(const QString& pdfPath, const surveys::TubeResult& tube, const ReportOptions& options,
                      QString* error);
 

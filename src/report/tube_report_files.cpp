@@ -1,6 +1,8 @@
 // What the tube report's choices are typed as, and its charts as image files.
 #include "report/tube_report.h"
 
+#include <QCoreApplication>
+
 namespace tarvelon::report {
 
 std::optional<std::vector<int>> parseReadoutList(const QString& text, QString* error)
@@ -13,7 +15,7 @@ std::optional<std::vector<int>> parseReadoutList(const QString& text, QString* e
         const int to = ends.size() == 2 ? ends[1].toInt(&ok2) : from;
         if (ends.size() > 2 || !ok1 || !ok2 || from < 0 || to < from || to - from > 9999) {
             if (error)
-                *error = QStringLiteral("\"%1\" is no readout number or range (such as 01,04-07)").arg(item.trimmed());
+                *error = QCoreApplication::translate("Texts", "\"%1\" is no readout number or range (such as 01,04-07)").arg(item.trimmed());
             return std::nullopt;
         }
         for (int n = from; n <= to; ++n)
@@ -21,7 +23,7 @@ std::optional<std::vector<int>> parseReadoutList(const QString& text, QString* e
     }
     if (out.empty()) {
         if (error)
-            *error = QStringLiteral("no readout numbers in \"%1\"").arg(text);
+            *error = QCoreApplication::translate("Texts", "no readout numbers in \"%1\"").arg(text);
         return std::nullopt;
     }
     return out;

@@ -1,5 +1,6 @@
 #include "report/write_failure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -18,7 +19,7 @@ QString cannotBeWritten(const QString& path, QString why)
                 file.remove();
         }
     }
-    const QString cannot = QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(path));
+    const QString cannot = QCoreApplication::translate("Texts", "%1 cannot be written").arg(QDir::toNativeSeparators(path));
     return why.isEmpty() ? cannot : cannot + QStringLiteral(": ") + why;
 }
 

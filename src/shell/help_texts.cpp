@@ -302,6 +302,9 @@ constexpr HelpText kTexts[] = {
      QT_TRANSLATE_NOOP("Texts", "The elevation of the casing's top, in metres, for the report; \"not set\" at the lowest value.")},
     {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "probeSerial", QT_TRANSLATE_NOOP("Texts", "Probe serial"), QT_TRANSLATE_NOOP("Texts", "The probe's serial number, for the report.")},
     {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "remarks", QT_TRANSLATE_NOOP("Texts", "Remarks"), QT_TRANSLATE_NOOP("Texts", "Remarks printed on the report's first page.")},
+    {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "reportLanguage", QT_TRANSLATE_NOOP("Texts", "Reports in"),
+     QT_TRANSLATE_NOOP("Texts", "The language the tube's reports are written in by default, for a client who reads "
+     "another than the program's; the Tube Report box and the command line's --language choose for one report.")},
     {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "reportCompany", QT_TRANSLATE_NOOP("Texts", "Company (every report)"),
      QT_TRANSLATE_NOOP("Texts", "The company that writes the reports: kept by the program for every tube.")},
     {"TubeSettings", QT_TRANSLATE_NOOP("Texts", "Tube Settings box"), "reportPreparer", QT_TRANSLATE_NOOP("Texts", "Prepared by (every report)"),
@@ -314,6 +317,9 @@ constexpr HelpText kTexts[] = {
     {"ReportChoices", QT_TRANSLATE_NOOP("Texts", "Tube Report box"), "planDepth", QT_TRANSLATE_NOOP("Texts", "Plan view at depth (m)"),
      QT_TRANSLATE_NOOP("Texts", "The depth whose resultant the plan view draws beside the top's, also drawn against time; by default the "
      "depth of the largest movement.")},
+    {"ReportChoices", QT_TRANSLATE_NOOP("Texts", "Tube Report box"), "reportLanguage", QT_TRANSLATE_NOOP("Texts", "Report language"),
+     QT_TRANSLATE_NOOP("Texts", "The language this report is written in, whatever the window's: its texts, dates and "
+     "numbers (Italiano: decimal comma). First offered: the tube's own, from Tube Settings, else the program's.")},
     {"ReportChoices", QT_TRANSLATE_NOOP("Texts", "Tube Report box"), "reportAllTables", QT_TRANSLATE_NOOP("Texts", "A depth table for every readout shown"),
      QT_TRANSLATE_NOOP("Texts", "Check for a depth table of every chosen readout in the report, not only of the latest.")},
 };

@@ -68,6 +68,12 @@ QString usedLanguage()
     return gUsed;
 }
 
+bool loadCatalogue(QTranslator& translator, const QString& language)
+{
+    initLanguageResources();
+    return translator.load(QStringLiteral(":/i18n/tarvelon_%1.qm").arg(language));
+}
+
 QStringList knownLanguages()
 {
     return {QStringLiteral("en"), QStringLiteral("it")};

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class QCoreApplication;
+class QTranslator;
 
 namespace tarvelon {
 
@@ -18,6 +19,10 @@ QString languageArgument(const QStringList& arguments);
 
 // The language the last useLanguage() call chose, "en" or "it"; "en" before any call.
 QString usedLanguage();
+
+// Loads the program's catalogue of `language` ("it"; English has none) into `translator`
+// without installing it, for a text written in a language other than the program's.
+bool loadCatalogue(QTranslator& translator, const QString& language);
 
 // The languages a choice can name, in the order a list offers them.
 QStringList knownLanguages();

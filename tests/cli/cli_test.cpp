@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -727,6 +728,94 @@ TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)
     ASSERT_EQ(run(again, &out, &err), 0) << err;
     EXPECT_EQ(out, "");
     EXPECT_NE(readFile(home.file("t1.csv")).find(",6.98,"), std::string::npos);
+}
+
+// What a reader of a PDF reads in it, by poppler's pdftotext.
+std::string pdfText(const std::string& pdf)
+{
+    std::string text;
+    if (FILE* p = popen(("pdftotext -layout '" + pdf + "' -").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, p)) > 0;)
+            text.append(buffer, n);
+        pclose(p);
+    }
+    return text;
+}
+
+// A report in its client's language, asked for or the tube's own, whatever the language the
+// command speaks; the CSV beside it the same bytes in every language.
+TEST_F(Cli, ReportsInTheClientsLanguageWithTheSameCsv)
+{
+    const std::string library = home.file("lib.sqlite");
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        ASSERT_EQ(store.add(tubeReadout("01", "01/03/24", 0)).status, surveys::AddStatus::Added);
+        ASSERT_EQ(store.add(tubeReadout("02", "11/03/24", 349)).status, surveys::AddStatus::Added);
+    }
+    const std::vector<std::string> tube{"displacement", "--library", library, "--client", "ACME", "--site", "Hill",
+                                        "--tube", "T1", "--csv", "-"};
+    const std::vector<std::string> site{"site", "--library", library, "--client", "ACME", "--site", "Hill",
+                                        "--today", "2024-03-31", "--csv", "-"};
+    std::string out, err;
+    std::vector<std::string> setUp = tube;
+    setUp.insert(setUp.end(), {"--base", "01", "--constant", "25000"});
+    ASSERT_EQ(run(setUp, &out, &err), 0) << err;
+    std::string tubeCsv, siteCsv;
+    ASSERT_EQ(run(tube, &tubeCsv, &err), 0) << err;
+    ASSERT_EQ(run(site, &siteCsv, &err), 0) << err;
+    ASSERT_NE(tubeCsv.find(",6.98,"), std::string::npos) << tubeCsv;
+
+    const struct {
+        const char* what;
+        bool site;
+        std::vector<std::string> extra;
+        const char *said, *notSaid;
+    } cases[] = {
+        {"tube in Italian", false, {"--language", "it"}, "Pagina 1 di ", "Page 1 of "},
+        {"tube in English", false, {"--language", "en"}, "Page 1 of ", "Pagina"},
+        {"site in Italian", true, {"--language", "it"}, "Rapporto di cantiere", "Site report"},
+        {"site in English", true, {"--language", "en"}, "Site report", "Rapporto"},
+        {"tube in Italian, the command in English", false, {"--language", "it"}, "Rapporto inclinometrico", "Page 1 of "},
+        {"tube in English, the command in Italian", false, {"--language", "en"}, "Inclinometer report", "Pagina"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> args = c.site ? site : tube;
+        args.insert(args.end(), {"--pdf", home.file("report.pdf")});
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        // The command's own language comes before the command.
+        if (std::string(c.what).find("command in Italian") != std::string::npos)
+            args.insert(args.begin(), {"--language", "it"});
+        ASSERT_EQ(run(args, &out, &err), 0) << err;
+        EXPECT_EQ(out, c.site ? siteCsv : tubeCsv);
+        const std::string text = pdfText(home.file("report.pdf"));
+        EXPECT_NE(text.find(c.said), std::string::npos) << text;
+        EXPECT_EQ(text.find(c.notSaid), std::string::npos) << text;
+    }
+
+    // Without --language: the tube's own, which the site's report takes when its tubes share it.
+    {
+        surveys::SurveyStore store;
+        ASSERT_TRUE(store.open(library));
+        surveys::TubeSettings settings = store.tubeSettings({"ACME", "Hill", "T1"});
+        settings.report.language = "it";
+        ASSERT_TRUE(store.setTubeSettings({"ACME", "Hill", "T1"}, settings)) << store.error();
+    }
+    for (const bool isSite : {false, true}) {
+        std::vector<std::string> args = isSite ? site : tube;
+        args.insert(args.end(), {"--pdf", home.file("own.pdf")});
+        ASSERT_EQ(run(args, &out, &err), 0) << err;
+        EXPECT_EQ(out, isSite ? siteCsv : tubeCsv);
+        EXPECT_NE(pdfText(home.file("own.pdf")).find("Pagina 1 di "), std::string::npos);
+    }
+    for (const auto& command : {tube, site}) {
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--pdf", home.file("bad.pdf"), "--language", "fr"});
+        EXPECT_EQ(run(args, &out, &err), 2);
+        EXPECT_NE(err.find("--language takes en or it, not \"fr\""), std::string::npos) << err;
+    }
 }
 
 // A site for scheduled jobs: each tube placed and given its interval with `tarvelon tube`, then

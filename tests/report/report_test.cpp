@@ -1,7 +1,9 @@
+#include "report/report_language.h"
 #include "report/tube_charts.h"
 #include "report/tube_report.h"
 #include "report/write_failure.h"
 #include "pdf_pages.h"
+#include "platform/translate.h"
 #include "support/harness.h"
 
 #include <QDate>
@@ -18,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 
@@ -70,106 +73,140 @@ report::ReportOptions options()
     return o;
 }
 
-// Reports of 10 m and 80 m tubes, short and long, in both units: every page clean, the 80 m tube
-// of 14 readouts in at most 12 pages, and what the client reads where it belongs.
+// What a tube report says, in each of its languages.
+struct ReportWords {
+    const char* language;
+    const char* page;      // "Page %1 of %2"
+    std::vector<const char*> firstPage;
+    const char *sums, *readout, *continued;
+};
+
+const ReportWords kReportWords[] = {
+    {"en", "Page %1 of %2",
+     {"Inclinometer report", "Geotecna Srl", "Diga di Rocca (No. P-2024-17)", "Left abutment", "312.450 m", "SN 4411",
+      "Gauge length:", "Probe constant K:", "Base readout:", "01/04/2024 No. 01", "Corrections applied:", "Prepared by:",
+      "A. Rossi", "Checked by:", "Report date:", "05/05/2024", "Summary", "not computed", "Tube flushed"},
+     ", sums A ", "Readout ", "(continued)"},
+    {"it", "Pagina %1 di %2",
+     {"Rapporto inclinometrico", "Geotecna Srl", "Diga di Rocca (n. P-2024-17)", "Left abutment", "312,450 m", "SN 4411",
+      "Lunghezza di base:", "Lettura di riferimento:", "01/04/2024 n. 01", "Correzioni applicate:", "Redatto da:",
+      "A. Rossi", "Verificato da:", "Data del rapporto:", "05/05/2024", "Riepilogo", "non calcolata", "Tube flushed"},
+     ", somme A ", "Lettura ", "(segue)"},
+};
+
+// A figure as the language prints it: the decimal comma in Italian.
+QString figure(const std::string& cell, const char* language)
+{
+    QString s = QString::fromStdString(cell);
+    if (std::string(language) == "it")
+        s.replace(QRegularExpression(QStringLiteral("(\\d)\\.(\\d)")), QStringLiteral("\\1,\\2"));
+    return s;
+}
+
+// Reports of 10 m and 80 m tubes, short and long, in both units and both languages: every page
+// clean, the 80 m tube of 14 readouts in at most 12 pages, and what the client reads where it
+// belongs, in the client's language whatever the program's.
 TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
 {
     test::TempDir dir;
-    const struct {
-        const char* what;
-        int readouts, metres;
-        Units units;
-        bool secondPass, allTables;
-        size_t mostPages;
-        std::optional<int> planDepth;
-    } cases[] = {
-        {"10 m, 3 readouts", 3, 10, Units::Millimetres, false, false, 4, {}},
-        {"80 m, 14 readouts", 14, 80, Units::Millimetres, false, false, 12, {}},
-        {"80 m, 14 readouts, inches, second pass", 14, 80, Units::Inches, true, false, 12, {}},
-        {"30 m, 6 readouts, every table, plan at 5 m", 6, 30, Units::Millimetres, false, true, 12, 50},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::vector<Survey> surveys = tube(c.readouts, c.metres);
-        if (c.secondPass)
-            for (Survey& s : surveys)
-                for (SurveyRow& r : s.rows)
-                    r.readings[2] = -*r.readings[0] + 40, r.readings[3] = -*r.readings[1] - 40;
-        surveys[1].step = 1.0; // taken at another step: a line of the summary, no page
-        TubeSettings settings;
-        settings.constant = 25000;
-        settings.alertMm = 0.5;
-        settings.units = c.units;
-        settings.secondPass = c.secondPass;
-        settings.report = {"Diga di Rocca", "P-2024-17", "Left abutment", "SN 4411",
-                           "Tube flushed before readout 5; readings of 20.5 m on 15/04/2024 were not taken.", 312.45};
-        const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
-        report::ReportOptions o = options();
-        o.allTables = c.allTables;
-        o.planDepthTenths = c.planDepth;
-        const std::string pdf = dir.file("report-" + std::to_string(&c - cases) + ".pdf");
-        QString error;
-        ASSERT_TRUE(report::writeTubeReport(QString::fromStdString(pdf), result, o, &error)) << error.toStdString();
-        // REPORT_TEST_PAGES=folder keeps the reports to look at.
-        if (const QString keep = qEnvironmentVariable("REPORT_TEST_PAGES"); !keep.isEmpty())
-            QFile::copy(QString::fromStdString(pdf), keep + QStringLiteral("/report-%1.pdf").arg(&c - cases));
+    for (const ReportWords& words : kReportWords) {
+        SCOPED_TRACE(words.language);
+        const struct {
+            const char* what;
+            int readouts, metres;
+            Units units;
+            bool secondPass, allTables;
+            size_t mostPages;
+            std::optional<int> planDepth;
+        } cases[] = {
+            {"10 m, 3 readouts", 3, 10, Units::Millimetres, false, false, 4, {}},
+            {"80 m, 14 readouts", 14, 80, Units::Millimetres, false, false, 12, {}},
+            {"80 m, 14 readouts, inches, second pass", 14, 80, Units::Inches, true, false, 12, {}},
+            {"30 m, 6 readouts, every table, plan at 5 m", 6, 30, Units::Millimetres, false, true, 12, 50},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            std::vector<Survey> surveys = tube(c.readouts, c.metres);
+            if (c.secondPass)
+                for (Survey& s : surveys)
+                    for (SurveyRow& r : s.rows)
+                        r.readings[2] = -*r.readings[0] + 40, r.readings[3] = -*r.readings[1] - 40;
+            surveys[1].step = 1.0; // taken at another step: a line of the summary, no page
+            TubeSettings settings;
+            settings.constant = 25000;
+            settings.alertMm = 0.5;
+            settings.units = c.units;
+            settings.secondPass = c.secondPass;
+            settings.report = {"Diga di Rocca", "P-2024-17", "Left abutment", "SN 4411",
+                               "Tube flushed before readout 5; readings of 20.5 m on 15/04/2024 were not taken.", 312.45};
+            const TubeResult result = analyseTube(&surveys[0], pointers(surveys), settings);
+            report::ReportOptions o = options();
+            o.language = QString::fromLatin1(words.language);
+            o.allTables = c.allTables;
+            o.planDepthTenths = c.planDepth;
+            const std::string pdf = dir.file(std::string("report-") + words.language + std::to_string(&c - cases) + ".pdf");
+            QString error;
+            ASSERT_TRUE(report::writeTubeReport(QString::fromStdString(pdf), result, o, &error)) << error.toStdString();
+            // REPORT_TEST_PAGES=folder keeps the reports to look at.
+            if (const QString keep = qEnvironmentVariable("REPORT_TEST_PAGES"); !keep.isEmpty())
+                QFile::copy(QString::fromStdString(pdf),
+                            keep + QStringLiteral("/report-%1%2.pdf").arg(QLatin1String(words.language)).arg(&c - cases));
 
-        for (const std::string& fault : layoutFaults(pdf))
-            ADD_FAILURE() << fault;
-        const std::vector<std::string> pages = pageTexts(pdf);
-        ASSERT_GE(pages.size(), 3u);
-        EXPECT_LE(pages.size(), c.mostPages);
-        for (size_t n = 0; n < pages.size(); ++n)
-            EXPECT_NE(pages[n].find("Page " + std::to_string(n + 1) + " of " + std::to_string(pages.size())),
-                      std::string::npos);
-        for (const char* field : {"Inclinometer report", "Geotecna Srl", "Diga di Rocca (No. P-2024-17)",
-                                  "Left abutment", "312.450 m", "SN 4411", "Gauge length:", "Probe constant K:",
-                                  "Base readout:", "01/04/2024 No. 01", "Corrections applied:", "Prepared by:",
-                                  "A. Rossi", "Checked by:", "Report date:", "05/05/2024", "Summary",
-                                  "not computed", "Tube flushed"})
-            EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
-        EXPECT_NE(pages[1].find("I7, FRANA 12, GEOTECNA"), std::string::npos) << pages[1];
-        // Headings that carry the checksums' numbers are printed whole, never cut with an ellipsis.
-        if (c.secondPass) {
-            for (const std::string& page : pages)
-                for (size_t at = page.find(", sums A "); at != std::string::npos; at = page.find(", sums A ", at + 1))
-                    EXPECT_NE(page.substr(at, page.find('\n', at) - at).find(", B "), std::string::npos)
-                        << page.substr(at, 80);
-        }
-        // Every compared readout in the summary with its largest value's depth: 0.5 m, the top.
-        const std::string latest = report::readoutName(surveys.back()).toStdString();
-        EXPECT_NE(pages[0].find(latest), std::string::npos);
-        size_t tables = 0;
-        for (const std::string& page : pages)
-            tables += page.find("Readout " + report::readoutName(surveys[surveys.size() - 2]).toStdString()) != std::string::npos;
-        EXPECT_EQ(tables > 0, c.allTables);
-        EXPECT_NE(pages.back().find("Readout " + latest), std::string::npos);
-        // Every row of every depth table printed, with the figures of the displacement: a table
-        // that lost a row (its deepest, say) or a cell fails here.
-        std::vector<QStringList> lines;
-        for (const std::string& page : pages)
-            for (const QString& line : QString::fromStdString(page).split(QLatin1Char('\n')))
-                lines.push_back(line.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-        size_t lastCompared = 0;
-        for (size_t i = 0; i < result.readouts.size(); ++i)
-            if (result.readouts[i].displacement.compared)
-                lastCompared = i;
-        for (size_t i = 0; i < result.readouts.size(); ++i) {
-            if (!result.readouts[i].displacement.compared || (!c.allTables && i != lastCompared))
-                continue;
-            const auto& rows = result.readouts[i].displacement.rows;
-            ASSERT_FALSE(rows.empty());
-            for (const DisplacementRow& row : rows) {
-                QStringList cells;
-                for (const std::string& cell : displacementCells(row, settings))
-                    if (!cell.empty())
-                        cells << QString::fromStdString(cell);
-                EXPECT_NE(std::count(lines.begin(), lines.end(), cells), 0)
-                    << "readout " << i << ": no line " << cells.join(QLatin1Char(' ')).toStdString();
+            for (const std::string& fault : layoutFaults(pdf))
+                ADD_FAILURE() << fault;
+            const std::vector<std::string> pages = pageTexts(pdf);
+            ASSERT_GE(pages.size(), 3u);
+            EXPECT_LE(pages.size(), c.mostPages);
+            for (size_t n = 0; n < pages.size(); ++n)
+                EXPECT_NE(pages[n].find(QString::fromLatin1(words.page).arg(n + 1).arg(pages.size()).toStdString()),
+                          std::string::npos);
+            for (const char* field : words.firstPage)
+                EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
+            EXPECT_NE(pages[1].find("I7, FRANA 12, GEOTECNA"), std::string::npos) << pages[1];
+            // Headings that carry the checksums' numbers are printed whole, never cut with an ellipsis.
+            if (c.secondPass) {
+                for (const std::string& page : pages)
+                    for (size_t at = page.find(words.sums); at != std::string::npos; at = page.find(words.sums, at + 1))
+                        EXPECT_NE(page.substr(at, page.find('\n', at) - at).find(", B "), std::string::npos)
+                            << page.substr(at, 80);
             }
-        }
-        if (c.metres >= 80) {
-            EXPECT_NE(pages.back().find("(continued)"), std::string::npos) << pages.back();
+            // Every compared readout in the summary with its largest value's depth: 0.5 m, the top.
+            const report::ReportLanguage language(QString::fromLatin1(words.language));
+            const std::string latest = report::readoutName(surveys.back()).toStdString();
+            EXPECT_NE(pages[0].find(latest), std::string::npos);
+            size_t tables = 0;
+            for (const std::string& page : pages)
+                tables += page.find(words.readout + report::readoutName(surveys[surveys.size() - 2]).toStdString()) !=
+                          std::string::npos;
+            EXPECT_EQ(tables > 0, c.allTables);
+            EXPECT_NE(pages.back().find(words.readout + latest), std::string::npos);
+            // Every row of every depth table printed, with the figures of the displacement: a table
+            // that lost a row (its deepest, say) or a cell fails here.
+            std::vector<QStringList> lines;
+            for (const std::string& page : pages)
+                for (const QString& line : QString::fromStdString(page).split(QLatin1Char('\n')))
+                    lines.push_back(line.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+            size_t lastCompared = 0;
+            for (size_t i = 0; i < result.readouts.size(); ++i)
+                if (result.readouts[i].displacement.compared)
+                    lastCompared = i;
+            for (size_t i = 0; i < result.readouts.size(); ++i) {
+                if (!result.readouts[i].displacement.compared || (!c.allTables && i != lastCompared))
+                    continue;
+                const auto& rows = result.readouts[i].displacement.rows;
+                ASSERT_FALSE(rows.empty());
+                for (const DisplacementRow& row : rows) {
+                    QStringList cells;
+                    for (const std::string& cell : displacementCells(row, settings))
+                        if (!cell.empty())
+                            cells << figure(cell, words.language);
+                    EXPECT_NE(std::count(lines.begin(), lines.end(), cells), 0)
+                        << "readout " << i << ": no line " << cells.join(QLatin1Char(' ')).toStdString();
+                }
+            }
+            if (c.metres >= 80) {
+                EXPECT_NE(pages.back().find(words.continued), std::string::npos) << pages.back();
+            }
         }
     }
 }
@@ -505,4 +542,55 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// While a report is written its language holds: the analysis' texts (through the hook) and the
+// report's own follow it, numbers and dates are written its way, and the program's comes back
+// after, an outer report's after an inner one.
+TEST(ReportLanguage, HoldsWhileAReportIsWrittenAndGivesBackThePrograms)
+{
+    const auto said = [] { return QString::fromStdString(tarvelon::translate("Texts", "Tube")); };
+    const QString before = said();
+    EXPECT_EQ(report::writingLanguage(), QString());
+    {
+        const report::ReportLanguage italian(QStringLiteral("it"));
+        EXPECT_EQ(said(), QStringLiteral("Tubo"));
+        EXPECT_EQ(report::translate("Texts", "Page %1 of %2"), QStringLiteral("Pagina %1 di %2"));
+        {
+            const report::ReportLanguage english(QStringLiteral("en"));
+            EXPECT_EQ(said(), QStringLiteral("Tube"));
+            EXPECT_EQ(report::localNumbers(QStringLiteral("1.25")), QStringLiteral("1.25"));
+        }
+        EXPECT_EQ(said(), QStringLiteral("Tubo"));
+        EXPECT_EQ(report::writingLanguage(), QStringLiteral("it"));
+    }
+    EXPECT_EQ(said(), before);
+    EXPECT_EQ(report::writingLanguage(), QString());
+
+    const struct {
+        const char* language;
+        const char *text, *numbers, *dates;
+    } cases[] = {
+        // Only a point between two digits is a decimal point; names and abbreviations keep theirs.
+        {"it", "-1.25 mm at 3.5 m, No. 3, A. Rossi", "-1,25 mm at 3,5 m, No. 3, A. Rossi", nullptr},
+        {"it", "from 2024-04-26 to 2024-05-03", nullptr, "from 26/04/2024 to 03/05/2024"},
+        {"it", "12345-06-078", nullptr, "12345-06-078"},
+        {"en", "-1.25 mm on 2024-04-26", "-1.25 mm on 2024-04-26", "-1.25 mm on 2024-04-26"},
+        {"", "-1.25 mm on 2024-04-26", "-1.25 mm on 2024-04-26", "-1.25 mm on 2024-04-26"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::optional<report::ReportLanguage> scope;
+        if (*c.language)
+            scope.emplace(QString::fromLatin1(c.language));
+        if (c.numbers) {
+            EXPECT_EQ(report::localNumbers(QString::fromLatin1(c.text)), QString::fromLatin1(c.numbers));
+        }
+        if (c.dates) {
+            EXPECT_EQ(report::localDates(QString::fromLatin1(c.text)), QString::fromLatin1(c.dates));
+        }
+    }
+    // Anything but a known language is the program's, English in these tests.
+    const report::ReportLanguage unknown(QStringLiteral("fr"));
+    EXPECT_EQ(unknown.language(), QStringLiteral("en"));
 }

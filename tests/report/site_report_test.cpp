@@ -3,6 +3,7 @@
 #include "library/site.h"
 #include "library/store.h"
 #include "pdf_pages.h"
+#include "report/report_language.h"
 #include "report/site_plan.h"
 #include "report/site_report.h"
 #include "support/harness.h"
@@ -10,10 +11,12 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -57,6 +60,36 @@ Site siteOf(SurveyStore& store, int tubes)
 
 } // namespace
 
+// What the site report says, in each of its languages.
+struct SiteWords {
+    const char* language;
+    const char* page; // "Page %1 of %2"
+    std::vector<const char*> firstPage;
+    const char *continued, *tube, *projection, *rateChart;
+};
+
+const SiteWords kSiteWords[] = {
+    {"en", "Page %1 of %2",
+     {"Site report", "GEOTECNA / FRANA 12", "Site plan, resultant at the top", "Not placed:", "Tubes", "Projected",
+      "2024-04-26"},
+     "(continued)", "Tube ", "Projection:", "Rate against time"},
+    {"it", "Pagina %1 di %2",
+     {"Rapporto di cantiere", "GEOTECNA / FRANA 12", "Planimetria del cantiere, risultante in testa", "Non posizionati:",
+      "Tubi", "previsto", "26/04/2024"},
+     "(segue)", "Tubo ", "Proiezione:", "Velocit\u00e0 di spostamento nel tempo"},
+};
+
+// A table's cell as the language prints it: Italian puts the decimal comma and the day first.
+QStringList printed(const std::string& cell, const char* language)
+{
+    QString s = QString::fromStdString(cell);
+    if (std::string(language) == "it") {
+        s.replace(QRegularExpression(QStringLiteral("(\\d)\\.(\\d)")), QStringLiteral("\\1,\\2"));
+        s.replace(QRegularExpression(QStringLiteral("\\b(\\d{4})-(\\d{2})-(\\d{2})\\b")), QStringLiteral("\\3/\\2/\\1"));
+    }
+    return s.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
 {
     const struct {
@@ -64,8 +97,10 @@ TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
         int tubes;
         bool continued; // the table goes on to a second page
     } cases[] = {{"3 tubes", 3, false}, {"40 tubes", 40, true}};
+    for (const SiteWords& words : kSiteWords)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        SCOPED_TRACE(words.language);
         test::TempDir dir;
         SurveyStore store;
         ASSERT_TRUE(store.open(dir.file("surveys.sqlite"))) << store.error();
@@ -75,11 +110,12 @@ TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
         report::SiteReportOptions options;
         options.title = QStringLiteral("GEOTECNA / FRANA 12");
         options.today = *isoDays("2024-04-26");
+        options.language = QString::fromLatin1(words.language);
         const std::string pdf = dir.file("site.pdf");
         QString error;
         ASSERT_TRUE(report::writeSiteReport(QString::fromStdString(pdf), site, options, &error)) << error.toStdString();
         if (const QString keep = qEnvironmentVariable("REPORT_TEST_PAGES"); !keep.isEmpty())
-            QFile::copy(QString::fromStdString(pdf), keep + QStringLiteral("/site-%1.pdf").arg(c.tubes));
+            QFile::copy(QString::fromStdString(pdf), keep + QStringLiteral("/site-%1-%2.pdf").arg(QLatin1String(words.language)).arg(c.tubes));
         for (const std::string& fault : test::layoutFaults(pdf))
             ADD_FAILURE() << fault;
 
@@ -87,12 +123,13 @@ TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
         const size_t tablePages = pages.size() - site.rows.size();
         EXPECT_EQ(tablePages, c.continued ? 2u : 1u);
         for (size_t n = 0; n < pages.size(); ++n)
-            EXPECT_NE(pages[n].find("Page " + std::to_string(n + 1) + " of " + std::to_string(pages.size())),
+            EXPECT_NE(pages[n].find(QString::fromLatin1(words.page).arg(n + 1).arg(pages.size()).toStdString()),
                       std::string::npos);
-        for (const char* field : {"Site report", "GEOTECNA / FRANA 12", "Site plan, resultant at the top",
-                                  "Not placed:", "Tubes", "Projected", "2024-04-26"})
+        for (const char* field : words.firstPage)
             EXPECT_NE(pages[0].find(field), std::string::npos) << "page 1 lacks " << field << "\n" << pages[0];
-        EXPECT_EQ(pages[1].find("(continued)") != std::string::npos, c.continued);
+        EXPECT_EQ(pages[1].find(words.continued) != std::string::npos, c.continued);
+        // The status words the analysis gives are in the report's language too.
+        std::optional<report::ReportLanguage> language(std::in_place, QString::fromLatin1(words.language));
 
         // Each row of the site's table, its figures in order: a row left out fails.
         std::vector<QStringList> lines;
@@ -103,9 +140,11 @@ TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
             const SiteCells cells = siteCells(row);
             QStringList expected;
             for (const std::string& cell : {cells.tube, cells.readout, cells.date, cells.daysSince,
-                                            cells.overdue == "overdue" ? std::string("yes") : cells.overdue,
                                             cells.largest, cells.depth, cells.azimuth})
-                expected << QString::fromStdString(cell).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                expected << printed(cell, words.language);
+            // The CSV's "yes" and "no" in the report's words, after the days since.
+            if (!cells.overdue.empty())
+                expected.insert(4, report::translate("Texts", cells.overdue.c_str()));
             EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const QStringList& line) {
                 return line.mid(0, expected.size()) == expected;
             })) << "no row " << expected.join(QLatin1Char(' ')).toStdString();
@@ -113,11 +152,14 @@ TEST(SiteReport, PagesAreCleanAndHoldEveryTubesFigures)
         // A page per tube in the table's order, with its state and its projection.
         for (size_t i = 0; i < site.rows.size(); ++i) {
             const std::string& page = pages[tablePages + i];
-            EXPECT_NE(page.find("Tube " + site.rows[i].key.tube + ", FRANA 12, GEOTECNA"), std::string::npos) << page;
-            EXPECT_NE(page.find("Projection:"), std::string::npos);
-            EXPECT_NE(page.find("Rate against time"), std::string::npos);
+            EXPECT_NE(page.find(words.tube + site.rows[i].key.tube + ", FRANA 12, GEOTECNA"), std::string::npos) << page;
+            EXPECT_NE(page.find(words.projection), std::string::npos);
+            EXPECT_NE(page.find(QString::fromUtf8(words.rateChart).toStdString()), std::string::npos);
         }
-        EXPECT_NE(pages[tablePages].find("ALARM (displacement"), std::string::npos) << pages[tablePages];
+        const QString alarm = printed(siteCells(site.rows.front()).status, words.language).join(QLatin1Char(' '));
+        EXPECT_TRUE(alarm.startsWith(QString::fromStdString(levelWord(Level::Alarm)))) << alarm.toStdString();
+        EXPECT_NE(pages[tablePages].find(alarm.toStdString()), std::string::npos) << pages[tablePages];
+        language.reset();
 
         // Each tube's A and B profiles on one scale that holds something.
         for (const auto& tube : site.tubes) {

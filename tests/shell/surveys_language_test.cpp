@@ -12,12 +12,14 @@
 #include "shell/surveys/site_view.h"
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
+#include "shell/surveys/tube_report_box.h"
 #include "shell/surveys/tube_settings_dialog.h"
 #include "support/harness.h"
 
 #include <QAbstractButton>
 #include <QDoubleSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -271,5 +273,39 @@ TEST_F(SurveysInItalian, NumbersFollowTheLanguageWhereShownAndNeverInTheCsv)
         EXPECT_FALSE(status.contains(other)) << status.toStdString();
         EXPECT_FALSE(largest.isEmpty());
         EXPECT_FALSE(largest.contains(other)) << largest.toStdString();
+    }
+}
+
+// The Tube Report box offers the tube's own report language first, else the window's, and shows
+// the default title as the chosen language prints it; Tube Settings keeps the tube's language.
+TEST_F(SurveysInItalian, TheReportsLanguageIsTheTubesElseTheWindows)
+{
+    const struct {
+        const char *tubeLanguage, *offered, *title, *other, *otherTitle;
+    } cases[] = {
+        {"", "it", "Rapporto inclinometrico", "en", "Inclinometer report"},
+        {"en", "en", "Inclinometer report", "it", "Rapporto inclinometrico"},
+        {"it", "it", "Rapporto inclinometrico", "en", "Inclinometer report"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tubeLanguage);
+        TubeResult tube;
+        tube.settings.report.language = c.tubeLanguage;
+        ReportChoicesDialog box(tube, {}, nullptr);
+        auto* language = box.findChild<QComboBox*>(QStringLiteral("reportLanguage"));
+        auto* title = box.findChild<QLineEdit*>(QStringLiteral("reportTitle"));
+        ASSERT_TRUE(language && title);
+        EXPECT_EQ(box.choices().language, QLatin1String(c.offered));
+        EXPECT_EQ(title->placeholderText(), QString::fromUtf8(c.title));
+        language->setCurrentIndex(language->findData(QLatin1String(c.other)));
+        EXPECT_EQ(box.choices().language, QLatin1String(c.other));
+        EXPECT_EQ(title->placeholderText(), QString::fromUtf8(c.otherTitle));
+        // The window stays in its language.
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Rapporto tubo"));
+
+        TubeReportFields fields;
+        fields.language = c.tubeLanguage;
+        const TubeReportBox settings(fields, nullptr);
+        EXPECT_EQ(settings.fields().language, c.tubeLanguage);
     }
 }

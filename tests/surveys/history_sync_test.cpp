@@ -100,6 +100,11 @@ TEST(History, EveryChangeIsRecordedWithItsUserAndTimeAndNothingElse)
              t.report.project = "Dam";
              return l.store.setTubeSettings(kTube, t);
          }, "settings changed: alarm rate 5.0 \u2192 4.0 mm/day; project \"\" \u2192 \"Dam\""},
+        {"report language", [](Library& l) {
+             TubeSettings t = l.store.tubeSettings(kTube);
+             t.report.language = "it";
+             return l.store.setTubeSettings(kTube, t);
+         }, "settings changed: report language \"\" \u2192 \"it\""},
         {"unchanged", [](Library& l) { return l.store.setTubeSettings(kTube, l.store.tubeSettings(kTube)); }, nullptr},
         {"correction", [&](Library& l) { return l.store.setCorrections(idOf("05"), {bias(0, -2.0)}); },
          "correction accepted on 05 of 12/03/24: bias A \u22122.0"},

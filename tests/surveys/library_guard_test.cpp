@@ -139,7 +139,8 @@ TEST(LibraryFiles, OursAreMarkedWhenMadeOrFirstWritten)
                                                  "ALTER TABLE surveys DROP COLUMN probe_constant; "
                                                  "ALTER TABLE tubes DROP COLUMN continued_from_id; ALTER TABLE tubes DROP COLUMN easting; "
                                                  "ALTER TABLE tubes DROP COLUMN northing; "
-                                                 "ALTER TABLE tubes DROP COLUMN reading_interval_days; PRAGMA application_id = 0; "
+                                                 "ALTER TABLE tubes DROP COLUMN reading_interval_days; "
+                                                 "ALTER TABLE tube_reports DROP COLUMN language; PRAGMA application_id = 0; "
                                                  "PRAGMA user_version = 5;");
     const std::string before = readFile(unmarked);
     {

@@ -203,7 +203,7 @@ TEST_F(ServerSession, UpgradeGrantsWhatItMakesAndOthersAreToldWhoMustOpenIt)
                          "DROP COLUMN continued_from_id, DROP COLUMN easting, DROP COLUMN northing, "
                          "DROP COLUMN reading_interval_days; "
                          "ALTER TABLE surveys DROP COLUMN probe_serial, DROP COLUMN probe_constant; "
-                         "ALTER TABLE tube_reports DROP COLUMN id; UPDATE library_version SET version = 4",
+                         "ALTER TABLE tube_reports DROP COLUMN id, DROP COLUMN language; UPDATE library_version SET version = 4",
                          database()));
     const std::string told = "its tables are of an older version of Tarvelon Manager, and only their owner (" +
                              adminName() + ") may bring them up to date: " + adminName() +

@@ -99,6 +99,16 @@ const MergeCase kMergeCases[] = {
          EXPECT_EQ(s.settings.alarmMm, 6.0);
          EXPECT_EQ(s.settings.report.remarks, "read weekly");
      }},
+    {"the reports' language travels with the other report fields",
+     [](Library& l, Library& o) {
+         l.set([](TubeSettings& t) { t.report.language = "it"; });
+         o.set([](TubeSettings& t) { t.report.project = "Dam"; });
+     },
+     0,
+     [](const Seen& s) {
+         EXPECT_EQ(s.settings.report.language, "it");
+         EXPECT_EQ(s.settings.report.project, "Dam");
+     }},
     {"how rates are measured and where the sums start travel like any setting",
      [](Library& l, Library& o) {
          l.set([](TubeSettings& t) {

@@ -1,6 +1,8 @@
 #include "shell/surveys/report_choices_dialog.h"
 
+#include "report/report_language.h"
 #include "shell/help_texts.h"
+#include "shell/language.h"
 #include "shell/surveys/survey_texts.h"
 #include "shell/texts.h"
 
@@ -37,7 +39,6 @@ ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const 
     form->addRow(Texts::tr("Readouts:"), readouts);
     title_ = new QLineEdit(last.title, this);
     title_->setObjectName(QStringLiteral("reportTitle"));
-    title_->setPlaceholderText(QStringLiteral("Inclinometer report"));
     form->addRow(Texts::tr("Report &title:"), title_);
     planDepth_ = new QComboBox(this);
     planDepth_->setObjectName(QStringLiteral("planDepth"));
@@ -54,6 +55,21 @@ ReportChoicesDialog::ReportChoicesDialog(const surveys::TubeResult& tube, const 
     allTables_->setObjectName(QStringLiteral("reportAllTables"));
     allTables_->setChecked(last.allTables);
     form->addRow(allTables_);
+    // The client's language, whatever the window's: the tube's default, else the program's.
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("reportLanguage"));
+    language_->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    language_->addItem(QStringLiteral("Italiano"), QStringLiteral("it"));
+    const QString tubeLanguage = qs(tube.settings.report.language);
+    language_->setCurrentIndex(std::max(0, language_->findData(tubeLanguage.isEmpty() ? usedLanguage() : tubeLanguage)));
+    form->addRow(Texts::tr("Report &language:"), language_);
+    // The default title as the report will print it, in the language chosen.
+    const auto showDefaultTitle = [this] {
+        const report::ReportLanguage language(language_->currentData().toString());
+        title_->setPlaceholderText(report::translate("Texts", "Inclinometer report"));
+    };
+    showDefaultTitle();
+    connect(language_, &QComboBox::currentIndexChanged, this, showDefaultTitle);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -68,6 +84,7 @@ ReportChoices ReportChoicesDialog::choices() const
     if (const int tenths = planDepth_->currentData().toInt(); tenths >= 0)
         c.planDepthTenths = tenths;
     c.allTables = allTables_->isChecked();
+    c.language = language_->currentData().toString();
     return c;
 }
 

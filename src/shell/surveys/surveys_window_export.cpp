@@ -76,6 +76,7 @@ bool SurveysWindow::writeReport(const QString& path, QString* error)
     options.allTables = reportChoices_.allTables;
     options.title = reportChoices_.title;
     options.planDepthTenths = reportChoices_.planDepthTenths;
+    options.language = reportChoices_.language;
     const RememberedChoices choices;
     options.company = choices.reportCompany();
     options.preparedBy = choices.reportPreparer();

@@ -4,10 +4,13 @@
 #include "shell/surveys/survey_texts.h"
 #include "shell/texts.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+
+#include <algorithm>
 
 namespace tarvelon {
 namespace {
@@ -46,6 +49,14 @@ TubeReportBox::TubeReportBox(const surveys::TubeReportFields& f, QWidget* parent
     remarks_->setObjectName(QStringLiteral("remarks"));
     remarks_->setFixedHeight(remarks_->fontMetrics().lineSpacing() * 4);
     form->addRow(Texts::tr("Remarks:"), remarks_);
+    // Languages by their own names, as the Setup page offers them.
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("reportLanguage"));
+    language_->addItem(Texts::tr("The program's"), QString());
+    language_->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    language_->addItem(QStringLiteral("Italiano"), QStringLiteral("it"));
+    language_->setCurrentIndex(std::max(0, language_->findData(qs(f.language))));
+    form->addRow(Texts::tr("Reports in:"), language_);
     const RememberedChoices choices;
     company_ = line(this, "reportCompany", choices.reportCompany());
     form->addRow(Texts::tr("Company (every report):"), company_);
@@ -63,6 +74,7 @@ surveys::TubeReportFields TubeReportBox::fields() const
     f.location = location_->text().trimmed().toStdString();
     f.probeSerial = probeSerial_->text().trimmed().toStdString();
     f.remarks = remarks_->toPlainText().trimmed().toStdString();
+    f.language = language_->currentData().toString().toStdString();
     if (topElevation_->value() != topElevation_->minimum())
         f.topElevation = topElevation_->value();
     return f;

@@ -3,6 +3,7 @@
 
 #include <QGroupBox>
 
+class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -10,7 +11,7 @@ class QPlainTextEdit;
 namespace tarvelon {
 
 // Tube Settings' "Report" group: what the tube's report says of it (project, location, casing
-// top, probe serial, remarks), and who writes every report (company, preparer, checker), which
+// top, probe serial, remarks) and the language its reports are written in, and who writes every report (company, preparer, checker), which
 // the program keeps for all tubes.
 class TubeReportBox : public QGroupBox {
     Q_OBJECT
@@ -24,6 +25,7 @@ private:
     QLineEdit *project_, *projectNo_, *location_, *probeSerial_, *company_, *preparer_, *checker_;
     QDoubleSpinBox* topElevation_;
     QPlainTextEdit* remarks_;
+    QComboBox* language_;
 };
 
 } // namespace tarvelon
