@@ -4,6 +4,7 @@
 
 #include "support/child_process.h"
 #include "support/harness.h"
+#include "surveys/alarm_surveys.h"
 #include "surveys/library_engines.h"
 #include "library/sql.h"
 #include "library/store.h"
@@ -18,22 +19,10 @@ using namespace std::chrono_literals;
 
 const surveys::TubeKey kTube{"ACME", "Hill", "T1"};
 
-// Four depths; reading 1 moved by `offset`: with K = 1000 the top moves 2 mm a unit.
+// With K = 1000 the top moves 2 mm a unit of `offset`.
 surveys::Survey readout(const std::string& number, int day, int offset)
 {
-    surveys::Survey s;
-    s.client = kTube.client;
-    s.site = kTube.site;
-    s.tube = kTube.tube;
-    s.readout = number;
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/03/24", day);
-    s.date = date;
-    s.time = "10:00:00";
-    s.step = 0.5;
-    for (int t = 5; t <= 20; t += 5)
-        s.rows.push_back({t, {100 + offset, 50}});
-    return s;
+    return movedReadout(kTube, number, dayOf(day), offset);
 }
 
 std::vector<std::string> linesOf(const std::string& text)
@@ -56,15 +45,7 @@ protected:
         store.setUser("ana");
         ASSERT_TRUE(store.open(location())) << store.error();
         const std::int64_t base = store.add(readout("01", 1, 0)).id;
-        surveys::TubeSettings t;
-        t.constant = 1000;
-        t.baseId = base;
-        t.precisionMm = 0;
-        t.alertMm = 5;
-        t.alarmMm = 10;
-        t.alertMmPerDay = 1;
-        t.alarmMmPerDay = 2;
-        ASSERT_TRUE(store.setTubeSettings(kTube, t)) << store.error();
+        ASSERT_TRUE(store.setTubeSettings(kTube, alarmSettings(base, 5, 10, 1, 2))) << store.error();
         // 12 mm: an alarm by displacement; then 8 mm a day later, an alarm by its 4 mm/day.
         ASSERT_EQ(store.add(readout("02", 11, 6)).status, surveys::AddStatus::Added);
         ASSERT_EQ(store.add(readout("03", 12, 4)).status, surveys::AddStatus::Added);

@@ -1,5 +1,6 @@
 // The alarm log on both engines: a tube's readouts crossing and leaving its thresholds by
 // displacement and by rate, each change recorded once with what set it, and acknowledged.
+#include "surveys/alarm_surveys.h"
 #include "surveys/library_engines.h"
 #include "library/sql.h"
 #include "library/store.h"
@@ -19,37 +20,14 @@ namespace {
 
 const TubeKey kTube{"C", "S", "T"};
 
-// Four depths 0.5 m apart; reading 1 moved by `offset` at each. With K = 1000 and a 0.5 m gauge
-// each interval moves 0.5 mm a unit, so the top (summed over four intervals) moves 2 mm a unit.
 Survey readout(const std::string& number, int day, int offset)
 {
-    Survey s;
-    s.client = kTube.client;
-    s.site = kTube.site;
-    s.tube = kTube.tube;
-    s.readout = number;
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/03/24", day);
-    s.date = date;
-    s.time = "10:00:00";
-    s.step = 0.5;
-    s.origin = Origin::Import;
-    for (int t = 5; t <= 20; t += 5)
-        s.rows.push_back({t, {100 + offset, 50}});
-    return s;
+    return test::movedReadout(kTube, number, test::dayOf(day), offset);
 }
 
 TubeSettings thresholds(std::int64_t base, std::optional<double> alarmRate = 2.0)
 {
-    TubeSettings t;
-    t.constant = 1000;
-    t.baseId = base;
-    t.precisionMm = 0;
-    t.alertMm = 5;
-    t.alarmMm = 10;
-    t.alertMmPerDay = 1;
-    t.alarmMmPerDay = alarmRate;
-    return t;
+    return test::alarmSettings(base, 5, 10, 1, alarmRate);
 }
 
 struct Expected {
