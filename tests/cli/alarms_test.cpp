@@ -119,6 +119,34 @@ TEST_P(AlarmsCommand, ListsTheLogAndExitsThreeWhileAnAlarmIsUnacknowledged)
     EXPECT_EQ(lines[2].substr(lines[2].rfind(',')), ",surveyor informed") << out;
 }
 
+// A sync takes the log to a laptop's file with each event's own time and cause, and says so.
+TEST_P(AlarmsCommand, ASyncCarriesTheLogAndSaysSo)
+{
+    const std::string laptop = home.file("laptop.sqlite");
+    {
+        surveys::SurveyStore made;
+        ASSERT_TRUE(made.open(laptop)) << made.error();
+    }
+    ChildProcess p(TARVELON_CLI, {"sync", "--from", location(), "--to", laptop},
+                   {"USER=bea", "HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share"),
+                    "XDG_CONFIG_HOME=" + home.file("config")});
+    ASSERT_EQ(p.wait(60s), 0) << p.err;
+    EXPECT_NE((p.out + p.err).find("Alarm log: 2 events sent, 0 received; 0 acknowledgements sent, 0 received"),
+              std::string::npos)
+        << p.out << p.err;
+    surveys::SurveyStore source, copy;
+    ASSERT_TRUE(source.open(location())) << source.error();
+    ASSERT_TRUE(copy.open(laptop)) << copy.error();
+    const std::vector<surveys::AlarmEvent> had = source.alarmEvents(), got = copy.alarmEvents();
+    ASSERT_EQ(got.size(), had.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].readout, had[i].readout);
+        EXPECT_EQ(got[i].at, had[i].at);
+        EXPECT_EQ(got[i].causedBy, had[i].causedBy);
+        EXPECT_TRUE(got[i].carried);
+    }
+}
+
 TEST_P(AlarmsCommand, WrongUseIsSaidAndChangesNothing)
 {
     std::string out, err;
