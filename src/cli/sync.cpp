@@ -60,6 +60,13 @@ int run(const QCommandLineParser& parser)
                     .arg(r.settingConflicts.size())
                     .arg(r.deletedThere)
                     .arg(r.deletedHere));
+    if (const surveys::AlarmSync& a = r.alarms;
+        a.eventsSent + a.eventsReceived + a.acknowledgementsSent + a.acknowledgementsReceived > 0)
+        printMessage(QStringLiteral("Alarm log: %1 events sent, %2 received; %3 acknowledgements sent, %4 received")
+                         .arg(a.eventsSent)
+                         .arg(a.eventsReceived)
+                         .arg(a.acknowledgementsSent)
+                         .arg(a.acknowledgementsReceived));
     if (r.error.empty())
         return kSucceeded;
     printMessage(Texts::tr("Attention: the sync stopped after %1 of %2 surveys (%3); what was sent is kept, and "

@@ -198,4 +198,39 @@ inline constexpr std::string_view kServerVersion9 = R"(CREATE TABLE alarm_events
        CREATE TRIGGER alarm_events_changed AFTER INSERT OR UPDATE ON alarm_events
            FOR EACH ROW EXECUTE FUNCTION tarvelon_tube_changed();)";
 
+// Version 11 to 12: an event or acknowledgement carried from another library by a sync keeps the
+// time and the role it was recorded with there; any other is stamped here as before. A carried
+// acknowledgement replaces one made here only when it is earlier and keeps this one's note.
+inline constexpr std::string_view kServerVersion12 = R"(ALTER TABLE alarm_events
+           ADD COLUMN carried boolean NOT NULL DEFAULT false,
+           ADD COLUMN acknowledgement_carried boolean NOT NULL DEFAULT false,
+           ADD COLUMN baseline boolean NOT NULL DEFAULT false;
+       CREATE OR REPLACE FUNCTION tarvelon_stamp_alarm() RETURNS trigger LANGUAGE plpgsql AS $$
+       BEGIN
+           IF TG_OP = 'INSERT' THEN
+               IF NEW.carried THEN
+                   NEW.acknowledgement_carried := NEW.acknowledged_at <> '';
+                   RETURN NEW;
+               END IF;
+               NEW.at := tarvelon_now();
+               NEW.caused_by := tarvelon_who();
+               NEW.acknowledged_by := '';
+               NEW.acknowledged_at := '';
+               NEW.note := '';
+               NEW.acknowledgement_carried := false;
+           ELSIF NEW.acknowledgement_carried AND NEW.acknowledged_at <> '' THEN
+               IF OLD.acknowledged_at <> '' AND (NEW.acknowledged_at > OLD.acknowledged_at OR
+                                                 position(OLD.note IN NEW.note) = 0) THEN
+                   RETURN OLD;
+               END IF;
+           ELSIF OLD.acknowledged_at <> '' THEN
+               RETURN OLD;
+           ELSE
+               NEW.acknowledged_by := tarvelon_who();
+               NEW.acknowledged_at := tarvelon_now();
+               NEW.acknowledgement_carried := false;
+           END IF;
+           RETURN NEW;
+       END $$;)";
+
 } // namespace tarvelon::surveys

@@ -65,6 +65,9 @@ struct AlarmEvent {
     std::optional<double> depthM;
     std::string causedBy;
     std::string acknowledgedBy, acknowledgedAt, note; // empty until acknowledged
+    bool carried = false;                // recorded in another library and brought by a sync
+    bool acknowledgementCarried = false; // acknowledged in another library
+    bool baseline = false; // the state found when the log began, not a change anyone caused
     bool acknowledged() const { return !acknowledgedAt.empty(); }
 };
 
@@ -86,7 +89,9 @@ struct TrendPoint {
 class SurveyStore {
 public:
     // Version of the tables this program writes; older files are brought up to it on opening.
-    static constexpr int kSchemaVersion = 11;
+    static constexpr int kSchemaVersion = 12;
+    // The version from which the alarm log knows the states its tubes were in when it began.
+    static constexpr int kBaselineVersion = 12;
     // The last version whose files were not yet marked with kLibraryApplicationId when made.
     static constexpr int kLastUnmarkedVersion = 5;
 
@@ -203,6 +208,17 @@ public:
     // Acknowledges every unacknowledged event of the readout: how many; -1 with error() when
     // it cannot.
     int acknowledgeReadout(std::int64_t surveyId, const std::string& note);
+    // Events another library recorded, as it recorded them (time, cause, acknowledgement), for
+    // readouts found here by their key; in one transaction, each tube's history saying so.
+    bool addCarriedAlarms(const std::vector<AlarmEvent>& events, const std::string& how);
+    // The event's acknowledgement as another library holds it: kept when the event has none
+    // here, or when it is earlier than the one here and keeps this one's note.
+    bool carryAcknowledgement(std::int64_t eventId, const AlarmEvent& acknowledged);
+    // While held, the statuses of the readouts that writes change are looked at again only when
+    // released, all in one transaction: a sync brings the other library's log before its own
+    // re-evaluation can record the same changes again.
+    void holdAlarms() { holdAlarms_ = true; }
+    bool releaseAlarms();
     std::vector<TrendPoint> trend(const std::string& client, const std::string& site, const std::string& tube,
                                   int depthTenths);
 
@@ -255,6 +271,9 @@ private:
     void alarmsMayChange(const TubeKey& tube) { alarmTubes_.insert(tube); }
     bool recordAlarms();
     bool recordAlarmsOf(const TubeKey& tube);
+    // The statuses of the readouts of every tube the log holds nothing of, recorded as found:
+    // a library from before the log, or one whose tubes have never crossed a threshold.
+    bool recordBaselines();
     bool acknowledgeIn(const std::string& where, std::int64_t key, const std::string& note, int& count);
     bool undelete(const Survey& survey);
     bool readRows(std::int64_t id, std::vector<SurveyRow>& rows);
@@ -273,6 +292,8 @@ private:
     std::function<std::string()> clock_;
     int textsCleaned_ = 0;
     std::set<TubeKey> alarmTubes_;
+    bool holdAlarms_ = false, baseline_ = false;
+    std::set<TubeKey> heldAlarmTubes_;
 };
 
 } // namespace tarvelon::surveys

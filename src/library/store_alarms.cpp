@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::string_view kEventColumns = "id, at, client, site, tube, survey_id, readout, date, time, status, "
                                            "criterion, value, threshold, depth, caused_by, acknowledged_by, "
-                                           "acknowledged_at, note";
+                                           "acknowledged_at, note, CASE WHEN carried THEN 1 ELSE 0 END, "
+                                           "CASE WHEN acknowledgement_carried THEN 1 ELSE 0 END, "
+                                           "CASE WHEN baseline THEN 1 ELSE 0 END";
 
 AlarmEvent eventOfRow(const sql::Statement& q)
 {
@@ -35,6 +37,9 @@ AlarmEvent eventOfRow(const sql::Statement& q)
     e.acknowledgedBy = q.text(15);
     e.acknowledgedAt = q.text(16);
     e.note = q.text(17);
+    e.carried = q.integer(18) != 0;
+    e.acknowledgementCarried = q.integer(19) != 0;
+    e.baseline = q.integer(20) != 0;
     return e;
 }
 
@@ -56,6 +61,10 @@ bool SurveyStore::recordAlarms()
 {
     const std::set<TubeKey> tubes = std::move(alarmTubes_);
     alarmTubes_.clear();
+    if (holdAlarms_) {
+        heldAlarmTubes_.insert(tubes.begin(), tubes.end());
+        return true;
+    }
     for (const TubeKey& tube : tubes)
         if (!recordAlarmsOf(tube))
             return false;
@@ -64,11 +73,12 @@ bool SurveyStore::recordAlarms()
 
 bool SurveyStore::recordAlarmsOf(const TubeKey& tube)
 {
-    // Each readout's status as the log last recorded it; a readout it never named has none.
+    // Each readout's status as the log last recorded it, by when (an event carried from another
+    // library comes in after ones it precedes); a readout it never named has none.
     std::map<ReadoutKey, std::string> last;
     {
         sql::Statement q(db_, "SELECT readout, date, time, status FROM alarm_events WHERE client = ? AND site = ? "
-                              "AND tube = ? ORDER BY id");
+                              "AND tube = ? ORDER BY at, id");
         q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
         while (q.step())
             last[{q.text(0), q.text(1), q.text(2)}] = q.text(3);
@@ -86,8 +96,8 @@ bool SurveyStore::recordAlarmsOf(const TubeKey& tube)
     const std::vector<Survey> surveys = tubeSurveys(tube);
     const TubeResult result = analyseTube(surveys, settings, corrections(tube));
     sql::Statement insert(db_, "INSERT INTO alarm_events (at, client, site, tube, survey_id, readout, date, time, "
-                               "status, criterion, value, threshold, depth, caused_by) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                               "status, criterion, value, threshold, depth, caused_by, baseline) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? <> 0)");
     // Asked only when there is something to record: a clock a test set moves when it is read.
     std::optional<std::string> at, by;
     for (const ReadoutResult& r : result.readouts) {
@@ -102,6 +112,7 @@ bool SurveyStore::recordAlarmsOf(const TubeKey& tube)
         }
         insert.bind(1, *at).bind(2, tube.client).bind(3, tube.site).bind(4, tube.tube).bind(5, s.id);
         insert.bind(6, s.readout).bind(7, s.date).bind(8, s.time).bind(9, status).bind(14, *by);
+        insert.bind(15, std::int64_t(baseline_));
         if (r.level != Level::None && !r.causes.empty()) {
             const LevelCause& c = r.causes.front();
             insert.bind(10, criterionName(c.criterion)).bind(11, c.value).bind(12, c.threshold);

@@ -148,6 +148,11 @@ constexpr std::string_view kMigrations[] = {
        ALTER TABLE tubes ADD COLUMN reading_interval_days REAL;)",
     // The language a tube's reports are written in by default; empty: the program's.
     R"(ALTER TABLE tube_reports ADD COLUMN language TEXT NOT NULL DEFAULT '';)",
+    // Which events of the alarm log came from another library with their own time and cause,
+    // which acknowledgements did, and which record the states found when the log began.
+    R"(ALTER TABLE alarm_events ADD COLUMN carried INTEGER NOT NULL DEFAULT 0;
+       ALTER TABLE alarm_events ADD COLUMN acknowledgement_carried INTEGER NOT NULL DEFAULT 0;
+       ALTER TABLE alarm_events ADD COLUMN baseline INTEGER NOT NULL DEFAULT 0;)",
 };
 static_assert(std::size(kMigrations) == SurveyStore::kSchemaVersion);
 
@@ -422,7 +427,8 @@ bool SurveyStore::migrate()
         if (state->version >= kSchemaVersion)
             return tx.commit();
         if (!db_.exec(kMigrations[state->version]) ||
-            !db_.exec("PRAGMA user_version = " + std::to_string(state->version + 1)) || !tx.commit())
+            !db_.exec("PRAGMA user_version = " + std::to_string(state->version + 1)) ||
+            (state->version + 1 == kBaselineVersion && !recordBaselines()) || !tx.commit())
             return false;
     }
 }

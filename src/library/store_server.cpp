@@ -107,7 +107,7 @@ CREATE TRIGGER corrections_changed AFTER INSERT OR UPDATE OR DELETE ON correctio
 
 // Step n brings a server's tables from version kServerTablesVersion + n to the next one, as the
 // file's step of the same number does; a later change adds a step to both.
-constexpr std::array<std::string_view, 7> kServerSteps{
+constexpr std::array<std::string_view, 8> kServerSteps{
     // Who changed what, and when each tube's settings changed, so two libraries can be synced.
     // A history line outlives the survey it names.
     R"(ALTER TABLE tubes ADD COLUMN changed_at text COLLATE "C" NOT NULL DEFAULT '';
@@ -145,6 +145,9 @@ constexpr std::array<std::string_view, 7> kServerSteps{
        ALTER TABLE tubes ADD COLUMN reading_interval_days double precision;)",
     // The language a tube's reports are written in by default; empty: the program's.
     R"(ALTER TABLE tube_reports ADD COLUMN language text NOT NULL DEFAULT '';)",
+    // Events and acknowledgements carried from another library keep their own time and cause;
+    // the states found when the log began are marked as such.
+    kServerVersion12,
 };
 static_assert(kServerTablesVersion + kServerSteps.size() == SurveyStore::kSchemaVersion,
               "a step of the tables is missing for the server");
@@ -194,7 +197,7 @@ GRANT DELETE ON corrections TO tarvelon_editor;
 -- The alarm log is added to and acknowledged, never changed otherwise nor emptied.
 GRANT INSERT ON alarm_events TO tarvelon_editor;
 REVOKE UPDATE, DELETE, TRUNCATE ON alarm_events FROM tarvelon_reader, tarvelon_editor, tarvelon_manager;
-GRANT UPDATE (acknowledged_by, acknowledged_at, note) ON alarm_events TO tarvelon_editor;
+GRANT UPDATE (acknowledged_by, acknowledged_at, note, acknowledgement_carried) ON alarm_events TO tarvelon_editor;
 GRANT USAGE, SELECT ON SEQUENCE alarm_events_id_seq TO tarvelon_editor;
 -- The history is written by the server alone: no role may add, change or remove a line of it.
 REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON history FROM tarvelon_reader, tarvelon_editor, tarvelon_manager;
@@ -295,6 +298,8 @@ bool SurveyStore::migrateServer()
         sql::Statement bump(db_, "UPDATE library_version SET version = ?");
         bump.bind(1, state->version + 1);
         if (!db_.exec(kServerSteps[size_t(state->version - kServerTablesVersion)]) || !bump.run())
+            return false;
+        if (state->version + 1 == kBaselineVersion && !recordBaselines())
             return false;
         if (state->version + 1 == kSchemaVersion && !grantWhereRolesAre())
             return false;

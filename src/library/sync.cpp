@@ -57,10 +57,34 @@ std::string surveyName(const Survey& s)
     return tubeText({s.client, s.site, s.tube}) + ", readout " + s.readout + " of " + s.date + " " + s.time;
 }
 
+namespace {
+
+SyncResult syncHeld(SurveyStore& from, SurveyStore& to, bool back, const SyncOptions& options);
+
+} // namespace
+
 SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& options)
 {
-    SyncResult r;
+    // Each side looks at its readouts' statuses again only once it holds the other's alarm log,
+    // so a change both recorded is not recorded twice; and so too when the sync stops midway.
     const bool back = writable(from);
+    to.holdAlarms();
+    if (back)
+        from.holdAlarms();
+    SyncResult r = syncHeld(from, to, back, options);
+    if (r.error.empty() || r.error == kSyncStopped)
+        mergeAlarmLogs(from, to, back, r.alarms, r.error);
+    for (SurveyStore* side : {&to, back ? &from : nullptr})
+        if (side && !side->releaseAlarms() && r.error.empty())
+            r.error = "the alarm log cannot be brought up to date: " + side->error();
+    return r;
+}
+
+namespace {
+
+SyncResult syncHeld(SurveyStore& from, SurveyStore& to, bool back, const SyncOptions& options)
+{
+    SyncResult r;
     r.sourceReadOnly = !back;
     // Deletions first: a survey deleted on one side is not sent back from the other.
     if (!applyDeletions(to, from, r.deletedHere, r.error) || !applyDeletions(from, to, r.deletedThere, r.error))
@@ -151,5 +175,7 @@ SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& 
     }
     return r;
 }
+
+} // namespace
 
 } // namespace tarvelon::surveys

@@ -19,6 +19,12 @@ struct SyncProgress {
     int done = 0, total = 0; // surveys
 };
 
+// The events and acknowledgements of the alarm log that went each way.
+struct AlarmSync {
+    int eventsSent = 0, eventsReceived = 0;
+    int acknowledgementsSent = 0, acknowledgementsReceived = 0;
+};
+
 struct SyncResult {
     int sent = 0;      // surveys the target lacked, added
     int completed = 0; // incomplete surveys of the target completed
@@ -31,6 +37,7 @@ struct SyncResult {
     int deletedThere = 0, deletedHere = 0; // surveys deleted by a deletion the other side held
     // Said once: the source could only be read, so nothing came back to it.
     bool sourceReadOnly = false;
+    AlarmSync alarms{};
     int done = 0, total = 0; // surveys gone through, of all the source holds
     std::string error;       // why it stopped; empty when it ran to its end
 };
@@ -43,8 +50,8 @@ struct SyncOptions {
 
 inline constexpr std::string_view kSyncStopped = "stopped before the end";
 
-// Every survey `from` holds and `to` lacks goes to `to`; settings, corrections and deletions
-// go either way, merged. `to` must be open to write; `from` may be open only to read (a reader's
+// Every survey `from` holds and `to` lacks goes to `to`; settings, corrections, deletions and the
+// alarm log go either way, merged. `to` must be open to write; `from` may be open only to read (a reader's
 // server library, a read-only file), and then nothing comes back to it.
 SyncResult syncLibraries(SurveyStore& from, SurveyStore& to, const SyncOptions& options = {});
 

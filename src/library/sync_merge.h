@@ -1,5 +1,6 @@
 #pragma once
 #include "library/store.h"
+#include "library/sync.h"
 
 #include <map>
 #include <string>
@@ -30,5 +31,13 @@ Merged mergeFields(const Fields& a, const Fields& b, const Fields& base, bool ke
 // anything was written. False with `error` when the library refused.
 bool applyFields(SurveyStore& store, const TubeKey& tube, const Fields& had, const Fields& merged, bool& changed,
                  std::string& error);
+
+// The acknowledgement two libraries' copies of one event end with: the one made, or the
+// earlier of two, its note followed by the later's.
+AlarmEvent mergedAcknowledgement(const AlarmEvent& a, const AlarmEvent& b);
+
+// Each library's alarm log given the events the other holds and it lacks, and every
+// acknowledgement; `back` false leaves `from` as it is. False with `error` when one refused.
+bool mergeAlarmLogs(SurveyStore& from, SurveyStore& to, bool back, AlarmSync& result, std::string& error);
 
 } // namespace tarvelon::surveys

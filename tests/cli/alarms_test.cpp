@@ -4,6 +4,7 @@
 
 #include "support/child_process.h"
 #include "support/harness.h"
+#include "surveys/alarm_surveys.h"
 #include "surveys/library_engines.h"
 #include "library/sql.h"
 #include "library/store.h"
@@ -18,22 +19,10 @@ using namespace std::chrono_literals;
 
 const surveys::TubeKey kTube{"ACME", "Hill", "T1"};
 
-// Four depths; reading 1 moved by `offset`: with K = 1000 the top moves 2 mm a unit.
+// With K = 1000 the top moves 2 mm a unit of `offset`.
 surveys::Survey readout(const std::string& number, int day, int offset)
 {
-    surveys::Survey s;
-    s.client = kTube.client;
-    s.site = kTube.site;
-    s.tube = kTube.tube;
-    s.readout = number;
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/03/24", day);
-    s.date = date;
-    s.time = "10:00:00";
-    s.step = 0.5;
-    for (int t = 5; t <= 20; t += 5)
-        s.rows.push_back({t, {100 + offset, 50}});
-    return s;
+    return movedReadout(kTube, number, dayOf(day), offset);
 }
 
 std::vector<std::string> linesOf(const std::string& text)
@@ -56,15 +45,7 @@ protected:
         store.setUser("ana");
         ASSERT_TRUE(store.open(location())) << store.error();
         const std::int64_t base = store.add(readout("01", 1, 0)).id;
-        surveys::TubeSettings t;
-        t.constant = 1000;
-        t.baseId = base;
-        t.precisionMm = 0;
-        t.alertMm = 5;
-        t.alarmMm = 10;
-        t.alertMmPerDay = 1;
-        t.alarmMmPerDay = 2;
-        ASSERT_TRUE(store.setTubeSettings(kTube, t)) << store.error();
+        ASSERT_TRUE(store.setTubeSettings(kTube, alarmSettings(base, 5, 10, 1, 2))) << store.error();
         // 12 mm: an alarm by displacement; then 8 mm a day later, an alarm by its 4 mm/day.
         ASSERT_EQ(store.add(readout("02", 11, 6)).status, surveys::AddStatus::Added);
         ASSERT_EQ(store.add(readout("03", 12, 4)).status, surveys::AddStatus::Added);
@@ -136,6 +117,34 @@ TEST_P(AlarmsCommand, ListsTheLogAndExitsThreeWhileAnAlarmIsUnacknowledged)
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1].substr(lines[1].rfind(",\"")), ",\"walked the slope, no crack\"") << "quoted as CSV: " << out;
     EXPECT_EQ(lines[2].substr(lines[2].rfind(',')), ",surveyor informed") << out;
+}
+
+// A sync takes the log to a laptop's file with each event's own time and cause, and says so.
+TEST_P(AlarmsCommand, ASyncCarriesTheLogAndSaysSo)
+{
+    const std::string laptop = home.file("laptop.sqlite");
+    {
+        surveys::SurveyStore made;
+        ASSERT_TRUE(made.open(laptop)) << made.error();
+    }
+    ChildProcess p(TARVELON_CLI, {"sync", "--from", location(), "--to", laptop},
+                   {"USER=bea", "HOME=" + home.file(""), "XDG_DATA_HOME=" + home.file("share"),
+                    "XDG_CONFIG_HOME=" + home.file("config")});
+    ASSERT_EQ(p.wait(60s), 0) << p.err;
+    EXPECT_NE((p.out + p.err).find("Alarm log: 2 events sent, 0 received; 0 acknowledgements sent, 0 received"),
+              std::string::npos)
+        << p.out << p.err;
+    surveys::SurveyStore source, copy;
+    ASSERT_TRUE(source.open(location())) << source.error();
+    ASSERT_TRUE(copy.open(laptop)) << copy.error();
+    const std::vector<surveys::AlarmEvent> had = source.alarmEvents(), got = copy.alarmEvents();
+    ASSERT_EQ(got.size(), had.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].readout, had[i].readout);
+        EXPECT_EQ(got[i].at, had[i].at);
+        EXPECT_EQ(got[i].causedBy, had[i].causedBy);
+        EXPECT_TRUE(got[i].carried);
+    }
 }
 
 TEST_P(AlarmsCommand, WrongUseIsSaidAndChangesNothing)

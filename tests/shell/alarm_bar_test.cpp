@@ -3,6 +3,7 @@
 #include "shell/surveys/alarm_bar.h"
 #include "shell/surveys/surveys_window.h"
 #include "support/harness.h"
+#include "surveys/alarm_surveys.h"
 #include "surveys/library_engines.h"
 
 #include <QApplication>
@@ -21,32 +22,15 @@ namespace {
 
 const TubeKey kTube{"GEOTECNA", "FRANA 12", "I9"};
 
-// Four depths; reading 1 moved by `offset`: with K = 1000 the top moves 2 mm a unit.
+// With K = 1000 the top moves 2 mm a unit of `offset`.
 Survey readout(const std::string& number, int day, int offset)
 {
-    Survey s;
-    s.client = kTube.client;
-    s.site = kTube.site;
-    s.tube = kTube.tube;
-    s.readout = number;
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/05/24", day);
-    s.date = date;
-    s.time = "09:00:00";
-    s.step = 0.5;
-    for (int t = 5; t <= 20; t += 5)
-        s.rows.push_back({t, {200 + offset, 10}});
-    return s;
+    return test::movedReadout(kTube, number, test::dayOf(day, 5), offset);
 }
 
 TubeSettings withAlarmAt(std::int64_t base, double alarmMm)
 {
-    TubeSettings t;
-    t.constant = 1000;
-    t.baseId = base;
-    t.precisionMm = 0;
-    t.alarmMm = alarmMm;
-    return t;
+    return test::alarmSettings(base, std::nullopt, alarmMm);
 }
 
 bool waitFor(const std::function<bool()>& done, int ms = 2000)

@@ -6,8 +6,10 @@
 #include "shell/surveys/surveys_tree.h"
 #include "shell/surveys/surveys_window.h"
 #include "support/harness.h"
+#include "surveys/library_engines.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -109,3 +111,97 @@ TEST(SiteView, ASiteOrClientChosenShowsItsTubesAndADoubleClickOpensOne)
     EXPECT_FALSE(window.showingSite());
     EXPECT_EQ(window.tree()->currentId(), latest[1]);
 }
+
+namespace {
+
+// Readout 04 of tube `tube` of FRANA 12, a week after the third, moved 40 units more at the top.
+Survey fourth(const std::string& tube)
+{
+    Survey s;
+    s.client = "GEOTECNA";
+    s.site = "FRANA 12";
+    s.tube = tube;
+    s.readout = "04";
+    s.date = "01/05/24";
+    s.time = "10:00:00";
+    s.step = 0.5;
+    for (int d = 5; d <= 50; d += 5)
+        s.rows.push_back({d, {std::int64_t(1000 + (d <= 20 ? 160 : 0)), std::int64_t(-200)}});
+    return s;
+}
+
+QString statusOf(QTableWidget* table, const QString& tube)
+{
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->item(row, 0)->text() == tube)
+            return table->item(row, 10)->text();
+    return QStringLiteral("(no row)");
+}
+
+struct Refresh {
+    const char* name;
+    test::LibraryEngine engine;
+    bool reloaded; // by the window itself (after an import, a download or a sync); else by the server's news
+};
+
+class SiteViewRefresh : public testing::TestWithParam<Refresh> {};
+
+} // namespace
+
+// A site on screen shows what the library holds after a reload or a colleague's change on the
+// server, as the tree does, and stays on screen.
+TEST_P(SiteViewRefresh, ASiteOnScreenShowsWhatTheLibraryHoldsNow)
+{
+    if (GetParam().engine == test::LibraryEngine::PostgreSQL && test::testServer().empty())
+        GTEST_SKIP() << test::kNoServer;
+    const test::TestLibrary library(GetParam().engine);
+    std::vector<std::int64_t> latest;
+    fillSite(library.location(), latest);
+    SurveysWindow window({QString::fromStdString(library.location()), {}, {}, {}});
+    QTreeWidgetItem* frana = window.tree()->topLevelItem(0)->child(1);
+    ASSERT_EQ(frana->text(0), QStringLiteral("FRANA 12"));
+    window.tree()->setCurrentItem(frana);
+    QTableWidget* table = window.siteView()->table();
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_TRUE(statusOf(table, QStringLiteral("I2")).isEmpty());
+
+    // Another program adds a tube to the site, and a readout that puts I2 in ALARM.
+    {
+        SurveyStore other;
+        ASSERT_TRUE(other.open(library.location())) << other.error();
+        ASSERT_EQ(other.add(fourth("I4")).status, AddStatus::Added) << other.error();
+        ASSERT_EQ(other.add(fourth("I2")).status, AddStatus::Added) << other.error();
+    }
+    if (GetParam().reloaded)
+        window.reload();
+    QElapsedTimer waited;
+    waited.start();
+    while ((table->rowCount() != 3 || statusOf(table, QStringLiteral("I2")).isEmpty()) && waited.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_TRUE(window.showingSite());
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_TRUE(statusOf(table, QStringLiteral("I2")).startsWith(QStringLiteral("ALARM")))
+        << statusOf(table, QStringLiteral("I2")).toStdString();
+    EXPECT_EQ(window.tree()->currentItem(), window.tree()->topLevelItem(0)->child(1));
+
+    // A site the library no longer holds leaves the view for the readouts'.
+    {
+        SurveyStore other;
+        ASSERT_TRUE(other.open(library.location())) << other.error();
+        for (const SurveySummary& s : other.list())
+            if (s.site == "FRANA 12") {
+                ASSERT_TRUE(other.remove(s.id)) << other.error();
+            }
+    }
+    if (GetParam().reloaded)
+        window.reload();
+    waited.restart();
+    while (window.showingSite() && waited.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(window.showingSite());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, SiteViewRefresh,
+                         testing::Values(Refresh{"FileReloaded", test::LibraryEngine::SQLite, true},
+                                         Refresh{"ServerNews", test::LibraryEngine::PostgreSQL, false}),
+                         [](const testing::TestParamInfo<Refresh>& info) { return std::string(info.param.name); });

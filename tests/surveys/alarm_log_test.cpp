@@ -1,6 +1,8 @@
 // The alarm log on both engines: a tube's readouts crossing and leaving its thresholds by
 // displacement and by rate, each change recorded once with what set it, and acknowledged.
+#include "surveys/alarm_surveys.h"
 #include "surveys/library_engines.h"
+#include "library/sql.h"
 #include "library/store.h"
 
 #include <gtest/gtest.h>
@@ -18,37 +20,14 @@ namespace {
 
 const TubeKey kTube{"C", "S", "T"};
 
-// Four depths 0.5 m apart; reading 1 moved by `offset` at each. With K = 1000 and a 0.5 m gauge
-// each interval moves 0.5 mm a unit, so the top (summed over four intervals) moves 2 mm a unit.
 Survey readout(const std::string& number, int day, int offset)
 {
-    Survey s;
-    s.client = kTube.client;
-    s.site = kTube.site;
-    s.tube = kTube.tube;
-    s.readout = number;
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/03/24", day);
-    s.date = date;
-    s.time = "10:00:00";
-    s.step = 0.5;
-    s.origin = Origin::Import;
-    for (int t = 5; t <= 20; t += 5)
-        s.rows.push_back({t, {100 + offset, 50}});
-    return s;
+    return test::movedReadout(kTube, number, test::dayOf(day), offset);
 }
 
 TubeSettings thresholds(std::int64_t base, std::optional<double> alarmRate = 2.0)
 {
-    TubeSettings t;
-    t.constant = 1000;
-    t.baseId = base;
-    t.precisionMm = 0;
-    t.alertMm = 5;
-    t.alarmMm = 10;
-    t.alertMmPerDay = 1;
-    t.alarmMmPerDay = alarmRate;
-    return t;
+    return test::alarmSettings(base, 5, 10, 1, alarmRate);
 }
 
 struct Expected {
@@ -221,6 +200,61 @@ TEST_P(AlarmLog, AnAcknowledgedEventStaysWithItsNoteAndIsNotAcknowledgedTwice)
     EXPECT_TRUE(std::any_of(history.begin(), history.end(), [](const HistoryEntry& h) {
         return h.what == "ALARM of survey 02 of 11/03/24 acknowledged: inspected the slope; no crack";
     }));
+}
+
+// A library from before the alarm log, upgraded: the readouts already raised are recorded as
+// found, marked so, and the first change records only what it changed; a new tube whose first
+// readout crosses a threshold is recorded as any change is.
+TEST_P(AlarmLog, AnUpgradeRecordsTheStatesFoundAndTheNextChangeOnlyItsOwn)
+{
+    const std::int64_t base = add(readout("01", 1, 0));
+    ASSERT_TRUE(store_.setTubeSettings(kTube, thresholds(base))) << store_.error();
+    add(readout("02", 11, 6)); // 12 mm: ALARM
+    add(readout("03", 21, 3)); // 6 mm: ALERT
+    store_ = SurveyStore();
+    // Back to the tables of version 8, which had no log.
+    if (GetParam() == LibraryEngine::SQLite) {
+        sql::Database raw;
+        ASSERT_TRUE(raw.open(location(), sql::Database::Mode::ReadWrite)) << raw.error();
+        ASSERT_TRUE(raw.exec("DROP TABLE alarm_events; ALTER TABLE tubes DROP COLUMN easting; ALTER TABLE tubes "
+                             "DROP COLUMN northing; ALTER TABLE tubes DROP COLUMN reading_interval_days; "
+                             "PRAGMA user_version = 8"))
+            << raw.error();
+    } else {
+        ASSERT_TRUE(test::onServer("DROP TABLE alarm_events; DROP FUNCTION tarvelon_stamp_alarm(); ALTER TABLE tubes "
+                                   "DROP COLUMN easting, DROP COLUMN northing, DROP COLUMN reading_interval_days; "
+                                   "UPDATE library_version SET version = 8",
+                                   library().database()));
+    }
+    store_.setUser("ana");
+    store_.setClock([this] { return "2026-03-02T00:00:" + std::to_string(10 + ticks_++) + "Z"; });
+    ASSERT_TRUE(store_.open(location())) << store_.error();
+    seen_ = 0;
+    expectNew({{"02", "ALARM", "displacement", 12.0, 10.0}, {"03", "ALERT", "displacement", 6.0, 5.0}}, "upgraded");
+    for (const AlarmEvent& e : store_.alarmEvents())
+        EXPECT_TRUE(e.baseline) << e.readout;
+
+    add(readout("04", 31, 6));
+    expectNew({{"04", "ALARM", "displacement", 12.0, 10.0}}, "the first survey after the upgrade");
+    EXPECT_FALSE(store_.alarmEvents().back().baseline);
+
+    // Opened again: nothing more.
+    store_ = SurveyStore();
+    ASSERT_TRUE(store_.open(location())) << store_.error();
+    EXPECT_EQ(store_.alarmEvents().size(), 3u);
+
+    const TubeKey fresh{"C", "S", "NEW"};
+    Survey first = readout("01", 1, 0), alarm = readout("02", 11, 6);
+    first.tube = alarm.tube = fresh.tube;
+    const std::int64_t freshBase = add(first);
+    ASSERT_TRUE(store_.setTubeSettings(fresh, thresholds(freshBase))) << store_.error();
+    add(alarm);
+    AlarmFilter ofFresh;
+    ofFresh.tube = fresh.tube;
+    const std::vector<AlarmEvent> recorded = store_.alarmEvents(ofFresh);
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(recorded[0].status, "ALARM");
+    EXPECT_FALSE(recorded[0].baseline);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AlarmLog, testing::Values(LibraryEngine::SQLite, LibraryEngine::PostgreSQL),

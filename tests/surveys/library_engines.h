@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 // A survey library made fresh for one test, on either engine: a file in a temporary folder, or
 // a database of its own on the test server that scripts/with-postgres runs (TARVELON_TEST_PG).
@@ -108,6 +109,47 @@ protected:
 
 private:
     std::optional<TestLibrary> library_;
+};
+
+// Tests of one server library and the login roles they make for it: skipped, saying why, when
+// no server runs; the database goes first, then the roles it named.
+class OnServerWithPeople : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (testServer().empty())
+            GTEST_SKIP() << kNoServer;
+        library_.emplace(LibraryEngine::PostgreSQL);
+        ASSERT_FALSE(library_->location().empty());
+    }
+    ~OnServerWithPeople() override
+    {
+        library_.reset();
+        for (const std::string& user : made_)
+            onServer("DROP ROLE IF EXISTS " + user);
+    }
+    const std::string& database() const { return library_->database(); }
+    const std::string& location() const { return library_->location(); }
+    // A login role of this test, with the test server's password, granted `role` (none: nothing).
+    std::string person(const std::string& name, const std::string& role)
+    {
+        const std::string user = name + "_" + database();
+        onServer("DROP ROLE IF EXISTS " + user + "; CREATE ROLE " + user + " LOGIN PASSWORD '" + testServerPassword() +
+                 "'" + (role.empty() ? "" : "; GRANT " + role + " TO " + user));
+        made_.push_back(user);
+        return user;
+    }
+    // The library's location as `user` connects to it.
+    std::string as(const std::string& user) const
+    {
+        std::string uri = location();
+        uri.replace(uri.find("//") + 2, uri.find('@') - uri.find("//") - 2, user);
+        return uri;
+    }
+
+private:
+    std::optional<TestLibrary> library_;
+    std::vector<std::string> made_;
 };
 
 } // namespace tarvelon::test

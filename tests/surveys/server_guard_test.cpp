@@ -32,14 +32,13 @@ Survey surveyOf(const std::string& readout, std::int64_t first = 1)
     return s;
 }
 
-class ServerGuard : public testing::Test {
+class ServerGuard : public tarvelon::test::OnServerWithPeople {
 protected:
     void SetUp() override
     {
-        if (testServer().empty())
-            GTEST_SKIP() << tarvelon::test::kNoServer;
-        library_.emplace(LibraryEngine::PostgreSQL);
-        ASSERT_FALSE(library_->location().empty());
+        OnServerWithPeople::SetUp();
+        if (IsSkipped())
+            return;
         ASSERT_TRUE(owner_.open(location())) << owner_.error();
         ASSERT_TRUE(owner_.initServerRoles()) << owner_.error();
         const AddResult added = owner_.add(surveyOf("01"));
@@ -50,28 +49,6 @@ protected:
         t.baseId = survey_;
         ASSERT_TRUE(owner_.setTubeSettings(kTube, t)) << owner_.error();
     }
-    ~ServerGuard() override
-    {
-        owner_ = SurveyStore();
-        library_.reset();
-        for (const std::string& user : made_)
-            onServer("DROP ROLE IF EXISTS " + user);
-    }
-    const std::string& location() const { return library_->location(); }
-    std::string person(const std::string& name, const std::string& role)
-    {
-        const std::string user = name + "_" + library_->database();
-        onServer("DROP ROLE IF EXISTS " + user + "; CREATE ROLE " + user + " LOGIN PASSWORD '" +
-                 tarvelon::test::testServerPassword() + "'" + (role.empty() ? "" : "; GRANT " + role + " TO " + user));
-        made_.push_back(user);
-        return user;
-    }
-    std::string as(const std::string& user) const
-    {
-        std::string uri = location();
-        uri.replace(uri.find("//") + 2, uri.find('@') - uri.find("//") - 2, user);
-        return uri;
-    }
     std::int64_t readingAt5()
     {
         return owner_.survey(survey_)->rows.at(0).readings[0].value_or(-1);
@@ -79,10 +56,6 @@ protected:
 
     SurveyStore owner_;
     std::int64_t survey_ = 0;
-
-private:
-    std::optional<TestLibrary> library_;
-    std::vector<std::string> made_;
 };
 
 } // namespace

@@ -58,14 +58,13 @@ std::string textOf(sql::Database& db, const std::string& query)
     return q.step() ? q.text(0) : "(" + db.error() + ")";
 }
 
-class ServerSession : public testing::Test {
+class ServerSession : public tarvelon::test::OnServerWithPeople {
 protected:
     void SetUp() override
     {
-        if (testServer().empty())
-            GTEST_SKIP() << tarvelon::test::kNoServer;
-        library_.emplace(LibraryEngine::PostgreSQL);
-        ASSERT_FALSE(library_->location().empty());
+        OnServerWithPeople::SetUp();
+        if (IsSkipped())
+            return;
         SurveyStore owner;
         ASSERT_TRUE(owner.open(location())) << owner.error();
         ASSERT_TRUE(owner.initServerRoles()) << owner.error();
@@ -76,26 +75,6 @@ protected:
         sql::resumeAfterStop();
         setConnectionNotice(nullptr);
     }
-    ~ServerSession() override
-    {
-        library_.reset();
-        for (const std::string& user : made_)
-            onServer("DROP ROLE IF EXISTS " + user);
-    }
-    const std::string& database() const { return library_->database(); }
-    const std::string& location() const { return library_->location(); }
-    std::string person(const std::string& name, const std::string& role)
-    {
-        const std::string user = name + "_" + database();
-        onServer("DROP ROLE IF EXISTS " + user + "; CREATE ROLE " + user + " LOGIN PASSWORD '" +
-                 tarvelon::test::testServerPassword() + "'" + (role.empty() ? "" : "; GRANT " + role + " TO " + user));
-        made_.push_back(user);
-        return user;
-    }
-
-private:
-    std::optional<TestLibrary> library_;
-    std::vector<std::string> made_;
 };
 
 } // namespace

@@ -40,38 +40,9 @@ std::string uriFor(const std::string& user, const std::string& password, const s
            database + options;
 }
 
-class Server : public testing::Test {
+class Server : public tarvelon::test::OnServerWithPeople {
 protected:
-    void SetUp() override
-    {
-        if (testServer().empty())
-            GTEST_SKIP() << tarvelon::test::kNoServer;
-        library_.emplace(LibraryEngine::PostgreSQL);
-        ASSERT_FALSE(library_->location().empty());
-    }
     void TearDown() override { setPasswordPrompt(nullptr); }
-    const std::string& database() const { return library_->database(); }
-    const std::string& location() const { return library_->location(); }
-
-    // A login role of this test, with the test server's password, granted `role` (none: nothing).
-    std::string person(const std::string& name, const std::string& role)
-    {
-        const std::string user = name + "_" + database();
-        onServer("DROP ROLE IF EXISTS " + user + "; CREATE ROLE " + user + " LOGIN PASSWORD '" +
-                 tarvelon::test::testServerPassword() + "'" + (role.empty() ? "" : "; GRANT " + role + " TO " + user));
-        made_.push_back(user);
-        return user;
-    }
-    ~Server() override
-    {
-        library_.reset(); // the database first, then the roles it named
-        for (const std::string& user : made_)
-            onServer("DROP ROLE IF EXISTS " + user);
-    }
-
-private:
-    std::optional<TestLibrary> library_;
-    std::vector<std::string> made_;
 };
 
 // Each role sees what it was granted and may do only that, whatever the program sends: the

@@ -246,6 +246,26 @@ std::optional<SurveysTree::SiteChoice> SurveysTree::currentSite() const
     return std::nullopt;
 }
 
+bool SurveysTree::chooseSite(const SiteChoice& choice)
+{
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* client = topLevelItem(i);
+        if (client->text(0).toStdString() != choice.client)
+            continue;
+        QTreeWidgetItem* found = choice.site ? nullptr : client;
+        for (int j = 0; !found && j < client->childCount(); ++j)
+            if (client->child(j)->text(0).toStdString() == *choice.site)
+                found = client->child(j);
+        if (!found)
+            return false;
+        const QSignalBlocker block(this);
+        clearSelection();
+        setCurrentItem(found, 0, QItemSelectionModel::NoUpdate);
+        return true;
+    }
+    return false;
+}
+
 std::optional<surveys::TubeKey> SurveysTree::tubeOf(std::int64_t id) const
 {
     const auto it = tubeOf_.find(id);

@@ -49,6 +49,8 @@ public:
         std::optional<std::string> site;
     };
     std::optional<SiteChoice> currentSite() const;
+    // Makes the client's or site's line current without a signal; false when the tree has none.
+    bool chooseSite(const SiteChoice& choice);
 
 private:
     const QTreeWidgetItem* currentReadoutItem() const;

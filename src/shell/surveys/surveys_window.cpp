@@ -131,6 +131,8 @@ void SurveysWindow::whenIdle(std::function<void()> task)
 void SurveysWindow::reload()
 {
     const std::vector<std::int64_t> keep = chosen_;
+    // A site on screen is read again too, as the tree is, and stays on screen while it is there.
+    const std::optional<SurveysTree::SiteChoice> site = showingSite() ? tree_->currentSite() : std::nullopt;
     tube_.reset(); // read again: another program may have changed it
     const std::vector<surveys::SurveySummary> list = store_.isOpen() ? store_.list() : std::vector<surveys::SurveySummary>{};
     const std::map<surveys::TubeKey, surveys::TubeSettings> tubes =
@@ -146,6 +148,10 @@ void SurveysWindow::reload()
     }
     tree_->markReadouts();
     select(keep);
+    if (site) {
+        tree_->chooseSite(*site);
+        showSiteIfChosen();
+    }
     alarmBar_->refresh(mayEdit_);
 }
 
