@@ -156,7 +156,7 @@ std::optional<bool> SurveyStore::recordLatestAlarms(const TubeKey& tube, const T
             ids.insert(id);
     // A few readouts before them, more when those do not reach the one a rate is measured
     // against at every depth.
-    for (size_t before = 3;; before *= 4) {
+    for (size_t before = 1;; before *= 4) {
         size_t from = first > before ? first - before : 0;
         // Of readouts taken at the same time the first is measured against: none is left out.
         while (from > 0 && keys[from - 1].days == keys[from].days)
