@@ -125,24 +125,17 @@ std::optional<bool> SurveyStore::recordLatestAlarms(const TubeKey& tube, const T
 {
     if (!settings.baseId)
         return std::nullopt;
-    struct Key {
-        std::string date, time, kept;
-        std::int64_t id;
-        std::optional<double> days;
-    };
-    std::vector<Key> keys;
+    std::vector<stored::TimeOrder> keys;
     {
         sql::Statement q(db_, "SELECT date, time, downloaded_at, id FROM surveys WHERE client = ? AND site = ? AND "
                               "tube = ?");
         q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
         while (q.step())
-            keys.push_back({q.text(0), q.text(1), q.text(2), q.integer(3), surveyDays(q.text(0), q.text(1))});
+            keys.push_back(stored::timeOrder(q.text(0), q.text(1), q.text(2), q.integer(3)));
         if (!q.done())
             return std::nullopt;
     }
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        return stored::earlier(a.date, a.time, a.kept, a.id, b.date, b.time, b.kept, b.id);
-    });
+    std::sort(keys.begin(), keys.end());
     // Readouts are analysed in time order, each against those before it: when the changed ones
     // come after every other, no other readout's status can have changed.
     size_t first = keys.size();

@@ -68,6 +68,20 @@ bool earlier(const std::string& dateA, const std::string& timeA, const std::stri
     return std::tie(keptA, idA) < std::tie(keptB, idB);
 }
 
+bool TimeOrder::operator<(const TimeOrder& other) const
+{
+    if (days.has_value() != other.days.has_value())
+        return days.has_value();
+    if (days && *days != *other.days)
+        return *days < *other.days;
+    return std::tie(kept, id) < std::tie(other.kept, other.id);
+}
+
+TimeOrder timeOrder(const std::string& date, const std::string& time, const std::string& kept, std::int64_t id)
+{
+    return {surveyDays(date, time), kept, id};
+}
+
 Survey surveyOfRow(const sql::Statement& q)
 {
     Survey s;
@@ -150,9 +164,16 @@ namespace {
 
 void inTimeOrder(std::vector<Survey>& surveys)
 {
-    std::stable_sort(surveys.begin(), surveys.end(), [](const Survey& a, const Survey& b) {
-        return earlier(a.date, a.time, a.downloadedAt, a.id, b.date, b.time, b.downloadedAt, b.id);
-    });
+    std::vector<std::pair<TimeOrder, size_t>> order;
+    order.reserve(surveys.size());
+    for (size_t i = 0; i < surveys.size(); ++i)
+        order.push_back({timeOrder(surveys[i].date, surveys[i].time, surveys[i].downloadedAt, surveys[i].id), i});
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Survey> sorted;
+    sorted.reserve(surveys.size());
+    for (const auto& [at, i] : order)
+        sorted.push_back(std::move(surveys[i]));
+    surveys = std::move(sorted);
 }
 
 } // namespace
@@ -179,18 +200,12 @@ std::vector<Survey> SurveyStore::tubeSurveys(const TubeKey& tube)
 
 std::vector<Survey> SurveyStore::latestTubeSurveys(const TubeKey& tube, std::int64_t baseId, size_t count)
 {
-    struct Key {
-        std::string date, time, kept;
-        std::int64_t id;
-    };
-    std::vector<Key> keys;
+    std::vector<TimeOrder> keys;
     sql::Statement list(db_, "SELECT date, time, downloaded_at, id FROM surveys WHERE client = ? AND site = ? AND tube = ?");
     list.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
     while (list.step())
-        keys.push_back({list.text(0), list.text(1), list.text(2), list.integer(3)});
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        return earlier(a.date, a.time, a.kept, a.id, b.date, b.time, b.kept, b.id);
-    });
+        keys.push_back(timeOrder(list.text(0), list.text(1), list.text(2), list.integer(3)));
+    std::sort(keys.begin(), keys.end());
     std::set<std::int64_t> ids{baseId};
     for (size_t i = keys.size() > count ? keys.size() - count : 0; i < keys.size(); ++i)
         ids.insert(keys[i].id);
@@ -212,11 +227,7 @@ std::map<TubeKey, std::vector<Survey>> SurveyStore::latestSiteSurveys(const std:
                                                                     const std::map<TubeKey, TubeSettings>& settings,
                                                                     size_t count)
 {
-    struct Key {
-        std::string date, time, kept;
-        std::int64_t id;
-    };
-    std::map<TubeKey, std::vector<Key>> keys;
+    std::map<TubeKey, std::vector<TimeOrder>> keys;
     {
         sql::Statement list(db_, std::string("SELECT client, site, tube, date, time, downloaded_at, id FROM surveys "
                                              "WHERE client = ?") +
@@ -226,16 +237,15 @@ std::map<TubeKey, std::vector<Survey>> SurveyStore::latestSiteSurveys(const std:
             list.bind(2, *site);
         while (list.step())
             keys[{list.text(0), list.text(1), list.text(2)}].push_back(
-                {list.text(3), list.text(4), list.text(5), list.integer(6)});
+                timeOrder(list.text(3), list.text(4), list.text(5), list.integer(6)));
     }
     // Each tube's base and latest, then every one of them read at once: a server is asked three
     // times for the site, not twice a tube.
     std::map<TubeKey, std::vector<std::int64_t>> wanted;
     std::set<std::int64_t> all;
+    std::map<std::int64_t, int> uses;
     for (auto& [tube, list] : keys) {
-        std::sort(list.begin(), list.end(), [](const Key& a, const Key& b) {
-            return earlier(a.date, a.time, a.kept, a.id, b.date, b.time, b.kept, b.id);
-        });
+        std::sort(list.begin(), list.end());
         std::vector<std::int64_t>& ids = wanted[tube];
         // The base, and the base it was carried on from, which every later readout adds to.
         if (const auto it = settings.find(tube); it != settings.end())
@@ -244,15 +254,20 @@ std::map<TubeKey, std::vector<Survey>> SurveyStore::latestSiteSurveys(const std:
                     ids.push_back(id);
         for (size_t i = list.size() > count ? list.size() - count : 0; i < list.size(); ++i)
             ids.push_back(list[i].id);
+        std::sort(ids.begin(), ids.end());
+        ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+        for (std::int64_t id : ids)
+            ++uses[id];
         all.insert(ids.begin(), ids.end());
     }
     std::map<TubeKey, std::vector<Survey>> out;
-    const std::map<std::int64_t, Survey> read = surveysById(all);
+    std::map<std::int64_t, Survey> read = surveysById(all);
     for (const auto& [tube, ids] : wanted) {
         std::vector<Survey>& surveys = out[tube];
-        for (std::int64_t id : std::set<std::int64_t>(ids.begin(), ids.end()))
+        // Moved to the last tube that wants it (a survey is another tube's base only by mistake).
+        for (std::int64_t id : ids)
             if (const auto it = read.find(id); it != read.end())
-                surveys.push_back(it->second);
+                surveys.push_back(--uses[id] == 0 ? std::move(it->second) : it->second);
         inTimeOrder(surveys);
     }
     return out;

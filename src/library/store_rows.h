@@ -25,6 +25,15 @@ Origin originOf(const std::string& text);
 // The survey's own time first; one without a real date after those with one, by when it was kept.
 bool earlier(const std::string& dateA, const std::string& timeA, const std::string& keptA, std::int64_t idA,
              const std::string& dateB, const std::string& timeB, const std::string& keptB, std::int64_t idB);
+// A survey's place in time as earlier() orders it, its date and time read once.
+struct TimeOrder {
+    std::optional<double> days;
+    std::string kept;
+    std::int64_t id = 0;
+    bool operator<(const TimeOrder& other) const;
+};
+TimeOrder timeOrder(const std::string& date, const std::string& time, const std::string& kept, std::int64_t id);
+
 // A survey's columns as kSurveyColumns lists them, rows aside.
 Survey surveyOfRow(const sql::Statement& q);
 // A row of the readings table whose depth column is `first`; none when no unit could have
