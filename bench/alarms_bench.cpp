@@ -4,6 +4,7 @@
 // SQLite file, then, when TARVELON_TEST_PG names a server, in a database of its own there.
 #include "library/sql.h"
 #include "library/store.h"
+#include "bench_library.h"
 #include "support/child_process.h"
 
 #include <QCoreApplication>
@@ -20,41 +21,8 @@ using namespace tarvelon::surveys;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kDepths = 200, kReadouts = 40, kEvents = 10000;
-
-double msSince(Clock::time_point t)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// A tube that moves a little more with each readout, a day apart.
-Survey make(const std::string& tube, int readout)
-{
-    Survey s;
-    s.client = "CLIENT";
-    s.site = "SITE";
-    s.tube = tube;
-    s.step = 0.5;
-    s.readout = std::to_string(readout);
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/%02d/24", 1 + readout % 28, 1 + readout / 28);
-    s.date = date;
-    s.time = "10:00:00";
-    s.downloadedAt = "2024-01-01T10:00:00Z";
-    for (int r = 0; r < kDepths; ++r) {
-        const int t = 5 + 5 * r;
-        s.rows.push_back({t, {std::lround(900 * std::sin(t / 90.0) + readout * std::max(0, 400 - t) / 40.0),
-                              std::lround(700 * std::cos(t / 70.0) - readout * std::max(0, 300 - t) / 60.0)}});
-    }
-    return s;
-}
+using namespace tarvelon::bench;
+constexpr int kAlarmReadouts = 40, kEvents = 10000;
 
 int benchLibrary(const std::string& location, bool file)
 {
@@ -69,27 +37,28 @@ int benchLibrary(const std::string& location, bool file)
     watched.alarmMm = 10;
     watched.alertMmPerDay = 0.5;
     watched.alarmMmPerDay = 1;
-    for (const char* tube : {"WATCHED", "PLAIN"}) {
+    // Tube T0 of the shared library's surveys watched, T1 not.
+    for (const int tube : {0, 1}) {
+        const bool watching = tube == 0;
         std::vector<double> adds;
-        for (int readout = 1; readout <= kReadouts; ++readout) {
+        for (int readout = 1; readout <= kAlarmReadouts; ++readout) {
             const auto t = Clock::now();
-            const AddResult r = store.add(make(tube, readout));
+            const AddResult r = store.add(benchSurvey(tube, readout, "CLIENT", "SITE"));
             adds.push_back(msSince(t));
             if (r.status != AddStatus::Added) {
                 std::fprintf(stderr, "add failed: %s\n", r.error.c_str());
                 return 1;
             }
-            if (readout == 1 && std::string(tube) == "WATCHED") {
+            if (readout == 1 && watching) {
                 watched.baseId = r.id;
-                store.setTubeSettings({"CLIENT", "SITE", tube}, watched);
+                store.setTubeSettings({"CLIENT", "SITE", "T0"}, watched);
             }
         }
         const std::vector<double> last(adds.end() - 10, adds.end());
         std::printf("add a survey of %d depths to a tube %s: median %.2f ms, slowest %.2f ms, the last 10 "
                     "(%d readouts and more) median %.2f ms\n",
-                    kDepths, std::string(tube) == "WATCHED" ? "with thresholds, its statuses judged again"
-                                                            : "without thresholds",
-                    median(adds), *std::max_element(adds.begin(), adds.end()), kReadouts - 10, median(last));
+                    kDepths, watching ? "with thresholds, its statuses judged again" : "without thresholds",
+                    median(adds), *std::max_element(adds.begin(), adds.end()), kAlarmReadouts - 10, median(last));
     }
     std::printf("events recorded by the watched tube: %zu\n", store.alarmEvents().size());
 
@@ -153,32 +122,9 @@ int benchLibrary(const std::string& location, bool file)
     return 0;
 }
 
-// Statements on the test server's own database, by its superuser.
-bool onServer(const std::string& server, const std::string& sql)
-{
-    sql::Database admin;
-    if (admin.connect(server + "/postgres") && admin.exec(sql))
-        return true;
-    std::fprintf(stderr, "%s: %s\n", sql.c_str(), admin.error().c_str());
-    return false;
-}
-
 } // namespace
 
 int benchAlarms()
 {
-    QTemporaryDir dir;
-    std::printf("-- an SQLite file\n");
-    if (const int failed = benchLibrary(dir.filePath(QStringLiteral("surveys.sqlite")).toStdString(), true))
-        return failed;
-    const char* server = std::getenv("TARVELON_TEST_PG");
-    if (!server || !*server)
-        return 0;
-    const std::string database = "tarvelon_bench_alarms_" + std::to_string(QCoreApplication::applicationPid());
-    std::printf("-- PostgreSQL on this computer\n");
-    if (!onServer(server, "CREATE DATABASE " + database))
-        return 1;
-    const int failed = benchLibrary(std::string(server) + "/" + database, false);
-    onServer(server, "DROP DATABASE " + database + " WITH (FORCE)");
-    return failed;
+    return onEachEngine("alarms", benchLibrary);
 }

@@ -10,6 +10,7 @@
 #include "library/sql.h"
 #include "library/store.h"
 #include "library/sync.h"
+#include "bench_library.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -27,46 +28,18 @@ using namespace tarvelon::surveys;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kTubes = 500, kReadouts = 20, kDepths = 200;
+using namespace tarvelon::bench;
 
-double msSince(Clock::time_point t)
+// Ten clients of ten sites of five tubes.
+Place placed(int tube)
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
-}
-
-std::int64_t a(int tube, int readout, int t)
-{
-    return std::lround(1000 * std::sin(t / 90.0 + tube) + readout * std::max(0, 400 - t) / 50.0);
-}
-
-std::int64_t b(int tube, int readout, int t)
-{
-    return std::lround(800 * std::cos(t / 70.0 + tube) - readout * std::max(0, 300 - t) / 80.0);
+    return {"CLIENT " + std::to_string(tube / 50), "SITE" + std::to_string(tube / 5)};
 }
 
 Survey make(int tube, int readout)
 {
-    Survey s;
-    s.client = "CLIENT " + std::to_string(tube / 50);
-    s.site = "SITE" + std::to_string(tube / 5);
-    s.tube = "T" + std::to_string(tube);
-    s.depth = kDepths / 2.0;
-    s.step = 0.5;
-    s.guides = "2";
-    s.north = "+030";
-    s.readout = std::to_string(readout);
-    char date[16];
-    std::snprintf(date, sizeof date, "%02d/%02d/24", 1 + readout % 28, 1 + readout / 28);
-    s.date = date;
-    s.time = "10:00:00";
-    s.downloadedAt = "2024-01-01T10:00:00Z";
-    s.origin = Origin::Download;
-    for (int r = 0; r < kDepths; ++r) {
-        const int t = 5 + 5 * r;
-        s.rows.push_back({t, {a(tube, readout, t), b(tube, readout, t), 11, 12}});
-    }
-    return s;
+    const Place p = placed(tube);
+    return benchSurvey(tube, readout, p.client, p.site);
 }
 
 // The two export files a download of this readout would have written.
@@ -84,7 +57,7 @@ void writePair(const std::filesystem::path& folder, int tube, int readout)
     for (int r = 0; r < kDepths; ++r) {
         const int t = 5 + 5 * r;
         std::string reply;
-        for (std::int64_t v : {a(tube, readout, t), b(tube, readout, t)}) {
+        for (std::int64_t v : {readingA(tube, readout, t), readingB(tube, readout, t)}) {
             char word[8];
             std::snprintf(word, sizeof word, "%04X", unsigned((v < 0 ? 0x8000 : 0) + std::abs(v)));
             reply += std::string(word, 2) + " " + std::string(word + 2, 2) + " ";
@@ -92,12 +65,6 @@ void writePair(const std::filesystem::path& folder, int tube, int readout)
         readings << exportRecord(readingsRow(t, reply, 2)).bytes();
     }
     readings << ReadingsRecord{}.bytes() << columnLine().bytes();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
@@ -111,19 +78,10 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
             std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), store.error().c_str());
             return 1;
         }
-        for (int readout = 1; readout <= kReadouts; ++readout)
-            for (int tube = 0; tube < kTubes; ++tube) {
-                const Survey s = make(tube, readout);
-                const auto t = Clock::now();
-                const AddResult r = store.add(s);
-                adds.push_back(msSince(t));
-                if (r.status != AddStatus::Added) {
-                    std::fprintf(stderr, "add failed: %s\n", r.error.c_str());
-                    return 1;
-                }
-                if (tube == 0)
-                    firstTube.push_back(r.id);
-            }
+        const std::vector<std::vector<std::int64_t>> ids = addLibrary(store, placed, &adds);
+        if (ids.empty())
+            return 1;
+        firstTube = ids.front();
         TubeSettings t;
         t.constant = 25000;
         // A new base (readout 6) carrying on from the first, as after a casing repair.
@@ -224,34 +182,14 @@ int benchLibrary(const std::string& path, const QTemporaryDir& dir, bool file)
     return 0;
 }
 
-// Statements on the test server's own database, by its superuser.
-bool onServer(const std::string& server, const std::string& sql)
-{
-    sql::Database admin;
-    if (admin.connect(server + "/postgres") && admin.exec(sql))
-        return true;
-    std::fprintf(stderr, "%s: %s\n", sql.c_str(), admin.error().c_str());
-    return false;
-}
-
 } // namespace
 
 int benchSurveys()
 {
     QTemporaryDir dir;
-    std::printf("-- an SQLite file\n");
-    if (const int failed = benchLibrary(dir.filePath(QStringLiteral("surveys.sqlite")).toStdString(), dir, true))
-        return failed;
-    const char* server = std::getenv("TARVELON_TEST_PG");
-    if (!server || !*server)
-        return 0;
-    const std::string database = "tarvelon_bench_" + std::to_string(QCoreApplication::applicationPid());
-    std::printf("-- PostgreSQL on this computer\n");
-    if (!onServer(server, "CREATE DATABASE " + database))
-        return 1;
-    const int failed = benchLibrary(std::string(server) + "/" + database, dir, false);
-    onServer(server, "DROP DATABASE " + database + " WITH (FORCE)");
-    return failed;
+    return onEachEngine("surveys", [&dir](const std::string& location, bool file) {
+        return benchLibrary(location, dir, file);
+    });
 }
 
 int benchSync(const std::string& target)

@@ -24,6 +24,8 @@ void printTable(const std::vector<QStringList>& rows, bool csv)
         for (qsizetype c = 0; c < row.size(); ++c)
             widths[size_t(c)] = std::max(widths[size_t(c)], row[c].size());
     }
+    // Written at once: a listing of thousands of lines is not a write to the terminal or pipe each.
+    QStringList lines;
     for (const QStringList& row : rows) {
         QStringList cells;
         for (qsizetype c = 0; c < row.size(); ++c)
@@ -32,8 +34,10 @@ void printTable(const std::vector<QStringList>& rows, bool csv)
         if (!csv)
             while (line.endsWith(QLatin1Char(' ')))
                 line.chop(1);
-        printResult(line);
+        lines << line;
     }
+    if (!lines.isEmpty())
+        printResult(lines.join(QLatin1Char('\n')));
 }
 
 } // namespace tarvelon::cli

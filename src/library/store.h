@@ -10,12 +10,15 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The survey library: one SQLite file, written one survey per transaction, in write-ahead
 // logging so the window can read while a download adds; or a firm's PostgreSQL database, with
 // the same tables, where the server says who may change what.
 namespace tarvelon::surveys {
+
+struct TubeResult;
 
 inline constexpr std::string_view kLibraryFileName = "surveys.sqlite";
 inline constexpr std::string_view kForeignTables = "it holds the tables of another program, not a survey library";
@@ -144,6 +147,15 @@ public:
     // The tube's base and its `count` latest surveys with their rows, ordered as tubeSurveys():
     // what a site's table needs of a tube, without reading every readout it has.
     std::vector<Survey> latestTubeSurveys(const TubeKey& tube, std::int64_t baseId, size_t count);
+    // Each tube's base and the base it was carried on from (by `settings`) and its `count`
+    // latest surveys, ordered as tubeSurveys(), for every tube of the client's site or of all its sites, read in a few queries.
+    std::map<TubeKey, std::vector<Survey>> latestSiteSurveys(const std::string& client,
+                                                             const std::optional<std::string>& site,
+                                                             const std::map<TubeKey, TubeSettings>& settings,
+                                                             size_t count);
+    // Each readout's corrections, by survey id, of every tube of the client's site or of all its sites.
+    std::map<std::int64_t, std::vector<Correction>> siteCorrections(const std::string& client,
+                                                                    const std::optional<std::string>& site);
     // The tube's readout with this number ("2" finds "02"), the latest when several share it.
     std::optional<std::int64_t> findReadout(const TubeKey& tube, const std::string& readout);
     // The tube's settings; defaults for a tube never set.
@@ -268,9 +280,28 @@ private:
     bool recordDeletion(const Survey& key);
     // The tubes a write of this transaction changed, whose readouts' statuses are looked at
     // again before it commits (recordAlarms), each once however many surveys it added.
-    void alarmsMayChange(const TubeKey& tube) { alarmTubes_.insert(tube); }
+    void alarmsMayChange(const TubeKey& tube) { alarmTubes_[tube].whole = true; }
+    // Only the survey added or completed changed: when it is the tube's latest, only its own
+    // status can change, and only it and the readouts its rate is measured against are read.
+    void alarmsMayChange(const TubeKey& tube, std::int64_t surveyId) { alarmTubes_[tube].surveys.insert(surveyId); }
+    struct AlarmChange {
+        bool whole = false;
+        std::set<std::int64_t> surveys{};
+    };
     bool recordAlarms();
-    bool recordAlarmsOf(const TubeKey& tube);
+    bool recordAlarmsOf(const TubeKey& tube, const AlarmChange& change);
+    // The statuses of the changed readouts alone, when they are the tube's latest and the
+    // readouts read hold what their rates are measured against; none when the whole tube must be
+    // analysed.
+    std::optional<bool> recordLatestAlarms(const TubeKey& tube, const TubeSettings& settings,
+                                           const std::set<std::int64_t>& changed,
+                                           const std::map<std::tuple<std::string, std::string, std::string>, std::string>& last);
+    bool writeAlarmEvents(const TubeKey& tube, const TubeResult& result,
+                          const std::map<std::tuple<std::string, std::string, std::string>, std::string>& last,
+                          const std::set<std::int64_t>* only);
+    // The surveys with these ids with their rows, ordered as tubeSurveys(), in two queries.
+    std::vector<Survey> surveysWithIds(const std::set<std::int64_t>& ids);
+    std::map<std::int64_t, Survey> surveysById(const std::set<std::int64_t>& ids);
     // The statuses of the readouts of every tube the log holds nothing of, recorded as found:
     // a library from before the log, or one whose tubes have never crossed a threshold.
     bool recordBaselines();
@@ -291,7 +322,7 @@ private:
     std::string user_;
     std::function<std::string()> clock_;
     int textsCleaned_ = 0;
-    std::set<TubeKey> alarmTubes_;
+    std::map<TubeKey, AlarmChange> alarmTubes_;
     bool holdAlarms_ = false, baseline_ = false;
     std::set<TubeKey> heldAlarmTubes_;
 };

@@ -74,8 +74,10 @@ bool SurveyStore::releaseAlarms()
     heldAlarmTubes_.clear();
     if (tubes.empty())
         return true;
+    // Judged whole: the surveys and log the sync brought may change any readout's status.
     return inOneTransaction([&] {
-        alarmTubes_ = std::move(tubes);
+        for (const TubeKey& tube : tubes)
+            alarmsMayChange(tube);
         return true;
     });
 }
@@ -96,7 +98,7 @@ bool SurveyStore::recordBaselines()
     baseline_ = true;
     bool ok = true;
     for (const TubeKey& tube : tubes)
-        if (!(ok = recordAlarmsOf(tube)))
+        if (!(ok = recordAlarmsOf(tube, AlarmChange{true})))
             break;
     baseline_ = false;
     return ok;

@@ -1,11 +1,13 @@
 // The alarm log: each change of a readout's status recorded with the change that caused it, and
 // acknowledged by an engineer with a note.
 #include "library/store.h"
+#include "library/store_rows.h"
 
 #include "analysis/displacement.h"
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace tarvelon::surveys {
@@ -55,23 +57,51 @@ bool anyThreshold(const TubeSettings& t)
 
 using ReadoutKey = std::tuple<std::string, std::string, std::string>; // readout, date, time
 
+// True when, at every depth where a changed readout has a cumulative, a readout of `window` (the
+// latest of the tube, the changed among them) could be the one its rate is measured against:
+// any readout left unread is older still, so the rates are those of the whole tube.
+bool ratesReachedWithin(const TubeResult& result, const std::set<std::int64_t>& changed,
+                        const std::set<std::int64_t>& window, const TubeSettings& settings)
+{
+    for (const ReadoutResult& r : result.readouts) {
+        if (!changed.count(r.survey->id) || !r.displacement.compared || r.beforeBase || !r.days)
+            continue;
+        for (const DisplacementRow& row : r.displacement.rows) {
+            if (!row.cumulative[0] || !row.cumulative[1])
+                continue;
+            const bool reached = std::any_of(result.readouts.begin(), result.readouts.end(), [&](const ReadoutResult& q) {
+                if (!window.count(q.survey->id) || !q.displacement.compared || q.beforeBase || !q.days ||
+                    !(*q.days < *r.days && *q.days <= *r.days - settings.minIntervalDays))
+                    return false;
+                return std::any_of(q.displacement.rows.begin(), q.displacement.rows.end(), [&](const DisplacementRow& x) {
+                    return x.depthTenths == row.depthTenths && x.cumulative[0] && x.cumulative[1];
+                });
+            });
+            if (!reached)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool SurveyStore::recordAlarms()
 {
-    const std::set<TubeKey> tubes = std::move(alarmTubes_);
+    const std::map<TubeKey, AlarmChange> tubes = std::move(alarmTubes_);
     alarmTubes_.clear();
     if (holdAlarms_) {
-        heldAlarmTubes_.insert(tubes.begin(), tubes.end());
+        for (const auto& entry : tubes)
+            heldAlarmTubes_.insert(entry.first);
         return true;
     }
-    for (const TubeKey& tube : tubes)
-        if (!recordAlarmsOf(tube))
+    for (const auto& [tube, change] : tubes)
+        if (!recordAlarmsOf(tube, change))
             return false;
     return true;
 }
 
-bool SurveyStore::recordAlarmsOf(const TubeKey& tube)
+bool SurveyStore::recordAlarmsOf(const TubeKey& tube, const AlarmChange& change)
 {
     // Each readout's status as the log last recorded it, by when (an event carried from another
     // library comes in after ones it precedes); a readout it never named has none.
@@ -93,8 +123,62 @@ bool SurveyStore::recordAlarmsOf(const TubeKey& tube)
     const bool anyRaised = std::any_of(last.begin(), last.end(), [](const auto& e) { return e.second != "none"; });
     if (!anyThreshold(settings) && !anyRaised)
         return true;
+    if (!change.whole)
+        if (const std::optional<bool> done = recordLatestAlarms(tube, settings, change.surveys, last))
+            return *done;
     const std::vector<Survey> surveys = tubeSurveys(tube);
-    const TubeResult result = analyseTube(surveys, settings, corrections(tube));
+    return writeAlarmEvents(tube, analyseTube(surveys, settings, corrections(tube)), last, nullptr);
+}
+
+std::optional<bool> SurveyStore::recordLatestAlarms(const TubeKey& tube, const TubeSettings& settings,
+                                                    const std::set<std::int64_t>& changed,
+                                                    const std::map<ReadoutKey, std::string>& last)
+{
+    if (!settings.baseId)
+        return std::nullopt;
+    std::vector<stored::TimeOrder> keys;
+    {
+        sql::Statement q(db_, "SELECT date, time, downloaded_at, id FROM surveys WHERE client = ? AND site = ? AND "
+                              "tube = ?");
+        q.bind(1, tube.client).bind(2, tube.site).bind(3, tube.tube);
+        while (q.step())
+            keys.push_back(stored::timeOrder(q.text(0), q.text(1), q.text(2), q.integer(3)));
+        if (!q.done())
+            return std::nullopt;
+    }
+    std::sort(keys.begin(), keys.end());
+    // Readouts are analysed in time order, each against those before it: when the changed ones
+    // come after every other, no other readout's status can have changed.
+    size_t first = keys.size();
+    while (first > 0 && changed.count(keys[first - 1].id))
+        --first;
+    if (keys.size() - first != changed.size())
+        return std::nullopt;
+    std::set<std::int64_t> ids(changed);
+    for (std::int64_t id : {settings.baseId, settings.continuedFromId})
+        if (id)
+            ids.insert(id);
+    // A few readouts before them, more when those do not reach the one a rate is measured
+    // against at every depth.
+    for (size_t before = 1;; before *= 4) {
+        size_t from = first > before ? first - before : 0;
+        // Of readouts taken at the same time the first is measured against: none is left out.
+        while (from > 0 && keys[from - 1].days == keys[from].days)
+            --from;
+        std::set<std::int64_t> window;
+        for (size_t i = from; i < keys.size(); ++i)
+            window.insert(keys[i].id);
+        ids.insert(window.begin(), window.end());
+        const std::vector<Survey> surveys = surveysWithIds(ids);
+        const TubeResult result = analyseTube(surveys, settings, corrections(tube));
+        if (from == 0 || ratesReachedWithin(result, changed, window, settings))
+            return writeAlarmEvents(tube, result, last, &changed);
+    }
+}
+
+bool SurveyStore::writeAlarmEvents(const TubeKey& tube, const TubeResult& result,
+                                   const std::map<ReadoutKey, std::string>& last, const std::set<std::int64_t>* only)
+{
     sql::Statement insert(db_, "INSERT INTO alarm_events (at, client, site, tube, survey_id, readout, date, time, "
                                "status, criterion, value, threshold, depth, caused_by, baseline) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? <> 0)");
@@ -102,6 +186,8 @@ bool SurveyStore::recordAlarmsOf(const TubeKey& tube)
     std::optional<std::string> at, by;
     for (const ReadoutResult& r : result.readouts) {
         const Survey& s = *r.survey;
+        if (only && !only->count(s.id))
+            continue;
         const std::string status = statusWord(r.level);
         const auto was = last.find({s.readout, s.date, s.time});
         if ((was == last.end() ? std::string("none") : was->second) == status)

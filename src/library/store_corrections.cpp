@@ -32,6 +32,21 @@ std::map<std::int64_t, std::vector<Correction>> SurveyStore::corrections(const T
     return out;
 }
 
+std::map<std::int64_t, std::vector<Correction>> SurveyStore::siteCorrections(const std::string& client,
+                                                                           const std::optional<std::string>& site)
+{
+    std::map<std::int64_t, std::vector<Correction>> out;
+    sql::Statement q(db_, "SELECT c.survey_id, " + std::string(kCorrectionColumns) +
+                              " FROM corrections c JOIN surveys s ON s.id = c.survey_id WHERE s.client = ?" +
+                              (site ? " AND s.site = ?" : "") + " ORDER BY c.survey_id, c.kind, c.axis");
+    q.bind(1, client);
+    if (site)
+        q.bind(2, *site);
+    while (q.step())
+        out[q.integer(0)].push_back(correctionOfRow(q, 1));
+    return out;
+}
+
 std::vector<Correction> SurveyStore::corrections(std::int64_t surveyId)
 {
     std::vector<Correction> out;

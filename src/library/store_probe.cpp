@@ -54,6 +54,9 @@ bool SurveyStore::setProbe(std::int64_t surveyId, const std::string& serial, std
             error_ = db_.error();
             return false;
         }
+        // Another constant scales the readout's displacement: its status, and those measured
+        // against it, may change.
+        alarmsMayChange(tube);
         return record(tube, surveyId,
                       "probe of " + label + " set" + (how.empty() ? "" : " (" + how + ")") + ": " +
                           probeWords(was->probeSerial, was->probeConstant) + " \u2192 " + probeWords(serial, constant));

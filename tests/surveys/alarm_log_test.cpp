@@ -3,6 +3,7 @@
 #include "surveys/alarm_surveys.h"
 #include "surveys/library_engines.h"
 #include "library/sql.h"
+#include "analysis/displacement.h"
 #include "library/store.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -255,6 +257,93 @@ TEST_P(AlarmLog, AnUpgradeRecordsTheStatesFoundAndTheNextChangeOnlyItsOwn)
     ASSERT_EQ(recorded.size(), 1u);
     EXPECT_EQ(recorded[0].status, "ALARM");
     EXPECT_FALSE(recorded[0].baseline);
+}
+
+// Whatever changed, the status the log last recorded of each readout is the one a fresh analysis
+// of the whole tube gives: a survey added after the others has only itself judged, with the
+// readouts its rate reaches back to, and any other change has the whole tube judged.
+TEST_P(AlarmLog, TheLogFollowsAFreshAnalysisOfTheWholeTube)
+{
+    struct Step {
+        enum { Add, CarryOn, Probe } kind;
+        int day = 0, offset = 0;
+        std::string time = "10:00:00";
+        bool withoutTop = false; // the top depth not read: an incomplete survey
+    };
+    const struct {
+        const char* tube;
+        double minIntervalDays;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"daily", 1, {{Step::Add, 2, 1}, {Step::Add, 3, 2}, {Step::Add, 4, 4}, {Step::Add, 5, 7}, {Step::Add, 6, 7},
+                      {Step::Add, 7, 8}, {Step::Add, 8, 1}}},
+        // A rate measured against the readout a week before, beyond the few read at first: back
+        // from +4 to -4 mm in a week is an alert by its rate, under every displacement threshold.
+        {"weekly interval", 7, {{Step::Add, 2, 2}, {Step::Add, 3, 2}, {Step::Add, 4, 2}, {Step::Add, 5, 2},
+                                {Step::Add, 6, 2}, {Step::Add, 7, 2}, {Step::Add, 8, 2}, {Step::Add, 9, -2},
+                                {Step::Add, 10, -2}, {Step::Add, 11, -2}, {Step::Add, 12, -2}, {Step::Add, 13, -2},
+                                {Step::Add, 14, -2}, {Step::Add, 15, -2}}},
+        // The top not read for days: its rate reaches back past them, to the last that read it.
+        {"incomplete", 1, {{Step::Add, 2, 2}, {Step::Add, 3, -2, "10:00:00", true}, {Step::Add, 4, -2, "10:00:00", true},
+                           {Step::Add, 5, -2, "10:00:00", true}, {Step::Add, 6, -2, "10:00:00", true},
+                           {Step::Add, 7, -2, "10:00:00", true}, {Step::Add, 8, -2}}},
+        // A readout older than the latest: those after it are measured against it.
+        {"added before others", 1, {{Step::Add, 10, 2}, {Step::Add, 12, 8}, {Step::Add, 11, 4}, {Step::Add, 5, 6}}},
+        // Two readouts at the same time, then a third: the first of the two is its reference.
+        {"same time", 1, {{Step::Add, 3, 2}, {Step::Add, 3, 5}, {Step::Add, 4, 5}, {Step::Add, 5, 9}}},
+        // A new base carrying on from the first, then readouts against it.
+        {"carried base", 1, {{Step::Add, 2, 2}, {Step::Add, 3, 3}, {Step::CarryOn}, {Step::Add, 4, 4},
+                             {Step::Add, 5, 4}, {Step::Add, 6, 6}}},
+        // A readout found read with a probe of another constant: its movement is another.
+        {"probe changed", 1, {{Step::Add, 2, 1}, {Step::Add, 3, 2}, {Step::Add, 4, 2}, {Step::Probe}}},
+    };
+    for (const auto& c : cases) {
+        const TubeKey tube{"C", "S", c.tube};
+        const auto survey = [&tube](int n, const Step& step) {
+            Survey s = readout((n < 10 ? "0" : "") + std::to_string(n), step.day, step.offset);
+            s.tube = tube.tube;
+            s.time = step.time;
+            if (step.withoutTop) {
+                s.rows.erase(s.rows.begin());
+                s.missingTenths = {5};
+            }
+            return s;
+        };
+        const std::int64_t base = add(survey(1, {Step::Add, 1, 0}));
+        TubeSettings settings = thresholds(base);
+        settings.minIntervalDays = c.minIntervalDays;
+        ASSERT_TRUE(store_.setTubeSettings(tube, settings)) << store_.error();
+        std::int64_t latest = base;
+        int n = 2;
+        for (const Step& step : c.steps) {
+            if (step.kind == Step::Add) {
+                latest = add(survey(n++, step));
+            } else if (step.kind == Step::CarryOn) {
+                settings.continuedFromId = settings.baseId;
+                settings.baseId = latest;
+                ASSERT_TRUE(store_.setTubeSettings(tube, settings)) << store_.error();
+            } else {
+                ASSERT_TRUE(store_.setProbe(latest, "P2", 2000)) << store_.error();
+            }
+            std::map<std::string, std::string> logged;
+            for (const AlarmEvent& e : store_.alarmEvents())
+                if (e.tube == tube)
+                    logged[e.readout + " " + e.date + " " + e.time] = e.status;
+            const std::vector<Survey> surveys = store_.tubeSurveys(tube);
+            const TubeResult fresh = analyseTube(surveys, store_.tubeSettings(tube), store_.corrections(tube));
+            size_t raised = 0;
+            for (const ReadoutResult& r : fresh.readouts) {
+                const auto was = logged.find(r.survey->readout + " " + r.survey->date + " " + r.survey->time);
+                const std::string status = r.level == Level::None ? "none" : levelWord(r.level);
+                raised += status != "none";
+                EXPECT_EQ(was == logged.end() ? "none" : was->second, status)
+                    << c.tube << ", step " << n << ": readout " << r.survey->readout;
+            }
+            if (&step == &c.steps.back()) {
+                EXPECT_GT(raised, 0u) << c.tube << ": no readout ever crossed a threshold";
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AlarmLog, testing::Values(LibraryEngine::SQLite, LibraryEngine::PostgreSQL),

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
+#include <iterator>
 
 using namespace tarvelon;
 using namespace tarvelon::surveys;
@@ -329,4 +331,82 @@ TEST_P(SiteOnEachEngine, TheLatestReadoutsGiveWhatEveryReadoutGives)
     ASSERT_TRUE(a.projection && b.projection);
     EXPECT_EQ(a.projection->points, kProjectionReadouts);
     EXPECT_DOUBLE_EQ(a.projection->slopeMmPerDay, b.projection->slopeMmPerDay);
+}
+
+// The site read at once gives each tube what its every readout read gives: a base carried on
+// from an earlier one, corrections, another probe, no base, a base since deleted.
+TEST_P(SiteOnEachEngine, TheSiteReadAtOnceGivesWhatEachWholeTubeGives)
+{
+    SurveyStore store;
+    ASSERT_TRUE(store.open(location())) << store.error();
+    enum class Kind { Plain, Carried, Corrected, OtherProbe, NoBase, BaseDeleted };
+    const struct {
+        const char* tube;
+        Kind kind;
+    } tubes[] = {{"PLAIN", Kind::Plain},          {"CARRIED", Kind::Carried},   {"CORRECTED", Kind::Corrected},
+                 {"PROBE", Kind::OtherProbe},     {"NOBASE", Kind::NoBase},     {"GONE", Kind::BaseDeleted}};
+    for (const auto& t : tubes) {
+        const TubeKey key{"CL", "S", t.tube};
+        std::vector<std::int64_t> ids;
+        for (int n = 1; n <= 12; ++n) {
+            Survey s;
+            s.client = key.client;
+            s.site = key.site;
+            s.tube = key.tube;
+            s.readout = (n < 10 ? "0" : "") + std::to_string(n);
+            s.date = (n < 10 ? "0" : "") + std::to_string(n) + "/03/24";
+            s.time = "08:00:00";
+            s.step = 0.5;
+            for (int d = 5; d <= 30; d += 5)
+                s.rows.push_back({d, {std::int64_t(1000 + (d <= 15 ? n * n * 3 : 0)), std::int64_t(-300 + 2 * n)}});
+            const AddResult r = store.add(s);
+            ASSERT_EQ(r.status, AddStatus::Added) << r.error;
+            ids.push_back(r.id);
+        }
+        TubeSettings settings;
+        settings.constant = 25000;
+        settings.alertMm = 1;
+        settings.alertMmPerDay = 0.05;
+        settings.baseId = t.kind == Kind::NoBase ? 0 : ids[0];
+        if (t.kind == Kind::Carried) {
+            // The first base is older than every readout the table reads.
+            settings.continuedFromId = ids[0];
+            settings.baseId = ids[2];
+        }
+        ASSERT_TRUE(store.setTubeSettings(key, settings)) << store.error();
+        if (t.kind == Kind::Corrected) {
+            for (size_t i = 8; i < ids.size(); ++i)
+                ASSERT_TRUE(store.setCorrections(ids[i], {{CorrectionKind::Bias, 0, 4, "entered", "2024-03-20T00:00:00Z", true}}))
+                    << store.error();
+        }
+        if (t.kind == Kind::OtherProbe) {
+            ASSERT_TRUE(store.setProbe(ids.back(), "P2", 20000)) << store.error();
+        }
+        if (t.kind == Kind::BaseDeleted) {
+            ASSERT_TRUE(store.remove(ids[0])) << store.error();
+        }
+    }
+    const Site latest = loadSite(store, "CL", std::string("S"), kMarch1 + 20);
+    const Site whole = loadSite(store, "CL", std::string("S"), kMarch1 + 20, true);
+    ASSERT_EQ(latest.rows.size(), std::size(tubes));
+    EXPECT_EQ(siteCsv(latest.rows), siteCsv(whole.rows));
+    for (size_t i = 0; i < latest.rows.size(); ++i) {
+        const SiteRow &a = latest.rows[i], &b = whole.rows[i];
+        ASSERT_EQ(a.key, b.key);
+        EXPECT_EQ(a.reason, b.reason) << a.key.tube;
+        ASSERT_EQ(bool(a.latest), bool(b.latest)) << a.key.tube;
+        if (!a.latest)
+            continue;
+        EXPECT_EQ(a.latest->largestMm, b.latest->largestMm) << a.key.tube;
+        EXPECT_EQ(a.latest->rateMmPerDay, b.latest->rateMmPerDay) << a.key.tube;
+        EXPECT_EQ(a.latest->carried, b.latest->carried) << a.key.tube;
+        EXPECT_EQ(a.latest->corrections.size(), b.latest->corrections.size()) << a.key.tube;
+    }
+    // The carried tube carries on from its first base, which only the whole tube would hold
+    // among its latest readouts otherwise.
+    const auto carried = std::find_if(latest.rows.begin(), latest.rows.end(),
+                                      [](const SiteRow& r) { return r.key.tube == "CARRIED"; });
+    ASSERT_NE(carried, latest.rows.end());
+    ASSERT_TRUE(carried->latest);
+    EXPECT_TRUE(carried->latest->carried);
 }
