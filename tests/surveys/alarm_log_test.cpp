@@ -220,12 +220,12 @@ TEST_P(AlarmLog, AnUpgradeRecordsTheStatesFoundAndTheNextChangeOnlyItsOwn)
         ASSERT_TRUE(raw.open(location(), sql::Database::Mode::ReadWrite)) << raw.error();
         ASSERT_TRUE(raw.exec("DROP TABLE alarm_events; ALTER TABLE tubes DROP COLUMN easting; ALTER TABLE tubes "
                              "DROP COLUMN northing; ALTER TABLE tubes DROP COLUMN reading_interval_days; "
-                             "PRAGMA user_version = 8"))
+                             "ALTER TABLE tube_reports DROP COLUMN language; PRAGMA user_version = 8"))
             << raw.error();
     } else {
         ASSERT_TRUE(test::onServer("DROP TABLE alarm_events; DROP FUNCTION tarvelon_stamp_alarm(); ALTER TABLE tubes "
                                    "DROP COLUMN easting, DROP COLUMN northing, DROP COLUMN reading_interval_days; "
-                                   "UPDATE library_version SET version = 8",
+                                   "ALTER TABLE tube_reports DROP COLUMN language; UPDATE library_version SET version = 8",
                                    library().database()));
     }
     store_.setUser("ana");
