@@ -730,6 +730,14 @@ TEST_F(Cli, DisplacementInMillimetresKeepsTheTubesSettings)
     EXPECT_NE(readFile(home.file("t1.csv")).find(",6.98,"), std::string::npos);
 }
 
+// Poppler's pdftotext is a Linux tool: under Wine the reports are written and their words left
+// to the Linux run.
+#ifdef _WIN32
+constexpr bool kPdfReadable = false;
+#else
+constexpr bool kPdfReadable = true;
+#endif
+
 // What a reader of a PDF reads in it, by poppler's pdftotext.
 std::string pdfText(const std::string& pdf)
 {
@@ -790,6 +798,8 @@ TEST_F(Cli, ReportsInTheClientsLanguageWithTheSameCsv)
             args.insert(args.begin(), {"--language", "it"});
         ASSERT_EQ(run(args, &out, &err), 0) << err;
         EXPECT_EQ(out, c.site ? siteCsv : tubeCsv);
+        if (!kPdfReadable)
+            continue;
         const std::string text = pdfText(home.file("report.pdf"));
         EXPECT_NE(text.find(c.said), std::string::npos) << text;
         EXPECT_EQ(text.find(c.notSaid), std::string::npos) << text;
@@ -808,7 +818,9 @@ TEST_F(Cli, ReportsInTheClientsLanguageWithTheSameCsv)
         args.insert(args.end(), {"--pdf", home.file("own.pdf")});
         ASSERT_EQ(run(args, &out, &err), 0) << err;
         EXPECT_EQ(out, isSite ? siteCsv : tubeCsv);
-        EXPECT_NE(pdfText(home.file("own.pdf")).find("Pagina 1 di "), std::string::npos);
+        if (kPdfReadable) {
+            EXPECT_NE(pdfText(home.file("own.pdf")).find("Pagina 1 di "), std::string::npos);
+        }
     }
     for (const auto& command : {tube, site}) {
         std::vector<std::string> args = command;
