@@ -209,7 +209,7 @@ TEST_P(KnownTruth, EveryReadoutReadsItsTruthOnceTheAcceptableCorrectionsAreAccep
                                  "), accepted: " + correctionsText(accepted.at(all[i + 1].id));
         ASSERT_TRUE(r.displacement.fixedTenths) << what << ": " << r.displacement.reason.english();
         EXPECT_EQ(*r.displacement.fixedTenths, x.fixedTenths) << what;
-        EXPECT_EQ(r.notComputed(), "") << what;
+        EXPECT_EQ(r.notComputed().english(), "") << what;
         EXPECT_LE(topOffTruth(r, i), x.within) << what;
         EXPECT_GE(topOffTruth(raw.readouts[i], i), x.uncorrectedAtLeast) << what << " as read";
     }
@@ -362,7 +362,7 @@ TEST_P(KnownTruth, ANewBaseThatCarriesOnKeepsEveryReadoutOnItsTruth)
             continue; // the probe's own errors, which the corrections take out
         const ReadoutResult& r = carried.readouts[i];
         SCOPED_TRACE("readout " + std::to_string(i + 1) + ": " + r.displacement.reason.english());
-        EXPECT_EQ(r.notComputed(), "");
+        EXPECT_EQ(r.notComputed().english(), "");
         EXPECT_EQ(r.carried, i > newBase);
         const DisplacementRow& top = r.displacement.rows.front();
         ASSERT_TRUE(top.cumulative[0] && top.cumulative[1]);
