@@ -5149,5 +5149,245 @@ previsto</translation>
         <source>%1 cannot be written</source>
         <translation>%1 non è scrivibile</translation>
     </message>
+    <message>
+        <source>bias</source>
+        <translation>bias</translation>
+    </message>
+    <message>
+        <source>rotation</source>
+        <translation>rotazione</translation>
+    </message>
+    <message>
+        <source>depth shift</source>
+        <translation>traslazione di profondità</translation>
+    </message>
+    <message>
+        <source>top displacement</source>
+        <translation>spostamento in testa</translation>
+    </message>
+    <message>
+        <source>units</source>
+        <translation>unità</translation>
+    </message>
+    <message>
+        <source>accepted %1</source>
+        <translation>accettata il %1</translation>
+    </message>
+    <message>
+        <source>taken at %1 m steps, the base at %2 m: not compared</source>
+        <translation>letta a passi di %1 m, il riferimento a %2 m: non confrontata</translation>
+    </message>
+    <message>
+        <source>the base carries readings 1 and 2 only (export files hold no others): the second pass needs readings 3 and 4, which only a survey downloaded by the program keeps; not compared</source>
+        <translation>il riferimento ha solo le letture 1 e 2 (i file di esportazione non ne hanno altre): il secondo passaggio richiede le letture 3 e 4, che conserva solo una misura scaricata dal programma; non confrontata</translation>
+    </message>
+    <message>
+        <source>it carries readings 1 and 2 only (export files hold no others): the second pass needs readings 3 and 4, which only a survey downloaded by the program keeps; not compared</source>
+        <translation>ha solo le letture 1 e 2 (i file di esportazione non ne hanno altre): il secondo passaggio richiede le letture 3 e 4, che conserva solo una misura scaricata dal programma; non confrontata</translation>
+    </message>
+    <message>
+        <source>rows at %1 lie outside the base&apos;s depths: left out of the comparison</source>
+        <translation>le righe a %1 sono fuori dalle profondità del riferimento: escluse dal confronto</translation>
+    </message>
+    <message>
+        <source>the tube is reduced from its top and the readout&apos;s top displacement is not entered</source>
+        <translation>il tubo è calcolato dalla testa e lo spostamento in testa della lettura non è inserito</translation>
+    </message>
+    <message>
+        <source>fixed end taken at %1 m, the deepest depth it shares with the base (nothing to compare at %2)</source>
+        <translation>estremo fisso preso a %1 m, la profondità più bassa in comune con il riferimento (nulla da confrontare a %2)</translation>
+    </message>
+    <message>
+        <source>not measured in both it and the base at %1: no change there, and no cumulative displacement there or below</source>
+        <translation>non misurata sia nella lettura sia nel riferimento a %1: nessuna variazione lì, e nessuno spostamento cumulato lì o più in basso</translation>
+    </message>
+    <message>
+        <source>not measured in both it and the base at %1: no change there, and no cumulative displacement there or above</source>
+        <translation>non misurata sia nella lettura sia nel riferimento a %1: nessuna variazione lì, e nessuno spostamento cumulato lì o più in alto</translation>
+    </message>
+    <message>
+        <source>the tube&apos;s probe constant K is not set: no displacement in mm</source>
+        <translation>la costante della sonda K del tubo non è impostata: nessuno spostamento in mm</translation>
+    </message>
+    <message>
+        <source>the top (its displacement surveyed per readout)</source>
+        <translation>la testa (il suo spostamento rilevato a ogni lettura)</translation>
+    </message>
+    <message>
+        <source>the deepest depth each readout shares with the base</source>
+        <translation>la profondità più bassa che ogni lettura ha in comune con il riferimento</translation>
+    </message>
+    <message>
+        <source>alert %1, alarm %2; alert rate %3, alarm rate %4; precision band ±%5 per interval, growing with the square root of the intervals from the fixed end; rates over at least %6 days; fixed end %7</source>
+        <translation>attenzione %1, allarme %2; velocità di attenzione %3, velocità di allarme %4; fascia di precisione ±%5 per intervallo, crescente con la radice quadrata degli intervalli dall&apos;estremo fisso; velocità su almeno %6 giorni; estremo fisso %7</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 del %2</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>sconosciuta</translation>
+    </message>
+    <message>
+        <source>probe changed since the base: read with %1, the base with %2 (each reduced with its own constant)</source>
+        <translation>sonda cambiata dal riferimento: letta con %1, il riferimento con %2 (ciascuna calcolata con la propria costante)</translation>
+    </message>
+    <message>
+        <source>probe changed since the base: read with %1, the base with %2</source>
+        <translation>sonda cambiata dal riferimento: letta con %1, il riferimento con %2</translation>
+    </message>
+    <message>
+        <source>carries on from base %1: base %2&apos;s cumulative against it is added to every later readout</source>
+        <translation>in continuità con il riferimento %1: lo spostamento cumulato del riferimento %2 rispetto a questo si somma a ogni lettura successiva</translation>
+    </message>
+    <message>
+        <source>no depth was read in both it and the base</source>
+        <translation>nessuna profondità è stata letta sia nella lettura sia nel riferimento</translation>
+    </message>
+    <message>
+        <source>the stable zone %1 lies outside the depths both it and the base hold (%2 to %3 m)</source>
+        <translation>la zona stabile %1 è fuori dalle profondità comuni alla lettura e al riferimento (da %2 a %3 m)</translation>
+    </message>
+    <message>
+        <source>no stable zone of %1 rows in the depths given: no bias or rotation proposed</source>
+        <translation>nessuna zona stabile di %1 righe nelle profondità indicate: nessun bias né rotazione proposti</translation>
+    </message>
+    <message>
+        <source>no stable zone of %1 rows from the toe up: no bias or rotation proposed</source>
+        <translation>nessuna zona stabile di %1 righe dal fondo in su: nessun bias né rotazione proposti</translation>
+    </message>
+    <message>
+        <source>the zone %1 is not quiet: %2&apos;s change spreads %3 about its mean here (the limit is %4)</source>
+        <translation>la zona %1 non è ferma: la variazione di %2 si disperde di %3 attorno alla sua media qui (il limite è %4)</translation>
+    </message>
+    <message>
+        <source>the zone %1 is not quiet: %2&apos;s change spreads %3 about its mean in readout %4 (the limit is %5)</source>
+        <translation>la zona %1 non è ferma: la variazione di %2 si disperde di %3 attorno alla sua media nella lettura %4 (il limite è %5)</translation>
+    </message>
+    <message>
+        <source>%1: nothing is taken from it</source>
+        <translation>%1: non se ne ricava nulla</translation>
+    </message>
+    <message>
+        <source>a probe turned %1° (more than %2°) is faulty: have it repaired, not corrected</source>
+        <translation>una sonda ruotata di %1° (più di %2°) è guasta: va riparata, non corretta</translation>
+    </message>
+    <message>
+        <source>only %1 follows the reading across (%2 %3°): a turned probe turns both axes, each the other way</source>
+        <translation>solo %1 segue la lettura trasversale (%2 %3°): una sonda ruotata ruota entrambi gli assi, ciascuno in verso opposto</translation>
+    </message>
+    <message>
+        <source>only %1 follows the reading across (%2 nothing): a turned probe turns both axes, each the other way</source>
+        <translation>solo %1 segue la lettura trasversale (%2 nulla): una sonda ruotata ruota entrambi gli assi, ciascuno in verso opposto</translation>
+    </message>
+    <message>
+        <source>readout %1</source>
+        <translation>lettura %1</translation>
+    </message>
+    <message>
+        <source>the base</source>
+        <translation>il riferimento</translation>
+    </message>
+    <message>
+        <source>the zone&apos;s %1 is not flat: it spreads %2 about its offset, more than the noise (%3)</source>
+        <translation>la %1 della zona non è piatta: si disperde di %2 attorno al suo scostamento, più del rumore (%3)</translation>
+    </message>
+    <message>
+        <source>the checksum of %1 moved %2, a bias of %3 would move it about %4: the offset is movement, not the probe</source>
+        <translation>la somma di controllo di %1 si è spostata di %2, un bias di %3 la sposterebbe di circa %4: lo scostamento è movimento, non la sonda</translation>
+    </message>
+    <message>
+        <source>one pass and no readout after it: nothing shows the offset is this readout&apos;s alone, and a tilt of the zone reads the same (the second pass&apos;s checksum would tell)</source>
+        <translation>un solo passaggio e nessuna lettura successiva: nulla mostra che lo scostamento sia solo di questa lettura, e un&apos;inclinazione della zona si legge allo stesso modo (la somma di controllo del secondo passaggio lo direbbe)</translation>
+    </message>
+    <message>
+        <source>one pass: an offset of %1 is too small to tell from what the readouts either side leave over (the second pass&apos;s checksum would tell)</source>
+        <translation>un solo passaggio: uno scostamento di %1 è troppo piccolo per distinguerlo da quanto lasciano le letture vicine (la somma di controllo del secondo passaggio lo direbbe)</translation>
+    </message>
+    <message>
+        <source>one pass: the zone&apos;s %1 moved %2 between %3 and %4, so its offset here cannot be told from movement (the second pass&apos;s checksum would tell)</source>
+        <translation>un solo passaggio: la %1 della zona si è spostata di %2 tra %3 e %4, quindi qui lo scostamento non si distingue dal movimento (la somma di controllo del secondo passaggio lo direbbe)</translation>
+    </message>
+    <message>
+        <source>%1 units</source>
+        <translation>%1 unità</translation>
+    </message>
+    <message>
+        <source>profile mismatch %1 as read, %2 with the depth shift</source>
+        <translation>scarto del profilo %1 come letto, %2 con la traslazione di profondità</translation>
+    </message>
+    <message>
+        <source>stable zone %1</source>
+        <translation>zona stabile %1</translation>
+    </message>
+    <message>
+        <source>B %1%2 as read, %3%4 corrected</source>
+        <translation>B %1%2 come letto, %3%4 corretto</translation>
+    </message>
+    <message>
+        <source>residual A %1%2 as read, %3%4 corrected</source>
+        <translation>residuo A %1%2 come letto, %3%4 corretto</translation>
+    </message>
+    <message>
+        <source>zone offset A %1, B %2 against the base, the readout before A %3, B %4</source>
+        <translation>scostamento della zona A %1, B %2 rispetto al riferimento, la lettura precedente A %3, B %4</translation>
+    </message>
+    <message>
+        <source>checksum moved A %1, B %2</source>
+        <translation>somma di controllo spostata A %1, B %2</translation>
+    </message>
+    <message>
+        <source>%1 at %2°</source>
+        <translation>%1 a %2°</translation>
+    </message>
+    <message>
+        <source>top %1 -&gt; %2</source>
+        <translation>testa %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>at %1 m %2 -&gt; %3</source>
+        <translation>a %1 m %2 -&gt; %3</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 e %2</translation>
+    </message>
+    <message>
+        <source>no readout after the base</source>
+        <translation>nessuna lettura dopo il riferimento</translation>
+    </message>
+    <message>
+        <source>rate</source>
+        <translation>velocità di spostamento</translation>
+    </message>
+    <message>
+        <source>displacement</source>
+        <translation>spostamento</translation>
+    </message>
+    <message>
+        <source>the new base could not be compared with the previous one (%1): nothing to carry on</source>
+        <translation>il nuovo riferimento non si è potuto confrontare con il precedente (%1): nulla da portare avanti</translation>
+    </message>
+    <message>
+        <source>the new base holds no cumulative against the previous one at %1 m and %2 other depths: nothing carried on there</source>
+        <translation>il nuovo riferimento non ha spostamento cumulato rispetto al precedente a %1 m e ad altre %2 profondità: lì nulla è portato avanti</translation>
+    </message>
+    <message>
+        <source>the new base holds no cumulative against the previous one at %1 m: nothing carried on there</source>
+        <translation>il nuovo riferimento non ha spostamento cumulato rispetto al precedente a %1 m: lì nulla è portato avanti</translation>
+    </message>
+    <message>
+        <source>the tube&apos;s base readout is no longer in the library</source>
+        <translation>la lettura di riferimento del tubo non è più nell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>no base readout is chosen for the tube</source>
+        <translation>nessuna lettura di riferimento è scelta per il tubo</translation>
+    </message>
+    <message>
+        <source>no depth holds a cumulative displacement</source>
+        <translation>nessuna profondità ha uno spostamento cumulato</translation>
+    </message>
 </context>
 </TS>

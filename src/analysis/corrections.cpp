@@ -1,6 +1,7 @@
 #include "analysis/corrections.h"
 
 #include "analysis/displacement.h"
+#include "analysis/said.h"
 
 #include <algorithm>
 #include <charconv>
@@ -21,6 +22,23 @@ std::string signedFixed(double v, int decimals)
     return s[0] == '-' ? s : "+" + s;
 }
 
+// The kind as a person reads it; kindName() keeps the library's English word.
+std::string shownKind(CorrectionKind kind)
+{
+    switch (kind) {
+    case CorrectionKind::Bias: return said(QT_TRANSLATE_NOOP("Texts", "bias"));
+    case CorrectionKind::Rotation: return said(QT_TRANSLATE_NOOP("Texts", "rotation"));
+    case CorrectionKind::DepthShift: return said(QT_TRANSLATE_NOOP("Texts", "depth shift"));
+    case CorrectionKind::TopDisplacement: return said(QT_TRANSLATE_NOOP("Texts", "top displacement"));
+    }
+    return said(QT_TRANSLATE_NOOP("Texts", "bias"));
+}
+
+std::string unitsWord()
+{
+    return said(QT_TRANSLATE_NOOP("Texts", "units"));
+}
+
 double sinDegrees(double degrees)
 {
     return std::sin(degrees * std::numbers::pi / 180);
@@ -30,12 +48,12 @@ double sinDegrees(double degrees)
 
 std::string correctionName(const Correction& c)
 {
-    return c.kind == CorrectionKind::DepthShift ? kindName(c.kind) : kindName(c.kind) + (c.axis ? " B" : " A");
+    return c.kind == CorrectionKind::DepthShift ? shownKind(c.kind) : shownKind(c.kind) + (c.axis ? " B" : " A");
 }
 
 std::string correctionValue(const Correction& c)
 {
-    return signedFixed(c.value, 2) + (c.kind == CorrectionKind::Bias       ? " units"
+    return signedFixed(c.value, 2) + (c.kind == CorrectionKind::Bias       ? " " + unitsWord()
                                       : c.kind == CorrectionKind::Rotation ? "°"
                                       : c.kind == CorrectionKind::DepthShift ? " m"
                                                                            : " mm");
@@ -154,16 +172,17 @@ std::string correctionsText(const std::vector<Correction>& corrections)
                                       : kind == CorrectionKind::Rotation ? signedFixed(c.value, 2) + "°"
                                       : kind == CorrectionKind::DepthShift ? signedFixed(c.value, 2) + " m"
                                                                            : signedFixed(c.value, 2) + " mm";
-            part += (part.empty() ? kindName(kind) + " " : ", ") +
+            part += (part.empty() ? shownKind(kind) + " " : ", ") +
                     (kind == CorrectionKind::DepthShift ? value : std::string(c.axis ? "B " : "A ") + value);
-            std::string said = c.how;
+            std::string how = c.how;
             if (!c.acceptedAt.empty())
-                said += (said.empty() ? "accepted " : ", accepted ") + c.acceptedAt.substr(0, 10);
-            if (!said.empty() && hows.find(said) == std::string::npos)
-                hows += (hows.empty() ? "" : "; ") + said;
+                how += (how.empty() ? "" : ", ") +
+                       surveys::said(QT_TRANSLATE_NOOP("Texts", "accepted %1"), {c.acceptedAt.substr(0, 10)});
+            if (!how.empty() && hows.find(how) == std::string::npos)
+                hows += (hows.empty() ? "" : "; ") + how;
         }
         if (kind == CorrectionKind::Bias && !part.empty())
-            part += " units";
+            part += " " + unitsWord();
         if (!part.empty())
             out += (out.empty() ? "" : "; ") + part;
     }

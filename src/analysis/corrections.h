@@ -63,11 +63,12 @@ std::string otherReductionText(const std::vector<Correction>& corrections, const
 void putCorrection(std::vector<Correction>& list, Correction correction);
 
 // The corrections that are on, as one line: "bias A -2.0, B +1.5 units; rotation B 2.00°;
-// depth shift +0.5 m (proposed over 40.0 to 79.5 m, accepted 2026-12-07)"; "" for none.
+// depth shift +0.5 m (proposed over 40.0 to 79.5 m, accepted 2026-12-07)"; "" for none. Said
+// in the program's language (a report's, while one is written): no file keeps it.
 std::string correctionsText(const std::vector<Correction>& corrections);
 
 // One correction as the tables show it: "bias A", "rotation B", "depth shift"; "+2.00 units",
-// "+2.00°", "+0.50 m".
+// "+2.00°", "+0.50 m"; in the program's language, as correctionsText().
 std::string correctionName(const Correction& correction);
 std::string correctionValue(const Correction& correction);
 

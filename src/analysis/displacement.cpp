@@ -181,17 +181,22 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
 {
     Displacement out;
     if (stepTenths(base) != stepTenths(readoutIn)) {
-        out.reason = "taken at " + depthMetres(stepTenths(readoutIn)) + " m steps, the base at " +
-                     depthMetres(stepTenths(base)) + " m: not compared";
+        out.reason = Reason(QT_TRANSLATE_NOOP("Texts", "taken at %1 m steps, the base at %2 m: not compared"),
+                            {depthMetres(stepTenths(readoutIn)), depthMetres(stepTenths(base))});
         return out;
     }
     const bool second = settings.secondPass;
     if (second)
         for (const Survey* s : {&readoutIn, &base})
             if (!hasSecondPass(*s)) {
-                out.reason = std::string(s == &base ? "the base" : "it") +
-                             " carries readings 1 and 2 only (export files hold no others): the second pass needs "
-                             "readings 3 and 4, which only a survey downloaded by the program keeps; not compared";
+                out.reason = s == &base ? Reason(QT_TRANSLATE_NOOP(
+                                              "Texts", "the base carries readings 1 and 2 only (export files hold no "
+                                                       "others): the second pass needs readings 3 and 4, which only a "
+                                                       "survey downloaded by the program keeps; not compared"))
+                                        : Reason(QT_TRANSLATE_NOOP(
+                                              "Texts", "it carries readings 1 and 2 only (export files hold no "
+                                                       "others): the second pass needs readings 3 and 4, which only a "
+                                                       "survey downloaded by the program keeps; not compared"));
                 return out;
             }
     out.compared = true;
@@ -278,14 +283,15 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
         out.baseChecksums[j] = spreadOf(baseChecksums[j]);
     }
 
-    std::vector<std::string> reasons;
     if (!outside.empty())
-        reasons.push_back("rows at " + depthsText(outside) + " lie outside the base's depths: left out of the comparison");
+        out.reason.add(Reason(QT_TRANSLATE_NOOP("Texts", "rows at %1 lie outside the base's depths: left out of the comparison"),
+                              {depthsText(outside)}));
     std::vector<int> gaps, belowFixed;
     const auto both = [](const DisplacementRow& r) { return r.change[0] && r.change[1]; };
     if (settings.fixedEnd == FixedEnd::Top) {
         if (!applied.topMm[0] || !applied.topMm[1]) {
-            reasons.push_back("the tube is reduced from its top and the readout's top displacement is not entered");
+            out.reason.add(Reason(QT_TRANSLATE_NOOP(
+                "Texts", "the tube is reduced from its top and the readout's top displacement is not entered")));
         } else if (probeK > 0) {
             std::array<double, 2> sum{*applied.topMm[0], *applied.topMm[1]};
             bool broken = false;
@@ -348,21 +354,22 @@ Displacement displacement(const Survey& base, const Survey& readoutIn, const Tub
     }
     if (!belowFixed.empty() && out.fixedTenths) {
         std::sort(belowFixed.begin(), belowFixed.end());
-        reasons.push_back("fixed end taken at " + depthMetres(*out.fixedTenths) +
-                          " m, the deepest depth it shares with the base (nothing to compare at " + depthsText(belowFixed) +
-                          ")");
+        out.reason.add(Reason(QT_TRANSLATE_NOOP("Texts", "fixed end taken at %1 m, the deepest depth it shares "
+                                                         "with the base (nothing to compare at %2)"),
+                              {depthMetres(*out.fixedTenths), depthsText(belowFixed)}));
     }
     if (!gaps.empty()) {
         std::sort(gaps.begin(), gaps.end());
-        reasons.push_back("not measured in both it and the base at " + depthsText(gaps) +
-                          (settings.fixedEnd == FixedEnd::Top
-                               ? ": no change there, and no cumulative displacement there or below"
-                               : ": no change there, and no cumulative displacement there or above"));
+        out.reason.add(settings.fixedEnd == FixedEnd::Top
+                           ? Reason(QT_TRANSLATE_NOOP("Texts", "not measured in both it and the base at %1: no change "
+                                                               "there, and no cumulative displacement there or below"),
+                                    {depthsText(gaps)})
+                           : Reason(QT_TRANSLATE_NOOP("Texts", "not measured in both it and the base at %1: no change "
+                                                               "there, and no cumulative displacement there or above"),
+                                    {depthsText(gaps)}));
     }
     if (probeK <= 0)
-        reasons.push_back("the tube's probe constant K is not set: no displacement in mm");
-    for (const std::string& r : reasons)
-        out.reason += (out.reason.empty() ? "" : "; ") + r;
+        out.reason.add(Reason(QT_TRANSLATE_NOOP("Texts", "the tube's probe constant K is not set: no displacement in mm")));
     return out;
 }
 

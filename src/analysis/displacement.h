@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/corrections.h"
+#include "analysis/reason.h"
 #include "analysis/survey.h"
 
 #include <array>
@@ -67,7 +68,7 @@ struct ChecksumSpread {
 
 struct Displacement {
     bool compared = false;             // false: not compared at all, and `reason` says why
-    std::string reason;                // why values are missing; empty when every one is computed
+    Reason reason;                     // why values are missing; empty when every one is computed
     std::vector<DisplacementRow> rows; // shallowest first: every depth of either survey and between
     std::array<ChecksumSpread, 2> checksums{};     // second pass: the readout's checksums
     std::array<ChecksumSpread, 2> baseChecksums{}; // and the base's at the same depths
@@ -116,12 +117,12 @@ struct ReadoutResult {
     std::optional<double> rateFromDays;  // when the readout its rate is measured against was taken
     // The readout was read with another probe than its base: "probe S2 (K 20000), the base's S1
     // (K 25000)"; "" when the same.
-    std::string probeChange;
+    Reason probeChange;
     // Compared with the previous base (it was taken before the new base, or is the new base),
     // or carried on from it: the new base's cumulative added (TubeSettings::continuedFromId).
     bool againstPrevious = false, carried = false;
     // Why nothing could be computed, "" when something was: the status "not computed: REASON".
-    std::string notComputed() const;
+    Reason notComputed() const;
 };
 
 struct TubeResult {
@@ -132,7 +133,7 @@ struct TubeResult {
     const Survey* previousBase = nullptr;
     // The survey every displacement starts from: the previous base when carried on, else the base.
     const Survey* origin() const { return previousBase ? previousBase : base; }
-    std::string reason;                  // why nothing is compared (no base chosen or found)
+    Reason reason;                       // why nothing is compared (no base chosen or found)
     std::string warning;                 // settingsWarning(): said once for the tube
     std::vector<ReadoutResult> readouts; // oldest first, the base left out
 };
@@ -182,6 +183,8 @@ std::vector<LevelCause> levelCauses(const ReadoutResult& readout, const TubeSett
 std::string levelWord(Level level);
 // "displacement" or "rate", as the command line and the alarm log name them.
 std::string criterionName(Criterion criterion);
+// The same in the program's language, for a person to read.
+std::string shownCriterionName(Criterion criterion);
 // One reached threshold in the tube's units: "rate 0.620 mm/day ≥ 0.500",
 // "displacement 12.30 mm ≥ 10.00".
 std::string causeText(const LevelCause& cause, const TubeSettings& settings);
@@ -237,7 +240,7 @@ std::vector<std::string> displacementCells(const DisplacementRow& row, const Tub
                                            bool checksumLengths = false);
 
 // How the probe of `readout` differs from the base's, as ReadoutResult::probeChange says it.
-std::string probeChangeText(const Survey& base, const Survey& readout, const TubeSettings& settings);
+Reason probeChangeText(const Survey& base, const Survey& readout, const TubeSettings& settings);
 // "S2, K 20000": a survey's probe as the tables name it; "" when neither is known.
 std::string probeText(const Survey& survey, const TubeSettings& settings);
 // What the report's title block says of a base carried on: "carries on from base 02 of

@@ -1,4 +1,5 @@
 #include "analysis/displacement.h"
+#include "analysis/said.h"
 
 #include <algorithm>
 #include <charconv>
@@ -109,20 +110,23 @@ std::optional<RateUnit> rateUnitNamed(const std::string& name)
 
 std::string thresholdsText(const TubeSettings& t)
 {
+    // Only the report prints it, so it is said in the report's language.
     const std::string u = unitName(t.units);
     const auto length = [&](const std::optional<double>& mm) {
-        return mm ? lengthText(mm, t.units) + " " + u : std::string("none");
+        return mm ? lengthText(mm, t.units) + " " + u : said(QT_TRANSLATE_NOOP("Texts", "none"));
     };
     const auto rate = [&](const std::optional<double>& mm) {
-        return mm ? rateText(mm, t) + " " + rateUnitName(t) : std::string("none");
+        return mm ? rateText(mm, t) + " " + rateUnitName(t) : said(QT_TRANSLATE_NOOP("Texts", "none"));
     };
-    const std::string end = t.fixedEnd == FixedEnd::Top      ? "the top (its displacement surveyed per readout)"
-                            : t.fixedEnd == FixedEnd::Common ? "the deepest depth each readout shares with the base"
-                                                             : "the toe";
-    return "alert " + length(t.alertMm) + ", alarm " + length(t.alarmMm) + "; alert rate " + rate(t.alertMmPerDay) +
-           ", alarm rate " + rate(t.alarmMmPerDay) + "; precision band ±" + lengthText(t.precisionMm, t.units) + " " + u +
-           " per interval, growing with the square root of the intervals from the fixed end; rates over at least " +
-           hundredths(t.minIntervalDays) + " days; fixed end " + end;
+    const std::string end =
+        t.fixedEnd == FixedEnd::Top      ? said(QT_TRANSLATE_NOOP("Texts", "the top (its displacement surveyed per readout)"))
+        : t.fixedEnd == FixedEnd::Common ? said(QT_TRANSLATE_NOOP("Texts", "the deepest depth each readout shares with the base"))
+                                         : said(QT_TRANSLATE_NOOP("Texts", "the toe"));
+    return said(QT_TRANSLATE_NOOP("Texts", "alert %1, alarm %2; alert rate %3, alarm rate %4; precision band ±%5 per "
+                                           "interval, growing with the square root of the intervals from the fixed end; "
+                                           "rates over at least %6 days; fixed end %7"),
+                {length(t.alertMm), length(t.alarmMm), rate(t.alertMmPerDay), rate(t.alarmMmPerDay),
+                 lengthText(t.precisionMm, t.units) + " " + u, hundredths(t.minIntervalDays), end});
 }
 
 std::string hundredths(const std::optional<double>& v)

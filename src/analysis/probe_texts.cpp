@@ -1,5 +1,6 @@
 // What a reader is told of the probe a survey was read with and of a base that carries on.
 #include "analysis/displacement.h"
+#include "analysis/said.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,7 +17,7 @@ std::string constantText(double k)
 
 std::string surveyLabel(const Survey& s)
 {
-    return readoutNumber(s.readout) + " of " + s.date;
+    return said(QT_TRANSLATE_NOOP("Texts", "%1 of %2"), {readoutNumber(s.readout), s.date});
 }
 
 } // namespace
@@ -30,7 +31,7 @@ std::string probeText(const Survey& s, const TubeSettings& settings)
     return out;
 }
 
-std::string probeChangeText(const Survey& base, const Survey& readout, const TubeSettings& settings)
+Reason probeChangeText(const Survey& base, const Survey& readout, const TubeSettings& settings)
 {
     const double k = probeConstantOf(readout, settings), baseK = probeConstantOf(base, settings);
     // A serial left blank on one side says nothing of a change; two constants that differ do.
@@ -41,18 +42,23 @@ std::string probeChangeText(const Survey& base, const Survey& readout, const Tub
         return {};
     const auto named = [&settings](const Survey& s) {
         const std::string text = probeText(s, settings);
-        return text.empty() ? std::string("unknown") : text;
+        return text.empty() ? Reason(QT_TRANSLATE_NOOP("Texts", "unknown")) : Reason::verbatim(text);
     };
-    return "probe changed since the base: read with " + named(readout) + ", the base with " + named(base) +
-           (constants ? " (each reduced with its own constant)" : "");
+    return Reason::quoting(constants ? QT_TRANSLATE_NOOP("Texts", "probe changed since the base: read with %1, the base "
+                                                                  "with %2 (each reduced with its own constant)")
+                                     : QT_TRANSLATE_NOOP("Texts", "probe changed since the base: read with %1, the base "
+                                                                  "with %2"),
+                           {named(readout), named(base)});
 }
 
 std::string carriedBaseText(const TubeResult& tube)
 {
     if (!tube.base || !tube.previousBase)
         return {};
-    return "carries on from base " + surveyLabel(*tube.previousBase) + ": base " + surveyLabel(*tube.base) +
-           "'s cumulative against it is added to every later readout";
+    // Said where it is shown, in the window's or the report's language; no file holds it.
+    return said(QT_TRANSLATE_NOOP("Texts", "carries on from base %1: base %2's cumulative against it is added to every "
+                                           "later readout"),
+                {surveyLabel(*tube.previousBase), surveyLabel(*tube.base)});
 }
 
 } // namespace tarvelon::surveys

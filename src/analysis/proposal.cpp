@@ -84,7 +84,7 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
             largest = r.resultant;
         }
     out.asRead = effectOf(asRead, out.largestDepthTenths);
-    const auto addProposal = [&](Correction c, std::string refusal) {
+    const auto addProposal = [&](Correction c, Reason refusal) {
         ProposedCorrection p{std::move(c), refusal.empty(), std::move(refusal), {}};
         p.after = effectOf(displacement(base, readout, settings, {p.correction}), out.largestDepthTenths);
         out.proposed.push_back(std::move(p));
@@ -111,7 +111,7 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
         if (it->change[0] && it->change[1])
             rows.push_back(&*it);
     if (rows.empty()) {
-        out.reason = "no depth was read in both it and the base";
+        out.reason = Reason(QT_TRANSLATE_NOOP("Texts", "no depth was read in both it and the base"));
         return finish();
     }
     std::map<int, std::array<std::optional<double>, 2>> baseAt;
@@ -121,8 +121,9 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
     if (zone) {
         const int shallowest = rows.back()->depthTenths, deepest = rows.front()->depthTenths;
         if (zone->fromTenths > zone->toTenths || zone->fromTenths < shallowest || zone->toTenths > deepest) {
-            out.reason = "the stable zone " + depthsOf(*zone) + " lies outside the depths both it and the base hold (" +
-                         depthMetres(shallowest) + " to " + depthMetres(deepest) + " m)";
+            out.reason = Reason(QT_TRANSLATE_NOOP("Texts", "the stable zone %1 lies outside the depths both it and "
+                                                           "the base hold (%2 to %3 m)"),
+                                {depthsOf(*zone), depthMetres(shallowest), depthMetres(deepest)});
             return finish();
         }
         for (const DisplacementRow* r : rows)
@@ -164,9 +165,12 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
         }
     }
     if (stable.size() < size_t(kMinStableRows)) {
-        out.reason = "no stable zone of " + std::to_string(kMinStableRows) + " rows " +
-                     (zone ? std::string("in the depths given") : std::string("from the toe up")) +
-                     ": no bias or rotation proposed";
+        out.reason = zone ? Reason(QT_TRANSLATE_NOOP("Texts", "no stable zone of %1 rows in the depths given: no bias "
+                                                              "or rotation proposed"),
+                                   {std::to_string(kMinStableRows)})
+                          : Reason(QT_TRANSLATE_NOOP("Texts", "no stable zone of %1 rows from the toe up: no bias or "
+                                                              "rotation proposed"),
+                                   {std::to_string(kMinStableRows)});
         return finish();
     }
     out.zone = DepthZone{stable.back()->depthTenths, stable.front()->depthTenths};
@@ -176,11 +180,12 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
 
     // A zone that deforms, here or in an earlier readout, is moving ground: nothing is taken from it.
     const double spreadLimit = kZoneSpreadNoises * kNoiseUnits;
-    std::string zoneFault;
+    Reason zoneFault;
     for (size_t j = 0; j < 2 && zoneFault.empty(); ++j)
         if (fit[j].spreadAfter > spreadLimit)
-            zoneFault = "the zone " + depthsOf(*out.zone) + " is not quiet: " + (j ? "B" : "A") + "'s change spreads " +
-                        units(fit[j].spreadAfter) + " about its mean here (the limit is " + units(spreadLimit) + ")";
+            zoneFault = Reason(QT_TRANSLATE_NOOP("Texts", "the zone %1 is not quiet: %2's change spreads %3 about its "
+                                                          "mean here (the limit is %4)"),
+                               {depthsOf(*out.zone), j ? "B" : "A", units(fit[j].spreadAfter), units(spreadLimit)});
     std::vector<std::pair<const NeighbourReadout*, ZoneStats>> earlier, later;
     // The readouts before and after, as compared with their corrections on.
     std::optional<Displacement> previous, next;
@@ -197,12 +202,13 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
     for (const auto& [n, stats] : earlier)
         for (size_t j = 0; j < 2 && zoneFault.empty() && stats.n > 0; ++j)
             if (stats.spread[j] > spreadLimit)
-                zoneFault = "the zone " + depthsOf(*out.zone) + " is not quiet: " + (j ? "B" : "A") + "'s change spreads " +
-                            units(stats.spread[j]) + " about its mean in readout " + readoutNumber(n->survey->readout) +
-                            " (the limit is " + units(spreadLimit) + ")";
+                zoneFault = Reason(QT_TRANSLATE_NOOP("Texts", "the zone %1 is not quiet: %2's change spreads %3 about "
+                                                              "its mean in readout %4 (the limit is %5)"),
+                                   {depthsOf(*out.zone), j ? "B" : "A", units(stats.spread[j]),
+                                    readoutNumber(n->survey->readout), units(spreadLimit)});
     // Said even when nothing would be proposed: the engineer gave it, or it was found, as still.
     if (!zoneFault.empty())
-        out.reason = zoneFault + ": nothing is taken from it";
+        out.reason = Reason::quoting(QT_TRANSLATE_NOOP("Texts", "%1: nothing is taken from it"), {zoneFault});
 
     // How much each axis reads more than the readout before (the base before the first), depth by
     // depth over the whole tube, against the reading across: what moved between the two is a
@@ -260,7 +266,7 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
     for (size_t j = 0; j < 2; ++j)
         if (fit[j].rotationShows)
             angle[j] = degrees(fit[j].slope);
-    std::array<std::string, 2> refusal;
+    std::array<Reason, 2> refusal;
     std::array<double, 2> value{};
     for (size_t j = 0; j < 2; ++j) {
         if (!angle[j] || std::abs(*angle[j]) < 0.05)
@@ -268,13 +274,17 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
         refusal[j] = zoneFault;
         const auto& other = angle[1 - j];
         if (std::abs(*angle[j]) > kMaxRotationDegrees)
-            refusal[j] = "a probe turned " + hundredths(std::abs(*angle[j])) + "° (more than " +
-                         hundredths(kMaxRotationDegrees) + "°) is faulty: have it repaired, not corrected";
+            refusal[j] = Reason(QT_TRANSLATE_NOOP("Texts", "a probe turned %1° (more than %2°) is faulty: have it repaired, "
+                                                          "not corrected"),
+                                {hundredths(std::abs(*angle[j])), hundredths(kMaxRotationDegrees)});
         else if (refusal[j].empty() &&
                  (!other || std::abs(*other + *angle[j]) > std::max(0.02, 0.25 * std::max(std::abs(*angle[j]), std::abs(*other)))))
-            refusal[j] = std::string("only ") + (j ? "B" : "A") + " follows the reading across (" + (j ? "A " : "B ") +
-                         (other ? hundredths(*other) + "°" : std::string("nothing")) +
-                         "): a turned probe turns both axes, each the other way";
+            refusal[j] = other ? Reason(QT_TRANSLATE_NOOP("Texts", "only %1 follows the reading across (%2 %3°): a turned probe "
+                                                              "turns both axes, each the other way"),
+                                        {j ? "B" : "A", j ? "A" : "B", hundredths(*other)})
+                               : Reason(QT_TRANSLATE_NOOP("Texts", "only %1 follows the reading across (%2 nothing): a turned "
+                                                              "probe turns both axes, each the other way"),
+                                        {j ? "B" : "A", j ? "A" : "B"});
         rotationOn[j] = refusal[j].empty();
         // Its size from the whole tube, which measures it far closer than the zone alone.
         value[j] = degrees(line[j].s);
@@ -297,15 +307,16 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
     // The readout before, or the base, and the readout after as witnesses of the zone.
     struct Side {
         ZoneStats stats;
-        std::string name;
+        Reason name;
     };
-    const Side witness = earlier.empty() ? Side{{}, "the base"}
-                                         : Side{earlier.back().second,
-                                                "readout " + readoutNumber(earlier.back().first->survey->readout)};
+    const auto readoutNamed = [](const NeighbourReadout& n) {
+        return Reason(QT_TRANSLATE_NOOP("Texts", "readout %1"), {readoutNumber(n.survey->readout)});
+    };
+    const Side witness = earlier.empty() ? Side{{}, Reason(QT_TRANSLATE_NOOP("Texts", "the base"))}
+                                         : Side{earlier.back().second, readoutNamed(*earlier.back().first)};
     const std::optional<Side> after =
         later.empty() ? std::nullopt
-                      : std::optional<Side>(Side{later.front().second,
-                                                 "readout " + readoutNumber(later.front().first->survey->readout)});
+                      : std::optional<Side>(Side{later.front().second, readoutNamed(*later.front().first)});
     for (size_t j = 0; j < 2; ++j) {
         out.zoneOffset[j] = fit[j].mean;
         out.neighbourOffset[j] = witness.stats.mean[j];
@@ -321,28 +332,35 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
         const double bias = rotationOn[j] ? line[j].c : level[j].c;
         if (std::abs(bias) < kMinBiasUnits)
             continue;
-        std::string refusal = zoneFault;
+        Reason refusal = zoneFault;
         const std::string axis = j ? "B" : "A";
         if (refusal.empty() && fit[j].spreadAfter > kNoiseUnits)
-            refusal = "the zone's " + axis + " is not flat: it spreads " + units(fit[j].spreadAfter) +
-                      " about its offset, more than the noise (" + units(kNoiseUnits) + ")";
+            refusal = Reason(QT_TRANSLATE_NOOP("Texts", "the zone's %1 is not flat: it spreads %2 about its offset, more "
+                                                       "than the noise (%3)"),
+                             {axis, units(fit[j].spreadAfter), units(kNoiseUnits)});
         if (refusal.empty() && settings.secondPass) {
             const double moved = out.checksumMove[j].value_or(0), expected = 2 * std::abs(bias);
             if (std::abs(moved) < std::max(2.0, std::abs(bias)) || std::abs(std::abs(moved) - expected) > std::max(2.0, 0.25 * expected))
-                refusal = "the checksum of " + axis + " moved " + signedUnits(moved) + ", a bias of " + signedUnits(bias) +
-                          " would move it about " + units(expected) + ": the offset is movement, not the probe";
+                refusal = Reason(QT_TRANSLATE_NOOP("Texts", "the checksum of %1 moved %2, a bias of %3 would move it about "
+                                                           "%4: the offset is movement, not the probe"),
+                                 {axis, signedUnits(moved), signedUnits(bias), units(expected)});
         } else if (refusal.empty()) {
             if (!after)
-                refusal = "one pass and no readout after it: nothing shows the offset is this readout's alone, and a "
-                          "tilt of the zone reads the same (the second pass's checksum would tell)";
+                refusal = Reason(QT_TRANSLATE_NOOP("Texts", "one pass and no readout after it: nothing shows the offset is this "
+                                                           "readout's alone, and a tilt of the zone reads the same (the "
+                                                           "second pass's checksum would tell)"));
             else if (std::abs(bias) < 2 * kNeighbourAgreement)
-                refusal = "one pass: an offset of " + signedUnits(bias) + " is too small to tell from what the readouts "
-                          "either side leave over (the second pass's checksum would tell)";
+                refusal = Reason(QT_TRANSLATE_NOOP("Texts", "one pass: an offset of %1 is too small to tell from what the "
+                                                           "readouts either side leave over (the second pass's checksum "
+                                                           "would tell)"),
+                                 {signedUnits(bias)});
             else if (const double moved = after->stats.mean[j] - witness.stats.mean[j];
                      std::abs(moved) > kNeighbourAgreement)
-                refusal = "one pass: the zone's " + axis + " moved " + signedUnits(moved) + " between " + witness.name +
-                          " and " + after->name +
-                          ", so its offset here cannot be told from movement (the second pass's checksum would tell)";
+                refusal = Reason::quoting(QT_TRANSLATE_NOOP("Texts", "one pass: the zone's %1 moved %2 between %3 and %4, so its "
+                                                                    "offset here cannot be told from movement (the "
+                                                                    "second pass's checksum would tell)"),
+                                          {Reason::verbatim(axis), Reason::verbatim(signedUnits(moved)), witness.name,
+                                           after->name});
         }
         addProposal({CorrectionKind::Bias, int(j), std::round(bias * 100) / 100, how, {}, true}, refusal);
     }
@@ -362,25 +380,29 @@ std::string proposalEvidence(const CorrectionProposal& p, const TubeSettings& se
                                      : std::string();
     };
     std::vector<std::string> parts;
+    // Shown where it is asked for, in the window's or the command line's language; no file keeps it.
+    const auto shownUnits = [](double v) { return said(QT_TRANSLATE_NOOP("Texts", "%1 units"), {hundredths(v)}); };
+    const auto shownSigned = [&shownUnits](double v) { return (v > 0 ? "+" : "") + shownUnits(v); };
     if (p.mismatchBefore && p.mismatchAfter)
-        parts.push_back("profile mismatch " + units(*p.mismatchBefore) + " as read, " + units(*p.mismatchAfter) +
-                        " with the depth shift");
+        parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "profile mismatch %1 as read, %2 with the depth shift"),
+                             {shownUnits(*p.mismatchBefore), shownUnits(*p.mismatchAfter)}));
     if (p.zone) {
-        std::string z = "stable zone " + depthsOf(*p.zone);
+        std::string z = said(QT_TRANSLATE_NOOP("Texts", "stable zone %1"), {depthsOf(*p.zone)});
         for (size_t j = 0; j < 2; ++j)
             if (p.residualBefore[j] && p.residualAfter[j])
-                z += std::string(j ? "; B " : "; residual A ") + hundredths(p.residualBefore[j]) + " units" +
-                     mm(*p.residualBefore[j]) + " as read, " + hundredths(p.residualAfter[j]) + mm(*p.residualAfter[j]) +
-                     " corrected";
+                z += "; " + said(j ? QT_TRANSLATE_NOOP("Texts", "B %1%2 as read, %3%4 corrected")
+                                   : QT_TRANSLATE_NOOP("Texts", "residual A %1%2 as read, %3%4 corrected"),
+                                 {shownUnits(*p.residualBefore[j]), mm(*p.residualBefore[j]),
+                                  hundredths(p.residualAfter[j]), mm(*p.residualAfter[j])});
         parts.push_back(z);
         if (p.zoneOffset[0] && p.neighbourOffset[0])
-            parts.push_back("zone offset A " + signedUnits(*p.zoneOffset[0]) + ", B " + signedUnits(*p.zoneOffset[1]) +
-                            " against the base, the readout before A " + signedUnits(*p.neighbourOffset[0]) +
-                            ", B " + signedUnits(*p.neighbourOffset[1]));
+            parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "zone offset A %1, B %2 against the base, the readout before A %3, B %4"),
+                                 {shownSigned(*p.zoneOffset[0]), shownSigned(*p.zoneOffset[1]),
+                                  shownSigned(*p.neighbourOffset[0]), shownSigned(*p.neighbourOffset[1])}));
     }
     if (p.checksumMove[0] || p.checksumMove[1])
-        parts.push_back("checksum moved A " + signedUnits(p.checksumMove[0].value_or(0)) + ", B " +
-                        signedUnits(p.checksumMove[1].value_or(0)));
+        parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "checksum moved A %1, B %2"),
+                             {shownSigned(p.checksumMove[0].value_or(0)), shownSigned(p.checksumMove[1].value_or(0))}));
     std::string out;
     for (const std::string& s : parts)
         out += (out.empty() ? "" : "; ") + s;
@@ -392,13 +414,15 @@ std::string effectText(const ProposalEffect& before, const ProposalEffect& after
 {
     const std::string u = " " + unitName(settings.units);
     const auto one = [&](const std::optional<double>& mm, const std::optional<double>& az) {
-        return mm ? lengthText(mm, settings.units) + u + (az ? " at " + hundredths(az) + "°" : std::string())
-                  : std::string("none");
+        return !mm ? said(QT_TRANSLATE_NOOP("Texts", "none"))
+               : az ? said(QT_TRANSLATE_NOOP("Texts", "%1 at %2°"), {lengthText(mm, settings.units) + u, hundredths(az)})
+                    : lengthText(mm, settings.units) + u;
     };
-    std::string out = "top " + one(before.topMm, before.topAzimuth) + " -> " + one(after.topMm, after.topAzimuth);
+    std::string out = said(QT_TRANSLATE_NOOP("Texts", "top %1 -> %2"), {one(before.topMm, before.topAzimuth), one(after.topMm, after.topAzimuth)});
     if (p.largestDepthTenths)
-        out += "; at " + depthMetres(*p.largestDepthTenths) + " m " + one(before.largestMm, before.largestAzimuth) +
-               " -> " + one(after.largestMm, after.largestAzimuth);
+        out += "; " + said(QT_TRANSLATE_NOOP("Texts", "at %1 m %2 -> %3"), {depthMetres(*p.largestDepthTenths),
+                                                          one(before.largestMm, before.largestAzimuth),
+                                                          one(after.largestMm, after.largestAzimuth)});
     return out;
 }
 

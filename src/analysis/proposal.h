@@ -55,14 +55,14 @@ struct ProposalEffect {
 struct ProposedCorrection {
     Correction correction; // `how` filled, `acceptedAt` empty
     bool acceptable = false;
-    std::string refusal;   // why it is not offered as acceptable; "" when it is
+    Reason refusal;        // why it is not offered as acceptable; empty when it is
     ProposalEffect after;  // with this correction alone
 };
 
 struct CorrectionProposal {
     std::vector<ProposedCorrection> proposed;
     std::optional<DepthZone> zone;       // the stable zone used
-    std::string reason;                  // why something could not be proposed; empty when all were
+    Reason reason;                       // why something could not be proposed; empty when all were
     // Over the zone, the root mean square of each axis's change (reading units), as read and with
     // every proposed correction applied (a rotation beyond the limit left out).
     std::array<std::optional<double>, 2> residualBefore{}, residualAfter{};
@@ -83,7 +83,7 @@ CorrectionProposal proposeCorrections(const Survey& base, const Survey& readout,
 
 // The evidence of a proposal as one line: "stable zone 40.0 to 79.5 m; residual A 2.04 units
 // (0.04 mm) as read, 0.31 (0.01 mm) corrected; B ...; checksum moved A +8.00, B 0.00 units";
-// "" without a zone or a depth shift.
+// "" without a zone or a depth shift. In the program's language, as both are only shown.
 std::string proposalEvidence(const CorrectionProposal& proposal, const TubeSettings& settings);
 // What one proposal does: "top 12.73 mm at 45.0° -> 9.93 mm at 44.1°; at 21.0 m 15.2 mm at 93.0°
 // -> ..."; `after` with it applied.

@@ -172,16 +172,35 @@ std::string shownProjectionText(const Projection& p, const TubeSettings& setting
     return projectionIn(p, settings, true);
 }
 
+namespace {
+
+// Each criterion once, in the order the causes name them.
+std::vector<Criterion> criteriaOf(const std::vector<LevelCause>& causes)
+{
+    std::vector<Criterion> out;
+    for (const LevelCause& c : causes)
+        if (std::find(out.begin(), out.end(), c.criterion) == out.end())
+            out.push_back(c.criterion);
+    return out;
+}
+
+} // namespace
+
 std::string criteriaText(const std::vector<LevelCause>& causes)
 {
     std::string out;
-    for (const LevelCause& c : causes) {
-        const std::string name = criterionName(c.criterion);
-        if (out.find(name) != std::string::npos)
-            continue;
-        out += (out.empty() ? "" : " and ") + name;
-    }
+    for (const Criterion c : criteriaOf(causes))
+        out += (out.empty() ? "" : " and ") + criterionName(c);
     return out;
+}
+
+std::string shownCriteriaText(const std::vector<LevelCause>& causes)
+{
+    const std::vector<Criterion> criteria = criteriaOf(causes);
+    if (criteria.size() == 2)
+        return said(QT_TRANSLATE_NOOP("Texts", "%1 and %2"),
+                    {shownCriterionName(criteria[0]), shownCriterionName(criteria[1])});
+    return criteria.empty() ? std::string() : shownCriterionName(criteria[0]);
 }
 
 std::vector<SiteRow> siteRows(const std::vector<std::pair<TubeKey, const TubeResult*>>& tubes, double today)
@@ -196,7 +215,7 @@ std::vector<SiteRow> siteRows(const std::vector<std::pair<TubeKey, const TubeRes
             if (!r.beforeBase)
                 row.latest = &r;
         if (!row.latest) {
-            row.reason = !tube->reason.empty() ? tube->reason : "no readout after the base";
+            row.reason = !tube->reason.empty() ? tube->reason : Reason(QT_TRANSLATE_NOOP("Texts", "no readout after the base"));
         } else {
             if (row.latest->days)
                 row.daysSince = today - *row.latest->days;
@@ -242,7 +261,8 @@ SiteCells cellsIn(const SiteRow& r, bool shown)
     c.tube = r.key.tube;
     const ReadoutResult* l = r.latest;
     if (!l) {
-        c.status = shown ? said(QT_TRANSLATE_NOOP("Texts", "not computed: %1"), {r.reason}) : "not computed: " + r.reason;
+        c.status = shown ? said(QT_TRANSLATE_NOOP("Texts", "not computed: %1"), {r.reason.shown()})
+                         : "not computed: " + r.reason.english();
         return c;
     }
     c.readout = readoutNumber(l->survey->readout);
@@ -288,7 +308,7 @@ std::string siteCsv(const std::vector<SiteRow>& rows)
         cells.push_back(l ? hundredths(l->largestAzimuth) : "");
         cells.push_back(l ? rateText(l->rateMmPerDay, r.settings) : "");
         cells.push_back(rateUnitName(r.settings));
-        cells.push_back(!l ? "not computed: " + r.reason
+        cells.push_back(!l ? "not computed: " + r.reason.english()
                            : l->displacement.compared ? levelWord(r.level)
                                                       : statusText(*l, r.settings));
         cells.push_back(criteriaText(r.causes));

@@ -45,7 +45,7 @@ struct SiteRow {
     TubeKey key;
     TubeSettings settings;
     const ReadoutResult* latest = nullptr; // the latest readout compared with the base; none: nothing to show
-    std::string reason;                    // why there is none ("no base readout chosen")
+    Reason reason;                         // why there is none ("no base readout chosen")
     std::optional<double> daysSince;       // from the latest readout's own date to today
     std::optional<bool> overdue;           // none without a reading interval
     Level level = Level::None;
@@ -59,6 +59,8 @@ std::vector<SiteRow> siteRows(const std::vector<std::pair<TubeKey, const TubeRes
 
 // "displacement", "rate", "displacement and rate" or "" for the criteria that set a level.
 std::string criteriaText(const std::vector<LevelCause>& causes);
+// The same in the program's language.
+std::string shownCriteriaText(const std::vector<LevelCause>& causes);
 
 // A row as the window and the report print it, in the tube's units: largest with its unit, rate
 // with its unit, status as statusText() says it ("ALARM (rate 0.620 mm/day ≥ 0.500)").

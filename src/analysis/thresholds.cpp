@@ -27,6 +27,12 @@ std::string criterionName(Criterion criterion)
     return criterion == Criterion::Rate ? "rate" : "displacement";
 }
 
+std::string shownCriterionName(Criterion criterion)
+{
+    return criterion == Criterion::Rate ? said(QT_TRANSLATE_NOOP("Texts", "rate"))
+                                        : said(QT_TRANSLATE_NOOP("Texts", "displacement"));
+}
+
 std::string shownLevelWord(Level level)
 {
     return level == Level::Alarm   ? said(QT_TRANSLATE_NOOP("Texts", "ALARM"))
@@ -50,8 +56,8 @@ std::string causeIn(const LevelCause& c, const TubeSettings& settings, bool show
 
 std::string statusIn(const ReadoutResult& r, const TubeSettings& settings, bool shown)
 {
-    if (const std::string why = r.notComputed(); !why.empty())
-        return shown ? said(QT_TRANSLATE_NOOP("Texts", "not computed: %1"), {why}) : "not computed: " + why;
+    if (const Reason why = r.notComputed(); !why.empty())
+        return shown ? said(QT_TRANSLATE_NOOP("Texts", "not computed: %1"), {why.shown()}) : "not computed: " + why.english();
     const std::string word = shown ? shownLevelWord(r.level) : levelWord(r.level);
     if (r.causes.empty())
         return word;

@@ -90,15 +90,18 @@ void carryOn(Displacement& d, const Displacement& carried, double north)
     }
     if (lost.empty())
         return;
-    const std::string why = !carried.compared ? "the new base could not be compared with the previous one (" +
-                                                    carried.reason + "): nothing to carry on"
-                                              : "the new base holds no cumulative against the previous one at " +
-                                                    depthMetres(lost.front()) +
-                                                    (lost.size() > 1 ? " m and " + std::to_string(lost.size() - 1) +
-                                                                           " other depths"
-                                                                     : std::string(" m")) +
-                                                    ": nothing carried on there";
-    d.reason += (d.reason.empty() ? "" : "; ") + why;
+    if (!carried.compared)
+        d.reason.add(Reason::quoting(
+            QT_TRANSLATE_NOOP("Texts", "the new base could not be compared with the previous one (%1): nothing to carry on"),
+            {carried.reason}));
+    else if (lost.size() > 1)
+        d.reason.add(Reason(QT_TRANSLATE_NOOP("Texts", "the new base holds no cumulative against the previous one at %1 m "
+                                                       "and %2 other depths: nothing carried on there"),
+                            {depthMetres(lost.front()), std::to_string(lost.size() - 1)}));
+    else
+        d.reason.add(Reason(QT_TRANSLATE_NOOP("Texts", "the new base holds no cumulative against the previous one at "
+                                                       "%1 m: nothing carried on there"),
+                            {depthMetres(lost.front())}));
 }
 
 // "A +12.00 units (0.24 mm), B -1.00 units (0.02 mm)": the checksum means' moves, lengths
@@ -139,8 +142,8 @@ TubeResult analyseTube(const Survey* base, const std::vector<const Survey*>& rea
     tube.settings = settings;
     tube.base = base;
     if (!base) {
-        tube.reason = settings.baseId ? "the tube's base readout is no longer in the library"
-                                      : "no base readout is chosen for the tube";
+        tube.reason = settings.baseId ? Reason(QT_TRANSLATE_NOOP("Texts", "the tube's base readout is no longer in the library"))
+                                      : Reason(QT_TRANSLATE_NOOP("Texts", "no base readout is chosen for the tube"));
         return tube;
     }
     tube.warning = settingsWarning(settings, *base);
@@ -280,11 +283,11 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
     if (const std::string other = otherReductionText(r.corrections, settings); !other.empty())
         parts.push_back(other);
     if (!r.probeChange.empty())
-        parts.push_back(r.probeChange);
+        parts.push_back(r.probeChange.shown());
     if (r.beforeBase)
         parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "taken before the base: no rate, not on the time chart")));
     if (!r.displacement.reason.empty())
-        parts.push_back(r.displacement.reason);
+        parts.push_back(r.displacement.reason.shown());
     for (const Correction& c : r.corrections)
         if (const std::string why = insistedText(c); c.on && !why.empty())
             parts.push_back(said(QT_TRANSLATE_NOOP("Texts", "%1 kept against the program's refusal because: %2"),
@@ -295,11 +298,12 @@ std::string readoutNotes(const ReadoutResult& r, const TubeSettings& settings)
     return out;
 }
 
-std::string ReadoutResult::notComputed() const
+Reason ReadoutResult::notComputed() const
 {
     if (displacement.compared && displacement.computed())
         return {};
-    return displacement.reason.empty() ? std::string("no depth holds a cumulative displacement") : displacement.reason;
+    return displacement.reason.empty() ? Reason(QT_TRANSLATE_NOOP("Texts", "no depth holds a cumulative displacement"))
+                                       : displacement.reason;
 }
 
 std::string summaryCsv(const TubeResult& tube)

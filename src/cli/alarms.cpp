@@ -126,10 +126,15 @@ int run(const QCommandLineParser& parser)
             return q(word);
         return q(surveys::shownLevelWord(word == "ALARM" ? surveys::Level::Alarm : surveys::Level::Alert));
     };
+    const auto criterion = [csv, &q](const std::string& name) {
+        if (csv || (name != "rate" && name != "displacement"))
+            return q(name);
+        return q(surveys::shownCriterionName(name == "rate" ? surveys::Criterion::Rate : surveys::Criterion::Displacement));
+    };
     for (const surveys::AlarmEvent& e : events) {
         const int decimals = e.criterion == "rate" ? 3 : 2;
         rows.push_back({q(e.at), q(e.tube.client), q(e.tube.site), q(e.tube.tube), q(surveys::readoutNumber(e.readout)),
-                        status(e.status), q(e.criterion), number(e.value, decimals), number(e.threshold, decimals),
+                        status(e.status), criterion(e.criterion), number(e.value, decimals), number(e.threshold, decimals),
                         e.depthM ? q(surveys::depthText(*e.depthM)) : QString(), q(e.causedBy), q(e.acknowledgedBy),
                         q(e.acknowledgedAt), q(e.note)});
     }

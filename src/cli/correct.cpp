@@ -159,9 +159,9 @@ int run(const QCommandLineParser& parser)
                                       [&id](const surveys::ReadoutResult& r) { return r.survey->id == *id; });
     // A readout with nothing computed can still take the corrections that would let it be.
     if (readout == tube.readouts.end() || (!readout->displacement.compared && !entering)) {
-        const std::string why = !tube.base ? tube.reason
+        const std::string why = !tube.base ? tube.reason.shown()
                                 : readout == tube.readouts.end() ? Texts::tr("it is the tube's base").toStdString()
-                                                                  : readout->displacement.reason;
+                                                                  : readout->displacement.reason.shown();
         printMessage(Texts::tr("Attention: readout %1 of %2 is not compared, so it takes no correction: %3")
                          .arg(number, tubeName(key), QString::fromStdString(why)));
         return kFailed;
@@ -175,11 +175,11 @@ int run(const QCommandLineParser& parser)
             readout->againstPrevious ? *tube.previousBase : *tube.base, *readout->survey, settings, zone,
             surveys::proposalContext(tube, *id));
         if (zone && !proposal.zone) {
-            printMessage(Texts::tr("Attention: %1").arg(QString::fromStdString(proposal.reason)));
+            printMessage(Texts::tr("Attention: %1").arg(QString::fromStdString(proposal.reason.shown())));
             return kFailed;
         }
         if (!proposal.reason.empty())
-            printMessage(Texts::tr("Note: %1").arg(QString::fromStdString(proposal.reason)));
+            printMessage(Texts::tr("Note: %1").arg(QString::fromStdString(proposal.reason.shown())));
         if (!parser.isSet(QStringLiteral("accept"))) {
             if (proposal.proposed.empty())
                 printResult(Texts::tr("proposed: nothing"));
@@ -188,7 +188,7 @@ int run(const QCommandLineParser& parser)
                                 .arg(QString::fromStdString(surveys::correctionName(p.correction)),
                                      QString::fromStdString(surveys::correctionValue(p.correction)),
                                      p.acceptable ? Texts::tr("acceptable")
-                                                  : Texts::tr("refused: %1").arg(QString::fromStdString(p.refusal))));
+                                                  : Texts::tr("refused: %1").arg(QString::fromStdString(p.refusal.shown()))));
                 printResult(Texts::tr("  effect: %1")
                                 .arg(QString::fromStdString(surveys::effectText(proposal.asRead, p.after, proposal, settings))));
             }
@@ -209,12 +209,12 @@ int run(const QCommandLineParser& parser)
                 printMessage(Texts::tr("Note: %1 %2 not stored, refused: %3 (--insist WHY keeps it)")
                                  .arg(QString::fromStdString(surveys::correctionName(p.correction)),
                                       QString::fromStdString(surveys::correctionValue(p.correction)),
-                                      QString::fromStdString(p.refusal)));
+                                      QString::fromStdString(p.refusal.shown())));
                 continue;
             }
             surveys::Correction c = p.correction;
             if (!p.acceptable)
-                c.how = surveys::insistedHow(c.how, p.refusal, insist.toStdString());
+                c.how = surveys::insistedHow(c.how, p.refusal.english(), insist.toStdString());
             c.acceptedAt = now;
             list.push_back(c);
         }

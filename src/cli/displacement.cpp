@@ -171,14 +171,14 @@ int run(const QCommandLineParser& parser)
     const surveys::TubeResult tube = surveys::analyseTube(all, settings, corrections);
     if (!tube.base) {
         printMessage(Texts::tr("Attention: nothing compared for %1: %2 (choose one with --base)")
-                         .arg(tubeName, QString::fromStdString(tube.reason)));
+                         .arg(tubeName, QString::fromStdString(tube.reason.shown())));
         return kFailed;
     }
     if (!tube.warning.empty())
         printMessage(Texts::tr("Note: %1").arg(QString::fromStdString(tube.warning)));
     // Every readout whose values are not all computed, or are corrected, is named, with why.
     for (const surveys::ReadoutResult& r : tube.readouts) {
-        std::string said = r.displacement.reason;
+        std::string said = r.displacement.reason.shown();
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
             said = Texts::tr("corrected: %1").arg(QString::fromStdString(applied)).toStdString() +
                    (said.empty() ? "" : "; " + said);

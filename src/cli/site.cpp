@@ -60,40 +60,23 @@ bool writeWhole(const QString& path, const std::string& text)
     return true;
 }
 
-// The CSV's lines as columns for a terminal.
-std::vector<QStringList> columnsOf(const std::string& csv)
+// The table for a person: headings and words in the user's language, each value with its unit,
+// as the Site view shows them; the CSV keeps its own column names and English words.
+std::vector<QStringList> shownTable(const std::vector<surveys::SiteRow>& rows)
 {
-    std::vector<QStringList> rows;
-    QStringList row;
-    QString cell;
-    bool quoted = false;
-    const QString text = QString::fromStdString(csv);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
-                cell += c;
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                cell += c;
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            row << cell;
-            cell.clear();
-        } else if (c == u'\n') {
-            row << cell;
-            cell.clear();
-            rows.push_back(row);
-            row.clear();
-        } else {
-            cell += c;
-        }
+    std::vector<QStringList> table{{Texts::tr("Client"), Texts::tr("Site"), Texts::tr("Tube"), Texts::tr("Readout"),
+                                    Texts::tr("Date"), Texts::tr("Days since"), Texts::tr("Overdue"),
+                                    Texts::tr("Largest"), Texts::tr("at (m)"), Texts::tr("Azimuth (\u00b0)"),
+                                    Texts::tr("Rate"), Texts::tr("Status"), Texts::tr("Criterion"),
+                                    Texts::tr("Projected alarm")}};
+    const auto q = [](const std::string& s) { return QString::fromStdString(s); };
+    for (const surveys::SiteRow& r : rows) {
+        const surveys::SiteCells c = surveys::shownSiteCells(r);
+        table.push_back({q(r.key.client), q(r.key.site), q(c.tube), q(c.readout), q(c.date), q(c.daysSince),
+                         q(c.overdue), q(c.largest), q(c.depth), q(c.azimuth), q(c.rate), q(c.status),
+                         q(surveys::shownCriteriaText(r.causes)), q(c.projected)});
     }
-    return rows;
+    return table;
 }
 
 int run(const QCommandLineParser& parser)
@@ -142,7 +125,7 @@ int run(const QCommandLineParser& parser)
     else if (!csvPath.isEmpty())
         ok = writeWhole(csvPath, csv) && ok;
     else if (pdfPath.isEmpty())
-        printTable(columnsOf(csv), false);
+        printTable(shownTable(loaded.rows), false);
     if (!pdfPath.isEmpty()) {
         QString error;
         report::SiteReportOptions options;

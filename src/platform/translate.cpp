@@ -37,7 +37,11 @@ std::string translate(const char* context, const char* source, const char* disam
 
 std::string fillIn(const std::string& text, std::initializer_list<std::string> values)
 {
-    const std::vector<std::string> v(values);
+    return fillIn(text, std::vector<std::string>(values));
+}
+
+std::string fillIn(const std::string& text, const std::vector<std::string>& v)
+{
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Marks a text for the translators' catalogue where it is defined, as a constant; it is
 // translated where it is shown. The same names as Qt's, so the catalogue's scanner finds them.
@@ -30,5 +31,6 @@ std::string translate(const char* context, const char* source, const char* disam
 // A whole sentence with its values: %1 to %9 replaced by the values, in any order the
 // language needs; a % followed by anything else stays as it is.
 std::string fillIn(const std::string& text, std::initializer_list<std::string> values);
+std::string fillIn(const std::string& text, const std::vector<std::string>& values);
 
 } // namespace tarvelon

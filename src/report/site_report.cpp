@@ -111,7 +111,7 @@ void SiteReport::tubePage(QPainter& p, const surveys::SiteRow& row, const QRectF
     QRectF rest(body.left(), body.top() + used + 6, body.width(), body.height() - used - 6);
     if (!tube || !tube->base) {
         p.drawText(rest, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   translate("Texts", "Nothing compared: %1").arg(localNumbers(qs(row.reason))));
+                   translate("Texts", "Nothing compared: %1").arg(localNumbers(qs(row.reason.shown()))));
         return;
     }
     const std::vector<ChartSpec> charts = tubePageCharts(*tube, row);

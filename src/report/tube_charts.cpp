@@ -41,10 +41,10 @@ QString notCompared(const surveys::TubeResult& tube)
 {
     QStringList lines;
     if (!tube.reason.empty())
-        lines << localNumbers(qs(tube.reason));
+        lines << localNumbers(qs(tube.reason.shown()));
     for (const surveys::ReadoutResult& r : tube.readouts)
         if (!r.displacement.reason.empty())
-            lines << readoutName(*r.survey) + QStringLiteral(": ") + localNumbers(qs(r.displacement.reason));
+            lines << readoutName(*r.survey) + QStringLiteral(": ") + localNumbers(qs(r.displacement.reason.shown()));
     return lines.join(QLatin1Char('\n'));
 }
 

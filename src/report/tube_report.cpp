@@ -98,7 +98,7 @@ ReportTable Report::summary() const
         if (tube_.previousBase && r.survey == tube_.base)
             notes << translate("Texts", "new base, carried on from the previous one");
         if (!r.probeChange.empty())
-            notes << qs(r.probeChange);
+            notes << localNumbers(qs(r.probeChange.shown()));
         if (r.possibleBiasShift)
             notes << translate("Texts", "possible bias shift");
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty())
@@ -108,9 +108,9 @@ ReportTable Report::summary() const
                 notes << translate("Texts", "%1 kept against the program's refusal because: %2")
                              .arg(qs(surveys::correctionName(c)), qs(why));
         if (!r.notComputed().empty())
-            notes << translate("Texts", "not computed: %1").arg(qs(r.notComputed()));
+            notes << translate("Texts", "not computed: %1").arg(localNumbers(qs(r.notComputed().shown())));
         else if (!r.displacement.reason.empty())
-            notes << qs(r.displacement.reason);
+            notes << localNumbers(qs(r.displacement.reason.shown()));
         if (!chosen(*r.survey))
             notes << translate("Texts", "not in the charts");
         t.rows.push_back({readoutName(*r.survey), qs(r.survey->time), length(r.largestMm), depthText(r.largestDepthTenths),
@@ -196,7 +196,7 @@ double Report::titleBlock(QPainter& p, double top, bool measureOnly)
     QStringList corrections, probes;
     for (const surveys::ReadoutResult& r : tube_.readouts)
         if (!r.probeChange.empty())
-            probes << translate("Texts", "No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), localNumbers(qs(r.probeChange)));
+            probes << translate("Texts", "No. %1: %2").arg(qs(surveys::readoutNumber(r.survey->readout)), localNumbers(qs(r.probeChange.shown())));
     for (const surveys::ReadoutResult& r : tube_.readouts)
         if (const std::string applied = surveys::correctionsText(r.corrections); !applied.empty()) {
             ++corrected;
@@ -331,7 +331,7 @@ bool Report::write(const QString& path, QString* error)
         return false;
     };
     if (!tube_.base)
-        return failed(qs(tube_.reason));
+        return failed(qs(tube_.reason.shown()));
     // The charts draw the chosen readouts; the summary names every one.
     surveys::TubeResult shown = tube_;
     shown.readouts.clear();

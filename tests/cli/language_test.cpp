@@ -63,6 +63,10 @@ TEST_F(CliLanguage, SurveyCommandsSpeakItalianAndKeepTheirCsv)
         ASSERT_TRUE(store.open(library));
         ASSERT_EQ(store.add(readout("01", "01/03/24", 0)).status, surveys::AddStatus::Added);
         ASSERT_EQ(store.add(readout("02", "11/03/24", 700)).status, surveys::AddStatus::Added);
+        // A tube nobody chose a base for: its reason is said, and written in the CSV in English.
+        surveys::Survey other = readout("01", "01/03/24", 0);
+        other.tube = "T2";
+        ASSERT_EQ(store.add(other).status, surveys::AddStatus::Added);
     }
     const std::vector<std::string> tube{"--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T1"};
     const auto cmd = [&tube](std::vector<std::string> args) {
@@ -87,6 +91,11 @@ TEST_F(CliLanguage, SurveyCommandsSpeakItalianAndKeepTheirCsv)
         {cmd({"history", "--csv"}), true, nullptr},
         {{"surveys", "--library", library}, false, "Cliente"},
         {{"alarms", "--library", library}, false, "ALLARME"},
+        {{"alarms", "--library", library}, false, "spostamento"},
+        {{"site", "--library", library, "--client", "ACME"}, false, "Allarme previsto"},
+        {{"site", "--library", library, "--client", "ACME"}, false, "non calcolata: nessuna lettura di riferimento"},
+        {{"displacement", "--library", library, "--client", "ACME", "--site", "Hill", "--tube", "T2"}, false,
+         "nessuna lettura di riferimento è scelta per il tubo"},
         {cmd({"tube", "--alert", "9"}), false,
          "la soglia di attenzione (--alert) supera quella di allarme (--alarm); nulla è cambiato"},
         {cmd({"delete", "--readout", "09"}), false, "non ha la lettura 09"},

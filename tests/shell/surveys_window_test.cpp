@@ -394,7 +394,7 @@ TEST(SurveysWindow, CorrectionsProposedAcceptedSwitchedAndCleared)
     EXPECT_TRUE(window.findChild<QPushButton*>("proposeCorrections")->isEnabled());
     const std::unique_ptr<CorrectionsDialog> dialog = window.correctionsDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_FALSE(dialog->proposal().proposed.empty()) << dialog->proposal().reason;
+    ASSERT_FALSE(dialog->proposal().proposed.empty()) << dialog->proposal().reason.english();
     // What the evidence does not support is kept only with the engineer's reason.
     dialog->insistReason()->setText(QStringLiteral("the toe is set in rock"));
     EXPECT_TRUE(dialog->kept().empty()) << "nothing applies itself";

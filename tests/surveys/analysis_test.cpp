@@ -455,10 +455,10 @@ TEST(DemoTube, HasAHistoryThatShowsEveryPartOfTheAnalysis)
     const TubeResult first = analyseTube(all, t);
     ASSERT_EQ(first.readouts.size(), 5u);
     EXPECT_EQ(first.readouts[4].level, Level::Alarm);
-    EXPECT_NE(first.readouts[3].displacement.reason.find("30.5 m lie outside the base's depths"), std::string::npos);
+    EXPECT_NE(first.readouts[3].displacement.reason.english().find("30.5 m lie outside the base's depths"), std::string::npos);
     // Readout 4's bias: 6 units over 61 rows is 7.3 mm at the top, which its proposal takes out.
     const CorrectionProposal p = proposeCorrections(*first.base, *first.readouts[2].survey, t);
-    ASSERT_FALSE(p.proposed.empty()) << p.reason;
+    ASSERT_FALSE(p.proposed.empty()) << p.reason.english();
     EXPECT_NEAR(p.all()[0].value, 6, 0.1);
     t.secondPass = true;
     const TubeResult second = analyseTube(all, t);

@@ -69,9 +69,9 @@ TEST(Probe, EachSurveyIsReducedWithItsOwnConstantAndAChangeIsSaid)
     ASSERT_TRUE(r.displacement.rows.at(3).cumulative[1]);
     EXPECT_NEAR(*r.displacement.rows.at(3).cumulative[1], 0, 1e-9);
     EXPECT_NEAR(topA(r), 1.0, 1e-9);
-    EXPECT_EQ(r.probeChange, "probe changed since the base: read with P2, K 25000, the base with P1, K 20000 (each "
+    EXPECT_EQ(r.probeChange.english(), "probe changed since the base: read with P2, K 25000, the base with P1, K 20000 (each "
                              "reduced with its own constant)");
-    EXPECT_NE(readoutNotes(r, t).find(r.probeChange), std::string::npos) << readoutNotes(r, t);
+    EXPECT_NE(readoutNotes(r, t).find(r.probeChange.english()), std::string::npos) << readoutNotes(r, t);
     const std::string csv = summaryCsv(tube);
     EXPECT_NE(csv.find(",status,probe\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",\"P2, K 25000\"\n"), std::string::npos) << csv;
@@ -176,9 +176,9 @@ TEST(CarriedBase, ADepthTheNewBaseLacksAgainstThePreviousIsLeftEmptyAndSaid)
     EXPECT_FALSE(r.displacement.rows.at(0).cumulative[0].has_value());
     ASSERT_TRUE(r.displacement.rows.at(3).cumulative[0]);
     EXPECT_NEAR(*r.displacement.rows.at(3).cumulative[0], 1.0, 1e-9);
-    EXPECT_NE(r.displacement.reason.find("the new base holds no cumulative against the previous one at"),
+    EXPECT_NE(r.displacement.reason.english().find("the new base holds no cumulative against the previous one at"),
               std::string::npos)
-        << r.displacement.reason;
+        << r.displacement.reason.english();
 }
 
 } // namespace

@@ -182,7 +182,7 @@ TEST(SiteRows, SortByStatusThenRateAndSayWhatIsOverdue)
         if (!t.compared) {
             r.readouts.clear();
             r.base = nullptr;
-            r.reason = "no base readout chosen";
+            r.reason = Reason(QT_TRANSLATE_NOOP("Texts", "no base readout is chosen for the tube"));
         }
         results.push_back(std::move(r));
     }
@@ -200,7 +200,7 @@ TEST(SiteRows, SortByStatusThenRateAndSayWhatIsOverdue)
     EXPECT_EQ(rows[3].overdue, true);   // every 7 days, 10.5 since
     EXPECT_EQ(rows[2].overdue, false);  // every 30 days
     EXPECT_FALSE(rows[0].overdue);      // no interval
-    EXPECT_EQ(rows[4].reason, "no base readout chosen");
+    EXPECT_EQ(rows[4].reason.english(), "no base readout is chosen for the tube");
     EXPECT_EQ(criteriaText(rows[0].causes), "rate");
     EXPECT_EQ(criteriaText({{Level::Alarm, Criterion::Displacement, 12, 10, 50}, {Level::Alarm, Criterion::Rate, 1, 0.5, 50}}),
               "displacement and rate");
@@ -212,7 +212,7 @@ TEST(SiteRows, SortByStatusThenRateAndSayWhatIsOverdue)
     EXPECT_EQ(csv.substr(0, header.size()), header);
     EXPECT_NE(csv.find("\nC,S,I4,03,2024-03-21,10.5,,2.00,5.0,90.00,0.300,mm/day,ALARM,rate,2024-06-09\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\nC,S,I1,03,2024-03-21,10.5,yes,2.00,5.0,90.00,0.500,mm/day,,,2024-06-09\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("\nC,S,I5,,,,,,,,,mm/day,not computed: no base readout chosen,,\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\nC,S,I5,,,,,,,,,mm/day,not computed: no base readout is chosen for the tube,,\n"), std::string::npos) << csv;
     size_t lines = 0;
     for (char c : csv)
         lines += c == '\n';

@@ -485,8 +485,8 @@ TEST(Displacement, CumulativeFromTheToeUpNeverFromWhatWasNotMeasured)
         const Displacement d =
             displacement(survey("01", c.base, c.baseStep), survey("02", c.readout, c.readoutStep), settings);
         EXPECT_EQ(d.compared, c.expected.size() > 0);
-        EXPECT_NE(d.reason.find(c.reason), std::string::npos) << d.reason;
-        EXPECT_EQ(d.reason.empty(), c.reason.empty()) << d.reason;
+        EXPECT_NE(d.reason.english().find(c.reason), std::string::npos) << d.reason.english();
+        EXPECT_EQ(d.reason.empty(), c.reason.empty()) << d.reason.english();
         for (const auto& [depth, ab] : c.expected) {
             const auto at = std::find_if(d.rows.begin(), d.rows.end(),
                                          [tenths = depth](const DisplacementRow& r) { return r.depthTenths == tenths; });
@@ -592,7 +592,7 @@ TEST(Displacement, RateAndThresholdsFlagTheReadoutsThatCrossThem)
         EXPECT_NEAR(*at1m[1].rateMmPerDay, 0.5, 1e-9);
         EXPECT_EQ(defaultHistoryDepths(tube), (std::vector<int>{10}));
     }
-    EXPECT_EQ(analyseTube(nullptr, {&first}, {}).reason, "no base readout is chosen for the tube");
+    EXPECT_EQ(analyseTube(nullptr, {&first}, {}).reason.english(), "no base readout is chosen for the tube");
 }
 
 TEST_P(StoreOnEachEngine, ImportAddsEachPairOnceAndSaysWhyForTheOthers)

@@ -240,7 +240,7 @@ void CorrectionsDialog::showProposal()
     if (const std::string evidence = surveys::proposalEvidence(proposal_, settings_); !evidence.empty())
         lines << qs(evidence).replace(0, 1, qs(evidence).left(1).toUpper()) + QLatin1Char('.');
     if (!proposal_.reason.empty())
-        lines << Texts::tr("Not proposed: %1.").arg(qs(proposal_.reason));
+        lines << Texts::tr("Not proposed: %1.").arg(qs(proposal_.reason.shown()));
     else if (proposal_.proposed.empty() && flagged_)
         lines << Texts::tr("The stable zone shows no bias, rotation or depth shift, while the checksums point to "
                            "a bias shift: try another stable zone (From ... to).");
@@ -259,7 +259,7 @@ void CorrectionsDialog::showProposal()
         fillRow(proposed_, i, QStringLiteral("accept"), p.acceptable,
                 {qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)),
                  qs(surveys::effectText(proposal_.asRead, p.after, proposal_, settings_)),
-                 p.acceptable ? Texts::tr("supported") : Texts::tr("refused: %1").arg(qs(p.refusal)), qs(c.how)});
+                 p.acceptable ? Texts::tr("supported") : Texts::tr("refused: %1").arg(qs(p.refusal.shown())), qs(c.how)});
         if (!p.acceptable)
             proposed_->item(i, 4)->setForeground(QColor(0xb0, 0, 0));
     }
@@ -308,11 +308,11 @@ void CorrectionsDialog::acceptChosen()
         if (!p.acceptable) {
             if (why.isEmpty()) {
                 error_->setText(Texts::tr("Nothing kept: %1 %2 was refused (%3); say in the box why you keep it.")
-                                    .arg(qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)), qs(p.refusal)));
+                                    .arg(qs(surveys::correctionName(c)), qs(surveys::correctionValue(c)), qs(p.refusal.shown())));
                 error_->setVisible(true);
                 return;
             }
-            c.how = surveys::insistedHow(c.how, p.refusal, why.toStdString());
+            c.how = surveys::insistedHow(c.how, p.refusal.english(), why.toStdString());
         }
         c.acceptedAt = now;
         surveys::putCorrection(list, c);

@@ -112,8 +112,8 @@ void SurveysTree::setMarks(const surveys::TubeResult& tube)
                                             .arg(qs(surveys::checksumShiftText(r, tube.settings)));
         else
             biasShifts_.erase(r.survey->id);
-        if (const std::string why = r.notComputed(); !why.empty())
-            notComputed_[r.survey->id] = Texts::tr("not computed: %1").arg(qs(why));
+        if (const surveys::Reason why = r.notComputed(); !why.empty())
+            notComputed_[r.survey->id] = Texts::tr("not computed: %1").arg(qs(why.shown()));
         else
             notComputed_.erase(r.survey->id);
     }
