@@ -5389,5 +5389,15 @@ previsto</translation>
         <source>no depth holds a cumulative displacement</source>
         <translation>nessuna profondità ha uno spostamento cumulato</translation>
     </message>
+    <message>
+        <source>rate</source>
+        <comment>criterion in a word</comment>
+        <translation>vel.</translation>
+    </message>
+    <message>
+        <source>displacement</source>
+        <comment>criterion in a word</comment>
+        <translation>spost.</translation>
+    </message>
 </context>
 </TS>

@@ -88,7 +88,9 @@ ReportTable Report::summary() const
         QStringList notes;
         QStringList criteria;
         for (const surveys::LevelCause& c : r.causes) {
-            criteria << qs(surveys::criterionName(c.criterion));
+            // The column names the criterion in a word; the note beside it says it whole.
+            criteria << (c.criterion == surveys::Criterion::Rate ? translate("Texts", "rate", "criterion in a word")
+                                                                 : translate("Texts", "displacement", "criterion in a word"));
             notes << qs(surveys::shownLevelWord(c.level)) + QStringLiteral(": ") + qs(surveys::shownCauseText(c, tube_.settings));
         }
         if (!criteria.isEmpty())

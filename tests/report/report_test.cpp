@@ -173,7 +173,9 @@ TEST(TubeReport, PagesAreCleanAndSayWhatTheClientNeeds)
             // Every compared readout in the summary with its largest value's depth: 0.5 m, the top.
             const report::ReportLanguage language(QString::fromLatin1(words.language));
             const std::string latest = report::readoutName(surveys.back()).toStdString();
-            EXPECT_NE(pages[0].find(latest), std::string::npos);
+            // The longer Italian notes may carry the summary over onto a second page, which goes on with it.
+            EXPECT_TRUE(pages[0].find(latest) != std::string::npos || pages[1].find(latest) != std::string::npos)
+                << latest << "\n" << pages[0];
             size_t tables = 0;
             for (const std::string& page : pages)
                 tables += page.find(words.readout + report::readoutName(surveys[surveys.size() - 2]).toStdString()) !=
