@@ -35,28 +35,31 @@ Reason& Reason::add(const Reason& more)
     return *this;
 }
 
-std::string Reason::english() const
+// The parts joined, each source said by `say` and each inner reason by `inner`: the one walk
+// both the files' English and the reader's language take.
+template <class Parts, class Say, class Inner>
+std::string joined(const Parts& parts, Say say, Inner inner)
 {
     std::string out;
-    for (const Part& p : parts_) {
+    for (const auto& p : parts) {
         std::vector<std::string> values = p.values;
         for (const Reason& r : p.inner)
-            values.push_back(r.english());
-        out += (out.empty() ? "" : "; ") + (p.source ? fillIn(p.source, values) : values.front());
+            values.push_back(inner(r));
+        out += (out.empty() ? "" : "; ") + (p.source ? fillIn(say(p.source), values) : values.front());
     }
     return out;
 }
 
+std::string Reason::english() const
+{
+    return joined(
+        parts_, [](const char* source) { return std::string(source); },
+        [](const Reason& r) { return r.english(); });
+}
+
 std::string Reason::shown() const
 {
-    std::string out;
-    for (const Part& p : parts_) {
-        std::vector<std::string> values = p.values;
-        for (const Reason& r : p.inner)
-            values.push_back(r.shown());
-        out += (out.empty() ? "" : "; ") + (p.source ? fillIn(said(p.source), values) : values.front());
-    }
-    return out;
+    return joined(parts_, [](const char* source) { return said(source); }, [](const Reason& r) { return r.shown(); });
 }
 
 } // namespace tarvelon::surveys
